@@ -2,6 +2,7 @@
 // The project: the six saved items in file order, the working arrays sized with them, and the
 // derived dimensions. Plain records; every part reads and writes them directly.
 
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -171,6 +172,16 @@ struct Project {
     Dimensions dims;
 };
 
+// One recent project of the history (most recent first, at most 10).
+struct HistoryEntry {
+    QString path;          // full path; also the caption of the recent-file menu item
+    QString fileTitle;     // the path's last component
+    QString buildingName;  // building name when last opened or saved
+    bool operator==(const HistoryEntry &) const = default;
+};
+
+inline constexpr int kMaxHistory = 10;
+
 // Application state shared by the windows; owned by the application with the Project.
 struct AppState {
     QString appTitle = kAppTitle;
@@ -183,6 +194,8 @@ struct AppState {
     int32_t defaultGridCount = 10;
     int32_t currentFloor = 1;
     std::array<int32_t, 19> defaultSettings{};  // the defaults file, 9 used
+    QList<HistoryEntry> history;                 // the history file's entries
+    int32_t windowState = 0;                     // main window at start: 0 normal, 1 minimised, 2 maximised
 };
 
 // ---- Routines ----
