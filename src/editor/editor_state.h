@@ -1,0 +1,66 @@
+#pragma once
+// State of the plan input screen: the editor globals, the span in progress and the plan fit.
+// One value per main window, owned with the project; currentFloor lives in AppState.
+
+#include <QString>
+
+#include <cstdint>
+
+#include "model/arrays.h"
+
+namespace rqx {
+
+inline constexpr int kToolFloor = 1;   // 床
+inline constexpr int kToolWall = 2;    // 耐力壁
+inline constexpr int kToolColumn = 3;  // 柱
+inline constexpr int kToolBeam = 4;    // 梁
+
+inline constexpr int kModePlace = 0;
+inline constexpr int kModeDelete = 1;
+inline constexpr int kModeGroupDelete = 2;
+
+// The span being drawn with the mouse.
+struct SpanState {
+    int32_t startScreenX = 0;  // twips
+    int32_t startScreenY = 0;
+    int32_t endScreenX = 0;
+    int32_t endScreenY = 0;
+    int32_t startIx = 0;
+    int32_t startIy = 0;
+    int32_t endIx = 0;
+    int32_t endIy = 0;
+    int32_t dragState = 0;      // 0 idle, 1 first point taken
+    int32_t rubberColour = 15;  // classic palette number
+    int32_t deleteKind = 0;     // right-click menu: 1 braces, 2 boards, 3 both
+    int32_t cancelRequested = 0;
+    int32_t axisLock = 0;  // 0 none, 1 along X, 2 along Y
+    int32_t menuDeletion = 0;
+};
+
+// Where the plan sits on the surface (set by the plan fit).
+struct PlanFit {
+    float planScale = 1.0f;  // surface cm per model metre
+    float originX = 0.0f;    // cm
+    float originY = 0.0f;    // cm
+    int32_t scaleWidth = 0;   // surface size in twips
+    int32_t scaleHeight = 0;
+};
+
+struct EditorState {
+    int32_t currentTool = kToolFloor;
+    FixedArray<int32_t, 1, 5> selectedItem{};
+    FixedArray<QString, 1, 3> selectedNodeKey{};
+    QString memberKey;
+    int32_t linkColumnsAndBeams = 1;
+    int32_t showAllMembers = 0;
+    float zoomFactor = 1.0f;
+    int32_t editMode = kModePlace;
+    int32_t deleteBothKinds = 0;
+    float multiplier = 1.0f;
+    int32_t otherFloorShown = 0;
+    int32_t undoAvailable = 0;  // the "Undo" toolbar button's state
+    SpanState span;
+    PlanFit fit;
+};
+
+}  // namespace rqx
