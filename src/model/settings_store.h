@@ -1,0 +1,47 @@
+#pragma once
+// The three stores that outlive a run: the history file, the defaults file and the registry values.
+// Every failure is silent: what cannot be read keeps its value, what cannot be written is skipped.
+
+#include <QString>
+
+#include "model/project.h"
+
+namespace rqx {
+
+inline const QString kHistoryFileName = QStringLiteral("VELMRQX.INI");
+inline const QString kDefaultsFileName = QStringLiteral("VelmRQX.Def");
+inline const QString kRegistryKey = QStringLiteral("Software\\ヘルミナ\\VELM-RQX");
+inline constexpr int kDefaultsFileSize = 76;  // 19 little-endian int32
+
+// The folder for the history and defaults files: exeDir when files can be created there, else the
+// per-user application data folder (created). Both files are read from and written to that folder.
+QString ChooseProgramDir(const QString &exeDir);
+
+// History file programDir/VELMRQX.INI: dataDirectory, dataFilePath and up to 10 entries, one value per
+// line. A missing file leaves state untouched. Nothing happens when programDir is empty.
+void ReadHistoryFile(AppState &state);
+// Replaces the history file; false when it could not be written.
+bool WriteHistoryFile(const AppState &state);
+
+// After a project was opened or saved under state.dataFilePath: that path (trimmed) moves to the top of
+// the history with buildingName; a new path pushes the others down and the eleventh entry drops.
+// Nothing happens for an unsaved project ("新規データ").
+void UpdateHistory(AppState &state, const QString &buildingName);
+// Empties the history (the start dialog's clear button); the file is written later.
+void ClearHistory(AppState &state);
+
+// Defaults file programDir/VelmRQX.Def into state.defaultSettings. A missing file is created empty,
+// a short file keeps the fields beyond its end; a zero line style (index 0 / 1) becomes 1 with its
+// line start (index 2 / 3) set to 1.
+void ReadDefaults(AppState &state);
+// Replaces the defaults file with exactly 76 bytes; false when it could not be written.
+bool WriteDefaults(const AppState &state);
+
+// Registry values "Ver", "AppExeName", "CloseWinFlag" under kRegistryKey.
+// Reading sets state.windowState (0 normal, 1 minimised, 2 maximised; anything else reads as 0).
+void ReadRegistrySettings(AppState &state);
+// Writes "Ver" (major, minor, revision without separators), "AppExeName" = "VELMRQX" and
+// "CloseWinFlag" = state.windowState.
+void WriteRegistrySettings(const AppState &state);
+
+}  // namespace rqx
