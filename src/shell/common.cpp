@@ -1,0 +1,277 @@
+#include "shell/common.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStringList>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+namespace rqx {
+
+// ---- ParseNumberList ----
+
+namespace {
+
+struct NumberParser {
+    NumberListResult result;
+    QByteArray digits;     // digits of the current number
+    int pointPos = -1;     // digits read before the decimal point, −1 without a point
+    double sign = 1.0;
+    bool exponentMark = false;
+    bool inGroup = false;
+    bool groupHasCount = false;  // the output value before "(" is the repeat count
+    QList<double> group;
+
+    bool Fail(const QString &message)
+    {
+        result.ok = false;
+        result.message = message;
+        return false;
+    }
+
+    // Digits × 10^(pointPos − digit count), correctly rounded.
+    double NumberValue() const
+    {
+        QByteArray text = digits;
+        if (pointPos >= 0)
+            text += 'e' + QByteArray::number(pointPos - static_cast<int>(digits.size()));
+        return std::strtod(text.constData(), nullptr);
+    }
+
+    static double PowerOfTen(double exponent) { return std::pow(10.0, std::floor(exponent + 0.1)); }
+
+    bool Append(double value)
+    {
+        if (!std::isfinite(value))
+            return Fail(QStringLiteral("数値が大きすぎます。"));
+        if (result.values.size() >= kMaxNumberListValues)
+            return Fail(QStringLiteral("数値が多すぎます。"));
+        result.values.append(value);
+        return true;
+    }
+
+    bool EndNumber()
+    {
+        if (digits.isEmpty()) {
+            pointPos = -1;  // a lone "." does not carry over to the next number
+            return true;
+        }
+        const double value = sign * NumberValue();
+        digits.clear();
+        pointPos = -1;
+        sign = 1.0;
+        const bool scale = exponentMark;
+        exponentMark = false;
+        if (!inGroup) {
+            if (!scale)
+                return Append(value);
+            if (result.values.isEmpty())  // the scaled value went into an empty repeat
+                return true;
+            result.values.last() *= PowerOfTen(value);
+            if (!std::isfinite(result.values.last()))
+                return Fail(QStringLiteral("数値が大きすぎます。"));
+            return true;
+        }
+        if (!scale) {
+            if (group.size() >= kMaxGroupValues)
+                return Fail(QStringLiteral("( ) の中の数値が %1 個を超えています。").arg(kMaxGroupValues));
+            group.append(value);
+            return true;
+        }
+        if (!group.isEmpty()) {  // an exponent before any value of the group is ignored
+            group.last() *= PowerOfTen(value);
+            if (!std::isfinite(group.last()))
+                return Fail(QStringLiteral("数値が大きすぎます。"));
+        }
+        return true;
+    }
+
+    // Replaces the repeat count before "(" by the group's values repeated that many times.
+    bool ExpandGroup()
+    {
+        long long repeat = 1;
+        if (groupHasCount) {
+            repeat = static_cast<long long>(std::trunc(result.values.last() + 0.1));
+            result.values.removeLast();
+        }
+        if (repeat > 0 && !group.isEmpty() &&
+            repeat > (kMaxNumberListValues - result.values.size()) / group.size())
+            return Fail(QStringLiteral("数値が多すぎます。"));
+        for (long long r = 0; r < repeat; ++r)
+            for (double v : group)
+                result.values.append(v);
+        group.clear();
+        inGroup = false;
+        groupHasCount = false;
+        exponentMark = false;
+        return true;
+    }
+
+    bool Feed(QChar c)
+    {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            if (digits.size() < kMaxNumberChars)
+                digits.append(static_cast<char>(c.unicode()));
+            return true;
+        }
+        if (c == QLatin1Char('.')) {
+            pointPos = static_cast<int>(digits.size());
+            return true;
+        }
+        if (!EndNumber())
+            return false;
+        if (c == QLatin1Char('-')) {
+            sign = -1.0;
+        } else if (c == QLatin1Char('(')) {
+            if (!inGroup) {
+                inGroup = true;
+                groupHasCount = !result.values.isEmpty();
+                exponentMark = false;
+            }
+        } else if (c == QLatin1Char(')')) {
+            // Expanding at once keeps a number right after ")" from being taken as the repeat count.
+            if (inGroup)
+                return ExpandGroup();
+        } else if (c == QLatin1Char('E') || c == QLatin1Char('e')) {
+            if (inGroup ? !group.isEmpty() : !result.values.isEmpty())
+                exponentMark = true;
+        }
+        return true;
+    }
+};
+
+}  // namespace
+
+NumberListResult ParseNumberList(const QString &text)
+{
+    NumberParser p;
+    for (QChar c : text)
+        if (!p.Feed(c))
+            return p.result;
+    if (!p.Feed(QLatin1Char(' ')))
+        return p.result;
+    // A group left open at the end of the text counts as closed.
+    if (p.inGroup)
+        p.ExpandGroup();
+    return p.result;
+}
+
+// ---- Files and paths ----
+
+bool FileExists(const QString &path)
+{
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly);
+}
+
+void FileNameOfPath(const QString &path, QString &name, bool &noSeparator)
+{
+    const qsizetype pos = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    if (pos < 0) {
+        noSeparator = true;
+        return;
+    }
+    noSeparator = false;
+    name = path.mid(pos + 1);
+}
+
+QString FirstChar(const QString &text)
+{
+    return text.left(1);
+}
+
+// ---- Registry strings ----
+
+namespace {
+
+// The settings object of a key plus the group inside it that holds the values.
+struct RegKey {
+    std::unique_ptr<QSettings> settings;
+    QString group;
+};
+
+RegKey OpenRegKey(RegRoot root, const QString &subKey)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    QStringList parts = subKey.split(separators, Qt::SkipEmptyParts);
+    RegKey key;
+    if (parts.isEmpty())
+        return key;
+#ifdef Q_OS_WIN
+    const QString rootName = root == RegRoot::CurrentUser ? QStringLiteral("HKEY_CURRENT_USER")
+                                                          : QStringLiteral("HKEY_LOCAL_MACHINE");
+    key.settings = std::make_unique<QSettings>(rootName + QLatin1Char('\\') + parts.join(QLatin1Char('\\')),
+                                               QSettings::NativeFormat);
+#else
+    if (parts.first().compare(QLatin1String("Software"), Qt::CaseInsensitive) == 0)
+        parts.removeFirst();
+    if (parts.isEmpty())
+        return key;
+    const QString organization = parts.takeFirst();
+    const QString application = parts.isEmpty() ? QString() : parts.takeFirst();
+    key.settings = std::make_unique<QSettings>(
+        QSettings::NativeFormat, root == RegRoot::CurrentUser ? QSettings::UserScope : QSettings::SystemScope,
+        organization, application);
+    key.group = parts.join(QLatin1Char('/'));
+#endif
+    return key;
+}
+
+bool KeyExists(RegKey &key)
+{
+#ifdef Q_OS_WIN
+    // Opening a registry path never creates it; a key exists when it holds values or sub-keys.
+    return !key.settings->allKeys().isEmpty() || !key.settings->childGroups().isEmpty();
+#else
+    if (!QFileInfo::exists(key.settings->fileName()))
+        return false;
+    if (key.group.isEmpty())
+        return true;
+    key.settings->beginGroup(key.group);
+    const bool exists = !key.settings->allKeys().isEmpty();
+    key.settings->endGroup();
+    return exists;
+#endif
+}
+
+}  // namespace
+
+bool WriteRegString(RegRoot root, const QString &subKey, const QString &valueName, const QString &text,
+                    bool create)
+{
+    RegKey key = OpenRegKey(root, subKey);
+    if (!key.settings || valueName.isEmpty() || !key.settings->isWritable())
+        return false;
+    if (!create && !KeyExists(key))
+        return false;
+    if (!key.group.isEmpty())
+        key.settings->beginGroup(key.group);
+    key.settings->setValue(valueName, text);
+    if (!key.group.isEmpty())
+        key.settings->endGroup();
+    key.settings->sync();
+    return key.settings->status() == QSettings::NoError;
+}
+
+bool WriteUserRegString(const QString &subKey, const QString &valueName, const QString &text)
+{
+    return WriteRegString(RegRoot::CurrentUser, subKey, valueName, text, true);
+}
+
+QString ReadUserRegString(const QString &subKey, const QString &valueName)
+{
+    RegKey key = OpenRegKey(RegRoot::CurrentUser, subKey);
+    if (!key.settings || valueName.isEmpty())
+        return QString();
+    if (!key.group.isEmpty())
+        key.settings->beginGroup(key.group);
+    return key.settings->value(valueName).toString();
+}
+
+}  // namespace rqx
