@@ -74,7 +74,7 @@ bool BeamPresent(const Project &project, int x, int y, int level, int dir, int s
     const int along = dir == kDirX ? x : y;
     if (along < 1 || along > spanCount || !project.nodes.valid(x, y, level))
         return false;
-    return project.nodes(x, y, level).beam[dir].present == 1;
+    return project.nodes(x, y, level).beam[dir].present >= 1;
 }
 
 }  // namespace
@@ -87,7 +87,7 @@ void UpdateBeamSegments(Project &project)
             for (int x = 1; x <= n.sizeX(); ++x)
                 for (int dir = kDirX; dir <= kDirY; ++dir) {
                     BeamInfo &b = n(x, y, level).beam[dir];
-                    if (b.present != 1)
+                    if (b.present < 1)
                         continue;
                     const int dx = dir == kDirX ? 1 : 0;
                     const int dy = dir == kDirY ? 1 : 0;

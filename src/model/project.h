@@ -168,6 +168,7 @@ struct Project {
     Array3<ColumnResult> results;
     Array3<int32_t> wallLineFlags;  // (1 To 2, 1 To max(nx+1, ny+1), 1 To floors)
     int32_t anyNotCarried = 0;      // set by the calculation
+    OneBasedArray<int32_t> columnCount;  // columns per storey (1 To floors), set by the calculation
 
     Dimensions dims;
 };
