@@ -4,7 +4,9 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "model/arrays.h"
 
@@ -46,6 +48,22 @@ struct PlanFit {
     int32_t scaleHeight = 0;
 };
 
+// One level of undo: the records the last edit changed, saved in project.undoNodes before the
+// change, and the node rectangle to redraw when they are put back.
+struct UndoState {
+    int32_t undoEditMode = 0;
+    int32_t undoTool = 0;  // 0 = nothing to undo
+    int32_t regionIx1 = 0;
+    int32_t regionIy1 = 0;
+    int32_t regionIx2 = 0;
+    int32_t regionIy2 = 0;
+    std::vector<std::size_t> saved;  // offsets (file order) of the records saved in undoNodes
+    std::vector<uint8_t> savedMark;  // per record: saved by the current edit
+    int32_t sizeX = 0;               // shape of the node array the snapshot belongs to
+    int32_t sizeY = 0;
+    int32_t sizeLevel = 0;
+};
+
 struct EditorState {
     int32_t currentTool = kToolFloor;
     FixedArray<int32_t, 1, 5> selectedItem{};
@@ -61,6 +79,7 @@ struct EditorState {
     int32_t undoAvailable = 0;  // the "Undo" toolbar button's state
     SpanState span;
     PlanFit fit;
+    UndoState undo;
 };
 
 }  // namespace rqx
