@@ -1,0 +1,644 @@
+#include "model/project_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "model/cp932.h"
+#include "model/cp932_table.h"
+
+namespace rqx {
+
+namespace {
+
+// Bytes that must follow ProjectInfo at the least: two empty line-name arrays (descriptor only), the
+// GridInfo fixed block with 30 empty strings, and the spare table of 10 empty entries.
+constexpr qsizetype kMinGridBytes = 2 * 10 + kGridInfoFixedBytes + 30 * 2;
+constexpr qsizetype kSpareTableMinBytes = 10 * (2 + 4);
+constexpr qsizetype kMinBytesPerNode = kMinNodeBytes + kNodeCoordBytes;
+
+// ---------------------------------------------------------------- writing
+
+class Writer {
+public:
+    explicit Writer(qsizetype expected) { buf_.resize(expected); w_ = buf_.data(); }
+
+    void i32(int32_t v)
+    {
+        ensure(4);
+        qToLittleEndian(v, w_);
+        w_ += 4;
+    }
+    void f32(float v)
+    {
+        uint32_t bits;
+        std::memcpy(&bits, &v, 4);
+        ensure(4);
+        qToLittleEndian(bits, w_);
+        w_ += 4;
+    }
+    void u16(uint16_t v)
+    {
+        ensure(2);
+        qToLittleEndian(v, w_);
+        w_ += 2;
+    }
+    void bytes(const void *data, qsizetype n)
+    {
+        ensure(n);
+        std::memcpy(w_, data, static_cast<size_t>(n));
+        w_ += n;
+    }
+    void str(const QString &text)
+    {
+        const qsizetype units = text.size();
+        ensure(2 + 2 * units);
+        char *const lengthAt = w_;
+        char *w = w_ + 2;
+        const char16_t *p = reinterpret_cast<const char16_t *>(text.utf16());
+        const char16_t *end = p + units;
+        // Plain ASCII (member keys, most hardware names) is copied through; the rest goes by table.
+        while (p < end && *p < 0x80)
+            *w++ = static_cast<char>(*p++);
+        if (p < end)
+            w = EncodeCp932(QStringView(p, end - p), w);
+        qsizetype n = w - (lengthAt + 2);
+        if (n > kMaxStringBytes)
+            n = CutAtCharacter(reinterpret_cast<const uint8_t *>(lengthAt + 2), n, kMaxStringBytes);
+        qToLittleEndian(static_cast<uint16_t>(n), lengthAt);
+        w_ = lengthAt + 2 + n;
+    }
+
+    QByteArray take()
+    {
+        buf_.truncate(w_ - buf_.data());
+        return std::move(buf_);
+    }
+
+private:
+    // Longest prefix of at most `limit` bytes that does not split a double-byte code.
+    static qsizetype CutAtCharacter(const uint8_t *s, qsizetype n, qsizetype limit)
+    {
+        qsizetype pos = 0;
+        while (pos < n) {
+            const qsizetype step = cp932::kLeadIndex[s[pos]] != 0 ? 2 : 1;
+            if (pos + step > limit)
+                break;
+            pos += step;
+        }
+        return pos;
+    }
+
+    void ensure(qsizetype n)
+    {
+        const qsizetype used = w_ - buf_.data();
+        if (buf_.size() - used >= n)
+            return;
+        buf_.resize(std::max(2 * buf_.size(), used + n));
+        w_ = buf_.data() + used;
+    }
+
+    QByteArray buf_;
+    char *w_ = nullptr;
+};
+
+void WriteWall(Writer &w, const WallMember &m)
+{
+    w.i32(m.kind);
+    w.i32(m.firstIndex);
+    w.i32(m.lastIndex);
+    w.str(m.key);
+    w.i32(m.code);
+    w.i32(m.segment);
+    w.f32(m.multiplier);
+}
+
+void WriteLineNames(Writer &w, const OneBasedArray<QString> &names)
+{
+    w.u16(1);
+    w.i32(names.size());
+    w.i32(1);
+    for (const QString &name : names)
+        w.str(name);
+}
+
+// ---------------------------------------------------------------- reading
+
+// Recently read strings by their bytes: equal texts (member keys, hardware names) share one QString
+// instead of being decoded and allocated once per node.
+class StringCache {
+public:
+    QString get(const uint8_t *bytes, uint16_t n)
+    {
+        if (n == 0)
+            return QString();
+        const QByteArrayView view(bytes, n);
+        if (n > kMaxCached)
+            return FromCp932(view);
+        uint32_t h = 2166136261u;
+        for (uint16_t i = 0; i < n; ++i)
+            h = (h ^ bytes[i]) * 16777619u;
+        Slot &slot = slots_[h & (kSlots - 1)];
+        if (slot.length == n && std::memcmp(slot.bytes, bytes, n) == 0)
+            return slot.text;
+        slot.bytes = bytes;
+        slot.length = n;
+        slot.text = FromCp932(view);
+        return slot.text;
+    }
+
+private:
+    static constexpr uint16_t kMaxCached = 64;
+    static constexpr uint32_t kSlots = 512;
+    struct Slot {
+        const uint8_t *bytes = nullptr;
+        uint16_t length = 0;
+        QString text;
+    };
+    std::vector<Slot> slots_ = std::vector<Slot>(kSlots);
+};
+
+// Reads fields in order; the first shortfall is remembered and every later read yields zero.
+class Reader {
+public:
+    explicit Reader(QByteArrayView bytes)
+        : begin_(reinterpret_cast<const uint8_t *>(bytes.data())), p_(begin_), end_(begin_ + bytes.size())
+    {
+    }
+
+    bool failed() const { return !error_.isEmpty(); }
+    const QString &error() const { return error_; }
+    qsizetype remaining() const { return end_ - p_; }
+    qsizetype offset() const { return p_ - begin_; }
+
+    void fail(const QString &reason)
+    {
+        if (error_.isEmpty())
+            error_ = reason;
+        p_ = end_;
+    }
+
+    int32_t i32()
+    {
+        if (!need(4))
+            return 0;
+        const int32_t v = qFromLittleEndian<int32_t>(p_);
+        p_ += 4;
+        return v;
+    }
+    uint16_t u16()
+    {
+        if (!need(2))
+            return 0;
+        const uint16_t v = qFromLittleEndian<uint16_t>(p_);
+        p_ += 2;
+        return v;
+    }
+    float f32()
+    {
+        if (!need(4))
+            return 0.0f;
+        const uint32_t bits = qFromLittleEndian<uint32_t>(p_);
+        p_ += 4;
+        float v;
+        std::memcpy(&v, &bits, 4);
+        return v;
+    }
+    template <size_t N>
+    void block(std::array<uint8_t, N> &out)
+    {
+        if (!need(static_cast<qsizetype>(N)))
+            return;
+        std::memcpy(out.data(), p_, N);
+        p_ += N;
+    }
+    // A 16-bit byte count, then that many code page 932 bytes.
+    QString str()
+    {
+        const qsizetype at = offset();
+        const uint16_t n = u16();
+        if (n == 0)
+            return QString();
+        if (remaining() < n) {
+            fail(QStringLiteral("文字列の長さ（%1 バイト）がファイルの終わりを越えています（%2 バイト目）。")
+                     .arg(n)
+                     .arg(at));
+            return QString();
+        }
+        const uint8_t *s = p_;
+        p_ += n;
+        return cache_.get(s, n);
+    }
+    void skipString()
+    {
+        const qsizetype at = offset();
+        const uint16_t n = u16();
+        if (remaining() < n) {
+            fail(QStringLiteral("文字列の長さ（%1 バイト）がファイルの終わりを越えています（%2 バイト目）。")
+                     .arg(n)
+                     .arg(at));
+            return;
+        }
+        p_ += n;
+    }
+
+private:
+    bool need(qsizetype n)
+    {
+        if (end_ - p_ >= n)
+            return true;
+        if (error_.isEmpty())
+            error_ = QStringLiteral("ファイルが途中で終わっています（%1 バイト目）。").arg(offset());
+        p_ = end_;
+        return false;
+    }
+
+    const uint8_t *begin_;
+    const uint8_t *p_;
+    const uint8_t *end_;
+    QString error_;
+    StringCache cache_;
+};
+
+void ReadHeader(Reader &r, FileHeader &h)
+{
+    h.versionText = r.str();
+    h.productName = r.str();
+    h.reserved = r.i32();
+}
+
+void ReadWall(Reader &r, WallMember &m)
+{
+    m.kind = r.i32();
+    m.firstIndex = r.i32();
+    m.lastIndex = r.i32();
+    m.key = r.str();
+    m.code = r.i32();
+    m.segment = r.i32();
+    m.multiplier = r.f32();
+}
+
+// Reads a line-name array: descriptor (one dimension from 1), then its names. Only as many names as
+// the grid has lines are kept; the array is then fitted to the grid (missing names empty).
+void ReadLineNames(Reader &r, OneBasedArray<QString> &names, int lineCount, const char *axis)
+{
+    const qsizetype at = r.offset();
+    const uint16_t dims = r.u16();
+    const int32_t count = r.i32();
+    const int32_t lower = r.i32();
+    if (r.failed())
+        return;
+    if (dims != 1 || lower != 1 || count < 0) {
+        r.fail(QStringLiteral("通り名 %1 の配列の記述が正しくありません（%2 バイト目：次元数 %3、要素数 %4、下限 %5）。")
+                   .arg(QLatin1String(axis))
+                   .arg(at)
+                   .arg(dims)
+                   .arg(count)
+                   .arg(lower));
+        return;
+    }
+    if (count > r.remaining() / 2) {
+        r.fail(QStringLiteral("通り名 %1 の数（%2）に対してファイルが短すぎます。").arg(QLatin1String(axis)).arg(count));
+        return;
+    }
+    names = OneBasedArray<QString>(lineCount);
+    for (int k = 1; k <= count && !r.failed(); ++k) {
+        if (k <= lineCount)
+            names[k] = r.str();
+        else
+            r.skipString();
+    }
+}
+
+QString FileNameOf(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+QString WithFileName(const QString &lead, const QString &reason, const QString &path)
+{
+    return lead + QStringLiteral("\r\r") + reason + QStringLiteral("\r\rFile Name: ") + FileNameOf(path);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- bytes
+
+QByteArray SerializeProject(const Project &project)
+{
+    const qsizetype nodeCount = static_cast<qsizetype>(project.nodes.count());
+    Writer w(2048 + 4 * (project.grid.lineNameX.size() + project.grid.lineNameY.size()) +
+             nodeCount * (kMinBytesPerNode + 32));
+
+    const FileHeader &h = project.header;
+    w.str(h.versionText);
+    w.str(h.productName);
+    w.i32(h.reserved);
+
+    const ProjectInfo &info = project.info;
+    w.str(info.buildingName);
+    w.str(info.officeName);
+    w.str(info.personName);
+    w.i32(info.hideOfficeOnCover);
+    w.i32(info.hideDateOnCover);
+    w.i32(info.floorCount);
+    for (int32_t height : info.levelHeight)
+        w.i32(height);
+    w.i32(info.spanCountX);
+    w.i32(info.spanCountY);
+    w.i32(info.divisions);
+    w.f32(info.moduleLength);
+    w.bytes(info.reserved.data(), static_cast<qsizetype>(info.reserved.size()));
+    for (const QString &text : info.reservedText)
+        w.str(text);
+
+    const GridInfo &g = project.grid;
+    WriteLineNames(w, g.lineNameX);
+    WriteLineNames(w, g.lineNameY);
+    w.i32(g.lineStyleX);
+    w.i32(g.lineStyleY);
+    w.i32(g.lineStartX);
+    w.i32(g.lineStartY);
+    w.i32(g.lineReverseX);
+    w.i32(g.lineReverseY);
+    w.i32(g.showRequiredWhenBlank);
+    w.i32(g.useDoublePull);
+    w.bytes(g.reserved1.data(), static_cast<qsizetype>(g.reserved1.size()));
+    w.i32(g.lCoefficientMode);
+    w.i32(g.crossBeamIgnored);
+    w.i32(g.crossBeamNoWarning);
+    w.bytes(g.reserved2.data(), static_cast<qsizetype>(g.reserved2.size()));
+    for (const QString &text : g.reservedText)
+        w.str(text);
+
+    for (const NodeRecord &n : project.nodes) {
+        WriteWall(w, n.brace[1]);
+        WriteWall(w, n.brace[2]);
+        WriteWall(w, n.board[1]);
+        WriteWall(w, n.board[2]);
+        w.i32(n.columnKind);
+        w.i32(n.throughOrigin);
+        w.i32(n.isCorner);
+        for (const QString &text : n.hardware)
+            w.str(text);
+        for (const BeamInfo &b : n.beam) {
+            w.i32(b.present);
+            w.i32(b.segment);
+        }
+        w.i32(n.cellFloor);
+        w.i32(n.outlineEdge[1]);
+        w.i32(n.outlineEdge[2]);
+    }
+
+    for (const NodeCoord &c : project.coords) {
+        w.f32(c.x);
+        w.f32(c.y);
+        w.f32(c.z);
+    }
+
+    for (const SpareEntry &e : project.spare) {
+        w.str(e.text);
+        w.i32(e.value);
+    }
+    return w.take();
+}
+
+bool ParseFileHeader(QByteArrayView bytes, FileHeader &header)
+{
+    Reader r(bytes);
+    FileHeader h;
+    ReadHeader(r, h);
+    if (r.failed())
+        return false;
+    header = std::move(h);
+    return true;
+}
+
+bool ParseProject(QByteArrayView bytes, Project &out, QString *reason)
+{
+    auto refuse = [reason](const QString &why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
+    Reader r(bytes);
+    auto p = std::make_unique<Project>();
+
+    ReadHeader(r, p->header);
+
+    ProjectInfo &info = p->info;
+    info.buildingName = r.str();
+    info.officeName = r.str();
+    info.personName = r.str();
+    info.hideOfficeOnCover = r.i32();
+    info.hideDateOnCover = r.i32();
+    info.floorCount = r.i32();
+    for (int32_t &height : info.levelHeight)
+        height = r.i32();
+    info.spanCountX = r.i32();
+    info.spanCountY = r.i32();
+    info.divisions = r.i32();
+    info.moduleLength = r.f32();
+    r.block(info.reserved);
+    for (QString &text : info.reservedText)
+        text = r.str();
+    if (r.failed())
+        return refuse(r.error());
+
+    if (info.floorCount < 1 || info.floorCount > 2)
+        return refuse(QStringLiteral("階数（%1）が正しくありません。1 または 2 のはずです。").arg(info.floorCount));
+    if (info.divisions < 1 || info.divisions > 4)
+        return refuse(
+            QStringLiteral("グリッドの分割数（%1）が正しくありません。1～4 のはずです。").arg(info.divisions));
+    if (info.spanCountX < 1 || info.spanCountY < 1)
+        return refuse(QStringLiteral("スパン数（X %1、Y %2）が正しくありません。")
+                          .arg(info.spanCountX)
+                          .arg(info.spanCountY));
+    if (!std::isfinite(info.moduleLength) || info.moduleLength <= 0.0f)
+        return refuse(QStringLiteral("グリッドモジュールの長さ（%1）が正しくありません。")
+                          .arg(static_cast<double>(info.moduleLength)));
+
+    // The node and coordinate arrays take at least 162 bytes per node: refuse a grid the rest of
+    // the file cannot hold before anything of its size is allocated.
+    const qint64 nx = qint64(info.spanCountX) + 1;
+    const qint64 ny = qint64(info.spanCountY) + 1;
+    const qint64 nl = qint64(info.floorCount) + 1;
+    const QString tooShort = QStringLiteral("グリッドの大きさ（%1 × %2 スパン、%3 階）に対してファイルが短すぎます。")
+                                 .arg(info.spanCountX)
+                                 .arg(info.spanCountY)
+                                 .arg(info.floorCount);
+    {
+        const qint64 room = (r.remaining() - kMinGridBytes - kSpareTableMinBytes) / kMinBytesPerNode;
+        if (room < 1 || nx > room || ny > room / nx || nl > room / (nx * ny))
+            return refuse(tooShort);
+    }
+    const qint64 nodeCount = nx * ny * nl;
+
+    GridInfo &g = p->grid;
+    ReadLineNames(r, g.lineNameX, static_cast<int>(nx), "X");
+    ReadLineNames(r, g.lineNameY, static_cast<int>(ny), "Y");
+    g.lineStyleX = r.i32();
+    g.lineStyleY = r.i32();
+    g.lineStartX = r.i32();
+    g.lineStartY = r.i32();
+    g.lineReverseX = r.i32();
+    g.lineReverseY = r.i32();
+    g.showRequiredWhenBlank = r.i32();
+    g.useDoublePull = r.i32();
+    r.block(g.reserved1);
+    g.lCoefficientMode = r.i32();
+    g.crossBeamIgnored = r.i32();
+    g.crossBeamNoWarning = r.i32();
+    r.block(g.reserved2);
+    for (QString &text : g.reservedText)
+        text = r.str();
+    if (r.failed())
+        return refuse(r.error());
+    if (r.remaining() < nodeCount * kMinBytesPerNode + kSpareTableMinBytes)
+        return refuse(tooShort);
+
+    // Arrays with the file's bounds, then the names read above in place of the empty ones.
+    OneBasedArray<QString> namesX = std::move(g.lineNameX);
+    OneBasedArray<QString> namesY = std::move(g.lineNameY);
+    AllocateProjectArrays(*p);
+    g.lineNameX = std::move(namesX);
+    g.lineNameY = std::move(namesY);
+
+    for (NodeRecord &n : p->nodes) {
+        ReadWall(r, n.brace[1]);
+        ReadWall(r, n.brace[2]);
+        ReadWall(r, n.board[1]);
+        ReadWall(r, n.board[2]);
+        n.columnKind = r.i32();
+        n.throughOrigin = r.i32();
+        n.isCorner = r.i32();
+        for (QString &text : n.hardware)
+            text = r.str();
+        for (BeamInfo &b : n.beam) {
+            b.present = r.i32();
+            b.segment = r.i32();
+        }
+        n.cellFloor = r.i32();
+        n.outlineEdge[1] = r.i32();
+        n.outlineEdge[2] = r.i32();
+        if (r.failed())
+            return refuse(r.error());
+    }
+
+    for (NodeCoord &c : p->coords) {
+        c.x = r.f32();
+        c.y = r.f32();
+        c.z = r.f32();
+    }
+
+    for (SpareEntry &e : p->spare) {
+        e.text = r.str();
+        e.value = r.i32();
+    }
+    if (r.failed())
+        return refuse(r.error());
+
+    out = std::move(*p);
+    return true;
+}
+
+void PrepareProjectForSave(Project &project)
+{
+    for (int level = 1; level <= project.info.floorCount; ++level)
+        UpdateOutlineMarks(project, level);
+    project.header.productName = kProductName;
+    project.header.versionText = VersionText();
+}
+
+// ---------------------------------------------------------------- files
+
+FileResult SaveProjectFile(Project &project, const QString &path)
+{
+    const QString lead = QStringLiteral("ファイルを保存できませんでした。");
+    PrepareProjectForSave(project);
+    const QByteArray bytes = SerializeProject(project);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {false, WithFileName(lead, file.errorString(), path)};
+    if (file.write(bytes) != bytes.size()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return {false, WithFileName(lead, why, path)};
+    }
+    if (!file.commit())
+        return {false, WithFileName(lead, file.errorString(), path)};
+    return {};
+}
+
+FileResult LoadProjectFile(const QString &path, Project &project)
+{
+    const QString lead = QStringLiteral("ファイルを読み込めませんでした。");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, WithFileName(lead, file.errorString(), path)};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {false, WithFileName(lead, file.errorString(), path)};
+    file.close();
+    QString reason;
+    if (!ParseProject(bytes, project, &reason))
+        return {false, WithFileName(lead, reason, path)};
+    return {};
+}
+
+FileResult SaveProject(Project &project, AppState &state)
+{
+    if (state.dataFilePath == kNewDataName)
+        return {};
+    FileResult result = SaveProjectFile(project, state.dataFilePath);
+    if (result.ok) {
+        state.isDirty = 0;
+        state.dataDirectory = QDir::toNativeSeparators(QDir::currentPath());
+    }
+    return result;
+}
+
+FileResult LoadProject(Project &project, AppState &state)
+{
+    if (state.dataFilePath == kNewDataName)
+        return {};
+    FileResult result = LoadProjectFile(state.dataFilePath, project);
+    if (result.ok) {
+        state.isDirty = 0;
+        state.dataDirectory = QDir::toNativeSeparators(QDir::currentPath());
+    }
+    return result;
+}
+
+FileHeader ReadFileHeader(const QString &path)
+{
+    // The header is two strings of at most 65535 bytes and an int32.
+    constexpr qint64 kMaxHeaderBytes = 2 * (2 + 0xFFFF) + 4;
+    FileHeader header;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return header;
+    const QByteArray bytes = file.read(kMaxHeaderBytes);
+    ParseFileHeader(bytes, header);
+    return header;
+}
+
+bool IsProjectFileHeader(const FileHeader &header)
+{
+    return header.productName == kProductName;
+}
+
+QString NotProjectFileMessage(const QString &appTitle, const QString &path)
+{
+    return QStringLiteral("このファイルは、[ ") + appTitle + QStringLiteral(" ] のデータではありません。") +
+           QStringLiteral("\r\rFile Name: ") + FileNameOf(path);
+}
+
+}  // namespace rqx

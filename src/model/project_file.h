@@ -1,0 +1,62 @@
+#pragma once
+// The project file (.RQX): a field-by-field little-endian dump of the six saved items, strings as a
+// 16-bit byte count and code page 932 bytes. The core works on bytes; the file functions wrap it and
+// report failures as a Japanese message naming the file (shown by the windows, printed by the CLI).
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include "model/project.h"
+
+namespace rqx {
+
+// Outcome of a file operation; message is empty when ok.
+struct FileResult {
+    bool ok = true;
+    QString message;  // lines separated by "\r", as the message boxes show them
+};
+
+// Fixed sizes of the layout, in bytes.
+inline constexpr qsizetype kProjectInfoFixedBytes = 204;
+inline constexpr qsizetype kGridInfoFixedBytes = 348;
+inline constexpr qsizetype kMinNodeBytes = 150;   // a node record with every string empty
+inline constexpr qsizetype kNodeCoordBytes = 12;
+// Longest string the writer stores: the count stays valid whether a reader takes it signed or not.
+inline constexpr qsizetype kMaxStringBytes = 0x7FFF;
+
+// ---- Bytes ----
+// The six saved items exactly as they are (nothing is updated first).
+QByteArray SerializeProject(const Project &project);
+// Reads a whole project into `out`, which is replaced only when everything was read: the arrays
+// get the file's bounds (working arrays included, dims refreshed); nothing is recomputed.
+// On failure `out` is untouched and `reason` (when given) says what is wrong, in Japanese.
+bool ParseProject(QByteArrayView bytes, Project &out, QString *reason = nullptr);
+// Reads only the FileHeader; false when the bytes end inside it.
+bool ParseFileHeader(QByteArrayView bytes, FileHeader &header);
+
+// What every save does before writing: outline marks of every storey, product name and version.
+void PrepareProjectForSave(Project &project);
+
+// ---- Files ----
+// Writes `path` through a complete new file that replaces the old one only when all was written:
+// on failure the old file stays as it was. Runs PrepareProjectForSave first.
+FileResult SaveProjectFile(Project &project, const QString &path);
+// Reads `path`; the open project is replaced only when the whole file was read.
+FileResult LoadProjectFile(const QString &path, Project &project);
+
+// The program's Save and Load of state.dataFilePath; both do nothing while it is "新規データ".
+// Success clears isDirty and sets dataDirectory to the process's current directory; a failed save
+// leaves isDirty as it was, a failed load leaves project and state as they were.
+FileResult SaveProject(Project &project, AppState &state);
+FileResult LoadProject(Project &project, AppState &state);
+
+// The FileHeader of a file (empty when it cannot be read), for the check of the open command.
+FileHeader ReadFileHeader(const QString &path);
+// The open command accepts a file whose productName is exactly "VELM-RQX".
+bool IsProjectFileHeader(const FileHeader &header);
+// Message for a refused file: "このファイルは、[ appTitle ] のデータではありません。", two breaks,
+// "File Name: " and the file name without its directory.
+QString NotProjectFileMessage(const QString &appTitle, const QString &path);
+
+}  // namespace rqx
