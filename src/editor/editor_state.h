@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/arrays.h"
+#include "model/project.h"
 
 namespace rqx {
 
@@ -59,6 +60,7 @@ struct UndoState {
     int32_t regionIy2 = 0;
     std::vector<std::size_t> saved;  // offsets (file order) of the records saved in undoNodes
     std::vector<uint8_t> savedMark;  // per record: saved by the current edit
+    std::vector<NodeRecord> after;   // the saved records as the edit left them
     int32_t sizeX = 0;               // shape of the node array the snapshot belongs to
     int32_t sizeY = 0;
     int32_t sizeLevel = 0;
