@@ -1,0 +1,346 @@
+#include "calc/n_value.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "calc/grid_access.h"
+#include "calc/hardware_class.h"
+#include "calc/member_extent.h"
+#include "calc/wall_sides.h"
+
+namespace rqx {
+
+namespace {
+
+// Shares below one millionth carry nothing (an upper column at or beyond the far end of a span).
+constexpr double kMinShare = 0.000001;
+
+// Cells around the node whose second-storey floor kind is not 0 (floor or void above).
+int UpperFloorCellsAround(const Project &project, int x, int y)
+{
+    int count = 0;
+    const int cells[4][2] = {{x, y}, {x - 1, y}, {x - 1, y - 1}, {x, y - 1}};
+    for (const auto &c : cells)
+        if (c[0] >= 1 && c[1] >= 1 && project.nodes.valid(c[0], c[1], 2) &&
+            project.nodes(c[0], c[1], 2).cellFloor != 0)
+            ++count;
+    return count;
+}
+
+// The upper column qualifies for passing pull-out along a beam in direction d: always with the
+// user's L setting (it passes A×B − L, possibly negative), else only with a wall beside it.
+bool PassesPullOut(const Project &project, int d, NodeIndex n, int upperLevel, bool user)
+{
+    if (user)
+        return true;
+    const WallKindSums sums = WallKindsBeside(project, d, n.x, n.y, upperLevel);
+    return sums.side1 + sums.side2 > 0;
+}
+
+// Index along d of the start node of the beam segment next to the column on a side.
+int AdjacentSegmentIndex(int side, int along) { return side == 1 ? along - 1 : along; }
+
+// Walks the grid line away from the column at (x, y) (side 1 toward lower indices, side 2 toward
+// higher ones), starting after index `from`, past nodes without an upper column, and ends at an
+// upper column that stands on a lower one or at the grid edge. Every qualifying upper column is
+// handed to visit(node, u) with u = (w − v)/w measured from the column; visit returns false to
+// stop.
+template <class Visit>
+void WalkUpperColumns(const Project &project, int side, int d, int x, int y, int level, int from, float w,
+                      Visit &&visit)
+{
+    const int upper = level + 1;
+    const bool user = UserLCoefficient(project);
+    const int step = side == 1 ? -1 : 1;
+    const int end = side == 1 ? 1 : SpanCount(project, d) + 1;
+    for (int k = from + step; side == 1 ? k >= end : k <= end; k += step) {
+        const NodeIndex n = NodeOnLine(d, x, y, k);
+        if (!HasColumn(project, n.x, n.y, upper))
+            continue;
+        if (HasColumn(project, n.x, n.y, level))
+            return;  // this upper column stands on a lower one
+        if (!PassesPullOut(project, d, n, upper, user))
+            continue;
+        const float v = PlanDistance(project, x, y, n.x, n.y);
+        float u = (w - v) / w;
+        if (static_cast<double>(u) < kMinShare)
+            u = 0.0f;
+        if (!visit(n, u))
+            return;
+    }
+}
+
+// Span of the floor-beam member next to the column on a side, or nothing without a beam there.
+std::optional<float> AdjacentMemberSpan(const Project &project, int side, int d, int x, int y, int level)
+{
+    const NodeIndex n = NodeOnLine(d, x, y, AdjacentSegmentIndex(side, AlongIndex(d, x, y)));
+    if (!HasBeam(project, d, n.x, n.y, level + 1))
+        return std::nullopt;
+    return FindMemberExtent(project, kMemberBeam, level + 1, d, n.x, n.y).span;
+}
+
+// Connection node of one side of the carrying direction c: walking from U along c, the far node
+// of the first beam segment of c through which a beam of the other direction passes.
+std::optional<NodeIndex> ConnectionNode(const Project &project, int side, int c, int x, int y, int level)
+{
+    const int cross = OtherDirection(c);
+    const int along = AlongIndex(c, x, y);
+    if (side == 1) {
+        for (int k = along - 1; k >= 1; --k) {
+            const NodeIndex start = NodeOnLine(c, x, y, k);
+            if (HasBeam(project, c, start.x, start.y, level) &&
+                BeamsMeetingAt(project, cross, start.x, start.y, level) == 2)
+                return start;
+        }
+    } else {
+        for (int k = along; k <= SpanCount(project, c); ++k) {
+            const NodeIndex start = NodeOnLine(c, x, y, k);
+            const NodeIndex far = NodeOnLine(c, x, y, k + 1);
+            if (HasBeam(project, c, start.x, start.y, level) &&
+                BeamsMeetingAt(project, cross, far.x, far.y, level) == 2)
+                return far;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+float PullOutForce(const ColumnResult &upper, int d, bool userLCoefficient)
+{
+    const float ab = upper.aValue[d] * upper.bValue;
+    return userLCoefficient ? ab - upper.lValue : ab;
+}
+
+float TotalN(const ColumnResult &column, int d)
+{
+    return column.nOwn[d] + column.nBeam[d] + column.nCross[d];
+}
+
+void ComputeColumnN(Project &project, int d, int x, int y, int level)
+{
+    ColumnResult &r = project.results(x, y, level);
+    const bool corner = project.nodes(x, y, level).isCorner == 1;
+    const bool user = UserLCoefficient(project);
+    const bool twoStoreyHouse = project.dims.floorCount >= 2;
+
+    const float b = corner ? 0.8f : 0.5f;
+    float l = corner ? 0.4f : 0.6f;  // second storey, or a single-storey part
+    if (level == 1 && twoStoreyHouse && UpperFloorCellsAround(project, x, y) > 0) {
+        if (user)
+            l = corner ? 0.6f : 1.0f;
+        else
+            l = corner ? 1.0f : 1.6f;
+    }
+    r.bValue = b;
+    r.lValue = l;
+    ComputeA(r, d);
+
+    if (level != 1) {
+        r.nOwn[d] = r.aValue[d] * b - l;  // formula (1)
+        return;
+    }
+    // Formula (2); A2, B2 and L2 are those of the second-storey column at the same node, if any.
+    float a2 = 0.0f;
+    float b2 = 0.0f;
+    float l2 = 0.0f;
+    if (twoStoreyHouse && HasColumn(project, x, y, 2)) {
+        const ColumnResult &up = project.results(x, y, 2);
+        a2 = up.aValue[d];
+        b2 = up.bValue;
+        l2 = up.lValue;
+    }
+    const float leff = user ? l + l2 : l;
+    r.nOwn[d] = a2 * b2 + r.aValue[d] * b - leff;
+}
+
+float TransferAlongBeams(const Project &project, int d, int x, int y, int level)
+{
+    const bool user = UserLCoefficient(project);
+    float sides[3] = {0.0f, 0.0f, 0.0f};
+    for (int side = 1; side <= 2; ++side) {
+        const std::optional<float> w = AdjacentMemberSpan(project, side, d, x, y, level);
+        if (!w)
+            continue;
+        float &sum = sides[side];
+        WalkUpperColumns(project, side, d, x, y, level, AlongIndex(d, x, y), *w,
+                         [&](NodeIndex n, float u) {
+                             sum += u * PullOutForce(project.results(n.x, n.y, level + 1), d, user);
+                             return true;
+                         });
+    }
+    return sides[1] + sides[2];
+}
+
+BeamTransferSource FindBeamTransferSource(const Project &project, int side, int d, int x, int y, int level,
+                                          int fromX, int fromY)
+{
+    BeamTransferSource found;
+    if (!HasColumn(project, x, y, level) || level >= project.dims.floorCount || (side != 1 && side != 2))
+        return found;
+    // The share is measured along the member next to the column itself, as in TransferAlongBeams,
+    // so that the terms add up to nBeam wherever the walk resumes.
+    const std::optional<float> w = AdjacentMemberSpan(project, side, d, x, y, level);
+    if (!w)
+        return found;
+    const int from = d == kDirX ? (fromX == 0 ? x : fromX) : (fromY == 0 ? y : fromY);
+    const NodeIndex start = NodeOnLine(d, x, y, AdjacentSegmentIndex(side, from));
+    if (!HasBeam(project, d, start.x, start.y, level + 1))
+        return found;
+    WalkUpperColumns(project, side, d, x, y, level, from, *w, [&](NodeIndex n, float u) {
+        found.upperX = n.x;
+        found.upperY = n.y;
+        found.ratio = u;
+        return false;
+    });
+    return found;
+}
+
+void TransferThroughCrossBeams(Project &project, int d, int x, int y, int level)
+{
+    const int lower = level - 1;
+    if (lower < 1 || HasColumn(project, x, y, lower))
+        return;  // the pull-out goes straight down
+    const bool user = UserLCoefficient(project);
+    if (!user) {
+        const WallKindSums sums = WallKindsBeside(project, d, x, y, level);
+        if (sums.side1 == 0 && sums.side2 == 0)
+            return;
+    }
+    ColumnResult &column = project.results(x, y, level);
+    const float deltaN = PullOutForce(column, d, user);
+
+    auto beamSides = [&](int dir) {
+        const int dx = dir == kDirX ? 1 : 0;
+        const int dy = dir == kDirY ? 1 : 0;
+        return std::pair<bool, bool>{HasBeam(project, dir, x - dx, y - dy, level),
+                                     HasBeam(project, dir, x, y, level)};
+    };
+    const auto [d1, d2] = beamSides(d);
+    const int c = d1 && d2 ? d : OtherDirection(d);  // carrying direction
+    const int cross = OtherDirection(c);
+    const auto [c1, c2] = beamSides(c);
+    const int through = (c1 ? 1 : 0) + (c2 ? 1 : 0);
+    bool fullShare = through <= 1;
+
+    bool treatSide1 = true;
+    bool treatSide2 = true;
+    NodeIndex p1;
+    NodeIndex p2;
+    float s = 0.0f;
+    if (through == 2) {
+        const MemberExtent m = FindMemberExtent(project, kMemberBeam, level, c, x, y);
+        p1 = NodeOnLine(c, x, y, m.first);
+        p2 = NodeOnLine(c, x, y, m.last + 1);
+        s = m.span;
+        const bool atP1 = HasColumn(project, p1.x, p1.y, lower);
+        const bool atP2 = HasColumn(project, p2.x, p2.y, lower);
+        if (atP1 && atP2)
+            return;  // the lower columns at both ends collect it along the beam
+        if (BeamsMeetingAt(project, cross, p2.x, p2.y, level) < 2)
+            fullShare = true;
+        if (atP1)
+            treatSide1 = false;
+        else if (atP2)
+            treatSide2 = false;
+    }
+
+    auto flagNotCarried = [&] {
+        column.notCarried = 1;
+        project.anyNotCarried = 1;
+    };
+    bool connected = false;
+    for (int side = 1; side <= 2; ++side) {
+        if ((side == 1 && !treatSide1) || (side == 2 && !treatSide2))
+            continue;
+        const std::optional<NodeIndex> q = ConnectionNode(project, side, c, x, y, level);
+        if (!q)
+            continue;
+        connected = true;
+        float f = 1.0f;
+        if (!fullShare) {
+            const float e = PlanDistance(project, NodeIndex{x, y}, side == 1 ? p1 : p2);
+            f = (s - e) / s;
+        }
+        const MemberExtent k = FindMemberExtent(project, kMemberBeam, level, cross, q->x, q->y);
+        const NodeIndex k1 = NodeOnLine(cross, q->x, q->y, k.first);
+        const NodeIndex k2 = NodeOnLine(cross, q->x, q->y, k.last + 1);
+        const float t = k.span;
+        const float qd = PlanDistance(project, k1, *q);
+        auto deliver = [&](NodeIndex end, float share) {
+            if (share == 0.0f)
+                return;  // nothing reaches this end, so nothing is lost there
+            if (!HasColumn(project, end.x, end.y, lower)) {
+                flagNotCarried();
+                return;
+            }
+            float &n = project.results(end.x, end.y, lower).nCross[d];
+            n += share * deltaN * f;
+        };
+        deliver(k1, (t - qd) / t);
+        deliver(k2, qd / t);
+    }
+    // Standing on no orthogonal beam at all, the pull-out reaches no lower column.
+    if (!connected)
+        flagNotCarried();
+}
+
+void RunCalculation(Project &project)
+{
+    const int floors = project.dims.floorCount;
+    const int nx = project.dims.spanCountX;
+    const int ny = project.dims.spanCountY;
+    project.columnCount = OneBasedArray<int32_t>(floors);
+    for (int level = floors; level >= 1; --level)
+        for (int y = 1; y <= ny + 1; ++y)
+            for (int x = 1; x <= nx + 1; ++x) {
+                ColumnResult &r = project.results(x, y, level);
+                r.nCross[kDirX] = 0.0f;
+                r.nCross[kDirY] = 0.0f;
+                r.notCarried = 0;
+            }
+    project.anyNotCarried = 0;
+    const bool crossBeams = project.grid.crossBeamIgnored == 0;
+
+    // The upper storey first, so that its values exist when the lower storey reads them.
+    for (int level = floors; level >= 1; --level) {
+        for (int y = 1; y <= ny + 1; ++y)
+            for (int x = 1; x <= nx + 1; ++x) {
+                if (!HasColumn(project, x, y, level))
+                    continue;
+                project.columnCount[level] += 1;
+                for (int d = kDirX; d <= kDirY; ++d) {
+                    ComputeColumnN(project, d, x, y, level);
+                    if (crossBeams && level > 1)
+                        TransferThroughCrossBeams(project, d, x, y, level);
+                }
+            }
+        for (int y = 1; y <= ny + 1; ++y)
+            for (int x = 1; x <= nx + 1; ++x) {
+                NodeRecord &node = project.nodes(x, y, level);
+                if (node.columnKind <= 0) {
+                    node.hardware[0].clear();
+                    node.hardware[1].clear();
+                    node.hardware[2].clear();
+                    continue;
+                }
+                ColumnResult &r = project.results(x, y, level);
+                if (level < floors)
+                    for (int d = kDirX; d <= kDirY; ++d)
+                        r.nBeam[d] = TransferAlongBeams(project, d, x, y, level);
+                const float n = std::max(TotalN(r, kDirX), TotalN(r, kDirY));
+                node.hardware[0] = ClassFromN(n);
+            }
+    }
+}
+
+void RunCalculationSequence(Project &project, bool markWallLines)
+{
+    UpdateBeamSegments(project);
+    PrepareWallSides(project);
+    RunCalculation(project);
+    if (markWallLines)
+        MarkWallLines(project);
+}
+
+}  // namespace rqx
