@@ -101,6 +101,8 @@ void ReadHistoryFile(AppState &state)
         return;
     // Whole lines, so a value with commas or quotes reads back as written. CR LF or LF ends a line.
     QStringList lines = DecodeText(file.readAll()).split(QLatin1Char('\n'));
+    if (lines.last().isEmpty())
+        lines.removeLast();  // after the final line end
     for (QString &line : lines)
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);

@@ -60,7 +60,9 @@ struct NumberParser {
             pointPos = -1;  // a lone "." does not carry over to the next number
             return true;
         }
-        const double value = sign * NumberValue();
+        double value = sign * NumberValue();
+        if (value == 0.0)
+            value = 0.0;  // "-0" reads as plain zero
         digits.clear();
         pointPos = -1;
         sign = 1.0;
