@@ -131,8 +131,9 @@ void ReadHistoryFile(AppState &state)
 bool WriteHistoryFile(const AppState &state)
 {
     const qsizetype count = std::min<qsizetype>(state.history.size(), kMaxHistory);
-    QStringList lines = {QStringLiteral("[DataDir]"), OneLine(state.dataDirectory), QStringLiteral("[DataName]"),
-                         OneLine(state.dataFilePath), QStringLiteral("[DataHistory]"), QString::number(count)};
+    QStringList lines = {QStringLiteral("[DataDir]"),     OneLine(state.dataDirectory),
+                         QStringLiteral("[DataName]"),    OneLine(state.dataFilePath),
+                         QStringLiteral("[DataHistory]"), QString::number(count)};
     for (qsizetype i = 0; i < count; ++i) {
         lines.append(OneLine(state.history[i].path));
         lines.append(OneLine(state.history[i].buildingName));
@@ -207,16 +208,15 @@ void ReadRegistrySettings(AppState &state)
 {
     ReadUserRegString(kRegistryKey, QStringLiteral("Ver"));  // read for completeness, not used
     bool ok = false;
-    const int windowState = ReadUserRegString(kRegistryKey, QStringLiteral("CloseWinFlag")).trimmed().toInt(&ok);
+    const int windowState =
+        ReadUserRegString(kRegistryKey, QStringLiteral("CloseWinFlag")).trimmed().toInt(&ok);
     state.windowState = ok && windowState >= 0 && windowState <= 2 ? windowState : 0;
 }
 
 void WriteRegistrySettings(const AppState &state)
 {
-    const QString version = QStringLiteral("%1%2%3")
-                                .arg(VELM_VERSION_MAJOR)
-                                .arg(VELM_VERSION_MINOR)
-                                .arg(VELM_VERSION_REVISION);
+    const QString version =
+        QStringLiteral("%1%2%3").arg(VELM_VERSION_MAJOR).arg(VELM_VERSION_MINOR).arg(VELM_VERSION_REVISION);
     WriteUserRegString(kRegistryKey, QStringLiteral("Ver"), version);
     WriteUserRegString(kRegistryKey, QStringLiteral("AppExeName"), QStringLiteral("VELMRQX"));
     WriteUserRegString(kRegistryKey, QStringLiteral("CloseWinFlag"), QString::number(state.windowState));

@@ -18,8 +18,8 @@ namespace {
 
 struct NumberParser {
     NumberListResult result;
-    QByteArray digits;     // digits of the current number
-    int pointPos = -1;     // digits read before the decimal point, −1 without a point
+    QByteArray digits;  // digits of the current number
+    int pointPos = -1;  // digits read before the decimal point, −1 without a point
     double sign = 1.0;
     bool exponentMark = false;
     bool inGroup = false;

@@ -14,9 +14,9 @@ namespace rqx {
 
 // Result of ParseNumberList. values[0] is the first number (the callers' list index 1).
 struct NumberListResult {
-    bool ok = true;        // false: the text was refused; message says why, values hold what was read
+    bool ok = true;  // false: the text was refused; message says why, values hold what was read
     QList<double> values;
-    QString message;       // Japanese text for a message box when !ok
+    QString message;  // Japanese text for a message box when !ok
     int count() const { return static_cast<int>(values.size()); }
 };
 

@@ -20,7 +20,8 @@ protected:
         ASSERT_TRUE(dir.isValid());
         state.programDir = dir.path();
         // Registry values go to a file under the temporary folder, never the user's own settings.
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath(QStringLiteral("reg")));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           dir.filePath(QStringLiteral("reg")));
     }
     QString FilePath(const QString &name) const { return dir.filePath(name); }
     QByteArray ReadBytes(const QString &name) const
@@ -235,8 +236,9 @@ TEST_F(SettingsStoreTest, RegistryValuesRoundTrip)
     WriteRegistrySettings(state);
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("reg/ヘルミナ/VELM-RQX.conf"))));
     // Version 1.0.1 is written "101".
-    EXPECT_EQ(ReadUserRegString(kRegistryKey, QStringLiteral("Ver")),
-              QStringLiteral("%1%2%3").arg(VELM_VERSION_MAJOR).arg(VELM_VERSION_MINOR).arg(VELM_VERSION_REVISION));
+    EXPECT_EQ(
+        ReadUserRegString(kRegistryKey, QStringLiteral("Ver")),
+        QStringLiteral("%1%2%3").arg(VELM_VERSION_MAJOR).arg(VELM_VERSION_MINOR).arg(VELM_VERSION_REVISION));
     EXPECT_EQ(ReadUserRegString(kRegistryKey, QStringLiteral("AppExeName")), QStringLiteral("VELMRQX"));
 
     AppState back;
@@ -244,7 +246,8 @@ TEST_F(SettingsStoreTest, RegistryValuesRoundTrip)
     EXPECT_EQ(back.windowState, 2);
 
     // Values that are no window state start the window normal.
-    for (const QString &bad : {QStringLiteral(""), QStringLiteral("abc"), QStringLiteral("7"), QStringLiteral("-1")}) {
+    for (const QString &bad :
+         {QStringLiteral(""), QStringLiteral("abc"), QStringLiteral("7"), QStringLiteral("-1")}) {
         ASSERT_TRUE(WriteUserRegString(kRegistryKey, QStringLiteral("CloseWinFlag"), bad));
         back.windowState = 1;
         ReadRegistrySettings(back);

@@ -21,7 +21,7 @@ QList<double> Parse(const char *text)
 
 TEST(ParseNumberListTest, PlainNumbersSignsAndExponents)
 {
-    EXPECT_EQ(Parse(""), QList<double>{});
+    EXPECT_TRUE(Parse("").isEmpty());
     EXPECT_EQ(ParseNumberList(QString()).count(), 0);
     EXPECT_EQ(Parse("-1.25"), QList<double>{-1.25});
     EXPECT_EQ(Parse("3,5,2"), (QList<double>{3, 5, 2}));  // a node text x,y,level
@@ -52,7 +52,7 @@ TEST(ParseNumberListTest, RepeatGroups)
     // Zero or negative counts repeat nothing; a pending exponent does not reach past the group.
     EXPECT_EQ(Parse("-3(1 2) 5"), QList<double>{5});
     EXPECT_EQ(Parse("0(2E)3"), QList<double>{3});
-    EXPECT_EQ(Parse("4()"), QList<double>{});
+    EXPECT_TRUE(Parse("4()").isEmpty());  // isEmpty: Qt 6.4 compares empty lists with memcmp(…, nullptr, 0)
 }
 
 TEST(ParseNumberListTest, LimitsAreClearErrors)
@@ -74,9 +74,9 @@ TEST(ParseNumberListTest, LimitsAreClearErrors)
     ASSERT_EQ(longNumber.size(), 1);
     EXPECT_NEAR(longNumber[0] / 1.1111111111111111e99, 1.0, 1e-15);
 
-    EXPECT_FALSE(ParseNumberList(QStringLiteral("1E400")).ok);         // not finite
-    EXPECT_FALSE(ParseNumberList(QStringLiteral("1E9(1 2)")).ok);      // two thousand million values
-    EXPECT_TRUE(ParseNumberList(QStringLiteral("50000(1 2)")).ok);     // exactly the upper bound
+    EXPECT_FALSE(ParseNumberList(QStringLiteral("1E400")).ok);      // not finite
+    EXPECT_FALSE(ParseNumberList(QStringLiteral("1E9(1 2)")).ok);   // two thousand million values
+    EXPECT_TRUE(ParseNumberList(QStringLiteral("50000(1 2)")).ok);  // exactly the upper bound
 }
 
 TEST(PathRoutinesTest, FileNameOfPathAcceptsBothSeparators)
@@ -136,13 +136,14 @@ TEST(RegistryStringTest, WriteReadAndKeyCreation)
 
     EXPECT_EQ(ReadUserRegString(key, QStringLiteral("Ver")), QString());
     // Without the create flag a missing key is not made.
-    EXPECT_FALSE(WriteRegString(RegRoot::CurrentUser, key, QStringLiteral("Ver"), QStringLiteral("101"), false));
+    EXPECT_FALSE(
+        WriteRegString(RegRoot::CurrentUser, key, QStringLiteral("Ver"), QStringLiteral("101"), false));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("ヘルミナ/VELM-RQX.conf"))));
 
     EXPECT_TRUE(WriteUserRegString(key, QStringLiteral("Ver"), QStringLiteral("101")));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("ヘルミナ/VELM-RQX.conf"))));
-    EXPECT_TRUE(WriteRegString(RegRoot::CurrentUser, key, QStringLiteral("Name"), QStringLiteral("軸組 , \"Ｎ\""),
-                               false));
+    EXPECT_TRUE(WriteRegString(RegRoot::CurrentUser, key, QStringLiteral("Name"),
+                               QStringLiteral("軸組 , \"Ｎ\""), false));
     EXPECT_EQ(ReadUserRegString(key, QStringLiteral("Ver")), QStringLiteral("101"));
     EXPECT_EQ(ReadUserRegString(key, QStringLiteral("Name")), QStringLiteral("軸組 , \"Ｎ\""));
     EXPECT_EQ(ReadUserRegString(key, QStringLiteral("Missing")), QString());

@@ -59,15 +59,21 @@ TEST(ShowMessageTest, EachKindOffersItsButtonsAndReportsTheOnePressed)
     };
     const QList<Case> cases = {
         {kMsgOk, SB::Ok, {{SB::Ok, MessageAnswer::Ok}}},
-        {kMsgOkCancel, SB::Ok | SB::Cancel, {{SB::Ok, MessageAnswer::Ok}, {SB::Cancel, MessageAnswer::Cancel}}},
+        {kMsgOkCancel,
+         SB::Ok | SB::Cancel,
+         {{SB::Ok, MessageAnswer::Ok}, {SB::Cancel, MessageAnswer::Cancel}}},
         {kMsgAbortRetryIgnore,
          SB::Abort | SB::Retry | SB::Ignore,
-         {{SB::Abort, MessageAnswer::Abort}, {SB::Retry, MessageAnswer::Retry}, {SB::Ignore, MessageAnswer::Ignore}}},
+         {{SB::Abort, MessageAnswer::Abort},
+          {SB::Retry, MessageAnswer::Retry},
+          {SB::Ignore, MessageAnswer::Ignore}}},
         {kMsgYesNoCancel,
          SB::Yes | SB::No | SB::Cancel,
          {{SB::Yes, MessageAnswer::Yes}, {SB::No, MessageAnswer::No}, {SB::Cancel, MessageAnswer::Cancel}}},
         {kMsgYesNo, SB::Yes | SB::No, {{SB::Yes, MessageAnswer::Yes}, {SB::No, MessageAnswer::No}}},
-        {kMsgRetryCancel, SB::Retry | SB::Cancel, {{SB::Retry, MessageAnswer::Retry}, {SB::Cancel, MessageAnswer::Cancel}}},
+        {kMsgRetryCancel,
+         SB::Retry | SB::Cancel,
+         {{SB::Retry, MessageAnswer::Retry}, {SB::Cancel, MessageAnswer::Cancel}}},
     };
     for (const Case &c : cases) {
         for (const auto &[press, expected] : c.answers) {

@@ -15,64 +15,65 @@ void ShowMessage(const QString &text, int kind, const QString &title, MessageAns
 {
     QMessageBox::StandardButtons buttons;
     switch (kind) {
-    case kMsgOk:
-        buttons = QMessageBox::Ok;
-        break;
-    case kMsgOkCancel:
-        buttons = QMessageBox::Ok | QMessageBox::Cancel;
-        break;
-    case kMsgAbortRetryIgnore:
-        buttons = QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
-        break;
-    case kMsgYesNoCancel:
-        buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        break;
-    case kMsgYesNo:
-        buttons = QMessageBox::Yes | QMessageBox::No;
-        break;
-    case kMsgRetryCancel:
-        buttons = QMessageBox::Retry | QMessageBox::Cancel;
-        break;
-    default:
-        return;
+        case kMsgOk:
+            buttons = QMessageBox::Ok;
+            break;
+        case kMsgOkCancel:
+            buttons = QMessageBox::Ok | QMessageBox::Cancel;
+            break;
+        case kMsgAbortRetryIgnore:
+            buttons = QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+            break;
+        case kMsgYesNoCancel:
+            buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+            break;
+        case kMsgYesNo:
+            buttons = QMessageBox::Yes | QMessageBox::No;
+            break;
+        case kMsgRetryCancel:
+            buttons = QMessageBox::Retry | QMessageBox::Cancel;
+            break;
+        default:
+            return;
     }
     // Messages break lines with single carriage returns.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 
-    QMessageBox box(QMessageBox::NoIcon, title, shown, buttons, parent ? parent : QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, title, shown, buttons,
+                    parent ? parent : QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     switch (box.exec()) {
-    case QMessageBox::Ok:
-        answer = MessageAnswer::Ok;
-        break;
-    case QMessageBox::Cancel:
-        answer = MessageAnswer::Cancel;
-        break;
-    case QMessageBox::Abort:
-        answer = MessageAnswer::Abort;
-        break;
-    case QMessageBox::Retry:
-        answer = MessageAnswer::Retry;
-        break;
-    case QMessageBox::Ignore:
-        answer = MessageAnswer::Ignore;
-        break;
-    case QMessageBox::Yes:
-        answer = MessageAnswer::Yes;
-        break;
-    case QMessageBox::No:
-        answer = MessageAnswer::No;
-        break;
-    default:
-        // Closed without a button (possible only where the box has no escape button): the
-        // answer of the box's most cautious button.
-        answer = buttons.testFlag(QMessageBox::Cancel) ? MessageAnswer::Cancel
-                 : buttons.testFlag(QMessageBox::No)   ? MessageAnswer::No
-                 : buttons.testFlag(QMessageBox::Abort) ? MessageAnswer::Abort
-                                                        : MessageAnswer::Ok;
-        break;
+        case QMessageBox::Ok:
+            answer = MessageAnswer::Ok;
+            break;
+        case QMessageBox::Cancel:
+            answer = MessageAnswer::Cancel;
+            break;
+        case QMessageBox::Abort:
+            answer = MessageAnswer::Abort;
+            break;
+        case QMessageBox::Retry:
+            answer = MessageAnswer::Retry;
+            break;
+        case QMessageBox::Ignore:
+            answer = MessageAnswer::Ignore;
+            break;
+        case QMessageBox::Yes:
+            answer = MessageAnswer::Yes;
+            break;
+        case QMessageBox::No:
+            answer = MessageAnswer::No;
+            break;
+        default:
+            // Closed without a button (possible only where the box has no escape button): the
+            // answer of the box's most cautious button.
+            answer = buttons.testFlag(QMessageBox::Cancel)  ? MessageAnswer::Cancel
+                     : buttons.testFlag(QMessageBox::No)    ? MessageAnswer::No
+                     : buttons.testFlag(QMessageBox::Abort) ? MessageAnswer::Abort
+                                                            : MessageAnswer::Ok;
+            break;
     }
 }
 
