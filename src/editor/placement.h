@@ -1,0 +1,69 @@
+#pragma once
+// Member placement on the plan: which wall kinds an edit handles, the placing rules, the change of
+// the model for every tool and mode, the splitting of board walls at columns and the warning about
+// hardware under a new through column.
+
+#include <QString>
+
+#include "editor/coords.h"
+#include "editor/editor_state.h"
+#include "model/project.h"
+
+namespace rqx {
+
+// Refusals of the placing rules.
+inline constexpr int kRefuseOrthogonalWall = 1;  // wall ending inside an orthogonal wall
+inline constexpr int kRefuseColumnInside = 2;    // column strictly inside the new wall
+inline constexpr int kRefuseColumnOnWall = 3;    // column inside an existing wall
+
+struct Refusal {
+    int code = 0;  // 0 allowed
+    QString message;
+};
+
+struct WallKinds {
+    bool braces = false;
+    bool boards = false;
+};
+
+struct EditOutcome {
+    bool applied = false;
+    NodeRect region;  // nodes whose drawing may have changed (plan positions, clamped to the grid)
+};
+
+// Wall kinds an edit in editMode touches: the chosen member's kind when placing; when deleting both
+// with "筋かい・面材を同時に削除", the right-click menu's choice for a deletion started from it.
+WallKinds handledWallKinds(const EditorState &editor, int editMode);
+
+// Level on which the beam tool works: the plane its floor buttons name ("２階 床梁" level 2,
+// "２階 小屋梁"/"１階 小屋梁" the roof plane), one above the storey being edited.
+int beamLevel(const AppState &app);
+
+// The placing rules of the wall and column tools (ordered span). A through column is also checked
+// on the other storey, where it stands as well.
+Refusal validateSpan(const Project &project, const AppState &app, const EditorState &editor,
+                     const NodeRect &span);
+
+// Message of refusal code at the node (ix, iy) (the node is named for code 3).
+QString refusalText(const Project &project, int code, int ix, int iy);
+
+// Changes the model for the current tool at the current storey (ordered span; the drawing direction
+// of a single brace is read from editor.span). Sets isDirty and takes the undo snapshot first.
+// Spans that hold nothing to change (start node clicked twice, a slanted wall or beam, nodes off the
+// grid, a storey the project lacks) are not applied: no snapshot, nothing dirty.
+EditOutcome applyEdit(Project &project, AppState &app, EditorState &editor, int editMode,
+                      const NodeRect &span);
+
+// Cuts the board walls through every column of the rectangle at that level into two walls that end
+// at the column. Changes are saved for undo when undo is given.
+void splitBoardWallsAtColumns(Project &project, int level, const NodeRect &rect, UndoState *undo = nullptr);
+
+// Message about placed hardware where a through column now passes the floor (column top of storey 1,
+// column foot of storey 2), or empty.
+QString warnThroughColumnHardware(const Project &project, const AppState &app, int ix, int iy);
+
+// Line names of a node, empty when the index has none.
+QString lineNameOfX(const Project &project, int ix);
+QString lineNameOfY(const Project &project, int iy);
+
+}  // namespace rqx
