@@ -1,0 +1,367 @@
+#include "editor/plan_surface.h"
+
+#include <QBrush>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+#include "editor/qb_color.h"
+#include "model/project.h"
+
+namespace rqx {
+
+namespace {
+
+constexpr int kDotsPerMeter96Dpi = 3780;  // 96 dpi: 10 pt text is 13⅓ pixels high
+
+QPainter::CompositionMode CompositionOf(int drawMode)
+{
+    return drawMode == kDrawXorPen ? QPainter::RasterOp_SourceXorDestination : QPainter::CompositionMode_Source;
+}
+
+Qt::PenStyle PenStyleOf(int style)
+{
+    switch (style) {
+    case kPenDash:
+        return Qt::DashLine;
+    case kPenDot:
+        return Qt::DotLine;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+// Outline of a pixel rectangle as four bands of `w` pixels that never overlap, so that an
+// exclusive-or outline drawn twice leaves every pixel as it was.
+void StrokeRectBands(QPainter &p, const QRect &r, int w, const QColor &c)
+{
+    if (r.width() <= 2 * w || r.height() <= 2 * w) {
+        p.fillRect(r, c);
+        return;
+    }
+    p.fillRect(QRect(r.left(), r.top(), r.width(), w), c);
+    p.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), c);
+    p.fillRect(QRect(r.left(), r.top() + w, w, r.height() - 2 * w), c);
+    p.fillRect(QRect(r.right() - w + 1, r.top() + w, w, r.height() - 2 * w), c);
+}
+
+void StrokeRect(QPainter &p, const QRect &r, int style, int width, QRgb colour)
+{
+    const QColor c = QColor::fromRgb(colour);
+    if (style == kPenSolid) {
+        StrokeRectBands(p, r, width, c);
+        return;
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(c, width <= 1 ? 0 : width, PenStyleOf(style), Qt::SquareCap, Qt::MiterJoin));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+}
+
+void StrokeLine(QPainter &p, QPoint a, QPoint b, int style, int width, QRgb colour)
+{
+    p.setPen(QPen(QColor::fromRgb(colour), width <= 1 ? 0 : width, PenStyleOf(style), Qt::FlatCap));
+    if (a == b)
+        p.drawPoint(a);
+    else
+        p.drawLine(a, b);
+}
+
+}  // namespace
+
+// ---- PlanSurface ----
+
+PlanSurface::PlanSurface() : PlanSurface(QSize(1, 1)) {}
+
+PlanSurface::PlanSurface(QSize pixels)
+{
+    InstallFontSubstitutions();
+    font = QFont(FontFamilyOfType(kFontGothic));
+    font.setPointSizeF(9.0);
+    // Plain pixels, so that a label drawn again in another colour covers the old one exactly.
+    font.setStyleStrategy(QFont::NoAntialias);
+    resize(pixels);
+}
+
+PlanSurface::~PlanSurface()
+{
+    if (painter_)
+        painter_->end();
+}
+
+void PlanSurface::resize(QSize pixels)
+{
+    Q_ASSERT(depth_ == 0);
+    image_ = QImage(pixels.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image_.setDotsPerMeterX(kDotsPerMeter96Dpi);
+    image_.setDotsPerMeterY(kDotsPerMeter96Dpi);
+    image_.fill(QBColor(kQBBlack));
+}
+
+// Before the first fit the page is the raster itself in physical twips.
+double PlanSurface::twipsPerPixelX() const
+{
+    return scaleWidth > 0.0 ? scaleWidth / image_.width() : double(kTwipsPerPixel);
+}
+
+double PlanSurface::twipsPerPixelY() const
+{
+    return scaleHeight > 0.0 ? scaleHeight / image_.height() : double(kTwipsPerPixel);
+}
+
+int PlanSurface::toPixelX(double twipsX) const
+{
+    return static_cast<int>(std::floor(twipsX / twipsPerPixelX()));
+}
+
+int PlanSurface::toPixelY(double twipsY) const
+{
+    return static_cast<int>(std::floor(twipsY / twipsPerPixelY()));
+}
+
+double PlanSurface::toTwipsX(double pixelX) const
+{
+    return (pixelX + 0.5) * twipsPerPixelX();
+}
+
+double PlanSurface::toTwipsY(double pixelY) const
+{
+    return (pixelY + 0.5) * twipsPerPixelY();
+}
+
+QPoint PlanSurface::planToPixel(double cmX, double cmY) const
+{
+    return {toPixelX(PlanXToTwips(cmX)), toPixelY(PlanYToTwips(*this, cmY))};
+}
+
+QRect PlanSurface::planRectToPixels(double x1, double y1, double x2, double y2) const
+{
+    return QRect(planToPixel(x1, y1), planToPixel(x2, y2)).normalized();
+}
+
+QPainter &PlanSurface::painter()
+{
+    Q_ASSERT(painter_ && depth_ > 0);
+    return *painter_;
+}
+
+PaintScope::PaintScope(PlanSurface &surface) : surface_(surface)
+{
+    if (surface_.depth_++ == 0)
+        surface_.painter_ = std::make_unique<QPainter>(&surface_.image_);
+}
+
+PaintScope::~PaintScope()
+{
+    if (--surface_.depth_ == 0) {
+        surface_.painter_->end();
+        surface_.painter_.reset();
+    }
+}
+
+// ---- Units ----
+
+int CmToTwips(double cm)
+{
+    return nearestEven(kTwipsPerCm * cm);
+}
+
+double PlanXToTwips(double cmX)
+{
+    return static_cast<double>(CmToTwips(cmX));
+}
+
+double PlanYToTwips(const PlanSurface &s, double cmY)
+{
+    return s.scaleHeight - static_cast<double>(CmToTwips(cmY));
+}
+
+void ClearSurface(PlanSurface &s)
+{
+    Q_ASSERT(!s.painting());
+    s.image().fill(QBColor(kQBBlack));
+}
+
+// ---- Primitives ----
+
+void fitPlan(PlanSurface &s, const Project &project, PlanFit &fit)
+{
+    s.scaleWidth = (kMarginLeft + kAreaWidth + kMarginRight) * kTwipsPerCm;
+    s.scaleHeight = (kMarginTop + kAreaHeight + kMarginBottom) * kTwipsPerCm;
+    const double span = project.dims.spanLength;
+    const double w = span * project.dims.spanCountX;
+    const double h = span * project.dims.spanCountY;
+    // An empty grid keeps scale 1 instead of dividing by zero.
+    double scale = 1.0;
+    if (w > 0.0 && h > 0.0)
+        scale = std::min(kAreaWidth / w, kAreaHeight / h);
+    else if (w > 0.0)
+        scale = kAreaWidth / w;
+    else if (h > 0.0)
+        scale = kAreaHeight / h;
+    fit.planScale = static_cast<float>(scale);
+    fit.originX = static_cast<float>(kMarginLeft);
+    fit.originY = static_cast<float>(kMarginBottom);
+    fit.scaleWidth = static_cast<int32_t>(nearestEven(s.scaleWidth));
+    fit.scaleHeight = static_cast<int32_t>(nearestEven(s.scaleHeight));
+}
+
+void drawBox(PlanSurface &s, double x1, double y1, double x2, double y2, int style, int width, QRgb penColour,
+             QRgb fillColour, int fillStyle, int drawMode)
+{
+    const int savedStyle = s.drawStyle;
+    const int savedWidth = s.drawWidth;
+    const int savedMode = s.drawMode;
+    const int savedFill = s.fillStyle;
+    const int w = std::max(width, 1);
+    {
+        PaintScope scope(s);
+        QPainter &p = s.painter();
+        p.setCompositionMode(CompositionOf(drawMode));
+        const QRect r = s.planRectToPixels(x1, y1, x2, y2);
+        const QRect inner = r.adjusted(w, w, -w, -w);
+        if (inner.isValid()) {
+            if (fillStyle == kFillSolid)
+                p.fillRect(inner, QColor::fromRgb(fillColour));
+            else if (fillStyle == kFillDiagonalCross)
+                p.fillRect(inner, QBrush(QColor::fromRgb(fillColour), Qt::DiagCrossPattern));
+        }
+        StrokeRect(p, r, style, w, penColour);
+    }
+    s.drawStyle = savedStyle;
+    s.drawWidth = savedWidth;
+    s.drawMode = savedMode;
+    s.fillStyle = savedFill;
+    s.foreColor = QBColor(kQBBlack);
+    s.fillColor = QBColor(kQBBlack);
+}
+
+void drawLine(PlanSurface &s, double x1, double y1, double x2, double y2, int style, int width, QRgb colour,
+              int drawMode)
+{
+    {
+        PaintScope scope(s);
+        QPainter &p = s.painter();
+        p.setCompositionMode(CompositionOf(drawMode));
+        StrokeLine(p, s.planToPixel(x1, y1), s.planToPixel(x2, y2), style, std::max(width, 1), colour);
+    }
+    s.foreColor = QBColor(kQBBlack);
+}
+
+void drawLineTwips(PlanSurface &s, double x1, double y1, double x2, double y2, QRgb colour, int width,
+                   int drawMode)
+{
+    s.drawStyle = kPenSolid;
+    s.drawWidth = std::max(width, 1);
+    s.drawMode = drawMode;
+    s.foreColor = colour;
+    s.fillColor = colour;
+    PaintScope scope(s);
+    QPainter &p = s.painter();
+    p.setCompositionMode(CompositionOf(drawMode));
+    StrokeLine(p, s.toPixel(x1, y1), s.toPixel(x2, y2), kPenSolid, s.drawWidth, colour);
+}
+
+void drawBoxTwips(PlanSurface &s, double x1, double y1, double x2, double y2, QRgb colour, int style, int width,
+                  int drawMode)
+{
+    s.foreColor = colour;
+    s.fillColor = colour;
+    if (style != 0 && style != 1)
+        return;
+    s.drawMode = drawMode;
+    s.drawStyle = kPenSolid;
+    s.drawWidth = style == 0 ? std::max(width, 1) : 1;
+    PaintScope scope(s);
+    QPainter &p = s.painter();
+    p.setCompositionMode(CompositionOf(drawMode));
+    const QRect r = QRect(s.toPixel(x1, y1), s.toPixel(x2, y2)).normalized();
+    if (style == 1) {
+        s.fillStyle = kFillSolid;
+        p.fillRect(r, QColor::fromRgb(colour));
+    } else {
+        StrokeRectBands(p, r, s.drawWidth, QColor::fromRgb(colour));
+    }
+}
+
+void plotPoint(PlanSurface &s, double x, double y, QRgb colour)
+{
+    const QPoint px = s.planToPixel(x, y);
+    QImage &img = s.image();
+    if (px.x() < 0 || px.y() < 0 || px.x() >= img.width() || px.y() >= img.height())
+        return;
+    auto *line = reinterpret_cast<QRgb *>(img.scanLine(px.y()));
+    line[px.x()] = s.drawMode == kDrawXorPen ? (line[px.x()] ^ colour) | 0xFF000000u : colour;
+}
+
+CharSize measureChar(PlanSurface &s, double fontSize)
+{
+    s.font.setPointSizeF(fontSize > 0.0 ? fontSize : 1.0);
+    const QFontMetricsF fm(s.font, &s.image());
+    const double wTwips = fm.horizontalAdvance(QStringLiteral("A")) * s.twipsPerPixelX();
+    const double hTwips = fm.height() * s.twipsPerPixelY();
+    return {wTwips / kTwipsPerCm, hTwips / kTwipsPerCm};
+}
+
+void drawText(PlanSurface &s, double x, double y, const QString &text, QRgb colour, double fontSize, int fontType,
+              bool bold)
+{
+    if (fontType >= kFontMincho && fontType <= kFontPGothic)
+        s.font.setFamily(FontFamilyOfType(fontType));
+    s.font.setPointSizeF(fontSize > 0.0 ? fontSize : 1.0);
+    s.font.setBold(bold);
+    s.currentX = PlanXToTwips(x);
+    s.currentY = PlanYToTwips(s, y);
+    PaintScope scope(s);
+    QPainter &p = s.painter();
+    p.setCompositionMode(CompositionOf(s.drawMode));
+    p.setFont(s.font);
+    p.setPen(QColor::fromRgb(colour));
+    const QFontMetricsF fm(s.font, &s.image());
+    const QPoint topLeft = s.toPixel(s.currentX, s.currentY);
+    p.drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()), text);
+}
+
+QString FontFamilyOfType(int fontType)
+{
+    switch (fontType) {
+    case kFontMincho:
+        return QStringLiteral("ＭＳ 明朝");
+    case kFontPMincho:
+        return QStringLiteral("ＭＳ Ｐ明朝");
+    case kFontPGothic:
+        return QStringLiteral("ＭＳ Ｐゴシック");
+    default:
+        return QStringLiteral("ＭＳ ゴシック");
+    }
+}
+
+void InstallFontSubstitutions()
+{
+    static const bool installed = [] {
+        const struct {
+            const char *family;
+            const char *ascii;
+            const char *substitute;
+        } table[] = {
+            {"ＭＳ 明朝", "MS Mincho", "IPAMincho"},
+            {"ＭＳ Ｐ明朝", "MS PMincho", "IPAPMincho"},
+            {"ＭＳ ゴシック", "MS Gothic", "IPAGothic"},
+            {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic"},
+        };
+        for (const auto &e : table) {
+            const QString sub = QString::fromUtf8(e.substitute);
+            if (!QFont::substitutes(QString::fromUtf8(e.family)).contains(sub))
+                QFont::insertSubstitution(QString::fromUtf8(e.family), sub);
+            if (!QFont::substitutes(QString::fromUtf8(e.ascii)).contains(sub))
+                QFont::insertSubstitution(QString::fromUtf8(e.ascii), sub);
+        }
+        return true;
+    }();
+    (void)installed;
+}
+
+}  // namespace rqx
