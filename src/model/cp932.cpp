@@ -15,6 +15,11 @@ inline uint16_t CodeOf(char16_t unit)
     return code != 0 ? code : uint16_t('?');
 }
 
+inline bool IsTrailByte(uint8_t b)
+{
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
 // Walks the text as Windows does: a surrogate pair is one character without a code, written "?".
 template <class Sink>
 inline void Encode(QStringView text, Sink &&sink)
@@ -44,7 +49,8 @@ QString FromCp932(QByteArrayView bytes)
     while (p < end) {
         const uint8_t b = *p++;
         const uint8_t row = cp932::kLeadIndex[b];
-        if (row == 0 || p == end) {
+        // A lead byte without a valid trail byte reads as "・" alone; the next byte is read on its own.
+        if (row == 0 || p == end || !IsTrailByte(*p)) {
             *out++ = cp932::kSingleByte[b];
             continue;
         }

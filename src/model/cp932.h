@@ -9,7 +9,8 @@
 
 namespace rqx {
 
-// Windows' reading: undefined double-byte codes and a lead byte at the very end read as "・" (U+30FB).
+// Windows' reading: undefined double-byte codes read as "・" (U+30FB); so does a lead byte at the very
+// end or before a byte that cannot follow it (that byte is then read on its own).
 QString FromCp932(QByteArrayView bytes);
 
 // Windows' writing including its best-fit substitutes; characters without a code become "?".

@@ -1,0 +1,50 @@
+#include "cli/cli_common.h"
+
+#include <cstdio>
+
+#include "model/project_file.h"
+
+namespace rqx::cli {
+
+QTextStream &Out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream &Err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+void PrintError(const QString &message)
+{
+    QString text = message;
+    // The message boxes' blank line between parts is one line break on a terminal.
+    text.replace(QStringLiteral("\r\r"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    Out().flush();
+    Err() << text << Qt::endl;
+}
+
+int UsageError(const QString &usage)
+{
+    Err() << "usage: velmrqx-cli " << usage << Qt::endl;
+    return kExitUsage;
+}
+
+bool LoadForCommand(const QString &path, Project &project)
+{
+    if (!IsProjectFileHeader(ReadFileHeader(path))) {
+        PrintError(NotProjectFileMessage(kAppTitle, path));
+        return false;
+    }
+    const FileResult result = LoadProjectFile(path, project);
+    if (!result.ok) {
+        PrintError(result.message);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace rqx::cli

@@ -1,0 +1,31 @@
+#pragma once
+// Shared pieces of the velmrqx-cli commands: UTF-8 output streams, error printing and loading a
+// project file the way the open command accepts it.
+
+#include <QString>
+#include <QTextStream>
+
+#include "model/project.h"
+
+namespace rqx::cli {
+
+// Exit statuses of every command.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRefused = 1;  // a file was refused or could not be written
+inline constexpr int kExitUsage = 2;
+
+QTextStream &Out();  // stdout, UTF-8
+QTextStream &Err();  // stderr, UTF-8
+
+// Prints a message of the program (lines separated by carriage returns) on stderr.
+void PrintError(const QString &message);
+
+// Prints "usage: velmrqx-cli <usage>" on stderr and returns kExitUsage.
+int UsageError(const QString &usage);
+
+// Loads a project file for a command: the header must name the product, as the open command
+// requires, and the whole file must read. On failure prints why and returns false; `project` is
+// then unchanged.
+bool LoadForCommand(const QString &path, Project &project);
+
+}  // namespace rqx::cli

@@ -1,0 +1,26 @@
+// resave IN.RQX OUT.RQX: loads a project and saves it exactly as the program's Save does.
+#include <QStringList>
+
+#include "cli/cli_common.h"
+#include "model/project_file.h"
+
+namespace rqx::cli {
+
+int RunResave(const QStringList &args)
+{
+    if (args.size() != 2)
+        return UsageError(QStringLiteral("resave IN.RQX OUT.RQX"));
+    Project p;
+    if (!LoadForCommand(args[0], p))
+        return kExitRefused;
+    AppState state;
+    state.dataFilePath = args[1];
+    const FileResult result = SaveProject(p, state);
+    if (!result.ok) {
+        PrintError(result.message);
+        return kExitRefused;
+    }
+    return kExitOk;
+}
+
+}  // namespace rqx::cli

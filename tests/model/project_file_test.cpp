@@ -1,0 +1,526 @@
+#include "model/project_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "model/cp932.h"
+#include "model/line_names.h"
+#include "support/sample_projects.h"
+
+using namespace rqx;
+
+namespace {
+
+// Builds a file byte by byte, the way the layout describes it (independent of the writer).
+struct Bytes {
+    QByteArray b;
+    Bytes &i32(int32_t v)
+    {
+        char c[4];
+        qToLittleEndian(v, c);
+        b.append(c, 4);
+        return *this;
+    }
+    Bytes &u16(uint16_t v)
+    {
+        char c[2];
+        qToLittleEndian(v, c);
+        b.append(c, 2);
+        return *this;
+    }
+    Bytes &f32(float v)
+    {
+        uint32_t u;
+        std::memcpy(&u, &v, 4);
+        return i32(static_cast<int32_t>(u));
+    }
+    Bytes &s(const QByteArray &cp932)  // already in code page 932
+    {
+        u16(static_cast<uint16_t>(cp932.size()));
+        b.append(cp932);
+        return *this;
+    }
+    Bytes &fill(int n, char c)
+    {
+        b.append(QByteArray(n, c));
+        return *this;
+    }
+    qsizetype size() const { return b.size(); }
+};
+
+// Knobs of the hand-made file; offsets of the patched fields are remembered for the refusal tests.
+struct HandFile {
+    int32_t floorCount = 1;
+    int32_t spanCountX = 2;
+    int32_t spanCountY = 1;
+    int32_t declaredSpanCountX = 0;  // written instead of spanCountX when not 0
+    int32_t divisions = 2;
+    float moduleLength = 0.91f;
+    uint16_t dimsX = 1;
+    int32_t countX = 3;
+    int32_t lowerX = 1;
+    int32_t countY = 2;
+    qsizetype infoFixedAt = 0;
+    qsizetype nodesAt = 0;
+
+    QByteArray build()
+    {
+        Bytes f;
+        // FileHeader
+        f.s("Ver.9.8.7").s("VELM-RQX").i32(0x01020304);
+        // ProjectInfo: 髙橋邸 in code page 932
+        f.s("\xFB\xFC\x8B\xB4\x93\x40").s("ABC").s("");
+        infoFixedAt = f.size();
+        f.i32(1).i32(0).i32(floorCount);
+        f.i32(11).i32(22).i32(33).i32(44);  // levelHeight
+        f.i32(declaredSpanCountX != 0 ? declaredSpanCountX : spanCountX);
+        f.i32(spanCountY).i32(divisions).f32(moduleLength);
+        for (int i = 0; i < 160; ++i)
+            f.b.append(static_cast<char>(i));  // reserved, carried through
+        for (int i = 1; i <= 20; ++i)
+            f.s(i == 20 ? "r20" : "");
+        // GridInfo
+        f.u16(dimsX).i32(countX).i32(lowerX);
+        for (int i = 1; i <= countX; ++i)
+            f.s("X" + QByteArray::number(i));
+        f.u16(1).i32(countY).i32(1);
+        for (int i = 1; i <= countY; ++i)
+            f.s(i == 1 ? "\x82\xA2" : "\x82\xEB");  // い, ろ
+        f.i32(1).i32(2).i32(3).i32(4).i32(0).i32(1).i32(1).i32(0);  // styles, starts, reverse, two checks
+        f.fill(72, '\x5A');
+        f.i32(2).i32(1).i32(1);  // lCoefficientMode, crossBeamIgnored, crossBeamNoWarning
+        f.fill(232, '\xA5');
+        for (int i = 1; i <= 30; ++i)
+            f.s(i == 1 ? "t1" : "");
+        // Nodes: (spanCountX+1) × (spanCountY+1) × (floorCount+1), x fastest.
+        nodesAt = f.size();
+        const int count = (spanCountX + 1) * (spanCountY + 1) * (floorCount + 1);
+        for (int k = 0; k < count; ++k) {
+            const bool rich = k == 1;  // node (2, 1, 1)
+            for (int w = 0; w < 4; ++w) {
+                if (rich && w == 0)
+                    f.i32(3).i32(2).i32(2).s("Kesa").i32(1).i32(0).f32(2.0f);
+                else if (rich && w == 3)
+                    f.i32(5).i32(1).i32(2).s("Menzai").i32(4).i32(2).f32(2.5f);
+                else
+                    f.i32(0).i32(0).i32(0).s("").i32(0).i32(0).f32(0.0f);
+            }
+            f.i32(rich ? 2 : 0).i32(rich ? 1 : 0).i32(rich ? 1 : 0);
+            f.s(rich ? "(\x82\xD9)" : "").s(rich ? "\x81\x60" : "").s(rich ? "HD-B15" : "");  // (ほ), ～
+            f.i32(rich ? 1 : 0).i32(rich ? 3 : 0).i32(0).i32(0);                             // beams
+            f.i32(rich ? 2 : 0).i32(rich ? 1 : 0).i32(rich ? 1 : 0);  // cellFloor, outline marks
+        }
+        // NodeCoords: values unlike the computed ones, to show they are taken from the file.
+        for (int k = 0; k < count; ++k)
+            f.f32(100.0f + k).f32(-1.5f).f32(7.0f);
+        // SpareTable
+        for (int i = 1; i <= 10; ++i)
+            f.s(i == 10 ? "sp" : "").i32(i == 3 ? -5 : 0);
+        return f.b;
+    }
+};
+
+Project Sentinel()
+{
+    Project p = samples::NewProject(4, 2, 1);
+    p.info.buildingName = QStringLiteral("開いている物件");
+    p.nodes(1, 1, 1).columnKind = 1;
+    return p;
+}
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+bool SameSavedItems(const Project &a, const Project &b)
+{
+    return a.header == b.header && a.info == b.info && a.grid == b.grid && a.nodes == b.nodes &&
+           a.coords == b.coords && a.spare == b.spare;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- layout
+
+TEST(ProjectFileLayout, FreshDefaultProjectRoundTripsByteForByte)
+{
+    for (bool named : {false, true}) {
+        Project p;
+        SetStartupDimensions(p, 10);
+        ResetProject(p);
+        if (named) {
+            p.grid.lineStyleX = 1;
+            p.grid.lineStyleY = 2;
+            GenerateLineNames(p);
+            ASSERT_EQ(p.grid.lineNameY[1], QStringLiteral("い"));
+        }
+        PrepareProjectForSave(p);
+        const QByteArray bytes = SerializeProject(p);
+        // header 2+|version| + 2+8 + 4; info 3·2 + 204 + 20·2 = 250; grid 2·(10 + 21·2) + 348 + 30·2 = 512;
+        // 21·21·3 = 1323 nodes of 150 bytes and 12-byte coords; spare 10·6 = 60.
+        qsizetype expected = 2 + VersionText().size() + 10 + 4 + 250 + 512 + 1323 * 150 + 1323 * 12 + 60;
+        for (int k = 1; k <= 21; ++k)
+            expected += Cp932Length(p.grid.lineNameX[k]) + Cp932Length(p.grid.lineNameY[k]);
+        EXPECT_EQ(bytes.size(), expected);
+
+        Project q;
+        QString reason;
+        ASSERT_TRUE(ParseProject(bytes, q, &reason)) << reason.toStdString();
+        EXPECT_TRUE(SameSavedItems(p, q));
+        EXPECT_EQ(SerializeProject(q), bytes);
+    }
+}
+
+TEST(ProjectFileLayout, HandAssembledFileReadsFieldByField)
+{
+    HandFile hand;
+    const QByteArray bytes = hand.build();
+    Project p;
+    QString reason;
+    ASSERT_TRUE(ParseProject(bytes, p, &reason)) << reason.toStdString();
+
+    EXPECT_EQ(p.header.versionText, QStringLiteral("Ver.9.8.7"));
+    EXPECT_EQ(p.header.productName, QStringLiteral("VELM-RQX"));
+    EXPECT_EQ(p.header.reserved, 0x01020304);
+    EXPECT_EQ(p.info.buildingName, QStringLiteral("髙橋邸"));
+    EXPECT_EQ(p.info.officeName, QStringLiteral("ABC"));
+    EXPECT_TRUE(p.info.personName.isEmpty());
+    EXPECT_EQ(p.info.hideOfficeOnCover, 1);
+    EXPECT_EQ(p.info.floorCount, 1);
+    EXPECT_EQ(p.info.levelHeight[1], 11);
+    EXPECT_EQ(p.info.levelHeight[4], 44);
+    EXPECT_EQ(p.info.spanCountX, 2);
+    EXPECT_EQ(p.info.spanCountY, 1);
+    EXPECT_EQ(p.info.divisions, 2);
+    EXPECT_FLOAT_EQ(p.info.moduleLength, 0.91f);
+    EXPECT_EQ(p.info.reserved[0], 0);
+    EXPECT_EQ(p.info.reserved[159], 159);
+    EXPECT_EQ(p.info.reservedText[20], QStringLiteral("r20"));
+
+    ASSERT_EQ(p.grid.lineNameX.size(), 3);
+    EXPECT_EQ(p.grid.lineNameX[3], QStringLiteral("X3"));
+    ASSERT_EQ(p.grid.lineNameY.size(), 2);
+    EXPECT_EQ(p.grid.lineNameY[1], QStringLiteral("い"));
+    EXPECT_EQ(p.grid.lineNameY[2], QStringLiteral("ろ"));
+    EXPECT_EQ(p.grid.lineStyleX, 1);
+    EXPECT_EQ(p.grid.lineStartY, 4);
+    EXPECT_EQ(p.grid.lineReverseY, 1);
+    EXPECT_EQ(p.grid.showRequiredWhenBlank, 1);
+    EXPECT_EQ(p.grid.useDoublePull, 0);
+    EXPECT_EQ(p.grid.reserved1[71], 0x5A);
+    EXPECT_EQ(p.grid.lCoefficientMode, 2);
+    EXPECT_EQ(p.grid.crossBeamIgnored, 1);
+    EXPECT_EQ(p.grid.crossBeamNoWarning, 1);
+    EXPECT_EQ(p.grid.reserved2[0], 0xA5);
+    EXPECT_EQ(p.grid.reservedText[1], QStringLiteral("t1"));
+
+    // 3 × 2 × 2 nodes; the second one in file order is (2, 1, 1).
+    ASSERT_EQ(p.nodes.count(), 12u);
+    const NodeRecord &n = p.nodes(2, 1, 1);
+    EXPECT_EQ(n.brace[1], (WallMember{3, 2, 2, QStringLiteral("Kesa"), 1, 0, 2.0f}));
+    EXPECT_EQ(n.brace[2], WallMember{});
+    EXPECT_EQ(n.board[2], (WallMember{5, 1, 2, QStringLiteral("Menzai"), 4, 2, 2.5f}));
+    EXPECT_EQ(n.columnKind, 2);
+    EXPECT_EQ(n.throughOrigin, 1);
+    EXPECT_EQ(n.isCorner, 1);
+    EXPECT_EQ(n.hardware[0], QStringLiteral("(ほ)"));
+    EXPECT_EQ(n.hardware[1], QStringLiteral("～"));
+    EXPECT_EQ(n.hardware[2], QStringLiteral("HD-B15"));
+    EXPECT_EQ(n.beam[1], (BeamInfo{1, 3}));
+    EXPECT_EQ(n.cellFloor, 2);
+    // Outline marks and coordinates come from the file, not from the floors and the span length.
+    EXPECT_EQ(n.outlineEdge[1], 1);
+    EXPECT_EQ(p.nodes(1, 1, 1), NodeRecord{});
+    EXPECT_EQ(p.coords(2, 1, 1), (NodeCoord{101.0f, -1.5f, 7.0f}));
+    EXPECT_EQ(p.coords(3, 2, 2), (NodeCoord{111.0f, -1.5f, 7.0f}));
+    EXPECT_EQ(p.spare[3].value, -5);
+    EXPECT_EQ(p.spare[10].text, QStringLiteral("sp"));
+
+    // Derived dimensions and working arrays follow the file's bounds.
+    EXPECT_EQ(p.dims.spanCountX, 2);
+    EXPECT_EQ(p.dims.floorCount, 1);
+    EXPECT_FLOAT_EQ(p.dims.spanLength, 0.455f);
+    EXPECT_EQ(p.undoNodes.count(), 12u);
+    EXPECT_EQ(p.results.count(), 12u);
+    EXPECT_EQ(p.wallLineFlags.sizeY(), 3);
+    EXPECT_EQ(p.wallLineFlags.sizeLevel(), 1);
+
+    // Written back unchanged, reserved blocks and all.
+    EXPECT_EQ(SerializeProject(p), bytes);
+    // Bytes after the last item are ignored.
+    Project q;
+    ASSERT_TRUE(ParseProject(bytes + QByteArray(100, '\xEE'), q));
+    EXPECT_TRUE(SameSavedItems(p, q));
+}
+
+TEST(ProjectFileLayout, LineNameCountIsFittedToTheGrid)
+{
+    // Two X names for three lines, five Y names for two lines: what the file holds is read,
+    // then missing names are empty and extra ones are dropped; the nodes after them still read.
+    HandFile hand;
+    hand.countX = 2;
+    hand.countY = 5;
+    Project p;
+    QString reason;
+    ASSERT_TRUE(ParseProject(hand.build(), p, &reason)) << reason.toStdString();
+    ASSERT_EQ(p.grid.lineNameX.size(), 3);
+    EXPECT_EQ(p.grid.lineNameX[2], QStringLiteral("X2"));
+    EXPECT_TRUE(p.grid.lineNameX[3].isEmpty());
+    ASSERT_EQ(p.grid.lineNameY.size(), 2);
+    EXPECT_EQ(p.grid.lineNameY[2], QStringLiteral("ろ"));
+    EXPECT_EQ(p.nodes(2, 1, 1).hardware[2], QStringLiteral("HD-B15"));
+    EXPECT_EQ(p.spare[10].text, QStringLiteral("sp"));
+
+    hand.countX = 0;
+    ASSERT_TRUE(ParseProject(hand.build(), p, &reason)) << reason.toStdString();
+    EXPECT_EQ(p.grid.lineNameX.size(), 3);
+}
+
+// ---------------------------------------------------------------- refusals
+
+TEST(ProjectFileRefusal, ImpossibleDimensionsAndDescriptorsAreRefusedWithoutTouchingTheProject)
+{
+    const Project before = Sentinel();
+    struct Case {
+        const char *what;
+        void (*change)(HandFile &);
+        const char *reasonPart;
+    };
+    const Case cases[] = {
+        {"no storey", [](HandFile &h) { h.floorCount = 0; }, "階数"},
+        {"three storeys", [](HandFile &h) { h.floorCount = 3; }, "階数"},
+        {"no division", [](HandFile &h) { h.divisions = 0; }, "分割数"},
+        {"five divisions", [](HandFile &h) { h.divisions = 5; }, "分割数"},
+        {"no span", [](HandFile &h) { h.spanCountY = 0; }, "スパン数"},
+        {"negative spans", [](HandFile &h) { h.spanCountX = -3; }, "スパン数"},
+        {"zero module", [](HandFile &h) { h.moduleLength = 0.0f; }, "モジュール"},
+        {"negative module", [](HandFile &h) { h.moduleLength = -0.91f; }, "モジュール"},
+        {"NaN module", [](HandFile &h) { h.moduleLength = std::numeric_limits<float>::quiet_NaN(); }, "モジュール"},
+        {"infinite module", [](HandFile &h) { h.moduleLength = std::numeric_limits<float>::infinity(); },
+         "モジュール"},
+        {"two dimensions", [](HandFile &h) { h.dimsX = 2; }, "配列の記述"},
+        {"lower bound 0", [](HandFile &h) { h.lowerX = 0; }, "配列の記述"},
+        {"negative count", [](HandFile &h) { h.countX = -1; }, "配列の記述"},
+        // 46341² nodes would need far more bytes than the file has: refused before allocating.
+        {"huge grid", [](HandFile &h) { h.spanCountX = h.spanCountY = 46340; }, "短すぎます"},
+        {"largest grid", [](HandFile &h) { h.spanCountX = h.spanCountY = std::numeric_limits<int32_t>::max(); },
+         "短すぎます"},
+        {"grid one line too wide", [](HandFile &h) { h.declaredSpanCountX = 3; }, "短すぎます"},
+    };
+    for (const Case &c : cases) {
+        HandFile hand;
+        c.change(hand);
+        const QByteArray bytes = hand.build();
+        Project open = Sentinel();
+        QString reason;
+        EXPECT_FALSE(ParseProject(bytes, open, &reason)) << c.what;
+        EXPECT_TRUE(reason.contains(QString::fromUtf8(c.reasonPart))) << c.what << ": " << reason.toStdString();
+        EXPECT_TRUE(SameSavedItems(open, before)) << c.what;
+    }
+    // A name count larger than the file could hold is refused before the names are made.
+    HandFile hand;
+    QByteArray bytes = hand.build();
+    const qsizetype countAt = bytes.indexOf(QByteArray("\x01\x00\x03\x00\x00\x00\x01\x00\x00\x00", 10)) + 2;
+    qToLittleEndian<int32_t>(0x7FFFFFFF, bytes.data() + countAt);
+    Project open = Sentinel();
+    QString reason;
+    EXPECT_FALSE(ParseProject(bytes, open, &reason));
+    EXPECT_TRUE(reason.contains(QStringLiteral("通り名 X"))) << reason.toStdString();
+}
+
+TEST(ProjectFileRefusal, EveryTruncationOfARealFileIsRefused)
+{
+    const QByteArray bytes = ReadAll(QStringLiteral(VELM_TEST_DATA_DIR "/two_storey.RQX"));
+    ASSERT_GT(bytes.size(), 50000);
+    Project open = Sentinel();
+    const Project before = open;
+    QString reason;
+    for (qsizetype n = 0; n < bytes.size(); ++n) {
+        reason.clear();
+        if (ParseProject(QByteArrayView(bytes.constData(), n), open, &reason) || reason.isEmpty()) {
+            ADD_FAILURE() << "accepted or no reason at " << n;
+            break;
+        }
+        if (open.info.buildingName != before.info.buildingName || open.nodes.count() != before.nodes.count()) {
+            ADD_FAILURE() << "project changed at " << n;
+            break;
+        }
+    }
+    EXPECT_TRUE(SameSavedItems(open, before));
+    ASSERT_TRUE(ParseProject(bytes, open, &reason)) << reason.toStdString();
+    EXPECT_EQ(open.info.floorCount, 2);
+}
+
+TEST(ProjectFileRefusal, StringLengthRunningPastTheEndIsNamed)
+{
+    HandFile hand;
+    QByteArray bytes = hand.build();
+    // The building name's count sits right after the header (2+9, 2+8, 4 bytes).
+    qToLittleEndian<uint16_t>(0xFFFF, bytes.data() + 25);
+    Project open = Sentinel();
+    QString reason;
+    EXPECT_FALSE(ParseProject(bytes, open, &reason));
+    EXPECT_TRUE(reason.contains(QStringLiteral("65535"))) << reason.toStdString();
+    EXPECT_TRUE(reason.contains(QStringLiteral("25 バイト目"))) << reason.toStdString();
+}
+
+// ---------------------------------------------------------------- header check
+
+TEST(ProjectFileHeader, OnlyTheExactProductNameIsAccepted)
+{
+    QTemporaryDir dir;
+    auto headerFile = [&](const QByteArray &version, const QByteArray &product) {
+        const QString path = dir.filePath(QString::fromLatin1(product.toHex()) + QStringLiteral(".RQX"));
+        Bytes f;
+        f.s(version).s(product).i32(0);
+        WriteAll(path, f.b);  // nothing after the header: the check reads no further
+        return path;
+    };
+    EXPECT_TRUE(IsProjectFileHeader(ReadFileHeader(headerFile("", "VELM-RQX"))));
+    EXPECT_TRUE(IsProjectFileHeader(ReadFileHeader(headerFile("Ver.0.9", "VELM-RQX"))));
+    EXPECT_FALSE(IsProjectFileHeader(ReadFileHeader(headerFile("Ver.1.0.1", "VELM-RQX "))));
+    EXPECT_FALSE(IsProjectFileHeader(ReadFileHeader(headerFile("Ver.1.0.1", "velm-rqx"))));
+    EXPECT_FALSE(IsProjectFileHeader(ReadFileHeader(headerFile("Ver.1.0.1", "VELM-TWD"))));
+    EXPECT_FALSE(IsProjectFileHeader(ReadFileHeader(dir.filePath(QStringLiteral("missing.RQX")))));
+    // A file cut inside the header.
+    const QString cut = dir.filePath(QStringLiteral("cut.RQX"));
+    WriteAll(cut, QByteArray("\x09\x00Ver.1", 7));
+    EXPECT_FALSE(IsProjectFileHeader(ReadFileHeader(cut)));
+
+    EXPECT_EQ(NotProjectFileMessage(kAppTitle, QStringLiteral("/home/u/図面/memo.RQX")),
+              QStringLiteral("このファイルは、[ VELM-RQX /軸組Ｎ値算定 ] のデータではありません。\r\r"
+                             "File Name: memo.RQX"));
+}
+
+// ---------------------------------------------------------------- files
+
+TEST(ProjectFileSave, SaveUpdatesOutlineAndHeaderClearsDirtyAndLoadsBack)
+{
+    QTemporaryDir dir;
+    Project p = samples::NewProject(6, 4, 2);
+    samples::PlaceFloor(p, 1, 1, 1, 7, 5, 1);
+    p.header.productName = QStringLiteral("old");
+    AppState state;
+    state.isDirty = 1;
+
+    // Never saved: Save and Load do nothing.
+    EXPECT_TRUE(SaveProject(p, state).ok);
+    EXPECT_EQ(state.isDirty, 1);
+    EXPECT_EQ(p.header.productName, QStringLiteral("old"));
+
+    state.dataFilePath = dir.filePath(QStringLiteral("家.RQX"));
+    const FileResult saved = SaveProject(p, state);
+    ASSERT_TRUE(saved.ok) << saved.message.toStdString();
+    EXPECT_EQ(state.isDirty, 0);
+    EXPECT_EQ(state.dataDirectory, QDir::toNativeSeparators(QDir::currentPath()));
+    EXPECT_EQ(p.header.productName, QStringLiteral("VELM-RQX"));
+    EXPECT_EQ(p.header.versionText, VersionText());
+    // Floors on cells 1..6 × 1..4 of storey 1: (1,1) lies on the lower and left sides, (7,1) on the right.
+    EXPECT_EQ(p.nodes(1, 1, 1).outlineEdge[kDirX], 1);
+    EXPECT_EQ(p.nodes(1, 1, 1).outlineEdge[kDirY], 1);
+    EXPECT_EQ(p.nodes(7, 1, 1).outlineEdge[kDirY], 1);
+    EXPECT_EQ(p.nodes(3, 3, 1).outlineEdge[kDirX], 0);
+    EXPECT_EQ(ReadAll(state.dataFilePath), SerializeProject(p));
+
+    Project loaded = Sentinel();
+    AppState other;
+    other.dataFilePath = state.dataFilePath;
+    other.isDirty = 1;
+    const FileResult r = LoadProject(loaded, other);
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_TRUE(SameSavedItems(loaded, p));
+    EXPECT_EQ(other.isDirty, 0);
+}
+
+TEST(ProjectFileSave, OverwritingALongerFileLeavesExactlyTheDump)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.RQX"));
+    WriteAll(path, QByteArray(1 << 20, 'x'));
+    Project p = samples::NewProject(2, 2, 1);
+    ASSERT_TRUE(SaveProjectFile(p, path).ok);
+    EXPECT_EQ(ReadAll(path), SerializeProject(p));
+}
+
+TEST(ProjectFileSave, FailedSaveKeepsTheOldFileAndTheDirtyFlag)
+{
+    QTemporaryDir dir;
+    // A name of 255 bytes can exist, but no complete new file can be made next to it under a longer name.
+    const QString path = dir.filePath(QString(251, QLatin1Char('n')) + QStringLiteral(".RQX"));
+    const QByteArray old("old contents");
+    WriteAll(path, old);
+    Project p = samples::NewProject(2, 2, 1);
+    AppState state;
+    state.dataFilePath = path;
+    state.isDirty = 1;
+    const FileResult r = SaveProject(p, state);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.startsWith(QStringLiteral("ファイルを保存できませんでした。"))) << r.message.toStdString();
+    EXPECT_TRUE(r.message.endsWith(QStringLiteral("File Name: ") + QFileInfo(path).fileName()));
+    EXPECT_EQ(state.isDirty, 1);
+    EXPECT_EQ(ReadAll(path), old);
+
+    // A directory that does not exist.
+    state.dataFilePath = dir.filePath(QStringLiteral("no/such/dir/b.RQX"));
+    EXPECT_FALSE(SaveProject(p, state).ok);
+    EXPECT_EQ(state.isDirty, 1);
+    EXPECT_FALSE(QFileInfo::exists(state.dataFilePath));
+}
+
+TEST(ProjectFileLoad, FailedLoadNamesTheFileAndKeepsProjectAndState)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("短い.RQX"));
+    HandFile hand;
+    WriteAll(path, hand.build().left(300));
+    Project open = Sentinel();
+    const Project before = open;
+    AppState state;
+    state.dataFilePath = path;
+    state.isDirty = 1;
+    state.dataDirectory = QStringLiteral("/somewhere");
+    const FileResult r = LoadProject(open, state);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.startsWith(QStringLiteral("ファイルを読み込めませんでした。\r\r")));
+    EXPECT_TRUE(r.message.endsWith(QStringLiteral("\r\rFile Name: 短い.RQX"))) << r.message.toStdString();
+    EXPECT_TRUE(SameSavedItems(open, before));
+    EXPECT_EQ(state.isDirty, 1);
+    EXPECT_EQ(state.dataDirectory, QStringLiteral("/somewhere"));
+
+    state.dataFilePath = dir.filePath(QStringLiteral("missing.RQX"));
+    EXPECT_FALSE(LoadProject(open, state).ok);
+    EXPECT_TRUE(SameSavedItems(open, before));
+}
+
+TEST(ProjectFileSample, TwoStoreyFileHoldsTheSampleHouse)
+{
+    // tests/data/two_storey.RQX was written by make_sample_files from samples::TwoStoreyHouse().
+    Project loaded;
+    const FileResult r = LoadProjectFile(QStringLiteral(VELM_TEST_DATA_DIR "/two_storey.RQX"), loaded);
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    Project expected = samples::TwoStoreyHouse();
+    PrepareProjectForSave(expected);
+    expected.header.versionText = loaded.header.versionText;  // the version that wrote the file
+    EXPECT_TRUE(SameSavedItems(loaded, expected));
+    EXPECT_EQ(loaded.info.buildingName, QStringLiteral("髙橋様邸 新築工事（ﾃｽﾄ）"));
+    EXPECT_EQ(loaded.nodes(13, 13, 2).columnKind, 2);
+    EXPECT_EQ(loaded.nodes(9, 5, 2).cellFloor, 2);
+}
