@@ -4,6 +4,7 @@
 
 #include "editor/group_delete.h"
 #include "editor/undo.h"
+#include "editor/wall_overlap.h"
 
 namespace rqx {
 
@@ -198,6 +199,43 @@ QString refusalText(const Project &project, int code, int ix, int iy)
     default:
         return QString();
     }
+}
+
+NodeRect orderedSpan(const EditorState &editor)
+{
+    const SpanState &s = editor.span;
+    NodeRect r{std::min(s.startIx, s.endIx), std::min(s.startIy, s.endIy), std::max(s.startIx, s.endIx),
+               std::max(s.startIy, s.endIy)};
+    if (editor.currentTool == kToolWall || editor.currentTool == kToolBeam) {
+        if (s.axisLock == 1)
+            r.iy2 = r.iy1;
+        else if (s.axisLock == 2)
+            r.ix2 = r.ix1;
+    }
+    return r;
+}
+
+SpanVerdict checkSpan(const Project &project, const AppState &app, const EditorState &editor, int editMode,
+                      const NodeRect &span)
+{
+    SpanVerdict v;
+    if (editor.currentTool == kToolWall) {
+        const OverlapCheck o = checkWallOverlap(project, app.currentFloor, editor.memberKey, editMode, span);
+        if (o.refused) {
+            v.allowed = false;
+            v.byReplacementRule = true;
+            v.message = o.message;
+            return v;
+        }
+    }
+    if (editMode == kModePlace) {
+        const Refusal r = validateSpan(project, app, editor, span);
+        if (r.code != 0) {
+            v.allowed = false;
+            v.message = r.message;
+        }
+    }
+    return v;
 }
 
 Refusal validateSpan(const Project &project, const AppState &app, const EditorState &editor,

@@ -31,6 +31,22 @@ struct EditOutcome {
     NodeRect region;  // nodes whose drawing may have changed (plan positions, clamped to the grid)
 };
 
+// What stands between a finished span and its edit: for the wall tool the replacement rule, then
+// when placing the placing rules. A refusal by the replacement rule also ends a deletion chosen from
+// the right-click menu.
+struct SpanVerdict {
+    bool allowed = true;
+    bool byReplacementRule = false;
+    QString message;
+};
+
+// The span in progress ordered low to high; for the wall and beam tools forced onto the line of the
+// axis lock.
+NodeRect orderedSpan(const EditorState &editor);
+
+SpanVerdict checkSpan(const Project &project, const AppState &app, const EditorState &editor, int editMode,
+                      const NodeRect &span);
+
 // Wall kinds an edit in editMode touches: the chosen member's kind when placing; when deleting both
 // with "筋かい・面材を同時に削除", the right-click menu's choice for a deletion started from it.
 WallKinds handledWallKinds(const EditorState &editor, int editMode);
