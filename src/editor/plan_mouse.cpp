@@ -1,0 +1,337 @@
+#include "editor/plan_mouse.h"
+
+#include "editor/group_delete.h"
+#include "editor/placement.h"
+#include "editor/undo.h"
+
+namespace rqx {
+
+const QStringList &wallDeleteMenuItems()
+{
+    static const QStringList items{QStringLiteral("筋かい"), QStringLiteral("面材"), QStringLiteral("筋かい+面材"),
+                                   QStringLiteral("ｷｬﾝｾﾙ")};
+    return items;
+}
+
+const QStringList &memberDeleteMenuItems()
+{
+    static const QStringList items{QStringLiteral("削除"), QStringLiteral("ｷｬﾝｾﾙ")};
+    return items;
+}
+
+namespace {
+
+bool deleteDown(const PlanMouse &m)
+{
+    return m.host.deleteToggleDown && m.host.deleteToggleDown();
+}
+
+bool groupDown(const PlanMouse &m)
+{
+    return m.host.groupToggleDown && m.host.groupToggleDown();
+}
+
+void setCancel(PlanMouse &m, bool on)
+{
+    if (m.host.setCancelEnabled)
+        m.host.setCancelEnabled(on);
+}
+
+void removeRubber(PlanMouse &m)
+{
+    if (!m.rubberShown)
+        return;
+    if (m.host.xorRubberBand)
+        m.host.xorRubberBand(m.rubber);
+    m.rubberShown = false;
+}
+
+// The band from the span's start to its end, in placing colour or light red while deleting (a
+// deletion chosen from the menu keeps the colour the band was drawn in).
+void drawRubber(PlanMouse &m)
+{
+    removeRubber(m);
+    const SpanState &s = m.editor.span;
+    RubberBand b;
+    b.x1 = s.startScreenX;
+    b.y1 = s.startScreenY;
+    b.x2 = s.endScreenX;
+    b.y2 = s.endScreenY;
+    b.rectangle = m.editor.editMode == kModeGroupDelete || m.editor.currentTool == kToolFloor;
+    const bool menuOnly = s.menuDeletion == 1 && !deleteDown(m);
+    b.colour = m.editor.editMode != kModePlace && !menuOnly ? 12 : s.rubberColour;
+    m.rubber = b;
+    if (m.host.xorRubberBand)
+        m.host.xorRubberBand(b);
+    m.rubberShown = true;
+}
+
+bool lockedTool(const EditorState &e)
+{
+    return e.currentTool == kToolWall || e.currentTool == kToolBeam;
+}
+
+// The end of the span at a snapped node: the axis lock follows the pointer onto the start's column
+// (2) or row (1), else keeps the previous span's, and the end is forced onto that line.
+void takeEnd(PlanMouse &m, const SnapResult &snap)
+{
+    SpanState &s = m.editor.span;
+    s.endIx = snap.ix;
+    s.endIy = snap.iy;
+    s.endScreenX = snap.screenX;
+    s.endScreenY = snap.screenY;
+    if (!lockedTool(m.editor))
+        return;
+    if (snap.ix == s.startIx)
+        s.axisLock = 2;
+    if (snap.iy == s.startIy)
+        s.axisLock = 1;
+    if (s.axisLock == 1) {
+        s.endIy = s.startIy;
+        s.endScreenY = s.startScreenY;
+    } else if (s.axisLock == 2) {
+        s.endIx = s.startIx;
+        s.endScreenX = s.startScreenX;
+    }
+}
+
+// The right-click member menu at the second point. False when the span was cancelled.
+bool memberMenu(PlanMouse &m)
+{
+    EditorState &e = m.editor;
+    SpanState &s = e.span;
+    const bool wall = e.currentTool == kToolWall;
+    const QStringList &items = wall ? wallDeleteMenuItems() : memberDeleteMenuItems();
+    QList<bool> enabled(items.size(), true);
+    if (!wall)
+        enabled[0] = e.editMode == kModePlace;  // "削除" only while placing
+    const int choice = m.host.popupMenu ? m.host.popupMenu(items, enabled) : -1;
+    const int cancelIndex = static_cast<int>(items.size()) - 1;
+    // Closing the menu without a choice cancels as "ｷｬﾝｾﾙ" does.
+    if (choice < 0 || choice >= cancelIndex || !enabled[choice]) {
+        s.cancelRequested = 1;
+    } else {
+        if (wall)
+            s.deleteKind = choice + 1;
+        if (e.editMode == kModePlace)
+            e.editMode = kModeDelete;
+    }
+    if (s.cancelRequested == 1) {
+        s.cancelRequested = 0;
+        s.dragState = 0;
+        removeRubber(m);
+        setCancel(m, false);
+        return false;
+    }
+    s.menuDeletion = 1;
+    return true;
+}
+
+// Applies the edit with its drawing: the region's old drawing erased, the new one drawn.
+void applyWithDrawing(PlanMouse &m, int editMode, const NodeRect &span)
+{
+    const EditOutcome out = applyEdit(m.project, m.app, m.editor, editMode, span);
+    if (!out.applied)
+        return;
+    if (m.host.drawRegion) {
+        swapSnapshot(m.project, m.editor.undo);
+        m.host.drawRegion(out.region, true);
+        swapSnapshot(m.project, m.editor.undo);
+        m.host.drawRegion(out.region, false);
+    }
+    if (m.host.undoChanged)
+        m.host.undoChanged();
+}
+
+void endSpan(PlanMouse &m)
+{
+    SpanState &s = m.editor.span;
+    setCancel(m, false);
+    s.dragState = 0;
+    s.menuDeletion = 0;
+    // A deletion chosen from the right-click menu lasts one span.
+    if (m.editor.editMode != kModePlace && !deleteDown(m) && !groupDown(m))
+        m.editor.editMode = kModePlace;
+}
+
+void groupMouseDown(PlanMouse &m, int button, int x, int y)
+{
+    EditorState &e = m.editor;
+    SpanState &s = e.span;
+    const SnapResult snap = snapToNode(m.project, e.fit, kModeGroupDelete, x, y);
+    if (s.dragState == 0) {
+        if (button != kButtonLeft) {
+            setCancel(m, false);
+            return;
+        }
+        s.startScreenX = s.endScreenX = x;
+        s.startScreenY = s.endScreenY = y;
+        s.startIx = s.endIx = snap.ix;
+        s.startIy = s.endIy = snap.iy;
+        s.dragState = 1;
+        s.menuDeletion = 0;
+        setCancel(m, true);
+        return;
+    }
+    s.endScreenX = x;
+    s.endScreenY = y;
+    s.endIx = snap.ix;
+    s.endIy = snap.iy;
+    s.menuDeletion = 0;
+    const GroupRect g = groupRectToNodes(m.project, e.fit, s.startScreenX, s.startScreenY, x, y);
+    if (!g.valid) {
+        removeRubber(m);
+        s.dragState = 0;
+        s.cancelRequested = 0;
+        setCancel(m, false);
+        return;
+    }
+    if (button == kButtonRight && !memberMenu(m))
+        return;
+    const QString question = groupDeleteConfirmation(m.project, e);
+    removeRubber(m);
+    setCancel(m, false);
+    const bool ok = !m.host.confirm || m.host.confirm(question);
+    if (ok) {
+        if (m.host.setBusy)
+            m.host.setBusy(true);
+        applyWithDrawing(m, kModeGroupDelete, g.rect);
+        if (m.host.setBusy)
+            m.host.setBusy(false);
+    }
+    endSpan(m);
+}
+
+}  // namespace
+
+void planMouseDown(PlanMouse &m, int button, int x, int y)
+{
+    EditorState &e = m.editor;
+    SpanState &s = e.span;
+    const int tool = e.currentTool;
+    if (tool < kToolFloor || tool > kToolBeam || e.selectedItem[tool] == 0) {
+        if (m.host.beep)
+            m.host.beep();
+        return;
+    }
+    if (e.editMode == kModeGroupDelete) {
+        groupMouseDown(m, button, x, y);
+        return;
+    }
+    const SnapResult snap = snapToNode(m.project, e.fit, e.editMode, x, y);
+    if (!snap.inGrid) {
+        if (button == kButtonRight && m.host.popupZoomMenu)
+            m.host.popupZoomMenu();
+        return;
+    }
+    const bool column = tool == kToolColumn;
+    if (column) {
+        // One click: the node is start and end at once.
+        s.startIx = s.endIx = snap.ix;
+        s.startIy = s.endIy = snap.iy;
+        s.startScreenX = s.endScreenX = snap.screenX;
+        s.startScreenY = s.endScreenY = snap.screenY;
+    } else if (s.dragState == 0) {
+        if (button != kButtonLeft)
+            return;
+        s.startIx = s.endIx = snap.ix;
+        s.startIy = s.endIy = snap.iy;
+        s.startScreenX = s.endScreenX = snap.screenX;
+        s.startScreenY = s.endScreenY = snap.screenY;
+        s.dragState = 1;
+        setCancel(m, true);
+        return;
+    } else {
+        takeEnd(m, snap);
+    }
+    setCancel(m, true);
+    s.menuDeletion = 0;
+    if (button == kButtonRight && !memberMenu(m))
+        return;
+
+    removeRubber(m);
+    const NodeRect span = orderedSpan(e);
+    const SpanVerdict verdict = checkSpan(m.project, m.app, e, e.editMode, span);
+    if (!verdict.allowed) {
+        if (m.host.showMessage)
+            m.host.showMessage(verdict.message);
+        endSpan(m);
+        return;
+    }
+    const bool busy = tool == kToolFloor && m.host.setBusy;
+    if (busy)
+        m.host.setBusy(true);
+    const int modeUsed = e.editMode;
+    applyWithDrawing(m, modeUsed, span);
+    if (busy)
+        m.host.setBusy(false);
+    if (column && modeUsed == kModePlace) {
+        const QString warning = warnThroughColumnHardware(m.project, m.app, span.ix1, span.iy1);
+        if (!warning.isEmpty() && m.host.showMessage)
+            m.host.showMessage(warning);
+    }
+    endSpan(m);
+}
+
+void planMouseMove(PlanMouse &m, int x, int y)
+{
+    EditorState &e = m.editor;
+    SpanState &s = e.span;
+    const SnapResult snap = snapToNode(m.project, e.fit, e.editMode, x, y);
+    if (m.host.showPosition) {
+        if (snap.inGrid)
+            m.host.showPosition(m.project.grid.lineNameX.valid(snap.ix) ? m.project.grid.lineNameX[snap.ix] : QString(),
+                                m.project.grid.lineNameY.valid(snap.iy) ? m.project.grid.lineNameY[snap.iy] : QString());
+        else
+            m.host.showPosition(QString(), QString());
+    }
+    if (s.dragState != 1)
+        return;
+    if (e.editMode == kModeGroupDelete) {
+        s.endScreenX = x;
+        s.endScreenY = y;
+        drawRubber(m);
+        return;
+    }
+    if (!snap.inGrid) {
+        // Off the grid the span is abandoned.
+        cancelSpan(m);
+        return;
+    }
+    takeEnd(m, snap);
+    drawRubber(m);
+}
+
+void cancelSpan(PlanMouse &m)
+{
+    removeRubber(m);
+    m.editor.span.dragState = 0;
+    m.editor.span.cancelRequested = 0;
+    setCancel(m, false);
+}
+
+void undoCommand(PlanMouse &m)
+{
+    cancelSpan(m);
+    if (!canUndo(m.project, m.editor.undo)) {
+        clearUndo(m.editor);
+        if (m.host.undoChanged)
+            m.host.undoChanged();
+        return;
+    }
+    if (m.host.setBusy)
+        m.host.setBusy(true);
+    const NodeRect region = undoRegion(m.editor.undo);
+    if (m.host.drawRegion)
+        m.host.drawRegion(region, true);
+    if (undoLastEdit(m.project, m.editor))
+        m.app.isDirty = 1;
+    if (m.host.drawRegion)
+        m.host.drawRegion(region, false);
+    if (m.host.undoChanged)
+        m.host.undoChanged();
+    if (m.host.setBusy)
+        m.host.setBusy(false);
+}
+
+}  // namespace rqx
