@@ -1,0 +1,119 @@
+#include "shell/ui/app_look.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTranslator>
+
+// Resource initialisation must be called outside any namespace.
+static void InitVelmResources()
+{
+    Q_INIT_RESOURCE(velmrqx);
+}
+
+namespace rqx {
+
+void InstallJapaneseFonts()
+{
+    const struct {
+        const char *windowsName;
+        const char *asciiName;
+        const char *ipaName;
+    } map[] = {
+        {"ＭＳ 明朝", "MS Mincho", "IPAMincho"},
+        {"ＭＳ ゴシック", "MS Gothic", "IPAGothic"},
+        {"ＭＳ Ｐ明朝", "MS PMincho", "IPAPMincho"},
+        {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic"},
+    };
+    for (const auto &m : map) {
+        const QStringList target{QString::fromUtf8(m.ipaName)};
+        QFont::insertSubstitutions(QString::fromUtf8(m.windowsName), target);
+        QFont::insertSubstitutions(QString::fromUtf8(m.asciiName), target);
+    }
+}
+
+bool LoadJapaneseTranslations(QCoreApplication &app)
+{
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    // Owned by the application, so it lives as long as the texts are used.
+    auto *translator = new QTranslator(&app);
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(QStringLiteral("qtbase_ja"), dir)) {
+        delete translator;
+        return false;
+    }
+    app.installTranslator(translator);
+    return true;
+}
+
+void InitShellResources()
+{
+    static bool done = false;
+    if (!done) {
+        InitVelmResources();
+        done = true;
+    }
+}
+
+QIcon AppIcon()
+{
+    InitShellResources();
+    return QIcon(QStringLiteral(":/velmrqx/icons/velmrqx.png"));
+}
+
+QIcon ToolbarIcon(const QString &key)
+{
+    InitShellResources();
+    const QString path = QStringLiteral(":/velmrqx/icons/%1.png").arg(key);
+    if (key.isEmpty() || !QFile::exists(path))
+        return {};
+    return QIcon(path);
+}
+
+QPixmap DivisionPicture(int k)
+{
+    InitShellResources();
+    if (k < 0 || k > 3)
+        return {};
+    return QPixmap(QStringLiteral(":/velmrqx/pictures/division-%1.png").arg(k));
+}
+
+QCursor HandCursor()
+{
+    InitShellResources();
+    const QPixmap hand(QStringLiteral(":/velmrqx/cursors/hand_point.png"));
+    if (hand.isNull())
+        return QCursor(Qt::PointingHandCursor);
+    return QCursor(hand, 10, 1);
+}
+
+void ApplyHandCursor(QWidget *root)
+{
+    if (!root)
+        return;
+    const QCursor hand = HandCursor();
+    for (QPushButton *b : root->findChildren<QPushButton *>())
+        b->setCursor(hand);
+    for (QRadioButton *b : root->findChildren<QRadioButton *>())
+        b->setCursor(hand);
+    for (QComboBox *c : root->findChildren<QComboBox *>())
+        c->setCursor(hand);
+}
+
+void SetUpApplicationLook(QCoreApplication &app)
+{
+    InstallJapaneseFonts();
+    LoadJapaneseTranslations(app);
+    InitShellResources();
+    if (qobject_cast<QApplication *>(&app)) {
+        QApplication::setWindowIcon(AppIcon());
+        QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
+    }
+}
+
+}  // namespace rqx

@@ -1,0 +1,71 @@
+#pragma once
+// The start dialog (DataSelectForm): recent projects, another file, a new project or exit.
+
+#include <QDialog>
+
+#include "model/project.h"
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace rqx {
+
+// Choices of the start dialog (startChoice): a history entry is its number 1..10.
+inline constexpr int kStartNone = 0;
+inline constexpr int kStartNew = -1;
+inline constexpr int kStartOpenOther = -2;
+inline constexpr int kStartExit = 99;
+
+class DataSelectForm : public QDialog {
+    Q_OBJECT
+public:
+    // Reads the history file again (the dialog's load) and fills the grid from state.history.
+    explicit DataSelectForm(AppState &state, QWidget *parent = nullptr);
+
+    // The choice made; kStartNone when the dialog was closed through its frame.
+    int startChoice() const { return startChoice_; }
+
+    // The controls by their names: Command1 (0..3), Command2, Grid1.
+    QPushButton *command1(int index) const;
+    QPushButton *command2() const { return clearButton_; }
+    QTableWidget *grid() const { return grid_; }
+
+    // Current history row (1-based; 0 when there is none).
+    int currentRow() const;
+
+    // "選  択" (with the check of the entry's file), double-click/Enter, "終  了"/Esc, "その他のデータ",
+    // "新規作成", "履歴ｸﾘｱｰ".
+    void selectClicked();
+    void chooseCurrentRow();
+    void exitClicked();
+    void openOtherClicked();
+    void newClicked();
+    void clearHistoryClicked();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void done(int result) override;
+
+private:
+    void fillGrid();
+    void paintCurrentCell(int row, int column, bool current);
+    void layoutColumns();
+    bool entryUsable(int row);
+
+    AppState &state_;
+    int startChoice_ = kStartNone;
+    QTableWidget *grid_ = nullptr;
+    QPushButton *buttons_[4] = {};
+    QPushButton *clearButton_ = nullptr;
+};
+
+// Message of a history entry whose file is missing ("選択したデータファイル：" …).
+QString MissingHistoryFileMessage(const QString &path);
+
+// Checks a history entry's file before it is opened: missing → the "選  択" message, not a project
+// file → the file-check message; both shown with the title "確認ﾒｯｾｰｼﾞ". True when it can be opened.
+bool CheckHistoryFile(const QString &path, const QString &appTitle, QWidget *parent);
+
+}  // namespace rqx

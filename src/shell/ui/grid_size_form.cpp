@@ -1,0 +1,150 @@
+#include "shell/ui/grid_size_form.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+#include "model/grid_ops.h"
+#include "shell/ui/app_look.h"
+#include "shell/ui/message.h"
+#include "shell/ui/text_values.h"
+
+namespace rqx {
+
+GridSizeChange::GridSizeChange(Project &project, AppState &state, QWidget *parent)
+    : QDialog(parent), project_(project), state_(state)
+{
+    setWindowIcon(AppIcon());
+    setWindowTitle(state_.appTitle);
+    setModal(true);
+
+    auto *title = new QLabel(QStringLiteral("データ入力グリッドサイズの変更"), this);
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    title->setFont(titleFont);
+
+    QStringList counts;
+    for (int i = 1; i <= state_.maxGridCount; ++i)
+        counts << QString::number(i);
+    const QStringList modules = {QStringLiteral("900"), QStringLiteral("909"), QStringLiteral("910"),
+                                 QStringLiteral("980"), QStringLiteral("1000")};
+    const int divisions = project_.dims.divisions > 0 ? project_.dims.divisions : 1;
+    const QString texts[3] = {
+        FormatFixed(static_cast<double>(project_.dims.spanCountX) / divisions, 0),
+        FormatFixed(static_cast<double>(project_.dims.spanCountY) / divisions, 0),
+        FormatFixed(static_cast<double>(project_.info.moduleLength) * 1000.0, 0)};
+    const char *labels[3] = {"Ｘ方向(桁行)の最大幅", "Ｙ方向(梁間)の最大幅", "グリッド長"};
+    const char *units[3] = {"グリッド", "グリッド", "(mm)"};
+    auto *grid = new QGridLayout;
+    for (int i = 0; i < 3; ++i) {
+        combos_[i] = new QComboBox(this);
+        combos_[i]->setObjectName(QStringLiteral("Combo1_%1").arg(i));
+        combos_[i]->setEditable(true);
+        combos_[i]->setInsertPolicy(QComboBox::NoInsert);
+        combos_[i]->addItems(i < 2 ? counts : modules);
+        combos_[i]->setEditText(texts[i]);
+        combos_[i]->setFixedWidth(90);
+        combos_[i]->setMaxVisibleItems(12);
+        grid->addWidget(new QLabel(QString::fromUtf8(labels[i]), this), i, 0);
+        grid->addWidget(combos_[i], i, 1);
+        grid->addWidget(new QLabel(QString::fromUtf8(units[i]), this), i, 2);
+    }
+    grid->setColumnStretch(3, 1);
+
+    auto *note = new QLabel(QStringLiteral("幅を減らした場合、範囲外となった配置データは、消去されます。"), this);
+    note->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+
+    buttons_[0] = new QPushButton(QStringLiteral("OK"), this);
+    buttons_[1] = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    for (int i = 0; i < 2; ++i) {
+        buttons_[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        buttons_[i]->setMinimumSize(100, 30);
+    }
+    buttons_[0]->setDefault(true);
+    connect(buttons_[0], &QPushButton::clicked, this, &GridSizeChange::okClicked);
+    connect(buttons_[1], &QPushButton::clicked, this, &GridSizeChange::cancelClicked);
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(buttons_[0]);
+    buttonRow->addWidget(buttons_[1]);
+
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(title);
+    top->addSpacing(6);
+    top->addLayout(grid);
+    top->addSpacing(6);
+    top->addWidget(note);
+    top->addSpacing(6);
+    top->addLayout(buttonRow);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+
+    ApplyHandCursor(this);
+}
+
+void GridSizeChange::okClicked()
+{
+    MessageAnswer answer = MessageAnswer::Ok;
+    int counts[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        if (!ParseWholeNumber(combos_[i]->currentText(), 1, state_.maxGridCount, counts[i])) {
+            ShowMessage(GridCountRefusedMessage(state_.maxGridCount), kMsgOk, kMessageTitle, answer, this);
+            combos_[i]->setFocus();
+            combos_[i]->lineEdit()->selectAll();
+            return;
+        }
+    }
+    double module = 0.0;
+    if (!ParsePositiveNumber(combos_[2]->currentText(), module)) {
+        ShowMessage(ModuleRefusedMessage(), kMsgOk, kMessageTitle, answer, this);
+        combos_[2]->setFocus();
+        combos_[2]->lineEdit()->selectAll();
+        return;
+    }
+
+    const int divisions = project_.dims.divisions > 0 ? project_.dims.divisions : 1;
+    // The stored module is single precision (0.909 reads back as 908.99994 mm): compare whole
+    // millimetres, rounded, so an untouched dialog is no change.
+    const long oldModule = std::lround(static_cast<double>(project_.info.moduleLength) * 1000.0);
+    const long newX = std::lround(static_cast<double>(counts[0]) * divisions);
+    const long newY = std::lround(static_cast<double>(counts[1]) * divisions);
+    const long newModule = std::lround(module);
+    if (newX == project_.info.spanCountX && newY == project_.info.spanCountY && newModule == oldModule) {
+        state_.dialogCancelled = 1;
+        QDialog::accept();
+        return;
+    }
+
+    answer = MessageAnswer::Cancel;
+    ShowMessage(QStringLiteral("データ入力グリッドサイズを変更します。"), kMsgOkCancel, kMessageTitle, answer, this);
+    if (answer != MessageAnswer::Ok)
+        return;
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    project_.info.moduleLength = static_cast<float>(module / 1000.0);
+    ResizeGrid(project_, static_cast<int>(newX), static_cast<int>(newY));
+    RefreshDimensions(project_);
+    QApplication::restoreOverrideCursor();
+    state_.dialogCancelled = 0;
+    QDialog::accept();
+}
+
+void GridSizeChange::cancelClicked()
+{
+    state_.dialogCancelled = 1;
+    QDialog::reject();
+}
+
+void GridSizeChange::reject()
+{
+    cancelClicked();
+}
+
+}  // namespace rqx

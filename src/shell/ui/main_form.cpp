@@ -1,0 +1,796 @@
+#include "shell/ui/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+#include "model/line_names.h"
+#include "model/project_file.h"
+#include "model/settings_store.h"
+#include "shell/common.h"
+#include "shell/ui/app_look.h"
+#include "shell/ui/data_select_form.h"
+#include "shell/ui/grid_size_form.h"
+#include "shell/ui/line_name_set_form.h"
+#include "shell/ui/message.h"
+#include "shell/ui/new_data_form.h"
+#include "shell/ui/tatemono_gaiyo_form.h"
+
+namespace rqx {
+
+namespace {
+
+const QString kHelpFileName = QStringLiteral("VELMRQX.HLP");
+const QString kSpaces3 = QStringLiteral("   ");
+
+// The hourglass while a command works.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+QString FileNameOnly(const QString &path)
+{
+    QString name = path;
+    bool noSeparator = false;
+    FileNameOfPath(path, name, noSeparator);
+    return name;
+}
+
+// Menu texts show "&" as a mnemonic: a path or line name must show it literally.
+QString MenuText(const QString &text)
+{
+    QString t = text;
+    t.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return t;
+}
+
+void Notify(QWidget *parent, const QString &text)
+{
+    MessageAnswer answer = MessageAnswer::Ok;
+    ShowMessage(text, kMsgOk, kMessageTitle, answer, parent);
+}
+
+bool AskYesNo(QWidget *parent, const QString &text, const QString &title)
+{
+    MessageAnswer answer = MessageAnswer::No;
+    ShowMessage(text, kMsgYesNo, title, answer, parent);
+    return answer == MessageAnswer::Yes;
+}
+
+// Files are read and written from their own folder: the folder becomes the data directory.
+void EnterFolderOf(const QString &path)
+{
+    const QString dir = QFileInfo(path).absolutePath();
+    if (!dir.isEmpty() && QDir(dir).exists())
+        QDir::setCurrent(dir);
+}
+
+struct ToolbarEntry {
+    const char *key;
+    const char *tip;
+};
+// Tool tips of the toolbar buttons, in toolbar order.
+const ToolbarEntry kToolbar[] = {
+    {"NewData", "新規作成"},
+    {"Open", "開く"},
+    {"Save", "上書き保存"},
+    {"PreView", "計算書ﾌﾟﾚﾋﾞｭｰ"},
+    {"NChkFig", "２階柱Ｎ値伝達チェック"},
+    {"JikuX", "Ｘ通り軸組図"},
+    {"JikuY", "Ｙ通り軸組図"},
+    {"Kanamono", "配置金物"},
+    {"TatemonoName", "建物名称の変更"},
+    {"GridSize", "入力ｸﾞﾘｯﾄﾞ数の変更"},
+    {"LineName", "通り名の変更"},
+    {"OsaeKeisu", "押さえ係数Ｌの設定"},
+    {"CrossG", "直交梁の影響"},
+    {"Undo", "元に戻す"},
+    {"Close", "終了"},
+};
+
+class AboutBox : public QDialog {
+public:
+    AboutBox(const QString &appTitle, QWidget *parent) : QDialog(parent)
+    {
+        setWindowTitle(appTitle + kSpaces3 + QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+        setWindowIcon(AppIcon());
+        auto *icon = new QLabel(this);
+        icon->setPixmap(AppIcon().pixmap(64, 64));
+        icon->setAlignment(Qt::AlignTop);
+        auto *name = new QLabel(kAppTitle, this);
+        QFont f = name->font();
+        f.setBold(true);
+        f.setPointSizeF(f.pointSizeF() * 1.3);
+        name->setFont(f);
+        auto *text = new QLabel(VersionText() + QStringLiteral("\n\n木造軸組工法住宅の柱頭・柱脚接合部\nN値計算による接合金物の算定") +
+                                    QStringLiteral("\n\nQt ") + QString::fromLatin1(qVersion()),
+                                this);
+        auto *ok = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+        ApplyHandCursor(ok);
+        connect(ok, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        auto *right = new QVBoxLayout;
+        right->addWidget(name);
+        right->addWidget(text);
+        right->addStretch(1);
+        auto *row = new QHBoxLayout;
+        row->addWidget(icon);
+        row->addSpacing(12);
+        row->addLayout(right);
+        auto *top = new QVBoxLayout(this);
+        top->addLayout(row);
+        top->addWidget(ok);
+        top->setSizeConstraint(QLayout::SetFixedSize);
+    }
+};
+
+}  // namespace
+
+const QStringList &ToolbarKeys()
+{
+    static const QStringList keys = [] {
+        QStringList k;
+        for (const ToolbarEntry &e : kToolbar)
+            k << QString::fromLatin1(e.key);
+        return k;
+    }();
+    return keys;
+}
+
+QString ChooseFileWithDialog(QWidget *parent, const FileDialogRequest &request)
+{
+    QFileDialog dialog(parent, request.title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The save command asks about an existing file itself.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(request.filters);
+    if (!request.filters.isEmpty())
+        dialog.selectNameFilter(request.filters.first());
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    const QFileInfo initial(request.initialPath);
+    if (QDir(initial.absolutePath()).exists())
+        dialog.setDirectory(initial.absolutePath());
+    dialog.selectFile(initial.fileName());
+    ApplyHandCursor(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QDir::toNativeSeparators(dialog.selectedFiles().first());
+}
+
+MainForm::MainForm(Project &project, AppState &state, QWidget *parent)
+    : QMainWindow(parent), project_(project), state_(state), fileChooser_(ChooseFileWithDialog)
+{
+    // The window's load.
+    if (!state_.programDir.isEmpty() && QDir(state_.programDir).exists())
+        QDir::setCurrent(state_.programDir);
+    setWindowIcon(AppIcon());
+    state_.isDirty = 0;
+    ReadHistoryFile(state_);
+    ReadDefaults(state_);
+    if (project_.info.spanCountX == 0 && project_.info.floorCount == 0)
+        SetStartupDimensions(project_, state_.defaultGridCount);
+    ResetProject(project_);
+    state_.currentFloor = 1;
+
+    auto *empty = new QWidget(this);
+    empty->setAutoFillBackground(true);
+    QPalette pal = empty->palette();
+    pal.setColor(QPalette::Window, QColor(32, 32, 36));
+    empty->setPalette(pal);
+    setCentralWidget(empty);
+
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    rebuildRecentFiles();
+    RebuildFrameMenus();
+    refreshStatusBar();
+    setCaption(kNewDataName);
+
+    // 0.85 of the screen, centred.
+    double fraction = 0.85;
+    if (fraction <= 0.0)
+        fraction = 0.87;
+    if (fraction > 1.0)
+        fraction = 1.0;
+    if (QScreen *screen = QApplication::primaryScreen()) {
+        const QRect s = screen->geometry();
+        const QSize size(static_cast<int>(s.width() * fraction), static_cast<int>(s.height() * fraction));
+        resize(size);
+        move(s.x() + (s.width() - size.width()) / 2, s.y() + (s.height() - size.height()) / 2);
+    }
+    if (state_.windowState == 2)
+        setWindowState(Qt::WindowMaximized);
+    else if (state_.windowState == 1)
+        setWindowState(Qt::WindowMinimized);
+}
+
+MainForm::~MainForm() = default;
+
+// ---- Building the window ----
+
+QAction *MainForm::makeAction(const QString &key, const QString &text, const QString &tip)
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(key);
+    if (!tip.isEmpty())
+        action->setToolTip(tip);
+    if (!key.isEmpty())
+        actions_.insert(key, action);
+    return action;
+}
+
+void MainForm::buildMenus()
+{
+    QHash<QString, QString> tips;
+    for (const ToolbarEntry &e : kToolbar)
+        tips.insert(QString::fromLatin1(e.key), QString::fromUtf8(e.tip));
+    auto command = [&](const QString &key, const QString &text) {
+        return makeAction(key, text, tips.value(key));
+    };
+
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    QAction *newAction = command(QStringLiteral("NewData"), QStringLiteral("新規作成(&N)"));
+    QAction *openAction = command(QStringLiteral("Open"), QStringLiteral("開く(&O)"));
+    QAction *saveAction = command(QStringLiteral("Save"), QStringLiteral("上書き保存(&S)"));
+    QAction *saveAsAction = makeAction(QStringLiteral("MenuFile_SaveAs"), QStringLiteral("名前を付けて保存(&A)..."), {});
+    QAction *printerAction =
+        makeAction(QStringLiteral("MenuFile_PrinterSetup"), QStringLiteral("ﾌﾟﾘﾝﾀｰの設定(&U)..."), {});
+    QAction *exitAction = command(QStringLiteral("Close"), QStringLiteral("終了(&X)"));
+    newAction->setShortcut(QKeySequence::New);
+    openAction->setShortcut(QKeySequence::Open);
+    saveAction->setShortcut(QKeySequence::Save);
+    fileMenu_->addAction(newAction);
+    fileMenu_->addAction(openAction);
+    fileMenu_->addAction(saveAction);
+    fileMenu_->addAction(saveAsAction);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(printerAction);
+    recentSeparator_ = fileMenu_->addSeparator();
+    exitSeparator_ = fileMenu_->addSeparator();
+    fileMenu_->addAction(exitAction);
+    connect(newAction, &QAction::triggered, this, [this] { newCommand(); });
+    connect(openAction, &QAction::triggered, this, [this] { openCommand(); });
+    connect(saveAction, &QAction::triggered, this, &MainForm::overwriteCommand);
+    connect(saveAsAction, &QAction::triggered, this, &MainForm::saveAsCommand);
+    connect(printerAction, &QAction::triggered, this, &MainForm::printerSetupCommand);
+    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+
+    viewMenu_ = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+
+    settingsMenu_ = menuBar()->addMenu(QStringLiteral("設定(&S)"));
+    QAction *nameAction = command(QStringLiteral("TatemonoName"), QStringLiteral("建物名称の変更(&N)"));
+    QAction *lineAction = command(QStringLiteral("LineName"), QStringLiteral("通り名の変更(&T)"));
+    QAction *gridAction = command(QStringLiteral("GridSize"), QStringLiteral("入力ｸﾞﾘｯﾄﾞ数の変更(&C)"));
+    QAction *osaeAction = command(QStringLiteral("OsaeKeisu"), QStringLiteral("押さえ係数Ｌの設定(&L)"));
+    QAction *crossAction = command(QStringLiteral("CrossG"), QStringLiteral("直交梁の影響(&G)"));
+    settingsMenu_->addAction(nameAction);
+    settingsMenu_->addAction(lineAction);
+    settingsMenu_->addAction(gridAction);
+    settingsMenu_->addSeparator();
+    settingsMenu_->addAction(osaeAction);
+    settingsMenu_->addAction(crossAction);
+    osaeAction->setEnabled(false);
+    crossAction->setEnabled(false);
+    connect(nameAction, &QAction::triggered, this, &MainForm::tatemonoNameCommand);
+    connect(lineAction, &QAction::triggered, this, &MainForm::lineNameCommand);
+    connect(gridAction, &QAction::triggered, this, &MainForm::gridSizeCommand);
+
+    hardwareMenu_ = menuBar()->addMenu(QStringLiteral("金物(&H)"));
+    QAction *hardwareAction = command(QStringLiteral("Kanamono"), QStringLiteral("配置金物(&K)"));
+    hardwareMenu_->addAction(hardwareAction);
+    hardwareAction->setEnabled(false);
+
+    frameMenu_ = menuBar()->addMenu(QStringLiteral("軸組図(&J)"));
+    frameMenuX_ = frameMenu_->addMenu(QStringLiteral("Ｘ通り軸組図(&X)"));
+    frameMenuY_ = frameMenu_->addMenu(QStringLiteral("Ｙ通り軸組図(&Y)"));
+    frameMenuX_->setObjectName(QStringLiteral("MenuFrameFig_X"));
+    frameMenuY_->setObjectName(QStringLiteral("MenuFrameFig_Y"));
+    frameMenuX_->menuAction()->setEnabled(false);
+    frameMenuY_->menuAction()->setEnabled(false);
+
+    helpMenu_ = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    QAction *helpAction = makeAction(QStringLiteral("MenuHelp_Help"), QStringLiteral("目次(&C)"), {});
+    QAction *aboutAction = makeAction(QStringLiteral("MenuHelp_Ver"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&V)"), {});
+    helpAction->setShortcut(QKeySequence::HelpContents);
+    helpMenu_->addAction(helpAction);
+    helpMenu_->addAction(aboutAction);
+    connect(helpAction, &QAction::triggered, this, &MainForm::helpCommand);
+    connect(aboutAction, &QAction::triggered, this, &MainForm::aboutCommand);
+}
+
+void MainForm::buildToolBar()
+{
+    toolBar_ = addToolBar(QStringLiteral("Toolbar1"));
+    toolBar_->setObjectName(QStringLiteral("Toolbar1"));
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(28, 28));
+    for (const ToolbarEntry &e : kToolbar) {
+        const QString key = QString::fromLatin1(e.key);
+        QAction *action = actions_.value(key);
+        if (!action)
+            action = makeAction(key, QString::fromUtf8(e.tip), QString::fromUtf8(e.tip));
+        action->setIcon(ToolbarIcon(key));
+        // Groups: file, results, settings, undo, close.
+        if (key == QLatin1String("PreView") || key == QLatin1String("TatemonoName") ||
+            key == QLatin1String("Undo") || key == QLatin1String("Close"))
+            toolBar_->addSeparator();
+        toolBar_->addAction(action);
+    }
+    // Commands that come with later parts of the program.
+    for (const char *key : {"PreView", "NChkFig", "JikuX", "JikuY", "Kanamono", "OsaeKeisu", "CrossG", "Undo"})
+        actions_.value(QString::fromLatin1(key))->setEnabled(false);
+    connect(actions_.value(QStringLiteral("JikuX")), &QAction::triggered, this,
+            [this] { frameMenuX_->popup(QCursor::pos()); });
+    connect(actions_.value(QStringLiteral("JikuY")), &QAction::triggered, this,
+            [this] { frameMenuY_->popup(QCursor::pos()); });
+}
+
+void MainForm::buildStatusBar()
+{
+    for (int i = 0; i < 6; ++i) {
+        panels_[i] = new QLabel(this);
+        panels_[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panels_[i]->setContentsMargins(4, 0, 4, 0);
+    }
+    panels_[1]->setText(QStringLiteral("押さえ係数Ｌ"));
+    panels_[4]->setText(QStringLiteral("直交梁の影響"));
+    panels_[3]->hide();  // free for the input screen
+    statusBar()->addWidget(panels_[0], 1);
+    for (int i = 1; i < 6; ++i)
+        statusBar()->addPermanentWidget(panels_[i]);
+}
+
+QAction *MainForm::toolbarAction(const QString &key) const
+{
+    return actions_.value(key, nullptr);
+}
+
+QLabel *MainForm::statusPanel(int i) const
+{
+    return i >= 1 && i <= 6 ? panels_[i - 1] : nullptr;
+}
+
+QPrinter *MainForm::applicationPrinter()
+{
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setPageSize(QPageSize(QPageSize::A4));
+    }
+    return printer_.get();
+}
+
+void MainForm::setInputScreen(QWidget *screen)
+{
+    if (!screen)
+        return;
+    inputScreen_ = screen;
+    setCentralWidget(screen);
+}
+
+void MainForm::setFrameFiguresEnabled(bool enabled)
+{
+    frameMenuX_->menuAction()->setEnabled(enabled);
+    frameMenuY_->menuAction()->setEnabled(enabled);
+    actions_.value(QStringLiteral("JikuX"))->setEnabled(enabled);
+    actions_.value(QStringLiteral("JikuY"))->setEnabled(enabled);
+}
+
+void MainForm::setCaption(const QString &name)
+{
+    SetFormCaption(this, state_.appTitle + kSpaces3 + name);
+    panels_[0]->setText(QLatin1Char(' ') + state_.dataFilePath);
+}
+
+void MainForm::refreshStatusBar()
+{
+    panels_[2]->setText(project_.grid.lCoefficientMode == 0 ? QStringLiteral(" 『二年目施行』 による")
+                                                            : QStringLiteral(" ユーザー設定"));
+    panels_[5]->setText(project_.grid.crossBeamIgnored == 0 ? QStringLiteral(" 考 慮") : QStringLiteral(" 非考慮"));
+    panels_[0]->setText(QLatin1Char(' ') + state_.dataFilePath);
+}
+
+void MainForm::RebuildFrameMenus()
+{
+    frameMenuX_->clear();
+    frameMenuY_->clear();
+    const GridInfo &g = project_.grid;
+    for (int k = 1; k <= g.lineNameX.size(); ++k) {
+        QAction *a = frameMenuX_->addAction(MenuText(g.lineNameX[k].trimmed()));
+        a->setData(k);
+        connect(a, &QAction::triggered, this, [this, k] { emit frameLineChosen(kDirX, k); });
+    }
+    // The Y menu lists the top line first.
+    for (int k = g.lineNameY.size(); k >= 1; --k) {
+        QAction *a = frameMenuY_->addAction(MenuText(g.lineNameY[k].trimmed()));
+        a->setData(k);
+        connect(a, &QAction::triggered, this, [this, k] { emit frameLineChosen(kDirY, k); });
+    }
+}
+
+void MainForm::rebuildRecentFiles()
+{
+    for (QAction *a : recentActions_) {
+        fileMenu_->removeAction(a);
+        a->deleteLater();
+    }
+    recentActions_.clear();
+    const int count = std::min(static_cast<int>(state_.history.size()), kMaxHistory);
+    for (int i = 0; i < count; ++i) {
+        auto *a = new QAction(MenuText(state_.history[i].path), this);
+        a->setObjectName(QStringLiteral("MenuFile_UsedFile_%1").arg(i + 1));
+        a->setData(i + 1);
+        fileMenu_->insertAction(exitSeparator_, a);
+        connect(a, &QAction::triggered, this, [this, n = i + 1] { openRecentCommand(n); });
+        recentActions_.append(a);
+    }
+    recentSeparator_->setVisible(count > 0);
+}
+
+// ---- Entry sequence ----
+
+void MainForm::runStartDialog()
+{
+    for (;;) {
+        DataSelectForm dialog(state_, this);
+        dialog.exec();
+        startupFinished_ = 1;
+        rebuildRecentFiles();
+        startChoice_ = dialog.startChoice();
+        if (startChoice_ == kStartNone)
+            return;
+        actOnStartChoice();
+        // A cancelled New or Open, or an entry that could not be opened, leaves the choice set:
+        // the start dialog comes again.
+        if (startChoice_ == kStartNone || startChoice_ == kStartExit)
+            return;
+    }
+}
+
+void MainForm::actOnStartChoice()
+{
+    if (actingOnStartChoice_ || startChoice_ == kStartNone)
+        return;
+    actingOnStartChoice_ = true;
+    bool done = true;
+    if (startChoice_ == kStartExit) {
+        actingOnStartChoice_ = false;
+        close();
+        return;
+    }
+    if (startChoice_ >= 1)
+        done = openRecentCommand(startChoice_);
+    else if (startChoice_ == kStartNew)
+        done = newCommand();
+    else if (startChoice_ == kStartOpenOther)
+        done = openCommand();
+    actingOnStartChoice_ = false;
+    if (!done)
+        return;  // the caller shows the start dialog again
+    setCaption(state_.dataFilePath.trimmed() == kNewDataName ? kNewDataName : project_.info.buildingName);
+    RebuildFrameMenus();
+    refreshStatusBar();
+    startChoice_ = kStartNone;
+}
+
+// ---- File commands ----
+
+QString MainForm::initialDialogPath() const
+{
+    QString dir = state_.dataDirectory;
+    if (dir.isEmpty())
+        dir = state_.programDir;
+    const QString name =
+        state_.dataFilePath.trimmed() == kNewDataName ? kNewDataName : FileNameOnly(state_.dataFilePath);
+    return dir.isEmpty() ? name : QDir(dir).filePath(name);
+}
+
+FileDialogRequest MainForm::projectFileRequest(bool save) const
+{
+    FileDialogRequest r;
+    r.save = save;
+    r.title = save ? QStringLiteral("『 VELM-RQX ﾃﾞｰﾀ保存 』") : QStringLiteral("『 VELM-RQX ﾃﾞｰﾀ読込み 』");
+    r.initialPath = initialDialogPath();
+    r.defaultSuffix = QStringLiteral("RQX");
+    r.filters << QStringLiteral("VELM-RQX ﾃﾞｰﾀﾌｧｲﾙ(*.RQX)");
+    if (!save)
+        r.filters << QStringLiteral("すべてのﾌｧｲﾙ(*.*)");
+    return r;
+}
+
+bool MainForm::newCommand()
+{
+    if (state_.isDirty == 1) {
+        const QString text = QStringLiteral("現在、入力中のデータは、変更されています。\r\r(") + state_.dataFilePath +
+                             QStringLiteral(")\r\rこのまま、新規データを作成しますか？");
+        if (!AskYesNo(this, text, kMessageTitle))
+            return false;
+    }
+    state_.dialogCancelled = 1;
+    NewData dialog(project_, state_, this);
+    dialog.exec();
+    if (state_.dialogCancelled == 1)
+        return false;
+    WaitCursor wait;
+    ResetProject(project_);
+    GenerateLineNames(project_);
+    RebuildFrameMenus();
+    setCaption(kNewDataName);
+    refreshStatusBar();
+    emit projectReplaced();
+    return true;
+}
+
+void MainForm::afterLoad(bool rememberInHistoryFile)
+{
+    RefreshDimensions(project_);
+    UpdateHistory(state_, project_.info.buildingName);
+    if (rememberInHistoryFile)
+        WriteHistoryFile(state_);
+    rebuildRecentFiles();
+    setCaption(FileNameOnly(state_.dataFilePath));
+    state_.isDirty = 0;
+    RebuildFrameMenus();
+    refreshStatusBar();
+    emit projectReplaced();
+}
+
+bool MainForm::openCommand()
+{
+    state_.dialogCancelled = 0;
+    if (state_.dataDirectory.isEmpty())
+        state_.dataDirectory = state_.programDir;
+    const QString path = fileChooser_ ? fileChooser_(this, projectFileRequest(false)) : QString();
+    if (path.isEmpty()) {
+        state_.dialogCancelled = 1;
+        return false;
+    }
+    if (!IsProjectFileHeader(ReadFileHeader(path))) {
+        Notify(this, NotProjectFileMessage(state_.appTitle, path));
+        state_.dialogCancelled = 1;
+        return false;
+    }
+    const QString previous = state_.dataFilePath;
+    state_.dataFilePath = path;
+    FileResult result;
+    {
+        WaitCursor wait;
+        EnterFolderOf(path);
+        result = LoadProject(project_, state_);
+    }
+    if (!result.ok) {
+        state_.dataFilePath = previous;
+        Notify(this, result.message);
+        state_.dialogCancelled = 1;
+        return false;
+    }
+    afterLoad(true);
+    return true;
+}
+
+bool MainForm::openRecentCommand(int n)
+{
+    if (n < 1 || n > static_cast<int>(state_.history.size()))
+        return false;
+    if (state_.isDirty == 1) {
+        const QString text =
+            QStringLiteral("現在、入力中のデータは、変更されています。\r\rこのまま、他データを読込みますか？");
+        if (!AskYesNo(this, text, kMessageTitle))
+            return false;
+    }
+    const QString path = state_.history[n - 1].path.trimmed();
+    if (path == state_.dataFilePath.trimmed())
+        return true;  // already open: nothing is loaded, unsaved edits stay
+    if (!CheckHistoryFile(path, state_.appTitle, this))
+        return false;
+    const QString previous = state_.dataFilePath;
+    state_.dataFilePath = path;
+    FileResult result;
+    {
+        WaitCursor wait;
+        EnterFolderOf(path);
+        result = LoadProject(project_, state_);
+    }
+    if (!result.ok) {
+        state_.dataFilePath = previous;
+        Notify(this, result.message);
+        return false;
+    }
+    // The history file is written at exit.
+    afterLoad(false);
+    return true;
+}
+
+void MainForm::overwriteCommand()
+{
+    if (state_.dataFilePath.trimmed() == kNewDataName) {
+        saveAsCommand();
+        return;
+    }
+    const QString text = QStringLiteral("入力データを上書き保存します｡\r\r( ") + state_.dataFilePath.trimmed() +
+                         QStringLiteral(" )\r\rよろしいですか｡");
+    if (!AskYesNo(this, text, kMessageTitle))
+        return;
+    emit aboutToSave();
+    FileResult result;
+    {
+        WaitCursor wait;
+        EnterFolderOf(state_.dataFilePath);
+        result = SaveProject(project_, state_);
+    }
+    if (!result.ok) {
+        Notify(this, result.message);
+        return;
+    }
+    UpdateHistory(state_, project_.info.buildingName);
+    WriteHistoryFile(state_);
+    rebuildRecentFiles();
+    state_.isDirty = 0;
+}
+
+void MainForm::saveAsCommand()
+{
+    const QString path = fileChooser_ ? fileChooser_(this, projectFileRequest(true)) : QString();
+    if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path)) {
+        MessageAnswer answer = MessageAnswer::Cancel;
+        ShowMessage(path.trimmed() + QStringLiteral("\r\rはすでに存在します。\r\r上書きしてもよろしいですか。"),
+                    kMsgOkCancel, kMessageTitle, answer, this);
+        if (answer != MessageAnswer::Ok)
+            return;
+    }
+    const QString previous = state_.dataFilePath;
+    state_.dataFilePath = path;
+    emit aboutToSave();
+    FileResult result;
+    {
+        WaitCursor wait;
+        EnterFolderOf(path);
+        result = SaveProject(project_, state_);
+    }
+    if (!result.ok) {
+        state_.dataFilePath = previous;
+        Notify(this, result.message);
+        return;
+    }
+    UpdateHistory(state_, project_.info.buildingName);
+    WriteHistoryFile(state_);
+    rebuildRecentFiles();
+    setCaption(FileNameOnly(path));
+    state_.isDirty = 0;
+}
+
+QString MainForm::helpFilePath() const
+{
+    const QString inProgramDir = QDir(state_.programDir).filePath(kHelpFileName);
+    if (!state_.programDir.isEmpty() && QFileInfo::exists(inProgramDir))
+        return inProgramDir;
+    const QString besideProgram = QDir(QCoreApplication::applicationDirPath()).filePath(kHelpFileName);
+    if (QFileInfo::exists(besideProgram))
+        return besideProgram;
+    return state_.programDir.isEmpty() ? besideProgram : inProgramDir;
+}
+
+void MainForm::helpCommand()
+{
+    bool notFound = false;
+    OpenDocumentFile(this, helpFilePath(), notFound);
+}
+
+void MainForm::aboutCommand()
+{
+    AboutBox box(state_.appTitle, this);
+    box.exec();
+}
+
+void MainForm::printerSetupCommand()
+{
+    QPageSetupDialog dialog(applicationPrinter(), this);
+    ApplyHandCursor(&dialog);
+    dialog.exec();  // a cancel changes nothing
+}
+
+// ---- 設定 commands ----
+
+void MainForm::tatemonoNameCommand()
+{
+    state_.dialogCancelled = 1;
+    TatemonoGaiyoChange dialog(project_, state_, this);
+    dialog.exec();
+    if (state_.dialogCancelled != 1)
+        emit projectInfoChanged();
+}
+
+void MainForm::lineNameCommand()
+{
+    state_.dialogCancelled = 1;
+    LineNameSetForm dialog(project_, state_, this);
+    dialog.exec();
+    if (state_.dialogCancelled == 1)
+        return;
+    GenerateLineNames(project_);
+    RebuildFrameMenus();
+    emit lineNamesChanged();
+}
+
+void MainForm::gridSizeCommand()
+{
+    state_.dialogCancelled = 1;
+    GridSizeChange dialog(project_, state_, this);
+    dialog.exec();
+    if (state_.dialogCancelled == 1)
+        return;
+    WaitCursor wait;
+    state_.isDirty = 1;
+    InitNodeCoords(project_);
+    for (int level = 1; level <= project_.nodes.sizeLevel(); ++level)
+        UpdateOutlineMarks(project_, level);
+    GenerateLineNames(project_);
+    RebuildFrameMenus();
+    emit gridResized();
+}
+
+// ---- Exit ----
+
+void MainForm::saveStores()
+{
+    state_.windowState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+    WriteRegistrySettings(state_);
+    WriteHistoryFile(state_);
+    WriteDefaults(state_);
+}
+
+void MainForm::closeEvent(QCloseEvent *event)
+{
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    if (state_.isDirty == 1) {
+        const QString text = QStringLiteral("データは変更されています。\r\r(") + state_.dataFilePath +
+                             QStringLiteral(")\r\rこのまま保存せず、終了しますか？");
+        if (!AskYesNo(this, text, kMessageTitleFull)) {
+            event->ignore();
+            return;
+        }
+    } else if (startChoice_ != kStartExit) {
+        if (!AskYesNo(this, QStringLiteral("『 ") + state_.appTitle + QStringLiteral(" 』 を終了します"),
+                      kMessageTitleFull)) {
+            event->ignore();
+            return;
+        }
+    }
+    closing_ = true;
+    {
+        WaitCursor wait;
+        saveStores();
+    }
+    event->accept();
+    QuitApplication();
+}
+
+}  // namespace rqx

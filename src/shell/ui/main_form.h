@@ -1,0 +1,165 @@
+#pragma once
+// MainForm: the main window. Owns the entry sequence after the window is shown, the start dialog
+// choice, the File, 設定 and Help commands, the toolbar, the frame-figure menus and the status bar.
+// The plan input screen is put in by the application (setInputScreen).
+
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+#include "model/project.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QToolBar;
+
+namespace rqx {
+
+// What a file dialog is asked for; the answer is the chosen path, empty when cancelled.
+struct FileDialogRequest {
+    bool save = false;
+    QString title;
+    QString initialPath;       // directory + file name
+    QString defaultSuffix;     // without the dot
+    QStringList filters;       // "name(*.ext)" entries, the first selected
+};
+using FileChooser = std::function<QString(QWidget *parent, const FileDialogRequest &request)>;
+
+// The file dialog of the program (Qt's own, in Japanese).
+QString ChooseFileWithDialog(QWidget *parent, const FileDialogRequest &request);
+
+// Toolbar keys, in toolbar order.
+const QStringList &ToolbarKeys();
+
+class MainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    MainForm(Project &project, AppState &state, QWidget *parent = nullptr);
+    ~MainForm() override;
+
+    // ---- Parts others fill in ----
+    // Puts the plan input screen in the window's centre (until then an empty dark area).
+    void setInputScreen(QWidget *screen);
+    QWidget *inputScreen() const { return inputScreen_; }
+    // Toolbar button of a key of ToolbarKeys(); commands not built yet are disabled. The actions with
+    // a menu item are the same QAction (NewData, Open, Save, TatemonoName, GridSize, LineName,
+    // OsaeKeisu, CrossG, Kanamono, Close).
+    QAction *toolbarAction(const QString &key) const;
+    QToolBar *toolBar() const { return toolBar_; }
+    // 表示(&V), filled by the editor; 設定(&S); 金物(&H); Ｘ/Ｙ通り軸組図 (items: tag = line index).
+    QMenu *viewMenu() const { return viewMenu_; }
+    QMenu *settingsMenu() const { return settingsMenu_; }
+    QMenu *hardwareMenu() const { return hardwareMenu_; }
+    QMenu *frameMenuX() const { return frameMenuX_; }
+    QMenu *frameMenuY() const { return frameMenuY_; }
+    // Enables the frame-figure menus and the JikuX/JikuY buttons once the frame view exists.
+    void setFrameFiguresEnabled(bool enabled);
+    // The recent-file items of the File menu (the separator excluded), most recent first.
+    QList<QAction *> recentFileActions() const { return recentActions_; }
+    // Status-bar panels 1..6 (3: L-coefficient method, 6: orthogonal beams).
+    QLabel *statusPanel(int i) const;
+    // The application printer (created on first use), used by the printer setup and the report.
+    QPrinter *applicationPrinter();
+
+    Project &project() { return project_; }
+    AppState &appState() { return state_; }
+
+    // ---- Entry sequence ----
+    // Shows the start dialog (modal) and then acts on the choice, as the activation after it does;
+    // shows it again after a cancelled New or Open. The first call ends the start-up.
+    void runStartDialog();
+    // Acts on startChoice as the main window does when it becomes active after the start dialog.
+    void actOnStartChoice();
+    int startChoice() const { return startChoice_; }
+    void setStartChoice(int choice) { startChoice_ = choice; }
+    bool startupFinished() const { return startupFinished_ != 0; }
+
+    // ---- Commands ----
+    // New: false when it was refused or cancelled.
+    bool newCommand();
+    // Open (the file dialog): false when cancelled or the file was refused.
+    bool openCommand();
+    // History entry n (1-based) as the recent-file command opens it: false when nothing was loaded.
+    bool openRecentCommand(int n);
+    void overwriteCommand();
+    void saveAsCommand();
+    void helpCommand();
+    void aboutCommand();
+    void printerSetupCommand();
+    void tatemonoNameCommand();
+    void lineNameCommand();
+    void gridSizeCommand();
+
+    // Rebuilds the X and Y frame-figure menus from the line names (the Y menu lists the top line first).
+    void RebuildFrameMenus();
+    // Rebuilds the recent-file items from the history.
+    void rebuildRecentFiles();
+    // Writes the two option texts of the status bar.
+    void refreshStatusBar();
+    // appTitle + three spaces + name.
+    void setCaption(const QString &name);
+
+    // File dialogs go through this (tests answer them without a window).
+    void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
+    // Path of the help file: programDir/VELMRQX.HLP, else beside the program.
+    QString helpFilePath() const;
+
+signals:
+    // After New and Open: the undo copy is void and the whole plan is drawn again.
+    void projectReplaced();
+    // After the line names were regenerated.
+    void lineNamesChanged();
+    // After a grid-size change: undo off, full redraw.
+    void gridResized();
+    // Before the project is written (the editor may end a span in progress).
+    void aboutToSave();
+    // After the building outline dialog's OK.
+    void projectInfoChanged();
+    // A frame-figure item was chosen: dir 1 X, 2 Y; lineIndex the item's tag.
+    void frameLineChosen(int dir, int lineIndex);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    QAction *makeAction(const QString &key, const QString &text, const QString &tip);
+    FileDialogRequest projectFileRequest(bool save) const;
+    QString initialDialogPath() const;
+    void afterLoad(bool rememberInHistoryFile);
+    void saveStores();
+
+    Project &project_;
+    AppState &state_;
+    int startChoice_ = 0;
+    int startupFinished_ = 0;
+    bool actingOnStartChoice_ = false;
+    bool closing_ = false;
+
+    QWidget *inputScreen_ = nullptr;
+    QToolBar *toolBar_ = nullptr;
+    QHash<QString, QAction *> actions_;
+    QMenu *fileMenu_ = nullptr;
+    QMenu *viewMenu_ = nullptr;
+    QMenu *settingsMenu_ = nullptr;
+    QMenu *hardwareMenu_ = nullptr;
+    QMenu *frameMenu_ = nullptr;
+    QMenu *frameMenuX_ = nullptr;
+    QMenu *frameMenuY_ = nullptr;
+    QMenu *helpMenu_ = nullptr;
+    QAction *recentSeparator_ = nullptr;
+    QAction *exitSeparator_ = nullptr;
+    QList<QAction *> recentActions_;
+    QLabel *panels_[6] = {};
+    std::unique_ptr<QPrinter> printer_;
+    FileChooser fileChooser_;
+};
+
+}  // namespace rqx

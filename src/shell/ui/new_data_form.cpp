@@ -1,0 +1,240 @@
+#include "shell/ui/new_data_form.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+#include "shell/ui/app_look.h"
+#include "shell/ui/message.h"
+#include "shell/ui/text_values.h"
+
+namespace rqx {
+
+namespace {
+
+const QStringList kModuleList = {QStringLiteral("900"), QStringLiteral("909"), QStringLiteral("910"),
+                                 QStringLiteral("980"), QStringLiteral("1000")};
+
+QComboBox *EditableCombo(QWidget *parent, const QStringList &items, const QString &text, int width)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(items);
+    combo->setEditText(text);
+    combo->setFixedWidth(width);
+    combo->setMaxVisibleItems(12);
+    return combo;
+}
+
+}  // namespace
+
+NewData::NewData(Project &project, AppState &state, QWidget *parent)
+    : QDialog(parent), project_(project), state_(state)
+{
+    setWindowIcon(AppIcon());
+    setWindowTitle(state_.appTitle + QStringLiteral("   新規データ"));
+    setModal(true);
+
+    // ---- 建物規模 ----
+    auto *size = new QGroupBox(QStringLiteral("建物規模"), this);
+    auto *sizeGrid = new QGridLayout(size);
+    sizeGrid->setHorizontalSpacing(10);
+
+    sizeGrid->addWidget(new QLabel(QStringLiteral("階    数"), size), 0, 0);
+    auto *storeyRow = new QHBoxLayout;
+    auto *storeyGroup = new QButtonGroup(this);
+    for (int i = 0; i < 2; ++i) {
+        storeys_[i] = new QRadioButton(QString::number(i + 1), size);
+        storeys_[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        storeyGroup->addButton(storeys_[i], i);
+        storeyRow->addWidget(storeys_[i]);
+    }
+    storeyRow->addStretch(1);
+    storeys_[1]->setChecked(true);
+    sizeGrid->addLayout(storeyRow, 0, 1, 1, 4);
+
+    QStringList counts;
+    for (int i = 1; i <= state_.maxGridCount; ++i)
+        counts << QString::number(i);
+    sizeGrid->addWidget(new QLabel(QStringLiteral("グリッド数"), size), 1, 0);
+    auto *countRow = new QHBoxLayout;
+    const char *axes[2] = {"Ｘ", "Ｙ"};
+    for (int i = 0; i < 2; ++i) {
+        gridCount_[i] = EditableCombo(size, counts, QString::number(state_.defaultGridCount), 70);
+        gridCount_[i]->setObjectName(QStringLiteral("Combo4_%1").arg(i));
+        countRow->addWidget(new QLabel(QString::fromUtf8(axes[i]), size));
+        countRow->addWidget(gridCount_[i]);
+        countRow->addSpacing(10);
+    }
+    countRow->addStretch(1);
+    sizeGrid->addLayout(countRow, 1, 1, 1, 4);
+
+    sizeGrid->addWidget(new QLabel(QStringLiteral("グリッド長"), size), 2, 0);
+    auto *moduleRow = new QHBoxLayout;
+    module_ = EditableCombo(size, kModuleList, QStringLiteral("910"), 90);
+    module_->setObjectName(QStringLiteral("Combo3"));
+    moduleRow->addWidget(module_);
+    moduleRow->addWidget(new QLabel(QStringLiteral("(mm)"), size));
+    moduleRow->addSpacing(16);
+    moduleRow->addWidget(new QLabel(QStringLiteral("（ １ グリッド = 半間 ）"), size));
+    moduleRow->addStretch(1);
+    sizeGrid->addLayout(moduleRow, 2, 1, 1, 4);
+
+    sizeGrid->addWidget(new QLabel(QStringLiteral("補助ｸﾞﾘｯﾄﾞ数"), size), 3, 0, Qt::AlignTop);
+    auto *divisionColumn = new QGridLayout;
+    auto *divisionGroup = new QButtonGroup(this);
+    for (int k = 0; k < 4; ++k) {
+        division_[k] = new QRadioButton(QString::number(k), size);
+        division_[k]->setObjectName(QStringLiteral("Option2_%1").arg(k));
+        divisionGroup->addButton(division_[k], k);
+        pitch_[k] = new QLabel(size);
+        pitch_[k]->setObjectName(QStringLiteral("Label4_%1").arg(k));
+        divisionColumn->addWidget(division_[k], k, 0);
+        divisionColumn->addWidget(pitch_[k], k, 1);
+    }
+    divisionColumn->setColumnMinimumWidth(1, 100);
+    sizeGrid->addLayout(divisionColumn, 3, 1, 1, 2);
+    picture_ = new QLabel(size);
+    picture_->setObjectName(QStringLiteral("Image1"));
+    picture_->setFixedSize(100, 100);
+    picture_->setAlignment(Qt::AlignCenter);
+    picture_->setFrameShape(QFrame::StyledPanel);
+    sizeGrid->addWidget(picture_, 3, 3, 1, 2, Qt::AlignLeft);
+    division_[1]->setChecked(true);
+
+    // ---- 建物名称 ----
+    auto *nameBox = new QGroupBox(QStringLiteral("建物名称"), this);
+    auto *nameGrid = new QGridLayout(nameBox);
+    const char *nameLabels[3] = {"建物名称", "事務所名", "担当者名"};
+    const int limits[3] = {NameLimits::building, NameLimits::office, NameLimits::person};
+    const char *tips[3] = {"最大文字数は、５０文字です", "最大文字数は、１６文字です", "最大文字数は、１６文字です"};
+    for (int i = 0; i < 3; ++i) {
+        names_[i] = new QLineEdit(nameBox);
+        names_[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        names_[i]->setMaxLength(limits[i]);
+        names_[i]->setToolTip(QString::fromUtf8(tips[i]));
+        names_[i]->setMinimumWidth(i == 0 ? 380 : 200);
+        nameGrid->addWidget(new QLabel(QString::fromUtf8(nameLabels[i]), nameBox), i, 0);
+        nameGrid->addWidget(names_[i], i, 1, Qt::AlignLeft);
+    }
+
+    auto *note1 = new QLabel(QStringLiteral("｢建物概要｣ 、 ｢階高｣は、後で変更可能です。"), this);
+    auto *note2 = new QLabel(QStringLiteral("(階数および補助ｸﾞﾘｯﾄﾞ数は、後で変更できません。)"), this);
+
+    buttons_[0] = new QPushButton(QStringLiteral("OK"), this);
+    buttons_[1] = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    for (int i = 0; i < 2; ++i) {
+        buttons_[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        buttons_[i]->setMinimumSize(100, 30);
+    }
+    buttons_[0]->setDefault(true);
+    connect(buttons_[0], &QPushButton::clicked, this, &NewData::okClicked);
+    connect(buttons_[1], &QPushButton::clicked, this, &NewData::cancelClicked);
+
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(buttons_[0]);
+    buttonRow->addWidget(buttons_[1]);
+
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(size);
+    top->addWidget(nameBox);
+    top->addWidget(note1);
+    top->addWidget(note2);
+    top->addSpacing(6);
+    top->addLayout(buttonRow);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(module_, &QComboBox::editTextChanged, this, &NewData::updatePitchLabels);
+    connect(module_, &QComboBox::currentIndexChanged, this, &NewData::updatePitchLabels);
+    connect(divisionGroup, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            showDivisionPicture();
+    });
+
+    ApplyHandCursor(this);
+    updatePitchLabels();
+    showDivisionPicture();
+    names_[0]->setFocus();
+}
+
+void NewData::updatePitchLabels()
+{
+    const double module = LeadingNumber(module_->currentText());
+    for (int k = 0; k < 4; ++k)
+        pitch_[k]->setText(PitchLabel(module, k));
+}
+
+void NewData::showDivisionPicture()
+{
+    for (int k = 0; k < 4; ++k)
+        if (division_[k]->isChecked())
+            picture_->setPixmap(DivisionPicture(k));
+}
+
+void NewData::okClicked()
+{
+    MessageAnswer answer = MessageAnswer::Ok;
+    int counts[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        if (!ParseWholeNumber(gridCount_[i]->currentText(), 1, state_.maxGridCount, counts[i])) {
+            ShowMessage(GridCountRefusedMessage(state_.maxGridCount), kMsgOk, kMessageTitle, answer, this);
+            gridCount_[i]->setFocus();
+            gridCount_[i]->lineEdit()->selectAll();
+            return;
+        }
+    }
+    double module = 0.0;
+    if (!ParsePositiveNumber(module_->currentText(), module)) {
+        ShowMessage(ModuleRefusedMessage(), kMsgOk, kMessageTitle, answer, this);
+        module_->setFocus();
+        module_->lineEdit()->selectAll();
+        return;
+    }
+
+    state_.dialogCancelled = 0;
+    // A new project replaces every saved item; nothing of the previous one is carried over.
+    project_.header = FileHeader{};
+    project_.info = ProjectInfo{};
+    project_.grid = GridInfo{};
+    project_.spare = {};
+    ApplyNewProjectDefaults(project_, state_);
+    ProjectInfo &info = project_.info;
+    info.buildingName = names_[0]->text();
+    info.officeName = names_[1]->text();
+    info.personName = names_[2]->text();
+    int divisionIndex = 1;
+    for (int k = 0; k < 4; ++k)
+        if (division_[k]->isChecked())
+            divisionIndex = k;
+    info.divisions = divisionIndex + 1;
+    info.moduleLength = static_cast<float>(module / 1000.0);
+    info.floorCount = storeys_[0]->isChecked() ? 1 : 2;
+    info.spanCountX = static_cast<int32_t>(std::lround(counts[0] * info.divisions));
+    info.spanCountY = static_cast<int32_t>(std::lround(counts[1] * info.divisions));
+    RefreshDimensions(project_);
+    QDialog::accept();
+}
+
+void NewData::cancelClicked()
+{
+    state_.dialogCancelled = 1;
+    QDialog::reject();
+}
+
+void NewData::reject()
+{
+    cancelClicked();
+}
+
+}  // namespace rqx
