@@ -1,0 +1,281 @@
+// Three small complete houses, every column's N and class worked out by hand.
+// Spans 0.455 m. B: 0.8 corner / 0.5 other. L: storey 2 and single-storey parts 0.4 / 0.6;
+// storey 1 under a second storey 1.0 / 1.6 (commentary), 0.6 / 1.0 + L2 (user setting).
+// Brace value V: 30×90 and 45×90 0.5, 90×90 2.0; + at the column top, − at the foot.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "calc/hardware_class.h"
+#include "calc/house_builder.h"
+#include "calc/n_value.h"
+
+using namespace rqx;
+using namespace rqx::test;
+
+namespace {
+
+struct Expected {
+    int level, x, y;
+    float ownX, ownY, beamX, beamY, crossX, crossY;
+    const char *label;
+};
+
+void CheckEveryColumn(const Project &p, const std::vector<Expected> &table)
+{
+    int columns = 0;
+    for (int level = 1; level <= p.dims.floorCount; ++level)
+        columns += p.columnCount[level];
+    EXPECT_EQ(columns, static_cast<int>(table.size())) << "every column is listed";
+    for (const Expected &e : table) {
+        SCOPED_TRACE(testing::Message() << "level " << e.level << " (" << e.x << "," << e.y << ")");
+        ASSERT_GT(p.nodes(e.x, e.y, e.level).columnKind, 0);
+        const ColumnResult &r = p.results(e.x, e.y, e.level);
+        EXPECT_NEAR(r.nOwn[kDirX], e.ownX, 1e-6f);
+        EXPECT_NEAR(r.nOwn[kDirY], e.ownY, 1e-6f);
+        EXPECT_NEAR(r.nBeam[kDirX], e.beamX, 1e-6f);
+        EXPECT_NEAR(r.nBeam[kDirY], e.beamY, 1e-6f);
+        EXPECT_NEAR(r.nCross[kDirX], e.crossX, 1e-6f);
+        EXPECT_NEAR(r.nCross[kDirY], e.crossY, 1e-6f);
+        EXPECT_EQ(p.nodes(e.x, e.y, e.level).hardware[0], QString::fromUtf8(e.label));
+    }
+}
+
+// The terms FindBeamTransferSource lists, side by side, times the upper column's ΔN, add up to
+// nBeam of every column below the top storey.
+void CheckBeamTermsAddUp(const Project &p)
+{
+    const bool user = p.grid.lCoefficientMode != 0;
+    for (int level = 1; level < p.dims.floorCount; ++level)
+        for (int y = 1; y <= p.dims.spanCountY + 1; ++y)
+            for (int x = 1; x <= p.dims.spanCountX + 1; ++x) {
+                if (p.nodes(x, y, level).columnKind <= 0)
+                    continue;
+                for (int d = kDirX; d <= kDirY; ++d) {
+                    float sides[3] = {0.0f, 0.0f, 0.0f};
+                    for (int side = 1; side <= 2; ++side) {
+                        int fromX = 0;
+                        int fromY = 0;
+                        for (;;) {
+                            const BeamTransferSource s =
+                                FindBeamTransferSource(p, side, d, x, y, level, fromX, fromY);
+                            if (!s.found())
+                                break;
+                            sides[side] +=
+                                s.ratio * PullOutForce(p.results(s.upperX, s.upperY, level + 1), d, user);
+                            fromX = s.upperX;
+                            fromY = s.upperY;
+                        }
+                    }
+                    EXPECT_EQ(sides[1] + sides[2], p.results(x, y, level).nBeam[d])
+                        << "level " << level << " (" << x << "," << y << ") d " << d;
+                }
+            }
+}
+
+}  // namespace
+
+// One storey, 4 × 2 spans, fully floored; eight columns on the outline.
+Project OneStoreyHouse()
+{
+    Project p = NewHouse(1, 4, 2);
+    PlaceFloor(p, 1, 1, 1, 5, 3);
+    for (auto [x, y] : {std::pair{1, 1}, {3, 1}, {5, 1}, {1, 2}, {5, 2}, {1, 3}, {3, 3}, {5, 3}})
+        PlaceColumn(p, 1, x, y);
+    PlaceWall(p, 1, kDirX, 1, 1, 3, Wall::KesaUp, 3);    // 45×90 (2.0), upper end at x = 3
+    PlaceWall(p, 1, kDirX, 3, 3, 5, Wall::Board, 5);     // 2.5
+    PlaceWall(p, 1, kDirY, 1, 1, 2, Wall::Tasuki, 2);    // 30×90 cross (3.0)
+    PlaceWall(p, 1, kDirY, 5, 2, 3, Wall::KesaDown, 4);  // 90×90 (3.0), upper end at y = 2
+    return p;
+}
+
+TEST(Houses, OneStorey)
+{
+    Project p = OneStoreyHouse();
+    RunCalculationSequence(p, true);
+    CheckEveryColumn(
+        p, {
+               // (1,1) corner. X: brace's lower end here, A = 2.0 − 0.5 = 1.5, 1.5×0.8 − 0.4 = 0.8.
+               //       Y: lone cross brace, A = 3.0, 3.0×0.8 − 0.4 = 2.0 → (と).
+               {1, 1, 1, 0.8f, 2.0f, 0, 0, 0, 0, "(と)"},
+               // (3,1) X: brace's upper end, A = 2.0 + 0.5 = 2.5, 2.5×0.5 − 0.6 = 0.65 → (ろ).
+               {1, 3, 1, 0.65f, -0.6f, 0, 0, 0, 0, "(ろ)"},
+               {1, 5, 1, -0.4f, -0.4f, 0, 0, 0, 0, "(い)"},
+               // (1,2) Y: cross brace below, A = 3.0: 1.5 − 0.6 = 0.9 → (は).
+               {1, 1, 2, -0.6f, 0.9f, 0, 0, 0, 0, "(は)"},
+               // (5,2) Y: 90×90 with its upper end here: A = 3.0 + 2.0 = 5.0: 2.5 − 0.6 = 1.9.
+               {1, 5, 2, -0.6f, 1.9f, 0, 0, 0, 0, "(と)"},
+               {1, 1, 3, -0.4f, -0.4f, 0, 0, 0, 0, "(い)"},
+               // (3,3) X: board 2.5 on side 2: 1.25 − 0.6 = 0.65.
+               {1, 3, 3, 0.65f, -0.6f, 0, 0, 0, 0, "(ろ)"},
+               // (5,3) corner. X: 2.5×0.8 − 0.4 = 1.6 → (ほ). Y: foot of the 90×90 brace,
+               //       A = 3.0 − 2.0 = 1.0: 0.8 − 0.4 = 0.4.
+               {1, 5, 3, 1.6f, 0.4f, 0, 0, 0, 0, "(ほ)"},
+           });
+    EXPECT_EQ(p.anyNotCarried, 0);
+    EXPECT_EQ(p.wallLineFlags(kDirX, 1, 1), 1);
+    EXPECT_EQ(p.wallLineFlags(kDirX, 2, 1), 0);
+    EXPECT_EQ(p.wallLineFlags(kDirY, 5, 1), 1);
+}
+
+// Two storeys, 4 × 2 spans, both storeys fully floored. A through column at (3,3); a
+// second-storey column at (3,1) halfway on the floor beam between (1,1) and (5,1).
+Project TwoStoreyHouse(int lMode)
+{
+    Project p = NewHouse(2, 4, 2);
+    p.grid.lCoefficientMode = lMode;
+    PlaceFloor(p, 1, 1, 1, 5, 3);
+    PlaceFloor(p, 2, 1, 1, 5, 3);
+    for (auto [x, y] : {std::pair{1, 1}, {5, 1}, {1, 3}, {5, 3}, {1, 2}, {5, 2}})
+        PlaceColumn(p, 1, x, y);
+    PlaceColumn(p, 1, 3, 3, 2);
+    for (auto [x, y] : {std::pair{1, 1}, {5, 1}, {3, 1}, {1, 3}, {5, 3}})
+        PlaceColumn(p, 2, x, y);
+    PlaceBeam(p, 2, kDirX, 1, 1, 5);
+    PlaceBeam(p, 2, kDirX, 3, 1, 5);
+    PlaceWall(p, 2, kDirX, 1, 3, 5, Wall::Board, 4);    // 2.0
+    PlaceWall(p, 2, kDirX, 3, 1, 3, Wall::KesaUp, 3);   // 45×90 (2.0), upper end at x = 3
+    PlaceWall(p, 1, kDirY, 1, 1, 3, Wall::Tasuki, 3);   // 45×90 cross (4.0)
+    PlaceWall(p, 1, kDirX, 3, 3, 5, Wall::Board, 6);    // 3.0
+    return p;
+}
+
+// Storey 2 (formula (1), the same in both settings).
+const std::vector<Expected> kTwoStoreyUpper = {
+    {2, 1, 1, -0.4f, -0.4f, 0, 0, 0, 0, "(い)"},
+    // (3,1) X: 2.0 board on side 2: 2.0×0.5 − 0.6 = 0.4.
+    {2, 3, 1, 0.4f, -0.6f, 0, 0, 0, 0, "(ろ)"},
+    // (5,1) corner X: 2.0×0.8 − 0.4 = 1.2.
+    {2, 5, 1, 1.2f, -0.4f, 0, 0, 0, 0, "(に)"},
+    // (1,3) corner X: brace's lower end, A = 1.5: 1.2 − 0.4 = 0.8.
+    {2, 1, 3, 0.8f, -0.4f, 0, 0, 0, 0, "(は)"},
+    // (3,3) through column, upper part X: brace's upper end, A = 2.5: 1.25 − 0.6 = 0.65.
+    {2, 3, 3, 0.65f, -0.6f, 0, 0, 0, 0, "(ろ)"},
+    {2, 5, 3, -0.4f, -0.4f, 0, 0, 0, 0, "(い)"},
+};
+
+TEST(Houses, TwoStoreysWithThroughColumnByTheCommentary)
+{
+    Project p = TwoStoreyHouse(0);
+    RunCalculationSequence(p, true);
+    std::vector<Expected> table = kTwoStoreyUpper;
+    table.insert(table.end(),
+                 {
+                     // (1,1) corner, L 1.0. X: A 0, above A2 0: −1.0; (3,1) passes ΔN = 1.0 with
+                     //       u = 0.5: nBeam 0.5. Y: cross brace 4.0: 4.0×0.8 − 1.0 = 2.2 → (と).
+                     {1, 1, 1, -1.0f, 2.2f, 0.5f, 0, 0, 0, "(と)"},
+                     // (5,1) X: above 2.0×0.8, own 0: 1.6 − 1.0 = 0.6, + 0.5 = 1.1 → (に).
+                     {1, 5, 1, 0.6f, -1.0f, 0.5f, 0, 0, 0, "(に)"},
+                     // (1,3) X: above 1.5×0.8 − 1.0 = 0.2. Y: 4.0×0.8 − 1.0 = 2.2.
+                     {1, 1, 3, 0.2f, 2.2f, 0, 0, 0, 0, "(と)"},
+                     // (3,3) through column, L 1.6. X: 2.5×0.5 + 3.0×0.5 − 1.6 = 1.15.
+                     {1, 3, 3, 1.15f, -1.6f, 0, 0, 0, 0, "(に)"},
+                     // (1,2) cross braces on both sides: A 0.
+                     {1, 1, 2, -1.6f, -1.6f, 0, 0, 0, 0, "(い)"},
+                     {1, 5, 2, -1.6f, -1.6f, 0, 0, 0, 0, "(い)"},
+                     // (5,3) corner X: 3.0×0.8 − 1.0 = 1.4000001, within the tolerance of (に).
+                     {1, 5, 3, 1.4f, -1.0f, 0, 0, 0, 0, "(に)"},
+                 });
+    CheckEveryColumn(p, table);
+    EXPECT_EQ(p.anyNotCarried, 0);
+    CheckBeamTermsAddUp(p);
+}
+
+TEST(Houses, TwoStoreysWithThroughColumnByTheUserSetting)
+{
+    Project p = TwoStoreyHouse(1);
+    RunCalculationSequence(p, false);
+    std::vector<Expected> table = kTwoStoreyUpper;
+    table.insert(table.end(),
+                 {
+                     // (1,1) L = 0.6 + 0.4 = 1.0; (3,1) passes 1.0 − 0.6 = 0.4, half: 0.2.
+                     {1, 1, 1, -1.0f, 2.2f, 0.2f, 0, 0, 0, "(と)"},
+                     // (5,1) 0.6 + 0.2 = 0.8 → (は).
+                     {1, 5, 1, 0.6f, -1.0f, 0.2f, 0, 0, 0, "(は)"},
+                     {1, 1, 3, 0.2f, 2.2f, 0, 0, 0, 0, "(と)"},
+                     // (3,3) L = 1.0 + 0.6 = 1.6, as by the commentary.
+                     {1, 3, 3, 1.15f, -1.6f, 0, 0, 0, 0, "(に)"},
+                     // No column above: L = 1.0.
+                     {1, 1, 2, -1.0f, -1.0f, 0, 0, 0, 0, "(い)"},
+                     {1, 5, 2, -1.0f, -1.0f, 0, 0, 0, 0, "(い)"},
+                     {1, 5, 3, 1.4f, -1.0f, 0, 0, 0, 0, "(に)"},
+                 });
+    CheckEveryColumn(p, table);
+    EXPECT_EQ(p.anyNotCarried, 0);
+    CheckBeamTermsAddUp(p);
+}
+
+// Two storeys, 4 × 4 spans, fully floored. The second-storey column U at (2,3) stands on a
+// floor beam from the first-storey column (1,3) to (3,3), where it meets a Y beam from (3,1)
+// to (3,5); there is no first-storey column at (2,3) nor at (3,3).
+Project CrossBeamHouse()
+{
+    Project p = NewHouse(2, 4, 4);
+    PlaceFloor(p, 1, 1, 1, 5, 5);
+    PlaceFloor(p, 2, 1, 1, 5, 5);
+    for (auto [x, y] : {std::pair{1, 1}, {3, 1}, {5, 1}, {1, 3}, {1, 5}, {3, 5}, {5, 5}})
+        PlaceColumn(p, 1, x, y);
+    for (auto [x, y] : {std::pair{1, 1}, {5, 1}, {1, 5}, {5, 5}, {2, 3}})
+        PlaceColumn(p, 2, x, y);
+    PlaceBeam(p, 2, kDirX, 3, 1, 3);
+    PlaceBeam(p, 2, kDirY, 3, 1, 5);
+    PlaceWall(p, 2, kDirX, 3, 1, 2, Wall::Board, 10);     // 5.0 beside U
+    PlaceWall(p, 1, kDirX, 1, 1, 3, Wall::KesaDown, 2);   // 30×90 (1.5), upper end at x = 1
+    PlaceWall(p, 1, kDirY, 1, 1, 3, Wall::Board, 5);      // 2.5
+    PlaceWall(p, 1, kDirX, 3, 1, 2, Wall::Board, 6);      // 3.0
+    PlaceWall(p, 1, kDirX, 5, 3, 5, Wall::Board, 4);      // 2.0
+    return p;
+}
+
+TEST(Houses, SecondStoreyColumnOnABeamOverNoColumn)
+{
+    // U: A = 5.0, B 0.5, ΔN = 2.5; N = 2.5 − 0.6 = 1.9 → (と).
+    // Along the beam: (1,3) takes u = (0.91 − 0.455)/0.91 = 0.5 → 1.25.
+    // Across: P1 = (1,3) has a column, so side 2 only; f = 0.5; the Y member 1..5 is met at its
+    // middle: 0.5 × 2.5 × 0.5 = 0.625 to (3,1) and to (3,5).
+    Project p = CrossBeamHouse();
+    RunCalculationSequence(p, false);
+    const std::vector<Expected> upper = {
+        {2, 1, 1, -0.4f, -0.4f, 0, 0, 0, 0, "(い)"}, {2, 5, 1, -0.4f, -0.4f, 0, 0, 0, 0, "(い)"},
+        {2, 1, 5, -0.4f, -0.4f, 0, 0, 0, 0, "(い)"}, {2, 5, 5, -0.4f, -0.4f, 0, 0, 0, 0, "(い)"},
+        {2, 2, 3, 1.9f, -0.6f, 0, 0, 0, 0, "(と)"},
+    };
+    std::vector<Expected> table = upper;
+    table.insert(table.end(),
+                 {
+                     // (1,1) corner, L 1.0. X: brace's upper end, A = 1.5 + 0.5 = 2.0: 0.6.
+                     //       Y: 2.5×0.8 − 1.0 = 1.0 → (は).
+                     {1, 1, 1, 0.6f, 1.0f, 0, 0, 0, 0, "(は)"},
+                     // (3,1) X: brace's foot, A = 1.0: 0.5 − 1.6 = −1.1, + 0.625 = −0.475.
+                     {1, 3, 1, -1.1f, -1.6f, 0, 0, 0.625f, 0, "(い)"},
+                     {1, 5, 1, -1.0f, -1.0f, 0, 0, 0, 0, "(い)"},
+                     // (1,3) X: 3.0×0.5 − 1.6 = −0.1, + 1.25 = 1.15 → (に). Y: 1.25 − 1.6.
+                     {1, 1, 3, -0.1f, -0.35f, 1.25f, 0, 0, 0, "(に)"},
+                     {1, 1, 5, -1.0f, -1.0f, 0, 0, 0, 0, "(い)"},
+                     // (3,5) X: 2.0×0.5 − 1.6 = −0.6, + 0.625 = 0.025 → (ろ).
+                     {1, 3, 5, -0.6f, -1.6f, 0, 0, 0.625f, 0, "(ろ)"},
+                     // (5,5) corner X: 2.0×0.8 − 1.0 = 0.6.
+                     {1, 5, 5, 0.6f, -1.0f, 0, 0, 0, 0, "(ろ)"},
+                 });
+    CheckEveryColumn(p, table);
+    EXPECT_EQ(p.results(2, 3, 2).notCarried, 0);
+    EXPECT_EQ(p.anyNotCarried, 0);
+    CheckBeamTermsAddUp(p);
+
+    // Not considering orthogonal beams: no nCross; (3,1) and (3,5) drop to (い).
+    p.grid.crossBeamIgnored = 1;
+    RunCalculationSequence(p, false);
+    EXPECT_EQ(p.results(3, 1, 1).nCross[kDirX], 0.0f);
+    EXPECT_EQ(p.results(3, 5, 1).nCross[kDirX], 0.0f);
+    EXPECT_EQ(p.nodes(3, 5, 1).hardware[0], QStringLiteral("(い)"));
+    EXPECT_NEAR(p.results(1, 3, 1).nBeam[kDirX], 1.25f, 1e-6f);
+    CheckBeamTermsAddUp(p);
+
+    // Without the column at (3,5) the Y member ends on nothing: U is not carried.
+    p.grid.crossBeamIgnored = 0;
+    p.nodes(3, 5, 1).columnKind = 0;
+    RunCalculationSequence(p, false);
+    EXPECT_EQ(p.results(2, 3, 2).notCarried, 1);
+    EXPECT_EQ(p.anyNotCarried, 1);
+    EXPECT_NEAR(p.results(3, 1, 1).nCross[kDirX], 0.625f, 1e-6f);
+}

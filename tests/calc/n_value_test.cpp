@@ -1,0 +1,401 @@
+// N of one column by formulas (1) and (2), and the pull-out of second-storey columns passed
+// down along floor beams and through orthogonal beams. Spans are 0.455 m; expected values are
+// worked out by hand in the comments (B 0.8 corner / 0.5 other; L by storey and setting).
+#include "calc/n_value.h"
+
+#include <gtest/gtest.h>
+
+#include "calc/hardware_class.h"
+#include "calc/house_builder.h"
+
+using namespace rqx;
+using namespace rqx::test;
+
+namespace {
+
+constexpr float kTol = 1e-6f;
+
+void Calculate(Project &p) { RunCalculationSequence(p, false); }
+
+const ColumnResult &R(const Project &p, int x, int y, int level) { return p.results(x, y, level); }
+
+}  // namespace
+
+// ---- Formulas (1) and (2) ----
+
+TEST(ColumnN, SecondStoreyCornerWithWallOnOneSide)
+{
+    Project p = NewHouse(2, 4, 4);
+    PlaceColumn(p, 2, 1, 1);
+    PlaceWall(p, 2, kDirX, 1, 1, 3, Wall::Board, 4);  // 2.0 on side 2
+    Calculate(p);
+    // No floor around: corner. N = A×0.8 − 0.4 = 2.0×0.8 − 0.4 = 1.2; Y: −0.4.
+    EXPECT_EQ(p.nodes(1, 1, 2).isCorner, 1);
+    EXPECT_FLOAT_EQ(R(p, 1, 1, 2).bValue, 0.8f);
+    EXPECT_FLOAT_EQ(R(p, 1, 1, 2).lValue, 0.4f);
+    EXPECT_NEAR(R(p, 1, 1, 2).nOwn[kDirX], 1.2f, kTol);
+    EXPECT_NEAR(R(p, 1, 1, 2).nOwn[kDirY], -0.4f, kTol);
+    EXPECT_EQ(p.nodes(1, 1, 2).hardware[0], QStringLiteral("(に)"));
+}
+
+TEST(ColumnN, FirstStoreyLByPartAndSettingWithAndWithoutAColumnAbove)
+{
+    // Storey 1 fully floored. Storey 2 floors: cells (1,1), (3,3), (2,1), (3,1).
+    //   (1,1): corner under a corner column            mode 0 L 1.0; mode 1 0.6 + 0.4 = 1.0
+    //   (3,3): other (4 cells) under a corner column   mode 0 L 1.6; mode 1 1.0 + 0.4 = 1.4
+    //          (storey-2 cells around (3,3): only (3,3))
+    //   (3,2): other under an other column             mode 0 1.6;   mode 1 1.0 + 0.6 = 1.6
+    //          (storey-2 cells around (3,2): (2,1), (3,1))
+    //   (4,4): other, storey-2 cell (3,3) beside, no column above: mode 0 1.6, mode 1 1.0
+    //   (1,5): corner, no storey-2 cell around: single-storey part, 0.4 in both modes
+    //   (5,3): other, no storey-2 cell around: single-storey part, 0.6 in both modes
+    // (3,3) has a 3.0 board on its X side 2 on storey 1 and its storey-2 column a 2.0 board
+    // on its X side 1: mode 0 N = 2.0×0.8 + 3.0×0.5 − 1.6 = 1.5, mode 1 3.1 − 1.4 = 1.7.
+    struct Case {
+        int x, y;
+        float b, l0, l1, n0, n1;
+    };
+    const Case cases[] = {
+        {1, 1, 0.8f, 1.0f, 0.6f, -1.0f, -1.0f}, {3, 3, 0.5f, 1.6f, 1.0f, 1.5f, 1.7f},
+        {3, 2, 0.5f, 1.6f, 1.0f, -1.6f, -1.6f}, {4, 4, 0.5f, 1.6f, 1.0f, -1.6f, -1.0f},
+        {1, 5, 0.8f, 0.4f, 0.4f, -0.4f, -0.4f}, {5, 3, 0.5f, 0.6f, 0.6f, -0.6f, -0.6f},
+    };
+    for (int mode = 0; mode <= 1; ++mode) {
+        Project p = NewHouse(2, 4, 4);
+        p.grid.lCoefficientMode = mode;
+        PlaceFloor(p, 1, 1, 1, 5, 5);
+        PlaceFloor(p, 2, 1, 1, 2, 2);
+        PlaceFloor(p, 2, 3, 3, 4, 4);
+        PlaceFloor(p, 2, 2, 1, 4, 2);
+        for (const Case &c : cases)
+            PlaceColumn(p, 1, c.x, c.y);
+        PlaceColumn(p, 2, 1, 1);
+        PlaceColumn(p, 2, 3, 3);
+        PlaceColumn(p, 2, 3, 2);
+        PlaceWall(p, 1, kDirX, 3, 3, 4, Wall::Board, 6);
+        PlaceWall(p, 2, kDirX, 3, 2, 3, Wall::Board, 4);
+        Calculate(p);
+        EXPECT_EQ(p.nodes(3, 3, 2).isCorner, 1);
+        EXPECT_EQ(p.nodes(3, 2, 2).isCorner, 0);
+        for (const Case &c : cases) {
+            const ColumnResult &r = R(p, c.x, c.y, 1);
+            EXPECT_FLOAT_EQ(r.bValue, c.b) << c.x << "," << c.y;
+            EXPECT_FLOAT_EQ(r.lValue, mode == 0 ? c.l0 : c.l1) << mode << " " << c.x << "," << c.y;
+            EXPECT_NEAR(r.nOwn[kDirX], mode == 0 ? c.n0 : c.n1, kTol) << mode << " " << c.x << "," << c.y;
+        }
+        // Y has no wall anywhere: −Leff.
+        EXPECT_NEAR(R(p, 3, 3, 1).nOwn[kDirY], mode == 0 ? -1.6f : -1.4f, kTol);
+    }
+}
+
+TEST(ColumnN, OneStoreyHouseIsAlwaysASingleStoreyPart)
+{
+    // A floor kind left in the roof plane of a one-storey house does not make it two storeys.
+    Project p = NewHouse(1, 2, 2);
+    PlaceFloor(p, 1, 1, 1, 3, 3);
+    PlaceFloor(p, 2, 1, 1, 3, 3);
+    PlaceColumn(p, 1, 2, 2);
+    PlaceWall(p, 1, kDirY, 2, 1, 2, Wall::Tasuki, 3);  // 4.0 on Y side 1, no correction
+    Calculate(p);
+    // 4 floored cells: B 0.5, L 0.6; N = 4.0×0.5 − 0.6 = 1.4 → (に).
+    EXPECT_FLOAT_EQ(R(p, 2, 2, 1).lValue, 0.6f);
+    EXPECT_NEAR(R(p, 2, 2, 1).nOwn[kDirY], 1.4f, kTol);
+    EXPECT_EQ(R(p, 2, 2, 1).nBeam[kDirY], 0.0f);
+    EXPECT_EQ(p.nodes(2, 2, 1).hardware[0], QStringLiteral("(に)"));
+}
+
+// ---- Transfer along floor beams ----
+
+namespace {
+
+// Storey-2 floor beam along y = 1 from x = 1 to 5 on first-storey columns at x = 1 and 5, and a
+// second-storey column halfway at x = 3 (no floors: every column is a corner, B 0.8, L 0.4).
+Project HalfwayHouse(int boardRow)
+{
+    Project p = NewHouse(2, 4, 2);
+    PlaceColumn(p, 1, 1, 1);
+    PlaceColumn(p, 1, 5, 1);
+    PlaceColumn(p, 2, 3, 1);
+    PlaceBeam(p, 2, kDirX, 1, 1, 5);
+    if (boardRow > 0)
+        PlaceWall(p, 2, kDirX, 1, 3, 4, Wall::Board, boardRow);
+    return p;
+}
+
+}  // namespace
+
+TEST(BeamTransfer, ColumnHalfwayGivesHalfToEachEnd)
+{
+    // A = 1.5 (board row 3), ΔN = 1.5×0.8 = 1.2; u = (1.82 − 0.91)/1.82 = 0.5 → 0.6 each.
+    Project p = HalfwayHouse(3);
+    Calculate(p);
+    EXPECT_NEAR(R(p, 3, 1, 2).aValue[kDirX] * R(p, 3, 1, 2).bValue, 1.2f, kTol);
+    EXPECT_NEAR(R(p, 1, 1, 1).nBeam[kDirX], 0.6f, kTol);
+    EXPECT_NEAR(R(p, 5, 1, 1).nBeam[kDirX], 0.6f, kTol);
+    EXPECT_EQ(R(p, 1, 1, 1).nBeam[kDirY], 0.0f);
+    // Both ends stand on lower columns: nothing goes across, nothing is flagged.
+    EXPECT_EQ(R(p, 3, 1, 2).notCarried, 0);
+    EXPECT_EQ(R(p, 1, 1, 1).nCross[kDirX], 0.0f);
+    EXPECT_EQ(p.anyNotCarried, 0);
+    // The lower columns: no wall, corner of a single-storey part (no storey-2 floor), L 0.4:
+    // N = −0.4 + 0.6 = 0.2.
+    EXPECT_NEAR(TotalN(R(p, 1, 1, 1), kDirX), 0.2f, kTol);
+
+    // With the user's L: ΔN = 1.2 − 0.4 = 0.8 → 0.4 each.
+    p.grid.lCoefficientMode = 1;
+    Calculate(p);
+    EXPECT_NEAR(R(p, 1, 1, 1).nBeam[kDirX], 0.4f, kTol);
+    EXPECT_NEAR(R(p, 5, 1, 1).nBeam[kDirX], 0.4f, kTol);
+}
+
+TEST(BeamTransfer, ColumnWithoutWallPassesNothingOrMinusLWithTheUserSetting)
+{
+    Project p = HalfwayHouse(0);
+    Calculate(p);
+    EXPECT_EQ(R(p, 1, 1, 1).nBeam[kDirX], 0.0f);
+    // Mode 1: ΔN = 0×0.8 − 0.4 = −0.4, half of it lowers each lower column.
+    p.grid.lCoefficientMode = 1;
+    Calculate(p);
+    EXPECT_NEAR(R(p, 1, 1, 1).nBeam[kDirX], -0.2f, kTol);
+    EXPECT_NEAR(R(p, 5, 1, 1).nBeam[kDirX], -0.2f, kTol);
+}
+
+TEST(BeamTransfer, ShareBelowOneMillionthAddsNothing)
+{
+    // Cantilever: the beam from the column at x = 1 ends at x = 3 where the upper column
+    // stands: v = w, u = 0.
+    Project p = NewHouse(2, 6, 2);
+    PlaceColumn(p, 1, 1, 1);
+    PlaceColumn(p, 2, 3, 1);
+    PlaceBeam(p, 2, kDirX, 1, 1, 3);
+    PlaceWall(p, 2, kDirX, 1, 3, 4, Wall::Board, 6);
+    // Beyond a support: member 4..6 is next to the column at x = 4; the upper column at x = 7
+    // beyond the member's end gives u = (0.91 − 1.365)/0.91 < 0.
+    PlaceColumn(p, 1, 4, 2);
+    PlaceColumn(p, 1, 6, 2);
+    PlaceColumn(p, 2, 7, 2);
+    PlaceBeam(p, 2, kDirX, 2, 4, 7);
+    PlaceWall(p, 2, kDirX, 2, 6, 7, Wall::Board, 6);
+    Calculate(p);
+    EXPECT_EQ(R(p, 1, 1, 1).nBeam[kDirX], 0.0f);
+    EXPECT_EQ(R(p, 4, 2, 1).nBeam[kDirX], 0.0f);
+    // The column at x = 6 carries it from x = 7: member 6..7 starts at it, u = (0.455 − 0.455)/..
+    // = 0 too; the share is lost at the free end, the beam transfer never flags it.
+    EXPECT_EQ(R(p, 6, 2, 1).nBeam[kDirX], 0.0f);
+    const BeamTransferSource s = FindBeamTransferSource(p, 2, kDirX, 1, 1, 1, 0, 0);
+    EXPECT_EQ(s.upperX, 3);
+    EXPECT_EQ(s.upperY, 1);
+    EXPECT_EQ(s.ratio, 0.0f);
+}
+
+TEST(BeamTransfer, TermsListedFromAnyStartMeasureAgainstTheColumnsOwnMember)
+{
+    // First-storey columns at x = 1 and x = 3; the beam runs 1..9, so the member next to x = 1
+    // is 1..3 (0.91) and the one beyond x = 3 is 3..9 (2.73). Upper columns with walls at
+    // x = 4 and x = 6, none at x = 3.
+    Project p = NewHouse(2, 8, 2);
+    PlaceColumn(p, 1, 1, 1);
+    PlaceColumn(p, 1, 3, 1);
+    PlaceColumn(p, 2, 4, 1);
+    PlaceColumn(p, 2, 6, 1);
+    PlaceBeam(p, 2, kDirX, 1, 1, 9);
+    PlaceWall(p, 2, kDirX, 1, 4, 5, Wall::Board, 4);
+    PlaceWall(p, 2, kDirX, 1, 6, 7, Wall::Board, 4);
+    Calculate(p);
+    // From x = 1: the upper column at x = 4, v = 1.365 > 0.91: u = 0.
+    BeamTransferSource s = FindBeamTransferSource(p, 2, kDirX, 1, 1, 1, 0, 0);
+    EXPECT_EQ(s.upperX, 4);
+    EXPECT_EQ(s.ratio, 0.0f);
+    // Resuming at x = 4: x = 6 is still measured against 0.91 from x = 1 (v = 2.275): u = 0,
+    // not (2.73 − 2.275)/2.73 of the member beyond.
+    s = FindBeamTransferSource(p, 2, kDirX, 1, 1, 1, s.upperX, s.upperY);
+    EXPECT_EQ(s.upperX, 6);
+    EXPECT_EQ(s.ratio, 0.0f);
+    s = FindBeamTransferSource(p, 2, kDirX, 1, 1, 1, s.upperX, s.upperY);
+    EXPECT_FALSE(s.found());
+    EXPECT_EQ(R(p, 1, 1, 1).nBeam[kDirX], 0.0f);
+    // The column at x = 3: w = 2.73; x = 4: u = (2.73 − 0.455)/2.73 = 5/6, x = 6: 0.5.
+    // ΔN = 2.0×B(0.8, no floors) = 1.6 each: 1.6×5/6 + 0.8 = 2.1333.
+    s = FindBeamTransferSource(p, 2, kDirX, 3, 1, 1, 0, 0);
+    EXPECT_NEAR(s.ratio, 5.0f / 6.0f, kTol);
+    s = FindBeamTransferSource(p, 2, kDirX, 3, 1, 1, s.upperX, s.upperY);
+    EXPECT_NEAR(s.ratio, 0.5f, kTol);
+    EXPECT_NEAR(R(p, 3, 1, 1).nBeam[kDirX], 1.6f * 5.0f / 6.0f + 0.8f, 1e-5f);
+    // No column at the node, or no storey above: nothing found.
+    EXPECT_FALSE(FindBeamTransferSource(p, 2, kDirX, 2, 1, 1, 0, 0).found());
+    EXPECT_FALSE(FindBeamTransferSource(p, 2, kDirX, 4, 1, 2, 0, 0).found());
+}
+
+// ---- Transfer through orthogonal beams ----
+
+namespace {
+
+// Storey-2 beams: Y along x = 3 from y = 1 to 5 on first-storey columns at (3,1) and (3,5);
+// X along y = `row` from x = 1 to `xEnd` on a first-storey column at (1,row). The upper column
+// U at (2,row) has a 2.0 board on its X side 1; no floors: corner, ΔN = 2.0×0.8 = 1.6.
+Project CrossHouse(int row, int xEnd)
+{
+    Project p = NewHouse(2, 4, 4);
+    PlaceColumn(p, 1, 3, 1);
+    PlaceColumn(p, 1, 3, 5);
+    PlaceColumn(p, 1, 1, row);
+    PlaceColumn(p, 2, 2, row);
+    PlaceBeam(p, 2, kDirY, 3, 1, 5);
+    PlaceBeam(p, 2, kDirX, row, 1, xEnd);
+    PlaceWall(p, 2, kDirX, row, 1, 2, Wall::Board, 4);
+    return p;
+}
+
+}  // namespace
+
+TEST(CrossTransfer, CarriedToBothEndsOfTheCrossMember)
+{
+    // Carrying member 1..3 (s 0.91): lower column at P1 = (1,3), so only side 2 goes across;
+    // the Y beam passes through P2 = (3,3): f = (0.91 − 0.455)/0.91 = 0.5. Cross member 1..5,
+    // t = 1.82, q = 0.91: half to each end. nCross = 0.5 × 1.6 × 0.5 = 0.4 at (3,1) and (3,5);
+    // the other half reaches (1,3) along the beam: u = 0.5 → nBeam 0.8.
+    Project p = CrossHouse(3, 3);
+    Calculate(p);
+    EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.4f, kTol);
+    EXPECT_NEAR(R(p, 3, 5, 1).nCross[kDirX], 0.4f, kTol);
+    EXPECT_NEAR(R(p, 1, 3, 1).nBeam[kDirX], 0.8f, kTol);
+    EXPECT_EQ(R(p, 3, 1, 1).nCross[kDirY], 0.0f);
+    EXPECT_EQ(R(p, 2, 3, 2).notCarried, 0);
+    EXPECT_EQ(p.anyNotCarried, 0);
+    // A second run starts from zero again.
+    Calculate(p);
+    EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.4f, kTol);
+}
+
+TEST(CrossTransfer, SharedByTheDistanceAlongTheCrossMember)
+{
+    // Connection at (3,2): q = 0.455 of t = 1.82 → (3,1) takes 0.75, (3,5) 0.25 of
+    // ΔN × f = 1.6 × 0.5: 0.6 and 0.2.
+    Project p = CrossHouse(2, 3);
+    Calculate(p);
+    EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.6f, kTol);
+    EXPECT_NEAR(R(p, 3, 5, 1).nCross[kDirX], 0.2f, kTol);
+}
+
+TEST(CrossTransfer, FullShareWhenTheFarEndHasNoCrossBeam)
+{
+    // Carrying member 1..4; no Y beam passes P2 = (4,3): the whole ΔN goes across, 0.8 to
+    // each end of the cross member. Along the beam (1,3) still gets u = 0.91/1.365 = 2/3 of it.
+    Project p = CrossHouse(3, 4);
+    Calculate(p);
+    EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.8f, kTol);
+    EXPECT_NEAR(R(p, 3, 5, 1).nCross[kDirX], 0.8f, kTol);
+    EXPECT_NEAR(R(p, 1, 3, 1).nBeam[kDirX], 1.6f * 2.0f / 3.0f, kTol);
+}
+
+TEST(CrossTransfer, FullShareWhenStandingOnAnOrthogonalBeamEnd)
+{
+    // U at (2,2) has no X beam; a Y beam from it to (2,3) meets the X beam y = 3 running
+    // 1..5 on first-storey columns at (1,3) and (5,3). Carried in Y (through = 1): full share;
+    // q = 0.455 of t = 1.82: (1,3) takes 0.75 × 1.6 = 1.2, (5,3) 0.25 × 1.6 = 0.4.
+    Project p = NewHouse(2, 4, 4);
+    PlaceColumn(p, 1, 1, 3);
+    PlaceColumn(p, 1, 5, 3);
+    PlaceColumn(p, 2, 2, 2);
+    PlaceBeam(p, 2, kDirX, 3, 1, 5);
+    PlaceBeam(p, 2, kDirY, 2, 2, 3);
+    PlaceWall(p, 2, kDirX, 2, 1, 2, Wall::Board, 4);
+    Calculate(p);
+    EXPECT_NEAR(R(p, 1, 3, 1).nCross[kDirX], 1.2f, kTol);
+    EXPECT_NEAR(R(p, 5, 3, 1).nCross[kDirX], 0.4f, kTol);
+    EXPECT_EQ(p.anyNotCarried, 0);
+
+    // A first-storey column at the connection node (2,3): the cross member starts there, q = 0,
+    // so it takes all 1.6 and the far end's share is 0. Without a column at (5,3) nothing is
+    // lost there: no warning.
+    p.nodes(5, 3, 1).columnKind = 0;
+    PlaceColumn(p, 1, 2, 3);
+    Calculate(p);
+    EXPECT_NEAR(R(p, 2, 3, 1).nCross[kDirX], 1.6f, kTol);
+    EXPECT_EQ(R(p, 2, 2, 2).notCarried, 0);
+    EXPECT_EQ(p.anyNotCarried, 0);
+}
+
+TEST(CrossTransfer, EndWithoutLowerColumnIsNotCarried)
+{
+    // As the carried case, without the column at (3,5): its share is lost and flagged;
+    // (3,1) still takes 0.4.
+    Project p = CrossHouse(3, 3);
+    p.nodes(3, 5, 1).columnKind = 0;
+    Calculate(p);
+    EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.4f, kTol);
+    EXPECT_EQ(R(p, 2, 3, 2).notCarried, 1);
+    EXPECT_EQ(p.anyNotCarried, 1);
+}
+
+TEST(CrossTransfer, ColumnOnNoOrthogonalBeamIsNotCarried)
+{
+    // An upper column with a wall on no beam at all reaches no lower column.
+    Project p = NewHouse(2, 4, 4);
+    PlaceColumn(p, 2, 2, 2);
+    PlaceWall(p, 2, kDirY, 2, 2, 3, Wall::KesaUp, 2);
+    Calculate(p);
+    EXPECT_EQ(R(p, 2, 2, 2).notCarried, 1);
+    EXPECT_EQ(p.anyNotCarried, 1);
+    // Without any wall and with the commentary's L, it has nothing to pass down.
+    Project q = NewHouse(2, 4, 4);
+    PlaceColumn(q, 2, 2, 2);
+    Calculate(q);
+    EXPECT_EQ(R(q, 2, 2, 2).notCarried, 0);
+    EXPECT_EQ(q.anyNotCarried, 0);
+}
+
+TEST(CrossTransfer, IgnoredByTheSettingWhileBeamTransferGoesOn)
+{
+    Project p = CrossHouse(3, 3);
+    p.nodes(3, 5, 1).columnKind = 0;
+    p.grid.crossBeamIgnored = 1;
+    Calculate(p);
+    for (const ColumnResult &r : p.results) {
+        EXPECT_EQ(r.nCross[kDirX], 0.0f);
+        EXPECT_EQ(r.nCross[kDirY], 0.0f);
+        EXPECT_EQ(r.notCarried, 0);
+    }
+    EXPECT_EQ(p.anyNotCarried, 0);
+    EXPECT_NEAR(R(p, 1, 3, 1).nBeam[kDirX], 0.8f, kTol);
+}
+
+// ---- The run as a whole ----
+
+TEST(RunCalculation, CountsColumnsAndClearsHardwareOfEmptyNodes)
+{
+    Project p = NewHouse(2, 2, 2);
+    PlaceColumn(p, 1, 1, 1);
+    PlaceColumn(p, 1, 3, 3);
+    PlaceColumn(p, 2, 2, 2, 2);  // through column: one on each storey
+    p.nodes(2, 1, 1).hardware[0] = QStringLiteral("(は)");
+    p.nodes(2, 1, 1).hardware[1] = QStringLiteral("(は)");
+    p.nodes(2, 1, 1).hardware[2] = QStringLiteral("(は)");
+    p.nodes(1, 1, 1).hardware[1] = QStringLiteral("(と)");
+    Calculate(p);
+    ASSERT_EQ(p.columnCount.size(), 2);
+    EXPECT_EQ(p.columnCount[1], 3);
+    EXPECT_EQ(p.columnCount[2], 1);
+    for (int i = 0; i <= 2; ++i)
+        EXPECT_TRUE(p.nodes(2, 1, 1).hardware[i].isEmpty()) << i;
+    EXPECT_EQ(p.nodes(1, 1, 1).hardware[1], QStringLiteral("(と)"));  // placed hardware stays
+    EXPECT_EQ(p.nodes(1, 1, 1).hardware[0], QStringLiteral("(い)"));
+}
+
+TEST(RunCalculation, NBeyondTheTableIsLabelledAndTheRestGoesOn)
+{
+    // A through column with a lone 90×90 cross brace (5.0) beside it on both storeys; no floors:
+    // corner, B 0.8, and no storey-2 floor around it, so L = 0.4:
+    // N = 5.0×0.8 + 5.0×0.8 − 0.4 = 7.6, beyond the table.
+    Project p = NewHouse(2, 2, 2);
+    PlaceColumn(p, 1, 1, 1, 2);
+    PlaceColumn(p, 1, 3, 3);
+    PlaceWall(p, 1, kDirX, 1, 1, 2, Wall::Tasuki, 4);
+    PlaceWall(p, 2, kDirX, 1, 1, 2, Wall::Tasuki, 4);
+    Calculate(p);
+    EXPECT_NEAR(TotalN(R(p, 1, 1, 1), kDirX), 7.6f, kTol);
+    EXPECT_EQ(p.nodes(1, 1, 1).hardware[0], QStringLiteral("範囲外"));
+    EXPECT_NEAR(TotalN(R(p, 1, 1, 2), kDirX), 3.6f, kTol);  // 5.0×0.8 − 0.4
+    EXPECT_EQ(p.nodes(1, 1, 2).hardware[0], QStringLiteral("(ち)"));
+    EXPECT_EQ(p.nodes(3, 3, 1).hardware[0], QStringLiteral("(い)"));
+}
