@@ -9,6 +9,7 @@
 namespace rqx::cli {
 int RunInfo(const QStringList &args);
 int RunResave(const QStringList &args);
+int RunCalc(const QStringList &args);
 }  // namespace rqx::cli
 
 namespace {
@@ -22,6 +23,7 @@ struct Command {
 const Command kCommands[] = {
     {"info", "info FILE.RQX", rqx::cli::RunInfo},
     {"resave", "resave IN.RQX OUT.RQX", rqx::cli::RunResave},
+    {"calc", "calc [--table] FILE.RQX", rqx::cli::RunCalc},
 };
 
 int Usage()

@@ -1,0 +1,136 @@
+// calc [--table] FILE.RQX: runs the calculation the way the report command does
+// (UpdateBeamSegments, PrepareWallSides, RunCalculation, MarkWallLines) and prints every column's
+// result. Without --table, CSV on stdout:
+//   level,x,y,kind,through,corner,aX,aY,b,l,nOwnX,nOwnY,nBeamX,nBeamY,nCrossX,nCrossY,totalX,totalY,notCarried,required
+// one row per column, by level, then y, then x; real numbers with four decimals.
+// With --table, a table for reading, by grid line names, one block per storey.
+#include <QStringList>
+
+#include <cstdio>
+
+#include "calc/n_value.h"
+#include "cli/cli_common.h"
+
+namespace rqx::cli {
+
+namespace {
+
+QString Fixed4(float v)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.4f", static_cast<double>(v));
+    return QString::fromLatin1(buffer);
+}
+
+void PrintCsv(const Project &p)
+{
+    QTextStream &out = Out();
+    out << "level,x,y,kind,through,corner,aX,aY,b,l,nOwnX,nOwnY,nBeamX,nBeamY,nCrossX,nCrossY,totalX,totalY,"
+           "notCarried,required\n";
+    for (int level = 1; level <= p.dims.floorCount; ++level)
+        for (int y = 1; y <= p.dims.spanCountY + 1; ++y)
+            for (int x = 1; x <= p.dims.spanCountX + 1; ++x) {
+                const NodeRecord &n = p.nodes(x, y, level);
+                if (n.columnKind <= 0)
+                    continue;
+                const ColumnResult &r = p.results(x, y, level);
+                const QStringList fields = {
+                    QString::number(level),
+                    QString::number(x),
+                    QString::number(y),
+                    QString::number(n.columnKind),
+                    QString::number(n.throughOrigin),
+                    QString::number(n.isCorner),
+                    Fixed4(r.aValue[kDirX]),
+                    Fixed4(r.aValue[kDirY]),
+                    Fixed4(r.bValue),
+                    Fixed4(r.lValue),
+                    Fixed4(r.nOwn[kDirX]),
+                    Fixed4(r.nOwn[kDirY]),
+                    Fixed4(r.nBeam[kDirX]),
+                    Fixed4(r.nBeam[kDirY]),
+                    Fixed4(r.nCross[kDirX]),
+                    Fixed4(r.nCross[kDirY]),
+                    Fixed4(TotalN(r, kDirX)),
+                    Fixed4(TotalN(r, kDirY)),
+                    QString::number(r.notCarried != 0 ? 1 : 0),
+                    n.hardware[0],
+                };
+                out << fields.join(QLatin1Char(',')) << '\n';
+            }
+    out.flush();
+}
+
+// Pads to a terminal width, counting wide (full-width) characters as two columns.
+QString PadTo(const QString &text, int width)
+{
+    int used = 0;
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        used += (u >= 0x1100 && !(u >= 0xFF61 && u <= 0xFF9F)) ? 2 : 1;
+    }
+    return used >= width ? text : text + QString(width - used, QLatin1Char(' '));
+}
+
+QString LineName(const OneBasedArray<QString> &names, int k)
+{
+    const QString name = names.valid(k) ? names[k].trimmed() : QString();
+    return name.isEmpty() ? QString::number(k) : name;
+}
+
+void PrintTable(const Project &p)
+{
+    QTextStream &out = Out();
+    auto num = [](float v) { return Fixed4(v).rightJustified(9); };
+    for (int level = 1; level <= p.dims.floorCount; ++level) {
+        out << "storey " << level << ": " << p.columnCount[level] << " columns\n";
+        out << "  " << PadTo(QStringLiteral("X"), 5) << ' ' << PadTo(QStringLiteral("Y"), 5) << ' '
+            << PadTo(QStringLiteral("kind"), 6) << ' ' << PadTo(QStringLiteral("出隅"), 4) << ' ';
+        for (const char *h : {"A(X)", "A(Y)", "B", "L", "own(X)", "beam(X)", "cross(X)", "N(X)", "own(Y)",
+                              "beam(Y)", "cross(Y)", "N(Y)"})
+            out << QString::fromLatin1(h).rightJustified(9);
+        out << "  required\n";
+        for (int y = 1; y <= p.dims.spanCountY + 1; ++y)
+            for (int x = 1; x <= p.dims.spanCountX + 1; ++x) {
+                const NodeRecord &n = p.nodes(x, y, level);
+                if (n.columnKind <= 0)
+                    continue;
+                const ColumnResult &r = p.results(x, y, level);
+                out << "  " << PadTo(LineName(p.grid.lineNameX, x), 5) << ' '
+                    << PadTo(LineName(p.grid.lineNameY, y), 5) << ' '
+                    << (n.columnKind == 2 ? QStringLiteral("通し柱") : QStringLiteral("管柱  ")) << ' '
+                    << (n.isCorner == 1 ? QStringLiteral("出隅") : QStringLiteral("    ")) << ' '
+                    << num(r.aValue[kDirX]) << num(r.aValue[kDirY]) << num(r.bValue) << num(r.lValue)
+                    << num(r.nOwn[kDirX]) << num(r.nBeam[kDirX]) << num(r.nCross[kDirX]) << num(TotalN(r, kDirX))
+                    << num(r.nOwn[kDirY]) << num(r.nBeam[kDirY]) << num(r.nCross[kDirY]) << num(TotalN(r, kDirY))
+                    << "  " << n.hardware[0] << (r.notCarried != 0 ? QStringLiteral("  not carried") : QString())
+                    << '\n';
+            }
+        out << '\n';
+    }
+    if (p.anyNotCarried != 0)
+        out << "直交梁による柱引抜き力が１階に伝達されない２階柱があります。\n";
+    out.flush();
+}
+
+}  // namespace
+
+int RunCalc(const QStringList &args)
+{
+    const QString usage = QStringLiteral("calc [--table] FILE.RQX");
+    const bool table = args.value(0) == QLatin1String("--table");
+    const QStringList rest = table ? args.mid(1) : args;
+    if (rest.size() != 1 || rest[0].startsWith(QLatin1String("--")))
+        return UsageError(usage);
+    Project p;
+    if (!LoadForCommand(rest[0], p))
+        return kExitRefused;
+    RunCalculationSequence(p, true);
+    if (table)
+        PrintTable(p);
+    else
+        PrintCsv(p);
+    return kExitOk;
+}
+
+}  // namespace rqx::cli

@@ -1,0 +1,154 @@
+// velmrqx-cli calc on saved test houses: the CSV of every column, exactly.
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "calc/house_builder.h"
+#include "calc/test_houses.h"
+#include "model/project_file.h"
+
+using namespace rqx;
+using namespace rqx::test;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+CliRun Cli(const QStringList &args)
+{
+    static int argc = 1;
+    static char name[] = "calc_cli_test";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    QProcess process;
+    process.start(QStringLiteral(VELM_CLI_PATH), args);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    CliRun r;
+    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    r.out = process.readAllStandardOutput();
+    r.err = QString::fromUtf8(process.readAllStandardError());
+    return r;
+}
+
+const char kHeader[] =
+    "level,x,y,kind,through,corner,aX,aY,b,l,nOwnX,nOwnY,nBeamX,nBeamY,nCrossX,nCrossY,totalX,totalY,"
+    "notCarried,required\n";
+
+}  // namespace
+
+TEST(CliCalc, PrintsEveryColumnOfTheHouseAsCsv)
+{
+    // The cross-beam house (values worked out in house_calc_test.cpp): storey 1 by y then x,
+    // then storey 2. U at (2,3) on storey 2 passes 1.25 along the beam to (1,3) and 0.625
+    // through the Y beam to (3,1) and (3,5).
+    QTemporaryDir dir;
+    Project p = CrossBeamHouse();
+    const QString path = dir.filePath(QStringLiteral("cross.RQX"));
+    ASSERT_TRUE(SaveProjectFile(p, path).ok);
+    const CliRun r = Cli({QStringLiteral("calc"), path});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty());
+    const QByteArray expected =
+        QByteArray(kHeader) +
+        "1,1,1,1,0,1,2.0000,2.5000,0.8000,1.0000,0.6000,1.0000,0.0000,0.0000,0.0000,0.0000,0.6000,1.0000,0,"
+        "(は)\n"
+        "1,3,1,1,0,0,1.0000,0.0000,0.5000,1.6000,-1.1000,-1.6000,0.0000,0.0000,0.6250,0.0000,-0.4750,-1.6000,0,"
+        "(い)\n"
+        "1,5,1,1,0,1,0.0000,0.0000,0.8000,1.0000,-1.0000,-1.0000,0.0000,0.0000,0.0000,0.0000,-1.0000,-1.0000,0,"
+        "(い)\n"
+        "1,1,3,1,0,0,3.0000,2.5000,0.5000,1.6000,-0.1000,-0.3500,1.2500,0.0000,0.0000,0.0000,1.1500,-0.3500,0,"
+        "(に)\n"
+        "1,1,5,1,0,1,0.0000,0.0000,0.8000,1.0000,-1.0000,-1.0000,0.0000,0.0000,0.0000,0.0000,-1.0000,-1.0000,0,"
+        "(い)\n"
+        "1,3,5,1,0,0,2.0000,0.0000,0.5000,1.6000,-0.6000,-1.6000,0.0000,0.0000,0.6250,0.0000,0.0250,-1.6000,0,"
+        "(ろ)\n"
+        "1,5,5,1,0,1,2.0000,0.0000,0.8000,1.0000,0.6000,-1.0000,0.0000,0.0000,0.0000,0.0000,0.6000,-1.0000,0,"
+        "(ろ)\n"
+        "2,1,1,1,0,1,0.0000,0.0000,0.8000,0.4000,-0.4000,-0.4000,0.0000,0.0000,0.0000,0.0000,-0.4000,-0.4000,0,"
+        "(い)\n"
+        "2,5,1,1,0,1,0.0000,0.0000,0.8000,0.4000,-0.4000,-0.4000,0.0000,0.0000,0.0000,0.0000,-0.4000,-0.4000,0,"
+        "(い)\n"
+        "2,2,3,1,0,0,5.0000,0.0000,0.5000,0.6000,1.9000,-0.6000,0.0000,0.0000,0.0000,0.0000,1.9000,-0.6000,0,"
+        "(と)\n"
+        "2,1,5,1,0,1,0.0000,0.0000,0.8000,0.4000,-0.4000,-0.4000,0.0000,0.0000,0.0000,0.0000,-0.4000,-0.4000,0,"
+        "(い)\n"
+        "2,5,5,1,0,1,0.0000,0.0000,0.8000,0.4000,-0.4000,-0.4000,0.0000,0.0000,0.0000,0.0000,-0.4000,-0.4000,0,"
+        "(い)\n";
+    EXPECT_EQ(r.out.toStdString(), expected.toStdString());
+
+    // Without the column at (3,5) the pull-out of U is flagged on its row.
+    p.nodes(3, 5, 1).columnKind = 0;
+    ASSERT_TRUE(SaveProjectFile(p, path).ok);
+    const CliRun flagged = Cli({QStringLiteral("calc"), path});
+    EXPECT_EQ(flagged.status, 0);
+    EXPECT_TRUE(flagged.out.contains(
+        "2,2,3,1,0,0,5.0000,0.0000,0.5000,0.6000,1.9000,-0.6000,0.0000,0.0000,0.0000,0.0000,1.9000,-0.6000,1,"
+        "(と)\n"));
+    EXPECT_FALSE(flagged.out.contains("1,3,5,"));
+}
+
+TEST(CliCalc, ThroughColumnsAndLabelsBeyondTheTable)
+{
+    QTemporaryDir dir;
+    // Two-storey house by the commentary: the through column (3,3) on storey 1,
+    // N = 2.5×0.5 + 3.0×0.5 − 1.6 = 1.15.
+    Project two = TwoStoreyHouse(0);
+    const QString twoPath = dir.filePath(QStringLiteral("two.RQX"));
+    ASSERT_TRUE(SaveProjectFile(two, twoPath).ok);
+    CliRun r = Cli({QStringLiteral("calc"), twoPath});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.contains(
+        "\n1,3,3,2,1,0,3.0000,0.0000,0.5000,1.6000,1.1500,-1.6000,0.0000,0.0000,0.0000,0.0000,1.1500,-1.6000,0,"
+        "(に)\n"))
+        << r.out.toStdString();
+    EXPECT_EQ(r.out.count('\n'), 1 + 7 + 6);  // header, 7 + 6 columns
+
+    // A through column with 5.0 cross braces on both storeys and no floor:
+    // N = 5.0×0.8 + 5.0×0.8 − 0.4 = 7.6, beyond the table.
+    Project big = NewHouse(2, 2, 2);
+    PlaceColumn(big, 1, 1, 1, 2);
+    PlaceWall(big, 1, kDirX, 1, 1, 2, Wall::Tasuki, 4);
+    PlaceWall(big, 2, kDirX, 1, 1, 2, Wall::Tasuki, 4);
+    const QString bigPath = dir.filePath(QStringLiteral("big.RQX"));
+    ASSERT_TRUE(SaveProjectFile(big, bigPath).ok);
+    r = Cli({QStringLiteral("calc"), bigPath});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.toStdString(),
+              std::string(kHeader) +
+                  "1,1,1,2,1,1,5.0000,0.0000,0.8000,0.4000,7.6000,-0.4000,0.0000,0.0000,0.0000,0.0000,7.6000,"
+                  "-0.4000,0,範囲外\n"
+                  "2,1,1,2,1,1,5.0000,0.0000,0.8000,0.4000,3.6000,-0.4000,0.0000,0.0000,0.0000,0.0000,3.6000,"
+                  "-0.4000,0,(ち)\n");
+
+    // The readable table names the grid lines and the class.
+    r = Cli({QStringLiteral("calc"), QStringLiteral("--table"), bigPath});
+    EXPECT_EQ(r.status, 0);
+    const QString table = QString::fromUtf8(r.out);
+    EXPECT_TRUE(table.contains(QStringLiteral("storey 1: 1 columns")));
+    EXPECT_TRUE(table.contains(QStringLiteral("範囲外")));
+}
+
+TEST(CliCalc, RefusedFileExitsWithOneAndTheReason)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("junk.RQX"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a project");
+    f.close();
+    CliRun r = Cli({QStringLiteral("calc"), path});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains(QStringLiteral("のデータではありません"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("File Name: junk.RQX")));
+
+    EXPECT_EQ(Cli({QStringLiteral("calc")}).status, 2);
+    EXPECT_EQ(Cli({QStringLiteral("calc"), path, path}).status, 2);
+}
