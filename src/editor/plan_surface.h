@@ -14,6 +14,7 @@
 #include <QSize>
 #include <QString>
 
+#include <cmath>
 #include <memory>
 
 #include "editor/coords.h"
@@ -69,9 +70,11 @@ public:
     int pixelWidth() const { return image_.width(); }
     int pixelHeight() const { return image_.height(); }
 
-    // Logical page (ScaleWidth, ScaleHeight) in twips.
-    double scaleWidth = 0.0;
-    double scaleHeight = 0.0;
+    // Logical page (ScaleWidth, ScaleHeight) in twips; 0 before the first fit, when the page is the
+    // raster itself in physical twips.
+    void setPage(double widthTwips, double heightTwips);
+    double scaleWidth() const { return scaleWidth_; }
+    double scaleHeight() const { return scaleHeight_; }
 
     // Canvas state, as the primitives leave it.
     int drawStyle = kPenSolid;
@@ -85,14 +88,14 @@ public:
     double currentY = 0.0;
 
     // Twips ↔ pixels of the raster.
-    int toPixelX(double twipsX) const;
-    int toPixelY(double twipsY) const;
+    double twipsPerPixelX() const { return twipsPerPixelX_; }
+    double twipsPerPixelY() const { return twipsPerPixelY_; }
+    int toPixelX(double twipsX) const { return static_cast<int>(std::floor(twipsX * pixelsPerTwipX_)); }
+    int toPixelY(double twipsY) const { return static_cast<int>(std::floor(twipsY * pixelsPerTwipY_)); }
     QPoint toPixel(double twipsX, double twipsY) const { return {toPixelX(twipsX), toPixelY(twipsY)}; }
-    double twipsPerPixelX() const;
-    double twipsPerPixelY() const;
     // Twips at the centre of a pixel (pointer positions).
-    double toTwipsX(double pixelX) const;
-    double toTwipsY(double pixelY) const;
+    double toTwipsX(double pixelX) const { return (pixelX + 0.5) * twipsPerPixelX_; }
+    double toTwipsY(double pixelY) const { return (pixelY + 0.5) * twipsPerPixelY_; }
     // Pixel of a plan point (cm, Y up) through the twips rounding of the primitives.
     QPoint planToPixel(double cmX, double cmY) const;
     // Pixel rectangle covering the plan points (x1, y1)-(x2, y2) inclusive.
@@ -104,7 +107,14 @@ public:
 
 private:
     friend class PaintScope;
+    void updateFactors();
     QImage image_;
+    double scaleWidth_ = 0.0;
+    double scaleHeight_ = 0.0;
+    double twipsPerPixelX_ = kTwipsPerPixel;
+    double twipsPerPixelY_ = kTwipsPerPixel;
+    double pixelsPerTwipX_ = 1.0 / kTwipsPerPixel;
+    double pixelsPerTwipY_ = 1.0 / kTwipsPerPixel;
     std::unique_ptr<QPainter> painter_;
     int depth_ = 0;
 };
@@ -121,12 +131,22 @@ private:
     PlanSurface &surface_;
 };
 
-// Plan cm → twips (nearest(567 × cm), a half going to the even neighbour); twips → cm.
-int CmToTwips(double cm);
+// Plan cm → twips (nearest(567 × cm), a half going to the even neighbour, as in the default
+// rounding mode); twips → cm.
+inline int CmToTwips(double cm)
+{
+    return static_cast<int>(std::lrint(kTwipsPerCm * cm));
+}
 inline double TwipsToCm(double twips) { return twips / kTwipsPerCm; }
 // Twips of a plan point on the surface: X = nearest(567 x), Y = scaleHeight − nearest(567 y).
-double PlanXToTwips(double cmX);
-double PlanYToTwips(const PlanSurface &s, double cmY);
+inline double PlanXToTwips(double cmX)
+{
+    return CmToTwips(cmX);
+}
+inline double PlanYToTwips(const PlanSurface &s, double cmY)
+{
+    return s.scaleHeight() - CmToTwips(cmY);
+}
 
 // Black page.
 void ClearSurface(PlanSurface &s);
