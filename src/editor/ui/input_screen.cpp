@@ -25,6 +25,7 @@
 #include "editor/plan_render.h"
 #include "editor/qb_color.h"
 #include "editor/ui/paper.h"
+#include "editor/undo.h"
 
 // Resources of a static library are registered by name from outside any namespace.
 static void InitEditorResources()
@@ -406,6 +407,7 @@ void InputScreen::refreshUndoAction()
 void InputScreen::projectReplaced()
 {
     cancelSpan();
+    clearUndo(editor_);  // the snapshot belongs to the project that was replaced
     if (oneStorey() && app_.currentFloor == 2)
         app_.currentFloor = 1;
     floorButtons_[app_.currentFloor - 1]->setChecked(true);
@@ -424,6 +426,7 @@ void InputScreen::projectReplaced()
 void InputScreen::gridChanged()
 {
     cancelSpan();
+    clearUndo(editor_);  // the snapshot has the old grid's shape
     refreshUndoAction();
     redrawPlan();
 }
