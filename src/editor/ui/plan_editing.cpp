@@ -1,0 +1,39 @@
+#include "editor/ui/plan_editing.h"
+
+#include <QAction>
+
+#include "editor/ui/input_screen.h"
+#include "editor/ui/paper.h"
+
+namespace rqx {
+
+PlanEditing::PlanEditing(InputScreen *screen)
+    : QObject(screen),
+      screen_(screen),
+      mouse_{screen->project(), screen->app(), screen->editor(), screen->mouseHost(), false, {}}
+{
+    Paper *paper = screen->paper();
+    connect(paper, &Paper::mousePressedAt, this, [this](Qt::MouseButton button, int x, int y) {
+        if (button == Qt::LeftButton)
+            planMouseDown(mouse_, kButtonLeft, x, y);
+        else if (button == Qt::RightButton)
+            planMouseDown(mouse_, kButtonRight, x, y);
+    });
+    connect(paper, &Paper::mouseMovedTo, this, [this](Qt::MouseButtons, int x, int y) { planMouseMove(mouse_, x, y); });
+    screen->setSpanCanceller([this] { cancelSpan(mouse_); });
+}
+
+void PlanEditing::attachUndoAction(QAction *undo)
+{
+    if (!undo)
+        return;
+    connect(undo, &QAction::triggered, this, &PlanEditing::undo);
+    screen_->attachUndoAction(undo);
+}
+
+void PlanEditing::undo()
+{
+    undoCommand(mouse_);
+}
+
+}  // namespace rqx
