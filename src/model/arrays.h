@@ -81,9 +81,9 @@ public:
         nx_ = nx > 0 ? nx : 0;
         ny_ = ny > 0 ? ny : 0;
         nl_ = nl > 0 ? nl : 0;
-        items_.assign(static_cast<std::size_t>(nx_) * static_cast<std::size_t>(ny_) *
-                          static_cast<std::size_t>(nl_),
-                      T{});
+        items_.clear();
+        items_.resize(static_cast<std::size_t>(nx_) * static_cast<std::size_t>(ny_) *
+                      static_cast<std::size_t>(nl_));
     }
 
     int sizeX() const { return nx_; }

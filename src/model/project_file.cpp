@@ -132,7 +132,8 @@ void WriteLineNames(Writer &w, const OneBasedArray<QString> &names)
 // ---------------------------------------------------------------- reading
 
 // Recently read strings by their bytes: equal texts (member keys, hardware names) share one QString
-// instead of being decoded and allocated once per node.
+// instead of being decoded and allocated once per node. Texts of up to 16 bytes are keyed by their
+// bytes themselves (two words and the length), longer ones by a hash and compared.
 class StringCache {
 public:
     QString get(const uint8_t *bytes, uint16_t n)
@@ -142,22 +143,36 @@ public:
         const QByteArrayView view(bytes, n);
         if (n > kMaxCached)
             return FromCp932(view);
-        uint32_t h = 2166136261u;
-        for (uint16_t i = 0; i < n; ++i)
-            h = (h ^ bytes[i]) * 16777619u;
-        Slot &slot = slots_[h & (kSlots - 1)];
-        if (slot.length == n && std::memcmp(slot.bytes, bytes, n) == 0)
+        uint64_t a = 0;
+        uint64_t b = 0;
+        if (n <= 16) {
+            std::memcpy(&a, bytes, std::min<size_t>(n, 8));
+            if (n > 8)
+                std::memcpy(&b, bytes + 8, n - 8u);
+        } else {
+            a = 1469598103934665603ull;
+            for (uint16_t i = 0; i < n; ++i)
+                a = (a ^ bytes[i]) * 1099511628211ull;
+        }
+        const uint64_t mix = (a ^ (b * 0x9E3779B97F4A7C15ull) ^ n) * 0xFF51AFD7ED558CCDull;
+        Slot &slot = slots_[(mix >> 40) & (kSlots - 1)];
+        if (slot.length == n && slot.a == a && slot.b == b &&
+            (n <= 16 || std::memcmp(slot.bytes, bytes, n) == 0))
             return slot.text;
         slot.bytes = bytes;
         slot.length = n;
+        slot.a = a;
+        slot.b = b;
         slot.text = FromCp932(view);
         return slot.text;
     }
 
 private:
     static constexpr uint16_t kMaxCached = 64;
-    static constexpr uint32_t kSlots = 512;
+    static constexpr uint32_t kSlots = 1024;
     struct Slot {
+        uint64_t a = 0;
+        uint64_t b = 0;
         const uint8_t *bytes = nullptr;
         uint16_t length = 0;
         QString text;

@@ -18,17 +18,7 @@ namespace {
 // A small two-storey house, so thousands of mutations stay fast.
 QByteArray SmallHouseFile()
 {
-    Project p = samples::NewProject(4, 3, 2);
-    p.info.buildingName = QStringLiteral("小さな家");
-    samples::PlaceFloor(p, 1, 1, 1, 5, 4, 1);
-    samples::PlaceFloor(p, 2, 1, 1, 3, 4, 1);
-    samples::PlaceFloor(p, 2, 3, 1, 5, 2, 2);
-    samples::PlaceColumn(p, 1, 1, 1, 2);
-    samples::PlaceWall(p, 1, kDirX, 1, 1, 3, kKeyKesa, 2);
-    samples::PlaceWall(p, 1, kDirY, 5, 1, 4, kKeyMenzai, 6);
-    samples::PlaceWall(p, 2, kDirX, 4, 3, 1, kKeyTasuki, 1);
-    samples::SetHardware(p, 1, 1, 1, QStringLiteral("(へ)"), QStringLiteral("ｶﾄﾞ金物"), QStringLiteral("HD-B20"));
-    samples::FinishAsSaved(p);
+    Project p = samples::SmallHouse();
     PrepareProjectForSave(p);
     return SerializeProject(p);
 }

@@ -191,6 +191,22 @@ Project TwoStoreyHouse()
     return p;
 }
 
+Project SmallHouse()
+{
+    Project p = NewProject(4, 3, 2);
+    p.info.buildingName = QStringLiteral("小さな家");
+    PlaceFloor(p, 1, 1, 1, 5, 4, 1);
+    PlaceFloor(p, 2, 1, 1, 3, 4, 1);
+    PlaceFloor(p, 2, 3, 1, 5, 2, 2);
+    PlaceColumn(p, 1, 1, 1, 2);
+    PlaceWall(p, 1, kDirX, 1, 1, 3, kKeyKesa, 2);
+    PlaceWall(p, 1, kDirY, 5, 1, 4, kKeyMenzai, 6);
+    PlaceWall(p, 2, kDirX, 4, 3, 1, kKeyTasuki, 1);
+    SetHardware(p, 1, 1, 1, QStringLiteral("(へ)"), QStringLiteral("ｶﾄﾞ金物"), QStringLiteral("HD-B20"));
+    FinishAsSaved(p);
+    return p;
+}
+
 Project LargestProject()
 {
     Project p = NewProject(120, 120, 2, 4);

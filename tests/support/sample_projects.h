@@ -47,6 +47,10 @@ void FinishAsSaved(Project &project);
 // through columns at the corners of storey 2, hardware texts, a Japanese building name.
 Project TwoStoreyHouse();
 
+// A small two-storey house of 4 × 3 spans (about 6 KB as a file): floors, a void, a through column,
+// a brace, a board and a cross brace, hardware texts. Quick to read many times over.
+Project SmallHouse();
+
 // The largest project the dialogs allow: 30 × 30 modules, 4 divisions (120 × 120 spans), two
 // storeys, every node carrying walls, a column, beams and three hardware texts.
 Project LargestProject();
