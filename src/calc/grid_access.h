@@ -7,7 +7,10 @@
 namespace rqx {
 
 // The other plan direction (1 ↔ 2).
-inline int OtherDirection(int d) { return d == kDirX ? kDirY : kDirX; }
+inline int OtherDirection(int d)
+{
+    return d == kDirX ? kDirY : kDirX;
+}
 
 // Number of spans along direction d (segments start at indices 1..SpanCount).
 inline int SpanCount(const Project &project, int d)
@@ -22,8 +25,14 @@ struct NodeIndex {
     bool operator==(const NodeIndex &) const = default;
 };
 
-inline int AlongIndex(int d, int x, int y) { return d == kDirX ? x : y; }
-inline int AlongIndex(int d, NodeIndex n) { return AlongIndex(d, n.x, n.y); }
+inline int AlongIndex(int d, int x, int y)
+{
+    return d == kDirX ? x : y;
+}
+inline int AlongIndex(int d, NodeIndex n)
+{
+    return AlongIndex(d, n.x, n.y);
+}
 
 // The node of the line through (x, y) in direction d whose index along d is k.
 inline NodeIndex NodeOnLine(int d, int x, int y, int k)
@@ -64,6 +73,9 @@ inline float PlanDistance(const Project &project, NodeIndex a, NodeIndex b)
 
 // L of first-storey columns by the designer's own figure (押さえ効果を考慮, ユーザー設定) rather
 // than by the commentary's table; any value but 0 counts as the user setting, as the status bar shows.
-inline bool UserLCoefficient(const Project &project) { return project.grid.lCoefficientMode != 0; }
+inline bool UserLCoefficient(const Project &project)
+{
+    return project.grid.lCoefficientMode != 0;
+}
 
 }  // namespace rqx

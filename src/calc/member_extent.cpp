@@ -6,45 +6,43 @@
 
 namespace rqx {
 
-namespace {
-
-// Position code of the segment starting at index k of the line (0 single, 1 first, 2 middle,
-// 3 last), or -1 when that segment holds no member of the kind.
-int PositionAt(const Project &project, int kind, int level, int d, int x, int y, int k)
-{
-    const NodeIndex n = NodeOnLine(d, x, y, k);
-    if (k < 1 || k > SpanCount(project, d) || !project.nodes.valid(n.x, n.y, level))
-        return -1;
-    const NodeRecord &rec = project.nodes(n.x, n.y, level);
-    switch (kind) {
-    case kMemberBrace:
-        return rec.brace[d].kind != 0 ? rec.brace[d].segment : -1;
-    case kMemberBoard:
-        return rec.board[d].kind != 0 ? rec.board[d].segment : -1;
-    case kMemberBeam:
-        return rec.beam[d].present >= 1 ? std::abs(rec.beam[d].segment) : -1;
-    default:
-        return -1;
-    }
-}
-
-}  // namespace
-
 MemberExtent FindMemberExtent(const Project &project, int kind, int level, int d, int x, int y)
 {
     MemberExtent m;
+    const int spans = SpanCount(project, d);
     const int start = AlongIndex(d, x, y);
-    const int position = PositionAt(project, kind, level, d, x, y, start);
+    const NodeIndex lineStart = NodeOnLine(d, x, y, 1);
+    if (start < 1 || start > spans || kind < kMemberBrace || kind > kMemberBeam ||
+        !project.nodes.valid(x, y, level) || !project.nodes.valid(lineStart.x, lineStart.y, level))
+        return m;
+    // The segments of the line lie at a fixed stride in the node array.
+    const NodeRecord *line = &project.nodes(lineStart.x, lineStart.y, level);
+    const std::ptrdiff_t stride = d == kDirX ? 1 : project.nodes.sizeX();
+    // Position code of the segment starting at index k (0 single, 1 first, 2 middle, 3 last),
+    // or -1 when that segment holds no member of the kind.
+    auto positionAt = [&](int k) {
+        const NodeRecord &rec = line[(k - 1) * stride];
+        switch (kind) {
+            case kMemberBrace:
+                return rec.brace[d].kind != 0 ? rec.brace[d].segment : -1;
+            case kMemberBoard:
+                return rec.board[d].kind != 0 ? rec.board[d].segment : -1;
+            case kMemberBeam:
+                return rec.beam[d].present >= 1 ? std::abs(rec.beam[d].segment) : -1;
+            default:
+                return -1;
+        }
+    };
+    const int position = positionAt(start);
     if (position < 0)
         return m;
     m.first = start;
     m.last = start;
-    const int spans = SpanCount(project, d);
     if (position == 1 || position == 2) {
         // Forward to the member's last segment. A segment without the member ends the walk too,
         // so positions left inconsistent by hand-made data never make a member jump a gap.
         for (int k = start + 1; k <= spans; ++k) {
-            const int p = PositionAt(project, kind, level, d, x, y, k);
+            const int p = positionAt(k);
             if (p < 0)
                 break;
             m.last = k;
@@ -54,7 +52,7 @@ MemberExtent FindMemberExtent(const Project &project, int kind, int level, int d
     }
     if (position == 2 || position == 3) {
         for (int k = start - 1; k >= 1; --k) {
-            const int p = PositionAt(project, kind, level, d, x, y, k);
+            const int p = positionAt(k);
             if (p < 0)
                 break;
             m.first = k;

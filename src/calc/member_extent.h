@@ -11,9 +11,9 @@ inline constexpr int kMemberBoard = 2;
 inline constexpr int kMemberBeam = 4;
 
 struct MemberExtent {
-    int first = 0;     // index along d of the member's first node
-    int last = 0;      // index along d at which the member's last segment starts
-    float span = 0.0f; // distance from node first to node last+1; 0 = no member on that segment
+    int first = 0;      // index along d of the member's first node
+    int last = 0;       // index along d at which the member's last segment starts
+    float span = 0.0f;  // distance from node first to node last+1; 0 = no member on that segment
 };
 
 // The member of the given kind containing the segment that starts at node (x, y) in direction d

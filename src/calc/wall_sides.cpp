@@ -11,7 +11,10 @@ namespace {
 constexpr float kMaxSideMultiplier = 5.0f;
 
 // Start node of the side-1 segment of (x, y) in direction d.
-NodeIndex Side1Start(int d, int x, int y) { return d == kDirX ? NodeIndex{x - 1, y} : NodeIndex{x, y - 1}; }
+NodeIndex Side1Start(int d, int x, int y)
+{
+    return d == kDirX ? NodeIndex{x - 1, y} : NodeIndex{x, y - 1};
+}
 
 // The segment of direction d starting at n exists on this level (start index 1..span count).
 bool SegmentExists(const Project &project, int d, NodeIndex n, int level)
@@ -75,13 +78,13 @@ void PrepareWallSides(Project &project)
 float SingleBraceCorrection(int size)
 {
     switch (size) {
-    case 2:  // 30×90
-    case 3:  // 45×90
-        return 0.5f;
-    case 4:  // 90×90
-        return 2.0f;
-    default:  // none, 15×90, and anything else
-        return 0.0f;
+        case 2:  // 30×90
+        case 3:  // 45×90
+            return 0.5f;
+        case 4:  // 90×90
+            return 2.0f;
+        default:  // none, 15×90, and anything else
+            return 0.0f;
     }
 }
 

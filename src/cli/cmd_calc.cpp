@@ -101,10 +101,10 @@ void PrintTable(const Project &p)
                     << (n.columnKind == 2 ? QStringLiteral("通し柱") : QStringLiteral("管柱  ")) << ' '
                     << (n.isCorner == 1 ? QStringLiteral("出隅") : QStringLiteral("    ")) << ' '
                     << num(r.aValue[kDirX]) << num(r.aValue[kDirY]) << num(r.bValue) << num(r.lValue)
-                    << num(r.nOwn[kDirX]) << num(r.nBeam[kDirX]) << num(r.nCross[kDirX]) << num(TotalN(r, kDirX))
-                    << num(r.nOwn[kDirY]) << num(r.nBeam[kDirY]) << num(r.nCross[kDirY]) << num(TotalN(r, kDirY))
-                    << "  " << n.hardware[0] << (r.notCarried != 0 ? QStringLiteral("  not carried") : QString())
-                    << '\n';
+                    << num(r.nOwn[kDirX]) << num(r.nBeam[kDirX]) << num(r.nCross[kDirX])
+                    << num(TotalN(r, kDirX)) << num(r.nOwn[kDirY]) << num(r.nBeam[kDirY])
+                    << num(r.nCross[kDirY]) << num(TotalN(r, kDirY)) << "  " << n.hardware[0]
+                    << (r.notCarried != 0 ? QStringLiteral("  not carried") : QString()) << '\n';
             }
         out << '\n';
     }

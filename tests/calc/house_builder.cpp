@@ -35,22 +35,22 @@ void PlaceWall(Project &p, int level, int d, int line, int from, int to, Wall ki
         m.lastIndex = to - 1;
         m.segment = to - from == 1 ? 0 : k == from ? 1 : k == to - 1 ? 3 : 2;
         switch (kind) {
-        case Wall::KesaUp:
-        case Wall::KesaDown:
-            m.key = kKeyKesa;
-            m.code = kind == Wall::KesaUp ? 1 : 2;
-            m.multiplier = kesa[size];
-            break;
-        case Wall::Tasuki:
-            m.key = kKeyTasuki;
-            m.code = 3;
-            m.multiplier = tasuki[size];
-            break;
-        case Wall::Board:
-            m.key = kKeyMenzai;
-            m.code = 4;
-            m.multiplier = 0.5f * static_cast<float>(size);
-            break;
+            case Wall::KesaUp:
+            case Wall::KesaDown:
+                m.key = kKeyKesa;
+                m.code = kind == Wall::KesaUp ? 1 : 2;
+                m.multiplier = kesa[size];
+                break;
+            case Wall::Tasuki:
+                m.key = kKeyTasuki;
+                m.code = 3;
+                m.multiplier = tasuki[size];
+                break;
+            case Wall::Board:
+                m.key = kKeyMenzai;
+                m.code = 4;
+                m.multiplier = 0.5f * static_cast<float>(size);
+                break;
         }
     }
 }

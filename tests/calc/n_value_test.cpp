@@ -15,9 +15,15 @@ namespace {
 
 constexpr float kTol = 1e-6f;
 
-void Calculate(Project &p) { RunCalculationSequence(p, false); }
+void Calculate(Project &p)
+{
+    RunCalculationSequence(p, false);
+}
 
-const ColumnResult &R(const Project &p, int x, int y, int level) { return p.results(x, y, level); }
+const ColumnResult &R(const Project &p, int x, int y, int level)
+{
+    return p.results(x, y, level);
+}
 
 }  // namespace
 

@@ -35,10 +35,10 @@ Project TwoStoreyHouse(int lMode)
         PlaceColumn(p, 2, x, y);
     PlaceBeam(p, 2, kDirX, 1, 1, 5);
     PlaceBeam(p, 2, kDirX, 3, 1, 5);
-    PlaceWall(p, 2, kDirX, 1, 3, 5, Wall::Board, 4);    // 2.0
-    PlaceWall(p, 2, kDirX, 3, 1, 3, Wall::KesaUp, 3);   // 45×90 (2.0), upper end at x = 3
-    PlaceWall(p, 1, kDirY, 1, 1, 3, Wall::Tasuki, 3);   // 45×90 cross (4.0)
-    PlaceWall(p, 1, kDirX, 3, 3, 5, Wall::Board, 6);    // 3.0
+    PlaceWall(p, 2, kDirX, 1, 3, 5, Wall::Board, 4);   // 2.0
+    PlaceWall(p, 2, kDirX, 3, 1, 3, Wall::KesaUp, 3);  // 45×90 (2.0), upper end at x = 3
+    PlaceWall(p, 1, kDirY, 1, 1, 3, Wall::Tasuki, 3);  // 45×90 cross (4.0)
+    PlaceWall(p, 1, kDirX, 3, 3, 5, Wall::Board, 6);   // 3.0
     return p;
 }
 
@@ -56,11 +56,11 @@ Project CrossBeamHouse()
         PlaceColumn(p, 2, x, y);
     PlaceBeam(p, 2, kDirX, 3, 1, 3);
     PlaceBeam(p, 2, kDirY, 3, 1, 5);
-    PlaceWall(p, 2, kDirX, 3, 1, 2, Wall::Board, 10);     // 5.0 beside U
-    PlaceWall(p, 1, kDirX, 1, 1, 3, Wall::KesaDown, 2);   // 30×90 (1.5), upper end at x = 1
-    PlaceWall(p, 1, kDirY, 1, 1, 3, Wall::Board, 5);      // 2.5
-    PlaceWall(p, 1, kDirX, 3, 1, 2, Wall::Board, 6);      // 3.0
-    PlaceWall(p, 1, kDirX, 5, 3, 5, Wall::Board, 4);      // 2.0
+    PlaceWall(p, 2, kDirX, 3, 1, 2, Wall::Board, 10);    // 5.0 beside U
+    PlaceWall(p, 1, kDirX, 1, 1, 3, Wall::KesaDown, 2);  // 30×90 (1.5), upper end at x = 1
+    PlaceWall(p, 1, kDirY, 1, 1, 3, Wall::Board, 5);     // 2.5
+    PlaceWall(p, 1, kDirX, 3, 1, 2, Wall::Board, 6);     // 3.0
+    PlaceWall(p, 1, kDirX, 5, 3, 5, Wall::Board, 4);     // 2.0
     return p;
 }
 

@@ -174,9 +174,9 @@ TEST(WallSides, CornerColumnsTouchAtMostOneFlooredCell)
 TEST(WallSides, WallLinesAreFlaggedPerDirectionAndStorey)
 {
     Project p = NewHouse(2, 4, 4);
-    PlaceWall(p, 1, kDirX, 2, 3, 5, Wall::Board, 2);  // X line y = 2, storey 1
-    PlaceWall(p, 2, kDirY, 4, 1, 2, Wall::KesaUp, 1); // Y line x = 4, storey 2
-    p.wallLineFlags(kDirY, 1, 1) = 1;                 // a flag once set is never cleared
+    PlaceWall(p, 1, kDirX, 2, 3, 5, Wall::Board, 2);   // X line y = 2, storey 1
+    PlaceWall(p, 2, kDirY, 4, 1, 2, Wall::KesaUp, 1);  // Y line x = 4, storey 2
+    p.wallLineFlags(kDirY, 1, 1) = 1;                  // a flag once set is never cleared
     MarkWallLines(p);
     EXPECT_EQ(p.wallLineFlags(kDirX, 2, 1), 1);
     EXPECT_EQ(p.wallLineFlags(kDirX, 2, 2), 0);
