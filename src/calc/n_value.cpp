@@ -45,16 +45,17 @@ int AdjacentSegmentIndex(int side, int along)
 
 // Walks the grid line away from the column at (x, y) (side 1 toward lower indices, side 2 toward
 // higher ones), starting after index `from`, past nodes without an upper column, and ends at an
-// upper column that stands on a lower one or at node index `end`. Every qualifying upper column
-// is handed to visit(node, u) with u = (w − v)/w measured from the column; visit returns false
-// to stop.
+// upper column that stands on a lower one or at the end of the line. Every qualifying upper column
+// is handed to visit(node, u, v): v its distance from the column, u = (w − v)/w, 0 below one
+// millionth. visit returns false to stop.
 template <class Visit>
-void WalkUpperColumns(const Project &project, int side, int d, int x, int y, int level, int from, int end,
-                      float w, Visit &&visit)
+void WalkUpperColumns(const Project &project, int side, int d, int x, int y, int level, int from, float w,
+                      Visit &&visit)
 {
     const int upper = level + 1;
     const bool user = UserLCoefficient(project);
     const int step = side == 1 ? -1 : 1;
+    const int end = side == 1 ? 1 : SpanCount(project, d) + 1;
     for (int k = from + step; side == 1 ? k >= end : k <= end; k += step) {
         const NodeIndex n = NodeOnLine(d, x, y, k);
         if (!HasColumn(project, n.x, n.y, upper))
@@ -67,30 +68,18 @@ void WalkUpperColumns(const Project &project, int side, int d, int x, int y, int
         float u = (w - v) / w;
         if (static_cast<double>(u) < kMinShare)
             u = 0.0f;
-        if (!visit(n, u))
+        if (!visit(n, u, v))
             return;
     }
 }
 
-// Last node index of the grid line on a side.
-int LineEnd(const Project &project, int side, int d)
-{
-    return side == 1 ? 1 : SpanCount(project, d) + 1;
-}
-
-// The floor-beam member next to the column on a side: its span w and the index of its far end.
-struct AdjacentMember {
-    float span = 0.0f;
-    int farEnd = 0;
-};
-std::optional<AdjacentMember> FindAdjacentMember(const Project &project, int side, int d, int x, int y,
-                                                 int level)
+// Span w of the floor-beam member next to the column on a side, or nothing without a beam there.
+std::optional<float> AdjacentMemberSpan(const Project &project, int side, int d, int x, int y, int level)
 {
     const NodeIndex n = NodeOnLine(d, x, y, AdjacentSegmentIndex(side, AlongIndex(d, x, y)));
     if (!HasBeam(project, d, n.x, n.y, level + 1))
         return std::nullopt;
-    const MemberExtent m = FindMemberExtent(project, kMemberBeam, level + 1, d, n.x, n.y);
-    return AdjacentMember{m.span, side == 1 ? m.first : m.last + 1};
+    return FindMemberExtent(project, kMemberBeam, level + 1, d, n.x, n.y).span;
 }
 
 // Connection node of one side of the carrying direction c: walking from U along c, the far node
@@ -173,15 +162,15 @@ float TransferAlongBeams(const Project &project, int d, int x, int y, int level)
     const bool user = UserLCoefficient(project);
     float sides[3] = {0.0f, 0.0f, 0.0f};
     for (int side = 1; side <= 2; ++side) {
-        const std::optional<AdjacentMember> member = FindAdjacentMember(project, side, d, x, y, level);
-        if (!member)
+        const std::optional<float> w = AdjacentMemberSpan(project, side, d, x, y, level);
+        if (!w)
             continue;
         float &sum = sides[side];
-        // From the member's far end on v ≥ w: every further share is 0 and adds nothing, so
-        // the walk can end there.
-        const int end = member->farEnd - (side == 1 ? -1 : 1);
-        WalkUpperColumns(project, side, d, x, y, level, AlongIndex(d, x, y), end, member->span,
-                         [&](NodeIndex n, float u) {
+        WalkUpperColumns(project, side, d, x, y, level, AlongIndex(d, x, y), *w,
+                         [&](NodeIndex n, float u, float v) {
+                             // v only grows along the walk: from v ≥ w on every share is 0.
+                             if (v >= *w)
+                                 return false;
                              sum += u * PullOutForce(project.results(n.x, n.y, level + 1), d, user);
                              return true;
                          });
@@ -197,20 +186,19 @@ BeamTransferSource FindBeamTransferSource(const Project &project, int side, int 
         return found;
     // The share is measured along the member next to the column itself, as in TransferAlongBeams,
     // so that the terms add up to nBeam wherever the walk resumes.
-    const std::optional<AdjacentMember> member = FindAdjacentMember(project, side, d, x, y, level);
-    if (!member)
+    const std::optional<float> w = AdjacentMemberSpan(project, side, d, x, y, level);
+    if (!w)
         return found;
     const int from = d == kDirX ? (fromX == 0 ? x : fromX) : (fromY == 0 ? y : fromY);
     const NodeIndex start = NodeOnLine(d, x, y, AdjacentSegmentIndex(side, from));
     if (!HasBeam(project, d, start.x, start.y, level + 1))
         return found;
-    WalkUpperColumns(project, side, d, x, y, level, from, LineEnd(project, side, d), member->span,
-                     [&](NodeIndex n, float u) {
-                         found.upperX = n.x;
-                         found.upperY = n.y;
-                         found.ratio = u;
-                         return false;
-                     });
+    WalkUpperColumns(project, side, d, x, y, level, from, *w, [&](NodeIndex n, float u, float) {
+        found.upperX = n.x;
+        found.upperY = n.y;
+        found.ratio = u;
+        return false;
+    });
     return found;
 }
 

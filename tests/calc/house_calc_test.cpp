@@ -4,12 +4,14 @@
 // Brace value V: 30×90 and 45×90 0.5, 90×90 2.0; + at the column top, − at the foot.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "calc/hardware_class.h"
 #include "calc/house_builder.h"
 #include "calc/n_value.h"
 #include "calc/test_houses.h"
+#include "model/project_file.h"
 
 using namespace rqx;
 using namespace rqx::test;
@@ -218,4 +220,20 @@ TEST(Houses, SecondStoreyColumnOnABeamOverNoColumn)
     EXPECT_EQ(p.results(2, 3, 2).notCarried, 1);
     EXPECT_EQ(p.anyNotCarried, 1);
     EXPECT_NEAR(p.results(3, 1, 1).nCross[kDirX], 0.625f, 1e-6f);
+}
+
+TEST(Houses, SampleFileTermsAddUpInBothSettings)
+{
+    // The sample project of the file tests: 16 × 12 spans with a second storey over part of it.
+    Project p;
+    ASSERT_TRUE(LoadProjectFile(QStringLiteral(VELM_TEST_DATA_DIR "/two_storey.RQX"), p).ok);
+    for (int mode = 0; mode <= 1; ++mode) {
+        p.grid.lCoefficientMode = mode;
+        RunCalculationSequence(p, false);
+        float nBeamSum = 0.0f;
+        for (const ColumnResult &r : p.results)
+            nBeamSum += std::abs(r.nBeam[kDirX]) + std::abs(r.nBeam[kDirY]);
+        EXPECT_GT(nBeamSum, 0.0f) << "the sample passes pull-out along its floor beams";
+        CheckBeamTermsAddUp(p);
+    }
 }
