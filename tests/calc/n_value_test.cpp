@@ -322,6 +322,27 @@ TEST(CrossTransfer, FullShareWhenStandingOnAnOrthogonalBeamEnd)
     EXPECT_EQ(p.anyNotCarried, 0);
 }
 
+TEST(CrossTransfer, PullOutOfTheOtherDirectionReachesBothEndsOfTheCarryingBeam)
+{
+    // U at (3,2) stands on a Y beam 1..5 between first-storey columns at (3,1) and (3,5) and
+    // has only an X board of 2.0 (row 4): no X beams, so it is carried in Y. The lower columns
+    // collect only Y pull-out along that beam, so the X pull-out ΔN = 2.0 × 0.8 = 1.6 goes to
+    // the two ends by the inverse span ratio: e = 0.455 of s = 1.82 → 0.75 × 1.6 = 1.2 at (3,1)
+    // and 0.25 × 1.6 = 0.4 at (3,5); nothing is lost, so no warning.
+    Project p = NewHouse(2, 4, 4);
+    PlaceColumn(p, 1, 3, 1);
+    PlaceColumn(p, 1, 3, 5);
+    PlaceColumn(p, 2, 3, 2);
+    PlaceBeam(p, 2, kDirY, 3, 1, 5);
+    PlaceWall(p, 2, kDirX, 2, 3, 4, Wall::Board, 4);
+    Calculate(p);
+    EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 1.2f, kTol);
+    EXPECT_NEAR(R(p, 3, 5, 1).nCross[kDirX], 0.4f, kTol);
+    EXPECT_EQ(R(p, 3, 1, 1).nBeam[kDirY], 0.0f);  // no Y wall on U: nothing along the beam in Y
+    EXPECT_EQ(R(p, 3, 2, 2).notCarried, 0);
+    EXPECT_EQ(p.anyNotCarried, 0);
+}
+
 TEST(CrossTransfer, EndWithoutLowerColumnIsNotCarried)
 {
     // As the carried case, without the column at (3,5): its share is lost and flagged;
