@@ -1,0 +1,37 @@
+// Draws the example house of examples/ with the mouse on an offscreen input screen and saves it
+// with the program's writer:  editor_draw_example OUT.RQX
+#include <QApplication>
+
+#include <cstdio>
+
+#include "editor/example_house.h"
+#include "editor/ui/input_screen.h"
+#include "editor/ui/plan_editing.h"
+#include "model/project_file.h"
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: editor_draw_example OUT.RQX\n");
+        return 2;
+    }
+    rqx::Project project = rqx::example::EmptyExampleProject();
+    rqx::AppState state;
+    rqx::EditorState editor;
+    rqx::InputScreen screen(project, state, editor);
+    screen.resize(1400, 900);
+    screen.show();
+    QCoreApplication::processEvents();
+    new rqx::PlanEditing(&screen);
+    screen.redrawPlan();
+    const QStringList unexpected = rqx::example::DrawExampleHouse(screen);
+    for (const QString &text : unexpected)
+        std::fprintf(stderr, "refused: %s\n", qPrintable(text));
+    const rqx::FileResult saved = rqx::SaveProjectFile(project, QString::fromLocal8Bit(argv[1]));
+    if (!saved.ok)
+        std::fprintf(stderr, "%s\n", qPrintable(saved.message));
+    return unexpected.isEmpty() && saved.ok ? 0 : 1;
+}
