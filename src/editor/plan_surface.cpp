@@ -150,9 +150,16 @@ QPoint PlanSurface::planToPixel(double cmX, double cmY) const
     return {toPixelX(PlanXToTwips(cmX)), toPixelY(PlanYToTwips(*this, cmY))};
 }
 
+QRect PlanSurface::spanPixels(QPoint a, QPoint b)
+{
+    // Not QRect::normalized(), which treats a reversed rectangle as one pixel smaller each way.
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
 QRect PlanSurface::planRectToPixels(double x1, double y1, double x2, double y2) const
 {
-    return QRect(planToPixel(x1, y1), planToPixel(x2, y2)).normalized();
+    return spanPixels(planToPixel(x1, y1), planToPixel(x2, y2));
 }
 
 QPainter &PlanSurface::painter()
@@ -276,7 +283,7 @@ void drawBoxTwips(PlanSurface &s, double x1, double y1, double x2, double y2, QR
     PaintScope scope(s);
     QPainter &p = s.painter();
     p.setCompositionMode(CompositionOf(drawMode));
-    const QRect r = QRect(s.toPixel(x1, y1), s.toPixel(x2, y2)).normalized();
+    const QRect r = PlanSurface::spanPixels(s.toPixel(x1, y1), s.toPixel(x2, y2));
     if (style == 1) {
         s.fillStyle = kFillSolid;
         p.fillRect(r, QColor::fromRgb(colour));
@@ -291,8 +298,8 @@ void plotPoint(PlanSurface &s, double x, double y, QRgb colour)
     QImage &img = s.image();
     if (px.x() < 0 || px.y() < 0 || px.x() >= img.width() || px.y() >= img.height())
         return;
-    auto *line = reinterpret_cast<QRgb *>(img.scanLine(px.y()));
-    line[px.x()] = s.drawMode == kDrawXorPen ? (line[px.x()] ^ colour) | 0xFF000000u : colour;
+    // Set, whatever raster operation the last rubber band left on the surface.
+    reinterpret_cast<QRgb *>(img.scanLine(px.y()))[px.x()] = colour;
 }
 
 CharSize measureChar(PlanSurface &s, double fontSize)
@@ -315,7 +322,8 @@ void drawText(PlanSurface &s, double x, double y, const QString &text, QRgb colo
     s.currentY = PlanYToTwips(s, y);
     PaintScope scope(s);
     QPainter &p = s.painter();
-    p.setCompositionMode(CompositionOf(s.drawMode));
+    // Text is never combined with the picture (the raster operation applies to pens and fills).
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setFont(s.font);
     p.setPen(QColor::fromRgb(colour));
     const QFontMetricsF fm(s.font, &s.image());

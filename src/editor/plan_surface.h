@@ -90,14 +90,17 @@ public:
     // Twips ↔ pixels of the raster.
     double twipsPerPixelX() const { return twipsPerPixelX_; }
     double twipsPerPixelY() const { return twipsPerPixelY_; }
-    int toPixelX(double twipsX) const { return static_cast<int>(std::floor(twipsX * pixelsPerTwipX_)); }
-    int toPixelY(double twipsY) const { return static_cast<int>(std::floor(twipsY * pixelsPerTwipY_)); }
+    // A point on a pixel's edge belongs to that pixel even when the division falls a hair short.
+    int toPixelX(double twipsX) const { return static_cast<int>(std::floor(twipsX * pixelsPerTwipX_ + 1e-7)); }
+    int toPixelY(double twipsY) const { return static_cast<int>(std::floor(twipsY * pixelsPerTwipY_ + 1e-7)); }
     QPoint toPixel(double twipsX, double twipsY) const { return {toPixelX(twipsX), toPixelY(twipsY)}; }
     // Twips at the centre of a pixel (pointer positions).
     double toTwipsX(double pixelX) const { return (pixelX + 0.5) * twipsPerPixelX_; }
     double toTwipsY(double pixelY) const { return (pixelY + 0.5) * twipsPerPixelY_; }
     // Pixel of a plan point (cm, Y up) through the twips rounding of the primitives.
     QPoint planToPixel(double cmX, double cmY) const;
+    // Pixel rectangle with both corner pixels inside, whatever their order.
+    static QRect spanPixels(QPoint a, QPoint b);
     // Pixel rectangle covering the plan points (x1, y1)-(x2, y2) inclusive.
     QRect planRectToPixels(double x1, double y1, double x2, double y2) const;
 

@@ -43,7 +43,7 @@ QPoint Paper::toTwips(QPointF widgetPos) const
 
 QRect Paper::twipsRectToPixels(int x1, int y1, int x2, int y2) const
 {
-    return QRect(surface_.toPixel(x1, y1), surface_.toPixel(x2, y2)).normalized();
+    return PlanSurface::spanPixels(surface_.toPixel(x1, y1), surface_.toPixel(x2, y2));
 }
 
 void Paper::paintBand(const RubberBand &b)

@@ -1,0 +1,339 @@
+// The input screen as the designer works it: tree after every tool and floor switch, multipliers,
+// delete toggles, the overlay switch, zoom, layout, position labels, rubber band and "全部材表示".
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include "editor/plan_render.h"
+#include "editor/ui/input_screen.h"
+#include "editor/ui/paper.h"
+#include "support/sample_houses.h"
+
+namespace rqx {
+namespace {
+
+void MoveTo(QWidget *w, QPoint pos)
+{
+    QMouseEvent ev(QEvent::MouseMove, QPointF(pos), w->mapToGlobal(QPointF(pos)), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+    QApplication::sendEvent(w, &ev);
+}
+
+struct Screen {
+    Project project;
+    AppState app;
+    EditorState editor;
+    std::unique_ptr<InputScreen> w;
+
+    explicit Screen(Project p = sample::SmallTwoStoreyHouse()) : project(std::move(p))
+    {
+        w = std::make_unique<InputScreen>(project, app, editor);
+        w->resize(1200, 800);
+        w->show();
+        QApplication::processEvents();
+    }
+    QStringList treeTexts() const
+    {
+        QStringList t;
+        for (QTreeWidgetItemIterator it(w->tree()); *it; ++it)
+            t << (*it)->text(0);
+        return t;
+    }
+    QString current() const { return w->tree()->currentItem() ? w->tree()->currentItem()->text(0) : QString(); }
+    int count(QRgb c) const
+    {
+        const QImage &img = w->paper()->surface().image();
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+            for (int x = 0; x < img.width(); ++x)
+                n += (line[x] | 0xFF000000u) == c;
+        }
+        return n;
+    }
+};
+
+TEST(InputScreenTest, OpensOnTheFloorToolOfTheFirstStorey)
+{
+    Screen s;
+    EXPECT_EQ(s.editor.currentTool, kToolFloor);
+    EXPECT_EQ(s.app.currentFloor, 1);
+    EXPECT_TRUE(s.w->toolButton(0)->isChecked());
+    EXPECT_TRUE(s.w->floorButton(0)->isChecked());
+    EXPECT_EQ(s.w->floorButton(0)->text(), QStringLiteral("１階 床"));
+    EXPECT_EQ(s.w->floorButton(1)->text(), QStringLiteral("２階 床"));
+    EXPECT_EQ(s.w->floorLabel()->text(), QStringLiteral("１階"));
+    EXPECT_EQ(s.treeTexts(), QStringList{"床"});
+    EXPECT_EQ(s.current(), QStringLiteral("床"));
+    EXPECT_EQ(s.editor.linkColumnsAndBeams, 1);
+    EXPECT_TRUE(s.w->linkCheck()->isChecked());
+    EXPECT_FALSE(s.w->deleteBothCheck()->isEnabled());
+    EXPECT_FALSE(s.w->otherFloorCheck()->isEnabled());
+    EXPECT_EQ(s.w->otherFloorCheck()->text(), QStringLiteral("上階耐力壁表示"));
+    EXPECT_FALSE(s.w->cancelButton()->isEnabled());
+    EXPECT_EQ(s.w->zoomCombo()->currentText(), QStringLiteral("全体表示"));
+    // At zoom 1 the plan surface is the viewport less 60 twips (4 pixels) each way.
+    const QSize vp = s.w->viewport()->maximumViewportSize();
+    EXPECT_EQ(s.w->paper()->size(), vp - QSize(4, 4));
+    EXPECT_EQ(s.w->paper()->surface().image().size(), vp - QSize(4, 4));
+    EXPECT_GT(s.count(QBColor(kQBBlue)), 1000);  // the floors, drawn
+}
+
+TEST(InputScreenTest, TreeFollowsEveryToolAndFloorSwitch)
+{
+    Screen s;
+    s.w->chooseFloor(2);
+    EXPECT_EQ(s.treeTexts(), (QStringList{"床", "吹き抜け"}));
+    s.w->chooseTreeNode(QStringLiteral("吹き抜け"));
+    EXPECT_EQ(s.editor.memberKey, kKeySlab2);
+    EXPECT_EQ(s.editor.selectedItem[1], 2);
+    s.w->chooseFloor(1);  // the first storey has no void: "床" again
+    EXPECT_EQ(s.treeTexts(), QStringList{"床"});
+    EXPECT_EQ(s.current(), QStringLiteral("床"));
+    EXPECT_EQ(s.editor.memberKey, kKeySlab1);
+    EXPECT_EQ(s.editor.selectedItem[1], 1);
+
+    s.w->chooseTool(kToolWall);
+    EXPECT_EQ(s.treeTexts().size(), 21);
+    EXPECT_EQ(s.current(), QStringLiteral("15×90 (1.0)"));
+    EXPECT_EQ(s.editor.memberKey, kKeyKesa);
+    for (int i = 0; i < s.w->tree()->topLevelItemCount(); ++i)
+        EXPECT_TRUE(s.w->tree()->topLevelItem(i)->isExpanded());
+    EXPECT_EQ(s.w->floorButton(0)->text(), QStringLiteral("１階 耐力壁"));
+    s.w->chooseTreeNode(QStringLiteral("Tasuki4"));
+    EXPECT_EQ(s.current(), QStringLiteral("90×90 (5.0)"));
+    EXPECT_FLOAT_EQ(s.editor.multiplier, 5.0f);
+    EXPECT_EQ(s.editor.memberKey, kKeyTasuki);
+    s.w->chooseFloor(2);  // the wall tree is not rebuilt by a floor change
+    EXPECT_EQ(s.current(), QStringLiteral("90×90 (5.0)"));
+
+    s.w->chooseTool(kToolColumn);
+    EXPECT_EQ(s.treeTexts(), (QStringList{"管柱", "通し柱"}));
+    EXPECT_EQ(s.current(), QStringLiteral("管柱"));  // forced on the second storey
+    s.w->chooseFloor(1);
+    s.w->chooseTreeNode(QStringLiteral("通し柱"));
+    EXPECT_EQ(s.editor.memberKey, kKeyCol2);
+    s.w->chooseTool(kToolFloor);
+    s.w->chooseTool(kToolColumn);
+    EXPECT_EQ(s.current(), QStringLiteral("通し柱"));  // kept on the first storey
+    s.w->chooseFloor(2);
+    EXPECT_EQ(s.current(), QStringLiteral("管柱"));
+    EXPECT_EQ(s.editor.selectedItem[3], 1);
+    EXPECT_EQ(s.editor.selectedNodeKey[3], QStringLiteral("管柱"));
+
+    s.w->chooseTool(kToolBeam);
+    EXPECT_FALSE(s.w->tree()->isVisible());
+    EXPECT_EQ(s.editor.selectedItem[4], 1);
+    EXPECT_EQ(s.w->floorButton(0)->text(), QStringLiteral("２階 床梁"));
+    EXPECT_EQ(s.w->floorButton(1)->text(), QStringLiteral("２階 小屋梁"));
+    s.w->chooseTool(kToolWall);
+    EXPECT_TRUE(s.w->tree()->isVisible());
+    EXPECT_EQ(s.current(), QStringLiteral("90×90 (5.0)"));
+    EXPECT_FLOAT_EQ(s.editor.multiplier, 5.0f);
+}
+
+TEST(InputScreenTest, OneStoreyHouseHasOnlyTheFirstFloorButton)
+{
+    Screen s(sample::EmptyProject(20, 20, 2, 1));
+    s.w->chooseTool(kToolBeam);
+    EXPECT_EQ(s.w->floorButton(0)->text(), QStringLiteral("１階 小屋梁"));
+    EXPECT_FALSE(s.w->floorButton(1)->isEnabled());
+    s.w->chooseFloor(2);
+    EXPECT_EQ(s.app.currentFloor, 1);
+}
+
+TEST(InputScreenTest, DeleteTogglesExcludeEachOtherAndMarkTheMode)
+{
+    Screen s;
+    s.w->chooseTool(kToolWall);
+    QSignalSpy modes(s.w.get(), &InputScreen::editModeChanged);
+    s.w->clickDeleteToggle(0);
+    EXPECT_EQ(s.editor.editMode, kModeDelete);
+    EXPECT_EQ(s.w->deleteToggle(0)->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+    EXPECT_EQ(s.w->deleteToggle(1)->palette().color(QPalette::ButtonText), QColor(0, 0, 0));
+    EXPECT_EQ(s.w->paper()->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_FALSE(s.w->linkCheck()->isEnabled());
+    EXPECT_TRUE(s.w->deleteBothCheck()->isEnabled());
+    // Line names turn light red.
+    // Only the 11 × 11 module grid points stay white: the names are light red now.
+    EXPECT_EQ(s.count(QBColor(kQBWhite)), 121);
+    EXPECT_GT(s.count(QBColor(kQBLightRed)), 100);
+
+    s.w->clickDeleteToggle(1);  // グループ削除 while 削除 is down
+    EXPECT_FALSE(s.w->deleteToggle(0)->isChecked());
+    EXPECT_TRUE(s.w->deleteToggle(1)->isChecked());
+    EXPECT_EQ(s.editor.editMode, kModeGroupDelete);
+    EXPECT_EQ(s.w->deleteToggle(0)->palette().color(QPalette::ButtonText), QColor(0, 0, 0));
+    EXPECT_EQ(s.w->deleteToggle(1)->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+
+    s.w->chooseTool(kToolColumn);  // "筋かい・面材を同時に削除" belongs to the wall tool
+    EXPECT_FALSE(s.w->deleteBothCheck()->isEnabled());
+
+    s.w->clickDeleteToggle(1);
+    EXPECT_EQ(s.editor.editMode, kModePlace);
+    EXPECT_TRUE(s.w->linkCheck()->isEnabled());
+    EXPECT_NE(s.w->paper()->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(s.count(QBColor(kQBLightRed)), 0);
+    EXPECT_EQ(modes.count(), 3);
+
+    s.w->deleteBothCheck()->setChecked(true);
+    EXPECT_EQ(s.editor.deleteBothKinds, 1);
+    s.w->linkCheck()->setChecked(false);
+    EXPECT_EQ(s.editor.linkColumnsAndBeams, 0);
+}
+
+TEST(InputScreenTest, OverlayCaptionAndPicture)
+{
+    Screen s;
+    s.w->chooseTool(kToolColumn);
+    EXPECT_TRUE(s.w->otherFloorCheck()->isEnabled());
+    const QImage plain = s.w->paper()->surface().image().copy();
+    const QRgb board4 = BoardColour(4);  // a board of the second storey, not on the first
+    EXPECT_EQ(s.count(board4), 0);
+    s.w->clickOtherFloor();
+    EXPECT_EQ(s.editor.otherFloorShown, 1);
+    EXPECT_TRUE(s.w->otherFloorCheck()->isChecked());
+    EXPECT_EQ(s.w->otherFloorCheck()->text(), QStringLiteral("上階耐力壁消去"));
+    EXPECT_GT(s.count(board4), 20);
+    // The full redraw keeps it.
+    s.w->redrawButton()->click();
+    EXPECT_GT(s.count(board4), 20);
+    s.w->clickOtherFloor();
+    EXPECT_EQ(s.w->otherFloorCheck()->text(), QStringLiteral("上階耐力壁表示"));
+    EXPECT_EQ(s.w->paper()->surface().image(), plain);
+
+    // On the second storey it names the storey below; a tool change clears it.
+    s.w->chooseFloor(2);
+    EXPECT_EQ(s.w->otherFloorCheck()->text(), QStringLiteral("下階耐力壁表示"));
+    s.w->clickOtherFloor();
+    EXPECT_EQ(s.w->otherFloorCheck()->text(), QStringLiteral("下階耐力壁消去"));
+    s.w->chooseTool(kToolWall);
+    EXPECT_FALSE(s.w->otherFloorCheck()->isEnabled());
+    EXPECT_FALSE(s.w->otherFloorCheck()->isChecked());
+    EXPECT_EQ(s.editor.otherFloorShown, 0);
+    EXPECT_EQ(s.w->otherFloorCheck()->text(), QStringLiteral("下階耐力壁表示"));
+}
+
+TEST(InputScreenTest, ZoomResizesThePaperAndOnlyAChangeRedraws)
+{
+    Screen s;
+    QSignalSpy redraws(s.w.get(), &InputScreen::planRedrawn);
+    s.w->chooseZoom(QStringLiteral("全体表示"));
+    EXPECT_EQ(redraws.count(), 0);
+    const QSize vp = s.w->viewport()->maximumViewportSize();
+    s.w->chooseZoom(QStringLiteral("200(%)"));
+    EXPECT_EQ(redraws.count(), 1);
+    EXPECT_FLOAT_EQ(s.editor.zoomFactor, 2.0f);
+    EXPECT_EQ(s.w->paper()->size(), QSize(2 * vp.width() - 4, 2 * vp.height() - 4));
+    s.w->chooseZoom(QStringLiteral("200(%)"));
+    EXPECT_EQ(redraws.count(), 1);
+    s.w->chooseZoom(QStringLiteral("175(%)"));  // not in the list: nothing happens
+    EXPECT_EQ(redraws.count(), 1);
+
+    // A window resize at a zoom other than 1 keeps the paper; at zoom 1 the paper follows.
+    const QSize zoomed = s.w->paper()->size();
+    s.w->resize(1100, 760);
+    QApplication::processEvents();
+    EXPECT_EQ(s.w->paper()->size(), zoomed);
+    s.w->zoomMenu()->actions().at(0)->trigger();  // "全体表示" from the plan's menu
+    EXPECT_EQ(s.w->zoomCombo()->currentText(), QStringLiteral("全体表示"));
+    EXPECT_EQ(s.w->paper()->size(), s.w->viewport()->maximumViewportSize() - QSize(4, 4));
+    const int before = static_cast<int>(redraws.count());
+    s.w->resize(1000, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(s.w->paper()->size(), s.w->viewport()->maximumViewportSize() - QSize(4, 4));
+    EXPECT_GT(redraws.count(), before);
+}
+
+TEST(InputScreenTest, PositionLabelsNameTheLinesUnderThePointer)
+{
+    Screen s;
+    Paper *paper = s.w->paper();
+    const PlanInputs in{s.project, s.editor, 1};
+    const QPointF c = NodePoint(in, 5, 7);
+    const QPoint px = paper->surface().planToPixel(c.x(), c.y());
+    MoveTo(paper, px);
+    EXPECT_EQ(s.w->positionLabel(0)->text(), s.project.grid.lineNameX[5]);
+    EXPECT_EQ(s.w->positionLabel(1)->text(), s.project.grid.lineNameY[7]);
+    EXPECT_FALSE(s.w->positionLabel(0)->text().isEmpty());
+    MoveTo(paper, QPoint(3, 3));  // far outside the grid
+    EXPECT_TRUE(s.w->positionLabel(0)->text().isEmpty());
+    EXPECT_TRUE(s.w->positionLabel(1)->text().isEmpty());
+}
+
+TEST(InputScreenTest, RubberBandsComeOffAndSurviveARedraw)
+{
+    Screen s;
+    Paper *paper = s.w->paper();
+    const QImage plain = paper->surface().image().copy();
+    const RubberBand line{2000, 3000, 9000, 3000, false, 15};
+    const RubberBand rect{2000, 3000, 9000, 8000, true, 12};
+    paper->xorRubberBand(line);
+    paper->xorRubberBand(rect);
+    EXPECT_EQ(paper->rubberBandsShown(), 2);
+    EXPECT_NE(paper->surface().image(), plain);
+    paper->xorRubberBand(line);  // drawn again: gone
+    EXPECT_EQ(paper->rubberBandsShown(), 1);
+    const QImage withRect = paper->surface().image().copy();
+    s.w->redrawPlan();  // the band still shown comes back over the new picture
+    EXPECT_EQ(paper->surface().image(), withRect);
+    s.w->cancelSpan();
+    EXPECT_EQ(paper->rubberBandsShown(), 0);
+    EXPECT_EQ(paper->surface().image(), plain);
+    EXPECT_FALSE(s.w->cancelButton()->isEnabled());
+}
+
+TEST(InputScreenTest, ShowAllMembersTogglesItsCaptionAndColours)
+{
+    Screen s;
+    QMenu view;
+    s.w->installViewMenu(&view);
+    ASSERT_EQ(view.actions().size(), 1);
+    QAction *a = view.actions().at(0);
+    EXPECT_EQ(a->text(), QStringLiteral("全部材表示(&A)"));
+    EXPECT_GT(s.count(0xFF606060), 100);  // walls grey under the floor tool
+    a->trigger();
+    EXPECT_EQ(a->text(), QStringLiteral("全部材表示 解除"));
+    EXPECT_EQ(s.editor.showAllMembers, 1);
+    EXPECT_EQ(s.count(0xFF606060), 0);
+    EXPECT_GT(s.count(QBColor(kQBLightMagenta)), 100);
+    a->trigger();
+    EXPECT_EQ(a->text(), QStringLiteral("全部材表示"));
+    EXPECT_EQ(s.editor.showAllMembers, 0);
+    EXPECT_EQ(s.count(QBColor(kQBLightMagenta)), 0);
+}
+
+TEST(InputScreenTest, StatusPanelsAndUndoButtonFollowTheProject)
+{
+    Screen s;
+    QLabel l, c;
+    QAction undo(nullptr);
+    s.w->attachStatusPanels(&l, &c);
+    s.w->attachUndoAction(&undo);
+    EXPECT_EQ(l.text(), QStringLiteral(" 『二年目施行』 による"));
+    EXPECT_EQ(c.text(), QStringLiteral(" 考 慮"));
+    EXPECT_FALSE(undo.isEnabled());
+    s.editor.undoAvailable = 1;
+    s.w->refreshUndoAction();
+    EXPECT_TRUE(undo.isEnabled());
+    // A new project: its options in the panels, and nothing of the old one to undo.
+    s.project.grid.lCoefficientMode = 1;
+    s.project.grid.crossBeamIgnored = 1;
+    s.w->projectReplaced();
+    EXPECT_EQ(l.text(), QStringLiteral(" ユーザー設定"));
+    EXPECT_EQ(c.text(), QStringLiteral(" 非考慮"));
+    EXPECT_FALSE(undo.isEnabled());
+}
+
+}  // namespace
+}  // namespace rqx
