@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "editor/editor_state.h"
+#include "editor/ui/input_screen.h"
+#include "editor/ui/plan_editing.h"
 #include "model/project.h"
 #include "model/settings_store.h"
 #include "shell/ui/app_look.h"
@@ -27,6 +30,18 @@ int main(int argc, char **argv)
     state.programDir = rqx::ChooseProgramDir(QCoreApplication::applicationDirPath());
 
     rqx::MainForm window(project, state);
+    // The plan input screen with its mouse editing, tied to the window's commands.
+    rqx::EditorState editor;
+    auto *screen = new rqx::InputScreen(project, state, editor);
+    window.setInputScreen(screen);
+    auto *editing = new rqx::PlanEditing(screen);
+    editing->attachUndoAction(window.toolbarAction(QStringLiteral("Undo")));
+    screen->attachStatusPanels(window.statusPanel(3), window.statusPanel(6));
+    screen->installViewMenu(window.viewMenu());
+    QObject::connect(&window, &rqx::MainForm::projectReplaced, screen, &rqx::InputScreen::projectReplaced);
+    QObject::connect(&window, &rqx::MainForm::gridResized, screen, &rqx::InputScreen::gridChanged);
+    QObject::connect(&window, &rqx::MainForm::lineNamesChanged, screen, &rqx::InputScreen::redrawPlan);
+    QObject::connect(&window, &rqx::MainForm::aboutToSave, screen, &rqx::InputScreen::cancelSpan);
     window.show();
     QApplication::restoreOverrideCursor();
     QTimer::singleShot(0, &window, &rqx::MainForm::runStartDialog);
