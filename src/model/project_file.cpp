@@ -136,7 +136,8 @@ void WriteLineNames(Writer &w, const OneBasedArray<QString> &names)
 // bytes themselves (two words and the length), longer ones by a hash and compared.
 class StringCache {
 public:
-    QString get(const uint8_t *bytes, uint16_t n)
+    // `room` is how many bytes may be read from `bytes` (at least n).
+    QString get(const uint8_t *bytes, uint16_t n, qsizetype room)
     {
         if (n == 0)
             return QString();
@@ -146,15 +147,37 @@ public:
         uint64_t a = 0;
         uint64_t b = 0;
         if (n <= 16) {
-            std::memcpy(&a, bytes, std::min<size_t>(n, 8));
-            if (n > 8)
-                std::memcpy(&b, bytes + 8, n - 8u);
+            if (room >= 16) {  // whole words, the bytes past the text masked off
+                std::memcpy(&a, bytes, 8);
+                std::memcpy(&b, bytes + 8, 8);
+                a = qFromLittleEndian(a);
+                b = qFromLittleEndian(b);
+                if (n < 8) {
+                    a &= (uint64_t(1) << (8 * n)) - 1;
+                    b = 0;
+                } else if (n < 16) {
+                    b &= (uint64_t(1) << (8 * (n - 8))) - 1;
+                }
+            } else {
+                for (uint16_t i = 0; i < n; ++i)
+                    (i < 8 ? a : b) |= uint64_t(bytes[i]) << (8 * (i & 7));
+            }
         } else {
             a = 1469598103934665603ull;
             for (uint16_t i = 0; i < n; ++i)
                 a = (a ^ bytes[i]) * 1099511628211ull;
         }
+        // The member keys of the walls are the program's own constants: copies of those share
+        // static text and need no reference counting.
+        if (n == 4 && a == Word("Kesa"))
+            return kKeyKesa;
+        if (n == 6 && a == Word("Tasuki"))
+            return kKeyTasuki;
+        if (n == 6 && a == Word("Menzai"))
+            return kKeyMenzai;
         const uint64_t mix = (a ^ (b * 0x9E3779B97F4A7C15ull) ^ n) * 0xFF51AFD7ED558CCDull;
+        if (slots_.empty())  // made on first use: a file refused early never pays for it
+            slots_.resize(kSlots);
         Slot &slot = slots_[(mix >> 40) & (kSlots - 1)];
         if (slot.length == n && slot.a == a && slot.b == b &&
             (n <= 16 || std::memcmp(slot.bytes, bytes, n) == 0))
@@ -168,6 +191,14 @@ public:
     }
 
 private:
+    // Up to 8 ASCII bytes as the little-endian word the cache keys them by.
+    static constexpr uint64_t Word(const char *text)
+    {
+        uint64_t w = 0;
+        for (int i = 0; i < 8 && text[i] != 0; ++i)
+            w |= uint64_t(uint8_t(text[i])) << (8 * i);
+        return w;
+    }
     static constexpr uint16_t kMaxCached = 64;
     static constexpr uint32_t kSlots = 1024;
     struct Slot {
@@ -177,7 +208,7 @@ private:
         uint16_t length = 0;
         QString text;
     };
-    std::vector<Slot> slots_ = std::vector<Slot>(kSlots);
+    std::vector<Slot> slots_;
 };
 
 // Reads fields in order; the first shortfall is remembered and every later read yields zero.
@@ -187,6 +218,9 @@ public:
         : begin_(reinterpret_cast<const uint8_t *>(bytes.data())), p_(begin_), end_(begin_ + bytes.size())
     {
     }
+
+    // From here on equal texts are read once and shared (the node records repeat them).
+    void shareRepeatedTexts() { shareTexts_ = true; }
 
     bool failed() const { return !error_.isEmpty(); }
     const QString &error() const { return error_; }
@@ -249,7 +283,7 @@ public:
         }
         const uint8_t *s = p_;
         p_ += n;
-        return cache_.get(s, n);
+        return shareTexts_ ? cache_.get(s, n, end_ - s) : FromCp932(QByteArrayView(s, n));
     }
     void skipString()
     {
@@ -279,6 +313,7 @@ private:
     const uint8_t *p_;
     const uint8_t *end_;
     QString error_;
+    bool shareTexts_ = false;
     StringCache cache_;
 };
 
@@ -526,6 +561,7 @@ bool ParseProject(QByteArrayView bytes, Project &out, QString *reason)
     g.lineNameX = std::move(namesX);
     g.lineNameY = std::move(namesY);
 
+    r.shareRepeatedTexts();
     for (NodeRecord &n : p->nodes) {
         ReadWall(r, n.brace[1]);
         ReadWall(r, n.brace[2]);

@@ -57,7 +57,7 @@ struct Bytes {
     qsizetype size() const { return b.size(); }
 };
 
-// Knobs of the hand-made file; offsets of the patched fields are remembered for the refusal tests.
+// Knobs of the hand-made file, changed by the refusal tests.
 struct HandFile {
     int32_t floorCount = 1;
     int32_t spanCountX = 2;
@@ -69,8 +69,6 @@ struct HandFile {
     int32_t countX = 3;
     int32_t lowerX = 1;
     int32_t countY = 2;
-    qsizetype infoFixedAt = 0;
-    qsizetype nodesAt = 0;
 
     QByteArray build()
     {
@@ -79,7 +77,6 @@ struct HandFile {
         f.s("Ver.9.8.7").s("VELM-RQX").i32(0x01020304);
         // ProjectInfo: 髙橋邸 in code page 932
         f.s("\xFB\xFC\x8B\xB4\x93\x40").s("ABC").s("");
-        infoFixedAt = f.size();
         f.i32(1).i32(0).i32(floorCount);
         f.i32(11).i32(22).i32(33).i32(44);  // levelHeight
         f.i32(declaredSpanCountX != 0 ? declaredSpanCountX : spanCountX);
@@ -101,9 +98,11 @@ struct HandFile {
         f.fill(232, '\xA5');
         for (int i = 1; i <= 30; ++i)
             f.s(i == 1 ? "t1" : "");
-        // Nodes: (spanCountX+1) × (spanCountY+1) × (floorCount+1), x fastest.
-        nodesAt = f.size();
-        const int count = (spanCountX + 1) * (spanCountY + 1) * (floorCount + 1);
+        // Nodes: (spanCountX+1) × (spanCountY+1) × (floorCount+1), x fastest; for impossible
+        // dimensions the 12 nodes of the default grid.
+        const bool possible = spanCountX >= 0 && spanCountX < 100 && spanCountY >= 0 && spanCountY < 100 &&
+                              floorCount >= 0 && floorCount < 10;
+        const int count = possible ? (spanCountX + 1) * (spanCountY + 1) * (floorCount + 1) : 12;
         for (int k = 0; k < count; ++k) {
             const bool rich = k == 1;  // node (2, 1, 1)
             for (int w = 0; w < 4; ++w) {
@@ -294,6 +293,36 @@ TEST(ProjectFileLayout, LineNameCountIsFittedToTheGrid)
     EXPECT_EQ(p.grid.lineNameX.size(), 3);
 }
 
+TEST(ProjectFileLayout, TextsOfEveryLengthAndRepeatedTextsReadBack)
+{
+    // Equal texts are shared while reading and short ones are keyed by their bytes: texts of every
+    // length from 0 to 80 bytes, differing only in their last byte, repeated across nodes, and the
+    // spare texts at the very end of the file must all come back exactly.
+    Project p = samples::NewProject(6, 6, 1);
+    int k = 0;
+    auto text = [](int length, int variant) {
+        QString t;
+        for (int i = 0; i + 1 < length; ++i)
+            t += i % 3 == 2 ? QChar(0x91D1) : QChar('a' + i % 26);  // 金 takes two bytes
+        if (length > 0)
+            t += QChar('0' + variant % 10);
+        return t;
+    };
+    for (NodeRecord &n : p.nodes) {
+        for (int h = 0; h <= 2; ++h)
+            n.hardware[h] = text((k + h) % 81, k % 3);
+        n.brace[1].key = text(k % 17, k % 2);
+        ++k;
+    }
+    for (int i = 1; i <= 10; ++i)
+        p.spare[i].text = text(i * 2, i);
+    const QByteArray bytes = SerializeProject(p);
+    Project q;
+    ASSERT_TRUE(ParseProject(bytes, q));
+    EXPECT_TRUE(SameSavedItems(p, q));
+    EXPECT_EQ(SerializeProject(q), bytes);
+}
+
 // ---------------------------------------------------------------- refusals
 
 TEST(ProjectFileRefusal, ImpossibleDimensionsAndDescriptorsAreRefusedWithoutTouchingTheProject)
@@ -348,25 +377,30 @@ TEST(ProjectFileRefusal, ImpossibleDimensionsAndDescriptorsAreRefusedWithoutTouc
 
 TEST(ProjectFileRefusal, EveryTruncationOfARealFileIsRefused)
 {
-    const QByteArray bytes = ReadAll(QStringLiteral(VELM_TEST_DATA_DIR "/two_storey.RQX"));
-    ASSERT_GT(bytes.size(), 50000);
-    Project open = Sentinel();
-    const Project before = open;
-    QString reason;
-    for (qsizetype n = 0; n < bytes.size(); ++n) {
-        reason.clear();
-        if (ParseProject(QByteArrayView(bytes.constData(), n), open, &reason) || reason.isEmpty()) {
-            ADD_FAILURE() << "accepted or no reason at " << n;
-            break;
+    // Every length of the small two-storey house; of the larger house every 61st length and every
+    // one of the last 2000 bytes (where the whole node array is read before the end shows).
+    for (const char *name : {"small_house.RQX", "two_storey.RQX"}) {
+        const QByteArray bytes = ReadAll(QStringLiteral(VELM_TEST_DATA_DIR "/") + QLatin1String(name));
+        ASSERT_GT(bytes.size(), 10000) << name;
+        const bool every = bytes.size() < 20000;
+        Project open = Sentinel();
+        const Project before = open;
+        QString reason;
+        for (qsizetype n = 0; n < bytes.size(); n += every || n >= bytes.size() - 2000 ? 1 : 61) {
+            reason.clear();
+            if (ParseProject(QByteArrayView(bytes.constData(), n), open, &reason) || reason.isEmpty()) {
+                ADD_FAILURE() << name << ": accepted or no reason at " << n;
+                break;
+            }
+            if (open.info.buildingName != before.info.buildingName || open.nodes.count() != before.nodes.count()) {
+                ADD_FAILURE() << name << ": project changed at " << n;
+                break;
+            }
         }
-        if (open.info.buildingName != before.info.buildingName || open.nodes.count() != before.nodes.count()) {
-            ADD_FAILURE() << "project changed at " << n;
-            break;
-        }
+        EXPECT_TRUE(SameSavedItems(open, before)) << name;
+        ASSERT_TRUE(ParseProject(bytes, open, &reason)) << reason.toStdString();
+        EXPECT_EQ(open.info.floorCount, 2);
     }
-    EXPECT_TRUE(SameSavedItems(open, before));
-    ASSERT_TRUE(ParseProject(bytes, open, &reason)) << reason.toStdString();
-    EXPECT_EQ(open.info.floorCount, 2);
 }
 
 TEST(ProjectFileRefusal, StringLengthRunningPastTheEndIsNamed)
