@@ -28,7 +28,12 @@ constexpr qsizetype kMinBytesPerNode = kMinNodeBytes + kNodeCoordBytes;
 
 class Writer {
 public:
-    explicit Writer(qsizetype expected) { buf_.resize(expected); w_ = buf_.data(); }
+    explicit Writer(qsizetype expected)
+    {
+        buf_.resize(expected);
+        w_ = buf_.data();
+        end_ = w_ + buf_.size();
+    }
 
     void i32(int32_t v)
     {
@@ -98,15 +103,20 @@ private:
 
     void ensure(qsizetype n)
     {
+        if (end_ - w_ < n)
+            grow(n);
+    }
+    void grow(qsizetype n)
+    {
         const qsizetype used = w_ - buf_.data();
-        if (buf_.size() - used >= n)
-            return;
         buf_.resize(std::max(2 * buf_.size(), used + n));
         w_ = buf_.data() + used;
+        end_ = buf_.data() + buf_.size();
     }
 
     QByteArray buf_;
-    char *w_ = nullptr;
+    char *w_ = nullptr;    // next byte to write
+    char *end_ = nullptr;  // end of the room in buf_
 };
 
 void WriteWall(Writer &w, const WallMember &m)
@@ -275,10 +285,8 @@ public:
         const uint16_t n = u16();
         if (n == 0)
             return QString();
-        if (remaining() < n) {
-            fail(QStringLiteral("文字列の長さ（%1 バイト）がファイルの終わりを越えています（%2 バイト目）。")
-                     .arg(n)
-                     .arg(at));
+        if (remaining() < n) [[unlikely]] {
+            stringPastEnd(n, at);
             return QString();
         }
         const uint8_t *s = p_;
@@ -290,9 +298,7 @@ public:
         const qsizetype at = offset();
         const uint16_t n = u16();
         if (remaining() < n) {
-            fail(QStringLiteral("文字列の長さ（%1 バイト）がファイルの終わりを越えています（%2 バイト目）。")
-                     .arg(n)
-                     .arg(at));
+            stringPastEnd(n, at);
             return;
         }
         p_ += n;
@@ -301,12 +307,18 @@ public:
 private:
     bool need(qsizetype n)
     {
-        if (end_ - p_ >= n)
+        if (end_ - p_ >= n) [[likely]]
             return true;
-        if (error_.isEmpty())
-            error_ = QStringLiteral("ファイルが途中で終わっています（%1 バイト目）。").arg(offset());
-        p_ = end_;
+        endsEarly();
         return false;
+    }
+    Q_NEVER_INLINE void endsEarly()
+    {
+        fail(QStringLiteral("ファイルが途中で終わっています（%1 バイト目）。").arg(offset()));
+    }
+    Q_NEVER_INLINE void stringPastEnd(uint16_t n, qsizetype at)
+    {
+        fail(QStringLiteral("文字列の長さ（%1 バイト）がファイルの終わりを越えています（%2 バイト目）。").arg(n).arg(at));
     }
 
     const uint8_t *begin_;
