@@ -38,6 +38,7 @@ int main(int argc, char **argv)
     editing->attachUndoAction(window.toolbarAction(QStringLiteral("Undo")));
     screen->attachStatusPanels(window.statusPanel(3), window.statusPanel(6));
     screen->installViewMenu(window.viewMenu());
+    rqx::ApplyHandCursor(screen);  // buttons, option buttons and the zoom list
     QObject::connect(&window, &rqx::MainForm::projectReplaced, screen, &rqx::InputScreen::projectReplaced);
     QObject::connect(&window, &rqx::MainForm::gridResized, screen, &rqx::InputScreen::gridChanged);
     QObject::connect(&window, &rqx::MainForm::lineNamesChanged, screen, &rqx::InputScreen::redrawPlan);
