@@ -11,15 +11,15 @@ namespace rqx {
 std::array<QString, 2> FloorButtonCaptions(int tool, int floorCount)
 {
     switch (tool) {
-    case kToolWall:
-        return {QStringLiteral("１階 耐力壁"), QStringLiteral("２階 耐力壁")};
-    case kToolColumn:
-        return {QStringLiteral("１階 柱"), QStringLiteral("２階 柱")};
-    case kToolBeam:
-        return {floorCount == 1 ? QStringLiteral("１階 小屋梁") : QStringLiteral("２階 床梁"),
-                QStringLiteral("２階 小屋梁")};
-    default:
-        return {QStringLiteral("１階 床"), QStringLiteral("２階 床")};
+        case kToolWall:
+            return {QStringLiteral("１階 耐力壁"), QStringLiteral("２階 耐力壁")};
+        case kToolColumn:
+            return {QStringLiteral("１階 柱"), QStringLiteral("２階 柱")};
+        case kToolBeam:
+            return {floorCount == 1 ? QStringLiteral("１階 小屋梁") : QStringLiteral("２階 床梁"),
+                    QStringLiteral("２階 小屋梁")};
+        default:
+            return {QStringLiteral("１階 床"), QStringLiteral("２階 床")};
     }
 }
 
@@ -109,7 +109,8 @@ QString ToggleShowAllMembers(EditorState &editor, const QString &caption)
 
 QString LCoefficientPanelText(const GridInfo &grid)
 {
-    return grid.lCoefficientMode == 0 ? QStringLiteral(" 『二年目施行』 による") : QStringLiteral(" ユーザー設定");
+    return grid.lCoefficientMode == 0 ? QStringLiteral(" 『二年目施行』 による")
+                                      : QStringLiteral(" ユーザー設定");
 }
 
 QString CrossBeamPanelText(const GridInfo &grid)

@@ -43,8 +43,9 @@ struct DeleteToggles {
 DeleteToggles ResolveDeleteToggles(DeleteToggles after, int pressed);
 int EditModeOf(DeleteToggles toggles);
 // Enabled states that follow the mode and tool.
-bool LinkSwitchEnabled(const EditorState &editor);        // "耐力壁と柱･梁配置の連動": placing only
-bool DeleteBothSwitchEnabled(const EditorState &editor);  // "筋かい・面材を同時に削除": wall tool, a delete mode
+bool LinkSwitchEnabled(const EditorState &editor);  // "耐力壁と柱･梁配置の連動": placing only
+bool DeleteBothSwitchEnabled(
+    const EditorState &editor);  // "筋かい・面材を同時に削除": wall tool, a delete mode
 
 // "全部材表示" switch: toggles showAllMembers from the item's caption and returns the new caption.
 QString ToggleShowAllMembers(EditorState &editor, const QString &caption);

@@ -21,30 +21,30 @@ QList<MemberTreeNode> MemberTreeNodes(int tool, int floor)
 {
     QList<MemberTreeNode> nodes;
     switch (tool) {
-    case kToolFloor:
-        nodes.append({QStringLiteral("床"), QStringLiteral("床"), kKeySlab1, 1, -1});
-        if (floor == 2)
-            nodes.append({QStringLiteral("吹き抜け"), QStringLiteral("吹き抜け"), kKeySlab2, 2, -1});
-        break;
-    case kToolWall: {
-        AddGroup(nodes, QStringLiteral("筋かい(けさ掛け)"), kKeyKesa,
-                 {QStringLiteral("15×90 (1.0)"), QStringLiteral("30×90 (1.5)"), QStringLiteral("45×90 (2.0)"),
-                  QStringLiteral("90×90 (3.0)")});
-        AddGroup(nodes, QStringLiteral("筋かい(たすき掛け)"), kKeyTasuki,
-                 {QStringLiteral("15×90 (2.0)"), QStringLiteral("30×90 (3.0)"), QStringLiteral("45×90 (4.0)"),
-                  QStringLiteral("90×90 (5.0)")});
-        QStringList boards;
-        for (int row = 1; row <= 10; ++row)
-            boards.append(QString::number(row * 0.5, 'f', 1));  // "#0.0"
-        AddGroup(nodes, QStringLiteral("面材耐力壁"), kKeyMenzai, boards);
-        break;
-    }
-    case kToolColumn:
-        nodes.append({QStringLiteral("管柱"), QStringLiteral("管柱"), kKeyCol1, 1, -1});
-        nodes.append({QStringLiteral("通し柱"), QStringLiteral("通し柱"), kKeyCol2, 2, -1});
-        break;
-    default:
-        break;
+        case kToolFloor:
+            nodes.append({QStringLiteral("床"), QStringLiteral("床"), kKeySlab1, 1, -1});
+            if (floor == 2)
+                nodes.append({QStringLiteral("吹き抜け"), QStringLiteral("吹き抜け"), kKeySlab2, 2, -1});
+            break;
+        case kToolWall: {
+            AddGroup(nodes, QStringLiteral("筋かい(けさ掛け)"), kKeyKesa,
+                     {QStringLiteral("15×90 (1.0)"), QStringLiteral("30×90 (1.5)"),
+                      QStringLiteral("45×90 (2.0)"), QStringLiteral("90×90 (3.0)")});
+            AddGroup(nodes, QStringLiteral("筋かい(たすき掛け)"), kKeyTasuki,
+                     {QStringLiteral("15×90 (2.0)"), QStringLiteral("30×90 (3.0)"),
+                      QStringLiteral("45×90 (4.0)"), QStringLiteral("90×90 (5.0)")});
+            QStringList boards;
+            for (int row = 1; row <= 10; ++row)
+                boards.append(QString::number(row * 0.5, 'f', 1));  // "#0.0"
+            AddGroup(nodes, QStringLiteral("面材耐力壁"), kKeyMenzai, boards);
+            break;
+        }
+        case kToolColumn:
+            nodes.append({QStringLiteral("管柱"), QStringLiteral("管柱"), kKeyCol1, 1, -1});
+            nodes.append({QStringLiteral("通し柱"), QStringLiteral("通し柱"), kKeyCol2, 2, -1});
+            break;
+        default:
+            break;
     }
     return nodes;
 }

@@ -28,12 +28,12 @@ bool OnModuleLine(int index, int divisions)
 QRgb InkColour(Ink ink, QRgb own, QRgb dimmed)
 {
     switch (ink) {
-    case Ink::Own:
-        return own;
-    case Ink::Dimmed:
-        return dimmed;
-    case Ink::Erase:
-        break;
+        case Ink::Own:
+            return own;
+        case Ink::Dimmed:
+            return dimmed;
+        case Ink::Erase:
+            break;
     }
     return QBColor(kQBBlack);
 }
@@ -188,8 +188,8 @@ void drawCell(PlanSurface &s, const PlanInputs &in, int ix, int iy, int cellFloo
     }
 }
 
-void drawWallSpan(PlanSurface &s, const PlanInputs &in, Ink ink, bool slotIsBoard, int direction, QPoint first,
-                  QPoint end, int code, int kind)
+void drawWallSpan(PlanSurface &s, const PlanInputs &in, Ink ink, bool slotIsBoard, int direction,
+                  QPoint first, QPoint end, int code, int kind)
 {
     const SymbolSizes sz = SymbolSizesAt(in.editor.zoomFactor);
     const QRgb own = slotIsBoard ? BoardColour(kind) : BraceColour(kind);
@@ -258,15 +258,16 @@ void drawColumn(PlanSurface &s, const PlanInputs &in, int ix, int iy, int column
     const double half = SymbolSizesAt(in.editor.zoomFactor).braceOffset / 2.0;
     const QRgb colour = InkColour(ink, ColumnColour(columnKind), kDimmedMemberColour);
     const QPointF c = NodePoint(in, ix, iy);
-    drawBox(s, c.x() - half, c.y() - half, c.x() + half, c.y() + half, kPenSolid, 1, colour, colour, kFillSolid,
-            kDrawCopyPen);
+    drawBox(s, c.x() - half, c.y() - half, c.x() + half, c.y() + half, kPenSolid, 1, colour, colour,
+            kFillSolid, kDrawCopyPen);
 }
 
 void drawOutlineEdge(PlanSurface &s, const PlanInputs &in, QPoint start, QPoint end, bool erase)
 {
     const QPointF a = NodePoint(in, start.x(), start.y());
     const QPointF b = NodePoint(in, end.x(), end.y());
-    drawLine(s, a.x(), a.y(), b.x(), b.y(), kPenDot, 1, erase ? QBColor(kQBBlack) : kOutlineColour, kDrawCopyPen);
+    drawLine(s, a.x(), a.y(), b.x(), b.y(), kPenDot, 1, erase ? QBColor(kQBBlack) : kOutlineColour,
+             kDrawCopyPen);
 }
 
 void drawGridPoint(PlanSurface &s, const PlanInputs &in, int ix, int iy, bool erase)
@@ -353,7 +354,8 @@ void drawRegion(PlanSurface &s, const PlanInputs &in, bool erase, int ix1, int i
             drawGridPoint(s, in, ix, iy, erase);
     // The other storey's walls were painted over with the cells: put back those of the region.
     const int other = OtherFloorLevel(in.floor);
-    if (!erase && in.editor.otherFloorShown != 0 && other <= p.dims.floorCount && other <= p.nodes.sizeLevel())
+    if (!erase && in.editor.otherFloorShown != 0 && other <= p.dims.floorCount &&
+        other <= p.nodes.sizeLevel())
         for (int iy = iy1; iy <= iy2; ++iy)
             for (int ix = ix1; ix <= ix2; ++ix)
                 DrawWallsOfNode(s, in, other, ix, iy, Ink::Own);

@@ -74,8 +74,8 @@ void RedrawPlan(PlanSurface &s, const Project &project, EditorState &editor, int
 // ---- Element drawers ----
 void drawCell(PlanSurface &s, const PlanInputs &in, int ix, int iy, int cellFloor, bool erase);
 // The symbol of a whole wall from node `first` to node `end`; slotIsBoard picks the colour table.
-void drawWallSpan(PlanSurface &s, const PlanInputs &in, Ink ink, bool slotIsBoard, int direction, QPoint first,
-                  QPoint end, int code, int kind);
+void drawWallSpan(PlanSurface &s, const PlanInputs &in, Ink ink, bool slotIsBoard, int direction,
+                  QPoint first, QPoint end, int code, int kind);
 void drawBeamSpan(PlanSurface &s, const PlanInputs &in, QPoint start, QPoint end, int direction, Ink ink);
 void drawColumn(PlanSurface &s, const PlanInputs &in, int ix, int iy, int columnKind, Ink ink);
 void drawOutlineEdge(PlanSurface &s, const PlanInputs &in, QPoint start, QPoint end, bool erase);

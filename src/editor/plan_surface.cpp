@@ -25,18 +25,19 @@ constexpr int kDotsPerMeter96Dpi = 3780;  // 96 dpi: 10 pt text is 13⅓ pixels 
 
 QPainter::CompositionMode CompositionOf(int drawMode)
 {
-    return drawMode == kDrawXorPen ? QPainter::RasterOp_SourceXorDestination : QPainter::CompositionMode_Source;
+    return drawMode == kDrawXorPen ? QPainter::RasterOp_SourceXorDestination
+                                   : QPainter::CompositionMode_Source;
 }
 
 Qt::PenStyle PenStyleOf(int style)
 {
     switch (style) {
-    case kPenDash:
-        return Qt::DashLine;
-    case kPenDot:
-        return Qt::DotLine;
-    default:
-        return Qt::SolidLine;
+        case kPenDash:
+            return Qt::DashLine;
+        case kPenDot:
+            return Qt::DotLine;
+        default:
+            return Qt::SolidLine;
     }
 }
 
@@ -57,8 +58,9 @@ QImage NewRaster(QSize size)
     madvise(mem, rounded, MADV_HUGEPAGE);
 #endif
     // The image frees the memory when its last copy goes.
-    return QImage(static_cast<uchar *>(mem), size.width(), size.height(), bytesPerLine, QImage::Format_RGB32,
-                  [](void *p) { std::free(p); }, mem);
+    return QImage(
+        static_cast<uchar *>(mem), size.width(), size.height(), bytesPerLine, QImage::Format_RGB32,
+        [](void *p) { std::free(p); }, mem);
 }
 
 // Outline of a pixel rectangle as four bands of `w` pixels that never overlap, so that an
@@ -270,8 +272,8 @@ void drawLineTwips(PlanSurface &s, double x1, double y1, double x2, double y2, Q
     StrokeLine(p, s.toPixel(x1, y1), s.toPixel(x2, y2), kPenSolid, s.drawWidth, colour);
 }
 
-void drawBoxTwips(PlanSurface &s, double x1, double y1, double x2, double y2, QRgb colour, int style, int width,
-                  int drawMode)
+void drawBoxTwips(PlanSurface &s, double x1, double y1, double x2, double y2, QRgb colour, int style,
+                  int width, int drawMode)
 {
     s.foreColor = colour;
     s.fillColor = colour;
@@ -311,8 +313,8 @@ CharSize measureChar(PlanSurface &s, double fontSize)
     return {wTwips / kTwipsPerCm, hTwips / kTwipsPerCm};
 }
 
-void drawText(PlanSurface &s, double x, double y, const QString &text, QRgb colour, double fontSize, int fontType,
-              bool bold)
+void drawText(PlanSurface &s, double x, double y, const QString &text, QRgb colour, double fontSize,
+              int fontType, bool bold)
 {
     if (fontType >= kFontMincho && fontType <= kFontPGothic)
         s.font.setFamily(FontFamilyOfType(fontType));
@@ -334,14 +336,14 @@ void drawText(PlanSurface &s, double x, double y, const QString &text, QRgb colo
 QString FontFamilyOfType(int fontType)
 {
     switch (fontType) {
-    case kFontMincho:
-        return QStringLiteral("ＭＳ 明朝");
-    case kFontPMincho:
-        return QStringLiteral("ＭＳ Ｐ明朝");
-    case kFontPGothic:
-        return QStringLiteral("ＭＳ Ｐゴシック");
-    default:
-        return QStringLiteral("ＭＳ ゴシック");
+        case kFontMincho:
+            return QStringLiteral("ＭＳ 明朝");
+        case kFontPMincho:
+            return QStringLiteral("ＭＳ Ｐ明朝");
+        case kFontPGothic:
+            return QStringLiteral("ＭＳ Ｐゴシック");
+        default:
+            return QStringLiteral("ＭＳ ゴシック");
     }
 }
 

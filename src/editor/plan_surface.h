@@ -41,10 +41,10 @@ inline constexpr int kFillSolid = 0;
 inline constexpr int kFillTransparent = 1;
 inline constexpr int kFillDiagonalCross = 7;
 // Font types of drawText.
-inline constexpr int kFontMincho = 1;    // ＭＳ 明朝
-inline constexpr int kFontPMincho = 2;   // ＭＳ Ｐ明朝
-inline constexpr int kFontGothic = 3;    // ＭＳ ゴシック
-inline constexpr int kFontPGothic = 4;   // ＭＳ Ｐゴシック
+inline constexpr int kFontMincho = 1;   // ＭＳ 明朝
+inline constexpr int kFontPMincho = 2;  // ＭＳ Ｐ明朝
+inline constexpr int kFontGothic = 3;   // ＭＳ ゴシック
+inline constexpr int kFontPGothic = 4;  // ＭＳ Ｐゴシック
 
 // The logical page around the plan area, in cm.
 inline constexpr double kAreaWidth = 29.7;
@@ -91,8 +91,14 @@ public:
     double twipsPerPixelX() const { return twipsPerPixelX_; }
     double twipsPerPixelY() const { return twipsPerPixelY_; }
     // A point on a pixel's edge belongs to that pixel even when the division falls a hair short.
-    int toPixelX(double twipsX) const { return static_cast<int>(std::floor(twipsX * pixelsPerTwipX_ + 1e-7)); }
-    int toPixelY(double twipsY) const { return static_cast<int>(std::floor(twipsY * pixelsPerTwipY_ + 1e-7)); }
+    int toPixelX(double twipsX) const
+    {
+        return static_cast<int>(std::floor(twipsX * pixelsPerTwipX_ + 1e-7));
+    }
+    int toPixelY(double twipsY) const
+    {
+        return static_cast<int>(std::floor(twipsY * pixelsPerTwipY_ + 1e-7));
+    }
     QPoint toPixel(double twipsX, double twipsY) const { return {toPixelX(twipsX), toPixelY(twipsY)}; }
     // Twips at the centre of a pixel (pointer positions).
     double toTwipsX(double pixelX) const { return (pixelX + 0.5) * twipsPerPixelX_; }
@@ -140,7 +146,10 @@ inline int CmToTwips(double cm)
 {
     return static_cast<int>(std::lrint(kTwipsPerCm * cm));
 }
-inline double TwipsToCm(double twips) { return twips / kTwipsPerCm; }
+inline double TwipsToCm(double twips)
+{
+    return twips / kTwipsPerCm;
+}
 // Twips of a plan point on the surface: X = nearest(567 x), Y = scaleHeight − nearest(567 y).
 inline double PlanXToTwips(double cmX)
 {
@@ -172,8 +181,8 @@ void drawLineTwips(PlanSurface &s, double x1, double y1, double x2, double y2, Q
                    int drawMode);
 // In surface twips: style 0 an outline of pen width `width`, style 1 a filled rectangle, other styles
 // nothing. Pen and fill colour stay set.
-void drawBoxTwips(PlanSurface &s, double x1, double y1, double x2, double y2, QRgb colour, int style, int width,
-                  int drawMode);
+void drawBoxTwips(PlanSurface &s, double x1, double y1, double x2, double y2, QRgb colour, int style,
+                  int width, int drawMode);
 // One pixel; the pen colour is kept.
 void plotPoint(PlanSurface &s, double x, double y, QRgb colour);
 // Sets the font size and returns the width and height of "A" in cm.
@@ -183,8 +192,8 @@ struct CharSize {
 };
 CharSize measureChar(PlanSurface &s, double fontSize);
 // Text with its top-left corner at (x, y). Font type 1..4 picks the font, other values keep the current.
-void drawText(PlanSurface &s, double x, double y, const QString &text, QRgb colour, double fontSize, int fontType,
-              bool bold);
+void drawText(PlanSurface &s, double x, double y, const QString &text, QRgb colour, double fontSize,
+              int fontType, bool bold);
 
 // Family names of the four font types, and the Japanese fonts that stand in for them here.
 QString FontFamilyOfType(int fontType);

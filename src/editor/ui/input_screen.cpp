@@ -151,9 +151,8 @@ void InputScreen::buildControls()
     tree_->setRootIsDecorated(true);
     connect(tree_, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *current, QTreeWidgetItem *) { onTreeCurrentChanged(current); });
-    connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item, int) {
-        onTreeCurrentChanged(item);
-    });
+    connect(tree_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem *item, int) { onTreeCurrentChanged(item); });
     col->addWidget(tree_, 1);
     col->addStretch(0);
 
@@ -173,11 +172,13 @@ void InputScreen::buildControls()
     linkCheck_ = new QCheckBox(QStringLiteral("耐力壁と柱･梁配置の連動"), left);
     linkCheck_->setObjectName(QStringLiteral("Check1_0"));
     linkCheck_->setChecked(true);
-    connect(linkCheck_, &QCheckBox::toggled, this, [this](bool on) { editor_.linkColumnsAndBeams = on ? 1 : 0; });
+    connect(linkCheck_, &QCheckBox::toggled, this,
+            [this](bool on) { editor_.linkColumnsAndBeams = on ? 1 : 0; });
     deleteBothCheck_ = new QCheckBox(QStringLiteral("筋かい・面材を同時に削除"), left);
     deleteBothCheck_->setObjectName(QStringLiteral("Check1_1"));
     deleteBothCheck_->setChecked(editor_.deleteBothKinds != 0);
-    connect(deleteBothCheck_, &QCheckBox::toggled, this, [this](bool on) { editor_.deleteBothKinds = on ? 1 : 0; });
+    connect(deleteBothCheck_, &QCheckBox::toggled, this,
+            [this](bool on) { editor_.deleteBothKinds = on ? 1 : 0; });
     otherFloorCheck_ = new QCheckBox(left);
     otherFloorCheck_->setObjectName(QStringLiteral("Check3"));
     connect(otherFloorCheck_, &QCheckBox::clicked, this, [this] { onOtherFloorClicked(); });
@@ -270,13 +271,15 @@ void InputScreen::drawRegion(const NodeRect &rect, bool erase)
     const QPointF a = NodePoint(in, std::min(rect.ix1, rect.ix2), std::min(rect.iy1, rect.iy2));
     const QPointF b = NodePoint(in, std::max(rect.ix1, rect.ix2), std::max(rect.iy1, rect.iy2));
     const double pad = 0.6;
-    paper_->update(s.planRectToPixels(a.x() - pad, a.y() - pad, b.x() + pad, b.y() + pad).adjusted(-2, -2, 2, 2));
+    paper_->update(
+        s.planRectToPixels(a.x() - pad, a.y() - pad, b.x() + pad, b.y() + pad).adjusted(-2, -2, 2, 2));
 }
 
 void InputScreen::redrawLineNames()
 {
     paper_->liftRubberBands();
-    drawLineNames(paper_->surface(), PlanInputs{project_, editor_, app_.currentFloor}, editor_.editMode != kModePlace);
+    drawLineNames(paper_->surface(), PlanInputs{project_, editor_, app_.currentFloor},
+                  editor_.editMode != kModePlace);
     paper_->reapplyRubberBands();
     paper_->refreshAll();
 }
@@ -305,7 +308,8 @@ PlanMouseHost InputScreen::mouseHost()
         QMessageBox::information(this, kMessageTitle, BoxText(text), QMessageBox::Ok);
     };
     h.confirm = [this](const QString &text) {
-        return QMessageBox::question(this, kMessageTitle, BoxText(text), QMessageBox::Ok | QMessageBox::Cancel,
+        return QMessageBox::question(this, kMessageTitle, BoxText(text),
+                                     QMessageBox::Ok | QMessageBox::Cancel,
                                      QMessageBox::Ok) == QMessageBox::Ok;
     };
     h.setBusy = [](bool busy) {
@@ -548,7 +552,8 @@ void InputScreen::rebuildTree()
     const QList<MemberTreeNode> nodes = MemberTreeNodes(editor_.currentTool, app_.currentFloor);
     QList<QTreeWidgetItem *> items;
     for (const MemberTreeNode &n : nodes) {
-        QTreeWidgetItem *item = n.parent >= 0 ? new QTreeWidgetItem(items[n.parent]) : new QTreeWidgetItem(tree_);
+        QTreeWidgetItem *item =
+            n.parent >= 0 ? new QTreeWidgetItem(items[n.parent]) : new QTreeWidgetItem(tree_);
         item->setText(0, n.text);
         item->setData(0, kRoleKey, n.key);
         item->setData(0, kRoleKind, n.kindKey);

@@ -49,7 +49,10 @@ struct Screen {
             t << (*it)->text(0);
         return t;
     }
-    QString current() const { return w->tree()->currentItem() ? w->tree()->currentItem()->text(0) : QString(); }
+    QString current() const
+    {
+        return w->tree()->currentItem() ? w->tree()->currentItem()->text(0) : QString();
+    }
     int count(QRgb c) const
     {
         const QImage &img = w->paper()->surface().image();
