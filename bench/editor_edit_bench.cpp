@@ -93,12 +93,12 @@ struct Screen {
     void click(int ix, int iy, int button = kButtonLeft)
     {
         const ScreenPoint s = nodeToScreen(project, editor.fit, ix, iy);
-        planMouseDown(mouse, button, s.x, s.y);
+        Paper_MouseDown(mouse, button, s.x, s.y);
     }
     void move(int ix, int iy)
     {
         const ScreenPoint s = nodeToScreen(project, editor.fit, ix, iy);
-        planMouseMove(mouse, s.x, s.y);
+        Paper_MouseMove(mouse, s.x, s.y);
     }
 };
 

@@ -48,7 +48,7 @@ void removeRubber(PlanMouse &m)
 
 // The band from the span's start to its end, in placing colour or light red while deleting (a
 // deletion chosen from the menu keeps the colour the band was drawn in).
-void drawRubber(PlanMouse &m)
+void drawRubberBand(PlanMouse &m)
 {
     removeRubber(m);
     const SpanState &s = m.editor.span;
@@ -204,7 +204,7 @@ void groupMouseDown(PlanMouse &m, int button, int x, int y)
 
 }  // namespace
 
-void planMouseDown(PlanMouse &m, int button, int x, int y)
+void Paper_MouseDown(PlanMouse &m, int button, int x, int y)
 {
     EditorState &e = m.editor;
     SpanState &s = e.span;
@@ -273,7 +273,7 @@ void planMouseDown(PlanMouse &m, int button, int x, int y)
     endSpan(m);
 }
 
-void planMouseMove(PlanMouse &m, int x, int y)
+void Paper_MouseMove(PlanMouse &m, int x, int y)
 {
     EditorState &e = m.editor;
     SpanState &s = e.span;
@@ -290,7 +290,7 @@ void planMouseMove(PlanMouse &m, int x, int y)
     if (e.editMode == kModeGroupDelete) {
         s.endScreenX = x;
         s.endScreenY = y;
-        drawRubber(m);
+        drawRubberBand(m);
         return;
     }
     if (!snap.inGrid) {
@@ -299,7 +299,7 @@ void planMouseMove(PlanMouse &m, int x, int y)
         return;
     }
     takeEnd(m, snap);
-    drawRubber(m);
+    drawRubberBand(m);
 }
 
 void cancelSpan(PlanMouse &m)

@@ -62,8 +62,8 @@ struct PlanMouse {
 };
 
 // Pointer events of the plan surface, x and y in twips.
-void planMouseDown(PlanMouse &m, int button, int x, int y);
-void planMouseMove(PlanMouse &m, int x, int y);
+void Paper_MouseDown(PlanMouse &m, int button, int x, int y);
+void Paper_MouseMove(PlanMouse &m, int x, int y);
 
 // Ends the span in progress: the "ｷｬﾝｾﾙ" button, a change of tool or mode, the zoom menu's "ｷｬﾝｾﾙ".
 void cancelSpan(PlanMouse &m);

@@ -91,12 +91,12 @@ struct PlanMouseTest : ::testing::Test {
     void down(int ix, int iy, int button = kButtonLeft)
     {
         const ScreenPoint s = node(ix, iy);
-        planMouseDown(m, button, s.x, s.y);
+        Paper_MouseDown(m, button, s.x, s.y);
     }
     void move(int ix, int iy)
     {
         const ScreenPoint s = node(ix, iy);
-        planMouseMove(m, s.x, s.y);
+        Paper_MouseMove(m, s.x, s.y);
     }
     // Drag from one node to another through the given nodes and click there.
     void drawSpan(int x1, int y1, int x2, int y2, int button = kButtonLeft)
@@ -211,7 +211,7 @@ TEST_F(PlanMouseTest, LeavingTheGridAbandonsTheSpan)
     f.chooseWall(kKeyKesa, 1);
     down(2, 2);
     move(4, 2);
-    planMouseMove(m, 10, 10);  // far above and left of the plan
+    Paper_MouseMove(m, 10, 10);  // far above and left of the plan
     EXPECT_EQ(f.ed.span.dragState, 0);
     EXPECT_TRUE(w.shown.isEmpty());
     EXPECT_TRUE(w.posX.isEmpty());
@@ -225,7 +225,7 @@ TEST_F(PlanMouseTest, LeavingTheGridAbandonsTheSpan)
     EXPECT_EQ(f.at(6, 7, 1).brace[kDirY].segment, 3);
     EXPECT_EQ(f.at(2, 2, 1).brace[kDirX], WallMember{});
     // A right click off the grid opens the zoom menu.
-    planMouseDown(m, kButtonRight, 10, 10);
+    Paper_MouseDown(m, kButtonRight, 10, 10);
     EXPECT_EQ(w.zoomMenus, 1);
 }
 
@@ -295,13 +295,13 @@ TEST_F(PlanMouseTest, GroupDeleteAsksWithTheLineNamesAndUndoBringsAllBack)
     w.groupDown = true;
     // Corners a little outside nodes (1, 1) and (6, 7): clamped nodes named as dragged.
     const ScreenPoint a = node(6, 7), b = node(1, 1);
-    planMouseDown(m, kButtonLeft, a.x + 50, a.y - 50);
-    planMouseMove(m, b.x - 50, b.y + 50);
+    Paper_MouseDown(m, kButtonLeft, a.x + 50, a.y - 50);
+    Paper_MouseMove(m, b.x - 50, b.y + 50);
     ASSERT_EQ(w.shown.size(), 1);
     EXPECT_TRUE(w.shown[0].rectangle);
     EXPECT_EQ(w.shown[0].colour, 12);
     w.answer = false;
-    planMouseDown(m, kButtonLeft, b.x - 50, b.y + 50);
+    Paper_MouseDown(m, kButtonLeft, b.x - 50, b.y + 50);
     ASSERT_EQ(w.questions.size(), 1);
     EXPECT_EQ(w.questions[0], QStringLiteral("(X6,Y7) - (X1,Y1) 内の「筋かい」をグループ削除します。"));
     EXPECT_EQ(f.p.nodes, before);
@@ -309,9 +309,9 @@ TEST_F(PlanMouseTest, GroupDeleteAsksWithTheLineNamesAndUndoBringsAllBack)
     EXPECT_EQ(f.ed.editMode, kModeGroupDelete);
 
     w.answer = true;
-    planMouseDown(m, kButtonLeft, a.x + 50, a.y - 50);
-    planMouseMove(m, b.x - 50, b.y + 50);
-    planMouseDown(m, kButtonLeft, b.x - 50, b.y + 50);
+    Paper_MouseDown(m, kButtonLeft, a.x + 50, a.y - 50);
+    Paper_MouseMove(m, b.x - 50, b.y + 50);
+    Paper_MouseDown(m, kButtonLeft, b.x - 50, b.y + 50);
     EXPECT_EQ(f.at(2, 2, 1).brace[kDirX], WallMember{});
     EXPECT_EQ(f.at(3, 5, 1).brace[kDirY], WallMember{});
     const std::size_t regions = w.regions.size();
@@ -322,16 +322,16 @@ TEST_F(PlanMouseTest, GroupDeleteAsksWithTheLineNamesAndUndoBringsAllBack)
     EXPECT_EQ(f.ed.undoAvailable, 0);
     // A rectangle holding no node is dropped without a question.
     const ScreenPoint c = node(3, 3);
-    planMouseDown(m, kButtonLeft, c.x + 20, c.y - 20);
-    planMouseDown(m, kButtonLeft, c.x + 60, c.y - 60);
+    Paper_MouseDown(m, kButtonLeft, c.x + 20, c.y - 20);
+    Paper_MouseDown(m, kButtonLeft, c.x + 60, c.y - 60);
     EXPECT_EQ(w.questions.size(), 2);
     EXPECT_EQ(f.ed.span.dragState, 0);
     // A right click first offers the member menu; its choice names what goes.
     w.menuAnswers = {2};
     f.chooseWall(kKeyKesa, 1);
     f.ed.editMode = kModeGroupDelete;
-    planMouseDown(m, kButtonLeft, a.x + 50, a.y - 50);
-    planMouseDown(m, kButtonRight, b.x - 50, b.y + 50);
+    Paper_MouseDown(m, kButtonLeft, a.x + 50, a.y - 50);
+    Paper_MouseDown(m, kButtonRight, b.x - 50, b.y + 50);
     EXPECT_TRUE(w.questions.back().contains(QStringLiteral("「筋かい と 面材耐力壁」")));
 }
 

@@ -15,11 +15,11 @@ PlanEditing::PlanEditing(InputScreen *screen)
     Paper *paper = screen->paper();
     connect(paper, &Paper::mousePressedAt, this, [this](Qt::MouseButton button, int x, int y) {
         if (button == Qt::LeftButton)
-            planMouseDown(mouse_, kButtonLeft, x, y);
+            Paper_MouseDown(mouse_, kButtonLeft, x, y);
         else if (button == Qt::RightButton)
-            planMouseDown(mouse_, kButtonRight, x, y);
+            Paper_MouseDown(mouse_, kButtonRight, x, y);
     });
-    connect(paper, &Paper::mouseMovedTo, this, [this](Qt::MouseButtons, int x, int y) { planMouseMove(mouse_, x, y); });
+    connect(paper, &Paper::mouseMovedTo, this, [this](Qt::MouseButtons, int x, int y) { Paper_MouseMove(mouse_, x, y); });
     screen->setSpanCanceller([this] { cancelSpan(mouse_); });
 }
 
