@@ -1,0 +1,474 @@
+#include "shell/ui/main_form.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QCheckBox>
+#include <QToolBar>
+
+#include "shell/modal_script.h"
+#include "shell/shell_fixture.h"
+#include "shell/ui/data_select_form.h"
+#include "shell/ui/grid_size_form.h"
+#include "shell/ui/line_name_set_form.h"
+#include "shell/ui/new_data_form.h"
+
+namespace rqx {
+namespace {
+
+using test::ModalScript;
+
+const QString kTitle = QStringLiteral("VELM-RQX /軸組Ｎ値算定");
+
+QStringList MenuTexts(const QMenu *menu)
+{
+    QStringList out;
+    for (const QAction *a : menu->actions())
+        if (!a->isSeparator())
+            out << a->text();
+    return out;
+}
+
+class MainFormTest : public test::ShellFixture {
+protected:
+    // The file dialogs answer with the queued paths ("" = cancel) and record what they were asked.
+    void answerFileDialogs(MainForm &form)
+    {
+        form.setFileChooser([this](QWidget *, const FileDialogRequest &r) {
+            requests.push_back(r);
+            return chosen.isEmpty() ? QString() : chosen.takeFirst();
+        });
+    }
+
+    static void fillNewData(NewData *d, const QString &x, const QString &y, const QString &module, int sub,
+                            int storeys, const QString &building)
+    {
+        d->combo4(0)->setEditText(x);
+        d->combo4(1)->setEditText(y);
+        d->combo3()->setEditText(module);
+        d->option2(sub)->setChecked(true);
+        d->option1(storeys - 1)->setChecked(true);
+        d->text1(0)->setText(building);
+        d->command1(0)->click();
+    }
+
+    std::vector<FileDialogRequest> requests;
+    QStringList chosen;
+};
+
+TEST_F(MainFormTest, WindowHasTheMenusToolbarAndStatusBarOfTheShell)
+{
+    const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
+    writeHistory({a, path(QStringLiteral("b.RQX"))});
+    MainForm form(project, state);
+
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));
+    QStringList menus;
+    for (QAction *a : form.menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "表示(&V)", "設定(&S)", "金物(&H)", "軸組図(&J)", "ﾍﾙﾌﾟ(&H)"}));
+    const QMenu *file = form.menuBar()->actions()[0]->menu();
+    EXPECT_EQ(MenuTexts(file), QStringList({"新規作成(&N)", "開く(&O)", "上書き保存(&S)", "名前を付けて保存(&A)...",
+                                            "ﾌﾟﾘﾝﾀｰの設定(&U)...", a, path(QStringLiteral("b.RQX")), "終了(&X)"}));
+    EXPECT_EQ(form.recentFileActions().size(), 2);
+    EXPECT_EQ(MenuTexts(form.settingsMenu()).mid(0, 3),
+              QStringList({"建物名称の変更(&N)", "通り名の変更(&T)", "入力ｸﾞﾘｯﾄﾞ数の変更(&C)"}));
+    EXPECT_EQ(MenuTexts(form.menuBar()->actions()[5]->menu()), QStringList({"目次(&C)", "ﾊﾞｰｼﾞｮﾝ情報(&V)"}));
+    EXPECT_EQ(form.viewMenu()->title(), QStringLiteral("表示(&V)"));
+
+    // Every toolbar key in order, with a picture; the commands of later parts are disabled.
+    const QStringList keys = {"NewData",      "Open",     "Save",     "PreView",   "NChkFig",
+                              "JikuX",        "JikuY",    "Kanamono", "TatemonoName", "GridSize",
+                              "LineName",     "OsaeKeisu", "CrossG",  "Undo",      "Close"};
+    EXPECT_EQ(ToolbarKeys(), keys);
+    QStringList onBar;
+    for (QAction *a : form.toolBar()->actions())
+        if (!a->isSeparator())
+            onBar << a->objectName();
+    EXPECT_EQ(onBar, keys);
+    const QStringList disabled = {"PreView", "NChkFig", "JikuX", "JikuY", "Kanamono", "OsaeKeisu", "CrossG", "Undo"};
+    for (const QString &key : keys) {
+        ASSERT_NE(form.toolbarAction(key), nullptr) << key.toStdString();
+        EXPECT_FALSE(form.toolbarAction(key)->icon().isNull()) << key.toStdString();
+        EXPECT_EQ(form.toolbarAction(key)->isEnabled(), !disabled.contains(key)) << key.toStdString();
+    }
+    EXPECT_EQ(form.toolbarAction(QStringLiteral("NewData"))->text(), QStringLiteral("新規作成(&N)"));
+
+    EXPECT_EQ(form.statusPanel(3)->text(), QStringLiteral(" 『二年目施行』 による"));
+    EXPECT_EQ(form.statusPanel(6)->text(), QStringLiteral(" 考 慮"));
+
+    // 0.85 of the screen; the start-up grid of 20 × 20 spans exists, without line names yet.
+    const QRect screen = QApplication::primaryScreen()->geometry();
+    EXPECT_EQ(form.width(), static_cast<int>(screen.width() * 0.85));
+    EXPECT_EQ(form.height(), static_cast<int>(screen.height() * 0.85));
+    EXPECT_EQ(project.nodes.count(), 21u * 21u * 3u);
+    ASSERT_EQ(form.frameMenuX()->actions().size(), 21);
+    EXPECT_TRUE(form.frameMenuX()->actions()[0]->text().isEmpty());
+    EXPECT_FALSE(form.frameMenuX()->menuAction()->isEnabled());
+}
+
+TEST_F(MainFormTest, NewProjectFromTheMenuTakesTheDialogsValues)
+{
+    MainForm form(project, state);
+    QSignalSpy replaced(&form, &MainForm::projectReplaced);
+    ModalScript script;
+    script.on<NewData>([](NewData *d) { fillNewData(d, "12", "8", "1000", 0, 1, QStringLiteral("新邸")); });
+    ASSERT_TRUE(form.newCommand());
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(project.dims.spanCountX, 12);  // 12 modules, no sub-grid
+    EXPECT_EQ(project.dims.spanCountY, 8);
+    EXPECT_EQ(project.dims.floorCount, 1);
+    EXPECT_FLOAT_EQ(project.dims.spanLength, 1.0f);
+    EXPECT_EQ(project.nodes.count(), 13u * 9u * 2u);
+    EXPECT_EQ(project.info.buildingName, QStringLiteral("新邸"));
+    EXPECT_EQ(project.grid.lineNameX[13], QStringLiteral("X13"));
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));
+    EXPECT_EQ(state.isDirty, 0);
+    EXPECT_EQ(replaced.count(), 1);
+    // Frame menus: X lines in order, Y lines from the top (Y9) down.
+    ASSERT_EQ(form.frameMenuX()->actions().size(), 13);
+    EXPECT_EQ(form.frameMenuX()->actions()[0]->text(), QStringLiteral("X1"));
+    ASSERT_EQ(form.frameMenuY()->actions().size(), 9);
+    EXPECT_EQ(form.frameMenuY()->actions()[0]->text(), QStringLiteral("Y9"));
+    EXPECT_EQ(form.frameMenuY()->actions()[0]->data().toInt(), 9);
+    QSignalSpy chosen(&form, &MainForm::frameLineChosen);
+    form.frameMenuY()->actions()[8]->trigger();
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen[0][0].toInt(), kDirY);
+    EXPECT_EQ(chosen[0][1].toInt(), 1);
+}
+
+TEST_F(MainFormTest, NewWithUnsavedChangesAsksAndCancelKeepsTheProject)
+{
+    MainForm form(project, state);
+    state.isDirty = 1;
+    state.dataFilePath = QStringLiteral("/data/x.RQX");
+    project.nodes(3, 3, 1).columnKind = 2;
+    ModalScript script;
+    script.answer(QMessageBox::No)
+        .answer(QMessageBox::Yes)
+        .on<NewData>([](NewData *d) { d->command1(1)->click(); });
+    EXPECT_FALSE(form.newCommand());
+    EXPECT_FALSE(form.newCommand());
+    EXPECT_TRUE(script.finished());
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
+    ASSERT_EQ(script.boxes().size(), 2u);
+    EXPECT_EQ(script.boxes()[0].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
+    EXPECT_EQ(script.boxes()[0].text, QStringLiteral("現在、入力中のデータは、変更されています。\n\n(/data/x.RQX)\n\n"
+                                                     "このまま、新規データを作成しますか？"));
+    EXPECT_EQ(script.boxes()[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(project.nodes(3, 3, 1).columnKind, 2);
+    EXPECT_EQ(state.isDirty, 1);
+    EXPECT_EQ(state.dialogCancelled, 1);
+}
+
+TEST_F(MainFormTest, OpenAsksForARqxFileChecksItAndRemembersIt)
+{
+    const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
+    QFile other(path(QStringLiteral("other.RQX")));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("\x04\x00Ver.\x03\x00XYZ", 11);
+    other.close();
+
+    MainForm form(project, state);
+    answerFileDialogs(form);
+    QSignalSpy replaced(&form, &MainForm::projectReplaced);
+
+    chosen = {QString()};
+    EXPECT_FALSE(form.openCommand());
+    EXPECT_EQ(state.dialogCancelled, 1);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_FALSE(requests[0].save);
+    EXPECT_EQ(requests[0].title, QStringLiteral("『 VELM-RQX ﾃﾞｰﾀ読込み 』"));
+    EXPECT_EQ(requests[0].filters, QStringList({"VELM-RQX ﾃﾞｰﾀﾌｧｲﾙ(*.RQX)", "すべてのﾌｧｲﾙ(*.*)"}));
+    EXPECT_EQ(requests[0].defaultSuffix, QStringLiteral("RQX"));
+    EXPECT_EQ(requests[0].initialPath, QDir(dir.path()).filePath(QStringLiteral("新規データ")));
+
+    ModalScript script;
+    script.answer(QMessageBox::Ok);
+    chosen = {other.fileName()};
+    EXPECT_FALSE(form.openCommand());
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].text, QStringLiteral("このファイルは、[ VELM-RQX /軸組Ｎ値算定 ] のデータではありません。\n\n"
+                                                     "File Name: other.RQX"));
+    EXPECT_EQ(replaced.count(), 0);
+
+    state.isDirty = 1;  // Open does not ask about changes
+    chosen = {a};
+    ASSERT_TRUE(form.openCommand());
+    EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
+    EXPECT_EQ(project.dims.spanCountX, 8);
+    EXPECT_EQ(project.nodes(2, 2, 1).columnKind, 1);
+    EXPECT_EQ(state.dataFilePath, a);
+    EXPECT_EQ(state.isDirty, 0);
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   a.RQX"));
+    EXPECT_EQ(replaced.count(), 1);
+    ASSERT_EQ(form.recentFileActions().size(), 1);
+    EXPECT_EQ(form.recentFileActions()[0]->text(), a);
+    // The history file was written: a fresh read finds the entry with its building name.
+    AppState fresh;
+    fresh.programDir = dir.path();
+    ReadHistoryFile(fresh);
+    ASSERT_EQ(fresh.history.size(), 1);
+    EXPECT_EQ(fresh.history[0].buildingName, QStringLiteral("A邸"));
+    // The next dialog starts in the file's folder with its name.
+    chosen = {QString()};
+    form.openCommand();
+    EXPECT_EQ(QFileInfo(requests.back().initialPath).fileName(), QStringLiteral("a.RQX"));
+}
+
+TEST_F(MainFormTest, RecentFilesAskWhenChangedAndSkipTheOpenFile)
+{
+    const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"), 8, 6);
+    const QString b = makeProjectFile(QStringLiteral("b.RQX"), QStringLiteral("B邸"), 4, 4);
+    const QString gone = path(QStringLiteral("gone.RQX"));
+    writeHistory({a, b, gone});
+    MainForm form(project, state);
+
+    ASSERT_TRUE(form.openRecentCommand(1));
+    EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   a.RQX"));
+
+    // Same file again: after the question nothing is loaded and the edit stays.
+    project.nodes(3, 3, 1).columnKind = 2;
+    state.isDirty = 1;
+    ModalScript script;
+    script.answer(QMessageBox::Yes).answer(QMessageBox::No).answer(QMessageBox::Yes).answer(QMessageBox::Ok);
+    EXPECT_TRUE(form.openRecentCommand(1));
+    EXPECT_EQ(project.nodes(3, 3, 1).columnKind, 2);
+    EXPECT_EQ(state.isDirty, 1);
+    // Another file: No keeps everything, Yes loads it.
+    EXPECT_FALSE(form.openRecentCommand(2));
+    EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
+    EXPECT_TRUE(form.openRecentCommand(2));
+    EXPECT_EQ(project.info.buildingName, QStringLiteral("B邸"));
+    EXPECT_EQ(project.dims.spanCountX, 4);
+    EXPECT_EQ(state.isDirty, 0);
+    EXPECT_EQ(state.history[0].path, b);  // moved to the top
+    // A missing file: the "選  択" message, the open project stays.
+    EXPECT_FALSE(form.openRecentCommand(3));
+    EXPECT_EQ(project.info.buildingName, QStringLiteral("B邸"));
+    EXPECT_EQ(state.dataFilePath, b);
+    ASSERT_EQ(script.boxes().size(), 4u);
+    EXPECT_EQ(script.boxes()[0].text,
+              QStringLiteral("現在、入力中のデータは、変更されています。\n\nこのまま、他データを読込みますか？"));
+    EXPECT_EQ(script.boxes()[3].text,
+              QStringLiteral("選択したデータファイル：\n\n") + gone + QStringLiteral("\n\nが見つかりませんでした。"));
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
+}
+
+TEST_F(MainFormTest, OverwriteOfANewProjectIsSaveAsThenAsksBeforeOverwriting)
+{
+    MainForm form(project, state);
+    answerFileDialogs(form);
+    project.info.buildingName = QStringLiteral("初回");
+    state.isDirty = 1;
+
+    const QString target = path(QStringLiteral("saved.RQX"));
+    chosen = {target};
+    form.overwriteCommand();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(requests[0].save);
+    EXPECT_EQ(requests[0].title, QStringLiteral("『 VELM-RQX ﾃﾞｰﾀ保存 』"));
+    EXPECT_EQ(requests[0].filters, QStringList({"VELM-RQX ﾃﾞｰﾀﾌｧｲﾙ(*.RQX)"}));
+    // ".RQX" rather than ".TWD": a typed name without extension stays visible to Open.
+    EXPECT_EQ(requests[0].defaultSuffix, QStringLiteral("RQX"));
+    ASSERT_TRUE(QFileInfo::exists(target));
+    EXPECT_EQ(state.dataFilePath, target);
+    EXPECT_EQ(state.isDirty, 0);
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   saved.RQX"));
+
+    project.info.buildingName = QStringLiteral("二回目");
+    state.isDirty = 1;
+    ModalScript script;
+    script.answer(QMessageBox::No).answer(QMessageBox::Yes);
+    form.overwriteCommand();
+    Project onDisk;
+    ASSERT_TRUE(LoadProjectFile(target, onDisk).ok);
+    EXPECT_EQ(onDisk.info.buildingName, QStringLiteral("初回"));
+    EXPECT_EQ(state.isDirty, 1);
+    form.overwriteCommand();
+    ASSERT_TRUE(LoadProjectFile(target, onDisk).ok);
+    EXPECT_EQ(onDisk.info.buildingName, QStringLiteral("二回目"));
+    EXPECT_EQ(state.isDirty, 0);
+    EXPECT_EQ(state.history[0].buildingName, QStringLiteral("二回目"));
+    ASSERT_EQ(script.boxes().size(), 2u);
+    EXPECT_EQ(script.boxes()[0].text,
+              QStringLiteral("入力データを上書き保存します｡\n\n( ") + target + QStringLiteral(" )\n\nよろしいですか｡"));
+    EXPECT_EQ(requests.size(), 1u);
+}
+
+TEST_F(MainFormTest, SaveAsOverAnExistingFileAsksFirst)
+{
+    const QString existing = makeProjectFile(QStringLiteral("old.RQX"), QStringLiteral("旧"));
+    MainForm form(project, state);
+    answerFileDialogs(form);
+    project.info.buildingName = QStringLiteral("新");
+    ModalScript script;
+    script.answer(QMessageBox::Cancel).answer(QMessageBox::Ok);
+    chosen = {existing, existing};
+    form.saveAsCommand();
+    Project onDisk;
+    ASSERT_TRUE(LoadProjectFile(existing, onDisk).ok);
+    EXPECT_EQ(onDisk.info.buildingName, QStringLiteral("旧"));
+    EXPECT_EQ(state.dataFilePath, kNewDataName);
+    form.saveAsCommand();
+    ASSERT_TRUE(LoadProjectFile(existing, onDisk).ok);
+    EXPECT_EQ(onDisk.info.buildingName, QStringLiteral("新"));
+    EXPECT_EQ(state.dataFilePath, existing);
+    ASSERT_EQ(script.boxes().size(), 2u);
+    EXPECT_EQ(script.boxes()[0].text,
+              existing + QStringLiteral("\n\nはすでに存在します。\n\n上書きしてもよろしいですか。"));
+    EXPECT_EQ(script.boxes()[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+}
+
+TEST_F(MainFormTest, ExitAsksAccordingToTheDirtyFlagAndWritesTheStores)
+{
+    {
+        MainForm form(project, state);
+        form.show();
+        state.isDirty = 1;
+        state.dataFilePath = QStringLiteral("/d/x.RQX");
+        ModalScript script;
+        script.answer(QMessageBox::No);
+        form.close();
+        EXPECT_TRUE(form.isVisible());
+        ASSERT_EQ(script.boxes().size(), 1u);
+        EXPECT_EQ(script.boxes()[0].title, QStringLiteral("確認メッセージ"));
+        EXPECT_EQ(script.boxes()[0].text,
+                  QStringLiteral("データは変更されています。\n\n(/d/x.RQX)\n\nこのまま保存せず、終了しますか？"));
+        state.isDirty = 0;
+        script.answer(QMessageBox::Yes);
+        form.close();
+        EXPECT_FALSE(form.isVisible());
+        ASSERT_EQ(script.boxes().size(), 2u);
+        EXPECT_EQ(script.boxes()[1].text, QStringLiteral("『 VELM-RQX /軸組Ｎ値算定 』 を終了します"));
+    }
+    EXPECT_EQ(QFileInfo(path(QStringLiteral("VelmRQX.Def"))).size(), 76);
+    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("VELMRQX.INI"))));
+    {
+        // After "終  了" in the start dialog nothing more is asked.
+        MainForm form(project, state);
+        form.show();
+        ModalScript script;
+        form.setStartChoice(kStartExit);
+        form.close();
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_TRUE(script.boxes().empty());
+    }
+}
+
+TEST_F(MainFormTest, StartDialogComesBackAfterACancelledNewAndOpen)
+{
+    const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
+    writeHistory({a});
+    MainForm form(project, state);
+    answerFileDialogs(form);
+    form.show();
+    ModalScript script;
+    script.on<DataSelectForm>([](DataSelectForm *d) { d->command1(3)->click(); })
+        .on<NewData>([](NewData *d) { d->command1(1)->click(); })
+        .on<DataSelectForm>([](DataSelectForm *d) { d->command1(2)->click(); })  // Open, cancelled
+        .on<DataSelectForm>([](DataSelectForm *d) { d->command1(0)->click(); });  // entry 1
+    chosen = {QString()};
+    form.runStartDialog();
+    EXPECT_TRUE(script.finished());
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
+    EXPECT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(form.startupFinished());
+    EXPECT_EQ(form.startChoice(), kStartNone);
+    EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
+    // A start-dialog choice shows the building name.
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   A邸"));
+}
+
+TEST_F(MainFormTest, StartDialogNewAndExit)
+{
+    MainForm form(project, state);
+    form.show();
+    ModalScript script;
+    script.on<DataSelectForm>([](DataSelectForm *d) { d->command1(3)->click(); })
+        .on<NewData>([](NewData *d) { d->command1(0)->click(); });
+    form.runStartDialog();
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));
+    EXPECT_EQ(project.grid.lineNameX[2], QStringLiteral("X1a"));
+    EXPECT_TRUE(form.isVisible());
+
+    script.on<DataSelectForm>([](DataSelectForm *d) { d->command1(1)->click(); }).answer(QMessageBox::Ok);
+    form.runStartDialog();
+    EXPECT_FALSE(form.isVisible());  // closed without a further question
+    EXPECT_EQ(script.boxes().size(), 1u);
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
+}
+
+TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
+{
+    MainForm form(project, state);
+    ModalScript script;
+    script.on<NewData>([](NewData *d) { d->command1(0)->click(); });
+    ASSERT_TRUE(form.newCommand());
+    project.nodes(1, 1, 1).cellFloor = 1;
+    project.undoNodes(1, 1, 1).columnKind = 1;
+    QSignalSpy resized(&form, &MainForm::gridResized);
+
+    // Unchanged values: nothing happens, the undo copy stays.
+    script.on<GridSizeChange>([](GridSizeChange *d) { d->command1(0)->click(); });
+    form.gridSizeCommand();
+    EXPECT_EQ(resized.count(), 0);
+    EXPECT_EQ(project.undoNodes(1, 1, 1).columnKind, 1);
+    EXPECT_EQ(state.isDirty, 0);
+
+    script.on<GridSizeChange>([](GridSizeChange *d) {
+              d->combo1(0)->setEditText(QStringLiteral("9"));
+              d->command1(0)->click();
+          })
+        .answer(QMessageBox::Ok);
+    form.gridSizeCommand();
+    EXPECT_EQ(resized.count(), 1);
+    EXPECT_EQ(project.dims.spanCountX, 18);
+    EXPECT_EQ(project.grid.lineNameX.size(), 19);
+    EXPECT_EQ(project.grid.lineNameX[19], QStringLiteral("X10"));
+    EXPECT_EQ(form.frameMenuX()->actions().size(), 19);
+    EXPECT_EQ(project.undoNodes(1, 1, 1).columnKind, 0);
+    EXPECT_EQ(project.nodes(1, 1, 1).outlineEdge[kDirX], 1);  // outline recomputed
+    EXPECT_FLOAT_EQ(project.coords(19, 1, 1).x, 18 * 0.455f);
+    EXPECT_EQ(state.isDirty, 1);
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].text, QStringLiteral("データ入力グリッドサイズを変更します。"));
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
+}
+
+TEST_F(MainFormTest, LineNameCommandRegeneratesTheNames)
+{
+    MainForm form(project, state);
+    ModalScript script;
+    script.on<NewData>([](NewData *d) { d->command1(0)->click(); });
+    ASSERT_TRUE(form.newCommand());
+    QSignalSpy renamed(&form, &MainForm::lineNamesChanged);
+    script.on<LineNameSetForm>([](LineNameSetForm *d) {
+        d->option1(2)->click();
+        d->option2(3)->click();
+        d->text1(3)->setText(QStringLiteral("5"));
+        d->check1(1)->setChecked(true);
+        d->command1(0)->click();
+    });
+    form.lineNameCommand();
+    EXPECT_EQ(renamed.count(), 1);
+    EXPECT_EQ(project.grid.lineNameX[1], QStringLiteral("A"));
+    EXPECT_EQ(project.grid.lineNameX[4], QStringLiteral("Ba"));
+    EXPECT_EQ(project.grid.lineNameY[21], QStringLiteral("5"));  // reversed: the top line first
+    EXPECT_EQ(project.grid.lineNameY[1], QStringLiteral("15"));
+    EXPECT_EQ(form.frameMenuY()->actions()[0]->text(), QStringLiteral("5"));
+    EXPECT_EQ(state.isDirty, 1);
+}
+
+}  // namespace
+}  // namespace rqx
