@@ -483,3 +483,46 @@ TEST_F(PlanEditingTest, SmallHouseDrawnByMouseComputesItsNValues)
     };
     EXPECT_EQ(totals, expected);
 }
+
+// What a grid made smaller can leave behind: extents past the edges, spans stored on the edge nodes.
+// Drawing, editing, refusing, group deleting and undoing around them must not go out of bounds.
+TEST_F(PlanEditingTest, MembersReachingPastTheGridEdgeAreHarmless)
+{
+    for (int i = 10; i <= 13; ++i)
+        at(i, 4, 1).board[kDirX] = WallMember{2, 10, 40, kKeyMenzai, 4, i == 10 ? 1 : 2, 1.0f};
+    at(13, 7, 1).brace[kDirY] = WallMember{1, 7, 30, kKeyKesa, 1, 1, 1.0f};
+    at(13, 9, 1).brace[kDirY] = WallMember{1, 9, 9, kKeyKesa, 1, 0, 1.0f};
+    at(13, 9, 2).beam[kDirX] = BeamInfo{1, 1};
+    at(12, 9, 1).cellFloor = 1;
+    screen->redrawPlan();
+    screen->chooseZoom(QStringLiteral("200(%)"));
+    screen->chooseZoom(QStringLiteral("全体表示"));
+
+    ModalScript script;
+    script.box().box();
+    screen->chooseTool(kToolColumn);
+    screen->chooseTreeNode(QStringLiteral("管柱"));
+    clickAt(12, 4);  // inside the board that runs past the edge
+    wall(QStringLiteral("Menzai2"));
+    screen->clickDeleteToggle(0);
+    drag(10, 4, 12, 4);  // not the whole of it
+    ASSERT_TRUE(script.done());
+    EXPECT_TRUE(script.texts[0].endsWith(QStringLiteral("位置： X12 - Y4")));
+    EXPECT_TRUE(script.texts[1].endsWith(QStringLiteral("削除できません。")));
+    screen->clickDeleteToggle(0);
+
+    const NodeArray before = p.nodes;
+    screen->deleteBothCheck()->setChecked(true);
+    screen->clickDeleteToggle(1);
+    ModalScript all;
+    all.box();
+    const QPoint outside = pixel(13, 9) + QPoint(20, -20);
+    QTest::mouseClick(paper(), Qt::LeftButton, Qt::NoModifier, outside);
+    QTest::mouseClick(paper(), Qt::LeftButton, Qt::NoModifier, pixel(1, 1) - QPoint(20, -20));
+    ASSERT_TRUE(all.done());
+    // None of them lies inside the grid's rectangle: all stay, and undo has nothing to change.
+    EXPECT_EQ(p.nodes, before);
+    EXPECT_TRUE(undoAction.isEnabled());
+    undoAction.trigger();
+    EXPECT_EQ(p.nodes, before);
+}
