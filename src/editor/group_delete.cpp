@@ -10,20 +10,20 @@ namespace rqx {
 QString groupDeleteLabel(const EditorState &editor)
 {
     switch (editor.currentTool) {
-    case kToolFloor:
-        return QStringLiteral("床");
-    case kToolWall: {
-        const WallKinds k = handledWallKinds(editor, kModeGroupDelete);
-        if (k.braces && k.boards)
-            return QStringLiteral("筋かい と 面材耐力壁");
-        return k.boards ? QStringLiteral("面材耐力壁") : QStringLiteral("筋かい");
-    }
-    case kToolColumn:
-        return QStringLiteral("柱");
-    case kToolBeam:
-        return QStringLiteral("梁");
-    default:
-        return QString();
+        case kToolFloor:
+            return QStringLiteral("床");
+        case kToolWall: {
+            const WallKinds k = handledWallKinds(editor, kModeGroupDelete);
+            if (k.braces && k.boards)
+                return QStringLiteral("筋かい と 面材耐力壁");
+            return k.boards ? QStringLiteral("面材耐力壁") : QStringLiteral("筋かい");
+        }
+        case kToolColumn:
+            return QStringLiteral("柱");
+        case kToolBeam:
+            return QStringLiteral("梁");
+        default:
+            return QString();
     }
 }
 
@@ -80,56 +80,58 @@ void applyGroupDelete(Project &project, UndoState &undo, const EditorState &edit
     const int x1 = std::max(rect.ix1, 1), x2 = std::min(rect.ix2, n.sizeX());
     const int y1 = std::max(rect.iy1, 1), y2 = std::min(rect.iy2, n.sizeY());
     switch (editor.currentTool) {
-    case kToolFloor:
-        for (int j = y1; j <= y2 - 1; ++j)
-            for (int i = x1; i <= x2 - 1; ++i)
-                if (n(i, j, level).cellFloor != 0)
-                    editableNode(project, undo, i, j, level).cellFloor = 0;
-        break;
-    case kToolWall: {
-        const WallKinds kinds = handledWallKinds(editor, kModeGroupDelete);
-        for (bool board : {false, true}) {
-            if ((board && !kinds.boards) || (!board && !kinds.braces))
-                continue;
-            for (int j = y1; j <= y2; ++j)
+        case kToolFloor:
+            for (int j = y1; j <= y2 - 1; ++j)
                 for (int i = x1; i <= x2 - 1; ++i)
-                    removeWallIfInside(project, undo, level, board, kDirX, j, i, x1, x2 - 1);
-            for (int i = x1; i <= x2; ++i)
-                for (int j = y1; j <= y2 - 1; ++j)
-                    removeWallIfInside(project, undo, level, board, kDirY, i, j, y1, y2 - 1);
-        }
-        break;
-    }
-    case kToolColumn: {
-        const int other = level == 1 ? 2 : 1;
-        for (int j = y1; j <= y2; ++j)
-            for (int i = x1; i <= x2; ++i) {
-                if (n(i, j, level).columnKind == 0 && n(i, j, level).throughOrigin == 0)
+                    if (n(i, j, level).cellFloor != 0)
+                        editableNode(project, undo, i, j, level).cellFloor = 0;
+            break;
+        case kToolWall: {
+            const WallKinds kinds = handledWallKinds(editor, kModeGroupDelete);
+            for (bool board : {false, true}) {
+                if ((board && !kinds.boards) || (!board && !kinds.braces))
                     continue;
-                if (n(i, j, level).columnKind == 2 && n.valid(i, j, other) && n(i, j, other).columnKind == 2) {
-                    NodeRecord &p = editableNode(project, undo, i, j, other);
-                    p.columnKind = 0;
-                    p.throughOrigin = 0;
-                }
-                NodeRecord &r = editableNode(project, undo, i, j, level);
-                r.columnKind = 0;
-                r.throughOrigin = 0;
+                for (int j = y1; j <= y2; ++j)
+                    for (int i = x1; i <= x2 - 1; ++i)
+                        removeWallIfInside(project, undo, level, board, kDirX, j, i, x1, x2 - 1);
+                for (int i = x1; i <= x2; ++i)
+                    for (int j = y1; j <= y2 - 1; ++j)
+                        removeWallIfInside(project, undo, level, board, kDirY, i, j, y1, y2 - 1);
             }
-        break;
-    }
-    case kToolBeam:
-        for (int j = y1; j <= y2; ++j)
-            for (int i = x1; i <= x2; ++i) {
-                const int touching[4][3] = {{i, j, kDirX}, {i, j, kDirY}, {i - 1, j, kDirX}, {i, j - 1, kDirY}};
-                for (const auto &t : touching) {
-                    if (!n.valid(t[0], t[1], level) || n(t[0], t[1], level).beam[t[2]] == BeamInfo{})
+            break;
+        }
+        case kToolColumn: {
+            const int other = level == 1 ? 2 : 1;
+            for (int j = y1; j <= y2; ++j)
+                for (int i = x1; i <= x2; ++i) {
+                    if (n(i, j, level).columnKind == 0 && n(i, j, level).throughOrigin == 0)
                         continue;
-                    editableNode(project, undo, t[0], t[1], level).beam[t[2]] = BeamInfo{};
+                    if (n(i, j, level).columnKind == 2 && n.valid(i, j, other) &&
+                        n(i, j, other).columnKind == 2) {
+                        NodeRecord &p = editableNode(project, undo, i, j, other);
+                        p.columnKind = 0;
+                        p.throughOrigin = 0;
+                    }
+                    NodeRecord &r = editableNode(project, undo, i, j, level);
+                    r.columnKind = 0;
+                    r.throughOrigin = 0;
                 }
-            }
-        break;
-    default:
-        break;
+            break;
+        }
+        case kToolBeam:
+            for (int j = y1; j <= y2; ++j)
+                for (int i = x1; i <= x2; ++i) {
+                    const int touching[4][3] = {
+                        {i, j, kDirX}, {i, j, kDirY}, {i - 1, j, kDirX}, {i, j - 1, kDirY}};
+                    for (const auto &t : touching) {
+                        if (!n.valid(t[0], t[1], level) || n(t[0], t[1], level).beam[t[2]] == BeamInfo{})
+                            continue;
+                        editableNode(project, undo, t[0], t[1], level).beam[t[2]] = BeamInfo{};
+                    }
+                }
+            break;
+        default:
+            break;
     }
 }
 

@@ -187,17 +187,17 @@ int beamLevel(const AppState &app)
 QString refusalText(const Project &project, int code, int ix, int iy)
 {
     switch (code) {
-    case kRefuseOrthogonalWall:
-        return QStringLiteral("筋かい・面材に直交する他の筋かい・面材は、配置できません。");
-    case kRefuseColumnInside:
-        return QStringLiteral("配置しようとする筋かい・面材の中間部分に柱があります。") + kCR + kCR +
-               QStringLiteral("この筋かい・面材は、配置できません");
-    case kRefuseColumnOnWall:
-        return QStringLiteral("筋かい・面材の中間部分に柱は、配置できません。") + kCR + kCR +
-               QStringLiteral("位置： ") + lineNameOfX(project, ix) + QStringLiteral(" - ") +
-               lineNameOfY(project, iy);
-    default:
-        return QString();
+        case kRefuseOrthogonalWall:
+            return QStringLiteral("筋かい・面材に直交する他の筋かい・面材は、配置できません。");
+        case kRefuseColumnInside:
+            return QStringLiteral("配置しようとする筋かい・面材の中間部分に柱があります。") + kCR + kCR +
+                   QStringLiteral("この筋かい・面材は、配置できません");
+        case kRefuseColumnOnWall:
+            return QStringLiteral("筋かい・面材の中間部分に柱は、配置できません。") + kCR + kCR +
+                   QStringLiteral("位置： ") + lineNameOfX(project, ix) + QStringLiteral(" - ") +
+                   lineNameOfY(project, iy);
+        default:
+            return QString();
     }
 }
 
@@ -315,8 +315,8 @@ QString warnThroughColumnHardware(const Project &project, const AppState &app, i
 
 namespace {
 
-void placeOrDeleteWalls(Project &project, UndoState &undo, const EditorState &editor, int editMode,
-                        int level, const NodeRect &s)
+void placeOrDeleteWalls(Project &project, UndoState &undo, const EditorState &editor, int editMode, int level,
+                        const NodeRect &s)
 {
     const bool alongX = s.iy1 == s.iy2;
     const int dir = alongX ? kDirX : kDirY;
@@ -413,8 +413,8 @@ void placeOrDeleteColumn(Project &project, UndoState &undo, const EditorState &e
     }
 }
 
-void placeOrDeleteBeams(Project &project, UndoState &undo, const EditorState &editor, int editMode,
-                        int level, const NodeRect &s)
+void placeOrDeleteBeams(Project &project, UndoState &undo, const EditorState &editor, int editMode, int level,
+                        const NodeRect &s)
 {
     const bool alongX = s.iy1 == s.iy2;
     const int dir = alongX ? kDirX : kDirY;
@@ -477,19 +477,19 @@ EditOutcome applyEdit(Project &project, AppState &app, EditorState &editor, int 
         return out;  // nothing chosen to place
     if (editMode != kModeGroupDelete) {
         switch (tool) {
-        case kToolFloor:
-            if (span.ix1 == span.ix2 || span.iy1 == span.iy2)
-                return out;  // no cell between the corners
-            break;
-        case kToolWall:
-        case kToolBeam:
-            if (alongX == alongY)
-                return out;  // one node, or a slanted line
-            break;
-        case kToolColumn:
-            break;
-        default:
-            return out;
+            case kToolFloor:
+                if (span.ix1 == span.ix2 || span.iy1 == span.iy2)
+                    return out;  // no cell between the corners
+                break;
+            case kToolWall:
+            case kToolBeam:
+                if (alongX == alongY)
+                    return out;  // one node, or a slanted line
+                break;
+            case kToolColumn:
+                break;
+            default:
+                return out;
         }
     }
 
@@ -500,18 +500,18 @@ EditOutcome applyEdit(Project &project, AppState &app, EditorState &editor, int 
         applyGroupDelete(project, undo, editor, level, span);
     } else {
         switch (tool) {
-        case kToolFloor:
-            placeOrDeleteFloors(project, undo, editor, editMode, level, span);
-            break;
-        case kToolWall:
-            placeOrDeleteWalls(project, undo, editor, editMode, level, span);
-            break;
-        case kToolColumn:
-            placeOrDeleteColumn(project, undo, editor, editMode, level, span.ix1, span.iy1);
-            break;
-        case kToolBeam:
-            placeOrDeleteBeams(project, undo, editor, editMode, level, span);
-            break;
+            case kToolFloor:
+                placeOrDeleteFloors(project, undo, editor, editMode, level, span);
+                break;
+            case kToolWall:
+                placeOrDeleteWalls(project, undo, editor, editMode, level, span);
+                break;
+            case kToolColumn:
+                placeOrDeleteColumn(project, undo, editor, editMode, level, span.ix1, span.iy1);
+                break;
+            case kToolBeam:
+                placeOrDeleteBeams(project, undo, editor, editMode, level, span);
+                break;
         }
     }
     out.applied = true;

@@ -8,8 +8,8 @@ namespace rqx {
 
 const QStringList &wallDeleteMenuItems()
 {
-    static const QStringList items{QStringLiteral("筋かい"), QStringLiteral("面材"), QStringLiteral("筋かい+面材"),
-                                   QStringLiteral("ｷｬﾝｾﾙ")};
+    static const QStringList items{QStringLiteral("筋かい"), QStringLiteral("面材"),
+                                   QStringLiteral("筋かい+面材"), QStringLiteral("ｷｬﾝｾﾙ")};
     return items;
 }
 
@@ -280,8 +280,9 @@ void Paper_MouseMove(PlanMouse &m, int x, int y)
     const SnapResult snap = snapToNode(m.project, e.fit, e.editMode, x, y);
     if (m.host.showPosition) {
         if (snap.inGrid)
-            m.host.showPosition(m.project.grid.lineNameX.valid(snap.ix) ? m.project.grid.lineNameX[snap.ix] : QString(),
-                                m.project.grid.lineNameY.valid(snap.iy) ? m.project.grid.lineNameY[snap.iy] : QString());
+            m.host.showPosition(
+                m.project.grid.lineNameX.valid(snap.ix) ? m.project.grid.lineNameX[snap.ix] : QString(),
+                m.project.grid.lineNameY.valid(snap.iy) ? m.project.grid.lineNameY[snap.iy] : QString());
         else
             m.host.showPosition(QString(), QString());
     }

@@ -21,8 +21,10 @@ OverlapCheck checkWallOverlap(const Project &project, int level, const QString &
     auto differs = [&](const WallMember &m) {
         return m.kind != 0 && (m.firstIndex != first || m.lastIndex != last);
     };
-    const QString tailReplace = placing ? QStringLiteral("置換できません。") : QStringLiteral("削除できません。");
-    const QString tailPlace = placing ? QStringLiteral("配置できません。") : QStringLiteral("削除できません。");
+    const QString tailReplace =
+        placing ? QStringLiteral("置換できません。") : QStringLiteral("削除できません。");
+    const QString tailPlace =
+        placing ? QStringLiteral("配置できません。") : QStringLiteral("削除できません。");
     for (int k = first; k <= last; ++k) {
         const int x = alongX ? k : span.ix1;
         const int y = alongX ? span.iy1 : k;
@@ -34,13 +36,15 @@ OverlapCheck checkWallOverlap(const Project &project, int level, const QString &
         if (braceChosen) {
             if (braceDiffers)
                 result.message =
-                    QStringLiteral("指定した始点、終点が異なる筋かい、または２部材にまたがる筋かいは、") + tailReplace;
+                    QStringLiteral("指定した始点、終点が異なる筋かい、または２部材にまたがる筋かいは、") +
+                    tailReplace;
             else if (boardDiffers)
                 result.message = QStringLiteral("面材と始点、終点が異なる重複する筋かいは、") + tailPlace;
         } else {
             if (boardDiffers)
                 result.message =
-                    QStringLiteral("指定した始点、終点が異なる面材、または２部材にまたがる面材は、") + tailReplace;
+                    QStringLiteral("指定した始点、終点が異なる面材、または２部材にまたがる面材は、") +
+                    tailReplace;
             else if (braceDiffers)
                 result.message = QStringLiteral("筋かいと始点、終点が異なる重複する面材は、") + tailPlace;
         }

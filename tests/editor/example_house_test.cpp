@@ -27,7 +27,8 @@ TEST(ExampleHouse, MouseDrawingEqualsTheSavedExample)
     PrepareProjectForSave(drawn);
 
     Project saved;
-    const FileResult loaded = LoadProjectFile(QStringLiteral(VELM_EXAMPLES_DIR "/two_storey_house.RQX"), saved);
+    const FileResult loaded =
+        LoadProjectFile(QStringLiteral(VELM_EXAMPLES_DIR "/two_storey_house.RQX"), saved);
     ASSERT_TRUE(loaded.ok) << loaded.message.toStdString();
     EXPECT_EQ(saved.info, drawn.info);
     EXPECT_EQ(saved.grid.lineNameX, drawn.grid.lineNameX);
@@ -41,7 +42,8 @@ TEST(ExampleHouse, MouseDrawingEqualsTheSavedExample)
         for (int x = 1; x <= drawn.nodes.sizeX(); ++x) {
             through += drawn.nodes(x, y, 1).columnKind == 2 && drawn.nodes(x, y, 2).columnKind == 2;
             voids += drawn.nodes(x, y, 2).cellFloor == 2;
-            shared += drawn.nodes(x, y, 1).brace[kDirY].kind != 0 && drawn.nodes(x, y, 1).board[kDirY].kind != 0;
+            shared +=
+                drawn.nodes(x, y, 1).brace[kDirY].kind != 0 && drawn.nodes(x, y, 1).board[kDirY].kind != 0;
             onBeams += drawn.nodes(x, y, 2).columnKind == 1 && drawn.nodes(x, y, 1).columnKind == 0;
         }
     EXPECT_EQ(through, 4);

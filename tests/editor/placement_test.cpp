@@ -104,7 +104,8 @@ TEST(Placement, OrthogonalWallRefusedAtAMiddleNodeOnlyAndColumnsInsideNewWallRef
 
     // A column strictly inside the new wall: refusal 2; at its end node allowed.
     f.at(9, 2, 1).columnKind = 1;
-    const QString t2 = QStringLiteral("配置しようとする筋かい・面材の中間部分に柱があります。\r\rこの筋かい・面材は、配置できません");
+    const QString t2 = QStringLiteral(
+        "配置しようとする筋かい・面材の中間部分に柱があります。\r\rこの筋かい・面材は、配置できません");
     EXPECT_EQ(f.span(8, 2, 11, 2).message, t2);
     EXPECT_TRUE(f.span(9, 2, 11, 2).applied);
     // Deleting is not checked by the placing rules.

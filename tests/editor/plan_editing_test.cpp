@@ -312,12 +312,16 @@ TEST_F(PlanEditingTest, ReplacementRuleMessages)
     wall(QStringLiteral("Kesa2"));
     drag(3, 3, 5, 3);  // deleting part of it
     ASSERT_TRUE(script.done());
-    EXPECT_EQ(script.texts, (QStringList{
-                                QStringLiteral("指定した始点、終点が異なる筋かい、または２部材にまたがる筋かいは、置換できません。"),
-                                QStringLiteral("筋かいと始点、終点が異なる重複する面材は、配置できません。"),
-                                QStringLiteral("指定した始点、終点が異なる筋かい、または２部材にまたがる筋かいは、削除できません。")}));
+    EXPECT_EQ(
+        script.texts,
+        (QStringList{
+            QStringLiteral(
+                "指定した始点、終点が異なる筋かい、または２部材にまたがる筋かいは、置換できません。"),
+            QStringLiteral("筋かいと始点、終点が異なる重複する面材は、配置できません。"),
+            QStringLiteral(
+                "指定した始点、終点が異なる筋かい、または２部材にまたがる筋かいは、削除できません。")}));
     EXPECT_EQ(ed.editMode, kModeDelete);  // the toggle is down
-    drag(5, 3, 2, 3);  // the whole wall
+    drag(5, 3, 2, 3);                     // the whole wall
     EXPECT_EQ(at(2, 3, 1).brace[kDirX], WallMember{});
 }
 
@@ -451,7 +455,8 @@ TEST_F(PlanEditingTest, SmallHouseDrawnByMouseComputesItsNValues)
     cli.start(QStringLiteral(VELM_CLI_PATH), {QStringLiteral("calc"), path});
     ASSERT_TRUE(cli.waitForFinished(30000));
     ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
-    const QStringList rows = QString::fromUtf8(cli.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList rows =
+        QString::fromUtf8(cli.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     // level,x,y → totalX, totalY (columns 16 and 17 of the CSV).
     QMap<QString, QPair<QString, QString>> totals;
     for (const QString &row : rows.mid(1)) {

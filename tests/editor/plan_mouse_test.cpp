@@ -275,7 +275,9 @@ TEST_F(PlanMouseTest, RefusalsShowTheirTextAndChangeNothing)
     w.menuAnswers = {1};
     drawSpan(4, 4, 5, 4, kButtonRight);
     ASSERT_EQ(w.messages.size(), 3);
-    EXPECT_EQ(w.messages[2], QStringLiteral("指定した始点、終点が異なる面材、または２部材にまたがる面材は、削除できません。"));
+    EXPECT_EQ(
+        w.messages[2],
+        QStringLiteral("指定した始点、終点が異なる面材、または２部材にまたがる面材は、削除できません。"));
     EXPECT_EQ(f.ed.editMode, kModePlace);
     EXPECT_EQ(f.p.nodes, before);
     EXPECT_EQ(f.app.isDirty, 0);
@@ -342,7 +344,8 @@ TEST_F(PlanMouseTest, ThroughColumnOverHardwareIsPlacedWithAWarning)
     down(7, 7);
     EXPECT_EQ(f.at(7, 7, 2).columnKind, 2);
     ASSERT_EQ(w.messages.size(), 1);
-    EXPECT_TRUE(w.messages[0].startsWith(QStringLiteral("配置した通し柱の２階柱脚部分に金物が配置されています。")));
+    EXPECT_TRUE(
+        w.messages[0].startsWith(QStringLiteral("配置した通し柱の２階柱脚部分に金物が配置されています。")));
     EXPECT_EQ(f.at(7, 7, 2).hardware[2], QStringLiteral("CP-T"));
 }
 

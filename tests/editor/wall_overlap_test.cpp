@@ -10,9 +10,11 @@ using rqx::test::EditFixture;
 
 namespace {
 
-const QString kBraceDiffers = QStringLiteral("指定した始点、終点が異なる筋かい、または２部材にまたがる筋かいは、");
+const QString kBraceDiffers =
+    QStringLiteral("指定した始点、終点が異なる筋かい、または２部材にまたがる筋かいは、");
 const QString kBoardUnderBrace = QStringLiteral("面材と始点、終点が異なる重複する筋かいは、");
-const QString kBoardDiffers = QStringLiteral("指定した始点、終点が異なる面材、または２部材にまたがる面材は、");
+const QString kBoardDiffers =
+    QStringLiteral("指定した始点、終点が異なる面材、または２部材にまたがる面材は、");
 const QString kBraceUnderBoard = QStringLiteral("筋かいと始点、終点が異なる重複する面材は、");
 const QString kReplace = QStringLiteral("置換できません。");
 const QString kPlace = QStringLiteral("配置できません。");

@@ -8,9 +8,8 @@
 namespace rqx {
 
 PlanEditing::PlanEditing(InputScreen *screen)
-    : QObject(screen),
-      screen_(screen),
-      mouse_{screen->project(), screen->app(), screen->editor(), screen->mouseHost(), false, {}}
+    : QObject(screen), screen_(screen), mouse_{screen->project(),   screen->app(), screen->editor(),
+                                               screen->mouseHost(), false,         {}}
 {
     Paper *paper = screen->paper();
     connect(paper, &Paper::mousePressedAt, this, [this](Qt::MouseButton button, int x, int y) {
@@ -19,7 +18,8 @@ PlanEditing::PlanEditing(InputScreen *screen)
         else if (button == Qt::RightButton)
             Paper_MouseDown(mouse_, kButtonRight, x, y);
     });
-    connect(paper, &Paper::mouseMovedTo, this, [this](Qt::MouseButtons, int x, int y) { Paper_MouseMove(mouse_, x, y); });
+    connect(paper, &Paper::mouseMovedTo, this,
+            [this](Qt::MouseButtons, int x, int y) { Paper_MouseMove(mouse_, x, y); });
     screen->setSpanCanceller([this] { cancelSpan(mouse_); });
 }
 
