@@ -299,9 +299,9 @@ bool MakeAppIcon()
     p.drawRoundedRect(QRectF(1, 1, 30, 30), 5, 5);
     p.setBrush(kWood);
     p.setPen(Pen(kWoodDark, 0.5));
-    p.drawRect(QRectF(5, 6, 22, 3));     // beam
-    p.drawRect(QRectF(5, 24, 22, 3));    // sill
-    p.drawRect(QRectF(5.5, 6, 3, 21));   // posts
+    p.drawRect(QRectF(5, 6, 22, 3));    // beam
+    p.drawRect(QRectF(5, 24, 22, 3));   // sill
+    p.drawRect(QRectF(5.5, 6, 3, 21));  // posts
     p.drawRect(QRectF(23.5, 6, 3, 21));
     p.setPen(Pen(kWood, 2.0));
     p.drawLine(QPointF(8.5, 24), QPointF(23.5, 9));

@@ -7,7 +7,8 @@ namespace rqx {
 namespace {
 
 // いろは order as the naming table lists it (ゐ included, ん and ゑ not).
-const QString kIroha = QStringLiteral("いろはにほへとちりぬるをわかよたれそつねならむうゐのおくやまけふこえてあ");
+const QString kIroha =
+    QStringLiteral("いろはにほへとちりぬるをわかよたれそつねならむうゐのおくやまけふこえてあ");
 
 constexpr int kLetterCapacity = 31;  // 64 + j runs "A".."Z", "[", "\", "]", "^", "_"
 
@@ -39,36 +40,37 @@ QString MajorLineName(int style, int j, int start, int dir)
     if (style == 0)
         style = kLineStyleNumbered;
     switch (style) {
-    case kLineStyleIroha:
-        if (j < 1)
-            return {};
-        if (j <= kIroha.size())
-            return kIroha.at(j - 1);
-        // Past the table: repeat it with a round number so names stay distinct.
-        return kIroha.at((j - 1) % kIroha.size()) + QString::number((j - 1) / kIroha.size() + 1);
-    case kLineStyleLetters:
-        if (j < 1)
-            return {};
-        if (j <= kLetterCapacity)
-            return QChar(64 + j);
-        return QChar(65 + (j - 1) % 26) + QString::number((j - 1) / 26 + 1);
-    case kLineStyleDigits:
-        return QString::number(start + j - 1);
-    case kLineStyleNumbered:
-    default:
-        return (dir == kDirY ? QStringLiteral("Y") : QStringLiteral("X")) + QString::number(start + j - 1);
+        case kLineStyleIroha:
+            if (j < 1)
+                return {};
+            if (j <= kIroha.size())
+                return kIroha.at(j - 1);
+            // Past the table: repeat it with a round number so names stay distinct.
+            return kIroha.at((j - 1) % kIroha.size()) + QString::number((j - 1) / kIroha.size() + 1);
+        case kLineStyleLetters:
+            if (j < 1)
+                return {};
+            if (j <= kLetterCapacity)
+                return QChar(64 + j);
+            return QChar(65 + (j - 1) % 26) + QString::number((j - 1) / 26 + 1);
+        case kLineStyleDigits:
+            return QString::number(start + j - 1);
+        case kLineStyleNumbered:
+        default:
+            return (dir == kDirY ? QStringLiteral("Y") : QStringLiteral("X")) +
+                   QString::number(start + j - 1);
     }
 }
 
 int MajorLineCapacity(int style)
 {
     switch (style) {
-    case kLineStyleIroha:
-        return static_cast<int>(kIroha.size());
-    case kLineStyleLetters:
-        return kLetterCapacity;
-    default:
-        return INT_MAX;
+        case kLineStyleIroha:
+            return static_cast<int>(kIroha.size());
+        case kLineStyleLetters:
+            return kLetterCapacity;
+        default:
+            return INT_MAX;
     }
 }
 

@@ -65,8 +65,8 @@ TEST(LineNames, LetterStyleNamesThe27thMajorLineWithABracket)
     p.grid.lineStyleY = 2;
     GenerateLineNames(p);
     EXPECT_EQ(p.grid.lineNameX[1], "A");
-    EXPECT_EQ(p.grid.lineNameX[51], "Z");   // major 26 at k = 2·26 − 1
-    EXPECT_EQ(p.grid.lineNameX[53], "[");   // major 27: code 64 + 27
+    EXPECT_EQ(p.grid.lineNameX[51], "Z");  // major 26 at k = 2·26 − 1
+    EXPECT_EQ(p.grid.lineNameX[53], "[");  // major 27: code 64 + 27
     EXPECT_EQ(p.grid.lineNameX[54], "[a");
     EXPECT_EQ(p.grid.lineNameX[55], "\\");  // major 28
     EXPECT_EQ(p.grid.lineNameY[1], "い");

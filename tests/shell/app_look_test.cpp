@@ -66,8 +66,8 @@ TEST_F(AppLookTest, HandCursorGoesOnButtonsOptionButtonsAndDropDownsOnly)
     auto *option = new QRadioButton(&root);
     auto *combo = new QComboBox(&root);
     auto *edit = new QLineEdit(&root);
-    for (QWidget *w : {static_cast<QWidget *>(button), static_cast<QWidget *>(option), static_cast<QWidget *>(combo),
-                       static_cast<QWidget *>(edit)})
+    for (QWidget *w : {static_cast<QWidget *>(button), static_cast<QWidget *>(option),
+                       static_cast<QWidget *>(combo), static_cast<QWidget *>(edit)})
         layout->addWidget(w);
     ApplyHandCursor(&root);
     EXPECT_EQ(button->cursor().shape(), Qt::BitmapCursor);

@@ -24,8 +24,8 @@ TEST_F(DataSelectFormTest, WithoutHistoryOnlyOtherNewAndExitAreOffered)
     DataSelectForm form(state);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("VELM-RQX /軸組Ｎ値算定  <データ選択>"));
     const QStringList captions = {"選  択", "終  了", "その他のデータ", "新規作成"};
-    const QStringList tips = {"現在反転表示のデータを選択", "VELM-RQX を終了します", "リストにない VELM-RQX データの選択",
-                              "新規データの作成"};
+    const QStringList tips = {"現在反転表示のデータを選択", "VELM-RQX を終了します",
+                              "リストにない VELM-RQX データの選択", "新規データの作成"};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(form.command1(i)->text(), captions[i]);
         EXPECT_EQ(form.command1(i)->toolTip(), tips[i]);
@@ -127,7 +127,8 @@ TEST_F(DataSelectFormTest, HistoryRowsCurrentCellColoursAndChoices)
     QTest::keyClick(grid, Qt::Key_Return);
     EXPECT_TRUE(form.isVisible());
     ASSERT_EQ(script.boxes().size(), 2u);
-    const QString expected = QStringLiteral("選択したデータファイル：\n\n") + missing + QStringLiteral("\n\nが見つかりませんでした。");
+    const QString expected = QStringLiteral("選択したデータファイル：\n\n") + missing +
+                             QStringLiteral("\n\nが見つかりませんでした。");
     EXPECT_EQ(script.boxes()[0].text, expected);
     EXPECT_EQ(script.boxes()[0].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
     EXPECT_EQ(script.boxes()[1].text, expected);
@@ -175,8 +176,9 @@ TEST_F(DataSelectFormTest, AnEntryThatIsNoProjectFileIsRefusedWithTheFileCheckMe
     QTest::keyClick(form.grid(), Qt::Key_Enter);
     EXPECT_TRUE(form.isVisible());
     ASSERT_EQ(script.boxes().size(), 1u);
-    EXPECT_EQ(script.boxes()[0].text, QStringLiteral("このファイルは、[ VELM-RQX /軸組Ｎ値算定 ] のデータではありません。\n\n"
-                                                     "File Name: note.RQX"));
+    EXPECT_EQ(script.boxes()[0].text,
+              QStringLiteral("このファイルは、[ VELM-RQX /軸組Ｎ値算定 ] のデータではありません。\n\n"
+                             "File Name: note.RQX"));
 }
 
 TEST_F(DataSelectFormTest, ClearingTheHistoryAsksFirst)

@@ -76,8 +76,9 @@ TEST_F(MainFormTest, WindowHasTheMenusToolbarAndStatusBarOfTheShell)
         menus << a->text();
     EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "表示(&V)", "設定(&S)", "金物(&H)", "軸組図(&J)", "ﾍﾙﾌﾟ(&H)"}));
     const QMenu *file = form.menuBar()->actions()[0]->menu();
-    EXPECT_EQ(MenuTexts(file), QStringList({"新規作成(&N)", "開く(&O)", "上書き保存(&S)", "名前を付けて保存(&A)...",
-                                            "ﾌﾟﾘﾝﾀｰの設定(&U)...", a, path(QStringLiteral("b.RQX")), "終了(&X)"}));
+    EXPECT_EQ(MenuTexts(file),
+              QStringList({"新規作成(&N)", "開く(&O)", "上書き保存(&S)", "名前を付けて保存(&A)...",
+                           "ﾌﾟﾘﾝﾀｰの設定(&U)...", a, path(QStringLiteral("b.RQX")), "終了(&X)"}));
     EXPECT_EQ(form.recentFileActions().size(), 2);
     EXPECT_EQ(MenuTexts(form.settingsMenu()).mid(0, 3),
               QStringList({"建物名称の変更(&N)", "通り名の変更(&T)", "入力ｸﾞﾘｯﾄﾞ数の変更(&C)"}));
@@ -85,16 +86,17 @@ TEST_F(MainFormTest, WindowHasTheMenusToolbarAndStatusBarOfTheShell)
     EXPECT_EQ(form.viewMenu()->title(), QStringLiteral("表示(&V)"));
 
     // Every toolbar key in order, with a picture; the commands of later parts are disabled.
-    const QStringList keys = {"NewData",      "Open",     "Save",     "PreView",   "NChkFig",
-                              "JikuX",        "JikuY",    "Kanamono", "TatemonoName", "GridSize",
-                              "LineName",     "OsaeKeisu", "CrossG",  "Undo",      "Close"};
+    const QStringList keys = {"NewData",  "Open",      "Save",     "PreView",      "NChkFig",
+                              "JikuX",    "JikuY",     "Kanamono", "TatemonoName", "GridSize",
+                              "LineName", "OsaeKeisu", "CrossG",   "Undo",         "Close"};
     EXPECT_EQ(ToolbarKeys(), keys);
     QStringList onBar;
     for (QAction *a : form.toolBar()->actions())
         if (!a->isSeparator())
             onBar << a->objectName();
     EXPECT_EQ(onBar, keys);
-    const QStringList disabled = {"PreView", "NChkFig", "JikuX", "JikuY", "Kanamono", "OsaeKeisu", "CrossG", "Undo"};
+    const QStringList disabled = {"PreView",  "NChkFig",   "JikuX",  "JikuY",
+                                  "Kanamono", "OsaeKeisu", "CrossG", "Undo"};
     for (const QString &key : keys) {
         ASSERT_NE(form.toolbarAction(key), nullptr) << key.toStdString();
         EXPECT_FALSE(form.toolbarAction(key)->icon().isNull()) << key.toStdString();
@@ -153,17 +155,18 @@ TEST_F(MainFormTest, NewWithUnsavedChangesAsksAndCancelKeepsTheProject)
     state.dataFilePath = QStringLiteral("/data/x.RQX");
     project.nodes(3, 3, 1).columnKind = 2;
     ModalScript script;
-    script.answer(QMessageBox::No)
-        .answer(QMessageBox::Yes)
-        .on<NewData>([](NewData *d) { d->command1(1)->click(); });
+    script.answer(QMessageBox::No).answer(QMessageBox::Yes).on<NewData>([](NewData *d) {
+        d->command1(1)->click();
+    });
     EXPECT_FALSE(form.newCommand());
     EXPECT_FALSE(form.newCommand());
     EXPECT_TRUE(script.finished());
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
     ASSERT_EQ(script.boxes().size(), 2u);
     EXPECT_EQ(script.boxes()[0].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
-    EXPECT_EQ(script.boxes()[0].text, QStringLiteral("現在、入力中のデータは、変更されています。\n\n(/data/x.RQX)\n\n"
-                                                     "このまま、新規データを作成しますか？"));
+    EXPECT_EQ(script.boxes()[0].text,
+              QStringLiteral("現在、入力中のデータは、変更されています。\n\n(/data/x.RQX)\n\n"
+                             "このまま、新規データを作成しますか？"));
     EXPECT_EQ(script.boxes()[0].buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(project.nodes(3, 3, 1).columnKind, 2);
     EXPECT_EQ(state.isDirty, 1);
@@ -197,8 +200,9 @@ TEST_F(MainFormTest, OpenAsksForARqxFileChecksItAndRemembersIt)
     chosen = {other.fileName()};
     EXPECT_FALSE(form.openCommand());
     ASSERT_EQ(script.boxes().size(), 1u);
-    EXPECT_EQ(script.boxes()[0].text, QStringLiteral("このファイルは、[ VELM-RQX /軸組Ｎ値算定 ] のデータではありません。\n\n"
-                                                     "File Name: other.RQX"));
+    EXPECT_EQ(script.boxes()[0].text,
+              QStringLiteral("このファイルは、[ VELM-RQX /軸組Ｎ値算定 ] のデータではありません。\n\n"
+                             "File Name: other.RQX"));
     EXPECT_EQ(replaced.count(), 0);
 
     state.isDirty = 1;  // Open does not ask about changes
@@ -258,10 +262,11 @@ TEST_F(MainFormTest, RecentFilesAskWhenChangedAndSkipTheOpenFile)
     EXPECT_EQ(project.info.buildingName, QStringLiteral("B邸"));
     EXPECT_EQ(state.dataFilePath, b);
     ASSERT_EQ(script.boxes().size(), 4u);
-    EXPECT_EQ(script.boxes()[0].text,
-              QStringLiteral("現在、入力中のデータは、変更されています。\n\nこのまま、他データを読込みますか？"));
-    EXPECT_EQ(script.boxes()[3].text,
-              QStringLiteral("選択したデータファイル：\n\n") + gone + QStringLiteral("\n\nが見つかりませんでした。"));
+    EXPECT_EQ(
+        script.boxes()[0].text,
+        QStringLiteral("現在、入力中のデータは、変更されています。\n\nこのまま、他データを読込みますか？"));
+    EXPECT_EQ(script.boxes()[3].text, QStringLiteral("選択したデータファイル：\n\n") + gone +
+                                          QStringLiteral("\n\nが見つかりませんでした。"));
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
 }
 
@@ -301,8 +306,8 @@ TEST_F(MainFormTest, OverwriteOfANewProjectIsSaveAsThenAsksBeforeOverwriting)
     EXPECT_EQ(state.isDirty, 0);
     EXPECT_EQ(state.history[0].buildingName, QStringLiteral("二回目"));
     ASSERT_EQ(script.boxes().size(), 2u);
-    EXPECT_EQ(script.boxes()[0].text,
-              QStringLiteral("入力データを上書き保存します｡\n\n( ") + target + QStringLiteral(" )\n\nよろしいですか｡"));
+    EXPECT_EQ(script.boxes()[0].text, QStringLiteral("入力データを上書き保存します｡\n\n( ") + target +
+                                          QStringLiteral(" )\n\nよろしいですか｡"));
     EXPECT_EQ(requests.size(), 1u);
 }
 
@@ -343,8 +348,9 @@ TEST_F(MainFormTest, ExitAsksAccordingToTheDirtyFlagAndWritesTheStores)
         EXPECT_TRUE(form.isVisible());
         ASSERT_EQ(script.boxes().size(), 1u);
         EXPECT_EQ(script.boxes()[0].title, QStringLiteral("確認メッセージ"));
-        EXPECT_EQ(script.boxes()[0].text,
-                  QStringLiteral("データは変更されています。\n\n(/d/x.RQX)\n\nこのまま保存せず、終了しますか？"));
+        EXPECT_EQ(
+            script.boxes()[0].text,
+            QStringLiteral("データは変更されています。\n\n(/d/x.RQX)\n\nこのまま保存せず、終了しますか？"));
         state.isDirty = 0;
         script.answer(QMessageBox::Yes);
         form.close();
@@ -376,7 +382,7 @@ TEST_F(MainFormTest, StartDialogComesBackAfterACancelledNewAndOpen)
     ModalScript script;
     script.on<DataSelectForm>([](DataSelectForm *d) { d->command1(3)->click(); })
         .on<NewData>([](NewData *d) { d->command1(1)->click(); })
-        .on<DataSelectForm>([](DataSelectForm *d) { d->command1(2)->click(); })  // Open, cancelled
+        .on<DataSelectForm>([](DataSelectForm *d) { d->command1(2)->click(); })   // Open, cancelled
         .on<DataSelectForm>([](DataSelectForm *d) { d->command1(0)->click(); });  // entry 1
     chosen = {QString()};
     form.runStartDialog();
@@ -395,8 +401,9 @@ TEST_F(MainFormTest, StartDialogNewAndExit)
     MainForm form(project, state);
     form.show();
     ModalScript script;
-    script.on<DataSelectForm>([](DataSelectForm *d) { d->command1(3)->click(); })
-        .on<NewData>([](NewData *d) { d->command1(0)->click(); });
+    script.on<DataSelectForm>([](DataSelectForm *d) { d->command1(3)->click(); }).on<NewData>([](NewData *d) {
+        d->command1(0)->click();
+    });
     form.runStartDialog();
     EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));
     EXPECT_EQ(project.grid.lineNameX[2], QStringLiteral("X1a"));
@@ -426,10 +433,11 @@ TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
     EXPECT_EQ(project.undoNodes(1, 1, 1).columnKind, 1);
     EXPECT_EQ(state.isDirty, 0);
 
-    script.on<GridSizeChange>([](GridSizeChange *d) {
-              d->combo1(0)->setEditText(QStringLiteral("9"));
-              d->command1(0)->click();
-          })
+    script
+        .on<GridSizeChange>([](GridSizeChange *d) {
+            d->combo1(0)->setEditText(QStringLiteral("9"));
+            d->command1(0)->click();
+        })
         .answer(QMessageBox::Ok);
     form.gridSizeCommand();
     EXPECT_EQ(resized.count(), 1);

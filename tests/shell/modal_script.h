@@ -104,9 +104,9 @@ private:
         last_ = w;
         if (steps_.empty()) {
             unexpected_ << QStringLiteral("extra ") + w->metaObject()->className() +
-                               (qobject_cast<QMessageBox *>(w) ? QStringLiteral(": ") +
-                                                                     qobject_cast<QMessageBox *>(w)->text()
-                                                               : QString());
+                               (qobject_cast<QMessageBox *>(w)
+                                    ? QStringLiteral(": ") + qobject_cast<QMessageBox *>(w)->text()
+                                    : QString());
             closeAny(w);
             return;
         }

@@ -103,9 +103,11 @@ TEST_F(ProjectDialogsTest, NewDataRefusesCountsAndModulesItCannotUse)
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(project.info.spanCountX, 20);  // untouched
     ASSERT_EQ(script.boxes().size(), 3u);
-    EXPECT_EQ(script.boxes()[0].text, QStringLiteral("グリッド数は、1 から 30 までの整数で入力してください。"));
+    EXPECT_EQ(script.boxes()[0].text,
+              QStringLiteral("グリッド数は、1 から 30 までの整数で入力してください。"));
     EXPECT_EQ(script.boxes()[1].text, script.boxes()[0].text);
-    EXPECT_EQ(script.boxes()[2].text, QStringLiteral("グリッド長は、0 より大きい数値 (mm) で入力してください。"));
+    EXPECT_EQ(script.boxes()[2].text,
+              QStringLiteral("グリッド長は、0 より大きい数値 (mm) で入力してください。"));
     EXPECT_EQ(script.boxes()[2].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
 
     d.combo3()->setEditText(QStringLiteral("955.5"));
@@ -230,9 +232,12 @@ TEST_F(ProjectDialogsTest, LineNameDialogRefusesBadStartNumbersAndTooManyLines)
     d.command1(0)->click();
     EXPECT_TRUE(d.isVisible());
     ASSERT_EQ(script.boxes().size(), 3u);
-    EXPECT_EQ(script.boxes()[0].text, QStringLiteral("開始番号は、0 から 999 までの整数で入力してください。"));
-    EXPECT_TRUE(script.boxes()[2].text.contains(QStringLiteral("36 本まで"))) << script.boxes()[2].text.toStdString();
-    EXPECT_TRUE(script.boxes()[2].text.contains(QStringLiteral("41 本"))) << script.boxes()[2].text.toStdString();
+    EXPECT_EQ(script.boxes()[0].text,
+              QStringLiteral("開始番号は、0 から 999 までの整数で入力してください。"));
+    EXPECT_TRUE(script.boxes()[2].text.contains(QStringLiteral("36 本まで")))
+        << script.boxes()[2].text.toStdString();
+    EXPECT_TRUE(script.boxes()[2].text.contains(QStringLiteral("41 本")))
+        << script.boxes()[2].text.toStdString();
     EXPECT_EQ(state.isDirty, 0);
 
     d.option1(0)->click();
@@ -270,7 +275,8 @@ TEST_F(ProjectDialogsTest, LineNameDefaultsAreStoredAfterTheQuestion)
     ASSERT_EQ(script.boxes().size(), 2u);
     EXPECT_EQ(script.boxes()[0].title, QStringLiteral("確認メッセージ"));
     EXPECT_EQ(script.boxes()[0].text,
-              QStringLiteral("通り名のデフォルトを変更します。\n\n(変更したデフォルトは、次回新規データから有効になります。)"));
+              QStringLiteral("通り名のデフォルトを変更します。\n\n("
+                             "変更したデフォルトは、次回新規データから有効になります。)"));
 }
 
 TEST_F(ProjectDialogsTest, GridSizeDialogShowsModulesAndTreats909AsUnchanged)
@@ -300,9 +306,9 @@ TEST_F(ProjectDialogsTest, GridSizeDialogAsksRefusesAndResizes)
     d.show();
     ModalScript script;
     script.ignore(&d)
-        .answer(QMessageBox::Ok)       // refused count
-        .answer(QMessageBox::Ok)       // refused module
-        .answer(QMessageBox::Cancel)   // the question: dialog stays
+        .answer(QMessageBox::Ok)      // refused count
+        .answer(QMessageBox::Ok)      // refused module
+        .answer(QMessageBox::Cancel)  // the question: dialog stays
         .answer(QMessageBox::Ok);
     d.combo1(0)->setEditText(QStringLiteral("0"));
     d.command1(0)->click();
@@ -324,7 +330,8 @@ TEST_F(ProjectDialogsTest, GridSizeDialogAsksRefusesAndResizes)
     ASSERT_EQ(script.boxes().size(), 4u);
     EXPECT_EQ(script.boxes()[2].text, QStringLiteral("データ入力グリッドサイズを変更します。"));
     EXPECT_EQ(script.boxes()[2].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
-    EXPECT_EQ(script.boxes()[1].text, QStringLiteral("グリッド長は、0 より大きい数値 (mm) で入力してください。"));
+    EXPECT_EQ(script.boxes()[1].text,
+              QStringLiteral("グリッド長は、0 より大きい数値 (mm) で入力してください。"));
 }
 
 }  // namespace

@@ -31,7 +31,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath(QStringLiteral("registry")));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           dir.filePath(QStringLiteral("registry")));
         state.programDir = dir.path();
         state.dataFilePath = kNewDataName;
     }

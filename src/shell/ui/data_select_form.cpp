@@ -20,12 +20,12 @@ namespace rqx {
 
 namespace {
 
-constexpr int kGridRows = 10;        // history rows under the header row
-constexpr int kTwipsPerPixel = 15;   // 96 dpi
+constexpr int kGridRows = 10;       // history rows under the header row
+constexpr int kTwipsPerPixel = 15;  // 96 dpi
 constexpr int kNumberColumnTwips = 350;
 constexpr int kSecondColumnLessTwips = 120;
 
-const QColor kCurrentBack(0, 0, 255);    // palette 9, light blue
+const QColor kCurrentBack(0, 0, 255);      // palette 9, light blue
 const QColor kCurrentText(255, 255, 255);  // palette 15
 const QColor kCellBack(255, 255, 255);
 const QColor kCellText(0, 0, 0);
@@ -34,7 +34,8 @@ const QColor kCellText(0, 0, 0);
 
 QString MissingHistoryFileMessage(const QString &path)
 {
-    return QStringLiteral("選択したデータファイル：\r\r") + path + QStringLiteral("\r\rが見つかりませんでした。");
+    return QStringLiteral("選択したデータファイル：\r\r") + path +
+           QStringLiteral("\r\rが見つかりませんでした。");
 }
 
 bool CheckHistoryFile(const QString &path, const QString &appTitle, QWidget *parent)
@@ -94,8 +95,8 @@ DataSelectForm::DataSelectForm(AppState &state, QWidget *parent) : QDialog(paren
         }
 
     const char *captions[4] = {"選  択", "終  了", "その他のデータ", "新規作成"};
-    const char *tips[4] = {"現在反転表示のデータを選択", "VELM-RQX を終了します", "リストにない VELM-RQX データの選択",
-                           "新規データの作成"};
+    const char *tips[4] = {"現在反転表示のデータを選択", "VELM-RQX を終了します",
+                           "リストにない VELM-RQX データの選択", "新規データの作成"};
     for (int i = 0; i < 4; ++i) {
         buttons_[i] = new QPushButton(QString::fromUtf8(captions[i]), this);
         buttons_[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
@@ -177,7 +178,8 @@ void DataSelectForm::layoutColumns()
 {
     const int rest = grid_->width() - grid_->verticalHeader()->width() - 2 * grid_->frameWidth();
     grid_->setColumnWidth(0, static_cast<int>(std::lround(0.38 * rest)));
-    grid_->setColumnWidth(1, static_cast<int>(std::lround(0.62 * rest)) - kSecondColumnLessTwips / kTwipsPerPixel);
+    grid_->setColumnWidth(
+        1, static_cast<int>(std::lround(0.62 * rest)) - kSecondColumnLessTwips / kTwipsPerPixel);
 }
 
 void DataSelectForm::paintCurrentCell(int row, int column, bool current)
@@ -270,7 +272,8 @@ void DataSelectForm::newClicked()
 void DataSelectForm::clearHistoryClicked()
 {
     MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(QStringLiteral("データ履歴をクリアーします。"), kMsgOkCancel, kMessageTitleFull, answer, this);
+    ShowMessage(QStringLiteral("データ履歴をクリアーします。"), kMsgOkCancel, kMessageTitleFull, answer,
+                this);
     if (answer != MessageAnswer::Ok)
         return;
     ClearHistory(state_);
@@ -297,18 +300,18 @@ bool DataSelectForm::eventFilter(QObject *watched, QEvent *event)
 void DataSelectForm::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
-            button->click();
-        else
-            chooseCurrentRow();
-        return;
-    case Qt::Key_Escape:
-        exitClicked();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
+                button->click();
+            else
+                chooseCurrentRow();
+            return;
+        case Qt::Key_Escape:
+            exitClicked();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
     }
 }
 

@@ -37,10 +37,9 @@ GridSizeChange::GridSizeChange(Project &project, AppState &state, QWidget *paren
     const QStringList modules = {QStringLiteral("900"), QStringLiteral("909"), QStringLiteral("910"),
                                  QStringLiteral("980"), QStringLiteral("1000")};
     const int divisions = project_.dims.divisions > 0 ? project_.dims.divisions : 1;
-    const QString texts[3] = {
-        FormatFixed(static_cast<double>(project_.dims.spanCountX) / divisions, 0),
-        FormatFixed(static_cast<double>(project_.dims.spanCountY) / divisions, 0),
-        FormatFixed(static_cast<double>(project_.info.moduleLength) * 1000.0, 0)};
+    const QString texts[3] = {FormatFixed(static_cast<double>(project_.dims.spanCountX) / divisions, 0),
+                              FormatFixed(static_cast<double>(project_.dims.spanCountY) / divisions, 0),
+                              FormatFixed(static_cast<double>(project_.info.moduleLength) * 1000.0, 0)};
     const char *labels[3] = {"Ｘ方向(桁行)の最大幅", "Ｙ方向(梁間)の最大幅", "グリッド長"};
     const char *units[3] = {"グリッド", "グリッド", "(mm)"};
     auto *grid = new QGridLayout;
@@ -59,7 +58,8 @@ GridSizeChange::GridSizeChange(Project &project, AppState &state, QWidget *paren
     }
     grid->setColumnStretch(3, 1);
 
-    auto *note = new QLabel(QStringLiteral("幅を減らした場合、範囲外となった配置データは、消去されます。"), this);
+    auto *note =
+        new QLabel(QStringLiteral("幅を減らした場合、範囲外となった配置データは、消去されます。"), this);
     note->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
 
     buttons_[0] = new QPushButton(QStringLiteral("OK"), this);
@@ -123,7 +123,8 @@ void GridSizeChange::okClicked()
     }
 
     answer = MessageAnswer::Cancel;
-    ShowMessage(QStringLiteral("データ入力グリッドサイズを変更します。"), kMsgOkCancel, kMessageTitle, answer, this);
+    ShowMessage(QStringLiteral("データ入力グリッドサイズを変更します。"), kMsgOkCancel, kMessageTitle, answer,
+                this);
     if (answer != MessageAnswer::Ok)
         return;
 

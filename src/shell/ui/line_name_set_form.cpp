@@ -93,7 +93,8 @@ LineNameSetForm::LineNameSetForm(Project &project, AppState &state, QWidget *par
     auto *top = new QVBoxLayout(this);
     top->addWidget(new QLabel(QStringLiteral("通り名の種類を選択してください。"), this));
     top->addLayout(framesRow);
-    top->addWidget(new QLabel(QStringLiteral("｢逆並び」にチェックを付けると右端および上端を原点に通り名を付けます。"), this));
+    top->addWidget(new QLabel(
+        QStringLiteral("｢逆並び」にチェックを付けると右端および上端を原点に通り名を付けます。"), this));
     top->addSpacing(6);
     top->addLayout(buttonRow);
     top->setSizeConstraint(QLayout::SetFixedSize);
@@ -220,8 +221,10 @@ void LineNameSetForm::defaultClicked()
     if (!readChoice(c, false))
         return;
     MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(QStringLiteral("通り名のデフォルトを変更します。\r\r(変更したデフォルトは、次回新規データから有効になります。)"),
-                kMsgOkCancel, kMessageTitleFull, answer, this);
+    ShowMessage(
+        QStringLiteral(
+            "通り名のデフォルトを変更します。\r\r(変更したデフォルトは、次回新規データから有効になります。)"),
+        kMsgOkCancel, kMessageTitleFull, answer, this);
     if (answer != MessageAnswer::Ok)
         return;
     auto &d = state_.defaultSettings;

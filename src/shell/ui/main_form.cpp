@@ -123,9 +123,11 @@ public:
         f.setBold(true);
         f.setPointSizeF(f.pointSizeF() * 1.3);
         name->setFont(f);
-        auto *text = new QLabel(VersionText() + QStringLiteral("\n\n木造軸組工法住宅の柱頭・柱脚接合部\nN値計算による接合金物の算定") +
-                                    QStringLiteral("\n\nQt ") + QString::fromLatin1(qVersion()),
-                                this);
+        auto *text = new QLabel(
+            VersionText() +
+                QStringLiteral("\n\n木造軸組工法住宅の柱頭・柱脚接合部\nN値計算による接合金物の算定") +
+                QStringLiteral("\n\nQt ") + QString::fromLatin1(qVersion()),
+            this);
         auto *ok = new QDialogButtonBox(QDialogButtonBox::Ok, this);
         ApplyHandCursor(ok);
         connect(ok, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -255,7 +257,8 @@ void MainForm::buildMenus()
     QAction *newAction = command(QStringLiteral("NewData"), QStringLiteral("新規作成(&N)"));
     QAction *openAction = command(QStringLiteral("Open"), QStringLiteral("開く(&O)"));
     QAction *saveAction = command(QStringLiteral("Save"), QStringLiteral("上書き保存(&S)"));
-    QAction *saveAsAction = makeAction(QStringLiteral("MenuFile_SaveAs"), QStringLiteral("名前を付けて保存(&A)..."), {});
+    QAction *saveAsAction =
+        makeAction(QStringLiteral("MenuFile_SaveAs"), QStringLiteral("名前を付けて保存(&A)..."), {});
     QAction *printerAction =
         makeAction(QStringLiteral("MenuFile_PrinterSetup"), QStringLiteral("ﾌﾟﾘﾝﾀｰの設定(&U)..."), {});
     QAction *exitAction = command(QStringLiteral("Close"), QStringLiteral("終了(&X)"));
@@ -340,7 +343,8 @@ void MainForm::buildToolBar()
         toolBar_->addAction(action);
     }
     // Commands that come with later parts of the program.
-    for (const char *key : {"PreView", "NChkFig", "JikuX", "JikuY", "Kanamono", "OsaeKeisu", "CrossG", "Undo"})
+    for (const char *key :
+         {"PreView", "NChkFig", "JikuX", "JikuY", "Kanamono", "OsaeKeisu", "CrossG", "Undo"})
         actions_.value(QString::fromLatin1(key))->setEnabled(false);
     connect(actions_.value(QStringLiteral("JikuX")), &QAction::triggered, this,
             [this] { frameMenuX_->popup(QCursor::pos()); });
@@ -409,7 +413,8 @@ void MainForm::refreshStatusBar()
 {
     panels_[2]->setText(project_.grid.lCoefficientMode == 0 ? QStringLiteral(" 『二年目施行』 による")
                                                             : QStringLiteral(" ユーザー設定"));
-    panels_[5]->setText(project_.grid.crossBeamIgnored == 0 ? QStringLiteral(" 考 慮") : QStringLiteral(" 非考慮"));
+    panels_[5]->setText(project_.grid.crossBeamIgnored == 0 ? QStringLiteral(" 考 慮")
+                                                            : QStringLiteral(" 非考慮"));
     panels_[0]->setText(QLatin1Char(' ') + state_.dataFilePath);
 }
 
@@ -524,7 +529,8 @@ FileDialogRequest MainForm::projectFileRequest(bool save) const
 bool MainForm::newCommand()
 {
     if (state_.isDirty == 1) {
-        const QString text = QStringLiteral("現在、入力中のデータは、変更されています。\r\r(") + state_.dataFilePath +
+        const QString text = QStringLiteral("現在、入力中のデータは、変更されています。\r\r(") +
+                             state_.dataFilePath +
                              QStringLiteral(")\r\rこのまま、新規データを作成しますか？");
         if (!AskYesNo(this, text, kMessageTitle))
             return false;
@@ -596,8 +602,8 @@ bool MainForm::openRecentCommand(int n)
     if (n < 1 || n > static_cast<int>(state_.history.size()))
         return false;
     if (state_.isDirty == 1) {
-        const QString text =
-            QStringLiteral("現在、入力中のデータは、変更されています。\r\rこのまま、他データを読込みますか？");
+        const QString text = QStringLiteral(
+            "現在、入力中のデータは、変更されています。\r\rこのまま、他データを読込みますか？");
         if (!AskYesNo(this, text, kMessageTitle))
             return false;
     }
@@ -630,8 +636,8 @@ void MainForm::overwriteCommand()
         saveAsCommand();
         return;
     }
-    const QString text = QStringLiteral("入力データを上書き保存します｡\r\r( ") + state_.dataFilePath.trimmed() +
-                         QStringLiteral(" )\r\rよろしいですか｡");
+    const QString text = QStringLiteral("入力データを上書き保存します｡\r\r( ") +
+                         state_.dataFilePath.trimmed() + QStringLiteral(" )\r\rよろしいですか｡");
     if (!AskYesNo(this, text, kMessageTitle))
         return;
     emit aboutToSave();
@@ -658,8 +664,9 @@ void MainForm::saveAsCommand()
         return;
     if (QFileInfo::exists(path)) {
         MessageAnswer answer = MessageAnswer::Cancel;
-        ShowMessage(path.trimmed() + QStringLiteral("\r\rはすでに存在します。\r\r上書きしてもよろしいですか。"),
-                    kMsgOkCancel, kMessageTitle, answer, this);
+        ShowMessage(
+            path.trimmed() + QStringLiteral("\r\rはすでに存在します。\r\r上書きしてもよろしいですか。"),
+            kMsgOkCancel, kMessageTitle, answer, this);
         if (answer != MessageAnswer::Ok)
             return;
     }

@@ -24,9 +24,9 @@ namespace rqx {
 struct FileDialogRequest {
     bool save = false;
     QString title;
-    QString initialPath;       // directory + file name
-    QString defaultSuffix;     // without the dot
-    QStringList filters;       // "name(*.ext)" entries, the first selected
+    QString initialPath;    // directory + file name
+    QString defaultSuffix;  // without the dot
+    QStringList filters;    // "name(*.ext)" entries, the first selected
 };
 using FileChooser = std::function<QString(QWidget *parent, const FileDialogRequest &request)>;
 

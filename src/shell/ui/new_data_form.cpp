@@ -117,7 +117,8 @@ NewData::NewData(Project &project, AppState &state, QWidget *parent)
     auto *nameGrid = new QGridLayout(nameBox);
     const char *nameLabels[3] = {"建物名称", "事務所名", "担当者名"};
     const int limits[3] = {NameLimits::building, NameLimits::office, NameLimits::person};
-    const char *tips[3] = {"最大文字数は、５０文字です", "最大文字数は、１６文字です", "最大文字数は、１６文字です"};
+    const char *tips[3] = {"最大文字数は、５０文字です", "最大文字数は、１６文字です",
+                           "最大文字数は、１６文字です"};
     for (int i = 0; i < 3; ++i) {
         names_[i] = new QLineEdit(nameBox);
         names_[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));

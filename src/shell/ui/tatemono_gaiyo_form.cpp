@@ -25,8 +25,10 @@ TatemonoGaiyoChange::TatemonoGaiyoChange(Project &project, AppState &state, QWid
     auto *nameGrid = new QGridLayout(nameBox);
     const char *nameLabels[3] = {"建物名称", "事務所名", "担当者名"};
     const int limits[3] = {NameLimits::building, NameLimits::office, NameLimits::person};
-    const char *tips[3] = {"最大文字数は、５０文字です", "最大文字数は、１６文字です", "最大文字数は、１６文字です"};
-    const QString values[3] = {project_.info.buildingName, project_.info.officeName, project_.info.personName};
+    const char *tips[3] = {"最大文字数は、５０文字です", "最大文字数は、１６文字です",
+                           "最大文字数は、１６文字です"};
+    const QString values[3] = {project_.info.buildingName, project_.info.officeName,
+                               project_.info.personName};
     for (int i = 0; i < 3; ++i) {
         names_[i] = new QLineEdit(nameBox);
         names_[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));

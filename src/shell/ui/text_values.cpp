@@ -73,8 +73,9 @@ QString StartNumberRefusedMessage()
 
 QString LineStyleCapacityMessage(const QString &styleCaption, int capacity, const QString &dirText, int lines)
 {
-    return QStringLiteral("｢%1｣ で名前を付けられる通りは %2 本までです。\r\r%3の通り (グリッド線) は %4 本あります。"
-                          "\r他の種類を選択してください。")
+    return QStringLiteral(
+               "｢%1｣ で名前を付けられる通りは %2 本までです。\r\r%3の通り (グリッド線) は %4 本あります。"
+               "\r他の種類を選択してください。")
         .arg(styleCaption)
         .arg(capacity)
         .arg(dirText)

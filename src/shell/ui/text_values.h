@@ -26,6 +26,7 @@ QString GridCountRefusedMessage(int maxGridCount);
 QString ModuleRefusedMessage();
 QString StartNumberRefusedMessage();
 // Too many major lines for a naming style: dirText is "Ｘ通り" or "Ｙ通り".
-QString LineStyleCapacityMessage(const QString &styleCaption, int capacity, const QString &dirText, int lines);
+QString LineStyleCapacityMessage(const QString &styleCaption, int capacity, const QString &dirText,
+                                 int lines);
 
 }  // namespace rqx
