@@ -524,8 +524,10 @@ void InputScreen::onFloorClicked(int index)
     }
     app_.currentFloor = floor;
     cancelSpan();
-    // The overlay keeps its state; the caption names the other storey of the new floor.
-    otherFloorCheck_->setText(OtherFloorCaption(floor, editor_.otherFloorShown != 0));
+    // The new floor's plan comes without the other storey's walls: the switch offers to show them.
+    otherFloorCheck_->setChecked(false);
+    editor_.otherFloorShown = 0;
+    otherFloorCheck_->setText(OtherFloorCaption(floor, false));
     floorLabel_->setText(FloorLabelText(floor));
     if (editor_.currentTool == kToolFloor || editor_.currentTool == kToolColumn)
         rebuildTree();

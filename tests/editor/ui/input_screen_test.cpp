@@ -227,6 +227,30 @@ TEST(InputScreenTest, OverlayCaptionAndPicture)
     EXPECT_EQ(s.w->otherFloorCheck()->text(), QStringLiteral("下階耐力壁表示"));
 }
 
+TEST(InputScreenTest, AFloorChangeShowsThatFloorAloneAndOffersTheOverlayAgain)
+{
+    Screen s;
+    s.w->chooseTool(kToolColumn);
+    const QRgb board5 = BoardColour(5);  // a board of the first storey only (palette 5)
+    s.w->chooseFloor(2);
+    const QImage plain = s.w->paper()->surface().image().copy();
+    EXPECT_EQ(s.count(board5), 0);
+    s.w->chooseFloor(1);
+    s.w->clickOtherFloor();
+    ASSERT_EQ(s.w->otherFloorCheck()->text(), QStringLiteral("上階耐力壁消去"));
+
+    // The new floor's caption reads "…表示", so the switch is off and no overlay is on the picture.
+    s.w->chooseFloor(2);
+    EXPECT_EQ(s.w->otherFloorCheck()->text(), QStringLiteral("下階耐力壁表示"));
+    EXPECT_FALSE(s.w->otherFloorCheck()->isChecked());
+    EXPECT_EQ(s.editor.otherFloorShown, 0);
+    EXPECT_EQ(s.w->paper()->surface().image(), plain);
+    // One click shows the storey below.
+    s.w->clickOtherFloor();
+    EXPECT_EQ(s.w->otherFloorCheck()->text(), QStringLiteral("下階耐力壁消去"));
+    EXPECT_GT(s.count(board5), 20);
+}
+
 TEST(InputScreenTest, ZoomResizesThePaperAndOnlyAChangeRedraws)
 {
     Screen s;
