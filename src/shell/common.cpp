@@ -95,15 +95,17 @@ struct NumberParser {
     // Replaces the repeat count before "(" by the group's values repeated that many times.
     bool ExpandGroup()
     {
-        long long repeat = 1;
+        double repeat = 1.0;
         if (groupHasCount) {
-            repeat = static_cast<long long>(std::trunc(result.values.last() + 0.1));
+            repeat = std::trunc(result.values.last() + 0.1);
             result.values.removeLast();
         }
-        if (repeat > 0 && !group.isEmpty() &&
-            repeat > (kMaxNumberListValues - result.values.size()) / group.size())
+        // Compared as a real: a count such as 1E300 has no integer form.
+        if (repeat > 0.0 && !group.isEmpty() &&
+            repeat > static_cast<double>((kMaxNumberListValues - result.values.size()) / group.size()))
             return Fail(QStringLiteral("数値が多すぎます。"));
-        for (long long r = 0; r < repeat; ++r)
+        const int times = repeat > 0.0 && !group.isEmpty() ? static_cast<int>(repeat) : 0;
+        for (int r = 0; r < times; ++r)
             for (double v : group)
                 result.values.append(v);
         group.clear();

@@ -77,6 +77,11 @@ TEST(ParseNumberListTest, LimitsAreClearErrors)
     EXPECT_FALSE(ParseNumberList(QStringLiteral("1E400")).ok);      // not finite
     EXPECT_FALSE(ParseNumberList(QStringLiteral("1E9(1 2)")).ok);   // two thousand million values
     EXPECT_TRUE(ParseNumberList(QStringLiteral("50000(1 2)")).ok);  // exactly the upper bound
+    // Counts beyond every integer are too many values too, not a count wrapped to a negative one.
+    EXPECT_FALSE(ParseNumberList(QStringLiteral("1E300(1)")).ok);
+    EXPECT_FALSE(ParseNumberList(QStringLiteral("1E30(1 2)")).ok);
+    EXPECT_EQ(Parse("-1E300(1) 5"), QList<double>{5});
+    EXPECT_TRUE(Parse("1E300()").isEmpty());
 }
 
 TEST(PathRoutinesTest, FileNameOfPathAcceptsBothSeparators)
