@@ -379,6 +379,43 @@ void ReadLineNames(Reader &r, OneBasedArray<QString> &names, int lineCount, cons
     }
 }
 
+// What reading refuses in the dimensions of ProjectInfo; empty when they are sound.
+QString DimensionProblem(const ProjectInfo &info)
+{
+    if (info.floorCount < 1 || info.floorCount > 2)
+        return QStringLiteral("階数（%1）が正しくありません。1 または 2 のはずです。").arg(info.floorCount);
+    if (info.divisions < 1 || info.divisions > 4)
+        return QStringLiteral("グリッドの分割数（%1）が正しくありません。1～4 のはずです。").arg(info.divisions);
+    if (info.spanCountX < 1 || info.spanCountY < 1)
+        return QStringLiteral("スパン数（X %1、Y %2）が正しくありません。").arg(info.spanCountX).arg(info.spanCountY);
+    if (!std::isfinite(info.moduleLength) || info.moduleLength <= 0.0f)
+        return QStringLiteral("グリッドモジュールの長さ（%1）が正しくありません。")
+            .arg(static_cast<double>(info.moduleLength));
+    return QString();
+}
+
+// A save must write what a load reads back: the dimensions readable and the node and coordinate
+// arrays of exactly the bounds they announce (their element counts are not stored).
+QString UnsavableProblem(const Project &project)
+{
+    const ProjectInfo &info = project.info;
+    if (QString why = DimensionProblem(info); !why.isEmpty())
+        return why;
+    auto fits = [&info](const auto &a) {
+        return a.sizeX() == info.spanCountX + 1 && a.sizeY() == info.spanCountY + 1 &&
+               a.sizeLevel() == info.floorCount + 1;
+    };
+    if (!fits(project.nodes) || !fits(project.coords))
+        return QStringLiteral("節点の配列（%1 × %2 × %3）がグリッドの大きさ（%4 × %5 スパン、%6 階）と合っていません。")
+            .arg(project.nodes.sizeX())
+            .arg(project.nodes.sizeY())
+            .arg(project.nodes.sizeLevel())
+            .arg(info.spanCountX)
+            .arg(info.spanCountY)
+            .arg(info.floorCount);
+    return QString();
+}
+
 QString FileNameOf(const QString &path)
 {
     return QFileInfo(path).fileName();
@@ -514,18 +551,8 @@ bool ParseProject(QByteArrayView bytes, Project &out, QString *reason)
     if (r.failed())
         return refuse(r.error());
 
-    if (info.floorCount < 1 || info.floorCount > 2)
-        return refuse(QStringLiteral("階数（%1）が正しくありません。1 または 2 のはずです。").arg(info.floorCount));
-    if (info.divisions < 1 || info.divisions > 4)
-        return refuse(
-            QStringLiteral("グリッドの分割数（%1）が正しくありません。1～4 のはずです。").arg(info.divisions));
-    if (info.spanCountX < 1 || info.spanCountY < 1)
-        return refuse(QStringLiteral("スパン数（X %1、Y %2）が正しくありません。")
-                          .arg(info.spanCountX)
-                          .arg(info.spanCountY));
-    if (!std::isfinite(info.moduleLength) || info.moduleLength <= 0.0f)
-        return refuse(QStringLiteral("グリッドモジュールの長さ（%1）が正しくありません。")
-                          .arg(static_cast<double>(info.moduleLength)));
+    if (QString why = DimensionProblem(info); !why.isEmpty())
+        return refuse(why);
 
     // The node and coordinate arrays take at least 162 bytes per node: refuse a grid the rest of
     // the file cannot hold before anything of its size is allocated.
@@ -625,6 +652,8 @@ void PrepareProjectForSave(Project &project)
 FileResult SaveProjectFile(Project &project, const QString &path)
 {
     const QString lead = QStringLiteral("ファイルを保存できませんでした。");
+    if (const QString why = UnsavableProblem(project); !why.isEmpty())
+        return {false, WithFileName(lead, why, path)};
     PrepareProjectForSave(project);
     const QByteArray bytes = SerializeProject(project);
     QSaveFile file(path);

@@ -40,7 +40,9 @@ void PrepareProjectForSave(Project &project);
 
 // ---- Files ----
 // Writes `path` through a complete new file that replaces the old one only when all was written:
-// on failure the old file stays as it was. Runs PrepareProjectForSave first.
+// on failure the old file stays as it was. Runs PrepareProjectForSave first. A project that would
+// not read back (dimensions a load refuses, node or coordinate arrays of other bounds than the
+// dimensions announce) is refused before anything is written.
 FileResult SaveProjectFile(Project &project, const QString &path);
 // Reads `path`; the open project is replaced only when the whole file was read.
 FileResult LoadProjectFile(const QString &path, Project &project);

@@ -519,6 +519,45 @@ TEST(ProjectFileSave, FailedSaveKeepsTheOldFileAndTheDirtyFlag)
     EXPECT_FALSE(QFileInfo::exists(state.dataFilePath));
 }
 
+TEST(ProjectFileSave, ProjectThatWouldNotReadBackIsNotWritten)
+{
+    // The node count is not stored: arrays of other bounds than ProjectInfo announces, or dimensions
+    // a load refuses, would give a file that can never be opened again. The old file must survive.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("家.RQX"));
+    const Project good = samples::NewProject(4, 3, 2);
+    Project first = good;
+    ASSERT_TRUE(SaveProjectFile(first, path).ok);
+    const QByteArray old = ReadAll(path);
+
+    struct Case {
+        const char *what;
+        void (*change)(Project &);
+    };
+    const Case cases[] = {
+        {"spans changed, arrays not re-created", [](Project &p) { p.info.spanCountX = 6; }},
+        {"storeys changed, arrays not re-created", [](Project &p) { p.info.floorCount = 1; }},
+        {"coordinates of another grid", [](Project &p) { p.coords.reset(5, 4, 2); }},
+        {"three storeys", [](Project &p) {
+             p.info.floorCount = 3;
+             ResetProject(p);
+         }},
+        {"no module length", [](Project &p) { p.info.moduleLength = 0.0f; }},
+    };
+    for (const Case &c : cases) {
+        Project p = good;
+        c.change(p);
+        AppState state;
+        state.dataFilePath = path;
+        state.isDirty = 1;
+        const FileResult r = SaveProject(p, state);
+        EXPECT_FALSE(r.ok) << c.what;
+        EXPECT_TRUE(r.message.startsWith(QStringLiteral("ファイルを保存できませんでした。"))) << c.what;
+        EXPECT_EQ(state.isDirty, 1) << c.what;
+        EXPECT_EQ(ReadAll(path), old) << c.what;
+    }
+}
+
 TEST(ProjectFileLoad, FailedLoadNamesTheFileAndKeepsProjectAndState)
 {
     QTemporaryDir dir;
