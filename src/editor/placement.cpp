@@ -219,6 +219,9 @@ SpanVerdict checkSpan(const Project &project, const AppState &app, const EditorS
                       const NodeRect &span)
 {
     SpanVerdict v;
+    // A span that changes nothing is dropped without a word, whatever the rules would say.
+    if (!isEditSpan(project, app, editor, editMode, span))
+        return v;
     if (editor.currentTool == kToolWall) {
         const OverlapCheck o = checkWallOverlap(project, app.currentFloor, editor.memberKey, editMode, span);
         if (o.refused) {
@@ -380,18 +383,22 @@ void placeOrDeleteColumn(Project &project, UndoState &undo, const EditorState &e
     NodeArray &n = project.nodes;
     const int other = otherStorey(level);
     const bool hasPartnerLevel = n.valid(x, y, other);
-    // Taking a through column away takes both storeys' halves.
-    auto removePartner = [&]() {
-        if (n(x, y, level).columnKind == 2 && hasPartnerLevel && n(x, y, other).columnKind == 2) {
-            NodeRecord &p = editableNode(project, undo, x, y, other);
-            p.columnKind = 0;
-            p.throughOrigin = 0;
-        }
+    const bool throughHere =
+        n(x, y, level).columnKind == 2 && hasPartnerLevel && n(x, y, other).columnKind == 2;
+    // The other storey's half of a through column that is taken away or replaced here: deleting
+    // takes it too; a storey column put in its place leaves a storey column there (none on the
+    // roof plane of a one-storey house).
+    auto endPartner = [&](bool keepColumn) {
+        if (!throughHere)
+            return;
+        NodeRecord &p = editableNode(project, undo, x, y, other);
+        p.columnKind = keepColumn && other <= project.dims.floorCount ? 1 : 0;
+        p.throughOrigin = 0;
     };
     if (editMode == kModePlace) {
         const int kind = editor.selectedItem[kToolColumn];
         if (kind != 2)
-            removePartner();
+            endPartner(true);
         NodeRecord &r = editableNode(project, undo, x, y, level);
         r.columnKind = kind;
         r.throughOrigin = 0;
@@ -406,7 +413,7 @@ void placeOrDeleteColumn(Project &project, UndoState &undo, const EditorState &e
         }
         splitBoardWallsAtColumns(project, level, NodeRect{x, y, x, y}, &undo);
     } else {
-        removePartner();
+        endPartner(false);
         NodeRecord &r = editableNode(project, undo, x, y, level);
         r.columnKind = 0;
         r.throughOrigin = 0;
@@ -463,35 +470,40 @@ NodeRect changedRegion(const Project &project, const UndoState &undo, const Node
 
 }  // namespace
 
+bool isEditSpan(const Project &project, const AppState &app, const EditorState &editor, int editMode,
+                const NodeRect &span)
+{
+    const int tool = editor.currentTool;
+    const int level = tool == kToolBeam ? beamLevel(app) : app.currentFloor;
+    if (!insideGrid(project, span) || level < 1 || level > project.nodes.sizeLevel())
+        return false;
+    if (editMode == kModePlace && (tool < kToolFloor || tool > kToolBeam || editor.selectedItem[tool] == 0))
+        return false;  // nothing chosen to place
+    if (editMode == kModeGroupDelete)
+        return true;
+    const bool alongX = span.iy1 == span.iy2;
+    const bool alongY = span.ix1 == span.ix2;
+    switch (tool) {
+        case kToolFloor:
+            return span.ix1 != span.ix2 && span.iy1 != span.iy2;  // a cell between the corners
+        case kToolWall:
+        case kToolBeam:
+            return alongX != alongY;  // not one node, nor a slanted line
+        case kToolColumn:
+            return true;
+        default:
+            return false;
+    }
+}
+
 EditOutcome applyEdit(Project &project, AppState &app, EditorState &editor, int editMode,
                       const NodeRect &span)
 {
     EditOutcome out;
+    if (!isEditSpan(project, app, editor, editMode, span))
+        return out;
     const int tool = editor.currentTool;
     const int level = tool == kToolBeam ? beamLevel(app) : app.currentFloor;
-    if (!insideGrid(project, span) || level < 1 || level > project.nodes.sizeLevel())
-        return out;
-    const bool alongX = span.iy1 == span.iy2;
-    const bool alongY = span.ix1 == span.ix2;
-    if (editMode == kModePlace && (tool < kToolFloor || tool > kToolBeam || editor.selectedItem[tool] == 0))
-        return out;  // nothing chosen to place
-    if (editMode != kModeGroupDelete) {
-        switch (tool) {
-            case kToolFloor:
-                if (span.ix1 == span.ix2 || span.iy1 == span.iy2)
-                    return out;  // no cell between the corners
-                break;
-            case kToolWall:
-            case kToolBeam:
-                if (alongX == alongY)
-                    return out;  // one node, or a slanted line
-                break;
-            case kToolColumn:
-                break;
-            default:
-                return out;
-        }
-    }
 
     app.isDirty = 1;
     beginSnapshot(project, editor.undo);

@@ -32,8 +32,8 @@ struct EditOutcome {
 };
 
 // What stands between a finished span and its edit: for the wall tool the replacement rule, then
-// when placing the placing rules. A refusal by the replacement rule also ends a deletion chosen from
-// the right-click menu.
+// when placing the placing rules; nothing when the span is no edit. A refusal by the replacement
+// rule also ends a deletion chosen from the right-click menu.
 struct SpanVerdict {
     bool allowed = true;
     bool byReplacementRule = false;
@@ -63,10 +63,15 @@ Refusal validateSpan(const Project &project, const AppState &app, const EditorSt
 // Message of refusal code at the node (ix, iy) (the node is named for code 3).
 QString refusalText(const Project &project, int code, int ix, int iy);
 
+// Whether the span changes the model at all: false for the start node clicked twice, a slanted wall
+// or beam, floor corners on one line, nodes off the grid, a storey the project lacks, or nothing
+// chosen to place. Such spans are neither checked nor applied.
+bool isEditSpan(const Project &project, const AppState &app, const EditorState &editor, int editMode,
+                const NodeRect &span);
+
 // Changes the model for the current tool at the current storey (ordered span; the drawing direction
 // of a single brace is read from editor.span). Sets isDirty and takes the undo snapshot first.
-// Spans that hold nothing to change (start node clicked twice, a slanted wall or beam, nodes off the
-// grid, a storey the project lacks) are not applied: no snapshot, nothing dirty.
+// A span that is no edit (isEditSpan) is not applied: no snapshot, nothing dirty.
 EditOutcome applyEdit(Project &project, AppState &app, EditorState &editor, int editMode,
                       const NodeRect &span);
 

@@ -179,17 +179,44 @@ TEST(Placement, ThroughColumnIsPlacedAndDeletedOnBothStoreysFromEither)
     EXPECT_EQ(f.at(8, 8, 2).columnKind, 0);
 }
 
-TEST(Placement, StoreyColumnOverAThroughColumnTakesBothHalvesAway)
+// A through column replaced by a storey column on one storey: the other storey keeps its column,
+// now a storey column too, so that no member vanishes from the storey not on screen.
+TEST(Placement, StoreyColumnOverAThroughColumnLeavesTheOtherStoreysColumn)
 {
     EditFixture f;
     f.chooseColumn(2);
     f.click(3, 3);
     f.chooseColumn(1);
     ASSERT_TRUE(f.click(3, 3).applied);
-    EXPECT_EQ(f.at(3, 3, 1).columnKind, 1);
-    EXPECT_EQ(f.at(3, 3, 1).throughOrigin, 0);
-    EXPECT_EQ(f.at(3, 3, 2).columnKind, 0);
-    EXPECT_EQ(f.at(3, 3, 2).throughOrigin, 0);
+    for (int level = 1; level <= 2; ++level) {
+        EXPECT_EQ(f.at(3, 3, level).columnKind, 1) << level;
+        EXPECT_EQ(f.at(3, 3, level).throughOrigin, 0) << level;
+    }
+    // Entered on storey 2, replaced there: storey 1 keeps a storey column.
+    f.app.currentFloor = 2;
+    f.chooseColumn(2);
+    f.click(5, 5);
+    f.chooseColumn(1);
+    ASSERT_TRUE(f.click(5, 5).applied);
+    EXPECT_EQ(f.at(5, 5, 1).columnKind, 1);
+    EXPECT_EQ(f.at(5, 5, 1).throughOrigin, 0);
+    // Undo brings the through column back on both storeys.
+    ASSERT_TRUE(undoLastEdit(f.p, f.ed));
+    for (int level = 1; level <= 2; ++level) {
+        EXPECT_EQ(f.at(5, 5, level).columnKind, 2) << level;
+        EXPECT_EQ(f.at(5, 5, level).throughOrigin, 1) << level;
+    }
+
+    // One storey: the half on the roof plane is no column of a storey and goes.
+    EditFixture one(6, 6, 1);
+    one.chooseColumn(2);
+    one.click(2, 2);
+    ASSERT_EQ(one.at(2, 2, 2).columnKind, 2);
+    one.chooseColumn(1);
+    ASSERT_TRUE(one.click(2, 2).applied);
+    EXPECT_EQ(one.at(2, 2, 1).columnKind, 1);
+    EXPECT_EQ(one.at(2, 2, 2).columnKind, 0);
+    EXPECT_EQ(one.at(2, 2, 2).throughOrigin, 0);
 }
 
 TEST(Placement, BeamToolWorksOnThePlaneItsFloorButtonsName)
@@ -248,6 +275,19 @@ TEST(Placement, SpansWithNothingToChangeAreNotEdits)
     EXPECT_FALSE(f.span(3, 3, 3, 3).applied);  // the start node clicked again
     f.ed.span.axisLock = 0;
     EXPECT_FALSE(f.span(3, 3, 5, 5).applied);  // slanted, no lock to follow
+    // Nor are they refused: no rule stands against a span that changes nothing. A Y wall through
+    // (8, 3) and a column at (9, 4) would refuse an X wall at (8, 3) (result 1) and a wall with the
+    // column strictly inside (result 2).
+    f.ed.span.axisLock = 2;
+    ASSERT_TRUE(f.span(8, 2, 8, 4).applied);
+    f.at(9, 4, 1).columnKind = 1;
+    f.app.isDirty = 0;
+    f.ed.span.axisLock = 0;
+    const NodeArray before = f.p.nodes;
+    EXPECT_FALSE(f.span(8, 3, 8, 3).refused);
+    EXPECT_FALSE(f.span(8, 3, 10, 5).refused);
+    EXPECT_EQ(f.p.nodes, before);
+    clearUndo(f.ed);
     f.chooseTool(kToolFloor);
     EXPECT_FALSE(f.span(3, 3, 3, 6).applied);  // no cell between
     f.ed.selectedItem[1] = 0;
