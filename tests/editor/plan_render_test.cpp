@@ -209,6 +209,76 @@ TEST(PlanRenderTest, AWallOfSeveralSpansIsOneSymbolFromItsFirstToItsEndNode)
     EXPECT_GT(Count(img, QBColor(kQBLightBlue)), 80);
 }
 
+TEST(PlanRenderTest, BraceSymbolsByCodeStandLeftOfYLinesAndBeamsRightOfThem)
+{
+    Project p = sample::EmptyProject(20, 20, 2, 2);
+    // Nodes lie 1.05 cm apart (0.455 m × 21 / 9.1), node i at 3 + 1.05 (i − 1) cm.
+    sample::PutWall(p, 1, kDirY, 5, 3, 5, kKeyKesa, 1, true);  // Y line x = 7.2 cm, code 2
+    sample::PutWall(p, 1, kDirX, 9, 3, 5, kKeyTasuki, 4);      // X line y = 11.4 cm, code 3
+    sample::PutBeam(p, 2, kDirY, 10, 3, 5);                    // Y line x = 12.45 cm
+    Scene sc(p);
+    sc.editor.showAllMembers = 1;
+    sc.whole();
+    const QImage &img = sc.s.image();
+    const SymbolSizes sz = SymbolSizesAt(1.0f);
+    auto at = [&](double x, double y) { return img.pixel(sc.s.planToPixel(x, y)) | 0xFF000000u; };
+    // A diagonal may be rasterised a pixel beside its exact point.
+    auto near = [&](double x, double y, QRgb c) {
+        return Count(img, c, QRect(sc.s.planToPixel(x, y) - QPoint(1, 1), QSize(3, 3))) > 0;
+    };
+
+    // Code 2 on a Y wall: base 0.15 cm and top 0.39 cm left of the line, from y 5.1 + 0.1725 to
+    // 7.2 − 0.1725; the edge across stands at the start (lower y), the diagonal runs from the top at
+    // the start to the base at the end.
+    const QRgb yellow = BraceColour(1);
+    const double line = 7.2, base = line - sz.braceOffset, top = base - sz.braceHeight;
+    const double a = 5.1 + sz.wallInset, b = 7.2 - sz.wallInset, across = (base + top) / 2;
+    EXPECT_EQ(at(across, a), yellow);
+    EXPECT_NE(at(across, b), yellow);
+    EXPECT_TRUE(near(across, (a + b) / 2, yellow));
+    EXPECT_EQ(at(base, (a + b) / 2), yellow);
+    const int lineColumn = sc.s.planToPixel(line, 6.0).x();
+    EXPECT_EQ(Count(img, yellow, QRect(lineColumn, 0, 1428 - lineColumn, 1080)), 0);
+
+    // Code 3 on an X wall: a box with a cross, above the line (y 11.4 + 0.15 .. 11.4 + 0.39).
+    const QRgb red = BraceColour(4);
+    const double xa = 5.1 + sz.wallInset, xb = 7.2 - sz.wallInset, mid = (xa + xb) / 2;
+    const double xBase = 11.4 + sz.braceOffset, xTop = xBase + sz.braceHeight;
+    EXPECT_EQ(at(mid, xTop), red);
+    EXPECT_EQ(at(mid, xBase), red);
+    EXPECT_EQ(at(xa, (xBase + xTop) / 2), red);
+    EXPECT_EQ(at(xb, (xBase + xTop) / 2), red);
+    EXPECT_TRUE(near(mid, (xBase + xTop) / 2, red));  // where the diagonals cross
+    EXPECT_EQ(Count(img, red, QRect(0, sc.s.planToPixel(6.0, 11.4).y() + 1, 1428, 200)), 0);
+
+    // The beam on the plane above runs 0.03 cm right of its Y line, never on or left of it.
+    const int beamLine = sc.s.planToPixel(12.45, 6.0).x();
+    const QRgb magenta = QBColor(kQBLightMagenta);
+    EXPECT_EQ(Count(img, magenta, QRect(0, 0, beamLine + 1, 1080)), 0);
+    // Two spans from node (10, 3) to node (10, 5), the last pixel of each line left out.
+    EXPECT_EQ(Count(img, magenta), sc.pixelOfNode(10, 3).y() - sc.pixelOfNode(10, 5).y());
+}
+
+TEST(PlanRenderTest, TheOtherStoreysOutlineIsDottedLightGreen)
+{
+    Project p = sample::EmptyProject(20, 20, 2, 2);
+    sample::PutFloor(p, 2, 3, 3, 7, 5, 1);  // 4 × 2 cells on the second storey
+    UpdateOutlineMarks(p, 2);
+    Scene sc(p);
+    sc.whole();
+    // Its outline on the first storey's plan: the lower edge from x 5.1 to 9.3 cm at y 5.1 cm is
+    // 168 pixels long, drawn dotted, so light green on some of them but far from all.
+    const QPoint left = sc.pixelOfNode(3, 3), right = sc.pixelOfNode(7, 3);
+    const QRect edge(left.x(), left.y(), right.x() - left.x() + 1, 1);
+    const int dots = Count(sc.s.image(), kOutlineColour, edge);
+    EXPECT_GT(dots, 168 / 4);
+    EXPECT_LT(dots, 168 * 3 / 4);
+    // The second storey's own plan shows the first storey's outline: none here.
+    sc.floor = 2;
+    sc.whole();
+    EXPECT_EQ(Count(sc.s.image(), kOutlineColour), 0);
+}
+
 TEST(PlanRenderTest, RegionEraseBlacksCellsAndRedrawRestoresThePlan)
 {
     Scene sc(sample::SmallTwoStoreyHouse());
