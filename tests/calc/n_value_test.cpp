@@ -372,6 +372,27 @@ TEST(CrossTransfer, ColumnOnNoOrthogonalBeamIsNotCarried)
     EXPECT_EQ(q.anyNotCarried, 0);
 }
 
+TEST(CrossTransfer, ConnectionSearchPassesOverSpansWithoutBeam)
+{
+    // U at (2,2) has no beam at all, so it is carried in Y with the full share. Walking up from
+    // it, the span (2,2)–(2,3) has no beam and is passed over; the Y beam (2,3)–(2,4) ends at
+    // (2,4), where the X beam 1..5 on first-storey columns at (1,4) and (5,4) passes: the
+    // connection node. q = 0.455 of t = 1.82: ΔN = 2.0 × 0.8 = 1.6 → (1,4) 1.2, (5,4) 0.4.
+    // Walking down finds no beam: that side adds nothing, and nothing is flagged.
+    Project p = NewHouse(2, 4, 4);
+    PlaceColumn(p, 1, 1, 4);
+    PlaceColumn(p, 1, 5, 4);
+    PlaceColumn(p, 2, 2, 2);
+    PlaceBeam(p, 2, kDirX, 4, 1, 5);
+    PlaceBeam(p, 2, kDirY, 2, 3, 4);
+    PlaceWall(p, 2, kDirX, 2, 2, 3, Wall::Board, 4);
+    Calculate(p);
+    EXPECT_NEAR(R(p, 1, 4, 1).nCross[kDirX], 1.2f, kTol);
+    EXPECT_NEAR(R(p, 5, 4, 1).nCross[kDirX], 0.4f, kTol);
+    EXPECT_EQ(R(p, 2, 2, 2).notCarried, 0);
+    EXPECT_EQ(p.anyNotCarried, 0);
+}
+
 TEST(CrossTransfer, IgnoredByTheSettingWhileBeamTransferGoesOn)
 {
     Project p = CrossHouse(3, 3);
