@@ -241,18 +241,19 @@ void TransferThroughCrossBeams(Project &project, int d, int x, int y, int level)
         s = m.span;
         const bool atP1 = HasColumn(project, p1.x, p1.y, lower);
         const bool atP2 = HasColumn(project, p2.x, p2.y, lower);
-        if (atP1 && atP2) {
-            if (c == d || deltaN <= 0.0f)
-                return;  // the lower columns at both ends collect it along the beam
-            // Carried by beams of the other direction: the lower columns there only collect
-            // pull-out of that direction, so this direction's pull-out goes to both ends here,
-            // by the inverse span ratio, instead of vanishing. A hold-down (ΔN ≤ 0) is not
-            // passed this way, so no lower column's N is lowered by it.
-            const float e = PlanDistance(project, NodeIndex{x, y}, p1);
-            project.results(p1.x, p1.y, lower).nCross[d] += ((s - e) / s) * deltaN;
-            project.results(p2.x, p2.y, lower).nCross[d] += (e / s) * deltaN;
-            return;
+        // Carried by beams of the other direction: a lower column at an end of the carrying
+        // member only collects pull-out of that direction along it, so this direction's share
+        // for a supported end goes to it here, by the inverse span ratio, instead of
+        // vanishing. A hold-down (ΔN ≤ 0) is not passed this way, so no N is lowered by it.
+        if (c != d && deltaN > 0.0f) {
+            const float e1 = PlanDistance(project, NodeIndex{x, y}, p1);
+            if (atP1)
+                project.results(p1.x, p1.y, lower).nCross[d] += ((s - e1) / s) * deltaN;
+            if (atP2)
+                project.results(p2.x, p2.y, lower).nCross[d] += (e1 / s) * deltaN;
         }
+        if (atP1 && atP2)
+            return;  // the lower columns at both ends collect it along the beam
         if (BeamsMeetingAt(project, cross, p2.x, p2.y, level) < 2)
             fullShare = true;
         if (atP1)

@@ -343,6 +343,30 @@ TEST(CrossTransfer, PullOutOfTheOtherDirectionReachesBothEndsOfTheCarryingBeam)
     EXPECT_EQ(p.anyNotCarried, 0);
 }
 
+TEST(CrossTransfer, OtherDirectionPullOutReachesTheOneSupportedEndAndGoesAcrossTheRest)
+{
+    // As above, but only (3,1) stands below the Y beam 1..5; an X beam along y = 5 from x = 1 to 5
+    // on first-storey columns at (1,5) and (5,5) passes through P2 = (3,5). ΔN(X) = 1.6.
+    // Supported end P1: e1 = 0.455 of s = 1.82 → 0.75 × 1.6 = 1.2 at (3,1).
+    // Side 2 goes across at Q = (3,5): f = (1.82 − 1.365)/1.82 = 0.25; cross member 1..5,
+    // t = 1.82, q = 0.91 → half each: 0.5 × 1.6 × 0.25 = 0.2 at (1,5) and at (5,5).
+    // All of ΔN arrives: 1.2 + 0.2 + 0.2 = 1.6.
+    Project p = NewHouse(2, 4, 4);
+    PlaceColumn(p, 1, 3, 1);
+    PlaceColumn(p, 1, 1, 5);
+    PlaceColumn(p, 1, 5, 5);
+    PlaceColumn(p, 2, 3, 2);
+    PlaceBeam(p, 2, kDirY, 3, 1, 5);
+    PlaceBeam(p, 2, kDirX, 5, 1, 5);
+    PlaceWall(p, 2, kDirX, 2, 3, 4, Wall::Board, 4);
+    Calculate(p);
+    EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 1.2f, kTol);
+    EXPECT_NEAR(R(p, 1, 5, 1).nCross[kDirX], 0.2f, kTol);
+    EXPECT_NEAR(R(p, 5, 5, 1).nCross[kDirX], 0.2f, kTol);
+    EXPECT_EQ(R(p, 3, 2, 2).notCarried, 0);
+    EXPECT_EQ(p.anyNotCarried, 0);
+}
+
 TEST(CrossTransfer, EndWithoutLowerColumnIsNotCarried)
 {
     // As the carried case, without the column at (3,5): its share is lost and flagged;
