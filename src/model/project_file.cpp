@@ -141,7 +141,7 @@ void WriteLineNames(Writer &w, const OneBasedArray<QString> &names)
 
 // ---------------------------------------------------------------- reading
 
-// Recently read strings by their bytes: equal texts (member keys, hardware names) share one QString
+// Recently read strings by their bytes: equal texts (hardware names above all) share one QString
 // instead of being decoded and allocated once per node. Texts of up to 16 bytes are keyed by their
 // bytes themselves (two words and the length), longer ones by a hash and compared.
 class StringCache {
@@ -177,14 +177,6 @@ public:
             for (uint16_t i = 0; i < n; ++i)
                 a = (a ^ bytes[i]) * 1099511628211ull;
         }
-        // The member keys of the walls are the program's own constants: copies of those share
-        // static text and need no reference counting.
-        if (n == 4 && a == Word("Kesa"))
-            return kKeyKesa;
-        if (n == 6 && a == Word("Tasuki"))
-            return kKeyTasuki;
-        if (n == 6 && a == Word("Menzai"))
-            return kKeyMenzai;
         const uint64_t mix = (a ^ (b * 0x9E3779B97F4A7C15ull) ^ n) * 0xFF51AFD7ED558CCDull;
         if (slots_.empty())  // made on first use: a file refused early never pays for it
             slots_.resize(kSlots);
@@ -201,14 +193,6 @@ public:
     }
 
 private:
-    // Up to 8 ASCII bytes as the little-endian word the cache keys them by.
-    static constexpr uint64_t Word(const char *text)
-    {
-        uint64_t w = 0;
-        for (int i = 0; i < 8 && text[i] != 0; ++i)
-            w |= uint64_t(uint8_t(text[i])) << (8 * i);
-        return w;
-    }
     static constexpr uint16_t kMaxCached = 64;
     static constexpr uint32_t kSlots = 1024;
     struct Slot {
@@ -278,20 +262,38 @@ public:
         std::memcpy(out.data(), p_, N);
         p_ += N;
     }
-    // A 16-bit byte count, then that many code page 932 bytes.
+    // A 16-bit byte count, then that many code page 932 bytes. Empty texts, the most frequent in
+    // the node records, are read here without a call.
     QString str()
     {
-        const qsizetype at = offset();
-        const uint16_t n = u16();
-        if (n == 0)
-            return QString();
-        if (remaining() < n) [[unlikely]] {
-            stringPastEnd(n, at);
+        if (end_ - p_ >= 2 && p_[0] == 0 && p_[1] == 0) [[likely]] {
+            p_ += 2;
             return QString();
         }
-        const uint8_t *s = p_;
-        p_ += n;
-        return shareTexts_ ? cache_.get(s, n, end_ - s) : FromCp932(QByteArrayView(s, n));
+        return text();
+    }
+    // The member key of a wall: copies of the program's own constants share their static text
+    // and need neither decoding nor reference counting.
+    QString key()
+    {
+        if (end_ - p_ >= 8) [[likely]] {
+            const uint8_t *s = p_;
+            if (s[0] == 4 && s[1] == 0 && std::memcmp(s + 2, "Kesa", 4) == 0) {
+                p_ += 6;
+                return kKeyKesa;
+            }
+            if (s[0] == 6 && s[1] == 0) {
+                if (std::memcmp(s + 2, "Tasuki", 6) == 0) {
+                    p_ += 8;
+                    return kKeyTasuki;
+                }
+                if (std::memcmp(s + 2, "Menzai", 6) == 0) {
+                    p_ += 8;
+                    return kKeyMenzai;
+                }
+            }
+        }
+        return str();
     }
     void skipString()
     {
@@ -305,6 +307,20 @@ public:
     }
 
 private:
+    Q_NEVER_INLINE QString text()
+    {
+        const qsizetype at = offset();
+        const uint16_t n = u16();
+        if (n == 0)
+            return QString();
+        if (remaining() < n) [[unlikely]] {
+            stringPastEnd(n, at);
+            return QString();
+        }
+        const uint8_t *s = p_;
+        p_ += n;
+        return shareTexts_ ? cache_.get(s, n, end_ - s) : FromCp932(QByteArrayView(s, n));
+    }
     bool need(qsizetype n)
     {
         if (end_ - p_ >= n) [[likely]]
@@ -341,7 +357,7 @@ void ReadWall(Reader &r, WallMember &m)
     m.kind = r.i32();
     m.firstIndex = r.i32();
     m.lastIndex = r.i32();
-    m.key = r.str();
+    m.key = r.key();
     m.code = r.i32();
     m.segment = r.i32();
     m.multiplier = r.f32();
