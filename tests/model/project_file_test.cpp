@@ -270,6 +270,126 @@ TEST(ProjectFileLayout, HandAssembledFileReadsFieldByField)
     EXPECT_TRUE(SameSavedItems(p, q));
 }
 
+TEST(ProjectFileLayout, EveryNumberHasItsOwnPlace)
+{
+    // Each saved number gets a value of its own, so a field written or read in another's place
+    // shows even where the hand-made file repeats values. Offsets counted from the layout: header
+    // 3 + 10 + 4 = 17; three empty texts to 23; fixed block 23..227; 20 empty texts to 267; X names
+    // 10 + 4·2 to 285; Y names 10 + 6·2 to 307; fixed block 307..655; 30 empty texts to 715.
+    Project p = samples::NewProject(3, 5, 2, 4);  // 4 × 6 × 3 = 72 nodes
+    for (QString &name : p.grid.lineNameX)
+        name.clear();
+    for (QString &name : p.grid.lineNameY)
+        name.clear();
+    p.header = FileHeader{QStringLiteral("V"), kProductName, 1001};
+    ProjectInfo &info = p.info;
+    info.hideOfficeOnCover = 1002;
+    info.hideDateOnCover = 1003;
+    for (int k = 1; k <= 4; ++k)
+        info.levelHeight[k] = 1003 + k;
+    info.moduleLength = 0.75f;
+    info.reserved[0] = 0xA1;
+    info.reserved[159] = 0xA2;
+    GridInfo &g = p.grid;
+    int32_t *const gridNumbers[] = {&g.lineStyleX,   &g.lineStyleY,   &g.lineStartX,
+                                    &g.lineStartY,   &g.lineReverseX, &g.lineReverseY,
+                                    &g.showRequiredWhenBlank, &g.useDoublePull};
+    for (int k = 0; k < 8; ++k)
+        *gridNumbers[k] = 1011 + k;
+    g.lCoefficientMode = 1019;
+    g.crossBeamIgnored = 1020;
+    g.crossBeamNoWarning = 1021;
+    g.reserved1[71] = 0xB2;
+    g.reserved2[0] = 0xC1;
+    NodeRecord &n = p.nodes(1, 1, 1);
+    n.brace[1] = WallMember{1031, 1032, 1033, kKeyKesa, 1034, 1035, 1.25f};
+    n.brace[2] = WallMember{1041, 1042, 1043, QString(), 1044, 1045, 1.5f};
+    n.board[1] = WallMember{1051, 1052, 1053, QString(), 1054, 1055, 1.75f};
+    n.board[2] = WallMember{1061, 1062, 1063, QString(), 1064, 1065, 2.25f};
+    n.columnKind = 1071;
+    n.throughOrigin = 1072;
+    n.isCorner = 1073;
+    n.hardware[1] = QStringLiteral("ab");
+    n.beam[1] = BeamInfo{1081, 1082};
+    n.beam[2] = BeamInfo{1083, 1084};
+    n.cellFloor = 1085;
+    n.outlineEdge[1] = 1086;
+    n.outlineEdge[2] = 1087;
+    p.coords(1, 1, 1) = NodeCoord{0.5f, 0.25f, 2.0f};
+    p.spare[1] = SpareEntry{QStringLiteral("s"), 1091};
+    p.spare[10].value = 1092;
+
+    const QByteArray b = SerializeProject(p);
+    auto i32 = [&b](qsizetype at) { return qFromLittleEndian<int32_t>(b.constData() + at); };
+    auto u16 = [&b](qsizetype at) { return qFromLittleEndian<uint16_t>(b.constData() + at); };
+    auto f32 = [&](qsizetype at) {
+        const int32_t bits = i32(at);
+        float v;
+        std::memcpy(&v, &bits, 4);
+        return v;
+    };
+    // Node (1,1,1) at 715 takes 150 + 4 ("Kesa") + 2 ("ab") = 156 bytes; 71 empty nodes of 150 follow:
+    // coordinates at 871 + 10650 = 11521, 72 × 12 bytes; spare table at 12385, 7 + 9 × 6 bytes.
+    ASSERT_EQ(b.size(), 12446);
+    EXPECT_EQ(b.mid(0, 3), QByteArray("\x01\x00V", 3));
+    EXPECT_EQ(b.mid(3, 10), QByteArray("\x08\x00VELM-RQX", 10));
+    EXPECT_EQ(i32(13), 1001);
+    EXPECT_EQ(u16(17) + u16(19) + u16(21), 0);
+    const int32_t infoNumbers[] = {1002, 1003, 2, 1004, 1005, 1006, 1007, 3, 5, 4};
+    for (int k = 0; k < 10; ++k)
+        EXPECT_EQ(i32(23 + 4 * k), infoNumbers[k]) << "ProjectInfo offset " << 4 * k;
+    EXPECT_EQ(f32(23 + 40), 0.75f);
+    EXPECT_EQ(uint8_t(b[23 + 44]), 0xA1);
+    EXPECT_EQ(uint8_t(b[23 + 203]), 0xA2);
+    EXPECT_EQ(b.mid(267, 10), QByteArray("\x01\x00\x04\x00\x00\x00\x01\x00\x00\x00", 10));
+    EXPECT_EQ(b.mid(285, 10), QByteArray("\x01\x00\x06\x00\x00\x00\x01\x00\x00\x00", 10));
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(i32(307 + 4 * k), 1011 + k) << "GridInfo offset " << 4 * k;
+    EXPECT_EQ(uint8_t(b[307 + 103]), 0xB2);
+    EXPECT_EQ(i32(307 + 104), 1019);
+    EXPECT_EQ(i32(307 + 108), 1020);
+    EXPECT_EQ(i32(307 + 112), 1021);
+    EXPECT_EQ(uint8_t(b[307 + 116]), 0xC1);
+    // Walls: kind, firstIndex, lastIndex, key, code, segment, multiplier.
+    EXPECT_EQ(i32(715), 1031);
+    EXPECT_EQ(i32(719), 1032);
+    EXPECT_EQ(i32(723), 1033);
+    EXPECT_EQ(b.mid(727, 6), QByteArray("\x04\x00Kesa", 6));
+    EXPECT_EQ(i32(733), 1034);
+    EXPECT_EQ(i32(737), 1035);
+    EXPECT_EQ(f32(741), 1.25f);
+    for (int w = 0; w < 3; ++w) {  // brace(2), board(1), board(2): 26 bytes each from 745
+        const qsizetype at = 745 + 26 * w;
+        const int32_t base = 1041 + 10 * w;
+        EXPECT_EQ(i32(at), base) << w;
+        EXPECT_EQ(i32(at + 4), base + 1) << w;
+        EXPECT_EQ(i32(at + 8), base + 2) << w;
+        EXPECT_EQ(u16(at + 12), 0) << w;
+        EXPECT_EQ(i32(at + 14), base + 3) << w;
+        EXPECT_EQ(i32(at + 18), base + 4) << w;
+    }
+    EXPECT_EQ(f32(745 + 22), 1.5f);
+    EXPECT_EQ(f32(797 + 22), 2.25f);
+    EXPECT_EQ(i32(823), 1071);
+    EXPECT_EQ(i32(827), 1072);
+    EXPECT_EQ(i32(831), 1073);
+    EXPECT_EQ(b.mid(835, 8), QByteArray("\x00\x00\x02\x00" "ab\x00\x00", 8));
+    for (int k = 0; k < 7; ++k)
+        EXPECT_EQ(i32(843 + 4 * k), 1081 + k) << "beams, floor, outline " << k;
+    EXPECT_EQ(f32(11521), 0.5f);
+    EXPECT_EQ(f32(11525), 0.25f);
+    EXPECT_EQ(f32(11529), 2.0f);
+    EXPECT_EQ(f32(11521 + 12), 0.91f / 4);  // node (2,1,1): one span of the grid as it was made
+    EXPECT_EQ(b.mid(12385, 3), QByteArray("\x01\x00s", 3));
+    EXPECT_EQ(i32(12388), 1091);
+    EXPECT_EQ(i32(12442), 1092);
+
+    Project q;
+    QString reason;
+    ASSERT_TRUE(ParseProject(b, q, &reason)) << reason.toStdString();
+    EXPECT_TRUE(SameSavedItems(p, q));
+}
+
 TEST(ProjectFileLayout, LineNameCountIsFittedToTheGrid)
 {
     // Two X names for three lines, five Y names for two lines: what the file holds is read,
