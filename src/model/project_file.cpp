@@ -334,7 +334,9 @@ private:
     }
     Q_NEVER_INLINE void stringPastEnd(uint16_t n, qsizetype at)
     {
-        fail(QStringLiteral("文字列の長さ（%1 バイト）がファイルの終わりを越えています（%2 バイト目）。").arg(n).arg(at));
+        fail(QStringLiteral("文字列の長さ（%1 バイト）がファイルの終わりを越えています（%2 バイト目）。")
+                 .arg(n)
+                 .arg(at));
     }
 
     const uint8_t *begin_;
@@ -374,7 +376,8 @@ void ReadLineNames(Reader &r, OneBasedArray<QString> &names, int lineCount, cons
     if (r.failed())
         return;
     if (dims != 1 || lower != 1 || count < 0) {
-        r.fail(QStringLiteral("通り名 %1 の配列の記述が正しくありません（%2 バイト目：次元数 %3、要素数 %4、下限 %5）。")
+        r.fail(QStringLiteral(
+                   "通り名 %1 の配列の記述が正しくありません（%2 バイト目：次元数 %3、要素数 %4、下限 %5）。")
                    .arg(QLatin1String(axis))
                    .arg(at)
                    .arg(dims)
@@ -383,7 +386,9 @@ void ReadLineNames(Reader &r, OneBasedArray<QString> &names, int lineCount, cons
         return;
     }
     if (count > r.remaining() / 2) {
-        r.fail(QStringLiteral("通り名 %1 の数（%2）に対してファイルが短すぎます。").arg(QLatin1String(axis)).arg(count));
+        r.fail(QStringLiteral("通り名 %1 の数（%2）に対してファイルが短すぎます。")
+                   .arg(QLatin1String(axis))
+                   .arg(count));
         return;
     }
     names = OneBasedArray<QString>(lineCount);
@@ -401,9 +406,12 @@ QString DimensionProblem(const ProjectInfo &info)
     if (info.floorCount < 1 || info.floorCount > 2)
         return QStringLiteral("階数（%1）が正しくありません。1 または 2 のはずです。").arg(info.floorCount);
     if (info.divisions < 1 || info.divisions > 4)
-        return QStringLiteral("グリッドの分割数（%1）が正しくありません。1～4 のはずです。").arg(info.divisions);
+        return QStringLiteral("グリッドの分割数（%1）が正しくありません。1～4 のはずです。")
+            .arg(info.divisions);
     if (info.spanCountX < 1 || info.spanCountY < 1)
-        return QStringLiteral("スパン数（X %1、Y %2）が正しくありません。").arg(info.spanCountX).arg(info.spanCountY);
+        return QStringLiteral("スパン数（X %1、Y %2）が正しくありません。")
+            .arg(info.spanCountX)
+            .arg(info.spanCountY);
     if (!std::isfinite(info.moduleLength) || info.moduleLength <= 0.0f)
         return QStringLiteral("グリッドモジュールの長さ（%1）が正しくありません。")
             .arg(static_cast<double>(info.moduleLength));
@@ -422,7 +430,8 @@ QString UnsavableProblem(const Project &project)
                a.sizeLevel() == info.floorCount + 1;
     };
     if (!fits(project.nodes) || !fits(project.coords))
-        return QStringLiteral("節点の配列（%1 × %2 × %3）がグリッドの大きさ（%4 × %5 スパン、%6 階）と合っていません。")
+        return QStringLiteral(
+                   "節点の配列（%1 × %2 × %3）がグリッドの大きさ（%4 × %5 スパン、%6 階）と合っていません。")
             .arg(project.nodes.sizeX())
             .arg(project.nodes.sizeY())
             .arg(project.nodes.sizeLevel())
@@ -575,10 +584,11 @@ bool ParseProject(QByteArrayView bytes, Project &out, QString *reason)
     const qint64 nx = qint64(info.spanCountX) + 1;
     const qint64 ny = qint64(info.spanCountY) + 1;
     const qint64 nl = qint64(info.floorCount) + 1;
-    const QString tooShort = QStringLiteral("グリッドの大きさ（%1 × %2 スパン、%3 階）に対してファイルが短すぎます。")
-                                 .arg(info.spanCountX)
-                                 .arg(info.spanCountY)
-                                 .arg(info.floorCount);
+    const QString tooShort =
+        QStringLiteral("グリッドの大きさ（%1 × %2 スパン、%3 階）に対してファイルが短すぎます。")
+            .arg(info.spanCountX)
+            .arg(info.spanCountY)
+            .arg(info.floorCount);
     {
         const qint64 room = (r.remaining() - kMinGridBytes - kSpareTableMinBytes) / kMinBytesPerNode;
         if (room < 1 || nx > room || ny > room / nx || nl > room / (nx * ny))

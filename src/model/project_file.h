@@ -20,7 +20,7 @@ struct FileResult {
 // Fixed sizes of the layout, in bytes.
 inline constexpr qsizetype kProjectInfoFixedBytes = 204;
 inline constexpr qsizetype kGridInfoFixedBytes = 348;
-inline constexpr qsizetype kMinNodeBytes = 150;   // a node record with every string empty
+inline constexpr qsizetype kMinNodeBytes = 150;  // a node record with every string empty
 inline constexpr qsizetype kNodeCoordBytes = 12;
 // Longest string the writer stores: the count stays valid whether a reader takes it signed or not.
 inline constexpr qsizetype kMaxStringBytes = 0x7FFF;

@@ -91,7 +91,7 @@ struct HandFile {
             f.s("X" + QByteArray::number(i));
         f.u16(1).i32(countY).i32(1);
         for (int i = 1; i <= countY; ++i)
-            f.s(i == 1 ? "\x82\xA2" : "\x82\xEB");  // い, ろ
+            f.s(i == 1 ? "\x82\xA2" : "\x82\xEB");                  // い, ろ
         f.i32(1).i32(2).i32(3).i32(4).i32(0).i32(1).i32(1).i32(0);  // styles, starts, reverse, two checks
         f.fill(72, '\x5A');
         f.i32(2).i32(1).i32(1);  // lCoefficientMode, crossBeamIgnored, crossBeamNoWarning
@@ -115,7 +115,7 @@ struct HandFile {
             }
             f.i32(rich ? 2 : 0).i32(rich ? 1 : 0).i32(rich ? 1 : 0);
             f.s(rich ? "(\x82\xD9)" : "").s(rich ? "\x81\x60" : "").s(rich ? "HD-B15" : "");  // (ほ), ～
-            f.i32(rich ? 1 : 0).i32(rich ? 3 : 0).i32(0).i32(0);                             // beams
+            f.i32(rich ? 1 : 0).i32(rich ? 3 : 0).i32(0).i32(0);                              // beams
             f.i32(rich ? 2 : 0).i32(rich ? 1 : 0).i32(rich ? 1 : 0);  // cellFloor, outline marks
         }
         // NodeCoords: values unlike the computed ones, to show they are taken from the file.
@@ -291,9 +291,14 @@ TEST(ProjectFileLayout, EveryNumberHasItsOwnPlace)
     info.reserved[0] = 0xA1;
     info.reserved[159] = 0xA2;
     GridInfo &g = p.grid;
-    int32_t *const gridNumbers[] = {&g.lineStyleX,   &g.lineStyleY,   &g.lineStartX,
-                                    &g.lineStartY,   &g.lineReverseX, &g.lineReverseY,
-                                    &g.showRequiredWhenBlank, &g.useDoublePull};
+    int32_t *const gridNumbers[] = {&g.lineStyleX,
+                                    &g.lineStyleY,
+                                    &g.lineStartX,
+                                    &g.lineStartY,
+                                    &g.lineReverseX,
+                                    &g.lineReverseY,
+                                    &g.showRequiredWhenBlank,
+                                    &g.useDoublePull};
     for (int k = 0; k < 8; ++k)
         *gridNumbers[k] = 1011 + k;
     g.lCoefficientMode = 1019;
@@ -373,7 +378,9 @@ TEST(ProjectFileLayout, EveryNumberHasItsOwnPlace)
     EXPECT_EQ(i32(823), 1071);
     EXPECT_EQ(i32(827), 1072);
     EXPECT_EQ(i32(831), 1073);
-    EXPECT_EQ(b.mid(835, 8), QByteArray("\x00\x00\x02\x00" "ab\x00\x00", 8));
+    EXPECT_EQ(b.mid(835, 8), QByteArray("\x00\x00\x02\x00"
+                                        "ab\x00\x00",
+                                        8));
     for (int k = 0; k < 7; ++k)
         EXPECT_EQ(i32(843 + 4 * k), 1081 + k) << "beams, floor, outline " << k;
     EXPECT_EQ(f32(11521), 0.5f);
@@ -462,7 +469,8 @@ TEST(ProjectFileRefusal, ImpossibleDimensionsAndDescriptorsAreRefusedWithoutTouc
         {"negative spans", [](HandFile &h) { h.spanCountX = -3; }, "スパン数"},
         {"zero module", [](HandFile &h) { h.moduleLength = 0.0f; }, "モジュール"},
         {"negative module", [](HandFile &h) { h.moduleLength = -0.91f; }, "モジュール"},
-        {"NaN module", [](HandFile &h) { h.moduleLength = std::numeric_limits<float>::quiet_NaN(); }, "モジュール"},
+        {"NaN module", [](HandFile &h) { h.moduleLength = std::numeric_limits<float>::quiet_NaN(); },
+         "モジュール"},
         {"infinite module", [](HandFile &h) { h.moduleLength = std::numeric_limits<float>::infinity(); },
          "モジュール"},
         {"two dimensions", [](HandFile &h) { h.dimsX = 2; }, "配列の記述"},
@@ -470,7 +478,8 @@ TEST(ProjectFileRefusal, ImpossibleDimensionsAndDescriptorsAreRefusedWithoutTouc
         {"negative count", [](HandFile &h) { h.countX = -1; }, "配列の記述"},
         // 46341² nodes would need far more bytes than the file has: refused before allocating.
         {"huge grid", [](HandFile &h) { h.spanCountX = h.spanCountY = 46340; }, "短すぎます"},
-        {"largest grid", [](HandFile &h) { h.spanCountX = h.spanCountY = std::numeric_limits<int32_t>::max(); },
+        {"largest grid",
+         [](HandFile &h) { h.spanCountX = h.spanCountY = std::numeric_limits<int32_t>::max(); },
          "短すぎます"},
         {"grid one line too wide", [](HandFile &h) { h.declaredSpanCountX = 3; }, "短すぎます"},
     };
@@ -481,7 +490,8 @@ TEST(ProjectFileRefusal, ImpossibleDimensionsAndDescriptorsAreRefusedWithoutTouc
         Project open = Sentinel();
         QString reason;
         EXPECT_FALSE(ParseProject(bytes, open, &reason)) << c.what;
-        EXPECT_TRUE(reason.contains(QString::fromUtf8(c.reasonPart))) << c.what << ": " << reason.toStdString();
+        EXPECT_TRUE(reason.contains(QString::fromUtf8(c.reasonPart)))
+            << c.what << ": " << reason.toStdString();
         EXPECT_TRUE(SameSavedItems(open, before)) << c.what;
     }
     // A name count larger than the file could hold is refused before the names are made.
@@ -512,7 +522,8 @@ TEST(ProjectFileRefusal, EveryTruncationOfARealFileIsRefused)
                 ADD_FAILURE() << name << ": accepted or no reason at " << n;
                 break;
             }
-            if (open.info.buildingName != before.info.buildingName || open.nodes.count() != before.nodes.count()) {
+            if (open.info.buildingName != before.info.buildingName ||
+                open.nodes.count() != before.nodes.count()) {
                 ADD_FAILURE() << name << ": project changed at " << n;
                 break;
             }
@@ -627,7 +638,8 @@ TEST(ProjectFileSave, FailedSaveKeepsTheOldFileAndTheDirtyFlag)
     state.isDirty = 1;
     const FileResult r = SaveProject(p, state);
     EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.message.startsWith(QStringLiteral("ファイルを保存できませんでした。"))) << r.message.toStdString();
+    EXPECT_TRUE(r.message.startsWith(QStringLiteral("ファイルを保存できませんでした。")))
+        << r.message.toStdString();
     EXPECT_TRUE(r.message.endsWith(QStringLiteral("File Name: ") + QFileInfo(path).fileName()));
     EXPECT_EQ(state.isDirty, 1);
     EXPECT_EQ(ReadAll(path), old);
@@ -658,7 +670,8 @@ TEST(ProjectFileSave, ProjectThatWouldNotReadBackIsNotWritten)
         {"spans changed, arrays not re-created", [](Project &p) { p.info.spanCountX = 6; }},
         {"storeys changed, arrays not re-created", [](Project &p) { p.info.floorCount = 1; }},
         {"coordinates of another grid", [](Project &p) { p.coords.reset(5, 4, 2); }},
-        {"three storeys", [](Project &p) {
+        {"three storeys",
+         [](Project &p) {
              p.info.floorCount = 3;
              ResetProject(p);
          }},
