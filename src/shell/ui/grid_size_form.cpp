@@ -13,6 +13,7 @@
 
 #include "model/grid_ops.h"
 #include "shell/ui/app_look.h"
+#include "shell/ui/dialog_parts.h"
 #include "shell/ui/message.h"
 #include "shell/ui/text_values.h"
 
@@ -31,11 +32,7 @@ GridSizeChange::GridSizeChange(Project &project, AppState &state, QWidget *paren
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
     title->setFont(titleFont);
 
-    QStringList counts;
-    for (int i = 1; i <= state_.maxGridCount; ++i)
-        counts << QString::number(i);
-    const QStringList modules = {QStringLiteral("900"), QStringLiteral("909"), QStringLiteral("910"),
-                                 QStringLiteral("980"), QStringLiteral("1000")};
+    const QStringList counts = GridCountChoices(state_.maxGridCount);
     const int divisions = project_.dims.divisions > 0 ? project_.dims.divisions : 1;
     const QString texts[3] = {FormatFixed(static_cast<double>(project_.dims.spanCountX) / divisions, 0),
                               FormatFixed(static_cast<double>(project_.dims.spanCountY) / divisions, 0),
@@ -44,14 +41,8 @@ GridSizeChange::GridSizeChange(Project &project, AppState &state, QWidget *paren
     const char *units[3] = {"グリッド", "グリッド", "(mm)"};
     auto *grid = new QGridLayout;
     for (int i = 0; i < 3; ++i) {
-        combos_[i] = new QComboBox(this);
+        combos_[i] = EditableCombo(this, i < 2 ? counts : ModuleLengthChoices(), texts[i], 90);
         combos_[i]->setObjectName(QStringLiteral("Combo1_%1").arg(i));
-        combos_[i]->setEditable(true);
-        combos_[i]->setInsertPolicy(QComboBox::NoInsert);
-        combos_[i]->addItems(i < 2 ? counts : modules);
-        combos_[i]->setEditText(texts[i]);
-        combos_[i]->setFixedWidth(90);
-        combos_[i]->setMaxVisibleItems(12);
         grid->addWidget(new QLabel(QString::fromUtf8(labels[i]), this), i, 0);
         grid->addWidget(combos_[i], i, 1);
         grid->addWidget(new QLabel(QString::fromUtf8(units[i]), this), i, 2);
@@ -62,19 +53,9 @@ GridSizeChange::GridSizeChange(Project &project, AppState &state, QWidget *paren
         new QLabel(QStringLiteral("幅を減らした場合、範囲外となった配置データは、消去されます。"), this);
     note->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
 
-    buttons_[0] = new QPushButton(QStringLiteral("OK"), this);
-    buttons_[1] = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    for (int i = 0; i < 2; ++i) {
-        buttons_[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        buttons_[i]->setMinimumSize(100, 30);
-    }
-    buttons_[0]->setDefault(true);
+    QHBoxLayout *buttonRow = OkCancelRow(this, buttons_);
     connect(buttons_[0], &QPushButton::clicked, this, &GridSizeChange::okClicked);
     connect(buttons_[1], &QPushButton::clicked, this, &GridSizeChange::cancelClicked);
-    auto *buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
-    buttonRow->addWidget(buttons_[0]);
-    buttonRow->addWidget(buttons_[1]);
 
     auto *top = new QVBoxLayout(this);
     top->addWidget(title);

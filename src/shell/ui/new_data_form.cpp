@@ -14,29 +14,11 @@
 #include <cmath>
 
 #include "shell/ui/app_look.h"
+#include "shell/ui/dialog_parts.h"
 #include "shell/ui/message.h"
 #include "shell/ui/text_values.h"
 
 namespace rqx {
-
-namespace {
-
-const QStringList kModuleList = {QStringLiteral("900"), QStringLiteral("909"), QStringLiteral("910"),
-                                 QStringLiteral("980"), QStringLiteral("1000")};
-
-QComboBox *EditableCombo(QWidget *parent, const QStringList &items, const QString &text, int width)
-{
-    auto *combo = new QComboBox(parent);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(items);
-    combo->setEditText(text);
-    combo->setFixedWidth(width);
-    combo->setMaxVisibleItems(12);
-    return combo;
-}
-
-}  // namespace
 
 NewData::NewData(Project &project, AppState &state, QWidget *parent)
     : QDialog(parent), project_(project), state_(state)
@@ -63,9 +45,7 @@ NewData::NewData(Project &project, AppState &state, QWidget *parent)
     storeys_[1]->setChecked(true);
     sizeGrid->addLayout(storeyRow, 0, 1, 1, 4);
 
-    QStringList counts;
-    for (int i = 1; i <= state_.maxGridCount; ++i)
-        counts << QString::number(i);
+    const QStringList counts = GridCountChoices(state_.maxGridCount);
     sizeGrid->addWidget(new QLabel(QStringLiteral("グリッド数"), size), 1, 0);
     auto *countRow = new QHBoxLayout;
     const char *axes[2] = {"Ｘ", "Ｙ"};
@@ -81,7 +61,7 @@ NewData::NewData(Project &project, AppState &state, QWidget *parent)
 
     sizeGrid->addWidget(new QLabel(QStringLiteral("グリッド長"), size), 2, 0);
     auto *moduleRow = new QHBoxLayout;
-    module_ = EditableCombo(size, kModuleList, QStringLiteral("910"), 90);
+    module_ = EditableCombo(size, ModuleLengthChoices(), QStringLiteral("910"), 90);
     module_->setObjectName(QStringLiteral("Combo3"));
     moduleRow->addWidget(module_);
     moduleRow->addWidget(new QLabel(QStringLiteral("(mm)"), size));
@@ -113,39 +93,14 @@ NewData::NewData(Project &project, AppState &state, QWidget *parent)
     division_[1]->setChecked(true);
 
     // ---- 建物名称 ----
-    auto *nameBox = new QGroupBox(QStringLiteral("建物名称"), this);
-    auto *nameGrid = new QGridLayout(nameBox);
-    const char *nameLabels[3] = {"建物名称", "事務所名", "担当者名"};
-    const int limits[3] = {NameLimits::building, NameLimits::office, NameLimits::person};
-    const char *tips[3] = {"最大文字数は、５０文字です", "最大文字数は、１６文字です",
-                           "最大文字数は、１６文字です"};
-    for (int i = 0; i < 3; ++i) {
-        names_[i] = new QLineEdit(nameBox);
-        names_[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        names_[i]->setMaxLength(limits[i]);
-        names_[i]->setToolTip(QString::fromUtf8(tips[i]));
-        names_[i]->setMinimumWidth(i == 0 ? 380 : 200);
-        nameGrid->addWidget(new QLabel(QString::fromUtf8(nameLabels[i]), nameBox), i, 0);
-        nameGrid->addWidget(names_[i], i, 1, Qt::AlignLeft);
-    }
+    QGroupBox *nameBox = NameBox(this, names_);
 
     auto *note1 = new QLabel(QStringLiteral("｢建物概要｣ 、 ｢階高｣は、後で変更可能です。"), this);
     auto *note2 = new QLabel(QStringLiteral("(階数および補助ｸﾞﾘｯﾄﾞ数は、後で変更できません。)"), this);
 
-    buttons_[0] = new QPushButton(QStringLiteral("OK"), this);
-    buttons_[1] = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    for (int i = 0; i < 2; ++i) {
-        buttons_[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        buttons_[i]->setMinimumSize(100, 30);
-    }
-    buttons_[0]->setDefault(true);
+    QHBoxLayout *buttonRow = OkCancelRow(this, buttons_);
     connect(buttons_[0], &QPushButton::clicked, this, &NewData::okClicked);
     connect(buttons_[1], &QPushButton::clicked, this, &NewData::cancelClicked);
-
-    auto *buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
-    buttonRow->addWidget(buttons_[0]);
-    buttonRow->addWidget(buttons_[1]);
 
     auto *top = new QVBoxLayout(this);
     top->addWidget(size);

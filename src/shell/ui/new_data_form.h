@@ -53,11 +53,4 @@ private:
     QPushButton *buttons_[2] = {};
 };
 
-// The three name boxes with their limits and tooltips, shared with TatemonoGaiyoChange.
-struct NameLimits {
-    static constexpr int building = 50;
-    static constexpr int office = 16;
-    static constexpr int person = 16;
-};
-
 }  // namespace rqx

@@ -1,16 +1,14 @@
 #include "shell/ui/tatemono_gaiyo_form.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "shell/ui/app_look.h"
-#include "shell/ui/new_data_form.h"
+#include "shell/ui/dialog_parts.h"
 
 namespace rqx {
 
@@ -21,24 +19,10 @@ TatemonoGaiyoChange::TatemonoGaiyoChange(Project &project, AppState &state, QWid
     setWindowTitle(state_.appTitle);
     setModal(true);
 
-    auto *nameBox = new QGroupBox(QStringLiteral("建物名称"), this);
-    auto *nameGrid = new QGridLayout(nameBox);
-    const char *nameLabels[3] = {"建物名称", "事務所名", "担当者名"};
-    const int limits[3] = {NameLimits::building, NameLimits::office, NameLimits::person};
-    const char *tips[3] = {"最大文字数は、５０文字です", "最大文字数は、１６文字です",
-                           "最大文字数は、１６文字です"};
-    const QString values[3] = {project_.info.buildingName, project_.info.officeName,
-                               project_.info.personName};
-    for (int i = 0; i < 3; ++i) {
-        names_[i] = new QLineEdit(nameBox);
-        names_[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        names_[i]->setMaxLength(limits[i]);
-        names_[i]->setToolTip(QString::fromUtf8(tips[i]));
-        names_[i]->setMinimumWidth(i == 0 ? 380 : 200);
-        names_[i]->setText(values[i]);
-        nameGrid->addWidget(new QLabel(QString::fromUtf8(nameLabels[i]), nameBox), i, 0);
-        nameGrid->addWidget(names_[i], i, 1, Qt::AlignLeft);
-    }
+    QGroupBox *nameBox = NameBox(this, names_);
+    names_[0]->setText(project_.info.buildingName);
+    names_[1]->setText(project_.info.officeName);
+    names_[2]->setText(project_.info.personName);
 
     checks_[0] = new QCheckBox(QStringLiteral("表紙に事務所名・担当者名を表示しない"), this);
     checks_[1] = new QCheckBox(QStringLiteral("表紙に日付を表示しない"), this);
@@ -47,20 +31,9 @@ TatemonoGaiyoChange::TatemonoGaiyoChange(Project &project, AppState &state, QWid
     for (int i = 0; i < 2; ++i)
         checks_[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
 
-    buttons_[0] = new QPushButton(QStringLiteral("OK"), this);
-    buttons_[1] = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    for (int i = 0; i < 2; ++i) {
-        buttons_[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        buttons_[i]->setMinimumSize(100, 30);
-    }
-    buttons_[0]->setDefault(true);
+    QHBoxLayout *buttonRow = OkCancelRow(this, buttons_);
     connect(buttons_[0], &QPushButton::clicked, this, &TatemonoGaiyoChange::okClicked);
     connect(buttons_[1], &QPushButton::clicked, this, &TatemonoGaiyoChange::cancelClicked);
-
-    auto *buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
-    buttonRow->addWidget(buttons_[0]);
-    buttonRow->addWidget(buttons_[1]);
 
     auto *top = new QVBoxLayout(this);
     top->addWidget(nameBox);
