@@ -41,15 +41,6 @@ QString StoreFilePath(const QString &programDir, const QString &fileName)
     return programDir.isEmpty() ? QString() : QDir(programDir).filePath(fileName);
 }
 
-// The last component of a path; the whole text when it holds no separator.
-QString FileTitleOf(const QString &path)
-{
-    QString name = path;
-    bool noSeparator = false;
-    FileNameOfPath(path, name, noSeparator);
-    return name;
-}
-
 // One value per line: a line break inside a value would shift every later value.
 QString OneLine(const QString &value)
 {
@@ -121,7 +112,7 @@ void ReadHistoryFile(AppState &state)
             break;
         HistoryEntry entry;
         entry.path = lines[at];
-        entry.fileTitle = FileTitleOf(entry.path);
+        entry.fileTitle = FileNameOf(entry.path);
         entry.buildingName = at + 1 < lines.size() ? lines[at + 1] : QString();
         history.append(entry);
     }
@@ -155,7 +146,7 @@ void UpdateHistory(AppState &state, const QString &buildingName)
             break;
         }
     }
-    state.history.prepend(HistoryEntry{path, FileTitleOf(path), buildingName});
+    state.history.prepend(HistoryEntry{path, FileNameOf(path), buildingName});
     while (state.history.size() > kMaxHistory)
         state.history.removeLast();
 }

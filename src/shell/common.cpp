@@ -185,6 +185,14 @@ void FileNameOfPath(const QString &path, QString &name, bool &noSeparator)
     name = path.mid(pos + 1);
 }
 
+QString FileNameOf(const QString &path)
+{
+    QString name = path;
+    bool noSeparator = false;
+    FileNameOfPath(path, name, noSeparator);
+    return name;
+}
+
 QString FirstChar(const QString &text)
 {
     return text.left(1);

@@ -102,6 +102,12 @@ TEST(PathRoutinesTest, FileNameOfPathAcceptsBothSeparators)
     FileNameOfPath(QStringLiteral("plain.RQX"), name, noSeparator);
     EXPECT_TRUE(noSeparator);
     EXPECT_EQ(name, QStringLiteral("before"));
+
+    // The returning form gives the whole text back where there is no separator.
+    EXPECT_EQ(FileNameOf(QStringLiteral("C:\\a/b\\c.RQX")), QStringLiteral("c.RQX"));
+    EXPECT_EQ(FileNameOf(QStringLiteral("C:\\dir\\")), QString());
+    EXPECT_EQ(FileNameOf(QStringLiteral("plain.RQX")), QStringLiteral("plain.RQX"));
+    EXPECT_EQ(FileNameOf(QString()), QString());
 }
 
 TEST(PathRoutinesTest, FileExistsAndFirstChar)

@@ -49,14 +49,6 @@ struct WaitCursor {
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
 
-QString FileNameOnly(const QString &path)
-{
-    QString name = path;
-    bool noSeparator = false;
-    FileNameOfPath(path, name, noSeparator);
-    return name;
-}
-
 // Menu texts show "&" as a mnemonic: a path or line name must show it literally.
 QString MenuText(const QString &text)
 {
@@ -509,7 +501,7 @@ QString MainForm::initialDialogPath() const
     if (dir.isEmpty())
         dir = state_.programDir;
     const QString name =
-        state_.dataFilePath.trimmed() == kNewDataName ? kNewDataName : FileNameOnly(state_.dataFilePath);
+        state_.dataFilePath.trimmed() == kNewDataName ? kNewDataName : FileNameOf(state_.dataFilePath);
     return dir.isEmpty() ? name : QDir(dir).filePath(name);
 }
 
@@ -557,7 +549,7 @@ void MainForm::afterLoad(bool rememberInHistoryFile)
     if (rememberInHistoryFile)
         WriteHistoryFile(state_);
     rebuildRecentFiles();
-    setCaption(FileNameOnly(state_.dataFilePath));
+    setCaption(FileNameOf(state_.dataFilePath));
     state_.isDirty = 0;
     RebuildFrameMenus();
     refreshStatusBar();
@@ -687,7 +679,7 @@ void MainForm::saveAsCommand()
     UpdateHistory(state_, project_.info.buildingName);
     WriteHistoryFile(state_);
     rebuildRecentFiles();
-    setCaption(FileNameOnly(path));
+    setCaption(FileNameOf(path));
     state_.isDirty = 0;
 }
 
