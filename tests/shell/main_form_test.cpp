@@ -335,6 +335,55 @@ TEST_F(MainFormTest, SaveAsOverAnExistingFileAsksFirst)
     EXPECT_EQ(script.boxes()[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
 }
 
+TEST_F(MainFormTest, FailedLoadsAndSavesKeepTheOpenProjectAndItsPath)
+{
+    // A file with a good header but cut short passes the header check and fails in the reader.
+    const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
+    const QString cut = path(QStringLiteral("cut.RQX"));
+    {
+        QFile in(a);
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        const QByteArray bytes = in.readAll();
+        QFile out(cut);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes.left(bytes.size() / 2));
+    }
+    writeHistory({a, cut});
+    MainForm form(project, state);
+    answerFileDialogs(form);
+    ASSERT_TRUE(form.openRecentCommand(1));
+    QSignalSpy replaced(&form, &MainForm::projectReplaced);
+    project.nodes(3, 3, 1).columnKind = 2;
+    state.isDirty = 1;
+
+    ModalScript script;
+    script.answer(QMessageBox::Yes).answer(QMessageBox::Ok).answer(QMessageBox::Ok).answer(QMessageBox::Ok);
+    EXPECT_FALSE(form.openRecentCommand(2));  // after the unsaved-changes question
+    chosen = {cut};
+    EXPECT_FALSE(form.openCommand());
+    EXPECT_EQ(state.dialogCancelled, 1);
+    chosen = {path(QStringLiteral("no/such/folder/x.RQX"))};
+    form.saveAsCommand();
+
+    EXPECT_EQ(state.dataFilePath, a);
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   a.RQX"));
+    EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
+    EXPECT_EQ(project.nodes(3, 3, 1).columnKind, 2);
+    EXPECT_EQ(state.isDirty, 1);
+    EXPECT_EQ(replaced.count(), 0);
+    ASSERT_EQ(state.history.size(), 2);
+    EXPECT_EQ(state.history[0].path, a);
+    // One message per failure after the question, each naming its file.
+    ASSERT_EQ(script.boxes().size(), 4u);
+    EXPECT_TRUE(script.boxes()[1].text.contains(QStringLiteral("cut.RQX")))
+        << script.boxes()[1].text.toStdString();
+    EXPECT_TRUE(script.boxes()[2].text.contains(QStringLiteral("cut.RQX")))
+        << script.boxes()[2].text.toStdString();
+    EXPECT_TRUE(script.boxes()[3].text.contains(QStringLiteral("x.RQX")))
+        << script.boxes()[3].text.toStdString();
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
+}
+
 TEST_F(MainFormTest, ExitAsksAccordingToTheDirtyFlagAndWritesTheStores)
 {
     {

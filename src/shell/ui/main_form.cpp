@@ -542,8 +542,21 @@ bool MainForm::newCommand()
     return true;
 }
 
-void MainForm::afterLoad(bool rememberInHistoryFile)
+bool MainForm::loadProjectFrom(const QString &path, bool rememberInHistoryFile)
 {
+    const QString previous = state_.dataFilePath;
+    state_.dataFilePath = path;
+    FileResult result;
+    {
+        WaitCursor wait;
+        EnterFolderOf(path);
+        result = LoadProject(project_, state_);
+    }
+    if (!result.ok) {
+        state_.dataFilePath = previous;
+        Notify(this, result.message);
+        return false;
+    }
     RefreshDimensions(project_);
     UpdateHistory(state_, project_.info.buildingName);
     if (rememberInHistoryFile)
@@ -554,6 +567,30 @@ void MainForm::afterLoad(bool rememberInHistoryFile)
     RebuildFrameMenus();
     refreshStatusBar();
     emit projectReplaced();
+    return true;
+}
+
+bool MainForm::saveProjectTo(const QString &path)
+{
+    const QString previous = state_.dataFilePath;
+    state_.dataFilePath = path;
+    emit aboutToSave();
+    FileResult result;
+    {
+        WaitCursor wait;
+        EnterFolderOf(path);
+        result = SaveProject(project_, state_);
+    }
+    if (!result.ok) {
+        state_.dataFilePath = previous;
+        Notify(this, result.message);
+        return false;
+    }
+    UpdateHistory(state_, project_.info.buildingName);
+    WriteHistoryFile(state_);
+    rebuildRecentFiles();
+    state_.isDirty = 0;
+    return true;
 }
 
 bool MainForm::openCommand()
@@ -571,21 +608,10 @@ bool MainForm::openCommand()
         state_.dialogCancelled = 1;
         return false;
     }
-    const QString previous = state_.dataFilePath;
-    state_.dataFilePath = path;
-    FileResult result;
-    {
-        WaitCursor wait;
-        EnterFolderOf(path);
-        result = LoadProject(project_, state_);
-    }
-    if (!result.ok) {
-        state_.dataFilePath = previous;
-        Notify(this, result.message);
+    if (!loadProjectFrom(path, true)) {
         state_.dialogCancelled = 1;
         return false;
     }
-    afterLoad(true);
     return true;
 }
 
@@ -604,22 +630,8 @@ bool MainForm::openRecentCommand(int n)
         return true;  // already open: nothing is loaded, unsaved edits stay
     if (!CheckHistoryFile(path, state_.appTitle, this))
         return false;
-    const QString previous = state_.dataFilePath;
-    state_.dataFilePath = path;
-    FileResult result;
-    {
-        WaitCursor wait;
-        EnterFolderOf(path);
-        result = LoadProject(project_, state_);
-    }
-    if (!result.ok) {
-        state_.dataFilePath = previous;
-        Notify(this, result.message);
-        return false;
-    }
     // The history file is written at exit.
-    afterLoad(false);
-    return true;
+    return loadProjectFrom(path, false);
 }
 
 void MainForm::overwriteCommand()
@@ -632,21 +644,7 @@ void MainForm::overwriteCommand()
                          state_.dataFilePath.trimmed() + QStringLiteral(" )\r\rよろしいですか｡");
     if (!AskYesNo(this, text, kMessageTitle))
         return;
-    emit aboutToSave();
-    FileResult result;
-    {
-        WaitCursor wait;
-        EnterFolderOf(state_.dataFilePath);
-        result = SaveProject(project_, state_);
-    }
-    if (!result.ok) {
-        Notify(this, result.message);
-        return;
-    }
-    UpdateHistory(state_, project_.info.buildingName);
-    WriteHistoryFile(state_);
-    rebuildRecentFiles();
-    state_.isDirty = 0;
+    saveProjectTo(state_.dataFilePath);
 }
 
 void MainForm::saveAsCommand()
@@ -662,25 +660,8 @@ void MainForm::saveAsCommand()
         if (answer != MessageAnswer::Ok)
             return;
     }
-    const QString previous = state_.dataFilePath;
-    state_.dataFilePath = path;
-    emit aboutToSave();
-    FileResult result;
-    {
-        WaitCursor wait;
-        EnterFolderOf(path);
-        result = SaveProject(project_, state_);
-    }
-    if (!result.ok) {
-        state_.dataFilePath = previous;
-        Notify(this, result.message);
-        return;
-    }
-    UpdateHistory(state_, project_.info.buildingName);
-    WriteHistoryFile(state_);
-    rebuildRecentFiles();
-    setCaption(FileNameOf(path));
-    state_.isDirty = 0;
+    if (saveProjectTo(path))
+        setCaption(FileNameOf(path));
 }
 
 QString MainForm::helpFilePath() const

@@ -133,7 +133,12 @@ private:
     QAction *makeAction(const QString &key, const QString &text, const QString &tip);
     FileDialogRequest projectFileRequest(bool save) const;
     QString initialDialogPath() const;
-    void afterLoad(bool rememberInHistoryFile);
+    // Reads path as the open project (the hourglass on, its folder the current one) and shows it; a
+    // refused file is shown in a message and leaves the project and dataFilePath as they were.
+    bool loadProjectFrom(const QString &path, bool rememberInHistoryFile);
+    // Writes the project to path, which becomes dataFilePath, and puts it first in the history; a
+    // failure is shown in a message and dataFilePath stays as it was.
+    bool saveProjectTo(const QString &path);
     void saveStores();
 
     Project &project_;
