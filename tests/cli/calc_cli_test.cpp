@@ -1,41 +1,18 @@
 // velmrqx-cli calc on saved test houses: the CSV of every column, exactly.
-#include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "calc/house_builder.h"
 #include "calc/test_houses.h"
+#include "cli/cli_run.h"
 #include "model/project_file.h"
 
 using namespace rqx;
 using namespace rqx::test;
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    QByteArray out;
-    QString err;
-};
-
-CliRun Cli(const QStringList &args)
-{
-    static int argc = 1;
-    static char name[] = "calc_cli_test";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    QProcess process;
-    process.start(QStringLiteral(VELM_CLI_PATH), args);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    CliRun r;
-    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    r.out = process.readAllStandardOutput();
-    r.err = QString::fromUtf8(process.readAllStandardError());
-    return r;
-}
 
 const char kHeader[] =
     "level,x,y,kind,through,corner,aX,aY,b,l,nOwnX,nOwnY,nBeamX,nBeamY,nCrossX,nCrossY,totalX,totalY,"

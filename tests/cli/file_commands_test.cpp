@@ -1,41 +1,20 @@
 // Runs the built velmrqx-cli the way users and scripts do: --version, info and resave on real files.
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "cli/cli_run.h"
 #include "model/project_file.h"
 #include "support/sample_projects.h"
 
 using namespace rqx;
+using rqx::test::Cli;
+using rqx::test::CliRun;
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun Cli(const QStringList &args)
-{
-    static int argc = 1;
-    static char name[] = "file_commands_test";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    QProcess process;
-    process.start(QStringLiteral(VELM_CLI_PATH), args);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    CliRun r;
-    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    r.out = QString::fromUtf8(process.readAllStandardOutput());
-    r.err = QString::fromUtf8(process.readAllStandardError());
-    return r;
-}
 
 QByteArray ReadAll(const QString &path)
 {
@@ -58,7 +37,7 @@ TEST(CliFileCommands, VersionAndUsage)
 {
     CliRun r = Cli({QStringLiteral("--version")});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, VersionText() + QStringLiteral("\n"));
+    EXPECT_EQ(r.outText(), VersionText() + QStringLiteral("\n"));
     r = Cli({});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("resave IN.RQX OUT.RQX")));
@@ -86,24 +65,26 @@ TEST(CliFileCommands, InfoCountsTheMembersOfEveryLevel)
 
     const CliRun r = Cli({QStringLiteral("info"), path});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, QStringLiteral("building: 試験邸 ＡＢＣ ｱｲｳ～\n"
-                                    "storeys: 2\n"
-                                    "spans: X 4 Y 2\n"
-                                    "divisions: 2\n"
-                                    "module: 0.91 m\n"
-                                    "level 1: columns=5 through=1 brace-spans=2 board-spans=2 beam-spans=4"
-                                    " floor-cells=8 void-cells=0\n"
-                                    "level 2: columns=1 through=1 brace-spans=0 board-spans=0 beam-spans=4"
-                                    " floor-cells=4 void-cells=2\n"
-                                    "level 3: columns=0 through=0 brace-spans=0 board-spans=0 beam-spans=4"
-                                    " floor-cells=0 void-cells=0\n"));
+    EXPECT_EQ(r.outText(),
+              QStringLiteral("building: 試験邸 ＡＢＣ ｱｲｳ～\n"
+                             "storeys: 2\n"
+                             "spans: X 4 Y 2\n"
+                             "divisions: 2\n"
+                             "module: 0.91 m\n"
+                             "level 1: columns=5 through=1 brace-spans=2 board-spans=2 beam-spans=4"
+                             " floor-cells=8 void-cells=0\n"
+                             "level 2: columns=1 through=1 brace-spans=0 board-spans=0 beam-spans=4"
+                             " floor-cells=4 void-cells=2\n"
+                             "level 3: columns=0 through=0 brace-spans=0 board-spans=0 beam-spans=4"
+                             " floor-cells=0 void-cells=0\n"));
     EXPECT_TRUE(r.err.isEmpty());
 
     const CliRun sample = Cli({QStringLiteral("info"), kTwoStorey});
     EXPECT_EQ(sample.status, 0);
-    EXPECT_TRUE(sample.out.startsWith(QStringLiteral("building: 髙橋様邸 新築工事（ﾃｽﾄ）\nstoreys: 2\n"
-                                                     "spans: X 16 Y 12\ndivisions: 2\n")))
-        << sample.out.toStdString();
+    EXPECT_TRUE(
+        sample.outText().startsWith(QStringLiteral("building: 髙橋様邸 新築工事（ﾃｽﾄ）\nstoreys: 2\n"
+                                                   "spans: X 16 Y 12\ndivisions: 2\n")))
+        << sample.outText().toStdString();
 }
 
 TEST(CliFileCommands, ResaveWritesWhatTheProgramsSaveWrites)

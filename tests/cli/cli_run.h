@@ -1,0 +1,38 @@
+#pragma once
+// Runs the built velmrqx-cli (VELM_CLI_PATH) as users and scripts do and keeps what it printed.
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace rqx::test {
+
+struct CliRun {
+    int status = -1;  // exit code; -1 when the program did not end normally
+    QByteArray out;   // standard output, as written
+    QString err;      // standard error, read as UTF-8
+    QString outText() const { return QString::fromUtf8(out); }
+};
+
+inline CliRun Cli(const QStringList &args)
+{
+    // QProcess expects an application object; gtest_main creates none.
+    static int argc = 1;
+    static char name[] = "cli_test";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    QProcess process;
+    process.start(QStringLiteral(VELM_CLI_PATH), args);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    CliRun r;
+    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    r.out = process.readAllStandardOutput();
+    r.err = QString::fromUtf8(process.readAllStandardError());
+    return r;
+}
+
+}  // namespace rqx::test
