@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include "model/line_names.h"
 #include "model/project.h"
 #include "model/project_file.h"
 #include "model/settings_store.h"
 #include "shell/ui/app_look.h"
+#include "support/sample_houses.h"
 
 namespace rqx::test {
 
@@ -42,19 +42,8 @@ protected:
     // Saves a small project named `building` with the given grid and returns its path.
     QString makeProjectFile(const QString &name, const QString &building, int spansX = 8, int spansY = 6)
     {
-        Project p;
+        Project p = sample::EmptyProject(spansX, spansY, 2, 2);
         p.info.buildingName = building;
-        p.info.spanCountX = spansX;
-        p.info.spanCountY = spansY;
-        p.info.floorCount = 2;
-        p.info.divisions = 2;
-        p.info.moduleLength = 0.91f;
-        p.grid.lineStyleX = 1;
-        p.grid.lineStartX = 1;
-        p.grid.lineStyleY = 1;
-        p.grid.lineStartY = 1;
-        ResetProject(p);
-        GenerateLineNames(p);
         p.nodes(2, 2, 1).columnKind = 1;
         const QString file = path(name);
         const FileResult r = SaveProjectFile(p, file);
