@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <iterator>
 #include <type_traits>
 
@@ -48,10 +49,10 @@ QString FirstChar(const QString &text);
 
 // ---- Lists ----
 
-// Largest / smallest element, scanning from the first to the last; a value-initialised T for an empty
-// list. Works for any container of numbers (QList, std::vector, OneBasedArray…).
-template <typename Container>
-auto MaxOfList(const Container &list)
+// The element that no later one is better than (better(later, kept)), scanning from the first to the
+// last; a value-initialised T for an empty list.
+template <typename Container, typename Better>
+auto BestOfList(const Container &list, Better better)
 {
     using T = std::remove_cvref_t<decltype(*std::begin(list))>;
     auto it = std::begin(list);
@@ -59,23 +60,23 @@ auto MaxOfList(const Container &list)
         return T{};
     T best = *it;
     for (++it; it != std::end(list); ++it)
-        if (*it > best)
+        if (better(*it, best))
             best = *it;
     return best;
+}
+
+// Largest / smallest element, the first of equal ones. Works for any container of numbers (QList,
+// std::vector, OneBasedArray…).
+template <typename Container>
+auto MaxOfList(const Container &list)
+{
+    return BestOfList(list, std::greater<>{});
 }
 
 template <typename Container>
 auto MinOfList(const Container &list)
 {
-    using T = std::remove_cvref_t<decltype(*std::begin(list))>;
-    auto it = std::begin(list);
-    if (it == std::end(list))
-        return T{};
-    T best = *it;
-    for (++it; it != std::end(list); ++it)
-        if (*it < best)
-            best = *it;
-    return best;
+    return BestOfList(list, std::less<>{});
 }
 
 // ---- Registry strings ----
