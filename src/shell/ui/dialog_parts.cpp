@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "shell/ui/message.h"
+#include "shell/ui/text_values.h"
+
 namespace rqx {
 
 QHBoxLayout *OkCancelRow(QWidget *parent, QPushButton *(&buttons)[2])
@@ -72,6 +75,28 @@ QComboBox *EditableCombo(QWidget *parent, const QStringList &items, const QStrin
     combo->setFixedWidth(width);
     combo->setMaxVisibleItems(12);
     return combo;
+}
+
+bool ReadGridSizeInput(QWidget *dialog, QComboBox *countX, QComboBox *countY, QComboBox *moduleList,
+                       int maxGridCount, int (&counts)[2], double &module)
+{
+    MessageAnswer answer = MessageAnswer::Ok;
+    QComboBox *countLists[2] = {countX, countY};
+    for (int i = 0; i < 2; ++i) {
+        if (!ParseWholeNumber(countLists[i]->currentText(), 1, maxGridCount, counts[i])) {
+            ShowMessage(GridCountRefusedMessage(maxGridCount), kMsgOk, kMessageTitle, answer, dialog);
+            countLists[i]->setFocus();
+            countLists[i]->lineEdit()->selectAll();
+            return false;
+        }
+    }
+    if (!ParsePositiveNumber(moduleList->currentText(), module)) {
+        ShowMessage(ModuleRefusedMessage(), kMsgOk, kMessageTitle, answer, dialog);
+        moduleList->setFocus();
+        moduleList->lineEdit()->selectAll();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace rqx

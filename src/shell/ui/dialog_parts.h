@@ -1,6 +1,6 @@
 #pragma once
-// Controls the project dialogs share: the OK/ｷｬﾝｾﾙ buttons at their foot, the three name boxes and
-// the drop-down lists of grid counts and module lengths.
+// Controls the project dialogs share: the OK/ｷｬﾝｾﾙ buttons at their foot, the three name boxes, the
+// drop-down lists of grid counts and module lengths and the reading of what was typed into them.
 
 #include <QStringList>
 
@@ -36,5 +36,11 @@ const QStringList &ModuleLengthChoices();
 // A drop-down list that also takes typed text (typing adds no item), showing text, width pixels
 // wide and 12 items at a time.
 QComboBox *EditableCombo(QWidget *parent, const QStringList &items, const QString &text, int width);
+
+// Reads the X and Y grid counts (whole numbers 1..maxGridCount) and the module length in millimetres
+// (a number above 0) from their lists. A refused value shows its message over dialog, selects the
+// list's text and gives false.
+bool ReadGridSizeInput(QWidget *dialog, QComboBox *countX, QComboBox *countY, QComboBox *moduleList,
+                       int maxGridCount, int (&counts)[2], double &module);
 
 }  // namespace rqx

@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -72,23 +71,10 @@ GridSizeChange::GridSizeChange(Project &project, AppState &state, QWidget *paren
 
 void GridSizeChange::okClicked()
 {
-    MessageAnswer answer = MessageAnswer::Ok;
     int counts[2] = {0, 0};
-    for (int i = 0; i < 2; ++i) {
-        if (!ParseWholeNumber(combos_[i]->currentText(), 1, state_.maxGridCount, counts[i])) {
-            ShowMessage(GridCountRefusedMessage(state_.maxGridCount), kMsgOk, kMessageTitle, answer, this);
-            combos_[i]->setFocus();
-            combos_[i]->lineEdit()->selectAll();
-            return;
-        }
-    }
     double module = 0.0;
-    if (!ParsePositiveNumber(combos_[2]->currentText(), module)) {
-        ShowMessage(ModuleRefusedMessage(), kMsgOk, kMessageTitle, answer, this);
-        combos_[2]->setFocus();
-        combos_[2]->lineEdit()->selectAll();
+    if (!ReadGridSizeInput(this, combos_[0], combos_[1], combos_[2], state_.maxGridCount, counts, module))
         return;
-    }
 
     const int divisions = project_.dims.divisions > 0 ? project_.dims.divisions : 1;
     // The stored module is single precision (0.909 reads back as 908.99994 mm): compare whole
@@ -103,7 +89,7 @@ void GridSizeChange::okClicked()
         return;
     }
 
-    answer = MessageAnswer::Cancel;
+    MessageAnswer answer = MessageAnswer::Cancel;
     ShowMessage(QStringLiteral("データ入力グリッドサイズを変更します。"), kMsgOkCancel, kMessageTitle, answer,
                 this);
     if (answer != MessageAnswer::Ok)

@@ -15,7 +15,6 @@
 
 #include "shell/ui/app_look.h"
 #include "shell/ui/dialog_parts.h"
-#include "shell/ui/message.h"
 #include "shell/ui/text_values.h"
 
 namespace rqx {
@@ -140,23 +139,10 @@ void NewData::showDivisionPicture()
 
 void NewData::okClicked()
 {
-    MessageAnswer answer = MessageAnswer::Ok;
     int counts[2] = {0, 0};
-    for (int i = 0; i < 2; ++i) {
-        if (!ParseWholeNumber(gridCount_[i]->currentText(), 1, state_.maxGridCount, counts[i])) {
-            ShowMessage(GridCountRefusedMessage(state_.maxGridCount), kMsgOk, kMessageTitle, answer, this);
-            gridCount_[i]->setFocus();
-            gridCount_[i]->lineEdit()->selectAll();
-            return;
-        }
-    }
     double module = 0.0;
-    if (!ParsePositiveNumber(module_->currentText(), module)) {
-        ShowMessage(ModuleRefusedMessage(), kMsgOk, kMessageTitle, answer, this);
-        module_->setFocus();
-        module_->lineEdit()->selectAll();
+    if (!ReadGridSizeInput(this, gridCount_[0], gridCount_[1], module_, state_.maxGridCount, counts, module))
         return;
-    }
 
     state_.dialogCancelled = 0;
     // A new project replaces every saved item; nothing of the previous one is carried over.
