@@ -542,7 +542,7 @@ bool MainForm::newCommand()
     return true;
 }
 
-bool MainForm::loadProjectFrom(const QString &path, bool rememberInHistoryFile)
+bool MainForm::runOnDataFile(const QString &path, FileResult (*command)(Project &, AppState &))
 {
     const QString previous = state_.dataFilePath;
     state_.dataFilePath = path;
@@ -550,13 +550,20 @@ bool MainForm::loadProjectFrom(const QString &path, bool rememberInHistoryFile)
     {
         WaitCursor wait;
         EnterFolderOf(path);
-        result = LoadProject(project_, state_);
+        result = command(project_, state_);
     }
     if (!result.ok) {
         state_.dataFilePath = previous;
         Notify(this, result.message);
         return false;
     }
+    return true;
+}
+
+bool MainForm::loadProjectFrom(const QString &path, bool rememberInHistoryFile)
+{
+    if (!runOnDataFile(path, LoadProject))
+        return false;
     RefreshDimensions(project_);
     UpdateHistory(state_, project_.info.buildingName);
     if (rememberInHistoryFile)
@@ -572,20 +579,9 @@ bool MainForm::loadProjectFrom(const QString &path, bool rememberInHistoryFile)
 
 bool MainForm::saveProjectTo(const QString &path)
 {
-    const QString previous = state_.dataFilePath;
-    state_.dataFilePath = path;
     emit aboutToSave();
-    FileResult result;
-    {
-        WaitCursor wait;
-        EnterFolderOf(path);
-        result = SaveProject(project_, state_);
-    }
-    if (!result.ok) {
-        state_.dataFilePath = previous;
-        Notify(this, result.message);
+    if (!runOnDataFile(path, SaveProject))
         return false;
-    }
     UpdateHistory(state_, project_.info.buildingName);
     WriteHistoryFile(state_);
     rebuildRecentFiles();

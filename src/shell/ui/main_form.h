@@ -20,6 +20,8 @@ class QToolBar;
 
 namespace rqx {
 
+struct FileResult;
+
 // What a file dialog is asked for; the answer is the chosen path, empty when cancelled.
 struct FileDialogRequest {
     bool save = false;
@@ -133,6 +135,9 @@ private:
     QAction *makeAction(const QString &key, const QString &text, const QString &tip);
     FileDialogRequest projectFileRequest(bool save) const;
     QString initialDialogPath() const;
+    // Runs a load or save with dataFilePath = path, the file's folder current and the hourglass on;
+    // a failure is shown in a message and dataFilePath goes back to what it was.
+    bool runOnDataFile(const QString &path, FileResult (*command)(Project &, AppState &));
     // Reads path as the open project (the hourglass on, its folder the current one) and shows it; a
     // refused file is shown in a message and leaves the project and dataFilePath as they were.
     bool loadProjectFrom(const QString &path, bool rememberInHistoryFile);
