@@ -70,6 +70,16 @@ bool AskYesNo(QWidget *parent, const QString &text, const QString &title)
     return answer == MessageAnswer::Yes;
 }
 
+// Shows a project dialog modally: true when it ended with OK, false when dialogCancelled stayed 1.
+template <class Dialog>
+bool RunProjectDialog(Project &project, AppState &state, QWidget *parent)
+{
+    state.dialogCancelled = 1;
+    Dialog dialog(project, state, parent);
+    dialog.exec();
+    return state.dialogCancelled != 1;
+}
+
 // Files are read and written from their own folder: the folder becomes the data directory.
 void EnterFolderOf(const QString &path)
 {
@@ -527,10 +537,7 @@ bool MainForm::newCommand()
         if (!AskYesNo(this, text, kMessageTitle))
             return false;
     }
-    state_.dialogCancelled = 1;
-    NewData dialog(project_, state_, this);
-    dialog.exec();
-    if (state_.dialogCancelled == 1)
+    if (!RunProjectDialog<NewData>(project_, state_, this))
         return false;
     WaitCursor wait;
     ResetProject(project_);
@@ -694,19 +701,13 @@ void MainForm::printerSetupCommand()
 
 void MainForm::tatemonoNameCommand()
 {
-    state_.dialogCancelled = 1;
-    TatemonoGaiyoChange dialog(project_, state_, this);
-    dialog.exec();
-    if (state_.dialogCancelled != 1)
+    if (RunProjectDialog<TatemonoGaiyoChange>(project_, state_, this))
         emit projectInfoChanged();
 }
 
 void MainForm::lineNameCommand()
 {
-    state_.dialogCancelled = 1;
-    LineNameSetForm dialog(project_, state_, this);
-    dialog.exec();
-    if (state_.dialogCancelled == 1)
+    if (!RunProjectDialog<LineNameSetForm>(project_, state_, this))
         return;
     GenerateLineNames(project_);
     RebuildFrameMenus();
@@ -715,10 +716,7 @@ void MainForm::lineNameCommand()
 
 void MainForm::gridSizeCommand()
 {
-    state_.dialogCancelled = 1;
-    GridSizeChange dialog(project_, state_, this);
-    dialog.exec();
-    if (state_.dialogCancelled == 1)
+    if (!RunProjectDialog<GridSizeChange>(project_, state_, this))
         return;
     WaitCursor wait;
     state_.isDirty = 1;
