@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QCheckBox>
 #include <QToolBar>
 
@@ -443,6 +444,36 @@ TEST_F(MainFormTest, StartDialogComesBackAfterACancelledNewAndOpen)
     EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
     // A start-dialog choice shows the building name.
     EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   A邸"));
+}
+
+TEST_F(MainFormTest, AClearedHistoryStaysClearedWhenTheStartDialogComesBack)
+{
+    // The history file is written only at exit: a start dialog shown again after a cancelled New
+    // must not bring back the entries the user has just cleared.
+    const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
+    writeHistory({a});
+    MainForm form(project, state);
+    form.show();
+    int rowsShownAgain = -1;
+    ModalScript script;
+    script
+        .on<DataSelectForm>([](DataSelectForm *d) {
+            d->command2()->click();  // 履歴ｸﾘｱｰ, answered OK below
+            d->command1(3)->click();
+        })
+        .answer(QMessageBox::Ok)
+        .on<NewData>([](NewData *d) { d->command1(1)->click(); })
+        .on<DataSelectForm>([&rowsShownAgain](DataSelectForm *d) {
+            rowsShownAgain = d->grid()->item(0, 0)->text().isEmpty() ? 0 : 1;
+            d->command1(3)->click();
+        })
+        .on<NewData>([](NewData *d) { d->command1(0)->click(); });
+    form.runStartDialog();
+    EXPECT_TRUE(script.finished());
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
+    EXPECT_EQ(rowsShownAgain, 0);
+    EXPECT_TRUE(state.history.isEmpty());
+    EXPECT_TRUE(form.recentFileActions().isEmpty());
 }
 
 TEST_F(MainFormTest, StartDialogNewAndExit)

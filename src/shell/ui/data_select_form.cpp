@@ -52,7 +52,8 @@ bool CheckHistoryFile(const QString &path, const QString &appTitle, QWidget *par
     return true;
 }
 
-DataSelectForm::DataSelectForm(AppState &state, QWidget *parent) : QDialog(parent), state_(state)
+DataSelectForm::DataSelectForm(AppState &state, QWidget *parent, bool readHistory)
+    : QDialog(parent), state_(state)
 {
     setWindowTitle(state_.appTitle + QStringLiteral("  <データ選択>"));
     setWindowIcon(AppIcon());
@@ -157,7 +158,8 @@ DataSelectForm::DataSelectForm(AppState &state, QWidget *parent) : QDialog(paren
     ApplyHandCursor(this);
 
     // The dialog's load reads the history again.
-    ReadHistoryFile(state_);
+    if (readHistory)
+        ReadHistoryFile(state_);
     layoutColumns();
     fillGrid();
 }

@@ -21,7 +21,8 @@ class DataSelectForm : public QDialog {
     Q_OBJECT
 public:
     // Reads the history file again (the dialog's load) and fills the grid from state.history.
-    explicit DataSelectForm(AppState &state, QWidget *parent = nullptr);
+    // readHistory false keeps the history in memory as it is (the dialog shown again at start-up).
+    explicit DataSelectForm(AppState &state, QWidget *parent = nullptr, bool readHistory = true);
 
     // The choice made; kStartNone when the dialog was closed through its frame.
     int startChoice() const { return startChoice_; }

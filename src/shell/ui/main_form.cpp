@@ -461,8 +461,10 @@ void MainForm::rebuildRecentFiles()
 
 void MainForm::runStartDialog()
 {
-    for (;;) {
-        DataSelectForm dialog(state_, this);
+    // Shown again after a cancelled New or Open, the dialog keeps the history in memory: the file is
+    // written only at exit, and reading it again would bring back entries the user has just cleared.
+    for (bool first = true;; first = false) {
+        DataSelectForm dialog(state_, this, first);
         dialog.exec();
         startupFinished_ = 1;
         rebuildRecentFiles();
