@@ -119,3 +119,22 @@ TEST(LineNames, NamesPastTheTablesStayDistinct)
     EXPECT_EQ(QSet<QString>(x.begin(), x.end()).size(), 81);
     EXPECT_EQ(QSet<QString>(y.begin(), y.end()).size(), 81);
 }
+
+TEST(LineNames, KanaLettersAndDigitsWithThreeDivisionsBothWays)
+{
+    Project p = GridOf(6, 6, 3);  // 2 modules of 3 spans: majors at k = 1, 4, 7
+    p.grid.lineStyleX = 3;
+    p.grid.lineReverseX = 1;  // walked from k = 7: A, Aa, Ab, B, Ba, Bb, C
+    p.grid.lineStyleY = 2;
+    GenerateLineNames(p);
+    EXPECT_EQ(Names(p.grid.lineNameX), QStringList({"C", "Bb", "Ba", "B", "Ab", "Aa", "A"}));
+    EXPECT_EQ(Names(p.grid.lineNameY), QStringList({"い", "いa", "いb", "ろ", "ろa", "ろb", "は"}));
+
+    p.grid.lineStyleX = 4;
+    p.grid.lineStartX = 10;  // digits count from the start number: 10, 11, 12
+    p.grid.lineReverseX = 0;
+    p.grid.lineReverseY = 1;  // the kana start at the top line
+    GenerateLineNames(p);
+    EXPECT_EQ(Names(p.grid.lineNameX), QStringList({"10", "10a", "10b", "11", "11a", "11b", "12"}));
+    EXPECT_EQ(Names(p.grid.lineNameY), QStringList({"は", "ろb", "ろa", "ろ", "いb", "いa", "い"}));
+}
