@@ -476,6 +476,27 @@ TEST_F(MainFormTest, AClearedHistoryStaysClearedWhenTheStartDialogComesBack)
     EXPECT_TRUE(form.recentFileActions().isEmpty());
 }
 
+TEST_F(MainFormTest, StartDialogClosedThroughItsFrameLeavesTheStartUpGridUnnamed)
+{
+    // The history file names the last session's file; the start-up grid is not that file.
+    const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
+    AppState last;
+    last.programDir = dir.path();
+    last.dataFilePath = a;
+    last.history.append(HistoryEntry{a, QStringLiteral("a.RQX"), QStringLiteral("A邸")});
+    ASSERT_TRUE(WriteHistoryFile(last));
+    MainForm form(project, state);
+    form.show();
+    ModalScript script;
+    script.on<DataSelectForm>([](DataSelectForm *d) { d->reject(); });
+    form.runStartDialog();
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(form.startChoice(), kStartNone);
+    EXPECT_EQ(state.dataFilePath, kNewDataName);
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));
+    EXPECT_EQ(form.statusPanel(1)->text().trimmed(), kNewDataName);
+}
+
 TEST_F(MainFormTest, StartDialogNewAndExit)
 {
     MainForm form(project, state);

@@ -468,6 +468,8 @@ void MainForm::runStartDialog()
         dialog.exec();
         startupFinished_ = 1;
         rebuildRecentFiles();
+        // The history file's last data name no longer names the open project.
+        refreshStatusBar();
         startChoice_ = dialog.startChoice();
         if (startChoice_ == kStartNone)
             return;
