@@ -48,9 +48,9 @@ inline void Added(void *p)
 {
     if (!p)
         return;
-    const long long now = g_live.fetch_add(static_cast<long long>(malloc_usable_size(p)),
-                                           std::memory_order_relaxed) +
-                          static_cast<long long>(malloc_usable_size(p));
+    const long long now =
+        g_live.fetch_add(static_cast<long long>(malloc_usable_size(p)), std::memory_order_relaxed) +
+        static_cast<long long>(malloc_usable_size(p));
     long long peak = g_peak.load(std::memory_order_relaxed);
     while (now > peak && !g_peak.compare_exchange_weak(peak, now, std::memory_order_relaxed)) {
     }

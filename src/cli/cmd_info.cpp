@@ -4,7 +4,8 @@
 //   spans: X <n> Y <n>
 //   divisions: <1..4>
 //   module: <metres> m
-//   level <l>: columns=<n> through=<n> brace-spans=<n> board-spans=<n> beam-spans=<n> floor-cells=<n> void-cells=<n>
+//   level <l>: columns=<n> through=<n> brace-spans=<n> board-spans=<n> beam-spans=<n> floor-cells=<n>
+//   void-cells=<n>
 // with one level line for every level 1 .. storeys+1 (the last is the roof plane).
 #include <QStringList>
 
@@ -66,8 +67,9 @@ int RunInfo(const QStringList &args)
     for (int level = 1; level <= p.nodes.sizeLevel(); ++level) {
         const LevelCounts c = CountLevel(p, level);
         out << "level " << level << ": columns=" << c.columns << " through=" << c.through
-            << " brace-spans=" << c.braceSpans << " board-spans=" << c.boardSpans << " beam-spans=" << c.beamSpans
-            << " floor-cells=" << c.floorCells << " void-cells=" << c.voidCells << '\n';
+            << " brace-spans=" << c.braceSpans << " board-spans=" << c.boardSpans
+            << " beam-spans=" << c.beamSpans << " floor-cells=" << c.floorCells
+            << " void-cells=" << c.voidCells << '\n';
     }
     out.flush();
     return kExitOk;

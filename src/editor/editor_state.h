@@ -45,7 +45,7 @@ struct PlanFit {
     float planScale = 1.0f;  // surface cm per model metre
     float originX = 0.0f;    // cm
     float originY = 0.0f;    // cm
-    int32_t scaleWidth = 0;   // surface size in twips
+    int32_t scaleWidth = 0;  // surface size in twips
     int32_t scaleHeight = 0;
 };
 

@@ -40,8 +40,8 @@ void InitNodeCoords(Project &project)
         const float z = level <= 4 ? static_cast<float>(project.info.levelHeight[level]) : 0.0f;
         for (int j = 1; j <= c.sizeY(); ++j)
             for (int i = 1; i <= c.sizeX(); ++i)
-                c(i, j, level) = NodeCoord{static_cast<float>(i - 1) * span,
-                                           static_cast<float>(j - 1) * span, z};
+                c(i, j, level) =
+                    NodeCoord{static_cast<float>(i - 1) * span, static_cast<float>(j - 1) * span, z};
     }
 }
 
@@ -92,12 +92,10 @@ void UpdateBeamSegments(Project &project)
                     const int dx = dir == kDirX ? 1 : 0;
                     const int dy = dir == kDirY ? 1 : 0;
                     const int spans = dir == kDirX ? project.dims.spanCountX : project.dims.spanCountY;
-                    const bool breakStart =
-                        SupportAt(project, x, y, level) ||
-                        !BeamPresent(project, x - dx, y - dy, level, dir, spans);
-                    const bool breakEnd =
-                        SupportAt(project, x + dx, y + dy, level) ||
-                        !BeamPresent(project, x + dx, y + dy, level, dir, spans);
+                    const bool breakStart = SupportAt(project, x, y, level) ||
+                                            !BeamPresent(project, x - dx, y - dy, level, dir, spans);
+                    const bool breakEnd = SupportAt(project, x + dx, y + dy, level) ||
+                                          !BeamPresent(project, x + dx, y + dy, level, dir, spans);
                     if (breakStart && breakEnd)
                         b.segment = 0;
                     else if (breakStart)

@@ -98,9 +98,9 @@ struct BeamInfo {
 struct NodeRecord {
     FixedArray<WallMember, 1, 2> brace{};
     FixedArray<WallMember, 1, 2> board{};
-    int32_t columnKind = 0;     // 0 none, 1 管柱, 2 通し柱
-    int32_t throughOrigin = 0;  // 1 on both storeys' nodes of a through column
-    int32_t isCorner = 0;       // written by the calculation
+    int32_t columnKind = 0;                // 0 none, 1 管柱, 2 通し柱
+    int32_t throughOrigin = 0;             // 1 on both storeys' nodes of a through column
+    int32_t isCorner = 0;                  // written by the calculation
     FixedArray<QString, 0, 2> hardware{};  // (0) required class, (1) placed at top, (2) at foot
     FixedArray<BeamInfo, 1, 2> beam{};
     int32_t cellFloor = 0;  // 0 none, 1 床, 2 吹き抜け (cell whose lower-left node this is)
@@ -159,15 +159,15 @@ struct Project {
     FileHeader header;
     ProjectInfo info;
     GridInfo grid;
-    NodeArray nodes;              // (1 To nx+1, 1 To ny+1, 1 To floors+1)
-    Array3<NodeCoord> coords;     // same bounds as nodes
+    NodeArray nodes;           // (1 To nx+1, 1 To ny+1, 1 To floors+1)
+    Array3<NodeCoord> coords;  // same bounds as nodes
     FixedArray<SpareEntry, 1, 10> spare{};
 
     // Working data, created with the node array.
     NodeArray undoNodes;
     Array3<ColumnResult> results;
-    Array3<int32_t> wallLineFlags;  // (1 To 2, 1 To max(nx+1, ny+1), 1 To floors)
-    int32_t anyNotCarried = 0;      // set by the calculation
+    Array3<int32_t> wallLineFlags;       // (1 To 2, 1 To max(nx+1, ny+1), 1 To floors)
+    int32_t anyNotCarried = 0;           // set by the calculation
     OneBasedArray<int32_t> columnCount;  // columns per storey (1 To floors), set by the calculation
 
     Dimensions dims;
@@ -195,8 +195,8 @@ struct AppState {
     int32_t defaultGridCount = 10;
     int32_t currentFloor = 1;
     std::array<int32_t, 19> defaultSettings{};  // the defaults file, 9 used
-    QList<HistoryEntry> history;                 // the history file's entries
-    int32_t windowState = 0;                     // main window at start: 0 normal, 1 minimised, 2 maximised
+    QList<HistoryEntry> history;                // the history file's entries
+    int32_t windowState = 0;                    // main window at start: 0 normal, 1 minimised, 2 maximised
 };
 
 // ---- Routines ----

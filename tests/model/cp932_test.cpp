@@ -145,12 +145,12 @@ TEST(Cp932, JapaneseTextBothWays)
         QByteArray bytes;
     };
     const Case cases[] = {
-        {u"ＡＢｚ", Bytes({0x82, 0x60, 0x82, 0x61, 0x82, 0x9A})},        // full-width letters
-        {u"ｱｲｳﾞ", Bytes({0xB1, 0xB2, 0xB3, 0xDE})},                        // half-width katakana
+        {u"ＡＢｚ", Bytes({0x82, 0x60, 0x82, 0x61, 0x82, 0x9A})},  // full-width letters
+        {u"ｱｲｳﾞ", Bytes({0xB1, 0xB2, 0xB3, 0xDE})},                // half-width katakana
         {u"確認ﾒｯｾｰｼﾞ", Bytes({0x8A, 0x6D, 0x94, 0x46, 0xD2, 0xAF, 0xBE, 0xB0, 0xBC, 0xDE})},
-        {u"～", Bytes({0x81, 0x60})},                                      // Windows' wave dash
-        {u"①", Bytes({0x87, 0x40})},                                      // NEC special character
-        {u"髙", Bytes({0xFB, 0xFC})},                                      // IBM extension, not EEE0
+        {u"～", Bytes({0x81, 0x60})},  // Windows' wave dash
+        {u"①", Bytes({0x87, 0x40})},   // NEC special character
+        {u"髙", Bytes({0xFB, 0xFC})},  // IBM extension, not EEE0
         {u"(ろ)", QByteArray("(\x82\xEB)")},
         {u"Ver.1.0.1", QByteArray("Ver.1.0.1")},
     };
@@ -168,13 +168,16 @@ TEST(Cp932, LinuxFormsAreWrittenAsWindowsForms)
     // read back they are the Windows characters.
     const QString typed = QString::fromUtf16(u"1〜2−3‖4—");
     const QByteArray bytes = ToCp932(typed);
-    EXPECT_EQ(bytes, QByteArray("1\x81\x60" "2\x81\x7C" "3\x81\x61" "4\x81\x5C"));
+    EXPECT_EQ(bytes, QByteArray("1\x81\x60"
+                                "2\x81\x7C"
+                                "3\x81\x61"
+                                "4\x81\x5C"));
     EXPECT_EQ(FromCp932(bytes), QString::fromUtf16(u"1～2－3∥4―"));
 }
 
 TEST(Cp932, WhatHasNoCodeBecomesOneQuestionMark)
 {
-    EXPECT_EQ(ToCp932(QString::fromUtf16(u"a😀b")), QByteArray("a?b"));   // surrogate pair: one character
+    EXPECT_EQ(ToCp932(QString::fromUtf16(u"a😀b")), QByteArray("a?b"));  // surrogate pair: one character
     EXPECT_EQ(ToCp932(QString::fromUtf16(u"한")), QByteArray("?"));
     const char16_t lone[] = {u'x', 0xD800, u'y'};
     EXPECT_EQ(ToCp932(QStringView(lone, 3)), QByteArray("x?y"));

@@ -27,41 +27,44 @@ QByteArray Mutate(const QByteArray &seed, std::mt19937 &rng)
 {
     QByteArray b = seed;
     auto pick = [&rng](qsizetype n) { return static_cast<qsizetype>(rng() % static_cast<uint32_t>(n)); };
-    static const int32_t interesting[] = {0, 1, 2, 3, 4, 5, -1, 0x7FFF, 0x8000, 0xFFFF, 0x10000, 46340,
-                                          0x7FFFFFFF, static_cast<int32_t>(0x80000000), 0x3F800000};
+    static const int32_t interesting[] = {
+        0,         1,      2,      3,       4,     5,          -1,
+        0x7FFF,    0x8000, 0xFFFF, 0x10000, 46340, 0x7FFFFFFF, static_cast<int32_t>(0x80000000),
+        0x3F800000};
     const int edits = 1 + static_cast<int>(rng() % 4);
     for (int e = 0; e < edits && !b.isEmpty(); ++e) {
         switch (rng() % 6) {
-        case 0: {  // flip a bit
-            const qsizetype at = pick(b.size());
-            b[at] = static_cast<char>(b[at] ^ (1 << (rng() % 8)));
-            break;
-        }
-        case 1:  // random byte
-            b[pick(b.size())] = static_cast<char>(rng());
-            break;
-        case 2:  // interesting 32-bit value, mostly in the leading records where the dimensions are
-            if (b.size() >= 4) {
-                const qsizetype at = pick(std::min<qsizetype>(b.size() - 3, rng() % 2 ? 1200 : b.size() - 3));
-                qToLittleEndian(interesting[rng() % std::size(interesting)], b.data() + at);
+            case 0: {  // flip a bit
+                const qsizetype at = pick(b.size());
+                b[at] = static_cast<char>(b[at] ^ (1 << (rng() % 8)));
+                break;
             }
-            break;
-        case 3:  // interesting 16-bit count
-            if (b.size() >= 2)
-                qToLittleEndian(static_cast<uint16_t>(interesting[rng() % std::size(interesting)]),
-                                b.data() + pick(b.size() - 1));
-            break;
-        case 4:  // cut
-            b.truncate(pick(b.size() + 1));
-            break;
-        case 5: {  // insert or remove a few bytes
-            const qsizetype at = pick(b.size());
-            if (rng() % 2)
-                b.insert(at, QByteArray(1 + pick(8), static_cast<char>(rng())));
-            else
-                b.remove(at, 1 + pick(8));
-            break;
-        }
+            case 1:  // random byte
+                b[pick(b.size())] = static_cast<char>(rng());
+                break;
+            case 2:  // interesting 32-bit value, mostly in the leading records where the dimensions are
+                if (b.size() >= 4) {
+                    const qsizetype at =
+                        pick(std::min<qsizetype>(b.size() - 3, rng() % 2 ? 1200 : b.size() - 3));
+                    qToLittleEndian(interesting[rng() % std::size(interesting)], b.data() + at);
+                }
+                break;
+            case 3:  // interesting 16-bit count
+                if (b.size() >= 2)
+                    qToLittleEndian(static_cast<uint16_t>(interesting[rng() % std::size(interesting)]),
+                                    b.data() + pick(b.size() - 1));
+                break;
+            case 4:  // cut
+                b.truncate(pick(b.size() + 1));
+                break;
+            case 5: {  // insert or remove a few bytes
+                const qsizetype at = pick(b.size());
+                if (rng() % 2)
+                    b.insert(at, QByteArray(1 + pick(8), static_cast<char>(rng())));
+                else
+                    b.remove(at, 1 + pick(8));
+                break;
+            }
         }
     }
     return b;

@@ -147,10 +147,10 @@ Project TwoStoreyHouse()
         PlaceColumn(p, 1, x, y, 2);
 
     // Storey 1: outer walls of every kind, one interior wall with a brace and a board in the same spans.
-    PlaceWall(p, 1, kDirX, 1, 1, 3, kKeyKesa, 3);       // 45×90 rising to the right
-    PlaceWall(p, 1, kDirX, 1, 7, 5, kKeyKesa, 2);       // 30×90 drawn right to left
-    PlaceWall(p, 1, kDirX, 1, 9, 13, kKeyMenzai, 5);    // board 2.5
-    PlaceWall(p, 1, kDirX, 1, 15, 17, kKeyTasuki, 3);   // 45×90 cross
+    PlaceWall(p, 1, kDirX, 1, 1, 3, kKeyKesa, 3);      // 45×90 rising to the right
+    PlaceWall(p, 1, kDirX, 1, 7, 5, kKeyKesa, 2);      // 30×90 drawn right to left
+    PlaceWall(p, 1, kDirX, 1, 9, 13, kKeyMenzai, 5);   // board 2.5
+    PlaceWall(p, 1, kDirX, 1, 15, 17, kKeyTasuki, 3);  // 45×90 cross
     PlaceWall(p, 1, kDirX, 13, 1, 4, kKeyTasuki, 2);
     PlaceWall(p, 1, kDirX, 13, 11, 17, kKeyMenzai, 10);  // board 5.0 over three modules
     PlaceWall(p, 1, kDirY, 1, 1, 4, kKeyKesa, 4);
@@ -181,7 +181,8 @@ Project TwoStoreyHouse()
 
     // Required class from a calculation, and the hardware placed at top and foot.
     SetHardware(p, 1, 1, 1, QStringLiteral("(ほ)"), QStringLiteral("(ほ)"), QStringLiteral("HD-B10"));
-    SetHardware(p, 1, 17, 1, QStringLiteral("(ち)"), QStringLiteral("ｶﾄﾞ金物 CP-T"), QStringLiteral("HD-B20"));
+    SetHardware(p, 1, 17, 1, QStringLiteral("(ち)"), QStringLiteral("ｶﾄﾞ金物 CP-T"),
+                QStringLiteral("HD-B20"));
     SetHardware(p, 1, 13, 13, QStringLiteral("(と)"), QString(), QStringLiteral("ﾎｰﾙﾀﾞｳﾝ 20kN"));
     SetHardware(p, 1, 9, 7, QStringLiteral("(い)"), QString(), QStringLiteral("短ほぞ差し"));
     SetHardware(p, 2, 1, 1, QStringLiteral("(へ)"), QStringLiteral("羽子板ボルト"), QString());
@@ -213,9 +214,9 @@ Project LargestProject()
     p.info.buildingName = QStringLiteral("最大グリッド検証用モデル");
     static const QString kinds[] = {kKeyKesa, kKeyTasuki};
     static const QString hardware[] = {
-        QStringLiteral("(い)"),         QStringLiteral("(ろ)"),          QStringLiteral("(は)"),
-        QStringLiteral("(に)"),         QStringLiteral("(ほ)"),          QStringLiteral("HD-B10"),
-        QStringLiteral("HD-B15"),       QStringLiteral("HD-B20"),        QStringLiteral("ｶﾄﾞ金物 CP-L"),
+        QStringLiteral("(い)"),         QStringLiteral("(ろ)"),         QStringLiteral("(は)"),
+        QStringLiteral("(に)"),         QStringLiteral("(ほ)"),         QStringLiteral("HD-B10"),
+        QStringLiteral("HD-B15"),       QStringLiteral("HD-B20"),       QStringLiteral("ｶﾄﾞ金物 CP-L"),
         QStringLiteral("羽子板ボルト"), QStringLiteral("ﾎｰﾙﾀﾞｳﾝ 25kN"),
     };
     const int nx = p.nodes.sizeX();
@@ -235,10 +236,11 @@ Project LargestProject()
                         continue;
                     const QString &key = kinds[(seed + dir) % 2];
                     const int size = 1 + (seed + dir) % 4;
-                    n.brace[dir] = WallMember{size, along, along, key, key == kKeyKesa ? 1 : 3, 0,
-                                              WallMultiplier(key, size)};
+                    n.brace[dir] = WallMember{
+                        size, along, along, key, key == kKeyKesa ? 1 : 3, 0, WallMultiplier(key, size)};
                     const int row = 1 + (seed + dir) % 10;
-                    n.board[dir] = WallMember{row, along, along, kKeyMenzai, 4, 0, WallMultiplier(kKeyMenzai, row)};
+                    n.board[dir] =
+                        WallMember{row, along, along, kKeyMenzai, 4, 0, WallMultiplier(kKeyMenzai, row)};
                 }
                 if (level <= 2) {
                     n.columnKind = 1 + seed % 2;
