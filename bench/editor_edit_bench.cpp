@@ -1,7 +1,6 @@
 // Speed of one edit on the largest project (30 × 30 modules, 4 divisions, two storeys, members on
 // every module line): a click that places or deletes a member with the redrawing of its region, a
 // group delete, and the undo of each, on the raster of a full-screen plan viewport, offscreen.
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -213,14 +212,3 @@ void BM_GroupDeleteAndUndo(benchmark::State &state)
 BENCHMARK(BM_GroupDeleteAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,6 +1,5 @@
 // Plan drawing speed on the largest project (30 × 30 modules, 4 divisions, every kind of member),
 // on a raster of a full-screen plan viewport, offscreen.
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -78,14 +77,3 @@ void BM_DrawRegionOneSpan(benchmark::State &state)
 BENCHMARK(BM_DrawRegionOneSpan)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
