@@ -9,12 +9,12 @@
 namespace rqx {
 
 struct HardwareClass {
-    QString label;          // "(い)" … "(る)*", as stored in the node record
-    double limit;           // largest N the class covers, as ClassFromN subtracts it
-    float nLimit;           // the same limit in single precision, as NFromClass gives it
-    QString capacityText;   // joint capacity N limit × 1.96 × 2.7 kN, two decimals
-    QString specification;  // 接合金物の仕様, alternatives separated by " / "
-    QString specCapacity;   // their capacities (kN), in the same order
+    QString label;             // "(い)" … "(る)*", as stored in the node record
+    double limit;              // largest N the class covers, as ClassFromN subtracts it
+    float nLimit;              // the same limit in single precision, as NFromClass gives it
+    QString capacityText;      // joint capacity N limit × 1.96 × 2.7 kN, two decimals
+    QString hardwareNames;     // 接合金物の仕様, alternatives separated by " / "
+    QString hardwareCapacity;  // their capacities (kN), in the same order
 };
 
 inline constexpr int kHardwareClassCount = 11;

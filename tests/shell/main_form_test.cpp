@@ -478,7 +478,7 @@ TEST_F(MainFormTest, AClearedHistoryStaysClearedWhenTheStartDialogComesBack)
 
 TEST_F(MainFormTest, StartDialogClosedThroughItsFrameLeavesTheStartUpGridUnnamed)
 {
-    // The history file names the last session's file; the start-up grid is not that file.
+    // The history file names the previous run's file; the start-up grid is not that file.
     const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
     AppState last;
     last.programDir = dir.path();

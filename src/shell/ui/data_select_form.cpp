@@ -319,8 +319,8 @@ void DataSelectForm::keyPressEvent(QKeyEvent *event)
 
 void DataSelectForm::done(int result)
 {
-    // Whatever the choice, the open project is the start-up grid until a file is loaded: the last
-    // session's file name must not stay attached to it, or an overwrite would replace that file.
+    // Whatever the choice, the open project is the start-up grid until a file is loaded: the file
+    // name left from the previous run must not stay attached to it, or an overwrite would replace that file.
     state_.dataFilePath = kNewDataName;
     QDialog::done(result);
 }
