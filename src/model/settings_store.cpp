@@ -8,7 +8,7 @@
 #include <QTemporaryFile>
 #include <QtEndian>
 
-#include "shell/common.h"
+#include "common/common.h"
 #ifdef Q_OS_WIN
 #include "model/cp932.h"
 #endif

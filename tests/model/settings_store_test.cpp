@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/common.h"
+#include "common/common.h"
 
 namespace rqx {
 namespace {

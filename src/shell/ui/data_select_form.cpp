@@ -12,7 +12,7 @@
 
 #include "model/project_file.h"
 #include "model/settings_store.h"
-#include "shell/common.h"
+#include "common/common.h"
 #include "shell/ui/app_look.h"
 #include "shell/ui/message.h"
 

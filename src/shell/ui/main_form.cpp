@@ -25,7 +25,7 @@
 #include "model/line_names.h"
 #include "model/project_file.h"
 #include "model/settings_store.h"
-#include "shell/common.h"
+#include "common/common.h"
 #include "shell/ui/app_look.h"
 #include "shell/ui/data_select_form.h"
 #include "shell/ui/grid_size_form.h"

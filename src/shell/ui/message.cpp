@@ -7,7 +7,7 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "shell/common.h"
+#include "common/common.h"
 
 namespace rqx {
 

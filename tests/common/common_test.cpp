@@ -1,4 +1,4 @@
-#include "shell/common.h"
+#include "common/common.h"
 
 #include <QDir>
 #include <QFile>
