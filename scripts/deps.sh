@@ -4,7 +4,7 @@ set -euo pipefail
 PKGS=(build-essential cmake ninja-build qt6-base-dev qt6-translations-l10n libgtest-dev
       libbenchmark-dev fonts-ipafont)
 if [[ "${1:-}" == "--test" ]]; then
-  PKGS+=(xvfb xauth poppler-utils)
+  PKGS+=(xvfb xauth poppler-utils clang libclang-rt-14-dev)  # clang: the fuzz target
 fi
 missing=()
 for p in "${PKGS[@]}"; do
