@@ -1,0 +1,277 @@
+#include "print/page_render.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <cmath>
+#include <vector>
+
+#include "print/print_document.h"
+
+namespace rqx {
+
+namespace {
+
+QPen MakePen(const PrintPen &p)
+{
+    if (p.style == kPenStyleNone)
+        return Qt::NoPen;
+    QPen pen(QColor::fromRgb(p.color));
+    pen.setWidth(std::max(0, p.width));  // 0: the device's thinnest line
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    switch (p.style) {
+        case kPenStyleDash:
+            pen.setStyle(Qt::DashLine);
+            break;
+        case kPenStyleDot:
+            pen.setStyle(Qt::DotLine);
+            break;
+        case kPenStyleDashDot:
+            pen.setStyle(Qt::DashDotLine);
+            break;
+        case kPenStyleDashDotDot:
+            pen.setStyle(Qt::DashDotDotLine);
+            break;
+        default:
+            pen.setStyle(Qt::SolidLine);
+            break;
+    }
+    return pen;
+}
+
+QBrush MakeBrush(const PrintBrush &b)
+{
+    static constexpr Qt::BrushStyle styles[] = {Qt::SolidPattern, Qt::NoBrush,         Qt::HorPattern,
+                                                Qt::VerPattern,   Qt::FDiagPattern,    Qt::BDiagPattern,
+                                                Qt::CrossPattern, Qt::DiagCrossPattern};
+    if (b.style < 0 || b.style > 7 || b.style == kBrushStyleTransparent)
+        return Qt::NoBrush;
+    return QBrush(QColor::fromRgb(b.color), styles[b.style]);
+}
+
+// Fonts, pens and brushes of one document, made once per rendering pass.
+class RenderCache {
+public:
+    explicit RenderCache(const PrintDocument &doc) : doc_(doc) {}
+    const QFont &font(std::uint32_t i, double &ascent)
+    {
+        if (fonts_.size() <= i) {
+            fonts_.resize(i + 1);
+            ascents_.resize(i + 1, -1.0);
+        }
+        if (ascents_[i] < 0) {
+            fonts_[i] = TwipsFont(doc_.font(i));
+            ascents_[i] = QFontMetricsF(fonts_[i]).ascent();
+        }
+        ascent = ascents_[i];
+        return fonts_[i];
+    }
+
+private:
+    const PrintDocument &doc_;
+    std::vector<QFont> fonts_;
+    std::vector<double> ascents_;
+};
+
+void RenderItems(const PrintDocument &doc, int n, QPainter &painter, RenderCache &cache)
+{
+    const PrintPage &page = doc.page(n);
+    std::uint32_t pen = UINT32_MAX, brush = UINT32_MAX, font = UINT32_MAX;
+    QRgb textColor = 0;
+    bool textPen = false;
+    double ascent = 0;
+    auto usePen = [&](std::uint32_t i) {
+        if (pen != i || textPen) {
+            painter.setPen(MakePen(doc.pen(i)));
+            pen = i;
+            textPen = false;
+        }
+    };
+    auto useBrush = [&](std::uint32_t i) {
+        if (brush != i) {
+            painter.setBrush(MakeBrush(doc.brush(i)));
+            brush = i;
+        }
+    };
+    for (const PageItem &item : page.items) {
+        switch (item.kind) {
+            case PageItemKind::Text: {
+                if (font != item.b) {
+                    painter.setFont(cache.font(item.b, ascent));
+                    font = item.b;
+                } else {
+                    cache.font(item.b, ascent);
+                }
+                if (!textPen || textColor != item.c) {
+                    painter.setPen(QColor::fromRgb(item.c));
+                    textPen = true;
+                    textColor = item.c;
+                }
+                const QString &text = doc.string(item.a);
+                if (item.angle == 0) {
+                    painter.drawText(QPointF(item.x1 + item.x2, item.y1 + item.y2 + ascent), text);
+                } else {
+                    painter.save();
+                    painter.translate(item.x1, item.y1);
+                    painter.rotate(-item.angle / 10.0);
+                    painter.drawText(QPointF(item.x2, item.y2 + ascent), text);
+                    painter.restore();
+                }
+                break;
+            }
+            case PageItemKind::Line:
+                usePen(item.a);
+                painter.drawLine(QPointF(item.x1, item.y1), QPointF(item.x2, item.y2));
+                break;
+            case PageItemKind::Rectangle:
+                usePen(item.a);
+                useBrush(item.b);
+                painter.drawRect(QRectF(item.x1, item.y1, item.x2 - item.x1, item.y2 - item.y1));
+                break;
+            case PageItemKind::Ellipse:
+                usePen(item.a);
+                useBrush(item.b);
+                painter.drawEllipse(QRectF(item.x1, item.y1, item.x2 - item.x1, item.y2 - item.y1));
+                break;
+            case PageItemKind::Polygon:
+                usePen(item.a);
+                useBrush(item.b);
+                painter.drawPolygon(page.points.data() + item.x1, item.x2);
+                break;
+            case PageItemKind::Picture:
+                painter.drawImage(QRectF(item.x1, item.y1, item.x2 - item.x1, item.y2 - item.y1),
+                                  doc.picture(item.c));
+                break;
+        }
+    }
+}
+
+QPageLayout LayoutOf(QSize twips)
+{
+    const bool landscape = twips.width() > twips.height();
+    const QSizeF portraitPoints(std::min(twips.width(), twips.height()) / double(kPrintTwipsPerPoint),
+                                std::max(twips.width(), twips.height()) / double(kPrintTwipsPerPoint));
+    return QPageLayout(QPageSize(portraitPoints, QPageSize::Point, QString(), QPageSize::FuzzyMatch),
+                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+}
+
+}  // namespace
+
+void RenderPageTwips(const PrintDocument &doc, int n, QPainter &painter)
+{
+    if (n < 1 || n > doc.pageCount())
+        return;
+    RenderCache cache(doc);
+    painter.save();
+    RenderItems(doc, n, painter, cache);
+    painter.restore();
+}
+
+void RenderPage(const PrintDocument &doc, int n, QPainter &painter, const QRectF &target)
+{
+    const QSize size = doc.pageSize(n);
+    if (size.isEmpty() || target.isEmpty())
+        return;
+    painter.save();
+    painter.fillRect(target, Qt::white);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / size.width(), target.height() / size.height());
+    painter.setClipRect(QRect(QPoint(0, 0), size), Qt::IntersectClip);
+    RenderPageTwips(doc, n, painter);
+    painter.restore();
+}
+
+QImage RenderPageImage(const PrintDocument &doc, int n, double dpi)
+{
+    const QSize size = doc.pageSize(n);
+    if (size.isEmpty() || dpi <= 0)
+        return {};
+    const QSize pixels(static_cast<int>(std::lround(size.width() * dpi / kPrintTwipsPerInch)),
+                       static_cast<int>(std::lround(size.height() * dpi / kPrintTwipsPerInch)));
+    QImage image(pixels, QImage::Format_RGB32);
+    image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+    image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    RenderPage(doc, n, painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    return image;
+}
+
+bool RenderPages(const PrintDocument &doc, QPagedPaintDevice &device, int first, int last, QString *error,
+                 const RenderProgress &progress)
+{
+    first = std::max(1, first);
+    last = std::min(last, doc.pageCount());
+    auto fail = [&](const QString &message) {
+        if (error)
+            *error = message;
+        return false;
+    };
+    if (first > last)
+        return fail(QStringLiteral("印刷するページがありません。"));
+    QPainter painter;
+    RenderCache cache(doc);
+    for (int n = first; n <= last; ++n) {
+        device.setPageLayout(LayoutOf(doc.pageSize(n)));
+        if (n == first) {
+            if (!painter.begin(&device))
+                return fail(QStringLiteral("出力を開始できませんでした。"));
+        } else if (!device.newPage()) {
+            painter.end();
+            return fail(QStringLiteral("改ページできませんでした。"));
+        }
+        const double dpi = device.logicalDpiX();
+        const QPageLayout layout = device.pageLayout();
+        const QRect paint = layout.paintRectPixels(static_cast<int>(std::lround(dpi)));
+        painter.resetTransform();
+        painter.translate(-paint.topLeft());
+        painter.scale(dpi / kPrintTwipsPerInch, device.logicalDpiY() / double(kPrintTwipsPerInch));
+        painter.save();
+        RenderItems(doc, n, painter, cache);
+        painter.restore();
+        if (progress && !progress(n - first + 1, last - first + 1)) {
+            painter.end();
+            return fail(QStringLiteral("中止しました。"));
+        }
+    }
+    painter.end();
+    return true;
+}
+
+bool WritePdf(const PrintDocument &doc, const QString &path, QString *error, int dpi, const QString &title,
+              const RenderProgress &progress)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(dpi);
+        writer.setCreator(QStringLiteral("VELM-RQX"));
+        if (!title.isEmpty())
+            writer.setTitle(title);
+        if (!RenderPages(doc, writer, 1, doc.pageCount(), error, progress)) {
+            file.cancelWriting();
+            return false;
+        }
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace rqx
