@@ -1,0 +1,87 @@
+#include "model/recovery_autosave.h"
+
+#include <QDateTime>
+
+namespace rqx {
+
+RecoveryAutosave::RecoveryAutosave(RecoveryStore &store, SnapshotFn snapshot, QObject *parent)
+    : QObject(parent), store_(store), snapshot_(std::move(snapshot))
+{
+    worker_ = new QObject;
+    worker_->moveToThread(&thread_);
+    thread_.setObjectName(QStringLiteral("recovery copies"));
+    thread_.start(QThread::LowPriority);
+    setInterval(kDefaultInterval);
+    connect(&timer_, &QTimer::timeout, this, &RecoveryAutosave::writeNow);
+}
+
+RecoveryAutosave::~RecoveryAutosave()
+{
+    waitForWrites();
+    thread_.quit();
+    thread_.wait();
+    delete worker_;
+}
+
+void RecoveryAutosave::setInterval(std::chrono::milliseconds interval)
+{
+    timer_.start(interval);
+}
+
+void RecoveryAutosave::post(std::function<void()> job)
+{
+    QMetaObject::invokeMethod(worker_, std::move(job), Qt::QueuedConnection);
+}
+
+void RecoveryAutosave::noteEdit()
+{
+    changed_ = true;
+    if (++editsSinceCopy_ < threshold_ || copyQueued_)
+        return;
+    // After the edit has finished drawing, not inside it.
+    copyQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        copyQueued_ = false;
+        writeNow();
+    });
+}
+
+void RecoveryAutosave::noteChangedProject()
+{
+    changed_ = true;
+    editsSinceCopy_ = std::max(editsSinceCopy_, 1);
+}
+
+void RecoveryAutosave::noteClean()
+{
+    changed_ = false;
+    editsSinceCopy_ = 0;
+    ++generation_;
+    post([this] { store_.removeCopy(); });
+}
+
+void RecoveryAutosave::writeNow()
+{
+    if (!changed_ || editsSinceCopy_ == 0 || !store_.sessionOpen())
+        return;
+    RecoveryCopy copy = snapshot_();
+    copy.written = QDateTime::currentDateTimeUtc();
+    editsSinceCopy_ = 0;
+    ++copiesRequested_;
+    const quint64 generation = ++generation_;
+    post([this, copy = std::move(copy), generation] {
+        if (generation != generation_.load())
+            return;  // a newer copy or a removal follows
+        QString reason;
+        if (!store_.writeCopy(copy, &reason))
+            emit copyFailed(reason);
+    });
+}
+
+void RecoveryAutosave::waitForWrites()
+{
+    QMetaObject::invokeMethod(
+        worker_, [] {}, Qt::BlockingQueuedConnection);
+}
+
+}  // namespace rqx

@@ -1,0 +1,69 @@
+#pragma once
+// Takes recovery copies of the open project while it has unsaved changes: every few minutes and
+// after every 50 edits. The project is turned into bytes on the calling (window) thread, which takes
+// milliseconds even for the largest grid; the file is written on a worker thread, so an edit never
+// waits for the disk. A save, a load or a new project removes the copy. QtCore only.
+
+#include <QObject>
+#include <QString>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+
+#include "model/recovery_store.h"
+
+namespace rqx {
+
+class RecoveryAutosave : public QObject {
+    Q_OBJECT
+public:
+    // What a copy holds, taken on the window thread when a copy is due.
+    using SnapshotFn = std::function<RecoveryCopy()>;
+
+    RecoveryAutosave(RecoveryStore &store, SnapshotFn snapshot, QObject *parent = nullptr);
+    // Finishes the writes already asked for; the copy stays (a clean exit calls noteClean first).
+    ~RecoveryAutosave() override;
+
+    static constexpr std::chrono::minutes kDefaultInterval{3};
+    static constexpr int kDefaultEditThreshold = 50;
+    void setInterval(std::chrono::milliseconds interval);
+    void setEditThreshold(int edits) { threshold_ = std::max(1, edits); }
+
+    // One edit of the open project.
+    void noteEdit();
+    // The project has no unsaved changes any more (saved, loaded, new, or a clean exit).
+    void noteClean();
+    // A project that is changed without an edit of this run (a restored copy).
+    void noteChangedProject();
+    // Takes a copy now when there are changes not yet in one.
+    void writeNow();
+    // Returns once every write and removal asked for so far is done.
+    void waitForWrites();
+
+    int editsSinceCopy() const { return editsSinceCopy_; }
+    int copiesRequested() const { return copiesRequested_; }
+
+signals:
+    // A copy could not be written (the reason in English); the next copy tries again.
+    void copyFailed(const QString &reason);
+
+private:
+    void post(std::function<void()> job);
+
+    RecoveryStore &store_;
+    SnapshotFn snapshot_;
+    QTimer timer_;
+    QThread thread_;
+    QObject *worker_ = nullptr;           // lives in thread_
+    std::atomic<quint64> generation_{0};  // a write of an older generation is skipped
+    int threshold_ = kDefaultEditThreshold;
+    int editsSinceCopy_ = 0;
+    bool changed_ = false;
+    bool copyQueued_ = false;
+    int copiesRequested_ = 0;
+};
+
+}  // namespace rqx
