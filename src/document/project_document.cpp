@@ -1,0 +1,311 @@
+#include "document/project_document.h"
+
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include <algorithm>
+#include <utility>
+
+#include "model/project_file.h"
+
+namespace rqx {
+
+namespace {
+
+bool SameMembers(const NodeRecord &a, const NodeRecord &b)
+{
+    return a.brace == b.brace && a.board == b.board && a.columnKind == b.columnKind &&
+           a.throughOrigin == b.throughOrigin && a.beam == b.beam && a.cellFloor == b.cellFloor;
+}
+
+bool SameHardware(const NodeRecord &a, const NodeRecord &b)
+{
+    return a.hardware[1] == b.hardware[1] && a.hardware[2] == b.hardware[2];
+}
+
+bool SameFields(NodeFields fields, const NodeRecord &a, const NodeRecord &b)
+{
+    switch (fields) {
+        case NodeFields::Members:
+            return SameMembers(a, b);
+        case NodeFields::PlacedHardware:
+            return SameHardware(a, b);
+        case NodeFields::MembersAndPlacedHardware:
+            return SameMembers(a, b) && SameHardware(a, b);
+    }
+    return false;
+}
+
+void CopyFields(NodeFields fields, NodeRecord &to, const NodeRecord &from)
+{
+    if (fields != NodeFields::PlacedHardware) {
+        to.brace = from.brace;
+        to.board = from.board;
+        to.columnKind = from.columnKind;
+        to.throughOrigin = from.throughOrigin;
+        to.beam = from.beam;
+        to.cellFloor = from.cellFloor;
+    }
+    if (fields != NodeFields::Members) {
+        to.hardware[1] = from.hardware[1];
+        to.hardware[2] = from.hardware[2];
+    }
+}
+
+// The records' plan rectangle, one node around (a member is drawn up to its end node, a brace
+// symbol beside its line).
+NodeRegion RegionOfOffsets(const NodeArray &nodes, const std::vector<std::size_t> &offsets)
+{
+    NodeRegion r{nodes.sizeX() + 1, nodes.sizeY() + 1, 0, 0};
+    const std::size_t sizeX = static_cast<std::size_t>(nodes.sizeX());
+    const std::size_t perLevel = sizeX * static_cast<std::size_t>(nodes.sizeY());
+    if (perLevel == 0)
+        return NodeRegion{1, 1, 0, 0};
+    for (std::size_t offset : offsets) {
+        const std::size_t inLevel = offset % perLevel;
+        const int x = static_cast<int>(inLevel % sizeX) + 1;
+        const int y = static_cast<int>(inLevel / sizeX) + 1;
+        r.ix1 = std::min(r.ix1, x);
+        r.iy1 = std::min(r.iy1, y);
+        r.ix2 = std::max(r.ix2, x);
+        r.iy2 = std::max(r.iy2, y);
+    }
+    if (r.isEmpty())
+        return NodeRegion{1, 1, 0, 0};
+    return NodeRegion{std::max(r.ix1 - 1, 1), std::max(r.iy1 - 1, 1), std::min(r.ix2 + 1, nodes.sizeX()),
+                      std::min(r.iy2 + 1, nodes.sizeY())};
+}
+
+}  // namespace
+
+// One step of the history. The change is already in the project when the step is pushed; the
+// stack's first redo puts it in again through the document so views draw it.
+class NodeEditCommand : public QUndoCommand {
+public:
+    NodeEditCommand(ProjectDocument &document, NodeChange change)
+        : QUndoCommand(change.text), document_(document), change_(std::move(change))
+    {
+    }
+    void undo() override { document_.applyChange(change_, false); }
+    void redo() override { document_.applyChange(change_, true); }
+
+private:
+    ProjectDocument &document_;
+    NodeChange change_;
+};
+
+ProjectDocument::ProjectDocument(AppState &settings, QObject *parent)
+    : QObject(parent), settings_(settings), undoStack_(new QUndoStack(this))
+{
+    qRegisterMetaType<NodeRegion>();
+    undoStack_->setUndoLimit(kUndoLimit);
+    // The stack's index has moved when these come: the dirty state is read after the step.
+    connect(undoStack_, &QUndoStack::cleanChanged, this, [this] { afterChange(); });
+    connect(undoStack_, &QUndoStack::indexChanged, this, [this] {
+        emit changed();
+        afterChange();
+    });
+}
+
+ProjectDocument::~ProjectDocument() = default;
+
+QString ProjectDocument::dataFilePath() const
+{
+    return settings_.dataFilePath;
+}
+
+void ProjectDocument::setDataFilePath(const QString &path)
+{
+    settings_.dataFilePath = path;
+}
+
+bool ProjectDocument::isNewData() const
+{
+    return settings_.dataFilePath.trimmed() == kNewDataName;
+}
+
+int ProjectDocument::currentFloor() const
+{
+    return settings_.currentFloor;
+}
+
+void ProjectDocument::setCurrentFloor(int floor)
+{
+    if (floor == settings_.currentFloor)
+        return;
+    settings_.currentFloor = floor;
+    emit currentFloorChanged(floor);
+}
+
+bool ProjectDocument::isDirty() const
+{
+    // The file commands and older dialogs write the flag of the settings record directly: it is
+    // the change made outside the history.
+    return settings_.isDirty != 0 || !undoStack_->isClean();
+}
+
+void ProjectDocument::markChanged()
+{
+    settings_.isDirty = 1;
+    ++changeCount_;
+    emit changed();
+    afterChange();
+}
+
+void ProjectDocument::markSaved()
+{
+    settings_.isDirty = 0;
+    undoStack_->setClean();
+    afterChange();
+}
+
+QByteArray ProjectDocument::saveBytes() const
+{
+    Project copy = project_;
+    PrepareProjectForSave(copy);
+    return SerializeProject(copy);
+}
+
+bool ProjectDocument::canUndo() const
+{
+    return undoStack_->canUndo();
+}
+
+bool ProjectDocument::canRedo() const
+{
+    return undoStack_->canRedo();
+}
+
+void ProjectDocument::undo()
+{
+    undoStack_->undo();
+}
+
+void ProjectDocument::redo()
+{
+    undoStack_->redo();
+}
+
+void ProjectDocument::pushNodeEdit(NodeChange change)
+{
+    const std::size_t count = project_.nodes.count();
+    if (change.before.size() != change.offsets.size() || change.after.size() != change.offsets.size())
+        return;
+    // Only the records that differ in the step's fields are kept.
+    std::size_t kept = 0;
+    for (std::size_t k = 0; k < change.offsets.size(); ++k) {
+        if (change.offsets[k] >= count || SameFields(change.fields, change.before[k], change.after[k]))
+            continue;
+        change.offsets[kept] = change.offsets[k];
+        change.before[kept] = std::move(change.before[k]);
+        change.after[kept] = std::move(change.after[k]);
+        ++kept;
+    }
+    change.offsets.resize(kept);
+    change.before.resize(kept);
+    change.after.resize(kept);
+    change.offsets.shrink_to_fit();
+    change.before.shrink_to_fit();
+    change.after.shrink_to_fit();
+    if (kept == 0)
+        return;
+    if (change.region.isEmpty())
+        change.region = RegionOfOffsets(project_.nodes, change.offsets);
+    // Back to the records as they were, so the stack's redo draws the change like any other.
+    NodeRecord *data = project_.nodes.data();
+    for (std::size_t k = 0; k < kept; ++k)
+        CopyFields(change.fields, data[change.offsets[k]], change.before[k]);
+    undoStack_->push(new NodeEditCommand(*this, std::move(change)));
+}
+
+void ProjectDocument::applyChange(const NodeChange &change, bool after)
+{
+    const std::vector<NodeRecord> &values = after ? change.after : change.before;
+    const std::size_t count = project_.nodes.count();
+    emit nodesAboutToChange(change.region);
+    NodeRecord *data = project_.nodes.data();
+    for (std::size_t k = 0; k < change.offsets.size(); ++k)
+        if (change.offsets[k] < count)
+            CopyFields(change.fields, data[change.offsets[k]], values[k]);
+    ++changeCount_;
+    emit nodesChanged(change.region);
+}
+
+void ProjectDocument::afterChange()
+{
+    const bool dirty = isDirty();
+    if (dirty != lastDirty_) {
+        lastDirty_ = dirty;
+        emit dirtyChanged(dirty);
+    }
+}
+
+void ProjectDocument::clearHistory()
+{
+    undoStack_->clear();
+}
+
+void ProjectDocument::notifyProjectReplaced()
+{
+    clearHistory();
+    undoStack_->setClean();
+    ++changeCount_;
+    emit projectReplaced();
+    emit changed();
+    afterChange();
+}
+
+void ProjectDocument::notifyGridResized()
+{
+    clearHistory();
+    settings_.isDirty = 1;
+    ++changeCount_;
+    emit gridResized();
+    emit changed();
+    afterChange();
+}
+
+void ProjectDocument::notifySettingsChanged()
+{
+    settings_.isDirty = 1;
+    ++changeCount_;
+    emit settingsChanged();
+    emit changed();
+    afterChange();
+}
+
+// ---- NodeEdit ----
+
+NodeEdit::NodeEdit(ProjectDocument &document, const QString &text, NodeFields fields)
+    : document_(document), saved_(document.project().nodes.count(), false)
+{
+    change_.text = text;
+    change_.fields = fields;
+}
+
+NodeRecord &NodeEdit::node(int x, int y, int level)
+{
+    NodeArray &nodes = document_.project().nodes;
+    NodeRecord &record = nodes(x, y, level);
+    const std::size_t offset = static_cast<std::size_t>(&record - nodes.data());
+    if (offset < saved_.size() && !saved_[offset]) {
+        saved_[offset] = true;
+        change_.offsets.push_back(offset);
+        change_.before.push_back(record);
+    }
+    return record;
+}
+
+void NodeEdit::commit(const NodeRegion &region)
+{
+    const NodeRecord *data = document_.project().nodes.data();
+    change_.after.clear();
+    change_.after.reserve(change_.offsets.size());
+    for (std::size_t offset : change_.offsets)
+        change_.after.push_back(data[offset]);
+    change_.region = region;
+    document_.pushNodeEdit(std::move(change_));
+    change_ = NodeChange{};
+}
+
+}  // namespace rqx

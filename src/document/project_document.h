@@ -1,0 +1,156 @@
+#pragma once
+// ProjectDocument: the open project without any window. It owns the Project, the open project's
+// values (file path, current floor, dirty state) and the undo history, and tells the windows what
+// happened through its signals. The per-user settings (history, defaults, registry values) are the
+// application's AppState, which the document only refers to.
+//
+// Every change of node records goes through a NodeEdit (or pushNodeEdit): it becomes one undoable
+// step that stores only the records it changed. Changes that are not undoable (the settings dialogs,
+// the building names) call markChanged(). The dirty state is "the undo stack is not at its clean
+// index, or a change that is not undoable was made since the last save or load".
+
+#include <QByteArray>
+#include <QMetaType>
+#include <QObject>
+#include <QString>
+
+#include <cstddef>
+#include <vector>
+
+#include "model/project.h"
+
+class QUndoCommand;
+class QUndoStack;
+
+namespace rqx {
+
+// A rectangle of plan node positions (1-based, inclusive), any storey.
+struct NodeRegion {
+    int ix1 = 0;
+    int iy1 = 0;
+    int ix2 = 0;
+    int iy2 = 0;
+    bool isEmpty() const { return ix1 < 1 || iy1 < 1 || ix2 < ix1 || iy2 < iy1; }
+    bool operator==(const NodeRegion &) const = default;
+};
+
+// The fields of a node record an undoable step puts back. Members are what the plan editor draws
+// (floors, walls, columns, beams); PlacedHardware the placed top and foot classes (hardware(1), (2));
+// the calculation's own marks (required class, corner flag) are never put back by an undo.
+enum class NodeFields { Members, PlacedHardware, MembersAndPlacedHardware };
+
+// One undoable change of node records: the offsets (file order) of the records and their values
+// before and after. Built by NodeEdit or by the plan editor's snapshot.
+struct NodeChange {
+    QString text;  // the undo stack's text of the step
+    NodeFields fields = NodeFields::Members;
+    std::vector<std::size_t> offsets;
+    std::vector<NodeRecord> before;
+    std::vector<NodeRecord> after;
+    NodeRegion region;  // plan rectangle to draw again; empty: the records' own rectangle, one node around
+};
+
+class ProjectDocument : public QObject {
+    Q_OBJECT
+public:
+    // Steps kept in the history (the oldest are dropped beyond it).
+    static constexpr int kUndoLimit = 100;
+
+    explicit ProjectDocument(AppState &settings, QObject *parent = nullptr);
+    ~ProjectDocument() override;
+
+    Project &project() { return project_; }
+    const Project &project() const { return project_; }
+    // The per-user settings the project's file commands read and write.
+    AppState &settings() { return settings_; }
+    const AppState &settings() const { return settings_; }
+
+    // ---- The open project's values ----
+    // Full path of the project file, or "新規データ" for a project never saved.
+    QString dataFilePath() const;
+    void setDataFilePath(const QString &path);
+    bool isNewData() const;
+    // Storey being edited: 1 or 2.
+    int currentFloor() const;
+    void setCurrentFloor(int floor);
+
+    // ---- Dirty state ----
+    bool isDirty() const;
+    // A change that cannot be undone was made (building names, line names, calculation settings…).
+    void markChanged();
+    // The project now equals its file (after a save or a load): the stack's clean index is here.
+    void markSaved();
+    // Grows with every change, undo and redo; a copy taken at count n is current while it equals n.
+    quint64 changeCount() const { return changeCount_; }
+    // The bytes a save would write now, without touching the file path, the dirty state or the project.
+    QByteArray saveBytes() const;
+
+    // ---- Undo history ----
+    QUndoStack *undoStack() const { return undoStack_; }
+    bool canUndo() const;
+    bool canRedo() const;
+    void undo();
+    void redo();
+    // Adds a change already made to the project as one undoable step (nothing is pushed when no
+    // record differs in the step's fields). Emits nodesAboutToChange/nodesChanged around it so views
+    // erase the old drawing and draw the new one.
+    void pushNodeEdit(NodeChange change);
+
+    // ---- What the file and settings commands report ----
+    // The project was replaced in place (New, Open): the history is cleared and the project is clean
+    // when it came from its file (New marks it changed itself where needed).
+    void notifyProjectReplaced();
+    // The grid size changed: the history is cleared (its records have the old grid's shape).
+    void notifyGridResized();
+    // Names, line names or calculation settings changed: marks the project changed.
+    void notifySettingsChanged();
+
+signals:
+    void projectReplaced();
+    // Around every undoable change of node records (an edit, its undo and its redo): before it with
+    // the records as they were, after it with the records as they are.
+    void nodesAboutToChange(const rqx::NodeRegion &region);
+    void nodesChanged(const rqx::NodeRegion &region);
+    void gridResized();
+    void settingsChanged();
+    void currentFloorChanged(int floor);
+    void dirtyChanged(bool dirty);
+    // Every change of the project's data (edit, undo, redo, replacement, settings).
+    void changed();
+
+private:
+    friend class NodeEditCommand;
+    // Puts one side of a change into the project, with the signals around it.
+    void applyChange(const NodeChange &change, bool after);
+    void afterChange();
+    void clearHistory();
+
+    AppState &settings_;
+    Project project_;
+    QUndoStack *undoStack_ = nullptr;
+    bool unsavedOutsideHistory_ = false;
+    bool lastDirty_ = false;
+    quint64 changeCount_ = 0;
+};
+
+// Records one undoable change of node records: node() saves a record the first time it is asked
+// for and returns it for writing; commit() pushes the change (the destructor drops it when it was
+// not committed, leaving the records as written).
+class NodeEdit {
+public:
+    NodeEdit(ProjectDocument &document, const QString &text, NodeFields fields);
+    NodeEdit(const NodeEdit &) = delete;
+    NodeEdit &operator=(const NodeEdit &) = delete;
+
+    NodeRecord &node(int x, int y, int level);
+    void commit(const NodeRegion &region = {});
+
+private:
+    ProjectDocument &document_;
+    NodeChange change_;
+    std::vector<bool> saved_;
+};
+
+}  // namespace rqx
+
+Q_DECLARE_METATYPE(rqx::NodeRegion)

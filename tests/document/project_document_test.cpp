@@ -1,0 +1,155 @@
+#include "document/project_document.h"
+
+#include <QSignalSpy>
+#include <QUndoStack>
+
+#include <gtest/gtest.h>
+
+#include "model/project_file.h"
+#include "support/sample_projects.h"
+
+namespace rqx {
+namespace {
+
+struct DocumentFixture {
+    AppState settings;
+    ProjectDocument doc{settings};
+    DocumentFixture()
+    {
+        doc.project() = samples::NewProject(4, 3);
+        doc.notifyProjectReplaced();
+    }
+    NodeRecord &at(int x, int y, int level = 1) { return doc.project().nodes(x, y, level); }
+    // One step: a column at (x, y) and its placed top hardware.
+    void placeColumn(int x, int y, const QString &top = QString())
+    {
+        NodeEdit edit(doc, QStringLiteral("柱"), NodeFields::MembersAndPlacedHardware);
+        edit.node(x, y, 1).columnKind = 1;
+        edit.node(x, y, 1).hardware[1] = top;
+        edit.commit();
+    }
+};
+
+TEST(ProjectDocumentTest, StepsUndoRedoAndTheDirtyStateFollowTheSavedIndex)
+{
+    DocumentFixture f;
+    QSignalSpy dirty(&f.doc, &ProjectDocument::dirtyChanged);
+    QSignalSpy before(&f.doc, &ProjectDocument::nodesAboutToChange);
+    QSignalSpy after(&f.doc, &ProjectDocument::nodesChanged);
+    EXPECT_FALSE(f.doc.isDirty());
+
+    f.placeColumn(2, 2, QStringLiteral("(ろ)"));
+    f.placeColumn(3, 2);
+    f.doc.markSaved();  // saved with both columns
+    f.placeColumn(4, 3);
+    ASSERT_EQ(f.doc.undoStack()->count(), 3);
+    EXPECT_TRUE(f.doc.isDirty());
+    // Each push is drawn as a change: the views saw the old records, then the new ones.
+    EXPECT_EQ(before.size(), 3);
+    EXPECT_EQ(after.size(), 3);
+    EXPECT_EQ(after.back().at(0).value<NodeRegion>(), (NodeRegion{3, 2, 5, 4}));
+
+    f.doc.undo();  // back to the saved state: unchanged again
+    EXPECT_EQ(f.at(4, 3).columnKind, 0);
+    EXPECT_FALSE(f.doc.isDirty());
+    f.doc.undo();
+    f.doc.undo();
+    EXPECT_EQ(f.at(2, 2).columnKind, 0);
+    EXPECT_EQ(f.at(2, 2).hardware[1], QString());
+    EXPECT_TRUE(f.doc.isDirty());
+    f.doc.redo();
+    EXPECT_EQ(f.at(2, 2).hardware[1], QStringLiteral("(ろ)"));
+    f.doc.redo();
+    EXPECT_FALSE(f.doc.isDirty());
+    // Dirty toggled by: the first column, the save, the third column, the undo to the saved state,
+    // the next undo, the redo back to it.
+    ASSERT_EQ(dirty.size(), 6);
+    EXPECT_FALSE(dirty.back().at(0).toBool());
+
+    // A change outside the history keeps the project changed whatever the stack does; a save clears it.
+    f.doc.markChanged();
+    f.doc.undo();
+    f.doc.redo();
+    EXPECT_TRUE(f.doc.isDirty());
+    f.doc.markSaved();
+    EXPECT_FALSE(f.doc.isDirty());
+}
+
+TEST(ProjectDocumentTest, OnlyChangedRecordsAndOnlyTheStepsFieldsAreKept)
+{
+    DocumentFixture f;
+    // Touched but unchanged: no step at all.
+    {
+        NodeEdit edit(f.doc, QStringLiteral("なし"), NodeFields::Members);
+        edit.node(1, 1, 1);
+        edit.node(2, 1, 1).hardware[1] = QStringLiteral("(は)");  // not a field of this step
+        edit.commit();
+    }
+    EXPECT_EQ(f.doc.undoStack()->count(), 0);
+    f.at(2, 1).hardware[1].clear();
+
+    // The calculation's marks written after a step are not put back by its undo.
+    f.placeColumn(2, 2);
+    f.at(2, 2).hardware[0] = QStringLiteral("(い)");
+    f.at(2, 2).isCorner = 1;
+    f.doc.undo();
+    EXPECT_EQ(f.at(2, 2).columnKind, 0);
+    EXPECT_EQ(f.at(2, 2).hardware[0], QStringLiteral("(い)"));
+    EXPECT_EQ(f.at(2, 2).isCorner, 1);
+}
+
+TEST(ProjectDocumentTest, ReplacementAndGridChangeClearTheHistoryAndTheLimitHolds)
+{
+    DocumentFixture f;
+    for (int k = 0; k < ProjectDocument::kUndoLimit + 5; ++k) {
+        NodeEdit edit(f.doc, QStringLiteral("床"), NodeFields::Members);
+        edit.node(1 + k % 4, 1, 1).cellFloor = 1 + (k / 4) % 2;
+        edit.commit();
+    }
+    EXPECT_EQ(f.doc.undoStack()->count(), ProjectDocument::kUndoLimit);
+    // The saved state fell off the history: no number of undos makes the project unchanged.
+    while (f.doc.canUndo())
+        f.doc.undo();
+    EXPECT_TRUE(f.doc.isDirty());
+
+    struct Case {
+        const char *what;
+        void (ProjectDocument::*notify)();
+        bool dirtyAfter;
+    };
+    for (const Case &c : {Case{"open", &ProjectDocument::notifyProjectReplaced, false},
+                          Case{"grid size", &ProjectDocument::notifyGridResized, true}}) {
+        f.placeColumn(2, 2);
+        f.doc.markSaved();
+        f.placeColumn(3, 3);
+        (f.doc.*c.notify)();
+        EXPECT_FALSE(f.doc.canUndo()) << c.what;
+        EXPECT_FALSE(f.doc.canRedo()) << c.what;
+        EXPECT_EQ(f.doc.isDirty(), c.dirtyAfter) << c.what;
+        f.doc.markSaved();
+    }
+}
+
+TEST(ProjectDocumentTest, SaveBytesAreTheSavedFileAndTouchNothing)
+{
+    DocumentFixture f;
+    f.doc.project() = samples::SmallHouse();
+    f.doc.notifyProjectReplaced();
+    f.placeColumn(2, 2);
+    f.doc.setDataFilePath(QStringLiteral("/tmp/none/house.RQX"));
+    const quint64 count = f.doc.changeCount();
+    const Project unchanged = f.doc.project();
+
+    const QByteArray bytes = f.doc.saveBytes();
+    Project saved = f.doc.project();
+    PrepareProjectForSave(saved);
+    EXPECT_EQ(bytes, SerializeProject(saved));
+    EXPECT_TRUE(f.doc.project().nodes == unchanged.nodes);
+    EXPECT_TRUE(f.doc.project().header == unchanged.header);
+    EXPECT_TRUE(f.doc.isDirty());
+    EXPECT_EQ(f.doc.changeCount(), count);
+    EXPECT_EQ(f.doc.dataFilePath(), QStringLiteral("/tmp/none/house.RQX"));
+}
+
+}  // namespace
+}  // namespace rqx
