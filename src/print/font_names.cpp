@@ -25,7 +25,7 @@ void InstallJapaneseFontSubstitutions()
         const QString installed = QString::fromUtf8(e.installed);
         for (const char *name : {e.windowsName, e.asciiName}) {
             const QString from = QString::fromUtf8(name);
-            if (!QFont::substitutes(from).contains(installed))
+            if (!QFont::substitutes(from).contains(installed, Qt::CaseInsensitive))
                 QFont::insertSubstitution(from, installed);
         }
     }

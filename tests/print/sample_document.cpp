@@ -52,7 +52,8 @@ void RecordSampleDocument(PrintSurface &s, int rows)
     s.SetCurrentY(s.MarginTop() + 2552);
     s.SetTableBorder(kTableBorderNone);
     s.StartTable();
-    s.AddTable(QStringLiteral("+^7400;"), QString(), {{QStringLiteral("サンプル邸新築工事（木造軸組２階建て）")}});
+    s.AddTable(QStringLiteral("+^7400;"), QString(),
+               {{QStringLiteral("サンプル邸新築工事（木造軸組２階建て）")}});
     s.EndTable();
     s.SetTableBorder(kTableBorderGrid);
     s.SetFontName(QStringLiteral("ＭＳ 明朝"));
@@ -62,7 +63,8 @@ void RecordSampleDocument(PrintSurface &s, int rows)
     DrawCircleCm(s, 7.0f, 11.3f, 0.8f, 0, 20, 0x000000, 0xFFFFFF, 0);
     DrawLineCm(s, 9.0f, 10.5f, 14.0f, 12.0f, 1, 0, 0xFF0000);
     PrintTextCm(s, QStringLiteral("縦書きの注記 90°"), 10, 15.5f, 13.0f, 90);
-    s.DrawPicture(picture, s.MarginLeft(), s.MarginTop() + 8000, QStringLiteral("150%"), QStringLiteral("150%"));
+    s.DrawPicture(picture, s.MarginLeft(), s.MarginTop() + 8000, QStringLiteral("150%"),
+                  QStringLiteral("150%"));
 
     s.NewPage();
     PrintTextCm(s, QStringLiteral("1.3.接合金物リスト"), 11, 0, 0, 0);
@@ -70,17 +72,18 @@ void RecordSampleDocument(PrintSurface &s, int rows)
     s.SetTableSpacing(80, 80);
     s.SetCurrentY(s.MarginTop() + 600);
     s.StartTable();
-    s.AddTable(QStringLiteral("+^700|+^1000|+^1000|+<4700|+^1600;"), QString(),
-               {{QStringLiteral("告示\r表記"), QStringLiteral("Ｎ値"), QStringLiteral("必要耐力\r(kN)"),
-                 QStringLiteral("接合方法"), QStringLiteral("記号")},
-                {QStringLiteral("(い)"), QStringLiteral("0.0以下"), QStringLiteral("0.0"),
-                 QStringLiteral("短ほぞ差し、かすがい打ち"), QStringLiteral("(い)")},
-                {QStringLiteral("(ろ)"), QStringLiteral("0.65以下"), QStringLiteral("3.4"),
-                 QStringLiteral("長ほぞ差し込み栓打ち、またはかど金物CP-L（(ろ)相当）を用いた接合部"),
-                 QStringLiteral("(ろ)")},
-                {QStringLiteral("(る)*"), QStringLiteral("7.5以下"), QStringLiteral("39.7"),
-                 QStringLiteral("引き寄せ金物 HD-B25 または S-HD25 を２組用いたもの"), QStringLiteral("(る)*")},
-                {QStringLiteral("備考：この表は金物の選定基準を示す。"), {}, {}, {}, {}}});
+    s.AddTable(
+        QStringLiteral("+^700|+^1000|+^1000|+<4700|+^1600;"), QString(),
+        {{QStringLiteral("告示\r表記"), QStringLiteral("Ｎ値"), QStringLiteral("必要耐力\r(kN)"),
+          QStringLiteral("接合方法"), QStringLiteral("記号")},
+         {QStringLiteral("(い)"), QStringLiteral("0.0以下"), QStringLiteral("0.0"),
+          QStringLiteral("短ほぞ差し、かすがい打ち"), QStringLiteral("(い)")},
+         {QStringLiteral("(ろ)"), QStringLiteral("0.65以下"), QStringLiteral("3.4"),
+          QStringLiteral("長ほぞ差し込み栓打ち、またはかど金物CP-L（(ろ)相当）を用いた接合部"),
+          QStringLiteral("(ろ)")},
+         {QStringLiteral("(る)*"), QStringLiteral("7.5以下"), QStringLiteral("39.7"),
+          QStringLiteral("引き寄せ金物 HD-B25 または S-HD25 を２組用いたもの"), QStringLiteral("(る)*")},
+         {QStringLiteral("備考：この表は金物の選定基準を示す。"), {}, {}, {}, {}}});
     s.SetTableCell(kCellAlign, 0, 3, kCellAlignCenter);
     s.SetTableCell(kCellSpan, 4, 0, 5);
     s.EndTable();
@@ -93,12 +96,15 @@ void RecordSampleDocument(PrintSurface &s, int rows)
     QList<QStringList> body;
     body.reserve(rows);
     for (int r = 0; r < rows; ++r) {
-        body.append({QStringLiteral("X%1-Y%2").arg(r % 30 + 1).arg(r / 30 + 1),
-                     r % 2 ? QStringLiteral("通し柱") : QStringLiteral("管柱"),
-                     QString::number(0.35 * (r % 23), 'f', 2), QString::number(0.35 * (r % 23) * 5.292, 'f', 2),
-                     QStringLiteral("(%1)").arg(QString(QStringLiteral("いろはにほへとちりぬ")[r % 10])),
-                     r % 7 == 3 ? QStringLiteral("引き寄せ金物 HD-B15 (ほ) ＋ 座金付きボルト、長文の注記が列幅を超えて折り返す")
-                                : QStringLiteral("(%1)").arg(QString(QStringLiteral("いろはにほへとちりぬ")[r % 10]))});
+        body.append(
+            {QStringLiteral("X%1-Y%2").arg(r % 30 + 1).arg(r / 30 + 1),
+             r % 2 ? QStringLiteral("通し柱") : QStringLiteral("管柱"),
+             QString::number(0.35 * (r % 23), 'f', 2), QString::number(0.35 * (r % 23) * 5.292, 'f', 2),
+             QStringLiteral("(%1)").arg(QString(QStringLiteral("いろはにほへとちりぬ")[r % 10])),
+             r % 7 == 3
+                 ? QStringLiteral(
+                       "引き寄せ金物 HD-B15 (ほ) ＋ 座金付きボルト、長文の注記が列幅を超えて折り返す")
+                 : QStringLiteral("(%1)").arg(QString(QStringLiteral("いろはにほへとちりぬ")[r % 10]))});
     }
     s.StartTable();
     s.AddTable(QStringLiteral("+^1300|+^1000|+^900|+^1200|+^900|+<3600;"),

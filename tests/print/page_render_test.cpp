@@ -1,0 +1,144 @@
+#include "print/page_render.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+#include "print/print_surface.h"
+#include "print/sample_document.h"
+#include "print/text_dump.h"
+
+namespace rqx {
+namespace {
+
+// Bounding box of the pixels darker than mid-grey.
+QRect InkBox(const QImage &image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(line[x]) < 128)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+TEST(PageRender, MeasuredTextFillsItsBoxOnImagesOfAnyResolution)
+{
+    const QString text = QStringLiteral("柱頭ＮＮ値(ほ)HD-B15 1.96");
+    for (const char *font : {"ＭＳ 明朝", "ＭＳ Ｐ明朝", "ＭＳ ゴシック", "ＭＳ Ｐゴシック"}) {
+        for (const double points : {8.0, 10.5, 20.0}) {
+            PrintSurface s;
+            s.SetFontName(QString::fromUtf8(font));
+            s.SetFontSize(points);
+            s.StartDoc();
+            s.SetCurrentX(1440);
+            s.SetCurrentY(1440);
+            s.Text(text);
+            s.Measure(text);
+            s.EndDoc();
+            for (const double dpi : {96.0, 300.0}) {
+                const QImage image = RenderPageImage(s.document(), 1, dpi);
+                ASSERT_EQ(image.width(), std::lround(11906 * dpi / 1440));
+                const double px = dpi / 1440;
+                const QRectF box(1440 * px, 1440 * px, s.TextWid() * px, s.TextHei() * px);
+                const QRect ink = InkBox(image);
+                const QString what =
+                    QStringLiteral("%1 %2pt %3dpi").arg(QString::fromUtf8(font)).arg(points).arg(dpi);
+                // Inside the measured box (one pixel of slack for antialiasing) and filling its width.
+                EXPECT_GE(ink.left(), box.left() - 1) << what.toStdString();
+                EXPECT_LE(ink.right(), box.right() + 1) << what.toStdString();
+                EXPECT_GE(ink.top(), box.top() - 1) << what.toStdString();
+                EXPECT_LE(ink.bottom(), box.bottom() + 1) << what.toStdString();
+                EXPECT_GT(ink.width(), box.width() * 0.93) << what.toStdString();
+                // Points are points: the glyph height does not depend on the resolution.
+                EXPECT_GT(ink.height(), box.height() * 0.6) << what.toStdString();
+            }
+        }
+    }
+}
+
+QString RunTool(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST(PageRender, PdfHasOnePageEachEmbeddedFontsSearchableJapaneseAndTheSamePicture)
+{
+    PrintSurface s;
+    RecordSampleDocument(s, 150);
+    s.SetOrientation(kOrientationLandscape);  // a landscape page at the end
+    s.StartDoc();
+    s.Text(QStringLiteral("横向きのページ"));
+    s.EndDoc();
+    PrintSurface report;
+    RecordSampleDocument(report, 150);
+    const PrintDocument &doc = report.document();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf")),
+                  landscape = dir.filePath(QStringLiteral("l.pdf"));
+    QString error;
+    ASSERT_TRUE(WritePdf(doc, pdf, &error)) << error.toStdString();
+    ASSERT_TRUE(WritePdf(s.document(), landscape, &error)) << error.toStdString();
+    EXPECT_FALSE(WritePdf(doc, dir.filePath(QStringLiteral("missing/x.pdf")), &error));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("missing/x.pdf"))));
+
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "poppler-utils not installed";
+    const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(doc.pageCount()))))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("595 x 842 pts (A4)"))) << info.toStdString();
+    EXPECT_TRUE(
+        RunTool(QStringLiteral("pdfinfo"), {landscape}).contains(QStringLiteral("842 x 595 pts (A4)")));
+    const QString fonts = RunTool(QStringLiteral("pdffonts"), {pdf});
+    for (const char *family : {"IPAMincho", "IPAPMincho", "IPAPGothic"})
+        EXPECT_TRUE(fonts.contains(QRegularExpression(QStringLiteral("%1\\s.*\\syes\\s").arg(family))))
+            << fonts.toStdString();
+    // Every text of the dump is found on its page of the PDF (blanks aside; the IPA fonts draw the
+    // half-width middle dot with the glyph of U+00B7, so extraction gives that character back).
+    auto plain = [](QString t) {
+        t = t.normalized(QString::NormalizationForm_KC);
+        t.replace(QChar(0x30FB), QChar(0xB7));
+        return t.remove(
+            QRegularExpression(QStringLiteral("\\s"), QRegularExpression::UseUnicodePropertiesOption));
+    };
+    for (int n = 1; n <= doc.pageCount(); ++n) {
+        const QString page = RunTool(QStringLiteral("pdftotext"),
+                                     {QStringLiteral("-f"), QString::number(n), QStringLiteral("-l"),
+                                      QString::number(n), pdf, QStringLiteral("-")});
+        for (const QString &text : doc.pageTexts(n))
+            EXPECT_TRUE(plain(page).contains(plain(text))) << "page " << n << ": " << text.toStdString();
+    }
+    // The PDF page drawn by poppler and the page drawn on an image agree pixel for pixel, nearly.
+    RunTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-f"),
+                                         QStringLiteral("2"), QStringLiteral("-l"), QStringLiteral("2"),
+                                         QStringLiteral("-png"), pdf, dir.filePath(QStringLiteral("p"))});
+    const QImage fromPdf(dir.filePath(QStringLiteral("p-2.png")));
+    const QImage direct = RenderPageImage(doc, 2, 60);
+    ASSERT_EQ(fromPdf.size(), direct.size());
+    QImage a = fromPdf.convertToFormat(QImage::Format_Grayscale8),
+           b = direct.convertToFormat(QImage::Format_Grayscale8);
+    a = a.scaled(a.size() / 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    b = b.scaled(b.size() / 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    double diff = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            diff += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+    EXPECT_LT(diff / (a.width() * a.height()), 4.0);
+}
+
+}  // namespace
+}  // namespace rqx
