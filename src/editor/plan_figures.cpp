@@ -1,0 +1,369 @@
+#include "editor/plan_figures.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "model/project.h"
+#include "print/page_drawing.h"
+#include "print/print_surface.h"
+
+namespace rqx {
+
+namespace {
+
+const QString kFontPMincho = QStringLiteral("ＭＳ Ｐ明朝");
+const QString kFontMincho = QStringLiteral("ＭＳ 明朝");
+constexpr float kGridNameSize = 6.0f;
+constexpr float kWallLabelSize = 6.0f;
+constexpr int kGridPen = 5;
+constexpr int kMemberPen = 10;
+constexpr int kColumnPen = 5;
+
+float Cm(int twips)
+{
+    return static_cast<float>(twips) / 567.0f;
+}
+
+int NodesX(const Project &p)
+{
+    return std::min(p.dims.spanCountX + 1, p.nodes.sizeX());
+}
+int NodesY(const Project &p)
+{
+    return std::min(p.dims.spanCountY + 1, p.nodes.sizeY());
+}
+
+bool OnModuleLine(int index, int divisions)
+{
+    return divisions <= 1 || index % divisions == 1;
+}
+
+// Restores the font name, size and bold a routine changes; the name becomes "ＭＳ 明朝" afterwards.
+class FontScope {
+public:
+    explicit FontScope(PrintSurface &s) : s_(s), size_(s.FontSize()), bold_(s.FontBold())
+    {
+        s.SetFontName(kFontPMincho);
+    }
+    ~FontScope()
+    {
+        s_.SetFontName(kFontMincho);
+        s_.SetFontSize(size_);
+        s_.SetFontBold(bold_);
+    }
+    FontScope(const FontScope &) = delete;
+    FontScope &operator=(const FontScope &) = delete;
+
+private:
+    PrintSurface &s_;
+    double size_;
+    bool bold_;
+};
+
+struct TextSize {
+    float w = 0;
+    float h = 0;
+};
+TextSize MeasureCm(PrintSurface &s, const QString &text, float size)
+{
+    s.SetFontSize(size);
+    s.Measure(text);
+    return {Cm(s.TextWid()), Cm(s.TextHei())};
+}
+
+using Points = std::array<std::array<float, 2>, 4>;
+
+void Outline(PrintSurface &s, const Points &pts, int count)
+{
+    DrawPolygonCm(s, pts, count, kPenStyleSolid, kMemberPen, PaletteColor(0), PaletteColor(0), 0);
+}
+
+}  // namespace
+
+QString FormatMultiplier(float value)
+{
+    return QString::number(static_cast<double>(value), 'f', 1);
+}
+
+float SpanMultiplier(const Project &p, int x, int y, int level, int direction)
+{
+    const NodeRecord &n = p.nodes(x, y, level);
+    const float sum = n.brace[direction].multiplier + n.board[direction].multiplier;
+    return sum > 5.0f ? 5.0f : sum;
+}
+
+void WallExtent(const Project &p, int direction, int own, int firstIndex, int lastIndex, int &first, int &end)
+{
+    const int count = direction == kDirX ? NodesX(p) : NodesY(p);
+    first = firstIndex;
+    end = lastIndex + 1;
+    if (first < 1 || end > count || first >= end || own < first || own >= end) {
+        first = own;
+        end = own + 1;
+    }
+}
+
+QPointF FigureNodePoint(const Project &p, float figScale, float figX, float figY, int x, int y)
+{
+    const NodeCoord c = GetNodeCoord(p, 1, x, y);
+    const NodeCoord c1 = GetNodeCoord(p, 1, 1, 1);
+    return {static_cast<double>(figScale * c.x + figX), static_cast<double>(figY - figScale * (c.y - c1.y))};
+}
+
+float figureScale(const PrintSurface &s, const Project &p, float reserveX, float reserveY)
+{
+    const float width = Cm(s.PageWidth()) - Cm(s.MarginLeft()) - Cm(s.MarginRight()) - reserveX;
+    const float height = Cm(s.PageHeight()) - Cm(s.MarginTop()) - Cm(s.MarginBottom()) - reserveY;
+    const NodeCoord end = GetNodeCoord(p, 1, NodesX(p), NodesY(p));
+    const float sx = end.x > 0 ? width / end.x : 0.0f;
+    const float sy = end.y > 0 ? height / end.y : sx;
+    return std::min(sx, sy);
+}
+
+void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float figX, float figY)
+{
+    const int nx = NodesX(p);
+    const int ny = NodesY(p);
+    if (nx < 1 || ny < 1)
+        return;
+    const QPointF lo = FigureNodePoint(p, figScale, figX, figY, 1, 1);
+    const QPointF hi = FigureNodePoint(p, figScale, figX, figY, nx, ny);
+    const auto left = static_cast<float>(lo.x()), right = static_cast<float>(hi.x());
+    const auto bottom = static_cast<float>(lo.y()), top = static_cast<float>(hi.y());
+    for (int x = 1; x <= nx; ++x) {
+        const auto px = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, x, 1).x());
+        DrawLineCm(s, px, top, px, bottom, kPenStyleSolid, kGridPen, PaletteColor(0));
+    }
+    for (int y = 1; y <= ny; ++y) {
+        const auto py = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, 1, y).y());
+        DrawLineCm(s, left, py, right, py, kPenStyleSolid, kGridPen, PaletteColor(0));
+    }
+
+    FontScope font(s);
+    const int div = p.dims.divisions;
+    // X names centred under their lines, the sub-grid names one row lower so neighbours do not collide.
+    for (int x = 1; x <= nx && x <= p.grid.lineNameX.size(); ++x) {
+        const bool module = OnModuleLine(x, div);
+        s.SetFontBold(module);
+        const QString name = p.grid.lineNameX[x].trimmed();
+        const TextSize t = MeasureCm(s, name, kGridNameSize);
+        const auto px = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, x, 1).x());
+        const float drop = module ? 0.7f * t.h : 2.2f * t.h;
+        PrintTextCm(s, name, kGridNameSize, px - t.w / 2, bottom + drop, 0);
+    }
+    // Y names right-aligned left of the grid, sub-grid names further out.
+    s.SetFontBold(true);
+    const float subOffset = MeasureCm(s, QStringLiteral("Y00"), kGridNameSize).w;
+    for (int y = 1; y <= ny && y <= p.grid.lineNameY.size(); ++y) {
+        const bool module = OnModuleLine(y, div);
+        s.SetFontBold(module);
+        const QString name = p.grid.lineNameY[y].trimmed();
+        const TextSize t = MeasureCm(s, name, kGridNameSize);
+        const auto py = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, 1, y).y());
+        const float gap = module ? 0.7f * t.h : 1.2f * t.h + subOffset;
+        PrintTextCm(s, name, kGridNameSize, left - gap - t.w, py - t.h / 2, 0);
+    }
+}
+
+void drawFigureFloors(PrintSurface &s, const Project &p, float figScale, float figX, float figY, int level)
+{
+    if (level < 1 || level > p.nodes.sizeLevel())
+        return;
+    const double size = s.FontSize();
+    s.SetFontSize(6);
+    for (int y = 1; y < NodesY(p); ++y)
+        for (int x = 1; x < NodesX(p); ++x) {
+            const int kind = p.nodes(x, y, level).cellFloor;
+            if (kind != 1 && kind != 2)
+                continue;
+            const QPointF a = FigureNodePoint(p, figScale, figX, figY, x, y + 1);  // top-left on the page
+            const QPointF b = FigureNodePoint(p, figScale, figX, figY, x + 1, y);
+            const auto w = static_cast<float>(b.x() - a.x()), h = static_cast<float>(b.y() - a.y());
+            if (kind == 1)
+                DrawRectCm(s, static_cast<float>(a.x()), static_cast<float>(a.y()), w, h, kPenStyleSolid, 0,
+                           7, 7, kBrushStyleSolid + 1);
+            else
+                DrawRectCm(s, static_cast<float>(a.x()), static_cast<float>(a.y()), w, h, kPenStyleNone, 0, 7,
+                           7, kBrushStyleDiagonalCross + 1);
+        }
+    s.SetFontSize(size);
+}
+
+void drawFigureBeams(PrintSurface &s, const Project &p, float figScale, float figX, float figY, int level)
+{
+    if (level < 1 || level > p.nodes.sizeLevel())
+        return;
+    for (int y = 1; y <= NodesY(p); ++y)
+        for (int x = 1; x <= NodesX(p); ++x) {
+            const NodeRecord &n = p.nodes(x, y, level);
+            const QPointF a = FigureNodePoint(p, figScale, figX, figY, x, y);
+            if (x < NodesX(p) && n.beam[kDirX].present != 0) {
+                const QPointF b = FigureNodePoint(p, figScale, figX, figY, x + 1, y);
+                DrawLineCm(s, a.x(), a.y(), b.x(), b.y(), kPenStyleSolid, kMemberPen, PaletteColor(0));
+            }
+            if (y < NodesY(p) && n.beam[kDirY].present != 0) {
+                const QPointF b = FigureNodePoint(p, figScale, figX, figY, x, y + 1);
+                DrawLineCm(s, a.x(), a.y(), b.x(), b.y(), kPenStyleSolid, kMemberPen, PaletteColor(0));
+            }
+        }
+}
+
+namespace {
+
+// One wall symbol of mode 1 between along-positions a < b (page cm; for a Y wall a is the page y of the
+// LOWER-index end, which lies lower on the page). The symbol stands on the −across side: above an X wall,
+// left of a Y wall.
+void DrawWallSymbol(PrintSurface &s, bool alongX, float line, float lowEnd, float highEnd, int code)
+{
+    // Along: from the lower-index end towards the higher-index end, each shortened by the gap.
+    const float dir = highEnd > lowEnd ? 1.0f : -1.0f;
+    const float a = lowEnd + dir * kFigWallEndGap;
+    const float b = highEnd - dir * kFigWallEndGap;
+    auto pt = [&](float along, float across) -> std::array<float, 2> {
+        return alongX ? std::array<float, 2>{along, across} : std::array<float, 2>{across, along};
+    };
+    if (code == 4) {
+        const Points band = {pt(a, line - kFigBandHalfWidth), pt(b, line - kFigBandHalfWidth),
+                             pt(b, line + kFigBandHalfWidth), pt(a, line + kFigBandHalfWidth)};
+        Outline(s, band, 4);
+        return;
+    }
+    const float base = line - kFigWallEndGap;
+    const float top = base - kFigSymbolHeight;
+    if (code == 1) {
+        Outline(s, {pt(a, base), pt(b, base), pt(b, top), {}}, 3);
+    } else if (code == 2) {
+        Outline(s, {pt(a, base), pt(b, base), pt(a, top), {}}, 3);
+    } else if (code == 3) {
+        Outline(s, {pt(a, base), pt(b, base), pt(b, top), pt(a, top)}, 4);
+        const auto p1 = pt(a, base), p2 = pt(b, top), p3 = pt(a, top), p4 = pt(b, base);
+        DrawLineCm(s, p1[0], p1[1], p2[0], p2[1], kPenStyleSolid, kMemberPen, PaletteColor(0));
+        DrawLineCm(s, p3[0], p3[1], p4[0], p4[1], kPenStyleSolid, kMemberPen, PaletteColor(0));
+    }
+}
+
+void DrawWallLabel(PrintSurface &s, bool alongX, float line, float mid, float value)
+{
+    const QString text = FormatMultiplier(value);
+    const TextSize t = MeasureCm(s, text, kWallLabelSize);
+    if (alongX)
+        PrintTextCm(s, text, kWallLabelSize, mid - t.w / 2, line + 0.5f * t.h, 0);
+    else  // turned 90°: the text runs upwards from its anchor and lies right of it
+        PrintTextCm(s, text, kWallLabelSize, line + 0.2f * t.h, mid + t.w / 2, 90);
+}
+
+}  // namespace
+
+void drawFigureWalls(PrintSurface &s, const Project &p, float figScale, float figX, float figY, int level,
+                     int mode)
+{
+    if (level < 1 || level > p.nodes.sizeLevel())
+        return;
+    FontScope font(s);
+    s.SetFontBold(false);
+    for (int y = 1; y <= NodesY(p); ++y)
+        for (int x = 1; x <= NodesX(p); ++x) {
+            const NodeRecord &n = p.nodes(x, y, level);
+            for (int d = kDirX; d <= kDirY; ++d) {
+                const bool alongX = d == kDirX;
+                if (alongX ? x >= NodesX(p) : y >= NodesY(p))
+                    continue;
+                const int own = alongX ? x : y;
+                int labelledFirst = 0, labelledEnd = 0;  // the wall already labelled at this node
+                for (const WallMember *m : {&n.board[d], &n.brace[d]}) {
+                    if (m->kind == 0 || (m->segment != 0 && m->segment != 1))
+                        continue;
+                    int first = 0, end = 0;
+                    WallExtent(p, d, own, m->firstIndex, m->lastIndex, first, end);
+                    const QPointF pa = alongX ? FigureNodePoint(p, figScale, figX, figY, first, y)
+                                              : FigureNodePoint(p, figScale, figX, figY, x, first);
+                    const QPointF pb = alongX ? FigureNodePoint(p, figScale, figX, figY, end, y)
+                                              : FigureNodePoint(p, figScale, figX, figY, x, end);
+                    if (mode != kFigWallsSymbols) {
+                        DrawLineCm(s, pa.x(), pa.y(), pb.x(), pb.y(), kPenStyleSolid, kMemberPen,
+                                   PaletteColor(0));
+                        continue;
+                    }
+                    const auto line = static_cast<float>(alongX ? pa.y() : pa.x());
+                    const auto lowEnd = static_cast<float>(alongX ? pa.x() : pa.y());
+                    const auto highEnd = static_cast<float>(alongX ? pb.x() : pb.y());
+                    DrawWallSymbol(s, alongX, line, lowEnd, highEnd, m == &n.board[d] ? 4 : m->code);
+                    if (first == labelledFirst && end == labelledEnd)
+                        continue;
+                    // The label is that of the span where the wall starts.
+                    const int sx = alongX ? first : x, sy = alongX ? y : first;
+                    DrawWallLabel(s, alongX, line, (lowEnd + highEnd) / 2,
+                                  SpanMultiplier(p, sx, sy, level, d));
+                    labelledFirst = first;
+                    labelledEnd = end;
+                }
+            }
+        }
+}
+
+void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float figX, float figY, int level,
+                       int mode)
+{
+    if (level < 1 || level > p.nodes.sizeLevel())
+        return;
+    FontScope font(s);
+    s.SetFontBold(false);
+    const bool check = mode == kFigColumnsCarried || mode == kFigColumnsLower;
+    const float side = check ? kFigColumnSideCheck : kFigColumnSide;
+    const int div = std::max(1, p.dims.divisions);
+    const int modules = static_cast<int>(std::lround(
+        static_cast<double>(std::max(p.dims.spanCountX, p.dims.spanCountY)) / static_cast<double>(div)));
+    const float textSize = modules > 5 ? 5.0f : 8.0f;
+    for (int y = 1; y <= NodesY(p); ++y)
+        for (int x = 1; x <= NodesX(p); ++x) {
+            const NodeRecord &n = p.nodes(x, y, level);
+            if (n.columnKind <= 0)
+                continue;
+            const QPointF c = FigureNodePoint(p, figScale, figX, figY, x, y);
+            const auto cx = static_cast<float>(c.x()), cy = static_cast<float>(c.y());
+            const ColumnResult *r = p.results.valid(x, y, level) ? &p.results(x, y, level) : nullptr;
+            int pen = 0, fill = 0, fillStyle = kBrushStyleSolid + 1;
+            switch (mode) {
+                case kFigColumnsCarried:
+                    pen = fill = (r != nullptr && r->notCarried == 1) ? 12 : 0;
+                    break;
+                case kFigColumnsLower:
+                    fillStyle = 0;
+                    break;
+                case kFigColumnsHardware: {
+                    const bool holdDown = r != nullptr && (r->nOwn[kDirX] > 1.6f || r->nOwn[kDirY] > 1.6f);
+                    fill = holdDown ? 0 : 15;
+                    break;
+                }
+                default:
+                    break;
+            }
+            DrawRectCm(s, cx - side / 2, cy - side / 2, side, side, kPenStyleSolid, kColumnPen, pen, fill,
+                       fillStyle);
+            if (mode == kFigColumnsLower) {
+                const float k = 0.9f * side;
+                const float rise = level == 1 ? 1.0f : -1.0f;  // level 1 rises to the right on the page
+                DrawLineCm(s, cx - k, cy + rise * k, cx + k, cy - rise * k, kPenStyleSolid, kColumnPen,
+                           PaletteColor(0));
+            }
+            if (n.throughOrigin == 1)
+                DrawCircleCm(s, cx, cy, kFigThroughRing * side, kPenStyleSolid, kColumnPen, PaletteColor(0),
+                             PaletteColor(15), 0);
+            if (mode != kFigColumnsHardware)
+                continue;
+            // Required class at the upper left, placed top hardware above, placed foot hardware below.
+            const TextSize req = MeasureCm(s, n.hardware[0], textSize);
+            if (!n.hardware[0].isEmpty())
+                PrintTextCm(s, n.hardware[0], textSize, cx - (side / 2 + req.w / 1.25f),
+                            cy - (side / 2 + req.h / 1.25f), 0);
+            if (!n.hardware[1].isEmpty()) {
+                const TextSize top = MeasureCm(s, n.hardware[1], textSize);
+                PrintTextCm(s, n.hardware[1], textSize, cx - side / 5, cy - side / 2 - 1.8f * top.h, 0);
+            }
+            if (!n.hardware[2].isEmpty())
+                PrintTextCm(s, n.hardware[2], textSize, cx - side / 5, cy + side / 2, 0);
+        }
+}
+
+}  // namespace rqx

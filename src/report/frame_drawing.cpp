@@ -1,0 +1,251 @@
+#include "report/frame_drawing.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "editor/plan_figures.h"
+#include "model/project.h"
+#include "print/page_drawing.h"
+#include "print/print_surface.h"
+
+namespace rqx {
+
+namespace {
+
+const QString kFontPMincho = QStringLiteral("ＭＳ Ｐ明朝");
+const QString kFontMincho = QStringLiteral("ＭＳ 明朝");
+
+float Cm(int twips)
+{
+    return static_cast<float>(twips) / 567.0f;
+}
+
+// The node of the frame at position j, and the direction its members run in.
+struct FrameNode {
+    int x = 0;
+    int y = 0;
+};
+FrameNode NodeAt(int direction, int line, int j)
+{
+    return direction == kFrameOnXLine ? FrameNode{line, j} : FrameNode{j, line};
+}
+int MemberDirection(int direction)
+{
+    return direction == kFrameOnXLine ? kDirY : kDirX;
+}
+
+bool LargeGrid(const Project &p)
+{
+    return p.dims.spanCountX > 20 || p.dims.spanCountY > 20;
+}
+
+struct TextSize {
+    float w = 0;
+    float h = 0;
+};
+TextSize MeasureCm(PrintSurface &s, const QString &text, float size)
+{
+    s.SetFontSize(size);
+    s.Measure(text);
+    return {Cm(s.TextWid()), Cm(s.TextHei())};
+}
+
+// Puts the font size back and leaves the body font "ＭＳ 明朝".
+class FontScope {
+public:
+    FontScope(PrintSurface &s, const QString &name) : s_(s), size_(s.FontSize()) { s.SetFontName(name); }
+    ~FontScope()
+    {
+        s_.SetFontName(kFontMincho);
+        s_.SetFontSize(size_);
+    }
+    FontScope(const FontScope &) = delete;
+    FontScope &operator=(const FontScope &) = delete;
+
+private:
+    PrintSurface &s_;
+    double size_;
+};
+
+// The colour value 12 (9 for a cross brace) the brace lines are given, read as a Windows colour value
+// (red in the low byte): a near-black ink.
+QRgb BraceInk(int code)
+{
+    return qRgb(code == 3 ? 9 : 12, 0, 0);
+}
+
+}  // namespace
+
+int FrameNodeCount(const Project &p, int direction, int line)
+{
+    const int nx = std::min(p.dims.spanCountX + 1, p.nodes.sizeX());
+    const int ny = std::min(p.dims.spanCountY + 1, p.nodes.sizeY());
+    if (direction == kFrameOnXLine)
+        return line >= 1 && line <= nx ? ny : 0;
+    if (direction == kFrameOnYLine)
+        return line >= 1 && line <= ny ? nx : 0;
+    return 0;
+}
+
+float FramePageX(const Project &p, const FrameLayout &layout, int direction, int line, int j)
+{
+    const FrameNode n = NodeAt(direction, line, j);
+    const NodeCoord c = GetNodeCoord(p, 1, n.x, n.y);
+    const float u = direction == kFrameOnXLine ? c.y : c.x;
+    return layout.frameScale * u + layout.frameOriginX;
+}
+
+float FramePageY(const FrameLayout &layout, int level)
+{
+    return layout.frameBaseY - layout.storeyHeight * static_cast<float>(level - 1);
+}
+
+QString FrameLineName(const Project &p, int direction, int line)
+{
+    const OneBasedArray<QString> &names = direction == kFrameOnXLine ? p.grid.lineNameX : p.grid.lineNameY;
+    return names.valid(line) ? names[line].trimmed() : QString();
+}
+
+void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
+                        int labelMode)
+{
+    const int count = FrameNodeCount(p, direction, line);
+    const OneBasedArray<QString> &names = direction == kFrameOnXLine ? p.grid.lineNameY : p.grid.lineNameX;
+    const int div = std::max(1, p.dims.divisions);
+    const bool view = labelMode == kFrameNamesView;
+    FontScope font(s, kFontPMincho);
+    for (int i = 1; i <= count && i <= names.size(); ++i) {
+        const int r = div == 1 ? 1 : i % div;
+        float drop = 0, size = 0;
+        switch (r) {
+            case 1:
+                drop = view ? 0.6f : 0.35f;
+                size = view ? 11.0f : 10.0f;
+                break;
+            case 2:
+                drop = view ? 1.2f : 0.7f;
+                size = view ? 9.0f : 7.0f;
+                break;
+            case 3:
+                drop = view ? 1.6f : 0.9f;
+                size = view ? 9.0f : 7.0f;
+                break;
+            default:  // the last sub-line of the module
+                drop = view ? 1.2f - 0.4f + 0.4f * static_cast<float>(div - 1)
+                            : 0.7f - 0.2f + 0.2f * static_cast<float>(div - 1);
+                size = view ? 9.0f : 7.0f;
+                break;
+        }
+        const float charW = MeasureCm(s, QStringLiteral("A"), size).w;
+        const float x = FramePageX(p, layout, direction, line, i) - charW;
+        PrintTextCm(s, names[i].trimmed(), size, x, layout.frameBaseY + drop, 0);
+    }
+}
+
+void drawFrameBeams(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line)
+{
+    const int count = FrameNodeCount(p, direction, line);
+    const int d = MemberDirection(direction);
+    const int levels = std::min(p.dims.floorCount + 1, p.nodes.sizeLevel());
+    for (int k = 1; k <= levels; ++k)
+        for (int j = 1; j < count; ++j) {
+            const FrameNode n = NodeAt(direction, line, j);
+            if (p.nodes(n.x, n.y, k).beam[d].present == 0)
+                continue;
+            const float x1 = FramePageX(p, layout, direction, line, j);
+            const float x2 = FramePageX(p, layout, direction, line, j + 1);
+            DrawRectCm(s, x1, FramePageY(layout, k), x2 - x1, layout.beamDepth, kPenStyleSolid, 10, 0, 0, 0);
+        }
+}
+
+void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
+                      int mode)
+{
+    const int count = FrameNodeCount(p, direction, line);
+    const bool labels = mode == kFrameColumnsReport || mode == kFrameColumnsView;
+    const bool view = mode == kFrameColumnsView;
+    const float size = LargeGrid(p) ? (view ? 8.0f : 5.0f) : (view ? 9.0f : 6.0f);
+    const int floors = std::min(p.dims.floorCount, p.nodes.sizeLevel() - 1);
+    FontScope font(s, s.FontName());
+    const float charW = MeasureCm(s, QStringLiteral("A"), size).w;
+    for (int storey = 1; storey <= floors; ++storey)
+        for (int j = 1; j <= count; ++j) {
+            const FrameNode n = NodeAt(direction, line, j);
+            const NodeRecord &rec = p.nodes(n.x, n.y, storey);
+            if (rec.columnKind <= 0)
+                continue;
+            const float x = FramePageX(p, layout, direction, line, j);
+            const float top = FramePageY(layout, storey + 1);
+            const float foot = FramePageY(layout, storey);
+            DrawLineCm(s, x, top, x, foot, kPenStyleSolid, rec.throughOrigin == 1 ? 20 : 10, PaletteColor(0));
+            if (!labels)
+                continue;
+            auto text = [&](const QString &t, float left, float y) {
+                if (!t.isEmpty())
+                    PrintTextCm(s, t, size, left, y, 0);
+            };
+            const TextSize req = MeasureCm(s, rec.hardware[0], size);
+            text(rec.hardware[0], x - 0.96f * req.w, (top + foot) / 2);
+            const float h = MeasureCm(s, QStringLiteral("A"), size).h;
+            text(rec.hardware[1], x + 0.15f * charW, top + h);
+            if (storey == 1 && rec.throughOrigin == 1) {
+                const TextSize through = MeasureCm(s, QStringLiteral("通し柱"), size);
+                text(QStringLiteral("通し柱"), x - through.w / 2, foot + 0.7f * through.h);
+            }
+            if (rec.isCorner == 1)
+                text(QStringLiteral("出"), x + 0.45f * charW, top + 3.2f * h);
+            text(rec.hardware[2], x + 0.15f * charW, foot - 1.1f * h);
+        }
+}
+
+void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
+                    int mode)
+{
+    const int count = FrameNodeCount(p, direction, line);
+    const int d = MemberDirection(direction);
+    const int floors = std::min(p.dims.floorCount, p.nodes.sizeLevel() - 1);
+    const bool view = mode == kFrameWallsView;
+    const float size = LargeGrid(p) ? (view ? 9.0f : 6.0f) : (view ? 11.0f : 8.0f);
+    const int pen = view ? 3 : 0;
+    FontScope font(s, kFontMincho);
+    for (int storey = 1; storey <= floors; ++storey) {
+        const float yTop = FramePageY(layout, storey + 1);
+        const float yFoot = FramePageY(layout, storey);
+        for (int j = 1; j < count; ++j) {
+            const FrameNode n = NodeAt(direction, line, j);
+            const NodeRecord &rec = p.nodes(n.x, n.y, storey);
+            int labelledFirst = 0,
+                labelledEnd = 0;  // a brace over a board of the same spans shares its label
+            for (const WallMember *m : {&rec.board[d], &rec.brace[d]}) {
+                if (m->kind == 0 || (m->segment != 0 && m->segment != 1))
+                    continue;
+                int first = 0, end = 0;
+                WallExtent(p, d, j, m->firstIndex, m->lastIndex, first, end);
+                const float x1 = FramePageX(p, layout, direction, line, first);
+                const float x2 = FramePageX(p, layout, direction, line, end);
+                if (m == &rec.board[d]) {
+                    DrawRectCm(s, x1, yTop + layout.beamDepth, std::fabs(x2 - x1),
+                               std::fabs(yFoot - yTop) - layout.beamDepth, kPenStyleSolid, 0, 7, 7,
+                               kBrushStyleSolid + 1);
+                } else {
+                    if (m->code == 1 || m->code == 3)
+                        DrawLineCm(s, x1, yFoot, x2, yTop + layout.beamDepth, kPenStyleSolid, pen,
+                                   BraceInk(m->code));
+                    if (m->code == 2 || m->code == 3)
+                        DrawLineCm(s, x1, yTop + layout.beamDepth, x2, yFoot, kPenStyleSolid, pen,
+                                   BraceInk(m->code));
+                }
+                if (first == labelledFirst && end == labelledEnd)
+                    continue;
+                const FrameNode start = NodeAt(direction, line, first);
+                const QString label = FormatMultiplier(SpanMultiplier(p, start.x, start.y, storey, d));
+                const TextSize t = MeasureCm(s, label, size);
+                PrintTextCm(s, label, size, (x1 + x2) / 2 - t.w / 2, yFoot - 2.2f * t.h, 0);
+                labelledFirst = first;
+                labelledEnd = end;
+            }
+        }
+    }
+}
+
+}  // namespace rqx

@@ -1,0 +1,83 @@
+#include "report/frame_page.h"
+
+#include <algorithm>
+
+#include "model/project.h"
+#include "print/page_drawing.h"
+#include "print/print_surface.h"
+
+namespace rqx {
+
+namespace {
+const QString kFontMincho = QStringLiteral("ＭＳ 明朝");
+const QString kFontPGothic = QStringLiteral("ＭＳ Ｐゴシック");
+constexpr float kBaseFontSize = 11.0f;
+
+NodeCoord LastNode(const Project &p)
+{
+    return GetNodeCoord(p, 1, p.dims.spanCountX + 1, p.dims.spanCountY + 1);
+}
+}  // namespace
+
+float FrameViewScale(const Project &p, float printableWidth)
+{
+    const NodeCoord a = GetNodeCoord(p, 1, 1, 1);
+    const NodeCoord b = LastNode(p);
+    float scale = 2.4f;
+    for (const float span : {b.x - a.x, b.y - a.y}) {
+        if (span <= 0)
+            continue;
+        const float guess = printableWidth / span;
+        scale = std::min(scale, printableWidth / (span + 4.0f / guess));
+    }
+    return scale;
+}
+
+FrameLayout FrameViewLayout(const Project &p, float printableWidth, float printableHeight)
+{
+    FrameLayout layout;
+    layout.frameScale = FrameViewScale(p, printableWidth);
+    layout.frameOriginX = 1.5f;
+    layout.frameBaseY = printableHeight - 3.0f;
+    layout.storeyHeight = kViewStoreyHeight;
+    layout.beamDepth = kViewBeamDepth;
+    return layout;
+}
+
+float ReportFrameScale(const Project &p, float printableWidth)
+{
+    const NodeCoord b = LastNode(p);
+    const float largest = std::max(b.x, b.y);
+    if (largest <= 0)
+        return 1.5f;
+    return std::min(1.5f, (printableWidth - 0.7f * 2.3f) / largest);
+}
+
+bool RecordFrameViewPage(PrintSurface &s, const Project &p, int direction, int line)
+{
+    if (FrameNodeCount(p, direction, line) == 0)
+        return false;
+    s.SetMarginLeft(QStringLiteral("2.0cm"));
+    s.SetMarginRight(QStringLiteral("2.0cm"));
+    s.SetMarginTop(QStringLiteral("2.0cm"));
+    s.SetMarginBottom(QStringLiteral("2.2cm"));
+    float width = 0, height = 0;
+    SetupPrintPage(s, kBaseFontSize, 4, kOrientationLandscape, width, height);
+    const QString name = FrameLineName(p, direction, line);
+    s.SetHeaderFontName(kFontPGothic);
+    s.SetHeaderFontSize(11);
+    s.SetHeader(kAppTitle + QStringLiteral("   [ ") + p.info.buildingName + QStringLiteral(" ]"));
+    s.SetFooter(QStringLiteral("|") + name + QStringLiteral(" 通り 軸組図"));
+    s.SetFontName(kFontMincho);
+    s.SetFontSize(kBaseFontSize);
+    s.StartDoc();
+    const FrameLayout layout = FrameViewLayout(p, width, height);
+    drawFrameLineNames(s, p, layout, direction, line, kFrameNamesView);
+    drawFrameWalls(s, p, layout, direction, line, kFrameWallsView);
+    drawFrameColumns(s, p, layout, direction, line, kFrameColumnsView);
+    drawFrameBeams(s, p, layout, direction, line);
+    s.EndDoc();
+    return true;
+}
+
+}  // namespace rqx

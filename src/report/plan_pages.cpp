@@ -1,0 +1,288 @@
+#include "report/plan_pages.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "editor/plan_figures.h"
+#include "model/project.h"
+#include "print/page_drawing.h"
+#include "print/print_surface.h"
+
+namespace rqx {
+
+namespace {
+
+const QString kFontMincho = QStringLiteral("ＭＳ 明朝");
+const QString kFontPGothic = QStringLiteral("ＭＳ Ｐゴシック");
+constexpr float kBaseFontSize = 11.0f;
+
+float Cm(int twips)
+{
+    return static_cast<float>(twips) / 567.0f;
+}
+
+struct Cell {
+    float charW = 0;
+    float lineH = 0;
+};
+Cell MeasureAt(PrintSurface &s, float size)
+{
+    s.SetFontSize(size);
+    Cell c;
+    MeasureCharCell(s, c.charW, c.lineH);
+    return c;
+}
+
+using Pt = std::array<float, 2>;
+constexpr QRgb kBlack = 0xFF000000;
+constexpr int kLegendPen = 10;
+
+void Poly(PrintSurface &s, std::initializer_list<Pt> pts, QRgb fill, int fillStyle)
+{
+    const std::vector<Pt> v(pts);
+    DrawPolygonCm(s, v, static_cast<int>(v.size()), kPenStyleSolid, kLegendPen, kBlack, fill, fillStyle);
+}
+
+// The symbols of the bearing-wall plan's legend, one per line, each followed by its label.
+void BearingWallLegend(PrintSurface &s, int floor, float left, float y, float lineH)
+{
+    const float x1 = left + 0.2f, x2 = left + 0.8f, labelX = left + 1.0f;
+    auto row = [&](int i, float &top, float &bottom) {
+        const float textTop = y + lineH * static_cast<float>(i);
+        top = textTop + 0.08f;
+        bottom = textTop + 0.30f;
+        return textTop;
+    };
+    float t = 0, b = 0, ty = 0;
+    PrintTextCm(s, QStringLiteral("【 凡例 】"), 0, left, y, 0);
+    ty = row(1, t, b);
+    Poly(s, {{x1, b}, {x2, b}, {x2, t}}, kBlack, 0);
+    PrintTextCm(s, QStringLiteral("：筋かい(右上がり)"), 0, labelX, ty, 0);
+    ty = row(2, t, b);
+    Poly(s, {{x1, b}, {x2, b}, {x1, t}}, kBlack, 0);
+    PrintTextCm(s, QStringLiteral("：筋かい(左上がり)"), 0, labelX, ty, 0);
+    ty = row(3, t, b);
+    Poly(s, {{x1, b}, {x2, b}, {x2, t}, {x1, t}}, kBlack, 0);
+    DrawLineCm(s, x1, b, x2, t, kPenStyleSolid, kLegendPen, kBlack);
+    DrawLineCm(s, x1, t, x2, b, kPenStyleSolid, kLegendPen, kBlack);
+    PrintTextCm(s, QStringLiteral("：筋かい(たすき)"), 0, labelX, ty, 0);
+    ty = row(4, t, b);
+    const float mid = (t + b) / 2;
+    Poly(s, {{x1, mid - 0.05f}, {x2, mid - 0.05f}, {x2, mid + 0.05f}, {x1, mid + 0.05f}}, kBlack, 0);
+    PrintTextCm(s, QStringLiteral("：面材"), 0, labelX, ty, 0);
+    ty = row(5, t, b);
+    const float cx = (x1 + x2) / 2, cy = (t + b) / 2, half = kFigColumnSide / 2;
+    DrawCircleCm(s, cx, cy, kFigThroughRing * kFigColumnSide, kPenStyleSolid, kLegendPen, kBlack, kBlack, 0);
+    Poly(s, {{cx - half, cy - half}, {cx + half, cy - half}, {cx + half, cy + half}, {cx - half, cy + half}},
+         kBlack, kBrushStyleSolid + 1);
+    PrintTextCm(s, QStringLiteral("：通し柱"), 0, labelX, ty, 0);
+    ty = row(6, t, b);
+    const float cy2 = (t + b) / 2;
+    DrawLineCm(s, x1, cy2, x2, cy2, kPenStyleSolid, kLegendPen, kBlack);
+    Poly(s,
+         {{cx - half, cy2 - half}, {cx + half, cy2 - half}, {cx + half, cy2 + half}, {cx - half, cy2 + half}},
+         kBlack, kBrushStyleSolid + 1);
+    PrintTextCm(s, floor == 1 ? QStringLiteral("：１階柱･２階床梁") : QStringLiteral("：２階柱･２階小屋梁"),
+                0, labelX, ty, 0);
+    ty = row(7, t, b);
+    Poly(s, {{x1, t}, {x2, t}, {x2, b}, {x1, b}}, PaletteColor(7), kBrushStyleSolid + 1);
+    PrintTextCm(s, floor == 1 ? QStringLiteral("：１階床") : QStringLiteral("：２階床"), 0, labelX, ty, 0);
+    ty = row(8, t, b);
+    Poly(s, {{x1, t}, {x2, t}, {x2, b}, {x1, b}}, PaletteColor(7), kBrushStyleDiagonalCross + 1);
+    PrintTextCm(s, QStringLiteral("：吹抜け"), 0, labelX, ty, 0);
+}
+
+// The hardware plan's legend: two lines of notes, then the three hardware texts placed around a column
+// sample as the plan places them.
+void HardwareLegend(PrintSurface &s, float left, float y, float lineH)
+{
+    PrintTextCm(
+        s,
+        QStringLiteral("【 凡例 】") + QStringLiteral("  ※配置金物は、配置指定がある場合のみ表示されます。"),
+        0, left, y, 0);
+    PrintTextCm(s, QStringLiteral("            　■は、ＨＤ金物が必要な柱を示します。"), 0, left, y + lineH,
+                0);
+    const float cx = left + 4.0f, cy = y + 3.5f * lineH, half = 0.1f;
+    Poly(s, {{cx - half, cy - half}, {cx + half, cy - half}, {cx + half, cy + half}, {cx - half, cy + half}},
+         kBlack, kBrushStyleSolid + 1);
+    const QString required = QStringLiteral("(必要金物)");
+    s.Measure(required);
+    const float w = Cm(s.TextWid()), h = Cm(s.TextHei());
+    const float rx = cx - half - w - 0.1f, ry = cy - half - h;
+    PrintTextCm(s, required, 0, rx, ry, 0);
+    Poly(s,
+         {{rx - 0.05f, ry - 0.03f},
+          {rx + w + 0.05f, ry - 0.03f},
+          {rx + w + 0.05f, ry + h},
+          {rx - 0.05f, ry + h}},
+         PaletteColor(8), 0);
+    PrintTextCm(s, QStringLiteral("(柱頭 配置金物)"), 0, cx - half / 2.5f, cy - half - 2.0f * h, 0);
+    PrintTextCm(s, QStringLiteral("(柱脚 配置金物)"), 0, cx - half / 2.5f, cy + half, 0);
+}
+
+}  // namespace
+
+void SetupReportPage(PrintSurface &s, float &printableWidth, float &printableHeight)
+{
+    s.SetMarginLeft(QStringLiteral("2.3cm"));
+    s.SetMarginTop(QStringLiteral("2.0cm"));
+    s.SetMarginRight(QStringLiteral("2.0cm"));
+    s.SetMarginBottom(QStringLiteral("2.3cm"));
+    s.SetFontName(kFontMincho);
+    SetupPrintPage(s, kBaseFontSize, 4, s.Orientation(), printableWidth, printableHeight);
+}
+
+void SetReportHeaderFooter(PrintSurface &s, const Project &p, int pageNumber)
+{
+    s.SetHeaderFontName(kFontPGothic);
+    s.SetHeaderFontSize(9);
+    s.SetHeader(kAppTitle + QStringLiteral("   [ ") + p.info.buildingName + QStringLiteral(" ]"));
+    const QString number = pageNumber > 0 ? QStringLiteral("- %1 -").arg(pageNumber - 1) : QString();
+    s.SetFooter(QStringLiteral("|") + number + QStringLiteral("|") + VersionText());
+    s.SetFontName(kFontMincho);
+}
+
+void PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor, float x, float titleY,
+                     float printableWidth)
+{
+    Q_UNUSED(p);
+    const double size = s.FontSize();
+    const Cell c = MeasureAt(s, kBaseFontSize);
+    const float left = x + 11.0f * c.charW;
+    const float y = titleY + printableWidth - 2.0f + 3.5f * c.lineH;
+    if (planKind == kPlanHardware)
+        HardwareLegend(s, left, y, c.lineH);
+    else
+        BearingWallLegend(s, floor, left, y, c.lineH);
+    s.SetFontSize(size);
+}
+
+void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, int figureNumber, float x,
+                    float titleY, float printableWidth)
+{
+    const Cell c = MeasureAt(s, kBaseFontSize);
+    const float baseY = titleY + printableWidth - 2.3f - c.lineH / 2;
+    const float scale = figureScale(s, p, 4.2f, baseY);
+    const float figX = x + 3.0f;
+    const QString head = QStringLiteral("(%1) %2").arg(figureNumber).arg(floor);
+    PrintTextCm(s,
+                planKind == kPlanHardware
+                    ? head + QStringLiteral(" 階金物伏図")
+                    : head + QStringLiteral(" 階耐力壁伏図") + QStringLiteral(" (数値は壁倍率)"),
+                kBaseFontSize, x, titleY, 0);
+    PrintPlanLegend(s, p, planKind, floor, x, titleY, printableWidth);
+    drawFigureGrid(s, p, scale, figX, baseY);
+    if (planKind == kPlanHardware) {
+        drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsLines);
+        drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsHardware);
+    } else {
+        drawFigureFloors(s, p, scale, figX, baseY, floor);
+        drawFigureBeams(s, p, scale, figX, baseY, floor + 1);
+        drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsSymbols);
+        drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsPlain);
+    }
+    s.SetFontName(kFontMincho);
+    s.SetFontSize(kBaseFontSize);
+}
+
+void PrintPlanFigures(PrintSurface &s, const Project &p, int planKind, float x, float &cursorY,
+                      float printableWidth)
+{
+    for (int floor = 1; floor <= p.dims.floorCount; ++floor) {
+        const Cell c = MeasureAt(s, kBaseFontSize);
+        float titleY = cursorY + c.lineH / 2;
+        if (floor > 1) {
+            s.NewPage();
+            titleY = c.lineH / 2;
+        }
+        PrintPlanFloor(s, p, planKind, floor, floor, x, titleY, printableWidth);
+    }
+}
+
+void PrintPlanSectionHeading(PrintSurface &s, int planKind, float x, float &cursorY)
+{
+    const Cell c = MeasureAt(s, kBaseFontSize);
+    if (planKind == kPlanHardware) {
+        PrintTextCm(s, QStringLiteral("2.接合金物"), kBaseFontSize, x, cursorY, 0);
+        cursorY += c.lineH;
+        PrintTextCm(s, QStringLiteral("2.1.接合金物伏図"), kBaseFontSize, x, cursorY, 0);
+        cursorY += c.lineH;
+        PrintTextCm(s, QStringLiteral("接合金物の各階伏図を以下に示す。"), kBaseFontSize, x + 2 * c.charW,
+                    cursorY, 0);
+        cursorY += c.lineH;
+    } else {
+        PrintTextCm(s, QStringLiteral("1.5.耐力壁伏図"), kBaseFontSize, x, cursorY, 0);
+        cursorY += c.lineH;
+    }
+    cursorY += c.lineH / 2;
+}
+
+void RecordReportPlanPage(PrintSurface &s, const Project &p, int planKind, int floor)
+{
+    float width = 0, height = 0;
+    SetupReportPage(s, width, height);
+    SetReportHeaderFooter(s, p, 0);
+    s.StartDoc();
+    const Cell c = MeasureAt(s, kBaseFontSize);
+    float cursorY = 0;
+    float titleY = c.lineH / 2;
+    if (floor == 1) {
+        PrintPlanSectionHeading(s, planKind, 0, cursorY);
+        titleY = cursorY + c.lineH / 2;
+    }
+    PrintPlanFloor(s, p, planKind, floor, floor, 0, titleY, width);
+    s.EndDoc();
+}
+
+float TransferCheckScale(const Project &p, float printableWidth, float printableHeight)
+{
+    const NodeCoord a = GetNodeCoord(p, 1, 1, 1);
+    const NodeCoord b = GetNodeCoord(p, 1, p.dims.spanCountX + 1, p.dims.spanCountY + 1);
+    const float dx = b.x - a.x, dy = b.y - a.y;
+    if (dx <= 0 || dy <= 0)
+        return 0;
+    float sx = printableWidth / dx;
+    float sy = printableHeight / dy;
+    sx = printableWidth / (dx + 2.2f / sx);
+    sy = printableHeight / (dy + 3.3f / sy);
+    return std::min(sx, sy);
+}
+
+void RecordTransferCheckPage(PrintSurface &s, const Project &p)
+{
+    s.SetMarginLeft(QStringLiteral("2.0cm"));
+    s.SetMarginTop(QStringLiteral("2.0cm"));
+    s.SetMarginRight(QStringLiteral("2.0cm"));
+    s.SetMarginBottom(QStringLiteral("2.0cm"));
+    s.SetFontName(kFontMincho);
+    float w = 0, h = 0;
+    SetupPrintPage(s, kBaseFontSize, 4, kOrientationLandscape, w, h);
+    const float width = Cm(s.PageWidth() - s.MarginLeft() - s.MarginRight());
+    const float height = Cm(s.PageHeight() - s.MarginTop() - s.MarginBottom());
+    const bool red = p.anyNotCarried == 1;
+    s.SetHeaderFontName(kFontPGothic);
+    s.SetHeaderFontSize(9);
+    s.SetHeader(
+        kAppTitle + QStringLiteral("   [２階柱Ｎ値伝達チェック]") + QStringLiteral("||") +
+        (red ? QStringLiteral("赤い柱は、下階に柱がなくその引抜き力が、下階柱に正しく伝達されていません。") +
+                   QStringLiteral("梁配置のモデル化を変更してください。")
+             : QString()));
+    s.SetFooter(
+        (red ? QStringLiteral("備考：   □+／：１階柱, 　■：２階柱 (赤：１階柱にＮ値が伝達されていない柱),　 ")
+             : QStringLiteral("備考：   □+／：１階柱, 　■：２階柱,　 ")) +
+        QStringLiteral("―｜：２階床梁, 　筋かい：２階筋かい") + QStringLiteral("||") + VersionText());
+    s.SetFontName(kFontMincho);
+    s.StartDoc();
+    const float scale = TransferCheckScale(p, width, height);
+    const float figX = 2.2f;
+    const float figY = height - 2.2f;
+    drawFigureGrid(s, p, scale, figX, figY);
+    drawFigureBeams(s, p, scale, figX, figY, 2);
+    drawFigureWalls(s, p, scale, figX, figY, 2, kFigWallsSymbols);
+    drawFigureColumns(s, p, scale, figX, figY, 2, kFigColumnsCarried);
+    drawFigureColumns(s, p, scale, figX, figY, 1, kFigColumnsLower);
+    s.EndDoc();
+}
+
+}  // namespace rqx

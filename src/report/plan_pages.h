@@ -1,0 +1,61 @@
+#pragma once
+// Pages that show the plan of a storey: the report's bearing-wall plans (section 1.5) and hardware plans
+// (section 2.1), one floor per page with its title and legend, and the second-storey column transfer
+// check page. They draw on a print surface through the plan figures (editor/plan_figures.h); the
+// calculation must have run on the project just before (UpdateBeamSegments, PrepareWallSides,
+// RunCalculation). Headless (QtGui). Lengths are page cm from the printable origin.
+
+#include <QString>
+
+namespace rqx {
+
+class PrintSurface;
+struct Project;
+
+// Plan kinds of the report.
+inline constexpr int kPlanBearingWalls = 0;  // section 1.5: floors, beams above, wall symbols, black columns
+inline constexpr int kPlanHardware = 3;      // section 2.1: wall lines, columns with their hardware
+
+// ---- Report pages (A4 portrait) ----
+// The report's page setup: A4 in the surface's orientation, margins left 2.3, top 2.0, right 2.0, bottom
+// 2.3 cm, base font "ＭＳ 明朝" 11 points. Gives the printable width and height (cm).
+void SetupReportPage(PrintSurface &s, float &printableWidth, float &printableHeight);
+// The report's running header ("VELM-RQX /軸組Ｎ値算定   [ building ]") and footer ("|- n -|Ver.…",
+// n = pageNumber − 1; pageNumber 0 leaves the centre part empty), in "ＭＳ Ｐゴシック" 9 points; the body
+// font returns to "ＭＳ 明朝". Call before the page starts (or from the new-page handler).
+void SetReportHeaderFooter(PrintSurface &s, const Project &p, int pageNumber);
+
+// Legend of one floor's plan, 11 points, from x + 11 character widths, first line at
+// titleY + printableWidth − 2.0 cm + 3.5 lines.
+void PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor, float x, float titleY,
+                     float printableWidth);
+// One floor's plan with its title line at titleY: the title ("(k) f 階耐力壁伏図 (数値は壁倍率)" or
+// "(k) f 階金物伏図", k = figureNumber), the legend, and the plan drawn upwards from its base line at
+// titleY + printableWidth − 2.3 cm − half a line, scaled to the printable area less 4.2 cm across and the
+// base line's height down, 3.0 cm from x.
+void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, int figureNumber, float x,
+                    float titleY, float printableWidth);
+// The plans of every floor for a report section, from cursorY (the first title half a line lower), each
+// later floor on a new page with its title half a line below the top. cursorY is not advanced: the next
+// section starts on a new page.
+void PrintPlanFigures(PrintSurface &s, const Project &p, int planKind, float x, float &cursorY,
+                      float printableWidth);
+// The heading the section prints above the first floor's plan ("1.5.耐力壁伏図", or "2.接合金物",
+// "2.1.接合金物伏図" and its sentence), from cursorY; hands back the position for PrintPlanFigures.
+void PrintPlanSectionHeading(PrintSurface &s, int planKind, float x, float &cursorY);
+
+// One page, as the report prints the plan of `floor` (section heading on floor 1), as a whole document:
+// StartDoc … EndDoc. The footer carries no page number (the number depends on the report's other pages).
+void RecordReportPlanPage(PrintSurface &s, const Project &p, int planKind, int floor);
+
+// ---- Transfer check page (A4 landscape) ----
+// The second-storey column transfer check as a one-page document: margins 2.0 cm, header and footer
+// legend ("ＭＳ Ｐゴシック" 9 points; the red-column note and legend entry when a pull-out is not
+// carried), the plan fitted 2.2 cm in from the printable origin: grid, second-storey floor beams,
+// second-storey walls with symbols, second-storey columns (red where not carried), first-storey columns.
+void RecordTransferCheckPage(PrintSurface &s, const Project &p);
+// The transfer check's plan scale for a printable width and height (cm): the plan extent lengthened by
+// 2.2 cm across and 3.3 cm down at the first-guess scale, the smaller of the two directions.
+float TransferCheckScale(const Project &p, float printableWidth, float printableHeight);
+
+}  // namespace rqx
