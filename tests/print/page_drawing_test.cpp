@@ -62,8 +62,9 @@ TEST(PageDrawing, SetupPrintPageForEachOrientationChange)
         EXPECT_NEAR(w, c.width, 1e-4) << c.from << "→" << c.to;
         EXPECT_NEAR(h, c.height, 1e-4);
         // The old printable width was A5's, so the zoom changes unless the old and new sizes agree.
-        if (c.from == c.to)
+        if (c.from == c.to) {
             EXPECT_NE(s.Zoom(), 100.0);
+        }
         EXPECT_EQ(s.PaperSize(), kPaperA4);
         EXPECT_EQ(s.Orientation(), c.to);
         EXPECT_EQ(s.FontSize(), 11.0);
@@ -177,8 +178,9 @@ TEST(PageDrawing, RoutinesRestoreTheStateTheyChangeAndDrawWhereTold)
         EXPECT_EQ(doc.pen(item.a).color | 0xFF000000, c.pen.color) << c.name;
         if (c.brushStyle >= 0) {
             EXPECT_EQ(doc.brush(item.b).style, c.brushStyle) << c.name;
-            if (c.brushStyle != kBrushStyleTransparent)
+            if (c.brushStyle != kBrushStyleTransparent) {
                 EXPECT_EQ(doc.brush(item.b).color | 0xFF000000, c.brushColor) << c.name;
+            }
         }
     }
     // The point string: "x y " per point in surface twips, and the polygon drawn through those points.

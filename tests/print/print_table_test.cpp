@@ -81,8 +81,9 @@ TEST(PrintTable, WrapsSpansAlignsAndFitsEveryLineInItsColumn)
         const int c = int(std::upper_bound(std::begin(edges), std::end(edges), p.x) - std::begin(edges)) - 1;
         column[p.text] = c;
         ASSERT_TRUE(c >= 0 && c < 3) << p.text.toStdString();
-        if (p.text != QStringLiteral("三列にまたがる注記"))
+        if (p.text != QStringLiteral("三列にまたがる注記")) {
             EXPECT_LE(p.x + p.width, edges[c + 1] - pad + 1) << p.text.toStdString();
+        }
     }
     auto find = [&](const char *t) {
         return *std::find_if(placed.begin(), placed.end(),
@@ -156,8 +157,9 @@ TEST(PrintTable, BreaksBetweenRowsUnderTheHandlersBandAndSplitsATallRow)
         EXPECT_EQ(texts[0], QStringLiteral("頁%1").arg(n));
         // Continuation pages: the band first, then the repeated header row.
         const int first = n == 1 ? 1 : 2;
-        if (n > 1)
+        if (n > 1) {
             EXPECT_EQ(texts[1], QStringLiteral("帯"));
+        }
         EXPECT_EQ(texts.mid(first, 2), (QStringList{QStringLiteral("名"), QStringLiteral("値")})) << n;
         for (const QString &t : texts.mid(first + 2)) {
             if (t.startsWith(u'R') || t == QStringLiteral("長い行") || t == QStringLiteral("最後"))
@@ -178,8 +180,9 @@ TEST(PrintTable, BreaksBetweenRowsUnderTheHandlersBandAndSplitsATallRow)
     // The continuation starts below where the handler left CurrentY, and CurrentY ends below the table.
     const auto placed = PlacedTexts(s);
     for (const Placed &p : placed) {
-        if (p.page > 1 && p.text == QStringLiteral("名"))
+        if (p.page > 1 && p.text == QStringLiteral("名")) {
             EXPECT_GE(p.y, 1134 + 800);
+        }
         if (p.text == QStringLiteral("最後")) {
             EXPECT_EQ(p.page, doc.pageCount());
             EXPECT_GT(after, p.y);
