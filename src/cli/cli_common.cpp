@@ -27,6 +27,13 @@ void PrintError(const QString &message)
     Err() << text << Qt::endl;
 }
 
+void PrintError(const FileResult &result)
+{
+    PrintError(result.message);
+    if (!result.detail.isEmpty())
+        Err() << "velmrqx-cli: " << result.detail << Qt::endl;
+}
+
 int UsageError(const QString &usage)
 {
     Err() << "usage: velmrqx-cli " << usage << Qt::endl;
@@ -35,16 +42,12 @@ int UsageError(const QString &usage)
 
 bool LoadForCommand(const QString &path, Project &project)
 {
-    if (!IsProjectFileHeader(ReadFileHeader(path))) {
-        PrintError(NotProjectFileMessage(kAppTitle, path));
-        return false;
-    }
-    const FileResult result = LoadProjectFile(path, project);
-    if (!result.ok) {
-        PrintError(result.message);
-        return false;
-    }
-    return true;
+    FileResult result = CheckProjectFile(kAppTitle, path);
+    if (result.ok)
+        result = LoadProjectFile(path, project);
+    if (!result.ok)
+        PrintError(result);
+    return result.ok;
 }
 
 }  // namespace rqx::cli

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QTextStream>
 
-#include "model/project.h"
+#include "model/project_file.h"
 
 namespace rqx::cli {
 
@@ -19,13 +19,17 @@ QTextStream &Err();  // stderr, UTF-8
 
 // Prints a message of the program (lines separated by carriage returns) on stderr.
 void PrintError(const QString &message);
+// Prints a file operation's message, then its cause in English on a line of its own
+// ("velmrqx-cli: disk full (ENOSPC) while writing").
+void PrintError(const FileResult &result);
 
 // Prints "usage: velmrqx-cli <usage>" on stderr and returns kExitUsage.
 int UsageError(const QString &usage);
 
 // Loads a project file for a command: the header must name the product, as the open command
-// requires, and the whole file must read. On failure prints why and returns false; `project` is
-// then unchanged.
+// requires, and the whole file must read. On failure prints why (not found, a folder, no
+// permission, not a project file, the reader's reason) and returns false; `project` is then
+// unchanged.
 bool LoadForCommand(const QString &path, Project &project);
 
 }  // namespace rqx::cli

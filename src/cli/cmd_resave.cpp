@@ -1,4 +1,5 @@
-// resave IN.RQX OUT.RQX: loads a project and saves it exactly as the program's Save does.
+// resave IN.RQX OUT.RQX: loads a project and saves it exactly as the program's Save does. A failed
+// save leaves OUT.RQX as it was and exits with 1, the cause on stderr.
 #include <QStringList>
 
 #include "cli/cli_common.h"
@@ -17,7 +18,7 @@ int RunResave(const QStringList &args)
     state.dataFilePath = args[1];
     const FileResult result = SaveProject(p, state);
     if (!result.ok) {
-        PrintError(result.message);
+        PrintError(result);
         return kExitRefused;
     }
     return kExitOk;

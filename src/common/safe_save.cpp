@@ -30,26 +30,26 @@ struct ErrorName {
 };
 
 const ErrorName kErrorNames[] = {
-    {ENOSPC, "ENOSPC", "disk full", u"ディスクの空き容量が足りません。"},
-    {EDQUOT, "EDQUOT", "disk quota exceeded", u"ディスクの使用量の上限を超えました。"},
-    {EACCES, "EACCES", "no permission", u"アクセスする権限がありません。"},
-    {EPERM, "EPERM", "operation not permitted", u"アクセスする権限がありません。"},
-    {EROFS, "EROFS", "read-only file system", u"読み取り専用のドライブです。"},
-    {EIO, "EIO", "I/O error", u"ディスクの読み書きでエラーが起きました（I/O エラー）。"},
-    {ENOENT, "ENOENT", "no such file or folder", u"ファイルまたはフォルダがありません。"},
-    {ENOTDIR, "ENOTDIR", "a part of the path is not a folder", u"パスの途中がフォルダではありません。"},
-    {EISDIR, "EISDIR", "is a folder", u"同じ名前のフォルダがあります。"},
-    {ENAMETOOLONG, "ENAMETOOLONG", "name too long", u"ファイル名が長すぎます。"},
-    {EFBIG, "EFBIG", "file too large", u"ファイルが大きすぎます。"},
-    {EBUSY, "EBUSY", "busy", u"ファイルまたはドライブが使用中です。"},
-    {ETXTBSY, "ETXTBSY", "file busy", u"ファイルが使用中です。"},
-    {EEXIST, "EEXIST", "file exists", u"同じ名前のファイルがあります。"},
-    {EMFILE, "EMFILE", "too many open files", u"開いているファイルが多すぎます。"},
-    {ENFILE, "ENFILE", "too many open files in the system", u"開いているファイルが多すぎます。"},
-    {ENOMEM, "ENOMEM", "out of memory", u"メモリが足りません。"},
-    {ELOOP, "ELOOP", "too many symbolic links", u"シンボリックリンクが循環しています。"},
-    {EXDEV, "EXDEV", "not on the same file system", u"同じドライブの中で置き換えられません。"},
-    {EINVAL, "EINVAL", "invalid argument", u"この操作はこのドライブではできません。"},
+    {ENOSPC, "ENOSPC", "disk full", u"ディスクの空き容量が足りません"},
+    {EDQUOT, "EDQUOT", "disk quota exceeded", u"ディスクの使用量の上限を超えました"},
+    {EACCES, "EACCES", "no permission", u"アクセスする権限がありません"},
+    {EPERM, "EPERM", "operation not permitted", u"アクセスする権限がありません"},
+    {EROFS, "EROFS", "read-only file system", u"読み取り専用のドライブです"},
+    {EIO, "EIO", "I/O error", u"ディスクの入出力エラーが起きました"},
+    {ENOENT, "ENOENT", "no such file or folder", u"ファイルまたはフォルダがありません"},
+    {ENOTDIR, "ENOTDIR", "a part of the path is not a folder", u"パスの途中がフォルダではありません"},
+    {EISDIR, "EISDIR", "is a folder", u"同じ名前のフォルダがあります"},
+    {ENAMETOOLONG, "ENAMETOOLONG", "name too long", u"ファイル名が長すぎます"},
+    {EFBIG, "EFBIG", "file too large", u"ファイルが大きすぎます"},
+    {EBUSY, "EBUSY", "busy", u"ファイルまたはドライブが使用中です"},
+    {ETXTBSY, "ETXTBSY", "file busy", u"ファイルが使用中です"},
+    {EEXIST, "EEXIST", "file exists", u"同じ名前のファイルがあります"},
+    {EMFILE, "EMFILE", "too many open files", u"開いているファイルが多すぎます"},
+    {ENFILE, "ENFILE", "too many open files in the system", u"開いているファイルが多すぎます"},
+    {ENOMEM, "ENOMEM", "out of memory", u"メモリが足りません"},
+    {ELOOP, "ELOOP", "too many symbolic links", u"シンボリックリンクが循環しています"},
+    {EXDEV, "EXDEV", "not on the same file system", u"同じドライブの中で置き換えられません"},
+    {EINVAL, "EINVAL", "invalid argument", u"この操作はこのドライブではできません"},
 };
 
 const ErrorName *FindError(int error)
@@ -63,22 +63,22 @@ const ErrorName *FindError(int error)
 QString StepText(SaveStep step)
 {
     switch (step) {
-    case SaveStep::None:
-        return QString();
-    case SaveStep::Check:
-        return QStringLiteral("保存先の確認");
-    case SaveStep::Create:
-        return QStringLiteral("一時ファイルの作成");
-    case SaveStep::Write:
-        return QStringLiteral("書き込み");
-    case SaveStep::Sync:
-        return QStringLiteral("ディスクへの書き込みの確定");
-    case SaveStep::Close:
-        return QStringLiteral("ファイルを閉じる処理");
-    case SaveStep::Replace:
-        return QStringLiteral("元のファイルとの置き換え");
-    case SaveStep::SyncFolder:
-        return QStringLiteral("フォルダの更新の確定");
+        case SaveStep::None:
+            return QString();
+        case SaveStep::Check:
+            return QStringLiteral("保存先の確認");
+        case SaveStep::Create:
+            return QStringLiteral("一時ファイルの作成");
+        case SaveStep::Write:
+            return QStringLiteral("書き込み");
+        case SaveStep::Sync:
+            return QStringLiteral("ディスクへの書き込みの確定");
+        case SaveStep::Close:
+            return QStringLiteral("ファイルを閉じる処理");
+        case SaveStep::Replace:
+            return QStringLiteral("元のファイルとの置き換え");
+        case SaveStep::SyncFolder:
+            return QStringLiteral("フォルダの更新の確定");
     }
     return QString();
 }
@@ -86,22 +86,22 @@ QString StepText(SaveStep step)
 const char *StepInEnglish(SaveStep step)
 {
     switch (step) {
-    case SaveStep::None:
-        return "";
-    case SaveStep::Check:
-        return "checking the target";
-    case SaveStep::Create:
-        return "creating the temporary file";
-    case SaveStep::Write:
-        return "writing";
-    case SaveStep::Sync:
-        return "syncing to disk";
-    case SaveStep::Close:
-        return "closing";
-    case SaveStep::Replace:
-        return "renaming over the old file";
-    case SaveStep::SyncFolder:
-        return "syncing the folder";
+        case SaveStep::None:
+            return "";
+        case SaveStep::Check:
+            return "checking the target";
+        case SaveStep::Create:
+            return "creating the temporary file";
+        case SaveStep::Write:
+            return "writing";
+        case SaveStep::Sync:
+            return "syncing to disk";
+        case SaveStep::Close:
+            return "closing";
+        case SaveStep::Replace:
+            return "renaming over the old file";
+        case SaveStep::SyncFolder:
+            return "syncing the folder";
     }
     return "";
 }
@@ -151,7 +151,7 @@ void RemoveStaleTemporaries(const QString &targetPath, FileLayer &layer)
 QString SystemErrorText(int error)
 {
     if (const ErrorName *e = FindError(error))
-        return QString::fromUtf16(e->japanese);
+        return QString::fromUtf16(e->japanese) + QStringLiteral("。");
     return QStringLiteral("エラーが起きました（%1）。").arg(QString::fromLocal8Bit(std::strerror(error)));
 }
 
@@ -167,10 +167,19 @@ QString SaveOutcome::cause() const
     if (ok())
         return QString();
     if (step == SaveStep::SyncFolder)
-        return QStringLiteral("新しいファイルは書き込みましたが、フォルダの更新をディスクに確定できませんでした"
-                              "（停電などで失われるおそれがあります）。\r") +
+        return QStringLiteral(
+                   "新しいファイルは書き込みましたが、フォルダの更新をディスクに確定できませんでした"
+                   "（停電などで失われるおそれがあります）。\r") +
                SystemErrorText(error);
-    return SystemErrorText(error) + QStringLiteral("（") + StepText(step) + QStringLiteral("）");
+    const ErrorName *e = FindError(error);
+    QString what = e ? QString::fromUtf16(e->japanese) : QStringLiteral("エラーが起きました");
+    if (step == SaveStep::Create && (error == ENOENT || error == ENOTDIR))
+        what = QStringLiteral("保存先のフォルダがありません");
+    else if (step == SaveStep::Create && (error == EACCES || error == EPERM))
+        what = QStringLiteral("保存先のフォルダに書き込む権限がありません");
+    const QString name = e ? QLatin1String(e->name) : QString::fromLocal8Bit(std::strerror(error));
+    return what + QStringLiteral("（") + StepText(step) + QStringLiteral("中、") + name +
+           QStringLiteral("）。");
 }
 
 QString SaveOutcome::causeInEnglish() const
@@ -419,8 +428,7 @@ SaveOutcome SaveFileSafely(const QString &path, QByteArrayView bytes, FileLayer 
 QString TemporaryPathFor(const QString &path)
 {
     const QFileInfo info(path);
-    return info.dir().filePath(TemporaryStem(info.fileName()) + kTemporaryMark +
-                               QString::number(::getpid()));
+    return info.dir().filePath(TemporaryStem(info.fileName()) + kTemporaryMark + QString::number(::getpid()));
 }
 
 bool IsTemporaryNameOf(const QString &name, const QString &targetName)
@@ -429,8 +437,7 @@ bool IsTemporaryNameOf(const QString &name, const QString &targetName)
     if (!name.startsWith(stem) || name.size() == stem.size())
         return false;
     bool number = false;
-    QStringView(name).mid(stem.size()).toLongLong(&number);
-    return number;
+    return QStringView(name).mid(stem.size()).toLongLong(&number) > 0 && number;
 }
 
 }  // namespace rqx

@@ -106,8 +106,7 @@ private:
 };
 
 // Saves `bytes` as the whole content of `path`.
-SaveOutcome SaveFileSafely(const QString &path, QByteArrayView bytes,
-                           FileLayer &layer = FileLayer::System());
+SaveOutcome SaveFileSafely(const QString &path, QByteArrayView bytes, FileLayer &layer = FileLayer::System());
 
 // The temporary file a save of `path` uses in this process, and whether `name` (a bare file name)
 // is one of a save of `targetName` by any process; for the clean-up and the tests.

@@ -182,6 +182,9 @@ struct HistoryEntry {
 };
 
 inline constexpr int kMaxHistory = 10;
+// The largest grid the dialogs make: modules per direction and divisions of a module.
+inline constexpr int32_t kMaxGridCount = 30;
+inline constexpr int32_t kMaxDivisions = 4;
 
 // Application state shared by the windows; owned by the application with the Project.
 struct AppState {
@@ -191,7 +194,7 @@ struct AppState {
     QString programDir;
     int32_t isDirty = 0;
     int32_t dialogCancelled = 0;
-    int32_t maxGridCount = 30;
+    int32_t maxGridCount = kMaxGridCount;
     int32_t defaultGridCount = 10;
     int32_t currentFloor = 1;
     std::array<int32_t, 19> defaultSettings{};  // the defaults file, 9 used

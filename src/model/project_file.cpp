@@ -3,13 +3,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
+#include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "model/cp932.h"
 #include "model/cp932_table.h"
@@ -118,26 +123,6 @@ private:
     char *w_ = nullptr;    // next byte to write
     char *end_ = nullptr;  // end of the room in buf_
 };
-
-void WriteWall(Writer &w, const WallMember &m)
-{
-    w.i32(m.kind);
-    w.i32(m.firstIndex);
-    w.i32(m.lastIndex);
-    w.str(m.key);
-    w.i32(m.code);
-    w.i32(m.segment);
-    w.f32(m.multiplier);
-}
-
-void WriteLineNames(Writer &w, const OneBasedArray<QString> &names)
-{
-    w.u16(1);
-    w.i32(names.size());
-    w.i32(1);
-    for (const QString &name : names)
-        w.str(name);
-}
 
 // ---------------------------------------------------------------- reading
 
@@ -347,6 +332,18 @@ private:
     StringCache cache_;
 };
 
+// ---------------------------------------------------------------- records
+// Every saved record is written and read by a pair of routines side by side, in file order.
+
+// ---- 1. FileHeader
+
+void WriteHeader(Writer &w, const FileHeader &h)
+{
+    w.str(h.versionText);
+    w.str(h.productName);
+    w.i32(h.reserved);
+}
+
 void ReadHeader(Reader &r, FileHeader &h)
 {
     h.versionText = r.str();
@@ -354,15 +351,55 @@ void ReadHeader(Reader &r, FileHeader &h)
     h.reserved = r.i32();
 }
 
-void ReadWall(Reader &r, WallMember &m)
+// ---- 2. ProjectInfo
+
+void WriteProjectInfo(Writer &w, const ProjectInfo &info)
 {
-    m.kind = r.i32();
-    m.firstIndex = r.i32();
-    m.lastIndex = r.i32();
-    m.key = r.key();
-    m.code = r.i32();
-    m.segment = r.i32();
-    m.multiplier = r.f32();
+    w.str(info.buildingName);
+    w.str(info.officeName);
+    w.str(info.personName);
+    w.i32(info.hideOfficeOnCover);
+    w.i32(info.hideDateOnCover);
+    w.i32(info.floorCount);
+    for (int32_t height : info.levelHeight)
+        w.i32(height);
+    w.i32(info.spanCountX);
+    w.i32(info.spanCountY);
+    w.i32(info.divisions);
+    w.f32(info.moduleLength);
+    w.bytes(info.reserved.data(), static_cast<qsizetype>(info.reserved.size()));
+    for (const QString &text : info.reservedText)
+        w.str(text);
+}
+
+void ReadProjectInfo(Reader &r, ProjectInfo &info)
+{
+    info.buildingName = r.str();
+    info.officeName = r.str();
+    info.personName = r.str();
+    info.hideOfficeOnCover = r.i32();
+    info.hideDateOnCover = r.i32();
+    info.floorCount = r.i32();
+    for (int32_t &height : info.levelHeight)
+        height = r.i32();
+    info.spanCountX = r.i32();
+    info.spanCountY = r.i32();
+    info.divisions = r.i32();
+    info.moduleLength = r.f32();
+    r.block(info.reserved);
+    for (QString &text : info.reservedText)
+        text = r.str();
+}
+
+// ---- 3. GridInfo: the two line-name arrays, then the options
+
+void WriteLineNames(Writer &w, const OneBasedArray<QString> &names)
+{
+    w.u16(1);
+    w.i32(names.size());
+    w.i32(1);
+    for (const QString &name : names)
+        w.str(name);
 }
 
 // Reads a line-name array: descriptor (one dimension from 1), then its names. Only as many names as
@@ -400,18 +437,171 @@ void ReadLineNames(Reader &r, OneBasedArray<QString> &names, int lineCount, cons
     }
 }
 
-// What reading refuses in the dimensions of ProjectInfo; empty when they are sound.
+void WriteGridInfo(Writer &w, const GridInfo &g)
+{
+    WriteLineNames(w, g.lineNameX);
+    WriteLineNames(w, g.lineNameY);
+    w.i32(g.lineStyleX);
+    w.i32(g.lineStyleY);
+    w.i32(g.lineStartX);
+    w.i32(g.lineStartY);
+    w.i32(g.lineReverseX);
+    w.i32(g.lineReverseY);
+    w.i32(g.showRequiredWhenBlank);
+    w.i32(g.useDoublePull);
+    w.bytes(g.reserved1.data(), static_cast<qsizetype>(g.reserved1.size()));
+    w.i32(g.lCoefficientMode);
+    w.i32(g.crossBeamIgnored);
+    w.i32(g.crossBeamNoWarning);
+    w.bytes(g.reserved2.data(), static_cast<qsizetype>(g.reserved2.size()));
+    for (const QString &text : g.reservedText)
+        w.str(text);
+}
+
+// The line names are fitted to the grid's lineCountX × lineCountY lines.
+void ReadGridInfo(Reader &r, GridInfo &g, int lineCountX, int lineCountY)
+{
+    ReadLineNames(r, g.lineNameX, lineCountX, "X");
+    ReadLineNames(r, g.lineNameY, lineCountY, "Y");
+    g.lineStyleX = r.i32();
+    g.lineStyleY = r.i32();
+    g.lineStartX = r.i32();
+    g.lineStartY = r.i32();
+    g.lineReverseX = r.i32();
+    g.lineReverseY = r.i32();
+    g.showRequiredWhenBlank = r.i32();
+    g.useDoublePull = r.i32();
+    r.block(g.reserved1);
+    g.lCoefficientMode = r.i32();
+    g.crossBeamIgnored = r.i32();
+    g.crossBeamNoWarning = r.i32();
+    r.block(g.reserved2);
+    for (QString &text : g.reservedText)
+        text = r.str();
+}
+
+// ---- 4. Nodes
+
+void WriteWall(Writer &w, const WallMember &m)
+{
+    w.i32(m.kind);
+    w.i32(m.firstIndex);
+    w.i32(m.lastIndex);
+    w.str(m.key);
+    w.i32(m.code);
+    w.i32(m.segment);
+    w.f32(m.multiplier);
+}
+
+void ReadWall(Reader &r, WallMember &m)
+{
+    m.kind = r.i32();
+    m.firstIndex = r.i32();
+    m.lastIndex = r.i32();
+    m.key = r.key();
+    m.code = r.i32();
+    m.segment = r.i32();
+    m.multiplier = r.f32();
+}
+
+void WriteNode(Writer &w, const NodeRecord &n)
+{
+    WriteWall(w, n.brace[1]);
+    WriteWall(w, n.brace[2]);
+    WriteWall(w, n.board[1]);
+    WriteWall(w, n.board[2]);
+    w.i32(n.columnKind);
+    w.i32(n.throughOrigin);
+    w.i32(n.isCorner);
+    for (const QString &text : n.hardware)
+        w.str(text);
+    for (const BeamInfo &b : n.beam) {
+        w.i32(b.present);
+        w.i32(b.segment);
+    }
+    w.i32(n.cellFloor);
+    w.i32(n.outlineEdge[1]);
+    w.i32(n.outlineEdge[2]);
+}
+
+void ReadNode(Reader &r, NodeRecord &n)
+{
+    ReadWall(r, n.brace[1]);
+    ReadWall(r, n.brace[2]);
+    ReadWall(r, n.board[1]);
+    ReadWall(r, n.board[2]);
+    n.columnKind = r.i32();
+    n.throughOrigin = r.i32();
+    n.isCorner = r.i32();
+    for (QString &text : n.hardware)
+        text = r.str();
+    for (BeamInfo &b : n.beam) {
+        b.present = r.i32();
+        b.segment = r.i32();
+    }
+    n.cellFloor = r.i32();
+    n.outlineEdge[1] = r.i32();
+    n.outlineEdge[2] = r.i32();
+}
+
+// ---- 5. NodeCoords
+
+void WriteCoord(Writer &w, const NodeCoord &c)
+{
+    w.f32(c.x);
+    w.f32(c.y);
+    w.f32(c.z);
+}
+
+void ReadCoord(Reader &r, NodeCoord &c)
+{
+    c.x = r.f32();
+    c.y = r.f32();
+    c.z = r.f32();
+}
+
+// ---- 6. SpareTable
+
+void WriteSpareTable(Writer &w, const FixedArray<SpareEntry, 1, 10> &spare)
+{
+    for (const SpareEntry &e : spare) {
+        w.str(e.text);
+        w.i32(e.value);
+    }
+}
+
+void ReadSpareTable(Reader &r, FixedArray<SpareEntry, 1, 10> &spare)
+{
+    for (SpareEntry &e : spare) {
+        e.text = r.str();
+        e.value = r.i32();
+    }
+}
+
+// ---------------------------------------------------------------- checks
+
+// What reading refuses in the dimensions of ProjectInfo; empty when they are sound. A grid larger
+// than the program makes is refused here, before anything of its size is allocated.
 QString DimensionProblem(const ProjectInfo &info)
 {
     if (info.floorCount < 1 || info.floorCount > 2)
         return QStringLiteral("階数（%1）が正しくありません。1 または 2 のはずです。").arg(info.floorCount);
-    if (info.divisions < 1 || info.divisions > 4)
+    if (info.divisions < 1 || info.divisions > kMaxDivisions)
         return QStringLiteral("グリッドの分割数（%1）が正しくありません。1～4 のはずです。")
             .arg(info.divisions);
     if (info.spanCountX < 1 || info.spanCountY < 1)
         return QStringLiteral("スパン数（X %1、Y %2）が正しくありません。")
             .arg(info.spanCountX)
             .arg(info.spanCountY);
+    if (info.spanCountX > kMaxSpanCount || info.spanCountY > kMaxSpanCount)
+        return QStringLiteral(
+                   "グリッドの大きさ（X %1、Y %2 スパン）がこのプログラムで扱える大きさを"
+                   "超えています。各方向 %3 スパン（%4 モジュール × %5 分割）までです。")
+            .arg(info.spanCountX)
+            .arg(info.spanCountY)
+            .arg(kMaxSpanCount)
+            .arg(kMaxGridCount)
+            .arg(kMaxDivisions);
     if (!std::isfinite(info.moduleLength) || info.moduleLength <= 0.0f)
         return QStringLiteral("グリッドモジュールの長さ（%1）が正しくありません。")
             .arg(static_cast<double>(info.moduleLength));
@@ -451,6 +641,93 @@ QString WithFileName(const QString &lead, const QString &reason, const QString &
     return lead + QStringLiteral("\r\r") + reason + QStringLiteral("\r\rFile Name: ") + FileNameOf(path);
 }
 
+const QString kLoadLead = QStringLiteral("ファイルを読み込めませんでした。");
+
+// Why a file cannot be read, for the designer: what is wrong with the path itself.
+QString ReadProblemText(int error)
+{
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return QStringLiteral("ファイルが見つかりません。");
+        case EISDIR:
+            return QStringLiteral("ファイルではなくフォルダです。");
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("ファイルを読む権限がありません。");
+        case ENODEV:
+            return QStringLiteral("通常のファイルではありません。");
+        default:
+            return SystemErrorText(error);
+    }
+}
+
+QString ReadProblemInEnglish(int error)
+{
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return QStringLiteral("file not found (ENOENT)");
+        case EISDIR:
+            return QStringLiteral("a folder, not a file (EISDIR)");
+        case ENODEV:
+            return QStringLiteral("not a regular file");
+        default:
+            return SystemErrorInEnglish(error);
+    }
+}
+
+// Reads the file at `path`, at most `limit` bytes. On failure `error` is the errno of the failed
+// call; a folder gives EISDIR and anything else that is no regular file ENODEV, before it is opened
+// (a pipe or a device could block or never end).
+bool ReadFileBytes(const QString &path, qint64 limit, QByteArray &bytes, int &error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st;
+    if (::stat(name.constData(), &st) != 0) {
+        error = errno;
+        return false;
+    }
+    if (S_ISDIR(st.st_mode) || !S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;
+        return false;
+    }
+    int fd;
+    do
+        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        error = errno;
+        return false;
+    }
+    // The size at the stat is a hint: a file that grows or shrinks meanwhile is read to its end.
+    QByteArray buffer;
+    buffer.resize(std::min<qint64>(std::max<qint64>(st.st_size, 0), limit) + 1);
+    qint64 used = 0;
+    error = 0;
+    while (used < limit) {
+        if (used == buffer.size())
+            buffer.resize(std::min<qint64>(2 * buffer.size(), limit));
+        const qint64 room = std::min<qint64>(buffer.size(), limit) - used;
+        const ssize_t n = ::read(fd, buffer.data() + used, static_cast<size_t>(room));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errno;
+            break;
+        }
+        if (n == 0)
+            break;
+        used += n;
+    }
+    ::close(fd);
+    if (error != 0)
+        return false;
+    buffer.truncate(used);
+    bytes = std::move(buffer);
+    return true;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- bytes
@@ -460,77 +737,14 @@ QByteArray SerializeProject(const Project &project)
     const qsizetype nodeCount = static_cast<qsizetype>(project.nodes.count());
     Writer w(2048 + 4 * (project.grid.lineNameX.size() + project.grid.lineNameY.size()) +
              nodeCount * (kMinBytesPerNode + 32));
-
-    const FileHeader &h = project.header;
-    w.str(h.versionText);
-    w.str(h.productName);
-    w.i32(h.reserved);
-
-    const ProjectInfo &info = project.info;
-    w.str(info.buildingName);
-    w.str(info.officeName);
-    w.str(info.personName);
-    w.i32(info.hideOfficeOnCover);
-    w.i32(info.hideDateOnCover);
-    w.i32(info.floorCount);
-    for (int32_t height : info.levelHeight)
-        w.i32(height);
-    w.i32(info.spanCountX);
-    w.i32(info.spanCountY);
-    w.i32(info.divisions);
-    w.f32(info.moduleLength);
-    w.bytes(info.reserved.data(), static_cast<qsizetype>(info.reserved.size()));
-    for (const QString &text : info.reservedText)
-        w.str(text);
-
-    const GridInfo &g = project.grid;
-    WriteLineNames(w, g.lineNameX);
-    WriteLineNames(w, g.lineNameY);
-    w.i32(g.lineStyleX);
-    w.i32(g.lineStyleY);
-    w.i32(g.lineStartX);
-    w.i32(g.lineStartY);
-    w.i32(g.lineReverseX);
-    w.i32(g.lineReverseY);
-    w.i32(g.showRequiredWhenBlank);
-    w.i32(g.useDoublePull);
-    w.bytes(g.reserved1.data(), static_cast<qsizetype>(g.reserved1.size()));
-    w.i32(g.lCoefficientMode);
-    w.i32(g.crossBeamIgnored);
-    w.i32(g.crossBeamNoWarning);
-    w.bytes(g.reserved2.data(), static_cast<qsizetype>(g.reserved2.size()));
-    for (const QString &text : g.reservedText)
-        w.str(text);
-
-    for (const NodeRecord &n : project.nodes) {
-        WriteWall(w, n.brace[1]);
-        WriteWall(w, n.brace[2]);
-        WriteWall(w, n.board[1]);
-        WriteWall(w, n.board[2]);
-        w.i32(n.columnKind);
-        w.i32(n.throughOrigin);
-        w.i32(n.isCorner);
-        for (const QString &text : n.hardware)
-            w.str(text);
-        for (const BeamInfo &b : n.beam) {
-            w.i32(b.present);
-            w.i32(b.segment);
-        }
-        w.i32(n.cellFloor);
-        w.i32(n.outlineEdge[1]);
-        w.i32(n.outlineEdge[2]);
-    }
-
-    for (const NodeCoord &c : project.coords) {
-        w.f32(c.x);
-        w.f32(c.y);
-        w.f32(c.z);
-    }
-
-    for (const SpareEntry &e : project.spare) {
-        w.str(e.text);
-        w.i32(e.value);
-    }
+    WriteHeader(w, project.header);
+    WriteProjectInfo(w, project.info);
+    WriteGridInfo(w, project.grid);
+    for (const NodeRecord &n : project.nodes)
+        WriteNode(w, n);
+    for (const NodeCoord &c : project.coords)
+        WriteCoord(w, c);
+    WriteSpareTable(w, project.spare);
     return w.take();
 }
 
@@ -556,26 +770,10 @@ bool ParseProject(QByteArrayView bytes, Project &out, QString *reason)
     auto p = std::make_unique<Project>();
 
     ReadHeader(r, p->header);
-
-    ProjectInfo &info = p->info;
-    info.buildingName = r.str();
-    info.officeName = r.str();
-    info.personName = r.str();
-    info.hideOfficeOnCover = r.i32();
-    info.hideDateOnCover = r.i32();
-    info.floorCount = r.i32();
-    for (int32_t &height : info.levelHeight)
-        height = r.i32();
-    info.spanCountX = r.i32();
-    info.spanCountY = r.i32();
-    info.divisions = r.i32();
-    info.moduleLength = r.f32();
-    r.block(info.reserved);
-    for (QString &text : info.reservedText)
-        text = r.str();
+    ReadProjectInfo(r, p->info);
     if (r.failed())
         return refuse(r.error());
-
+    const ProjectInfo &info = p->info;
     if (QString why = DimensionProblem(info); !why.isEmpty())
         return refuse(why);
 
@@ -597,23 +795,7 @@ bool ParseProject(QByteArrayView bytes, Project &out, QString *reason)
     const qint64 nodeCount = nx * ny * nl;
 
     GridInfo &g = p->grid;
-    ReadLineNames(r, g.lineNameX, static_cast<int>(nx), "X");
-    ReadLineNames(r, g.lineNameY, static_cast<int>(ny), "Y");
-    g.lineStyleX = r.i32();
-    g.lineStyleY = r.i32();
-    g.lineStartX = r.i32();
-    g.lineStartY = r.i32();
-    g.lineReverseX = r.i32();
-    g.lineReverseY = r.i32();
-    g.showRequiredWhenBlank = r.i32();
-    g.useDoublePull = r.i32();
-    r.block(g.reserved1);
-    g.lCoefficientMode = r.i32();
-    g.crossBeamIgnored = r.i32();
-    g.crossBeamNoWarning = r.i32();
-    r.block(g.reserved2);
-    for (QString &text : g.reservedText)
-        text = r.str();
+    ReadGridInfo(r, g, static_cast<int>(nx), static_cast<int>(ny));
     if (r.failed())
         return refuse(r.error());
     if (r.remaining() < nodeCount * kMinBytesPerNode + kSpareTableMinBytes)
@@ -628,36 +810,13 @@ bool ParseProject(QByteArrayView bytes, Project &out, QString *reason)
 
     r.shareRepeatedTexts();
     for (NodeRecord &n : p->nodes) {
-        ReadWall(r, n.brace[1]);
-        ReadWall(r, n.brace[2]);
-        ReadWall(r, n.board[1]);
-        ReadWall(r, n.board[2]);
-        n.columnKind = r.i32();
-        n.throughOrigin = r.i32();
-        n.isCorner = r.i32();
-        for (QString &text : n.hardware)
-            text = r.str();
-        for (BeamInfo &b : n.beam) {
-            b.present = r.i32();
-            b.segment = r.i32();
-        }
-        n.cellFloor = r.i32();
-        n.outlineEdge[1] = r.i32();
-        n.outlineEdge[2] = r.i32();
+        ReadNode(r, n);
         if (r.failed())
             return refuse(r.error());
     }
-
-    for (NodeCoord &c : p->coords) {
-        c.x = r.f32();
-        c.y = r.f32();
-        c.z = r.f32();
-    }
-
-    for (SpareEntry &e : p->spare) {
-        e.text = r.str();
-        e.value = r.i32();
-    }
+    for (NodeCoord &c : p->coords)
+        ReadCoord(r, c);
+    ReadSpareTable(r, p->spare);
     if (r.failed())
         return refuse(r.error());
 
@@ -675,39 +834,33 @@ void PrepareProjectForSave(Project &project)
 
 // ---------------------------------------------------------------- files
 
-FileResult SaveProjectFile(Project &project, const QString &path)
+FileResult SaveProjectFile(Project &project, const QString &path, FileLayer &layer)
 {
     const QString lead = QStringLiteral("ファイルを保存できませんでした。");
     if (const QString why = UnsavableProblem(project); !why.isEmpty())
-        return {false, WithFileName(lead, why, path)};
+        return {false, WithFileName(lead, why, path), QStringLiteral("the project would not read back")};
     PrepareProjectForSave(project);
-    const QByteArray bytes = SerializeProject(project);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, WithFileName(lead, file.errorString(), path)};
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return {false, WithFileName(lead, why, path)};
-    }
-    if (!file.commit())
-        return {false, WithFileName(lead, file.errorString(), path)};
-    return {};
+    const SaveOutcome saved = SaveFileSafely(path, SerializeProject(project), layer);
+    if (saved.ok())
+        return {};
+    QString why = saved.cause();
+    if (saved.targetUntouched())
+        why += QStringLiteral("\r\r") + (QFileInfo::exists(path)
+                                             ? QStringLiteral("元のファイルはそのまま残っています。")
+                                             : QStringLiteral("ファイルは作成されていません。"));
+    return {false, WithFileName(lead, why, path), saved.causeInEnglish(), saved.error};
 }
 
 FileResult LoadProjectFile(const QString &path, Project &project)
 {
-    const QString lead = QStringLiteral("ファイルを読み込めませんでした。");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {false, WithFileName(lead, file.errorString(), path)};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {false, WithFileName(lead, file.errorString(), path)};
-    file.close();
+    QByteArray bytes;
+    int error = 0;
+    if (!ReadFileBytes(path, std::numeric_limits<qint64>::max() / 4, bytes, error))
+        return {false, WithFileName(kLoadLead, ReadProblemText(error), path), ReadProblemInEnglish(error),
+                error};
     QString reason;
     if (!ParseProject(bytes, project, &reason))
-        return {false, WithFileName(lead, reason, path)};
+        return {false, WithFileName(kLoadLead, reason, path), QStringLiteral("not a readable project file")};
     return {};
 }
 
@@ -735,16 +888,20 @@ FileResult LoadProject(Project &project, AppState &state)
     return result;
 }
 
+namespace {
+
+// The header is two strings of at most 65535 bytes and an int32.
+constexpr qint64 kMaxHeaderBytes = 2 * (2 + 0xFFFF) + 4;
+
+}  // namespace
+
 FileHeader ReadFileHeader(const QString &path)
 {
-    // The header is two strings of at most 65535 bytes and an int32.
-    constexpr qint64 kMaxHeaderBytes = 2 * (2 + 0xFFFF) + 4;
     FileHeader header;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return header;
-    const QByteArray bytes = file.read(kMaxHeaderBytes);
-    ParseFileHeader(bytes, header);
+    QByteArray bytes;
+    int error = 0;
+    if (ReadFileBytes(path, kMaxHeaderBytes, bytes, error))
+        ParseFileHeader(bytes, header);
     return header;
 }
 
@@ -757,6 +914,21 @@ QString NotProjectFileMessage(const QString &appTitle, const QString &path)
 {
     return QStringLiteral("このファイルは、[ ") + appTitle + QStringLiteral(" ] のデータではありません。") +
            QStringLiteral("\r\rFile Name: ") + FileNameOf(path);
+}
+
+FileResult CheckProjectFile(const QString &appTitle, const QString &path)
+{
+    QByteArray bytes;
+    int error = 0;
+    if (!ReadFileBytes(path, kMaxHeaderBytes, bytes, error))
+        return {false, WithFileName(kLoadLead, ReadProblemText(error), path), ReadProblemInEnglish(error),
+                error};
+    FileHeader header;
+    ParseFileHeader(bytes, header);
+    if (!IsProjectFileHeader(header))
+        return {false, NotProjectFileMessage(appTitle, path),
+                QStringLiteral("not a project file of this program")};
+    return {};
 }
 
 }  // namespace rqx

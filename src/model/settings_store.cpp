@@ -2,11 +2,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryFile>
 #include <QtEndian>
+
+#include <cerrno>
 
 #include "common/common.h"
 #ifdef Q_OS_WIN
@@ -50,18 +51,11 @@ QString OneLine(const QString &value)
     return line;
 }
 
-bool ReplaceFile(const QString &path, const QByteArray &bytes)
+SaveOutcome ReplaceFile(const QString &path, const QByteArray &bytes, FileLayer &layer)
 {
     if (path.isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+        return {SaveStep::Check, ENOENT};
+    return SaveFileSafely(path, bytes, layer);
 }
 
 bool CanCreateFilesIn(const QString &dir)
@@ -119,7 +113,7 @@ void ReadHistoryFile(AppState &state)
     state.history = history;
 }
 
-bool WriteHistoryFile(const AppState &state)
+SaveOutcome WriteHistoryFile(const AppState &state, FileLayer &layer)
 {
     const qsizetype count = std::min<qsizetype>(state.history.size(), kMaxHistory);
     QStringList lines = {QStringLiteral("[DataDir]"),     OneLine(state.dataDirectory),
@@ -132,7 +126,7 @@ bool WriteHistoryFile(const AppState &state)
     QByteArray bytes;
     for (const QString &line : lines)
         bytes += EncodeText(line) + "\r\n";
-    return ReplaceFile(StoreFilePath(state.programDir, kHistoryFileName), bytes);
+    return ReplaceFile(StoreFilePath(state.programDir, kHistoryFileName), bytes, layer);
 }
 
 void UpdateHistory(AppState &state, const QString &buildingName)
@@ -184,13 +178,13 @@ void ReadDefaults(AppState &state)
     }
 }
 
-bool WriteDefaults(const AppState &state)
+SaveOutcome WriteDefaults(const AppState &state, FileLayer &layer)
 {
     static_assert(sizeof(state.defaultSettings) == kDefaultsFileSize);
     QByteArray bytes(kDefaultsFileSize, '\0');
     for (size_t i = 0; i < state.defaultSettings.size(); ++i)
         qToLittleEndian<int32_t>(state.defaultSettings[i], bytes.data() + 4 * i);
-    return ReplaceFile(StoreFilePath(state.programDir, kDefaultsFileName), bytes);
+    return ReplaceFile(StoreFilePath(state.programDir, kDefaultsFileName), bytes, layer);
 }
 
 // ---- Registry ----

@@ -1,9 +1,11 @@
 #pragma once
 // The three stores that outlive a run: the history file, the defaults file and the registry values.
-// Every failure is silent: what cannot be read keeps its value, what cannot be written is skipped.
+// Failures are not shown: what cannot be read keeps its value; a file that cannot be written keeps
+// its old content (it is replaced only by a complete new file) and the writer returns the cause.
 
 #include <QString>
 
+#include "common/safe_save.h"
 #include "model/project.h"
 
 namespace rqx {
@@ -20,8 +22,9 @@ QString ChooseProgramDir(const QString &exeDir);
 // History file programDir/VELMRQX.INI: dataDirectory, dataFilePath and up to 10 entries, one value per
 // line. A missing file leaves state untouched. Nothing happens when programDir is empty.
 void ReadHistoryFile(AppState &state);
-// Replaces the history file; false when it could not be written.
-bool WriteHistoryFile(const AppState &state);
+// Replaces the history file; on failure the old file stays and the outcome says why (a missing
+// programDir fails at the Check step).
+SaveOutcome WriteHistoryFile(const AppState &state, FileLayer &layer = FileLayer::System());
 
 // After a project was opened or saved under state.dataFilePath: that path (trimmed) moves to the top of
 // the history with buildingName; a new path pushes the others down and the eleventh entry drops.
@@ -34,8 +37,8 @@ void ClearHistory(AppState &state);
 // a short file keeps the fields beyond its end; a zero line style (index 0 / 1) becomes 1 with its
 // line start (index 2 / 3) set to 1.
 void ReadDefaults(AppState &state);
-// Replaces the defaults file with exactly 76 bytes; false when it could not be written.
-bool WriteDefaults(const AppState &state);
+// Replaces the defaults file with exactly 76 bytes; on failure as WriteHistoryFile.
+SaveOutcome WriteDefaults(const AppState &state, FileLayer &layer = FileLayer::System());
 
 // Registry values "Ver", "AppExeName", "CloseWinFlag" under kRegistryKey.
 // Reading sets state.windowState (0 normal, 1 minimised, 2 maximised; anything else reads as 0).

@@ -2,7 +2,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -126,6 +130,15 @@ TEST(CliFileCommands, RefusedFilesExitWithOneAndWriteNothing)
     WriteAll(cut, sample.left(sample.size() / 2));
     const QString foreign = dir.filePath(QStringLiteral("foreign.RQX"));
     WriteAll(foreign, QByteArray("\x09\x00Ver.1.0.1\x08\x00OTHERAPP\x00\x00\x00\x00", 25) + sample.mid(25));
+    // A header claiming 1000 × 1000 spans in a file of 2000 bytes: refused for its grid at once.
+    QByteArray huge = sample.left(2000);
+    qsizetype fixedAt = 25;
+    for (int i = 0; i < 3; ++i)  // building, office and person names
+        fixedAt += 2 + qFromLittleEndian<uint16_t>(huge.constData() + fixedAt);
+    qToLittleEndian<int32_t>(1000, huge.data() + fixedAt + 28);
+    qToLittleEndian<int32_t>(1000, huge.data() + fixedAt + 32);
+    const QString oversize = dir.filePath(QStringLiteral("oversize.RQX"));
+    WriteAll(oversize, huge);
     const QString out = dir.filePath(QStringLiteral("out.RQX"));
 
     struct Case {
@@ -134,9 +147,15 @@ TEST(CliFileCommands, RefusedFilesExitWithOneAndWriteNothing)
     };
     const Case cases[] = {
         {cut, QStringLiteral("ファイルが短すぎます")},
-        {foreign, QStringLiteral("のデータではありません")},
-        {dir.filePath(QStringLiteral("missing.RQX")), QStringLiteral("のデータではありません")},
-        {dir.path(), QStringLiteral("のデータではありません")},
+        {foreign, QStringLiteral("のデータではありません。\nFile Name: foreign.RQX\n"
+                                 "velmrqx-cli: not a project file of this program\n")},
+        {dir.filePath(QStringLiteral("missing.RQX")),
+         QStringLiteral(
+             "ファイルが見つかりません。\nFile Name: missing.RQX\nvelmrqx-cli: file not found (ENOENT)\n")},
+        {dir.path(), QStringLiteral("ファイルではなくフォルダです。\nFile Name: ")},
+        {oversize,
+         QStringLiteral(
+             "グリッドの大きさ（X 1000、Y 1000 スパン）がこのプログラムで扱える大きさを超えています。")},
     };
     for (const Case &c : cases) {
         for (const QString &command : {QStringLiteral("info"), QStringLiteral("resave")}) {
@@ -159,4 +178,92 @@ TEST(CliFileCommands, RefusedFilesExitWithOneAndWriteNothing)
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("ファイルを保存できませんでした。"))) << r.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(nowhere));
+}
+
+// Runs velmrqx-cli under a helper program (strace, setpriv) given first in `wrapper`.
+static CliRun Wrapped(const QStringList &wrapper, const QStringList &args)
+{
+    QProcess process;
+    process.start(wrapper[0], wrapper.mid(1) + QStringList{QStringLiteral(VELM_CLI_PATH)} + args);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    CliRun r;
+    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    r.err = QString::fromUtf8(process.readAllStandardError());
+    return r;
+}
+
+TEST(CliFileCommands, FailedSavesUnderInjectedFaultsExitWithOneAndKeepTheOldFile)
+{
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty())
+        GTEST_SKIP() << "strace is not installed";
+    Cli({QStringLiteral("--version")});  // creates the application object QProcess needs
+    QTemporaryDir dir;
+    const QString in = QStringLiteral(VELM_TEST_DATA_DIR "/small_house.RQX");
+    const QString out = dir.filePath(QStringLiteral("old.RQX"));
+    struct Case {
+        const char *inject;
+        const char *cause;    // in the message
+        const char *english;  // the last line
+        bool newFile;         // the rename happened, only the folder sync failed
+    };
+    const Case cases[] = {
+        {"write:error=ENOSPC:when=1", "ディスクの空き容量が足りません（書き込み中、ENOSPC）。",
+         "disk full (ENOSPC) while writing", false},
+        {"write:error=EIO:when=1", "（書き込み中、EIO）", "I/O error (EIO) while writing", false},
+        {"fdatasync:error=EIO", "（ディスクへの書き込みの確定中、EIO）",
+         "I/O error (EIO) while syncing to disk", false},
+        {"rename:error=EIO", "（元のファイルとの置き換え中、EIO）",
+         "I/O error (EIO) while renaming over the old file", false},
+        {"fsync:error=EIO", "フォルダの更新をディスクに確定できませんでした",
+         "I/O error (EIO) while syncing the folder", true},
+    };
+    for (const Case &c : cases) {
+        WriteAll(out, "OLD");
+        const CliRun r =
+            Wrapped({strace, QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
+                     QStringLiteral("-e"), QStringLiteral("inject=") + QLatin1String(c.inject)},
+                    {QStringLiteral("resave"), in, out});
+        EXPECT_EQ(r.status, 1) << c.inject;
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("ファイルを保存できませんでした。\n")))
+            << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.cause))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.endsWith(QStringLiteral("File Name: old.RQX\nvelmrqx-cli: ") +
+                                   QLatin1String(c.english) + QStringLiteral("\n")))
+            << r.err.toStdString();
+        EXPECT_EQ(ReadAll(out) == "OLD", !c.newFile) << c.inject;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("old.RQX")});
+    }
+}
+
+TEST(CliFileCommands, NoPermissionToReadOrWriteIsNamed)
+{
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (::geteuid() != 0 || setpriv.isEmpty())
+        GTEST_SKIP() << "needs root and setpriv to run as another user";
+    Cli({QStringLiteral("--version")});
+    QTemporaryDir dir;  // the other user may enter it, but not write in it nor read the private file
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                      QFile::ReadOther | QFile::ExeOther));
+    const QString open = dir.filePath(QStringLiteral("open.RQX"));
+    const QString hidden = dir.filePath(QStringLiteral("private.RQX"));
+    WriteAll(open, ReadAll(kTwoStorey));
+    WriteAll(hidden, ReadAll(kTwoStorey));
+    ASSERT_TRUE(QFile::setPermissions(open, QFile::ReadOwner | QFile::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(hidden, QFile::ReadOwner | QFile::WriteOwner));
+    const QStringList asNobody = {setpriv, QStringLiteral("--reuid=nobody"),
+                                  QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups")};
+
+    CliRun r = Wrapped(asNobody, {QStringLiteral("info"), hidden});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, QStringLiteral("ファイルを読み込めませんでした。\nファイルを読む権限がありません。\n"
+                                    "File Name: private.RQX\nvelmrqx-cli: no permission (EACCES)\n"));
+    r = Wrapped(asNobody, {QStringLiteral("resave"), open, dir.filePath(QStringLiteral("new.RQX"))});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(
+        QStringLiteral("保存先のフォルダに書き込む権限がありません（一時ファイルの作成中、EACCES）。\n"
+                       "ファイルは作成されていません。")))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("new.RQX"))));
 }

@@ -14,6 +14,7 @@
 
 #include "model/cp932.h"
 #include "model/line_names.h"
+#include "support/failing_file_layer.h"
 #include "support/sample_projects.h"
 
 using namespace rqx;
@@ -476,11 +477,13 @@ TEST(ProjectFileRefusal, ImpossibleDimensionsAndDescriptorsAreRefusedWithoutTouc
         {"two dimensions", [](HandFile &h) { h.dimsX = 2; }, "配列の記述"},
         {"lower bound 0", [](HandFile &h) { h.lowerX = 0; }, "配列の記述"},
         {"negative count", [](HandFile &h) { h.countX = -1; }, "配列の記述"},
-        // 46341² nodes would need far more bytes than the file has: refused before allocating.
-        {"huge grid", [](HandFile &h) { h.spanCountX = h.spanCountY = 46340; }, "短すぎます"},
+        // Grids larger than the program makes: refused for what they are, before allocating.
+        {"121 spans", [](HandFile &h) { h.spanCountY = 121; }, "扱える大きさを超えています"},
+        {"1000 × 1000 spans", [](HandFile &h) { h.spanCountX = h.spanCountY = 1000; },
+         "扱える大きさを超えています。各方向 120 スパン（30 モジュール × 4 分割）までです。"},
         {"largest grid",
          [](HandFile &h) { h.spanCountX = h.spanCountY = std::numeric_limits<int32_t>::max(); },
-         "短すぎます"},
+         "扱える大きさ"},
         {"grid one line too wide", [](HandFile &h) { h.declaredSpanCountX = 3; }, "短すぎます"},
     };
     for (const Case &c : cases) {
@@ -503,6 +506,18 @@ TEST(ProjectFileRefusal, ImpossibleDimensionsAndDescriptorsAreRefusedWithoutTouc
     QString reason;
     EXPECT_FALSE(ParseProject(bytes, open, &reason));
     EXPECT_TRUE(reason.contains(QStringLiteral("通り名 X"))) << reason.toStdString();
+}
+
+TEST(ProjectFileRefusal, GridWiderThanTheProgramMakesIsRefusedEvenWhenComplete)
+{
+    // Complete files, written without the save's check: 120 spans load, 121 do not.
+    for (const int spans : {120, 121}) {
+        const QByteArray bytes = SerializeProject(samples::NewProject(spans, 1, 1));
+        Project open = Sentinel();
+        QString reason;
+        EXPECT_EQ(ParseProject(bytes, open, &reason), spans == 120) << reason.toStdString();
+        EXPECT_EQ(reason.contains(QStringLiteral("X 121、Y 1 スパン")), spans == 121) << reason.toStdString();
+    }
 }
 
 TEST(ProjectFileRefusal, EveryTruncationOfARealFileIsRefused)
@@ -628,27 +643,41 @@ TEST(ProjectFileSave, OverwritingALongerFileLeavesExactlyTheDump)
 TEST(ProjectFileSave, FailedSaveKeepsTheOldFileAndTheDirtyFlag)
 {
     QTemporaryDir dir;
-    // A name of 255 bytes can exist, but no complete new file can be made next to it under a longer name.
-    const QString path = dir.filePath(QString(251, QLatin1Char('n')) + QStringLiteral(".RQX"));
+    const QString path = dir.filePath(QStringLiteral("家.RQX"));
     const QByteArray old("old contents");
-    WriteAll(path, old);
     Project p = samples::NewProject(2, 2, 1);
-    AppState state;
-    state.dataFilePath = path;
-    state.isDirty = 1;
-    const FileResult r = SaveProject(p, state);
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.message.startsWith(QStringLiteral("ファイルを保存できませんでした。")))
-        << r.message.toStdString();
-    EXPECT_TRUE(r.message.endsWith(QStringLiteral("File Name: ") + QFileInfo(path).fileName()));
-    EXPECT_EQ(state.isDirty, 1);
-    EXPECT_EQ(ReadAll(path), old);
+    for (const test::FailurePoint &f : test::kFailurePoints) {
+        WriteAll(path, old);
+        test::FailingFileLayer layer(f.call, f.error);
+        const FileResult r = SaveProjectFile(p, path, layer);
+        const SaveOutcome expected{f.step, f.error};
+        EXPECT_FALSE(r.ok) << f.name;
+        EXPECT_TRUE(r.message.startsWith(QStringLiteral("ファイルを保存できませんでした。\r\r") +
+                                         expected.cause() +
+                                         QStringLiteral("\r\r元のファイルはそのまま残っています。")))
+            << r.message.toStdString();
+        EXPECT_TRUE(r.message.endsWith(QStringLiteral("\r\rFile Name: 家.RQX"))) << f.name;
+        EXPECT_EQ(r.detail, expected.causeInEnglish()) << f.name;
+        EXPECT_EQ(ReadAll(path), old) << f.name;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("家.RQX")});
+    }
 
-    // A directory that does not exist.
+    // Save keeps the dirty flag when the folder does not exist (and makes nothing).
+    AppState state;
+    state.isDirty = 1;
     state.dataFilePath = dir.filePath(QStringLiteral("no/such/dir/b.RQX"));
-    EXPECT_FALSE(SaveProject(p, state).ok);
+    const FileResult r = SaveProject(p, state);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("保存先のフォルダがありません")))
+        << r.message.toStdString();
+    EXPECT_TRUE(r.message.contains(QStringLiteral("ファイルは作成されていません。")));
     EXPECT_EQ(state.isDirty, 1);
     EXPECT_FALSE(QFileInfo::exists(state.dataFilePath));
+
+    // A name too long for the temporary file's suffix still saves.
+    state.dataFilePath = dir.filePath(QString(251, QLatin1Char('n')) + QStringLiteral(".RQX"));
+    EXPECT_TRUE(SaveProject(p, state).ok);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 TEST(ProjectFileSave, ProjectThatWouldNotReadBackIsNotWritten)
@@ -676,6 +705,11 @@ TEST(ProjectFileSave, ProjectThatWouldNotReadBackIsNotWritten)
              ResetProject(p);
          }},
         {"no module length", [](Project &p) { p.info.moduleLength = 0.0f; }},
+        {"grid wider than the program makes",
+         [](Project &p) {
+             p.info.spanCountX = 121;
+             ResetProject(p);
+         }},
     };
     for (const Case &c : cases) {
         Project p = good;
@@ -714,6 +748,43 @@ TEST(ProjectFileLoad, FailedLoadNamesTheFileAndKeepsProjectAndState)
     state.dataFilePath = dir.filePath(QStringLiteral("missing.RQX"));
     EXPECT_FALSE(LoadProject(open, state).ok);
     EXPECT_TRUE(SameSavedItems(open, before));
+}
+
+TEST(ProjectFileLoad, OpenCheckSaysWhatIsWrongWithThePath)
+{
+    QTemporaryDir dir;
+    const QString other = dir.filePath(QStringLiteral("memo.RQX"));
+    WriteAll(other, QByteArray("\x02\x00hi\x00\x00\x00\x00", 8));
+    const QString good = dir.filePath(QStringLiteral("good.RQX"));
+    Project p = samples::NewProject(2, 2, 1);
+    ASSERT_TRUE(SaveProjectFile(p, good).ok);
+    struct Case {
+        QString path;
+        QString message;  // empty: accepted
+    };
+    const QString lead = QStringLiteral("ファイルを読み込めませんでした。\r\r");
+    const Case cases[] = {
+        {good, QString()},
+        {dir.filePath(QStringLiteral("missing.RQX")),
+         lead + QStringLiteral("ファイルが見つかりません。\r\rFile Name: missing.RQX")},
+        {dir.filePath(QStringLiteral("no/x.RQX")),
+         lead + QStringLiteral("ファイルが見つかりません。\r\rFile Name: x.RQX")},
+        {dir.path(), lead + QStringLiteral("ファイルではなくフォルダです。\r\rFile Name: ") +
+                         QFileInfo(dir.path()).fileName()},
+        {QStringLiteral("/dev/null"),
+         lead + QStringLiteral("通常のファイルではありません。\r\rFile Name: null")},
+        {other, NotProjectFileMessage(kAppTitle, other)},
+    };
+    for (const Case &c : cases) {
+        const FileResult r = CheckProjectFile(kAppTitle, c.path);
+        EXPECT_EQ(r.ok, c.message.isEmpty()) << c.path.toStdString();
+        EXPECT_EQ(r.message, c.message);
+        // The load names the same causes of the path itself.
+        if (c.path != other) {
+            Project loaded;
+            EXPECT_EQ(LoadProjectFile(c.path, loaded).message, c.message);
+        }
+    }
 }
 
 TEST(ProjectFileSample, TwoStoreyFileHoldsTheSampleHouse)

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "common/common.h"
+#include "support/failing_file_layer.h"
 
 namespace rqx {
 namespace {
@@ -214,6 +215,31 @@ TEST_F(SettingsStoreTest, DefaultsAreLittleEndianAndExactly76Bytes)
     back.programDir = state.programDir;
     ReadDefaults(back);
     EXPECT_EQ(back.defaultSettings, state.defaultSettings);
+}
+
+TEST_F(SettingsStoreTest, FailedWritesKeepTheOldFilesAndSayWhy)
+{
+    state.history = {Entry(QStringLiteral("/p/a.RQX"), QStringLiteral("A"))};
+    state.defaultSettings[4] = 1;
+    struct Store {
+        QString name;
+        SaveOutcome (*write)(const AppState &, FileLayer &);
+    };
+    for (const Store &store :
+         {Store{kHistoryFileName, WriteHistoryFile}, Store{kDefaultsFileName, WriteDefaults}}) {
+        for (const test::FailurePoint &f : test::kFailurePoints) {
+            WriteBytes(store.name, "old");
+            test::FailingFileLayer layer(f.call, f.error);
+            const SaveOutcome out = store.write(state, layer);
+            EXPECT_EQ(out.step, f.step) << f.name;
+            EXPECT_EQ(out.error, f.error) << f.name;
+            EXPECT_EQ(ReadBytes(store.name), QByteArray("old")) << f.name;
+            EXPECT_FALSE(
+                QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).join(' ').contains(".saving-"));
+        }
+        EXPECT_TRUE(store.write(state, FileLayer::System()));
+        EXPECT_NE(ReadBytes(store.name), QByteArray("old"));
+    }
 }
 
 TEST_F(SettingsStoreTest, NoProgramDirWritesNothing)

@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <cerrno>
 #include <cmath>
 
 #include "model/project_file.h"
@@ -40,16 +41,16 @@ QString MissingHistoryFileMessage(const QString &path)
 
 bool CheckHistoryFile(const QString &path, const QString &appTitle, QWidget *parent)
 {
+    const FileResult check = CheckProjectFile(appTitle, path);
+    if (check.ok)
+        return true;
+    // A missing file has the history's own message; a folder, no permission or another kind of
+    // file are named as such.
+    const bool missing = check.error == ENOENT || check.error == ENOTDIR;
     MessageAnswer answer = MessageAnswer::Ok;
-    if (!FileExists(path)) {
-        ShowMessage(MissingHistoryFileMessage(path), kMsgOk, kMessageTitle, answer, parent);
-        return false;
-    }
-    if (!IsProjectFileHeader(ReadFileHeader(path))) {
-        ShowMessage(NotProjectFileMessage(appTitle, path), kMsgOk, kMessageTitle, answer, parent);
-        return false;
-    }
-    return true;
+    ShowMessage(missing ? MissingHistoryFileMessage(path) : check.message, kMsgOk, kMessageTitle, answer,
+                parent);
+    return false;
 }
 
 DataSelectForm::DataSelectForm(AppState &state, QWidget *parent, bool readHistory)

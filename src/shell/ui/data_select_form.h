@@ -65,8 +65,9 @@ private:
 // Message of a history entry whose file is missing ("選択したデータファイル：" …).
 QString MissingHistoryFileMessage(const QString &path);
 
-// Checks a history entry's file before it is opened: missing → the "選  択" message, not a project
-// file → the file-check message; both shown with the title "確認ﾒｯｾｰｼﾞ". True when it can be opened.
+// Checks a history entry's file before it is opened: missing → the "選  択" message; a folder, no
+// permission or not a project file → the file-check message; all shown with the title "確認ﾒｯｾｰｼﾞ".
+// True when it can be opened.
 bool CheckHistoryFile(const QString &path, const QString &appTitle, QWidget *parent);
 
 }  // namespace rqx
