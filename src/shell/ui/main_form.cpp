@@ -610,8 +610,9 @@ bool MainForm::openCommand()
         state_.dialogCancelled = 1;
         return false;
     }
-    if (!IsProjectFileHeader(ReadFileHeader(path))) {
-        Notify(this, NotProjectFileMessage(state_.appTitle, path));
+    // Not found, a folder, no permission, or not a project file: the message says which.
+    if (const FileResult check = CheckProjectFile(state_.appTitle, path); !check.ok) {
+        Notify(this, check.message);
         state_.dialogCancelled = 1;
         return false;
     }
