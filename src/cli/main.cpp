@@ -1,7 +1,12 @@
 // velmrqx-cli: the headless companion of the desktop program. One entry per command below;
 // each command lives in its own cmd_<name>.cpp.
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include "cli/cli_common.h"
 #include "model/project.h"
@@ -10,6 +15,8 @@ namespace rqx::cli {
 int RunInfo(const QStringList &args);
 int RunResave(const QStringList &args);
 int RunCalc(const QStringList &args);
+int RunPlan(const QStringList &args);
+int RunFrame(const QStringList &args);
 }  // namespace rqx::cli
 
 namespace {
@@ -24,7 +31,22 @@ const Command kCommands[] = {
     {"info", "info FILE.RQX", rqx::cli::RunInfo},
     {"resave", "resave IN.RQX OUT.RQX", rqx::cli::RunResave},
     {"calc", "calc [--table] FILE.RQX", rqx::cli::RunCalc},
+    {"plan", "plan FILE.RQX --floor N --kind walls|hardware|transfer -o OUT.pdf|OUT.png|OUT.txt",
+     rqx::cli::RunPlan},
+    {"frame", "frame FILE.RQX --x K|--y K -o OUT.pdf|OUT.png|OUT.txt", rqx::cli::RunFrame},
 };
+
+// Drops the offscreen platform's note about a missing runtime folder (nothing is written there).
+QtMessageHandler gPreviousHandler = nullptr;
+void QuietPlatformNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    if (gPreviousHandler != nullptr)
+        gPreviousHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
 
 int Usage()
 {
@@ -40,8 +62,18 @@ int Usage()
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    // The page commands measure and draw text, which needs a GUI application; offscreen, no display.
+    const bool pages = argc > 1 && (std::strcmp(argv[1], "plan") == 0 || std::strcmp(argv[1], "frame") == 0);
+    if (pages && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (pages)
+        gPreviousHandler = qInstallMessageHandler(QuietPlatformNotes);
+    std::unique_ptr<QCoreApplication> app;
+    if (pages)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    const QStringList args = app->arguments().mid(1);
     if (args.value(0) == QLatin1String("--version")) {
         rqx::cli::Out() << rqx::VersionText() << Qt::endl;
         return rqx::cli::kExitOk;
