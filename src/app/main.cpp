@@ -2,8 +2,11 @@
 // window (whose load reads the history and defaults files and creates the start-up grid), then the
 // start dialog once the event loop runs.
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTimer>
 
+#include "document/project_document.h"
 #include "editor/editor_state.h"
 #include "editor/ui/input_screen.h"
 #include "editor/ui/plan_editing.h"
@@ -12,15 +15,37 @@
 #include "shell/ui/app_look.h"
 #include "shell/ui/main_form.h"
 
+namespace rqx {
+
+// The optional project path of the command line, absolute (loading changes the current folder).
+QString StartupFileArgument(const QApplication &app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("VELM-RQX /軸組Ｎ値算定"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("project file (.RQX) to open"),
+                                 QStringLiteral("[project.RQX]"));
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+    return files.isEmpty() ? QString() : QFileInfo(files.first()).absoluteFilePath();
+}
+
+}  // namespace rqx
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELM-RQX"));
     QApplication::setOrganizationName(QStringLiteral("ヘルミナ"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(VELM_VERSION_MAJOR)
+                                            .arg(VELM_VERSION_MINOR)
+                                            .arg(VELM_VERSION_REVISION));
+    const QString startupFile = rqx::StartupFileArgument(app);  // --help and --version end here
     rqx::SetUpApplicationLook(app);
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    rqx::Project project;
     rqx::AppState state;
     rqx::ReadRegistrySettings(state);
     state.appTitle = rqx::kAppTitle;
@@ -29,22 +54,23 @@ int main(int argc, char **argv)
     state.dataFilePath = rqx::kNewDataName;
     state.programDir = rqx::ChooseProgramDir(QCoreApplication::applicationDirPath());
 
-    rqx::MainForm window(project, state);
-    // The plan input screen with its mouse editing, tied to the window's commands.
+    // The open project; the window and the plan input screen follow what it reports.
+    rqx::ProjectDocument document(state);
+    rqx::MainForm window(document);
     rqx::EditorState editor;
-    auto *screen = new rqx::InputScreen(project, state, editor);
+    auto *screen = new rqx::InputScreen(document, editor);
     window.setInputScreen(screen);
-    auto *editing = new rqx::PlanEditing(screen);
-    editing->attachUndoAction(window.toolbarAction(QStringLiteral("Undo")));
+    new rqx::PlanEditing(screen);  // the mouse editing of the plan, owned by the screen
     screen->attachStatusPanels(window.statusPanel(3), window.statusPanel(6));
     screen->installViewMenu(window.viewMenu());
     rqx::ApplyHandCursor(screen);  // buttons, option buttons and the zoom list
-    QObject::connect(&window, &rqx::MainForm::projectReplaced, screen, &rqx::InputScreen::projectReplaced);
-    QObject::connect(&window, &rqx::MainForm::gridResized, screen, &rqx::InputScreen::gridChanged);
-    QObject::connect(&window, &rqx::MainForm::lineNamesChanged, screen, &rqx::InputScreen::redrawPlan);
-    QObject::connect(&window, &rqx::MainForm::aboutToSave, screen, &rqx::InputScreen::cancelSpan);
     window.show();
     QApplication::restoreOverrideCursor();
-    QTimer::singleShot(0, &window, &rqx::MainForm::runStartDialog);
+    // A project path given to the program (a double click on a project file) opens in place of the
+    // start dialog; a refused one gives its message and then the start dialog.
+    QTimer::singleShot(0, &window, [&window, startupFile] {
+        if (startupFile.isEmpty() || !window.openStartupFile(startupFile))
+            window.runStartDialog();
+    });
     return app.exec();
 }
