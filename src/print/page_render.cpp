@@ -16,7 +16,13 @@ namespace rqx {
 
 namespace {
 
-QPen MakePen(const PrintPen &p)
+// Twips per pixel of a 96 dpi screen: hatch cells and the dashes of hairlines are as long on paper as in a
+// preview at 100 %, whatever the device's resolution.
+constexpr double kTwipsPerScreenPixel = 15.0;
+
+// `pixelsPerTwip`: the device scale, for hairlines (width 0), which are one device pixel wide and whose
+// dashes would otherwise shrink with the resolution.
+QPen MakePen(const PrintPen &p, double pixelsPerTwip)
 {
     if (p.style == kPenStyleNone)
         return Qt::NoPen;
@@ -39,7 +45,15 @@ QPen MakePen(const PrintPen &p)
             break;
         default:
             pen.setStyle(Qt::SolidLine);
-            break;
+            return pen;
+    }
+    if (p.width <= 0) {
+        // Qt's patterns in screen pixels (dash 4, dot 1, gap 2), scaled to this device.
+        const double unit = std::max(1.0, kTwipsPerScreenPixel * pixelsPerTwip);
+        QList<qreal> pattern;
+        for (const qreal v : pen.dashPattern())
+            pattern << v * unit;
+        pen.setDashPattern(pattern);
     }
     return pen;
 }
@@ -51,7 +65,10 @@ QBrush MakeBrush(const PrintBrush &b)
                                                 Qt::CrossPattern, Qt::DiagCrossPattern};
     if (b.style < 0 || b.style > 7 || b.style == kBrushStyleTransparent)
         return Qt::NoBrush;
-    return QBrush(QColor::fromRgb(b.color), styles[b.style]);
+    QBrush brush(QColor::fromRgb(b.color), styles[b.style]);
+    if (b.style != kBrushStyleSolid)
+        brush.setTransform(QTransform::fromScale(kTwipsPerScreenPixel, kTwipsPerScreenPixel));
+    return brush;
 }
 
 // Fonts, pens and brushes of one document, made once per rendering pass.
@@ -85,9 +102,11 @@ void RenderItems(const PrintDocument &doc, int n, QPainter &painter, RenderCache
     QRgb textColor = 0;
     bool textPen = false;
     double ascent = 0;
+    const double pixelsPerTwip = std::hypot(painter.deviceTransform().m11(), painter.deviceTransform().m12());
+    painter.setRenderHint(QPainter::NonCosmeticBrushPatterns);
     auto usePen = [&](std::uint32_t i) {
         if (pen != i || textPen) {
-            painter.setPen(MakePen(doc.pen(i)));
+            painter.setPen(MakePen(doc.pen(i), pixelsPerTwip));
             pen = i;
             textPen = false;
         }
@@ -113,13 +132,26 @@ void RenderItems(const PrintDocument &doc, int n, QPainter &painter, RenderCache
                     textColor = item.c;
                 }
                 const QString &text = doc.string(item.a);
+                const PrintFont &f = doc.font(item.b);
+                // The installed Japanese fonts have no bold face and Qt's synthetic bold is lost under a
+                // scaling transform: bold text is struck twice, a fourteenth of an em (at least ¾ pixel)
+                // apart.
+                const double boldOffset = f.bold ? std::max(f.points * kPrintTwipsPerPoint / 14.0,
+                                                            0.75 / std::max(pixelsPerTwip, 1e-9))
+                                                 : 0.0;
+                const QPointF at(item.x2, item.y2 + ascent);
                 if (item.angle == 0) {
-                    painter.drawText(QPointF(item.x1 + item.x2, item.y1 + item.y2 + ascent), text);
+                    const QPointF origin(item.x1, item.y1);
+                    painter.drawText(origin + at, text);
+                    if (boldOffset > 0)
+                        painter.drawText(origin + at + QPointF(boldOffset, 0), text);
                 } else {
                     painter.save();
                     painter.translate(item.x1, item.y1);
                     painter.rotate(-item.angle / 10.0);
-                    painter.drawText(QPointF(item.x2, item.y2 + ascent), text);
+                    painter.drawText(at, text);
+                    if (boldOffset > 0)
+                        painter.drawText(at + QPointF(boldOffset, 0), text);
                     painter.restore();
                 }
                 break;

@@ -67,6 +67,25 @@ TEST(PageRender, MeasuredTextFillsItsBoxOnImagesOfAnyResolution)
     }
 }
 
+TEST(PageRender, BoldTextIsDrawnHeavierOnEveryDevice)
+{
+    for (const double dpi : {72.0, 150.0, 600.0}) {
+        int ink[2] = {0, 0};
+        for (const bool bold : {false, true}) {
+            PrintSurface s;
+            s.SetFontBold(bold);
+            s.StartDoc();
+            s.Text(QStringLiteral("太字の柱頭 N=1.96"));
+            s.EndDoc();
+            const QImage image = RenderPageImage(s.document(), 1, dpi);
+            for (int y = 0; y < image.height() / 10; ++y)
+                for (int x = 0; x < image.width() / 2; ++x)
+                    ink[bold] += 255 - qGray(image.pixel(x, y));
+        }
+        EXPECT_GT(ink[1], ink[0] * 1.25) << dpi;
+    }
+}
+
 QString RunTool(const QString &program, const QStringList &args)
 {
     QProcess p;

@@ -63,6 +63,9 @@ void RecordSampleDocument(PrintSurface &s, int rows)
     DrawCircleCm(s, 7.0f, 11.3f, 0.8f, 0, 20, 0x000000, 0xFFFFFF, 0);
     DrawLineCm(s, 9.0f, 10.5f, 14.0f, 12.0f, 1, 0, 0xFF0000);
     PrintTextCm(s, QStringLiteral("縦書きの注記 90°"), 10, 15.5f, 13.0f, 90);
+    s.SetFontBold(true);
+    PrintTextCm(s, QStringLiteral("X1 通り（太字）"), 10, 9.0f, 12.5f, 0);
+    s.SetFontBold(false);
     s.DrawPicture(picture, s.MarginLeft(), s.MarginTop() + 8000, QStringLiteral("150%"),
                   QStringLiteral("150%"));
 
