@@ -24,6 +24,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -71,7 +72,7 @@ inline constexpr int kCellAlignRight = 8;
 // Table borders (SetTableBorder).
 inline constexpr int kTableBorderNone = 0;
 inline constexpr int kTableBorderGrid = 1;  // every cell outlined (the default)
-// Horizontal padding inside a table cell, each side, in twips.
+// Default horizontal padding inside a table cell, each side, in twips.
 inline constexpr int kTableCellPaddingX = 60;
 
 class PrintSurface {
@@ -236,6 +237,10 @@ public:
     void SetTableSpacing(int above, int below);
     int TableSpacingAbove() const { return spacingAbove_; }
     int TableSpacingBelow() const { return spacingBelow_; }
+    // Blank kept inside each cell on the left and right, in twips (default kTableCellPaddingX); the text
+    // wraps within the column width less twice this.
+    int TableCellPaddingX() const { return cellPaddingX_; }
+    void SetTableCellPaddingX(int twips) { cellPaddingX_ = std::max(0, twips); }
     void SetTableBorder(int border) { tableBorder_ = border; }
     int TableBorder() const { return tableBorder_; }
     // Lines of a cell text as the table prints them in the current font within `width` twips (padding
@@ -297,6 +302,7 @@ private:
     std::unique_ptr<Table> table_;
     int spacingAbove_ = 50, spacingBelow_ = 50;
     int tableBorder_ = kTableBorderGrid;
+    int cellPaddingX_ = kTableCellPaddingX;
 
     QString header_, footer_;
     PrintFont headerFont_;

@@ -212,7 +212,7 @@ void PrintSurface::layoutTable(Table &table)
             cell.width = edges[static_cast<size_t>(c + span)] - cell.x;
             cell.align = align;
             const QString text = c < texts.size() ? texts[c] : QString();
-            cell.lines = WrapText(text, cell.width - 2 * kTableCellPaddingX);
+            cell.lines = WrapText(text, cell.width - 2 * cellPaddingX_);
             cells.push_back(std::move(cell));
             c += span;
         }
@@ -232,11 +232,11 @@ void PrintSurface::layoutTable(Table &table)
                 if (line.isEmpty())
                     continue;
                 const int w = static_cast<int>(std::lround(textWidth(fi, line)));
-                int x = cell.x + kTableCellPaddingX;
+                int x = cell.x + cellPaddingX_;
                 if (cell.align == kCellAlignCenter)
                     x = cell.x + (cell.width - w) / 2;
                 else if (cell.align == kCellAlignRight)
-                    x = cell.x + cell.width - kTableCellPaddingX - w;
+                    x = cell.x + cell.width - cellPaddingX_ - w;
                 const double saved = textAngle_;
                 textAngle_ = 0;
                 addTextItem(line, x, y + padTop + (k - from) * lineStep, 0, 0);
