@@ -1,0 +1,192 @@
+#include "calc/ui/calc_settings_forms.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "calc/calc_settings.h"
+#include "calc/ui/l_coefficient_figure.h"
+#include "document/project_document.h"
+#include "shell/ui/app_look.h"
+#include "shell/ui/message.h"
+
+namespace rqx {
+
+namespace {
+
+const QString kDefaultNote = QStringLiteral("(変更したデフォルトは、次回新規データから有効になります。)");
+
+bool AskDefaultChange(QWidget *parent, const QString &first)
+{
+    MessageAnswer answer = MessageAnswer::Cancel;
+    ShowMessage(first + QStringLiteral("\r\r") + kDefaultNote, kMsgOkCancel, kMessageTitleFull, answer,
+                parent);
+    return answer == MessageAnswer::Ok;
+}
+
+// Command1 (0..2) in a right-aligned row, followed by `extra` when given.
+QHBoxLayout *CommandRow(QWidget *parent, QPushButton *(&buttons)[3], const char *const (&texts)[3],
+                        QPushButton *extra = nullptr)
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    for (int i = 0; i < 3; ++i) {
+        buttons[i] = new QPushButton(QString::fromUtf8(texts[i]), parent);
+        buttons[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        buttons[i]->setMinimumSize(i == 2 ? 130 : 100, 30);
+        buttons[i]->setAutoDefault(false);
+        row->addWidget(buttons[i]);
+    }
+    buttons[0]->setDefault(true);
+    if (extra) {
+        extra->setMinimumSize(100, 30);
+        extra->setAutoDefault(false);
+        row->addSpacing(12);
+        row->addWidget(extra);
+    }
+    return row;
+}
+
+}  // namespace
+
+// ---- OsaekeisuSetForm ----
+
+OsaekeisuSetForm::OsaekeisuSetForm(ProjectDocument &document, QWidget *parent)
+    : QDialog(parent), document_(document), project_(document.project()), state_(document.settings())
+{
+    setWindowIcon(AppIcon());
+    setWindowTitle(state_.appTitle + QStringLiteral("   押さえ係数設定"));
+    setModal(true);
+
+    auto *frame = new QGroupBox(QStringLiteral("押さえ係数Ｌの設定"), this);
+    auto *prompt = new QLabel(
+        QStringLiteral("２階建ての１階柱(その他の柱)の 押さえ係数Ｌ の設定方法を指定してください。"), frame);
+    options_[0] = new QRadioButton(QStringLiteral("『改正建築基準法(二年目施行)の解説』 による"), frame);
+    options_[1] =
+        new QRadioButton(QStringLiteral("2階柱の押さえ効果を考慮して下図による   (ユーザー設定)"), frame);
+    auto *figure = new LCoefficientFigure(frame);
+    auto *note = new QLabel(QStringLiteral("(出隅以外のその他の柱においては 1.6 とする。)"), frame);
+    auto *inFrame = new QVBoxLayout(frame);
+    inFrame->addWidget(prompt);
+    for (int i = 0; i < 2; ++i) {
+        options_[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        inFrame->addWidget(options_[i]);
+    }
+    inFrame->addWidget(figure, 0, Qt::AlignHCenter);
+    inFrame->addWidget(note);
+    options_[project_.grid.lCoefficientMode == 1 ? 1 : 0]->setChecked(true);
+
+    static const char *const texts[3] = {"OK", "ｷｬﾝｾﾙ", "デフォルトに設定"};
+    QHBoxLayout *row = CommandRow(this, commands_, texts);
+    connect(commands_[0], &QPushButton::clicked, this, &OsaekeisuSetForm::okClicked);
+    connect(commands_[1], &QPushButton::clicked, this, &OsaekeisuSetForm::reject);
+    connect(commands_[2], &QPushButton::clicked, this, &OsaekeisuSetForm::storeDefault);
+
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(frame);
+    top->addLayout(row);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+    ApplyHandCursor(this);
+}
+
+int OsaekeisuSetForm::selectedMode() const
+{
+    return options_[1]->isChecked() ? 1 : 0;
+}
+
+void OsaekeisuSetForm::okClicked()
+{
+    // Choosing the method again also counts as a change of the project.
+    project_.grid.lCoefficientMode = selectedMode();
+    state_.dialogCancelled = 0;
+    document_.notifySettingsChanged();
+    QDialog::accept();
+}
+
+void OsaekeisuSetForm::reject()
+{
+    state_.dialogCancelled = 1;
+    QDialog::reject();
+}
+
+void OsaekeisuSetForm::storeDefault()
+{
+    if (AskDefaultChange(this, QStringLiteral("押さえ係数Ｌの設定デフォルトを変更します。")))
+        StoreLCoefficientDefault(state_, selectedMode());
+}
+
+// ---- CrossGSetForm ----
+
+CrossGSetForm::CrossGSetForm(ProjectDocument &document, const QString &helpFilePath, QWidget *parent)
+    : QDialog(parent), project_(document.project()), state_(document.settings()), helpFilePath_(helpFilePath)
+{
+    setWindowIcon(AppIcon());
+    setWindowTitle(state_.appTitle + QStringLiteral("   直交梁による引抜き力伝達の設定"));
+    setModal(true);
+
+    auto *prompt =
+        new QLabel(QStringLiteral("直交する床梁による２階柱引抜き力の影響を設定してください"), this);
+    checks_[0] = new QCheckBox(QStringLiteral("直交梁により伝達される引抜き力は考慮しない"), this);
+    checks_[1] =
+        new QCheckBox(QStringLiteral("計算書作成時の直交梁による伝達ウォーニングを表示しない"), this);
+    for (int i = 0; i < 2; ++i)
+        checks_[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
+    checks_[0]->setChecked(project_.grid.crossBeamIgnored == 1);
+    checks_[1]->setChecked(project_.grid.crossBeamNoWarning == 1);
+    // Without the transfer there is nothing to warn about.
+    checks_[1]->setEnabled(!checks_[0]->isChecked());
+    connect(checks_[0], &QCheckBox::toggled, checks_[1], [this](bool on) { checks_[1]->setEnabled(!on); });
+
+    help_ = new QPushButton(QStringLiteral("ヘルプ"), this);
+    help_->setObjectName(QStringLiteral("Command2"));
+    static const char *const texts[3] = {"OK", "ｷｬﾝｾﾙ", "デフォルト設定"};
+    QHBoxLayout *row = CommandRow(this, commands_, texts, help_);
+    connect(commands_[0], &QPushButton::clicked, this, &CrossGSetForm::okClicked);
+    connect(commands_[1], &QPushButton::clicked, this, &CrossGSetForm::reject);
+    connect(commands_[2], &QPushButton::clicked, this, &CrossGSetForm::storeDefault);
+    connect(help_, &QPushButton::clicked, this, &CrossGSetForm::openHelp);
+
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(prompt);
+    top->addSpacing(6);
+    top->addWidget(checks_[0]);
+    top->addWidget(checks_[1]);
+    top->addSpacing(10);
+    top->addLayout(row);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+    ApplyHandCursor(this);
+}
+
+void CrossGSetForm::okClicked()
+{
+    // Cancelled unless a value really changed, so the project is marked changed only then.
+    const bool changed =
+        SetCrossBeamOptions(project_.grid, checks_[0]->isChecked() ? 1 : 0, checks_[1]->isChecked() ? 1 : 0);
+    state_.dialogCancelled = changed ? 0 : 1;
+    QDialog::accept();
+}
+
+void CrossGSetForm::reject()
+{
+    state_.dialogCancelled = 1;
+    QDialog::reject();
+}
+
+void CrossGSetForm::storeDefault()
+{
+    if (AskDefaultChange(this, QStringLiteral("直交梁による引抜き力伝達の設定デフォルトを変更します。")))
+        StoreCrossBeamDefaults(state_, checks_[0]->isChecked() ? 1 : 0, checks_[1]->isChecked() ? 1 : 0);
+}
+
+void CrossGSetForm::openHelp()
+{
+    // The help file has no topics of its own here: it opens at its start, or its absence is reported.
+    bool notFound = false;
+    OpenDocumentFile(this, helpFilePath_, notFound);
+}
+
+}  // namespace rqx
