@@ -1,0 +1,67 @@
+#include "document/document_recovery.h"
+
+#include "document/project_document.h"
+#include "model/project_file.h"
+
+namespace rqx {
+
+DocumentRecovery::DocumentRecovery(ProjectDocument &document, const QString &recoveryFolder,
+                                   const QString &lockFolder, QObject *parent)
+    : QObject(parent), document_(document), store_(recoveryFolder), fileLock_(lockFolder)
+{
+    store_.openSession();
+    autosave_ = std::make_unique<RecoveryAutosave>(store_, [this] {
+        RecoveryCopy copy;
+        copy.originalPath = document_.dataFilePath();
+        copy.buildingName = document_.project().info.buildingName;
+        copy.projectBytes = document_.saveBytes();
+        return copy;
+    });
+    connect(&document_, &ProjectDocument::changed, this, [this] {
+        if (document_.isDirty())
+            autosave_->noteEdit();
+    });
+    connect(&document_, &ProjectDocument::dirtyChanged, this, [this](bool dirty) {
+        if (dirty)
+            return;
+        autosave_->noteClean();
+        claimOpenFile();  // Save As moves the claim to the new file
+    });
+    connect(&document_, &ProjectDocument::projectReplaced, this, &DocumentRecovery::claimOpenFile);
+    claimOpenFile();
+}
+
+DocumentRecovery::~DocumentRecovery()
+{
+    autosave_->noteClean();
+    autosave_.reset();  // waits for the removal
+}
+
+void DocumentRecovery::claimOpenFile()
+{
+    const QString path = document_.isNewData() ? QString() : document_.dataFilePath().trimmed();
+    if (path == fileLock_.claimedPath())
+        return;
+    if (!fileLock_.claim(path))
+        emit openElsewhere(path);
+}
+
+bool DocumentRecovery::restore(const QString &copyPath, QString *reason)
+{
+    RecoveryCopy copy;
+    if (!ReadRecoveryCopy(copyPath, copy, reason))
+        return false;
+    Project restored;
+    if (!ParseProject(copy.projectBytes, restored, reason))
+        return false;
+    autosave_->waitForWrites();
+    document_.project() = std::move(restored);
+    document_.setDataFilePath(copy.originalPath.isEmpty() ? kNewDataName : copy.originalPath);
+    document_.notifyProjectReplaced();
+    document_.markChanged();  // saved only when the designer decides to
+    store_.adopt(copy.copyPath);
+    autosave_->noteChangedProject();
+    return true;
+}
+
+}  // namespace rqx

@@ -1,0 +1,170 @@
+#include "document/document_recovery.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "document/project_document.h"
+#include "document/recovery_edits.h"
+#include "model/project_file.h"
+
+namespace rqx {
+namespace {
+
+const QString kSmallHouse = QStringLiteral(VELM_TEST_DATA_DIR "/small_house.RQX");
+
+// A project file of its own, a recovery folder and a lock folder, and a child program editing it.
+struct RecoveryFixture {
+    QTemporaryDir dir;
+    QString project = dir.filePath(QStringLiteral("house.RQX"));
+    QString copies = dir.filePath(QStringLiteral("recovery"));
+    QString locks = dir.filePath(QStringLiteral("locks"));
+    QProcess child;
+
+    RecoveryFixture() { QFile::copy(kSmallHouse, project); }
+    ~RecoveryFixture()
+    {
+        child.kill();
+        child.waitForFinished();
+    }
+    // Starts the child; true once it has a copy of all `edits` edits (or ended, for "exit").
+    bool runChild(int edits, const char *mode)
+    {
+        child.start(QStringLiteral(VELM_RECOVERY_DRIVER),
+                    {copies, locks, project, QString::number(edits), QLatin1String(mode)});
+        return child.waitForReadyRead(20000) && child.readAll().startsWith("ready");
+    }
+    QStringList filesIn(const QString &folder) const { return QDir(folder).entryList(QDir::Files); }
+    // The bytes a save writes after the first `edits` edits of the project file.
+    QByteArray expectedBytes(int edits) const
+    {
+        AppState settings;
+        ProjectDocument doc(settings);
+        EXPECT_TRUE(LoadProjectFile(project, doc.project()).ok);
+        doc.notifyProjectReplaced();
+        for (int i = 0; i < edits; ++i)
+            test::MakeRecoveryEdit(doc, i);
+        return doc.saveBytes();
+    }
+};
+
+TEST(DocumentRecoveryTest, KilledAfterEditsLeavesACopyThatRestoresExactlyTheEditedProject)
+{
+    // 57 edits: the 50-edit copy, then the timer's copy with the last seven.
+    RecoveryFixture f;
+    ASSERT_TRUE(f.runChild(57, "wait"));
+
+    AppState settings;
+    ProjectDocument doc(settings);
+    {
+        // While the child runs, its copy is not offered and its open file is reported.
+        DocumentRecovery other(doc, f.copies, f.locks);
+        EXPECT_TRUE(other.claimLeftCopies().isEmpty());
+        QSignalSpy elsewhere(&other, &DocumentRecovery::openElsewhere);
+        doc.setDataFilePath(f.project);
+        doc.notifyProjectReplaced();
+        ASSERT_EQ(elsewhere.size(), 1);
+        EXPECT_EQ(elsewhere[0][0].toString(), f.project);
+        doc.setDataFilePath(kNewDataName);
+        doc.notifyProjectReplaced();
+    }
+    f.child.kill();
+    ASSERT_TRUE(f.child.waitForFinished());
+
+    DocumentRecovery recovery(doc, f.copies, f.locks);
+    QSignalSpy elsewhere(&recovery, &DocumentRecovery::openElsewhere);
+    const QList<RecoveryCopy> left = recovery.claimLeftCopies();
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_EQ(left[0].originalPath, f.project);
+    EXPECT_EQ(left[0].buildingName, QStringLiteral("小さな家"));
+    EXPECT_LT(left[0].written.secsTo(QDateTime::currentDateTimeUtc()), 60);
+    {
+        // A third program starting now is not offered the copy this one holds.
+        AppState otherSettings;
+        ProjectDocument otherDoc(otherSettings);
+        DocumentRecovery third(otherDoc, f.copies, f.locks);
+        EXPECT_TRUE(third.claimLeftCopies().isEmpty());
+    }
+
+    QString reason;
+    ASSERT_TRUE(recovery.restore(left[0].copyPath, &reason)) << reason.toStdString();
+    EXPECT_EQ(doc.saveBytes(), f.expectedBytes(57));
+    EXPECT_EQ(doc.dataFilePath(), f.project);
+    EXPECT_TRUE(doc.isDirty());
+    EXPECT_TRUE(elsewhere.isEmpty());  // the killed child's lock on the file was stale
+    // The copy is now this program's own: still there for another crash, gone after a save.
+    EXPECT_TRUE(QFile::exists(recovery.store().sessionCopyPath()));
+    EXPECT_FALSE(QFile::exists(left[0].copyPath));
+    doc.markSaved();
+    recovery.autosave().waitForWrites();
+    EXPECT_FALSE(QFile::exists(recovery.store().sessionCopyPath()));
+}
+
+TEST(DocumentRecoveryTest, ACleanExitLeavesNoCopyAndNoLock)
+{
+    RecoveryFixture f;
+    ASSERT_TRUE(f.runChild(50, "exit"));
+    ASSERT_TRUE(f.child.waitForFinished());
+    EXPECT_EQ(f.child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(f.child.exitCode(), 0);
+    EXPECT_EQ(f.filesIn(f.copies), QStringList());
+    EXPECT_EQ(f.filesIn(f.locks), QStringList());
+}
+
+TEST(DocumentRecoveryTest, ADamagedCopyIsRefusedAndLeavesTheDocumentAsItWas)
+{
+    QTemporaryDir dir;
+    RecoveryCopy copy;
+    copy.originalPath = QStringLiteral("/彼方/家.RQX");
+    copy.buildingName = QStringLiteral("改行\nのある名前");
+    copy.written = QDateTime::currentDateTimeUtc();
+    QFile house(kSmallHouse);
+    ASSERT_TRUE(house.open(QIODevice::ReadOnly));
+    copy.projectBytes = house.readAll();
+    const QByteArray whole = FormatRecoveryCopy(copy);
+
+    RecoveryCopy back;
+    ASSERT_TRUE(ParseRecoveryCopy(whole, back));
+    EXPECT_EQ(back.originalPath, copy.originalPath);
+    EXPECT_EQ(back.buildingName, copy.buildingName);
+    EXPECT_EQ(back.written, copy.written);
+    EXPECT_EQ(back.projectBytes, copy.projectBytes);
+
+    QByteArray flipped = whole;
+    flipped[flipped.size() - 100] = static_cast<char>(flipped[flipped.size() - 100] ^ 1);
+    const struct {
+        const char *what;
+        QByteArray bytes;
+    } damaged[] = {
+        {"cut short", whole.left(whole.size() - 1)},
+        {"one bit changed", flipped},
+        {"header only", whole.left(whole.indexOf("\n\n") + 2)},
+        {"a project file", copy.projectBytes},
+        {"empty", QByteArray()},
+    };
+    for (const auto &c : damaged) {
+        QString reason;
+        EXPECT_FALSE(ParseRecoveryCopy(c.bytes, back, &reason)) << c.what;
+        EXPECT_FALSE(reason.isEmpty()) << c.what;
+    }
+
+    // Written as a copy file, a damaged one is refused by restore and the open project stays.
+    const QString path = dir.filePath(QStringLiteral("damaged.rqxrecovery"));
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(flipped);
+    out.close();
+    AppState settings;
+    ProjectDocument doc(settings);
+    DocumentRecovery recovery(doc, dir.filePath(QStringLiteral("r")), dir.filePath(QStringLiteral("l")));
+    const QByteArray before = doc.saveBytes();
+    EXPECT_FALSE(recovery.restore(path));
+    EXPECT_EQ(doc.saveBytes(), before);
+    EXPECT_FALSE(doc.isDirty());
+}
+
+}  // namespace
+}  // namespace rqx

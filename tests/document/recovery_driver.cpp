@@ -1,0 +1,44 @@
+// A program that edits a project with recovery copies on, for the recovery tests to stop:
+//     recovery_driver RECOVERY_FOLDER LOCK_FOLDER PROJECT EDITS exit|wait
+// It opens PROJECT, makes EDITS edits (recovery_edits.h), waits until a copy holds all of them and
+// prints "ready"; then it ends cleanly ("exit") or waits to be killed ("wait").
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <cstdio>
+
+#include "document/document_recovery.h"
+#include "document/project_document.h"
+#include "document/recovery_edits.h"
+#include "model/project_file.h"
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 6)
+        return 2;
+    rqx::AppState settings;
+    rqx::ProjectDocument doc(settings);
+    if (!rqx::LoadProjectFile(args[3], doc.project()).ok)
+        return 1;
+    doc.setDataFilePath(args[3]);
+    doc.notifyProjectReplaced();
+
+    rqx::DocumentRecovery recovery(doc, args[1], args[2]);
+    recovery.autosave().setInterval(std::chrono::milliseconds(100));
+    for (int i = 0, n = args[4].toInt(); i < n; ++i)
+        rqx::test::MakeRecoveryEdit(doc, i);
+    QElapsedTimer waited;
+    waited.start();
+    while (recovery.autosave().editsSinceCopy() > 0 && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    recovery.autosave().waitForWrites();
+    std::printf("ready %d\n", recovery.autosave().copiesRequested());
+    std::fflush(stdout);
+    if (args[5] == QLatin1String("exit"))
+        return 0;
+    for (;;)
+        QThread::sleep(1);
+}
