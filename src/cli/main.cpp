@@ -17,6 +17,7 @@ int RunResave(const QStringList &args);
 int RunCalc(const QStringList &args);
 int RunPlan(const QStringList &args);
 int RunFrame(const QStringList &args);
+int RunReport(const QStringList &args);
 }  // namespace rqx::cli
 
 namespace {
@@ -34,6 +35,7 @@ const Command kCommands[] = {
     {"plan", "plan FILE.RQX --floor N --kind walls|hardware|transfer -o OUT.pdf|OUT.png|OUT.txt",
      rqx::cli::RunPlan},
     {"frame", "frame FILE.RQX --x K|--y K -o OUT.pdf|OUT.png|OUT.txt", rqx::cli::RunFrame},
+    {"report", "report FILE.RQX -o OUT.pdf | report FILE.RQX --text", rqx::cli::RunReport},
 };
 
 // Drops the offscreen platform's note about a missing runtime folder (nothing is written there).
@@ -63,7 +65,8 @@ int Usage()
 int main(int argc, char **argv)
 {
     // The page commands measure and draw text, which needs a GUI application; offscreen, no display.
-    const bool pages = argc > 1 && (std::strcmp(argv[1], "plan") == 0 || std::strcmp(argv[1], "frame") == 0);
+    const bool pages = argc > 1 && (std::strcmp(argv[1], "plan") == 0 || std::strcmp(argv[1], "frame") == 0 ||
+                                    std::strcmp(argv[1], "report") == 0);
     if (pages && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (pages)

@@ -1,0 +1,184 @@
+// Build sequence, page setup, the running header and footer, and the shared layout helpers.
+#include "report/report_builder.h"
+
+#include <QFont>
+
+#include "model/project.h"
+#include "print/page_drawing.h"
+#include "print/print_surface.h"
+#include "report/report_sections.h"
+#include "report/result_table.h"
+
+namespace rqx {
+
+ReportBuilder::ReportBuilder(PrintSurface &surface, const Project &project, const ReportOptions &opts)
+    : s(surface), p(project), options(opts)
+{
+}
+
+void ReportBuilder::setFontSize(float points)
+{
+    s.SetFontSize(points);
+    MeasureCharCell(s, charW, lineH);
+}
+
+bool ReportBuilder::advanceProgress()
+{
+    ++progressCount;
+    return keepGoing();
+}
+
+bool ReportBuilder::keepGoing()
+{
+    if (!stopped && options.progress && !options.progress(progressCount, kReportSteps))
+        stopped = true;
+    return !stopped;
+}
+
+void ReportBuilder::roomFor(float height)
+{
+    if (cursorY > 0 && cursorY + height > printableHeight) {
+        s.NewPage();
+        cursorY = 0;
+    }
+}
+
+int ReportBuilder::offsetTwips(float cmBelowMargin) const
+{
+    float marginCm = 0;
+    TwipsToCm(s.MarginTop(), marginCm);
+    int twips = 0;
+    return CmToTwips(marginCm + cmBelowMargin, twips);
+}
+
+float ReportBuilder::currentYCm() const
+{
+    float cm = 0;
+    return TwipsToCm(s.CurrentY() - s.MarginTop(), cm);
+}
+
+void ReportBuilder::sectionTitle(const QString &title, float x, int group, int entry, bool wholeLine)
+{
+    setFontSize(11);
+    PrintTextCm(s, title, 11, x, cursorY, 0);
+    toc.page[group][entry] = s.PageCount();
+    toc.offsetTwips[group][entry] = offsetTwips(cursorY - (wholeLine ? lineH : lineH / 2));
+    cursorY += lineH;
+}
+
+void ReportBuilder::indentText(const QString &text, float x)
+{
+    PrintTextCm(s, text, 0, x + 2 * charW, cursorY, 0);
+}
+
+void ReportBuilder::fixedTable(const FixedTable &table, float fontSize, int spacing)
+{
+    // The table's top lies one line below cursorY (the caption or lead text line).
+    int top = 0;
+    s.SetCurrentY(s.MarginTop() + CmToTwips(cursorY + lineH, top));
+    const double savedSize = s.FontSize();
+    s.SetFontSize(fontSize);
+    s.SetTableSpacing(spacing, spacing);
+    int indent = 0;
+    s.SetMarginLeftTwips(CmToTwips(2 * charW + kReportMarginLeftCm, indent));
+    s.StartTable();
+    s.AddTable(table.format, QString(), table.rows);
+    for (const auto &[cell, columns] : table.spans)
+        s.SetTableCell(kCellSpan, cell.first, cell.second, columns);
+    for (const auto &[cell, value] : table.aligns)
+        s.SetTableCell(kCellAlign, cell.first, cell.second, value);
+    s.EndTable();
+    s.SetMarginLeft(QStringLiteral("2.3cm"));
+    s.SetFontSize(savedSize);
+    cursorY = currentYCm() + lineH;
+}
+
+void SetPageHeaderFooter(PrintSurface &surface, const Project &project, int pageNumber)
+{
+    surface.SetHeaderFontName(kReportPGothic);
+    surface.SetHeaderFontSize(9);
+    if (pageNumber <= 1) {
+        surface.SetHeader(QString());
+        surface.SetFooter(QString());
+        return;
+    }
+    // A bar would split the header into parts; the building name is shown whole.
+    QString building = project.info.buildingName;
+    building.replace(QLatin1Char('|'), QChar(0xFF5C));
+    surface.SetHeader(kAppTitle + QStringLiteral("   [ ") + building + QStringLiteral(" ]"));
+    surface.SetFooter(QStringLiteral("|- ") + QString::number(pageNumber - 1) + QStringLiteral(" -|") +
+                      VersionText());
+}
+
+namespace {
+
+void ApplyReportPageSetup(ReportBuilder &b)
+{
+    PrintSurface &s = b.s;
+    s.SetMarginLeft(QStringLiteral("2.3cm"));
+    s.SetMarginTop(QStringLiteral("2.0cm"));
+    s.SetMarginRight(QStringLiteral("2.0cm"));
+    s.SetMarginBottom(QStringLiteral("2.3cm"));
+    s.SetFontName(kReportMincho);
+    SetupPrintPage(s, kReportBaseFontSize, 4, s.Orientation(), b.printableWidth, b.printableHeight);
+    b.setFontSize(kReportBaseFontSize);
+}
+
+void NewSectionPage(ReportBuilder &b)
+{
+    b.s.NewPage();
+    b.cursorY = 0;
+}
+
+}  // namespace
+
+ReportResult BuildReport(PrintSurface &surface, const Project &project, const ReportOptions &options)
+{
+    ReportBuilder b(surface, project, options);
+    ApplyReportPageSetup(b);
+    surface.SetNewPageHandler([&b](PrintSurface &s, int pageNumber) {
+        // The handler may run inside a table: the caller's font stays as it was.
+        const PrintFont font = s.Font();
+        SetPageHeaderFooter(s, b.p, pageNumber);
+        if (b.chapterCode == 22) {
+            // The band heads the page, and a table breaking onto it continues below the band.
+            PrintResultHeader(b);
+            int top = 0;
+            s.SetCurrentY(s.MarginTop() + CmToTwips(b.lineH, top) + kResultHeaderHeight - 48);
+        }
+        s.SetFont(font);
+    });
+
+    const float x = 0;
+    surface.StartDoc();
+    using Step = void (*)(ReportBuilder &, float);
+    struct StepEntry {
+        Step run;
+        bool newPage;
+    };
+    // The build sequence: new pages reset cursorY; the others continue under the previous section.
+    const StepEntry steps[] = {
+        {PrintCoverPage, false},       {PrintDesignPolicy, true},  {PrintNValueMethod, false},
+        {PrintCorrectionTables, true}, {PrintHardwareList, true},  {PrintBearingWallList, false},
+        {PrintBearingWallPlans, true}, {PrintHardwarePlans, true}, {PrintHardwareFrames, true},
+        {PrintResultTable, false},  // starts its own page once its header band is armed
+    };
+    for (const StepEntry &step : steps) {
+        if (b.stopped)
+            break;
+        if (step.newPage)
+            NewSectionPage(b);
+        step.run(b, x);
+    }
+    surface.EndDoc();
+    surface.SetNewPageHandler({});
+    surface.SetPreviewPage(1);
+
+    ReportResult result;
+    result.completed = !b.stopped;
+    result.pageCount = surface.PageCount();
+    result.toc = b.toc;
+    return result;
+}
+
+}  // namespace rqx

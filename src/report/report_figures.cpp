@@ -1,0 +1,123 @@
+// Sections 1.5, 2.1 and 2.2: the per-floor plans and the frame figures of the walled grid lines.
+#include <algorithm>
+#include <vector>
+
+#include "model/project.h"
+#include "print/page_drawing.h"
+#include "print/print_surface.h"
+#include "report/frame_drawing.h"
+#include "report/plan_pages.h"
+#include "report/report_sections.h"
+
+namespace rqx {
+
+namespace {
+
+constexpr int kFiguresPerPage = 3;
+
+// Whether grid line `line` carries a wall on any storey: an X line (node x index) holds the walls that
+// run along Y, a Y line the walls that run along X.
+bool LineHasWalls(const Project &p, int frameDirection, int line)
+{
+    const int wallDirection = frameDirection == kFrameOnXLine ? kDirY : kDirX;
+    for (int level = 1; level <= p.dims.floorCount; ++level)
+        if (p.wallLineFlags.valid(wallDirection, line, level) &&
+            p.wallLineFlags(wallDirection, line, level) != 0)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+void PrintBearingWallPlans(ReportBuilder &b, float x)
+{
+    if (!b.advanceProgress())
+        return;
+    b.sectionTitle(QStringLiteral("1.5.耐力壁伏図"), x, 1, 5);
+    b.cursorY += b.lineH / 2;
+    PrintPlanFigures(b.s, b.p, kPlanBearingWalls, x, b.cursorY, b.printableWidth);
+    b.setFontSize(kReportBaseFontSize);
+}
+
+void PrintHardwarePlans(ReportBuilder &b, float x)
+{
+    if (!b.advanceProgress())
+        return;
+    b.setFontSize(11);
+    PrintTextCm(b.s, QStringLiteral("2.接合金物"), 11, x, b.cursorY, 0);
+    b.cursorY += b.lineH;
+    b.sectionTitle(QStringLiteral("2.1.接合金物伏図"), x, 2, 1);
+    b.indentText(QStringLiteral("接合金物の各階伏図を以下に示す。"), x);
+    b.cursorY += b.lineH / 2;
+    PrintPlanFigures(b.s, b.p, kPlanHardware, x, b.cursorY, b.printableWidth);
+    b.setFontSize(kReportBaseFontSize);
+}
+
+void PrintHardwareFrames(ReportBuilder &b, float x)
+{
+    if (!b.advanceProgress())
+        return;
+    b.sectionTitle(QStringLiteral("2.2.接合金物軸組図"), x, 2, 2);
+    b.cursorY += b.lineH / 2;
+    PrintFrameFigures(b, x);
+}
+
+void PrintFrameFigures(ReportBuilder &b, float x)
+{
+    PrintSurface &s = b.s;
+    const Project &p = b.p;
+    b.setFontSize(11);
+    b.indentText(QStringLiteral("耐力壁がある軸組を以下に示す。") +
+                     QStringLiteral("(グレーは面材。土台は耐力壁がある場合のみ表示。)"),
+                 x);
+
+    struct Frame {
+        int direction;
+        int line;
+    };
+    std::vector<Frame> frames;
+    for (int k = 1; k <= p.dims.spanCountX + 1; ++k)
+        if (LineHasWalls(p, kFrameOnXLine, k))
+            frames.push_back({kFrameOnXLine, k});
+    for (int k = 1; k <= p.dims.spanCountY + 1; ++k)
+        if (LineHasWalls(p, kFrameOnYLine, k))
+            frames.push_back({kFrameOnYLine, k});
+
+    FrameLayout layout;
+    layout.storeyHeight = kReportStoreyHeight;
+    layout.beamDepth = kReportBeamDepth;
+    const float lastX = p.coords(p.dims.spanCountX + 1, 1, 1).x;
+    const float lastY = p.coords(1, p.dims.spanCountY + 1, 1).y;
+    const float extent = std::max(lastX, lastY);
+    layout.frameScale = extent > 0 ? std::min(1.5f, (b.printableWidth - 0.7f * 2.3f) / extent) : 1.5f;
+    layout.frameOriginX = x + 0.9f;
+
+    float titleY = b.cursorY + b.lineH;
+    for (size_t i = 0; i < frames.size(); ++i) {
+        if (i > 0 && i % kFiguresPerPage == 0) {
+            if (!b.keepGoing())
+                return;
+            s.NewPage();
+            titleY = 2 * b.lineH;
+        }
+        const Frame &f = frames[i];
+        s.SetFontName(kReportMincho);
+        PrintTextCm(s,
+                    QStringLiteral("(") + QString::number(static_cast<int>(i) + 1) + QStringLiteral(") ") +
+                        FrameLineName(p, f.direction, f.line) + QStringLiteral(" 通り"),
+                    11, x, titleY, 0);
+        // The frame stands on its base line: the roof plane's beam band just below the title.
+        layout.frameBaseY =
+            titleY + 2.0f * b.lineH + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
+        drawFrameLineNames(s, p, layout, f.direction, f.line, kFrameNamesReport);
+        drawFrameWalls(s, p, layout, f.direction, f.line, kFrameWallsReport);
+        drawFrameColumns(s, p, layout, f.direction, f.line, kFrameColumnsReport);
+        drawFrameBeams(s, p, layout, f.direction, f.line);
+        titleY = layout.frameBaseY + 3.1f * b.lineH;
+    }
+    b.cursorY = titleY;
+    s.SetFontName(kReportMincho);
+    b.setFontSize(kReportBaseFontSize);
+}
+
+}  // namespace rqx

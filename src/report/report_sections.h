@@ -1,0 +1,88 @@
+#pragma once
+// The report builder's running state and the chapter routines that share it (internal to the
+// report library). Positions are centimetres from the printable origin; every chapter routine
+// writes below `cursorY` and leaves it below what it wrote.
+
+#include <QString>
+#include <QStringList>
+
+#include <utility>
+#include <vector>
+
+#include "report/report_builder.h"
+
+namespace rqx {
+
+struct Project;
+
+// Base fonts of the report.
+inline const QString kReportMincho = QStringLiteral("ＭＳ 明朝");
+inline const QString kReportPMincho = QStringLiteral("ＭＳ Ｐ明朝");
+inline const QString kReportPGothic = QStringLiteral("ＭＳ Ｐゴシック");
+inline constexpr float kReportBaseFontSize = 11.0f;
+inline constexpr float kReportMarginLeftCm = 2.3f;
+
+// A fixed table: format, body rows (row 0 first), and the cell settings applied after adding it.
+struct FixedTable {
+    QString format;
+    QList<QStringList> rows;
+    std::vector<std::pair<std::pair<int, int>, int>> spans;   // ((row, column), columns covered)
+    std::vector<std::pair<std::pair<int, int>, int>> aligns;  // ((row, column), setting value)
+};
+
+struct ReportBuilder {
+    ReportBuilder(PrintSurface &surface, const Project &project, const ReportOptions &options);
+
+    PrintSurface &s;
+    const Project &p;
+    ReportOptions options;
+    float printableWidth = 0;
+    float printableHeight = 0;
+    float cursorY = 0;
+    float charW = 0;
+    float lineH = 0;
+    int progressCount = 0;
+    int chapterCode = 0;  // 22 while the result table is added: page breaks repeat its header band
+    bool stopped = false;
+    ReportToc toc;
+
+    // Sets the font size and measures the character cell again.
+    void setFontSize(float points);
+    // progressCount + 1, reported; false when the build is to stop.
+    bool advanceProgress();
+    // Reports the current count again from inside a long step; false when the build is to stop.
+    bool keepGoing();
+    // A section title at (x, cursorY), 11 points, recorded as table-of-contents entry (group, entry);
+    // then one line lower. `wholeLine` takes a whole line off the offset instead of half.
+    void sectionTitle(const QString &title, float x, int group, int entry, bool wholeLine = false);
+    // Text at the indent (2 character widths) at cursorY, current size.
+    void indentText(const QString &text, float x);
+    // The fixed table one line below cursorY, indented, in `fontSize` points with the given spacing;
+    // cursorY ends one line below the table.
+    void fixedTable(const FixedTable &table, float fontSize, int spacing);
+    // Starts a new page when `height` cm no longer fits below cursorY (plain texts do not flow).
+    void roomFor(float height);
+    // Twips of a length in centimetres below the top margin.
+    int offsetTwips(float cmBelowMargin) const;
+    // The surface's CurrentY as centimetres below the top margin.
+    float currentYCm() const;
+};
+
+// The chapter routines in build order; each takes the left position x (cm).
+void PrintCoverPage(ReportBuilder &b, float x);
+void PrintDesignPolicy(ReportBuilder &b, float x);
+void PrintNValueMethod(ReportBuilder &b, float x);
+void PrintCorrectionTables(ReportBuilder &b, float x);
+void PrintHardwareList(ReportBuilder &b, float x);
+void PrintBearingWallList(ReportBuilder &b, float x);
+void PrintBearingWallPlans(ReportBuilder &b, float x);
+void PrintHardwarePlans(ReportBuilder &b, float x);
+void PrintHardwareFrames(ReportBuilder &b, float x);
+void PrintResultTable(ReportBuilder &b, float x);
+
+// The frame figures of section 2.2.
+void PrintFrameFigures(ReportBuilder &b, float x);
+// The result table's header band on the current page.
+void PrintResultHeader(ReportBuilder &b);
+
+}  // namespace rqx

@@ -1,0 +1,320 @@
+// Section 2.3: the N-value result table with its drawn header band.
+#include "report/result_table.h"
+
+#include "calc/n_value.h"
+#include "model/project.h"
+#include "print/page_drawing.h"
+#include "print/print_surface.h"
+#include "report/report_format.h"
+#include "report/report_sections.h"
+
+namespace rqx {
+
+namespace {
+
+constexpr int kDirections[] = {kDirX, kDirY};
+constexpr int kResultCellPadding = 20;  // twips each side
+
+bool HasUpperColumn(const Project &p, int x, int y)
+{
+    return p.dims.floorCount >= 2 && p.nodes(x, y, 2).columnKind > 0;
+}
+
+QString LineName(const OneBasedArray<QString> &names, int k)
+{
+    return names.valid(k) ? names[k].trimmed() : QString();
+}
+
+QString Placed(const QString &text)
+{
+    return text.isEmpty() ? kHardwarePlaceholder : text;
+}
+
+QString PlacedPair(const NodeRecord &n)
+{
+    return Placed(n.hardware[1]) + QStringLiteral("\r\r") + Placed(n.hardware[2]);
+}
+
+// Per-direction entries joined by the column's own rule line.
+QString JoinDirections(const QString &x, const QString &y, const QString &rule)
+{
+    return x + QLatin1Char('\r') + rule + QLatin1Char('\r') + y;
+}
+
+QString UpperN(const ColumnResult &r, int d)
+{
+    return FormatFixed(r.nOwn[d], 2) + QStringLiteral("\r=") + FormatFixed(r.aValue[d], 1) +
+           QLatin1Char('x') + FormatFixed(r.bValue, 1) + QLatin1Char('-') + FormatFixed(r.lValue, 1) +
+           QStringLiteral("\r(") + FormatFixed(PullOutKiloNewton(r.nOwn[d]), 2) + QStringLiteral("kN)");
+}
+
+QString LowerOwnN(const Project &p, int x, int y, int d)
+{
+    const ColumnResult &r = p.results(x, y, 1);
+    const bool upper = HasUpperColumn(p, x, y);
+    const ColumnResult *u = upper ? &p.results(x, y, 2) : nullptr;
+    if (r.nOwn[d] == 0 && (u == nullptr || u->nOwn[d] == 0) && r.nBeam[d] == 0)
+        return QStringLiteral("-");
+    QString t = FormatFixed(r.nOwn[d], 2) + QStringLiteral("\r=") + FormatFixed(r.aValue[d], 1) +
+                QLatin1Char('x') + FormatFixed(r.bValue, 1);
+    float l = r.lValue;
+    if (u != nullptr) {
+        t += QLatin1Char('+') + FormatFixed(u->aValue[d], 1) + QLatin1Char('x') + FormatFixed(u->bValue, 1);
+        if (p.grid.lCoefficientMode == 1)
+            l += u->lValue;
+    }
+    return t + QLatin1Char('-') + FormatFixed(l, 1);
+}
+
+// ΔN and its terms: one per second-floor column whose pull-out reaches the column along floor beams,
+// side 1 then side 2, then the orthogonal-beam share in brackets.
+QString CarriedN(const Project &p, int x, int y, int d)
+{
+    const ColumnResult &r = p.results(x, y, 1);
+    const bool user = p.grid.lCoefficientMode == 1;
+    QString t = FormatFixed(r.nBeam[d] + r.nCross[d], 2) + QStringLiteral("\r=");
+    int terms = 0;
+    const int maxSteps = p.dims.spanCountX + p.dims.spanCountY + 2;
+    for (int side = 1; side <= 2; ++side) {
+        int fromX = 0;
+        int fromY = 0;
+        for (int step = 0; step < maxSteps; ++step) {
+            const BeamTransferSource src = FindBeamTransferSource(p, side, d, x, y, 1, fromX, fromY);
+            if (!src.found() || (src.upperX == fromX && src.upperY == fromY))
+                break;
+            const ColumnResult &u = p.results(src.upperX, src.upperY, 2);
+            t += QLatin1Char('(') + FormatFixed(u.aValue[d], 1) + QLatin1Char('x') + FormatFixed(u.bValue, 1);
+            if (user)
+                t += QLatin1Char('-') + FormatFixed(u.lValue, 1);
+            t += QStringLiteral(")x") + FormatFixed(src.ratio, 2) + QStringLiteral("\r+");
+            ++terms;
+            fromX = src.upperX;
+            fromY = src.upperY;
+        }
+    }
+    if (r.nCross[d] > 0) {
+        t += QLatin1Char('[') + FormatFixed(r.nCross[d], 3) + QStringLiteral("] +");
+        ++terms;
+    }
+    if (terms == 0)
+        return QStringLiteral("-");
+    t.chop(2);
+    return t;
+}
+
+QString LowerTotalN(const ColumnResult &r, int d)
+{
+    const float n = TotalN(r, d);
+    return FormatFixed(n, 2) + QStringLiteral("\r(") + FormatFixed(PullOutKiloNewton(n), 2) +
+           QStringLiteral("kN)");
+}
+
+}  // namespace
+
+QString ResultTableFormat()
+{
+    QString f;
+    for (int w : kResultColumnWidths) {
+        if (w == 0)
+            continue;
+        f += f.isEmpty() ? QStringLiteral("+<") : QStringLiteral("|+^");
+        f += QString::number(w);
+    }
+    return f + QLatin1Char(';');
+}
+
+int ResultColumnLeft(int k)
+{
+    int left = 0;
+    for (int i = 1; i < k && i <= 12; ++i)
+        left += kResultColumnWidths[static_cast<size_t>(i - 1)];
+    return left;
+}
+
+bool HasResultRow(const Project &p, int x, int y)
+{
+    return p.nodes(x, y, 1).columnKind > 0 || HasUpperColumn(p, x, y);
+}
+
+QStringList ResultRowCells(const Project &p, int x, int y)
+{
+    QStringList cells;
+    QString names = LineName(p.grid.lineNameX, x) + QStringLiteral("\r  ") + LineName(p.grid.lineNameY, y);
+    if (p.nodes(x, y, 1).throughOrigin == 1)
+        names += QStringLiteral("\r通し柱");
+    cells << names << QStringLiteral("X―\rY");
+
+    if (HasUpperColumn(p, x, y)) {
+        const ColumnResult &r = p.results(x, y, 2);
+        const NodeRecord &n = p.nodes(x, y, 2);
+        cells << JoinDirections(UpperN(r, kDirX), UpperN(r, kDirY), QStringLiteral("―――――")) << n.hardware[0]
+              << PlacedPair(n);
+    } else {
+        cells << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-\r\r");
+    }
+
+    if (p.nodes(x, y, 1).columnKind > 0) {
+        const ColumnResult &r = p.results(x, y, 1);
+        const NodeRecord &n = p.nodes(x, y, 1);
+        QString own[2];
+        QString carried[2];
+        QString total[2];
+        for (int i = 0; i < 2; ++i) {
+            own[i] = LowerOwnN(p, x, y, kDirections[i]);
+            carried[i] = CarriedN(p, x, y, kDirections[i]);
+            total[i] = LowerTotalN(r, kDirections[i]);
+        }
+        cells << JoinDirections(own[0], own[1], QStringLiteral("―――――――――"))
+              << JoinDirections(carried[0], carried[1], QStringLiteral("――――――――"))
+              << JoinDirections(total[0], total[1], QStringLiteral("――――")) << n.hardware[0] << PlacedPair(n);
+    } else {
+        cells << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-")
+              << QStringLiteral("-\r\r");
+    }
+    return cells;
+}
+
+int CentreOverColumns(PrintSurface &s, int first, int last, float points, const QString &text)
+{
+    const double saved = s.FontSize();
+    s.SetFontSize(points);
+    s.Measure(text);
+    s.SetFontSize(saved);
+    const int left = ResultColumnLeft(first);
+    const int span = ResultColumnLeft(last + 1) - left;
+    return left + (span - s.TextWid()) / 2;
+}
+
+void PrintResultHeader(ReportBuilder &b)
+{
+    PrintSurface &s = b.s;
+    int top = 0;
+    CmToTwips(b.lineH, top);
+    constexpr int h = kResultHeaderHeight;
+    const int bottom = top + h;
+    const int right = ResultColumnLeft(13);
+    auto rule = [&](int x1, int y1, int x2, int y2) {
+        LineTwips line;
+        line.x1 = x1;
+        line.y1 = y1;
+        line.x2 = x2;
+        line.y2 = y2;
+        DrawLineTwips(s, line);
+    };
+    rule(0, top, right, top);
+    rule(ResultColumnLeft(3), top + h / 4, right, top + h / 4);
+    rule(ResultColumnLeft(4), top + 2 * h / 4, ResultColumnLeft(7), top + 2 * h / 4);
+    rule(ResultColumnLeft(10), top + 2 * h / 4, right, top + 2 * h / 4);
+    // Vertical rules start at the top, at a quarter or at half the band's height.
+    const std::array<int, 13> startQuarter = {0, 0, 0, 1, 2, 2, 0, 1, 1, 1, 2, 2, 0};
+    for (int k = 1; k <= 13; ++k)
+        rule(ResultColumnLeft(k), top + startQuarter[static_cast<size_t>(k - 1)] * h / 4, ResultColumnLeft(k),
+             bottom);
+
+    s.SetFontName(kReportPMincho);
+    const bool user = b.p.grid.lCoefficientMode == 1;
+    struct HeaderText {
+        QString text;
+        int first;
+        int last;
+        double factor;
+    };
+    QList<HeaderText> texts = {
+        {QStringLiteral("通り"), 1, 1, 1.9},
+        {QStringLiteral("２階Ｎ値"), 3, 6, 0.7},
+        {QStringLiteral("Ｎ値"), 3, 3, 1.5},
+        {QStringLiteral("N=A1×B1-L"), 3, 3, 1.95},
+        {QStringLiteral("(引抜き力)"), 3, 3, 2.4},
+        {QStringLiteral("=Nx1.96x2.7"), 3, 3, 2.85},
+        {QStringLiteral("金物仕様"), 4, 6, 1.45},
+        {QStringLiteral("必要"), 4, 4, 2.55},
+        {QStringLiteral("柱頭"), 5, 5, 2.3},
+        {QStringLiteral("柱脚"), 5, 5, 2.9},
+        {user ? QStringLiteral("   １階Ｎ値  (押さえ係数Ｌ：２階柱の押さえ効果を考慮)")
+              : QStringLiteral("１階Ｎ値"),
+         7, 12, 0.7},
+        {QStringLiteral("Ｎ'値"), 7, 7, 1.8},
+        {QStringLiteral("N'=A1×B1+A2×B2-L"), 7, 7, 2.6},
+        {QStringLiteral(" 下階柱抜け時の   "), 8, 8, 1.3},
+        {QStringLiteral(" ２階柱からのΔN  "), 8, 8, 1.8},
+        {user ? QStringLiteral("  ΔN=(A2xB2-L2)  ") : QStringLiteral("  ΔN=(A2xB2)       "), 8, 8, 2.2},
+        {QStringLiteral("      xｽﾊﾟﾝ逆比    "), 8, 8, 2.6},
+        {QStringLiteral("Ｎ値"), 9, 9, 1.5},
+        {QStringLiteral("<N'+ΔN>"), 9, 9, 1.95},
+        {QStringLiteral("(引抜き力)"), 9, 9, 2.4},
+        {QStringLiteral("=Nx1.96x2.7"), 9, 9, 2.85},
+        {QStringLiteral("金物仕様"), 10, 12, 1.45},
+        {QStringLiteral("必要"), 10, 10, 2.55},
+        {QStringLiteral("柱頭"), 11, 11, 2.3},
+        {QStringLiteral("柱脚"), 11, 11, 2.9},
+    };
+    if (b.p.grid.crossBeamIgnored == 0)
+        texts.insert(17, {QStringLiteral("       +[直交梁伝達]"), 8, 8, 3.0});
+    constexpr float kPoints = 8;
+    s.SetFontSize(kPoints);
+    auto textTop = [&](double factor, int textHeight) {
+        return top + static_cast<int>(std::lround(h / 3.0 * factor - 1.6 * textHeight / 1.2));
+    };
+    for (const HeaderText &t : texts) {
+        s.Measure(t.text);
+        const int x = CentreOverColumns(s, t.first, t.last, kPoints, t.text);
+        PrintTextTwips(s, t.text, kPoints, x, textTop(t.factor, s.TextHei()), 0);
+    }
+    // "加力方向" stands vertically in column 2.
+    const QString direction = QStringLiteral("加力方向");
+    for (int i = 0; i < direction.size(); ++i) {
+        const QString ch = direction.mid(i, 1);
+        s.Measure(ch);
+        const int x = CentreOverColumns(s, 2, 2, kPoints, ch);
+        const int y = textTop(0.9, s.TextHei()) + static_cast<int>(std::lround(i * 1.6 * s.TextHei() / 1.2));
+        PrintTextTwips(s, ch, kPoints, x, y, 0);
+    }
+}
+
+void PrintResultTable(ReportBuilder &b, float x)
+{
+    if (!b.advanceProgress())
+        return;
+    PrintSurface &s = b.s;
+    b.chapterCode = 22;
+    s.NewPage();
+    b.cursorY = 0;
+    b.sectionTitle(QStringLiteral("2.3.Ｎ値･接合金物 算定結果一覧表"), x, 2, 3);
+
+    s.SetFontName(kReportPMincho);
+    s.SetFontSize(8);
+    s.SetTableSpacing(10, 10);
+    // Narrow cells: the hardware placeholder and "X―" stay on one line.
+    const int savedPadding = s.TableCellPaddingX();
+    s.SetTableCellPaddingX(kResultCellPadding);
+    int headerTop = 0;
+    CmToTwips(b.lineH, headerTop);
+    s.SetCurrentY(s.MarginTop() + headerTop + kResultHeaderHeight - 48);
+
+    const QString format = ResultTableFormat();
+    int rows = 0;
+    const Project &p = b.p;
+    for (int y = 1; y <= p.dims.spanCountY + 1 && !b.stopped; ++y) {
+        for (int xi = 1; xi <= p.dims.spanCountX + 1; ++xi) {
+            if (!HasResultRow(p, xi, y))
+                continue;
+            s.StartTable();
+            s.AddTable(format, QString(), {ResultRowCells(p, xi, y)});
+            s.EndTable();
+            if (++rows % 64 == 0 && !b.keepGoing())
+                break;
+        }
+    }
+    if (rows == 0) {
+        s.SetTableSpacing(100, 100);
+        s.StartTable();
+        s.AddTable(QStringLiteral("+<") + QString::number(ResultColumnLeft(13)) + QLatin1Char(';'), QString(),
+                   {QStringList{kNoColumnMessage}});
+        s.EndTable();
+    }
+    s.SetTableCellPaddingX(savedPadding);
+    s.SetFontName(kReportMincho);
+    b.chapterCode = 0;
+}
+
+}  // namespace rqx

@@ -1,0 +1,35 @@
+#pragma once
+// The N-value result table (section 2.3): one row per node with a column on either storey, under a
+// drawn header band that repeats on every page the table breaks onto.
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace rqx {
+
+class PrintSurface;
+struct Project;
+
+// Widths in twips of the twelve logical columns; 0 = not printed.
+inline constexpr std::array<int, 12> kResultColumnWidths = {650,  350,  1100, 650, 700, 0,
+                                                            1820, 1680, 1000, 650, 700, 0};
+inline constexpr int kResultHeaderHeight = 1400;  // twips
+// Placeholder of hardware not placed: "(", three ideographic spaces, a space, ")".
+inline const QString kHardwarePlaceholder = QStringLiteral("(　　　 )");
+inline const QString kNoColumnMessage = QStringLiteral("柱が配置されていません。");
+
+// The table format built from the printed widths: "+<650|+^350|…;".
+QString ResultTableFormat();
+// Left edge in twips (from the table's left) of logical column k (1..12); k = 13 is the right end.
+int ResultColumnLeft(int k);
+// The ten printed cells of the row of node (x, y); the project must hold current results.
+QStringList ResultRowCells(const Project &project, int x, int y);
+// Whether node (x, y) gets a row: a column stands there on the first or the second storey.
+bool HasResultRow(const Project &project, int x, int y);
+// Left edge (twips from the table's left) that centres `text` at `points` over logical columns
+// first..last, measured in the surface's current font name.
+int CentreOverColumns(PrintSurface &surface, int first, int last, float points, const QString &text);
+
+}  // namespace rqx
