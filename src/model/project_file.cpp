@@ -677,55 +677,84 @@ QString ReadProblemInEnglish(int error)
     }
 }
 
-// Reads the file at `path`, at most `limit` bytes. On failure `error` is the errno of the failed
-// call; a folder gives EISDIR and anything else that is no regular file ENODEV, before it is opened
-// (a pipe or a device could block or never end).
-bool ReadFileBytes(const QString &path, qint64 limit, QByteArray &bytes, int &error)
-{
-    const QByteArray name = QFile::encodeName(path);
-    struct stat st;
-    if (::stat(name.constData(), &st) != 0) {
-        error = errno;
-        return false;
+// A file read in steps: a project's dimensions are checked before the bulk of a large file is read.
+class FileBytes {
+public:
+    ~FileBytes()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
     }
-    if (S_ISDIR(st.st_mode) || !S_ISREG(st.st_mode)) {
-        error = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;
-        return false;
+
+    // 0 or the errno of the failed call; a folder gives EISDIR and anything else that is no regular
+    // file ENODEV, before it is opened (a pipe or a device could block or never end).
+    int open(const QString &path)
+    {
+        const QByteArray name = QFile::encodeName(path);
+        struct stat st;
+        if (::stat(name.constData(), &st) != 0)
+            return errno;
+        if (!S_ISREG(st.st_mode))
+            return S_ISDIR(st.st_mode) ? EISDIR : ENODEV;
+        do
+            fd_ = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+        while (fd_ < 0 && errno == EINTR);
+        if (fd_ < 0)
+            return errno;
+        sizeHint_ = st.st_size;  // a file that grows or shrinks meanwhile is read to its end
+        return 0;
     }
-    int fd;
-    do
-        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        error = errno;
-        return false;
-    }
-    // The size at the stat is a hint: a file that grows or shrinks meanwhile is read to its end.
-    QByteArray buffer;
-    buffer.resize(std::min<qint64>(std::max<qint64>(st.st_size, 0), limit) + 1);
-    qint64 used = 0;
-    error = 0;
-    while (used < limit) {
-        if (used == buffer.size())
-            buffer.resize(std::min<qint64>(2 * buffer.size(), limit));
-        const qint64 room = std::min<qint64>(buffer.size(), limit) - used;
-        const ssize_t n = ::read(fd, buffer.data() + used, static_cast<size_t>(room));
-        if (n < 0) {
-            if (errno == EINTR)
+
+    // Reads on until `limit` bytes are held or the file ends; 0 or the errno of the failed read.
+    int readUpTo(qint64 limit)
+    {
+        if (buffer_.size() < std::min(sizeHint_, limit) + 1)
+            buffer_.resize(std::min(sizeHint_, limit) + 1);  // + 1: the end shows without growing
+        while (!ended_ && used_ < limit) {
+            if (used_ == buffer_.size())
+                buffer_.resize(std::min<qint64>(2 * buffer_.size(), limit));
+            const qint64 room = std::min<qint64>(buffer_.size(), limit) - used_;
+            const ssize_t n = ::read(fd_, buffer_.data() + used_, static_cast<size_t>(room));
+            if (n < 0 && errno == EINTR)
                 continue;
-            error = errno;
-            break;
+            if (n < 0)
+                return errno;
+            ended_ = n == 0;
+            used_ += n;
         }
-        if (n == 0)
-            break;
-        used += n;
+        return 0;
     }
-    ::close(fd);
-    if (error != 0)
-        return false;
-    buffer.truncate(used);
-    bytes = std::move(buffer);
-    return true;
+
+    bool ended() const { return ended_; }
+    QByteArrayView bytes() const { return QByteArrayView(buffer_.constData(), used_); }
+
+private:
+    int fd_ = -1;
+    qint64 sizeHint_ = 0;
+    qint64 used_ = 0;
+    bool ended_ = false;
+    QByteArray buffer_;
+};
+
+// The header is two strings of at most 65535 bytes and an int32; the header and ProjectInfo
+// together (23 strings more and the 204-byte block) fit in kMaxLeadBytes.
+constexpr qint64 kMaxHeaderBytes = 2 * (2 + 0xFFFF) + 4;
+constexpr qint64 kMaxLeadBytes = kMaxHeaderBytes + 23 * (2 + 0xFFFF) + kProjectInfoFixedBytes;
+
+// The dimensions' problem of a file's first bytes, when they hold the whole ProjectInfo.
+QString LeadProblem(QByteArrayView lead)
+{
+    Reader r(lead);
+    FileHeader header;
+    ProjectInfo info;
+    ReadHeader(r, header);
+    ReadProjectInfo(r, info);
+    return r.failed() ? QString() : DimensionProblem(info);
+}
+
+FileResult ReadProblem(const QString &path, int error)
+{
+    return {false, WithFileName(kLoadLead, ReadProblemText(error), path), ReadProblemInEnglish(error), error};
 }
 
 }  // namespace
@@ -853,15 +882,19 @@ FileResult SaveProjectFile(Project &project, const QString &path, FileLayer &lay
 
 FileResult LoadProjectFile(const QString &path, Project &project)
 {
-    QByteArray bytes;
-    int error = 0;
-    if (!ReadFileBytes(path, std::numeric_limits<qint64>::max() / 4, bytes, error))
-        return {false, WithFileName(kLoadLead, ReadProblemText(error), path), ReadProblemInEnglish(error),
-                error};
-    QString reason;
-    if (!ParseProject(bytes, project, &reason))
-        return {false, WithFileName(kLoadLead, reason, path), QStringLiteral("not a readable project file")};
-    return {};
+    FileBytes file;
+    int error = file.open(path);
+    if (error == 0)
+        error = file.readUpTo(kMaxLeadBytes);
+    // A grid larger than the program makes is refused before the rest of a large file is read.
+    QString reason = file.ended() ? QString() : LeadProblem(file.bytes());
+    if (error == 0 && reason.isEmpty())
+        error = file.readUpTo(std::numeric_limits<qint64>::max() / 4);
+    if (error != 0)
+        return ReadProblem(path, error);
+    if (reason.isEmpty() && ParseProject(file.bytes(), project, &reason))
+        return {};
+    return {false, WithFileName(kLoadLead, reason, path), QStringLiteral("not a readable project file")};
 }
 
 FileResult SaveProject(Project &project, AppState &state)
@@ -888,20 +921,12 @@ FileResult LoadProject(Project &project, AppState &state)
     return result;
 }
 
-namespace {
-
-// The header is two strings of at most 65535 bytes and an int32.
-constexpr qint64 kMaxHeaderBytes = 2 * (2 + 0xFFFF) + 4;
-
-}  // namespace
-
 FileHeader ReadFileHeader(const QString &path)
 {
     FileHeader header;
-    QByteArray bytes;
-    int error = 0;
-    if (ReadFileBytes(path, kMaxHeaderBytes, bytes, error))
-        ParseFileHeader(bytes, header);
+    FileBytes file;
+    if (file.open(path) == 0 && file.readUpTo(kMaxHeaderBytes) == 0)
+        ParseFileHeader(file.bytes(), header);
     return header;
 }
 
@@ -918,13 +943,14 @@ QString NotProjectFileMessage(const QString &appTitle, const QString &path)
 
 FileResult CheckProjectFile(const QString &appTitle, const QString &path)
 {
-    QByteArray bytes;
-    int error = 0;
-    if (!ReadFileBytes(path, kMaxHeaderBytes, bytes, error))
-        return {false, WithFileName(kLoadLead, ReadProblemText(error), path), ReadProblemInEnglish(error),
-                error};
+    FileBytes file;
+    int error = file.open(path);
+    if (error == 0)
+        error = file.readUpTo(kMaxHeaderBytes);
+    if (error != 0)
+        return ReadProblem(path, error);
     FileHeader header;
-    ParseFileHeader(bytes, header);
+    ParseFileHeader(file.bytes(), header);
     if (!IsProjectFileHeader(header))
         return {false, NotProjectFileMessage(appTitle, path),
                 QStringLiteral("not a project file of this program")};

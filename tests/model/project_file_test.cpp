@@ -1,6 +1,7 @@
 #include "model/project_file.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -518,6 +519,22 @@ TEST(ProjectFileRefusal, GridWiderThanTheProgramMakesIsRefusedEvenWhenComplete)
         EXPECT_EQ(ParseProject(bytes, open, &reason), spans == 120) << reason.toStdString();
         EXPECT_EQ(reason.contains(QStringLiteral("X 121、Y 1 スパン")), spans == 121) << reason.toStdString();
     }
+    // A file of 8 GB (sparse) whose header claims 1000 × 1000 spans is refused from its first bytes,
+    // without reading or allocating the rest.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("huge.RQX"));
+    HandFile hand;
+    hand.spanCountX = hand.spanCountY = 1000;
+    WriteAll(path, hand.build());
+    ASSERT_TRUE(QFile::resize(path, qint64(8) << 30));
+    QElapsedTimer clock;
+    clock.start();
+    Project open;
+    const FileResult r = LoadProjectFile(path, open);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(r.message.contains(
+        QStringLiteral("（X 1000、Y 1000 スパン）がこのプログラムで扱える大きさを超えています")))
+        << r.message.toStdString();
 }
 
 TEST(ProjectFileRefusal, EveryTruncationOfARealFileIsRefused)
