@@ -152,18 +152,5 @@ TEST(PlacedHardwareTest, ApplyFollowsTheBlankThroughColumnAndDoublePullRules)
     }
 }
 
-TEST(PlacedHardwareTest, ClearEmptiesOneStoreyOnly)
-{
-    Project p = test::NewHouse(2, 4, 4);
-    test::PlaceColumn(p, 1, 2, 2, 2);
-    for (int level = 1; level <= 2; ++level)
-        for (int k = 0; k < 3; ++k)
-            p.nodes(2, 2, level).hardware[k] = QStringList{"(と)", "(へ)", "(ち)"}[k];
-    ClearPlacedHardware(p, 2);
-    EXPECT_EQ(p.nodes(2, 2, 2).hardware[0], QStringLiteral("(と)"));
-    EXPECT_TRUE(p.nodes(2, 2, 2).hardware[1].isEmpty() && p.nodes(2, 2, 2).hardware[2].isEmpty());
-    EXPECT_EQ(p.nodes(2, 2, 1).hardware[1], QStringLiteral("(へ)"));
-}
-
 }  // namespace
 }  // namespace rqx
