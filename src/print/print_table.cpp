@@ -43,7 +43,9 @@ QStringList BreakUnits(QStringView text)
     while (i < n) {
         const char16_t c = text[i].unicode();
         qsizetype j = i + 1;
-        if (c == u' ' || c == u'　') {
+        if (QChar::isHighSurrogate(c) && j < n) {
+            ++j;  // a character outside the basic plane is never split
+        } else if (c == u' ' || c == u'　') {
             // blank
         } else if (IsOpening(c)) {
             // A short label up to its closing bracket; otherwise the bracket joins the next unit.
@@ -93,12 +95,15 @@ QStringList PrintSurface::WrapText(const QString &text, int width)
             if (line.isEmpty() || lineWidth + w <= limit) {
                 if (line.isEmpty() && w > limit) {
                     // Wider than the column: break it between characters.
-                    for (const QChar ch : unit) {
-                        const double cw = textWidth(fi, QStringView(&ch, 1));
+                    for (qsizetype k = 0; k < unit.size();) {
+                        const qsizetype len = unit[k].isHighSurrogate() && k + 1 < unit.size() ? 2 : 1;
+                        const QStringView ch = QStringView(unit).mid(k, len);
+                        const double cw = textWidth(fi, ch);
                         if (!line.isEmpty() && lineWidth + cw > limit)
                             flush();
                         line += ch;
                         lineWidth += cw;
+                        k += len;
                     }
                     continue;
                 }

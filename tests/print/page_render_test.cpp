@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -111,6 +112,10 @@ TEST(PageRender, PdfHasOnePageEachEmbeddedFontsSearchableJapaneseAndTheSamePictu
     QString error;
     ASSERT_TRUE(WritePdf(doc, pdf, &error)) << error.toStdString();
     ASSERT_TRUE(WritePdf(s.document(), landscape, &error)) << error.toStdString();
+    {
+        QPdfWriter range(dir.filePath(QStringLiteral("range.pdf")));  // pages 2 to 3 only, as for a printer
+        ASSERT_TRUE(RenderPages(doc, range, 2, 3, &error)) << error.toStdString();
+    }
     EXPECT_FALSE(WritePdf(doc, dir.filePath(QStringLiteral("missing/x.pdf")), &error));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("missing/x.pdf"))));
 
@@ -120,6 +125,10 @@ TEST(PageRender, PdfHasOnePageEachEmbeddedFontsSearchableJapaneseAndTheSamePictu
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(doc.pageCount()))))
         << info.toStdString();
     EXPECT_TRUE(info.contains(QStringLiteral("595 x 842 pts (A4)"))) << info.toStdString();
+    const QString range = RunTool(QStringLiteral("pdftotext"),
+                                  {dir.filePath(QStringLiteral("range.pdf")), QStringLiteral("-")});
+    EXPECT_EQ(range.count(u'\f'), 2);
+    EXPECT_TRUE(range.contains(QStringLiteral("1.3.接合金物リスト")));
     EXPECT_TRUE(
         RunTool(QStringLiteral("pdfinfo"), {landscape}).contains(QStringLiteral("842 x 595 pts (A4)")));
     const QString fonts = RunTool(QStringLiteral("pdffonts"), {pdf});

@@ -98,6 +98,10 @@ TEST(PrintTable, WrapsSpansAlignsAndFitsEveryLineInItsColumn)
     EXPECT_EQ(find("二行目").x, find("一行目").x);
     EXPECT_GT(bottom, find("x").y);
 
+    // Characters outside the basic plane are never cut in two.
+    for (const QString &line : s.WrapText(QStringLiteral("𠮷野家𠮷𠮷𠮷𠮷𠮷"), 450))
+        EXPECT_FALSE(line.isEmpty() || line.back().isHighSurrogate() || line.front().isLowSurrogate());
+
     // The spacing settings pad each row: the roomy table is taller by (100 − 10)% of a text height per row.
     auto height = [](int above, int below) {
         PrintSurface t;
