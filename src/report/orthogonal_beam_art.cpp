@@ -1,4 +1,4 @@
-// The orthogonal-beam illustration (plan view, 12 × 5.6 cm).
+// The orthogonal-beam illustration (plan view, 12.5 × 4.0 cm).
 #include "report/orthogonal_beam_art.h"
 
 #include <array>
@@ -14,6 +14,7 @@ namespace {
 constexpr QRgb kBlack = 0xFF000000;
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr float kColumnSide = 0.36f;
+constexpr float kArtHeight = 4.0f;
 
 struct Art {
     PrintSurface &s;
@@ -74,6 +75,11 @@ struct Art {
 
 }  // namespace
 
+float OrthogonalBeamArtHeight()
+{
+    return kArtHeight;
+}
+
 float DrawOrthogonalBeamArt(PrintSurface &surface, float left, float top)
 {
     const Art a{surface, left, top};
@@ -81,9 +87,9 @@ float DrawOrthogonalBeamArt(PrintSurface &surface, float left, float top)
     // first-floor columns; the small beam on y = 2.6 between them carries ① and ②.
     constexpr float kBeamLeft = 1.5f;
     constexpr float kBeamRight = 9.5f;
-    constexpr float kTopY = 0.6f;
-    constexpr float kBottomY = 4.6f;
-    constexpr float kSmallY = 2.6f;
+    constexpr float kTopY = 0.4f;
+    constexpr float kBottomY = 3.6f;
+    constexpr float kSmallY = 2.0f;
     constexpr float kCol1 = 4.0f;
     constexpr float kCol2 = 7.0f;
 
@@ -115,15 +121,15 @@ float DrawOrthogonalBeamArt(PrintSurface &surface, float left, float top)
 
     // Legend at the right.
     constexpr float kLegendX = 10.6f;
-    a.column(kLegendX, 1.4f, false);
-    a.text(QStringLiteral("２階柱"), 8, kLegendX + 0.35f, 1.25f);
-    a.text(QStringLiteral("(下階柱なし)"), 8, kLegendX + 0.35f, 1.6f);
-    a.column(kLegendX, 2.4f, true);
-    a.text(QStringLiteral("１階柱"), 8, kLegendX + 0.35f, 2.25f);
-    a.arrow(kLegendX - 0.2f, 3.3f, kLegendX + 0.3f, 3.3f);
-    a.text(QStringLiteral("引抜き力"), 8, kLegendX + 0.45f, 3.15f);
-    a.text(QStringLiteral("の伝達"), 8, kLegendX + 0.45f, 3.5f);
-    return 5.2f;
+    a.column(kLegendX, 0.9f, false);
+    a.text(QStringLiteral("２階柱"), 8, kLegendX + 0.35f, 0.75f);
+    a.text(QStringLiteral("(下階柱なし)"), 8, kLegendX + 0.35f, 1.1f);
+    a.column(kLegendX, 1.9f, true);
+    a.text(QStringLiteral("１階柱"), 8, kLegendX + 0.35f, 1.75f);
+    a.arrow(kLegendX - 0.2f, 2.8f, kLegendX + 0.3f, 2.8f);
+    a.text(QStringLiteral("引抜き力"), 8, kLegendX + 0.45f, 2.65f);
+    a.text(QStringLiteral("の伝達"), 8, kLegendX + 0.45f, 3.0f);
+    return kArtHeight;
 }
 
 }  // namespace rqx

@@ -11,5 +11,7 @@ class PrintSurface;
 // Draws the illustration with its top-left corner at (left, top) cm from the printable origin and
 // returns its height in cm.
 float DrawOrthogonalBeamArt(PrintSurface &surface, float left, float top);
+// The illustration's height in cm.
+float OrthogonalBeamArtHeight();
 
 }  // namespace rqx

@@ -1,0 +1,403 @@
+// The calculation report as recorded pages: the fixed texts of the cover and chapter 1 in order, the
+// running header and footer, the page structure and table-of-contents records, the settings that change
+// texts, the cover's layout cases, and stopping through the progress callback.
+#include <QDate>
+#include <QFont>
+
+#include <gtest/gtest.h>
+
+#include "calc/n_value.h"
+#include "model/project.h"
+#include "print/font_names.h"
+#include "print/page_drawing.h"
+#include "print/print_surface.h"
+#include "report/report_builder.h"
+#include "report/result_table.h"
+#include "support/sample_houses.h"
+
+namespace rqx {
+namespace {
+
+using namespace sample;
+
+// Every fixed text of the cover and chapter 1 up to the plans, in print order, a table row per line (a
+// cell's line breaks and wrapping vanish when a page's texts are joined).
+const char kChapterOneTexts[] = R"(
+告示 平１２ 建告第１４６０号 による
+軸組を構成する柱頭･柱脚のＮ値計算書
+1.概要
+1.1.設計方針
+「VELM-RQX /軸組Ｎ値算定」における軸組の柱頭･柱脚の必要金物の決定は、告示平12
+建告第1460号に準拠し、「改正建築基準法(２年目施行)の解説((株)新日本法規出版)」
+及び「建築技術2000年10月号((株)建築技術)」に示される Ｎ値計算式による接合部の
+簡易計算方法で行う｡
+このとき、Ｎ値算定は、はり間・桁行各方向について行い大きい方の数値を採用する。
+なお、この計算式より求めたＮ値によって､ 該当告示第２号に規定されていない軸組
+(90×90mmの筋かい、筋かいと面材の併用等)についても、その柱頭･柱脚の構造方法を
+決定する｡ 
+1.2.Ｎ値計算方法
+接合金物を選択するためのＮ値算定式を以下に示す。
+(1)平屋建ての場合、若しくは２階建ての部分における
+２階の柱の場合
+Ｎ＝Ａ1×Ｂ1－Ｌ ･･･････････････････････････ (1)
+  Ｎ表-1.3.1.接合部の仕様 のＮの数値
+  Ａ1当該柱の両面における軸組の倍率の差(片側のみ軸組が取り付く場合には、当該軸組の倍率)の数値。ただし、筋かいを設けた軸組の場合には、表-1.2.1～3 に該当する補正値を加えたものとする。
+  Ｂ1周辺の部材による押さえ(曲げ戻し)の効果を表す係数で、出隅の柱においては 0.8、その他の柱においては 0.5 とする。
+  Ｌ鉛直荷重による押さえの効果を示す係数で、出隅の柱においては 0.4、その他においては 0.6 とする。 
+(2)２階建ての部分における１階の柱の場合
+Ｎ＝Ａ1×Ｂ1+Ａ2×Ｂ2－Ｌ ･･････････････････ (2)
+  Ｎ表-1.3.1.接合部の仕様 のＮの数値
+  Ａ1,Ｂ1式(1) の場合と同じ。
+  Ａ2当該柱に連続する２階柱の両側における軸組の倍率の差(片側のみに軸組が取り付く場合には当該軸組の倍率)の数値。ただし、筋かいを設けた軸組の場合には、表-1.2.1～3 に該当する補正値を加えたものとする。
+  Ｂ2２階の周辺部材による押さえ(曲げ戻し)の効果を示す係数で、２階の出隅の柱においては 0.8、２階のその他の柱においては 0.5 とする。
+  Ｌ鉛直荷重による押さえの効果を示す係数で、出隅の柱においては 1.0、その他においては 1.6 とする。 
+(3)直交梁による他の壁線からの２階柱引抜き力の伝達
+下階柱抜けによる小梁上の２階柱（①,②）の引抜き力は、下図のように直交する
+２階床梁によって１階柱に伝達されるものとする。
+●筋かいの分担応力を考慮した補正値
+表-1.2.1.筋かいが片側から取り付く柱
+取り付く位置
+筋かいの種類柱頭部柱脚部
+15x90以上の筋かいφ9以上の鉄筋     0.0 0.0
+30x90以上の筋かい 0.5-0.5
+45x90以上の筋かい 0.5-0.5
+90x90以上の筋かい 2.0-2.0
+たすき筋かいの場合、補正値を｢0｣とする。
+表-1.2.2.両側から筋かいが取り付く柱(両側が片筋かい)
+一方の筋かい
+他方の筋かい15x90以上の筋かいφ9以上の鉄筋    30x90以上の筋かい45x90以上の筋かい90x90以上の筋かい
+15x90以上の筋かいφ9以上の鉄筋    0.00.50.52.0
+30x90以上の筋かい0.51.01.02.5
+45x90以上の筋かい0.51.01.02.5
+90x90以上の筋かい2.02.52.54.0
+両筋かいが共に柱脚部に取付く場合、補正値を｢0｣とする。
+表-1.2.3.両側から筋かいが取り付く柱
+         (一方が片筋かい、他方がたすき筋かい)
+一方の片筋かい
+他方のたすき筋かい15x90以上の筋かいφ9以上の鉄筋    30x90以上の筋かい45x90以上の筋かい90x90以上の筋かい
+15x90以上の筋かいφ9以上の鉄筋    0.00.50.52.0
+30x90以上の筋かい0.00.50.52.0
+45x90以上の筋かい0.00.50.52.0
+90x90以上の筋かい0.00.50.52.0
+片筋かいが柱脚部に取付く場合または両筋かいが
+共にたすきの場合、補正値を｢0｣とする。
+1.3.接合金物リスト
+表-1.3.1.接合部の仕様
+Ｎ 値接合耐力(kN)告示記号接 合 金 物 の 仕 様許容耐力または降伏耐力(kN)
+0.0  0.00(い) 短ほぞ差しかすがい(C) 0.00  (1.62)
+0.65 3.44(ろ) 長ほぞ差し込み栓かど金物(CP･L) (3.81)  3.38 
+1.0  5.29(は) かど金物(CP･T)山形プレート(VP) 5.07   5.88 
+1.4  7.41(に) 羽子板ボルト(SB)または短ざく金物(S)  7.50 
+1.6  8.47(ほ) 羽子板ボルト(SB+ZS50)または短ざく金物(S+ZS50)  8.50 
+1.8  9.53(へ) 引き寄せ金物(HD-10) 10.00 
+2.8 14.82(と) 引き寄せ金物(HD-15) 15.00 
+3.7 19.58(ち) 引き寄せ金物(HD-20) 20.00 
+4.7 24.87(り) 引き寄せ金物(HD-25) 25.00 
+5.6 29.64(ぬ) 引き寄せ金物(HD-15)×２個 30.00 
+7.5 39.69(る)*引き寄せ金物(HD-20)×２個(参考) (40.00) 
+1.4.耐力壁リスト
+表-1.4.1.筋かいリスト
+軸  組  の  種  類倍  率
+(1)厚さ1.5 センチメートル以上幅９cm以上の木材の筋かい又は径９mm以上の鉄筋の筋かいを入れた軸組1.0
+(2)厚さ３cm以上幅９cm以上の木材の筋かいを入れた軸組1.5
+(3)厚さ4.5cm以上幅９cm以上の木材の筋かいを入れた軸組2.0
+(4)９cm角の木材の筋かいを入れた軸組3.0
+(5)(1)～(3)までに掲げる筋かいをたすき掛けに入れた軸組各数値の２倍
+(6)(4)に掲げる筋かいをたすき掛けに入れた軸組5.0
+表-1.4.2.面材リスト
+軸  組  の  種  類倍  率
+(1)木ずりその他これに類するものを柱及び間柱の片面に打ち付けた壁を設けた軸組 0.5
+(2)木ずりその他これに類するものを柱及び間柱の両面に打ち付けた壁を設けた軸組 1.0
+(3)構造用合板等を 昭和56年建設省告示第1100号 別表第一（一）項又は（二）項に定める方法で打ち付けた壁を設けた軸組0.5～5.0
+表-1.4.1 の筋かいと併用する場合、その倍率はそれぞれの数値の和とする。ただし、｢5｣ を超えないものとする。
+1.5.耐力壁伏図
+)";
+
+struct Report {
+    std::unique_ptr<PrintSurface> surface = std::make_unique<PrintSurface>();
+    ReportResult result;
+    const PrintDocument &doc() const { return surface->document(); }
+    // The texts of page n joined, without or with the running header and footer.
+    QString text(int n, bool running = false) const
+    {
+        QString out;
+        for (const PageItem &item : doc().page(n).items)
+            if (item.kind == PageItemKind::Text && (running || item.flags == 0))
+                out += doc().string(item.a);
+        return out;
+    }
+    QStringList running(int n, std::uint8_t flag) const
+    {
+        QStringList out;
+        for (const PageItem &item : doc().page(n).items)
+            if (item.kind == PageItemKind::Text && item.flags == flag)
+                out << doc().string(item.a);
+        return out;
+    }
+    // Page holding the first text item equal to `t`, 0 when none.
+    int pageOf(const QString &t) const
+    {
+        for (int n = 1; n <= doc().pageCount(); ++n)
+            if (doc().pageTexts(n).contains(t))
+                return n;
+        return 0;
+    }
+};
+
+Report Build(Project &p, const ReportOptions &options = {QDate(2026, 12, 7), {}})
+{
+    RunCalculationSequence(p, true);
+    Report r;
+    r.result = BuildReport(*r.surface, p, options);
+    return r;
+}
+
+class ReportBuilderTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { InstallJapaneseFontSubstitutions(); }
+};
+
+// A two-storey house of 4 × 1 spans, floored on both storeys, with a board wall on Y1 upstairs.
+Project TinyHouse()
+{
+    Project p = EmptyProject(4, 1, 2, 2);
+    p.info.buildingName = QStringLiteral("試験邸");
+    PutFloor(p, 1, 1, 1, 5, 2, 1);
+    PutFloor(p, 2, 1, 1, 5, 2, 1);
+    PutColumn(p, 1, 1, 1, 2);
+    for (auto [x, y] : {std::pair{5, 1}, {1, 2}, {5, 2}})
+        PutColumn(p, 1, x, y, 1);
+    PutColumn(p, 2, 3, 1, 1);
+    PutColumn(p, 2, 5, 1, 1);
+    PutWall(p, 2, kDirX, 1, 1, 3, kKeyMenzai, 4);
+    PutBeam(p, 2, kDirX, 1, 1, 5);
+    return p;
+}
+
+TEST_F(ReportBuilderTest, CoverAndChapterOneCarryEveryFixedTextInOrder)
+{
+    Project p = TinyHouse();
+    const Report r = Build(p);
+    QString joined;
+    for (int n = 1; n <= r.result.toc.page[1][5]; ++n)
+        joined += r.text(n);
+    joined.remove(QLatin1Char('\r'));
+    qsizetype at = 0;
+    const QStringList expected =
+        QString::fromUtf8(kChapterOneTexts).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(expected.size(), 88);
+    for (const QString &t : expected) {
+        const qsizetype found = joined.indexOf(t, at);
+        ASSERT_GE(found, 0) << "missing or out of order: " << t.toStdString();
+        at = found + t.size();
+    }
+}
+
+TEST_F(ReportBuilderTest, RunningHeaderAndFooterAndTableOfContents)
+{
+    Project p = TinyHouse();
+    const Report r = Build(p);
+    const int pages = r.doc().pageCount();
+    EXPECT_TRUE(r.result.completed);
+    EXPECT_EQ(r.result.pageCount, pages);
+    EXPECT_TRUE(r.running(1, kItemHeader).isEmpty());
+    EXPECT_TRUE(r.running(1, kItemFooter).isEmpty());
+    const QString header = QStringLiteral("VELM-RQX /軸組Ｎ値算定   [ 試験邸 ]");
+    for (int n : {2, pages}) {
+        EXPECT_EQ(r.running(n, kItemHeader), QStringList{header});
+        EXPECT_EQ(r.running(n, kItemFooter),
+                  (QStringList{QStringLiteral("- %1 -").arg(n - 1), VersionText()}));
+    }
+    // Cover, 1.1+1.2, correction tables, 1.3+1.4, two wall plans, two hardware plans, one frame page,
+    // one table page; chapter 1.6 and chapter 3 keep page 0.
+    EXPECT_EQ(pages, 10);
+    const auto &page = r.result.toc.page;
+    EXPECT_EQ((std::array{page[1][1], page[1][2], page[1][3], page[1][4], page[1][5], page[1][6]}),
+              (std::array{2, 2, 4, 4, 5, 0}));
+    EXPECT_EQ((std::array{page[2][1], page[2][2], page[2][3]}), (std::array{7, 9, 10}));
+    EXPECT_EQ(page[3], (std::array<int, ReportToc::kEntries + 1>{}));
+    // Offsets: the section title's place less half a line (1.2: a whole line), in twips from the paper top.
+    const auto &offset = r.result.toc.offsetTwips;
+    EXPECT_GT(offset[1][2], offset[1][1]);
+    EXPECT_EQ(offset[1][5], offset[1][3]);
+    EXPECT_LT(offset[1][5], r.surface->MarginTop());
+    EXPECT_EQ(r.surface->PreviewPage(), 1);
+}
+
+TEST_F(ReportBuilderTest, OnePlanPagePerFloorInEachPlanSection)
+{
+    for (int floors : {1, 2}) {
+        Project p = EmptyProject(4, 4, 2, floors);
+        PutFloor(p, 1, 1, 1, 5, 5, 1);
+        PutColumn(p, 1, 1, 1, 1);
+        const Report r = Build(p);
+        const auto &page = r.result.toc.page;
+        EXPECT_EQ(page[2][1] - page[1][5], floors) << floors;
+        EXPECT_EQ(page[2][2] - page[2][1], floors) << floors;
+        for (int f = 1; f <= floors; ++f) {
+            EXPECT_EQ(r.pageOf(QStringLiteral("(%1) %1 階耐力壁伏図 (数値は壁倍率)").arg(f)),
+                      page[1][5] + f - 1);
+        }
+        // No walls: the frame section is its title page only.
+        EXPECT_EQ(page[2][3] - page[2][2], 1);
+    }
+}
+
+TEST_F(ReportBuilderTest, FourWalledLinesGiveTwoFramePages)
+{
+    Project p = EmptyProject(4, 4, 2, 2);
+    PutFloor(p, 1, 1, 1, 5, 5, 1);
+    PutWall(p, 1, kDirY, 1, 1, 3, kKeyKesa, 2);    // X line 1
+    PutWall(p, 2, kDirY, 5, 2, 4, kKeyMenzai, 2);  // X line 5, upstairs only
+    PutWall(p, 1, kDirX, 3, 1, 5, kKeyTasuki, 1);  // Y line 3
+    PutWall(p, 1, kDirX, 5, 2, 3, kKeyMenzai, 6);  // Y line 5
+    const Report r = Build(p);
+    const auto &page = r.result.toc.page;
+    EXPECT_EQ(page[2][3] - page[2][2], 2);
+    const QString names[] = {p.grid.lineNameX[1], p.grid.lineNameX[5], p.grid.lineNameY[3],
+                             p.grid.lineNameY[5]};
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(r.pageOf(QStringLiteral("(%1) %2 通り").arg(k + 1).arg(names[k].trimmed())),
+                  page[2][2] + (k < 3 ? 0 : 1));
+}
+
+// The L setting and the orthogonal-beam setting change exactly the texts they name.
+TEST_F(ReportBuilderTest, SettingsChangeExactlyTheirTexts)
+{
+    auto build = [](int lMode, int crossIgnored) {
+        Project p = EmptyProject(4, 4, 2, 2);
+        p.grid.lCoefficientMode = lMode;
+        p.grid.crossBeamIgnored = crossIgnored;
+        return Build(p);
+    };
+    const Report base = build(0, 0);
+    const Report user = build(1, 0);
+    const Report ignored = build(0, 1);
+    const QString art = QStringLiteral(
+        "①②小梁直交する２階床梁直交する２階床梁１階柱１階柱２階柱(下階柱なし)１階柱引抜き力の伝達");
+    struct Change {
+        const Report &other;
+        QStringList baseOnly;
+        QStringList otherOnly;
+    };
+    const Change changes[] = {
+        {user,
+         {QStringLiteral("鉛直荷重による押さえの効果を示す係数で、出隅の柱においては 1.0、その他においては "
+                         "1.6 とする。 "),
+          QStringLiteral("  ΔN=(A2xB2)       "), QStringLiteral("１階Ｎ値")},
+         {QStringLiteral(
+              "鉛直荷重による押さえの効果を示す係数で、出隅の柱においては 1.0、その他の柱においては "
+              "２階柱が出隅のとき1.4、２階柱がその他のとき1.6 とする。 "
+              "また、２階を構成し直上に柱がない場合は、1.0 "
+              "とする。"),
+          QStringLiteral("  ΔN=(A2xB2-L2)  "),
+          QStringLiteral("   １階Ｎ値  (押さえ係数Ｌ：２階柱の押さえ効果を考慮)")}},
+        {ignored,
+         {QStringLiteral("(3)直交梁による他の壁線からの２階柱引抜き力の伝達"),
+          QStringLiteral("下階柱抜けによる小梁上の２階柱（①,②）の引抜き力は、下図のように直交する"),
+          QStringLiteral("２階床梁によって１階柱に伝達されるものとする。"), art,
+          QStringLiteral("       +[直交梁伝達]")},
+         {}},
+    };
+    for (const Change &c : changes) {
+        // The longer L text pushes part (3) onto a page of its own: pages may differ, texts may not.
+        QString a;
+        QString b;
+        for (int n = 1; n <= base.doc().pageCount(); ++n)
+            a += base.text(n).remove(QLatin1Char('\r'));
+        for (int n = 1; n <= c.other.doc().pageCount(); ++n)
+            b += c.other.text(n).remove(QLatin1Char('\r'));
+        for (const QString &t : c.baseOnly) {
+            ASSERT_EQ(a.count(t), 1) << t.toStdString();
+            a.remove(t);
+        }
+        for (const QString &t : c.otherOnly) {
+            ASSERT_EQ(b.count(t), 1) << t.toStdString();
+            b.remove(t);
+        }
+        EXPECT_EQ(a, b);
+    }
+    // The formula tables: 10 points with the orthogonal beams considered, 11 without.
+    auto formulaSize = [](const Report &r) {
+        for (const PageItem &item : r.doc().page(2).items)
+            if (item.kind == PageItemKind::Text && r.doc().string(item.a) == QStringLiteral("  Ａ1"))
+                return r.doc().font(item.b).points;
+        return 0.0f;
+    };
+    EXPECT_EQ(formulaSize(base), 10.0f);
+    EXPECT_EQ(formulaSize(ignored), 11.0f);
+}
+
+TEST_F(ReportBuilderTest, CoverTextsFlagsAndNamePlaces)
+{
+    PrintSurface measure;
+    measure.SetFontName(QStringLiteral("ＭＳ 明朝"));
+    measure.SetFontSize(20);
+    float charW = 0;
+    float lineH20 = 0;
+    MeasureCharCell(measure, charW, lineH20);
+    const QString longName =
+        QString(40, QChar(0x6728));  // 40 full-width characters: over 25.8 cm at 20 points
+    struct Case {
+        QString name;
+        int hideDate;
+        int hideOffice;
+        float nameTopCm;
+    };
+    const Case cases[] = {
+        {QStringLiteral("試験邸"), 0, 0, 4.5f},
+        {QString(20, QChar(0x6728)), 1, 0, 4.1f},
+        {longName, 0, 1, 3.5f * lineH20},
+        {QStringLiteral("試験邸"), 1, 1, 4.5f},
+    };
+    int shortNameY = 0;
+    for (const Case &c : cases) {
+        Project p = EmptyProject(2, 2, 2, 1);
+        p.info.buildingName = QStringLiteral("  ") + c.name;
+        p.info.officeName = QStringLiteral("設計事務所");
+        p.info.personName = QStringLiteral("担当 太郎");
+        p.info.hideDateOnCover = c.hideDate;
+        p.info.hideOfficeOnCover = c.hideOffice;
+        const Report r = Build(p);
+        QStringList expected = {QStringLiteral("告示 平１２ 建告第１４６０号 による"),
+                                QStringLiteral("軸組を構成する柱頭･柱脚のＮ値計算書")};
+        if (!c.hideDate)
+            expected << QLocale(QLocale::Japanese, QLocale::Japan)
+                            .toString(QDate(2026, 12, 7), QLocale::ShortFormat);
+        if (!c.hideOffice)
+            expected << QStringLiteral("設計事務所") << QStringLiteral("担当 太郎");
+        QStringList texts = r.doc().pageTexts(1);
+        // The name is one wrapped table cell: its lines come first.
+        QString name;
+        while (!texts.isEmpty() && !texts.first().startsWith(QStringLiteral("告示")))
+            name += texts.takeFirst();
+        EXPECT_EQ(name, c.name);
+        EXPECT_EQ(texts, expected);
+        const PageItem &first = r.doc().page(1).items[1];  // after the frame
+        ASSERT_EQ(r.doc().string(first.a), r.doc().pageTexts(1).first());
+        if (shortNameY == 0)
+            shortNameY = first.y1 - static_cast<int>(std::lround(4.5 * 567));
+        EXPECT_NEAR(first.y1 - shortNameY, c.nameTopCm * 567, 2) << c.name.size();
+    }
+}
+
+TEST_F(ReportBuilderTest, ProgressCountsStepsAndCancelStopsTheBuild)
+{
+    Project p = TinyHouse();
+    QList<int> seen;
+    const Report whole = Build(p, {QDate(2026, 12, 7), [&](int count, int steps) {
+                                       EXPECT_EQ(steps, 10);
+                                       if (seen.isEmpty() || seen.last() != count)
+                                           seen << count;
+                                       return true;
+                                   }});
+    EXPECT_EQ(seen, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    const Report stopped = Build(p, {QDate(2026, 12, 7), [](int count, int) { return count < 3; }});
+    EXPECT_FALSE(stopped.result.completed);
+    EXPECT_EQ(stopped.doc().pageCount(), 2);
+    EXPECT_EQ(stopped.result.toc.page[1][2], 0);
+    EXPECT_FALSE(stopped.surface->IsRecording());
+}
+
+}  // namespace
+}  // namespace rqx

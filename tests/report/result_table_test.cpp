@@ -1,0 +1,120 @@
+// The N-value result table: the cells of a small house worked out by hand, and the header band repeated
+// on every page the table breaks onto.
+#include <gtest/gtest.h>
+
+#include "calc/n_value.h"
+#include "model/project.h"
+#include "print/font_names.h"
+#include "print/print_surface.h"
+#include "report/report_builder.h"
+#include "report/result_table.h"
+#include "support/sample_houses.h"
+
+namespace rqx {
+namespace {
+
+using namespace sample;
+
+// 4 × 1 spans of 0.455 m, both storeys floored. Through column at (1,1); first-storey corner columns at
+// (5,1), (1,2), (5,2); upstairs columns at (3,1), on the floor beam (1,1)–(5,1) with nothing below, and
+// (5,1). Upstairs a 2.0 board wall (1,1)–(3,1). Orthogonal beams not considered, L per the commentary.
+//
+// By hand, X direction (B 0.8 at corners, 0.5 otherwise; L upstairs 0.4 / 0.6, downstairs 1.0 at corners):
+//   (3,1) up:   A 2.0, N = 2.0×0.5 − 0.6 = 0.40, 2.1168 kN; its ΔN 1.0 goes half to (1,1), half to (5,1)
+//   (1,1) up:   A 2.0, N = 2.0×0.8 − 0.4 = 1.20, 6.3504 kN
+//   (1,1) down: N' = 0.0×0.8 + 2.0×0.8 − 1.0 = 0.60; ΔN = (2.0×0.5)×0.50 = 0.50; N = 1.10, 5.8212 kN
+// Y direction has no walls: N = −L upstairs, −L downstairs, and no ΔN.
+TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
+{
+    Project p = EmptyProject(4, 1, 2, 2);
+    PutFloor(p, 1, 1, 1, 5, 2, 1);
+    PutFloor(p, 2, 1, 1, 5, 2, 1);
+    PutColumn(p, 1, 1, 1, 2);
+    for (auto [x, y] : {std::pair{5, 1}, {1, 2}, {5, 2}})
+        PutColumn(p, 1, x, y, 1);
+    PutColumn(p, 2, 3, 1, 1);
+    PutColumn(p, 2, 5, 1, 1);
+    PutWall(p, 2, kDirX, 1, 1, 3, kKeyMenzai, 4);
+    PutBeam(p, 2, kDirX, 1, 1, 5);
+    p.grid.crossBeamIgnored = 1;
+    p.nodes(1, 1, 1).hardware[1] = QStringLiteral("HD-10");
+    RunCalculationSequence(p, true);
+
+    const QString none = QStringLiteral("(　　　 )");
+    struct Row {
+        int x, y;
+        QStringList cells;
+    };
+    const Row rows[] = {
+        {1,
+         1,
+         {QStringLiteral("X1\r  Y1\r通し柱"), QStringLiteral("X―\rY"),
+          QStringLiteral("1.20\r=2.0x0.8-0.4\r(6.35kN)\r―――――\r-0.40\r=0.0x0.8-0.4\r(-2.12kN)"),
+          QStringLiteral("(に)"), none + QStringLiteral("\r\r") + none,
+          QStringLiteral("0.60\r=0.0x0.8+2.0x0.8-1.0\r―――――――――\r-1.00\r=0.0x0.8+0.0x0.8-1.0"),
+          QStringLiteral("0.50\r=(2.0x0.5)x0.50\r――――――――\r-"),
+          QStringLiteral("1.10\r(5.82kN)\r――――\r-1.00\r(-5.29kN)"), QStringLiteral("(に)"),
+          QStringLiteral("HD-10\r\r") + none}},
+        {3,
+         1,
+         {QStringLiteral("X2\r  Y1"), QStringLiteral("X―\rY"),
+          QStringLiteral("0.40\r=2.0x0.5-0.6\r(2.12kN)\r―――――\r-0.60\r=0.0x0.5-0.6\r(-3.18kN)"),
+          QStringLiteral("(ろ)"), none + QStringLiteral("\r\r") + none, QStringLiteral("-"),
+          QStringLiteral("-"), QStringLiteral("-"), QStringLiteral("-"), QStringLiteral("-\r\r")}},
+        {1,
+         2,
+         {QStringLiteral("X1\r  Y1a"), QStringLiteral("X―\rY"), QStringLiteral("-"), QStringLiteral("-"),
+          QStringLiteral("-\r\r"), QStringLiteral("-1.00\r=0.0x0.8-1.0\r―――――――――\r-1.00\r=0.0x0.8-1.0"),
+          QStringLiteral("-\r――――――――\r-"), QStringLiteral("-1.00\r(-5.29kN)\r――――\r-1.00\r(-5.29kN)"),
+          QStringLiteral("(い)"), none + QStringLiteral("\r\r") + none}},
+    };
+    for (const Row &r : rows) {
+        ASSERT_TRUE(HasResultRow(p, r.x, r.y));
+        EXPECT_EQ(ResultRowCells(p, r.x, r.y), r.cells) << r.x << ',' << r.y;
+    }
+    EXPECT_FALSE(HasResultRow(p, 2, 1));
+    // The ΔN terms add up to ΔN at the other end of the beam too: (2.0×0.5)×0.50.
+    EXPECT_FLOAT_EQ(p.results(5, 1, 1).nBeam[kDirX], 2.0f * 0.5f * 0.5f);
+    EXPECT_EQ(ResultRowCells(p, 5, 1)[6], QStringLiteral("0.50\r=(2.0x0.5)x0.50\r――――――――\r-"));
+    EXPECT_EQ(ResultTableFormat(),
+              QStringLiteral("+<650|+^350|+^1100|+^650|+^700|+^1820|+^1680|+^1000|+^650|+^700;"));
+}
+
+// Every page of a table that breaks carries the band once, with the rows below it; no columns: the message.
+TEST(ResultTableTest, PageBreaksRepeatTheHeaderBand)
+{
+    InstallJapaneseFontSubstitutions();
+    for (bool columns : {true, false}) {
+        Project p = EmptyProject(8, 8, 2, 2);
+        PutFloor(p, 1, 1, 1, 9, 9, 1);
+        PutFloor(p, 2, 1, 1, 9, 9, 1);
+        for (int y = 1; y <= 9 && columns; ++y)
+            for (int x = 1; x <= 9; ++x)
+                PutColumn(p, (x + y) % 3 == 0 ? 1 : 2, x, y, (x + y) % 3 == 0 ? 1 : 2);
+        RunCalculationSequence(p, true);
+        PrintSurface s;
+        const ReportResult r = BuildReport(s, p);
+        const int first = r.toc.page[2][3];
+        const int last = s.PageCount();
+        EXPECT_EQ(last > first, columns);
+        const int bandBottom = s.MarginTop() + kResultHeaderHeight;
+        int rows = 0;
+        for (int n = first; n <= last; ++n) {
+            const QStringList texts = s.document().pageTexts(n);
+            for (const char *t :
+                 {"通り", "２階Ｎ値", "加", "力", "方", "向", "<N'+ΔN>", "       +[直交梁伝達]"})
+                EXPECT_EQ(texts.count(QString::fromUtf8(t)), 1) << n << ' ' << t;
+            EXPECT_EQ(texts.count(QStringLiteral("2.3.Ｎ値･接合金物 算定結果一覧表")), n == first ? 1 : 0);
+            rows += texts.count(QStringLiteral("X―"));
+            // The first row's text lies below the band.
+            for (const PageItem &item : s.document().page(n).items)
+                if (item.kind == PageItemKind::Text && s.document().string(item.a) == QStringLiteral("X―"))
+                    EXPECT_GT(item.y1, bandBottom) << n;
+        }
+        EXPECT_EQ(rows, columns ? 81 : 0);
+        EXPECT_EQ(s.document().pageTexts(last).contains(kNoColumnMessage), !columns);
+    }
+}
+
+}  // namespace
+}  // namespace rqx
