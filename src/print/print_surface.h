@@ -102,6 +102,8 @@ public:
     int PreviewPage() const { return previewPage_; }
     void SetPreviewPage(int page);
 
+    // The recorded pages. While recording, the page being drawn has no footer yet (it is added when the page
+    // ends); after EndDoc every page is complete.
     const PrintDocument &document() const { return *document_; }
     // Hands the recorded document over (for a window that outlives the surface); the surface is left empty.
     std::shared_ptr<const PrintDocument> TakeDocument();
