@@ -295,7 +295,12 @@ void PrintSurface::layoutTable(Table &table)
         const std::vector<Cell> cells = layoutRow(table.rows[r], r);
         const int lines = linesOf(cells);
         const int fullHeight = padTop + lines * lineStep + padBottom;
-        if (y + fullHeight > pageBottom() && !freshPage)
+        // A row that does not fit goes to the next page whole; one taller than any page starts here when a
+        // line of it fits, so that no page is left nearly empty.
+        const int headerHeight = headerCells.empty() ? 0 : padTop + headerLines * lineStep + padBottom;
+        const bool fitsAnyPage = fullHeight <= pageBottom() - marginTop_ - headerHeight;
+        const bool lineFits = pageBottom() - y - padTop - padBottom >= lineStep;
+        if (y + fullHeight > pageBottom() && !freshPage && (fitsAnyPage || !lineFits))
             breakPage();
         // A row taller than the room left on a page is split between its lines, never dropped.
         int from = 0;
