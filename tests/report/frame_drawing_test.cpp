@@ -2,7 +2,9 @@
 // label, column lines and labels, beams of a frame without walls.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <tuple>
 
 #include "calc/house_builder.h"
 #include "print/font_names.h"
@@ -11,6 +13,8 @@
 
 namespace rqx {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 using test::PageContent;
 using test::PageShape;
@@ -26,16 +30,16 @@ float PosX(int j)
     return kLayout.frameOriginX + kLayout.frameScale * 0.455f * static_cast<float>(j - 1);
 }
 
-// A project of the test houses, its grid lines named "X1", "X2"… and "Y1", "Y2"….
+// A test house with its grid lines named "X1 ", "X2 "… and "Y1 ", "Y2 "….
 Project NamedHouse(int floors, int spansX, int spansY)
 {
     Project p = test::NewHouse(floors, spansX, spansY);
-    p.grid.lineNameX.resize(spansX + 1);
-    p.grid.lineNameY.resize(spansY + 1);
-    for (int i = 1; i <= spansX + 1; ++i)
-        p.grid.lineNameX[i] = QStringLiteral("X%1 ").arg(i);
-    for (int i = 1; i <= spansY + 1; ++i)
-        p.grid.lineNameY[i] = QStringLiteral("Y%1 ").arg(i);
+    for (auto [names, count, prefix] : {std::tuple{&p.grid.lineNameX, spansX + 1, u"X%1 "_s},
+                                        std::tuple{&p.grid.lineNameY, spansY + 1, u"Y%1 "_s}}) {
+        names->resize(count);
+        for (int i = 1; i <= count; ++i)
+            (*names)[i] = prefix.arg(i);
+    }
     return p;
 }
 
@@ -58,6 +62,7 @@ TEST(FrameDrawing, CrossingLineNamesStepped)
         std::vector<float> drops;  // lines 1..5
         std::vector<float> sizes;
     };
+    // clang-format off
     const std::vector<Case> cases = {
         {4, kFrameNamesReport, {0.35f, 0.7f, 0.9f, 1.1f, 0.35f}, {10, 7, 7, 7, 10}},
         {4, kFrameNamesView, {0.6f, 1.2f, 1.6f, 2.0f, 0.6f}, {11, 9, 9, 9, 11}},
@@ -65,6 +70,7 @@ TEST(FrameDrawing, CrossingLineNamesStepped)
         {3, kFrameNamesView, {0.6f, 1.2f, 1.6f, 0.6f, 1.2f}, {11, 9, 9, 11, 9}},
         {1, kFrameNamesReport, {0.35f, 0.35f, 0.35f, 0.35f, 0.35f}, {10, 10, 10, 10, 10}},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.divisions * 10 + c.mode);
         Project p = NamedHouse(1, 4, 2);
@@ -77,7 +83,7 @@ TEST(FrameDrawing, CrossingLineNamesStepped)
             EXPECT_EQ(t.text, p.grid.lineNameX[static_cast<int>(i) + 1].trimmed());
             EXPECT_NEAR(t.y - kLayout.frameBaseY, c.drops[i], kTol) << i;
             EXPECT_EQ(t.points, c.sizes[i]) << i;
-            EXPECT_EQ(t.font, QStringLiteral("ＭＳ Ｐ明朝"));
+            EXPECT_EQ(t.font, u"ＭＳ Ｐ明朝"_s);
             EXPECT_LT(t.x, PosX(static_cast<int>(i) + 1));
             EXPECT_GT(t.x, PosX(static_cast<int>(i) + 1) - 0.4f);
         }
@@ -85,85 +91,68 @@ TEST(FrameDrawing, CrossingLineNamesStepped)
 }
 
 // Walls: each drawn once across all its spans with one label (brace + board of the first span, at most
-// 5.0) 2.2 text heights above the storey's foot; boards under braces; the frame on an X line shows the Y
-// walls of that line, the frame on a Y line the X walls.
+// 5.0) 2.2 text heights above the storey's foot; boards under braces; code 1 rises towards the higher index,
+// code 2 falls; the frame on an X line shows the Y walls of that line, the frame on a Y line the X walls.
 TEST(FrameDrawing, WallsDrawnOnceWithOneLabel)
 {
+    struct Spec {
+        int direction, from, to;
+        Wall kind;
+        int size;
+    };
     struct Case {
         const char *name;
-        int direction;
-        std::function<void(Project &)> place;
+        int frame, level, mode;
+        std::vector<Spec> walls;  // on line 1
         QString label;
-        int boards;
-        int braceLines;
-        int from, to;  // node indices along the frame covered by the wall
-        int level;
+        int boards, rising, falling, from, to;  // shapes; the frame's node indices the wall covers
+        int pen;
+        float points;
     };
+    // clang-format off
     const std::vector<Case> cases = {
-        {"three-span cross brace", kFrameOnYLine,
-         [](Project &p) { test::PlaceWall(p, 1, kDirX, 1, 1, 4, Wall::Tasuki, 3); }, QStringLiteral("4.0"), 0,
-         2, 1, 4, 1},
-        {"30x90 brace over a 4.0 board", kFrameOnYLine,
-         [](Project &p) {
-             test::PlaceWall(p, 2, kDirX, 1, 2, 3, Wall::KesaUp, 2);
-             test::PlaceWall(p, 2, kDirX, 1, 2, 3, Wall::Board, 8);
-         },
-         QStringLiteral("5.0"), 1, 1, 2, 3, 2},
-        {"Y wall on an X line", kFrameOnXLine,
-         [](Project &p) {
-             test::PlaceWall(p, 1, kDirY, 1, 1, 3, Wall::KesaDown, 1);
-             test::PlaceWall(p, 1, kDirX, 1, 1, 3, Wall::Board, 2);  // crosses the frame: not drawn
-         },
-         QStringLiteral("1.0"), 0, 1, 1, 3, 1},
+        {"three-span cross brace", kFrameOnYLine, 1, kFrameWallsReport, {{kDirX, 1, 4, Wall::Tasuki, 3}}, u"4.0"_s, 0, 1, 1, 1, 4, 0, 8},
+        {"30x90 brace over a 4.0 board", kFrameOnYLine, 2, kFrameWallsReport,
+         {{kDirX, 2, 3, Wall::KesaUp, 2}, {kDirX, 2, 3, Wall::Board, 8}}, u"5.0"_s, 1, 1, 0, 2, 3, 0, 8},
+        {"Y wall on an X line, view", kFrameOnXLine, 1, kFrameWallsView,
+         {{kDirY, 1, 3, Wall::KesaDown, 1}, {kDirX, 1, 3, Wall::Board, 2}}, u"1.0"_s, 0, 0, 1, 1, 3, 3, 11},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         Project p = test::NewHouse(2, 4, 4);
-        c.place(p);
+        for (const Spec &w : c.walls)
+            test::PlaceWall(p, c.level, w.direction, 1, w.from, w.to, w.kind, w.size);
         const PageContent page =
-            Draw([&](PrintSurface &s) { drawFrameWalls(s, p, kLayout, c.direction, 1, kFrameWallsReport); });
+            Draw([&](PrintSurface &s) { drawFrameWalls(s, p, kLayout, c.frame, 1, c.mode); });
         ASSERT_EQ(page.texts.size(), 1u);
         const PageText &t = page.texts[0];
         EXPECT_EQ(t.text, c.label);
-        EXPECT_EQ(t.points, 8.0f);
-        EXPECT_EQ(t.font, QStringLiteral("ＭＳ 明朝"));
+        EXPECT_EQ(t.points, c.points);
+        EXPECT_EQ(t.font, u"ＭＳ 明朝"_s);
+        const float foot = kLayout.frameBaseY - kLayout.storeyHeight * static_cast<float>(c.level - 1);
+        const float top = foot - kLayout.storeyHeight + kLayout.beamDepth;
+        EXPECT_LT(t.y, foot);
+        EXPECT_GT(t.y, foot - 1.0f);
         const auto boards = page.shapesOf(PageItemKind::Rectangle);
-        const auto lines = page.shapesOf(PageItemKind::Line);
         ASSERT_EQ(boards.size(), static_cast<size_t>(c.boards));
-        ASSERT_EQ(lines.size(), static_cast<size_t>(c.braceLines));
         if (!boards.empty()) {
             EXPECT_EQ(page.shapes.front().kind, PageItemKind::Rectangle);  // under the brace
             EXPECT_EQ(boards[0].brushColor, 0xC0C0C0u);
             EXPECT_NEAR(boards[0].x1, PosX(c.from), kTol);
             EXPECT_NEAR(boards[0].x2, PosX(c.to), kTol);
+            EXPECT_NEAR(boards[0].y1, top, kTol);
         }
-        for (const PageShape &l : lines) {
-            EXPECT_NEAR(std::min(l.x1, l.x2), PosX(c.from), kTol);
-            EXPECT_NEAR(std::max(l.x1, l.x2), PosX(c.to), kTol);
-            EXPECT_EQ(l.penWidth, 0);
+        int rising = 0, falling = 0;
+        for (const PageShape &l : page.shapesOf(PageItemKind::Line)) {
+            EXPECT_NEAR(l.x1, PosX(c.from), kTol);
+            EXPECT_NEAR(l.x2, PosX(c.to), kTol);
+            EXPECT_EQ(l.penWidth, c.pen);
+            rising += std::fabs(l.y1 - foot) < kTol && std::fabs(l.y2 - top) < kTol ? 1 : 0;
+            falling += std::fabs(l.y1 - top) < kTol && std::fabs(l.y2 - foot) < kTol ? 1 : 0;
         }
-        const float foot = kLayout.frameBaseY - kLayout.storeyHeight * static_cast<float>(c.level - 1);
-        EXPECT_LT(t.y, foot);
-        EXPECT_GT(t.y, foot - 0.8f);
-    }
-}
-
-// Brace lines: code 1 rises towards the higher index, code 2 falls, under the beam band of the top.
-TEST(FrameDrawing, BraceDirection)
-{
-    for (const auto &[kind, rises] : {std::pair{Wall::KesaUp, true}, std::pair{Wall::KesaDown, false}}) {
-        Project p = test::NewHouse(1, 4, 4);
-        test::PlaceWall(p, 1, kDirX, 1, 2, 4, kind, 2);
-        const PageContent page =
-            Draw([&](PrintSurface &s) { drawFrameWalls(s, p, kLayout, kFrameOnYLine, 1, kFrameWallsView); });
-        const auto lines = page.shapesOf(PageItemKind::Line);
-        ASSERT_EQ(lines.size(), 1u);
-        const PageShape &l = lines[0];
-        EXPECT_EQ(l.penWidth, 3);
-        EXPECT_NEAR(l.x1, PosX(2), kTol);
-        EXPECT_NEAR(rises ? l.y1 : l.y2, kLayout.frameBaseY, kTol);
-        EXPECT_NEAR(rises ? l.y2 : l.y1, kLayout.frameBaseY - kLayout.storeyHeight + kLayout.beamDepth, kTol);
-        EXPECT_EQ(page.texts[0].points, 11.0f);
+        EXPECT_EQ(rising, c.rising);
+        EXPECT_EQ(falling, c.falling);
     }
 }
 
@@ -181,9 +170,7 @@ TEST(FrameDrawing, ColumnsAndLabels)
         Project p = test::NewHouse(2, c.spans, 4);
         test::PlaceColumn(p, 1, 1, 1, 2);  // through column, corner
         p.nodes(1, 1, 1).isCorner = 1;
-        p.nodes(1, 1, 1).hardware[0] = QStringLiteral("(と)");
-        p.nodes(1, 1, 1).hardware[1] = QStringLiteral("(は)");
-        p.nodes(1, 1, 1).hardware[2] = QStringLiteral("(ほ)");
+        p.nodes(1, 1, 1).hardware = {u"(と)"_s, u"(は)"_s, u"(ほ)"_s};
         test::PlaceColumn(p, 2, 3, 1);
         const PageContent page =
             Draw([&](PrintSurface &s) { drawFrameColumns(s, p, kLayout, kFrameOnYLine, 1, c.mode); });
@@ -194,15 +181,12 @@ TEST(FrameDrawing, ColumnsAndLabels)
         EXPECT_EQ(lines[2].penWidth, 10);
         EXPECT_NEAR(lines[2].x1, PosX(3), kTol);
         EXPECT_NEAR(lines[2].y1, kLayout.frameBaseY - 2 * kLayout.storeyHeight, kTol);
-        std::vector<QString> texts;
+        QStringList texts;
         for (const PageText &t : page.texts) {
-            texts.push_back(t.text);
+            texts << t.text;
             EXPECT_EQ(t.points, c.size);
         }
-        const std::vector<QString> expected = {QStringLiteral("(と)"), QStringLiteral("(は)"),
-                                               QStringLiteral("通し柱"), QStringLiteral("出"),
-                                               QStringLiteral("(ほ)")};
-        EXPECT_EQ(texts, expected);
+        EXPECT_EQ(texts.join(u' '), u"(と) (は) 通し柱 出 (ほ)"_s);
         EXPECT_LT(page.texts[0].x, PosX(1));                            // required class left of the column
         EXPECT_NEAR(page.texts[0].y, kLayout.frameBaseY - 0.9f, kTol);  // at mid height
         EXPECT_GT(page.texts[2].y, kLayout.frameBaseY);                 // 通し柱 under the foot
