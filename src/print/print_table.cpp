@@ -188,6 +188,7 @@ void PrintSurface::layoutTable(Table &table)
     const int padTop = static_cast<int>(std::lround(spacingAbove_ * fc.height / 200.0));
     const int padBottom = static_cast<int>(std::lround(spacingBelow_ * fc.height / 200.0));
     const int left = marginLeft_;
+    const int padX = cellPaddingX_;
     const int columnCount = static_cast<int>(table.columns.size());
     std::vector<int> edges(static_cast<size_t>(columnCount) + 1, left);
     for (int c = 0; c < columnCount; ++c)
@@ -217,7 +218,7 @@ void PrintSurface::layoutTable(Table &table)
             cell.width = edges[static_cast<size_t>(c + span)] - cell.x;
             cell.align = align;
             const QString text = c < texts.size() ? texts[c] : QString();
-            cell.lines = WrapText(text, cell.width - 2 * cellPaddingX_);
+            cell.lines = WrapText(text, cell.width - 2 * padX);
             cells.push_back(std::move(cell));
             c += span;
         }
@@ -237,11 +238,11 @@ void PrintSurface::layoutTable(Table &table)
                 if (line.isEmpty())
                     continue;
                 const int w = static_cast<int>(std::lround(textWidth(fi, line)));
-                int x = cell.x + cellPaddingX_;
+                int x = cell.x + padX;
                 if (cell.align == kCellAlignCenter)
                     x = cell.x + (cell.width - w) / 2;
                 else if (cell.align == kCellAlignRight)
-                    x = cell.x + cell.width - cellPaddingX_ - w;
+                    x = cell.x + cell.width - padX - w;
                 const double saved = textAngle_;
                 textAngle_ = 0;
                 addTextItem(line, x, y + padTop + (k - from) * lineStep, 0, 0);
@@ -285,7 +286,13 @@ void PrintSurface::layoutTable(Table &table)
     };
     auto breakPage = [&] {
         closeBottom(y);
+        // The new-page handler may change the text attributes (its band, its header font): the table goes on
+        // as it began.
+        const PrintFont font = font_;
+        const QRgb color = textColor_;
         NewPage();
+        font_ = font;
+        textColor_ = color;
         y = currentY_;
         freshPage = true;
         startHeader();

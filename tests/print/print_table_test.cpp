@@ -130,6 +130,8 @@ TEST(PrintTable, BreaksBetweenRowsUnderTheHandlersBandAndSplitsATallRow)
         surface.SetHeader(QStringLiteral("|頁%1|").arg(page));
         if (page > 1) {
             surface.SetCurrentX(surface.MarginLeft());
+            surface.SetFontName(QStringLiteral("ＭＳ ゴシック"));  // the band's own font, not the table's
+            surface.SetFontSize(14);
             surface.Text(QStringLiteral("帯"));  // a band drawn before the continuation
             surface.SetCurrentY(surface.MarginTop() + 800);
         }
@@ -171,8 +173,13 @@ TEST(PrintTable, BreaksBetweenRowsUnderTheHandlersBandAndSplitsATallRow)
             else if (t.startsWith(u'L'))
                 lines << t;
         }
-        for (const PageItem &item : doc.page(n).items)
+        for (const PageItem &item : doc.page(n).items) {
             EXPECT_LE(std::max(item.y1, item.y2), pageBottom) << "page " << n;
+            if (item.kind == PageItemKind::Text && (item.flags & kItemHeader) == 0 &&
+                doc.string(item.a) != QStringLiteral("帯")) {
+                EXPECT_EQ(doc.font(item.b), (PrintFont{QStringLiteral("ＭＳ 明朝"), 10})) << "page " << n;
+            }
+        }
     }
     // Every row once, in order; the tall row's lines all printed, in order, across pages.
     QStringList expectRows;
