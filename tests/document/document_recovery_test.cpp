@@ -30,12 +30,12 @@ struct RecoveryFixture {
         child.kill();
         child.waitForFinished();
     }
-    // Starts the child; true once it has a copy of all `edits` edits (or ended, for "exit").
-    bool runChild(int edits, const char *mode)
+    // Starts the child; its "ready" line once it has a copy of all `edits` edits.
+    QByteArray runChild(int edits, const char *mode)
     {
         child.start(QStringLiteral(VELM_RECOVERY_DRIVER),
                     {copies, locks, project, QString::number(edits), QLatin1String(mode)});
-        return child.waitForReadyRead(20000) && child.readAll().startsWith("ready");
+        return child.waitForReadyRead(20000) ? child.readAll().trimmed() : QByteArray();
     }
     QStringList filesIn(const QString &folder) const { return QDir(folder).entryList(QDir::Files); }
     // The bytes a save writes after the first `edits` edits of the project file.
@@ -55,7 +55,7 @@ TEST(DocumentRecoveryTest, KilledAfterEditsLeavesACopyThatRestoresExactlyTheEdit
 {
     // 57 edits: the 50-edit copy, then the timer's copy with the last seven.
     RecoveryFixture f;
-    ASSERT_TRUE(f.runChild(57, "wait"));
+    ASSERT_EQ(f.runChild(57, "wait"), "ready 2");
 
     AppState settings;
     ProjectDocument doc(settings);
@@ -106,7 +106,7 @@ TEST(DocumentRecoveryTest, KilledAfterEditsLeavesACopyThatRestoresExactlyTheEdit
 TEST(DocumentRecoveryTest, ACleanExitLeavesNoCopyAndNoLock)
 {
     RecoveryFixture f;
-    ASSERT_TRUE(f.runChild(50, "exit"));
+    ASSERT_EQ(f.runChild(50, "exit"), "ready 1");
     ASSERT_TRUE(f.child.waitForFinished());
     EXPECT_EQ(f.child.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(f.child.exitCode(), 0);

@@ -1,7 +1,8 @@
 // A program that edits a project with recovery copies on, for the recovery tests to stop:
 //     recovery_driver RECOVERY_FOLDER LOCK_FOLDER PROJECT EDITS exit|wait
 // It opens PROJECT, makes EDITS edits (recovery_edits.h), waits until a copy holds all of them and
-// prints "ready"; then it ends cleanly ("exit") or waits to be killed ("wait").
+// prints "ready" and the number of copies taken; then it ends cleanly ("exit") or waits to be killed
+// ("wait").
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
@@ -28,8 +29,10 @@ int main(int argc, char **argv)
 
     rqx::DocumentRecovery recovery(doc, args[1], args[2]);
     recovery.autosave().setInterval(std::chrono::milliseconds(100));
-    for (int i = 0, n = args[4].toInt(); i < n; ++i)
+    for (int i = 0, n = args[4].toInt(); i < n; ++i) {
         rqx::test::MakeRecoveryEdit(doc, i);
+        QCoreApplication::processEvents();  // as a window does between two edits
+    }
     QElapsedTimer waited;
     waited.start();
     while (recovery.autosave().editsSinceCopy() > 0 && waited.elapsed() < 10000)
