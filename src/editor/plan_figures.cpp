@@ -142,17 +142,18 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
 
     FontScope font(s);
     const int div = p.dims.divisions;
-    // X names centred under their lines, the sub-grid names one row lower so neighbours do not collide.
+    // X names centred under their lines, clear of the foot hardware texts; the sub-grid names one row lower
+    // so neighbours do not collide.
     for (int x = 1; x <= nx && x <= p.grid.lineNameX.size(); ++x) {
         const bool module = OnModuleLine(x, div);
         s.SetFontBold(module);
         const QString name = p.grid.lineNameX[x].trimmed();
         const TextSize t = MeasureCm(s, name, kGridNameSize);
         const auto px = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, x, 1).x());
-        const float drop = module ? 0.7f * t.h : 2.2f * t.h;
+        const float drop = module ? 1.3f * t.h : 2.5f * t.h;
         PrintTextCm(s, name, kGridNameSize, px - t.w / 2, bottom + drop, 0);
     }
-    // Y names right-aligned left of the grid, sub-grid names further out.
+    // Y names right-aligned left of the grid, clear of the required-class texts; sub-grid names further out.
     s.SetFontBold(true);
     const float subOffset = MeasureCm(s, QStringLiteral("Y00"), kGridNameSize).w;
     for (int y = 1; y <= ny && y <= p.grid.lineNameY.size(); ++y) {
@@ -161,7 +162,7 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
         const QString name = p.grid.lineNameY[y].trimmed();
         const TextSize t = MeasureCm(s, name, kGridNameSize);
         const auto py = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, 1, y).y());
-        const float gap = module ? 0.7f * t.h : 1.2f * t.h + subOffset;
+        const float gap = module ? 2.2f * t.h : 2.2f * t.h + subOffset;
         PrintTextCm(s, name, kGridNameSize, left - gap - t.w, py - t.h / 2, 0);
     }
 }
