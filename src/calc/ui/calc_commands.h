@@ -1,0 +1,18 @@
+#pragma once
+// The main window's commands of the calculation dialogs: 金物 → 配置金物, 設定 → 押さえ係数Ｌの設定 and
+// 設定 → 直交梁の影響, with their toolbar buttons (the same actions).
+
+namespace rqx {
+
+class MainForm;
+class ProjectDocument;
+
+// Enables the three commands and ties them to their dialogs on the window's open project.
+void InstallCalcCommands(MainForm &window, ProjectDocument &document);
+
+// The commands themselves: hourglass, the modal dialog, then the status-bar panels.
+void PlacedHardwareCommand(MainForm &window, ProjectDocument &document);
+void LCoefficientCommand(MainForm &window, ProjectDocument &document);
+void CrossBeamCommand(MainForm &window, ProjectDocument &document);
+
+}  // namespace rqx
