@@ -276,7 +276,9 @@ void RecordTransferCheckPage(PrintSurface &s, const Project &p)
     s.StartDoc();
     const float scale = TransferCheckScale(p, width, height);
     const float figX = 2.2f;
-    const float figY = height - 2.2f;
+    // The plan hangs 2.2 cm below the printable top (the header band) and 2.2 cm in from the left.
+    const float figY =
+        2.2f + scale * (GetNodeCoord(p, 1, 1, p.dims.spanCountY + 1).y - GetNodeCoord(p, 1, 1, 1).y);
     drawFigureGrid(s, p, scale, figX, figY);
     drawFigureBeams(s, p, scale, figX, figY, 2);
     drawFigureWalls(s, p, scale, figX, figY, 2, kFigWallsSymbols);

@@ -51,8 +51,9 @@ void RecordReportPlanPage(PrintSurface &s, const Project &p, int planKind, int f
 // ---- Transfer check page (A4 landscape) ----
 // The second-storey column transfer check as a one-page document: margins 2.0 cm, header and footer
 // legend ("ＭＳ Ｐゴシック" 9 points; the red-column note and legend entry when a pull-out is not
-// carried), the plan fitted 2.2 cm in from the printable origin: grid, second-storey floor beams,
-// second-storey walls with symbols, second-storey columns (red where not carried), first-storey columns.
+// carried), the plan fitted below a 2.2 cm header band, 2.2 cm in from the left: grid, second-storey floor
+// beams, second-storey walls with symbols, second-storey columns (red where not carried), first-storey
+// columns.
 void RecordTransferCheckPage(PrintSurface &s, const Project &p);
 // The transfer check's plan scale for a printable width and height (cm): the plan extent lengthened by
 // 2.2 cm across and 3.3 cm down at the first-guess scale, the smaller of the two directions.
