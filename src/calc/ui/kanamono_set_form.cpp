@@ -145,6 +145,7 @@ KanamonoSetForm::KanamonoSetForm(ProjectDocument &document, QWidget *parent)
         clearButtons_[i] = new QPushButton(QString::fromUtf8(clearTexts[i]), box);
         clearButtons_[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
         clearButtons_[i]->setMinimumSize(130, 28);
+        clearButtons_[i]->setAutoDefault(false);
         choiceRow->addWidget(clearButtons_[i]);
         auto *column = new QVBoxLayout(box);
         column->addWidget(headings_[i]);
