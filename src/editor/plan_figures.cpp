@@ -144,11 +144,16 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
     const int div = p.dims.divisions;
     // X names centred under their lines, clear of the foot hardware texts; the sub-grid names one row lower
     // so neighbours do not collide.
+    // A sub-grid name is left out where the lines stand closer than the names are wide.
+    const float step =
+        nx > 1 ? static_cast<float>(FigureNodePoint(p, figScale, figX, figY, 2, 1).x() - lo.x()) : 1.0f;
     for (int x = 1; x <= nx && x <= p.grid.lineNameX.size(); ++x) {
         const bool module = OnModuleLine(x, div);
         s.SetFontBold(module);
         const QString name = p.grid.lineNameX[x].trimmed();
         const TextSize t = MeasureCm(s, name, kGridNameSize);
+        if (!module && step < t.w + 0.05f)
+            continue;
         const auto px = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, x, 1).x());
         const float drop = module ? 1.3f * t.h : 2.5f * t.h;
         PrintTextCm(s, name, kGridNameSize, px - t.w / 2, bottom + drop, 0);
@@ -161,6 +166,8 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
         s.SetFontBold(module);
         const QString name = p.grid.lineNameY[y].trimmed();
         const TextSize t = MeasureCm(s, name, kGridNameSize);
+        if (!module && step < 1.1f * t.h)
+            continue;
         const auto py = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, 1, y).y());
         const float gap = module ? 2.2f * t.h : 2.2f * t.h + subOffset;
         PrintTextCm(s, name, kGridNameSize, left - gap - t.w, py - t.h / 2, 0);

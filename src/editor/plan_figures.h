@@ -46,6 +46,7 @@ float figureScale(const PrintSurface &s, const Project &p, float reserveX, float
 
 // Grid lines (black, pen width 5) on every node line, and each line's trimmed name outside the grid
 // ("ＭＳ Ｐ明朝" 6 points, bold on module lines): X line names below the plan, Y line names on its left.
+// Sub-grid names are left out where their lines stand closer than the names need.
 void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float figX, float figY);
 
 // Floor cells of a level: floors filled solid light grey, voids (吹き抜け) with a grey diagonal cross hatch
