@@ -155,7 +155,7 @@ void PrintNValueMethod(ReportBuilder &b, float x)
 
     b.setFontSize(11);
     // The part stays whole: when its three lines and the illustration no longer fit, a new page.
-    b.roomFor(4 * b.lineH + OrthogonalBeamArtHeight());
+    b.roomFor(3 * b.lineH + OrthogonalBeamArtHeight());
     b.indentText(QStringLiteral("(3)直交梁による他の壁線からの２階柱引抜き力の伝達"), x);
     b.cursorY += b.lineH;
     PrintTextCm(b.s,
