@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include "document/project_document.h"
 #include "editor/editor_state.h"
 #include "editor/ui/input_screen.h"
 #include "editor/ui/plan_editing.h"
@@ -45,7 +46,6 @@ int main(int argc, char **argv)
     rqx::SetUpApplicationLook(app);
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    rqx::Project project;
     rqx::AppState state;
     rqx::ReadRegistrySettings(state);
     state.appTitle = rqx::kAppTitle;
@@ -54,20 +54,16 @@ int main(int argc, char **argv)
     state.dataFilePath = rqx::kNewDataName;
     state.programDir = rqx::ChooseProgramDir(QCoreApplication::applicationDirPath());
 
-    rqx::MainForm window(project, state);
-    // The plan input screen with its mouse editing, tied to the window's commands.
+    // The open project; the window and the plan input screen follow what it reports.
+    rqx::ProjectDocument document(state);
+    rqx::MainForm window(document);
     rqx::EditorState editor;
-    auto *screen = new rqx::InputScreen(project, state, editor);
+    auto *screen = new rqx::InputScreen(document, editor);
     window.setInputScreen(screen);
-    auto *editing = new rqx::PlanEditing(screen);
-    editing->attachUndoAction(window.toolbarAction(QStringLiteral("Undo")));
+    new rqx::PlanEditing(screen);  // the mouse editing of the plan, owned by the screen
     screen->attachStatusPanels(window.statusPanel(3), window.statusPanel(6));
     screen->installViewMenu(window.viewMenu());
     rqx::ApplyHandCursor(screen);  // buttons, option buttons and the zoom list
-    QObject::connect(&window, &rqx::MainForm::projectReplaced, screen, &rqx::InputScreen::projectReplaced);
-    QObject::connect(&window, &rqx::MainForm::gridResized, screen, &rqx::InputScreen::gridChanged);
-    QObject::connect(&window, &rqx::MainForm::lineNamesChanged, screen, &rqx::InputScreen::redrawPlan);
-    QObject::connect(&window, &rqx::MainForm::aboutToSave, screen, &rqx::InputScreen::cancelSpan);
     window.show();
     QApplication::restoreOverrideCursor();
     // A project path given to the program (a double click on a project file) opens in place of the

@@ -274,6 +274,11 @@ void ProjectDocument::notifySettingsChanged()
     afterChange();
 }
 
+void ProjectDocument::notifyAboutToSave()
+{
+    emit aboutToSave();
+}
+
 // ---- NodeEdit ----
 
 NodeEdit::NodeEdit(ProjectDocument &document, const QString &text, NodeFields fields)

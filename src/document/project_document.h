@@ -104,6 +104,8 @@ public:
     void notifyGridResized();
     // Names, line names or calculation settings changed: marks the project changed.
     void notifySettingsChanged();
+    // A save is about to read the project: a span in progress is ended first.
+    void notifyAboutToSave();
 
 signals:
     void projectReplaced();
@@ -113,6 +115,7 @@ signals:
     void nodesChanged(const rqx::NodeRegion &region);
     void gridResized();
     void settingsChanged();
+    void aboutToSave();
     void currentFloorChanged(int floor);
     void dirtyChanged(bool dirty);
     // Every change of the project's data (edit, undo, redo, replacement, settings).

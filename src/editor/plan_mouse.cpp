@@ -3,6 +3,7 @@
 #include "editor/group_delete.h"
 #include "editor/placement.h"
 #include "editor/undo.h"
+#include "document/project_document.h"
 
 namespace rqx {
 
@@ -128,11 +129,47 @@ bool memberMenu(PlanMouse &m)
 }
 
 // Applies the edit with its drawing: the region's old drawing erased, the new one drawn.
+// The text of an edit in the history.
+QString stepText(const EditorState &e, int editMode)
+{
+    static const char *const tools[] = {"床", "耐力壁", "柱", "梁"};
+    if (editMode == kModeGroupDelete)
+        return QStringLiteral("グループ削除");
+    const QString tool = e.currentTool >= kToolFloor && e.currentTool <= kToolBeam
+                             ? QString::fromUtf8(tools[e.currentTool - 1])
+                             : QString();
+    return tool + (editMode == kModePlace ? QStringLiteral("入力") : QStringLiteral("削除"));
+}
+
+void pushToHistory(PlanMouse &m, int editMode, const NodeRect &region)
+{
+    const UndoState &undo = m.editor.undo;
+    NodeChange change;
+    change.text = stepText(m.editor, editMode);
+    change.fields = NodeFields::Members;
+    change.offsets = undo.saved;
+    change.before.reserve(undo.saved.size());
+    change.after.reserve(undo.saved.size());
+    for (std::size_t offset : undo.saved) {
+        change.before.push_back(m.project.undoNodes.data()[offset]);
+        change.after.push_back(m.project.nodes.data()[offset]);
+    }
+    change.region = NodeRegion{region.ix1, region.iy1, region.ix2, region.iy2};
+    m.document->pushNodeEdit(std::move(change));
+}
+
 void applyWithDrawing(PlanMouse &m, int editMode, const NodeRect &span)
 {
+    // The history's step is what makes the project changed (undoing it makes it unchanged again).
+    const int32_t dirtyBefore = m.app.isDirty;
     const EditOutcome out = applyEdit(m.project, m.app, m.editor, editMode, span);
     if (!out.applied)
         return;
+    if (m.document) {
+        m.app.isDirty = dirtyBefore;
+        pushToHistory(m, editMode, out.region);
+        return;
+    }
     if (m.host.drawRegion) {
         swapSnapshot(m.project, m.editor.undo);
         m.host.drawRegion(out.region, true);
@@ -314,6 +351,10 @@ void cancelSpan(PlanMouse &m)
 void undoCommand(PlanMouse &m)
 {
     cancelSpan(m);
+    if (m.document) {
+        m.document->undo();
+        return;
+    }
     if (!canUndo(m.project, m.editor.undo)) {
         clearUndo(m.editor);
         if (m.host.undoChanged)

@@ -15,6 +15,8 @@
 
 namespace rqx {
 
+class ProjectDocument;
+
 inline constexpr int kButtonLeft = 1;
 inline constexpr int kButtonRight = 2;
 
@@ -59,6 +61,9 @@ struct PlanMouse {
     PlanMouseHost host;
     bool rubberShown = false;
     RubberBand rubber;  // as last drawn
+    // With a document every edit becomes one step of its history, drawn through its signals, and
+    // the undo command is the history's; without one the single undo snapshot serves.
+    ProjectDocument *document = nullptr;
 };
 
 // Pointer events of the plan surface, x and y in twips.
@@ -68,7 +73,8 @@ void Paper_MouseMove(PlanMouse &m, int x, int y);
 // Ends the span in progress: the "ｷｬﾝｾﾙ" button, a change of tool or mode, the zoom menu's "ｷｬﾝｾﾙ".
 void cancelSpan(PlanMouse &m);
 
-// The "Undo" command: the region erased, the members put back, the region drawn again.
+// The "Undo" command: the region erased, the members put back, the region drawn again. With a
+// document: the span ended, then the history's undo.
 void undoCommand(PlanMouse &m);
 
 }  // namespace rqx

@@ -69,7 +69,7 @@ TEST_F(MainFormTest, WindowHasTheMenusToolbarAndStatusBarOfTheShell)
 {
     const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
     writeHistory({a, path(QStringLiteral("b.RQX"))});
-    MainForm form(project, state);
+    MainForm form(doc);
 
     EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));
     QStringList menus;
@@ -120,7 +120,7 @@ TEST_F(MainFormTest, WindowHasTheMenusToolbarAndStatusBarOfTheShell)
 
 TEST_F(MainFormTest, NewProjectFromTheMenuTakesTheDialogsValues)
 {
-    MainForm form(project, state);
+    MainForm form(doc);
     QSignalSpy replaced(&form, &MainForm::projectReplaced);
     ModalScript script;
     script.on<NewData>([](NewData *d) { fillNewData(d, "12", "8", "1000", 0, 1, QStringLiteral("新邸")); });
@@ -151,7 +151,7 @@ TEST_F(MainFormTest, NewProjectFromTheMenuTakesTheDialogsValues)
 
 TEST_F(MainFormTest, NewWithUnsavedChangesAsksAndCancelKeepsTheProject)
 {
-    MainForm form(project, state);
+    MainForm form(doc);
     state.isDirty = 1;
     state.dataFilePath = QStringLiteral("/data/x.RQX");
     project.nodes(3, 3, 1).columnKind = 2;
@@ -182,7 +182,7 @@ TEST_F(MainFormTest, OpenAsksForARqxFileChecksItAndRemembersIt)
     other.write("\x04\x00Ver.\x03\x00XYZ", 11);
     other.close();
 
-    MainForm form(project, state);
+    MainForm form(doc);
     answerFileDialogs(form);
     QSignalSpy replaced(&form, &MainForm::projectReplaced);
 
@@ -206,9 +206,20 @@ TEST_F(MainFormTest, OpenAsksForARqxFileChecksItAndRemembersIt)
                              "File Name: other.RQX"));
     EXPECT_EQ(replaced.count(), 0);
 
-    state.isDirty = 1;  // Open does not ask about changes
+    // Unsaved changes: Open asks first, and No ends it before the file dialog.
+    state.isDirty = 1;
     chosen = {a};
+    script.answer(QMessageBox::No).answer(QMessageBox::Yes);
+    EXPECT_FALSE(form.openCommand());
+    EXPECT_EQ(requests.size(), 2u);
     ASSERT_TRUE(form.openCommand());
+    EXPECT_EQ(requests.size(), 3u);
+    ASSERT_EQ(script.boxes().size(), 3u);
+    for (int k : {1, 2}) {
+        EXPECT_EQ(script.boxes()[k].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
+        EXPECT_EQ(script.boxes()[k].text, QStringLiteral("現在、入力中のデータは、変更されています。\n\n"
+                                                         "このまま、他データを読込みますか？"));
+    }
     EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
     EXPECT_EQ(project.dims.spanCountX, 8);
     EXPECT_EQ(project.nodes(2, 2, 1).columnKind, 1);
@@ -236,7 +247,7 @@ TEST_F(MainFormTest, RecentFilesAskWhenChangedAndSkipTheOpenFile)
     const QString b = makeProjectFile(QStringLiteral("b.RQX"), QStringLiteral("B邸"), 4, 4);
     const QString gone = path(QStringLiteral("gone.RQX"));
     writeHistory({a, b, gone});
-    MainForm form(project, state);
+    MainForm form(doc);
 
     ASSERT_TRUE(form.openRecentCommand(1));
     EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
@@ -273,7 +284,7 @@ TEST_F(MainFormTest, RecentFilesAskWhenChangedAndSkipTheOpenFile)
 
 TEST_F(MainFormTest, OverwriteOfANewProjectIsSaveAsThenAsksBeforeOverwriting)
 {
-    MainForm form(project, state);
+    MainForm form(doc);
     answerFileDialogs(form);
     project.info.buildingName = QStringLiteral("初回");
     state.isDirty = 1;
@@ -315,7 +326,7 @@ TEST_F(MainFormTest, OverwriteOfANewProjectIsSaveAsThenAsksBeforeOverwriting)
 TEST_F(MainFormTest, SaveAsOverAnExistingFileAsksFirst)
 {
     const QString existing = makeProjectFile(QStringLiteral("old.RQX"), QStringLiteral("旧"));
-    MainForm form(project, state);
+    MainForm form(doc);
     answerFileDialogs(form);
     project.info.buildingName = QStringLiteral("新");
     ModalScript script;
@@ -350,7 +361,7 @@ TEST_F(MainFormTest, FailedLoadsAndSavesKeepTheOpenProjectAndItsPath)
         out.write(bytes.left(bytes.size() / 2));
     }
     writeHistory({a, cut});
-    MainForm form(project, state);
+    MainForm form(doc);
     answerFileDialogs(form);
     ASSERT_TRUE(form.openRecentCommand(1));
     QSignalSpy replaced(&form, &MainForm::projectReplaced);
@@ -358,7 +369,11 @@ TEST_F(MainFormTest, FailedLoadsAndSavesKeepTheOpenProjectAndItsPath)
     state.isDirty = 1;
 
     ModalScript script;
-    script.answer(QMessageBox::Yes).answer(QMessageBox::Ok).answer(QMessageBox::Ok).answer(QMessageBox::Ok);
+    script.answer(QMessageBox::Yes)
+        .answer(QMessageBox::Ok)
+        .answer(QMessageBox::Yes)  // Open's unsaved-changes question
+        .answer(QMessageBox::Ok)
+        .answer(QMessageBox::Ok);
     EXPECT_FALSE(form.openRecentCommand(2));  // after the unsaved-changes question
     chosen = {cut};
     EXPECT_FALSE(form.openCommand());
@@ -374,21 +389,21 @@ TEST_F(MainFormTest, FailedLoadsAndSavesKeepTheOpenProjectAndItsPath)
     EXPECT_EQ(replaced.count(), 0);
     ASSERT_EQ(state.history.size(), 2);
     EXPECT_EQ(state.history[0].path, a);
-    // One message per failure after the question, each naming its file.
-    ASSERT_EQ(script.boxes().size(), 4u);
+    // One message per failure after the questions, each naming its file.
+    ASSERT_EQ(script.boxes().size(), 5u);
     EXPECT_TRUE(script.boxes()[1].text.contains(QStringLiteral("cut.RQX")))
         << script.boxes()[1].text.toStdString();
-    EXPECT_TRUE(script.boxes()[2].text.contains(QStringLiteral("cut.RQX")))
-        << script.boxes()[2].text.toStdString();
-    EXPECT_TRUE(script.boxes()[3].text.contains(QStringLiteral("x.RQX")))
+    EXPECT_TRUE(script.boxes()[3].text.contains(QStringLiteral("cut.RQX")))
         << script.boxes()[3].text.toStdString();
+    EXPECT_TRUE(script.boxes()[4].text.contains(QStringLiteral("x.RQX")))
+        << script.boxes()[4].text.toStdString();
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
 }
 
 TEST_F(MainFormTest, ExitAsksAccordingToTheDirtyFlagAndWritesTheStores)
 {
     {
-        MainForm form(project, state);
+        MainForm form(doc);
         form.show();
         state.isDirty = 1;
         state.dataFilePath = QStringLiteral("/d/x.RQX");
@@ -412,7 +427,7 @@ TEST_F(MainFormTest, ExitAsksAccordingToTheDirtyFlagAndWritesTheStores)
     EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("VELMRQX.INI"))));
     {
         // After "終  了" in the start dialog nothing more is asked.
-        MainForm form(project, state);
+        MainForm form(doc);
         form.show();
         ModalScript script;
         form.setStartChoice(kStartExit);
@@ -426,7 +441,7 @@ TEST_F(MainFormTest, StartDialogComesBackAfterACancelledNewAndOpen)
 {
     const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
     writeHistory({a});
-    MainForm form(project, state);
+    MainForm form(doc);
     answerFileDialogs(form);
     form.show();
     ModalScript script;
@@ -452,7 +467,7 @@ TEST_F(MainFormTest, AClearedHistoryStaysClearedWhenTheStartDialogComesBack)
     // must not bring back the entries the user has just cleared.
     const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
     writeHistory({a});
-    MainForm form(project, state);
+    MainForm form(doc);
     form.show();
     int rowsShownAgain = -1;
     ModalScript script;
@@ -485,7 +500,7 @@ TEST_F(MainFormTest, StartDialogClosedThroughItsFrameLeavesTheStartUpGridUnnamed
     last.dataFilePath = a;
     last.history.append(HistoryEntry{a, QStringLiteral("a.RQX"), QStringLiteral("A邸")});
     ASSERT_TRUE(WriteHistoryFile(last));
-    MainForm form(project, state);
+    MainForm form(doc);
     form.show();
     ModalScript script;
     script.on<DataSelectForm>([](DataSelectForm *d) { d->reject(); });
@@ -499,7 +514,7 @@ TEST_F(MainFormTest, StartDialogClosedThroughItsFrameLeavesTheStartUpGridUnnamed
 
 TEST_F(MainFormTest, StartDialogNewAndExit)
 {
-    MainForm form(project, state);
+    MainForm form(doc);
     form.show();
     ModalScript script;
     script.on<DataSelectForm>([](DataSelectForm *d) { d->command1(3)->click(); }).on<NewData>([](NewData *d) {
@@ -519,7 +534,7 @@ TEST_F(MainFormTest, StartDialogNewAndExit)
 
 TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
 {
-    MainForm form(project, state);
+    MainForm form(doc);
     ModalScript script;
     script.on<NewData>([](NewData *d) { d->command1(0)->click(); });
     ASSERT_TRUE(form.newCommand());
@@ -557,7 +572,7 @@ TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
 
 TEST_F(MainFormTest, LineNameCommandRegeneratesTheNames)
 {
-    MainForm form(project, state);
+    MainForm form(doc);
     ModalScript script;
     script.on<NewData>([](NewData *d) { d->command1(0)->click(); });
     ASSERT_TRUE(form.newCommand());

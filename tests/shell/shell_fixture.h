@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "document/project_document.h"
 #include "model/project.h"
 #include "model/project_file.h"
 #include "model/settings_store.h"
@@ -69,8 +70,9 @@ protected:
     }
 
     QTemporaryDir dir;
-    Project project;
     AppState state;
+    ProjectDocument doc{state};
+    Project &project = doc.project();
 };
 
 }  // namespace rqx::test

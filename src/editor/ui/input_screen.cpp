@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -26,6 +27,7 @@
 #include "editor/qb_color.h"
 #include "editor/ui/paper.h"
 #include "editor/undo.h"
+#include "document/project_document.h"
 
 // Resources of a static library are registered by name from outside any namespace.
 static void InitEditorResources()
@@ -87,6 +89,21 @@ InputScreen::InputScreen(Project &project, AppState &app, EditorState &editor, Q
     otherFloorCheck_->setText(OtherFloorCaption(app_.currentFloor, editor_.otherFloorShown != 0));
     onToolClicked(editor_.currentTool - 1);
     applyModeLook();
+}
+
+InputScreen::InputScreen(ProjectDocument &document, EditorState &editor, QWidget *parent)
+    : InputScreen(document.project(), document.settings(), editor, parent)
+{
+    document_ = &document;
+    connect(&document, &ProjectDocument::projectReplaced, this, &InputScreen::projectReplaced);
+    connect(&document, &ProjectDocument::gridResized, this, &InputScreen::gridChanged);
+    connect(&document, &ProjectDocument::settingsChanged, this, [this] {
+        refreshStatusPanels();
+        redrawPlan();
+    });
+    connect(&document, &ProjectDocument::aboutToSave, this, &InputScreen::cancelSpan);
+    connect(&document, &ProjectDocument::nodesAboutToChange, this, &InputScreen::onNodesAboutToChange);
+    connect(&document, &ProjectDocument::nodesChanged, this, &InputScreen::onNodesChanged);
 }
 
 // ---- Building the controls ----
@@ -230,6 +247,9 @@ void InputScreen::buildControls()
     scroll_->setBackgroundRole(QPalette::Window);
     paper_ = new Paper;
     paper_->setObjectName(QStringLiteral("Paper"));
+    // The plan's right click is the mouse protocol's (members, zoom): no other menu after it.
+    paper_->setContextMenuPolicy(Qt::PreventContextMenu);
+    scroll_->setContextMenuPolicy(Qt::PreventContextMenu);
     scroll_->setWidget(paper_);
     scroll_->installEventFilter(this);
     connect(paper_, &Paper::mouseMovedTo, this,
@@ -273,6 +293,20 @@ void InputScreen::drawRegion(const NodeRect &rect, bool erase)
     const double pad = 0.6;
     paper_->update(
         s.planRectToPixels(a.x() - pad, a.y() - pad, b.x() + pad, b.y() + pad).adjusted(-2, -2, 2, 2));
+}
+
+void InputScreen::onNodesAboutToChange(const NodeRegion &region)
+{
+    // A change from outside the mouse (undo, redo, a dialog) ends a span in progress; the editor's
+    // own step comes after its span has ended.
+    if (editor_.span.dragState != 0)
+        cancelSpan();
+    drawRegion(NodeRect{region.ix1, region.iy1, region.ix2, region.iy2}, true);
+}
+
+void InputScreen::onNodesChanged(const NodeRegion &region)
+{
+    drawRegion(NodeRect{region.ix1, region.iy1, region.ix2, region.iy2}, false);
 }
 
 void InputScreen::redrawLineNames()
@@ -358,6 +392,17 @@ void InputScreen::updatePointerLabels(int twipsX, int twipsY)
         setPositionLabels(QString(), QString());
 }
 
+void InputScreen::updatePointerLabelsAtCursor()
+{
+    const QPoint at = paper_->mapFromGlobal(QCursor::pos());
+    if (paper_->isVisible() && paper_->rect().contains(at)) {
+        const QPoint twips = paper_->toTwips(at);
+        updatePointerLabels(twips.x(), twips.y());
+    } else {
+        setPositionLabels(QString(), QString());
+    }
+}
+
 void InputScreen::popupZoomMenu()
 {
     zoomMenu_->exec(QCursor::pos());
@@ -425,6 +470,8 @@ void InputScreen::projectReplaced()
     refreshStatusPanels();
     refreshUndoAction();
     redrawPlan();
+    // The labels name the new project's lines (or nothing) before the pointer moves.
+    updatePointerLabelsAtCursor();
 }
 
 void InputScreen::gridChanged()
@@ -433,6 +480,7 @@ void InputScreen::gridChanged()
     clearUndo(editor_);  // the snapshot has the old grid's shape
     refreshUndoAction();
     redrawPlan();
+    updatePointerLabelsAtCursor();
 }
 
 // ---- Controls ----
@@ -522,7 +570,10 @@ void InputScreen::onFloorClicked(int index)
         floorButtons_[0]->setChecked(true);
         return;
     }
-    app_.currentFloor = floor;
+    if (document_)
+        document_->setCurrentFloor(floor);
+    else
+        app_.currentFloor = floor;
     cancelSpan();
     // The new floor's plan comes without the other storey's walls: the switch offers to show them.
     otherFloorCheck_->setChecked(false);
@@ -647,6 +698,18 @@ void InputScreen::onViewportResized()
         return;
     paper_->setPaperSize(size);
     redrawPlan();
+}
+
+void InputScreen::keyPressEvent(QKeyEvent *event)
+{
+    // Esc ends a span and its rubber band as "ｷｬﾝｾﾙ" does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
+        editor_.span.dragState != 0) {
+        cancelSpan();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool InputScreen::eventFilter(QObject *watched, QEvent *event)

@@ -27,11 +27,19 @@ class QTreeWidgetItem;
 namespace rqx {
 
 class Paper;
+class ProjectDocument;
+struct NodeRegion;
 
 class InputScreen : public QWidget {
     Q_OBJECT
 public:
     InputScreen(Project &project, AppState &app, EditorState &editor, QWidget *parent = nullptr);
+    // The screen of the open project: it follows what the document reports (replaced, grid resized,
+    // settings changed, nodes changed by an edit, an undo or a redo) and its edits become steps of
+    // the document's history.
+    InputScreen(ProjectDocument &document, EditorState &editor, QWidget *parent = nullptr);
+
+    ProjectDocument *document() const { return document_; }
 
     Project &project() { return project_; }
     AppState &app() { return app_; }
@@ -108,6 +116,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildControls();
@@ -123,11 +132,16 @@ private:
     void applyModeLook();
     void redrawLineNames();
     void updatePointerLabels(int twipsX, int twipsY);
+    // The labels for wherever the pointer is now (after the project under it changed).
+    void updatePointerLabelsAtCursor();
+    void onNodesAboutToChange(const NodeRegion &region);
+    void onNodesChanged(const NodeRegion &region);
     bool oneStorey() const { return project_.dims.floorCount < 2; }
 
     Project &project_;
     AppState &app_;
     EditorState &editor_;
+    ProjectDocument *document_ = nullptr;
 
     std::array<QPushButton *, 4> toolButtons_{};
     std::array<QPushButton *, 2> floorButtons_{};

@@ -20,6 +20,7 @@ PlanEditing::PlanEditing(InputScreen *screen)
     });
     connect(paper, &Paper::mouseMovedTo, this,
             [this](Qt::MouseButtons, int x, int y) { Paper_MouseMove(mouse_, x, y); });
+    mouse_.document = screen->document();
     screen->setSpanCanceller([this] { cancelSpan(mouse_); });
 }
 

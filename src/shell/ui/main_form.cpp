@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -26,6 +27,7 @@
 #include "model/project_file.h"
 #include "model/settings_store.h"
 #include "common/common.h"
+#include "document/project_document.h"
 #include "shell/ui/app_look.h"
 #include "shell/ui/data_select_form.h"
 #include "shell/ui/grid_size_form.h"
@@ -40,6 +42,9 @@ namespace {
 
 const QString kHelpFileName = QStringLiteral("VELMRQX.HLP");
 const QString kSpaces3 = QStringLiteral("   ");
+// Asked before another project replaces one with unsaved changes.
+const QString kOtherDataQuestion =
+    QStringLiteral("現在、入力中のデータは、変更されています。\r\rこのまま、他データを読込みますか？");
 
 // The hourglass while a command works.
 struct WaitCursor {
@@ -183,8 +188,12 @@ QString ChooseFileWithDialog(QWidget *parent, const FileDialogRequest &request)
     return QDir::toNativeSeparators(dialog.selectedFiles().first());
 }
 
-MainForm::MainForm(Project &project, AppState &state, QWidget *parent)
-    : QMainWindow(parent), project_(project), state_(state), fileChooser_(ChooseFileWithDialog)
+MainForm::MainForm(ProjectDocument &document, QWidget *parent)
+    : QMainWindow(parent),
+      document_(document),
+      project_(document.project()),
+      state_(document.settings()),
+      fileChooser_(ChooseFileWithDialog)
 {
     // The window's load.
     if (!state_.programDir.isEmpty() && QDir(state_.programDir).exists())
@@ -197,6 +206,7 @@ MainForm::MainForm(Project &project, AppState &state, QWidget *parent)
         SetStartupDimensions(project_, state_.defaultGridCount);
     ResetProject(project_);
     state_.currentFloor = 1;
+    document_.notifyProjectReplaced();
 
     auto *empty = new QWidget(this);
     empty->setAutoFillBackground(true);
@@ -225,6 +235,8 @@ MainForm::MainForm(Project &project, AppState &state, QWidget *parent)
         resize(size);
         move(s.x() + (s.width() - size.width()) / 2, s.y() + (s.height() - size.height()) / 2);
     }
+    // Small enough for a laptop, large enough for the tool panel's buttons and the toolbar.
+    setMinimumSize(640, 480);
     if (state_.windowState == 2)
         setWindowState(Qt::WindowMaximized);
     else if (state_.windowState == 1)
@@ -348,6 +360,22 @@ void MainForm::buildToolBar()
     for (const char *key :
          {"PreView", "NChkFig", "JikuX", "JikuY", "Kanamono", "OsaeKeisu", "CrossG", "Undo"})
         actions_.value(QString::fromLatin1(key))->setEnabled(false);
+    // Undo and redo of the plan's edits, through the project's history.
+    QAction *undo = actions_.value(QStringLiteral("Undo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction_ = makeAction(QStringLiteral("Redo"), QStringLiteral("やり直し"), QString());
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redoAction_->setEnabled(false);
+    addAction(redoAction_);  // shortcuts only
+    connect(undo, &QAction::triggered, &document_, &ProjectDocument::undo);
+    connect(redoAction_, &QAction::triggered, &document_, &ProjectDocument::redo);
+    QUndoStack *history = document_.undoStack();
+    connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(history, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
+    // The toolbar holds the only Undo: it cannot be hidden.
+    toolBar_->toggleViewAction()->setEnabled(false);
+    toolBar_->toggleViewAction()->setVisible(false);
     connect(actions_.value(QStringLiteral("JikuX")), &QAction::triggered, this,
             [this] { frameMenuX_->popup(QCursor::pos()); });
     connect(actions_.value(QStringLiteral("JikuY")), &QAction::triggered, this,
@@ -534,7 +562,7 @@ FileDialogRequest MainForm::projectFileRequest(bool save) const
 
 bool MainForm::newCommand()
 {
-    if (state_.isDirty == 1) {
+    if (document_.isDirty()) {
         const QString text = QStringLiteral("現在、入力中のデータは、変更されています。\r\r(") +
                              state_.dataFilePath +
                              QStringLiteral(")\r\rこのまま、新規データを作成しますか？");
@@ -549,6 +577,7 @@ bool MainForm::newCommand()
     RebuildFrameMenus();
     setCaption(kNewDataName);
     refreshStatusBar();
+    document_.notifyProjectReplaced();
     emit projectReplaced();
     return true;
 }
@@ -584,6 +613,7 @@ bool MainForm::loadProjectFrom(const QString &path, bool rememberInHistoryFile)
     state_.isDirty = 0;
     RebuildFrameMenus();
     refreshStatusBar();
+    document_.notifyProjectReplaced();
     emit projectReplaced();
     return true;
 }
@@ -591,18 +621,24 @@ bool MainForm::loadProjectFrom(const QString &path, bool rememberInHistoryFile)
 bool MainForm::saveProjectTo(const QString &path)
 {
     emit aboutToSave();
+    document_.notifyAboutToSave();
     if (!runOnDataFile(path, SaveProject))
         return false;
     UpdateHistory(state_, project_.info.buildingName);
     WriteHistoryFile(state_);
     rebuildRecentFiles();
-    state_.isDirty = 0;
+    document_.markSaved();
     return true;
 }
 
 bool MainForm::openCommand()
 {
     state_.dialogCancelled = 0;
+    // Unsaved changes are not dropped without a word: the recent-file command's question.
+    if (document_.isDirty() && !AskYesNo(this, kOtherDataQuestion, kMessageTitle)) {
+        state_.dialogCancelled = 1;
+        return false;
+    }
     if (state_.dataDirectory.isEmpty())
         state_.dataDirectory = state_.programDir;
     const QString path = fileChooser_ ? fileChooser_(this, projectFileRequest(false)) : QString();
@@ -627,12 +663,8 @@ bool MainForm::openRecentCommand(int n)
 {
     if (n < 1 || n > static_cast<int>(state_.history.size()))
         return false;
-    if (state_.isDirty == 1) {
-        const QString text = QStringLiteral(
-            "現在、入力中のデータは、変更されています。\r\rこのまま、他データを読込みますか？");
-        if (!AskYesNo(this, text, kMessageTitle))
-            return false;
-    }
+    if (document_.isDirty() && !AskYesNo(this, kOtherDataQuestion, kMessageTitle))
+        return false;
     const QString path = state_.history[n - 1].path.trimmed();
     if (path == state_.dataFilePath.trimmed())
         return true;  // already open: nothing is loaded, unsaved edits stay
@@ -650,6 +682,15 @@ bool MainForm::openStartupFile(const QString &path)
     // As after a start-dialog choice.
     setCaption(project_.info.buildingName);
     return true;
+}
+
+void MainForm::showRestoredProject()
+{
+    startupFinished_ = 1;
+    const QString path = state_.dataFilePath.trimmed();
+    setCaption(path == kNewDataName ? kNewDataName : FileNameOf(path));
+    RebuildFrameMenus();
+    refreshStatusBar();
 }
 
 void MainForm::overwriteCommand()
@@ -716,8 +757,10 @@ void MainForm::printerSetupCommand()
 
 void MainForm::tatemonoNameCommand()
 {
-    if (RunProjectDialog<TatemonoGaiyoChange>(project_, state_, this))
-        emit projectInfoChanged();
+    if (!RunProjectDialog<TatemonoGaiyoChange>(project_, state_, this))
+        return;
+    document_.notifySettingsChanged();
+    emit projectInfoChanged();
 }
 
 void MainForm::lineNameCommand()
@@ -726,6 +769,7 @@ void MainForm::lineNameCommand()
         return;
     GenerateLineNames(project_);
     RebuildFrameMenus();
+    document_.notifySettingsChanged();
     emit lineNamesChanged();
 }
 
@@ -740,6 +784,7 @@ void MainForm::gridSizeCommand()
         UpdateOutlineMarks(project_, level);
     GenerateLineNames(project_);
     RebuildFrameMenus();
+    document_.notifyGridResized();
     emit gridResized();
 }
 
@@ -759,7 +804,7 @@ void MainForm::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    if (state_.isDirty == 1) {
+    if (document_.isDirty()) {
         const QString text = QStringLiteral("データは変更されています。\r\r(") + state_.dataFilePath +
                              QStringLiteral(")\r\rこのまま保存せず、終了しますか？");
         if (!AskYesNo(this, text, kMessageTitleFull)) {

@@ -1,7 +1,8 @@
 #pragma once
 // MainForm: the main window. Owns the entry sequence after the window is shown, the start dialog
 // choice, the File, 設定 and Help commands, the toolbar, the frame-figure menus and the status bar.
-// The plan input screen is put in by the application (setInputScreen).
+// The plan input screen is put in by the application (setInputScreen). The open project is the
+// ProjectDocument's: the window's commands report to it what they replaced or changed.
 
 #include <QHash>
 #include <QMainWindow>
@@ -21,6 +22,7 @@ class QToolBar;
 namespace rqx {
 
 struct FileResult;
+class ProjectDocument;
 
 // What a file dialog is asked for; the answer is the chosen path, empty when cancelled.
 struct FileDialogRequest {
@@ -41,7 +43,7 @@ const QStringList &ToolbarKeys();
 class MainForm : public QMainWindow {
     Q_OBJECT
 public:
-    MainForm(Project &project, AppState &state, QWidget *parent = nullptr);
+    explicit MainForm(ProjectDocument &document, QWidget *parent = nullptr);
     ~MainForm() override;
 
     // ---- Parts others fill in ----
@@ -68,8 +70,11 @@ public:
     // The application printer (created on first use), used by the printer setup and the report.
     QPrinter *applicationPrinter();
 
+    ProjectDocument &document() { return document_; }
     Project &project() { return project_; }
     AppState &appState() { return state_; }
+    // Undo and redo of the plan's edits: the toolbar's "Undo" (Ctrl+Z) and a redo (Ctrl+Y, Ctrl+Shift+Z).
+    QAction *redoAction() const { return redoAction_; }
 
     // ---- Entry sequence ----
     // Shows the start dialog (modal) and then acts on the choice, as the activation after it does;
@@ -91,6 +96,9 @@ public:
     // The project path given to the program: opened as a recent-file entry is, in place of the
     // start dialog (which ends the start-up). False, after the loader's message, when it was refused.
     bool openStartupFile(const QString &path);
+    // Shows the project the document now holds from a recovery copy, in place of the start dialog
+    // (which ends the start-up): the caption names its file, or "新規データ".
+    void showRestoredProject();
     void overwriteCommand();
     void saveAsCommand();
     void helpCommand();
@@ -130,6 +138,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // No toolbar menu: the toolbar holds the only Undo and must not be hidden.
+    QMenu *createPopupMenu() override { return nullptr; }
 
 private:
     void buildMenus();
@@ -149,6 +159,7 @@ private:
     bool saveProjectTo(const QString &path);
     void saveStores();
 
+    ProjectDocument &document_;
     Project &project_;
     AppState &state_;
     int startChoice_ = 0;
@@ -169,6 +180,7 @@ private:
     QMenu *helpMenu_ = nullptr;
     QAction *recentSeparator_ = nullptr;
     QAction *exitSeparator_ = nullptr;
+    QAction *redoAction_ = nullptr;
     QList<QAction *> recentActions_;
     QLabel *panels_[6] = {};
     std::unique_ptr<QPrinter> printer_;
