@@ -266,7 +266,7 @@ void PrintResultHeader(ReportBuilder &b)
         const QString ch = direction.mid(i, 1);
         s.Measure(ch);
         const int x = CentreOverColumns(s, 2, 2, kPoints, ch);
-        const int y = textTop(0.9, s.TextHei()) + static_cast<int>(std::lround(i * 1.6 * s.TextHei() / 1.2));
+        const int y = textTop(0.9, s.TextHei()) + static_cast<int>(std::lround(i * 1.6 * s.TextHei()));
         PrintTextTwips(s, ch, kPoints, x, y, 0);
     }
 }

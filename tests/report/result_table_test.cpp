@@ -8,6 +8,7 @@
 #include "print/print_surface.h"
 #include "report/report_builder.h"
 #include "report/result_table.h"
+#include "calc/test_houses.h"
 #include "support/sample_houses.h"
 
 namespace rqx {
@@ -76,8 +77,27 @@ TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
     // The ΔN terms add up to ΔN at the other end of the beam too: (2.0×0.5)×0.50.
     EXPECT_FLOAT_EQ(p.results(5, 1, 1).nBeam[kDirX], 2.0f * 0.5f * 0.5f);
     EXPECT_EQ(ResultRowCells(p, 5, 1)[6], QStringLiteral("0.50\r=(2.0x0.5)x0.50\r――――――――\r-"));
+
+    // L setting 1 (second-floor columns hold down): L = L1 + L2 = 0.6 + 0.4, ΔN = (A2×B2 − L2) × u.
+    p.grid.lCoefficientMode = 1;
+    RunCalculationSequence(p, true);
+    EXPECT_EQ(
+        ResultRowCells(p, 1, 1).mid(5, 4),
+        (QStringList{QStringLiteral("0.60\r=0.0x0.8+2.0x0.8-1.0\r―――――――――\r-1.00\r=0.0x0.8+0.0x0.8-1.0"),
+                     QStringLiteral("0.20\r=(2.0x0.5-0.6)x0.50\r――――――――\r-"),
+                     QStringLiteral("0.80\r(4.23kN)\r――――\r-1.00\r(-5.29kN)"), QStringLiteral("(は)")}));
     EXPECT_EQ(ResultTableFormat(),
               QStringLiteral("+<650|+^350|+^1100|+^650|+^700|+^1820|+^1680|+^1000|+^650|+^700;"));
+}
+
+// The orthogonal-beam share in brackets: in the calculation's cross-beam house the upstairs column (2,3)
+// passes 0.625 through the Y beam on x = 3 to (3,5), which has no beam term of its own.
+TEST(ResultTableTest, OrthogonalBeamShareInBrackets)
+{
+    Project p = test::CrossBeamHouse();
+    RunCalculationSequence(p, true);
+    ASSERT_FLOAT_EQ(p.results(3, 5, 1).nCross[kDirX], 0.625f);
+    EXPECT_EQ(ResultRowCells(p, 3, 5)[6], QStringLiteral("0.63\r=[0.625]\r――――――――\r-"));
 }
 
 // Every page of a table that breaks carries the band once, with the rows below it; no columns: the message.
