@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include "document/document_recovery.h"
 #include "document/project_document.h"
 #include "editor/editor_state.h"
 #include "editor/ui/input_screen.h"
@@ -14,6 +15,7 @@
 #include "model/settings_store.h"
 #include "shell/ui/app_look.h"
 #include "shell/ui/main_form.h"
+#include "shell/ui/recovery_offer.h"
 
 namespace rqx {
 
@@ -68,8 +70,18 @@ int main(int argc, char **argv)
     QApplication::restoreOverrideCursor();
     // A project path given to the program (a double click on a project file) opens in place of the
     // start dialog; a refused one gives its message and then the start dialog.
-    QTimer::singleShot(0, &window, [&window, startupFile] {
-        if (startupFile.isEmpty() || !window.openStartupFile(startupFile))
+    // Recovery copies of the open project and the lock on its file; a copy left by a program that
+    // crashed is offered first, and a restored project takes the start dialog's place.
+    rqx::DocumentRecovery recovery(document, rqx::RecoveryStore::DefaultFolder(),
+                                   rqx::ProjectLock::DefaultFolder());
+    QObject::connect(&recovery, &rqx::DocumentRecovery::openElsewhere, &window, [&window](const QString &path) {
+        // After the open has finished showing the project.
+        QTimer::singleShot(0, &window, [&window, path] { rqx::ShowOpenElsewhere(path, &window); });
+    });
+    QTimer::singleShot(0, &window, [&window, &recovery, startupFile] {
+        if (rqx::OfferRecovery(recovery, &window))
+            window.showRestoredProject();
+        else if (startupFile.isEmpty() || !window.openStartupFile(startupFile))
             window.runStartDialog();
     });
     return app.exec();
