@@ -594,5 +594,54 @@ TEST_F(MainFormTest, LineNameCommandRegeneratesTheNames)
     EXPECT_EQ(state.isDirty, 1);
 }
 
+// The project path given to the program: opened as a recent entry is, in place of the start dialog;
+// a missing or refused file gives its message and leaves the start-up grid.
+TEST_F(MainFormTest, StartupFileOpensInPlaceOfTheStartDialogOrGivesItsMessage)
+{
+    const QString good = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"), 8, 6);
+    const QString junk = path(QStringLiteral("junk.RQX"));
+    QFile out(junk);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("not a project");
+    out.close();
+    const QString gone = path(QStringLiteral("gone.RQX"));
+    const struct {
+        QString file;
+        bool opened;
+        QString message;  // beginning of the one message, empty for none
+    } cases[] = {
+        {good, true, QString()},
+        {gone, false, QStringLiteral("選択したデータファイル：\n\n") + gone},
+        {junk, false,
+         QStringLiteral("このファイルは、[ ") + kTitle + QStringLiteral(" ] のデータではありません。")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        state.dataFilePath = kNewDataName;
+        state.history.clear();
+        project = sample::EmptyProject(20, 20, 2, 2);
+        doc.notifyProjectReplaced();
+        MainForm form(doc);
+        ModalScript script;
+        if (!c.opened)
+            script.answer(QMessageBox::Ok);
+        EXPECT_EQ(form.openStartupFile(c.file), c.opened);
+        EXPECT_TRUE(form.startupFinished());
+        EXPECT_EQ(state.dataFilePath, c.opened ? c.file : kNewDataName);
+        EXPECT_EQ(project.dims.spanCountX, c.opened ? 8 : 20);
+        EXPECT_FALSE(doc.isDirty());
+        if (c.opened) {
+            EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   A邸"));
+            ASSERT_FALSE(state.history.isEmpty());
+            EXPECT_EQ(state.history[0].path, c.file);
+            EXPECT_TRUE(script.boxes().empty());
+        } else {
+            ASSERT_EQ(script.boxes().size(), 1u);
+            EXPECT_TRUE(script.boxes()[0].text.startsWith(c.message)) << script.boxes()[0].text.toStdString();
+        }
+        EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace rqx
