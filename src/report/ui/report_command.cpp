@@ -1,0 +1,119 @@
+#include "report/ui/report_command.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QPointer>
+
+#include "calc/n_value.h"
+#include "print/print_surface.h"
+#include "report/report_builder.h"
+#include "shell/ui/main_form.h"
+#include "shell/ui/message.h"
+
+namespace rqx {
+
+namespace {
+
+const QString kCR = QStringLiteral("\r");
+
+QString TransferWarningText()
+{
+    return QStringLiteral("直交梁による柱引抜き力が１階に伝達されない２階柱があります。") + kCR + kCR +
+           QStringLiteral(
+               "ただし、｢VELM-RQX｣ では直交梁の梁仕口の勝ち負けを考慮していませんので、実プランと異なる") +
+           kCR +
+           QStringLiteral(
+               "ことがあります。｢二年目の施行｣では、直交梁の影響を要求されていませんので、この場合は、設計") +
+           kCR + QStringLiteral("者の判断によります。") + kCR +
+           QStringLiteral("直交梁による柱引抜き力の考慮・非考慮は、[設定]-[直交梁の影響] で変更可能です。") +
+           kCR + kCR + QStringLiteral("このまま計算書を作成しますか？");
+}
+
+}  // namespace
+
+ReportBuilder CalculationReportBuilder(const Project &project)
+{
+    return [&project](const ReportProgress &progress) {
+        PrintSurface surface;
+        ReportOptions options;
+        options.progress = [&progress](int count, int) { return progress(count); };
+        const ReportResult result = BuildReport(surface, project, options);
+        BuiltReport built;
+        built.cancelled = !result.completed;
+        built.document = surface.TakeDocument();
+        for (int g = 0; g < kContentsGroups && g < ReportToc::kGroups; ++g) {
+            for (int i = 1; i <= kContentsPerGroup && i <= ReportToc::kEntries; ++i)
+                built.contents[g][i] = {result.toc.page[g][i], result.toc.offsetTwips[g][i]};
+        }
+        return built;
+    };
+}
+
+ReportWindow *ReportCommand(const ReportHost &host, const ReportCommandSetup &setup)
+{
+    QWidget *main = host.mainWindow;
+    MessageAnswer answer = MessageAnswer::Cancel;
+    ShowMessage(QStringLiteral("計算書を作成します。"), kMsgOkCancel, kMessageTitle, answer, main);
+    if (answer != MessageAnswer::Ok)
+        return nullptr;
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (setup.closeMainViews)
+        setup.closeMainViews();
+    Project &project = *host.project;
+    RunCalculationSequence(project, true);
+    QApplication::restoreOverrideCursor();
+    if (project.anyNotCarried == 1 && project.grid.crossBeamNoWarning == 0) {
+        answer = MessageAnswer::No;
+        ShowMessage(TransferWarningText(), kMsgYesNo, kMessageTitle, answer, main);
+        if (answer != MessageAnswer::Yes)
+            return nullptr;
+    }
+
+    auto *report = new ReportWindow(project, *host.state, *host.printer);
+    report->setViews(setup.views);
+    report->setHelpFilePath(host.helpFilePath);
+    // The report window takes the main window's place until it closes.
+    if (main) {
+        QPointer<QWidget> guard(main);
+        QObject::connect(report, &ReportWindow::closed, main, [guard] {
+            if (guard) {
+                guard->show();
+                guard->activateWindow();
+            }
+        });
+        main->hide();
+    }
+    report->show();
+    const ReportBuilder builder = setup.builder ? setup.builder : CalculationReportBuilder(project);
+    if (!report->buildReport(builder))
+        return nullptr;
+    return report;
+}
+
+void InstallReportCommand(MainForm &window, ReportCommandSetup setup)
+{
+    QAction *action = window.toolbarAction(QStringLiteral("PreView"));
+    if (!action)
+        return;
+    action->setEnabled(true);
+    action->setText(QStringLiteral("計算書ﾌﾟﾚﾋﾞｭｰ(&V)"));
+    if (QMenu *view = window.viewMenu()) {
+        QList<QAction *> items = view->actions();
+        view->insertAction(items.isEmpty() ? nullptr : items.first(), action);
+        if (!items.isEmpty())
+            view->insertSeparator(items.first());
+    }
+    QObject::connect(action, &QAction::triggered, &window, [&window, setup = std::move(setup)] {
+        ReportHost host;
+        host.mainWindow = &window;
+        host.project = &window.project();
+        host.state = &window.appState();
+        host.printer = window.applicationPrinter();
+        host.helpFilePath = window.helpFilePath();
+        ReportCommand(host, setup);
+    });
+}
+
+}  // namespace rqx
