@@ -16,6 +16,10 @@
 #include "support/sample_houses.h"
 
 namespace rqx {
+
+// The hand-worked house of the result table test (result_table_test.cpp).
+Project TinyHouse();
+
 namespace {
 
 using namespace sample;
@@ -117,23 +121,16 @@ struct Report {
     std::unique_ptr<PrintSurface> surface = std::make_unique<PrintSurface>();
     ReportResult result;
     const PrintDocument &doc() const { return surface->document(); }
-    // The texts of page n joined, without or with the running header and footer.
-    QString text(int n, bool running = false) const
-    {
-        QString out;
-        for (const PageItem &item : doc().page(n).items)
-            if (item.kind == PageItemKind::Text && (running || item.flags == 0))
-                out += doc().string(item.a);
-        return out;
-    }
-    QStringList running(int n, std::uint8_t flag) const
+    // The texts of page n whose flags are `flags` (0 the page's own, kItemHeader, kItemFooter), or all.
+    QStringList texts(int n, int flags = 0) const
     {
         QStringList out;
         for (const PageItem &item : doc().page(n).items)
-            if (item.kind == PageItemKind::Text && item.flags == flag)
+            if (item.kind == PageItemKind::Text && (flags < 0 || item.flags == flags))
                 out << doc().string(item.a);
         return out;
     }
+    QString text(int n) const { return texts(n).join(QString()).remove(QLatin1Char('\r')); }
     // Page holding the first text item equal to `t`, 0 when none.
     int pageOf(const QString &t) const
     {
@@ -157,23 +154,6 @@ protected:
     static void SetUpTestSuite() { InstallJapaneseFontSubstitutions(); }
 };
 
-// A two-storey house of 4 × 1 spans, floored on both storeys, with a board wall on Y1 upstairs.
-Project TinyHouse()
-{
-    Project p = EmptyProject(4, 1, 2, 2);
-    p.info.buildingName = QStringLiteral("試験邸");
-    PutFloor(p, 1, 1, 1, 5, 2, 1);
-    PutFloor(p, 2, 1, 1, 5, 2, 1);
-    PutColumn(p, 1, 1, 1, 2);
-    for (auto [x, y] : {std::pair{5, 1}, {1, 2}, {5, 2}})
-        PutColumn(p, 1, x, y, 1);
-    PutColumn(p, 2, 3, 1, 1);
-    PutColumn(p, 2, 5, 1, 1);
-    PutWall(p, 2, kDirX, 1, 1, 3, kKeyMenzai, 4);
-    PutBeam(p, 2, kDirX, 1, 1, 5);
-    return p;
-}
-
 TEST_F(ReportBuilderTest, CoverAndChapterOneCarryEveryFixedTextInOrder)
 {
     Project p = TinyHouse();
@@ -181,7 +161,6 @@ TEST_F(ReportBuilderTest, CoverAndChapterOneCarryEveryFixedTextInOrder)
     QString joined;
     for (int n = 1; n <= r.result.toc.page[1][5]; ++n)
         joined += r.text(n);
-    joined.remove(QLatin1Char('\r'));
     qsizetype at = 0;
     const QStringList expected =
         QString::fromUtf8(kChapterOneTexts).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -200,13 +179,12 @@ TEST_F(ReportBuilderTest, RunningHeaderAndFooterAndTableOfContents)
     const int pages = r.doc().pageCount();
     EXPECT_TRUE(r.result.completed);
     EXPECT_EQ(r.result.pageCount, pages);
-    EXPECT_TRUE(r.running(1, kItemHeader).isEmpty());
-    EXPECT_TRUE(r.running(1, kItemFooter).isEmpty());
+    EXPECT_TRUE(r.texts(1, kItemHeader).isEmpty());
+    EXPECT_TRUE(r.texts(1, kItemFooter).isEmpty());
     const QString header = QStringLiteral("VELM-RQX /軸組Ｎ値算定   [ 試験邸 ]");
     for (int n : {2, pages}) {
-        EXPECT_EQ(r.running(n, kItemHeader), QStringList{header});
-        EXPECT_EQ(r.running(n, kItemFooter),
-                  (QStringList{QStringLiteral("- %1 -").arg(n - 1), VersionText()}));
+        EXPECT_EQ(r.texts(n, kItemHeader), QStringList{header});
+        EXPECT_EQ(r.texts(n, kItemFooter), (QStringList{QStringLiteral("- %1 -").arg(n - 1), VersionText()}));
     }
     // Cover, 1.1+1.2, correction tables, 1.3+1.4, two wall plans, two hardware plans, one frame page,
     // one table page; chapter 1.6 and chapter 3 keep page 0.
@@ -234,10 +212,9 @@ TEST_F(ReportBuilderTest, OnePlanPagePerFloorInEachPlanSection)
         const auto &page = r.result.toc.page;
         EXPECT_EQ(page[2][1] - page[1][5], floors) << floors;
         EXPECT_EQ(page[2][2] - page[2][1], floors) << floors;
-        for (int f = 1; f <= floors; ++f) {
+        for (int f = 1; f <= floors; ++f)
             EXPECT_EQ(r.pageOf(QStringLiteral("(%1) %1 階耐力壁伏図 (数値は壁倍率)").arg(f)),
                       page[1][5] + f - 1);
-        }
         // No walls: the frame section is its title page only.
         EXPECT_EQ(page[2][3] - page[2][2], 1);
     }
@@ -304,10 +281,10 @@ TEST_F(ReportBuilderTest, SettingsChangeExactlyTheirTexts)
         EXPECT_EQ(c.other.doc().pageCount(), base.doc().pageCount());
         QString a;
         QString b;
-        for (int n = 1; n <= base.doc().pageCount(); ++n)
-            a += base.text(n).remove(QLatin1Char('\r'));
-        for (int n = 1; n <= c.other.doc().pageCount(); ++n)
-            b += c.other.text(n).remove(QLatin1Char('\r'));
+        for (int n = 1; n <= base.doc().pageCount(); ++n) {
+            a += base.text(n);
+            b += c.other.text(n);
+        }
         for (const QString &t : c.baseOnly) {
             ASSERT_EQ(a.count(t), 1) << t.toStdString();
             a.remove(t);
@@ -319,16 +296,17 @@ TEST_F(ReportBuilderTest, SettingsChangeExactlyTheirTexts)
         EXPECT_EQ(a, b);
     }
     // The formula tables: 10 points with the orthogonal beams considered, 11 without.
-    auto formulaSize = [](const Report &r) {
-        for (const PageItem &item : r.doc().page(2).items)
-            if (item.kind == PageItemKind::Text && r.doc().string(item.a) == QStringLiteral("  Ａ1"))
-                return r.doc().font(item.b).points;
-        return 0.0f;
-    };
-    EXPECT_EQ(formulaSize(base), 10.0f);
-    EXPECT_EQ(formulaSize(ignored), 11.0f);
+    for (auto [r, points] : {std::pair{&base, 10.0f}, {&ignored, 11.0f}}) {
+        const auto &items = r->doc().page(2).items;
+        const auto a1 = std::find_if(items.begin(), items.end(), [&](const PageItem &i) {
+            return i.kind == PageItemKind::Text && r->doc().string(i.a) == QStringLiteral("  Ａ1");
+        });
+        ASSERT_NE(a1, items.end());
+        EXPECT_EQ(r->doc().font(a1->b).points, points);
+    }
 }
 
+// Both cover flags, and the name's three places: up to 12.9 cm wide, up to 25.8 cm, wider (3.5 lines).
 TEST_F(ReportBuilderTest, CoverTextsFlagsAndNamePlaces)
 {
     PrintSurface measure;
@@ -337,48 +315,33 @@ TEST_F(ReportBuilderTest, CoverTextsFlagsAndNamePlaces)
     float charW = 0;
     float lineH20 = 0;
     MeasureCharCell(measure, charW, lineH20);
-    const QString longName =
-        QString(40, QChar(0x6728));  // 40 full-width characters: over 25.8 cm at 20 points
-    struct Case {
-        QString name;
-        int hideDate;
-        int hideOffice;
+    const QString date =
+        QLocale(QLocale::Japanese, QLocale::Japan).toString(QDate(2026, 12, 7), QLocale::ShortFormat);
+    const QStringList fixed = {QStringLiteral("告示 平１２ 建告第１４６０号 による"),
+                               QStringLiteral("軸組を構成する柱頭･柱脚のＮ値計算書")};
+    const QStringList office = {QStringLiteral("設計事務所"), QStringLiteral("担当 太郎")};
+    const struct {
+        int nameLength, hideDate, hideOffice;
         float nameTopCm;
-    };
-    const Case cases[] = {
-        {QStringLiteral("試験邸"), 0, 0, 4.5f},
-        {QString(20, QChar(0x6728)), 1, 0, 4.1f},
-        {longName, 0, 1, 3.5f * lineH20},
-        {QStringLiteral("試験邸"), 1, 1, 4.5f},
-    };
-    int shortNameY = 0;
-    for (const Case &c : cases) {
+    } cases[] = {{3, 0, 0, 4.5f}, {20, 1, 0, 4.1f}, {40, 0, 1, 3.5f * lineH20}, {3, 1, 1, 4.5f}};
+    for (const auto &c : cases) {
         Project p = EmptyProject(2, 2, 2, 1);
-        p.info.buildingName = QStringLiteral("  ") + c.name;
-        p.info.officeName = QStringLiteral("設計事務所");
-        p.info.personName = QStringLiteral("担当 太郎");
+        const QString name(c.nameLength, QChar(0x6728));  // full-width 木
+        p.info.buildingName = QStringLiteral("  ") + name;
+        p.info.officeName = office[0];
+        p.info.personName = office[1];
         p.info.hideDateOnCover = c.hideDate;
         p.info.hideOfficeOnCover = c.hideOffice;
         const Report r = Build(p);
-        QStringList expected = {QStringLiteral("告示 平１２ 建告第１４６０号 による"),
-                                QStringLiteral("軸組を構成する柱頭･柱脚のＮ値計算書")};
-        if (!c.hideDate)
-            expected << QLocale(QLocale::Japanese, QLocale::Japan)
-                            .toString(QDate(2026, 12, 7), QLocale::ShortFormat);
-        if (!c.hideOffice)
-            expected << QStringLiteral("設計事務所") << QStringLiteral("担当 太郎");
-        QStringList texts = r.doc().pageTexts(1);
-        // The name is one wrapped table cell: its lines come first.
-        QString name;
-        while (!texts.isEmpty() && !texts.first().startsWith(QStringLiteral("告示")))
-            name += texts.takeFirst();
-        EXPECT_EQ(name, c.name);
-        EXPECT_EQ(texts, expected);
+        const QStringList texts = r.texts(1);
+        const qsizetype nameLines = texts.indexOf(fixed[0]);
+        EXPECT_EQ(texts.mid(0, nameLines).join(QString()), name);
+        EXPECT_EQ(texts.mid(nameLines), fixed + (c.hideDate ? QStringList() : QStringList{date}) +
+                                            (c.hideOffice ? QStringList() : office));
         const PageItem &first = r.doc().page(1).items[1];  // after the frame
-        ASSERT_EQ(r.doc().string(first.a), r.doc().pageTexts(1).first());
-        if (shortNameY == 0)
-            shortNameY = first.y1 - static_cast<int>(std::lround(4.5 * 567));
-        EXPECT_NEAR(first.y1 - shortNameY, c.nameTopCm * 567, 2) << c.name.size();
+        ASSERT_EQ(r.doc().string(first.a), texts.first());
+        static const int nameY45 = first.y1;  // the first case's 4.5 cm
+        EXPECT_NEAR(first.y1 - nameY45, (c.nameTopCm - 4.5f) * 567, 2) << c.nameLength;
     }
 }
 

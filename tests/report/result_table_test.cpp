@@ -12,22 +12,23 @@
 #include "support/sample_houses.h"
 
 namespace rqx {
-namespace {
 
 using namespace sample;
 
 // 4 × 1 spans of 0.455 m, both storeys floored. Through column at (1,1); first-storey corner columns at
 // (5,1), (1,2), (5,2); upstairs columns at (3,1), on the floor beam (1,1)–(5,1) with nothing below, and
-// (5,1). Upstairs a 2.0 board wall (1,1)–(3,1). Orthogonal beams not considered, L per the commentary.
+// (5,1). Upstairs a 2.0 board wall (1,1)–(3,1). The test
+// leaves the orthogonal beams out; L per the commentary.
 //
 // By hand, X direction (B 0.8 at corners, 0.5 otherwise; L upstairs 0.4 / 0.6, downstairs 1.0 at corners):
 //   (3,1) up:   A 2.0, N = 2.0×0.5 − 0.6 = 0.40, 2.1168 kN; its ΔN 1.0 goes half to (1,1), half to (5,1)
 //   (1,1) up:   A 2.0, N = 2.0×0.8 − 0.4 = 1.20, 6.3504 kN
 //   (1,1) down: N' = 0.0×0.8 + 2.0×0.8 − 1.0 = 0.60; ΔN = (2.0×0.5)×0.50 = 0.50; N = 1.10, 5.8212 kN
 // Y direction has no walls: N = −L upstairs, −L downstairs, and no ΔN.
-TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
+Project TinyHouse()
 {
     Project p = EmptyProject(4, 1, 2, 2);
+    p.info.buildingName = QStringLiteral("試験邸");
     PutFloor(p, 1, 1, 1, 5, 2, 1);
     PutFloor(p, 2, 1, 1, 5, 2, 1);
     PutColumn(p, 1, 1, 1, 2);
@@ -37,6 +38,14 @@ TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
     PutColumn(p, 2, 5, 1, 1);
     PutWall(p, 2, kDirX, 1, 1, 3, kKeyMenzai, 4);
     PutBeam(p, 2, kDirX, 1, 1, 5);
+    return p;
+}
+
+namespace {
+
+TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
+{
+    Project p = TinyHouse();
     p.grid.crossBeamIgnored = 1;
     p.nodes(1, 1, 1).hardware[1] = QStringLiteral("HD-10");
     RunCalculationSequence(p, true);
