@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include "calc/ui/calc_commands.h"
 #include "document/document_recovery.h"
 #include "document/project_document.h"
 #include "editor/editor_state.h"
@@ -66,6 +67,8 @@ int main(int argc, char **argv)
     screen->attachStatusPanels(window.statusPanel(3), window.statusPanel(6));
     screen->installViewMenu(window.viewMenu());
     rqx::ApplyHandCursor(screen);  // buttons, option buttons and the zoom list
+    // 配置金物, 押さえ係数Ｌの設定 and 直交梁の影響.
+    rqx::InstallCalcCommands(window, document);
     window.show();
     QApplication::restoreOverrideCursor();
     // A project path given to the program (a double click on a project file) opens in place of the
