@@ -14,6 +14,7 @@
 #include "editor/ui/plan_editing.h"
 #include "model/project.h"
 #include "model/settings_store.h"
+#include "report/ui/report_command.h"
 #include "shell/ui/app_look.h"
 #include "shell/ui/main_form.h"
 #include "shell/ui/recovery_offer.h"
@@ -69,6 +70,8 @@ int main(int argc, char **argv)
     rqx::ApplyHandCursor(screen);  // buttons, option buttons and the zoom list
     // 配置金物, 押さえ係数Ｌの設定 and 直交梁の影響.
     rqx::InstallCalcCommands(window, document);
+    // 計算書ﾌﾟﾚﾋﾞｭｰ: the report window in the main window's place.
+    rqx::InstallReportCommand(window);
     window.show();
     QApplication::restoreOverrideCursor();
     // A project path given to the program (a double click on a project file) opens in place of the
