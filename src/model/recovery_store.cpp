@@ -7,11 +7,12 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
 
 #include <algorithm>
+
+#include "common/safe_save.h"
 
 namespace rqx {
 
@@ -156,18 +157,9 @@ bool RecoveryStore::writeCopy(const RecoveryCopy &copy, QString *reason) const
 {
     if (!lock_)
         return Refuse(reason, QStringLiteral("no session"));
-    const QByteArray bytes = FormatRecoveryCopy(copy);
-    QSaveFile file(sessionCopyPath());
-    if (!file.open(QIODevice::WriteOnly))
-        return Refuse(reason, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return Refuse(reason, why);
-    }
-    if (!file.commit())
-        return Refuse(reason, file.errorString());
-    return true;
+    // Temporary file beside it, every step checked, then renamed: a crash mid-write keeps the last copy.
+    const SaveOutcome outcome = SaveFileSafely(sessionCopyPath(), FormatRecoveryCopy(copy));
+    return outcome.ok() || Refuse(reason, outcome.causeInEnglish());
 }
 
 bool RecoveryStore::removeCopy() const
@@ -225,6 +217,11 @@ bool RecoveryStore::discard(const QString &copyPath)
     if (held == orphanLocks_.end())
         return false;
     const bool removed = !QFileInfo::exists(path) || QFile::remove(path);
+    // A temporary file of a write the crash interrupted.
+    const QFileInfo info(path);
+    for (const QString &name : info.dir().entryList(QDir::Files | QDir::Hidden))
+        if (IsTemporaryNameOf(name, info.fileName()))
+            QFile::remove(info.dir().filePath(name));
     held->second->unlock();
     orphanLocks_.erase(held);
     return removed;
