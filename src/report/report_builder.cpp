@@ -11,31 +11,31 @@
 
 namespace rqx {
 
-ReportBuilder::ReportBuilder(PrintSurface &surface, const Project &project, const ReportOptions &opts)
+ReportState::ReportState(PrintSurface &surface, const Project &project, const ReportOptions &opts)
     : s(surface), p(project), options(opts)
 {
 }
 
-void ReportBuilder::setFontSize(float points)
+void ReportState::setFontSize(float points)
 {
     s.SetFontSize(points);
     MeasureCharCell(s, charW, lineH);
 }
 
-bool ReportBuilder::advanceProgress()
+bool ReportState::advanceProgress()
 {
     ++progressCount;
     return keepGoing();
 }
 
-bool ReportBuilder::keepGoing()
+bool ReportState::keepGoing()
 {
     if (!stopped && options.progress && !options.progress(progressCount, kReportSteps))
         stopped = true;
     return !stopped;
 }
 
-void ReportBuilder::roomFor(float height)
+void ReportState::roomFor(float height)
 {
     if (cursorY > 0 && cursorY + height > printableHeight) {
         s.NewPage();
@@ -43,7 +43,7 @@ void ReportBuilder::roomFor(float height)
     }
 }
 
-int ReportBuilder::offsetTwips(float cmBelowMargin) const
+int ReportState::offsetTwips(float cmBelowMargin) const
 {
     float marginCm = 0;
     TwipsToCm(s.MarginTop(), marginCm);
@@ -51,13 +51,13 @@ int ReportBuilder::offsetTwips(float cmBelowMargin) const
     return CmToTwips(marginCm + cmBelowMargin, twips);
 }
 
-float ReportBuilder::currentYCm() const
+float ReportState::currentYCm() const
 {
     float cm = 0;
     return TwipsToCm(s.CurrentY() - s.MarginTop(), cm);
 }
 
-void ReportBuilder::sectionTitle(const QString &title, float x, int group, int entry, bool wholeLine)
+void ReportState::sectionTitle(const QString &title, float x, int group, int entry, bool wholeLine)
 {
     setFontSize(11);
     PrintTextCm(s, title, 11, x, cursorY, 0);
@@ -66,12 +66,12 @@ void ReportBuilder::sectionTitle(const QString &title, float x, int group, int e
     cursorY += lineH;
 }
 
-void ReportBuilder::indentText(const QString &text, float x)
+void ReportState::indentText(const QString &text, float x)
 {
     PrintTextCm(s, text, 0, x + 2 * charW, cursorY, 0);
 }
 
-void ReportBuilder::fixedTable(const FixedTable &table, float fontSize, int spacing)
+void ReportState::fixedTable(const FixedTable &table, float fontSize, int spacing)
 {
     // The table's top lies one line below cursorY (the caption or lead text line).
     int top = 0;
@@ -112,7 +112,7 @@ void SetPageHeaderFooter(PrintSurface &surface, const Project &project, int page
 
 namespace {
 
-void ApplyReportPageSetup(ReportBuilder &b)
+void ApplyReportPageSetup(ReportState &b)
 {
     PrintSurface &s = b.s;
     s.SetMarginLeft(QStringLiteral("2.3cm"));
@@ -124,7 +124,7 @@ void ApplyReportPageSetup(ReportBuilder &b)
     b.setFontSize(kReportBaseFontSize);
 }
 
-void NewSectionPage(ReportBuilder &b)
+void NewSectionPage(ReportState &b)
 {
     b.s.NewPage();
     b.cursorY = 0;
@@ -134,7 +134,7 @@ void NewSectionPage(ReportBuilder &b)
 
 ReportResult BuildReport(PrintSurface &surface, const Project &project, const ReportOptions &options)
 {
-    ReportBuilder b(surface, project, options);
+    ReportState b(surface, project, options);
     ApplyReportPageSetup(b);
     surface.SetNewPageHandler([&b](PrintSurface &s, int pageNumber) {
         // The handler may run inside a table: the caller's font stays as it was.
@@ -151,7 +151,7 @@ ReportResult BuildReport(PrintSurface &surface, const Project &project, const Re
 
     const float x = 0;
     surface.StartDoc();
-    using Step = void (*)(ReportBuilder &, float);
+    using Step = void (*)(ReportState &, float);
     struct StepEntry {
         Step run;
         bool newPage;

@@ -22,7 +22,7 @@ float NameTop(float nameWidthCm, float lineH20)
 }
 
 // Writes `text` centred across the printable width at y, in the font set now, at `points`.
-void CentredText(ReportBuilder &b, const QString &text, float points, float y)
+void CentredText(ReportState &b, const QString &text, float points, float y)
 {
     b.s.SetFontSize(points);
     b.s.Measure(text);
@@ -42,7 +42,7 @@ QString CoverDateText(const QDate &date)
 }
 
 // Line height (cm) of the current font at `points`.
-float LineHeightAt(ReportBuilder &b, float points)
+float LineHeightAt(ReportState &b, float points)
 {
     b.s.SetFontSize(points);
     float w = 0;
@@ -53,7 +53,7 @@ float LineHeightAt(ReportBuilder &b, float points)
 
 }  // namespace
 
-void PrintCoverPage(ReportBuilder &b, float)
+void PrintCoverPage(ReportState &b, float)
 {
     if (!b.advanceProgress())
         return;

@@ -29,7 +29,7 @@ bool LineHasWalls(const Project &p, int frameDirection, int line)
 
 }  // namespace
 
-void PrintBearingWallPlans(ReportBuilder &b, float x)
+void PrintBearingWallPlans(ReportState &b, float x)
 {
     if (!b.advanceProgress())
         return;
@@ -39,7 +39,7 @@ void PrintBearingWallPlans(ReportBuilder &b, float x)
     b.setFontSize(kReportBaseFontSize);
 }
 
-void PrintHardwarePlans(ReportBuilder &b, float x)
+void PrintHardwarePlans(ReportState &b, float x)
 {
     if (!b.advanceProgress())
         return;
@@ -53,7 +53,7 @@ void PrintHardwarePlans(ReportBuilder &b, float x)
     b.setFontSize(kReportBaseFontSize);
 }
 
-void PrintHardwareFrames(ReportBuilder &b, float x)
+void PrintHardwareFrames(ReportState &b, float x)
 {
     if (!b.advanceProgress())
         return;
@@ -62,7 +62,7 @@ void PrintHardwareFrames(ReportBuilder &b, float x)
     PrintFrameFigures(b, x);
 }
 
-void PrintFrameFigures(ReportBuilder &b, float x)
+void PrintFrameFigures(ReportState &b, float x)
 {
     PrintSurface &s = b.s;
     const Project &p = b.p;

@@ -97,7 +97,7 @@ FixedTable BoardListTable()
 
 }  // namespace
 
-void PrintHardwareList(ReportBuilder &b, float x)
+void PrintHardwareList(ReportState &b, float x)
 {
     if (!b.advanceProgress())
         return;
@@ -106,7 +106,7 @@ void PrintHardwareList(ReportBuilder &b, float x)
     b.fixedTable(HardwareTable(), 10, 80);
 }
 
-void PrintBearingWallList(ReportBuilder &b, float x)
+void PrintBearingWallList(ReportState &b, float x)
 {
     if (!b.advanceProgress())
         return;

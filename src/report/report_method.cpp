@@ -107,7 +107,7 @@ FixedTable BothSidesTable(const QString &oneHeading, const QString &otherHeading
 
 }  // namespace
 
-void PrintDesignPolicy(ReportBuilder &b, float x)
+void PrintDesignPolicy(ReportState &b, float x)
 {
     if (!b.advanceProgress())
         return;
@@ -134,7 +134,7 @@ void PrintDesignPolicy(ReportBuilder &b, float x)
     b.cursorY += 1.5f * b.lineH;
 }
 
-void PrintNValueMethod(ReportBuilder &b, float x)
+void PrintNValueMethod(ReportState &b, float x)
 {
     if (!b.advanceProgress())
         return;
@@ -170,7 +170,7 @@ void PrintNValueMethod(ReportBuilder &b, float x)
     b.cursorY += DrawOrthogonalBeamArt(b.s, artLeft, b.cursorY) + b.lineH;
 }
 
-void PrintCorrectionTables(ReportBuilder &b, float x)
+void PrintCorrectionTables(ReportState &b, float x)
 {
     if (!b.advanceProgress())
         return;

@@ -30,8 +30,8 @@ struct FixedTable {
     std::vector<std::pair<std::pair<int, int>, int>> aligns;  // ((row, column), setting value)
 };
 
-struct ReportBuilder {
-    ReportBuilder(PrintSurface &surface, const Project &project, const ReportOptions &options);
+struct ReportState {
+    ReportState(PrintSurface &surface, const Project &project, const ReportOptions &options);
 
     PrintSurface &s;
     const Project &p;
@@ -69,20 +69,20 @@ struct ReportBuilder {
 };
 
 // The chapter routines in build order; each takes the left position x (cm).
-void PrintCoverPage(ReportBuilder &b, float x);
-void PrintDesignPolicy(ReportBuilder &b, float x);
-void PrintNValueMethod(ReportBuilder &b, float x);
-void PrintCorrectionTables(ReportBuilder &b, float x);
-void PrintHardwareList(ReportBuilder &b, float x);
-void PrintBearingWallList(ReportBuilder &b, float x);
-void PrintBearingWallPlans(ReportBuilder &b, float x);
-void PrintHardwarePlans(ReportBuilder &b, float x);
-void PrintHardwareFrames(ReportBuilder &b, float x);
-void PrintResultTable(ReportBuilder &b, float x);
+void PrintCoverPage(ReportState &b, float x);
+void PrintDesignPolicy(ReportState &b, float x);
+void PrintNValueMethod(ReportState &b, float x);
+void PrintCorrectionTables(ReportState &b, float x);
+void PrintHardwareList(ReportState &b, float x);
+void PrintBearingWallList(ReportState &b, float x);
+void PrintBearingWallPlans(ReportState &b, float x);
+void PrintHardwarePlans(ReportState &b, float x);
+void PrintHardwareFrames(ReportState &b, float x);
+void PrintResultTable(ReportState &b, float x);
 
 // The frame figures of section 2.2.
-void PrintFrameFigures(ReportBuilder &b, float x);
+void PrintFrameFigures(ReportState &b, float x);
 // The result table's header band on the current page.
-void PrintResultHeader(ReportBuilder &b);
+void PrintResultHeader(ReportState &b);
 
 }  // namespace rqx

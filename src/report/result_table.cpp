@@ -185,7 +185,7 @@ int CentreOverColumns(PrintSurface &s, int first, int last, float points, const 
     return left + (span - s.TextWid()) / 2;
 }
 
-void PrintResultHeader(ReportBuilder &b)
+void PrintResultHeader(ReportState &b)
 {
     PrintSurface &s = b.s;
     int top = 0;
@@ -271,7 +271,7 @@ void PrintResultHeader(ReportBuilder &b)
     }
 }
 
-void PrintResultTable(ReportBuilder &b, float x)
+void PrintResultTable(ReportState &b, float x)
 {
     if (!b.advanceProgress())
         return;
