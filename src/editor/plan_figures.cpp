@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "calc/hardware_class.h"
+#include "calc/n_value.h"
 #include "model/project.h"
 #include "print/page_drawing.h"
 #include "print/print_surface.h"
@@ -73,6 +75,15 @@ TextSize MeasureCm(PrintSurface &s, const QString &text, float size)
 }
 
 using Points = std::array<std::array<float, 2>, 4>;
+
+// The column's required class, from the larger of its total N in X and Y (own N plus the pull-out carried
+// to it), is a hold-down class: (へ) and above, or beyond the table. The same N chose hardware(0), so
+// the black square and the printed class always agree.
+bool NeedsHoldDown(const ColumnResult &r)
+{
+    const int index = HardwareClassIndex(ClassFromN(std::max(TotalN(r, kDirX), TotalN(r, kDirY))));
+    return index == 0 || index >= 6;
+}
 
 void Outline(PrintSurface &s, const Points &pts, int count)
 {
@@ -340,7 +351,7 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
                     fillStyle = 0;
                     break;
                 case kFigColumnsHardware: {
-                    const bool holdDown = r != nullptr && (r->nOwn[kDirX] > 1.6f || r->nOwn[kDirY] > 1.6f);
+                    const bool holdDown = r != nullptr && NeedsHoldDown(*r);
                     fill = holdDown ? 0 : 15;
                     break;
                 }

@@ -69,9 +69,10 @@ void drawFigureWalls(PrintSurface &s, const Project &p, float figScale, float fi
 // Columns of a level: squares centred on their nodes (pen width 5), through columns ringed.
 // kFigColumnsPlain: solid black. kFigColumnsCarried: red (palette 12) where the calculation's notCarried
 // is 1, else black. kFigColumnsLower: open squares with a diagonal stroke rising to the right on level 1,
-// falling on level 2. kFigColumnsHardware: black when the column's own N exceeds 1.6 in X or Y (hold-down
-// hardware), else white, with the required class at the upper left, the column-top hardware above and the
-// column-foot hardware below (5 points on grids of more than 5 modules, else 8).
+// falling on level 2. kFigColumnsHardware: black when the column needs hold-down hardware (its total N,
+// own plus carried, exceeds 1.6 in X or Y: the class printed beside it is (へ) or above), else white, with
+// the required class at the upper left, the column-top hardware above and the column-foot hardware below (5
+// points on grids of more than 5 modules, else 8).
 void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float figX, float figY, int level,
                        int mode);
 

@@ -144,31 +144,34 @@ TEST(PlanFigures, HardwareTextSizeFollowsTheGrid)
     }
 }
 
-// Column squares by mode: fill, side, the through ring and the lower storey's stroke (rising on level 1).
+// Column squares by mode: fill (black for hold-down hardware, by the N that chose the class), side, the
+// through ring and the lower storey's stroke (rising on level 1).
 TEST(PlanFigures, ColumnModes)
 {
     struct Case {
         const char *name;
         int mode, level;
-        float nOwnX, nOwnY;
+        float nOwnX, nOwnY, nBeamX;
         int brush;
         QRgb fill;
         float side;
         int strokeRise;  // +1 rising to the right, −1 falling, 0 no stroke
     };
     // clang-format off
-    for (const Case &c : {Case{"plain", kFigColumnsPlain, 1, 0, 0, kBrushStyleSolid, 0x000000, 0.12f, 0},
-                          Case{"hold-down in X", kFigColumnsHardware, 1, 1.61f, 0, kBrushStyleSolid, 0x000000, 0.12f, 0},
-                          Case{"hold-down in Y", kFigColumnsHardware, 2, 0, 2.0f, kBrushStyleSolid, 0x000000, 0.12f, 0},
-                          Case{"no hold-down at 1.6", kFigColumnsHardware, 1, 1.6f, 1.6f, kBrushStyleSolid, 0xFFFFFF, 0.12f, 0},
-                          Case{"lower storey, level 1", kFigColumnsLower, 1, 0, 0, kBrushStyleTransparent, 0, 0.18f, 1},
-                          Case{"lower storey, level 2", kFigColumnsLower, 2, 0, 0, kBrushStyleTransparent, 0, 0.18f, -1}}) {
+    for (const Case &c : {Case{"plain", kFigColumnsPlain, 1, 0, 0, 0, kBrushStyleSolid, 0x000000, 0.12f, 0},
+                          Case{"hold-down in X", kFigColumnsHardware, 1, 1.61f, 0, 0, kBrushStyleSolid, 0x000000, 0.12f, 0},
+                          Case{"hold-down in Y", kFigColumnsHardware, 2, 0, 2.0f, 0, kBrushStyleSolid, 0x000000, 0.12f, 0},
+                          Case{"hold-down by carried pull-out", kFigColumnsHardware, 1, 1.0f, 0, 0.7f, kBrushStyleSolid, 0x000000, 0.12f, 0},
+                          Case{"no hold-down at 1.6", kFigColumnsHardware, 1, 1.6f, 1.6f, 0, kBrushStyleSolid, 0xFFFFFF, 0.12f, 0},
+                          Case{"lower storey, level 1", kFigColumnsLower, 1, 0, 0, 0, kBrushStyleTransparent, 0, 0.18f, 1},
+                          Case{"lower storey, level 2", kFigColumnsLower, 2, 0, 0, 0, kBrushStyleTransparent, 0, 0.18f, -1}}) {
         // clang-format on
         SCOPED_TRACE(c.name);
         Project p = test::NewHouse(2, 4, 4);
         test::PlaceColumn(p, c.level, 2, 2, 2);  // a through column
         test::PlaceColumn(p, c.level, 3, 3);
         p.results(3, 3, c.level).nOwn = {c.nOwnX, c.nOwnY};
+        p.results(3, 3, c.level).nBeam[kDirX] = c.nBeamX;
         const PageContent page = Draw(p, c.mode, c.level);
         const auto rects = page.shapesOf(PageItemKind::Rectangle);
         ASSERT_EQ(rects.size(), 2u);
