@@ -4,9 +4,9 @@
 
 #include <cmath>
 #include <functional>
-#include <tuple>
 
 #include "calc/house_builder.h"
+#include "model/line_names.h"
 #include "print/font_names.h"
 #include "report/frame_drawing.h"
 #include "support/page_items.h"
@@ -30,16 +30,11 @@ float PosX(int j)
     return kLayout.frameOriginX + kLayout.frameScale * 0.455f * static_cast<float>(j - 1);
 }
 
-// A test house with its grid lines named "X1 ", "X2 "… and "Y1 ", "Y2 "….
+// A test house with the grid line names of a new project.
 Project NamedHouse(int floors, int spansX, int spansY)
 {
     Project p = test::NewHouse(floors, spansX, spansY);
-    for (auto [names, count, prefix] : {std::tuple{&p.grid.lineNameX, spansX + 1, u"X%1 "_s},
-                                        std::tuple{&p.grid.lineNameY, spansY + 1, u"Y%1 "_s}}) {
-        names->resize(count);
-        for (int i = 1; i <= count; ++i)
-            (*names)[i] = prefix.arg(i);
-    }
+    GenerateLineNames(p);
     return p;
 }
 
