@@ -16,22 +16,6 @@
 namespace rqx {
 namespace {
 
-// A copy of the small house with one column more, left by a program that has ended.
-QString LeaveCopy(const QString &folder, Project &edited)
-{
-    edited = samples::SmallHouse();
-    edited.nodes(2, 2, 1).columnKind = 1;
-    RecoveryStore crashed(folder);
-    RecoveryCopy copy;
-    copy.originalPath = QStringLiteral("/設計/小さな家.RQX");
-    copy.buildingName = edited.info.buildingName;
-    copy.written = QDateTime(QDate(2026, 12, 7), QTime(9, 41, 5));
-    copy.projectBytes = SerializeProject(edited);
-    EXPECT_TRUE(crashed.openSession());
-    EXPECT_TRUE(crashed.writeCopy(copy));
-    return crashed.sessionCopyPath();  // the lock goes with the store: the copy is left behind
-}
-
 TEST(RecoveryOfferTest, YesRestoresNoDeletesCancelKeepsForTheNextStart)
 {
     const struct {
@@ -39,47 +23,45 @@ TEST(RecoveryOfferTest, YesRestoresNoDeletesCancelKeepsForTheNextStart)
         bool restored;
         bool offeredAgain;
     } cases[] = {
-        {QMessageBox::Yes, true, false},
-        {QMessageBox::No, false, false},
-        {QMessageBox::Cancel, false, true},
-    };
+        {QMessageBox::Yes, true, false}, {QMessageBox::No, false, false}, {QMessageBox::Cancel, false, true}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.answer);
         QTemporaryDir dir;
-        const QString folder = dir.filePath(QStringLiteral("recovery"));
-        Project edited;
-        LeaveCopy(folder, edited);
-
+        const QString copies = dir.filePath(QStringLiteral("recovery"));
+        const QString locks = dir.filePath(QStringLiteral("locks"));
+        // A copy of the small house with one column more, left by a program that has ended.
+        Project edited = samples::SmallHouse();
+        edited.nodes(2, 2, 1).columnKind = 1;
+        {
+            RecoveryStore crashed(copies);
+            const RecoveryCopy copy{QString(), QStringLiteral("/設計/小さな家.RQX"), edited.info.buildingName,
+                                    QDateTime(QDate(2026, 12, 7), QTime(9, 41, 5)), SerializeProject(edited)};
+            ASSERT_TRUE(crashed.openSession() && crashed.writeCopy(copy));
+        }
         AppState settings;
         ProjectDocument doc(settings);
         const QByteArray untouched = doc.saveBytes();
         {
-            DocumentRecovery recovery(doc, folder, dir.filePath(QStringLiteral("locks")));
+            DocumentRecovery recovery(doc, copies, locks);
             test::ModalScript script;
             script.answer(c.answer);
             EXPECT_EQ(OfferRecovery(recovery, nullptr), c.restored);
             ASSERT_EQ(script.boxes().size(), 1u);
-            EXPECT_EQ(script.boxes()[0].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
             EXPECT_EQ(script.boxes()[0].text.split(QLatin1Char('\n')).mid(2, 3),
                       QStringList({QStringLiteral("ファイル：/設計/小さな家.RQX"),
                                    QStringLiteral("建物名：小さな家"),
                                    QStringLiteral("保存時刻：2026/12/07 09:41:05")}));
             EXPECT_EQ(doc.isDirty(), c.restored);
             EXPECT_EQ(doc.dataFilePath(), c.restored ? QStringLiteral("/設計/小さな家.RQX") : kNewDataName);
-            if (c.restored) {
-                Project expected = edited;
-                PrepareProjectForSave(expected);
-                EXPECT_EQ(doc.saveBytes(), SerializeProject(expected));
-                // Still there for another crash until a save or a clean exit.
-                EXPECT_TRUE(QFile::exists(recovery.store().sessionCopyPath()));
-            } else {
-                EXPECT_EQ(doc.saveBytes(), untouched);
-            }
+            PrepareProjectForSave(edited);
+            EXPECT_EQ(doc.saveBytes(), c.restored ? SerializeProject(edited) : untouched);
+            // A restored copy stays for another crash until a save or a clean exit.
+            EXPECT_EQ(QFile::exists(recovery.store().sessionCopyPath()), c.restored);
         }
-        // The next start (after the clean exit of this one).
+        // The next start, after this one ended cleanly.
         AppState nextSettings;
         ProjectDocument next(nextSettings);
-        DocumentRecovery again(next, folder, dir.filePath(QStringLiteral("locks")));
+        DocumentRecovery again(next, copies, locks);
         EXPECT_EQ(again.claimLeftCopies().size(), c.offeredAgain ? 1 : 0);
     }
 }
