@@ -140,7 +140,7 @@ ReportResult BuildReport(PrintSurface &surface, const Project &project, const Re
         // The handler may run inside a table: the caller's font stays as it was.
         const PrintFont font = s.Font();
         SetPageHeaderFooter(s, b.p, pageNumber);
-        if (b.chapterCode == 22) {
+        if (b.chapterCode == kChapterResultTable) {
             // The band heads the page, and a table breaking onto it continues below the band.
             PrintResultHeader(b);
             int top = 0;

@@ -93,8 +93,13 @@ void PrintFrameFigures(ReportState &b, float x)
     layout.frameOriginX = x + 0.9f;
 
     float titleY = b.cursorY + b.lineH;
-    for (size_t i = 0; i < frames.size(); ++i) {
-        if (i > 0 && i % kFiguresPerPage == 0) {
+    // Height of one figure from its title to the next title.
+    const float figureHeight = 5.1f * b.lineH + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
+    int onPage = 0;
+    for (size_t i = 0; i < frames.size(); ++i, ++onPage) {
+        // Three to a page; fewer only on a page too short for three (landscape paper).
+        if (onPage == kFiguresPerPage || (onPage > 0 && titleY + figureHeight > b.printableHeight)) {
+            onPage = 0;
             if (!b.keepGoing())
                 return;
             s.NewPage();
@@ -106,7 +111,7 @@ void PrintFrameFigures(ReportState &b, float x)
                     QStringLiteral("(") + QString::number(static_cast<int>(i) + 1) + QStringLiteral(") ") +
                         FrameLineName(p, f.direction, f.line) + QStringLiteral(" 通り"),
                     11, x, titleY, 0);
-        // The frame stands on its base line: the roof plane's beam band just below the title.
+        // The roof plane lies two lines below the title, the foundation line a storey height per floor lower.
         layout.frameBaseY =
             titleY + 2.0f * b.lineH + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
         drawFrameLineNames(s, p, layout, f.direction, f.line, kFrameNamesReport);

@@ -21,6 +21,8 @@ inline const QString kReportPMincho = QStringLiteral("ＭＳ Ｐ明朝");
 inline const QString kReportPGothic = QStringLiteral("ＭＳ Ｐゴシック");
 inline constexpr float kReportBaseFontSize = 11.0f;
 inline constexpr float kReportMarginLeftCm = 2.3f;
+// chapterCode while the N-value result table is added: page breaks repeat its header band.
+inline constexpr int kChapterResultTable = 22;
 
 // A fixed table: format, body rows (row 0 first), and the cell settings applied after adding it.
 struct FixedTable {
@@ -42,7 +44,7 @@ struct ReportState {
     float charW = 0;
     float lineH = 0;
     int progressCount = 0;
-    int chapterCode = 0;  // 22 while the result table is added: page breaks repeat its header band
+    int chapterCode = 0;  // kChapterResultTable or 0
     bool stopped = false;
     ReportToc toc;
 
@@ -62,7 +64,7 @@ struct ReportState {
     void fixedTable(const FixedTable &table, float fontSize, int spacing);
     // Starts a new page when `height` cm no longer fits below cursorY (plain texts do not flow).
     void roomFor(float height);
-    // Twips of a length in centimetres below the top margin.
+    // Twips from the paper top of a position in centimetres below the top margin.
     int offsetTwips(float cmBelowMargin) const;
     // The surface's CurrentY as centimetres below the top margin.
     float currentYCm() const;

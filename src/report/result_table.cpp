@@ -276,7 +276,7 @@ void PrintResultTable(ReportState &b, float x)
     if (!b.advanceProgress())
         return;
     PrintSurface &s = b.s;
-    b.chapterCode = 22;
+    b.chapterCode = kChapterResultTable;
     s.NewPage();
     b.cursorY = 0;
     b.sectionTitle(QStringLiteral("2.3.Ｎ値･接合金物 算定結果一覧表"), x, 2, 3);
