@@ -164,7 +164,8 @@ ReportResult BuildReport(PrintSurface &surface, const Project &project, const Re
         {PrintResultTable, false},  // starts its own page once its header band is armed
     };
     for (const StepEntry &step : steps) {
-        if (b.stopped)
+        // A stop asked for during the previous step ends the build before another page starts.
+        if (!b.keepGoing())
             break;
         if (step.newPage)
             NewSectionPage(b);

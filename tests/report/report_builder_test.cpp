@@ -355,7 +355,7 @@ TEST_F(ReportBuilderTest, ProgressCountsStepsAndCancelStopsTheBuild)
                                            seen << count;
                                        return true;
                                    }});
-    EXPECT_EQ(seen, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(seen, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     const Report stopped = Build(p, {QDate(2026, 12, 7), [](int count, int) { return count < 3; }});
     EXPECT_FALSE(stopped.result.completed);
     EXPECT_EQ(stopped.doc().pageCount(), 2);
