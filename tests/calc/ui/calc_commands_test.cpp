@@ -43,9 +43,12 @@ TEST_F(CalcCommandsTest, SettingsCommandsMarkRealChangesAndRefreshThePanels)
         .on<KanamonoSetForm>([](KanamonoSetForm *d) { d->cancelButton()->click(); })
         .answer(QMessageBox::Yes);  // exit without saving
     window.toolbarAction(QStringLiteral("CrossG"))->trigger();
+    EXPECT_EQ(state.dialogCancelled, 1);
     EXPECT_FALSE(doc.isDirty());  // OK without a change
     window.toolbarAction(QStringLiteral("CrossG"))->trigger();
+    EXPECT_EQ(state.dialogCancelled, 0);
     EXPECT_TRUE(doc.isDirty());
+    EXPECT_EQ(doc.project().grid.crossBeamIgnored, 1);
     EXPECT_EQ(window.statusPanel(6)->text(), QStringLiteral(" 非考慮"));
     EXPECT_EQ(window.statusPanel(3)->text(), QStringLiteral(" 『二年目施行』 による"));
     window.toolbarAction(QStringLiteral("OsaeKeisu"))->trigger();

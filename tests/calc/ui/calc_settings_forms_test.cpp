@@ -1,5 +1,5 @@
 // The L-coefficient and orthogonal-beam dialogs: what OK stores, when the project counts as
-// changed, the default buttons and the help button.
+// changed and the default buttons.
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -38,54 +38,23 @@ TEST(CalcSettingsFormsTest, LCoefficientOkAlwaysMarksTheProjectChanged)
     }
 }
 
-TEST(CalcSettingsFormsTest, CrossBeamOkReportsAChangeOnlyWhenAValueChanged)
-{
-    struct Case {
-        int ignored, noWarning;  // at opening
-        bool tickIgnored, tickNoWarning;
-        int cancelled;
-    };
-    const Case cases[] = {
-        {0, 0, false, false, 1}, {0, 0, false, true, 0}, {1, 0, true, false, 0}, {0, 1, true, false, 0}};
-    for (const Case &c : cases) {
-        AppState state;
-        ProjectDocument doc(state);
-        doc.project().grid.crossBeamIgnored = c.ignored;
-        doc.project().grid.crossBeamNoWarning = c.noWarning;
-        CrossGSetForm d(doc, QString());
-        // The warning choice is off while the transfer itself is not considered.
-        EXPECT_EQ(d.option(1)->isEnabled(), c.ignored == 0);
-        if (c.tickIgnored)
-            d.option(0)->click();
-        EXPECT_EQ(d.option(1)->isEnabled(), !d.option(0)->isChecked());
-        if (c.tickNoWarning)
-            d.option(1)->click();
-        d.command(0)->click();
-        EXPECT_EQ(state.dialogCancelled, c.cancelled);
-        EXPECT_EQ(doc.project().grid.crossBeamIgnored, d.option(0)->isChecked() ? 1 : 0);
-        EXPECT_EQ(doc.project().grid.crossBeamNoWarning, d.option(1)->isChecked() ? 1 : 0);
-        EXPECT_FALSE(doc.isDirty());  // the menu command marks it
-    }
-}
-
 TEST(CalcSettingsFormsTest, DefaultsChangeOnlyAfterTheQuestionAndLeaveTheProjectAlone)
 {
     AppState state;
     ProjectDocument doc(state);
     OsaekeisuSetForm l(doc);
-    CrossGSetForm g(doc, QStringLiteral("/nonexistent/VELMRQX.HLP"));
+    CrossGSetForm g(doc, QString());
     l.methodOption(1)->click();
+    // The warning choice is off while the transfer itself is not considered.
+    EXPECT_TRUE(g.option(1)->isEnabled());
     g.option(0)->click();
+    EXPECT_FALSE(g.option(1)->isEnabled());
     ModalScript script;
-    script.answer(QMessageBox::Cancel)
-        .answer(QMessageBox::Ok)
-        .answer(QMessageBox::Ok)
-        .answer(QMessageBox::Ok);
+    script.answer(QMessageBox::Cancel).answer(QMessageBox::Ok).answer(QMessageBox::Ok);
     l.command(2)->click();
     EXPECT_EQ(state.defaultSettings[6], 0);
     l.command(2)->click();
     g.command(2)->click();
-    g.helpButton()->click();
     EXPECT_EQ(state.defaultSettings[6], 1);
     EXPECT_EQ(state.defaultSettings[7], 1);
     EXPECT_EQ(state.defaultSettings[8], 0);
@@ -93,12 +62,11 @@ TEST(CalcSettingsFormsTest, DefaultsChangeOnlyAfterTheQuestionAndLeaveTheProject
     EXPECT_EQ(grid.lCoefficientMode + grid.crossBeamIgnored + grid.crossBeamNoWarning, 0);
     EXPECT_FALSE(doc.isDirty());
     const QString note = QStringLiteral("\n\n(変更したデフォルトは、次回新規データから有効になります。)");
-    ASSERT_EQ(script.boxes().size(), 4u);
+    ASSERT_EQ(script.boxes().size(), 3u);
     EXPECT_EQ(script.boxes()[1].title, QStringLiteral("確認メッセージ"));
     EXPECT_EQ(script.boxes()[1].text, QStringLiteral("押さえ係数Ｌの設定デフォルトを変更します。") + note);
     EXPECT_EQ(script.boxes()[2].text,
               QStringLiteral("直交梁による引抜き力伝達の設定デフォルトを変更します。") + note);
-    EXPECT_EQ(script.boxes()[3].text, QStringLiteral("/nonexistent/VELMRQX.HLP が見つかりません。"));
 
     // A new project takes the stored defaults.
     Project fresh;
