@@ -105,6 +105,15 @@ void DrawLCoefficientSketch(QPainter &p, const QRectF &rect)
     Label(p, QPointF(24, (kEaves + kFloor2) / 2), QStringLiteral("２階"), Qt::AlignLeft);
     Label(p, QPointF(24, (kFloor2 + kSill) / 2), QStringLiteral("１階"), Qt::AlignLeft);
 
+    // Legend of the column marks.
+    const char *legend[2] = {"出隅の柱", "その他の柱"};
+    for (int k = 0; k < 2; ++k) {
+        p.setPen(line);
+        DrawColumn(p, 28, 10 + 18 * k, 22 + 18 * k, k == 0);
+        p.setPen(ink);
+        Label(p, QPointF(38, 16 + 18 * k), QString::fromUtf8(legend[k]), Qt::AlignLeft);
+    }
+
     const QColor partInk(20, 60, 160);
     const QColor totalInk(190, 0, 0);
     for (const SketchColumn &c : kColumns) {
