@@ -17,6 +17,9 @@ DocumentRecovery::DocumentRecovery(ProjectDocument &document, const QString &rec
         copy.projectBytes = document_.saveBytes();
         return copy;
     });
+    connect(autosave_.get(), &RecoveryAutosave::copyFailed, this, [](const QString &reason) {
+        qWarning("velmrqx: recovery copy not written: %s", qPrintable(reason));
+    });
     connect(&document_, &ProjectDocument::changed, this, [this] {
         if (document_.isDirty())
             autosave_->noteEdit();
