@@ -30,10 +30,7 @@ PagePreview::PagePreview(QWidget *parent) : QAbstractScrollArea(parent)
 {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    viewport()->setAutoFillBackground(true);
-    QPalette pal = viewport()->palette();
-    pal.setColor(QPalette::Window, QColor(128, 128, 128));
-    viewport()->setPalette(pal);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     prefetchTimer_.setSingleShot(true);
     prefetchTimer_.setInterval(0);
     connect(&prefetchTimer_, &QTimer::timeout, this, &PagePreview::prefetchOne);
@@ -369,9 +366,11 @@ void PagePreview::prefetchOne()
 
 void PagePreview::paintEvent(QPaintEvent *)
 {
+    QPainter painter(viewport());
+    // The desk the pages lie on (the application's palette may make the viewport white).
+    painter.fillRect(viewport()->rect(), QColor(128, 128, 128));
     if (!document_)
         return;
-    QPainter painter(viewport());
     const auto pages = visiblePages();
     for (const auto &[page, rect] : pages) {
         painter.fillRect(rect.translated(3, 3), QColor(64, 64, 64));
