@@ -249,6 +249,7 @@ QWidget *ReportWindow::buildContentsPanel()
         auto *button = new QRadioButton(QString::fromUtf8(c.text), contents);
         button->setObjectName(QStringLiteral("Option%1_%2").arg(c.group).arg(c.index));
         button->setCursor(HandCursor());
+        button->setEnabled(false);  // until the report is there
         if (c.group > 0)
             button->setContentsMargins(12, 0, 0, 0);
         group->addButton(button);
