@@ -15,6 +15,7 @@
 #include "model/project.h"
 #include "model/settings_store.h"
 #include "report/ui/report_command.h"
+#include "report/ui/view_commands.h"
 #include "shell/ui/app_look.h"
 #include "shell/ui/main_form.h"
 #include "shell/ui/recovery_offer.h"
@@ -71,7 +72,9 @@ int main(int argc, char **argv)
     // 配置金物, 押さえ係数Ｌの設定 and 直交梁の影響.
     rqx::InstallCalcCommands(window, document);
     // 計算書ﾌﾟﾚﾋﾞｭｰ: the report window in the main window's place.
-    rqx::InstallReportCommand(window);
+    // ２階Ｎ値伝達ﾁｪｯｸ and the frame menus; the report command closes those views and opens them too.
+    rqx::ProjectViews *views = rqx::InstallViewCommands(window);
+    rqx::InstallReportCommand(window, {{}, views->reportViews(), [views] { views->closeAll(); }});
     window.show();
     QApplication::restoreOverrideCursor();
     // A project path given to the program (a double click on a project file) opens in place of the

@@ -12,6 +12,7 @@
 #include "calc/ui/l_coefficient_figure.h"
 #include "document/project_document.h"
 #include "shell/ui/app_look.h"
+#include "shell/ui/help_window.h"
 #include "shell/ui/message.h"
 
 namespace rqx {
@@ -184,9 +185,8 @@ void CrossGSetForm::storeDefault()
 
 void CrossGSetForm::openHelp()
 {
-    // The help file has no topics of its own here: it opens at its start, or its absence is reported.
-    bool notFound = false;
-    OpenDocumentFile(this, helpFilePath_, notFound);
+    // The orthogonal-beam topic; a missing help document is reported.
+    ShowHelp(this, kHelpOrthogonalBeams);
 }
 
 }  // namespace rqx

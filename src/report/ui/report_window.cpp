@@ -28,6 +28,7 @@
 #include "report/ui/progress_window.h"
 #include "report/ui/version_view.h"
 #include "shell/ui/app_look.h"
+#include "shell/ui/help_window.h"
 #include "shell/ui/message.h"
 
 namespace rqx {
@@ -710,8 +711,7 @@ void ReportWindow::transferCheckCommand()
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     RunCalculationSequence(project_, false);
-    if (transferCheckView_)
-        transferCheckView_->close();
+    // An open transfer check is raised as it is.
     transferCheckView_ = views_.openTransferCheck(this);
     QApplication::restoreOverrideCursor();
 }
@@ -737,8 +737,7 @@ void ReportWindow::closeViews()
 
 void ReportWindow::helpCommand()
 {
-    bool notFound = false;
-    OpenDocumentFile(this, helpFilePath_, notFound);
+    ShowHelp(this, kHelpContents);
 }
 
 void ReportWindow::aboutCommand()

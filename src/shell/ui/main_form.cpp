@@ -32,6 +32,7 @@
 #include "shell/ui/data_select_form.h"
 #include "shell/ui/grid_size_form.h"
 #include "shell/ui/line_name_set_form.h"
+#include "shell/ui/help_window.h"
 #include "shell/ui/message.h"
 #include "shell/ui/new_data_form.h"
 #include "shell/ui/tatemono_gaiyo_form.h"
@@ -736,8 +737,7 @@ QString MainForm::helpFilePath() const
 
 void MainForm::helpCommand()
 {
-    bool notFound = false;
-    OpenDocumentFile(this, helpFilePath(), notFound);
+    ShowHelp(this, kHelpContents);
 }
 
 void MainForm::aboutCommand()

@@ -1,0 +1,107 @@
+#include "report/ui/view_commands.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+
+#include "calc/n_value.h"
+#include "shell/ui/main_form.h"
+
+namespace rqx {
+
+ProjectViews::ProjectViews(Project &project, std::function<QPrinter *()> printer, QObject *parent)
+    : QObject(parent), project_(project), printer_(std::move(printer))
+{
+}
+
+ViewHost ProjectViews::host()
+{
+    ViewHost h;
+    h.project = &project_;
+    h.printer = printer_ ? printer_() : nullptr;
+    h.beep = beep_;
+    return h;
+}
+
+TransferCheckView *ProjectViews::openTransferCheck(QWidget *owner)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (frameView_)
+        frameView_->close();
+    frameView_ = nullptr;
+    RunCalculationSequence(project_, false);
+    if (!transferCheck_) {
+        transferCheck_ = new TransferCheckView(host(), owner);
+        transferCheck_->show();
+    }
+    // An open view keeps its page: it is raised, not drawn again.
+    transferCheck_->raise();
+    transferCheck_->activateWindow();
+    QApplication::restoreOverrideCursor();
+    return transferCheck_;
+}
+
+FrameView *ProjectViews::openFrameView(QWidget *owner, int direction, int line)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    closeAll();
+    RunCalculationSequence(project_, false);
+    frameView_ = new FrameView(host(), direction, line, owner);
+    frameView_->show();
+    frameView_->raise();
+    frameView_->activateWindow();
+    QApplication::restoreOverrideCursor();
+    return frameView_;
+}
+
+void ProjectViews::closeAll()
+{
+    if (frameView_)
+        frameView_->close();
+    if (transferCheck_)
+        transferCheck_->close();
+    frameView_ = nullptr;
+    transferCheck_ = nullptr;
+}
+
+ReportViews ProjectViews::reportViews()
+{
+    QPointer<ProjectViews> self(this);
+    ReportViews v;
+    v.openTransferCheck = [self](QWidget *owner) -> QWidget * {
+        return self ? self->openTransferCheck(owner) : nullptr;
+    };
+    v.openFrameView = [self](QWidget *owner, int direction, int line) -> QWidget * {
+        return self ? self->openFrameView(owner, direction, line) : nullptr;
+    };
+    return v;
+}
+
+ProjectViews *InstallViewCommands(MainForm &window)
+{
+    auto *views = new ProjectViews(
+        window.project(), [&window] { return window.applicationPrinter(); }, &window);
+    if (QAction *check = window.toolbarAction(QStringLiteral("NChkFig"))) {
+        check->setEnabled(true);
+        check->setText(QStringLiteral("２階Ｎ値伝達ﾁｪｯｸ(&N)"));
+        if (QMenu *view = window.viewMenu()) {
+            const QList<QAction *> items = view->actions();
+            view->insertAction(items.isEmpty() ? nullptr : items.first(), check);
+            if (!items.isEmpty())
+                view->insertSeparator(items.first());
+        }
+        QObject::connect(check, &QAction::triggered, views,
+                         [views, &window] { views->openTransferCheck(&window); });
+    }
+    QObject::connect(&window, &MainForm::frameLineChosen, views, [views, &window](int direction, int line) {
+        views->openFrameView(&window, direction, line);
+    });
+    // The views show the project they were opened on.
+    QObject::connect(&window, &MainForm::projectReplaced, views, &ProjectViews::closeAll);
+    QObject::connect(&window, &MainForm::gridResized, views, &ProjectViews::closeAll);
+    QObject::connect(&window, &MainForm::lineNamesChanged, views, &ProjectViews::closeAll);
+    window.setFrameFiguresEnabled(true);
+    return views;
+}
+
+}  // namespace rqx

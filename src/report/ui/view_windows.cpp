@@ -1,0 +1,329 @@
+#include "report/ui/view_windows.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "print/page_render.h"
+#include "print/print_document.h"
+#include "print/print_surface.h"
+#include "report/frame_page.h"
+#include "report/plan_pages.h"
+#include "report/ui/page_preview.h"
+#include "report/ui/report_window.h"
+#include "shell/ui/app_look.h"
+#include "shell/ui/help_window.h"
+#include "shell/ui/message.h"
+
+namespace rqx {
+
+namespace {
+
+const QString kCR = QStringLiteral("\r");
+const QString kSpaces3 = QStringLiteral("   ");
+
+// 0.8 of the screen, at its top-left corner.
+void PlaceOnScreen(QWidget *window)
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect r = screen->availableGeometry();
+        window->move(r.topLeft());
+        window->resize(r.width() * 4 / 5, r.height() * 4 / 5);
+    }
+}
+
+QAction *AddToolbarAction(QToolBar *bar, QHash<QString, QAction *> &actions, const QString &key,
+                          const QString &text)
+{
+    QAction *a = bar->addAction(text);
+    a->setObjectName(key);
+    actions.insert(key, a);
+    return a;
+}
+
+// Prints page 1 of `doc` on the application printer after `question`; a printer that cannot take output
+// is named instead.
+void PrintShownPage(QWidget *owner, QPrinter *printer, const PrintDocument *doc, const QString &question)
+{
+    if (!doc || doc->pageCount() == 0 || !printer)
+        return;
+    MessageAnswer answer = MessageAnswer::Cancel;
+    ShowMessage(question + PrinterDeviceName(*printer), kMsgOkCancel, kMessageTitle, answer, owner);
+    if (answer != MessageAnswer::Ok)
+        return;
+    QString error;
+    bool ok = PrinterAvailable(*printer);
+    if (ok) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        printer->setFullPage(true);
+        printer->setDocName(kAppTitle);
+        ok = RenderPages(*doc, *printer, 1, 1, &error);
+        QApplication::restoreOverrideCursor();
+    } else {
+        error = QStringLiteral("プリンターがインストールされていません。");
+    }
+    if (!ok) {
+        answer = MessageAnswer::Ok;
+        ShowMessage(QStringLiteral("印刷できませんでした。") + kCR + kCR + QStringLiteral("ﾌﾟﾘﾝﾀ名： ") +
+                        PrinterDeviceName(*printer) + kCR + error,
+                    kMsgOk, kMessageTitle, answer, owner);
+    }
+}
+
+}  // namespace
+
+// ---- Transfer check ----
+
+TransferCheckView::TransferCheckView(const ViewHost &host, QWidget *parent) : QMainWindow(parent), host_(host)
+{
+    setObjectName(QStringLiteral("Draw_NDentatuCheck"));
+    setWindowFlag(Qt::Window);
+    setAttribute(Qt::WA_DeleteOnClose);
+    SetFormCaption(this, kAppTitle + kSpaces3 + QStringLiteral("２階柱Ｎ値伝達チェック"));
+
+    QToolBar *bar = addToolBar(QStringLiteral("Toolbar1"));
+    bar->setObjectName(QStringLiteral("Toolbar1"));
+    bar->setMovable(false);
+    connect(AddToolbarAction(bar, actions_, QStringLiteral("Print"), QStringLiteral("印刷")),
+            &QAction::triggered, this, &TransferCheckView::printCommand);
+    connect(AddToolbarAction(bar, actions_, QStringLiteral("Close"), QStringLiteral("閉じる")),
+            &QAction::triggered, this, &QWidget::close);
+    bar->addSeparator();
+    zoom_ = new QComboBox(bar);
+    zoom_->setObjectName(QStringLiteral("Combo1"));
+    zoom_->setToolTip(QStringLiteral("拡大／縮小"));
+    zoom_->setEditable(true);
+    zoom_->setInsertPolicy(QComboBox::NoInsert);
+    zoom_->addItems({QStringLiteral("全体表示"), QStringLiteral("150(%)")});
+    zoom_->setMinimumContentsLength(8);
+    bar->addWidget(zoom_);
+    help_ = new QPushButton(QStringLiteral("ヘルプ"), bar);
+    help_->setObjectName(QStringLiteral("Command1"));
+    bar->addWidget(help_);
+    connect(zoom_, &QComboBox::textActivated, this, &TransferCheckView::applyZoomText);
+    connect(help_, &QPushButton::clicked, this, &TransferCheckView::helpCommand);
+
+    zoomMenu_ = new QMenu(QStringLiteral("ｽﾞｰﾑ(&Z)"), this);
+    zoomMenu_->setObjectName(QStringLiteral("MenuZoom"));
+    for (const QString &caption : {QStringLiteral("全体表示"), QStringLiteral("150(%)")}) {
+        QAction *item = zoomMenu_->addAction(caption);
+        item->setObjectName(QStringLiteral("MenuZoom_Sel"));
+        // The item's caption goes into the drop-down, which applies it.
+        connect(item, &QAction::triggered, this, [this, caption] {
+            zoom_->setCurrentText(caption);
+            applyZoomText(caption);
+        });
+    }
+
+    preview_ = new PagePreview(this);
+    preview_->setObjectName(QStringLiteral("PaperYuka"));
+    setCentralWidget(preview_);
+    connect(preview_, &PagePreview::zoomMenuRequested, this,
+            [this](const QPoint &at) { zoomMenu_->popup(at); });
+
+    ApplyHandCursor(this);
+    zoom_->setCurrentText(QStringLiteral("全体表示"));
+    PlaceOnScreen(this);
+    drawPage();
+    preview_->setZoomMode(PreviewZoom::WholePage);
+}
+
+QAction *TransferCheckView::toolbarAction(const QString &key) const
+{
+    return actions_.value(key, nullptr);
+}
+
+void TransferCheckView::drawPage()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    PrintSurface surface;
+    RecordTransferCheckPage(surface, *host_.project);
+    document_ = surface.TakeDocument();
+    preview_->setDocument(document_);
+    QApplication::restoreOverrideCursor();
+}
+
+void TransferCheckView::applyZoomText(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t == QStringLiteral("全体表示"))
+        preview_->setZoomMode(PreviewZoom::WholePage);
+    else if (t == QStringLiteral("120(%)"))
+        preview_->setZoomPercent(120);
+    else if (t == QStringLiteral("150(%)"))
+        preview_->setZoomPercent(150);
+    else if (t == QStringLiteral("200(%)"))
+        preview_->setZoomPercent(200);
+}
+
+void TransferCheckView::printCommand()
+{
+    PrintShownPage(this, host_.printer, document_.get(),
+                   QStringLiteral("現在、表示されているページを印刷します。") + kCR + kCR +
+                       QStringLiteral("ﾌﾟﾘﾝﾀ名： "));
+}
+
+void TransferCheckView::helpCommand()
+{
+    ShowHelp(this, kHelpOrthogonalBeams);
+}
+
+// ---- Frame view ----
+
+FrameView::FrameView(const ViewHost &host, int direction, int line, QWidget *parent)
+    : QMainWindow(parent), host_(host)
+{
+    setObjectName(QStringLiteral("Draw_Jiku"));
+    setWindowFlag(Qt::Window);
+    setAttribute(Qt::WA_DeleteOnClose);
+    SetFormCaption(this, kAppTitle + kSpaces3 + QStringLiteral("軸組図"));
+
+    QToolBar *bar = addToolBar(QStringLiteral("Toolbar1"));
+    bar->setObjectName(QStringLiteral("Toolbar1"));
+    bar->setMovable(false);
+    connect(AddToolbarAction(bar, actions_, QStringLiteral("Print"), QStringLiteral("印刷")),
+            &QAction::triggered, this, &FrameView::printCommand);
+    connect(AddToolbarAction(bar, actions_, QStringLiteral("Close"), QStringLiteral("閉じる")),
+            &QAction::triggered, this, &QWidget::close);
+    bar->addSeparator();
+    connect(AddToolbarAction(bar, actions_, QStringLiteral("BeforFrame"), QStringLiteral("前の通り")),
+            &QAction::triggered, this, &FrameView::previousLine);
+    connect(AddToolbarAction(bar, actions_, QStringLiteral("NextFrame"), QStringLiteral("次の通り")),
+            &QAction::triggered, this, &FrameView::nextLine);
+    bar->addSeparator();
+    xButton_ = new QRadioButton(QStringLiteral("Ｘ通り"), bar);
+    yButton_ = new QRadioButton(QStringLiteral("Ｙ通り"), bar);
+    xButton_->setObjectName(QStringLiteral("OptionX"));
+    yButton_->setObjectName(QStringLiteral("OptionY"));
+    bar->addWidget(xButton_);
+    bar->addWidget(yButton_);
+    connect(xButton_, &QRadioButton::clicked, this, [this] { setDirection(kDirX); });
+    connect(yButton_, &QRadioButton::clicked, this, [this] { setDirection(kDirY); });
+
+    auto *body = new QWidget(this);
+    auto *column = new QVBoxLayout(body);
+    column->setContentsMargins(4, 4, 4, 4);
+    label_ = new QLabel(body);
+    label_->setObjectName(QStringLiteral("Label1"));
+    QFont big = label_->font();
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    label_->setFont(big);
+    preview_ = new PagePreview(body);
+    preview_->setObjectName(QStringLiteral("PaperJiku"));
+    column->addWidget(label_);
+    column->addWidget(preview_, 1);
+    setCentralWidget(body);
+
+    // Right click: the report's zoom choices for one page.
+    auto *zoomMenu = new QMenu(QStringLiteral("ｽﾞｰﾑ(&Z)"), this);
+    zoomMenu->setObjectName(QStringLiteral("MenuZoom"));
+    connect(zoomMenu->addAction(QStringLiteral("全体表示(&1)")), &QAction::triggered, this,
+            [this] { preview_->setZoomMode(PreviewZoom::WholePage); });
+    connect(zoomMenu->addAction(QStringLiteral("幅合わせ(&2)")), &QAction::triggered, this,
+            [this] { preview_->setZoomMode(PreviewZoom::PageWidth); });
+    for (int percent : {120, 150, 200})
+        connect(zoomMenu->addAction(QStringLiteral("%1%(&%2)").arg(percent).arg(percent / 50 + 1)),
+                &QAction::triggered, this, [this, percent] { preview_->setZoomPercent(percent); });
+    connect(preview_, &PagePreview::zoomMenuRequested, this,
+            [zoomMenu](const QPoint &at) { zoomMenu->popup(at); });
+
+    ApplyHandCursor(this);
+    PlaceOnScreen(this);
+    direction_ = direction == kDirY ? kDirY : kDirX;
+    (direction_ == kDirX ? currentXLine_ : currentYLine_) = std::clamp(line, 1, lastLine(direction_));
+    directionButton(direction_)->setChecked(true);
+    DrawFrame(direction_, direction_ == kDirX ? currentXLine_ : currentYLine_);
+    preview_->setZoomMode(PreviewZoom::WholePage);
+}
+
+QAction *FrameView::toolbarAction(const QString &key) const
+{
+    return actions_.value(key, nullptr);
+}
+
+int FrameView::lastLine(int direction) const
+{
+    const ProjectInfo &info = host_.project->info;
+    return (direction == kDirX ? info.spanCountX : info.spanCountY) + 1;
+}
+
+void FrameView::beep()
+{
+    if (host_.beep)
+        host_.beep();
+    else
+        QApplication::beep();
+}
+
+void FrameView::DrawFrame(int direction, int line)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    PrintSurface surface;
+    if (RecordFrameViewPage(surface, *host_.project, direction, line)) {
+        document_ = surface.TakeDocument();
+        const GridInfo &g = host_.project->grid;
+        const QString name = (direction == kDirX ? g.lineNameX[line] : g.lineNameY[line]).trimmed();
+        label_->setText(name + QStringLiteral(" 通り 軸組図"));
+        const bool keepZoom = preview_->document() != nullptr;
+        const PreviewZoom mode = preview_->zoomMode();
+        const double percent = preview_->zoomPercent();
+        preview_->setDocument(document_);
+        // Stepping along the lines keeps the zoom the designer chose.
+        if (keepZoom) {
+            if (mode == PreviewZoom::Percent)
+                preview_->setZoomPercent(percent);
+            else
+                preview_->setZoomMode(mode);
+        }
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void FrameView::previousLine()
+{
+    int &current = direction_ == kDirX ? currentXLine_ : currentYLine_;
+    if (current <= 1) {
+        current = 1;
+        beep();
+        return;
+    }
+    --current;
+    DrawFrame(direction_, current);
+}
+
+void FrameView::nextLine()
+{
+    int &current = direction_ == kDirX ? currentXLine_ : currentYLine_;
+    if (current >= lastLine(direction_)) {
+        current = lastLine(direction_);
+        beep();
+        return;
+    }
+    ++current;
+    DrawFrame(direction_, current);
+}
+
+void FrameView::setDirection(int direction)
+{
+    direction_ = direction == kDirY ? kDirY : kDirX;
+    directionButton(direction_)->setChecked(true);
+    DrawFrame(direction_, direction_ == kDirX ? currentXLine_ : currentYLine_);
+}
+
+void FrameView::printCommand()
+{
+    PrintShownPage(this, host_.printer, document_.get(),
+                   QStringLiteral("軸組図を印刷します。") + kCR + kCR + QStringLiteral("ﾌﾟﾘﾝﾀ名： "));
+}
+
+}  // namespace rqx

@@ -1,0 +1,236 @@
+// The transfer check and frame views: red columns where the calculation finds the pull-out not carried,
+// the header and footer variants, the frame navigation with its beeps, one window of each kind, the print
+// questions and the help topics.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTextBrowser>
+
+#include "calc/house_builder.h"
+#include "calc/ui/calc_settings_forms.h"
+#include "document/project_document.h"
+#include "print/print_document.h"
+#include "report/ui/view_commands.h"
+#include "shell/modal_script.h"
+#include "shell/ui/help_window.h"
+
+namespace rqx {
+namespace {
+
+using test::Wall;
+
+// Storey 2's column (2,3) stands on a beam whose cross member ends on nothing at (3,5): its pull-out is not
+// carried. `supported` puts a first-storey column under it.
+Project TransferHouse(bool supported, int crossBeamIgnored)
+{
+    Project p = test::NewHouse(2, 4, 4);
+    test::PlaceColumn(p, 1, 3, 1);
+    test::PlaceColumn(p, 1, 1, 3);
+    test::PlaceColumn(p, 2, 2, 3);
+    test::PlaceColumn(p, 2, 3, 1);
+    test::PlaceBeam(p, 2, kDirY, 3, 1, 5);
+    test::PlaceBeam(p, 2, kDirX, 3, 1, 3);
+    test::PlaceWall(p, 2, kDirX, 3, 1, 2, Wall::Board, 4);
+    if (supported)
+        test::PlaceColumn(p, 1, 2, 3);
+    p.grid.crossBeamIgnored = crossBeamIgnored;
+    return p;
+}
+
+QString Texts(const PrintDocument &doc, std::uint8_t flag)
+{
+    QString out;
+    const PrintPage &page = doc.page(1);
+    for (const PageItem &it : page.items)
+        if (it.kind == PageItemKind::Text && (it.flags & flag))
+            out += doc.string(it.a);
+    return out;
+}
+
+int RedShapes(const PrintDocument &doc)
+{
+    int red = 0;
+    for (const PageItem &it : doc.page(1).items)
+        if (it.kind == PageItemKind::Rectangle && qRed(doc.pen(it.a).color) == 255 &&
+            qGreen(doc.pen(it.a).color) == 0)
+            ++red;
+    return red;
+}
+
+int NotCarried(const Project &p)
+{
+    int n = 0;
+    for (int y = 1; y <= p.info.spanCountY + 1; ++y)
+        for (int x = 1; x <= p.info.spanCountX + 1; ++x)
+            n += p.nodes(x, y, 2).columnKind > 0 && p.results(x, y, 2).notCarried == 1 ? 1 : 0;
+    return n;
+}
+
+const QString kNote = QStringLiteral(
+    "赤い柱は、下階に柱がなくその引抜き力が、下階柱に正しく伝達されていません。"
+    "梁配置のモデル化を変更してください。");
+const QString kRedLegend = QStringLiteral("(赤：１階柱にＮ値が伝達されていない柱)");
+
+TEST(TransferCheckView, RedColumnsHeaderAndFooterFollowTheCalculation)
+{
+    struct Case {
+        bool supported;
+        int crossBeamIgnored;
+        int red;
+    } cases[] = {{false, 0, 1}, {false, 1, 0}, {true, 0, 0}};
+    for (const Case &c : cases) {
+        Project p = TransferHouse(c.supported, c.crossBeamIgnored);
+        QPrinter printer;
+        ProjectViews views(p, [&printer] { return &printer; });
+        TransferCheckView *view = views.openTransferCheck(nullptr);
+        ASSERT_TRUE(view && view->document());
+        const PrintDocument &doc = *view->document();
+        SCOPED_TRACE(testing::Message() << c.supported << c.crossBeamIgnored);
+        EXPECT_EQ(NotCarried(p), c.red);
+        EXPECT_EQ(RedShapes(doc), c.red);
+        EXPECT_EQ(p.anyNotCarried, c.red > 0 ? 1 : 0);
+        const QString header = Texts(doc, kItemHeader), footer = Texts(doc, kItemFooter);
+        EXPECT_TRUE(header.contains(QStringLiteral("[２階柱Ｎ値伝達チェック]")));
+        EXPECT_EQ(header.contains(kNote), c.red > 0) << header.toStdString();
+        EXPECT_EQ(footer.contains(kRedLegend), c.red > 0) << footer.toStdString();
+        EXPECT_TRUE(footer.contains(QStringLiteral("―｜：２階床梁, 　筋かい：２階筋かい")));
+        EXPECT_EQ(view->windowTitle(), kAppTitle + QStringLiteral("   ２階柱Ｎ値伝達チェック"));
+        views.closeAll();
+    }
+}
+
+TEST(ProjectViews, OneWindowOfEachKind)
+{
+    Project p = TransferHouse(false, 0);
+    QPrinter printer;
+    ProjectViews views(p, [&printer] { return &printer; });
+    TransferCheckView *check = views.openTransferCheck(nullptr);
+    const PrintDocument *page = check->document();
+    p.results(2, 3, 2).notCarried = 0;  // stale results: the second command calculates again
+    EXPECT_EQ(views.openTransferCheck(nullptr), check);
+    EXPECT_EQ(check->document(), page) << "raised, not drawn again";
+    EXPECT_EQ(p.results(2, 3, 2).notCarried, 1);
+
+    QPointer<TransferCheckView> oldCheck = check;
+    FrameView *frame = views.openFrameView(nullptr, kDirX, 2);
+    EXPECT_TRUE(!oldCheck || !oldCheck->isVisible()) << "the frame view closes the transfer check";
+    QPointer<FrameView> oldFrame = frame;
+    FrameView *second = views.openFrameView(nullptr, kDirY, 5);
+    EXPECT_NE(second, oldFrame.data());
+    EXPECT_TRUE(!oldFrame || !oldFrame->isVisible());
+    EXPECT_EQ(second->currentYLine(), 5);
+    views.closeAll();
+    EXPECT_FALSE(views.frameView());
+}
+
+TEST(FrameView, NavigationBeepsAtTheEndsAndKeepsEachDirectionsLine)
+{
+    Project p = test::NewHouse(2, 4, 3);  // X lines 1..5, Y lines 1..4
+    QPrinter printer;
+    ProjectViews views(p, [&printer] { return &printer; });
+    int beeps = 0;
+    views.setBeep([&beeps] { ++beeps; });
+    FrameView *view = views.openFrameView(nullptr, kDirX, 3);
+    struct Step {
+        char action;  // n next, p previous, x / y direction
+        int dir, xLine, yLine, beeps;
+    } steps[] = {
+        {'n', 1, 4, 1, 0}, {'n', 1, 5, 1, 0}, {'n', 1, 5, 1, 1}, {'y', 2, 5, 1, 1},
+        {'p', 2, 5, 1, 2}, {'n', 2, 5, 2, 2}, {'n', 2, 5, 3, 2}, {'n', 2, 5, 4, 2},
+        {'n', 2, 5, 4, 3}, {'x', 1, 5, 4, 3}, {'p', 1, 4, 4, 3}, {'y', 2, 4, 4, 3},
+    };
+    for (const Step &s : steps) {
+        switch (s.action) {
+            case 'n':
+                view->toolbarAction(QStringLiteral("NextFrame"))->trigger();
+                break;
+            case 'p':
+                view->toolbarAction(QStringLiteral("BeforFrame"))->trigger();
+                break;
+            default:
+                view->directionButton(s.action == 'x' ? kDirX : kDirY)->click();
+        }
+        SCOPED_TRACE(testing::Message() << s.action << " → " << s.dir << " " << s.xLine << " " << s.yLine);
+        EXPECT_EQ(view->direction(), s.dir);
+        EXPECT_EQ(view->currentXLine(), s.xLine);
+        EXPECT_EQ(view->currentYLine(), s.yLine);
+        EXPECT_EQ(beeps, s.beeps);
+        const int line = s.dir == kDirX ? s.xLine : s.yLine;
+        const QString name = (s.dir == kDirX ? p.grid.lineNameX[line] : p.grid.lineNameY[line]).trimmed();
+        EXPECT_EQ(view->titleLabel()->text(), name + QStringLiteral(" 通り 軸組図"));
+        EXPECT_TRUE(Texts(*view->document(), kItemFooter).contains(name + QStringLiteral(" 通り 軸組図")));
+        EXPECT_TRUE(view->directionButton(s.dir)->isChecked());
+    }
+    views.closeAll();
+}
+
+TEST(ProjectViews, PrintQuestionsNameThePrinter)
+{
+    Project p = TransferHouse(false, 0);
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QStringLiteral("/tmp/velm_views_print_test.pdf"));
+    ProjectViews views(p, [&printer] { return &printer; });
+    test::ModalScript script;
+    script.answer(QMessageBox::Cancel).answer(QMessageBox::Cancel);
+    views.openTransferCheck(nullptr)->toolbarAction(QStringLiteral("Print"))->trigger();
+    views.openFrameView(nullptr, kDirY, 1)->toolbarAction(QStringLiteral("Print"))->trigger();
+    ASSERT_EQ(script.boxes().size(), 2u);
+    const QString device = QStringLiteral("ﾌﾟﾘﾝﾀ名： /tmp/velm_views_print_test.pdf");
+    EXPECT_EQ(script.boxes()[0].text,
+              QStringLiteral("現在、表示されているページを印刷します。\n\n") + device);
+    EXPECT_EQ(script.boxes()[1].text, QStringLiteral("軸組図を印刷します。\n\n") + device);
+    EXPECT_EQ(script.boxes()[0].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
+    views.closeAll();
+}
+
+// Every help button and 目次 reaches its topic of the help document; a missing document is named.
+TEST(Help, ButtonsReachTheirTopics)
+{
+    SetHelpDocumentPath(QStringLiteral(VELM_HELP_DOCUMENT));
+    Project p = TransferHouse(false, 0);
+    QPrinter printer;
+    ProjectViews views(p, [&printer] { return &printer; });
+    AppState state;
+    ProjectDocument document(state);
+    CrossGSetForm settings(document, QString());
+    struct Case {
+        const char *name;
+        std::function<void()> press;
+        QString anchor;
+    } cases[] = {
+        {"transfer check", [&] { views.openTransferCheck(nullptr)->helpButton()->click(); },
+         "orthogonal-beams"},
+        {"main window 目次", [] { ShowHelp(nullptr, kHelpContents); }, ""},
+        {"orthogonal-beam settings", [&] { settings.helpButton()->click(); }, "orthogonal-beams"},
+    };
+    HelpWindow *help = nullptr;
+    for (const Case &c : cases) {
+        c.press();
+        help = OpenHelpWindow();
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(help);
+        EXPECT_EQ(help->currentAnchor(), c.anchor);
+        const int scrolled = help->browser()->verticalScrollBar()->value();
+        EXPECT_EQ(scrolled > 0, !c.anchor.isEmpty()) << scrolled;
+    }
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("２階柱Ｎ値伝達チェックの見方")));
+    help->close();
+    views.closeAll();
+
+    SetHelpDocumentPath(QStringLiteral("/nonexistent/help/index.html"));
+    test::ModalScript script;
+    script.answer(QMessageBox::Ok);
+    EXPECT_EQ(ShowHelp(nullptr, kHelpOrthogonalBeams), nullptr);
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].text, QStringLiteral("/nonexistent/help/index.html が見つかりません。"));
+    SetHelpDocumentPath(QString());
+}
+
+}  // namespace
+}  // namespace rqx
