@@ -50,6 +50,7 @@ const ErrorName kErrorNames[] = {
     {ELOOP, "ELOOP", "too many symbolic links", u"シンボリックリンクが循環しています"},
     {EXDEV, "EXDEV", "not on the same file system", u"同じドライブの中で置き換えられません"},
     {EINVAL, "EINVAL", "invalid argument", u"この操作はこのドライブではできません"},
+    {ENODEV, "ENODEV", "not a regular file", u"通常のファイルではありません"},
 };
 
 const ErrorName *FindError(int error)
@@ -297,6 +298,8 @@ bool SafeSaveFile::open(OpenMode mode)
         return false;
     }
     outcome_ = {};
+    if (path_.isEmpty())
+        return fail(SaveStep::Check, ENOENT);
     // A link keeps pointing at the project: the file it names is replaced.
     QString target = path_;
     const QFileInfo info(path_);
@@ -309,8 +312,9 @@ bool SafeSaveFile::open(OpenMode mode)
     int modeOfOld = -1;
     struct stat st;
     if (::stat(target_.constData(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            return fail(SaveStep::Check, EISDIR);
+        // A folder or a device is never replaced by a file.
+        if (!S_ISREG(st.st_mode))
+            return fail(SaveStep::Check, S_ISDIR(st.st_mode) ? EISDIR : ENODEV);
         modeOfOld = static_cast<int>(st.st_mode & 07777);
     }
     RemoveStaleTemporaries(target, layer_);

@@ -75,8 +75,9 @@ TEST(SafeSave, EveryFailurePointKeepsTheOldFileNamesTheCauseAndLeavesNoTemporary
     EXPECT_EQ(ReadAll(path), QByteArray("new"));
     EXPECT_EQ(Entries(dir.path()), QStringList{name});
 
-    // A folder of the target's name, a folder that does not exist.
+    // A folder of the target's name, a device, a folder that does not exist.
     EXPECT_EQ(SaveFileSafely(dir.path(), "x").step, SaveStep::Check);
+    EXPECT_EQ(SaveFileSafely(QStringLiteral("/dev/null"), "x").error, ENODEV);
     const SaveOutcome nowhere = SaveFileSafely(dir.filePath(QStringLiteral("no/x.RQX")), "x");
     EXPECT_EQ(nowhere.step, SaveStep::Create);
     EXPECT_TRUE(nowhere.cause().startsWith(QStringLiteral("保存先のフォルダがありません")))
