@@ -57,11 +57,11 @@ bool DocumentRecovery::restore(const QString &copyPath, QString *reason)
     Project restored;
     if (!ParseProject(copy.projectBytes, restored, reason))
         return false;
-    autosave_->waitForWrites();
     document_.project() = std::move(restored);
     document_.setDataFilePath(copy.originalPath.isEmpty() ? kNewDataName : copy.originalPath);
     document_.notifyProjectReplaced();
-    document_.markChanged();  // saved only when the designer decides to
+    document_.markChanged();     // saved only when the designer decides to
+    autosave_->waitForWrites();  // a removal asked for by the replacement must not take the adopted copy
     store_.adopt(copy.copyPath);
     autosave_->noteChangedProject();
     return true;
