@@ -44,7 +44,8 @@ private:
 class CrossGSetForm : public QDialog {
     Q_OBJECT
 public:
-    // helpFilePath: the help file opened by ヘルプ (a missing file is reported).
+    // ヘルプ opens the program's help window at the orthogonal-beam topic; helpFilePath is not read
+    // since that window finds its document itself (kept for the callers).
     // OK leaves dialogCancelled 0 only when a value really changed; the caller then marks the project
     // changed.
     CrossGSetForm(ProjectDocument &document, const QString &helpFilePath, QWidget *parent = nullptr);
