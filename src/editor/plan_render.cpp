@@ -279,35 +279,54 @@ void drawGridPoint(PlanSurface &s, const PlanInputs &in, int ix, int iy, bool er
 
 // ---- Whole plan, regions, names, overlay ----
 
-void drawWholePlan(PlanSurface &s, const PlanInputs &in)
+namespace {
+
+// Every element of the node rectangle (1 ≤ ix1 ≤ ix2 ≤ nodes), in the plan's one layer order:
+// cells, walls, beams, then node by node the other storey's outline, the column and the grid point.
+// The whole plan and every region are drawn through here, so a region drawn again after an edit
+// or an undo looks exactly as the whole plan drawn afresh.
+void DrawLayers(PlanSurface &s, const PlanInputs &in, bool erase, int ix1, int iy1, int ix2, int iy2)
 {
     const Project &p = in.project;
     const int level = in.floor;
-    if (level < 1 || level > p.nodes.sizeLevel())
-        return;
-    const int nx = NodeCountX(p);
-    const int ny = NodeCountY(p);
-    PaintScope scope(s);
-    for (int iy = 1; iy < ny; ++iy)
-        for (int ix = 1; ix < nx; ++ix)
-            if (const int kind = p.nodes(ix, iy, level).cellFloor; kind > 0)
-                drawCell(s, in, ix, iy, kind, false);
-    const Ink wallInk = InkFor(in, kToolWall, false);
-    for (int iy = 1; iy <= ny; ++iy)
-        for (int ix = 1; ix <= nx; ++ix)
+    for (int iy = iy1; iy < iy2; ++iy)
+        for (int ix = ix1; ix < ix2; ++ix) {
+            const int kind = p.nodes(ix, iy, level).cellFloor;
+            if (erase || kind > 0)
+                drawCell(s, in, ix, iy, kind, erase);
+        }
+    const Ink wallInk = InkFor(in, kToolWall, erase);
+    for (int iy = iy1; iy <= iy2; ++iy)
+        for (int ix = ix1; ix <= ix2; ++ix)
             DrawWallsOfNode(s, in, level, ix, iy, wallInk);
-    const Ink beamInk = InkFor(in, kToolBeam, false);
-    for (int iy = 1; iy <= ny; ++iy)
-        for (int ix = 1; ix <= nx; ++ix)
+    const Ink beamInk = InkFor(in, kToolBeam, erase);
+    for (int iy = iy1; iy <= iy2; ++iy)
+        for (int ix = ix1; ix <= ix2; ++ix)
             DrawBeamsOfNode(s, in, ix, iy, beamInk);
-    const Ink columnInk = InkFor(in, kToolColumn, false);
-    for (int iy = 1; iy <= ny; ++iy)
-        for (int ix = 1; ix <= nx; ++ix) {
-            DrawOutlineOfNode(s, in, ix, iy, false);
+    // Drawing takes the top layers one node further: a neighbour's column or grid point lies over
+    // the ends of the walls and beams just drawn (erasing there would take out what is not redrawn).
+    const Ink columnInk = InkFor(in, kToolColumn, erase);
+    const int ring = erase ? 0 : 1;
+    const int x1 = std::max(ix1 - ring, 1), y1 = std::max(iy1 - ring, 1);
+    const int x2 = std::min(ix2 + ring, NodeCountX(p)), y2 = std::min(iy2 + ring, NodeCountY(p));
+    for (int iy = y1; iy <= y2; ++iy)
+        for (int ix = x1; ix <= x2; ++ix) {
+            DrawOutlineOfNode(s, in, ix, iy, erase);
             if (const int kind = p.nodes(ix, iy, level).columnKind; kind > 0)
                 drawColumn(s, in, ix, iy, kind, columnInk);
-            drawGridPoint(s, in, ix, iy, false);
+            drawGridPoint(s, in, ix, iy, erase);
         }
+}
+
+}  // namespace
+
+void drawWholePlan(PlanSurface &s, const PlanInputs &in)
+{
+    const Project &p = in.project;
+    if (in.floor < 1 || in.floor > p.nodes.sizeLevel())
+        return;
+    PaintScope scope(s);
+    DrawLayers(s, in, false, 1, 1, NodeCountX(p), NodeCountY(p));
 }
 
 void drawRegion(PlanSurface &s, const PlanInputs &in, bool erase, int ix1, int iy1, int ix2, int iy2)
@@ -327,31 +346,7 @@ void drawRegion(PlanSurface &s, const PlanInputs &in, bool erase, int ix1, int i
     iy1 = std::clamp(iy1, 1, ny);
     iy2 = std::clamp(iy2, 1, ny);
     PaintScope scope(s);
-    for (int iy = iy1; iy < iy2; ++iy)
-        for (int ix = ix1; ix < ix2; ++ix) {
-            const int kind = p.nodes(ix, iy, level).cellFloor;
-            if (erase || kind > 0)
-                drawCell(s, in, ix, iy, kind, erase);
-        }
-    const Ink wallInk = InkFor(in, kToolWall, erase);
-    for (int iy = iy1; iy <= iy2; ++iy)
-        for (int ix = ix1; ix <= ix2; ++ix)
-            DrawWallsOfNode(s, in, level, ix, iy, wallInk);
-    for (int iy = iy1; iy <= iy2; ++iy)
-        for (int ix = ix1; ix <= ix2; ++ix)
-            DrawOutlineOfNode(s, in, ix, iy, erase);
-    const Ink beamInk = InkFor(in, kToolBeam, erase);
-    for (int iy = iy1; iy <= iy2; ++iy)
-        for (int ix = ix1; ix <= ix2; ++ix)
-            DrawBeamsOfNode(s, in, ix, iy, beamInk);
-    const Ink columnInk = InkFor(in, kToolColumn, erase);
-    for (int iy = iy1; iy <= iy2; ++iy)
-        for (int ix = ix1; ix <= ix2; ++ix)
-            if (const int kind = p.nodes(ix, iy, level).columnKind; kind > 0)
-                drawColumn(s, in, ix, iy, kind, columnInk);
-    for (int iy = iy1; iy <= iy2; ++iy)
-        for (int ix = ix1; ix <= ix2; ++ix)
-            drawGridPoint(s, in, ix, iy, erase);
+    DrawLayers(s, in, erase, ix1, iy1, ix2, iy2);
     // The other storey's walls were painted over with the cells: put back those of the region.
     const int other = OtherFloorLevel(in.floor);
     if (!erase && in.editor.otherFloorShown != 0 && other <= p.dims.floorCount &&

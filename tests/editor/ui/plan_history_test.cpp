@@ -1,0 +1,285 @@
+// The program as main.cpp builds it (document, main window, input screen, mouse editing), driven
+// with QTest: every kind of plan edit is one step of the history that undo and redo walk back and
+// forth, with the dirty state and the drawn plan following; Esc and the plan's right click.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QUndoStack>
+
+#include <functional>
+#include <memory>
+
+#include "document/project_document.h"
+#include "editor/coords.h"
+#include "editor/ui/input_screen.h"
+#include "editor/ui/paper.h"
+#include "editor/ui/plan_editing.h"
+#include "shell/ui/main_form.h"
+
+using namespace rqx;
+
+namespace {
+
+// Answers every message box with OK and every pop-up menu with the item of `menuChoice` (closing
+// it when there is none), recording the menus' items.
+struct Answerer {
+    QString menuChoice;
+    QList<QStringList> menus;
+    QTimer timer;
+    Answerer()
+    {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Ok)->click();
+            if (auto *m = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                QStringList items;
+                QAction *chosen = nullptr;
+                for (QAction *a : m->actions()) {
+                    items << a->text();
+                    if (!menuChoice.isEmpty() && a->text() == menuChoice)
+                        chosen = a;
+                }
+                menus << items;
+                if (chosen) {
+                    m->setActiveAction(chosen);
+                    QTest::keyClick(m, Qt::Key_Return);
+                } else {
+                    m->close();
+                }
+            }
+        });
+        timer.start();
+    }
+};
+
+struct PlanHistoryTest : ::testing::Test {
+    AppState state;
+    std::unique_ptr<ProjectDocument> doc;
+    std::unique_ptr<MainForm> form;
+    EditorState ed;
+    InputScreen *screen = nullptr;
+    Project *p = nullptr;
+
+    void SetUp() override
+    {
+        state.programDir = QDir::tempPath();
+        doc = std::make_unique<ProjectDocument>(state);
+        form = std::make_unique<MainForm>(*doc);
+        p = &doc->project();
+        p->info.floorCount = 2;
+        p->info.divisions = 2;
+        p->info.moduleLength = 0.91f;
+        p->info.spanCountX = 12;
+        p->info.spanCountY = 8;
+        ResetProject(*p);
+        for (int i = 1; i <= 13; ++i)
+            p->grid.lineNameX[i] = QStringLiteral("X%1").arg(i);
+        for (int j = 1; j <= 9; ++j)
+            p->grid.lineNameY[j] = QStringLiteral("Y%1").arg(j);
+        screen = new InputScreen(*doc, ed);
+        form->setInputScreen(screen);
+        new PlanEditing(screen);
+        form->resize(1200, 860);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->activateWindow();  // shortcuts reach the active window only
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        doc->notifyProjectReplaced();
+        QCoreApplication::processEvents();
+    }
+
+    Paper *paper() const { return screen->paper(); }
+    QPoint pixel(int ix, int iy) const
+    {
+        const ScreenPoint t = nodeToScreen(*p, ed.fit, ix, iy);
+        return paper()->surface().toPixel(t.x, t.y);
+    }
+    void clickAt(int ix, int iy, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseMove(paper(), pixel(ix, iy));
+        QTest::mouseClick(paper(), button, Qt::NoModifier, pixel(ix, iy));
+    }
+    void drag(int x1, int y1, int x2, int y2, Qt::MouseButton second = Qt::LeftButton)
+    {
+        clickAt(x1, y1);
+        QTest::mouseMove(paper(), pixel(x2, y2));
+        clickAt(x2, y2, second);
+    }
+    void tool(int t, const QString &treeKey = QString())
+    {
+        screen->chooseTool(t);
+        if (!treeKey.isEmpty())
+            screen->chooseTreeNode(treeKey);
+    }
+    QImage picture() const { return paper()->surface().image().copy(); }
+    // Pixels where the plan as drawn step by step differs from the plan drawn whole. A wall is drawn
+    // over its whole length, so a region drawn again can leave a pixel or two where a wall reaching
+    // out of it crosses a beam of the next node; a step not drawn at all differs by thousands.
+    int strayPixels()
+    {
+        const QImage stepwise = picture();
+        screen->redrawPlan();
+        const QImage whole = picture();
+        int n = 0;
+        for (int y = 0; y < stepwise.height(); ++y)
+            for (int x = 0; x < stepwise.width(); ++x)
+                n += stepwise.pixel(x, y) != whole.pixel(x, y);
+        return n;
+    }
+};
+
+TEST_F(PlanHistoryTest, EveryEditIsOneStepThatUndoAndRedoWalkWithTheDirtyStateAndTheDrawing)
+{
+    Answerer answers;
+    struct Edit {
+        const char *what;
+        std::function<void()> act;
+    };
+    const std::vector<Edit> edits = {
+        {"floor span",
+         [&] {
+             tool(kToolFloor, QStringLiteral("Slab1"));
+             drag(1, 1, 7, 5);
+         }},
+        {"brace span",
+         [&] {
+             tool(kToolWall, QStringLiteral("Tasuki2"));
+             drag(1, 1, 7, 1);
+         }},
+        {"board span",
+         [&] {
+             tool(kToolWall, QStringLiteral("Menzai3"));
+             drag(1, 5, 1, 1);
+         }},
+        {"column click",
+         [&] {
+             tool(kToolColumn, QStringLiteral("通し柱"));
+             clickAt(4, 3);
+         }},
+        {"beam span",
+         [&] {
+             tool(kToolBeam);
+             drag(1, 3, 7, 3);
+         }},
+        {"replacement",  // a single brace over the cross brace of the same extent
+         [&] {
+             tool(kToolWall, QStringLiteral("Kesa1"));
+             drag(7, 1, 1, 1);
+         }},
+        {"menu deletion",
+         [&] {
+             tool(kToolBeam);
+             answers.menuChoice = QStringLiteral("削除");
+             drag(1, 3, 4, 3, Qt::RightButton);
+             answers.menuChoice.clear();
+         }},
+        {"group delete",
+         [&] {
+             tool(kToolWall, QStringLiteral("Kesa1"));
+             screen->clickDeleteToggle(1);
+             // Corners a quarter span outside nodes (1, 1) and (13, 9): every brace goes.
+             const QPoint a = pixel(1, 1) - (pixel(2, 2) - pixel(1, 1)) / 4;
+             const QPoint b = pixel(13, 9) + (pixel(2, 2) - pixel(1, 1)) / 4;
+             QTest::mouseClick(paper(), Qt::LeftButton, Qt::NoModifier, a);
+             QTest::mouseMove(paper(), b);
+             QTest::mouseClick(paper(), Qt::LeftButton, Qt::NoModifier, b);
+             screen->clickDeleteToggle(1);
+         }},
+    };
+    doc->markSaved();
+    std::vector<NodeArray> states{p->nodes};
+    for (const Edit &e : edits) {
+        e.act();
+        EXPECT_FALSE(p->nodes == states.back()) << e.what;
+        EXPECT_EQ(doc->undoStack()->count(), static_cast<int>(states.size())) << e.what;
+        states.push_back(p->nodes);
+        EXPECT_LE(strayPixels(), 4) << e.what;
+    }
+    EXPECT_TRUE(doc->isDirty());
+    QAction *undo = form->toolbarAction(QStringLiteral("Undo"));
+    EXPECT_TRUE(undo->isEnabled());
+    // The boxes and menus answered on the way took the activation: shortcuts need it back.
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+
+    // Back to the start by the toolbar and Ctrl+Z in turn: each step restores the records before it
+    // and draws them; at the start the project is unchanged again.
+    for (std::size_t k = states.size() - 1; k > 0; --k) {
+        if (k % 2)
+            undo->trigger();
+        else
+            QTest::keySequence(form.get(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        EXPECT_TRUE(p->nodes == states[k - 1]) << edits[k - 1].what;
+        EXPECT_LE(strayPixels(), 4) << edits[k - 1].what;
+        EXPECT_EQ(doc->isDirty(), k > 1) << edits[k - 1].what;
+    }
+    EXPECT_FALSE(undo->isEnabled());
+    // Forward again by Ctrl+Y and Ctrl+Shift+Z.
+    for (std::size_t k = 1; k < states.size(); ++k) {
+        QTest::keySequence(form.get(), k % 2 ? QKeySequence(Qt::CTRL | Qt::Key_Y)
+                                             : QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        EXPECT_TRUE(p->nodes == states[k]) << edits[k - 1].what;
+        EXPECT_LE(strayPixels(), 4) << edits[k - 1].what;
+    }
+    EXPECT_FALSE(form->redoAction()->isEnabled());
+    // A new edit after an undo drops the steps ahead of it.
+    undo->trigger();
+    tool(kToolColumn, QStringLiteral("管柱"));
+    clickAt(10, 7);
+    EXPECT_FALSE(doc->canRedo());
+    EXPECT_EQ(doc->undoStack()->count(), static_cast<int>(edits.size()));
+}
+
+TEST_F(PlanHistoryTest, EscEndsASpanAndTheRightClickOffTheGridShowsOnlyTheZoomMenu)
+{
+    tool(kToolWall, QStringLiteral("Kesa1"));
+    clickAt(2, 2);
+    QTest::mouseMove(paper(), pixel(6, 2));
+    ASSERT_EQ(ed.span.dragState, 1);
+    ASSERT_EQ(paper()->rubberBandsShown(), 1);
+    QTest::keyClick(paper(), Qt::Key_Escape);
+    EXPECT_EQ(ed.span.dragState, 0);
+    EXPECT_EQ(paper()->rubberBandsShown(), 0);
+    EXPECT_FALSE(screen->cancelButton()->isEnabled());
+    EXPECT_EQ(doc->undoStack()->count(), 0);
+
+    // Zoomed in and scrolled to the far corner, which lies outside the grid.
+    screen->chooseZoom(QStringLiteral("200(%)"));
+    QScrollArea *view = screen->viewport();
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    QCoreApplication::processEvents();
+    const QPoint corner(paper()->width() - 6, paper()->height() - 6);
+    ASSERT_FALSE(
+        snapToNode(*p, ed.fit, ed.editMode, paper()->toTwips(corner).x(), paper()->toTwips(corner).y())
+            .inGrid);
+    Answerer answers;
+    // The press, then the context-menu event the platform sends after it (through the application,
+    // which hands an unwanted one on to the parents: the main window would show its toolbar menu).
+    QTest::mouseClick(paper(), Qt::RightButton, Qt::NoModifier, corner);
+    QContextMenuEvent context(QContextMenuEvent::Mouse, corner, paper()->mapToGlobal(corner));
+    QApplication::sendEvent(paper(), &context);
+    QTest::qWait(30);
+    ASSERT_EQ(answers.menus.size(), 1);
+    EXPECT_EQ(answers.menus[0], [&] {
+        QStringList items;
+        for (QAction *a : screen->zoomMenu()->actions())
+            items << a->text();
+        return items;
+    }());
+    EXPECT_FALSE(form->toolBar()->toggleViewAction()->isVisible());
+    EXPECT_TRUE(form->toolBar()->isVisible());
+}
+
+}  // namespace
