@@ -42,6 +42,15 @@ void PlaceOnScreen(QWidget *window)
     }
 }
 
+// F1 opens the help's contents, as 目次 does in the windows with a menu.
+void AddHelpContentsKey(QWidget *window)
+{
+    auto *contents = new QAction(window);
+    contents->setShortcut(QKeySequence::HelpContents);
+    window->addAction(contents);
+    QObject::connect(contents, &QAction::triggered, window, [window] { ShowHelp(window, kHelpContents); });
+}
+
 QAction *AddToolbarAction(QToolBar *bar, QHash<QString, QAction *> &actions, const QString &key,
                           const QString &text)
 {
@@ -132,6 +141,7 @@ TransferCheckView::TransferCheckView(const ViewHost &host, QWidget *parent) : QM
             [this](const QPoint &at) { zoomMenu_->popup(at); });
 
     ApplyHandCursor(this);
+    AddHelpContentsKey(this);
     zoom_->setCurrentText(QStringLiteral("全体表示"));
     PlaceOnScreen(this);
     drawPage();
@@ -238,6 +248,7 @@ FrameView::FrameView(const ViewHost &host, int direction, int line, QWidget *par
             [zoomMenu](const QPoint &at) { zoomMenu->popup(at); });
 
     ApplyHandCursor(this);
+    AddHelpContentsKey(this);
     PlaceOnScreen(this);
     direction_ = direction == kDirY ? kDirY : kDirX;
     (direction_ == kDirX ? currentXLine_ : currentYLine_) = std::clamp(line, 1, lastLine(direction_));

@@ -5,19 +5,23 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 
 #include "calc/house_builder.h"
 #include "calc/ui/calc_settings_forms.h"
 #include "document/project_document.h"
 #include "print/print_document.h"
+#include "report/ui/test_report.h"
 #include "report/ui/view_commands.h"
 #include "shell/modal_script.h"
 #include "shell/ui/help_window.h"
+#include "shell/ui/main_form.h"
 
 namespace rqx {
 namespace {
@@ -126,6 +130,48 @@ TEST(ProjectViews, OneWindowOfEachKind)
     EXPECT_EQ(second->currentYLine(), 5);
     views.closeAll();
     EXPECT_FALSE(views.frameView());
+}
+
+// The main window's commands and the report window's open the same views; the report window's close
+// takes its views with it.
+TEST(ProjectViews, OpenedFromTheMainAndReportWindows)
+{
+    QTemporaryDir dir;
+    AppState state;
+    state.programDir = dir.path();
+    ProjectDocument document(state);
+    MainForm window(document);
+    window.project() = TransferHouse(false, 0);
+    window.RebuildFrameMenus();
+    ProjectViews *views = InstallViewCommands(window);
+    EXPECT_TRUE(window.frameMenuX()->menuAction()->isEnabled());
+    EXPECT_TRUE(window.viewMenu()->actions().contains(window.toolbarAction(QStringLiteral("NChkFig"))));
+
+    window.toolbarAction(QStringLiteral("NChkFig"))->trigger();
+    ASSERT_TRUE(views->transferCheck());
+    EXPECT_EQ(RedShapes(*views->transferCheck()->document()), 1);
+    window.frameMenuY()->actions().first()->trigger();  // the top Y line
+    EXPECT_FALSE(views->transferCheck());
+    ASSERT_TRUE(views->frameView());
+    EXPECT_EQ(views->frameView()->direction(), kDirY);
+    EXPECT_EQ(views->frameView()->currentYLine(), 5);
+
+    QPrinter printer;
+    auto *report = new ReportWindow(window.project(), state, printer);
+    report->setViews(views->reportViews());
+    report->setReport(test::TestReport(3));
+    report->transferCheckCommand();
+    QPointer<TransferCheckView> check = views->transferCheck();
+    ASSERT_TRUE(check);
+    EXPECT_FALSE(views->frameView());
+    report->frameViewCommand(kDirX, 2);
+    QPointer<FrameView> frame = views->frameView();
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->currentXLine(), 2);
+    report->closeWithoutQuestion();  // deletes itself
+    EXPECT_TRUE(!frame || !frame->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(frame);
 }
 
 TEST(FrameView, NavigationBeepsAtTheEndsAndKeepsEachDirectionsLine)
