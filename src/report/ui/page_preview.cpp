@@ -301,6 +301,13 @@ void PagePreview::clearCache()
     cacheScale_ = 0.0;
 }
 
+bool PagePreview::fitsCache(int page) const
+{
+    const QSize size = pagePixels(page);
+    const double dpr = devicePixelRatioF();
+    return double(size.width()) * size.height() * dpr * dpr * 4 <= kMaxImageBytes;
+}
+
 bool PagePreview::isCached(int page) const
 {
     return std::abs(cacheScale_ - scale()) < 1e-9 && cache_.contains(page);
@@ -354,7 +361,7 @@ void PagePreview::prefetchOne()
     const int count = mode_ == PreviewZoom::TwoPages ? 6 : 4;
     for (int i = 0; i < count; ++i) {
         const int p = candidates[i];
-        if (p >= 1 && p <= n && !isCached(p)) {
+        if (p >= 1 && p <= n && !isCached(p) && fitsCache(p)) {
             pageImage(p);
             prefetchTimer_.start();
             return;
@@ -374,7 +381,16 @@ void PagePreview::paintEvent(QPaintEvent *)
     const auto pages = visiblePages();
     for (const auto &[page, rect] : pages) {
         painter.fillRect(rect.translated(3, 3), QColor(64, 64, 64));
-        painter.drawImage(rect.topLeft(), pageImage(page));
+        if (fitsCache(page)) {
+            painter.drawImage(rect.topLeft(), pageImage(page));
+        } else {
+            // A page zoomed far would take hundreds of megabytes as an image: draw only what is in view.
+            painter.save();
+            painter.setClipRect(rect.intersected(viewport()->rect()));
+            RenderPage(*document_, page, painter, QRectF(rect));
+            painter.restore();
+            ++renderCount_;
+        }
         if (mode_ == PreviewZoom::Thumbnails) {
             if (page == currentPage_) {
                 painter.setPen(QPen(QColor(0, 90, 220), 3));

@@ -30,6 +30,8 @@ public:
     static constexpr int kGap = 12;
     // Width of a thumbnail, in pixels.
     static constexpr int kThumbnailWidth = 150;
+    // Largest page image kept; a page zoomed beyond it is drawn straight into the view, clipped to it.
+    static constexpr double kMaxImageBytes = 48.0 * 1024 * 1024;
 
     explicit PagePreview(QWidget *parent = nullptr);
     ~PagePreview() override;
@@ -95,6 +97,8 @@ private:
     void layoutPages();
     int thumbnailColumns() const;
     int thumbnailCellHeight() const;
+    // Whether page n at the current scale is small enough to keep as an image.
+    bool fitsCache(int page) const;
     const QImage &pageImage(int page);
     void schedulePrefetch();
     void prefetchOne();

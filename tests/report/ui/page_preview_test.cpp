@@ -123,6 +123,15 @@ TEST(PagePreview, RendersOnlyThePagesInViewAndAFewAround)
     EXPECT_GT(inView, 5);
     EXPECT_LE(p.view.renderCount(), 4 + inView);
     EXPECT_EQ(p.view.visiblePages().last().first - p.view.visiblePages().first().first + 1, inView);
+
+    // Zoomed far, a page would be a huge image: it is drawn into the view only, and nothing is prepared.
+    p.view.setZoomPercent(600);
+    const int before = p.view.renderCount();
+    p.view.grab();
+    QTest::qWait(30);
+    EXPECT_GT(p.view.renderCount(), before);
+    for (int page : {p.view.currentPage(), p.view.currentPage() + 1, p.view.currentPage() - 1})
+        EXPECT_FALSE(p.view.isCached(page)) << page;
 }
 
 // Ctrl + wheel zooms in steps of 10 % from the whole page to three times the page width; the wheel alone
