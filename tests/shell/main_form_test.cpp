@@ -15,6 +15,9 @@
 #include <QCheckBox>
 #include <QToolBar>
 
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include "shell/modal_script.h"
 #include "shell/shell_fixture.h"
 #include "shell/ui/data_select_form.h"
@@ -345,6 +348,51 @@ TEST_F(MainFormTest, SaveAsOverAnExistingFileAsksFirst)
     EXPECT_EQ(script.boxes()[0].text,
               existing + QStringLiteral("\n\nはすでに存在します。\n\n上書きしてもよろしいですか。"));
     EXPECT_EQ(script.boxes()[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+}
+
+TEST_F(MainFormTest, SaveOntoAFullDiskShowsTheCauseAndKeepsTheFileAndTheChanges)
+{
+    // A real file system of 64 KB holding the project and a filler that takes the rest.
+    const QString disk = path(QStringLiteral("disk"));
+    ASSERT_TRUE(QDir().mkpath(disk));
+    if (::geteuid() != 0 ||
+        ::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no small file system can be mounted here";
+    const QString file = disk + QStringLiteral("/家.RQX");
+    ASSERT_TRUE(QFile::copy(makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸")), file));
+    const QByteArray old = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    {
+        QFile filler(disk + QStringLiteral("/filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        filler.write(QByteArray(64 * 1024, 'f'));  // fails part way: the disk is full
+    }
+    writeHistory({file});
+    {
+        MainForm form(doc);
+        ASSERT_TRUE(form.openRecentCommand(1));
+        project.nodes(3, 3, 1).columnKind = 2;
+        state.isDirty = 1;
+        ModalScript script;
+        script.answer(QMessageBox::Yes).answer(QMessageBox::Ok);
+        form.overwriteCommand();
+        ASSERT_EQ(script.boxes().size(), 2u);
+        EXPECT_EQ(script.boxes()[1].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
+        EXPECT_EQ(
+            script.boxes()[1].text,
+            QStringLiteral("ファイルを保存できませんでした。\n\nディスクの空き容量が足りません（書き込み中、"
+                           "ENOSPC）。\n\n元のファイルはそのまま残っています。\n\nFile Name: 家.RQX"));
+        EXPECT_TRUE(doc.isDirty());
+        EXPECT_EQ(project.nodes(3, 3, 1).columnKind, 2);
+        EXPECT_EQ(state.dataFilePath, file);
+    }
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), old);
+    EXPECT_EQ(QDir(disk).entryList(QDir::Files | QDir::Hidden).size(), 2);  // no temporary file
+    ::umount2(QFile::encodeName(disk).constData(), MNT_DETACH);
 }
 
 TEST_F(MainFormTest, FailedLoadsAndSavesKeepTheOpenProjectAndItsPath)
