@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <QToolBar>
 
@@ -153,6 +154,14 @@ TEST(ReportWindow, ZoomMenuAndCaptions)
         }
         EXPECT_TRUE(zoom[i]->isChecked());
     }
+    // The right button pops the same menu up, unless Shift is held.
+    QSignalSpy asked(w.window->preview(), &PagePreview::zoomMenuRequested);
+    QWidget *paper = w.window->preview()->viewport();
+    QTest::mousePress(paper, Qt::RightButton, Qt::ShiftModifier, QPoint(50, 50));
+    QTest::mousePress(paper, Qt::RightButton, {}, QPoint(50, 50));
+    EXPECT_EQ(asked.count(), 1);
+    EXPECT_TRUE(w.window->zoomMenu()->isVisible());
+    w.window->zoomMenu()->hide();
     QStringList captions;
     for (QAction *a : w.window->toolBar()->actions())
         if (!a->isSeparator())
