@@ -1,5 +1,6 @@
 #include "editor/plan_surface.h"
 
+
 #include <QBrush>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -16,6 +17,7 @@
 
 #include "editor/qb_color.h"
 #include "model/project.h"
+#include "print/font_names.h"
 
 namespace rqx {
 
@@ -349,27 +351,7 @@ QString FontFamilyOfType(int fontType)
 
 void InstallFontSubstitutions()
 {
-    static const bool installed = [] {
-        const struct {
-            const char *family;
-            const char *ascii;
-            const char *substitute;
-        } table[] = {
-            {"ＭＳ 明朝", "MS Mincho", "IPAMincho"},
-            {"ＭＳ Ｐ明朝", "MS PMincho", "IPAPMincho"},
-            {"ＭＳ ゴシック", "MS Gothic", "IPAGothic"},
-            {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic"},
-        };
-        for (const auto &e : table) {
-            const QString sub = QString::fromUtf8(e.substitute);
-            if (!QFont::substitutes(QString::fromUtf8(e.family)).contains(sub))
-                QFont::insertSubstitution(QString::fromUtf8(e.family), sub);
-            if (!QFont::substitutes(QString::fromUtf8(e.ascii)).contains(sub))
-                QFont::insertSubstitution(QString::fromUtf8(e.ascii), sub);
-        }
-        return true;
-    }();
-    (void)installed;
+    InstallJapaneseFontSubstitutions();  // the one table that serves screen and paper
 }
 
 }  // namespace rqx

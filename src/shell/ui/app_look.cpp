@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QTranslator>
 
+#include "print/font_names.h"
+
 // Resource initialisation must be called outside any namespace.
 static void InitVelmResources()
 {
@@ -20,21 +22,7 @@ namespace rqx {
 
 void InstallJapaneseFonts()
 {
-    const struct {
-        const char *windowsName;
-        const char *asciiName;
-        const char *ipaName;
-    } map[] = {
-        {"ＭＳ 明朝", "MS Mincho", "IPAMincho"},
-        {"ＭＳ ゴシック", "MS Gothic", "IPAGothic"},
-        {"ＭＳ Ｐ明朝", "MS PMincho", "IPAPMincho"},
-        {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic"},
-    };
-    for (const auto &m : map) {
-        const QStringList target{QString::fromUtf8(m.ipaName)};
-        QFont::insertSubstitutions(QString::fromUtf8(m.windowsName), target);
-        QFont::insertSubstitutions(QString::fromUtf8(m.asciiName), target);
-    }
+    InstallJapaneseFontSubstitutions();  // the one table that serves screen and paper
 }
 
 bool LoadJapaneseTranslations(QCoreApplication &app)
