@@ -1,11 +1,12 @@
 #include "cli/cli_pages.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QStringList>
 
 #include "cli/cli_common.h"
+#include "common/safe_save.h"
 #include "print/page_render.h"
 #include "print/print_document.h"
 #include "print/text_dump.h"
@@ -33,18 +34,25 @@ bool WritePageOutput(const PrintDocument &doc, const QString &path, const QStrin
                 return true;
             break;
         case PageOutput::Png: {
-            QImageWriter writer(path, "png");
-            if (writer.write(RenderPageImage(doc, 1, 150)))
+            // Encoded in memory, then saved whole: a failed write keeps the old file.
+            QBuffer png;
+            png.open(QIODevice::WriteOnly);
+            QImageWriter writer(&png, "png");
+            if (!writer.write(RenderPageImage(doc, 1, 150))) {
+                error = writer.errorString();
+                break;
+            }
+            const SaveOutcome saved = SaveFileSafely(path, png.data());
+            if (saved)
                 return true;
-            error = writer.errorString();
+            error = saved.causeInEnglish();
             break;
         }
         case PageOutput::Text: {
-            QSaveFile file(path);
-            if (file.open(QIODevice::WriteOnly) && file.write(DumpDocumentText(doc).toUtf8()) >= 0 &&
-                file.commit())
+            const SaveOutcome saved = SaveFileSafely(path, DumpDocumentText(doc).toUtf8());
+            if (saved)
                 return true;
-            error = file.errorString();
+            error = saved.causeInEnglish();
             break;
         }
         case PageOutput::Invalid:

@@ -5,11 +5,11 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <cmath>
 #include <vector>
 
+#include "common/safe_save.h"
 #include "print/print_document.h"
 
 namespace rqx {
@@ -281,10 +281,12 @@ bool RenderPages(const PrintDocument &doc, QPagedPaintDevice &device, int first,
 bool WritePdf(const PrintDocument &doc, const QString &path, QString *error, int dpi, const QString &title,
               const RenderProgress &progress)
 {
-    QSaveFile file(path);
+    // Through a temporary file that replaces the old one only when complete: a full disk or a
+    // cancel never leaves a broken or empty PDF in its place.
+    SafeSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = file.outcome().cause();
         return false;
     }
     {
@@ -294,13 +296,14 @@ bool WritePdf(const PrintDocument &doc, const QString &path, QString *error, int
         if (!title.isEmpty())
             writer.setTitle(title);
         if (!RenderPages(doc, writer, 1, doc.pageCount(), error, progress)) {
-            file.cancelWriting();
+            file.cancel();
             return false;
         }
     }
-    if (!file.commit()) {
+    const SaveOutcome saved = file.commit();
+    if (!saved) {
         if (error)
-            *error = file.errorString();
+            *error = saved.cause();
         return false;
     }
     return true;
