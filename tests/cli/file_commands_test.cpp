@@ -235,6 +235,22 @@ TEST(CliFileCommands, FailedSavesUnderInjectedFaultsExitWithOneAndKeepTheOldFile
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                   QStringList{QStringLiteral("old.RQX")});
     }
+    // The page outputs (PDF, PNG, text dump) are saved the same way.
+    for (const QString &name :
+         {QStringLiteral("old.pdf"), QStringLiteral("old.png"), QStringLiteral("old.txt")}) {
+        const QString page = dir.filePath(name);
+        WriteAll(page, "OLD");
+        const CliRun r =
+            Wrapped({strace, QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
+                     QStringLiteral("-e"), QStringLiteral("inject=write:error=ENOSPC:when=1")},
+                    {QStringLiteral("plan"), in, QStringLiteral("--floor"), QStringLiteral("1"),
+                     QStringLiteral("--kind"), QStringLiteral("walls"), QStringLiteral("-o"), page});
+        EXPECT_EQ(r.status, 1) << name.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("ENOSPC"))) << r.err.toStdString();
+        EXPECT_EQ(ReadAll(page), QByteArray("OLD")) << name.toStdString();
+        QFile::remove(page);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST(CliFileCommands, NoPermissionToReadOrWriteIsNamed)
