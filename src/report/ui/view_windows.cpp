@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -329,6 +330,15 @@ void FrameView::setDirection(int direction)
     direction_ = direction == kDirY ? kDirY : kDirX;
     directionButton(direction_)->setChecked(true);
     DrawFrame(direction_, direction_ == kDirX ? currentXLine_ : currentYLine_);
+}
+
+void FrameView::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        preview_->setFocus();
+        preview_->viewport()->unsetCursor();
+    }
 }
 
 void FrameView::printCommand()

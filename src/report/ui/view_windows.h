@@ -85,6 +85,10 @@ public:
     QRadioButton *directionButton(int direction) const { return direction == kDirX ? xButton_ : yButton_; }
     QAction *toolbarAction(const QString &key) const;
 
+protected:
+    // Activation gives the page the focus (the keys scroll it) and the normal pointer.
+    void changeEvent(QEvent *event) override;
+
 private:
     int lastLine(int direction) const;
     void beep();

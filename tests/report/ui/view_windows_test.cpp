@@ -17,6 +17,7 @@
 #include "calc/ui/calc_settings_forms.h"
 #include "document/project_document.h"
 #include "print/print_document.h"
+#include "report/ui/page_preview.h"
 #include "report/ui/test_report.h"
 #include "report/ui/view_commands.h"
 #include "shell/modal_script.h"
@@ -130,6 +131,36 @@ TEST(ProjectViews, OneWindowOfEachKind)
     EXPECT_EQ(second->currentYLine(), 5);
     views.closeAll();
     EXPECT_FALSE(views.frameView());
+}
+
+TEST(TransferCheckView, ZoomTextsAndRightClickMenu)
+{
+    Project p = TransferHouse(false, 0);
+    QPrinter printer;
+    ProjectViews views(p, [&printer] { return &printer; });
+    TransferCheckView *view = views.openTransferCheck(nullptr);
+    EXPECT_EQ(view->zoomCombo()->currentText(), QStringLiteral("全体表示"));
+    EXPECT_EQ(view->preview()->zoomMode(), PreviewZoom::WholePage);
+    struct Case {
+        QString text;
+        PreviewZoom mode;
+        double percent;  // 0: not a percentage
+    } cases[] = {{"150(%)", PreviewZoom::Percent, 150},
+                 {"全体表示", PreviewZoom::WholePage, 0},
+                 {"200(%)", PreviewZoom::Percent, 200},
+                 {"175(%)", PreviewZoom::Percent, 200},
+                 {"120(%)", PreviewZoom::Percent, 120}};
+    for (const Case &c : cases) {
+        view->applyZoomText(c.text);
+        EXPECT_EQ(view->preview()->zoomMode(), c.mode) << c.text.toStdString();
+        if (c.percent > 0)
+            EXPECT_DOUBLE_EQ(view->preview()->zoomPercent(), c.percent) << c.text.toStdString();
+    }
+    // The menu's item goes into the drop-down and applies.
+    view->zoomMenu()->actions().at(0)->trigger();
+    EXPECT_EQ(view->zoomCombo()->currentText(), QStringLiteral("全体表示"));
+    EXPECT_EQ(view->preview()->zoomMode(), PreviewZoom::WholePage);
+    views.closeAll();
 }
 
 // The main window's commands and the report window's open the same views; the report window's close
