@@ -1,6 +1,6 @@
 #include "shell/ui/help_window.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -140,8 +140,17 @@ HelpWindow *ShowHelp(QWidget *owner, int topic)
         return nullptr;
     }
     QPointer<HelpWindow> &window = HelpWindowPointer();
-    if (!window)
-        window = new HelpWindow(path);
+    // Asked from a modal dialog, the help window belongs to the dialog so that it takes input while the
+    // dialog is open (and closes with it).
+    QWidget *modal = QApplication::activeModalWidget();
+    if (window && window->parentWidget() != modal) {
+        window->close();
+        window = nullptr;
+    }
+    if (!window) {
+        window = new HelpWindow(path, modal);
+        window->setWindowFlag(Qt::Window);
+    }
     window->showTopic(topic);
     window->show();
     window->raise();
