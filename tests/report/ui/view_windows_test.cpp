@@ -246,23 +246,31 @@ TEST(FrameView, NavigationBeepsAtTheEndsAndKeepsEachDirectionsLine)
     views.closeAll();
 }
 
+// The questions name the printer; Cancel prints nothing, OK prints the page shown, one page.
 TEST(ProjectViews, PrintQuestionsNameThePrinter)
 {
     Project p = TransferHouse(false, 0);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QStringLiteral("/tmp/velm_views_print_test.pdf"));
+    printer.setOutputFileName(pdf);
     ProjectViews views(p, [&printer] { return &printer; });
     test::ModalScript script;
-    script.answer(QMessageBox::Cancel).answer(QMessageBox::Cancel);
+    script.answer(QMessageBox::Cancel).answer(QMessageBox::Ok);
     views.openTransferCheck(nullptr)->toolbarAction(QStringLiteral("Print"))->trigger();
+    EXPECT_FALSE(QFile::exists(pdf));
     views.openFrameView(nullptr, kDirY, 1)->toolbarAction(QStringLiteral("Print"))->trigger();
     ASSERT_EQ(script.boxes().size(), 2u);
-    const QString device = QStringLiteral("ﾌﾟﾘﾝﾀ名： /tmp/velm_views_print_test.pdf");
+    const QString device = QStringLiteral("ﾌﾟﾘﾝﾀ名： ") + pdf;
     EXPECT_EQ(script.boxes()[0].text,
               QStringLiteral("現在、表示されているページを印刷します。\n\n") + device);
     EXPECT_EQ(script.boxes()[1].text, QStringLiteral("軸組図を印刷します。\n\n") + device);
     EXPECT_EQ(script.boxes()[0].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
+    QFile out(pdf);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    const QByteArray bytes = out.readAll();
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
     views.closeAll();
 }
 
