@@ -281,9 +281,14 @@ TEST(Help, ButtonsReachTheirTopics)
     Project p = TransferHouse(false, 0);
     QPrinter printer;
     ProjectViews views(p, [&printer] { return &printer; });
+    QTemporaryDir dir;
     AppState state;
+    state.programDir = dir.path();
     ProjectDocument document(state);
     CrossGSetForm settings(document, QString());
+    MainForm window(document);
+    ReportWindow report(p, state, printer);
+    report.setAttribute(Qt::WA_DeleteOnClose, false);
     struct Case {
         const char *name;
         std::function<void()> press;
@@ -291,8 +296,9 @@ TEST(Help, ButtonsReachTheirTopics)
     } cases[] = {
         {"transfer check", [&] { views.openTransferCheck(nullptr)->helpButton()->click(); },
          "orthogonal-beams"},
-        {"main window 目次", [] { ShowHelp(nullptr, kHelpContents); }, ""},
+        {"main window 目次", [&] { window.toolbarAction(QStringLiteral("MenuHelp_Help"))->trigger(); }, ""},
         {"orthogonal-beam settings", [&] { settings.helpButton()->click(); }, "orthogonal-beams"},
+        {"report window 目次", [&] { report.helpCommand(); }, ""},
     };
     HelpWindow *help = nullptr;
     for (const Case &c : cases) {
