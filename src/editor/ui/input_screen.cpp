@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTreeWidget>
@@ -28,6 +27,8 @@
 #include "editor/ui/paper.h"
 #include "editor/undo.h"
 #include "document/project_document.h"
+#include "widgets/hand_cursor.h"
+#include "widgets/message.h"
 
 // Resources of a static library are registered by name from outside any namespace.
 static void InitEditorResources()
@@ -46,15 +47,6 @@ constexpr int kLeftPanelWidth = 190;
 // The viewport stops 60 twips short of the right edge and 90 above the status bar.
 constexpr int kViewportRightGap = 60 / kTwipsPerPixel;
 constexpr int kViewportBottomGap = 90 / kTwipsPerPixel;
-const QString kMessageTitle = QStringLiteral("確認ﾒｯｾｰｼﾞ");
-
-// Message texts break lines with a carriage return.
-QString BoxText(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
 
 void SetCaptionColour(QPushButton *button, int qbColour)
 {
@@ -89,6 +81,7 @@ InputScreen::InputScreen(Project &project, AppState &app, EditorState &editor, Q
     otherFloorCheck_->setText(OtherFloorCaption(app_.currentFloor, editor_.otherFloorShown != 0));
     onToolClicked(editor_.currentTool - 1);
     applyModeLook();
+    ApplyHandCursor(this);  // buttons, option buttons and the zoom list
 }
 
 InputScreen::InputScreen(ProjectDocument &document, EditorState &editor, QWidget *parent)
@@ -339,12 +332,13 @@ PlanMouseHost InputScreen::mouseHost()
         return chosen ? static_cast<int>(actions.indexOf(chosen)) : -1;
     };
     h.showMessage = [this](const QString &text) {
-        QMessageBox::information(this, kMessageTitle, BoxText(text), QMessageBox::Ok);
+        MessageAnswer answer = MessageAnswer::Ok;
+        ShowMessage(text, kMsgOk, kMessageTitle, answer, this);
     };
     h.confirm = [this](const QString &text) {
-        return QMessageBox::question(this, kMessageTitle, BoxText(text),
-                                     QMessageBox::Ok | QMessageBox::Cancel,
-                                     QMessageBox::Ok) == QMessageBox::Ok;
+        MessageAnswer answer = MessageAnswer::Cancel;
+        ShowMessage(text, kMsgOkCancel, kMessageTitle, answer, this);
+        return answer == MessageAnswer::Ok;
     };
     h.setBusy = [](bool busy) {
         if (busy)

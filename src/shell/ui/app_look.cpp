@@ -71,28 +71,6 @@ QPixmap DivisionPicture(int k)
     return QPixmap(QStringLiteral(":/velmrqx/pictures/division-%1.png").arg(k));
 }
 
-QCursor HandCursor()
-{
-    InitShellResources();
-    const QPixmap hand(QStringLiteral(":/velmrqx/cursors/hand_point.png"));
-    if (hand.isNull())
-        return QCursor(Qt::PointingHandCursor);
-    return QCursor(hand, 10, 1);
-}
-
-void ApplyHandCursor(QWidget *root)
-{
-    if (!root)
-        return;
-    const QCursor hand = HandCursor();
-    for (QPushButton *b : root->findChildren<QPushButton *>())
-        b->setCursor(hand);
-    for (QRadioButton *b : root->findChildren<QRadioButton *>())
-        b->setCursor(hand);
-    for (QComboBox *c : root->findChildren<QComboBox *>())
-        c->setCursor(hand);
-}
-
 void SetUpApplicationLook(QCoreApplication &app)
 {
     InstallJapaneseFonts();

@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QString>
 
+#include "widgets/hand_cursor.h"
+
 class QCoreApplication;
 class QWidget;
 
@@ -29,11 +31,6 @@ QIcon AppIcon();
 QIcon ToolbarIcon(const QString &key);
 // Picture of a division pattern with k sub-grid lines (0..3) per module.
 QPixmap DivisionPicture(int k);
-
-// The pointing hand shown over buttons, option buttons and drop-down lists.
-QCursor HandCursor();
-// Gives every push button, option button and drop-down list inside root the hand cursor.
-void ApplyHandCursor(QWidget *root);
 
 // Everything above in one call, for the program's start: fonts, translations, resources and the
 // application's font and icon.

@@ -1,8 +1,10 @@
 #pragma once
-// Controls the project dialogs share: the OK/ｷｬﾝｾﾙ buttons at their foot, the three name boxes, the
-// drop-down lists of grid counts and module lengths and the reading of what was typed into them.
+// Controls the project dialogs share beyond the common dialog parts: the drop-down lists of grid
+// counts and module lengths and the reading of what was typed into them.
 
 #include <QStringList>
+
+#include "widgets/dialog_parts.h"
 
 class QComboBox;
 class QGroupBox;
@@ -13,29 +15,10 @@ class QWidget;
 
 namespace rqx {
 
-// Longest building, office and person names (the name boxes' limits).
-struct NameLimits {
-    static constexpr int building = 50;
-    static constexpr int office = 16;
-    static constexpr int person = 16;
-};
-
-// Command1 (0) "OK", the default button, and (1) "ｷｬﾝｾﾙ", at least 100 × 30, right-aligned in the
-// returned row. The caller connects their clicked signals.
-QHBoxLayout *OkCancelRow(QWidget *parent, QPushButton *(&buttons)[2]);
-
-// The "建物名称" frame with Text1 (0..2): building, office and person name, each limited to its
-// length with the limit as tool tip. The boxes start empty.
-QGroupBox *NameBox(QWidget *parent, QLineEdit *(&names)[3]);
-
 // "1" … maxGridCount: the choices of a grid-count list.
 QStringList GridCountChoices(int maxGridCount);
 // The usual module lengths in millimetres: 900, 909, 910, 980, 1000.
 const QStringList &ModuleLengthChoices();
-
-// A drop-down list that also takes typed text (typing adds no item), showing text, width pixels
-// wide and 12 items at a time.
-QComboBox *EditableCombo(QWidget *parent, const QStringList &items, const QString &text, int width);
 
 // Reads the X and Y grid counts (whole numbers 1..maxGridCount) and the module length in millimetres
 // (a number above 0) from their lists. A refused value shows its message over dialog, selects the

@@ -1,4 +1,4 @@
-#include "shell/ui/message.h"
+#include "widgets/message.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,0 +1,47 @@
+#pragma once
+// Message boxes, opening documents and small window helpers shared by every window.
+
+#include <QList>
+#include <QString>
+
+class QAbstractButton;
+class QWidget;
+
+namespace rqx {
+
+// Titles of message boxes: most questions and notices use the half-width one; the exit question,
+// the history-clear and defaults questions, closing the report preview and the help-file message the
+// full-width one.
+inline const QString kMessageTitle = QStringLiteral("確認ﾒｯｾｰｼﾞ");
+inline const QString kMessageTitleFull = QStringLiteral("確認メッセージ");
+
+// Kinds of ShowMessage: the buttons offered.
+inline constexpr int kMsgOk = 0;
+inline constexpr int kMsgOkCancel = 1;
+inline constexpr int kMsgAbortRetryIgnore = 2;
+inline constexpr int kMsgYesNoCancel = 3;
+inline constexpr int kMsgYesNo = 4;
+inline constexpr int kMsgRetryCancel = 5;
+
+enum class MessageAnswer { Ok, Cancel, Abort, Retry, Ignore, Yes, No };
+
+// Modal message box with the buttons of kind (0–5) and sets answer to the button pressed.
+// A kind outside 0–5 shows nothing and leaves answer unchanged. Carriage returns in text are line
+// breaks. parent defaults to the active window.
+void ShowMessage(const QString &text, int kind, const QString &title, MessageAnswer &answer,
+                 QWidget *parent = nullptr);
+
+// Opens the file with the desktop's application for it. When the file is missing or cannot be opened,
+// sets notFound and tells the user "<path> が見つかりません。" (title "確認メッセージ"); else clears it.
+void OpenDocumentFile(QWidget *owner, const QString &path, bool &notFound);
+
+// index = position of the first checked button of the group; left unchanged when none is checked.
+void SelectedOptionIndex(const QList<QAbstractButton *> &group, int &index);
+
+// Sets the window title.
+void SetFormCaption(QWidget *window, const QString &text);
+
+// Closes every top-level window, resets the mouse pointer and ends the event loop.
+void QuitApplication();
+
+}  // namespace rqx
