@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/file_paths.h"
 #include "model/cp932.h"
 #include "model/cp932_table.h"
 
@@ -629,11 +630,6 @@ QString UnsavableProblem(const Project &project)
             .arg(info.spanCountY)
             .arg(info.floorCount);
     return QString();
-}
-
-QString FileNameOf(const QString &path)
-{
-    return QFileInfo(path).fileName();
 }
 
 QString WithFileName(const QString &lead, const QString &reason, const QString &path)

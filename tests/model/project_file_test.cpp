@@ -786,6 +786,9 @@ TEST(ProjectFileLoad, OpenCheckSaysWhatIsWrongWithThePath)
          lead + QStringLiteral("ファイルが見つかりません。\r\rFile Name: missing.RQX")},
         {dir.filePath(QStringLiteral("no/x.RQX")),
          lead + QStringLiteral("ファイルが見つかりません。\r\rFile Name: x.RQX")},
+        // A path of the history written on Windows names its file as there.
+        {QStringLiteral("C:\\住宅\\山田邸.RQX"),
+         lead + QStringLiteral("ファイルが見つかりません。\r\rFile Name: 山田邸.RQX")},
         {dir.path(), lead + QStringLiteral("ファイルではなくフォルダです。\r\rFile Name: ") +
                          QFileInfo(dir.path()).fileName()},
         {QStringLiteral("/dev/null"),
