@@ -129,7 +129,17 @@ bool ApplyPlacedHardware(Project &project, const PlacedHardwareList &storey1,
             if (line.x < 1 || line.y < 1 || line.x > project.nodes.sizeX() || line.y > project.nodes.sizeY())
                 continue;  // a list of another grid
             throughPlaced = PlaceOne(project, level, line) || throughPlaced;
-            MatchDoublePull(project, level, line.x, line.y);
+        }
+    }
+    // Matched on the placements of this apply: reading a storey not yet written would align a 1F top
+    // with the 2F foot the designer has just replaced.
+    for (int level = 1; level <= 2; ++level) {
+        if (!StoreyExists(project, level))
+            continue;
+        for (const PlacedHardwareLine &line : *storeys[level - 1]) {
+            if (line.x >= 1 && line.y >= 1 && line.x <= project.nodes.sizeX() &&
+                line.y <= project.nodes.sizeY())
+                MatchDoublePull(project, level, line.x, line.y);
         }
     }
     return throughPlaced;

@@ -47,8 +47,9 @@ QString PlacedHardwareLineText(const Project &project, int level, const PlacedHa
 // Writes the chosen placements of storey 1, then storey 2, into the node records, then per column:
 // with showRequiredWhenBlank a blank placement gets the required class (not the 1F top or 2F foot of
 // a through column); with useDoublePull a 1F top and the 2F foot above it that are both hold-downs
-// ((へ) or stronger) get the stronger of the two, each storey reading the other from the model as it
-// stands at that moment. True when a through column got hardware at its 1F top or 2F foot.
+// ((へ) or stronger) get the stronger of the two. The pair is matched only after both storeys are
+// written, so a 1F top is never raised to a 2F foot that the same apply replaces. True when a through
+// column got hardware at its 1F top or 2F foot.
 bool ApplyPlacedHardware(Project &project, const PlacedHardwareList &storey1,
                          const PlacedHardwareList &storey2);
 
