@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QCursor>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -280,6 +282,18 @@ TEST_F(PlanHistoryTest, EscEndsASpanAndTheRightClickOffTheGridShowsOnlyTheZoomMe
     }());
     EXPECT_FALSE(form->toolBar()->toggleViewAction()->isVisible());
     EXPECT_TRUE(form->toolBar()->isVisible());
+}
+
+TEST_F(PlanHistoryTest, PositionLabelsFollowAReplacedProjectBeforeThePointerMoves)
+{
+    QCursor::setPos(paper()->mapToGlobal(pixel(5, 7)));
+    QTest::mouseMove(paper(), pixel(5, 7));
+    ASSERT_EQ(screen->positionLabel(0)->text(), QStringLiteral("X5"));
+    for (int i = 1; i <= 13; ++i)
+        p->grid.lineNameX[i] = QStringLiteral("い%1").arg(i);
+    doc->notifyProjectReplaced();  // as after Open, the pointer still
+    EXPECT_EQ(screen->positionLabel(0)->text(), QStringLiteral("い5"));
+    EXPECT_EQ(screen->positionLabel(1)->text(), QStringLiteral("Y7"));
 }
 
 }  // namespace
