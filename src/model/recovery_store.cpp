@@ -172,6 +172,13 @@ QList<RecoveryCopy> RecoveryStore::claimOrphans()
 {
     QList<RecoveryCopy> copies;
     const QDir dir(folder_);
+    // A session that ended without a copy leaves only its lock: taken now, it is released and gone.
+    for (const QFileInfo &info : dir.entryInfoList({QStringLiteral("*") + kLockSuffix}, QDir::Files)) {
+        if (info.completeBaseName() == session_ || dir.exists(info.completeBaseName() + kCopySuffix))
+            continue;
+        if (std::unique_ptr<QLockFile> lock = TryLock(info.absoluteFilePath()))
+            lock->unlock();
+    }
     for (const QFileInfo &info : dir.entryInfoList({QStringLiteral("*") + kCopySuffix}, QDir::Files)) {
         if (info.absoluteFilePath() == QFileInfo(sessionCopyPath()).absoluteFilePath())
             continue;

@@ -56,7 +56,8 @@ public:
 
     // Copies of sessions that are not running (their lock could be taken), newest first, headers
     // only. Their locks are held by this store until adopt() or discard(), so two programs starting
-    // together never offer the same copy. Damaged copies are listed with an empty `written`.
+    // together never offer the same copy. Damaged copies are listed with an empty `written`. The
+    // locks of ended sessions that left no copy are removed, so crashes do not pile them up.
     QList<RecoveryCopy> claimOrphans();
     // Makes an orphan this session's own copy (after it was restored): it stays until a save or a
     // clean exit.

@@ -103,6 +103,27 @@ TEST(DocumentRecoveryTest, KilledAfterEditsLeavesACopyThatRestoresExactlyTheEdit
     EXPECT_FALSE(QFile::exists(recovery.store().sessionCopyPath()));
 }
 
+TEST(DocumentRecoveryTest, AKilledRunWithoutChangesLeavesNoLockBehindTheNextStart)
+{
+    RecoveryFixture f;
+    ASSERT_EQ(f.runChild(0, "wait"), "ready 0");
+    ASSERT_EQ(f.filesIn(f.copies).size(), 1);
+    const QString childLock = f.filesIn(f.copies).constFirst();
+    AppState settings;
+    ProjectDocument doc(settings);
+    {
+        // While the child runs its lock stays.
+        DocumentRecovery other(doc, f.copies, f.locks);
+        EXPECT_TRUE(other.claimLeftCopies().isEmpty());
+        EXPECT_TRUE(f.filesIn(f.copies).contains(childLock));
+    }
+    f.child.kill();
+    ASSERT_TRUE(f.child.waitForFinished());
+    DocumentRecovery next(doc, f.copies, f.locks);
+    EXPECT_TRUE(next.claimLeftCopies().isEmpty());
+    EXPECT_FALSE(f.filesIn(f.copies).contains(childLock));
+}
+
 TEST(DocumentRecoveryTest, ACleanExitLeavesNoCopyAndNoLock)
 {
     RecoveryFixture f;
