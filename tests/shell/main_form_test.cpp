@@ -551,9 +551,14 @@ TEST_F(MainFormTest, StartDialogClosedThroughItsFrameLeavesTheStartUpGridUnnamed
     MainForm form(doc);
     form.show();
     ModalScript script;
-    script.on<DataSelectForm>([](DataSelectForm *d) { d->reject(); });
+    QString panelWhileAsking;
+    script.on<DataSelectForm>([&](DataSelectForm *d) {
+        panelWhileAsking = form.statusPanel(1)->text().trimmed();
+        d->reject();
+    });
     form.runStartDialog();
     EXPECT_TRUE(script.finished());
+    EXPECT_EQ(panelWhileAsking, kNewDataName);
     EXPECT_EQ(form.startChoice(), kStartNone);
     EXPECT_EQ(state.dataFilePath, kNewDataName);
     EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));

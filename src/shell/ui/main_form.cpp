@@ -437,7 +437,7 @@ void MainForm::setFrameFiguresEnabled(bool enabled)
 void MainForm::setCaption(const QString &name)
 {
     SetFormCaption(this, state_.appTitle + kSpaces3 + name);
-    panels_[0]->setText(QLatin1Char(' ') + state_.dataFilePath);
+    refreshFilePanel();
 }
 
 void MainForm::refreshStatusBar()
@@ -446,7 +446,14 @@ void MainForm::refreshStatusBar()
                                                             : QStringLiteral(" ユーザー設定"));
     panels_[5]->setText(project_.grid.crossBeamIgnored == 0 ? QStringLiteral(" 考 慮")
                                                             : QStringLiteral(" 非考慮"));
-    panels_[0]->setText(QLatin1Char(' ') + state_.dataFilePath);
+    refreshFilePanel();
+}
+
+void MainForm::refreshFilePanel()
+{
+    // Until the start dialog has closed, the path read from the history names the last session's file,
+    // not the start-up grid on screen.
+    panels_[0]->setText(QLatin1Char(' ') + (startupFinished_ ? state_.dataFilePath : kNewDataName));
 }
 
 void MainForm::RebuildFrameMenus()

@@ -145,6 +145,7 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();
+    void refreshFilePanel();
     QAction *makeAction(const QString &key, const QString &text, const QString &tip);
     FileDialogRequest projectFileRequest(bool save) const;
     QString initialDialogPath() const;
