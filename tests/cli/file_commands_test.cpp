@@ -192,6 +192,21 @@ static CliRun Wrapped(const QStringList &wrapper, const QStringList &args)
     return r;
 }
 
+// The sanitizer runtimes make write calls of their own (a pipe probe before reading memory), so under
+// them the first write of the process is not the save's: an injected write fault would hit the runtime.
+// Write faults are then covered by the failing file layer tests alone.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_UNDEFINED__)
+constexpr bool kWritesOfOurOwnOnly = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(undefined_behavior_sanitizer)
+constexpr bool kWritesOfOurOwnOnly = false;
+#else
+constexpr bool kWritesOfOurOwnOnly = true;
+#endif
+#else
+constexpr bool kWritesOfOurOwnOnly = true;
+#endif
+
 TEST(CliFileCommands, FailedSavesUnderInjectedFaultsExitWithOneAndKeepTheOldFile)
 {
     const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
@@ -219,6 +234,8 @@ TEST(CliFileCommands, FailedSavesUnderInjectedFaultsExitWithOneAndKeepTheOldFile
          "I/O error (EIO) while syncing the folder", true},
     };
     for (const Case &c : cases) {
+        if (!kWritesOfOurOwnOnly && QByteArray(c.inject).startsWith("write:"))
+            continue;
         WriteAll(out, "OLD");
         const CliRun r =
             Wrapped({strace, QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
@@ -238,6 +255,8 @@ TEST(CliFileCommands, FailedSavesUnderInjectedFaultsExitWithOneAndKeepTheOldFile
     // The page outputs (PDF, PNG, text dump) are saved the same way.
     for (const QString &name :
          {QStringLiteral("old.pdf"), QStringLiteral("old.png"), QStringLiteral("old.txt")}) {
+        if (!kWritesOfOurOwnOnly)
+            break;
         const QString page = dir.filePath(name);
         WriteAll(page, "OLD");
         const CliRun r =
