@@ -485,6 +485,28 @@ TEST_F(MainFormTest, ExitAsksAccordingToTheDirtyFlagAndWritesTheStores)
     }
 }
 
+TEST_F(MainFormTest, ExitNamesAStoreThatCouldNotBeWrittenAndKeepsItsOldFile)
+{
+    // A folder where the history file should be: the save is refused; the defaults file saves.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("VELMRQX.INI")));
+    {
+        MainForm form(doc);
+        form.show();
+        ModalScript script;
+        script.answer(QMessageBox::Yes).answer(QMessageBox::Ok);
+        form.close();
+        EXPECT_FALSE(form.isVisible());
+        ASSERT_EQ(script.boxes().size(), 2u);
+        EXPECT_EQ(script.boxes()[1].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
+        EXPECT_TRUE(script.boxes()[1].text.startsWith(QStringLiteral("設定ファイルを保存できませんでした。\n\n")))
+            << script.boxes()[1].text.toStdString();
+        EXPECT_TRUE(script.boxes()[1].text.endsWith(QStringLiteral("\n\nFile Name: VELMRQX.INI")))
+            << script.boxes()[1].text.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("VELMRQX.INI"))).isDir());
+    EXPECT_EQ(QFileInfo(path(QStringLiteral("VelmRQX.Def"))).size(), 76);
+}
+
 TEST_F(MainFormTest, StartDialogComesBackAfterACancelledNewAndOpen)
 {
     const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));

@@ -797,12 +797,26 @@ void MainForm::gridSizeCommand()
 
 // ---- Exit ----
 
-void MainForm::saveStores()
+QStringList MainForm::saveStores()
 {
     state_.windowState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
     WriteRegistrySettings(state_);
-    WriteHistoryFile(state_);
-    WriteDefaults(state_);
+    // A store that cannot be written keeps its old file; say so, since the recent files or the
+    // defaults for new projects would otherwise be lost without a word.
+    const struct {
+        SaveOutcome outcome;
+        const char *name;
+    } stores[] = {{WriteHistoryFile(state_), "VELMRQX.INI"}, {WriteDefaults(state_), "VelmRQX.Def"}};
+    QStringList failures;
+    for (const auto &store : stores) {
+        if (store.outcome.ok() || state_.programDir.isEmpty())
+            continue;
+        failures.append(QStringLiteral("設定ファイルを保存できませんでした。\r\r") + store.outcome.cause() +
+                         (store.outcome.targetUntouched() ? QStringLiteral("\r元のファイルはそのまま残っています。")
+                                                          : QString()) +
+                         QStringLiteral("\r\rFile Name: ") + QLatin1String(store.name));
+    }
+    return failures;
 }
 
 void MainForm::closeEvent(QCloseEvent *event)
@@ -826,10 +840,13 @@ void MainForm::closeEvent(QCloseEvent *event)
         }
     }
     closing_ = true;
+    QStringList failures;
     {
         WaitCursor wait;
-        saveStores();
+        failures = saveStores();
     }
+    for (const QString &failure : failures)
+        Notify(this, failure);
     event->accept();
     QuitApplication();
 }

@@ -158,7 +158,8 @@ private:
     // Writes the project to path, which becomes dataFilePath, and puts it first in the history; a
     // failure is shown in a message and dataFilePath stays as it was.
     bool saveProjectTo(const QString &path);
-    void saveStores();
+    // Writes the registry values, the history and the defaults; the messages of the stores that failed.
+    QStringList saveStores();
 
     ProjectDocument &document_;
     Project &project_;
