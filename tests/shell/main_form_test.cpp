@@ -498,7 +498,8 @@ TEST_F(MainFormTest, ExitNamesAStoreThatCouldNotBeWrittenAndKeepsItsOldFile)
         EXPECT_FALSE(form.isVisible());
         ASSERT_EQ(script.boxes().size(), 2u);
         EXPECT_EQ(script.boxes()[1].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
-        EXPECT_TRUE(script.boxes()[1].text.startsWith(QStringLiteral("設定ファイルを保存できませんでした。\n\n")))
+        EXPECT_TRUE(
+            script.boxes()[1].text.startsWith(QStringLiteral("設定ファイルを保存できませんでした。\n\n")))
             << script.boxes()[1].text.toStdString();
         EXPECT_TRUE(script.boxes()[1].text.endsWith(QStringLiteral("\n\nFile Name: VELMRQX.INI")))
             << script.boxes()[1].text.toStdString();

@@ -812,9 +812,10 @@ QStringList MainForm::saveStores()
         if (store.outcome.ok() || state_.programDir.isEmpty())
             continue;
         failures.append(QStringLiteral("設定ファイルを保存できませんでした。\r\r") + store.outcome.cause() +
-                         (store.outcome.targetUntouched() ? QStringLiteral("\r元のファイルはそのまま残っています。")
-                                                          : QString()) +
-                         QStringLiteral("\r\rFile Name: ") + QLatin1String(store.name));
+                        (store.outcome.targetUntouched()
+                             ? QStringLiteral("\r元のファイルはそのまま残っています。")
+                             : QString()) +
+                        QStringLiteral("\r\rFile Name: ") + QLatin1String(store.name));
     }
     return failures;
 }
