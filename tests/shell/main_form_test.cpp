@@ -543,11 +543,10 @@ TEST_F(MainFormTest, AClearedHistoryStaysClearedWhenTheStartDialogComesBack)
     int rowsShownAgain = -1;
     ModalScript script;
     script
-        .on<DataSelectForm>([](DataSelectForm *d) {
-            d->command2()->click();  // 履歴ｸﾘｱｰ, answered OK below
-            d->command1(3)->click();
-        })
+        .on<DataSelectForm>([](DataSelectForm *d) { d->command2()->click(); })  // 履歴ｸﾘｱｰ
         .answer(QMessageBox::Ok)
+        // The start dialog is the modal window again once the question has closed.
+        .on<DataSelectForm>([](DataSelectForm *d) { d->command1(3)->click(); })
         .on<NewData>([](NewData *d) { d->command1(1)->click(); })
         .on<DataSelectForm>([&rowsShownAgain](DataSelectForm *d) {
             rowsShownAgain = d->grid()->item(0, 0)->text().isEmpty() ? 0 : 1;
