@@ -101,6 +101,10 @@ private:
         for (const QPointer<QWidget> &i : ignored_)
             if (i.data() == w)
                 return;
+        // A window whose step is still running (it opened a box, which has closed) is not a new one.
+        for (const QPointer<QWidget> &i : busy_)
+            if (i.data() == w)
+                return;
         last_ = w;
         if (steps_.empty()) {
             unexpected_ << QStringLiteral("extra ") + w->metaObject()->className() +
@@ -115,15 +119,20 @@ private:
         auto step = std::make_shared<Step>(std::move(steps_.front()));
         steps_.pop_front();
         QPointer<QWidget> target(w);
-        QTimer::singleShot(0, [step, target] {
-            if (target)
-                (*step)(target);
+        QTimer::singleShot(0, &timer_, [this, step, target] {
+            if (!target)
+                return;
+            busy_.append(target);
+            (*step)(target);
+            busy_.removeAll(target);
+            busy_.removeAll(QPointer<QWidget>());
         });
     }
 
     QTimer timer_;
     QPointer<QWidget> last_;
     QList<QPointer<QWidget>> ignored_;
+    QList<QPointer<QWidget>> busy_;
     std::deque<Step> steps_;
     std::vector<SeenBox> boxes_;
     QStringList unexpected_;
