@@ -47,8 +47,8 @@ void BM_RecoveryWriteOnWorker(benchmark::State &state)
 {
     QTemporaryDir dir;
     rqx::RecoveryStore store(dir.path());
-    if (!store.openSession()) {
-        state.SkipWithError("no session");
+    if (!store.openRun()) {
+        state.SkipWithError("no recovery run open");
         return;
     }
     rqx::RecoveryCopy copy;

@@ -9,7 +9,7 @@ DocumentRecovery::DocumentRecovery(ProjectDocument &document, const QString &rec
                                    const QString &lockFolder, QObject *parent)
     : QObject(parent), document_(document), store_(recoveryFolder), fileLock_(lockFolder)
 {
-    store_.openSession();
+    store_.openRun();
     autosave_ = std::make_unique<RecoveryAutosave>(store_, [this] {
         RecoveryCopy copy;
         copy.originalPath = document_.dataFilePath();

@@ -62,7 +62,7 @@ void RecoveryAutosave::noteClean()
 
 void RecoveryAutosave::writeNow()
 {
-    if (!changed_ || editsSinceCopy_ == 0 || !store_.sessionOpen())
+    if (!changed_ || editsSinceCopy_ == 0 || !store_.runOpen())
         return;
     RecoveryCopy copy = snapshot_();
     copy.written = QDateTime::currentDateTimeUtc();

@@ -130,41 +130,41 @@ QString RecoveryStore::DefaultFolder()
     return PerUserFolder(QStringLiteral("recovery"));
 }
 
-bool RecoveryStore::openSession()
+bool RecoveryStore::openRun()
 {
     if (lock_)
         return true;
     if (!QDir().mkpath(folder_))
         return false;
     for (int attempt = 0; attempt < 8 && !lock_; ++attempt) {
-        session_ = QStringLiteral("session-%1-%2")
+        run_ = QStringLiteral("run-%1-%2")
                        .arg(QCoreApplication::applicationPid())
                        .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        if (!QFileInfo::exists(sessionCopyPath()))
-            lock_ = TryLock(QDir(folder_).filePath(session_ + kLockSuffix));
+        if (!QFileInfo::exists(runCopyPath()))
+            lock_ = TryLock(QDir(folder_).filePath(run_ + kLockSuffix));
     }
     if (!lock_)
-        session_.clear();
+        run_.clear();
     return lock_ != nullptr;
 }
 
-QString RecoveryStore::sessionCopyPath() const
+QString RecoveryStore::runCopyPath() const
 {
-    return session_.isEmpty() ? QString() : QDir(folder_).filePath(session_ + kCopySuffix);
+    return run_.isEmpty() ? QString() : QDir(folder_).filePath(run_ + kCopySuffix);
 }
 
 bool RecoveryStore::writeCopy(const RecoveryCopy &copy, QString *reason) const
 {
     if (!lock_)
-        return Refuse(reason, QStringLiteral("no session"));
+        return Refuse(reason, QStringLiteral("no recovery run open"));
     // Temporary file beside it, every step checked, then renamed: a crash mid-write keeps the last copy.
-    const SaveOutcome outcome = SaveFileSafely(sessionCopyPath(), FormatRecoveryCopy(copy));
+    const SaveOutcome outcome = SaveFileSafely(runCopyPath(), FormatRecoveryCopy(copy));
     return outcome.ok() || Refuse(reason, outcome.causeInEnglish());
 }
 
 bool RecoveryStore::removeCopy() const
 {
-    const QString path = sessionCopyPath();
+    const QString path = runCopyPath();
     return path.isEmpty() || !QFileInfo::exists(path) || QFile::remove(path);
 }
 
@@ -172,15 +172,15 @@ QList<RecoveryCopy> RecoveryStore::claimOrphans()
 {
     QList<RecoveryCopy> copies;
     const QDir dir(folder_);
-    // A session that ended without a copy leaves only its lock: taken now, it is released and gone.
+    // A run that ended without a copy leaves only its lock: taken now, it is released and gone.
     for (const QFileInfo &info : dir.entryInfoList({QStringLiteral("*") + kLockSuffix}, QDir::Files)) {
-        if (info.completeBaseName() == session_ || dir.exists(info.completeBaseName() + kCopySuffix))
+        if (info.completeBaseName() == run_ || dir.exists(info.completeBaseName() + kCopySuffix))
             continue;
         if (std::unique_ptr<QLockFile> lock = TryLock(info.absoluteFilePath()))
             lock->unlock();
     }
     for (const QFileInfo &info : dir.entryInfoList({QStringLiteral("*") + kCopySuffix}, QDir::Files)) {
-        if (info.absoluteFilePath() == QFileInfo(sessionCopyPath()).absoluteFilePath())
+        if (info.absoluteFilePath() == QFileInfo(runCopyPath()).absoluteFilePath())
             continue;
         const QString lockPath = dir.filePath(info.completeBaseName() + kLockSuffix);
         const bool mine = std::any_of(orphanLocks_.cbegin(), orphanLocks_.cend(), [&](const auto &held) {
@@ -211,7 +211,7 @@ bool RecoveryStore::adopt(const QString &copyPath)
         return false;
     const QString from = QFileInfo(copyPath).absoluteFilePath();
     removeCopy();
-    if (!QFile::rename(from, sessionCopyPath()))
+    if (!QFile::rename(from, runCopyPath()))
         return false;
     return discard(from);  // only the lock is left there
 }

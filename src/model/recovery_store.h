@@ -1,8 +1,8 @@
 #pragma once
 // Recovery copies of changed projects, kept in a folder of the per-user data folder so that a crash
-// loses at most a few minutes of work. Each running program is one session: it holds the lock
-// <session>.lock there while it runs and writes only its own copy <session>.rqxrecovery; a copy whose
-// session lock can be taken belongs to a program that is no longer running and is offered to the next
+// loses at most a few minutes of work. Each running program is one run: it holds the lock
+// <run>.lock there while it runs and writes only its own copy <run>.rqxrecovery; a copy whose
+// run lock can be taken belongs to a program that is no longer running and is offered to the next
 // start. A copy is a short text header (original file path, building name, time) followed by the
 // project file's bytes. QtCore only.
 
@@ -33,7 +33,7 @@ bool ReadRecoveryCopy(const QString &path, RecoveryCopy &out, QString *reason = 
 
 class RecoveryStore {
 public:
-    // folder: where copies and session locks live (created when needed).
+    // folder: where copies and run locks live (created when needed).
     explicit RecoveryStore(const QString &folder);
     ~RecoveryStore();
     RecoveryStore(const RecoveryStore &) = delete;
@@ -42,24 +42,24 @@ public:
     // <per-user data folder>/recovery
     static QString DefaultFolder();
 
-    // Starts this program's session: a new session name whose lock is held until destruction.
+    // Starts this program's run: a new run name whose lock is held until destruction.
     // False when the folder cannot be used (no copies are written then).
-    bool openSession();
-    bool sessionOpen() const { return lock_ != nullptr; }
+    bool openRun();
+    bool runOpen() const { return lock_ != nullptr; }
     QString folder() const { return folder_; }
-    QString sessionCopyPath() const;
+    QString runCopyPath() const;
 
-    // Replaces this session's copy (temporary file, then rename). Any thread; one writer at a time.
+    // Replaces this run's copy (temporary file, then rename). Any thread; one writer at a time.
     bool writeCopy(const RecoveryCopy &copy, QString *reason = nullptr) const;
-    // Removes this session's copy; true when none is left.
+    // Removes this run's copy; true when none is left.
     bool removeCopy() const;
 
-    // Copies of sessions that are not running (their lock could be taken), newest first, headers
+    // Copies of runs that have ended (their lock could be taken), newest first, headers
     // only. Their locks are held by this store until adopt() or discard(), so two programs starting
     // together never offer the same copy. Damaged copies are listed with an empty `written`. The
-    // locks of ended sessions that left no copy are removed, so crashes do not pile them up.
+    // locks of ended runs that left no copy are removed, so crashes do not pile them up.
     QList<RecoveryCopy> claimOrphans();
-    // Makes an orphan this session's own copy (after it was restored): it stays until a save or a
+    // Makes an orphan this run's own copy (after it was restored): it stays until a save or a
     // clean exit.
     bool adopt(const QString &copyPath);
     // Deletes an orphan copy and its lock.
@@ -69,7 +69,7 @@ public:
 
 private:
     QString folder_;
-    QString session_;
+    QString run_;
     std::unique_ptr<QLockFile> lock_;
     QList<std::pair<QString, std::shared_ptr<QLockFile>>> orphanLocks_;  // copy path, its lock
 };

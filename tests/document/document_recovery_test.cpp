@@ -96,11 +96,11 @@ TEST(DocumentRecoveryTest, KilledAfterEditsLeavesACopyThatRestoresExactlyTheEdit
     EXPECT_TRUE(doc.isDirty());
     EXPECT_TRUE(elsewhere.isEmpty());  // the killed child's lock on the file was stale
     // The copy is now this program's own: still there for another crash, gone after a save.
-    EXPECT_TRUE(QFile::exists(recovery.store().sessionCopyPath()));
+    EXPECT_TRUE(QFile::exists(recovery.store().runCopyPath()));
     EXPECT_FALSE(QFile::exists(left[0].copyPath));
     doc.markSaved();
     recovery.autosave().waitForWrites();
-    EXPECT_FALSE(QFile::exists(recovery.store().sessionCopyPath()));
+    EXPECT_FALSE(QFile::exists(recovery.store().runCopyPath()));
 }
 
 TEST(DocumentRecoveryTest, AKilledRunWithoutChangesLeavesNoLockBehindTheNextStart)

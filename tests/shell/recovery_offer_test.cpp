@@ -36,7 +36,7 @@ TEST(RecoveryOfferTest, YesRestoresNoDeletesCancelKeepsForTheNextStart)
             RecoveryStore crashed(copies);
             const RecoveryCopy copy{QString(), QStringLiteral("/設計/小さな家.RQX"), edited.info.buildingName,
                                     QDateTime(QDate(2026, 12, 7), QTime(9, 41, 5)), SerializeProject(edited)};
-            ASSERT_TRUE(crashed.openSession() && crashed.writeCopy(copy));
+            ASSERT_TRUE(crashed.openRun() && crashed.writeCopy(copy));
         }
         AppState settings;
         ProjectDocument doc(settings);
@@ -56,7 +56,7 @@ TEST(RecoveryOfferTest, YesRestoresNoDeletesCancelKeepsForTheNextStart)
             PrepareProjectForSave(edited);
             EXPECT_EQ(doc.saveBytes(), c.restored ? SerializeProject(edited) : untouched);
             // A restored copy stays for another crash until a save or a clean exit.
-            EXPECT_EQ(QFile::exists(recovery.store().sessionCopyPath()), c.restored);
+            EXPECT_EQ(QFile::exists(recovery.store().runCopyPath()), c.restored);
         }
         // The next start, after this one ended cleanly.
         AppState nextSettings;

@@ -451,7 +451,7 @@ void MainForm::refreshStatusBar()
 
 void MainForm::refreshFilePanel()
 {
-    // Until the start dialog has closed, the path read from the history names the last session's file,
+    // Until the start dialog has closed, the path read from the history names the previous run's file,
     // not the start-up grid on screen.
     panels_[0]->setText(QLatin1Char(' ') + (startupFinished_ ? state_.dataFilePath : kNewDataName));
 }
