@@ -27,7 +27,7 @@ struct DocumentScreen {
     ProjectDocument doc{app};
     EditorState editor;
     PlanSurface surface{QSize(1396, 896)};
-    PlanMouse mouse{doc.project(), app, editor, {}, false, {}};
+    PlanMouse mouse{doc.project(), editor, {}, false, {}};
 
     explicit DocumentScreen(Project project = samples::LargestProject())
     {

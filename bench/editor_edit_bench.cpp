@@ -72,10 +72,9 @@ Project largestProject()
 // mouse protocol drawing regions on it.
 struct Screen {
     Project project = largestProject();
-    AppState app;
     EditorState editor;
     PlanSurface surface{QSize(1396, 896)};
-    PlanMouse mouse{project, app, editor, {}, false, {}};
+    PlanMouse mouse{project, editor, {}, false, {}};
 
     Screen()
     {

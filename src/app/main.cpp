@@ -56,7 +56,6 @@ int main(int argc, char **argv)
     state.appTitle = rqx::kAppTitle;
     state.maxGridCount = 30;
     state.defaultGridCount = 10;
-    state.dataFilePath = rqx::kNewDataName;
     state.programDir = rqx::ChooseProgramDir(QCoreApplication::applicationDirPath());
 
     // The open project; the window and the plan input screen follow what it reports.

@@ -14,9 +14,9 @@ int RunResave(const QStringList &args)
     Project p;
     if (!LoadForCommand(args[0], p))
         return kExitRefused;
-    AppState state;
-    state.dataFilePath = args[1];
-    const FileResult result = SaveProject(p, state);
+    // Straight to the file: the program's Save would take an output named "新規データ" for an
+    // unsaved project and write nothing.
+    const FileResult result = SaveProjectFile(p, args[1]);
     if (!result.ok) {
         PrintError(result);
         return kExitRefused;

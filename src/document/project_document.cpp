@@ -109,44 +109,32 @@ ProjectDocument::ProjectDocument(AppState &settings, QObject *parent)
 
 ProjectDocument::~ProjectDocument() = default;
 
-QString ProjectDocument::dataFilePath() const
-{
-    return settings_.dataFilePath;
-}
-
 void ProjectDocument::setDataFilePath(const QString &path)
 {
-    settings_.dataFilePath = path;
+    dataFilePath_ = path;
 }
 
 bool ProjectDocument::isNewData() const
 {
-    return settings_.dataFilePath.trimmed() == kNewDataName;
-}
-
-int ProjectDocument::currentFloor() const
-{
-    return settings_.currentFloor;
+    return dataFilePath_.trimmed() == kNewDataName;
 }
 
 void ProjectDocument::setCurrentFloor(int floor)
 {
-    if (floor == settings_.currentFloor)
+    if (floor == currentFloor_)
         return;
-    settings_.currentFloor = floor;
+    currentFloor_ = floor;
     emit currentFloorChanged(floor);
 }
 
 bool ProjectDocument::isDirty() const
 {
-    // The file commands and older dialogs write the flag of the settings record directly: it is
-    // the change made outside the history.
-    return settings_.isDirty != 0 || !undoStack_->isClean();
+    return unsavedOutsideHistory_ || !undoStack_->isClean();
 }
 
 void ProjectDocument::markChanged()
 {
-    settings_.isDirty = 1;
+    unsavedOutsideHistory_ = true;
     ++changeCount_;
     emit changed();
     afterChange();
@@ -154,7 +142,7 @@ void ProjectDocument::markChanged()
 
 void ProjectDocument::markSaved()
 {
-    settings_.isDirty = 0;
+    unsavedOutsideHistory_ = false;
     undoStack_->setClean();
     afterChange();
 }
@@ -247,8 +235,23 @@ void ProjectDocument::clearHistory()
 
 void ProjectDocument::notifyProjectReplaced()
 {
+    // A new project keeps the dirty state it replaces: steps of the old history that made it count
+    // as a change made outside the (now empty) history.
+    unsavedOutsideHistory_ = isDirty();
     clearHistory();
     undoStack_->setClean();
+    ++changeCount_;
+    emit projectReplaced();
+    emit changed();
+    afterChange();
+}
+
+void ProjectDocument::notifyProjectLoaded(const QString &path)
+{
+    dataFilePath_ = path;
+    clearHistory();
+    undoStack_->setClean();
+    unsavedOutsideHistory_ = false;
     ++changeCount_;
     emit projectReplaced();
     emit changed();
@@ -258,7 +261,7 @@ void ProjectDocument::notifyProjectReplaced()
 void ProjectDocument::notifyGridResized()
 {
     clearHistory();
-    settings_.isDirty = 1;
+    unsavedOutsideHistory_ = true;
     ++changeCount_;
     emit gridResized();
     emit changed();
@@ -267,7 +270,7 @@ void ProjectDocument::notifyGridResized()
 
 void ProjectDocument::notifySettingsChanged()
 {
-    settings_.isDirty = 1;
+    unsavedOutsideHistory_ = true;
     ++changeCount_;
     emit settingsChanged();
     emit changed();

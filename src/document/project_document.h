@@ -2,7 +2,7 @@
 // ProjectDocument: the open project without any window. It owns the Project, the open project's
 // values (file path, current floor, dirty state) and the undo history, and tells the windows what
 // happened through its signals. The per-user settings (history, defaults, registry values) are the
-// application's AppState, which the document only refers to.
+// application's AppState, which the document only refers to for the file commands.
 //
 // Every change of node records goes through a NodeEdit (or pushNodeEdit): it becomes one undoable
 // step that stores only the records it changed. Changes that are not undoable (the settings dialogs,
@@ -67,11 +67,11 @@ public:
 
     // ---- The open project's values ----
     // Full path of the project file, or "新規データ" for a project never saved.
-    QString dataFilePath() const;
+    const QString &dataFilePath() const { return dataFilePath_; }
     void setDataFilePath(const QString &path);
     bool isNewData() const;
     // Storey being edited: 1 or 2.
-    int currentFloor() const;
+    int currentFloor() const { return currentFloor_; }
     void setCurrentFloor(int floor);
 
     // ---- Dirty state ----
@@ -97,9 +97,12 @@ public:
     void pushNodeEdit(NodeChange change);
 
     // ---- What the file and settings commands report ----
-    // The project was replaced in place (New, Open): the history is cleared and the project is clean
-    // when it came from its file (New marks it changed itself where needed).
+    // The project was replaced in place (New, a recovered copy): the history is cleared, the dirty
+    // state stays as it was (a new project does not make unsaved changes saved).
     void notifyProjectReplaced();
+    // The project was read from `path`, which becomes the file path: the history is cleared and
+    // the project is unchanged.
+    void notifyProjectLoaded(const QString &path);
     // The grid size changed: the history is cleared (its records have the old grid's shape).
     void notifyGridResized();
     // Names, line names or calculation settings changed: marks the project changed.
@@ -130,6 +133,8 @@ private:
 
     AppState &settings_;
     Project project_;
+    QString dataFilePath_ = kNewDataName;
+    int currentFloor_ = 1;
     QUndoStack *undoStack_ = nullptr;
     bool unsavedOutsideHistory_ = false;
     bool lastDirty_ = false;

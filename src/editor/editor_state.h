@@ -1,6 +1,6 @@
 #pragma once
 // State of the plan input screen: the editor globals, the span in progress and the plan fit.
-// One value per main window, owned with the project; currentFloor lives in AppState.
+// One value per main window, owned with the project; the storey being edited is the document's.
 
 #include <QString>
 

@@ -179,9 +179,9 @@ WallKinds handledWallKinds(const EditorState &editor, int editMode)
     return k;
 }
 
-int beamLevel(const AppState &app)
+int beamLevel(int floor)
 {
-    return app.currentFloor + 1;
+    return floor + 1;
 }
 
 QString refusalText(const Project &project, int code, int ix, int iy)
@@ -215,15 +215,15 @@ NodeRect orderedSpan(const EditorState &editor)
     return r;
 }
 
-SpanVerdict checkSpan(const Project &project, const AppState &app, const EditorState &editor, int editMode,
+SpanVerdict checkSpan(const Project &project, int floor, const EditorState &editor, int editMode,
                       const NodeRect &span)
 {
     SpanVerdict v;
     // A span that changes nothing is dropped without a word, whatever the rules would say.
-    if (!isEditSpan(project, app, editor, editMode, span))
+    if (!isEditSpan(project, floor, editor, editMode, span))
         return v;
     if (editor.currentTool == kToolWall) {
-        const OverlapCheck o = checkWallOverlap(project, app.currentFloor, editor.memberKey, editMode, span);
+        const OverlapCheck o = checkWallOverlap(project, floor, editor.memberKey, editMode, span);
         if (o.refused) {
             v.allowed = false;
             v.byReplacementRule = true;
@@ -232,7 +232,7 @@ SpanVerdict checkSpan(const Project &project, const AppState &app, const EditorS
         }
     }
     if (editMode == kModePlace) {
-        const Refusal r = validateSpan(project, app, editor, span);
+        const Refusal r = validateSpan(project, floor, editor, span);
         if (r.code != 0) {
             v.allowed = false;
             v.message = r.message;
@@ -241,7 +241,7 @@ SpanVerdict checkSpan(const Project &project, const AppState &app, const EditorS
     return v;
 }
 
-Refusal validateSpan(const Project &project, const AppState &app, const EditorState &editor,
+Refusal validateSpan(const Project &project, int floor, const EditorState &editor,
                      const NodeRect &span)
 {
     Refusal r;
@@ -249,7 +249,7 @@ Refusal validateSpan(const Project &project, const AppState &app, const EditorSt
     if (tool != kToolWall && tool != kToolColumn)
         return r;
     const NodeArray &n = project.nodes;
-    const int level = app.currentFloor;
+    const int level = floor;
     const bool alongX = span.iy1 == span.iy2;
     const bool alongY = span.ix1 == span.ix2;
     auto refuse = [&](int code) {
@@ -297,10 +297,10 @@ void splitBoardWallsAtColumns(Project &project, int level, const NodeRect &rect,
         }
 }
 
-QString warnThroughColumnHardware(const Project &project, const AppState &app, int ix, int iy)
+QString warnThroughColumnHardware(const Project &project, int floor, int ix, int iy)
 {
     const NodeArray &n = project.nodes;
-    if (!n.valid(ix, iy, app.currentFloor) || n(ix, iy, app.currentFloor).throughOrigin != 1)
+    if (!n.valid(ix, iy, floor) || n(ix, iy, floor).throughOrigin != 1)
         return QString();
     const bool top = n.valid(ix, iy, 1) && !n(ix, iy, 1).hardware[1].isEmpty();
     const bool foot = n.valid(ix, iy, 2) && !n(ix, iy, 2).hardware[2].isEmpty();
@@ -470,11 +470,11 @@ NodeRect changedRegion(const Project &project, const UndoState &undo, const Node
 
 }  // namespace
 
-bool isEditSpan(const Project &project, const AppState &app, const EditorState &editor, int editMode,
+bool isEditSpan(const Project &project, int floor, const EditorState &editor, int editMode,
                 const NodeRect &span)
 {
     const int tool = editor.currentTool;
-    const int level = tool == kToolBeam ? beamLevel(app) : app.currentFloor;
+    const int level = tool == kToolBeam ? beamLevel(floor) : floor;
     if (!insideGrid(project, span) || level < 1 || level > project.nodes.sizeLevel())
         return false;
     if (editMode == kModePlace && (tool < kToolFloor || tool > kToolBeam || editor.selectedItem[tool] == 0))
@@ -496,16 +496,15 @@ bool isEditSpan(const Project &project, const AppState &app, const EditorState &
     }
 }
 
-EditOutcome applyEdit(Project &project, AppState &app, EditorState &editor, int editMode,
+EditOutcome applyEdit(Project &project, int floor, EditorState &editor, int editMode,
                       const NodeRect &span)
 {
     EditOutcome out;
-    if (!isEditSpan(project, app, editor, editMode, span))
+    if (!isEditSpan(project, floor, editor, editMode, span))
         return out;
     const int tool = editor.currentTool;
-    const int level = tool == kToolBeam ? beamLevel(app) : app.currentFloor;
+    const int level = tool == kToolBeam ? beamLevel(floor) : floor;
 
-    app.isDirty = 1;
     beginSnapshot(project, editor.undo);
     UndoState &undo = editor.undo;
     if (editMode == kModeGroupDelete) {

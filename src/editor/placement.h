@@ -44,7 +44,7 @@ struct SpanVerdict {
 // axis lock.
 NodeRect orderedSpan(const EditorState &editor);
 
-SpanVerdict checkSpan(const Project &project, const AppState &app, const EditorState &editor, int editMode,
+SpanVerdict checkSpan(const Project &project, int floor, const EditorState &editor, int editMode,
                       const NodeRect &span);
 
 // Wall kinds an edit in editMode touches: the chosen member's kind when placing; when deleting both
@@ -53,11 +53,11 @@ WallKinds handledWallKinds(const EditorState &editor, int editMode);
 
 // Level on which the beam tool works: the plane its floor buttons name ("２階 床梁" level 2,
 // "２階 小屋梁"/"１階 小屋梁" the roof plane), one above the storey being edited.
-int beamLevel(const AppState &app);
+int beamLevel(int floor);
 
 // The placing rules of the wall and column tools (ordered span). A through column is also checked
 // on the other storey, where it stands as well.
-Refusal validateSpan(const Project &project, const AppState &app, const EditorState &editor,
+Refusal validateSpan(const Project &project, int floor, const EditorState &editor,
                      const NodeRect &span);
 
 // Message of refusal code at the node (ix, iy) (the node is named for code 3).
@@ -66,13 +66,13 @@ QString refusalText(const Project &project, int code, int ix, int iy);
 // Whether the span changes the model at all: false for the start node clicked twice, a slanted wall
 // or beam, floor corners on one line, nodes off the grid, a storey the project lacks, or nothing
 // chosen to place. Such spans are neither checked nor applied.
-bool isEditSpan(const Project &project, const AppState &app, const EditorState &editor, int editMode,
+bool isEditSpan(const Project &project, int floor, const EditorState &editor, int editMode,
                 const NodeRect &span);
 
 // Changes the model for the current tool at the current storey (ordered span; the drawing direction
-// of a single brace is read from editor.span). Sets isDirty and takes the undo snapshot first.
-// A span that is no edit (isEditSpan) is not applied: no snapshot, nothing dirty.
-EditOutcome applyEdit(Project &project, AppState &app, EditorState &editor, int editMode,
+// of a single brace is read from editor.span) and takes the undo snapshot first; `floor` is the
+// storey being edited. A span that is no edit (isEditSpan) is not applied: no snapshot taken.
+EditOutcome applyEdit(Project &project, int floor, EditorState &editor, int editMode,
                       const NodeRect &span);
 
 // Cuts the board walls through every column of the rectangle at that level into two walls that end
@@ -81,7 +81,7 @@ void splitBoardWallsAtColumns(Project &project, int level, const NodeRect &rect,
 
 // Message about placed hardware where a through column now passes the floor (column top of storey 1,
 // column foot of storey 2), or empty.
-QString warnThroughColumnHardware(const Project &project, const AppState &app, int ix, int iy);
+QString warnThroughColumnHardware(const Project &project, int floor, int ix, int iy);
 
 // Line names of a node, empty when the index has none.
 QString lineNameOfX(const Project &project, int ix);

@@ -158,18 +158,22 @@ void pushToHistory(PlanMouse &m, int editMode, const NodeRect &region)
     m.document->pushNodeEdit(std::move(change));
 }
 
+int editedFloor(const PlanMouse &m)
+{
+    return m.host.currentFloor ? m.host.currentFloor() : 1;
+}
+
 void applyWithDrawing(PlanMouse &m, int editMode, const NodeRect &span)
 {
-    // The history's step is what makes the project changed (undoing it makes it unchanged again).
-    const int32_t dirtyBefore = m.app.isDirty;
-    const EditOutcome out = applyEdit(m.project, m.app, m.editor, editMode, span);
+    const EditOutcome out = applyEdit(m.project, editedFloor(m), m.editor, editMode, span);
     if (!out.applied)
         return;
     if (m.document) {
-        m.app.isDirty = dirtyBefore;
+        // The history's step is what makes the project changed (undoing it makes it unchanged again).
         pushToHistory(m, editMode, out.region);
         return;
     }
+    m.changed = true;
     if (m.host.drawRegion) {
         swapSnapshot(m.project, m.editor.undo);
         m.host.drawRegion(out.region, true);
@@ -288,7 +292,7 @@ void Paper_MouseDown(PlanMouse &m, int button, int x, int y)
 
     removeRubber(m);
     const NodeRect span = orderedSpan(e);
-    const SpanVerdict verdict = checkSpan(m.project, m.app, e, e.editMode, span);
+    const SpanVerdict verdict = checkSpan(m.project, editedFloor(m), e, e.editMode, span);
     if (!verdict.allowed) {
         if (m.host.showMessage)
             m.host.showMessage(verdict.message);
@@ -303,7 +307,7 @@ void Paper_MouseDown(PlanMouse &m, int button, int x, int y)
     if (busy)
         m.host.setBusy(false);
     if (column && modeUsed == kModePlace) {
-        const QString warning = warnThroughColumnHardware(m.project, m.app, span.ix1, span.iy1);
+        const QString warning = warnThroughColumnHardware(m.project, editedFloor(m), span.ix1, span.iy1);
         if (!warning.isEmpty() && m.host.showMessage)
             m.host.showMessage(warning);
     }
@@ -367,7 +371,7 @@ void undoCommand(PlanMouse &m)
     if (m.host.drawRegion)
         m.host.drawRegion(region, true);
     if (undoLastEdit(m.project, m.editor))
-        m.app.isDirty = 1;
+        m.changed = true;
     if (m.host.drawRegion)
         m.host.drawRegion(region, false);
     if (m.host.undoChanged)

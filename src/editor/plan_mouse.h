@@ -52,11 +52,11 @@ struct PlanMouseHost {
     std::function<bool()> deleteToggleDown;  // "削    除" pressed
     std::function<bool()> groupToggleDown;   // "グループ削除" pressed
     std::function<void()> undoChanged;       // enable or disable the "Undo" button from editor.undoAvailable
+    std::function<int()> currentFloor;       // the storey being edited; 1 when not given
 };
 
 struct PlanMouse {
     Project &project;
-    AppState &app;
     EditorState &editor;
     PlanMouseHost host;
     bool rubberShown = false;
@@ -64,6 +64,8 @@ struct PlanMouse {
     // With a document every edit becomes one step of its history, drawn through its signals, and
     // the undo command is the history's; without one the single undo snapshot serves.
     ProjectDocument *document = nullptr;
+    // Without a document: set when an edit or the single undo changed the project.
+    bool changed = false;
 };
 
 // Pointer events of the plan surface, x and y in twips.

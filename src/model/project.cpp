@@ -166,9 +166,8 @@ void SetStartupDimensions(Project &project, int defaultGridCount)
     project.info.spanCountY = 2 * defaultGridCount;
 }
 
-void ApplyNewProjectDefaults(Project &project, AppState &state)
+void ApplyNewProjectDefaults(Project &project, const AppState &state)
 {
-    state.dataFilePath = kNewDataName;
     SetStartupDimensions(project, state.defaultGridCount);
     GridInfo &g = project.grid;
     g.showRequiredWhenBlank = 0;

@@ -186,17 +186,17 @@ inline constexpr int kMaxHistory = 10;
 inline constexpr int32_t kMaxGridCount = 30;
 inline constexpr int32_t kMaxDivisions = 4;
 
-// Application state shared by the windows; owned by the application with the Project.
+// The per-user settings and program-wide values, owned by the application and read by every window:
+// the history and defaults files, the registry values, the grid limits. The open project's own
+// values (its file path, dirty state, storey being edited) belong to the project document.
 struct AppState {
     QString appTitle = kAppTitle;
-    QString dataFilePath = kNewDataName;
+    QString lastDataPath = kNewDataName;  // the history file's [DataName]: the project open at the last exit
     QString dataDirectory;
     QString programDir;
-    int32_t isDirty = 0;
-    int32_t dialogCancelled = 0;
+    int32_t dialogCancelled = 0;  // 1 = the last modal dialog was cancelled
     int32_t maxGridCount = kMaxGridCount;
     int32_t defaultGridCount = 10;
-    int32_t currentFloor = 1;
     std::array<int32_t, 19> defaultSettings{};  // the defaults file, 9 used
     QList<HistoryEntry> history;                // the history file's entries
     int32_t windowState = 0;                    // main window at start: 0 normal, 1 minimised, 2 maximised
@@ -225,7 +225,7 @@ bool IsCornerNode(const Project &project, int x, int y, int level);
 void SetStartupDimensions(Project &project, int defaultGridCount);
 // New-project defaults before the new-data dialog's own values (line-name options and the
 // calculation options come from DefaultSettings).
-void ApplyNewProjectDefaults(Project &project, AppState &state);
+void ApplyNewProjectDefaults(Project &project, const AppState &state);
 // "Ver." + major.minor.revision of this program.
 QString VersionText();
 

@@ -893,27 +893,23 @@ FileResult LoadProjectFile(const QString &path, Project &project)
     return {false, WithFileName(kLoadLead, reason, path), QStringLiteral("not a readable project file")};
 }
 
-FileResult SaveProject(Project &project, AppState &state)
+FileResult SaveProject(Project &project, const QString &path, AppState &settings)
 {
-    if (state.dataFilePath == kNewDataName)
+    if (path == kNewDataName)
         return {};
-    FileResult result = SaveProjectFile(project, state.dataFilePath);
-    if (result.ok) {
-        state.isDirty = 0;
-        state.dataDirectory = QDir::toNativeSeparators(QDir::currentPath());
-    }
+    FileResult result = SaveProjectFile(project, path);
+    if (result.ok)
+        settings.dataDirectory = QDir::toNativeSeparators(QDir::currentPath());
     return result;
 }
 
-FileResult LoadProject(Project &project, AppState &state)
+FileResult LoadProject(Project &project, const QString &path, AppState &settings)
 {
-    if (state.dataFilePath == kNewDataName)
+    if (path == kNewDataName)
         return {};
-    FileResult result = LoadProjectFile(state.dataFilePath, project);
-    if (result.ok) {
-        state.isDirty = 0;
-        state.dataDirectory = QDir::toNativeSeparators(QDir::currentPath());
-    }
+    FileResult result = LoadProjectFile(path, project);
+    if (result.ok)
+        settings.dataDirectory = QDir::toNativeSeparators(QDir::currentPath());
     return result;
 }
 

@@ -95,7 +95,7 @@ void ReadHistoryFile(AppState &state)
     if (lines.size() > 1)
         state.dataDirectory = lines[1];
     if (lines.size() > 3)
-        state.dataFilePath = lines[3];
+        state.lastDataPath = lines[3];
     const int count = lines.size() > 5 ? lines[5].trimmed().toInt() : 0;
     if (count < 1)
         return;
@@ -117,7 +117,7 @@ SaveOutcome WriteHistoryFile(const AppState &state, FileLayer &layer)
 {
     const qsizetype count = std::min<qsizetype>(state.history.size(), kMaxHistory);
     QStringList lines = {QStringLiteral("[DataDir]"),     OneLine(state.dataDirectory),
-                         QStringLiteral("[DataName]"),    OneLine(state.dataFilePath),
+                         QStringLiteral("[DataName]"),    OneLine(state.lastDataPath),
                          QStringLiteral("[DataHistory]"), QString::number(count)};
     for (qsizetype i = 0; i < count; ++i) {
         lines.append(OneLine(state.history[i].path));
@@ -129,9 +129,9 @@ SaveOutcome WriteHistoryFile(const AppState &state, FileLayer &layer)
     return ReplaceFile(StoreFilePath(state.programDir, kHistoryFileName), bytes, layer);
 }
 
-void UpdateHistory(AppState &state, const QString &buildingName)
+void UpdateHistory(AppState &state, const QString &dataFilePath, const QString &buildingName)
 {
-    const QString path = state.dataFilePath.trimmed();
+    const QString path = dataFilePath.trimmed();
     if (path == kNewDataName)
         return;
     for (qsizetype i = 0; i < state.history.size(); ++i) {

@@ -19,17 +19,17 @@ inline constexpr int kDefaultsFileSize = 76;  // 19 little-endian int32
 // per-user application data folder (created). Both files are read from and written to that folder.
 QString ChooseProgramDir(const QString &exeDir);
 
-// History file programDir/VELMRQX.INI: dataDirectory, dataFilePath and up to 10 entries, one value per
+// History file programDir/VELMRQX.INI: dataDirectory, lastDataPath and up to 10 entries, one value per
 // line. A missing file leaves state untouched. Nothing happens when programDir is empty.
 void ReadHistoryFile(AppState &state);
 // Replaces the history file; on failure the old file stays and the outcome says why (a missing
 // programDir fails at the Check step).
 SaveOutcome WriteHistoryFile(const AppState &state, FileLayer &layer = FileLayer::System());
 
-// After a project was opened or saved under state.dataFilePath: that path (trimmed) moves to the top of
+// After a project was opened or saved under dataFilePath: that path (trimmed) moves to the top of
 // the history with buildingName; a new path pushes the others down and the eleventh entry drops.
 // Nothing happens for an unsaved project ("新規データ").
-void UpdateHistory(AppState &state, const QString &buildingName);
+void UpdateHistory(AppState &state, const QString &dataFilePath, const QString &buildingName);
 // Empties the history (the start dialog's clear button); the file is written later.
 void ClearHistory(AppState &state);
 

@@ -112,20 +112,30 @@ TEST(ProjectDocumentTest, ReplacementAndGridChangeClearTheHistoryAndTheLimitHold
         f.doc.undo();
     EXPECT_TRUE(f.doc.isDirty());
 
+    // Open makes the project its file's; New keeps the unsaved state it replaces; a grid change is one.
+    const QString file = QStringLiteral("/設計/家.RQX");
     struct Case {
         const char *what;
-        void (ProjectDocument::*notify)();
+        void (*notify)(ProjectDocument &, const QString &);
         bool dirtyAfter;
+        QString pathAfter;
     };
-    for (const Case &c : {Case{"open", &ProjectDocument::notifyProjectReplaced, false},
-                          Case{"grid size", &ProjectDocument::notifyGridResized, true}}) {
-        f.placeColumn(2, 2);
+    const Case cases[] = {
+        {"open", [](ProjectDocument &d, const QString &path) { d.notifyProjectLoaded(path); }, false, file},
+        {"new", [](ProjectDocument &d, const QString &) { d.notifyProjectReplaced(); }, true, kNewDataName},
+        {"grid size", [](ProjectDocument &d, const QString &) { d.notifyGridResized(); }, true, kNewDataName},
+    };
+    int x = 2;
+    for (const Case &c : cases) {
+        f.doc.setDataFilePath(kNewDataName);
+        f.placeColumn(x, 2);
         f.doc.markSaved();
-        f.placeColumn(3, 3);
-        (f.doc.*c.notify)();
+        f.placeColumn(x++, 3);
+        c.notify(f.doc, file);
         EXPECT_FALSE(f.doc.canUndo()) << c.what;
         EXPECT_FALSE(f.doc.canRedo()) << c.what;
         EXPECT_EQ(f.doc.isDirty(), c.dirtyAfter) << c.what;
+        EXPECT_EQ(f.doc.dataFilePath(), c.pathAfter) << c.what;
         f.doc.markSaved();
     }
 }

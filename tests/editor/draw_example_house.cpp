@@ -19,9 +19,8 @@ int main(int argc, char **argv)
         return 2;
     }
     rqx::Project project = rqx::example::EmptyExampleProject();
-    rqx::AppState state;
     rqx::EditorState editor;
-    rqx::InputScreen screen(project, state, editor);
+    rqx::InputScreen screen(project, editor);
     screen.resize(1400, 900);
     screen.show();
     QCoreApplication::processEvents();

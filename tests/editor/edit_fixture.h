@@ -19,8 +19,9 @@ struct SpanResult {
 
 struct EditFixture {
     Project p;
-    AppState app;
     EditorState ed;
+    int floor = 1;  // the storey being edited
+    int dirty = 0;  // set by every applied span, as the caller of an edit marks the project
 
     explicit EditFixture(int spansX = 12, int spansY = 10, int floors = 2)
     {
@@ -68,7 +69,7 @@ struct EditFixture {
         const NodeRect r = orderedSpan(ed);
         SpanResult out;
         if (mode != kModeGroupDelete) {
-            const SpanVerdict v = checkSpan(p, app, ed, mode, r);
+            const SpanVerdict v = checkSpan(p, floor, ed, mode, r);
             if (!v.allowed) {
                 out.refused = true;
                 out.byReplacementRule = v.byReplacementRule;
@@ -76,7 +77,9 @@ struct EditFixture {
                 return out;
             }
         }
-        out.applied = applyEdit(p, app, ed, mode, r).applied;
+        out.applied = applyEdit(p, floor, ed, mode, r).applied;
+        if (out.applied)
+            dirty = 1;
         return out;
     }
     SpanResult click(int x, int y, int mode = kModePlace) { return span(x, y, x, y, mode); }

@@ -15,9 +15,8 @@ using namespace rqx;
 TEST(ExampleHouse, MouseDrawingEqualsTheSavedExample)
 {
     Project drawn = example::EmptyExampleProject();
-    AppState state;
     EditorState editor;
-    InputScreen screen(drawn, state, editor);
+    InputScreen screen(drawn, editor);
     screen.resize(1400, 900);
     screen.show();
     QCoreApplication::processEvents();

@@ -55,12 +55,12 @@ TEST(GroupDelete, ColumnsBeamsAndFloorsOfTheRectangle)
     f.click(4, 4);
     f.click(6, 6);
     f.chooseTool(kToolColumn);
-    f.app.currentFloor = 2;
+    f.floor = 2;
     ASSERT_TRUE(f.span(2, 2, 4, 4, kModeGroupDelete).applied);  // from storey 2
     EXPECT_EQ(f.at(3, 3, 1).columnKind, 0);                     // the through column's lower half as well
     EXPECT_EQ(f.at(3, 3, 2).columnKind, 0);
     EXPECT_EQ(f.at(4, 4, 1).columnKind, 1);  // storey 1's own column stays
-    f.app.currentFloor = 1;
+    f.floor = 1;
     ASSERT_TRUE(f.span(2, 2, 4, 4, kModeGroupDelete).applied);
     EXPECT_EQ(f.at(4, 4, 1).columnKind, 0);
     EXPECT_EQ(f.at(6, 6, 1).columnKind, 1);

@@ -40,7 +40,7 @@ TEST(Placement, WallSpansStoreSegmentsAndTheWholeExtent)
     ASSERT_TRUE(f.span(11, 3, 11, 1).applied);
     EXPECT_EQ(f.at(11, 1, 1).board[kDirY], wallMember(5, 1, 2, kKeyMenzai, 4, 1, 2.5f));
     EXPECT_EQ(f.at(11, 2, 1).board[kDirY], wallMember(5, 1, 2, kKeyMenzai, 4, 3, 2.5f));
-    EXPECT_EQ(f.app.isDirty, 1);
+    EXPECT_EQ(f.dirty, 1);
     // Nothing else was written: no columns or beams without the link.
     EXPECT_EQ(f.at(2, 4, 1).columnKind, 0);
     EXPECT_EQ(f.at(2, 4, 1).beam[kDirX], BeamInfo{});
@@ -65,7 +65,7 @@ TEST(Placement, LinkedWallsBringColumnsAtTheEndsAndBeamsAboveAndBelow)
     EXPECT_EQ(f.at(2, 3, 3).beam[kDirX], BeamInfo{});
 
     // On the second storey the beams go to levels 2 and 3.
-    f.app.currentFloor = 2;
+    f.floor = 2;
     ASSERT_TRUE(f.span(9, 2, 9, 4).applied);
     EXPECT_EQ(f.at(9, 2, 2).columnKind, 1);
     EXPECT_EQ(f.at(9, 4, 2).columnKind, 1);
@@ -128,10 +128,10 @@ TEST(Placement, ColumnOnAWallsMiddleNodeIsRefusedNamingTheNode)
     EXPECT_EQ(f.at(4, 5, 1).columnKind, 1);
 
     // A wall on the second storey does not stop a storey column on the first…
-    f.app.currentFloor = 2;
+    f.floor = 2;
     f.chooseWall(kKeyKesa, 1);
     ASSERT_TRUE(f.span(7, 2, 7, 5).applied);  // inner nodes (7, 3) and (7, 4) on storey 2
-    f.app.currentFloor = 1;
+    f.floor = 1;
     f.chooseColumn(1);
     EXPECT_TRUE(f.click(7, 4).applied);
     // …but a through column, which stands there as well, is refused naming the node.
@@ -155,7 +155,7 @@ TEST(Placement, ThroughColumnIsPlacedAndDeletedOnBothStoreysFromEither)
         EXPECT_EQ(f.at(4, 4, level).throughOrigin, 1);
     }
     EXPECT_EQ(f.at(4, 4, 3).columnKind, 0);
-    f.app.currentFloor = 2;
+    f.floor = 2;
     ASSERT_TRUE(f.click(4, 4, kModeDelete).applied);
     EXPECT_EQ(f.at(4, 4, 1), NodeRecord{});
     EXPECT_EQ(f.at(4, 4, 2), NodeRecord{});
@@ -164,7 +164,7 @@ TEST(Placement, ThroughColumnIsPlacedAndDeletedOnBothStoreysFromEither)
     ASSERT_TRUE(f.click(6, 2).applied);
     EXPECT_EQ(f.at(6, 2, 1).columnKind, 2);
     EXPECT_EQ(f.at(6, 2, 1).throughOrigin, 1);
-    f.app.currentFloor = 1;
+    f.floor = 1;
     ASSERT_TRUE(f.click(6, 2, kModeDelete).applied);
     EXPECT_EQ(f.at(6, 2, 1).columnKind, 0);
     EXPECT_EQ(f.at(6, 2, 2).columnKind, 0);
@@ -172,7 +172,7 @@ TEST(Placement, ThroughColumnIsPlacedAndDeletedOnBothStoreysFromEither)
     // Deleting a storey column leaves the other storey's storey column alone.
     f.chooseColumn(1);
     f.click(8, 8);
-    f.app.currentFloor = 2;
+    f.floor = 2;
     f.click(8, 8);
     ASSERT_TRUE(f.click(8, 8, kModeDelete).applied);
     EXPECT_EQ(f.at(8, 8, 1).columnKind, 1);
@@ -193,7 +193,7 @@ TEST(Placement, StoreyColumnOverAThroughColumnLeavesTheOtherStoreysColumn)
         EXPECT_EQ(f.at(3, 3, level).throughOrigin, 0) << level;
     }
     // Entered on storey 2, replaced there: storey 1 keeps a storey column.
-    f.app.currentFloor = 2;
+    f.floor = 2;
     f.chooseColumn(2);
     f.click(5, 5);
     f.chooseColumn(1);
@@ -227,12 +227,12 @@ TEST(Placement, BeamToolWorksOnThePlaneItsFloorButtonsName)
     for (int i = 2; i <= 4; ++i)
         EXPECT_EQ(f.at(i, 3, 2).beam[kDirX], (BeamInfo{1, 0}));
     EXPECT_EQ(f.at(2, 3, 1).beam[kDirX], BeamInfo{});
-    f.app.currentFloor = 2;  // "２階 小屋梁": the roof plane, level 3
+    f.floor = 2;  // "２階 小屋梁": the roof plane, level 3
     ASSERT_TRUE(f.span(2, 6, 2, 4).applied);
     EXPECT_EQ(f.at(2, 4, 3).beam[kDirY], (BeamInfo{1, 0}));
     EXPECT_EQ(f.at(2, 5, 3).beam[kDirY], (BeamInfo{1, 0}));
     EXPECT_EQ(f.at(2, 4, 2).beam[kDirY], BeamInfo{});
-    f.app.currentFloor = 1;
+    f.floor = 1;
     ASSERT_TRUE(f.span(3, 3, 5, 3, kModeDelete).applied);
     EXPECT_EQ(f.at(2, 3, 2).beam[kDirX], (BeamInfo{1, 0}));
     EXPECT_EQ(f.at(3, 3, 2).beam[kDirX], BeamInfo{});
@@ -257,11 +257,11 @@ TEST(Placement, FloorsFillTheCellsBetweenTheCorners)
             floored += f.at(i, j, 1).cellFloor;
     EXPECT_EQ(floored, 6);
     EXPECT_EQ(f.at(4, 3, 1).cellFloor, 1);
-    f.app.currentFloor = 2;
+    f.floor = 2;
     f.ed.selectedItem[1] = 2;  // 吹き抜け
     ASSERT_TRUE(f.span(3, 3, 4, 4).applied);
     EXPECT_EQ(f.at(3, 3, 2).cellFloor, 2);
-    f.app.currentFloor = 1;
+    f.floor = 1;
     ASSERT_TRUE(f.span(2, 2, 4, 3, kModeDelete).applied);
     EXPECT_EQ(f.at(2, 2, 1).cellFloor, 0);
     EXPECT_EQ(f.at(3, 2, 1).cellFloor, 0);
@@ -281,7 +281,7 @@ TEST(Placement, SpansWithNothingToChangeAreNotEdits)
     f.ed.span.axisLock = 2;
     ASSERT_TRUE(f.span(8, 2, 8, 4).applied);
     f.at(9, 4, 1).columnKind = 1;
-    f.app.isDirty = 0;
+    f.dirty = 0;
     f.ed.span.axisLock = 0;
     const NodeArray before = f.p.nodes;
     EXPECT_FALSE(f.span(8, 3, 8, 3).refused);
@@ -292,7 +292,7 @@ TEST(Placement, SpansWithNothingToChangeAreNotEdits)
     EXPECT_FALSE(f.span(3, 3, 3, 6).applied);  // no cell between
     f.ed.selectedItem[1] = 0;
     EXPECT_FALSE(f.span(3, 3, 5, 5).applied);  // nothing chosen
-    EXPECT_EQ(f.app.isDirty, 0);
+    EXPECT_EQ(f.dirty, 0);
     EXPECT_FALSE(canUndo(f.p, f.ed.undo));
     // With the lock of the previous span a slanted drag is forced onto that line.
     f.chooseWall(kKeyKesa, 1);
@@ -362,25 +362,25 @@ TEST(Placement, ThroughColumnHardwareWarningNamesTheJointsThatHoldHardware)
     EditFixture f;
     f.chooseColumn(2);
     f.click(3, 3);
-    EXPECT_EQ(warnThroughColumnHardware(f.p, f.app, 3, 3), QString());
+    EXPECT_EQ(warnThroughColumnHardware(f.p, f.floor, 3, 3), QString());
     const QString tail = QStringLiteral("\r\r必要に応じて [金物]-[配置金物] で削除してください。");
     f.at(3, 3, 1).hardware[1] = QStringLiteral("HD-B10");
     f.at(3, 3, 1).hardware[2] = QStringLiteral("CP-L");  // storey 1 foot: not in the way
-    EXPECT_EQ(warnThroughColumnHardware(f.p, f.app, 3, 3),
+    EXPECT_EQ(warnThroughColumnHardware(f.p, f.floor, 3, 3),
               QStringLiteral("配置した通し柱の１階柱頭部分に金物が配置されています。") + tail);
     f.at(3, 3, 2).hardware[2] = QStringLiteral("CP-T");
-    EXPECT_EQ(warnThroughColumnHardware(f.p, f.app, 3, 3),
+    EXPECT_EQ(warnThroughColumnHardware(f.p, f.floor, 3, 3),
               QStringLiteral("配置した通し柱の１階柱頭・２階柱脚部分に金物が配置されています。") + tail);
     f.at(3, 3, 1).hardware[1].clear();
-    f.app.currentFloor = 2;
-    EXPECT_EQ(warnThroughColumnHardware(f.p, f.app, 3, 3),
+    f.floor = 2;
+    EXPECT_EQ(warnThroughColumnHardware(f.p, f.floor, 3, 3),
               QStringLiteral("配置した通し柱の２階柱脚部分に金物が配置されています。") + tail);
     // A storey column is not warned about.
     f.chooseColumn(1);
-    f.app.currentFloor = 1;
+    f.floor = 1;
     f.at(5, 5, 1).hardware[1] = QStringLiteral("HD-B10");
     f.click(5, 5);
-    EXPECT_EQ(warnThroughColumnHardware(f.p, f.app, 5, 5), QString());
+    EXPECT_EQ(warnThroughColumnHardware(f.p, f.floor, 5, 5), QString());
 }
 
 TEST(Placement, MembersWithIndicesBeyondTheGridDoNotUpsetEditing)

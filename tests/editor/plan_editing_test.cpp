@@ -98,7 +98,6 @@ private:
 
 struct PlanEditingTest : ::testing::Test {
     Project p;
-    AppState app;
     EditorState ed;
     std::unique_ptr<InputScreen> screen;
     PlanEditing *editing = nullptr;
@@ -116,7 +115,7 @@ struct PlanEditingTest : ::testing::Test {
             p.grid.lineNameX[i] = QStringLiteral("X%1").arg(i);
         for (int j = 1; j <= 9; ++j)
             p.grid.lineNameY[j] = QStringLiteral("Y%1").arg(j);
-        screen = std::make_unique<InputScreen>(p, app, ed);
+        screen = std::make_unique<InputScreen>(p, ed);
         screen->resize(1200, 800);
         screen->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
@@ -181,7 +180,7 @@ TEST_F(PlanEditingTest, WallsStoreSegmentsAndExtentsAsDrawn)
     EXPECT_EQ(at(2, 6, 1).columnKind, 1);
     EXPECT_EQ(at(5, 6, 1).columnKind, 1);
     EXPECT_EQ(at(3, 6, 2).beam[kDirX].present, 1);
-    EXPECT_EQ(app.isDirty, 1);
+    EXPECT_TRUE(editing->mouse().changed);
     EXPECT_TRUE(undoAction.isEnabled());
     EXPECT_EQ(paper()->rubberBandsShown(), 0);
     EXPECT_FALSE(screen->cancelButton()->isEnabled());

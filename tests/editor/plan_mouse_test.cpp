@@ -77,7 +77,7 @@ struct FakeWindow {
 struct PlanMouseTest : ::testing::Test {
     EditFixture f;
     FakeWindow w;
-    PlanMouse m{f.p, f.app, f.ed, {}, false, {}};
+    PlanMouse m{f.p, f.ed, {}, false, {}};
 
     void SetUp() override
     {
@@ -86,6 +86,7 @@ struct PlanMouseTest : ::testing::Test {
         f.ed.fit.originY = 3.0f;
         f.ed.fit.scaleHeight = 27 * 567;
         m.host = w.host();
+        m.host.currentFloor = [this] { return f.floor; };
     }
     ScreenPoint node(int ix, int iy) const { return nodeToScreen(f.p, f.ed.fit, ix, iy); }
     void down(int ix, int iy, int button = kButtonLeft)
@@ -187,9 +188,9 @@ TEST_F(PlanMouseTest, MenuCancelOrClosingTheMenuEndsTheSpan)
     EXPECT_EQ(f.ed.span.dragState, 0);
     EXPECT_TRUE(w.shown.isEmpty());
     EXPECT_FALSE(w.cancelEnabled);
-    EXPECT_EQ(f.app.isDirty, 0);
+    EXPECT_FALSE(m.changed);
     drawSpan(2, 2, 5, 2, kButtonRight);  // closed without a choice
-    EXPECT_EQ(f.app.isDirty, 0);
+    EXPECT_FALSE(m.changed);
     EXPECT_EQ(f.at(2, 2, 2).beam[kDirX], BeamInfo{});
     // "削除" deletes for this span only.
     drawSpan(2, 2, 5, 2);
@@ -260,7 +261,7 @@ TEST_F(PlanMouseTest, RefusalsShowTheirTextAndChangeNothing)
     f.chooseWall(kKeyMenzai, 1);
     drawSpan(4, 4, 6, 4);
     const NodeArray before = f.p.nodes;
-    f.app.isDirty = 0;
+    m.changed = false;
     const int undoChanges = w.undoChanges;
     const std::size_t regions = w.regions.size();
     drawSpan(5, 3, 5, 4);  // ends at the board's middle node
@@ -280,7 +281,7 @@ TEST_F(PlanMouseTest, RefusalsShowTheirTextAndChangeNothing)
         QStringLiteral("指定した始点、終点が異なる面材、または２部材にまたがる面材は、削除できません。"));
     EXPECT_EQ(f.ed.editMode, kModePlace);
     EXPECT_EQ(f.p.nodes, before);
-    EXPECT_EQ(f.app.isDirty, 0);
+    EXPECT_FALSE(m.changed);
     EXPECT_EQ(w.undoChanges, undoChanges);
     EXPECT_EQ(w.regions.size(), regions);
     EXPECT_TRUE(w.shown.isEmpty());

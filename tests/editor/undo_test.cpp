@@ -65,9 +65,9 @@ TEST(Undo, RefusalsKeepThePreviousSnapshot)
     const NodeArray before = f.p.nodes;
     f.chooseColumn(1);
     ASSERT_TRUE(f.click(6, 6).applied);
-    f.app.isDirty = 0;
+    f.dirty = 0;
     EXPECT_TRUE(f.click(2, 3).refused);
-    EXPECT_EQ(f.app.isDirty, 0);
+    EXPECT_EQ(f.dirty, 0);
     EXPECT_EQ(f.ed.undo.undoTool, kToolColumn);
     ASSERT_TRUE(undoLastEdit(f.p, f.ed));
     EXPECT_EQ(f.p.nodes, before);

@@ -609,24 +609,22 @@ TEST(ProjectFileHeader, OnlyTheExactProductNameIsAccepted)
 
 // ---------------------------------------------------------------- files
 
-TEST(ProjectFileSave, SaveUpdatesOutlineAndHeaderClearsDirtyAndLoadsBack)
+TEST(ProjectFileSave, SaveUpdatesOutlineAndHeaderAndLoadsBack)
 {
     QTemporaryDir dir;
     Project p = samples::NewProject(6, 4, 2);
     samples::PlaceFloor(p, 1, 1, 1, 7, 5, 1);
     p.header.productName = QStringLiteral("old");
     AppState state;
-    state.isDirty = 1;
 
     // Never saved: Save and Load do nothing.
-    EXPECT_TRUE(SaveProject(p, state).ok);
-    EXPECT_EQ(state.isDirty, 1);
+    EXPECT_TRUE(SaveProject(p, kNewDataName, state).ok);
     EXPECT_EQ(p.header.productName, QStringLiteral("old"));
+    EXPECT_TRUE(state.dataDirectory.isEmpty());
 
-    state.dataFilePath = dir.filePath(QStringLiteral("家.RQX"));
-    const FileResult saved = SaveProject(p, state);
+    const QString path = dir.filePath(QStringLiteral("家.RQX"));
+    const FileResult saved = SaveProject(p, path, state);
     ASSERT_TRUE(saved.ok) << saved.message.toStdString();
-    EXPECT_EQ(state.isDirty, 0);
     EXPECT_EQ(state.dataDirectory, QDir::toNativeSeparators(QDir::currentPath()));
     EXPECT_EQ(p.header.productName, QStringLiteral("VELM-RQX"));
     EXPECT_EQ(p.header.versionText, VersionText());
@@ -635,16 +633,14 @@ TEST(ProjectFileSave, SaveUpdatesOutlineAndHeaderClearsDirtyAndLoadsBack)
     EXPECT_EQ(p.nodes(1, 1, 1).outlineEdge[kDirY], 1);
     EXPECT_EQ(p.nodes(7, 1, 1).outlineEdge[kDirY], 1);
     EXPECT_EQ(p.nodes(3, 3, 1).outlineEdge[kDirX], 0);
-    EXPECT_EQ(ReadAll(state.dataFilePath), SerializeProject(p));
+    EXPECT_EQ(ReadAll(path), SerializeProject(p));
 
     Project loaded = Sentinel();
     AppState other;
-    other.dataFilePath = state.dataFilePath;
-    other.isDirty = 1;
-    const FileResult r = LoadProject(loaded, other);
+    const FileResult r = LoadProject(loaded, path, other);
     ASSERT_TRUE(r.ok) << r.message.toStdString();
     EXPECT_TRUE(SameSavedItems(loaded, p));
-    EXPECT_EQ(other.isDirty, 0);
+    EXPECT_EQ(other.dataDirectory, QDir::toNativeSeparators(QDir::currentPath()));
 }
 
 TEST(ProjectFileSave, OverwritingALongerFileLeavesExactlyTheDump)
@@ -657,7 +653,7 @@ TEST(ProjectFileSave, OverwritingALongerFileLeavesExactlyTheDump)
     EXPECT_EQ(ReadAll(path), SerializeProject(p));
 }
 
-TEST(ProjectFileSave, FailedSaveKeepsTheOldFileAndTheDirtyFlag)
+TEST(ProjectFileSave, FailedSaveKeepsTheOldFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("家.RQX"));
@@ -680,20 +676,19 @@ TEST(ProjectFileSave, FailedSaveKeepsTheOldFileAndTheDirtyFlag)
                   QStringList{QStringLiteral("家.RQX")});
     }
 
-    // Save keeps the dirty flag when the folder does not exist (and makes nothing).
+    // A folder that does not exist: nothing is made, and the data folder stays.
     AppState state;
-    state.isDirty = 1;
-    state.dataFilePath = dir.filePath(QStringLiteral("no/such/dir/b.RQX"));
-    const FileResult r = SaveProject(p, state);
+    state.dataDirectory = QStringLiteral("/somewhere");
+    const QString missing = dir.filePath(QStringLiteral("no/such/dir/b.RQX"));
+    const FileResult r = SaveProject(p, missing, state);
     EXPECT_TRUE(r.message.contains(QStringLiteral("保存先のフォルダがありません")))
         << r.message.toStdString();
     EXPECT_TRUE(r.message.contains(QStringLiteral("ファイルは作成されていません。")));
-    EXPECT_EQ(state.isDirty, 1);
-    EXPECT_FALSE(QFileInfo::exists(state.dataFilePath));
+    EXPECT_EQ(state.dataDirectory, QStringLiteral("/somewhere"));
+    EXPECT_FALSE(QFileInfo::exists(missing));
 
     // A name too long for the temporary file's suffix still saves.
-    state.dataFilePath = dir.filePath(QString(251, QLatin1Char('n')) + QStringLiteral(".RQX"));
-    EXPECT_TRUE(SaveProject(p, state).ok);
+    EXPECT_TRUE(SaveProject(p, dir.filePath(QString(251, QLatin1Char('n')) + QStringLiteral(".RQX")), state).ok);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
@@ -732,12 +727,10 @@ TEST(ProjectFileSave, ProjectThatWouldNotReadBackIsNotWritten)
         Project p = good;
         c.change(p);
         AppState state;
-        state.dataFilePath = path;
-        state.isDirty = 1;
-        const FileResult r = SaveProject(p, state);
+        const FileResult r = SaveProject(p, path, state);
         EXPECT_FALSE(r.ok) << c.what;
         EXPECT_TRUE(r.message.startsWith(QStringLiteral("ファイルを保存できませんでした。"))) << c.what;
-        EXPECT_EQ(state.isDirty, 1) << c.what;
+        EXPECT_TRUE(state.dataDirectory.isEmpty()) << c.what;
         EXPECT_EQ(ReadAll(path), old) << c.what;
     }
 }
@@ -751,19 +744,15 @@ TEST(ProjectFileLoad, FailedLoadNamesTheFileAndKeepsProjectAndState)
     Project open = Sentinel();
     const Project before = open;
     AppState state;
-    state.dataFilePath = path;
-    state.isDirty = 1;
     state.dataDirectory = QStringLiteral("/somewhere");
-    const FileResult r = LoadProject(open, state);
+    const FileResult r = LoadProject(open, path, state);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.message.startsWith(QStringLiteral("ファイルを読み込めませんでした。\r\r")));
     EXPECT_TRUE(r.message.endsWith(QStringLiteral("\r\rFile Name: 短い.RQX"))) << r.message.toStdString();
     EXPECT_TRUE(SameSavedItems(open, before));
-    EXPECT_EQ(state.isDirty, 1);
     EXPECT_EQ(state.dataDirectory, QStringLiteral("/somewhere"));
 
-    state.dataFilePath = dir.filePath(QStringLiteral("missing.RQX"));
-    EXPECT_FALSE(LoadProject(open, state).ok);
+    EXPECT_FALSE(LoadProject(open, dir.filePath(QStringLiteral("missing.RQX")), state).ok);
     EXPECT_TRUE(SameSavedItems(open, before));
 }
 

@@ -141,11 +141,9 @@ TEST(ProjectModel, NewProjectDefaultsComeFromDefaultSettings)
 {
     Project p;
     AppState s;
-    s.dataFilePath = QStringLiteral("/tmp/a.RQX");
     s.defaultSettings = {3, 2, 5, 7, 1, 0, 1, 1, 0};
     p.grid.useDoublePull = 0;
     ApplyNewProjectDefaults(p, s);
-    EXPECT_EQ(s.dataFilePath, kNewDataName);
     EXPECT_EQ(p.info.spanCountX, 20);
     EXPECT_EQ(p.grid.lineStyleX, 3);
     EXPECT_EQ(p.grid.lineStartY, 7);

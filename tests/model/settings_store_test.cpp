@@ -57,13 +57,13 @@ TEST_F(SettingsStoreTest, MissingHistoryFileLeavesEverything)
     ReadHistoryFile(state);
     EXPECT_TRUE(state.history.isEmpty());
     EXPECT_EQ(state.dataDirectory, QStringLiteral("C:\\start"));
-    EXPECT_EQ(state.dataFilePath, kNewDataName);
+    EXPECT_EQ(state.lastDataPath, kNewDataName);
 }
 
 TEST_F(SettingsStoreTest, HistoryWritesCrLfLinesAndReadsBackAwkwardValues)
 {
     state.dataDirectory = QStringLiteral("C:\\住宅\\2024");
-    state.dataFilePath = QStringLiteral("C:\\住宅\\2024\\\"quoted\".RQX");
+    state.lastDataPath = QStringLiteral("C:\\住宅\\2024\\\"quoted\".RQX");
     state.history = {Entry(QStringLiteral("C:\\a,b\\山田邸.RQX"), QStringLiteral("山田邸, 増築")),
                      Entry(QStringLiteral("\"C:\\q\\x.RQX"), QStringLiteral("\"引用\"")),
                      Entry(QStringLiteral("/home/u/plain.RQX"), QString())};
@@ -82,7 +82,7 @@ TEST_F(SettingsStoreTest, HistoryWritesCrLfLinesAndReadsBackAwkwardValues)
     back.programDir = state.programDir;
     ReadHistoryFile(back);
     EXPECT_EQ(back.dataDirectory, state.dataDirectory);
-    EXPECT_EQ(back.dataFilePath, state.dataFilePath);
+    EXPECT_EQ(back.lastDataPath, state.lastDataPath);
     EXPECT_EQ(back.history, state.history);
     EXPECT_EQ(back.history[0].fileTitle, QStringLiteral("山田邸.RQX"));
 }
@@ -96,7 +96,7 @@ TEST_F(SettingsStoreTest, HistoryReadsByPositionAndStopsAtTenOrAtTheEnd)
     WriteBytes(kHistoryFileName, text);
     ReadHistoryFile(state);
     EXPECT_EQ(state.dataDirectory, QStringLiteral("D:\\dir"));
-    EXPECT_EQ(state.dataFilePath, QStringLiteral("D:\\dir\\last.RQX"));
+    EXPECT_EQ(state.lastDataPath, QStringLiteral("D:\\dir\\last.RQX"));
     ASSERT_EQ(state.history.size(), 10);
     EXPECT_EQ(state.history[9], Entry(QStringLiteral("D:\\dir\\p10.RQX"), QStringLiteral("name10")));
 
@@ -128,21 +128,20 @@ TEST_F(SettingsStoreTest, UpdateHistoryMovesReopenedFileToTop)
     state.history = {Entry(QStringLiteral("C:\\a.RQX"), QStringLiteral("A")),
                      Entry(QStringLiteral("C:\\b.RQX"), QStringLiteral("B")),
                      Entry(QStringLiteral("C:\\c.RQX"), QStringLiteral("C"))};
-    state.dataFilePath = QStringLiteral("  C:\\c.RQX ");
-    UpdateHistory(state, QStringLiteral("C2"));
+    const QString reopened = QStringLiteral("  C:\\c.RQX ");
+    UpdateHistory(state, reopened, QStringLiteral("C2"));
     ASSERT_EQ(state.history.size(), 3);
     EXPECT_EQ(state.history[0], Entry(QStringLiteral("C:\\c.RQX"), QStringLiteral("C2")));
     EXPECT_EQ(state.history[1].path, QStringLiteral("C:\\a.RQX"));
     EXPECT_EQ(state.history[2].path, QStringLiteral("C:\\b.RQX"));
 
     // Re-opening the top entry changes nothing but its building name.
-    UpdateHistory(state, QStringLiteral("C3"));
+    UpdateHistory(state, reopened, QStringLiteral("C3"));
     EXPECT_EQ(state.history[0].buildingName, QStringLiteral("C3"));
     EXPECT_EQ(state.history[1].path, QStringLiteral("C:\\a.RQX"));
 
     // An unsaved project is not remembered.
-    state.dataFilePath = QStringLiteral(" 新規データ ");
-    UpdateHistory(state, QStringLiteral("X"));
+    UpdateHistory(state, QStringLiteral(" 新規データ "), QStringLiteral("X"));
     EXPECT_EQ(state.history.size(), 3);
 
     ClearHistory(state);
@@ -152,8 +151,7 @@ TEST_F(SettingsStoreTest, UpdateHistoryMovesReopenedFileToTop)
 TEST_F(SettingsStoreTest, EleventhFileDropsTheOldest)
 {
     for (int i = 1; i <= 11; ++i) {
-        state.dataFilePath = QStringLiteral("C:\\p%1.RQX").arg(i);
-        UpdateHistory(state, QStringLiteral("b%1").arg(i));
+        UpdateHistory(state, QStringLiteral("C:\\p%1.RQX").arg(i), QStringLiteral("b%1").arg(i));
     }
     ASSERT_EQ(state.history.size(), kMaxHistory);
     EXPECT_EQ(state.history.first().path, QStringLiteral("C:\\p11.RQX"));

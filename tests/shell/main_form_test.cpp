@@ -137,7 +137,7 @@ TEST_F(MainFormTest, NewProjectFromTheMenuTakesTheDialogsValues)
     EXPECT_EQ(project.info.buildingName, QStringLiteral("新邸"));
     EXPECT_EQ(project.grid.lineNameX[13], QStringLiteral("X13"));
     EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));
-    EXPECT_EQ(state.isDirty, 0);
+    EXPECT_FALSE(doc.isDirty());
     EXPECT_EQ(replaced.count(), 1);
     // Frame menus: X lines in order, Y lines from the top (Y9) down.
     ASSERT_EQ(form.frameMenuX()->actions().size(), 13);
@@ -155,8 +155,8 @@ TEST_F(MainFormTest, NewProjectFromTheMenuTakesTheDialogsValues)
 TEST_F(MainFormTest, NewWithUnsavedChangesAsksAndCancelKeepsTheProject)
 {
     MainForm form(doc);
-    state.isDirty = 1;
-    state.dataFilePath = QStringLiteral("/data/x.RQX");
+    doc.markChanged();
+    doc.setDataFilePath(QStringLiteral("/data/x.RQX"));
     project.nodes(3, 3, 1).columnKind = 2;
     ModalScript script;
     script.answer(QMessageBox::No).answer(QMessageBox::Yes).on<NewData>([](NewData *d) {
@@ -173,7 +173,7 @@ TEST_F(MainFormTest, NewWithUnsavedChangesAsksAndCancelKeepsTheProject)
                              "このまま、新規データを作成しますか？"));
     EXPECT_EQ(script.boxes()[0].buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(project.nodes(3, 3, 1).columnKind, 2);
-    EXPECT_EQ(state.isDirty, 1);
+    EXPECT_TRUE(doc.isDirty());
     EXPECT_EQ(state.dialogCancelled, 1);
 }
 
@@ -210,7 +210,7 @@ TEST_F(MainFormTest, OpenAsksForARqxFileChecksItAndRemembersIt)
     EXPECT_EQ(replaced.count(), 0);
 
     // Unsaved changes: Open asks first, and No ends it before the file dialog.
-    state.isDirty = 1;
+    doc.markChanged();
     chosen = {a};
     script.answer(QMessageBox::No).answer(QMessageBox::Yes);
     EXPECT_FALSE(form.openCommand());
@@ -226,8 +226,8 @@ TEST_F(MainFormTest, OpenAsksForARqxFileChecksItAndRemembersIt)
     EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
     EXPECT_EQ(project.dims.spanCountX, 8);
     EXPECT_EQ(project.nodes(2, 2, 1).columnKind, 1);
-    EXPECT_EQ(state.dataFilePath, a);
-    EXPECT_EQ(state.isDirty, 0);
+    EXPECT_EQ(doc.dataFilePath(), a);
+    EXPECT_FALSE(doc.isDirty());
     EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   a.RQX"));
     EXPECT_EQ(replaced.count(), 1);
     ASSERT_EQ(form.recentFileActions().size(), 1);
@@ -238,6 +238,7 @@ TEST_F(MainFormTest, OpenAsksForARqxFileChecksItAndRemembersIt)
     ReadHistoryFile(fresh);
     ASSERT_EQ(fresh.history.size(), 1);
     EXPECT_EQ(fresh.history[0].buildingName, QStringLiteral("A邸"));
+    EXPECT_EQ(fresh.lastDataPath, a);  // the open project, from the document
     // The next dialog starts in the file's folder with its name.
     chosen = {QString()};
     form.openCommand();
@@ -258,24 +259,24 @@ TEST_F(MainFormTest, RecentFilesAskWhenChangedAndSkipTheOpenFile)
 
     // Same file again: after the question nothing is loaded and the edit stays.
     project.nodes(3, 3, 1).columnKind = 2;
-    state.isDirty = 1;
+    doc.markChanged();
     ModalScript script;
     script.answer(QMessageBox::Yes).answer(QMessageBox::No).answer(QMessageBox::Yes).answer(QMessageBox::Ok);
     EXPECT_TRUE(form.openRecentCommand(1));
     EXPECT_EQ(project.nodes(3, 3, 1).columnKind, 2);
-    EXPECT_EQ(state.isDirty, 1);
+    EXPECT_TRUE(doc.isDirty());
     // Another file: No keeps everything, Yes loads it.
     EXPECT_FALSE(form.openRecentCommand(2));
     EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
     EXPECT_TRUE(form.openRecentCommand(2));
     EXPECT_EQ(project.info.buildingName, QStringLiteral("B邸"));
     EXPECT_EQ(project.dims.spanCountX, 4);
-    EXPECT_EQ(state.isDirty, 0);
+    EXPECT_FALSE(doc.isDirty());
     EXPECT_EQ(state.history[0].path, b);  // moved to the top
     // A missing file: the "選  択" message, the open project stays.
     EXPECT_FALSE(form.openRecentCommand(3));
     EXPECT_EQ(project.info.buildingName, QStringLiteral("B邸"));
-    EXPECT_EQ(state.dataFilePath, b);
+    EXPECT_EQ(doc.dataFilePath(), b);
     ASSERT_EQ(script.boxes().size(), 4u);
     EXPECT_EQ(
         script.boxes()[0].text,
@@ -290,7 +291,7 @@ TEST_F(MainFormTest, OverwriteOfANewProjectIsSaveAsThenAsksBeforeOverwriting)
     MainForm form(doc);
     answerFileDialogs(form);
     project.info.buildingName = QStringLiteral("初回");
-    state.isDirty = 1;
+    doc.markChanged();
 
     const QString target = path(QStringLiteral("saved.RQX"));
     chosen = {target};
@@ -302,23 +303,23 @@ TEST_F(MainFormTest, OverwriteOfANewProjectIsSaveAsThenAsksBeforeOverwriting)
     // ".RQX" rather than ".TWD": a typed name without extension stays visible to Open.
     EXPECT_EQ(requests[0].defaultSuffix, QStringLiteral("RQX"));
     ASSERT_TRUE(QFileInfo::exists(target));
-    EXPECT_EQ(state.dataFilePath, target);
-    EXPECT_EQ(state.isDirty, 0);
+    EXPECT_EQ(doc.dataFilePath(), target);
+    EXPECT_FALSE(doc.isDirty());
     EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   saved.RQX"));
 
     project.info.buildingName = QStringLiteral("二回目");
-    state.isDirty = 1;
+    doc.markChanged();
     ModalScript script;
     script.answer(QMessageBox::No).answer(QMessageBox::Yes);
     form.overwriteCommand();
     Project onDisk;
     ASSERT_TRUE(LoadProjectFile(target, onDisk).ok);
     EXPECT_EQ(onDisk.info.buildingName, QStringLiteral("初回"));
-    EXPECT_EQ(state.isDirty, 1);
+    EXPECT_TRUE(doc.isDirty());
     form.overwriteCommand();
     ASSERT_TRUE(LoadProjectFile(target, onDisk).ok);
     EXPECT_EQ(onDisk.info.buildingName, QStringLiteral("二回目"));
-    EXPECT_EQ(state.isDirty, 0);
+    EXPECT_FALSE(doc.isDirty());
     EXPECT_EQ(state.history[0].buildingName, QStringLiteral("二回目"));
     ASSERT_EQ(script.boxes().size(), 2u);
     EXPECT_EQ(script.boxes()[0].text, QStringLiteral("入力データを上書き保存します｡\n\n( ") + target +
@@ -339,11 +340,11 @@ TEST_F(MainFormTest, SaveAsOverAnExistingFileAsksFirst)
     Project onDisk;
     ASSERT_TRUE(LoadProjectFile(existing, onDisk).ok);
     EXPECT_EQ(onDisk.info.buildingName, QStringLiteral("旧"));
-    EXPECT_EQ(state.dataFilePath, kNewDataName);
+    EXPECT_EQ(doc.dataFilePath(), kNewDataName);
     form.saveAsCommand();
     ASSERT_TRUE(LoadProjectFile(existing, onDisk).ok);
     EXPECT_EQ(onDisk.info.buildingName, QStringLiteral("新"));
-    EXPECT_EQ(state.dataFilePath, existing);
+    EXPECT_EQ(doc.dataFilePath(), existing);
     ASSERT_EQ(script.boxes().size(), 2u);
     EXPECT_EQ(script.boxes()[0].text,
               existing + QStringLiteral("\n\nはすでに存在します。\n\n上書きしてもよろしいですか。"));
@@ -374,7 +375,7 @@ TEST_F(MainFormTest, SaveOntoAFullDiskShowsTheCauseAndKeepsTheFileAndTheChanges)
         MainForm form(doc);
         ASSERT_TRUE(form.openRecentCommand(1));
         project.nodes(3, 3, 1).columnKind = 2;
-        state.isDirty = 1;
+        doc.markChanged();
         ModalScript script;
         script.answer(QMessageBox::Yes).answer(QMessageBox::Ok);
         form.overwriteCommand();
@@ -386,7 +387,7 @@ TEST_F(MainFormTest, SaveOntoAFullDiskShowsTheCauseAndKeepsTheFileAndTheChanges)
                            "ENOSPC）。\n\n元のファイルはそのまま残っています。\n\nFile Name: 家.RQX"));
         EXPECT_TRUE(doc.isDirty());
         EXPECT_EQ(project.nodes(3, 3, 1).columnKind, 2);
-        EXPECT_EQ(state.dataFilePath, file);
+        EXPECT_EQ(doc.dataFilePath(), file);
     }
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -414,7 +415,7 @@ TEST_F(MainFormTest, FailedLoadsAndSavesKeepTheOpenProjectAndItsPath)
     ASSERT_TRUE(form.openRecentCommand(1));
     QSignalSpy replaced(&form, &MainForm::projectReplaced);
     project.nodes(3, 3, 1).columnKind = 2;
-    state.isDirty = 1;
+    doc.markChanged();
 
     ModalScript script;
     script.answer(QMessageBox::Yes)
@@ -429,11 +430,11 @@ TEST_F(MainFormTest, FailedLoadsAndSavesKeepTheOpenProjectAndItsPath)
     chosen = {path(QStringLiteral("no/such/folder/x.RQX"))};
     form.saveAsCommand();
 
-    EXPECT_EQ(state.dataFilePath, a);
+    EXPECT_EQ(doc.dataFilePath(), a);
     EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   a.RQX"));
     EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
     EXPECT_EQ(project.nodes(3, 3, 1).columnKind, 2);
-    EXPECT_EQ(state.isDirty, 1);
+    EXPECT_TRUE(doc.isDirty());
     EXPECT_EQ(replaced.count(), 0);
     ASSERT_EQ(state.history.size(), 2);
     EXPECT_EQ(state.history[0].path, a);
@@ -453,8 +454,8 @@ TEST_F(MainFormTest, ExitAsksAccordingToTheDirtyFlagAndWritesTheStores)
     {
         MainForm form(doc);
         form.show();
-        state.isDirty = 1;
-        state.dataFilePath = QStringLiteral("/d/x.RQX");
+        doc.markChanged();
+        doc.setDataFilePath(QStringLiteral("/d/x.RQX"));
         ModalScript script;
         script.answer(QMessageBox::No);
         form.close();
@@ -464,7 +465,7 @@ TEST_F(MainFormTest, ExitAsksAccordingToTheDirtyFlagAndWritesTheStores)
         EXPECT_EQ(
             script.boxes()[0].text,
             QStringLiteral("データは変更されています。\n\n(/d/x.RQX)\n\nこのまま保存せず、終了しますか？"));
-        state.isDirty = 0;
+        doc.markSaved();
         script.answer(QMessageBox::Yes);
         form.close();
         EXPECT_FALSE(form.isVisible());
@@ -567,7 +568,7 @@ TEST_F(MainFormTest, StartDialogClosedThroughItsFrameLeavesTheStartUpGridUnnamed
     const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
     AppState last;
     last.programDir = dir.path();
-    last.dataFilePath = a;
+    last.lastDataPath = a;
     last.history.append(HistoryEntry{a, QStringLiteral("a.RQX"), QStringLiteral("A邸")});
     ASSERT_TRUE(WriteHistoryFile(last));
     MainForm form(doc);
@@ -582,7 +583,7 @@ TEST_F(MainFormTest, StartDialogClosedThroughItsFrameLeavesTheStartUpGridUnnamed
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(panelWhileAsking, kNewDataName);
     EXPECT_EQ(form.startChoice(), kStartNone);
-    EXPECT_EQ(state.dataFilePath, kNewDataName);
+    EXPECT_EQ(doc.dataFilePath(), kNewDataName);
     EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));
     EXPECT_EQ(form.statusPanel(1)->text().trimmed(), kNewDataName);
 }
@@ -622,7 +623,7 @@ TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
     form.gridSizeCommand();
     EXPECT_EQ(resized.count(), 0);
     EXPECT_EQ(project.undoNodes(1, 1, 1).columnKind, 1);
-    EXPECT_EQ(state.isDirty, 0);
+    EXPECT_FALSE(doc.isDirty());
 
     script
         .on<GridSizeChange>([](GridSizeChange *d) {
@@ -639,7 +640,7 @@ TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
     EXPECT_EQ(project.undoNodes(1, 1, 1).columnKind, 0);
     EXPECT_EQ(project.nodes(1, 1, 1).outlineEdge[kDirX], 1);  // outline recomputed
     EXPECT_FLOAT_EQ(project.coords(19, 1, 1).x, 18 * 0.455f);
-    EXPECT_EQ(state.isDirty, 1);
+    EXPECT_TRUE(doc.isDirty());
     ASSERT_EQ(script.boxes().size(), 1u);
     EXPECT_EQ(script.boxes()[0].text, QStringLiteral("データ入力グリッドサイズを変更します。"));
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
@@ -666,7 +667,7 @@ TEST_F(MainFormTest, LineNameCommandRegeneratesTheNames)
     EXPECT_EQ(project.grid.lineNameY[21], QStringLiteral("5"));  // reversed: the top line first
     EXPECT_EQ(project.grid.lineNameY[1], QStringLiteral("15"));
     EXPECT_EQ(form.frameMenuY()->actions()[0]->text(), QStringLiteral("5"));
-    EXPECT_EQ(state.isDirty, 1);
+    EXPECT_TRUE(doc.isDirty());
 }
 
 // The project path given to the program: opened as a recent entry is, in place of the start dialog;
@@ -692,7 +693,7 @@ TEST_F(MainFormTest, StartupFileOpensInPlaceOfTheStartDialogOrGivesItsMessage)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file.toStdString());
-        state.dataFilePath = kNewDataName;
+        doc.setDataFilePath(kNewDataName);
         state.history.clear();
         project = sample::EmptyProject(20, 20, 2, 2);
         doc.notifyProjectReplaced();
@@ -702,7 +703,7 @@ TEST_F(MainFormTest, StartupFileOpensInPlaceOfTheStartDialogOrGivesItsMessage)
             script.answer(QMessageBox::Ok);
         EXPECT_EQ(form.openStartupFile(c.file), c.opened);
         EXPECT_TRUE(form.startupFinished());
-        EXPECT_EQ(state.dataFilePath, c.opened ? c.file : kNewDataName);
+        EXPECT_EQ(doc.dataFilePath(), c.opened ? c.file : kNewDataName);
         EXPECT_EQ(project.dims.spanCountX, c.opened ? 8 : 20);
         EXPECT_FALSE(doc.isDirty());
         if (c.opened) {

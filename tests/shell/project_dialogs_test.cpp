@@ -83,7 +83,6 @@ TEST_F(ProjectDialogsTest, NewDataUnchangedGivesTwentyByTwentyHalfModules)
     EXPECT_EQ(project.grid.lineStyleX, 3);
     EXPECT_EQ(project.grid.lCoefficientMode, 1);
     EXPECT_EQ(project.grid.useDoublePull, 1);
-    EXPECT_EQ(state.dataFilePath, kNewDataName);
 }
 
 TEST_F(ProjectDialogsTest, NewDataRefusesCountsAndModulesItCannotUse)
@@ -122,13 +121,11 @@ TEST_F(ProjectDialogsTest, NewDataRefusesCountsAndModulesItCannotUse)
 
 TEST_F(ProjectDialogsTest, NewDataCancelChangesNothing)
 {
-    state.isDirty = 1;
     NewData d(project, state);
     d.combo4(0)->setEditText(QStringLiteral("3"));
     d.command1(1)->click();
     EXPECT_EQ(state.dialogCancelled, 1);
     EXPECT_EQ(project.info.spanCountX, 20);
-    EXPECT_EQ(state.isDirty, 1);
 }
 
 TEST_F(ProjectDialogsTest, BuildingOutlineEditsNamesAndCoverSwitches)
@@ -146,7 +143,7 @@ TEST_F(ProjectDialogsTest, BuildingOutlineEditsNamesAndCoverSwitches)
         d.text1(1)->setText(QStringLiteral("設計室"));
         d.command1(1)->click();
         EXPECT_TRUE(project.info.officeName.isEmpty());
-        EXPECT_EQ(state.isDirty, 0);
+        EXPECT_EQ(state.dialogCancelled, 1);
     }
     {
         TatemonoGaiyoChange d(project, state);
@@ -157,12 +154,13 @@ TEST_F(ProjectDialogsTest, BuildingOutlineEditsNamesAndCoverSwitches)
         EXPECT_EQ(project.info.officeName, QStringLiteral("設計室"));
         EXPECT_EQ(project.info.hideOfficeOnCover, 1);
         EXPECT_EQ(project.info.hideDateOnCover, 0);
-        EXPECT_EQ(state.isDirty, 1);
+        EXPECT_EQ(state.dialogCancelled, 0);
     }
-    state.isDirty = 0;
+    // OK without a change is still an OK: the caller marks the project changed.
+    state.dialogCancelled = 1;
     TatemonoGaiyoChange d(project, state);
-    d.command1(0)->click();  // OK without a change still marks the project
-    EXPECT_EQ(state.isDirty, 1);
+    d.command1(0)->click();
+    EXPECT_EQ(state.dialogCancelled, 0);
 }
 
 TEST_F(ProjectDialogsTest, LineNameDialogShowsTheStoredOptions)
@@ -207,12 +205,12 @@ TEST_F(ProjectDialogsTest, LineNameDialogShowsTheStoredOptions)
     EXPECT_EQ(project.grid.lineStartX, 7);
     EXPECT_EQ(project.grid.lineReverseX, 1);
     EXPECT_EQ(project.grid.lineStartY, 1);
-    EXPECT_EQ(state.isDirty, 1);
     EXPECT_EQ(state.dialogCancelled, 0);
 }
 
 TEST_F(ProjectDialogsTest, LineNameDialogRefusesBadStartNumbersAndTooManyLines)
 {
+    state.dialogCancelled = 1;  // as the caller opens it
     LineNameSetForm d(project, state);
     d.show();
     ModalScript script;
@@ -238,7 +236,7 @@ TEST_F(ProjectDialogsTest, LineNameDialogRefusesBadStartNumbersAndTooManyLines)
         << script.boxes()[2].text.toStdString();
     EXPECT_TRUE(script.boxes()[2].text.contains(QStringLiteral("41 本")))
         << script.boxes()[2].text.toStdString();
-    EXPECT_EQ(state.isDirty, 0);
+    EXPECT_EQ(state.dialogCancelled, 1);
 
     d.option1(0)->click();
     d.command1(0)->click();

@@ -35,7 +35,6 @@ protected:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            dir.filePath(QStringLiteral("registry")));
         state.programDir = dir.path();
-        state.dataFilePath = kNewDataName;
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -58,7 +57,6 @@ protected:
         AppState s;
         s.programDir = dir.path();
         s.dataDirectory = dir.path();
-        s.dataFilePath = kNewDataName;
         for (int i = 0; i < paths.size(); ++i) {
             HistoryEntry e;
             e.path = paths[i];

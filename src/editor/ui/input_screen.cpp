@@ -64,30 +64,37 @@ QPushButton *ToggleButton(const QString &text, QWidget *parent)
 
 }  // namespace
 
-InputScreen::InputScreen(Project &project, AppState &app, EditorState &editor, QWidget *parent)
-    : QWidget(parent), project_(project), app_(app), editor_(editor)
+InputScreen::InputScreen(Project &project, EditorState &editor, QWidget *parent)
+    : QWidget(parent), project_(project), editor_(editor)
 {
     InitEditorResources();
     InstallFontSubstitutions();
-    if (app_.currentFloor < 1 || app_.currentFloor > 2 || (oneStorey() && app_.currentFloor == 2))
-        app_.currentFloor = 1;
+    if (currentFloor() < 1 || currentFloor() > 2 || (oneStorey() && currentFloor() == 2))
+        setFloor(1);
     if (editor_.currentTool < kToolFloor || editor_.currentTool > kToolBeam)
         editor_.currentTool = kToolFloor;
     buildControls();
     editor_.linkColumnsAndBeams = linkCheck_->isChecked() ? 1 : 0;
     // The state the window opens with: the tool's buttons, tree and captions.
-    floorButtons_[app_.currentFloor - 1]->setChecked(true);
-    floorLabel_->setText(FloorLabelText(app_.currentFloor));
-    otherFloorCheck_->setText(OtherFloorCaption(app_.currentFloor, editor_.otherFloorShown != 0));
+    floorButtons_[currentFloor() - 1]->setChecked(true);
+    floorLabel_->setText(FloorLabelText(currentFloor()));
+    otherFloorCheck_->setText(OtherFloorCaption(currentFloor(), editor_.otherFloorShown != 0));
     onToolClicked(editor_.currentTool - 1);
     applyModeLook();
     ApplyHandCursor(this);  // buttons, option buttons and the zoom list
 }
 
 InputScreen::InputScreen(ProjectDocument &document, EditorState &editor, QWidget *parent)
-    : InputScreen(document.project(), document.settings(), editor, parent)
+    : InputScreen(document.project(), editor, parent)
 {
+    // From here on the storey is the document's.
+    const int floor = document.currentFloor();
     document_ = &document;
+    setFloor(floor < 1 || floor > 2 || (oneStorey() && floor == 2) ? 1 : floor);
+    floorButtons_[currentFloor() - 1]->setChecked(true);
+    floorLabel_->setText(FloorLabelText(currentFloor()));
+    otherFloorCheck_->setText(OtherFloorCaption(currentFloor(), editor_.otherFloorShown != 0));
+    rebuildTree();
     connect(&document, &ProjectDocument::projectReplaced, this, &InputScreen::projectReplaced);
     connect(&document, &ProjectDocument::gridResized, this, &InputScreen::gridChanged);
     connect(&document, &ProjectDocument::settingsChanged, this, [this] {
@@ -97,6 +104,19 @@ InputScreen::InputScreen(ProjectDocument &document, EditorState &editor, QWidget
     connect(&document, &ProjectDocument::aboutToSave, this, &InputScreen::cancelSpan);
     connect(&document, &ProjectDocument::nodesAboutToChange, this, &InputScreen::onNodesAboutToChange);
     connect(&document, &ProjectDocument::nodesChanged, this, &InputScreen::onNodesChanged);
+}
+
+int InputScreen::currentFloor() const
+{
+    return document_ ? document_->currentFloor() : floor_;
+}
+
+void InputScreen::setFloor(int floor)
+{
+    if (document_)
+        document_->setCurrentFloor(floor);
+    else
+        floor_ = floor;
 }
 
 // ---- Building the controls ----
@@ -269,7 +289,7 @@ void InputScreen::buildControls()
 
 void InputScreen::redrawPlan()
 {
-    RedrawPlan(paper_->surface(), project_, editor_, app_.currentFloor);
+    RedrawPlan(paper_->surface(), project_, editor_, currentFloor());
     paper_->reapplyRubberBands();
     paper_->refreshAll();
     emit planRedrawn();
@@ -277,7 +297,7 @@ void InputScreen::redrawPlan()
 
 void InputScreen::drawRegion(const NodeRect &rect, bool erase)
 {
-    const PlanInputs in{project_, editor_, app_.currentFloor};
+    const PlanInputs in{project_, editor_, currentFloor()};
     rqx::drawRegion(paper_->surface(), in, erase, rect.ix1, rect.iy1, rect.ix2, rect.iy2);
     // Symbols reach less than half a centimetre past their nodes.
     const PlanSurface &s = paper_->surface();
@@ -305,7 +325,7 @@ void InputScreen::onNodesChanged(const NodeRegion &region)
 void InputScreen::redrawLineNames()
 {
     paper_->liftRubberBands();
-    drawLineNames(paper_->surface(), PlanInputs{project_, editor_, app_.currentFloor},
+    drawLineNames(paper_->surface(), PlanInputs{project_, editor_, currentFloor()},
                   editor_.editMode != kModePlace);
     paper_->reapplyRubberBands();
     paper_->refreshAll();
@@ -350,6 +370,7 @@ PlanMouseHost InputScreen::mouseHost()
     h.deleteToggleDown = [this] { return deleteToggleDown(); };
     h.groupToggleDown = [this] { return groupToggleDown(); };
     h.undoChanged = [this] { refreshUndoAction(); };
+    h.currentFloor = [this] { return currentFloor(); };
     return h;
 }
 
@@ -451,14 +472,14 @@ void InputScreen::projectReplaced()
 {
     cancelSpan();
     clearUndo(editor_);  // the snapshot belongs to the project that was replaced
-    if (oneStorey() && app_.currentFloor == 2)
-        app_.currentFloor = 1;
-    floorButtons_[app_.currentFloor - 1]->setChecked(true);
-    floorLabel_->setText(FloorLabelText(app_.currentFloor));
-    otherFloorCheck_->setText(OtherFloorCaption(app_.currentFloor, editor_.otherFloorShown != 0));
+    if (oneStorey() && currentFloor() == 2)
+        setFloor(1);
+    floorButtons_[currentFloor() - 1]->setChecked(true);
+    floorLabel_->setText(FloorLabelText(currentFloor()));
+    otherFloorCheck_->setText(OtherFloorCaption(currentFloor(), editor_.otherFloorShown != 0));
     relabelFloorButtons();
     rebuildTree();
-    const int other = OtherFloorLevel(app_.currentFloor);
+    const int other = OtherFloorLevel(currentFloor());
     if (other <= project_.nodes.sizeLevel())
         UpdateOutlineMarks(project_, other);
     refreshStatusPanels();
@@ -527,9 +548,9 @@ void InputScreen::clickShowAllMembers()
     showAllAction_->setText(ToggleShowAllMembers(editor_, showAllAction_->text()));
     // Over the picture as it is, so that the other tools' members change colour in place.
     paper_->liftRubberBands();
-    const PlanInputs in{project_, editor_, app_.currentFloor};
+    const PlanInputs in{project_, editor_, currentFloor()};
     drawWholePlan(paper_->surface(), in);
-    const int other = OtherFloorLevel(app_.currentFloor);
+    const int other = OtherFloorLevel(currentFloor());
     if (editor_.otherFloorShown != 0 && other <= project_.dims.floorCount)
         drawOtherFloorWalls(paper_->surface(), in, other, false);
     paper_->reapplyRubberBands();
@@ -548,7 +569,7 @@ void InputScreen::onToolClicked(int index)
     otherFloorCheck_->setEnabled(false);
     otherFloorCheck_->setChecked(false);
     editor_.otherFloorShown = 0;
-    otherFloorCheck_->setText(OtherFloorCaption(app_.currentFloor, false));
+    otherFloorCheck_->setText(OtherFloorCaption(currentFloor(), false));
     otherFloorCheck_->setEnabled(OtherFloorSwitchEnabled(editor_.currentTool));
     relabelFloorButtons();
     deleteBothCheck_->setEnabled(DeleteBothSwitchEnabled(editor_));
@@ -564,10 +585,7 @@ void InputScreen::onFloorClicked(int index)
         floorButtons_[0]->setChecked(true);
         return;
     }
-    if (document_)
-        document_->setCurrentFloor(floor);
-    else
-        app_.currentFloor = floor;
+    setFloor(floor);
     cancelSpan();
     // The new floor's plan comes without the other storey's walls: the switch offers to show them.
     otherFloorCheck_->setChecked(false);
@@ -596,7 +614,7 @@ void InputScreen::rebuildTree()
 {
     rebuildingTree_ = true;
     tree_->clear();
-    const QList<MemberTreeNode> nodes = MemberTreeNodes(editor_.currentTool, app_.currentFloor);
+    const QList<MemberTreeNode> nodes = MemberTreeNodes(editor_.currentTool, currentFloor());
     QList<QTreeWidgetItem *> items;
     for (const MemberTreeNode &n : nodes) {
         QTreeWidgetItem *item =
@@ -608,7 +626,7 @@ void InputScreen::rebuildTree()
         items.append(item);
     }
     tree_->expandAll();
-    const int selected = RestoreTreeSelection(editor_, app_.currentFloor, nodes);
+    const int selected = RestoreTreeSelection(editor_, currentFloor(), nodes);
     if (selected >= 0)
         tree_->setCurrentItem(items[selected]);
     rebuildingTree_ = false;
@@ -654,11 +672,11 @@ void InputScreen::onOtherFloorClicked()
     editor_.otherFloorShown = editor_.otherFloorShown != 0 ? 0 : 1;
     const bool shown = editor_.otherFloorShown != 0;
     otherFloorCheck_->setChecked(shown);
-    otherFloorCheck_->setText(OtherFloorCaption(app_.currentFloor, shown));
-    const int other = OtherFloorLevel(app_.currentFloor);
+    otherFloorCheck_->setText(OtherFloorCaption(currentFloor(), shown));
+    const int other = OtherFloorLevel(currentFloor());
     if (other > project_.dims.floorCount)
         return;
-    const PlanInputs in{project_, editor_, app_.currentFloor};
+    const PlanInputs in{project_, editor_, currentFloor()};
     paper_->liftRubberBands();
     drawOtherFloorWalls(paper_->surface(), in, other, !shown);
     // Erasing in black also takes out this storey's members where the walls stand one above the

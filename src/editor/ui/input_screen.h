@@ -33,7 +33,7 @@ struct NodeRegion;
 class InputScreen : public QWidget {
     Q_OBJECT
 public:
-    InputScreen(Project &project, AppState &app, EditorState &editor, QWidget *parent = nullptr);
+    InputScreen(Project &project, EditorState &editor, QWidget *parent = nullptr);
     // The screen of the open project: it follows what the document reports (replaced, grid resized,
     // settings changed, nodes changed by an edit, an undo or a redo) and its edits become steps of
     // the document's history.
@@ -42,7 +42,8 @@ public:
     ProjectDocument *document() const { return document_; }
 
     Project &project() { return project_; }
-    AppState &app() { return app_; }
+    // The storey being edited (1 or 2): the document's, or the screen's own without one.
+    int currentFloor() const;
     EditorState &editor() { return editor_; }
     Paper *paper() const { return paper_; }
 
@@ -138,9 +139,11 @@ private:
     void onNodesChanged(const NodeRegion &region);
     bool oneStorey() const { return project_.dims.floorCount < 2; }
 
+    void setFloor(int floor);
+
     Project &project_;
-    AppState &app_;
     EditorState &editor_;
+    int floor_ = 1;  // without a document
     ProjectDocument *document_ = nullptr;
 
     std::array<QPushButton *, 4> toolButtons_{};

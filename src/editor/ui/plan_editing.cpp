@@ -8,8 +8,9 @@
 namespace rqx {
 
 PlanEditing::PlanEditing(InputScreen *screen)
-    : QObject(screen), screen_(screen), mouse_{screen->project(),   screen->app(), screen->editor(),
-                                               screen->mouseHost(), false,         {}}
+    : QObject(screen),
+      screen_(screen),
+      mouse_{screen->project(), screen->editor(), screen->mouseHost(), false, {}}
 {
     Paper *paper = screen->paper();
     connect(paper, &Paper::mousePressedAt, this, [this](Qt::MouseButton button, int x, int y) {

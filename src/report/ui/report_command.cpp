@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "calc/n_value.h"
+#include "document/project_document.h"
 #include "print/print_surface.h"
 #include "report/report_builder.h"
 #include "shell/ui/main_form.h"
@@ -73,6 +74,7 @@ ReportWindow *ReportCommand(const ReportHost &host, const ReportCommandSetup &se
 
     auto *report = new ReportWindow(project, *host.state, *host.printer);
     report->setViews(setup.views);
+    report->setProjectFilePath(host.projectFilePath);
     report->setHelpFilePath(host.helpFilePath);
     // The report window takes the main window's place until it closes.
     if (main) {
@@ -110,6 +112,7 @@ void InstallReportCommand(MainForm &window, ReportCommandSetup setup)
         host.mainWindow = &window;
         host.project = &window.project();
         host.state = &window.appState();
+        host.projectFilePath = window.document().dataFilePath();
         host.printer = window.applicationPrinter();
         host.helpFilePath = window.helpFilePath();
         ReportCommand(host, setup);

@@ -18,6 +18,7 @@ struct ReportHost {
     AppState *state = nullptr;
     QPrinter *printer = nullptr;  // the application printer
     QString helpFilePath;
+    QString projectFilePath = kNewDataName;  // the open project's file
 };
 
 // What the command needs besides the main window (tests replace the builder).

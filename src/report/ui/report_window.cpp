@@ -657,8 +657,8 @@ void ReportWindow::exportPdfCommand()
     // The project's name with ".pdf", in the project's folder.
     QString base;
     QString folder;
-    if (state_.dataFilePath != kNewDataName && !state_.dataFilePath.isEmpty()) {
-        const QFileInfo info(state_.dataFilePath);
+    if (projectFilePath_.trimmed() != kNewDataName && !projectFilePath_.isEmpty()) {
+        const QFileInfo info(projectFilePath_);
         base = info.completeBaseName();
         folder = info.absolutePath();
     } else {

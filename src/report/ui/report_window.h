@@ -78,6 +78,8 @@ public:
     void setReport(BuiltReport report);
 
     void setViews(ReportViews views);
+    // The open project's file: the PDF export offers its name and folder.
+    void setProjectFilePath(const QString &path) { projectFilePath_ = path; }
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
     void setHelpFilePath(const QString &path) { helpFilePath_ = path; }
 
@@ -141,6 +143,7 @@ private:
 
     Project &project_;
     AppState &state_;
+    QString projectFilePath_ = kNewDataName;
     QPrinter &printer_;
     std::shared_ptr<const PrintDocument> document_;
     ReportContents contents_{};

@@ -225,7 +225,6 @@ bool DataSelectForm::entryUsable(int row)
 
 void DataSelectForm::selectClicked()
 {
-    state_.dataFilePath = kNewDataName;
     const int row = currentRow();
     if (row < 1)
         return;
@@ -248,7 +247,6 @@ void DataSelectForm::chooseCurrentRow()
 
 void DataSelectForm::exitClicked()
 {
-    state_.dataFilePath = kNewDataName;
     MessageAnswer answer = MessageAnswer::Cancel;
     ShowMessage(QStringLiteral("『 ") + state_.appTitle + QStringLiteral(" 』 を終了します"), kMsgOkCancel,
                 kMessageTitle, answer, this);
@@ -260,14 +258,12 @@ void DataSelectForm::exitClicked()
 
 void DataSelectForm::openOtherClicked()
 {
-    state_.dataFilePath = kNewDataName;
     startChoice_ = kStartOpenOther;
     accept();
 }
 
 void DataSelectForm::newClicked()
 {
-    state_.dataFilePath = kNewDataName;
     startChoice_ = kStartNew;
     accept();
 }
@@ -316,14 +312,6 @@ void DataSelectForm::keyPressEvent(QKeyEvent *event)
         default:
             QDialog::keyPressEvent(event);
     }
-}
-
-void DataSelectForm::done(int result)
-{
-    // Whatever the choice, the open project is the start-up grid until a file is loaded: the file
-    // name left from the previous run must not stay attached to it, or an overwrite would replace that file.
-    state_.dataFilePath = kNewDataName;
-    QDialog::done(result);
 }
 
 }  // namespace rqx

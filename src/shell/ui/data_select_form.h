@@ -47,7 +47,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void done(int result) override;
 
 private:
     void fillGrid();

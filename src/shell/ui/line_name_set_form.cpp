@@ -200,7 +200,6 @@ void LineNameSetForm::okClicked()
     g.lineReverseX = c.reverse[0];
     g.lineReverseY = c.reverse[1];
     state_.dialogCancelled = 0;
-    state_.isDirty = 1;
     QDialog::accept();
 }
 

@@ -200,14 +200,14 @@ MainForm::MainForm(ProjectDocument &document, QWidget *parent)
     if (!state_.programDir.isEmpty() && QDir(state_.programDir).exists())
         QDir::setCurrent(state_.programDir);
     setWindowIcon(AppIcon());
-    state_.isDirty = 0;
     ReadHistoryFile(state_);
     ReadDefaults(state_);
     if (project_.info.spanCountX == 0 && project_.info.floorCount == 0)
         SetStartupDimensions(project_, state_.defaultGridCount);
     ResetProject(project_);
-    state_.currentFloor = 1;
-    document_.notifyProjectReplaced();
+    document_.setDataFilePath(kNewDataName);
+    document_.setCurrentFloor(1);
+    document_.notifyProjectLoaded(kNewDataName);
 
     auto *empty = new QWidget(this);
     empty->setAutoFillBackground(true);
@@ -451,9 +451,7 @@ void MainForm::refreshStatusBar()
 
 void MainForm::refreshFilePanel()
 {
-    // Until the start dialog has closed, the path read from the history names the previous run's file,
-    // not the start-up grid on screen.
-    panels_[0]->setText(QLatin1Char(' ') + (startupFinished_ ? state_.dataFilePath : kNewDataName));
+    panels_[0]->setText(QLatin1Char(' ') + document_.dataFilePath());
 }
 
 void MainForm::RebuildFrameMenus()
@@ -537,7 +535,7 @@ void MainForm::actOnStartChoice()
     actingOnStartChoice_ = false;
     if (!done)
         return;  // the caller shows the start dialog again
-    setCaption(state_.dataFilePath.trimmed() == kNewDataName ? kNewDataName : project_.info.buildingName);
+    setCaption(document_.isNewData() ? kNewDataName : project_.info.buildingName);
     RebuildFrameMenus();
     refreshStatusBar();
     startChoice_ = kStartNone;
@@ -550,8 +548,7 @@ QString MainForm::initialDialogPath() const
     QString dir = state_.dataDirectory;
     if (dir.isEmpty())
         dir = state_.programDir;
-    const QString name =
-        state_.dataFilePath.trimmed() == kNewDataName ? kNewDataName : FileNameOf(state_.dataFilePath);
+    const QString name = document_.isNewData() ? kNewDataName : FileNameOf(document_.dataFilePath());
     return dir.isEmpty() ? name : QDir(dir).filePath(name);
 }
 
@@ -572,7 +569,7 @@ bool MainForm::newCommand()
 {
     if (document_.isDirty()) {
         const QString text = QStringLiteral("現在、入力中のデータは、変更されています。\r\r(") +
-                             state_.dataFilePath +
+                             document_.dataFilePath() +
                              QStringLiteral(")\r\rこのまま、新規データを作成しますか？");
         if (!AskYesNo(this, text, kMessageTitle))
             return false;
@@ -580,6 +577,7 @@ bool MainForm::newCommand()
     if (!RunProjectDialog<NewData>(project_, state_, this))
         return false;
     WaitCursor wait;
+    document_.setDataFilePath(kNewDataName);
     ResetProject(project_);
     GenerateLineNames(project_);
     RebuildFrameMenus();
@@ -590,22 +588,26 @@ bool MainForm::newCommand()
     return true;
 }
 
-bool MainForm::runOnDataFile(const QString &path, FileResult (*command)(Project &, AppState &))
+bool MainForm::runOnDataFile(const QString &path,
+                             FileResult (*command)(Project &, const QString &, AppState &))
 {
-    const QString previous = state_.dataFilePath;
-    state_.dataFilePath = path;
     FileResult result;
     {
         WaitCursor wait;
         EnterFolderOf(path);
-        result = command(project_, state_);
+        result = command(project_, path, state_);
     }
     if (!result.ok) {
-        state_.dataFilePath = previous;
         Notify(this, result.message);
         return false;
     }
     return true;
+}
+
+SaveOutcome MainForm::writeHistoryFile()
+{
+    state_.lastDataPath = document_.dataFilePath();
+    return WriteHistoryFile(state_);
 }
 
 bool MainForm::loadProjectFrom(const QString &path, bool rememberInHistoryFile)
@@ -613,15 +615,14 @@ bool MainForm::loadProjectFrom(const QString &path, bool rememberInHistoryFile)
     if (!runOnDataFile(path, LoadProject))
         return false;
     RefreshDimensions(project_);
-    UpdateHistory(state_, project_.info.buildingName);
+    document_.notifyProjectLoaded(path);
+    UpdateHistory(state_, path, project_.info.buildingName);
     if (rememberInHistoryFile)
-        WriteHistoryFile(state_);
+        writeHistoryFile();
     rebuildRecentFiles();
-    setCaption(FileNameOf(state_.dataFilePath));
-    state_.isDirty = 0;
+    setCaption(FileNameOf(path));
     RebuildFrameMenus();
     refreshStatusBar();
-    document_.notifyProjectReplaced();
     emit projectReplaced();
     return true;
 }
@@ -632,10 +633,11 @@ bool MainForm::saveProjectTo(const QString &path)
     document_.notifyAboutToSave();
     if (!runOnDataFile(path, SaveProject))
         return false;
-    UpdateHistory(state_, project_.info.buildingName);
-    WriteHistoryFile(state_);
-    rebuildRecentFiles();
+    document_.setDataFilePath(path);
     document_.markSaved();
+    UpdateHistory(state_, path, project_.info.buildingName);
+    writeHistoryFile();
+    rebuildRecentFiles();
     return true;
 }
 
@@ -674,7 +676,7 @@ bool MainForm::openRecentCommand(int n)
     if (document_.isDirty() && !AskYesNo(this, kOtherDataQuestion, kMessageTitle))
         return false;
     const QString path = state_.history[n - 1].path.trimmed();
-    if (path == state_.dataFilePath.trimmed())
+    if (path == document_.dataFilePath().trimmed())
         return true;  // already open: nothing is loaded, unsaved edits stay
     if (!CheckHistoryFile(path, state_.appTitle, this))
         return false;
@@ -695,7 +697,7 @@ bool MainForm::openStartupFile(const QString &path)
 void MainForm::showRestoredProject()
 {
     startupFinished_ = 1;
-    const QString path = state_.dataFilePath.trimmed();
+    const QString path = document_.dataFilePath().trimmed();
     setCaption(path == kNewDataName ? kNewDataName : FileNameOf(path));
     RebuildFrameMenus();
     refreshStatusBar();
@@ -703,15 +705,15 @@ void MainForm::showRestoredProject()
 
 void MainForm::overwriteCommand()
 {
-    if (state_.dataFilePath.trimmed() == kNewDataName) {
+    if (document_.isNewData()) {
         saveAsCommand();
         return;
     }
     const QString text = QStringLiteral("入力データを上書き保存します｡\r\r( ") +
-                         state_.dataFilePath.trimmed() + QStringLiteral(" )\r\rよろしいですか｡");
+                         document_.dataFilePath().trimmed() + QStringLiteral(" )\r\rよろしいですか｡");
     if (!AskYesNo(this, text, kMessageTitle))
         return;
-    saveProjectTo(state_.dataFilePath);
+    saveProjectTo(document_.dataFilePath());
 }
 
 void MainForm::saveAsCommand()
@@ -785,7 +787,6 @@ void MainForm::gridSizeCommand()
     if (!RunProjectDialog<GridSizeChange>(project_, state_, this))
         return;
     WaitCursor wait;
-    state_.isDirty = 1;
     InitNodeCoords(project_);
     for (int level = 1; level <= project_.nodes.sizeLevel(); ++level)
         UpdateOutlineMarks(project_, level);
@@ -806,7 +807,7 @@ QStringList MainForm::saveStores()
     const struct {
         SaveOutcome outcome;
         const char *name;
-    } stores[] = {{WriteHistoryFile(state_), "VELMRQX.INI"}, {WriteDefaults(state_), "VelmRQX.Def"}};
+    } stores[] = {{writeHistoryFile(), "VELMRQX.INI"}, {WriteDefaults(state_), "VelmRQX.Def"}};
     QStringList failures;
     for (const auto &store : stores) {
         if (store.outcome.ok() || state_.programDir.isEmpty())
@@ -827,7 +828,7 @@ void MainForm::closeEvent(QCloseEvent *event)
         return;
     }
     if (document_.isDirty()) {
-        const QString text = QStringLiteral("データは変更されています。\r\r(") + state_.dataFilePath +
+        const QString text = QStringLiteral("データは変更されています。\r\r(") + document_.dataFilePath() +
                              QStringLiteral(")\r\rこのまま保存せず、終了しますか？");
         if (!AskYesNo(this, text, kMessageTitleFull)) {
             event->ignore();

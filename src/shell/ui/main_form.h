@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/safe_save.h"
 #include "model/project.h"
 
 class QAction;
@@ -149,14 +150,16 @@ private:
     QAction *makeAction(const QString &key, const QString &text, const QString &tip);
     FileDialogRequest projectFileRequest(bool save) const;
     QString initialDialogPath() const;
-    // Runs a load or save with dataFilePath = path, the file's folder current and the hourglass on;
-    // a failure is shown in a message and dataFilePath goes back to what it was.
-    bool runOnDataFile(const QString &path, FileResult (*command)(Project &, AppState &));
+    // Runs a load or save of path with the file's folder current and the hourglass on; a failure is
+    // shown in a message.
+    bool runOnDataFile(const QString &path, FileResult (*command)(Project &, const QString &, AppState &));
+    // The history file with the open project's path as the last data file.
+    SaveOutcome writeHistoryFile();
     // Reads path as the open project (the hourglass on, its folder the current one) and shows it; a
-    // refused file is shown in a message and leaves the project and dataFilePath as they were.
+    // refused file is shown in a message and leaves the project and its file path as they were.
     bool loadProjectFrom(const QString &path, bool rememberInHistoryFile);
-    // Writes the project to path, which becomes dataFilePath, and puts it first in the history; a
-    // failure is shown in a message and dataFilePath stays as it was.
+    // Writes the project to path, which becomes the document's file path, and puts it first in the
+    // history; a failure is shown in a message and the file path stays as it was.
     bool saveProjectTo(const QString &path);
     // Writes the registry values, the history and the defaults; the messages of the stores that failed.
     QStringList saveStores();

@@ -31,13 +31,12 @@ void MoveTo(QWidget *w, QPoint pos)
 
 struct Screen {
     Project project;
-    AppState app;
     EditorState editor;
     std::unique_ptr<InputScreen> w;
 
     explicit Screen(Project p = sample::SmallTwoStoreyHouse()) : project(std::move(p))
     {
-        w = std::make_unique<InputScreen>(project, app, editor);
+        w = std::make_unique<InputScreen>(project, editor);
         w->resize(1200, 800);
         w->show();
         QApplication::processEvents();
@@ -70,7 +69,7 @@ TEST(InputScreenTest, OpensOnTheFloorToolOfTheFirstStorey)
 {
     Screen s;
     EXPECT_EQ(s.editor.currentTool, kToolFloor);
-    EXPECT_EQ(s.app.currentFloor, 1);
+    EXPECT_EQ(s.w->currentFloor(), 1);
     EXPECT_TRUE(s.w->toolButton(0)->isChecked());
     EXPECT_TRUE(s.w->floorButton(0)->isChecked());
     EXPECT_EQ(s.w->floorButton(0)->text(), QStringLiteral("１階 床"));
@@ -152,7 +151,7 @@ TEST(InputScreenTest, OneStoreyHouseHasOnlyTheFirstFloorButton)
     EXPECT_EQ(s.w->floorButton(0)->text(), QStringLiteral("１階 小屋梁"));
     EXPECT_FALSE(s.w->floorButton(1)->isEnabled());
     s.w->chooseFloor(2);
-    EXPECT_EQ(s.app.currentFloor, 1);
+    EXPECT_EQ(s.w->currentFloor(), 1);
 }
 
 TEST(InputScreenTest, DeleteTogglesExcludeEachOtherAndMarkTheMode)

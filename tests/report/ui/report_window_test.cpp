@@ -278,7 +278,7 @@ TEST(ReportWindow, PdfExportAndNoPrinter)
     Window w(7);
     // As on a machine without printers: a PDF printer without a file.
     w.printer.setOutputFileName(QString());
-    w.state.dataFilePath = w.dir.filePath(QStringLiteral("house.RQX"));
+    w.window->setProjectFilePath(w.dir.filePath(QStringLiteral("house.RQX")));
     QString target = w.dir.filePath(QStringLiteral("report.pdf"));
     QStringList proposed;
     w.window->setFileChooser([&](QWidget *, const FileDialogRequest &r) {
