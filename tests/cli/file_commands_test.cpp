@@ -302,3 +302,14 @@ TEST(CliFileCommands, NoPermissionToReadOrWriteIsNamed)
         << r.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("new.RQX"))));
 }
+
+// An output named as an unsaved project is a file like any other, not a save skipped as done.
+TEST(CliFileCommands, ResaveWritesAnOutputNamedAsAnUnsavedProject)
+{
+    QTemporaryDir dir;
+    const CliRun r = Wrapped({QStringLiteral("env"), QStringLiteral("-C"), dir.path()},
+                             {QStringLiteral("resave"), kTwoStorey, kNewDataName});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    Project back;
+    EXPECT_TRUE(LoadProjectFile(dir.filePath(kNewDataName), back).ok);
+}
