@@ -8,14 +8,13 @@
 #include "calc/n_value.h"
 #include "model/project.h"
 #include "print/page_drawing.h"
+#include "print/font_names.h"
 #include "print/print_surface.h"
 
 namespace rqx {
 
 namespace {
 
-const QString kFontPMincho = QStringLiteral("ＭＳ Ｐ明朝");
-const QString kFontMincho = QStringLiteral("ＭＳ 明朝");
 constexpr float kGridNameSize = 6.0f;
 constexpr float kWallLabelSize = 6.0f;
 constexpr int kGridPen = 5;
@@ -40,28 +39,6 @@ bool OnModuleLine(int index, int divisions)
 {
     return divisions <= 1 || index % divisions == 1;
 }
-
-// Restores the font name, size and bold a routine changes; the name becomes "ＭＳ 明朝" afterwards.
-class FontScope {
-public:
-    explicit FontScope(PrintSurface &s) : s_(s), size_(s.FontSize()), bold_(s.FontBold())
-    {
-        s.SetFontName(kFontPMincho);
-    }
-    ~FontScope()
-    {
-        s_.SetFontName(kFontMincho);
-        s_.SetFontSize(size_);
-        s_.SetFontBold(bold_);
-    }
-    FontScope(const FontScope &) = delete;
-    FontScope &operator=(const FontScope &) = delete;
-
-private:
-    PrintSurface &s_;
-    double size_;
-    bool bold_;
-};
 
 struct TextSize {
     float w = 0;
@@ -151,7 +128,7 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
         DrawLineCm(s, left, py, right, py, kPenStyleSolid, kGridPen, PaletteColor(0));
     }
 
-    FontScope font(s);
+    FontScope font(s, kFontNamePMincho);
     const int div = p.dims.divisions;
     // X names centred under their lines, clear of the foot hardware texts; the sub-grid names one row lower
     // so neighbours do not collide.
@@ -279,7 +256,7 @@ void drawFigureWalls(PrintSurface &s, const Project &p, float figScale, float fi
 {
     if (level < 1 || level > p.nodes.sizeLevel())
         return;
-    FontScope font(s);
+    FontScope font(s, kFontNamePMincho);
     s.SetFontBold(false);
     for (int y = 1; y <= NodesY(p); ++y)
         for (int x = 1; x <= NodesX(p); ++x) {
@@ -326,7 +303,7 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
 {
     if (level < 1 || level > p.nodes.sizeLevel())
         return;
-    FontScope font(s);
+    FontScope font(s, kFontNamePMincho);
     s.SetFontBold(false);
     const bool check = mode == kFigColumnsCarried || mode == kFigColumnsLower;
     const float side = check ? kFigColumnSideCheck : kFigColumnSide;

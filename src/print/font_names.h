@@ -14,6 +14,12 @@ struct FontNameEntry {
     const char *installed;    // the installed family that draws it, e.g. "IPAMincho"
 };
 
+// The names pages and screens ask for.
+inline const QString kFontNameMincho = QStringLiteral("ＭＳ 明朝");
+inline const QString kFontNamePMincho = QStringLiteral("ＭＳ Ｐ明朝");
+inline const QString kFontNameGothic = QStringLiteral("ＭＳ ゴシック");
+inline const QString kFontNamePGothic = QStringLiteral("ＭＳ Ｐゴシック");
+
 // ＭＳ 明朝 → IPAMincho, ＭＳ Ｐ明朝 → IPAPMincho, ＭＳ ゴシック → IPAGothic, ＭＳ Ｐゴシック → IPAPGothic.
 std::span<const FontNameEntry> FontNameTable();
 

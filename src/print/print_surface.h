@@ -29,6 +29,7 @@
 #include <memory>
 #include <vector>
 
+#include "print/font_names.h"
 #include "print/print_document.h"
 
 class QFontMetricsF;
@@ -317,6 +318,30 @@ private:
     std::vector<PageItem> pendingFooter_;
     PrintFont cachedFont_;
     std::uint32_t cachedFontIndex_ = UINT32_MAX;
+};
+
+// A figure's font for as long as it lives: on leaving, the surface is back at ＭＳ 明朝 with the size
+// and boldness it had, so a figure never leaks its font into the text that follows it.
+class FontScope {
+public:
+    FontScope(PrintSurface &surface, const QString &name)
+        : surface_(surface), size_(surface.FontSize()), bold_(surface.FontBold())
+    {
+        surface.SetFontName(name);
+    }
+    ~FontScope()
+    {
+        surface_.SetFontName(kFontNameMincho);
+        surface_.SetFontSize(size_);
+        surface_.SetFontBold(bold_);
+    }
+    FontScope(const FontScope &) = delete;
+    FontScope &operator=(const FontScope &) = delete;
+
+private:
+    PrintSurface &surface_;
+    double size_;
+    bool bold_;
 };
 
 }  // namespace rqx

@@ -6,14 +6,13 @@
 #include "editor/plan_figures.h"
 #include "model/project.h"
 #include "print/page_drawing.h"
+#include "print/font_names.h"
 #include "print/print_surface.h"
 
 namespace rqx {
 
 namespace {
 
-const QString kFontPMincho = QStringLiteral("ＭＳ Ｐ明朝");
-const QString kFontMincho = QStringLiteral("ＭＳ 明朝");
 
 float Cm(int twips)
 {
@@ -49,23 +48,6 @@ TextSize MeasureCm(PrintSurface &s, const QString &text, float size)
     s.Measure(text);
     return {Cm(s.TextWid()), Cm(s.TextHei())};
 }
-
-// Puts the font size back and leaves the body font "ＭＳ 明朝".
-class FontScope {
-public:
-    FontScope(PrintSurface &s, const QString &name) : s_(s), size_(s.FontSize()) { s.SetFontName(name); }
-    ~FontScope()
-    {
-        s_.SetFontName(kFontMincho);
-        s_.SetFontSize(size_);
-    }
-    FontScope(const FontScope &) = delete;
-    FontScope &operator=(const FontScope &) = delete;
-
-private:
-    PrintSurface &s_;
-    double size_;
-};
 
 // The colour value 12 (9 for a cross brace) the brace lines are given, read as a Windows colour value
 // (red in the low byte): a near-black ink.
@@ -113,7 +95,7 @@ void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &la
     const OneBasedArray<QString> &names = direction == kFrameOnXLine ? p.grid.lineNameY : p.grid.lineNameX;
     const int div = std::max(1, p.dims.divisions);
     const bool view = labelMode == kFrameNamesView;
-    FontScope font(s, kFontPMincho);
+    FontScope font(s, kFontNamePMincho);
     for (int i = 1; i <= count && i <= names.size(); ++i) {
         const int r = div == 1 ? 1 : i % div;
         float drop = 0, size = 0;
@@ -207,7 +189,7 @@ void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout
     const bool view = mode == kFrameWallsView;
     const float size = LargeGrid(p) ? (view ? 9.0f : 6.0f) : (view ? 11.0f : 8.0f);
     const int pen = view ? 3 : 0;
-    FontScope font(s, kFontMincho);
+    FontScope font(s, kFontNameMincho);
     for (int storey = 1; storey <= floors; ++storey) {
         const float yTop = FramePageY(layout, storey + 1);
         const float yFoot = FramePageY(layout, storey);

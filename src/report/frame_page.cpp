@@ -4,13 +4,12 @@
 
 #include "model/project.h"
 #include "print/page_drawing.h"
+#include "print/font_names.h"
 #include "print/print_surface.h"
 
 namespace rqx {
 
 namespace {
-const QString kFontMincho = QStringLiteral("ＭＳ 明朝");
-const QString kFontPGothic = QStringLiteral("ＭＳ Ｐゴシック");
 constexpr float kBaseFontSize = 11.0f;
 
 NodeCoord LastNode(const Project &p)
@@ -64,11 +63,11 @@ bool RecordFrameViewPage(PrintSurface &s, const Project &p, int direction, int l
     float width = 0, height = 0;
     SetupPrintPage(s, kBaseFontSize, 4, kOrientationLandscape, width, height);
     const QString name = FrameLineName(p, direction, line);
-    s.SetHeaderFontName(kFontPGothic);
+    s.SetHeaderFontName(kFontNamePGothic);
     s.SetHeaderFontSize(11);
     s.SetHeader(kAppTitle + QStringLiteral("   [ ") + p.info.buildingName + QStringLiteral(" ]"));
     s.SetFooter(QStringLiteral("|") + name + QStringLiteral(" 通り 軸組図"));
-    s.SetFontName(kFontMincho);
+    s.SetFontName(kFontNameMincho);
     s.SetFontSize(kBaseFontSize);
     s.StartDoc();
     const FrameLayout layout = FrameViewLayout(p, width, height);

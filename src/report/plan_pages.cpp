@@ -7,14 +7,13 @@
 #include "editor/plan_figures.h"
 #include "model/project.h"
 #include "print/page_drawing.h"
+#include "print/font_names.h"
 #include "print/print_surface.h"
 
 namespace rqx {
 
 namespace {
 
-const QString kFontMincho = QStringLiteral("ＭＳ 明朝");
-const QString kFontPGothic = QStringLiteral("ＭＳ Ｐゴシック");
 constexpr float kBaseFontSize = 11.0f;
 
 float Cm(int twips)
@@ -129,18 +128,18 @@ void SetupReportPage(PrintSurface &s, float &printableWidth, float &printableHei
     s.SetMarginTop(QStringLiteral("2.0cm"));
     s.SetMarginRight(QStringLiteral("2.0cm"));
     s.SetMarginBottom(QStringLiteral("2.3cm"));
-    s.SetFontName(kFontMincho);
+    s.SetFontName(kFontNameMincho);
     SetupPrintPage(s, kBaseFontSize, 4, s.Orientation(), printableWidth, printableHeight);
 }
 
 void SetReportHeaderFooter(PrintSurface &s, const Project &p, int pageNumber)
 {
-    s.SetHeaderFontName(kFontPGothic);
+    s.SetHeaderFontName(kFontNamePGothic);
     s.SetHeaderFontSize(9);
     s.SetHeader(kAppTitle + QStringLiteral("   [ ") + p.info.buildingName + QStringLiteral(" ]"));
     const QString number = pageNumber > 0 ? QStringLiteral("- %1 -").arg(pageNumber - 1) : QString();
     s.SetFooter(QStringLiteral("|") + number + QStringLiteral("|") + VersionText());
-    s.SetFontName(kFontMincho);
+    s.SetFontName(kFontNameMincho);
 }
 
 void PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor, float x, float titleY,
@@ -182,7 +181,7 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
         drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsSymbols);
         drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsPlain);
     }
-    s.SetFontName(kFontMincho);
+    s.SetFontName(kFontNameMincho);
     s.SetFontSize(kBaseFontSize);
 }
 
@@ -255,13 +254,13 @@ void RecordTransferCheckPage(PrintSurface &s, const Project &p)
     s.SetMarginTop(QStringLiteral("2.0cm"));
     s.SetMarginRight(QStringLiteral("2.0cm"));
     s.SetMarginBottom(QStringLiteral("2.0cm"));
-    s.SetFontName(kFontMincho);
+    s.SetFontName(kFontNameMincho);
     float w = 0, h = 0;
     SetupPrintPage(s, kBaseFontSize, 4, kOrientationLandscape, w, h);
     const float width = Cm(s.PageWidth() - s.MarginLeft() - s.MarginRight());
     const float height = Cm(s.PageHeight() - s.MarginTop() - s.MarginBottom());
     const bool red = p.anyNotCarried == 1;
-    s.SetHeaderFontName(kFontPGothic);
+    s.SetHeaderFontName(kFontNamePGothic);
     s.SetHeaderFontSize(9);
     s.SetHeader(
         kAppTitle + QStringLiteral("   [２階柱Ｎ値伝達チェック]") + QStringLiteral("||") +
@@ -272,7 +271,7 @@ void RecordTransferCheckPage(PrintSurface &s, const Project &p)
         (red ? QStringLiteral("備考：   □+／：１階柱, 　■：２階柱 (赤：１階柱にＮ値が伝達されていない柱),　 ")
              : QStringLiteral("備考：   □+／：１階柱, 　■：２階柱,　 ")) +
         QStringLiteral("―｜：２階床梁, 　筋かい：２階筋かい") + QStringLiteral("||") + VersionText());
-    s.SetFontName(kFontMincho);
+    s.SetFontName(kFontNameMincho);
     s.StartDoc();
     const float scale = TransferCheckScale(p, width, height);
     const float figX = 2.2f;

@@ -95,7 +95,7 @@ void ReportState::fixedTable(const FixedTable &table, float fontSize, int spacin
 
 void SetPageHeaderFooter(PrintSurface &surface, const Project &project, int pageNumber)
 {
-    surface.SetHeaderFontName(kReportPGothic);
+    surface.SetHeaderFontName(kFontNamePGothic);
     surface.SetHeaderFontSize(9);
     if (pageNumber <= 1) {
         surface.SetHeader(QString());
@@ -119,7 +119,7 @@ void ApplyReportPageSetup(ReportState &b)
     s.SetMarginTop(QStringLiteral("2.0cm"));
     s.SetMarginRight(QStringLiteral("2.0cm"));
     s.SetMarginBottom(QStringLiteral("2.3cm"));
-    s.SetFontName(kReportMincho);
+    s.SetFontName(kFontNameMincho);
     SetupPrintPage(s, kReportBaseFontSize, 4, s.Orientation(), b.printableWidth, b.printableHeight);
     b.setFontSize(kReportBaseFontSize);
 }

@@ -64,7 +64,7 @@ void PrintCoverPage(ReportState &b, float)
 
     // The building name as a one-column borderless table, so that a long name wraps.
     const QString name = b.p.info.buildingName.trimmed();
-    s.SetFontName(kReportPMincho);
+    s.SetFontName(kFontNamePMincho);
     s.SetFontSize(20);
     s.Measure(name);
     float nameWidth = 0;
@@ -88,7 +88,7 @@ void PrintCoverPage(ReportState &b, float)
     float y = nameTop + 8 * lineH14;
     CentredText(b, QStringLiteral("告示 平１２ 建告第１４６０号 による"), 14, y);
 
-    s.SetFontName(kReportMincho);
+    s.SetFontName(kFontNameMincho);
     y += 1.1f * LineHeightAt(b, 22);
     CentredText(b, QStringLiteral("軸組を構成する柱頭･柱脚のＮ値計算書"), 22, y);
 
@@ -105,7 +105,7 @@ void PrintCoverPage(ReportState &b, float)
         CentredText(b, b.p.info.personName.trimmed(), 14, y);
     }
 
-    s.SetFontName(kReportMincho);
+    s.SetFontName(kFontNameMincho);
     b.setFontSize(kReportBaseFontSize);
 }
 

@@ -106,7 +106,7 @@ void PrintFrameFigures(ReportState &b, float x)
             titleY = 2 * b.lineH;
         }
         const Frame &f = frames[i];
-        s.SetFontName(kReportMincho);
+        s.SetFontName(kFontNameMincho);
         PrintTextCm(s,
                     QStringLiteral("(") + QString::number(static_cast<int>(i) + 1) + QStringLiteral(") ") +
                         FrameLineName(p, f.direction, f.line) + QStringLiteral(" 通り"),
@@ -121,7 +121,7 @@ void PrintFrameFigures(ReportState &b, float x)
         titleY = layout.frameBaseY + 3.1f * b.lineH;
     }
     b.cursorY = titleY;
-    s.SetFontName(kReportMincho);
+    s.SetFontName(kFontNameMincho);
     b.setFontSize(kReportBaseFontSize);
 }
 

@@ -9,16 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "print/font_names.h"
 #include "report/report_builder.h"
 
 namespace rqx {
 
 struct Project;
 
-// Base fonts of the report.
-inline const QString kReportMincho = QStringLiteral("ＭＳ 明朝");
-inline const QString kReportPMincho = QStringLiteral("ＭＳ Ｐ明朝");
-inline const QString kReportPGothic = QStringLiteral("ＭＳ Ｐゴシック");
+// Base font size and left margin of the report.
 inline constexpr float kReportBaseFontSize = 11.0f;
 inline constexpr float kReportMarginLeftCm = 2.3f;
 // chapterCode while the N-value result table is added: page breaks repeat its header band.

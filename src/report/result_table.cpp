@@ -211,7 +211,7 @@ void PrintResultHeader(ReportState &b)
         rule(ResultColumnLeft(k), top + startQuarter[static_cast<size_t>(k - 1)] * h / 4, ResultColumnLeft(k),
              bottom);
 
-    s.SetFontName(kReportPMincho);
+    s.SetFontName(kFontNamePMincho);
     const bool user = b.p.grid.lCoefficientMode == 1;
     struct HeaderText {
         QString text;
@@ -281,7 +281,7 @@ void PrintResultTable(ReportState &b, float x)
     b.cursorY = 0;
     b.sectionTitle(QStringLiteral("2.3.Ｎ値･接合金物 算定結果一覧表"), x, 2, 3);
 
-    s.SetFontName(kReportPMincho);
+    s.SetFontName(kFontNamePMincho);
     s.SetFontSize(8);
     s.SetTableSpacing(10, 10);
     // Narrow cells: the hardware placeholder and "X―" stay on one line.
@@ -313,7 +313,7 @@ void PrintResultTable(ReportState &b, float x)
         s.EndTable();
     }
     s.SetTableCellPaddingX(savedPadding);
-    s.SetFontName(kReportMincho);
+    s.SetFontName(kFontNameMincho);
     b.chapterCode = 0;
 }
 
