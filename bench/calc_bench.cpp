@@ -3,14 +3,27 @@
 // Targets on the project machine: under 20 ms for the largest, under 0.2 ms for the typical house.
 #include <benchmark/benchmark.h>
 
-#include "calc/house_builder.h"
 #include "calc/n_value.h"
 #include "calc/wall_sides.h"
+#include "support/house_builder.h"
 
 using namespace rqx;
-using namespace rqx::test;
+using namespace rqx::samples;
 
 namespace {
+
+struct TurnWall {
+    QString key;
+    WallOptions options;
+};
+
+// The wall kinds in turn: single braces rising toward the higher and the lower index, a cross brace, a board.
+const TurnWall &WallOfTurn(int turn)
+{
+    static const TurnWall walls[] = {
+        {kKeyKesa, {}}, {kKeyKesa, {.towardLower = true}}, {kKeyTasuki, {}}, {kKeyMenzai, {}}};
+    return walls[turn % 4];
+}
 
 // Walls of every kind in turn on every span of the storey's lines through `onLine` nodes.
 void WallsOnLines(Project &p, int level, int every)
@@ -20,15 +33,17 @@ void WallsOnLines(Project &p, int level, int every)
     int turn = 0;
     for (int y = 1; y <= ny + 1; y += every)
         for (int x = 1; x <= nx; ++x, ++turn) {
-            const Wall kind = static_cast<Wall>(turn % 4);
-            PlaceWall(p, level, kDirX, y, x, x + 1, kind, kind == Wall::Board ? 1 + turn % 10 : 1 + turn % 4);
+            const TurnWall &w = WallOfTurn(turn);
+            PlaceWall(p, level, kDirX, y, x, x + 1, w.key, w.key == kKeyMenzai ? 1 + turn % 10 : 1 + turn % 4,
+                      w.options);
             if (turn % 3 == 0)
-                PlaceWall(p, level, kDirX, y, x, x + 1, Wall::Board, 1 + turn % 10);
+                PlaceWall(p, level, kDirX, y, x, x + 1, kKeyMenzai, 1 + turn % 10);
         }
     for (int x = 1; x <= nx + 1; x += every)
         for (int y = 1; y <= ny; ++y, ++turn) {
-            const Wall kind = static_cast<Wall>(turn % 4);
-            PlaceWall(p, level, kDirY, x, y, y + 1, kind, kind == Wall::Board ? 1 + turn % 10 : 1 + turn % 4);
+            const TurnWall &w = WallOfTurn(turn);
+            PlaceWall(p, level, kDirY, x, y, y + 1, w.key, w.key == kKeyMenzai ? 1 + turn % 10 : 1 + turn % 4,
+                      w.options);
         }
 }
 
@@ -47,9 +62,7 @@ void BeamsOnLines(Project &p, int level, int every)
 // along and across the floor beams.
 Project LargestHouse()
 {
-    Project p = NewHouse(2, 120, 120);
-    p.info.divisions = 4;
-    ResetProject(p);
+    Project p = NewProject(120, 120, 2, 4, LineNames::kNone);
     for (int level = 1; level <= 2; ++level) {
         PlaceFloor(p, level, 1, 1, 121, 121);
         WallsOnLines(p, level, 1);
@@ -85,7 +98,7 @@ Project LargestUnsupportedHouse()
 // first-storey columns.
 Project TypicalHouse()
 {
-    Project p = NewHouse(2, 20, 20);
+    Project p = NewProject(20, 20, 2, 2, LineNames::kNone);
     PlaceFloor(p, 1, 1, 1, 21, 21);
     PlaceFloor(p, 2, 1, 1, 15, 21);
     for (int level = 1; level <= 2; ++level)

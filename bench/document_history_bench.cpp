@@ -15,7 +15,8 @@
 #include "editor/coords.h"
 #include "editor/plan_mouse.h"
 #include "editor/plan_render.h"
-#include "support/sample_projects.h"
+#include "support/house_builder.h"
+#include "support/sample_houses.h"
 
 namespace {
 

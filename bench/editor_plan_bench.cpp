@@ -12,7 +12,7 @@ constexpr int kViewportW = 1400;
 constexpr int kViewportH = 900;
 
 struct Scene {
-    rqx::Project project = rqx::sample::LargestHouse();
+    rqx::Project project = rqx::samples::LargestHouse();
     rqx::EditorState editor;
 };
 

@@ -28,7 +28,7 @@
 #include <cstdlib>
 
 #include "model/project_file.h"
-#include "support/sample_projects.h"
+#include "support/sample_houses.h"
 
 // ---------------------------------------------------------------- counting allocator
 

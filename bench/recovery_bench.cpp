@@ -9,7 +9,7 @@
 #include "document/project_document.h"
 #include "model/project_file.h"
 #include "model/recovery_store.h"
-#include "support/sample_projects.h"
+#include "support/sample_houses.h"
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include "print/print_surface.h"
 #include "report/report_builder.h"
 #include "report/ui/page_preview.h"
+#include "support/house_builder.h"
 #include "support/sample_houses.h"
 
 namespace rqx {
@@ -27,17 +28,17 @@ namespace {
 const std::shared_ptr<const PrintDocument> &LargeReport(int which)
 {
     auto build = [](bool full) {
-        Project project = sample::LargestHouse();
+        Project project = samples::LargestHouse();
         const int n = project.dims.spanCountX + 1;
         for (int level = 1; full && level <= 2; ++level)
             for (int iy = 1; iy <= n; ++iy)
                 for (int ix = 1; ix <= n; ++ix)
                     if (project.nodes(ix, iy, level).columnKind == 0)
-                        sample::PutColumn(project, level, ix, iy, 1);
+                        samples::PlaceColumn(project, level, ix, iy, 1);
         for (int line = 2; full && line <= n; ++line)
             if ((line - 1) % 4 != 0) {
-                sample::PutWall(project, 1, kDirX, line, 1, 3, kKeyMenzai, 2);
-                sample::PutWall(project, 1, kDirY, line, 1, 3, kKeyMenzai, 2);
+                samples::PlaceWall(project, 1, kDirX, line, 1, 3, kKeyMenzai, 2);
+                samples::PlaceWall(project, 1, kDirY, line, 1, 3, kKeyMenzai, 2);
             }
         RunCalculationSequence(project, true);
         PrintSurface s;

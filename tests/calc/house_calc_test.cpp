@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "calc/hardware_class.h"
-#include "calc/house_builder.h"
 #include "calc/n_value.h"
-#include "calc/test_houses.h"
 #include "model/project_file.h"
+#include "support/sample_houses.h"
 
 using namespace rqx;
-using namespace rqx::test;
+using namespace rqx::samples;
 
 namespace {
 
@@ -80,7 +79,7 @@ void CheckBeamTermsAddUp(const Project &p)
 
 TEST(Houses, OneStorey)
 {
-    Project p = OneStoreyHouse();
+    Project p = HandWorkedOneStorey();
     RunCalculationSequence(p, true);
     CheckEveryColumn(p,
                      {
@@ -123,7 +122,7 @@ const std::vector<Expected> kTwoStoreyUpper = {
 
 TEST(Houses, TwoStoreysWithThroughColumnByTheCommentary)
 {
-    Project p = TwoStoreyHouse(0);
+    Project p = HandWorkedTwoStorey(0);
     RunCalculationSequence(p, true);
     std::vector<Expected> table = kTwoStoreyUpper;
     table.insert(table.end(), {
@@ -149,7 +148,7 @@ TEST(Houses, TwoStoreysWithThroughColumnByTheCommentary)
 
 TEST(Houses, TwoStoreysWithThroughColumnByTheUserSetting)
 {
-    Project p = TwoStoreyHouse(1);
+    Project p = HandWorkedTwoStorey(1);
     RunCalculationSequence(p, false);
     std::vector<Expected> table = kTwoStoreyUpper;
     table.insert(table.end(), {
@@ -176,7 +175,7 @@ TEST(Houses, SecondStoreyColumnOnABeamOverNoColumn)
     // Along the beam: (1,3) takes u = (0.91 − 0.455)/0.91 = 0.5 → 1.25.
     // Across: P1 = (1,3) has a column, so side 2 only; f = 0.5; the Y member 1..5 is met at its
     // middle: 0.5 × 2.5 × 0.5 = 0.625 to (3,1) and to (3,5).
-    Project p = CrossBeamHouse();
+    Project p = HandWorkedCrossBeam();
     RunCalculationSequence(p, false);
     const std::vector<Expected> upper = {
         {2, 1, 1, -0.4f, -0.4f, 0, 0, 0, 0, "(い)"}, {2, 5, 1, -0.4f, -0.4f, 0, 0, 0, 0, "(い)"},

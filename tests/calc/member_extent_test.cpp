@@ -3,14 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/house_builder.h"
+#include "support/house_builder.h"
 
 using namespace rqx;
-using namespace rqx::test;
+using namespace rqx::samples;
 
 TEST(MemberExtent, FloorBeamRunsFromSupportToSupport)
 {
-    Project p = NewHouse(2, 8, 4);
+    Project p = NewProject(8, 4, 2, 2, LineNames::kNone);
     // Second-storey floor beam along y = 2 from x = 1 to x = 8; first-storey columns at x = 1
     // and x = 4 are supports, x = 8 is the run's end.
     PlaceBeam(p, 2, kDirX, 2, 1, 8);
@@ -34,7 +34,7 @@ TEST(MemberExtent, FloorBeamRunsFromSupportToSupport)
 
 TEST(MemberExtent, NoMemberGivesSpanZero)
 {
-    Project p = NewHouse(2, 4, 4);
+    Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceBeam(p, 2, kDirY, 3, 1, 3);
     UpdateBeamSegments(p);
     MemberExtent m = FindMemberExtent(p, kMemberBeam, 2, kDirY, 3, 3);
@@ -55,7 +55,7 @@ TEST(MemberExtent, NoMemberGivesSpanZero)
 TEST(MemberExtent, BeamsOfAnyPresentValueFormOneRun)
 {
     // The beam tool writes the chosen item into present; any value from 1 up is a beam.
-    Project p = NewHouse(2, 4, 4);
+    Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceBeam(p, 2, kDirX, 1, 1, 4);
     p.nodes(2, 1, 2).beam[kDirX].present = 2;
     UpdateBeamSegments(p);
@@ -67,9 +67,9 @@ TEST(MemberExtent, BeamsOfAnyPresentValueFormOneRun)
 
 TEST(MemberExtent, WallsFollowTheirStoredPositions)
 {
-    Project p = NewHouse(1, 6, 6);
-    PlaceWall(p, 1, kDirY, 2, 2, 6, Wall::Tasuki, 2);  // four spans 2..5
-    PlaceWall(p, 1, kDirY, 2, 2, 3, Wall::Board, 3);   // one span, same line
+    Project p = NewProject(6, 6, 1, 2, LineNames::kNone);
+    PlaceWall(p, 1, kDirY, 2, 2, 6, kKeyTasuki, 2);  // four spans 2..5
+    PlaceWall(p, 1, kDirY, 2, 2, 3, kKeyMenzai, 3);  // one span, same line
     MemberExtent m = FindMemberExtent(p, kMemberBrace, 1, kDirY, 2, 4);
     EXPECT_EQ(m.first, 2);
     EXPECT_EQ(m.last, 5);
@@ -83,9 +83,9 @@ TEST(MemberExtent, WallsFollowTheirStoredPositions)
 TEST(MemberExtent, InconsistentPositionsNeverJumpAGap)
 {
     // Positions written by hand (a file): "first" with no "last" after it, then a gap.
-    Project p = NewHouse(1, 6, 2);
-    PlaceWall(p, 1, kDirX, 1, 1, 3, Wall::Board, 2);
-    PlaceWall(p, 1, kDirX, 1, 4, 6, Wall::Board, 2);
+    Project p = NewProject(6, 2, 1, 2, LineNames::kNone);
+    PlaceWall(p, 1, kDirX, 1, 1, 3, kKeyMenzai, 2);
+    PlaceWall(p, 1, kDirX, 1, 4, 6, kKeyMenzai, 2);
     p.nodes(2, 1, 1).board[kDirX].segment = 2;  // should have been 3
     const MemberExtent m = FindMemberExtent(p, kMemberBoard, 1, kDirX, 1, 1);
     EXPECT_EQ(m.first, 1);

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "calc/hardware_class.h"
-#include "calc/house_builder.h"
+#include "support/house_builder.h"
 
 using namespace rqx;
-using namespace rqx::test;
+using namespace rqx::samples;
 
 namespace {
 
@@ -31,9 +31,9 @@ const ColumnResult &R(const Project &p, int x, int y, int level)
 
 TEST(ColumnN, SecondStoreyCornerWithWallOnOneSide)
 {
-    Project p = NewHouse(2, 4, 4);
+    Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceColumn(p, 2, 1, 1);
-    PlaceWall(p, 2, kDirX, 1, 1, 3, Wall::Board, 4);  // 2.0 on side 2
+    PlaceWall(p, 2, kDirX, 1, 1, 3, kKeyMenzai, 4);  // 2.0 on side 2
     Calculate(p);
     // No floor around: corner. N = A×0.8 − 0.4 = 2.0×0.8 − 0.4 = 1.2; Y: −0.4.
     EXPECT_EQ(p.nodes(1, 1, 2).isCorner, 1);
@@ -67,7 +67,7 @@ TEST(ColumnN, FirstStoreyLByPartAndSettingWithAndWithoutAColumnAbove)
         {1, 5, 0.8f, 0.4f, 0.4f, -0.4f, -0.4f}, {5, 3, 0.5f, 0.6f, 0.6f, -0.6f, -0.6f},
     };
     for (int mode = 0; mode <= 1; ++mode) {
-        Project p = NewHouse(2, 4, 4);
+        Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
         p.grid.lCoefficientMode = mode;
         PlaceFloor(p, 1, 1, 1, 5, 5);
         PlaceFloor(p, 2, 1, 1, 2, 2);
@@ -78,8 +78,8 @@ TEST(ColumnN, FirstStoreyLByPartAndSettingWithAndWithoutAColumnAbove)
         PlaceColumn(p, 2, 1, 1);
         PlaceColumn(p, 2, 3, 3);
         PlaceColumn(p, 2, 3, 2);
-        PlaceWall(p, 1, kDirX, 3, 3, 4, Wall::Board, 6);
-        PlaceWall(p, 2, kDirX, 3, 2, 3, Wall::Board, 4);
+        PlaceWall(p, 1, kDirX, 3, 3, 4, kKeyMenzai, 6);
+        PlaceWall(p, 2, kDirX, 3, 2, 3, kKeyMenzai, 4);
         Calculate(p);
         EXPECT_EQ(p.nodes(3, 3, 2).isCorner, 1);
         EXPECT_EQ(p.nodes(3, 2, 2).isCorner, 0);
@@ -97,11 +97,11 @@ TEST(ColumnN, FirstStoreyLByPartAndSettingWithAndWithoutAColumnAbove)
 TEST(ColumnN, OneStoreyHouseIsAlwaysASingleStoreyPart)
 {
     // A floor kind left in the roof plane of a one-storey house does not make it two storeys.
-    Project p = NewHouse(1, 2, 2);
+    Project p = NewProject(2, 2, 1, 2, LineNames::kNone);
     PlaceFloor(p, 1, 1, 1, 3, 3);
     PlaceFloor(p, 2, 1, 1, 3, 3);
     PlaceColumn(p, 1, 2, 2);
-    PlaceWall(p, 1, kDirY, 2, 1, 2, Wall::Tasuki, 3);  // 4.0 on Y side 1, no correction
+    PlaceWall(p, 1, kDirY, 2, 1, 2, kKeyTasuki, 3);  // 4.0 on Y side 1, no correction
     Calculate(p);
     // 4 floored cells: B 0.5, L 0.6; N = 4.0×0.5 − 0.6 = 1.4 → (に).
     EXPECT_FLOAT_EQ(R(p, 2, 2, 1).lValue, 0.6f);
@@ -118,13 +118,13 @@ namespace {
 // second-storey column halfway at x = 3 (no floors: every column is a corner, B 0.8, L 0.4).
 Project HalfwayHouse(int boardRow)
 {
-    Project p = NewHouse(2, 4, 2);
+    Project p = NewProject(4, 2, 2, 2, LineNames::kNone);
     PlaceColumn(p, 1, 1, 1);
     PlaceColumn(p, 1, 5, 1);
     PlaceColumn(p, 2, 3, 1);
     PlaceBeam(p, 2, kDirX, 1, 1, 5);
     if (boardRow > 0)
-        PlaceWall(p, 2, kDirX, 1, 3, 4, Wall::Board, boardRow);
+        PlaceWall(p, 2, kDirX, 1, 3, 4, kKeyMenzai, boardRow);
     return p;
 }
 
@@ -170,18 +170,18 @@ TEST(BeamTransfer, ShareBelowOneMillionthAddsNothing)
 {
     // Cantilever: the beam from the column at x = 1 ends at x = 3 where the upper column
     // stands: v = w, u = 0.
-    Project p = NewHouse(2, 6, 2);
+    Project p = NewProject(6, 2, 2, 2, LineNames::kNone);
     PlaceColumn(p, 1, 1, 1);
     PlaceColumn(p, 2, 3, 1);
     PlaceBeam(p, 2, kDirX, 1, 1, 3);
-    PlaceWall(p, 2, kDirX, 1, 3, 4, Wall::Board, 6);
+    PlaceWall(p, 2, kDirX, 1, 3, 4, kKeyMenzai, 6);
     // Beyond a support: member 4..6 is next to the column at x = 4; the upper column at x = 7
     // beyond the member's end gives u = (0.91 − 1.365)/0.91 < 0.
     PlaceColumn(p, 1, 4, 2);
     PlaceColumn(p, 1, 6, 2);
     PlaceColumn(p, 2, 7, 2);
     PlaceBeam(p, 2, kDirX, 2, 4, 7);
-    PlaceWall(p, 2, kDirX, 2, 6, 7, Wall::Board, 6);
+    PlaceWall(p, 2, kDirX, 2, 6, 7, kKeyMenzai, 6);
     Calculate(p);
     EXPECT_EQ(R(p, 1, 1, 1).nBeam[kDirX], 0.0f);
     EXPECT_EQ(R(p, 4, 2, 1).nBeam[kDirX], 0.0f);
@@ -199,14 +199,14 @@ TEST(BeamTransfer, TermsListedFromAnyStartMeasureAgainstTheColumnsOwnMember)
     // First-storey columns at x = 1 and x = 3; the beam runs 1..9, so the member next to x = 1
     // is 1..3 (0.91) and the one beyond x = 3 is 3..9 (2.73). Upper columns with walls at
     // x = 4 and x = 6, none at x = 3.
-    Project p = NewHouse(2, 8, 2);
+    Project p = NewProject(8, 2, 2, 2, LineNames::kNone);
     PlaceColumn(p, 1, 1, 1);
     PlaceColumn(p, 1, 3, 1);
     PlaceColumn(p, 2, 4, 1);
     PlaceColumn(p, 2, 6, 1);
     PlaceBeam(p, 2, kDirX, 1, 1, 9);
-    PlaceWall(p, 2, kDirX, 1, 4, 5, Wall::Board, 4);
-    PlaceWall(p, 2, kDirX, 1, 6, 7, Wall::Board, 4);
+    PlaceWall(p, 2, kDirX, 1, 4, 5, kKeyMenzai, 4);
+    PlaceWall(p, 2, kDirX, 1, 6, 7, kKeyMenzai, 4);
     Calculate(p);
     // From x = 1: the upper column at x = 4, v = 1.365 > 0.91: u = 0.
     BeamTransferSource s = FindBeamTransferSource(p, 2, kDirX, 1, 1, 1, 0, 0);
@@ -241,14 +241,14 @@ namespace {
 // U at (2,row) has a 2.0 board on its X side 1; no floors: corner, ΔN = 2.0×0.8 = 1.6.
 Project CrossHouse(int row, int xEnd)
 {
-    Project p = NewHouse(2, 4, 4);
+    Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceColumn(p, 1, 3, 1);
     PlaceColumn(p, 1, 3, 5);
     PlaceColumn(p, 1, 1, row);
     PlaceColumn(p, 2, 2, row);
     PlaceBeam(p, 2, kDirY, 3, 1, 5);
     PlaceBeam(p, 2, kDirX, row, 1, xEnd);
-    PlaceWall(p, 2, kDirX, row, 1, 2, Wall::Board, 4);
+    PlaceWall(p, 2, kDirX, row, 1, 2, kKeyMenzai, 4);
     return p;
 }
 
@@ -299,13 +299,13 @@ TEST(CrossTransfer, FullShareWhenStandingOnAnOrthogonalBeamEnd)
     // U at (2,2) has no X beam; a Y beam from it to (2,3) meets the X beam y = 3 running
     // 1..5 on first-storey columns at (1,3) and (5,3). Carried in Y (through = 1): full share;
     // q = 0.455 of t = 1.82: (1,3) takes 0.75 × 1.6 = 1.2, (5,3) 0.25 × 1.6 = 0.4.
-    Project p = NewHouse(2, 4, 4);
+    Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceColumn(p, 1, 1, 3);
     PlaceColumn(p, 1, 5, 3);
     PlaceColumn(p, 2, 2, 2);
     PlaceBeam(p, 2, kDirX, 3, 1, 5);
     PlaceBeam(p, 2, kDirY, 2, 2, 3);
-    PlaceWall(p, 2, kDirX, 2, 1, 2, Wall::Board, 4);
+    PlaceWall(p, 2, kDirX, 2, 1, 2, kKeyMenzai, 4);
     Calculate(p);
     EXPECT_NEAR(R(p, 1, 3, 1).nCross[kDirX], 1.2f, kTol);
     EXPECT_NEAR(R(p, 5, 3, 1).nCross[kDirX], 0.4f, kTol);
@@ -329,12 +329,12 @@ TEST(CrossTransfer, PullOutOfTheOtherDirectionReachesBothEndsOfTheCarryingBeam)
     // collect only Y pull-out along that beam, so the X pull-out ΔN = 2.0 × 0.8 = 1.6 goes to
     // the two ends by the inverse span ratio: e = 0.455 of s = 1.82 → 0.75 × 1.6 = 1.2 at (3,1)
     // and 0.25 × 1.6 = 0.4 at (3,5); nothing is lost, so no warning.
-    Project p = NewHouse(2, 4, 4);
+    Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceColumn(p, 1, 3, 1);
     PlaceColumn(p, 1, 3, 5);
     PlaceColumn(p, 2, 3, 2);
     PlaceBeam(p, 2, kDirY, 3, 1, 5);
-    PlaceWall(p, 2, kDirX, 2, 3, 4, Wall::Board, 4);
+    PlaceWall(p, 2, kDirX, 2, 3, 4, kKeyMenzai, 4);
     Calculate(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 1.2f, kTol);
     EXPECT_NEAR(R(p, 3, 5, 1).nCross[kDirX], 0.4f, kTol);
@@ -351,14 +351,14 @@ TEST(CrossTransfer, OtherDirectionPullOutReachesTheOneSupportedEndAndGoesAcrossT
     // Side 2 goes across at Q = (3,5): f = (1.82 − 1.365)/1.82 = 0.25; cross member 1..5,
     // t = 1.82, q = 0.91 → half each: 0.5 × 1.6 × 0.25 = 0.2 at (1,5) and at (5,5).
     // All of ΔN arrives: 1.2 + 0.2 + 0.2 = 1.6.
-    Project p = NewHouse(2, 4, 4);
+    Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceColumn(p, 1, 3, 1);
     PlaceColumn(p, 1, 1, 5);
     PlaceColumn(p, 1, 5, 5);
     PlaceColumn(p, 2, 3, 2);
     PlaceBeam(p, 2, kDirY, 3, 1, 5);
     PlaceBeam(p, 2, kDirX, 5, 1, 5);
-    PlaceWall(p, 2, kDirX, 2, 3, 4, Wall::Board, 4);
+    PlaceWall(p, 2, kDirX, 2, 3, 4, kKeyMenzai, 4);
     Calculate(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 1.2f, kTol);
     EXPECT_NEAR(R(p, 1, 5, 1).nCross[kDirX], 0.2f, kTol);
@@ -382,14 +382,14 @@ TEST(CrossTransfer, EndWithoutLowerColumnIsNotCarried)
 TEST(CrossTransfer, ColumnOnNoOrthogonalBeamIsNotCarried)
 {
     // An upper column with a wall on no beam at all reaches no lower column.
-    Project p = NewHouse(2, 4, 4);
+    Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceColumn(p, 2, 2, 2);
-    PlaceWall(p, 2, kDirY, 2, 2, 3, Wall::KesaUp, 2);
+    PlaceWall(p, 2, kDirY, 2, 2, 3, kKeyKesa, 2);
     Calculate(p);
     EXPECT_EQ(R(p, 2, 2, 2).notCarried, 1);
     EXPECT_EQ(p.anyNotCarried, 1);
     // Without any wall and with the commentary's L, it has nothing to pass down.
-    Project q = NewHouse(2, 4, 4);
+    Project q = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceColumn(q, 2, 2, 2);
     Calculate(q);
     EXPECT_EQ(R(q, 2, 2, 2).notCarried, 0);
@@ -403,13 +403,13 @@ TEST(CrossTransfer, ConnectionSearchPassesOverSpansWithoutBeam)
     // (2,4), where the X beam 1..5 on first-storey columns at (1,4) and (5,4) passes: the
     // connection node. q = 0.455 of t = 1.82: ΔN = 2.0 × 0.8 = 1.6 → (1,4) 1.2, (5,4) 0.4.
     // Walking down finds no beam: that side adds nothing, and nothing is flagged.
-    Project p = NewHouse(2, 4, 4);
+    Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceColumn(p, 1, 1, 4);
     PlaceColumn(p, 1, 5, 4);
     PlaceColumn(p, 2, 2, 2);
     PlaceBeam(p, 2, kDirX, 4, 1, 5);
     PlaceBeam(p, 2, kDirY, 2, 3, 4);
-    PlaceWall(p, 2, kDirX, 2, 2, 3, Wall::Board, 4);
+    PlaceWall(p, 2, kDirX, 2, 2, 3, kKeyMenzai, 4);
     Calculate(p);
     EXPECT_NEAR(R(p, 1, 4, 1).nCross[kDirX], 1.2f, kTol);
     EXPECT_NEAR(R(p, 5, 4, 1).nCross[kDirX], 0.4f, kTol);
@@ -436,7 +436,7 @@ TEST(CrossTransfer, IgnoredByTheSettingWhileBeamTransferGoesOn)
 
 TEST(RunCalculation, CountsColumnsAndClearsHardwareOfEmptyNodes)
 {
-    Project p = NewHouse(2, 2, 2);
+    Project p = NewProject(2, 2, 2, 2, LineNames::kNone);
     PlaceColumn(p, 1, 1, 1);
     PlaceColumn(p, 1, 3, 3);
     PlaceColumn(p, 2, 2, 2, 2);  // through column: one on each storey
@@ -459,11 +459,11 @@ TEST(RunCalculation, NBeyondTheTableIsLabelledAndTheRestGoesOn)
     // A through column with a lone 90×90 cross brace (5.0) beside it on both storeys; no floors:
     // corner, B 0.8, and no storey-2 floor around it, so L = 0.4:
     // N = 5.0×0.8 + 5.0×0.8 − 0.4 = 7.6, beyond the table.
-    Project p = NewHouse(2, 2, 2);
+    Project p = NewProject(2, 2, 2, 2, LineNames::kNone);
     PlaceColumn(p, 1, 1, 1, 2);
     PlaceColumn(p, 1, 3, 3);
-    PlaceWall(p, 1, kDirX, 1, 1, 2, Wall::Tasuki, 4);
-    PlaceWall(p, 2, kDirX, 1, 1, 2, Wall::Tasuki, 4);
+    PlaceWall(p, 1, kDirX, 1, 1, 2, kKeyTasuki, 4);
+    PlaceWall(p, 2, kDirX, 1, 1, 2, kKeyTasuki, 4);
     Calculate(p);
     EXPECT_NEAR(TotalN(R(p, 1, 1, 1), kDirX), 7.6f, kTol);
     EXPECT_EQ(p.nodes(1, 1, 1).hardware[0], QStringLiteral("範囲外"));

@@ -1,8 +1,8 @@
 // The placed-hardware list lines and the rules that write the chosen placements into the project.
 #include <gtest/gtest.h>
 
-#include "calc/house_builder.h"
 #include "calc/placed_hardware.h"
+#include "support/house_builder.h"
 
 namespace rqx {
 namespace {
@@ -23,7 +23,7 @@ TEST(PlacedHardwareTest, ListLinesPadNamesByStyleAndBlanksToSixCharacters)
         {4, 2, "１０", "ほ", "(い)", "(ぬ)", "(る)*", false, "１０  - ほ   (い)  (ぬ)  (る)*         "},
     };
     for (const Case &c : cases) {
-        Project p = test::NewHouse(2, 4, 4);
+        Project p = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
         p.grid.lineStyleX = c.styleX;
         p.grid.lineStyleY = c.styleY;
         p.grid.lineNameX[3] = QString::fromUtf8(c.nameX);
@@ -37,16 +37,17 @@ TEST(PlacedHardwareTest, ListLinesPadNamesByStyleAndBlanksToSixCharacters)
 
 TEST(PlacedHardwareTest, ColumnsAreListedRowByRowWithTheirStoredPlacements)
 {
-    Project p = test::NewHouse(2, 4, 4);
-    test::PlaceColumn(p, 1, 3, 1);
-    test::PlaceColumn(p, 1, 2, 2, 2);
-    test::PlaceColumn(p, 1, 1, 2);
+    Project p = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
+    samples::PlaceColumn(p, 1, 3, 1);
+    samples::PlaceColumn(p, 1, 2, 2, 2);
+    samples::PlaceColumn(p, 1, 1, 2);
     p.nodes(3, 1, 1).hardware[1] = QStringLiteral("(へ)");
     const PlacedHardwareList expected = {
         {3, 1, QStringLiteral("(へ)"), {}, 0}, {1, 2, {}, {}, 0}, {2, 2, {}, {}, 1}};
     EXPECT_EQ(PlacedHardwareColumns(p, 1), expected);
     EXPECT_EQ(PlacedHardwareColumns(p, 2), (PlacedHardwareList{{2, 2, {}, {}, 1}}));
-    EXPECT_TRUE(PlacedHardwareColumns(test::NewHouse(1, 4, 4), 2).isEmpty());
+    EXPECT_TRUE(
+        PlacedHardwareColumns(samples::NewProject(4, 4, 1, 2, samples::LineNames::kNone), 2).isEmpty());
     EXPECT_EQ(PlacementChoices().join(' '),
               QStringLiteral("空欄 (い) (ろ) (は) (に) (ほ) (へ) (と) (ち) (り) (ぬ) (る)*"));
 }
@@ -139,10 +140,10 @@ TEST(PlacedHardwareTest, ApplyFollowsTheBlankThroughColumnAndDoublePullRules)
          false},
     };
     for (const Case &c : cases) {
-        Project p = test::NewHouse(2, 4, 4);
-        test::PlaceColumn(p, 1, 1, 1, 2);
-        test::PlaceColumn(p, 1, 3, 1);
-        test::PlaceColumn(p, 2, 3, 1);
+        Project p = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
+        samples::PlaceColumn(p, 1, 1, 1, 2);
+        samples::PlaceColumn(p, 1, 3, 1);
+        samples::PlaceColumn(p, 2, 3, 1);
         const char *required[4] = {"(と)", "(に)", "(ろ)", "(は)"};
         for (int k = 0; k < 4; ++k)
             p.nodes(k % 2 == 0 ? 1 : 3, 1, k / 2 + 1).hardware[0] = QString::fromUtf8(required[k]);

@@ -24,17 +24,17 @@
 
 #include <vector>
 
-#include "calc/house_builder.h"
 #include "calc/n_value.h"
+#include "support/house_builder.h"
 
 using namespace rqx;
-using namespace rqx::test;
+using namespace rqx::samples;
 
 namespace {
 
 Project ReviewHouse(int lMode)
 {
-    Project p = NewHouse(2, 8, 6);
+    Project p = NewProject(8, 6, 2, 2, LineNames::kNone);
     p.grid.lCoefficientMode = lMode;
     PlaceFloor(p, 1, 1, 1, 9, 7);
     PlaceFloor(p, 2, 1, 1, 7, 7);
@@ -52,24 +52,24 @@ Project ReviewHouse(int lMode)
     PlaceBeam(p, 2, kDirY, 5, 1, 7);
     PlaceBeam(p, 2, kDirY, 7, 1, 7);
 
-    PlaceWall(p, 1, kDirX, 1, 5, 7, Wall::Tasuki, 3);
-    PlaceWall(p, 1, kDirX, 1, 7, 9, Wall::Board, 5);
-    PlaceWall(p, 1, kDirX, 3, 1, 3, Wall::Board, 6);
-    PlaceWall(p, 1, kDirY, 1, 1, 3, Wall::KesaDown, 3);
-    PlaceWall(p, 1, kDirY, 1, 3, 7, Wall::Board, 2);
-    PlaceWall(p, 1, kDirY, 9, 1, 4, Wall::Tasuki, 1);
-    PlaceWall(p, 1, kDirY, 9, 4, 7, Wall::KesaUp, 4);
-    PlaceWall(p, 1, kDirX, 7, 5, 7, Wall::KesaDown, 2);
-    PlaceWall(p, 1, kDirX, 7, 7, 9, Wall::Board, 4);
+    PlaceWall(p, 1, kDirX, 1, 5, 7, kKeyTasuki, 3);
+    PlaceWall(p, 1, kDirX, 1, 7, 9, kKeyMenzai, 5);
+    PlaceWall(p, 1, kDirX, 3, 1, 3, kKeyMenzai, 6);
+    PlaceWall(p, 1, kDirY, 1, 1, 3, kKeyKesa, 3, {.towardLower = true});
+    PlaceWall(p, 1, kDirY, 1, 3, 7, kKeyMenzai, 2);
+    PlaceWall(p, 1, kDirY, 9, 1, 4, kKeyTasuki, 1);
+    PlaceWall(p, 1, kDirY, 9, 4, 7, kKeyKesa, 4);
+    PlaceWall(p, 1, kDirX, 7, 5, 7, kKeyKesa, 2, {.towardLower = true});
+    PlaceWall(p, 1, kDirX, 7, 7, 9, kKeyMenzai, 4);
 
-    PlaceWall(p, 2, kDirX, 1, 1, 2, Wall::Tasuki, 2);
-    PlaceWall(p, 2, kDirX, 1, 2, 3, Wall::KesaDown, 3);
-    PlaceWall(p, 2, kDirX, 1, 5, 7, Wall::Board, 4);
-    PlaceWall(p, 2, kDirY, 1, 1, 3, Wall::KesaUp, 4);
-    PlaceWall(p, 2, kDirX, 3, 3, 4, Wall::KesaUp, 2);
-    PlaceWall(p, 2, kDirX, 3, 3, 4, Wall::Board, 8);
-    PlaceWall(p, 2, kDirX, 7, 1, 3, Wall::Tasuki, 1);
-    PlaceWall(p, 2, kDirY, 7, 5, 7, Wall::KesaDown, 1);
+    PlaceWall(p, 2, kDirX, 1, 1, 2, kKeyTasuki, 2);
+    PlaceWall(p, 2, kDirX, 1, 2, 3, kKeyKesa, 3, {.towardLower = true});
+    PlaceWall(p, 2, kDirX, 1, 5, 7, kKeyMenzai, 4);
+    PlaceWall(p, 2, kDirY, 1, 1, 3, kKeyKesa, 4);
+    PlaceWall(p, 2, kDirX, 3, 3, 4, kKeyKesa, 2);
+    PlaceWall(p, 2, kDirX, 3, 3, 4, kKeyMenzai, 8);
+    PlaceWall(p, 2, kDirX, 7, 1, 3, kKeyTasuki, 1);
+    PlaceWall(p, 2, kDirY, 7, 5, 7, kKeyKesa, 1, {.towardLower = true});
     return p;
 }
 

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/house_builder.h"
+#include "support/house_builder.h"
 
 using namespace rqx;
-using namespace rqx::test;
+using namespace rqx::samples;
 
 namespace {
 
@@ -74,40 +74,42 @@ TEST(BracingCorrection, SizesOutsideTheTableCorrectNothing)
 TEST(WallSides, BracesDrawnEitherWayGiveTopOrFootAtTheColumn)
 {
     // Column at x = 3; 30×90 single braces on both sides.
-    auto correction = [](Wall left, Wall right) {
-        Project p = NewHouse(1, 4, 2);
+    auto correction = [](WallOptions left, WallOptions right) {
+        Project p = NewProject(4, 2, 1, 2, LineNames::kNone);
         PlaceColumn(p, 1, 3, 1);
-        PlaceWall(p, 1, kDirX, 1, 2, 3, left, 2);
-        PlaceWall(p, 1, kDirX, 1, 3, 4, right, 2);
+        PlaceWall(p, 1, kDirX, 1, 2, 3, kKeyKesa, 2, left);
+        PlaceWall(p, 1, kDirX, 1, 3, 4, kKeyKesa, 2, right);
         PrepareWallSides(p);
         ColumnResult &r = p.results(3, 1, 1);
         ComputeA(r, kDirX);
         return r.correction[kDirX];
     };
+    const WallOptions up{};                       // rising toward the higher index
+    const WallOptions down{.towardLower = true};  // rising toward the lower index
     // Left brace rising toward x = 3 and right brace rising toward x = 3: both upper ends at
     // the column, 0.5 + 0.5.
-    EXPECT_FLOAT_EQ(correction(Wall::KesaUp, Wall::KesaDown), 1.0f);
+    EXPECT_FLOAT_EQ(correction(up, down), 1.0f);
     // Both lower ends at the column.
-    EXPECT_FLOAT_EQ(correction(Wall::KesaDown, Wall::KesaUp), 0.0f);
+    EXPECT_FLOAT_EQ(correction(down, up), 0.0f);
     // One upper and one lower end: the sum.
-    EXPECT_FLOAT_EQ(correction(Wall::KesaUp, Wall::KesaUp), 1.0f);
+    EXPECT_FLOAT_EQ(correction(up, up), 1.0f);
 }
 
 TEST(WallSides, AFromOneSideBothSidesAndTheCapOfFive)
 {
-    Project p = NewHouse(1, 6, 4);
+    Project p = NewProject(6, 4, 1, 2, LineNames::kNone);
     // Column at x = 1: no X side 1. 45×90 single brace rising toward x = 2 (foot at the column).
     PlaceColumn(p, 1, 1, 1);
-    PlaceWall(p, 1, kDirX, 1, 1, 2, Wall::KesaUp, 3);
+    PlaceWall(p, 1, kDirX, 1, 1, 2, kKeyKesa, 3);
     // Column at (3, 3): 2.0 boards on both sides in X; in Y a 30×90 brace (1.5) and a 4.0
     // board share the segment above it.
     PlaceColumn(p, 1, 3, 3);
-    PlaceWall(p, 1, kDirX, 3, 2, 4, Wall::Board, 4);
-    PlaceWall(p, 1, kDirY, 3, 3, 4, Wall::KesaUp, 2);
-    PlaceWall(p, 1, kDirY, 3, 3, 4, Wall::Board, 8);
+    PlaceWall(p, 1, kDirX, 3, 2, 4, kKeyMenzai, 4);
+    PlaceWall(p, 1, kDirY, 3, 3, 4, kKeyKesa, 2);
+    PlaceWall(p, 1, kDirY, 3, 3, 4, kKeyMenzai, 8);
     // Column at (5, 1): a lone 90×90 cross brace (5.0) on its left.
     PlaceColumn(p, 1, 5, 1);
-    PlaceWall(p, 1, kDirX, 1, 4, 5, Wall::Tasuki, 4);
+    PlaceWall(p, 1, kDirX, 1, 4, 5, kKeyTasuki, 4);
     PrepareWallSides(p);
 
     ColumnResult &a = p.results(1, 1, 1);
@@ -140,10 +142,10 @@ TEST(WallSides, AFromOneSideBothSidesAndTheCapOfFive)
 
 TEST(WallSides, WallKindsBesideAddBraceAndBoardKinds)
 {
-    Project p = NewHouse(1, 4, 4);
-    PlaceWall(p, 1, kDirY, 2, 1, 2, Wall::KesaUp, 3);
-    PlaceWall(p, 1, kDirY, 2, 1, 2, Wall::Board, 6);
-    PlaceWall(p, 1, kDirY, 2, 2, 3, Wall::Tasuki, 1);
+    Project p = NewProject(4, 4, 1, 2, LineNames::kNone);
+    PlaceWall(p, 1, kDirY, 2, 1, 2, kKeyKesa, 3);
+    PlaceWall(p, 1, kDirY, 2, 1, 2, kKeyMenzai, 6);
+    PlaceWall(p, 1, kDirY, 2, 2, 3, kKeyTasuki, 1);
     WallKindSums s = WallKindsBeside(p, kDirY, 2, 2, 1);
     EXPECT_EQ(s.side1, 9);  // 3 + 6
     EXPECT_EQ(s.side2, 1);
@@ -155,7 +157,7 @@ TEST(WallSides, WallKindsBesideAddBraceAndBoardKinds)
 
 TEST(WallSides, CornerColumnsTouchAtMostOneFlooredCell)
 {
-    Project p = NewHouse(1, 4, 4);
+    Project p = NewProject(4, 4, 1, 2, LineNames::kNone);
     for (int x = 1; x <= 5; ++x)
         PlaceColumn(p, 1, x, 1);
     PlaceColumn(p, 1, 3, 3);
@@ -173,9 +175,9 @@ TEST(WallSides, CornerColumnsTouchAtMostOneFlooredCell)
 
 TEST(WallSides, WallLinesAreFlaggedPerDirectionAndStorey)
 {
-    Project p = NewHouse(2, 4, 4);
-    PlaceWall(p, 1, kDirX, 2, 3, 5, Wall::Board, 2);   // X line y = 2, storey 1
-    PlaceWall(p, 2, kDirY, 4, 1, 2, Wall::KesaUp, 1);  // Y line x = 4, storey 2
+    Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
+    PlaceWall(p, 1, kDirX, 2, 3, 5, kKeyMenzai, 2);    // X line y = 2, storey 1
+    PlaceWall(p, 2, kDirY, 4, 1, 2, kKeyKesa, 1);      // Y line x = 4, storey 2
     p.wallLineFlags(kDirY, 1, 1) = 1;                  // a flag once set is never cleared
     MarkWallLines(p);
     EXPECT_EQ(p.wallLineFlags(kDirX, 2, 1), 1);

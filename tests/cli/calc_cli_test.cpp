@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/house_builder.h"
-#include "calc/test_houses.h"
 #include "cli/cli_run.h"
 #include "model/project_file.h"
+#include "support/house_builder.h"
+#include "support/sample_houses.h"
 
 using namespace rqx;
+using namespace rqx::samples;
 using namespace rqx::test;
 
 namespace {
@@ -26,7 +27,7 @@ TEST(CliCalc, PrintsEveryColumnOfTheHouseAsCsv)
     // then storey 2. U at (2,3) on storey 2 passes 1.25 along the beam to (1,3) and 0.625
     // through the Y beam to (3,1) and (3,5).
     QTemporaryDir dir;
-    Project p = CrossBeamHouse();
+    Project p = HandWorkedCrossBeam();
     const QString path = dir.filePath(QStringLiteral("cross.RQX"));
     ASSERT_TRUE(SaveProjectFile(p, path).ok);
     const CliRun r = Cli({QStringLiteral("calc"), path});
@@ -85,7 +86,7 @@ TEST(CliCalc, ThroughColumnsAndLabelsBeyondTheTable)
     QTemporaryDir dir;
     // Two-storey house by the commentary: the through column (3,3) on storey 1,
     // N = 2.5×0.5 + 3.0×0.5 − 1.6 = 1.15.
-    Project two = TwoStoreyHouse(0);
+    Project two = HandWorkedTwoStorey(0);
     const QString twoPath = dir.filePath(QStringLiteral("two.RQX"));
     ASSERT_TRUE(SaveProjectFile(two, twoPath).ok);
     CliRun r = Cli({QStringLiteral("calc"), twoPath});
@@ -99,10 +100,10 @@ TEST(CliCalc, ThroughColumnsAndLabelsBeyondTheTable)
 
     // A through column with 5.0 cross braces on both storeys and no floor:
     // N = 5.0×0.8 + 5.0×0.8 − 0.4 = 7.6, beyond the table.
-    Project big = NewHouse(2, 2, 2);
+    Project big = NewProject(2, 2, 2, 2, LineNames::kNone);
     PlaceColumn(big, 1, 1, 1, 2);
-    PlaceWall(big, 1, kDirX, 1, 1, 2, Wall::Tasuki, 4);
-    PlaceWall(big, 2, kDirX, 1, 1, 2, Wall::Tasuki, 4);
+    PlaceWall(big, 1, kDirX, 1, 1, 2, kKeyTasuki, 4);
+    PlaceWall(big, 2, kDirX, 1, 1, 2, kKeyTasuki, 4);
     const QString bigPath = dir.filePath(QStringLiteral("big.RQX"));
     ASSERT_TRUE(SaveProjectFile(big, bigPath).ok);
     r = Cli({QStringLiteral("calc"), bigPath});

@@ -12,7 +12,7 @@
 
 #include "cli/cli_run.h"
 #include "model/project_file.h"
-#include "support/sample_projects.h"
+#include "support/house_builder.h"
 
 using namespace rqx;
 using rqx::test::Cli;
@@ -60,8 +60,8 @@ TEST(CliFileCommands, InfoCountsTheMembersOfEveryLevel)
     samples::PlaceFloor(p, 1, 1, 1, 5, 3, 1);
     samples::PlaceFloor(p, 2, 1, 1, 3, 3, 1);
     samples::PlaceFloor(p, 2, 3, 1, 5, 2, 2);
-    samples::PlaceWall(p, 1, kDirX, 1, 1, 3, kKeyKesa, 3);
-    samples::PlaceWall(p, 1, kDirY, 5, 1, 3, kKeyMenzai, 4);
+    samples::PlaceWall(p, 1, kDirX, 1, 1, 3, kKeyKesa, 3, {.linked = true});
+    samples::PlaceWall(p, 1, kDirY, 5, 1, 3, kKeyMenzai, 4, {.linked = true});
     samples::PlaceColumn(p, 1, 1, 3, 2);
     samples::PlaceBeam(p, 3, kDirX, 3, 1, 5);
     const QString path = dir.filePath(QStringLiteral("試験.RQX"));

@@ -6,7 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "model/project_file.h"
-#include "support/sample_projects.h"
+#include "support/house_builder.h"
+#include "support/sample_houses.h"
 
 namespace rqx {
 namespace {

@@ -2,10 +2,10 @@
 // sizes, the column modes of the report plans and the transfer check.
 #include <gtest/gtest.h>
 
-#include "calc/house_builder.h"
 #include "calc/n_value.h"
 #include "editor/plan_figures.h"
 #include "print/font_names.h"
+#include "support/house_builder.h"
 #include "support/page_items.h"
 
 namespace rqx {
@@ -14,7 +14,6 @@ namespace {
 using namespace Qt::StringLiterals;
 using test::PageContent;
 using test::PageShape;
-using test::Wall;
 
 // Node (i, j) lands at (3 + 0.91 (i − 1), 10 − 0.91 (j − 1)) cm.
 constexpr float kScale = 2.0f, kFigX = 3.0f, kFigY = 10.0f, kTol = 0.003f;
@@ -48,8 +47,9 @@ TEST(PlanFigures, WallSymbolsAndLabels)
 {
     struct Spec {
         int direction, from, to;
-        Wall kind;
+        QString key;
         int size;
+        samples::WallOptions options = {};
     };
     struct Case {
         const char *name;
@@ -59,18 +59,18 @@ TEST(PlanFigures, WallSymbolsAndLabels)
     };
     // clang-format off
     const std::vector<Case> cases = {
-        {"45x90 brace over a 4.0 board", {{kDirX, 1, 3, Wall::KesaUp, 3}, {kDirX, 1, 3, Wall::Board, 8}}, u"5.0"_s, 2, 0, kFigWallsSymbols},
-        {"two-span board", {{kDirX, 1, 3, Wall::Board, 5}}, u"2.5"_s, 1, 0, kFigWallsSymbols},
-        {"cross brace on a Y line", {{kDirY, 1, 2, Wall::Tasuki, 2}}, u"3.0"_s, 1, 2, kFigWallsSymbols},
-        {"a brace and a longer board", {{kDirX, 2, 3, Wall::KesaDown, 1}, {kDirX, 1, 4, Wall::Board, 2}}, u"1.0 2.0"_s, 2, 0, kFigWallsSymbols},
-        {"hardware plan: plain lines", {{kDirX, 1, 4, Wall::Tasuki, 1}}, QString(), 0, 1, kFigWallsLines},
+        {"45x90 brace over a 4.0 board", {{kDirX, 1, 3, kKeyKesa, 3}, {kDirX, 1, 3, kKeyMenzai, 8}}, u"5.0"_s, 2, 0, kFigWallsSymbols},
+        {"two-span board", {{kDirX, 1, 3, kKeyMenzai, 5}}, u"2.5"_s, 1, 0, kFigWallsSymbols},
+        {"cross brace on a Y line", {{kDirY, 1, 2, kKeyTasuki, 2}}, u"3.0"_s, 1, 2, kFigWallsSymbols},
+        {"a brace and a longer board", {{kDirX, 2, 3, kKeyKesa, 1, {.towardLower = true}}, {kDirX, 1, 4, kKeyMenzai, 2}}, u"1.0 2.0"_s, 2, 0, kFigWallsSymbols},
+        {"hardware plan: plain lines", {{kDirX, 1, 4, kKeyTasuki, 1}}, QString(), 0, 1, kFigWallsLines},
     };
     // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        Project p = test::NewHouse(1, 4, 4);
+        Project p = samples::NewProject(4, 4, 1, 2, samples::LineNames::kNone);
         for (const Spec &w : c.walls)
-            test::PlaceWall(p, 1, w.direction, 2, w.from, w.to, w.kind, w.size);
+            samples::PlaceWall(p, 1, w.direction, 2, w.from, w.to, w.key, w.size, w.options);
         const PageContent page = Draw(p, c.mode);
         QStringList labels;
         for (const test::PageText &t : page.texts) {
@@ -97,17 +97,16 @@ TEST(PlanFigures, BraceTriangleOrientation)
 {
     struct Case {
         int direction;
-        Wall kind;
+        bool towardLower;  // the brace rises toward the lower node index
         float apexX, apexY;
     };
     const float x2 = NodeX(2), x4 = NodeX(4), y2 = NodeY(2), y4 = NodeY(4);
-    for (const Case c : {Case{kDirX, Wall::KesaUp, x4 - 0.06f, y2 - 0.24f},
-                         Case{kDirX, Wall::KesaDown, x2 + 0.06f, y2 - 0.24f},
-                         Case{kDirY, Wall::KesaUp, x2 - 0.24f, y4 + 0.06f},
-                         Case{kDirY, Wall::KesaDown, x2 - 0.24f, y2 - 0.06f}}) {
-        SCOPED_TRACE(c.direction * 10 + (c.kind == Wall::KesaUp ? 1 : 2));
-        Project p = test::NewHouse(1, 4, 4);
-        test::PlaceWall(p, 1, c.direction, 2, 2, 4, c.kind, 3);
+    for (const Case c :
+         {Case{kDirX, false, x4 - 0.06f, y2 - 0.24f}, Case{kDirX, true, x2 + 0.06f, y2 - 0.24f},
+          Case{kDirY, false, x2 - 0.24f, y4 + 0.06f}, Case{kDirY, true, x2 - 0.24f, y2 - 0.06f}}) {
+        SCOPED_TRACE(c.direction * 10 + (c.towardLower ? 2 : 1));
+        Project p = samples::NewProject(4, 4, 1, 2, samples::LineNames::kNone);
+        samples::PlaceWall(p, 1, c.direction, 2, 2, 4, kKeyKesa, 3, {.towardLower = c.towardLower});
         const auto polys = Draw(p, kFigWallsSymbols).shapesOf(PageItemKind::Polygon);
         ASSERT_EQ(polys.size(), 1u);
         ASSERT_EQ(polys[0].points.size(), 3u);
@@ -122,8 +121,8 @@ TEST(PlanFigures, HardwareTextSizeFollowsTheGrid)
 {
     for (const auto &[spans, size] : {std::pair{20, 5.0f}, std::pair{10, 8.0f}}) {
         SCOPED_TRACE(spans);
-        Project p = test::NewHouse(1, spans, spans);
-        test::PlaceColumn(p, 1, 3, 3);
+        Project p = samples::NewProject(spans, spans, 1, 2, samples::LineNames::kNone);
+        samples::PlaceColumn(p, 1, 3, 3);
         p.nodes(3, 3, 1).hardware = {u"(ほ)"_s, u"(に)"_s, u"(へ)"_s};
         PrintSurface s;
         s.SetFontName(u"ＭＳ ゴシック"_s);
@@ -167,9 +166,9 @@ TEST(PlanFigures, ColumnModes)
                           Case{"lower storey, level 2", kFigColumnsLower, 2, 0, 0, 0, kBrushStyleTransparent, 0, 0.18f, -1}}) {
         // clang-format on
         SCOPED_TRACE(c.name);
-        Project p = test::NewHouse(2, 4, 4);
-        test::PlaceColumn(p, c.level, 2, 2, 2);  // a through column
-        test::PlaceColumn(p, c.level, 3, 3);
+        Project p = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
+        samples::PlaceColumn(p, c.level, 2, 2, 2);  // a through column
+        samples::PlaceColumn(p, c.level, 3, 3);
         p.results(3, 3, c.level).nOwn = {c.nOwnX, c.nOwnY};
         p.results(3, 3, c.level).nBeam[kDirX] = c.nBeamX;
         const PageContent page = Draw(p, c.mode, c.level);
@@ -197,14 +196,14 @@ TEST(PlanFigures, ColumnModes)
 // The transfer check's upper columns are red exactly where the calculation finds the pull-out not carried.
 TEST(PlanFigures, NotCarriedColumnsRed)
 {
-    Project p = test::NewHouse(2, 4, 4);
-    test::PlaceColumn(p, 1, 3, 1);
-    test::PlaceColumn(p, 1, 1, 3);
-    test::PlaceColumn(p, 2, 2, 3);  // on a beam; its cross member ends on nothing at (3,5)
-    test::PlaceColumn(p, 2, 3, 1);  // over a lower column
-    test::PlaceBeam(p, 2, kDirY, 3, 1, 5);
-    test::PlaceBeam(p, 2, kDirX, 3, 1, 3);
-    test::PlaceWall(p, 2, kDirX, 3, 1, 2, Wall::Board, 4);
+    Project p = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
+    samples::PlaceColumn(p, 1, 3, 1);
+    samples::PlaceColumn(p, 1, 1, 3);
+    samples::PlaceColumn(p, 2, 2, 3);  // on a beam; its cross member ends on nothing at (3,5)
+    samples::PlaceColumn(p, 2, 3, 1);  // over a lower column
+    samples::PlaceBeam(p, 2, kDirY, 3, 1, 5);
+    samples::PlaceBeam(p, 2, kDirX, 3, 1, 3);
+    samples::PlaceWall(p, 2, kDirX, 3, 1, 2, kKeyMenzai, 4);
     RunCalculationSequence(p, false);
     ASSERT_EQ(p.results(2, 3, 2).notCarried, 1);
     const auto rects = Draw(p, kFigColumnsCarried, 2).shapesOf(PageItemKind::Rectangle);

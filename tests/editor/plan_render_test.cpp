@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/plan_render.h"
+#include "support/house_builder.h"
 #include "support/sample_houses.h"
 
 namespace rqx {
@@ -56,7 +57,7 @@ TEST(PlanRenderTest, GridPointsAreWhiteOnModuleLinesAndGreenElsewhere)
 {
     // 20 × 20 spans, 2 divisions: 21 × 21 = 441 nodes; the odd indices 1, 3 … 21 lie on module lines,
     // 11 × 11 = 121 white, 441 − 121 = 320 green.
-    Scene sc(sample::EmptyProject(20, 20, 2, 2));
+    Scene sc(samples::NewProject(20, 20, 2, 2, samples::LineNames::kNumbered));
     sc.whole();
     EXPECT_EQ(Count(sc.s.image(), QBColor(kQBWhite)), 121);
     EXPECT_EQ(Count(sc.s.image(), QBColor(kQBGreen)), 320);
@@ -64,7 +65,7 @@ TEST(PlanRenderTest, GridPointsAreWhiteOnModuleLinesAndGreenElsewhere)
     EXPECT_EQ(sc.s.image().pixel(sc.pixelOfNode(2, 3)) | 0xFF000000u, QBColor(kQBGreen));
 
     // One division: every node is on a module line, 11 × 11 white.
-    Scene one(sample::EmptyProject(10, 10, 1, 1));
+    Scene one(samples::NewProject(10, 10, 1, 1, samples::LineNames::kNumbered));
     one.whole();
     EXPECT_EQ(Count(one.s.image(), QBColor(kQBWhite)), 121);
     EXPECT_EQ(Count(one.s.image(), QBColor(kQBGreen)), 0);
@@ -72,9 +73,9 @@ TEST(PlanRenderTest, GridPointsAreWhiteOnModuleLinesAndGreenElsewhere)
 
 TEST(PlanRenderTest, ColumnSquareKeepsItsScreenSizeWhenZoomed)
 {
-    Project p = sample::EmptyProject(20, 20, 2, 2);
-    sample::PutColumn(p, 1, 3, 3, 1);
-    sample::PutColumn(p, 1, 7, 3, 2);
+    Project p = samples::NewProject(20, 20, 2, 2, samples::LineNames::kNumbered);
+    samples::PlaceColumn(p, 1, 3, 3, 1);
+    samples::PlaceColumn(p, 1, 7, 3, 2);
     // Node (3, 3) lies at 3 + (21 / 9.1) × 0.91 = 5.1 cm both ways.
     // Zoom 1: side 0.15 cm, corners 5.025 and 5.175 cm = 2849 and 2934 twips = pixels 200 and 206:
     // 7 × 7 = 49 pixels, the centre one the node's white grid point → 48 yellow.
@@ -99,7 +100,7 @@ TEST(PlanRenderTest, ColumnSquareKeepsItsScreenSizeWhenZoomed)
 
 TEST(PlanRenderTest, MembersOfOtherToolsAreDimmedUnlessAllAreShown)
 {
-    Scene sc(sample::SmallTwoStoreyHouse());
+    Scene sc(samples::SmallTwoStoreyHouse());
     sc.editor.currentTool = kToolColumn;
     sc.whole();
     const QImage &img = sc.s.image();
@@ -131,7 +132,7 @@ TEST(PlanRenderTest, MembersOfOtherToolsAreDimmedUnlessAllAreShown)
 
 TEST(PlanRenderTest, VoidCellsAreHatchedInLightBlueOrGrey)
 {
-    Scene sc(sample::SmallTwoStoreyHouse());
+    Scene sc(samples::SmallTwoStoreyHouse());
     sc.floor = 2;
     sc.editor.currentTool = kToolFloor;
     sc.whole();
@@ -153,8 +154,8 @@ TEST(PlanRenderTest, VoidCellsAreHatchedInLightBlueOrGrey)
 
 TEST(PlanRenderTest, AStoreyShowsTheBeamsOfThePlaneAboveIt)
 {
-    Project p = sample::EmptyProject(20, 20, 2, 2);
-    sample::PutBeam(p, 2, kDirX, 5, 3, 7);  // floor beam under the second storey
+    Project p = samples::NewProject(20, 20, 2, 2, samples::LineNames::kNumbered);
+    samples::PlaceBeam(p, 2, kDirX, 5, 3, 7);  // floor beam under the second storey
     Scene sc(p);
     sc.editor.currentTool = kToolBeam;
     sc.whole();
@@ -170,8 +171,8 @@ TEST(PlanRenderTest, AStoreyShowsTheBeamsOfThePlaneAboveIt)
     EXPECT_EQ(Count(sc.s.image(), QBColor(kQBLightMagenta)), 0);
 
     // A beam stored on level 1 belongs to no storey's plan.
-    Project q = sample::EmptyProject(20, 20, 2, 2);
-    sample::PutBeam(q, 1, kDirY, 5, 3, 7);
+    Project q = samples::NewProject(20, 20, 2, 2, samples::LineNames::kNumbered);
+    samples::PlaceBeam(q, 1, kDirY, 5, 3, 7);
     Scene low(q);
     low.editor.currentTool = kToolBeam;
     low.whole();
@@ -180,8 +181,8 @@ TEST(PlanRenderTest, AStoreyShowsTheBeamsOfThePlaneAboveIt)
 
 TEST(PlanRenderTest, AWallOfSeveralSpansIsOneSymbolFromItsFirstToItsEndNode)
 {
-    Project p = sample::EmptyProject(20, 20, 2, 2);
-    sample::PutWall(p, 1, kDirX, 5, 3, 6, kKeyKesa, 1);  // three spans, rising toward x
+    Project p = samples::NewProject(20, 20, 2, 2, samples::LineNames::kNumbered);
+    samples::PlaceWall(p, 1, kDirX, 5, 3, 6, kKeyKesa, 1);  // three spans, rising toward x
     Scene sc(p);
     sc.editor.currentTool = kToolWall;
     sc.whole();
@@ -204,18 +205,19 @@ TEST(PlanRenderTest, AWallOfSeveralSpansIsOneSymbolFromItsFirstToItsEndNode)
     EXPECT_NE(img.pixel(sc.s.planToPixel(startX, top)) | 0xFF000000u, yellow);
 
     // Boards draw a band in their row's colour: row 4 light blue.
-    sample::PutWall(sc.project, 1, kDirY, 10, 3, 5, kKeyMenzai, 4);
+    samples::PlaceWall(sc.project, 1, kDirY, 10, 3, 5, kKeyMenzai, 4);
     sc.whole();
     EXPECT_GT(Count(img, QBColor(kQBLightBlue)), 80);
 }
 
 TEST(PlanRenderTest, BraceSymbolsByCodeStandLeftOfYLinesAndBeamsRightOfThem)
 {
-    Project p = sample::EmptyProject(20, 20, 2, 2);
+    Project p = samples::NewProject(20, 20, 2, 2, samples::LineNames::kNumbered);
     // Nodes lie 1.05 cm apart (0.455 m × 21 / 9.1), node i at 3 + 1.05 (i − 1) cm.
-    sample::PutWall(p, 1, kDirY, 5, 3, 5, kKeyKesa, 1, true);  // Y line x = 7.2 cm, code 2
-    sample::PutWall(p, 1, kDirX, 9, 3, 5, kKeyTasuki, 4);      // X line y = 11.4 cm, code 3
-    sample::PutBeam(p, 2, kDirY, 10, 3, 5);                    // Y line x = 12.45 cm
+    samples::PlaceWall(p, 1, kDirY, 5, 3, 5, kKeyKesa, 1,
+                       {.towardLower = true});                // Y line x = 7.2 cm, code 2
+    samples::PlaceWall(p, 1, kDirX, 9, 3, 5, kKeyTasuki, 4);  // X line y = 11.4 cm, code 3
+    samples::PlaceBeam(p, 2, kDirY, 10, 3, 5);                // Y line x = 12.45 cm
     Scene sc(p);
     sc.editor.showAllMembers = 1;
     sc.whole();
@@ -261,8 +263,8 @@ TEST(PlanRenderTest, BraceSymbolsByCodeStandLeftOfYLinesAndBeamsRightOfThem)
 
 TEST(PlanRenderTest, TheOtherStoreysOutlineIsDottedLightGreen)
 {
-    Project p = sample::EmptyProject(20, 20, 2, 2);
-    sample::PutFloor(p, 2, 3, 3, 7, 5, 1);  // 4 × 2 cells on the second storey
+    Project p = samples::NewProject(20, 20, 2, 2, samples::LineNames::kNumbered);
+    samples::PlaceFloor(p, 2, 3, 3, 7, 5, 1);  // 4 × 2 cells on the second storey
     UpdateOutlineMarks(p, 2);
     Scene sc(p);
     sc.whole();
@@ -281,7 +283,7 @@ TEST(PlanRenderTest, TheOtherStoreysOutlineIsDottedLightGreen)
 
 TEST(PlanRenderTest, RegionEraseBlacksCellsAndRedrawRestoresThePlan)
 {
-    Scene sc(sample::SmallTwoStoreyHouse());
+    Scene sc(samples::SmallTwoStoreyHouse());
     sc.editor.currentTool = kToolWall;
     sc.whole();
     const QImage whole = sc.s.image().copy();
@@ -310,7 +312,7 @@ TEST(PlanRenderTest, RegionEraseBlacksCellsAndRedrawRestoresThePlan)
 
 TEST(PlanRenderTest, LineNamesAreWhiteOrLightRedInADeleteMode)
 {
-    Scene sc(sample::SmallTwoStoreyHouse());
+    Scene sc(samples::SmallTwoStoreyHouse());
     ClearSurface(sc.s);
     drawLineNames(sc.s, sc.in(), false);
     // Below the plan (page y < 3 cm: rows below 1080 − 120) the X names; left of it the Y names.
@@ -325,7 +327,7 @@ TEST(PlanRenderTest, LineNamesAreWhiteOrLightRedInADeleteMode)
 
 TEST(PlanRenderTest, OtherStoreyWallsAreShownInTheirOwnColoursAndErasedInBlack)
 {
-    Scene sc(sample::SmallTwoStoreyHouse());
+    Scene sc(samples::SmallTwoStoreyHouse());
     sc.editor.currentTool = kToolColumn;
     sc.whole();
     const QRgb braceTwo = BoardColour(4);  // the second storey's board of row 4 (light blue)

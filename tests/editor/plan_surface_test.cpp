@@ -7,7 +7,7 @@
 
 #include "editor/plan_surface.h"
 #include "editor/qb_color.h"
-#include "support/sample_houses.h"
+#include "support/house_builder.h"
 
 namespace rqx {
 namespace {
@@ -25,7 +25,7 @@ int CountColour(const QImage &img, QRgb colour, QRect area = {})
 
 // A surface with the plan page set and some picture on it.
 struct Fitted {
-    Project project = sample::EmptyProject(20, 20, 2, 2);
+    Project project = samples::NewProject(20, 20, 2, 2, samples::LineNames::kNumbered);
     PlanFit fit;
     PlanSurface s{QSize(714, 540)};  // 28.35 twips per pixel both ways
     Fitted() { fitPlan(s, project, fit); }
@@ -44,7 +44,7 @@ TEST(PlanSurfaceTest, FitSetsTheLogicalPageAndScaleWhateverTheRasterSize)
     EXPECT_FLOAT_EQ(f.fit.originY, 3.0f);
 
     // A wide grid is bounded by the width: 40 × 10 spans → min(29.7 / 18.2, 21.0 / 4.55) = 29.7 / 18.2.
-    Project wide = sample::EmptyProject(40, 10, 2, 1);
+    Project wide = samples::NewProject(40, 10, 1, 2, samples::LineNames::kNumbered);
     PlanFit fit;
     PlanSurface other(QSize(2000, 300));
     fitPlan(other, wide, fit);

@@ -9,7 +9,8 @@
 
 #include <random>
 
-#include "support/sample_projects.h"
+#include "support/house_builder.h"
+#include "support/sample_houses.h"
 
 using namespace rqx;
 

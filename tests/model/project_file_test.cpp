@@ -16,7 +16,8 @@
 #include "model/cp932.h"
 #include "model/line_names.h"
 #include "support/failing_file_layer.h"
-#include "support/sample_projects.h"
+#include "support/house_builder.h"
+#include "support/sample_houses.h"
 
 using namespace rqx;
 

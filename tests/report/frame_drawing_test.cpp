@@ -5,10 +5,10 @@
 #include <cmath>
 #include <functional>
 
-#include "calc/house_builder.h"
 #include "model/line_names.h"
 #include "print/font_names.h"
 #include "report/frame_drawing.h"
+#include "support/house_builder.h"
 #include "support/page_items.h"
 
 namespace rqx {
@@ -19,7 +19,6 @@ using namespace Qt::StringLiterals;
 using test::PageContent;
 using test::PageShape;
 using test::PageText;
-using test::Wall;
 
 constexpr float kTol = 0.003f;
 // Report-like layout: 2 cm per metre, origin 1 cm, foundation at 8 cm, storeys 1.8 cm, beams 0.1 cm.
@@ -33,7 +32,7 @@ float PosX(int j)
 // A test house with the grid line names of a new project.
 Project NamedHouse(int floors, int spansX, int spansY)
 {
-    Project p = test::NewHouse(floors, spansX, spansY);
+    Project p = samples::NewProject(spansX, spansY, floors, 2, samples::LineNames::kNone);
     GenerateLineNames(p);
     return p;
 }
@@ -92,8 +91,9 @@ TEST(FrameDrawing, WallsDrawnOnceWithOneLabel)
 {
     struct Spec {
         int direction, from, to;
-        Wall kind;
+        QString key;
         int size;
+        samples::WallOptions options = {};
     };
     struct Case {
         const char *name;
@@ -106,18 +106,18 @@ TEST(FrameDrawing, WallsDrawnOnceWithOneLabel)
     };
     // clang-format off
     const std::vector<Case> cases = {
-        {"three-span cross brace", kFrameOnYLine, 1, kFrameWallsReport, {{kDirX, 1, 4, Wall::Tasuki, 3}}, u"4.0"_s, 0, 1, 1, 1, 4, 0, 8},
+        {"three-span cross brace", kFrameOnYLine, 1, kFrameWallsReport, {{kDirX, 1, 4, kKeyTasuki, 3}}, u"4.0"_s, 0, 1, 1, 1, 4, 0, 8},
         {"30x90 brace over a 4.0 board", kFrameOnYLine, 2, kFrameWallsReport,
-         {{kDirX, 2, 3, Wall::KesaUp, 2}, {kDirX, 2, 3, Wall::Board, 8}}, u"5.0"_s, 1, 1, 0, 2, 3, 0, 8},
+         {{kDirX, 2, 3, kKeyKesa, 2}, {kDirX, 2, 3, kKeyMenzai, 8}}, u"5.0"_s, 1, 1, 0, 2, 3, 0, 8},
         {"Y wall on an X line, view", kFrameOnXLine, 1, kFrameWallsView,
-         {{kDirY, 1, 3, Wall::KesaDown, 1}, {kDirX, 1, 3, Wall::Board, 2}}, u"1.0"_s, 0, 0, 1, 1, 3, 3, 11},
+         {{kDirY, 1, 3, kKeyKesa, 1, {.towardLower = true}}, {kDirX, 1, 3, kKeyMenzai, 2}}, u"1.0"_s, 0, 0, 1, 1, 3, 3, 11},
     };
     // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        Project p = test::NewHouse(2, 4, 4);
+        Project p = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
         for (const Spec &w : c.walls)
-            test::PlaceWall(p, c.level, w.direction, 1, w.from, w.to, w.kind, w.size);
+            samples::PlaceWall(p, c.level, w.direction, 1, w.from, w.to, w.key, w.size, w.options);
         const PageContent page =
             Draw([&](PrintSurface &s) { drawFrameWalls(s, p, kLayout, c.frame, 1, c.mode); });
         ASSERT_EQ(page.texts.size(), 1u);
@@ -162,11 +162,11 @@ TEST(FrameDrawing, ColumnsAndLabels)
     for (const Case c : {Case{kFrameColumnsReport, 4, 6}, Case{kFrameColumnsReport, 22, 5},
                          Case{kFrameColumnsView, 4, 9}, Case{kFrameColumnsView, 22, 8}}) {
         SCOPED_TRACE(c.mode * 100 + c.spans);
-        Project p = test::NewHouse(2, c.spans, 4);
-        test::PlaceColumn(p, 1, 1, 1, 2);  // through column, corner
+        Project p = samples::NewProject(c.spans, 4, 2, 2, samples::LineNames::kNone);
+        samples::PlaceColumn(p, 1, 1, 1, 2);  // through column, corner
         p.nodes(1, 1, 1).isCorner = 1;
         p.nodes(1, 1, 1).hardware = {u"(と)"_s, u"(は)"_s, u"(ほ)"_s};
-        test::PlaceColumn(p, 2, 3, 1);
+        samples::PlaceColumn(p, 2, 3, 1);
         const PageContent page =
             Draw([&](PrintSurface &s) { drawFrameColumns(s, p, kLayout, kFrameOnYLine, 1, c.mode); });
         const auto lines = page.shapesOf(PageItemKind::Line);
@@ -192,8 +192,8 @@ TEST(FrameDrawing, ColumnsAndLabels)
 TEST(FrameDrawing, FrameWithoutWallsShowsNamesAndBeams)
 {
     Project p = NamedHouse(2, 4, 4);
-    test::PlaceBeam(p, 2, kDirY, 2, 1, 5);
-    test::PlaceBeam(p, 3, kDirY, 2, 2, 4);
+    samples::PlaceBeam(p, 2, kDirY, 2, 1, 5);
+    samples::PlaceBeam(p, 3, kDirY, 2, 2, 4);
     const PageContent page = Draw([&](PrintSurface &s) {
         drawFrameLineNames(s, p, kLayout, kFrameOnXLine, 2, kFrameNamesReport);
         drawFrameWalls(s, p, kLayout, kFrameOnXLine, 2, kFrameWallsReport);

@@ -13,7 +13,7 @@
 #include "print/print_surface.h"
 #include "report/report_builder.h"
 #include "report/result_table.h"
-#include "support/sample_houses.h"
+#include "support/house_builder.h"
 
 namespace rqx {
 
@@ -22,7 +22,7 @@ Project TinyHouse();
 
 namespace {
 
-using namespace sample;
+using namespace samples;
 
 // Every fixed text of the cover and chapter 1 up to the plans, in print order, a table row per line (a
 // cell's line breaks and wrapping vanish when a page's texts are joined).
@@ -205,9 +205,9 @@ TEST_F(ReportBuilderTest, RunningHeaderAndFooterAndTableOfContents)
 TEST_F(ReportBuilderTest, OnePlanPagePerFloorInEachPlanSection)
 {
     for (int floors : {1, 2}) {
-        Project p = EmptyProject(4, 4, 2, floors);
-        PutFloor(p, 1, 1, 1, 5, 5, 1);
-        PutColumn(p, 1, 1, 1, 1);
+        Project p = NewProject(4, 4, floors, 2, LineNames::kNumbered);
+        PlaceFloor(p, 1, 1, 1, 5, 5, 1);
+        PlaceColumn(p, 1, 1, 1, 1);
         const Report r = Build(p);
         const auto &page = r.result.toc.page;
         EXPECT_EQ(page[2][1] - page[1][5], floors) << floors;
@@ -222,12 +222,12 @@ TEST_F(ReportBuilderTest, OnePlanPagePerFloorInEachPlanSection)
 
 TEST_F(ReportBuilderTest, FourWalledLinesGiveTwoFramePages)
 {
-    Project p = EmptyProject(4, 4, 2, 2);
-    PutFloor(p, 1, 1, 1, 5, 5, 1);
-    PutWall(p, 1, kDirY, 1, 1, 3, kKeyKesa, 2);    // X line 1
-    PutWall(p, 2, kDirY, 5, 2, 4, kKeyMenzai, 2);  // X line 5, upstairs only
-    PutWall(p, 1, kDirX, 3, 1, 5, kKeyTasuki, 1);  // Y line 3
-    PutWall(p, 1, kDirX, 5, 2, 3, kKeyMenzai, 6);  // Y line 5
+    Project p = NewProject(4, 4, 2, 2, LineNames::kNumbered);
+    PlaceFloor(p, 1, 1, 1, 5, 5, 1);
+    PlaceWall(p, 1, kDirY, 1, 1, 3, kKeyKesa, 2);    // X line 1
+    PlaceWall(p, 2, kDirY, 5, 2, 4, kKeyMenzai, 2);  // X line 5, upstairs only
+    PlaceWall(p, 1, kDirX, 3, 1, 5, kKeyTasuki, 1);  // Y line 3
+    PlaceWall(p, 1, kDirX, 5, 2, 3, kKeyMenzai, 6);  // Y line 5
     const Report r = Build(p);
     const auto &page = r.result.toc.page;
     EXPECT_EQ(page[2][3] - page[2][2], 2);
@@ -242,7 +242,7 @@ TEST_F(ReportBuilderTest, FourWalledLinesGiveTwoFramePages)
 TEST_F(ReportBuilderTest, SettingsChangeExactlyTheirTexts)
 {
     auto build = [](int lMode, int crossIgnored) {
-        Project p = EmptyProject(4, 4, 2, 2);
+        Project p = NewProject(4, 4, 2, 2, LineNames::kNumbered);
         p.grid.lCoefficientMode = lMode;
         p.grid.crossBeamIgnored = crossIgnored;
         return Build(p);
@@ -325,7 +325,7 @@ TEST_F(ReportBuilderTest, CoverTextsFlagsAndNamePlaces)
         float nameTopCm;
     } cases[] = {{3, 0, 0, 4.5f}, {20, 1, 0, 4.1f}, {40, 0, 1, 3.5f * lineH20}, {3, 1, 1, 4.5f}};
     for (const auto &c : cases) {
-        Project p = EmptyProject(2, 2, 2, 1);
+        Project p = NewProject(2, 2, 1, 2, LineNames::kNumbered);
         const QString name(c.nameLength, QChar(0x6728));  // full-width 木
         p.info.buildingName = QStringLiteral("  ") + name;
         p.info.officeName = office[0];

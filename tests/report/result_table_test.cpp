@@ -8,12 +8,12 @@
 #include "print/print_surface.h"
 #include "report/report_builder.h"
 #include "report/result_table.h"
-#include "calc/test_houses.h"
+#include "support/house_builder.h"
 #include "support/sample_houses.h"
 
 namespace rqx {
 
-using namespace sample;
+using namespace samples;
 
 // 4 × 1 spans of 0.455 m, both storeys floored. Through column at (1,1); first-storey corner columns at
 // (5,1), (1,2), (5,2); upstairs columns at (3,1), on the floor beam (1,1)–(5,1) with nothing below, and
@@ -27,17 +27,17 @@ using namespace sample;
 // Y direction has no walls: N = −L upstairs, −L downstairs, and no ΔN.
 Project TinyHouse()
 {
-    Project p = EmptyProject(4, 1, 2, 2);
+    Project p = NewProject(4, 1, 2, 2, LineNames::kNumbered);
     p.info.buildingName = QStringLiteral("試験邸");
-    PutFloor(p, 1, 1, 1, 5, 2, 1);
-    PutFloor(p, 2, 1, 1, 5, 2, 1);
-    PutColumn(p, 1, 1, 1, 2);
+    PlaceFloor(p, 1, 1, 1, 5, 2, 1);
+    PlaceFloor(p, 2, 1, 1, 5, 2, 1);
+    PlaceColumn(p, 1, 1, 1, 2);
     for (auto [x, y] : {std::pair{5, 1}, {1, 2}, {5, 2}})
-        PutColumn(p, 1, x, y, 1);
-    PutColumn(p, 2, 3, 1, 1);
-    PutColumn(p, 2, 5, 1, 1);
-    PutWall(p, 2, kDirX, 1, 1, 3, kKeyMenzai, 4);
-    PutBeam(p, 2, kDirX, 1, 1, 5);
+        PlaceColumn(p, 1, x, y, 1);
+    PlaceColumn(p, 2, 3, 1, 1);
+    PlaceColumn(p, 2, 5, 1, 1);
+    PlaceWall(p, 2, kDirX, 1, 1, 3, kKeyMenzai, 4);
+    PlaceBeam(p, 2, kDirX, 1, 1, 5);
     return p;
 }
 
@@ -103,7 +103,7 @@ TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
 // passes 0.625 through the Y beam on x = 3 to (3,5), which has no beam term of its own.
 TEST(ResultTableTest, OrthogonalBeamShareInBrackets)
 {
-    Project p = test::CrossBeamHouse();
+    Project p = HandWorkedCrossBeam();
     RunCalculationSequence(p, true);
     ASSERT_FLOAT_EQ(p.results(3, 5, 1).nCross[kDirX], 0.625f);
     EXPECT_EQ(ResultRowCells(p, 3, 5)[6], QStringLiteral("0.63\r=[0.625]\r――――――――\r-"));
@@ -114,12 +114,12 @@ TEST(ResultTableTest, PageBreaksRepeatTheHeaderBand)
 {
     InstallJapaneseFontSubstitutions();
     for (bool columns : {true, false}) {
-        Project p = EmptyProject(8, 8, 2, 2);
-        PutFloor(p, 1, 1, 1, 9, 9, 1);
-        PutFloor(p, 2, 1, 1, 9, 9, 1);
+        Project p = NewProject(8, 8, 2, 2, LineNames::kNumbered);
+        PlaceFloor(p, 1, 1, 1, 9, 9, 1);
+        PlaceFloor(p, 2, 1, 1, 9, 9, 1);
         for (int y = 1; y <= 9 && columns; ++y)
             for (int x = 1; x <= 9; ++x)
-                PutColumn(p, (x + y) % 3 == 0 ? 1 : 2, x, y, (x + y) % 3 == 0 ? 1 : 2);
+                PlaceColumn(p, (x + y) % 3 == 0 ? 1 : 2, x, y, (x + y) % 3 == 0 ? 1 : 2);
         RunCalculationSequence(p, true);
         PrintSurface s;
         const ReportResult r = BuildReport(s, p);

@@ -695,7 +695,7 @@ TEST_F(MainFormTest, StartupFileOpensInPlaceOfTheStartDialogOrGivesItsMessage)
         SCOPED_TRACE(c.file.toStdString());
         doc.setDataFilePath(kNewDataName);
         state.history.clear();
-        project = sample::EmptyProject(20, 20, 2, 2);
+        project = samples::NewProject(20, 20, 2, 2, samples::LineNames::kNumbered);
         doc.notifyProjectReplaced();
         MainForm form(doc);
         ModalScript script;

@@ -11,7 +11,7 @@
 #include "document/project_document.h"
 #include "model/project_file.h"
 #include "shell/modal_script.h"
-#include "support/sample_projects.h"
+#include "support/sample_houses.h"
 
 namespace rqx {
 namespace {

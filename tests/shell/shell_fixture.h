@@ -14,7 +14,7 @@
 #include "model/project_file.h"
 #include "model/settings_store.h"
 #include "shell/ui/app_look.h"
-#include "support/sample_houses.h"
+#include "support/house_builder.h"
 
 namespace rqx::test {
 
@@ -42,7 +42,7 @@ protected:
     // Saves a small project named `building` with the given grid and returns its path.
     QString makeProjectFile(const QString &name, const QString &building, int spansX = 8, int spansY = 6)
     {
-        Project p = sample::EmptyProject(spansX, spansY, 2, 2);
+        Project p = samples::NewProject(spansX, spansY, 2, 2, samples::LineNames::kNumbered);
         p.info.buildingName = building;
         p.nodes(2, 2, 1).columnKind = 1;
         const QString file = path(name);

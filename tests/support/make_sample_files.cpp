@@ -4,7 +4,7 @@
 #include <QTextStream>
 
 #include "model/project_file.h"
-#include "support/sample_projects.h"
+#include "support/sample_houses.h"
 
 int main(int argc, char **argv)
 {

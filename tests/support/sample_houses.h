@@ -1,30 +1,42 @@
 #pragma once
-// Houses built directly in the node records, for the plan tests, the drawing benchmarks and the
-// screenshots: a small known two-storey house and the largest grid with every kind of member.
-
-#include <QString>
+// Named houses built with the house builder, shared by the tests of every subsystem, the benchmarks
+// and the sample files of tests/data.
 
 #include "model/project.h"
 
-namespace rqx::sample {
+namespace rqx::samples {
 
-// Empty project of nx × ny spans (grid modules × divisions) and 1 or 2 storeys, line names generated.
-Project EmptyProject(int spanCountX, int spanCountY, int divisions, int floorCount);
+// The house of tests/data/two_storey.RQX: 8 × 6 modules of 910 mm, 2 divisions (16 × 12 spans),
+// storey 2 over the left three quarters with a void, braces and boards of several kinds,
+// through columns at the corners of storey 2, hardware texts, a Japanese building name.
+Project TwoStoreyHouse();
 
-// A wall on `line` (the y index for an X wall, the x index for a Y wall) from node `from` to node `to`,
-// one member per span; key "Kesa" (code 1 or 2 by drawing direction), "Tasuki" (3) or "Menzai" (4).
-void PutWall(Project &p, int level, int dir, int line, int from, int to, const QString &key, int kind,
-             bool towardLower = false);
-void PutBeam(Project &p, int level, int dir, int line, int from, int to);
-// 管柱 (1) or 通し柱 (2, standing on both storeys).
-void PutColumn(Project &p, int level, int ix, int iy, int kind);
-// cellFloor of the cells ix1..ix2-1 × iy1..iy2-1.
-void PutFloor(Project &p, int level, int ix1, int iy1, int ix2, int iy2, int kind);
+// A small two-storey house of 4 × 3 spans (about 6 KB as a file): floors, a void, a through column,
+// a brace, a board and a cross brace, hardware texts. Quick to read many times over.
+Project SmallHouse();
+
+// The largest project the dialogs allow: 30 × 30 modules, 4 divisions (120 × 120 spans), two
+// storeys, every node carrying walls, a column, beams and three hardware texts.
+Project LargestProject();
 
 // Two storeys on the default 20 × 20-span grid (10 × 10 modules of 0.91 m, 2 divisions): floors,
 // a void, braces of every size, boards, storey and through columns, floor and roof beams.
 Project SmallTwoStoreyHouse();
+
 // 30 × 30 modules, 4 divisions (120 × 120 spans), two storeys, every kind of member on every module.
 Project LargestHouse();
 
-}  // namespace rqx::sample
+// The small complete houses of the calculation tests; every column's N is worked out by hand in
+// calc/house_calc_test.cpp. No line names.
+// One storey, 4 × 2 spans, fully floored; eight columns on the outline.
+Project HandWorkedOneStorey();
+
+// Two storeys, 4 × 2 spans, both fully floored; a through column at (3,3) and a second-storey
+// column at (3,1) halfway on the floor beam between the first-storey columns (1,1) and (5,1).
+Project HandWorkedTwoStorey(int lMode);
+
+// Two storeys, 4 × 4 spans, fully floored; a second-storey column at (2,3) on a floor beam from
+// the first-storey column (1,3) to (3,3), where it meets a Y beam from (3,1) to (3,5).
+Project HandWorkedCrossBeam();
+
+}  // namespace rqx::samples

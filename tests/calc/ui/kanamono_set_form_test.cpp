@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/house_builder.h"
 #include "calc/ui/kanamono_set_form.h"
 #include "document/project_document.h"
 #include "model/line_names.h"
 #include "shell/modal_script.h"
+#include "support/house_builder.h"
 
 namespace rqx {
 namespace {
@@ -22,12 +22,12 @@ protected:
     // A through column T at (1, 1) unless left out, and a column C at (3, 1) on the given storeys.
     void build(bool through, bool upperC)
     {
-        doc.project() = test::NewHouse(2, 4, 4);
+        doc.project() = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
         if (through)
-            test::PlaceColumn(doc.project(), 1, 1, 1, 2);
-        test::PlaceColumn(doc.project(), 1, 3, 1);
+            samples::PlaceColumn(doc.project(), 1, 1, 1, 2);
+        samples::PlaceColumn(doc.project(), 1, 3, 1);
         if (upperC)
-            test::PlaceColumn(doc.project(), 2, 3, 1);
+            samples::PlaceColumn(doc.project(), 2, 3, 1);
         GenerateLineNames(doc.project());
     }
     // Chooses entry `text` in a drop-down list as the user does.

@@ -17,6 +17,7 @@
 #include "editor/plan_render.h"
 #include "editor/ui/input_screen.h"
 #include "editor/ui/paper.h"
+#include "support/house_builder.h"
 #include "support/sample_houses.h"
 
 namespace rqx {
@@ -34,7 +35,7 @@ struct Screen {
     EditorState editor;
     std::unique_ptr<InputScreen> w;
 
-    explicit Screen(Project p = sample::SmallTwoStoreyHouse()) : project(std::move(p))
+    explicit Screen(Project p = samples::SmallTwoStoreyHouse()) : project(std::move(p))
     {
         w = std::make_unique<InputScreen>(project, editor);
         w->resize(1200, 800);
@@ -146,7 +147,7 @@ TEST(InputScreenTest, TreeFollowsEveryToolAndFloorSwitch)
 
 TEST(InputScreenTest, OneStoreyHouseHasOnlyTheFirstFloorButton)
 {
-    Screen s(sample::EmptyProject(20, 20, 2, 1));
+    Screen s(samples::NewProject(20, 20, 1, 2, samples::LineNames::kNumbered));
     s.w->chooseTool(kToolBeam);
     EXPECT_EQ(s.w->floorButton(0)->text(), QStringLiteral("１階 小屋梁"));
     EXPECT_FALSE(s.w->floorButton(1)->isEnabled());

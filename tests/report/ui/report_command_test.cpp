@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/house_builder.h"
 #include "print/print_document.h"
 #include "report/ui/report_command.h"
 #include "report/ui/test_report.h"
 #include "shell/modal_script.h"
+#include "support/house_builder.h"
 
 namespace rqx {
 namespace {
@@ -21,15 +21,15 @@ using test::ModalScript;
 // member ends on nothing, so its pull-out reaches no first-storey column.
 Project House(bool notCarried)
 {
-    Project p = test::NewHouse(2, 4, 4);
-    test::PlaceColumn(p, 1, 3, 1);
-    test::PlaceColumn(p, 1, 1, 3);
-    test::PlaceColumn(p, 2, 3, 1);
+    Project p = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
+    samples::PlaceColumn(p, 1, 3, 1);
+    samples::PlaceColumn(p, 1, 1, 3);
+    samples::PlaceColumn(p, 2, 3, 1);
     if (notCarried)
-        test::PlaceColumn(p, 2, 2, 3);
-    test::PlaceBeam(p, 2, 2, 3, 1, 5);
-    test::PlaceBeam(p, 2, 1, 3, 1, 3);
-    test::PlaceWall(p, 2, 1, 3, 1, 2, test::Wall::Board, 4);
+        samples::PlaceColumn(p, 2, 2, 3);
+    samples::PlaceBeam(p, 2, 2, 3, 1, 5);
+    samples::PlaceBeam(p, 2, 1, 3, 1, 3);
+    samples::PlaceWall(p, 2, 1, 3, 1, 2, kKeyMenzai, 4);
     return p;
 }
 

@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
-#include "calc/house_builder.h"
 #include "calc/ui/calc_settings_forms.h"
 #include "document/project_document.h"
 #include "print/print_document.h"
@@ -23,26 +22,25 @@
 #include "shell/modal_script.h"
 #include "shell/ui/help_window.h"
 #include "shell/ui/main_form.h"
+#include "support/house_builder.h"
 
 namespace rqx {
 namespace {
-
-using test::Wall;
 
 // Storey 2's column (2,3) stands on a beam whose cross member ends on nothing at (3,5): its pull-out is not
 // carried. `supported` puts a first-storey column under it.
 Project TransferHouse(bool supported, int crossBeamIgnored)
 {
-    Project p = test::NewHouse(2, 4, 4);
-    test::PlaceColumn(p, 1, 3, 1);
-    test::PlaceColumn(p, 1, 1, 3);
-    test::PlaceColumn(p, 2, 2, 3);
-    test::PlaceColumn(p, 2, 3, 1);
-    test::PlaceBeam(p, 2, kDirY, 3, 1, 5);
-    test::PlaceBeam(p, 2, kDirX, 3, 1, 3);
-    test::PlaceWall(p, 2, kDirX, 3, 1, 2, Wall::Board, 4);
+    Project p = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
+    samples::PlaceColumn(p, 1, 3, 1);
+    samples::PlaceColumn(p, 1, 1, 3);
+    samples::PlaceColumn(p, 2, 2, 3);
+    samples::PlaceColumn(p, 2, 3, 1);
+    samples::PlaceBeam(p, 2, kDirY, 3, 1, 5);
+    samples::PlaceBeam(p, 2, kDirX, 3, 1, 3);
+    samples::PlaceWall(p, 2, kDirX, 3, 1, 2, kKeyMenzai, 4);
     if (supported)
-        test::PlaceColumn(p, 1, 2, 3);
+        samples::PlaceColumn(p, 1, 2, 3);
     p.grid.crossBeamIgnored = crossBeamIgnored;
     return p;
 }
@@ -207,7 +205,7 @@ TEST(ProjectViews, OpenedFromTheMainAndReportWindows)
 
 TEST(FrameView, NavigationBeepsAtTheEndsAndKeepsEachDirectionsLine)
 {
-    Project p = test::NewHouse(2, 4, 3);  // X lines 1..5, Y lines 1..4
+    Project p = samples::NewProject(4, 3, 2, 2, samples::LineNames::kNone);  // X lines 1..5, Y lines 1..4
     QPrinter printer;
     ProjectViews views(p, [&printer] { return &printer; });
     int beeps = 0;
