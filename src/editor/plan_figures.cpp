@@ -67,6 +67,16 @@ void Outline(PrintSurface &s, const Points &pts, int count)
     DrawPolygonCm(s, pts, count, kPenStyleSolid, kMemberPen, PaletteColor(0), PaletteColor(0), 0);
 }
 
+
+// Size of the hardware texts around the columns: 5 on a grid of more than 5 modules, else 8.
+float HardwareTextSize(const Project &p)
+{
+    const int div = std::max(1, p.dims.divisions);
+    const int modules = static_cast<int>(std::lround(
+        static_cast<double>(std::max(p.dims.spanCountX, p.dims.spanCountY)) / static_cast<double>(div)));
+    return modules > 5 ? 5.0f : 8.0f;
+}
+
 }  // namespace
 
 QString FormatMultiplier(float value)
@@ -130,6 +140,12 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
 
     FontScope font(s, kFontNamePMincho);
     const int div = p.dims.divisions;
+    // The hardware plan writes the placed foot hardware under the bottom row's columns and the required
+    // class left of the first column's: the names keep clear of both on every plan.
+    s.SetFontBold(false);
+    const TextSize hardware = MeasureCm(s, QStringLiteral("(ろ)"), HardwareTextSize(p));
+    const float footClear = kFigColumnSide / 2 + hardware.h;
+    const float classClear = kFigColumnSide / 2 + hardware.w / 1.25f;
     // X names centred under their lines, clear of the foot hardware texts; the sub-grid names one row lower
     // so neighbours do not collide.
     // A sub-grid name is left out where the lines stand closer than the names are wide.
@@ -143,7 +159,8 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
         if (!module && step < t.w + 0.05f)
             continue;
         const auto px = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, x, 1).x());
-        const float drop = module ? 1.3f * t.h : 2.5f * t.h;
+        const float moduleDrop = std::max(1.3f * t.h, footClear + 0.2f * t.h);
+        const float drop = module ? moduleDrop : moduleDrop + 1.2f * t.h;
         PrintTextCm(s, name, kGridNameSize, px - t.w / 2, bottom + drop, 0);
     }
     // Y names right-aligned left of the grid, clear of the required-class texts; sub-grid names further out.
@@ -157,7 +174,8 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
         if (!module && step < 1.1f * t.h)
             continue;
         const auto py = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, 1, y).y());
-        const float gap = module ? 2.2f * t.h : 2.2f * t.h + subOffset;
+        const float moduleGap = std::max(2.2f * t.h, classClear + 0.8f * t.h);
+        const float gap = module ? moduleGap : moduleGap + subOffset;
         PrintTextCm(s, name, kGridNameSize, left - gap - t.w, py - t.h / 2, 0);
     }
 }
@@ -307,10 +325,7 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
     s.SetFontBold(false);
     const bool check = mode == kFigColumnsCarried || mode == kFigColumnsLower;
     const float side = check ? kFigColumnSideCheck : kFigColumnSide;
-    const int div = std::max(1, p.dims.divisions);
-    const int modules = static_cast<int>(std::lround(
-        static_cast<double>(std::max(p.dims.spanCountX, p.dims.spanCountY)) / static_cast<double>(div)));
-    const float textSize = modules > 5 ? 5.0f : 8.0f;
+    const float textSize = HardwareTextSize(p);
     for (int y = 1; y <= NodesY(p); ++y)
         for (int x = 1; x <= NodesX(p); ++x) {
             const NodeRecord &n = p.nodes(x, y, level);

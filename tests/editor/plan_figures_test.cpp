@@ -143,6 +143,42 @@ TEST(PlanFigures, HardwareTextSizeFollowsTheGrid)
     }
 }
 
+// On the hardware plan the first line names stay clear of the column's texts: the X name below the foot
+// hardware, the Y name left of the required class, at both hardware text sizes.
+TEST(PlanFigures, LineNamesKeepClearOfTheHardwareTexts)
+{
+    for (const int spans : {10, 20}) {
+        SCOPED_TRACE(spans);
+        Project p = samples::NewProject(spans, spans, 1, 2);
+        samples::PlaceColumn(p, 1, 1, 1);
+        p.nodes(1, 1, 1).hardware = {u"(ろ)"_s, QString(), u"HD-B20"_s};
+        InstallJapaneseFontSubstitutions();
+        PrintSurface s;
+        s.StartDoc();
+        drawFigureGrid(s, p, kScale, kFigX, kFigY);
+        drawFigureColumns(s, p, kScale, kFigX, kFigY, 1, kFigColumnsHardware);
+        s.EndDoc();
+        const PageContent page = test::ReadPage(s);
+        auto find = [&](const QString &text) {
+            for (const test::PageText &t : page.texts)
+                if (t.text == text)
+                    return t;
+            ADD_FAILURE() << text.toStdString();
+            return test::PageText{};
+        };
+        auto extent = [&](const test::PageText &t) {
+            s.SetFontName(t.font);
+            s.SetFontSize(t.points);
+            s.Measure(t.text);
+            return QSizeF(s.TextWid() / 567.0, s.TextHei() / 567.0);
+        };
+        const test::PageText foot = find(u"HD-B20"_s), required = find(u"(ろ)"_s);
+        const test::PageText nameX = find(p.grid.lineNameX[1]), nameY = find(p.grid.lineNameY[1]);
+        EXPECT_GE(nameX.y, foot.y + extent(foot).height());
+        EXPECT_LE(nameY.x + extent(nameY).width(), required.x);
+    }
+}
+
 // Column squares by mode: fill (black for hold-down hardware, by the N that chose the class), side, the
 // through ring and the lower storey's stroke (rising on level 1).
 TEST(PlanFigures, ColumnModes)
