@@ -24,8 +24,7 @@ using namespace rqx;
 
 // The mouse protocol on a raster, its edits steps of a document whose signals draw the regions.
 struct DocumentScreen {
-    AppState app;
-    ProjectDocument doc{app};
+    ProjectDocument doc;
     EditorState editor;
     PlanSurface surface{QSize(1396, 896)};
     PlanMouse mouse{doc.project(), editor, {}, false, {}};

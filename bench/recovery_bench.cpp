@@ -33,8 +33,7 @@ void BM_RecoverySnapshotOnWindowThread(benchmark::State &state)
 // prepares it, then serialised).
 void BM_RecoveryDocumentSaveBytes(benchmark::State &state)
 {
-    rqx::AppState settings;
-    rqx::ProjectDocument doc(settings);
+    rqx::ProjectDocument doc;
     doc.project() = Largest();
     doc.notifyProjectReplaced();
     for (auto _ : state) {

@@ -59,8 +59,8 @@ int main(int argc, char **argv)
     state.programDir = rqx::ChooseProgramDir(QCoreApplication::applicationDirPath());
 
     // The open project; the window and the plan input screen follow what it reports.
-    rqx::ProjectDocument document(state);
-    rqx::MainForm window(document);
+    rqx::ProjectDocument document;
+    rqx::MainForm window(document, state);
     rqx::EditorState editor;
     auto *screen = new rqx::InputScreen(document, editor);
     window.setInputScreen(screen);

@@ -94,8 +94,7 @@ private:
     NodeChange change_;
 };
 
-ProjectDocument::ProjectDocument(AppState &settings, QObject *parent)
-    : QObject(parent), settings_(settings), undoStack_(new QUndoStack(this))
+ProjectDocument::ProjectDocument(QObject *parent) : QObject(parent), undoStack_(new QUndoStack(this))
 {
     qRegisterMetaType<NodeRegion>();
     undoStack_->setUndoLimit(kUndoLimit);

@@ -1,8 +1,8 @@
 #pragma once
 // ProjectDocument: the open project without any window. It owns the Project, the open project's
 // values (file path, current floor, dirty state) and the undo history, and tells the windows what
-// happened through its signals. The per-user settings (history, defaults, registry values) are the
-// application's AppState, which the document only refers to for the file commands.
+// happened through its signals. The per-user settings (history, defaults, registry values) are not
+// the document's: they are the application's AppState, handed to the windows beside it.
 //
 // Every change of node records goes through a NodeEdit (or pushNodeEdit): it becomes one undoable
 // step that stores only the records it changed. Changes that are not undoable (the settings dialogs,
@@ -56,14 +56,11 @@ public:
     // Steps kept in the history (the oldest are dropped beyond it).
     static constexpr int kUndoLimit = 100;
 
-    explicit ProjectDocument(AppState &settings, QObject *parent = nullptr);
+    explicit ProjectDocument(QObject *parent = nullptr);
     ~ProjectDocument() override;
 
     Project &project() { return project_; }
     const Project &project() const { return project_; }
-    // The per-user settings the project's file commands read and write.
-    AppState &settings() { return settings_; }
-    const AppState &settings() const { return settings_; }
 
     // ---- The open project's values ----
     // Full path of the project file, or "新規データ" for a project never saved.
@@ -131,7 +128,6 @@ private:
     void afterChange();
     void clearHistory();
 
-    AppState &settings_;
     Project project_;
     QString dataFilePath_ = kNewDataName;
     int currentFloor_ = 1;

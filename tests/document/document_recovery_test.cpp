@@ -41,8 +41,7 @@ struct RecoveryFixture {
     // The bytes a save writes after the first `edits` edits of the project file.
     QByteArray expectedBytes(int edits) const
     {
-        AppState settings;
-        ProjectDocument doc(settings);
+        ProjectDocument doc;
         EXPECT_TRUE(LoadProjectFile(project, doc.project()).ok);
         doc.notifyProjectReplaced();
         for (int i = 0; i < edits; ++i)
@@ -57,8 +56,7 @@ TEST(DocumentRecoveryTest, KilledAfterEditsLeavesACopyThatRestoresExactlyTheEdit
     RecoveryFixture f;
     ASSERT_EQ(f.runChild(57, "wait"), "ready 2");
 
-    AppState settings;
-    ProjectDocument doc(settings);
+    ProjectDocument doc;
     {
         // While the child runs, its copy is not offered and its open file is reported.
         DocumentRecovery other(doc, f.copies, f.locks);
@@ -83,8 +81,7 @@ TEST(DocumentRecoveryTest, KilledAfterEditsLeavesACopyThatRestoresExactlyTheEdit
     EXPECT_LT(left[0].written.secsTo(QDateTime::currentDateTimeUtc()), 60);
     {
         // A third program starting now is not offered the copy this one holds.
-        AppState otherSettings;
-        ProjectDocument otherDoc(otherSettings);
+        ProjectDocument otherDoc;
         DocumentRecovery third(otherDoc, f.copies, f.locks);
         EXPECT_TRUE(third.claimLeftCopies().isEmpty());
     }
@@ -109,8 +106,7 @@ TEST(DocumentRecoveryTest, AKilledRunWithoutChangesLeavesNoLockBehindTheNextStar
     ASSERT_EQ(f.runChild(0, "wait"), "ready 0");
     ASSERT_EQ(f.filesIn(f.copies).size(), 1);
     const QString childLock = f.filesIn(f.copies).constFirst();
-    AppState settings;
-    ProjectDocument doc(settings);
+    ProjectDocument doc;
     {
         // While the child runs its lock stays.
         DocumentRecovery other(doc, f.copies, f.locks);
@@ -149,8 +145,7 @@ TEST(DocumentRecoveryTest, ADamagedCopyIsRefusedAndLeavesTheDocumentAsItWas)
     const QByteArray damaged[] = {whole.left(whole.size() - 1), flipped,
                                   whole.left(whole.indexOf("\n\n") + 2), copy.projectBytes, QByteArray()};
 
-    AppState settings;
-    ProjectDocument doc(settings);
+    ProjectDocument doc;
     DocumentRecovery recovery(doc, dir.filePath(QStringLiteral("r")), dir.filePath(QStringLiteral("l")));
     const QByteArray before = doc.saveBytes();
     const QString path = dir.filePath(QStringLiteral("damaged.rqxrecovery"));

@@ -13,8 +13,7 @@ namespace rqx {
 namespace {
 
 struct DocumentFixture {
-    AppState settings;
-    ProjectDocument doc{settings};
+    ProjectDocument doc;
     DocumentFixture()
     {
         doc.project() = samples::NewProject(4, 3);

@@ -20,8 +20,7 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     if (args.size() != 6)
         return 2;
-    rqx::AppState settings;
-    rqx::ProjectDocument doc(settings);
+    rqx::ProjectDocument doc;
     if (!rqx::LoadProjectFile(args[3], doc.project()).ok)
         return 1;
     doc.setDataFilePath(args[3]);

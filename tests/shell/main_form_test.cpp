@@ -72,7 +72,7 @@ TEST_F(MainFormTest, WindowHasTheMenusToolbarAndStatusBarOfTheShell)
 {
     const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
     writeHistory({a, path(QStringLiteral("b.RQX"))});
-    MainForm form(doc);
+    MainForm form(doc, state);
 
     EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));
     QStringList menus;
@@ -123,7 +123,7 @@ TEST_F(MainFormTest, WindowHasTheMenusToolbarAndStatusBarOfTheShell)
 
 TEST_F(MainFormTest, NewProjectFromTheMenuTakesTheDialogsValues)
 {
-    MainForm form(doc);
+    MainForm form(doc, state);
     QSignalSpy replaced(&form, &MainForm::projectReplaced);
     ModalScript script;
     script.on<NewData>([](NewData *d) { fillNewData(d, "12", "8", "1000", 0, 1, QStringLiteral("新邸")); });
@@ -154,7 +154,7 @@ TEST_F(MainFormTest, NewProjectFromTheMenuTakesTheDialogsValues)
 
 TEST_F(MainFormTest, NewWithUnsavedChangesAsksAndCancelKeepsTheProject)
 {
-    MainForm form(doc);
+    MainForm form(doc, state);
     doc.markChanged();
     doc.setDataFilePath(QStringLiteral("/data/x.RQX"));
     project.nodes(3, 3, 1).columnKind = 2;
@@ -185,7 +185,7 @@ TEST_F(MainFormTest, OpenAsksForARqxFileChecksItAndRemembersIt)
     other.write("\x04\x00Ver.\x03\x00XYZ", 11);
     other.close();
 
-    MainForm form(doc);
+    MainForm form(doc, state);
     answerFileDialogs(form);
     QSignalSpy replaced(&form, &MainForm::projectReplaced);
 
@@ -251,7 +251,7 @@ TEST_F(MainFormTest, RecentFilesAskWhenChangedAndSkipTheOpenFile)
     const QString b = makeProjectFile(QStringLiteral("b.RQX"), QStringLiteral("B邸"), 4, 4);
     const QString gone = path(QStringLiteral("gone.RQX"));
     writeHistory({a, b, gone});
-    MainForm form(doc);
+    MainForm form(doc, state);
 
     ASSERT_TRUE(form.openRecentCommand(1));
     EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
@@ -288,7 +288,7 @@ TEST_F(MainFormTest, RecentFilesAskWhenChangedAndSkipTheOpenFile)
 
 TEST_F(MainFormTest, OverwriteOfANewProjectIsSaveAsThenAsksBeforeOverwriting)
 {
-    MainForm form(doc);
+    MainForm form(doc, state);
     answerFileDialogs(form);
     project.info.buildingName = QStringLiteral("初回");
     doc.markChanged();
@@ -330,7 +330,7 @@ TEST_F(MainFormTest, OverwriteOfANewProjectIsSaveAsThenAsksBeforeOverwriting)
 TEST_F(MainFormTest, SaveAsOverAnExistingFileAsksFirst)
 {
     const QString existing = makeProjectFile(QStringLiteral("old.RQX"), QStringLiteral("旧"));
-    MainForm form(doc);
+    MainForm form(doc, state);
     answerFileDialogs(form);
     project.info.buildingName = QStringLiteral("新");
     ModalScript script;
@@ -372,7 +372,7 @@ TEST_F(MainFormTest, SaveOntoAFullDiskShowsTheCauseAndKeepsTheFileAndTheChanges)
     }
     writeHistory({file});
     {
-        MainForm form(doc);
+        MainForm form(doc, state);
         ASSERT_TRUE(form.openRecentCommand(1));
         project.nodes(3, 3, 1).columnKind = 2;
         doc.markChanged();
@@ -410,7 +410,7 @@ TEST_F(MainFormTest, FailedLoadsAndSavesKeepTheOpenProjectAndItsPath)
         out.write(bytes.left(bytes.size() / 2));
     }
     writeHistory({a, cut});
-    MainForm form(doc);
+    MainForm form(doc, state);
     answerFileDialogs(form);
     ASSERT_TRUE(form.openRecentCommand(1));
     QSignalSpy replaced(&form, &MainForm::projectReplaced);
@@ -452,7 +452,7 @@ TEST_F(MainFormTest, FailedLoadsAndSavesKeepTheOpenProjectAndItsPath)
 TEST_F(MainFormTest, ExitAsksAccordingToTheDirtyFlagAndWritesTheStores)
 {
     {
-        MainForm form(doc);
+        MainForm form(doc, state);
         form.show();
         doc.markChanged();
         doc.setDataFilePath(QStringLiteral("/d/x.RQX"));
@@ -476,7 +476,7 @@ TEST_F(MainFormTest, ExitAsksAccordingToTheDirtyFlagAndWritesTheStores)
     EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("VELMRQX.INI"))));
     {
         // After "終  了" in the start dialog nothing more is asked.
-        MainForm form(doc);
+        MainForm form(doc, state);
         form.show();
         ModalScript script;
         form.setStartChoice(kStartExit);
@@ -491,7 +491,7 @@ TEST_F(MainFormTest, ExitNamesAStoreThatCouldNotBeWrittenAndKeepsItsOldFile)
     // A folder where the history file should be: the save is refused; the defaults file saves.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("VELMRQX.INI")));
     {
-        MainForm form(doc);
+        MainForm form(doc, state);
         form.show();
         ModalScript script;
         script.answer(QMessageBox::Yes).answer(QMessageBox::Ok);
@@ -513,7 +513,7 @@ TEST_F(MainFormTest, StartDialogComesBackAfterACancelledNewAndOpen)
 {
     const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
     writeHistory({a});
-    MainForm form(doc);
+    MainForm form(doc, state);
     answerFileDialogs(form);
     form.show();
     ModalScript script;
@@ -539,7 +539,7 @@ TEST_F(MainFormTest, AClearedHistoryStaysClearedWhenTheStartDialogComesBack)
     // must not bring back the entries the user has just cleared.
     const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
     writeHistory({a});
-    MainForm form(doc);
+    MainForm form(doc, state);
     form.show();
     int rowsShownAgain = -1;
     ModalScript script;
@@ -571,7 +571,7 @@ TEST_F(MainFormTest, StartDialogClosedThroughItsFrameLeavesTheStartUpGridUnnamed
     last.lastDataPath = a;
     last.history.append(HistoryEntry{a, QStringLiteral("a.RQX"), QStringLiteral("A邸")});
     ASSERT_TRUE(WriteHistoryFile(last));
-    MainForm form(doc);
+    MainForm form(doc, state);
     form.show();
     ModalScript script;
     QString panelWhileAsking;
@@ -590,7 +590,7 @@ TEST_F(MainFormTest, StartDialogClosedThroughItsFrameLeavesTheStartUpGridUnnamed
 
 TEST_F(MainFormTest, StartDialogNewAndExit)
 {
-    MainForm form(doc);
+    MainForm form(doc, state);
     form.show();
     ModalScript script;
     script.on<DataSelectForm>([](DataSelectForm *d) { d->command1(3)->click(); }).on<NewData>([](NewData *d) {
@@ -610,7 +610,7 @@ TEST_F(MainFormTest, StartDialogNewAndExit)
 
 TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
 {
-    MainForm form(doc);
+    MainForm form(doc, state);
     ModalScript script;
     script.on<NewData>([](NewData *d) { d->command1(0)->click(); });
     ASSERT_TRUE(form.newCommand());
@@ -648,7 +648,7 @@ TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
 
 TEST_F(MainFormTest, LineNameCommandRegeneratesTheNames)
 {
-    MainForm form(doc);
+    MainForm form(doc, state);
     ModalScript script;
     script.on<NewData>([](NewData *d) { d->command1(0)->click(); });
     ASSERT_TRUE(form.newCommand());
@@ -697,7 +697,7 @@ TEST_F(MainFormTest, StartupFileOpensInPlaceOfTheStartDialogOrGivesItsMessage)
         state.history.clear();
         project = samples::NewProject(20, 20, 2, 2, samples::LineNames::kNumbered);
         doc.notifyProjectReplaced();
-        MainForm form(doc);
+        MainForm form(doc, state);
         ModalScript script;
         if (!c.opened)
             script.answer(QMessageBox::Ok);

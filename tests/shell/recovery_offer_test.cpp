@@ -38,8 +38,7 @@ TEST(RecoveryOfferTest, YesRestoresNoDeletesCancelKeepsForTheNextStart)
                                     QDateTime(QDate(2026, 12, 7), QTime(9, 41, 5)), SerializeProject(edited)};
             ASSERT_TRUE(crashed.openRun() && crashed.writeCopy(copy));
         }
-        AppState settings;
-        ProjectDocument doc(settings);
+        ProjectDocument doc;
         const QByteArray untouched = doc.saveBytes();
         {
             DocumentRecovery recovery(doc, copies, locks);
@@ -59,8 +58,7 @@ TEST(RecoveryOfferTest, YesRestoresNoDeletesCancelKeepsForTheNextStart)
             EXPECT_EQ(QFile::exists(recovery.store().runCopyPath()), c.restored);
         }
         // The next start, after this one ended cleanly.
-        AppState nextSettings;
-        ProjectDocument next(nextSettings);
+        ProjectDocument next;
         DocumentRecovery again(next, copies, locks);
         EXPECT_EQ(again.claimLeftCopies().size(), c.offeredAgain ? 1 : 0);
     }

@@ -69,7 +69,7 @@ protected:
 
     QTemporaryDir dir;
     AppState state;
-    ProjectDocument doc{state};
+    ProjectDocument doc;
     Project &project = doc.project();
 };
 

@@ -17,7 +17,7 @@ template <class Dialog, class... Args>
 void ShowWithHourglass(MainForm &window, ProjectDocument &document, Args &&...args)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Dialog dialog(document, std::forward<Args>(args)..., &window);
+    Dialog dialog(document, window.appState(), std::forward<Args>(args)..., &window);
     QApplication::restoreOverrideCursor();
     dialog.exec();
 }
@@ -48,9 +48,9 @@ void LCoefficientCommand(MainForm &window, ProjectDocument &document)
 
 void CrossBeamCommand(MainForm &window, ProjectDocument &document)
 {
-    document.settings().dialogCancelled = 1;
+    window.appState().dialogCancelled = 1;
     ShowWithHourglass<CrossGSetForm>(window, document, window.helpFilePath());
-    if (document.settings().dialogCancelled != 1) {
+    if (window.appState().dialogCancelled != 1) {
         document.notifySettingsChanged();
         window.refreshStatusBar();
     }

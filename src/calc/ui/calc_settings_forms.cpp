@@ -56,8 +56,8 @@ QHBoxLayout *CommandRow(QWidget *parent, QPushButton *(&buttons)[3], const char 
 
 // ---- OsaekeisuSetForm ----
 
-OsaekeisuSetForm::OsaekeisuSetForm(ProjectDocument &document, QWidget *parent)
-    : QDialog(parent), document_(document), project_(document.project()), state_(document.settings())
+OsaekeisuSetForm::OsaekeisuSetForm(ProjectDocument &document, AppState &settings, QWidget *parent)
+    : QDialog(parent), document_(document), project_(document.project()), state_(settings)
 {
     setWindowIcon(AppIcon());
     setWindowTitle(state_.appTitle + QStringLiteral("   押さえ係数設定"));
@@ -122,8 +122,9 @@ void OsaekeisuSetForm::storeDefault()
 
 // ---- CrossGSetForm ----
 
-CrossGSetForm::CrossGSetForm(ProjectDocument &document, const QString &helpFilePath, QWidget *parent)
-    : QDialog(parent), project_(document.project()), state_(document.settings()), helpFilePath_(helpFilePath)
+CrossGSetForm::CrossGSetForm(ProjectDocument &document, AppState &settings, const QString &helpFilePath,
+                             QWidget *parent)
+    : QDialog(parent), project_(document.project()), state_(settings), helpFilePath_(helpFilePath)
 {
     setWindowIcon(AppIcon());
     setWindowTitle(state_.appTitle + QStringLiteral("   直交梁による引抜き力伝達の設定"));

@@ -19,7 +19,7 @@ class OsaekeisuSetForm : public QDialog {
     Q_OBJECT
 public:
     // OK always marks the project changed, even for the method it had.
-    explicit OsaekeisuSetForm(ProjectDocument &document, QWidget *parent = nullptr);
+    OsaekeisuSetForm(ProjectDocument &document, AppState &settings, QWidget *parent = nullptr);
 
     // Option1 (0) the commentary's values, (1) the user setting of the figure.
     QRadioButton *methodOption(int i) const { return options_[i]; }
@@ -48,7 +48,8 @@ public:
     // since that window finds its document itself (kept for the callers).
     // OK leaves dialogCancelled 0 only when a value really changed; the caller then marks the project
     // changed.
-    CrossGSetForm(ProjectDocument &document, const QString &helpFilePath, QWidget *parent = nullptr);
+    CrossGSetForm(ProjectDocument &document, AppState &settings, const QString &helpFilePath,
+                  QWidget *parent = nullptr);
 
     // Check1 (0) pull-out through orthogonal beams not considered, (1) no warning in the report.
     QCheckBox *option(int i) const { return checks_[i]; }

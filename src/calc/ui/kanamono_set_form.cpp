@@ -98,8 +98,8 @@ private:
     int positionWidth_ = 11;
 };
 
-KanamonoSetForm::KanamonoSetForm(ProjectDocument &document, QWidget *parent)
-    : QDialog(parent), document_(document), project_(document.project()), state_(document.settings())
+KanamonoSetForm::KanamonoSetForm(ProjectDocument &document, AppState &settings, QWidget *parent)
+    : QDialog(parent), document_(document), project_(document.project()), state_(settings)
 {
     setWindowIcon(AppIcon());
     setWindowTitle(state_.appTitle + QStringLiteral("   配置金物セット"));

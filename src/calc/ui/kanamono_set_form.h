@@ -25,7 +25,7 @@ class KanamonoSetForm : public QDialog {
     Q_OBJECT
 public:
     // Runs the calculation so the required classes are current, then fills the lists.
-    explicit KanamonoSetForm(ProjectDocument &document, QWidget *parent = nullptr);
+    KanamonoSetForm(ProjectDocument &document, AppState &settings, QWidget *parent = nullptr);
     ~KanamonoSetForm() override;
 
     // Storey 1 or 2: List1 (ℓ-1), the top and foot lists (Combo1 / Combo2 (0), (1)), Command2 (ℓ-1).

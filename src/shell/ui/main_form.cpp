@@ -189,11 +189,11 @@ QString ChooseFileWithDialog(QWidget *parent, const FileDialogRequest &request)
     return QDir::toNativeSeparators(dialog.selectedFiles().first());
 }
 
-MainForm::MainForm(ProjectDocument &document, QWidget *parent)
+MainForm::MainForm(ProjectDocument &document, AppState &settings, QWidget *parent)
     : QMainWindow(parent),
       document_(document),
       project_(document.project()),
-      state_(document.settings()),
+      state_(settings),
       fileChooser_(ChooseFileWithDialog)
 {
     // The window's load.

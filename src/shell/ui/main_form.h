@@ -44,7 +44,8 @@ const QStringList &ToolbarKeys();
 class MainForm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainForm(ProjectDocument &document, QWidget *parent = nullptr);
+    // The window of the open project, with the per-user settings it reads and writes back at exit.
+    MainForm(ProjectDocument &document, AppState &settings, QWidget *parent = nullptr);
     ~MainForm() override;
 
     // ---- Parts others fill in ----

@@ -23,8 +23,8 @@ class CalcCommandsTest : public test::ShellFixture {};
 
 TEST_F(CalcCommandsTest, SettingsCommandsMarkRealChangesAndRefreshThePanels)
 {
-    ProjectDocument doc(state);
-    MainForm window(doc);
+    ProjectDocument doc;
+    MainForm window(doc, state);
     InstallCalcCommands(window, doc);
     for (const char *key : {"Kanamono", "OsaeKeisu", "CrossG"})
         EXPECT_TRUE(window.toolbarAction(QString::fromLatin1(key))->isEnabled()) << key;

@@ -25,9 +25,9 @@ TEST(CalcSettingsFormsTest, LCoefficientOkAlwaysMarksTheProjectChanged)
     const Case cases[] = {{0, 0, 0, 0, 0, true}, {0, 1, 0, 1, 0, true}, {1, 0, 1, 1, 1, false}};
     for (const Case &c : cases) {
         AppState state;
-        ProjectDocument doc(state);
+        ProjectDocument doc;
         doc.project().grid.lCoefficientMode = c.start;
-        OsaekeisuSetForm d(doc);
+        OsaekeisuSetForm d(doc, state);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("VELM-RQX /軸組Ｎ値算定   押さえ係数設定"));
         EXPECT_TRUE(d.methodOption(c.start)->isChecked());
         d.methodOption(c.chosen)->click();
@@ -41,9 +41,9 @@ TEST(CalcSettingsFormsTest, LCoefficientOkAlwaysMarksTheProjectChanged)
 TEST(CalcSettingsFormsTest, DefaultsChangeOnlyAfterTheQuestionAndLeaveTheProjectAlone)
 {
     AppState state;
-    ProjectDocument doc(state);
-    OsaekeisuSetForm l(doc);
-    CrossGSetForm g(doc, QString());
+    ProjectDocument doc;
+    OsaekeisuSetForm l(doc, state);
+    CrossGSetForm g(doc, state, QString());
     l.methodOption(1)->click();
     // The warning choice is off while the transfer itself is not considered.
     EXPECT_TRUE(g.option(1)->isEnabled());

@@ -49,13 +49,13 @@ protected:
     }
 
     AppState state;
-    ProjectDocument doc{state};
+    ProjectDocument doc;
 };
 
 TEST_F(KanamonoSetFormTest, WithoutUpperColumnsOnlyTheFirstStoreyIsListedAndApplied)
 {
     build(false, false);
-    KanamonoSetForm d(doc);
+    KanamonoSetForm d(doc, state);
     ModalScript script;
     script.ignore(&d).answer(QMessageBox::Ok);
     d.show();
@@ -86,7 +86,7 @@ TEST_F(KanamonoSetFormTest, WithoutUpperColumnsOnlyTheFirstStoreyIsListedAndAppl
 TEST_F(KanamonoSetFormTest, ThroughColumnEndsAreAskedAndTheClosingQuestionsKeepTheDialogOpen)
 {
     build(true, false);
-    KanamonoSetForm d(doc);
+    KanamonoSetForm d(doc, state);
     ModalScript script;
     script.ignore(&d)
         .answer(QMessageBox::Cancel)  // 1F top of T: not placed
@@ -130,7 +130,7 @@ TEST_F(KanamonoSetFormTest, ClosingUnchangedIsSilentAndAClearStaysWhenCancelled)
     for (int level = 1; level <= 2; ++level)
         doc.project().nodes(3, 1, level).hardware[1] = QStringLiteral("(ろ)");
     {
-        KanamonoSetForm d(doc);
+        KanamonoSetForm d(doc, state);
         ModalScript script;
         script.ignore(&d);
         d.show();
@@ -141,7 +141,7 @@ TEST_F(KanamonoSetFormTest, ClosingUnchangedIsSilentAndAClearStaysWhenCancelled)
     }
     EXPECT_FALSE(doc.isDirty());
 
-    KanamonoSetForm d(doc);
+    KanamonoSetForm d(doc, state);
     ModalScript script;
     script.ignore(&d).answer(QMessageBox::Ok).answer(QMessageBox::Ok);
     d.show();

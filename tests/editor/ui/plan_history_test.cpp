@@ -76,8 +76,8 @@ struct PlanHistoryTest : ::testing::Test {
     void SetUp() override
     {
         state.programDir = QDir::tempPath();
-        doc = std::make_unique<ProjectDocument>(state);
-        form = std::make_unique<MainForm>(*doc);
+        doc = std::make_unique<ProjectDocument>();
+        form = std::make_unique<MainForm>(*doc, state);
         p = &doc->project();
         p->info.floorCount = 2;
         p->info.divisions = 2;

@@ -168,8 +168,8 @@ TEST(ProjectViews, OpenedFromTheMainAndReportWindows)
     QTemporaryDir dir;
     AppState state;
     state.programDir = dir.path();
-    ProjectDocument document(state);
-    MainForm window(document);
+    ProjectDocument document;
+    MainForm window(document, state);
     window.project() = TransferHouse(false, 0);
     window.RebuildFrameMenus();
     ProjectViews *views = InstallViewCommands(window);
@@ -282,9 +282,9 @@ TEST(Help, ButtonsReachTheirTopics)
     QTemporaryDir dir;
     AppState state;
     state.programDir = dir.path();
-    ProjectDocument document(state);
-    CrossGSetForm settings(document, QString());
-    MainForm window(document);
+    ProjectDocument document;
+    CrossGSetForm settings(document, state, QString());
+    MainForm window(document, state);
     ReportWindow report(p, state, printer);
     report.setAttribute(Qt::WA_DeleteOnClose, false);
     struct Case {
