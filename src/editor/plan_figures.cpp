@@ -21,10 +21,6 @@ constexpr int kGridPen = 5;
 constexpr int kMemberPen = 10;
 constexpr int kColumnPen = 5;
 
-float Cm(int twips)
-{
-    return static_cast<float>(twips) / 567.0f;
-}
 
 int NodesX(const Project &p)
 {
@@ -40,16 +36,6 @@ bool OnModuleLine(int index, int divisions)
     return divisions <= 1 || index % divisions == 1;
 }
 
-struct TextSize {
-    float w = 0;
-    float h = 0;
-};
-TextSize MeasureCm(PrintSurface &s, const QString &text, float size)
-{
-    s.SetFontSize(size);
-    s.Measure(text);
-    return {Cm(s.TextWid()), Cm(s.TextHei())};
-}
 
 using Points = std::array<std::array<float, 2>, 4>;
 

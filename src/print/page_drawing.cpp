@@ -29,16 +29,18 @@ float TwipsToCm(int twips, float &cm)
     return cm;
 }
 
+TextSize MeasureCm(PrintSurface &s, const QString &text, float size)
+{
+    s.SetFontSize(size);
+    s.Measure(text);
+    return {Cm(s.TextWid()), Cm(s.TextHei())};
+}
+
 namespace {
 int Twips(float cm)
 {
     int t = 0;
     return CmToTwips(cm, t);
-}
-float Cm(int twips)
-{
-    float c = 0;
-    return TwipsToCm(twips, c);
 }
 
 // Saves the pen and brush and puts them back on leaving.

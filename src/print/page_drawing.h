@@ -30,6 +30,11 @@ QRgb PaletteColor(int index);
 int CmToTwips(float cm, int &twips);
 // cm = twips ÷ 567, stored in `cm` and returned.
 float TwipsToCm(int twips, float &cm);
+// twips ÷ 567 as a value, for the figure routines that measure in centimetres.
+inline float Cm(int twips)
+{
+    return static_cast<float>(twips) / 567.0f;
+}
 
 // Page setup shared by every printed window (the report preview, the frame view and the transfer check
 // call it with paper kind 4, A4):
@@ -54,6 +59,12 @@ void MeasureCharCell(PrintSurface &s, float &charWidth, float &lineHeight);
 // Text with its top-left corner at (x, y); fontSize 0 keeps the current size; angle in degrees
 // (counter-clockwise). Sets ColorMode 2 (left so). TextAlign, FontSize and TextAngle are restored.
 void PrintTextCm(PrintSurface &s, const QString &text, float fontSize, float x, float y, float angle);
+// Width and height of `text` in centimetres at font size `size`; the surface keeps that size.
+struct TextSize {
+    float w = 0;
+    float h = 0;
+};
+TextSize MeasureCm(PrintSurface &s, const QString &text, float size);
 void PrintTextTwips(PrintSurface &s, const QString &text, float fontSize, int x, int y, float angle);
 
 // Line with the given pen (RGB); PenWidth, PenStyle and PenColor are restored.

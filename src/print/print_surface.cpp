@@ -442,8 +442,8 @@ void PrintSurface::DrawPicture(const QImage &picture, int left, int top, const Q
         const double dpi = dotsPerMeter > 0 ? dotsPerMeter * 0.0254 : 96.0;
         return pixels * kPrintTwipsPerInch / dpi;
     };
-    auto side = [](const QString &spec, double natural) {
-        const QString t = spec.trimmed();
+    auto side = [](const QString &given, double natural) {
+        const QString t = given.trimmed();
         if (t.endsWith(u'%')) {
             bool ok = false;
             const double percent = t.chopped(1).toDouble(&ok);

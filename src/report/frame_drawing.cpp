@@ -14,10 +14,6 @@ namespace rqx {
 namespace {
 
 
-float Cm(int twips)
-{
-    return static_cast<float>(twips) / 567.0f;
-}
 
 // The node of the frame at position j, and the direction its members run in.
 struct FrameNode {
@@ -38,16 +34,6 @@ bool LargeGrid(const Project &p)
     return p.dims.spanCountX > 20 || p.dims.spanCountY > 20;
 }
 
-struct TextSize {
-    float w = 0;
-    float h = 0;
-};
-TextSize MeasureCm(PrintSurface &s, const QString &text, float size)
-{
-    s.SetFontSize(size);
-    s.Measure(text);
-    return {Cm(s.TextWid()), Cm(s.TextHei())};
-}
 
 // The colour value 12 (9 for a cross brace) the brace lines are given, read as a Windows colour value
 // (red in the low byte): a near-black ink.

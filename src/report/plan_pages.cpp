@@ -16,10 +16,6 @@ namespace {
 
 constexpr float kBaseFontSize = 11.0f;
 
-float Cm(int twips)
-{
-    return static_cast<float>(twips) / 567.0f;
-}
 
 struct Cell {
     float charW = 0;

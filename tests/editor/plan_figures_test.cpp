@@ -45,7 +45,7 @@ PageContent Draw(const Project &p, int mode, int columnLevel = 0, PrintSurface *
 // X wall, turned 90° right of a Y wall. The hardware plan draws plain lines.
 TEST(PlanFigures, WallSymbolsAndLabels)
 {
-    struct Spec {
+    struct WallCase {
         int direction, from, to;
         QString key;
         int size;
@@ -53,7 +53,7 @@ TEST(PlanFigures, WallSymbolsAndLabels)
     };
     struct Case {
         const char *name;
-        std::vector<Spec> walls;  // on line 2
+        std::vector<WallCase> walls;  // on line 2
         QString labels;           // sorted, joined by blanks
         int polygons, lines, mode;
     };
@@ -69,7 +69,7 @@ TEST(PlanFigures, WallSymbolsAndLabels)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         Project p = samples::NewProject(4, 4, 1, 2, samples::LineNames::kNone);
-        for (const Spec &w : c.walls)
+        for (const WallCase &w : c.walls)
             samples::PlaceWall(p, 1, w.direction, 2, w.from, w.to, w.key, w.size, w.options);
         const PageContent page = Draw(p, c.mode);
         QStringList labels;

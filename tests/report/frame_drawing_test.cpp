@@ -89,7 +89,7 @@ TEST(FrameDrawing, CrossingLineNamesStepped)
 // code 2 falls; the frame on an X line shows the Y walls of that line, the frame on a Y line the X walls.
 TEST(FrameDrawing, WallsDrawnOnceWithOneLabel)
 {
-    struct Spec {
+    struct WallCase {
         int direction, from, to;
         QString key;
         int size;
@@ -98,7 +98,7 @@ TEST(FrameDrawing, WallsDrawnOnceWithOneLabel)
     struct Case {
         const char *name;
         int frame, level, mode;
-        std::vector<Spec> walls;  // on line 1
+        std::vector<WallCase> walls;  // on line 1
         QString label;
         int boards, rising, falling, from, to;  // shapes; the frame's node indices the wall covers
         int pen;
@@ -116,7 +116,7 @@ TEST(FrameDrawing, WallsDrawnOnceWithOneLabel)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         Project p = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
-        for (const Spec &w : c.walls)
+        for (const WallCase &w : c.walls)
             samples::PlaceWall(p, c.level, w.direction, 1, w.from, w.to, w.key, w.size, w.options);
         const PageContent page =
             Draw([&](PrintSurface &s) { drawFrameWalls(s, p, kLayout, c.frame, 1, c.mode); });
