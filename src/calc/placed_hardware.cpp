@@ -2,6 +2,7 @@
 
 #include "calc/hardware_class.h"
 #include "model/line_names.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -104,16 +105,18 @@ int PositionWidth(const GridInfo &grid)
 QString PlacedHardwareLineText(const Project &project, int level, const PlacedHardwareLine &line)
 {
     const GridInfo &g = project.grid;
-    const QString nameX = line.x <= g.lineNameX.size() ? g.lineNameX[line.x].trimmed() : QString();
-    const QString nameY = line.y <= g.lineNameY.size() ? g.lineNameY[line.y].trimmed() : QString();
+    const QString nameX =
+        line.x <= g.lineNameX.size() ? ShownText(g.lineNameX[line.x].trimmed(), kShownLineName) : QString();
+    const QString nameY =
+        line.y <= g.lineNameY.size() ? ShownText(g.lineNameY[line.y].trimmed(), kShownLineName) : QString();
     const QString position = Padded(nameX, LineNameWidth(g.lineStyleX)) + QStringLiteral("- ") +
                              Padded(nameY, LineNameWidth(g.lineStyleY));
     auto placement = [](const QString &text) {
-        return text.isEmpty() ? QString(6, QLatin1Char(' ')) : Padded(text, 5);
+        return text.isEmpty() ? QString(6, QLatin1Char(' ')) : Padded(ShownText(text, kShownHardware), 5);
     };
     return Padded(position.trimmed(), PositionWidth(g)) +
-           Padded(project.nodes(line.x, line.y, level).hardware[0], 5) + placement(line.top) +
-           placement(line.foot) +
+           Padded(ShownText(project.nodes(line.x, line.y, level).hardware[0], kShownHardware), 5) +
+           placement(line.top) + placement(line.foot) +
            (line.throughOrigin == 1 ? kThroughColumnMark : QString(8, QLatin1Char(' ')));
 }
 

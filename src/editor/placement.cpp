@@ -5,6 +5,7 @@
 #include "editor/group_delete.h"
 #include "editor/undo.h"
 #include "editor/wall_overlap.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -154,12 +155,14 @@ bool insideGrid(const Project &project, const NodeRect &r)
 
 QString lineNameOfX(const Project &project, int ix)
 {
-    return project.grid.lineNameX.valid(ix) ? project.grid.lineNameX[ix] : QString();
+    return project.grid.lineNameX.valid(ix) ? ShownText(project.grid.lineNameX[ix], kShownLineName)
+                                            : QString();
 }
 
 QString lineNameOfY(const Project &project, int iy)
 {
-    return project.grid.lineNameY.valid(iy) ? project.grid.lineNameY[iy] : QString();
+    return project.grid.lineNameY.valid(iy) ? ShownText(project.grid.lineNameY[iy], kShownLineName)
+                                            : QString();
 }
 
 WallKinds handledWallKinds(const EditorState &editor, int editMode)
@@ -241,8 +244,7 @@ SpanVerdict checkSpan(const Project &project, int floor, const EditorState &edit
     return v;
 }
 
-Refusal validateSpan(const Project &project, int floor, const EditorState &editor,
-                     const NodeRect &span)
+Refusal validateSpan(const Project &project, int floor, const EditorState &editor, const NodeRect &span)
 {
     Refusal r;
     const int tool = editor.currentTool;
@@ -496,8 +498,7 @@ bool isEditSpan(const Project &project, int floor, const EditorState &editor, in
     }
 }
 
-EditOutcome applyEdit(Project &project, int floor, EditorState &editor, int editMode,
-                      const NodeRect &span)
+EditOutcome applyEdit(Project &project, int floor, EditorState &editor, int editMode, const NodeRect &span)
 {
     EditOutcome out;
     if (!isEditSpan(project, floor, editor, editMode, span))

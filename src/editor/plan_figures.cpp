@@ -10,6 +10,7 @@
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -20,7 +21,6 @@ constexpr float kWallLabelSize = 6.0f;
 constexpr int kGridPen = 5;
 constexpr int kMemberPen = 10;
 constexpr int kColumnPen = 5;
-
 
 int NodesX(const Project &p)
 {
@@ -35,7 +35,6 @@ bool OnModuleLine(int index, int divisions)
 {
     return divisions <= 1 || index % divisions == 1;
 }
-
 
 using Points = std::array<std::array<float, 2>, 4>;
 
@@ -52,7 +51,6 @@ void Outline(PrintSurface &s, const Points &pts, int count)
 {
     DrawPolygonCm(s, pts, count, kPenStyleSolid, kMemberPen, PaletteColor(0), PaletteColor(0), 0);
 }
-
 
 // Size of the hardware texts around the columns: 5 on a grid of more than 5 modules, else 8.
 float HardwareTextSize(const Project &p)
@@ -140,7 +138,7 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
     for (int x = 1; x <= nx && x <= p.grid.lineNameX.size(); ++x) {
         const bool module = OnModuleLine(x, div);
         s.SetFontBold(module);
-        const QString name = p.grid.lineNameX[x].trimmed();
+        const QString name = ShownText(p.grid.lineNameX[x].trimmed(), kShownLineName);
         const TextSize t = MeasureCm(s, name, kGridNameSize);
         if (!module && step < t.w + 0.05f)
             continue;
@@ -155,7 +153,7 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
     for (int y = 1; y <= ny && y <= p.grid.lineNameY.size(); ++y) {
         const bool module = OnModuleLine(y, div);
         s.SetFontBold(module);
-        const QString name = p.grid.lineNameY[y].trimmed();
+        const QString name = ShownText(p.grid.lineNameY[y].trimmed(), kShownLineName);
         const TextSize t = MeasureCm(s, name, kGridNameSize);
         if (!module && step < 1.1f * t.h)
             continue;
@@ -350,16 +348,19 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
             if (mode != kFigColumnsHardware)
                 continue;
             // Required class at the upper left, placed top hardware above, placed foot hardware below.
-            const TextSize req = MeasureCm(s, n.hardware[0], textSize);
-            if (!n.hardware[0].isEmpty())
-                PrintTextCm(s, n.hardware[0], textSize, cx - (side / 2 + req.w / 1.25f),
+            const QString required = ShownText(n.hardware[0], kShownHardware);
+            const TextSize req = MeasureCm(s, required, textSize);
+            if (!required.isEmpty())
+                PrintTextCm(s, required, textSize, cx - (side / 2 + req.w / 1.25f),
                             cy - (side / 2 + req.h / 1.25f), 0);
             if (!n.hardware[1].isEmpty()) {
-                const TextSize top = MeasureCm(s, n.hardware[1], textSize);
-                PrintTextCm(s, n.hardware[1], textSize, cx - side / 5, cy - side / 2 - 1.8f * top.h, 0);
+                const QString placed = ShownText(n.hardware[1], kShownHardware);
+                const TextSize top = MeasureCm(s, placed, textSize);
+                PrintTextCm(s, placed, textSize, cx - side / 5, cy - side / 2 - 1.8f * top.h, 0);
             }
             if (!n.hardware[2].isEmpty())
-                PrintTextCm(s, n.hardware[2], textSize, cx - side / 5, cy + side / 2, 0);
+                PrintTextCm(s, ShownText(n.hardware[2], kShownHardware), textSize, cx - side / 5,
+                            cy + side / 2, 0);
         }
 }
 

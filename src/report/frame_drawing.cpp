@@ -8,12 +8,11 @@
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
 namespace {
-
-
 
 // The node of the frame at position j, and the direction its members run in.
 struct FrameNode {
@@ -33,7 +32,6 @@ bool LargeGrid(const Project &p)
 {
     return p.dims.spanCountX > 20 || p.dims.spanCountY > 20;
 }
-
 
 // The colour value 12 (9 for a cross brace) the brace lines are given, read as a Windows colour value
 // (red in the low byte): a near-black ink.
@@ -71,7 +69,7 @@ float FramePageY(const FrameLayout &layout, int level)
 QString FrameLineName(const Project &p, int direction, int line)
 {
     const OneBasedArray<QString> &names = direction == kFrameOnXLine ? p.grid.lineNameX : p.grid.lineNameY;
-    return names.valid(line) ? names[line].trimmed() : QString();
+    return names.valid(line) ? ShownText(names[line].trimmed(), kShownLineName) : QString();
 }
 
 void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
@@ -106,7 +104,7 @@ void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &la
         }
         const float charW = MeasureCm(s, QStringLiteral("A"), size).w;
         const float x = FramePageX(p, layout, direction, line, i) - charW;
-        PrintTextCm(s, names[i].trimmed(), size, x, layout.frameBaseY + drop, 0);
+        PrintTextCm(s, ShownText(names[i].trimmed(), kShownLineName), size, x, layout.frameBaseY + drop, 0);
     }
 }
 
@@ -152,17 +150,18 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
                 if (!t.isEmpty())
                     PrintTextCm(s, t, size, left, y, 0);
             };
-            const TextSize req = MeasureCm(s, rec.hardware[0], size);
-            text(rec.hardware[0], x - 0.96f * req.w, (top + foot) / 2);
+            const QString required = ShownText(rec.hardware[0], kShownHardware);
+            const TextSize req = MeasureCm(s, required, size);
+            text(required, x - 0.96f * req.w, (top + foot) / 2);
             const float h = MeasureCm(s, QStringLiteral("A"), size).h;
-            text(rec.hardware[1], x + 0.15f * charW, top + h);
+            text(ShownText(rec.hardware[1], kShownHardware), x + 0.15f * charW, top + h);
             if (storey == 1 && rec.throughOrigin == 1) {
                 const TextSize through = MeasureCm(s, QStringLiteral("通し柱"), size);
                 text(QStringLiteral("通し柱"), x - through.w / 2, foot + 0.7f * through.h);
             }
             if (rec.isCorner == 1)
                 text(QStringLiteral("出"), x + 0.45f * charW, top + 3.2f * h);
-            text(rec.hardware[2], x + 0.15f * charW, foot - 1.1f * h);
+            text(ShownText(rec.hardware[2], kShownHardware), x + 0.15f * charW, foot - 1.1f * h);
         }
 }
 

@@ -6,6 +6,7 @@
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -65,7 +66,8 @@ bool RecordFrameViewPage(PrintSurface &s, const Project &p, int direction, int l
     const QString name = FrameLineName(p, direction, line);
     s.SetHeaderFontName(kFontNamePGothic);
     s.SetHeaderFontSize(11);
-    s.SetHeader(kAppTitle + QStringLiteral("   [ ") + p.info.buildingName + QStringLiteral(" ]"));
+    s.SetHeader(kAppTitle + QStringLiteral("   [ ") + ShownText(p.info.buildingName, kShownBuildingName) +
+                QStringLiteral(" ]"));
     s.SetFooter(QStringLiteral("|") + name + QStringLiteral(" 通り 軸組図"));
     s.SetFontName(kFontNameMincho);
     s.SetFontSize(kBaseFontSize);

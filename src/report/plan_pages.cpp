@@ -9,13 +9,13 @@
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
 namespace {
 
 constexpr float kBaseFontSize = 11.0f;
-
 
 struct Cell {
     float charW = 0;
@@ -132,7 +132,8 @@ void SetReportHeaderFooter(PrintSurface &s, const Project &p, int pageNumber)
 {
     s.SetHeaderFontName(kFontNamePGothic);
     s.SetHeaderFontSize(9);
-    s.SetHeader(kAppTitle + QStringLiteral("   [ ") + p.info.buildingName + QStringLiteral(" ]"));
+    s.SetHeader(kAppTitle + QStringLiteral("   [ ") + ShownText(p.info.buildingName, kShownBuildingName) +
+                QStringLiteral(" ]"));
     const QString number = pageNumber > 0 ? QStringLiteral("- %1 -").arg(pageNumber - 1) : QString();
     s.SetFooter(QStringLiteral("|") + number + QStringLiteral("|") + VersionText());
     s.SetFontName(kFontNameMincho);

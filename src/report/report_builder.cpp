@@ -8,6 +8,7 @@
 #include "print/print_surface.h"
 #include "report/report_sections.h"
 #include "report/result_table.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -103,7 +104,7 @@ void SetPageHeaderFooter(PrintSurface &surface, const Project &project, int page
         return;
     }
     // A bar would split the header into parts; the building name is shown whole.
-    QString building = project.info.buildingName;
+    QString building = ShownText(project.info.buildingName, kShownBuildingName);
     building.replace(QLatin1Char('|'), QChar(0xFF5C));
     surface.SetHeader(kAppTitle + QStringLiteral("   [ ") + building + QStringLiteral(" ]"));
     surface.SetFooter(QStringLiteral("|- ") + QString::number(pageNumber - 1) + QStringLiteral(" -|") +

@@ -7,6 +7,7 @@
 #include "print/print_surface.h"
 #include "report/report_format.h"
 #include "report/report_sections.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -22,12 +23,12 @@ bool HasUpperColumn(const Project &p, int x, int y)
 
 QString LineName(const OneBasedArray<QString> &names, int k)
 {
-    return names.valid(k) ? names[k].trimmed() : QString();
+    return names.valid(k) ? ShownText(names[k].trimmed(), kShownLineName) : QString();
 }
 
 QString Placed(const QString &text)
 {
-    return text.isEmpty() ? kHardwarePlaceholder : text;
+    return text.isEmpty() ? kHardwarePlaceholder : ShownText(text, kShownHardware);
 }
 
 QString PlacedPair(const NodeRecord &n)
@@ -147,8 +148,8 @@ QStringList ResultRowCells(const Project &p, int x, int y)
     if (HasUpperColumn(p, x, y)) {
         const ColumnResult &r = p.results(x, y, 2);
         const NodeRecord &n = p.nodes(x, y, 2);
-        cells << JoinDirections(UpperN(r, kDirX), UpperN(r, kDirY), QStringLiteral("―――――")) << n.hardware[0]
-              << PlacedPair(n);
+        cells << JoinDirections(UpperN(r, kDirX), UpperN(r, kDirY), QStringLiteral("―――――"))
+              << ShownText(n.hardware[0], kShownHardware) << PlacedPair(n);
     } else {
         cells << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-\r\r");
     }
@@ -166,7 +167,8 @@ QStringList ResultRowCells(const Project &p, int x, int y)
         }
         cells << JoinDirections(own[0], own[1], QStringLiteral("―――――――――"))
               << JoinDirections(carried[0], carried[1], QStringLiteral("――――――――"))
-              << JoinDirections(total[0], total[1], QStringLiteral("――――")) << n.hardware[0] << PlacedPair(n);
+              << JoinDirections(total[0], total[1], QStringLiteral("――――"))
+              << ShownText(n.hardware[0], kShownHardware) << PlacedPair(n);
     } else {
         cells << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-")
               << QStringLiteral("-\r\r");

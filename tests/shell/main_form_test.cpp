@@ -449,6 +449,37 @@ TEST_F(MainFormTest, FailedLoadsAndSavesKeepTheOpenProjectAndItsPath)
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
 }
 
+// 上書き保存 onto a file the user protected: the cause is shown, the file and the changes are kept.
+TEST_F(MainFormTest, OverwritingAWriteProtectedFileShowsTheCauseAndKeepsTheFile)
+{
+    const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
+    writeHistory({a});
+    MainForm form(doc, state);
+    answerFileDialogs(form);
+    ASSERT_TRUE(form.openRecentCommand(1));
+    QFile file(a);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    ASSERT_TRUE(QFile::setPermissions(a, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    project.nodes(3, 3, 1).columnKind = 2;
+    doc.markChanged();
+
+    ModalScript script;
+    script.answer(QMessageBox::Yes).answer(QMessageBox::Ok);  // the overwrite question, then the cause
+    form.overwriteCommand();
+    ASSERT_EQ(script.boxes().size(), 2u);
+    const QString text = script.boxes()[1].text;
+    EXPECT_TRUE(text.contains(QStringLiteral("書き込みが禁止されています")) &&
+                text.contains(QStringLiteral("元のファイルはそのまま残っています")) &&
+                text.contains(QStringLiteral("a.RQX")))
+        << text.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    EXPECT_TRUE(doc.isDirty());
+    EXPECT_EQ(doc.dataFilePath(), a);
+}
+
 TEST_F(MainFormTest, ExitAsksAccordingToTheDirtyFlagAndWritesTheStores)
 {
     {

@@ -106,7 +106,7 @@ TEST_F(ProjectDialogsTest, NewDataRefusesCountsAndModulesItCannotUse)
               QStringLiteral("グリッド数は、1 から 30 までの整数で入力してください。"));
     EXPECT_EQ(script.boxes()[1].text, script.boxes()[0].text);
     EXPECT_EQ(script.boxes()[2].text,
-              QStringLiteral("グリッド長は、0 より大きい数値 (mm) で入力してください。"));
+              QStringLiteral("グリッド長は、1～100000 の数値 (mm) で入力してください。"));
     EXPECT_EQ(script.boxes()[2].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
 
     d.combo3()->setEditText(QStringLiteral("955.5"));
@@ -329,7 +329,7 @@ TEST_F(ProjectDialogsTest, GridSizeDialogAsksRefusesAndResizes)
     EXPECT_EQ(script.boxes()[2].text, QStringLiteral("データ入力グリッドサイズを変更します。"));
     EXPECT_EQ(script.boxes()[2].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
     EXPECT_EQ(script.boxes()[1].text,
-              QStringLiteral("グリッド長は、0 より大きい数値 (mm) で入力してください。"));
+              QStringLiteral("グリッド長は、1～100000 の数値 (mm) で入力してください。"));
 }
 
 }  // namespace

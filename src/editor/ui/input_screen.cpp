@@ -29,6 +29,7 @@
 #include "document/project_document.h"
 #include "widgets/hand_cursor.h"
 #include "widgets/message.h"
+#include "common/shown_text.h"
 
 // Resources of a static library are registered by name from outside any namespace.
 static void InitEditorResources()
@@ -402,7 +403,8 @@ void InputScreen::updatePointerLabels(int twipsX, int twipsY)
     const SnapResult snap = snapToNode(project_, editor_.fit, editor_.editMode, twipsX, twipsY);
     const GridInfo &g = project_.grid;
     if (snap.inGrid && g.lineNameX.valid(snap.ix) && g.lineNameY.valid(snap.iy))
-        setPositionLabels(g.lineNameX[snap.ix], g.lineNameY[snap.iy]);
+        setPositionLabels(ShownText(g.lineNameX[snap.ix], kShownLineName),
+                          ShownText(g.lineNameY[snap.iy], kShownLineName));
     else
         setPositionLabels(QString(), QString());
 }
