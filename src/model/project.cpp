@@ -23,7 +23,6 @@ void AllocateProjectArrays(Project &project)
     const int ny = d.spanCountY + 1;
     const int nl = d.floorCount + 1;
     project.nodes.reset(nx, ny, nl);
-    project.undoNodes.reset(nx, ny, nl);
     project.results.reset(nx, ny, nl);
     project.coords.reset(nx, ny, nl);
     project.grid.lineNameX = OneBasedArray<QString>(nx);

@@ -101,7 +101,6 @@ TEST(ProjectFileMutation, MutatedFilesAreRefusedCleanlyOrReadConsistently)
         ASSERT_EQ(target.nodes.sizeX(), info.spanCountX + 1) << "round " << round;
         ASSERT_EQ(target.nodes.sizeLevel(), info.floorCount + 1) << "round " << round;
         ASSERT_EQ(target.grid.lineNameY.size(), info.spanCountY + 1) << "round " << round;
-        ASSERT_EQ(target.undoNodes.count(), target.nodes.count()) << "round " << round;
         const QByteArray written = SerializeProject(target);
         Project again;
         ASSERT_TRUE(ParseProject(written, again, &reason)) << "round " << round << reason.toStdString();

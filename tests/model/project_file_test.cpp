@@ -272,7 +272,6 @@ TEST(ProjectFileLayout, HandAssembledFileReadsFieldByField)
     EXPECT_EQ(p.dims.spanCountX, 2);
     EXPECT_EQ(p.dims.floorCount, 1);
     EXPECT_FLOAT_EQ(p.dims.spanLength, 0.455f);
-    EXPECT_EQ(p.undoNodes.count(), 12u);
     EXPECT_EQ(p.results.count(), 12u);
     EXPECT_EQ(p.wallLineFlags.sizeY(), 3);
     EXPECT_EQ(p.wallLineFlags.sizeLevel(), 1);
