@@ -3,6 +3,8 @@
 #include <QSignalSpy>
 #include <QUndoStack>
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include "model/project_file.h"
@@ -14,11 +16,7 @@ namespace {
 
 struct DocumentFixture {
     ProjectDocument doc;
-    DocumentFixture()
-    {
-        doc.project() = samples::NewProject(4, 3);
-        doc.notifyProjectReplaced();
-    }
+    DocumentFixture() { doc.replaceProject(samples::NewProject(4, 3)); }
     NodeRecord &at(int x, int y, int level = 1) { return doc.project().nodes(x, y, level); }
     // One step: a column at (x, y) and its placed top hardware.
     void placeColumn(int x, int y, const QString &top = QString())
@@ -113,17 +111,23 @@ TEST(ProjectDocumentTest, ReplacementAndGridChangeClearTheHistoryAndTheLimitHold
     EXPECT_TRUE(f.doc.isDirty());
 
     // Open makes the project its file's; New keeps the unsaved state it replaces; a grid change is one.
-    const QString file = QStringLiteral("/設計/家.RQX");
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("家.RQX"));
+    Project onDisk = samples::NewProject(4, 3);
+    ASSERT_TRUE(SaveProjectFile(onDisk, file).ok);
     struct Case {
         const char *what;
-        void (*notify)(ProjectDocument &, const QString &);
+        void (*operation)(ProjectDocument &, const QString &);
         bool dirtyAfter;
         QString pathAfter;
     };
     const Case cases[] = {
-        {"open", [](ProjectDocument &d, const QString &path) { d.notifyProjectLoaded(path); }, false, file},
-        {"new", [](ProjectDocument &d, const QString &) { d.notifyProjectReplaced(); }, true, kNewDataName},
-        {"grid size", [](ProjectDocument &d, const QString &) { d.notifyGridResized(); }, true, kNewDataName},
+        {"open", [](ProjectDocument &d, const QString &path) { EXPECT_TRUE(d.LoadProject(path).ok); }, false,
+         file},
+        {"new", [](ProjectDocument &d, const QString &) { d.replaceProject(samples::NewProject(4, 3)); },
+         true, kNewDataName},
+        {"grid size", [](ProjectDocument &d, const QString &) { d.resizeGrid(6, 4, 0.91f); }, true,
+         kNewDataName},
     };
     int x = 2;
     for (const Case &c : cases) {
@@ -131,7 +135,7 @@ TEST(ProjectDocumentTest, ReplacementAndGridChangeClearTheHistoryAndTheLimitHold
         f.placeColumn(x, 2);
         f.doc.markSaved();
         f.placeColumn(x++, 3);
-        c.notify(f.doc, file);
+        c.operation(f.doc, file);
         EXPECT_FALSE(f.doc.canUndo()) << c.what;
         EXPECT_FALSE(f.doc.canRedo()) << c.what;
         EXPECT_EQ(f.doc.isDirty(), c.dirtyAfter) << c.what;
@@ -143,8 +147,7 @@ TEST(ProjectDocumentTest, ReplacementAndGridChangeClearTheHistoryAndTheLimitHold
 TEST(ProjectDocumentTest, SaveBytesAreTheSavedFileAndTouchNothing)
 {
     DocumentFixture f;
-    f.doc.project() = samples::SmallHouse();
-    f.doc.notifyProjectReplaced();
+    f.doc.replaceProject(samples::SmallHouse());
     f.placeColumn(2, 2);
     f.doc.setDataFilePath(QStringLiteral("/tmp/none/house.RQX"));
     const quint64 count = f.doc.changeCount();

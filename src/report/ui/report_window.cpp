@@ -441,7 +441,6 @@ bool ReportWindow::buildReport(const ReportBuilder &builder)
     QApplication::restoreOverrideCursor();
     building_ = false;
     if (report.cancelled || progress.stopRequested() || !report.document) {
-        state_.dialogCancelled = 1;
         closeWithoutQuestion();
         return false;
     }
@@ -644,7 +643,6 @@ void ReportWindow::printPages(int first, int last, const QString &question)
 
 void ReportWindow::printerSetupCommand()
 {
-    state_.dialogCancelled = 1;
     PrinterSelect dialog(printer_, state_, QPrinterInfo::availablePrinterNames(), this);
     dialog.exec();
     // The surface takes the printer's name and orientation; the report is not laid out again.

@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "calc/n_value.h"
+#include "document/project_document.h"
 #include "shell/ui/main_form.h"
 
 namespace rqx {
@@ -97,9 +98,10 @@ ProjectViews *InstallViewCommands(MainForm &window)
         views->openFrameView(&window, direction, line);
     });
     // The views show the project they were opened on.
-    QObject::connect(&window, &MainForm::projectReplaced, views, &ProjectViews::closeAll);
-    QObject::connect(&window, &MainForm::gridResized, views, &ProjectViews::closeAll);
-    QObject::connect(&window, &MainForm::lineNamesChanged, views, &ProjectViews::closeAll);
+    ProjectDocument &document = window.document();
+    QObject::connect(&document, &ProjectDocument::projectReplaced, views, &ProjectViews::closeAll);
+    QObject::connect(&document, &ProjectDocument::gridResized, views, &ProjectViews::closeAll);
+    QObject::connect(&document, &ProjectDocument::lineNamesChanged, views, &ProjectViews::closeAll);
     window.setFrameFiguresEnabled(true);
     return views;
 }
