@@ -113,6 +113,7 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
     const QPointF hi = FigureNodePoint(p, figScale, figX, figY, nx, ny);
     const auto left = static_cast<float>(lo.x()), right = static_cast<float>(hi.x());
     const auto bottom = static_cast<float>(lo.y()), top = static_cast<float>(hi.y());
+    ItemLayerScope layer(s, ItemLayer::Grid);
     for (int x = 1; x <= nx; ++x) {
         const auto px = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, x, 1).x());
         DrawLineCm(s, px, top, px, bottom, kPenStyleSolid, kGridPen, PaletteColor(0));
@@ -123,6 +124,7 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
     }
 
     FontScope font(s, kFontNamePMincho);
+    s.SetItemLayer(ItemLayer::Names);
     const int div = p.dims.divisions;
     // The hardware plan writes the placed foot hardware under the bottom row's columns and the required
     // class left of the first column's: the names keep clear of both on every plan.
@@ -170,6 +172,7 @@ void drawFigureFloors(PrintSurface &s, const Project &p, float figScale, float f
         return;
     const double size = s.FontSize();
     s.SetFontSize(6);
+    ItemLayerScope layer(s, ItemLayer::Floors);
     for (int y = 1; y < NodesY(p); ++y)
         for (int x = 1; x < NodesX(p); ++x) {
             const int kind = p.nodes(x, y, level).cellFloor;
@@ -192,6 +195,7 @@ void drawFigureBeams(PrintSurface &s, const Project &p, float figScale, float fi
 {
     if (level < 1 || level > p.nodes.sizeLevel())
         return;
+    ItemLayerScope layer(s, ItemLayer::Beams);
     for (int y = 1; y <= NodesY(p); ++y)
         for (int x = 1; x <= NodesX(p); ++x) {
             const NodeRecord &n = p.nodes(x, y, level);
@@ -245,6 +249,7 @@ void DrawWallLabel(PrintSurface &s, bool alongX, float line, float mid, float va
 {
     const QString text = FormatMultiplier(value);
     const TextSize t = MeasureCm(s, text, kWallLabelSize);
+    ItemLayerScope layer(s, ItemLayer::Labels);
     if (alongX)
         PrintTextCm(s, text, kWallLabelSize, mid - t.w / 2, line + 0.5f * t.h, 0);
     else  // turned 90°: the text runs upwards from its anchor and lies right of it
@@ -260,6 +265,7 @@ void drawFigureWalls(PrintSurface &s, const Project &p, float figScale, float fi
         return;
     FontScope font(s, kFontNamePMincho);
     s.SetFontBold(false);
+    ItemLayerScope layer(s, ItemLayer::Walls);
     for (int y = 1; y <= NodesY(p); ++y)
         for (int x = 1; x <= NodesX(p); ++x) {
             const NodeRecord &n = p.nodes(x, y, level);
@@ -310,6 +316,7 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
     const bool check = mode == kFigColumnsCarried || mode == kFigColumnsLower;
     const float side = check ? kFigColumnSideCheck : kFigColumnSide;
     const float textSize = HardwareTextSize(p);
+    ItemLayerScope layer(s, ItemLayer::Columns);
     for (int y = 1; y <= NodesY(p); ++y)
         for (int x = 1; x <= NodesX(p); ++x) {
             const NodeRecord &n = p.nodes(x, y, level);
@@ -317,6 +324,7 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
                 continue;
             const QPointF c = FigureNodePoint(p, figScale, figX, figY, x, y);
             const auto cx = static_cast<float>(c.x()), cy = static_cast<float>(c.y());
+            s.SetItemLayer(ItemLayer::Columns);
             const ColumnResult *r = p.results.valid(x, y, level) ? &p.results(x, y, level) : nullptr;
             int pen = 0, fill = 0, fillStyle = kBrushStyleSolid + 1;
             switch (mode) {
@@ -348,6 +356,7 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
             if (mode != kFigColumnsHardware)
                 continue;
             // Required class at the upper left, placed top hardware above, placed foot hardware below.
+            s.SetItemLayer(ItemLayer::Hardware);
             const QString required = ShownText(n.hardware[0], kShownHardware);
             const TextSize req = MeasureCm(s, required, textSize);
             if (!required.isEmpty())

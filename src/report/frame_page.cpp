@@ -6,6 +6,7 @@
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
+#include "report/figure_marks.h"
 #include "common/shown_text.h"
 
 namespace rqx {
@@ -73,10 +74,12 @@ bool RecordFrameViewPage(PrintSurface &s, const Project &p, int direction, int l
     s.SetFontSize(kBaseFontSize);
     s.StartDoc();
     const FrameLayout layout = FrameViewLayout(p, width, height);
+    BeginFrameFigure(s, p, layout, direction, line);
     drawFrameLineNames(s, p, layout, direction, line, kFrameNamesView);
     drawFrameWalls(s, p, layout, direction, line, kFrameWallsView);
     drawFrameColumns(s, p, layout, direction, line, kFrameColumnsView);
     drawFrameBeams(s, p, layout, direction, line);
+    s.EndFigure();
     s.EndDoc();
     return true;
 }

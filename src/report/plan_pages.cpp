@@ -9,6 +9,7 @@
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
+#include "report/figure_marks.h"
 #include "common/shown_text.h"
 
 namespace rqx {
@@ -162,11 +163,14 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
     const float scale = figureScale(s, p, 4.2f, baseY);
     const float figX = x + 3.0f;
     const QString head = QStringLiteral("(%1) %2").arg(figureNumber).arg(floor);
+    BeginPlanFigure(s, p, PlanFigureName(floor, planKind == kPlanHardware), scale, figX, baseY);
+    s.SetItemLayer(ItemLayer::Text);
     PrintTextCm(s,
                 planKind == kPlanHardware
                     ? head + QStringLiteral(" 階金物伏図")
                     : head + QStringLiteral(" 階耐力壁伏図") + QStringLiteral(" (数値は壁倍率)"),
                 kBaseFontSize, x, titleY, 0);
+    s.SetItemLayer(ItemLayer::Sheet);
     PrintPlanLegend(s, p, planKind, floor, x, titleY, printableWidth);
     drawFigureGrid(s, p, scale, figX, baseY);
     if (planKind == kPlanHardware) {
@@ -178,6 +182,7 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
         drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsSymbols);
         drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsPlain);
     }
+    s.EndFigure();
     s.SetFontName(kFontNameMincho);
     s.SetFontSize(kBaseFontSize);
 }
@@ -275,11 +280,13 @@ void RecordTransferCheckPage(PrintSurface &s, const Project &p)
     // The plan hangs 2.2 cm below the printable top (the header band) and 2.2 cm in from the left.
     const float figY =
         2.2f + scale * (GetNodeCoord(p, 1, 1, p.dims.spanCountY + 1).y - GetNodeCoord(p, 1, 1, 1).y);
+    BeginPlanFigure(s, p, QStringLiteral("2F_N値伝達チェック"), scale, figX, figY);
     drawFigureGrid(s, p, scale, figX, figY);
     drawFigureBeams(s, p, scale, figX, figY, 2);
     drawFigureWalls(s, p, scale, figX, figY, 2, kFigWallsSymbols);
     drawFigureColumns(s, p, scale, figX, figY, 2, kFigColumnsCarried);
     drawFigureColumns(s, p, scale, figX, figY, 1, kFigColumnsLower);
+    s.EndFigure();
     s.EndDoc();
 }
 

@@ -5,6 +5,7 @@
 #include "model/project.h"
 #include "print/page_drawing.h"
 #include "print/print_surface.h"
+#include "report/figure_marks.h"
 #include "report/frame_drawing.h"
 #include "report/plan_pages.h"
 #include "report/report_sections.h"
@@ -106,18 +107,22 @@ void PrintFrameFigures(ReportState &b, float x)
             titleY = 2 * b.lineH;
         }
         const Frame &f = frames[i];
+        // The roof plane lies two lines below the title, the foundation line a storey height per floor lower.
+        layout.frameBaseY =
+            titleY + 2.0f * b.lineH + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
+        BeginFrameFigure(s, p, layout, f.direction, f.line);
+        s.SetItemLayer(ItemLayer::Text);
         s.SetFontName(kFontNameMincho);
         PrintTextCm(s,
                     QStringLiteral("(") + QString::number(static_cast<int>(i) + 1) + QStringLiteral(") ") +
                         FrameLineName(p, f.direction, f.line) + QStringLiteral(" 通り"),
                     11, x, titleY, 0);
-        // The roof plane lies two lines below the title, the foundation line a storey height per floor lower.
-        layout.frameBaseY =
-            titleY + 2.0f * b.lineH + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
+        s.SetItemLayer(ItemLayer::Sheet);
         drawFrameLineNames(s, p, layout, f.direction, f.line, kFrameNamesReport);
         drawFrameWalls(s, p, layout, f.direction, f.line, kFrameWallsReport);
         drawFrameColumns(s, p, layout, f.direction, f.line, kFrameColumnsReport);
         drawFrameBeams(s, p, layout, f.direction, f.line);
+        s.EndFigure();
         titleY = layout.frameBaseY + 3.1f * b.lineH;
     }
     b.cursorY = titleY;

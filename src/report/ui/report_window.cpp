@@ -293,6 +293,7 @@ void ReportWindow::buildMenusAndToolBar()
     QAction *setup =
         makeAction(QStringLiteral("MenuFile_PrinterSetup"), QStringLiteral("ﾌﾟﾘﾝﾀｰの設定(&U)..."));
     QAction *pdf = makeAction(QStringLiteral("MenuFile_Pdf"), QStringLiteral("PDF出力(&D)..."));
+    QAction *dxf = makeAction(QStringLiteral("MenuFile_Dxf"), QStringLiteral("DXF出力(&X)..."));
     QAction *close = makeAction(QStringLiteral("MenuFile_Close"), QStringLiteral("閉じる(&C)"));
     output->setShortcut(QKeySequence::Print);
     file->addAction(thisPage);
@@ -300,12 +301,14 @@ void ReportWindow::buildMenusAndToolBar()
     file->addAction(setup);
     file->addSeparator();
     file->addAction(pdf);
+    file->addAction(dxf);
     file->addSeparator();
     file->addAction(close);
     connect(thisPage, &QAction::triggered, this, &ReportWindow::printThisPageCommand);
     connect(output, &QAction::triggered, this, &ReportWindow::printAllCommand);
     connect(setup, &QAction::triggered, this, &ReportWindow::printerSetupCommand);
     connect(pdf, &QAction::triggered, this, &ReportWindow::exportPdfCommand);
+    connect(dxf, &QAction::triggered, this, &ReportWindow::exportDxfCommand);
     connect(close, &QAction::triggered, this, &QWidget::close);
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
@@ -702,6 +705,19 @@ void ReportWindow::exportPdfCommand()
     else
         ShowMessage(QStringLiteral("PDFファイルを書き込めませんでした。") + kCR + kCR + path + kCR + error,
                     kMsgOk, kMessageTitle, answer, this);
+}
+
+void ReportWindow::exportDxfCommand()
+{
+    if (!document_ || pageCount_ == 0)
+        return;
+    // The drawings go beside the project, one file per figure.
+    QString folder = state_.dataDirectory;
+    if (projectFilePath_.trimmed() != kNewDataName && !projectFilePath_.isEmpty())
+        folder = QFileInfo(projectFilePath_).absolutePath();
+    const QString chosen = folderChooser_(this, QStringLiteral("DXF出力 (出力先のフォルダ)"), folder);
+    if (!chosen.isEmpty())
+        WriteReportDrawings(this, *document_, chosen);
 }
 
 // ---- Views, help ----
