@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "calc/n_value.h"
 #include "model/grid_ops.h"
 #include "model/line_names.h"
 #include "model/project_file.h"
@@ -141,6 +142,15 @@ void ProjectDocument::markSaved()
     unsavedOutsideHistory_ = false;
     undoStack_->setClean();
     afterChange();
+}
+
+const Project &ProjectDocument::calculated()
+{
+    if (calculatedAt_ != changeCount_ + 1) {
+        RunCalculationSequence(project_, true);
+        calculatedAt_ = changeCount_ + 1;
+    }
+    return project_;
 }
 
 QByteArray ProjectDocument::saveBytes() const

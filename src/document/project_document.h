@@ -111,6 +111,12 @@ public:
     // The bytes a save would write now, without touching the file path, the dirty state or the project.
     QByteArray saveBytes() const;
 
+    // ---- The calculation ----
+    // The project with the calculation of it as it is now: beam segments, corner flags, required
+    // classes and every column's results, the wall lines marked. Run again only when the project
+    // changed since the last run (the change count); showing results is no change of the project.
+    const Project &calculated();
+
     // ---- Undo history ----
     QUndoStack *undoStack() const { return undoStack_; }
     bool canUndo() const;
@@ -182,6 +188,7 @@ private:
     bool unsavedOutsideHistory_ = false;
     bool lastDirty_ = false;
     quint64 changeCount_ = 0;
+    quint64 calculatedAt_ = 0;  // changeCount_ + 1 of the last calculation, 0 = none
 };
 
 // Records one undoable change of node records: node() saves a record the first time it is asked

@@ -166,3 +166,41 @@ TEST(ProjectDocumentTest, SaveBytesAreTheSavedFileAndTouchNothing)
 
 }  // namespace
 }  // namespace rqx
+
+namespace rqx {
+namespace {
+
+// The calculation as the document's result: run when the project changed since the last run, never
+// itself a change of the project.
+TEST(ProjectDocumentTest, TheCalculationRunsOnceForEveryChangeAndIsNoChange)
+{
+    ProjectDocument doc;
+    doc.replaceProject(samples::HandWorkedTwoStorey(0));
+    doc.markSaved();
+    const quint64 count = doc.changeCount();
+    const Project &calculated = doc.calculated();
+    EXPECT_EQ(&calculated, &doc.project());
+    EXPECT_EQ(calculated.nodes(1, 1, 1).hardware[0], QStringLiteral("(と)"));
+    EXPECT_EQ(doc.changeCount(), count);
+    EXPECT_FALSE(doc.isDirty());
+
+    // Asked again without a change: the results stand as they are (not run again).
+    doc.project().results(1, 1, 1).nOwn[kDirY] = 99.0f;
+    EXPECT_EQ(doc.calculated().results(1, 1, 1).nOwn[kDirY], 99.0f);
+    // A step of the history, its undo, a settings change: run again each time.
+    {
+        NodeEdit edit(doc, QStringLiteral("柱"), NodeFields::Members);
+        edit.node(3, 1, 1).columnKind = 1;
+        edit.commit();
+    }
+    EXPECT_NEAR(doc.calculated().results(1, 1, 1).nOwn[kDirY], 2.2f, 1e-6f);
+    EXPECT_EQ(doc.calculated().columnCount[1], 8);
+    doc.undo();
+    EXPECT_EQ(doc.calculated().columnCount[1], 7);
+    doc.project().grid.lCoefficientMode = 1;
+    doc.markSettingsChanged();
+    EXPECT_EQ(doc.calculated().nodes(5, 1, 1).hardware[0], QStringLiteral("(は)"));
+}
+
+}  // namespace
+}  // namespace rqx

@@ -727,8 +727,7 @@ void ReportWindow::transferCheckCommand()
     if (!views_.openTransferCheck)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    RunCalculationSequence(project_, false);
-    // An open transfer check is raised as it is.
+    // An open transfer check is raised as it is; the views calculate through the document.
     transferCheckView_ = views_.openTransferCheck(this);
     QApplication::restoreOverrideCursor();
 }
@@ -739,7 +738,6 @@ void ReportWindow::frameViewCommand(int dir, int line)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     closeViews();
-    RunCalculationSequence(project_, false);
     frameView_ = views_.openFrameView(this, dir, line);
     QApplication::restoreOverrideCursor();
 }
