@@ -28,7 +28,8 @@ function(velm_links_of target out)
   set(${out} ${seen} PARENT_SCOPE)
 endfunction()
 
-foreach(lib velm_common velm_model velm_calc velm_document velm_print velm_dxf velm_editor)
+foreach(lib velm_common velm_model velm_calc velm_document velm_print velm_dxf velm_editor velm_plan_figures
+            velm_report)
   if(NOT TARGET ${lib})
     continue()
   endif()
@@ -39,4 +40,28 @@ foreach(lib velm_common velm_model velm_calc velm_document velm_print velm_dxf v
       message(FATAL_ERROR "${lib} is a headless library but links ${t}")
     endif()
   endforeach()
+endforeach()
+
+# The house reads bottom to top: the feature windows (calculation, editor, report) sit below the main
+# window and reach it only through MainWindowHost, so neither their links nor their includes reach
+# shell/ui.
+foreach(lib velm_calc_ui velm_editor_ui velm_report_ui velm_widgets)
+  if(NOT TARGET ${lib})
+    continue()
+  endif()
+  velm_links_of(${lib} reached)
+  if("velm_shell_ui" IN_LIST reached)
+    message(FATAL_ERROR "${lib} is a feature window library but links velm_shell_ui")
+  endif()
+endforeach()
+file(GLOB_RECURSE velm_feature_sources
+  ${PROJECT_SOURCE_DIR}/src/calc/ui/*.h ${PROJECT_SOURCE_DIR}/src/calc/ui/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/editor/ui/*.h ${PROJECT_SOURCE_DIR}/src/editor/ui/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/report/ui/*.h ${PROJECT_SOURCE_DIR}/src/report/ui/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/widgets/*.h ${PROJECT_SOURCE_DIR}/src/widgets/*.cpp)
+foreach(source ${velm_feature_sources})
+  file(STRINGS ${source} shell_includes REGEX "^#include \"shell/")
+  if(shell_includes)
+    message(FATAL_ERROR "${source} includes the main window's folder: ${shell_includes}")
+  endif()
 endforeach()

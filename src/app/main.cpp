@@ -16,7 +16,7 @@
 #include "model/settings_store.h"
 #include "report/ui/report_command.h"
 #include "report/ui/view_commands.h"
-#include "shell/ui/app_look.h"
+#include "widgets/app_look.h"
 #include "shell/ui/main_form.h"
 #include "shell/ui/recovery_offer.h"
 

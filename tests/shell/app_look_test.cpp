@@ -1,4 +1,4 @@
-#include "shell/ui/app_look.h"
+#include "widgets/app_look.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -8,7 +8,7 @@
 
 #include "shell/modal_script.h"
 #include "shell/shell_fixture.h"
-#include "shell/ui/message.h"
+#include "widgets/message.h"
 
 namespace rqx {
 namespace {

@@ -13,7 +13,7 @@
 #include "model/project.h"
 #include "model/project_file.h"
 #include "model/settings_store.h"
-#include "shell/ui/app_look.h"
+#include "widgets/app_look.h"
 #include "support/house_builder.h"
 
 namespace rqx::test {

@@ -6,7 +6,7 @@
 #include "calc/ui/calc_settings_forms.h"
 #include "calc/ui/kanamono_set_form.h"
 #include "document/project_document.h"
-#include "shell/ui/main_form.h"
+#include "widgets/main_window_host.h"
 
 namespace rqx {
 
@@ -15,39 +15,39 @@ namespace {
 // The hourglass while a dialog is built (the placed-hardware dialog runs the calculation); the
 // dialog's result.
 template <class Dialog, class... Args>
-int ShowWithHourglass(MainForm &window, ProjectDocument &document, Args &&...args)
+int ShowWithHourglass(MainWindowHost &window, ProjectDocument &document, Args &&...args)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Dialog dialog(document, window.appState(), std::forward<Args>(args)..., &window);
+    Dialog dialog(document, window.appState(), std::forward<Args>(args)..., window.hostWidget());
     QApplication::restoreOverrideCursor();
     return dialog.exec();
 }
 
-void Connect(MainForm &window, ProjectDocument &document, const char *key,
-             void (*command)(MainForm &, ProjectDocument &))
+void Connect(MainWindowHost &window, ProjectDocument &document, HostCommand key,
+             void (*command)(MainWindowHost &, ProjectDocument &))
 {
-    if (QAction *action = window.toolbarAction(QString::fromLatin1(key))) {
+    if (QAction *action = window.commandAction(key)) {
         action->setEnabled(true);
-        QObject::connect(action, &QAction::triggered, &window,
+        QObject::connect(action, &QAction::triggered, window.hostWidget(),
                          [&window, &document, command] { command(window, document); });
     }
 }
 
 }  // namespace
 
-void PlacedHardwareCommand(MainForm &window, ProjectDocument &document)
+void PlacedHardwareCommand(MainWindowHost &window, ProjectDocument &document)
 {
     ShowWithHourglass<KanamonoSetForm>(window, document);
     window.refreshStatusBar();
 }
 
-void LCoefficientCommand(MainForm &window, ProjectDocument &document)
+void LCoefficientCommand(MainWindowHost &window, ProjectDocument &document)
 {
     ShowWithHourglass<OsaekeisuSetForm>(window, document);
     window.refreshStatusBar();
 }
 
-void CrossBeamCommand(MainForm &window, ProjectDocument &document)
+void CrossBeamCommand(MainWindowHost &window, ProjectDocument &document)
 {
     if (ShowWithHourglass<CrossGSetForm>(window, document, window.helpFilePath()) == QDialog::Accepted) {
         document.markSettingsChanged();
@@ -55,11 +55,11 @@ void CrossBeamCommand(MainForm &window, ProjectDocument &document)
     }
 }
 
-void InstallCalcCommands(MainForm &window, ProjectDocument &document)
+void InstallCalcCommands(MainWindowHost &window, ProjectDocument &document)
 {
-    Connect(window, document, "Kanamono", PlacedHardwareCommand);
-    Connect(window, document, "OsaeKeisu", LCoefficientCommand);
-    Connect(window, document, "CrossG", CrossBeamCommand);
+    Connect(window, document, HostCommand::PlacedHardware, PlacedHardwareCommand);
+    Connect(window, document, HostCommand::LCoefficient, LCoefficientCommand);
+    Connect(window, document, HostCommand::CrossBeam, CrossBeamCommand);
 }
 
 }  // namespace rqx

@@ -4,15 +4,15 @@
 
 namespace rqx {
 
-class MainForm;
+class MainWindowHost;
 class ProjectDocument;
 
 // Enables the three commands and ties them to their dialogs on the window's open project.
-void InstallCalcCommands(MainForm &window, ProjectDocument &document);
+void InstallCalcCommands(MainWindowHost &window, ProjectDocument &document);
 
 // The commands themselves: hourglass, the modal dialog, then the status-bar panels.
-void PlacedHardwareCommand(MainForm &window, ProjectDocument &document);
-void LCoefficientCommand(MainForm &window, ProjectDocument &document);
-void CrossBeamCommand(MainForm &window, ProjectDocument &document);
+void PlacedHardwareCommand(MainWindowHost &window, ProjectDocument &document);
+void LCoefficientCommand(MainWindowHost &window, ProjectDocument &document);
+void CrossBeamCommand(MainWindowHost &window, ProjectDocument &document);
 
 }  // namespace rqx

@@ -11,9 +11,9 @@
 #include "calc/calc_settings.h"
 #include "calc/ui/l_coefficient_figure.h"
 #include "document/project_document.h"
-#include "shell/ui/app_look.h"
-#include "shell/ui/help_window.h"
-#include "shell/ui/message.h"
+#include "widgets/app_look.h"
+#include "widgets/help_window.h"
+#include "widgets/message.h"
 
 namespace rqx {
 

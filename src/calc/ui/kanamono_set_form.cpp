@@ -14,8 +14,8 @@
 
 #include "calc/n_value.h"
 #include "document/project_document.h"
-#include "shell/ui/app_look.h"
-#include "shell/ui/message.h"
+#include "widgets/app_look.h"
+#include "widgets/message.h"
 
 namespace rqx {
 

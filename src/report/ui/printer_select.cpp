@@ -10,7 +10,7 @@
 
 #include "model/project.h"
 #include "report/ui/report_window.h"
-#include "shell/ui/app_look.h"
+#include "widgets/app_look.h"
 
 namespace rqx {
 

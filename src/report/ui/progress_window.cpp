@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/ui/app_look.h"
-#include "shell/ui/message.h"
+#include "widgets/app_look.h"
+#include "widgets/message.h"
 
 namespace rqx {
 

@@ -9,8 +9,8 @@
 #include "document/project_document.h"
 #include "print/print_surface.h"
 #include "report/report_builder.h"
-#include "shell/ui/main_form.h"
-#include "shell/ui/message.h"
+#include "widgets/main_window_host.h"
+#include "widgets/message.h"
 
 namespace rqx {
 
@@ -94,9 +94,9 @@ ReportWindow *ReportCommand(const ReportHost &host, const ReportCommandSetup &se
     return report;
 }
 
-void InstallReportCommand(MainForm &window, ReportCommandSetup setup)
+void InstallReportCommand(MainWindowHost &window, ReportCommandSetup setup)
 {
-    QAction *action = window.toolbarAction(QStringLiteral("PreView"));
+    QAction *action = window.commandAction(HostCommand::ReportPreview);
     if (!action)
         return;
     action->setEnabled(true);
@@ -107,9 +107,9 @@ void InstallReportCommand(MainForm &window, ReportCommandSetup setup)
         if (!items.isEmpty())
             view->insertSeparator(items.first());
     }
-    QObject::connect(action, &QAction::triggered, &window, [&window, setup = std::move(setup)] {
+    QObject::connect(action, &QAction::triggered, window.hostWidget(), [&window, setup = std::move(setup)] {
         ReportHost host;
-        host.mainWindow = &window;
+        host.mainWindow = window.hostWidget();
         host.document = &window.document();
         host.state = &window.appState();
         host.projectFilePath = window.document().dataFilePath();

@@ -11,7 +11,7 @@ namespace rqx {
 
 class ProjectDocument;
 
-class MainForm;
+class MainWindowHost;
 
 // The main window the report window stands in for, and what it lends the report window.
 struct ReportHost {
@@ -32,7 +32,7 @@ struct ReportCommandSetup {
 };
 
 // Adds 計算書ﾌﾟﾚﾋﾞｭｰ(&V) to the 表示 menu, enables the PreView button and ties both to the command.
-void InstallReportCommand(MainForm &window, ReportCommandSetup setup = {});
+void InstallReportCommand(MainWindowHost &window, ReportCommandSetup setup = {});
 
 // Runs the command; returns the report window when one was opened (it deletes itself when closed).
 ReportWindow *ReportCommand(const ReportHost &host, const ReportCommandSetup &setup = {});

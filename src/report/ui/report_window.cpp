@@ -27,9 +27,9 @@
 #include "report/ui/printer_select.h"
 #include "report/ui/progress_window.h"
 #include "report/ui/version_view.h"
-#include "shell/ui/app_look.h"
-#include "shell/ui/help_window.h"
-#include "shell/ui/message.h"
+#include "widgets/app_look.h"
+#include "widgets/help_window.h"
+#include "widgets/message.h"
 #include "common/shown_text.h"
 
 namespace rqx {

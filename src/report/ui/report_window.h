@@ -13,7 +13,7 @@
 
 #include "model/project.h"
 #include "report/ui/dxf_output.h"
-#include "shell/ui/main_form.h"
+#include "widgets/file_chooser.h"
 
 class QAction;
 class QActionGroup;

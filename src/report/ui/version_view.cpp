@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "model/project.h"
-#include "shell/ui/app_look.h"
+#include "widgets/app_look.h"
 
 namespace rqx {
 

@@ -3,9 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QPointer>
 
 #include "document/project_document.h"
-#include "shell/ui/main_form.h"
+#include "widgets/main_window_host.h"
 
 namespace rqx {
 
@@ -77,11 +78,11 @@ ReportViews ProjectViews::reportViews()
     return v;
 }
 
-ProjectViews *InstallViewCommands(MainForm &window)
+ProjectViews *InstallViewCommands(MainWindowHost &window)
 {
     auto *views = new ProjectViews(
-        window.document(), [&window] { return window.applicationPrinter(); }, &window);
-    if (QAction *check = window.toolbarAction(QStringLiteral("NChkFig"))) {
+        window.document(), [&window] { return window.applicationPrinter(); }, window.hostWidget());
+    if (QAction *check = window.commandAction(HostCommand::TransferCheck)) {
         check->setEnabled(true);
         check->setText(QStringLiteral("２階Ｎ値伝達ﾁｪｯｸ(&N)"));
         if (QMenu *view = window.viewMenu()) {
@@ -91,10 +92,12 @@ ProjectViews *InstallViewCommands(MainForm &window)
                 view->insertSeparator(items.first());
         }
         QObject::connect(check, &QAction::triggered, views,
-                         [views, &window] { views->openTransferCheck(&window); });
+                         [views, &window] { views->openTransferCheck(window.hostWidget()); });
     }
-    QObject::connect(&window, &MainForm::frameLineChosen, views, [views, &window](int direction, int line) {
-        views->openFrameView(&window, direction, line);
+    QPointer<ProjectViews> guarded(views);
+    window.onFrameLineChosen([guarded, &window](int direction, int line) {
+        if (guarded)
+            guarded->openFrameView(window.hostWidget(), direction, line);
     });
     // The views show the project they were opened on.
     ProjectDocument &document = window.document();

@@ -14,7 +14,7 @@ class QPrinter;
 
 namespace rqx {
 
-class MainForm;
+class MainWindowHost;
 class ProjectDocument;
 
 class ProjectViews : public QObject {
@@ -50,6 +50,6 @@ private:
 // Ties 表示 → ２階Ｎ値伝達ﾁｪｯｸ(&N), the NChkFig button and the frame menus of the main window to the views
 // and enables them. The views close when another project is opened or the grid changes. The returned
 // object belongs to the window; hand its reportViews() and closeAll() to the report command.
-ProjectViews *InstallViewCommands(MainForm &window);
+ProjectViews *InstallViewCommands(MainWindowHost &window);
 
 }  // namespace rqx

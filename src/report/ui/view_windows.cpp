@@ -22,9 +22,9 @@
 #include "report/plan_pages.h"
 #include "report/ui/page_preview.h"
 #include "report/ui/report_window.h"
-#include "shell/ui/app_look.h"
-#include "shell/ui/help_window.h"
-#include "shell/ui/message.h"
+#include "widgets/app_look.h"
+#include "widgets/help_window.h"
+#include "widgets/message.h"
 #include "common/shown_text.h"
 
 namespace rqx {

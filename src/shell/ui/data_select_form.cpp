@@ -14,8 +14,8 @@
 #include "model/project_file.h"
 #include "model/settings_store.h"
 #include "common/common.h"
-#include "shell/ui/app_look.h"
-#include "shell/ui/message.h"
+#include "widgets/app_look.h"
+#include "widgets/message.h"
 #include "common/shown_text.h"
 
 namespace rqx {

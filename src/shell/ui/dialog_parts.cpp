@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "shell/ui/message.h"
+#include "widgets/message.h"
 #include "shell/ui/text_values.h"
 #include "model/project_values.h"
 

@@ -11,9 +11,9 @@
 #include <cmath>
 
 #include "model/grid_ops.h"
-#include "shell/ui/app_look.h"
+#include "widgets/app_look.h"
 #include "shell/ui/dialog_parts.h"
-#include "shell/ui/message.h"
+#include "widgets/message.h"
 #include "shell/ui/text_values.h"
 
 namespace rqx {

@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 
 #include "model/line_names.h"
-#include "shell/ui/app_look.h"
-#include "shell/ui/message.h"
+#include "widgets/app_look.h"
+#include "widgets/message.h"
 #include "shell/ui/text_values.h"
 
 namespace rqx {

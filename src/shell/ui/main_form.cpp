@@ -28,12 +28,12 @@
 #include "model/settings_store.h"
 #include "common/common.h"
 #include "document/project_document.h"
-#include "shell/ui/app_look.h"
+#include "widgets/app_look.h"
 #include "shell/ui/data_select_form.h"
 #include "shell/ui/grid_size_form.h"
 #include "shell/ui/line_name_set_form.h"
-#include "shell/ui/help_window.h"
-#include "shell/ui/message.h"
+#include "widgets/help_window.h"
+#include "widgets/message.h"
 #include "shell/ui/new_data_form.h"
 #include "shell/ui/tatemono_gaiyo_form.h"
 #include "common/shown_text.h"
@@ -162,28 +162,6 @@ const QStringList &ToolbarKeys()
         return k;
     }();
     return keys;
-}
-
-QString ChooseFileWithDialog(QWidget *parent, const FileDialogRequest &request)
-{
-    QFileDialog dialog(parent, request.title);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // The save command asks about an existing file itself.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(request.filters);
-    if (!request.filters.isEmpty())
-        dialog.selectNameFilter(request.filters.first());
-    dialog.setDefaultSuffix(request.defaultSuffix);
-    const QFileInfo initial(request.initialPath);
-    if (QDir(initial.absolutePath()).exists())
-        dialog.setDirectory(initial.absolutePath());
-    dialog.selectFile(initial.fileName());
-    ApplyHandCursor(&dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return QDir::toNativeSeparators(dialog.selectedFiles().first());
 }
 
 MainForm::MainForm(ProjectDocument &document, AppState &settings, QWidget *parent)
@@ -410,6 +388,28 @@ void MainForm::showRecoveryProblem(const QString &reason)
     recoveryPanel_->setText(QStringLiteral(" 復元用データを保存できません（異常終了時の保護が停止中） "));
     recoveryPanel_->setToolTip(ShownText(reason, kShownCaption));
     recoveryPanel_->show();
+}
+
+QAction *MainForm::commandAction(HostCommand command) const
+{
+    switch (command) {
+        case HostCommand::PlacedHardware:
+            return toolbarAction(QStringLiteral("Kanamono"));
+        case HostCommand::LCoefficient:
+            return toolbarAction(QStringLiteral("OsaeKeisu"));
+        case HostCommand::CrossBeam:
+            return toolbarAction(QStringLiteral("CrossG"));
+        case HostCommand::ReportPreview:
+            return toolbarAction(QStringLiteral("PreView"));
+        case HostCommand::TransferCheck:
+            return toolbarAction(QStringLiteral("NChkFig"));
+    }
+    return nullptr;
+}
+
+void MainForm::onFrameLineChosen(std::function<void(int direction, int line)> handler)
+{
+    connect(this, &MainForm::frameLineChosen, this, std::move(handler));
 }
 
 QAction *MainForm::toolbarAction(const QString &key) const

@@ -12,6 +12,8 @@
 #include <memory>
 
 #include "common/safe_save.h"
+#include "widgets/file_chooser.h"
+#include "widgets/main_window_host.h"
 #include "model/project.h"
 
 class QAction;
@@ -25,23 +27,10 @@ namespace rqx {
 struct FileResult;
 class ProjectDocument;
 
-// What a file dialog is asked for; the answer is the chosen path, empty when cancelled.
-struct FileDialogRequest {
-    bool save = false;
-    QString title;
-    QString initialPath;    // directory + file name
-    QString defaultSuffix;  // without the dot
-    QStringList filters;    // "name(*.ext)" entries, the first selected
-};
-using FileChooser = std::function<QString(QWidget *parent, const FileDialogRequest &request)>;
-
-// The file dialog of the program (Qt's own, in Japanese).
-QString ChooseFileWithDialog(QWidget *parent, const FileDialogRequest &request);
-
 // Toolbar keys, in toolbar order.
 const QStringList &ToolbarKeys();
 
-class MainForm : public QMainWindow {
+class MainForm : public QMainWindow, public MainWindowHost {
     Q_OBJECT
 public:
     // The window of the open project, with the per-user settings it reads and writes back at exit.
@@ -58,13 +47,13 @@ public:
     QAction *toolbarAction(const QString &key) const;
     QToolBar *toolBar() const { return toolBar_; }
     // 表示(&V), filled by the editor; 設定(&S); 金物(&H); Ｘ/Ｙ通り軸組図 (items: tag = line index).
-    QMenu *viewMenu() const { return viewMenu_; }
+    QMenu *viewMenu() const override { return viewMenu_; }
     QMenu *settingsMenu() const { return settingsMenu_; }
     QMenu *hardwareMenu() const { return hardwareMenu_; }
     QMenu *frameMenuX() const { return frameMenuX_; }
     QMenu *frameMenuY() const { return frameMenuY_; }
     // Enables the frame-figure menus and the JikuX/JikuY buttons once the frame view exists.
-    void setFrameFiguresEnabled(bool enabled);
+    void setFrameFiguresEnabled(bool enabled) override;
     // The recent-file items of the File menu (the separator excluded), most recent first.
     QList<QAction *> recentFileActions() const { return recentActions_; }
     // Status-bar panels 1..6 (3: L-coefficient method, 6: orthogonal beams).
@@ -73,11 +62,15 @@ public:
     void showRecoveryProblem(const QString &reason);
     QLabel *recoveryPanel() const { return recoveryPanel_; }
     // The application printer (created on first use), used by the printer setup and the report.
-    QPrinter *applicationPrinter();
+    QPrinter *applicationPrinter() override;
 
-    ProjectDocument &document() { return document_; }
+    ProjectDocument &document() override { return document_; }
     Project &project() { return project_; }
-    AppState &appState() { return state_; }
+    AppState &appState() override { return state_; }
+    // ---- What the feature windows ask (MainWindowHost) ----
+    QWidget *hostWidget() override { return this; }
+    QAction *commandAction(HostCommand command) const override;
+    void onFrameLineChosen(std::function<void(int direction, int line)> handler) override;
     // Undo and redo of the plan's edits: the toolbar's "Undo" (Ctrl+Z) and a redo (Ctrl+Y, Ctrl+Shift+Z).
     QAction *redoAction() const { return redoAction_; }
 
@@ -118,14 +111,14 @@ public:
     // Rebuilds the recent-file items from the history.
     void rebuildRecentFiles();
     // Writes the two option texts of the status bar.
-    void refreshStatusBar();
+    void refreshStatusBar() override;
     // appTitle + three spaces + name.
     void setCaption(const QString &name);
 
     // File dialogs go through this (tests answer them without a window).
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
     // Path of the help file: programDir/VELMRQX.HLP, else beside the program.
-    QString helpFilePath() const;
+    QString helpFilePath() const override;
 
 signals:
     // A frame-figure item was chosen: dir 1 X, 2 Y; lineIndex the item's tag.

@@ -13,7 +13,7 @@
 
 #include <cmath>
 
-#include "shell/ui/app_look.h"
+#include "widgets/app_look.h"
 #include "shell/ui/dialog_parts.h"
 #include "shell/ui/text_values.h"
 

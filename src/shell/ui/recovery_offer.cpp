@@ -3,7 +3,7 @@
 #include "common/shown_text.h"
 #include "document/document_recovery.h"
 #include "model/project.h"
-#include "shell/ui/message.h"
+#include "widgets/message.h"
 
 namespace rqx {
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/ui/app_look.h"
+#include "widgets/app_look.h"
 #include "shell/ui/dialog_parts.h"
 
 namespace rqx {

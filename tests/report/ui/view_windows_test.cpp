@@ -20,7 +20,7 @@
 #include "report/ui/test_report.h"
 #include "report/ui/view_commands.h"
 #include "shell/modal_script.h"
-#include "shell/ui/help_window.h"
+#include "widgets/help_window.h"
 #include "shell/ui/main_form.h"
 #include "support/house_builder.h"
 
@@ -215,7 +215,8 @@ TEST(ProjectViews, OpenedFromTheMainAndReportWindows)
 TEST(FrameView, NavigationBeepsAtTheEndsAndKeepsEachDirectionsLine)
 {
     ProjectDocument document;
-    document.replaceProject(samples::NewProject(4, 3, 2, 2, samples::LineNames::kNone));  // X lines 1..5, Y lines 1..4
+    document.replaceProject(
+        samples::NewProject(4, 3, 2, 2, samples::LineNames::kNone));  // X lines 1..5, Y lines 1..4
     Project &p = document.project();
     QPrinter printer;
     ProjectViews views(document, [&printer] { return &printer; });

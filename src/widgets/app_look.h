@@ -22,8 +22,8 @@ void InstallJapaneseFonts();
 // Japanese desktop, and makes Japanese the default locale. False when the catalogue was not found.
 bool LoadJapaneseTranslations(QCoreApplication &app);
 
-// Registers the bundled pictures (needed once when the shell library is linked statically).
-void InitShellResources();
+// Registers the bundled pictures (needed once when the widgets library is linked statically).
+void InitAppLookResources();
 
 // The program icon.
 QIcon AppIcon();

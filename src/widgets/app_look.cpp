@@ -1,4 +1,4 @@
-#include "shell/ui/app_look.h"
+#include "widgets/app_look.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -39,7 +39,7 @@ bool LoadJapaneseTranslations(QCoreApplication &app)
     return true;
 }
 
-void InitShellResources()
+void InitAppLookResources()
 {
     static bool done = false;
     if (!done) {
@@ -50,13 +50,13 @@ void InitShellResources()
 
 QIcon AppIcon()
 {
-    InitShellResources();
+    InitAppLookResources();
     return QIcon(QStringLiteral(":/velmrqx/icons/velmrqx.png"));
 }
 
 QIcon ToolbarIcon(const QString &key)
 {
-    InitShellResources();
+    InitAppLookResources();
     const QString path = QStringLiteral(":/velmrqx/icons/%1.png").arg(key);
     if (key.isEmpty() || !QFile::exists(path))
         return {};
@@ -65,7 +65,7 @@ QIcon ToolbarIcon(const QString &key)
 
 QPixmap DivisionPicture(int k)
 {
-    InitShellResources();
+    InitAppLookResources();
     if (k < 0 || k > 3)
         return {};
     return QPixmap(QStringLiteral(":/velmrqx/pictures/division-%1.png").arg(k));
@@ -75,7 +75,7 @@ void SetUpApplicationLook(QCoreApplication &app)
 {
     InstallJapaneseFonts();
     LoadJapaneseTranslations(app);
-    InitShellResources();
+    InitAppLookResources();
     if (qobject_cast<QApplication *>(&app)) {
         QApplication::setWindowIcon(AppIcon());
         QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));

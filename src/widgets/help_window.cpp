@@ -1,4 +1,4 @@
-#include "shell/ui/help_window.h"
+#include "widgets/help_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,7 +12,7 @@
 #include <QUrl>
 
 #include "model/project.h"
-#include "shell/ui/message.h"
+#include "widgets/message.h"
 
 namespace rqx {
 
