@@ -27,15 +27,15 @@ TEST_F(DataSelectFormTest, WithoutHistoryOnlyOtherNewAndExitAreOffered)
     const QStringList tips = {"現在反転表示のデータを選択", "VELM-RQX を終了します",
                               "リストにない VELM-RQX データの選択", "新規データの作成"};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(form.command1(i)->text(), captions[i]);
-        EXPECT_EQ(form.command1(i)->toolTip(), tips[i]);
-        EXPECT_EQ(form.command1(i)->cursor().shape(), Qt::BitmapCursor);  // the hand
+        EXPECT_EQ(form.choiceButton(i)->text(), captions[i]);
+        EXPECT_EQ(form.choiceButton(i)->toolTip(), tips[i]);
+        EXPECT_EQ(form.choiceButton(i)->cursor().shape(), Qt::BitmapCursor);  // the hand
     }
-    EXPECT_EQ(form.command2()->text(), QStringLiteral("履歴ｸﾘｱｰ"));
-    EXPECT_EQ(form.command2()->toolTip(), QStringLiteral("データ履歴リストをクリアーします"));
-    EXPECT_FALSE(form.command1(0)->isEnabled());
-    EXPECT_FALSE(form.command2()->isEnabled());
-    EXPECT_TRUE(form.command1(1)->isEnabled());
+    EXPECT_EQ(form.historyClearButton()->text(), QStringLiteral("履歴ｸﾘｱｰ"));
+    EXPECT_EQ(form.historyClearButton()->toolTip(), QStringLiteral("データ履歴リストをクリアーします"));
+    EXPECT_FALSE(form.choiceButton(0)->isEnabled());
+    EXPECT_FALSE(form.historyClearButton()->isEnabled());
+    EXPECT_TRUE(form.choiceButton(1)->isEnabled());
     EXPECT_EQ(form.currentRow(), 0);
 
     // Header row plus ten numbered rows; column widths 0.38 / 0.62 of the rest, less 120 twips.
@@ -54,13 +54,13 @@ TEST_F(DataSelectFormTest, NewOtherAndExitSetTheChoice)
 {
     {
         DataSelectForm form(state);
-        form.command1(3)->click();
+        form.choiceButton(3)->click();
         EXPECT_EQ(form.startChoice(), kStartNew);
         EXPECT_EQ(form.result(), QDialog::Accepted);
     }
     {
         DataSelectForm form(state);
-        form.command1(2)->click();
+        form.choiceButton(2)->click();
         EXPECT_EQ(form.startChoice(), kStartOpenOther);
     }
     {
@@ -68,7 +68,7 @@ TEST_F(DataSelectFormTest, NewOtherAndExitSetTheChoice)
         form.show();
         ModalScript script;
         script.ignore(&form).answer(QMessageBox::Cancel).answer(QMessageBox::Ok);
-        form.command1(1)->click();  // Cancel: the dialog stays
+        form.choiceButton(1)->click();  // Cancel: the dialog stays
         EXPECT_EQ(form.startChoice(), kStartNone);
         EXPECT_TRUE(form.isVisible());
         QTest::keyClick(&form, Qt::Key_Escape);  // Esc asks the same; OK ends
@@ -98,8 +98,8 @@ TEST_F(DataSelectFormTest, HistoryRowsCurrentCellColoursAndChoices)
     EXPECT_EQ(grid->item(1, 1)->text(), QStringLiteral("B2"));
     EXPECT_EQ(grid->item(2, 0)->text(), QStringLiteral("gone.RQX"));
     EXPECT_TRUE(grid->item(3, 0)->text().isEmpty());
-    EXPECT_TRUE(form.command1(0)->isEnabled());
-    EXPECT_TRUE(form.command2()->isEnabled());
+    EXPECT_TRUE(form.choiceButton(0)->isEnabled());
+    EXPECT_TRUE(form.historyClearButton()->isEnabled());
 
     // Current cell: row 1, column 1 in palette 9 with white text; the others white with black text.
     EXPECT_EQ(form.currentRow(), 1);
@@ -118,7 +118,7 @@ TEST_F(DataSelectFormTest, HistoryRowsCurrentCellColoursAndChoices)
     // "選  択" on the missing file: the message, and the dialog stays.
     ModalScript script;
     script.ignore(&form).answer(QMessageBox::Ok).answer(QMessageBox::Ok);
-    form.command1(0)->click();
+    form.choiceButton(0)->click();
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.startChoice(), kStartNone);
     // Enter on the same row refuses it the same way.
@@ -145,7 +145,7 @@ TEST_F(DataSelectFormTest, SelectAndDoubleClickOpenAnExistingEntry)
     writeHistory({a});
     {
         DataSelectForm form(state);
-        form.command1(0)->click();
+        form.choiceButton(0)->click();
         EXPECT_EQ(form.startChoice(), 1);
     }
     {
@@ -186,14 +186,14 @@ TEST_F(DataSelectFormTest, ClearingTheHistoryAsksFirst)
     form.show();
     ModalScript script;
     script.ignore(&form).answer(QMessageBox::Cancel).answer(QMessageBox::Ok);
-    form.command2()->click();
+    form.historyClearButton()->click();
     EXPECT_EQ(state.history.size(), 2);
-    form.command2()->click();
+    form.historyClearButton()->click();
     EXPECT_TRUE(state.history.isEmpty());
     EXPECT_TRUE(form.grid()->item(0, 0)->text().isEmpty());
-    EXPECT_FALSE(form.command1(0)->isEnabled());
-    EXPECT_FALSE(form.command2()->isEnabled());
-    EXPECT_EQ(form.focusWidget(), form.command1(1));
+    EXPECT_FALSE(form.choiceButton(0)->isEnabled());
+    EXPECT_FALSE(form.historyClearButton()->isEnabled());
+    EXPECT_EQ(form.focusWidget(), form.choiceButton(1));
     ASSERT_EQ(script.boxes().size(), 2u);
     EXPECT_EQ(script.boxes()[0].title, QStringLiteral("確認メッセージ"));
     EXPECT_EQ(script.boxes()[0].text, QStringLiteral("データ履歴をクリアーします。"));

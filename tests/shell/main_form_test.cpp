@@ -55,13 +55,13 @@ protected:
     static void fillNewData(NewData *d, const QString &x, const QString &y, const QString &module, int sub,
                             int storeys, const QString &building)
     {
-        d->combo4(0)->setEditText(x);
-        d->combo4(1)->setEditText(y);
-        d->combo3()->setEditText(module);
-        d->option2(sub)->setChecked(true);
-        d->option1(storeys - 1)->setChecked(true);
-        d->text1(0)->setText(building);
-        d->command1(0)->click();
+        d->moduleCountList(0)->setEditText(x);
+        d->moduleCountList(1)->setEditText(y);
+        d->moduleLengthList()->setEditText(module);
+        d->divisionOption(sub)->setChecked(true);
+        d->storeyOption(storeys - 1)->setChecked(true);
+        d->nameBox(0)->setText(building);
+        d->okButton()->click();
     }
 
     std::vector<FileDialogRequest> requests;
@@ -160,7 +160,7 @@ TEST_F(MainFormTest, NewWithUnsavedChangesAsksAndCancelKeepsTheProject)
     project.nodes(3, 3, 1).columnKind = 2;
     ModalScript script;
     script.answer(QMessageBox::No).answer(QMessageBox::Yes).on<NewData>([](NewData *d) {
-        d->command1(1)->click();
+        d->cancelButton()->click();
     });
     EXPECT_FALSE(form.newCommand());
     EXPECT_FALSE(form.newCommand());
@@ -545,10 +545,10 @@ TEST_F(MainFormTest, StartDialogComesBackAfterACancelledNewAndOpen)
     answerFileDialogs(form);
     form.show();
     ModalScript script;
-    script.on<DataSelectForm>([](DataSelectForm *d) { d->command1(3)->click(); })
-        .on<NewData>([](NewData *d) { d->command1(1)->click(); })
-        .on<DataSelectForm>([](DataSelectForm *d) { d->command1(2)->click(); })   // Open, cancelled
-        .on<DataSelectForm>([](DataSelectForm *d) { d->command1(0)->click(); });  // entry 1
+    script.on<DataSelectForm>([](DataSelectForm *d) { d->choiceButton(3)->click(); })
+        .on<NewData>([](NewData *d) { d->cancelButton()->click(); })
+        .on<DataSelectForm>([](DataSelectForm *d) { d->choiceButton(2)->click(); })   // Open, cancelled
+        .on<DataSelectForm>([](DataSelectForm *d) { d->choiceButton(0)->click(); });  // entry 1
     chosen = {QString()};
     form.runStartDialog();
     EXPECT_TRUE(script.finished());
@@ -572,16 +572,16 @@ TEST_F(MainFormTest, AClearedHistoryStaysClearedWhenTheStartDialogComesBack)
     int rowsShownAgain = -1;
     ModalScript script;
     script
-        .on<DataSelectForm>([](DataSelectForm *d) { d->command2()->click(); })  // 履歴ｸﾘｱｰ
+        .on<DataSelectForm>([](DataSelectForm *d) { d->historyClearButton()->click(); })  // 履歴ｸﾘｱｰ
         .answer(QMessageBox::Ok)
         // The start dialog is the modal window again once the question has closed.
-        .on<DataSelectForm>([](DataSelectForm *d) { d->command1(3)->click(); })
-        .on<NewData>([](NewData *d) { d->command1(1)->click(); })
+        .on<DataSelectForm>([](DataSelectForm *d) { d->choiceButton(3)->click(); })
+        .on<NewData>([](NewData *d) { d->cancelButton()->click(); })
         .on<DataSelectForm>([&rowsShownAgain](DataSelectForm *d) {
             rowsShownAgain = d->grid()->item(0, 0)->text().isEmpty() ? 0 : 1;
-            d->command1(3)->click();
+            d->choiceButton(3)->click();
         })
-        .on<NewData>([](NewData *d) { d->command1(0)->click(); });
+        .on<NewData>([](NewData *d) { d->okButton()->click(); });
     form.runStartDialog();
     EXPECT_TRUE(script.finished());
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
@@ -621,15 +621,14 @@ TEST_F(MainFormTest, StartDialogNewAndExit)
     MainForm form(doc, state);
     form.show();
     ModalScript script;
-    script.on<DataSelectForm>([](DataSelectForm *d) { d->command1(3)->click(); }).on<NewData>([](NewData *d) {
-        d->command1(0)->click();
-    });
+    script.on<DataSelectForm>([](DataSelectForm *d) { d->choiceButton(3)->click(); })
+        .on<NewData>([](NewData *d) { d->okButton()->click(); });
     form.runStartDialog();
     EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));
     EXPECT_EQ(project.grid.lineNameX[2], QStringLiteral("X1a"));
     EXPECT_TRUE(form.isVisible());
 
-    script.on<DataSelectForm>([](DataSelectForm *d) { d->command1(1)->click(); }).answer(QMessageBox::Ok);
+    script.on<DataSelectForm>([](DataSelectForm *d) { d->choiceButton(1)->click(); }).answer(QMessageBox::Ok);
     form.runStartDialog();
     EXPECT_FALSE(form.isVisible());  // closed without a further question
     EXPECT_EQ(script.boxes().size(), 1u);
@@ -640,7 +639,7 @@ TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
 {
     MainForm form(doc, state);
     ModalScript script;
-    script.on<NewData>([](NewData *d) { d->command1(0)->click(); });
+    script.on<NewData>([](NewData *d) { d->okButton()->click(); });
     ASSERT_TRUE(form.newCommand());
     {
         NodeEdit edit(doc, QStringLiteral("床"), NodeFields::Members);
@@ -651,7 +650,7 @@ TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
     QSignalSpy resized(&doc, &ProjectDocument::gridResized);
 
     // Unchanged values: nothing happens, the history stays.
-    script.on<GridSizeChange>([](GridSizeChange *d) { d->command1(0)->click(); });
+    script.on<GridSizeChange>([](GridSizeChange *d) { d->okButton()->click(); });
     form.gridSizeCommand();
     EXPECT_EQ(resized.count(), 0);
     EXPECT_TRUE(doc.canUndo());
@@ -659,8 +658,8 @@ TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
 
     script
         .on<GridSizeChange>([](GridSizeChange *d) {
-            d->combo1(0)->setEditText(QStringLiteral("9"));
-            d->command1(0)->click();
+            d->gridSizeList(0)->setEditText(QStringLiteral("9"));
+            d->okButton()->click();
         })
         .answer(QMessageBox::Ok);
     form.gridSizeCommand();
@@ -682,15 +681,15 @@ TEST_F(MainFormTest, LineNameCommandRegeneratesTheNames)
 {
     MainForm form(doc, state);
     ModalScript script;
-    script.on<NewData>([](NewData *d) { d->command1(0)->click(); });
+    script.on<NewData>([](NewData *d) { d->okButton()->click(); });
     ASSERT_TRUE(form.newCommand());
     QSignalSpy renamed(&doc, &ProjectDocument::lineNamesChanged);
     script.on<LineNameSetForm>([](LineNameSetForm *d) {
-        d->option1(2)->click();
-        d->option2(3)->click();
-        d->text1(3)->setText(QStringLiteral("5"));
-        d->check1(1)->setChecked(true);
-        d->command1(0)->click();
+        d->xStyleOption(2)->click();
+        d->yStyleOption(3)->click();
+        d->startNumberBox(3)->setText(QStringLiteral("5"));
+        d->reverseCheck(1)->setChecked(true);
+        d->okButton()->click();
     });
     form.lineNameCommand();
     EXPECT_EQ(renamed.count(), 1);

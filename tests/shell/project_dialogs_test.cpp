@@ -33,35 +33,35 @@ TEST_F(ProjectDialogsTest, NewDataStartsWithTheDefaultsAndTheirPitches)
 {
     NewData d(project, state);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("VELM-RQX /軸組Ｎ値算定   新規データ"));
-    EXPECT_TRUE(d.option1(1)->isChecked());
-    EXPECT_TRUE(d.option2(1)->isChecked());
-    EXPECT_EQ(d.combo4(0)->count(), 30);
-    EXPECT_EQ(d.combo4(0)->itemText(29), QStringLiteral("30"));
-    EXPECT_EQ(d.combo4(1)->currentText(), QStringLiteral("10"));
-    EXPECT_EQ(d.combo3()->currentText(), QStringLiteral("910"));
-    EXPECT_EQ(d.combo3()->count(), 5);
+    EXPECT_TRUE(d.storeyOption(1)->isChecked());
+    EXPECT_TRUE(d.divisionOption(1)->isChecked());
+    EXPECT_EQ(d.moduleCountList(0)->count(), 30);
+    EXPECT_EQ(d.moduleCountList(0)->itemText(29), QStringLiteral("30"));
+    EXPECT_EQ(d.moduleCountList(1)->currentText(), QStringLiteral("10"));
+    EXPECT_EQ(d.moduleLengthList()->currentText(), QStringLiteral("910"));
+    EXPECT_EQ(d.moduleLengthList()->count(), 5);
     // 910 / 1, 2, 3, 4
     const QStringList pitches = {"[910.0(mm)]", "[455.0(mm)]", "[303.3(mm)]", "[227.5(mm)]"};
     for (int k = 0; k < 4; ++k)
-        EXPECT_EQ(d.label4(k)->text(), pitches[k]);
-    d.combo3()->setEditText(QStringLiteral("1000"));
+        EXPECT_EQ(d.pitchLabel(k)->text(), pitches[k]);
+    d.moduleLengthList()->setEditText(QStringLiteral("1000"));
     const QStringList thousand = {"[1000.0(mm)]", "[500.0(mm)]", "[333.3(mm)]", "[250.0(mm)]"};
     for (int k = 0; k < 4; ++k)
-        EXPECT_EQ(d.label4(k)->text(), thousand[k]);
-    d.combo3()->setCurrentIndex(1);  // 909 picked from the list: 909 / 4 = 227.25 → 227.3
-    EXPECT_EQ(d.label4(3)->text(), QStringLiteral("[227.3(mm)]"));
+        EXPECT_EQ(d.pitchLabel(k)->text(), thousand[k]);
+    d.moduleLengthList()->setCurrentIndex(1);  // 909 picked from the list: 909 / 4 = 227.25 → 227.3
+    EXPECT_EQ(d.pitchLabel(3)->text(), QStringLiteral("[227.3(mm)]"));
 
-    EXPECT_EQ(d.text1(0)->maxLength(), 50);
-    EXPECT_EQ(d.text1(1)->maxLength(), 16);
-    EXPECT_EQ(d.text1(2)->maxLength(), 16);
-    EXPECT_EQ(d.text1(0)->toolTip(), QStringLiteral("最大文字数は、５０文字です"));
-    EXPECT_EQ(d.text1(2)->toolTip(), QStringLiteral("最大文字数は、１６文字です"));
-    EXPECT_EQ(d.command1(1)->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+    EXPECT_EQ(d.nameBox(0)->maxLength(), 50);
+    EXPECT_EQ(d.nameBox(1)->maxLength(), 16);
+    EXPECT_EQ(d.nameBox(2)->maxLength(), 16);
+    EXPECT_EQ(d.nameBox(0)->toolTip(), QStringLiteral("最大文字数は、５０文字です"));
+    EXPECT_EQ(d.nameBox(2)->toolTip(), QStringLiteral("最大文字数は、１６文字です"));
+    EXPECT_EQ(d.cancelButton()->text(), QStringLiteral("ｷｬﾝｾﾙ"));
     // The picture follows the sub-grid choice.
-    const QImage two = d.image1()->pixmap().toImage();
-    d.option2(3)->setChecked(true);
-    EXPECT_FALSE(d.image1()->pixmap().isNull());
-    EXPECT_NE(d.image1()->pixmap().toImage(), two);
+    const QImage two = d.divisionPicture()->pixmap().toImage();
+    d.divisionOption(3)->setChecked(true);
+    EXPECT_FALSE(d.divisionPicture()->pixmap().isNull());
+    EXPECT_NE(d.divisionPicture()->pixmap().toImage(), two);
 }
 
 TEST_F(ProjectDialogsTest, NewDataUnchangedGivesTwentyByTwentyHalfModules)
@@ -71,7 +71,7 @@ TEST_F(ProjectDialogsTest, NewDataUnchangedGivesTwentyByTwentyHalfModules)
     state.defaultSettings[0] = 3;
     state.defaultSettings[6] = 1;
     NewData d(project, state);
-    d.command1(0)->click();
+    d.okButton()->click();
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_EQ(project.info.floorCount, 2);
     EXPECT_EQ(project.info.spanCountX, 20);
@@ -91,14 +91,14 @@ TEST_F(ProjectDialogsTest, NewDataRefusesCountsAndModulesItCannotUse)
     d.show();
     ModalScript script;
     script.ignore(&d).answer(QMessageBox::Ok).answer(QMessageBox::Ok).answer(QMessageBox::Ok);
-    d.combo4(0)->setEditText(QStringLiteral("31"));
-    d.command1(0)->click();
-    d.combo4(0)->setEditText(QStringLiteral("12"));
-    d.combo4(1)->setEditText(QStringLiteral("abc"));
-    d.command1(0)->click();
-    d.combo4(1)->setEditText(QStringLiteral("5"));
-    d.combo3()->setEditText(QStringLiteral("0"));
-    d.command1(0)->click();
+    d.moduleCountList(0)->setEditText(QStringLiteral("31"));
+    d.okButton()->click();
+    d.moduleCountList(0)->setEditText(QStringLiteral("12"));
+    d.moduleCountList(1)->setEditText(QStringLiteral("abc"));
+    d.okButton()->click();
+    d.moduleCountList(1)->setEditText(QStringLiteral("5"));
+    d.moduleLengthList()->setEditText(QStringLiteral("0"));
+    d.okButton()->click();
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(project.info.spanCountX, 20);  // untouched
     ASSERT_EQ(script.boxes().size(), 3u);
@@ -109,9 +109,9 @@ TEST_F(ProjectDialogsTest, NewDataRefusesCountsAndModulesItCannotUse)
               QStringLiteral("グリッド長は、1～100000 の数値 (mm) で入力してください。"));
     EXPECT_EQ(script.boxes()[2].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
 
-    d.combo3()->setEditText(QStringLiteral("955.5"));
-    d.option2(0)->setChecked(true);
-    d.command1(0)->click();
+    d.moduleLengthList()->setEditText(QStringLiteral("955.5"));
+    d.divisionOption(0)->setChecked(true);
+    d.okButton()->click();
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(project.info.divisions, 1);  // "0" sub-grid lines: spans equal the module
     EXPECT_EQ(project.info.spanCountX, 12);
@@ -122,8 +122,8 @@ TEST_F(ProjectDialogsTest, NewDataRefusesCountsAndModulesItCannotUse)
 TEST_F(ProjectDialogsTest, NewDataCancelChangesNothing)
 {
     NewData d(project, state);
-    d.combo4(0)->setEditText(QStringLiteral("3"));
-    d.command1(1)->click();
+    d.moduleCountList(0)->setEditText(QStringLiteral("3"));
+    d.cancelButton()->click();
     EXPECT_EQ(d.result(), QDialog::Rejected);
     EXPECT_EQ(project.info.spanCountX, 20);
 }
@@ -135,22 +135,22 @@ TEST_F(ProjectDialogsTest, BuildingOutlineEditsNamesAndCoverSwitches)
     {
         TatemonoGaiyoChange d(project, state);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("VELM-RQX /軸組Ｎ値算定"));
-        EXPECT_EQ(d.text1(0)->text(), QStringLiteral("山田邸"));
-        EXPECT_FALSE(d.check1(0)->isChecked());
-        EXPECT_TRUE(d.check1(1)->isChecked());
-        EXPECT_EQ(d.check1(0)->text(), QStringLiteral("表紙に事務所名・担当者名を表示しない"));
-        EXPECT_EQ(d.text1(1)->maxLength(), 16);
-        d.text1(1)->setText(QStringLiteral("設計室"));
-        d.command1(1)->click();
+        EXPECT_EQ(d.nameBox(0)->text(), QStringLiteral("山田邸"));
+        EXPECT_FALSE(d.coverCheck(0)->isChecked());
+        EXPECT_TRUE(d.coverCheck(1)->isChecked());
+        EXPECT_EQ(d.coverCheck(0)->text(), QStringLiteral("表紙に事務所名・担当者名を表示しない"));
+        EXPECT_EQ(d.nameBox(1)->maxLength(), 16);
+        d.nameBox(1)->setText(QStringLiteral("設計室"));
+        d.cancelButton()->click();
         EXPECT_TRUE(project.info.officeName.isEmpty());
         EXPECT_EQ(d.result(), QDialog::Rejected);
     }
     {
         TatemonoGaiyoChange d(project, state);
-        d.text1(1)->setText(QStringLiteral("設計室"));
-        d.check1(0)->setChecked(true);
-        d.check1(1)->setChecked(false);
-        d.command1(0)->click();
+        d.nameBox(1)->setText(QStringLiteral("設計室"));
+        d.coverCheck(0)->setChecked(true);
+        d.coverCheck(1)->setChecked(false);
+        d.okButton()->click();
         EXPECT_EQ(project.info.officeName, QStringLiteral("設計室"));
         EXPECT_EQ(project.info.hideOfficeOnCover, 1);
         EXPECT_EQ(project.info.hideDateOnCover, 0);
@@ -158,7 +158,7 @@ TEST_F(ProjectDialogsTest, BuildingOutlineEditsNamesAndCoverSwitches)
     }
     // OK without a change is still an OK: the caller marks the project changed.
     TatemonoGaiyoChange d(project, state);
-    d.command1(0)->click();
+    d.okButton()->click();
     EXPECT_EQ(d.result(), QDialog::Accepted);
 }
 
@@ -171,35 +171,35 @@ TEST_F(ProjectDialogsTest, LineNameDialogShowsTheStoredOptions)
     project.grid.lineStartY = 9;
     LineNameSetForm d(project, state);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("VELM-RQX /軸組Ｎ値算定   通り名の設定"));
-    EXPECT_TRUE(d.option1(3)->isChecked());
-    EXPECT_TRUE(d.check1(0)->isChecked());
-    EXPECT_EQ(d.check1(0)->toolTip(), QStringLiteral("右端を始点として通り名を付けます"));
-    EXPECT_EQ(d.check1(1)->toolTip(), QStringLiteral("上端を始点として通り名を付けます"));
-    EXPECT_EQ(d.text1(1)->text(), QStringLiteral("7"));
-    EXPECT_TRUE(d.text1(1)->isEnabled());
+    EXPECT_TRUE(d.xStyleOption(3)->isChecked());
+    EXPECT_TRUE(d.reverseCheck(0)->isChecked());
+    EXPECT_EQ(d.reverseCheck(0)->toolTip(), QStringLiteral("右端を始点として通り名を付けます"));
+    EXPECT_EQ(d.reverseCheck(1)->toolTip(), QStringLiteral("上端を始点として通り名を付けます"));
+    EXPECT_EQ(d.startNumberBox(1)->text(), QStringLiteral("7"));
+    EXPECT_TRUE(d.startNumberBox(1)->isEnabled());
     EXPECT_TRUE(d.startLabel(1)->isEnabled());
-    EXPECT_TRUE(d.text1(0)->text().isEmpty());
-    EXPECT_FALSE(d.text1(0)->isEnabled());
-    EXPECT_EQ(d.text1(1)->palette().color(QPalette::Base), QColor(Qt::white));
-    EXPECT_EQ(d.text1(0)->palette().color(QPalette::Base), d.palette().color(QPalette::Button));
-    EXPECT_TRUE(d.option2(0)->isChecked());
-    EXPECT_EQ(d.text1(2)->text(), QStringLiteral("1"));
+    EXPECT_TRUE(d.startNumberBox(0)->text().isEmpty());
+    EXPECT_FALSE(d.startNumberBox(0)->isEnabled());
+    EXPECT_EQ(d.startNumberBox(1)->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(d.startNumberBox(0)->palette().color(QPalette::Base), d.palette().color(QPalette::Button));
+    EXPECT_TRUE(d.yStyleOption(0)->isChecked());
+    EXPECT_EQ(d.startNumberBox(2)->text(), QStringLiteral("1"));
     EXPECT_EQ(project.grid.lineStyleY, 1);
-    EXPECT_EQ(d.text1(0)->maxLength(), 3);
-    EXPECT_EQ(d.option2(0)->text(), QStringLiteral("Y1 Y2･･･"));
-    EXPECT_EQ(d.command1(0)->text(), QStringLiteral("O K"));
+    EXPECT_EQ(d.startNumberBox(0)->maxLength(), 3);
+    EXPECT_EQ(d.yStyleOption(0)->text(), QStringLiteral("Y1 Y2･･･"));
+    EXPECT_EQ(d.okButton()->text(), QStringLiteral("O K"));
 
     // Style 1 for X: its empty box becomes "1" and the style-4 box is disabled; style 2 disables both.
-    d.option1(0)->click();
-    EXPECT_EQ(d.text1(0)->text(), QStringLiteral("1"));
-    EXPECT_TRUE(d.text1(0)->isEnabled());
-    EXPECT_FALSE(d.text1(1)->isEnabled());
-    d.option1(1)->click();
-    EXPECT_FALSE(d.text1(0)->isEnabled());
-    EXPECT_FALSE(d.text1(1)->isEnabled());
+    d.xStyleOption(0)->click();
+    EXPECT_EQ(d.startNumberBox(0)->text(), QStringLiteral("1"));
+    EXPECT_TRUE(d.startNumberBox(0)->isEnabled());
+    EXPECT_FALSE(d.startNumberBox(1)->isEnabled());
+    d.xStyleOption(1)->click();
+    EXPECT_FALSE(d.startNumberBox(0)->isEnabled());
+    EXPECT_FALSE(d.startNumberBox(1)->isEnabled());
 
     // OK: style 2 keeps the stored start.
-    d.command1(0)->click();
+    d.okButton()->click();
     EXPECT_EQ(project.grid.lineStyleX, 2);
     EXPECT_EQ(project.grid.lineStartX, 7);
     EXPECT_EQ(project.grid.lineReverseX, 1);
@@ -213,19 +213,19 @@ TEST_F(ProjectDialogsTest, LineNameDialogRefusesBadStartNumbersAndTooManyLines)
     d.show();
     ModalScript script;
     script.ignore(&d).answer(QMessageBox::Ok).answer(QMessageBox::Ok).answer(QMessageBox::Ok);
-    d.option1(0)->click();
-    d.text1(0)->setText(QStringLiteral("-1"));
-    d.command1(0)->click();
-    d.text1(0)->setText(QStringLiteral("1.5"));
-    d.command1(0)->click();
+    d.xStyleOption(0)->click();
+    d.startNumberBox(0)->setText(QStringLiteral("-1"));
+    d.okButton()->click();
+    d.startNumberBox(0)->setText(QStringLiteral("1.5"));
+    d.okButton()->click();
     EXPECT_TRUE(d.isVisible());
-    d.text1(0)->setText(QStringLiteral("0"));
+    d.startNumberBox(0)->setText(QStringLiteral("0"));
 
     // A loaded project larger than the dialogs allow: 80 spans of 2 divisions have 41 major lines.
     project.info.spanCountX = 80;
     RefreshDimensions(project);
-    d.option1(1)->click();
-    d.command1(0)->click();
+    d.xStyleOption(1)->click();
+    d.okButton()->click();
     EXPECT_TRUE(d.isVisible());
     ASSERT_EQ(script.boxes().size(), 3u);
     EXPECT_EQ(script.boxes()[0].text,
@@ -235,8 +235,8 @@ TEST_F(ProjectDialogsTest, LineNameDialogRefusesBadStartNumbersAndTooManyLines)
     EXPECT_TRUE(script.boxes()[2].text.contains(QStringLiteral("41 本")))
         << script.boxes()[2].text.toStdString();
 
-    d.option1(0)->click();
-    d.command1(0)->click();
+    d.xStyleOption(0)->click();
+    d.okButton()->click();
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(project.grid.lineStartX, 0);
 }
@@ -252,13 +252,13 @@ TEST_F(ProjectDialogsTest, LineNameDefaultsAreStoredAfterTheQuestion)
     d.show();
     ModalScript script;
     script.ignore(&d).answer(QMessageBox::Cancel).answer(QMessageBox::Ok);
-    d.option1(3)->click();
-    d.text1(1)->setText(QStringLiteral("12"));
-    d.option2(2)->click();
-    d.check1(1)->setChecked(true);
-    d.command1(2)->click();
+    d.xStyleOption(3)->click();
+    d.startNumberBox(1)->setText(QStringLiteral("12"));
+    d.yStyleOption(2)->click();
+    d.reverseCheck(1)->setChecked(true);
+    d.defaultButton()->click();
     EXPECT_EQ(state.defaultSettings[0], 0);
-    d.command1(2)->click();
+    d.defaultButton()->click();
     EXPECT_EQ(state.defaultSettings[0], 4);
     EXPECT_EQ(state.defaultSettings[1], 3);
     EXPECT_EQ(state.defaultSettings[2], 12);
@@ -279,13 +279,13 @@ TEST_F(ProjectDialogsTest, GridSizeDialogShowsModulesAndTreats909AsUnchanged)
     project.info.moduleLength = 0.909f;  // reads back as 908.99994 mm
     RefreshDimensions(project);
     GridSizeChange d(project, state);
-    EXPECT_EQ(d.combo1(0)->currentText(), QStringLiteral("10"));
-    EXPECT_EQ(d.combo1(1)->currentText(), QStringLiteral("10"));
-    EXPECT_EQ(d.combo1(2)->currentText(), QStringLiteral("909"));
-    EXPECT_EQ(d.combo1(0)->count(), 30);
-    EXPECT_EQ(d.combo1(2)->count(), 5);
+    EXPECT_EQ(d.gridSizeList(0)->currentText(), QStringLiteral("10"));
+    EXPECT_EQ(d.gridSizeList(1)->currentText(), QStringLiteral("10"));
+    EXPECT_EQ(d.gridSizeList(2)->currentText(), QStringLiteral("909"));
+    EXPECT_EQ(d.gridSizeList(0)->count(), 30);
+    EXPECT_EQ(d.gridSizeList(2)->count(), 5);
     ModalScript script;
-    d.command1(0)->click();
+    d.okButton()->click();
     EXPECT_EQ(d.result(), QDialog::Rejected);  // nothing to apply
     EXPECT_TRUE(script.boxes().empty());
 }
@@ -302,16 +302,16 @@ TEST_F(ProjectDialogsTest, GridSizeDialogAsksRefusesAndAsksTheDocumentToResize)
         .answer(QMessageBox::Ok)      // refused module
         .answer(QMessageBox::Cancel)  // the question: dialog stays
         .answer(QMessageBox::Ok);
-    d.combo1(0)->setEditText(QStringLiteral("0"));
-    d.command1(0)->click();
-    d.combo1(0)->setEditText(QStringLiteral("9"));
-    d.combo1(2)->setEditText(QStringLiteral("-910"));
-    d.command1(0)->click();
-    d.combo1(2)->setEditText(QStringLiteral("1000"));
-    d.command1(0)->click();
+    d.gridSizeList(0)->setEditText(QStringLiteral("0"));
+    d.okButton()->click();
+    d.gridSizeList(0)->setEditText(QStringLiteral("9"));
+    d.gridSizeList(2)->setEditText(QStringLiteral("-910"));
+    d.okButton()->click();
+    d.gridSizeList(2)->setEditText(QStringLiteral("1000"));
+    d.okButton()->click();
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(project.info.spanCountX, 20);
-    d.command1(0)->click();
+    d.okButton()->click();
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_EQ(project.info.spanCountX, 20);  // the dialog only asks

@@ -166,7 +166,7 @@ DataSelectForm::DataSelectForm(AppState &state, QWidget *parent, bool readHistor
     fillGrid();
 }
 
-QPushButton *DataSelectForm::command1(int index) const
+QPushButton *DataSelectForm::choiceButton(int index) const
 {
     return index >= 0 && index < 4 ? buttons_[index] : nullptr;
 }

@@ -27,9 +27,10 @@ public:
     // The choice made; kStartNone when the dialog was closed through its frame.
     int startChoice() const { return startChoice_; }
 
-    // The controls by their names: Command1 (0..3), Command2, Grid1.
-    QPushButton *command1(int index) const;
-    QPushButton *command2() const { return clearButton_; }
+    // The choice buttons (objectName Command1_0..3): "選  択", "終  了", "その他のデータ", "新規作成";
+    // "履歴ｸﾘｱｰ" (Command2); the history grid (Grid1).
+    QPushButton *choiceButton(int index) const;
+    QPushButton *historyClearButton() const { return clearButton_; }
     QTableWidget *grid() const { return grid_; }
 
     // Current history row (1-based; 0 when there is none).

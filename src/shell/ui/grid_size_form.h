@@ -22,9 +22,11 @@ class GridSizeChange : public QDialog {
 public:
     GridSizeChange(const Project &project, const AppState &state, QWidget *parent = nullptr);
 
-    // Combo1 (0) X modules, (1) Y modules, (2) module length in mm; Command1 (0) OK, (1) ｷｬﾝｾﾙ.
-    QComboBox *combo1(int i) const { return combos_[i]; }
-    QPushButton *command1(int i) const { return buttons_[i]; }
+    // The lists (objectName Combo1_*): (0) X modules, (1) Y modules, (2) module length in mm; the
+    // buttons (Command1_*).
+    QComboBox *gridSizeList(int i) const { return combos_[i]; }
+    QPushButton *okButton() const { return buttons_[0]; }
+    QPushButton *cancelButton() const { return buttons_[1]; }
 
     // OK: refused values keep the dialog open with a message; unchanged values close it as cancelled;
     // otherwise, after the question, the dialog is accepted with the grid asked for.

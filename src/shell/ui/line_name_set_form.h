@@ -18,15 +18,17 @@ class LineNameSetForm : public QDialog {
 public:
     LineNameSetForm(Project &project, AppState &state, QWidget *parent = nullptr);
 
-    // Controls by their names: Option1 (0..3) X styles, Option2 (0..3) Y styles, Check1 (0..1)
-    // reverse, Text1 (0..3) start numbers (X style 1, X style 4, Y style 1, Y style 4) with their
-    // labels, Command1 (0..2) "O K", "ｷｬﾝｾﾙ", "デフォルト設定".
-    QRadioButton *option1(int i) const { return styleButtons_[0][i]; }
-    QRadioButton *option2(int i) const { return styleButtons_[1][i]; }
-    QCheckBox *check1(int i) const { return reverse_[i]; }
-    QLineEdit *text1(int i) const { return startBoxes_[i / 2][i % 2]; }
+    // The naming styles (0..3) of the X and Y lines (objectNames Option1_*, Option2_*), their
+    // reversed order (0 X, 1 Y; Check1_*), the start numbers (0..3: X style 1, X style 4, Y style 1,
+    // Y style 4; Text1_*) with their labels, and the buttons "O K", "ｷｬﾝｾﾙ", "デフォルト設定" (Command1_*).
+    QRadioButton *xStyleOption(int i) const { return styleButtons_[0][i]; }
+    QRadioButton *yStyleOption(int i) const { return styleButtons_[1][i]; }
+    QCheckBox *reverseCheck(int i) const { return reverse_[i]; }
+    QLineEdit *startNumberBox(int i) const { return startBoxes_[i / 2][i % 2]; }
     QLabel *startLabel(int i) const { return startLabels_[i / 2][i % 2]; }
-    QPushButton *command1(int i) const { return buttons_[i]; }
+    QPushButton *okButton() const { return buttons_[0]; }
+    QPushButton *cancelButton() const { return buttons_[1]; }
+    QPushButton *defaultButton() const { return buttons_[2]; }
 
     // "O K": checks the start numbers and the names the styles have, stores the options and marks
     // the project changed (the caller regenerates the names). "ｷｬﾝｾﾙ": nothing changes.

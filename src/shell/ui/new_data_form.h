@@ -18,16 +18,18 @@ class NewData : public QDialog {
 public:
     NewData(Project &project, AppState &state, QWidget *parent = nullptr);
 
-    // Controls by their names: Option1 (0..1) storeys, Combo4 (0..1) grid counts X/Y, Combo3 module,
-    // Option2 (0..3) sub-grid lines, Label4 (0..3) pitches, Image1, Text1 (0..2) names, Command1 (0..1).
-    QRadioButton *option1(int i) const { return storeys_[i]; }
-    QComboBox *combo4(int i) const { return gridCount_[i]; }
-    QComboBox *combo3() const { return module_; }
-    QRadioButton *option2(int i) const { return division_[i]; }
-    QLabel *label4(int i) const { return pitch_[i]; }
-    QLabel *image1() const { return picture_; }
-    QLineEdit *text1(int i) const { return names_[i]; }
-    QPushButton *command1(int i) const { return buttons_[i]; }
+    // The storeys (0 one, 1 two; objectName Option1_*), the module counts in X and Y (Combo4_*), the
+    // module length (Combo3), the sub-grid lines (0..3; Option2_*) with their pitches (Label4_*) and
+    // picture (Image1), the names (0 building, 1 office, 2 person; Text1_*), the buttons (Command1_*).
+    QRadioButton *storeyOption(int i) const { return storeys_[i]; }
+    QComboBox *moduleCountList(int i) const { return gridCount_[i]; }
+    QComboBox *moduleLengthList() const { return module_; }
+    QRadioButton *divisionOption(int i) const { return division_[i]; }
+    QLabel *pitchLabel(int i) const { return pitch_[i]; }
+    QLabel *divisionPicture() const { return picture_; }
+    QLineEdit *nameBox(int i) const { return names_[i]; }
+    QPushButton *okButton() const { return buttons_[0]; }
+    QPushButton *cancelButton() const { return buttons_[1]; }
 
     // OK: checks the typed values (a refused value shows a message and keeps the dialog open), then
     // starts a new project with them. Cancel: nothing changes.

@@ -16,9 +16,12 @@ class TatemonoGaiyoChange : public QDialog {
 public:
     TatemonoGaiyoChange(Project &project, AppState &state, QWidget *parent = nullptr);
 
-    QLineEdit *text1(int i) const { return names_[i]; }
-    QCheckBox *check1(int i) const { return checks_[i]; }
-    QPushButton *command1(int i) const { return buttons_[i]; }
+    // The names (0 building, 1 office, 2 person; objectName Text1_*), the cover switches (0 no office
+    // and person, 1 no date; Check1_*), the buttons (Command1_*).
+    QLineEdit *nameBox(int i) const { return names_[i]; }
+    QCheckBox *coverCheck(int i) const { return checks_[i]; }
+    QPushButton *okButton() const { return buttons_[0]; }
+    QPushButton *cancelButton() const { return buttons_[1]; }
 
     // OK copies the names and switches into the project and marks it changed (also when nothing
     // changed); Cancel leaves everything.
