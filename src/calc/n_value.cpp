@@ -202,10 +202,114 @@ BeamTransferSource FindBeamTransferSource(const Project &project, int side, int 
     return found;
 }
 
-void TransferThroughCrossBeams(Project &project, int d, int x, int y, int level)
+namespace {
+
+// How an upper column standing on no lower column hands its pull-out to orthogonal beams.
+struct CrossBeamCarry {
+    int carrying = 0;  // direction of the beams that carry the column
+    int cross = 0;     // the other direction, along which the pull-out reaches lower columns
+    bool fullShare = true;
+    bool treatSide1 = true;  // the connection on that side of the carrying member still to be made
+    bool treatSide2 = true;
+    NodeIndex memberStart;  // ends of the carrying member when beams run through the column
+    NodeIndex memberEnd;
+    float memberSpan = 0.0f;
+};
+
+void FlagNotCarried(Project &project, ColumnResult &column)
+{
+    column.notCarried = 1;
+    project.anyNotCarried = 1;
+}
+
+// Beams of direction dir on side 1 and side 2 of the node.
+std::pair<bool, bool> BeamsBeside(const Project &project, int dir, int x, int y, int level)
+{
+    const int dx = dir == kDirX ? 1 : 0;
+    const int dy = dir == kDirY ? 1 : 0;
+    return {HasBeam(project, dir, x - dx, y - dy, level), HasBeam(project, dir, x, y, level)};
+}
+
+// The carrying direction and how much of the pull-out each connection takes.
+CrossBeamCarry StartCarry(const Project &project, int d, int x, int y, int level)
+{
+    CrossBeamCarry carry;
+    const auto [d1, d2] = BeamsBeside(project, d, x, y, level);
+    carry.carrying = d1 && d2 ? d : OtherDirection(d);
+    carry.cross = OtherDirection(carry.carrying);
+    const auto [c1, c2] = BeamsBeside(project, carry.carrying, x, y, level);
+    carry.fullShare = (c1 ? 1 : 0) + (c2 ? 1 : 0) <= 1;
+    return carry;
+}
+
+// A column with carrying beams on both sides stands inside a carrying member. Lower columns at the
+// member's ends take shares directly; false when both ends have one (they collect it along the beam).
+bool ResolveCarryingMember(Project &project, CrossBeamCarry &carry, int d, int x, int y, int level,
+                           float deltaN)
 {
     const int lower = level - 1;
-    if (lower < 1 || HasColumn(project, x, y, lower))
+    const int c = carry.carrying;
+    const MemberExtent m = FindMemberExtent(project, kMemberBeam, level, c, x, y);
+    const NodeIndex p1 = NodeOnLine(c, x, y, m.first);
+    const NodeIndex p2 = NodeOnLine(c, x, y, m.last + 1);
+    const float s = m.span;
+    carry.memberStart = p1;
+    carry.memberEnd = p2;
+    carry.memberSpan = s;
+    const bool atP1 = HasColumn(project, p1.x, p1.y, lower);
+    const bool atP2 = HasColumn(project, p2.x, p2.y, lower);
+    // Carried by beams of the other direction: a lower column at an end of the carrying
+    // member only collects pull-out of that direction along it, so this direction's share
+    // for a supported end goes to it here, by the inverse span ratio, instead of
+    // vanishing. A hold-down (ΔN ≤ 0) is not passed this way, so no N is lowered by it.
+    if (c != d && deltaN > 0.0f) {
+        const float e1 = PlanDistance(project, NodeIndex{x, y}, p1);
+        if (atP1)
+            project.results(p1.x, p1.y, lower).nCross[d] += ((s - e1) / s) * deltaN;
+        if (atP2)
+            project.results(p2.x, p2.y, lower).nCross[d] += (e1 / s) * deltaN;
+    }
+    if (atP1 && atP2)
+        return false;
+    if (BeamsMeetingAt(project, carry.cross, p2.x, p2.y, level) < 2)
+        carry.fullShare = true;
+    if (atP1)
+        carry.treatSide1 = false;
+    else if (atP2)
+        carry.treatSide2 = false;
+    return true;
+}
+
+// The share f × ΔN reaching connection node q is split over the orthogonal member through q by the
+// span ratio; an end without a lower column leaves the pull-out not carried.
+void DeliverThroughMember(Project &project, ColumnResult &column, int d, int cross, NodeIndex q, int level,
+                          float f, float deltaN)
+{
+    const int lower = level - 1;
+    const MemberExtent k = FindMemberExtent(project, kMemberBeam, level, cross, q.x, q.y);
+    const NodeIndex k1 = NodeOnLine(cross, q.x, q.y, k.first);
+    const NodeIndex k2 = NodeOnLine(cross, q.x, q.y, k.last + 1);
+    const float t = k.span;
+    const float qd = PlanDistance(project, k1, q);
+    auto deliver = [&](NodeIndex end, float share) {
+        if (share == 0.0f)
+            return;  // nothing reaches this end, so nothing is lost there
+        if (!HasColumn(project, end.x, end.y, lower)) {
+            FlagNotCarried(project, column);
+            return;
+        }
+        float &n = project.results(end.x, end.y, lower).nCross[d];
+        n += share * deltaN * f;
+    };
+    deliver(k1, (t - qd) / t);
+    deliver(k2, qd / t);
+}
+
+}  // namespace
+
+void TransferThroughCrossBeams(Project &project, int d, int x, int y, int level)
+{
+    if (level - 1 < 1 || HasColumn(project, x, y, level - 1))
         return;  // the pull-out goes straight down
     const bool user = UserLCoefficient(project);
     if (!user) {
@@ -216,90 +320,30 @@ void TransferThroughCrossBeams(Project &project, int d, int x, int y, int level)
     ColumnResult &column = project.results(x, y, level);
     const float deltaN = PullOutForce(column, d, user);
 
-    auto beamSides = [&](int dir) {
-        const int dx = dir == kDirX ? 1 : 0;
-        const int dy = dir == kDirY ? 1 : 0;
-        return std::pair<bool, bool>{HasBeam(project, dir, x - dx, y - dy, level),
-                                     HasBeam(project, dir, x, y, level)};
-    };
-    const auto [d1, d2] = beamSides(d);
-    const int c = d1 && d2 ? d : OtherDirection(d);  // carrying direction
-    const int cross = OtherDirection(c);
-    const auto [c1, c2] = beamSides(c);
-    const int through = (c1 ? 1 : 0) + (c2 ? 1 : 0);
-    bool fullShare = through <= 1;
+    CrossBeamCarry carry = StartCarry(project, d, x, y, level);
+    const auto [c1, c2] = BeamsBeside(project, carry.carrying, x, y, level);
+    if (c1 && c2 && !ResolveCarryingMember(project, carry, d, x, y, level, deltaN))
+        return;
 
-    bool treatSide1 = true;
-    bool treatSide2 = true;
-    NodeIndex p1;
-    NodeIndex p2;
-    float s = 0.0f;
-    if (through == 2) {
-        const MemberExtent m = FindMemberExtent(project, kMemberBeam, level, c, x, y);
-        p1 = NodeOnLine(c, x, y, m.first);
-        p2 = NodeOnLine(c, x, y, m.last + 1);
-        s = m.span;
-        const bool atP1 = HasColumn(project, p1.x, p1.y, lower);
-        const bool atP2 = HasColumn(project, p2.x, p2.y, lower);
-        // Carried by beams of the other direction: a lower column at an end of the carrying
-        // member only collects pull-out of that direction along it, so this direction's share
-        // for a supported end goes to it here, by the inverse span ratio, instead of
-        // vanishing. A hold-down (ΔN ≤ 0) is not passed this way, so no N is lowered by it.
-        if (c != d && deltaN > 0.0f) {
-            const float e1 = PlanDistance(project, NodeIndex{x, y}, p1);
-            if (atP1)
-                project.results(p1.x, p1.y, lower).nCross[d] += ((s - e1) / s) * deltaN;
-            if (atP2)
-                project.results(p2.x, p2.y, lower).nCross[d] += (e1 / s) * deltaN;
-        }
-        if (atP1 && atP2)
-            return;  // the lower columns at both ends collect it along the beam
-        if (BeamsMeetingAt(project, cross, p2.x, p2.y, level) < 2)
-            fullShare = true;
-        if (atP1)
-            treatSide1 = false;
-        else if (atP2)
-            treatSide2 = false;
-    }
-
-    auto flagNotCarried = [&] {
-        column.notCarried = 1;
-        project.anyNotCarried = 1;
-    };
     bool connected = false;
     for (int side = 1; side <= 2; ++side) {
-        if ((side == 1 && !treatSide1) || (side == 2 && !treatSide2))
+        if ((side == 1 && !carry.treatSide1) || (side == 2 && !carry.treatSide2))
             continue;
-        const std::optional<NodeIndex> q = ConnectionNode(project, side, c, x, y, level);
+        const std::optional<NodeIndex> q = ConnectionNode(project, side, carry.carrying, x, y, level);
         if (!q)
             continue;
         connected = true;
         float f = 1.0f;
-        if (!fullShare) {
-            const float e = PlanDistance(project, NodeIndex{x, y}, side == 1 ? p1 : p2);
-            f = (s - e) / s;
+        if (!carry.fullShare) {
+            const float e =
+                PlanDistance(project, NodeIndex{x, y}, side == 1 ? carry.memberStart : carry.memberEnd);
+            f = (carry.memberSpan - e) / carry.memberSpan;
         }
-        const MemberExtent k = FindMemberExtent(project, kMemberBeam, level, cross, q->x, q->y);
-        const NodeIndex k1 = NodeOnLine(cross, q->x, q->y, k.first);
-        const NodeIndex k2 = NodeOnLine(cross, q->x, q->y, k.last + 1);
-        const float t = k.span;
-        const float qd = PlanDistance(project, k1, *q);
-        auto deliver = [&](NodeIndex end, float share) {
-            if (share == 0.0f)
-                return;  // nothing reaches this end, so nothing is lost there
-            if (!HasColumn(project, end.x, end.y, lower)) {
-                flagNotCarried();
-                return;
-            }
-            float &n = project.results(end.x, end.y, lower).nCross[d];
-            n += share * deltaN * f;
-        };
-        deliver(k1, (t - qd) / t);
-        deliver(k2, qd / t);
+        DeliverThroughMember(project, column, d, carry.cross, *q, level, f, deltaN);
     }
     // Standing on no orthogonal beam at all, the pull-out reaches no lower column.
     if (!connected)
-        flagNotCarried();
+        FlagNotCarried(project, column);
 }
 
 void RunCalculation(Project &project)
