@@ -12,7 +12,7 @@ inline constexpr int kShownBuildingName = 50;
 inline constexpr int kShownOfficeName = 16;
 inline constexpr int kShownPersonName = 16;
 inline constexpr int kShownLineName = 12;  // generated names ("Ｙ100a", "X2147483647") fit
-inline constexpr int kShownHardware = 8;   // class labels ("(る)*") and short hardware names fit
+inline constexpr int kShownHardware = 16;  // class labels ("(る)*") and hardware names ("ﾎｰﾙﾀﾞｳﾝ 20kN") fit
 inline constexpr int kShownCaption = 120;  // a window's caption
 
 // `text` when it has at most `limit` characters; otherwise its first limit − 1 characters and "…"

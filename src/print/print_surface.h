@@ -277,6 +277,7 @@ public:
 
 private:
     struct Table;
+    class TableRun;  // one table laid out row by row onto the pages (print_table.cpp)
     void beginPage();
     void finishPage();
     void addTextItem(const QString &line, int anchorX, int anchorY, int dx, int dy, std::uint8_t flags = 0);

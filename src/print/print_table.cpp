@@ -180,155 +180,202 @@ void PrintSurface::EndTable()
         layoutTable(*table);
 }
 
-void PrintSurface::layoutTable(Table &table)
-{
-    const std::uint32_t fi = currentFontIndex();
-    FontCache &fc = fontCache(fi);
-    const int lineStep = static_cast<int>(std::ceil(fc.lineSpacing));
-    const int padTop = static_cast<int>(std::lround(spacingAbove_ * fc.height / 200.0));
-    const int padBottom = static_cast<int>(std::lround(spacingBelow_ * fc.height / 200.0));
-    const int left = marginLeft_;
-    const int padX = cellPaddingX_;
-    const int columnCount = static_cast<int>(table.columns.size());
-    std::vector<int> edges(static_cast<size_t>(columnCount) + 1, left);
-    for (int c = 0; c < columnCount; ++c)
-        edges[static_cast<size_t>(c) + 1] =
-            edges[static_cast<size_t>(c)] + table.columns[static_cast<size_t>(c)].width;
-    const int right = edges.back();
-
+// One table laid out onto the pages: the rows wrapped into their cells, drawn with their borders,
+// moved to the next page whole or split between their lines, the header again on every page.
+class PrintSurface::TableRun {
+public:
     struct Cell {
         int x = 0, width = 0, align = kCellAlignLeft;
         QStringList lines;
     };
-    auto layoutRow = [&](const QStringList &texts, int rowIndex) {
-        std::vector<Cell> cells;
-        for (int c = 0; c < columnCount;) {
-            int span = 1;
-            int align = table.columns[static_cast<size_t>(c)].align;
-            if (rowIndex >= 0) {
-                span = std::clamp(table.spans.value(Table::key(rowIndex, c), 1), 1, columnCount - c);
-                const auto a = table.aligns.constFind(Table::key(rowIndex, c));
-                if (a != table.aligns.constEnd())
-                    align = a.value() == kCellAlignCenter  ? kCellAlignCenter
-                            : a.value() == kCellAlignRight ? kCellAlignRight
-                                                           : kCellAlignLeft;
-            }
-            Cell cell;
-            cell.x = edges[static_cast<size_t>(c)];
-            cell.width = edges[static_cast<size_t>(c + span)] - cell.x;
-            cell.align = align;
-            const QString text = c < texts.size() ? texts[c] : QString();
-            cell.lines = WrapText(text, cell.width - 2 * padX);
-            cells.push_back(std::move(cell));
-            c += span;
-        }
-        return cells;
-    };
-    const bool borders = tableBorder_ != kTableBorderNone;
-    PrintPen borderPen;
-    const PrintPen savedPen = pen_;
-    const PrintBrush savedBrush = brush_;
+    using Cells = std::vector<Cell>;
 
-    // Draws `count` lines of each cell from line `from` as a row at y; returns the row's height.
-    auto emitRow = [&](const std::vector<Cell> &cells, int y, int from, int count) {
-        const int height = padTop + count * lineStep + padBottom;
-        for (const Cell &cell : cells) {
-            for (int k = from; k < std::min<int>(from + count, static_cast<int>(cell.lines.size())); ++k) {
-                const QString &line = cell.lines[k];
-                if (line.isEmpty())
-                    continue;
-                const int w = static_cast<int>(std::lround(textWidth(fi, line)));
-                int x = cell.x + padX;
-                if (cell.align == kCellAlignCenter)
-                    x = cell.x + (cell.width - w) / 2;
-                else if (cell.align == kCellAlignRight)
-                    x = cell.x + cell.width - padX - w;
-                const double saved = textAngle_;
-                textAngle_ = 0;
-                addTextItem(line, x, y + padTop + (k - from) * lineStep, 0, 0);
-                textAngle_ = saved;
-            }
+    TableRun(PrintSurface &s, Table &table)
+        : s_(s), table_(table), fi_(s.currentFontIndex()), savedPen_(s.pen_), savedBrush_(s.brush_)
+    {
+        FontCache &fc = s.fontCache(fi_);
+        lineStep_ = static_cast<int>(std::ceil(fc.lineSpacing));
+        padTop_ = static_cast<int>(std::lround(s.spacingAbove_ * fc.height / 200.0));
+        padBottom_ = static_cast<int>(std::lround(s.spacingBelow_ * fc.height / 200.0));
+        left_ = s.marginLeft_;
+        padX_ = s.cellPaddingX_;
+        columnCount_ = static_cast<int>(table.columns.size());
+        edges_.assign(static_cast<size_t>(columnCount_) + 1, left_);
+        for (int c = 0; c < columnCount_; ++c)
+            edges_[static_cast<size_t>(c) + 1] =
+                edges_[static_cast<size_t>(c)] + table.columns[static_cast<size_t>(c)].width;
+        right_ = edges_.back();
+        borders_ = s.tableBorder_ != kTableBorderNone;
+        if (!table.header.isEmpty()) {
+            headerCells_ = layoutRow(table.header, -1);
+            headerLines_ = linesOf(headerCells_);
         }
-        if (borders) {
-            pen_ = borderPen;
-            addShape(PageItemKind::Line, left, y, right, y);
-            addShape(PageItemKind::Line, left, y, left, y + height);
-            for (const Cell &cell : cells)
-                addShape(PageItemKind::Line, cell.x + cell.width, y, cell.x + cell.width, y + height);
-            pen_ = savedPen;
-        }
-        return height;
-    };
-    auto closeBottom = [&](int y) {
-        if (borders) {
-            pen_ = borderPen;
-            addShape(PageItemKind::Line, left, y, right, y);
-            pen_ = savedPen;
-        }
-    };
-    auto linesOf = [](const std::vector<Cell> &cells) {
-        int n = 1;
-        for (const Cell &cell : cells)
-            n = std::max(n, static_cast<int>(cell.lines.size()));
-        return n;
-    };
+        y_ = s.currentY_;
+        // Rows move to the next page whole unless the page holds nothing of the table's body yet.
+        freshPage_ = y_ <= s.marginTop_;
+    }
 
-    const std::vector<Cell> headerCells =
-        table.header.isEmpty() ? std::vector<Cell>() : layoutRow(table.header, -1);
-    const int headerLines = headerCells.empty() ? 0 : linesOf(headerCells);
-    int y = currentY_;
-    // Rows move to the next page whole unless the page holds nothing of the table's body yet.
-    bool freshPage = y <= marginTop_;
-    auto pageBottom = [&] { return PageHeight() - marginBottom_; };
-    auto startHeader = [&] {
-        if (!headerCells.empty())
-            y += emitRow(headerCells, y, 0, headerLines);
-    };
-    auto breakPage = [&] {
-        closeBottom(y);
-        // The new-page handler may change the text attributes (its band, its header font): the table goes on
-        // as it began.
-        const PrintFont font = font_;
-        const QRgb color = textColor_;
-        NewPage();
-        font_ = font;
-        textColor_ = color;
-        y = currentY_;
-        freshPage = true;
-        startHeader();
-    };
-    startHeader();
-    for (int r = 0; r < static_cast<int>(table.rows.size()); ++r) {
-        const std::vector<Cell> cells = layoutRow(table.rows[r], r);
+    void startHeader()
+    {
+        if (!headerCells_.empty())
+            y_ += emitRow(headerCells_, y_, 0, headerLines_);
+    }
+
+    void placeRow(int r)
+    {
+        const Cells cells = layoutRow(table_.rows[r], r);
         const int lines = linesOf(cells);
-        const int fullHeight = padTop + lines * lineStep + padBottom;
+        const int fullHeight = padTop_ + lines * lineStep_ + padBottom_;
         // A row that does not fit goes to the next page whole; one taller than any page starts here when a
         // line of it fits, so that no page is left nearly empty.
-        const int headerHeight = headerCells.empty() ? 0 : padTop + headerLines * lineStep + padBottom;
-        const bool fitsAnyPage = fullHeight <= pageBottom() - marginTop_ - headerHeight;
-        const bool lineFits = pageBottom() - y - padTop - padBottom >= lineStep;
-        if (y + fullHeight > pageBottom() && !freshPage && (fitsAnyPage || !lineFits))
+        const int headerHeight = headerCells_.empty() ? 0 : padTop_ + headerLines_ * lineStep_ + padBottom_;
+        const bool fitsAnyPage = fullHeight <= pageBottom() - s_.marginTop_ - headerHeight;
+        const bool lineFits = pageBottom() - y_ - padTop_ - padBottom_ >= lineStep_;
+        if (y_ + fullHeight > pageBottom() && !freshPage_ && (fitsAnyPage || !lineFits))
             breakPage();
         // A row taller than the room left on a page is split between its lines, never dropped.
         int from = 0;
-        while (y + padTop + (lines - from) * lineStep + padBottom > pageBottom()) {
-            const int room = (pageBottom() - y - padTop - padBottom) / lineStep;
+        while (y_ + padTop_ + (lines - from) * lineStep_ + padBottom_ > pageBottom()) {
+            const int room = (pageBottom() - y_ - padTop_ - padBottom_) / lineStep_;
             const int count = std::clamp(room, 1, lines - from);
-            y += emitRow(cells, y, from, count);
+            y_ += emitRow(cells, y_, from, count);
             from += count;
             if (from >= lines)
                 break;
             breakPage();
         }
         if (from < lines)
-            y += emitRow(cells, y, from, lines - from);
-        freshPage = false;
+            y_ += emitRow(cells, y_, from, lines - from);
+        freshPage_ = false;
     }
-    closeBottom(y);
-    pen_ = savedPen;
-    brush_ = savedBrush;
-    currentY_ = y;
-    currentX_ = marginLeft_;
+
+    void finish()
+    {
+        closeBottom(y_);
+        s_.pen_ = savedPen_;
+        s_.brush_ = savedBrush_;
+        s_.currentY_ = y_;
+        s_.currentX_ = s_.marginLeft_;
+    }
+
+private:
+    // The cells of a row (rowIndex −1: the header) with their spans and alignments, each text wrapped.
+    Cells layoutRow(const QStringList &texts, int rowIndex) const
+    {
+        Cells cells;
+        for (int c = 0; c < columnCount_;) {
+            int span = 1;
+            int align = table_.columns[static_cast<size_t>(c)].align;
+            if (rowIndex >= 0) {
+                span = std::clamp(table_.spans.value(Table::key(rowIndex, c), 1), 1, columnCount_ - c);
+                const auto a = table_.aligns.constFind(Table::key(rowIndex, c));
+                if (a != table_.aligns.constEnd())
+                    align = a.value() == kCellAlignCenter  ? kCellAlignCenter
+                            : a.value() == kCellAlignRight ? kCellAlignRight
+                                                           : kCellAlignLeft;
+            }
+            Cell cell;
+            cell.x = edges_[static_cast<size_t>(c)];
+            cell.width = edges_[static_cast<size_t>(c + span)] - cell.x;
+            cell.align = align;
+            const QString text = c < texts.size() ? texts[c] : QString();
+            cell.lines = s_.WrapText(text, cell.width - 2 * padX_);
+            cells.push_back(std::move(cell));
+            c += span;
+        }
+        return cells;
+    }
+
+    static int linesOf(const Cells &cells)
+    {
+        int n = 1;
+        for (const Cell &cell : cells)
+            n = std::max(n, static_cast<int>(cell.lines.size()));
+        return n;
+    }
+
+    int pageBottom() const { return s_.PageHeight() - s_.marginBottom_; }
+
+    // Draws `count` lines of each cell from line `from` as a row at y; returns the row's height.
+    int emitRow(const Cells &cells, int y, int from, int count)
+    {
+        const int height = padTop_ + count * lineStep_ + padBottom_;
+        for (const Cell &cell : cells)
+            for (int k = from; k < std::min<int>(from + count, static_cast<int>(cell.lines.size())); ++k)
+                emitLine(cell, cell.lines[k], y + padTop_ + (k - from) * lineStep_);
+        if (borders_) {
+            s_.pen_ = borderPen_;
+            s_.addShape(PageItemKind::Line, left_, y, right_, y);
+            s_.addShape(PageItemKind::Line, left_, y, left_, y + height);
+            for (const Cell &cell : cells)
+                s_.addShape(PageItemKind::Line, cell.x + cell.width, y, cell.x + cell.width, y + height);
+            s_.pen_ = savedPen_;
+        }
+        return height;
+    }
+
+    void emitLine(const Cell &cell, const QString &line, int y)
+    {
+        if (line.isEmpty())
+            return;
+        const int w = static_cast<int>(std::lround(s_.textWidth(fi_, line)));
+        int x = cell.x + padX_;
+        if (cell.align == kCellAlignCenter)
+            x = cell.x + (cell.width - w) / 2;
+        else if (cell.align == kCellAlignRight)
+            x = cell.x + cell.width - padX_ - w;
+        const double saved = s_.textAngle_;
+        s_.textAngle_ = 0;
+        s_.addTextItem(line, x, y, 0, 0);
+        s_.textAngle_ = saved;
+    }
+
+    void closeBottom(int y)
+    {
+        if (borders_) {
+            s_.pen_ = borderPen_;
+            s_.addShape(PageItemKind::Line, left_, y, right_, y);
+            s_.pen_ = savedPen_;
+        }
+    }
+
+    void breakPage()
+    {
+        closeBottom(y_);
+        // The new-page handler may change the text attributes (its band, its header font): the table goes on
+        // as it began.
+        const PrintFont font = s_.font_;
+        const QRgb color = s_.textColor_;
+        s_.NewPage();
+        s_.font_ = font;
+        s_.textColor_ = color;
+        y_ = s_.currentY_;
+        freshPage_ = true;
+        startHeader();
+    }
+
+    PrintSurface &s_;
+    Table &table_;
+    std::uint32_t fi_;
+    int lineStep_ = 0, padTop_ = 0, padBottom_ = 0, left_ = 0, padX_ = 0, columnCount_ = 0, right_ = 0;
+    std::vector<int> edges_;
+    bool borders_ = false;
+    PrintPen borderPen_;
+    const PrintPen savedPen_;
+    const PrintBrush savedBrush_;
+    Cells headerCells_;
+    int headerLines_ = 0;
+    int y_ = 0;
+    bool freshPage_ = false;
+};
+
+void PrintSurface::layoutTable(Table &table)
+{
+    TableRun run(*this, table);
+    run.startHeader();
+    for (int r = 0; r < static_cast<int>(table.rows.size()); ++r)
+        run.placeRow(r);
+    run.finish();
 }
 
 }  // namespace rqx

@@ -39,7 +39,7 @@ TEST(ReportLongTexts, NamesLongerThanTheirPlaceChangeNeitherThePageCountNorAnyOt
     InstallJapaneseFontSubstitutions();
     // At the longest shown length, and 32,000 characters: what a damaged file or another writer may
     // store, far past the dialogs' limits.
-    const Project atLimit = WithNames(50, 16, 12, 8);
+    const Project atLimit = WithNames(50, 16, 12, 16);
     const Project huge = WithNames(32000, 32000, 32000, 32000);
     const ReportOptions options{QDate(2026, 12, 7), {}};
     PrintSurface a;
