@@ -27,7 +27,8 @@ struct DocumentScreen {
     ProjectDocument doc;
     EditorState editor;
     PlanSurface surface{QSize(1396, 896)};
-    PlanMouse mouse{doc, editor, {}, false, {}};
+    PlanMouseHost quiet;  // no window: every question answered OK
+    PlanMouse mouse{doc, editor, quiet, false, {}};
 
     explicit DocumentScreen(Project project = samples::LargestProject())
     {

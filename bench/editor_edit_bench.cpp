@@ -70,12 +70,17 @@ Project largestProject()
 
 // The input screen without its window: the largest project drawn on a 1400 × 900 raster, the
 // mouse protocol drawing regions on it.
-struct Screen {
+struct Screen : PlanMouseHost {
     ProjectDocument doc;
     Project &project = doc.project();
     EditorState editor;
     PlanSurface surface{QSize(1396, 896)};
-    PlanMouse mouse{doc, editor, {}, false, {}};
+    PlanMouse mouse{doc, editor, *this, false, {}};
+
+    void xorRubberBand(const RubberBand &b) override
+    {
+        drawLineTwips(surface, b.x1, b.y1, b.x2, b.y2, QBColor(b.colour), 2, kDrawXorPen);
+    }
 
     Screen()
     {
@@ -91,9 +96,6 @@ struct Screen {
                          [draw](const NodeRegion &r) { draw(r, true); });
         QObject::connect(&doc, &ProjectDocument::nodesChanged,
                          [draw](const NodeRegion &r) { draw(r, false); });
-        mouse.host.xorRubberBand = [this](const RubberBand &b) {
-            drawLineTwips(surface, b.x1, b.y1, b.x2, b.y2, QBColor(b.colour), 2, kDrawXorPen);
-        };
     }
     void click(int ix, int iy, int button = kButtonLeft)
     {

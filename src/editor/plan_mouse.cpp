@@ -23,26 +23,24 @@ namespace {
 
 bool deleteDown(const PlanMouse &m)
 {
-    return m.host.deleteToggleDown && m.host.deleteToggleDown();
+    return m.host.deleteToggleDown();
 }
 
 bool groupDown(const PlanMouse &m)
 {
-    return m.host.groupToggleDown && m.host.groupToggleDown();
+    return m.host.groupToggleDown();
 }
 
 void setCancel(PlanMouse &m, bool on)
 {
-    if (m.host.setCancelEnabled)
-        m.host.setCancelEnabled(on);
+    m.host.setCancelEnabled(on);
 }
 
 void removeRubber(PlanMouse &m)
 {
     if (!m.rubberShown)
         return;
-    if (m.host.xorRubberBand)
-        m.host.xorRubberBand(m.rubber);
+    m.host.xorRubberBand(m.rubber);
     m.rubberShown = false;
 }
 
@@ -61,8 +59,7 @@ void drawRubberBand(PlanMouse &m)
     const bool menuOnly = s.menuDeletion == 1 && !deleteDown(m);
     b.colour = m.editor.editMode != kModePlace && !menuOnly ? 12 : s.rubberColour;
     m.rubber = b;
-    if (m.host.xorRubberBand)
-        m.host.xorRubberBand(b);
+    m.host.xorRubberBand(b);
     m.rubberShown = true;
 }
 
@@ -105,7 +102,7 @@ bool memberMenu(PlanMouse &m)
     QList<bool> enabled(items.size(), true);
     if (!wall)
         enabled[0] = e.editMode == kModePlace;  // "削除" only while placing
-    const int choice = m.host.popupMenu ? m.host.popupMenu(items, enabled) : -1;
+    const int choice = m.host.popupMenu(items, enabled);
     const int cancelIndex = static_cast<int>(items.size()) - 1;
     // Closing the menu without a choice cancels as "ｷｬﾝｾﾙ" does.
     if (choice < 0 || choice >= cancelIndex || !enabled[choice]) {
@@ -141,7 +138,7 @@ QString stepText(const EditorState &e, int editMode)
 
 int editedFloor(const PlanMouse &m)
 {
-    return m.host.currentFloor ? m.host.currentFloor() : 1;
+    return m.host.editedFloor();
 }
 
 void applyWithDrawing(PlanMouse &m, int editMode, const NodeRect &span)
@@ -203,13 +200,11 @@ void groupMouseDown(PlanMouse &m, int button, int x, int y)
     const QString question = groupDeleteConfirmation(m.project, e);
     removeRubber(m);
     setCancel(m, false);
-    const bool ok = !m.host.confirm || m.host.confirm(question);
+    const bool ok = m.host.confirm(question);
     if (ok) {
-        if (m.host.setBusy)
-            m.host.setBusy(true);
+        m.host.setBusy(true);
         applyWithDrawing(m, kModeGroupDelete, g.rect);
-        if (m.host.setBusy)
-            m.host.setBusy(false);
+        m.host.setBusy(false);
     }
     endSpan(m);
 }
@@ -222,8 +217,7 @@ void Paper_MouseDown(PlanMouse &m, int button, int x, int y)
     SpanState &s = e.span;
     const int tool = e.currentTool;
     if (tool < kToolFloor || tool > kToolBeam || e.selectedItem[tool] == 0) {
-        if (m.host.beep)
-            m.host.beep();
+        m.host.beep();
         return;
     }
     if (e.editMode == kModeGroupDelete) {
@@ -232,7 +226,7 @@ void Paper_MouseDown(PlanMouse &m, int button, int x, int y)
     }
     const SnapResult snap = snapToNode(m.project, e.fit, e.editMode, x, y);
     if (!snap.inGrid) {
-        if (button == kButtonRight && m.host.popupZoomMenu)
+        if (button == kButtonRight)
             m.host.popupZoomMenu();
         return;
     }
@@ -265,12 +259,11 @@ void Paper_MouseDown(PlanMouse &m, int button, int x, int y)
     const NodeRect span = orderedSpan(e);
     const SpanVerdict verdict = checkSpan(m.project, editedFloor(m), e, e.editMode, span);
     if (!verdict.allowed) {
-        if (m.host.showMessage)
-            m.host.showMessage(verdict.message);
+        m.host.showMessage(verdict.message);
         endSpan(m);
         return;
     }
-    const bool busy = tool == kToolFloor && m.host.setBusy;
+    const bool busy = tool == kToolFloor;
     if (busy)
         m.host.setBusy(true);
     const int modeUsed = e.editMode;
@@ -279,7 +272,7 @@ void Paper_MouseDown(PlanMouse &m, int button, int x, int y)
         m.host.setBusy(false);
     if (column && modeUsed == kModePlace) {
         const QString warning = warnThroughColumnHardware(m.project, editedFloor(m), span.ix1, span.iy1);
-        if (!warning.isEmpty() && m.host.showMessage)
+        if (!warning.isEmpty())
             m.host.showMessage(warning);
     }
     endSpan(m);
@@ -290,14 +283,12 @@ void Paper_MouseMove(PlanMouse &m, int x, int y)
     EditorState &e = m.editor;
     SpanState &s = e.span;
     const SnapResult snap = snapToNode(m.project, e.fit, e.editMode, x, y);
-    if (m.host.showPosition) {
-        if (snap.inGrid)
-            m.host.showPosition(
-                m.project.grid.lineNameX.valid(snap.ix) ? m.project.grid.lineNameX[snap.ix] : QString(),
-                m.project.grid.lineNameY.valid(snap.iy) ? m.project.grid.lineNameY[snap.iy] : QString());
-        else
-            m.host.showPosition(QString(), QString());
-    }
+    if (snap.inGrid)
+        m.host.showPosition(
+            m.project.grid.lineNameX.valid(snap.ix) ? m.project.grid.lineNameX[snap.ix] : QString(),
+            m.project.grid.lineNameY.valid(snap.iy) ? m.project.grid.lineNameY[snap.iy] : QString());
+    else
+        m.host.showPosition(QString(), QString());
     if (s.dragState != 1)
         return;
     if (e.editMode == kModeGroupDelete) {

@@ -34,22 +34,25 @@ struct RubberBand {
 const QStringList &wallDeleteMenuItems();    // "筋かい", "面材", "筋かい+面材", "ｷｬﾝｾﾙ"
 const QStringList &memberDeleteMenuItems();  // "削除", "ｷｬﾝｾﾙ"
 
-// What the protocol asks of the window. Every function may be left empty.
-struct PlanMouseHost {
-    std::function<void(const RubberBand &)> xorRubberBand;
-    std::function<void()> beep;
-    std::function<void(bool)> setCancelEnabled;  // the "ｷｬﾝｾﾙ" button
+// What the protocol asks of the window: the input screen, or a recording one under a test. Each
+// has a quiet default (no window: nothing shown, every question answered OK, storey 1).
+class PlanMouseHost {
+public:
+    virtual ~PlanMouseHost() = default;
+    virtual void xorRubberBand(const RubberBand &) {}
+    virtual void beep() {}
+    virtual void setCancelEnabled(bool) {}  // the "ｷｬﾝｾﾙ" button
     // Line names under the pointer; both empty off the grid.
-    std::function<void(const QString &, const QString &)> showPosition;
-    std::function<void()> popupZoomMenu;
+    virtual void showPosition(const QString &, const QString &) {}
+    virtual void popupZoomMenu() {}
     // Pops a menu up at the pointer; the index chosen, or −1 when it was closed without a choice.
-    std::function<int(const QStringList &items, const QList<bool> &enabled)> popupMenu;
-    std::function<void(const QString &)> showMessage;  // OK, "確認ﾒｯｾｰｼﾞ"
-    std::function<bool(const QString &)> confirm;      // OK / Cancel, "確認ﾒｯｾｰｼﾞ"; true on OK
-    std::function<void(bool)> setBusy;                 // hourglass pointer
-    std::function<bool()> deleteToggleDown;            // "削    除" pressed
-    std::function<bool()> groupToggleDown;             // "グループ削除" pressed
-    std::function<int()> currentFloor;                 // the storey being edited; 1 when not given
+    virtual int popupMenu(const QStringList &, const QList<bool> &) { return -1; }
+    virtual void showMessage(const QString &) {}            // OK, "確認ﾒｯｾｰｼﾞ"
+    virtual bool confirm(const QString &) { return true; }  // OK / Cancel, "確認ﾒｯｾｰｼﾞ"; true on OK
+    virtual void setBusy(bool) {}                           // hourglass pointer
+    virtual bool deleteToggleDown() const { return false; }  // "削    除" pressed
+    virtual bool groupToggleDown() const { return false; }   // "グループ削除" pressed
+    virtual int editedFloor() const { return 1; }            // the storey being edited
 };
 
 struct PlanMouse {
@@ -57,7 +60,7 @@ struct PlanMouse {
     // command is the history's.
     ProjectDocument &document;
     EditorState &editor;
-    PlanMouseHost host;
+    PlanMouseHost &host;
     bool rubberShown = false;
     RubberBand rubber;  // as last drawn
     Project &project = document.project();

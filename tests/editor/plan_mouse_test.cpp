@@ -20,7 +20,7 @@ bool sameBand(const RubberBand &a, const RubberBand &b)
 }
 
 // A window that records what the protocol asks of it.
-struct FakeWindow {
+struct FakeWindow : PlanMouseHost {
     QList<RubberBand> shown;  // bands now on the surface (exclusive-or: a second drawing removes)
     QList<RubberBand> drawnEver;
     int beeps = 0;
@@ -36,46 +36,47 @@ struct FakeWindow {
     bool deleteDown = false;
     bool groupDown = false;
     QString posX, posY;
+    const int *floor = nullptr;
 
-    PlanMouseHost host()
+    void xorRubberBand(const RubberBand &b) override
     {
-        PlanMouseHost h;
-        h.xorRubberBand = [this](const RubberBand &b) {
-            for (int i = 0; i < shown.size(); ++i)
-                if (sameBand(shown[i], b)) {
-                    shown.removeAt(i);
-                    return;
-                }
-            shown.append(b);
-            drawnEver.append(b);
-        };
-        h.beep = [this] { ++beeps; };
-        h.setCancelEnabled = [this](bool on) { cancelEnabled = on; };
-        h.showPosition = [this](const QString &x, const QString &y) {
-            posX = x;
-            posY = y;
-        };
-        h.popupZoomMenu = [this] { ++zoomMenus; };
-        h.popupMenu = [this](const QStringList &items, const QList<bool> &enabled) {
-            lastMenu = items;
-            lastMenuEnabled = enabled;
-            return menuAnswers.isEmpty() ? -1 : menuAnswers.takeFirst();
-        };
-        h.showMessage = [this](const QString &t) { messages.append(t); };
-        h.confirm = [this](const QString &t) {
-            questions.append(t);
-            return answer;
-        };
-        h.deleteToggleDown = [this] { return deleteDown; };
-        h.groupToggleDown = [this] { return groupDown; };
-        return h;
+        for (int i = 0; i < shown.size(); ++i)
+            if (sameBand(shown[i], b)) {
+                shown.removeAt(i);
+                return;
+            }
+        shown.append(b);
+        drawnEver.append(b);
     }
+    void beep() override { ++beeps; }
+    void setCancelEnabled(bool on) override { cancelEnabled = on; }
+    void showPosition(const QString &x, const QString &y) override
+    {
+        posX = x;
+        posY = y;
+    }
+    void popupZoomMenu() override { ++zoomMenus; }
+    int popupMenu(const QStringList &items, const QList<bool> &enabled) override
+    {
+        lastMenu = items;
+        lastMenuEnabled = enabled;
+        return menuAnswers.isEmpty() ? -1 : menuAnswers.takeFirst();
+    }
+    void showMessage(const QString &t) override { messages.append(t); }
+    bool confirm(const QString &t) override
+    {
+        questions.append(t);
+        return answer;
+    }
+    bool deleteToggleDown() const override { return deleteDown; }
+    bool groupToggleDown() const override { return groupDown; }
+    int editedFloor() const override { return floor ? *floor : 1; }
 };
 
 struct PlanMouseTest : ::testing::Test {
     EditFixture f;
     FakeWindow w;
-    PlanMouse m{f.doc, f.ed, {}, false, {}};
+    PlanMouse m{f.doc, f.ed, w, false, {}};
 
     void SetUp() override
     {
@@ -90,8 +91,7 @@ struct PlanMouseTest : ::testing::Test {
         f.ed.fit.originX = 3.0f;
         f.ed.fit.originY = 3.0f;
         f.ed.fit.scaleHeight = 27 * 567;
-        m.host = w.host();
-        m.host.currentFloor = [this] { return f.floor; };
+        w.floor = &f.floor;
     }
     ScreenPoint node(int ix, int iy) const { return nodeToScreen(f.p, f.ed.fit, ix, iy); }
     void down(int ix, int iy, int button = kButtonLeft)

@@ -317,16 +317,18 @@ void InputScreen::redrawLineNames()
 
 // ---- Mouse protocol ----
 
-PlanMouseHost InputScreen::mouseHost()
-{
-    PlanMouseHost h;
-    h.xorRubberBand = [this](const RubberBand &band) { paper_->xorRubberBand(band); };
-    h.beep = [] { QApplication::beep(); };
-    h.setCancelEnabled = [this](bool on) { setCancelEnabled(on); };
-    h.showPosition = [this](const QString &x, const QString &y) { setPositionLabels(x, y); };
-    h.popupZoomMenu = [this] { popupZoomMenu(); };
-    h.popupMenu = [this](const QStringList &items, const QList<bool> &enabled) {
-        QMenu menu(this);
+// The input screen as the window of the mouse protocol.
+class InputScreen::MouseHost : public PlanMouseHost {
+public:
+    explicit MouseHost(InputScreen &screen) : screen_(screen) {}
+    void xorRubberBand(const RubberBand &band) override { screen_.paper_->xorRubberBand(band); }
+    void beep() override { QApplication::beep(); }
+    void setCancelEnabled(bool on) override { screen_.setCancelEnabled(on); }
+    void showPosition(const QString &x, const QString &y) override { screen_.setPositionLabels(x, y); }
+    void popupZoomMenu() override { screen_.popupZoomMenu(); }
+    int popupMenu(const QStringList &items, const QList<bool> &enabled) override
+    {
+        QMenu menu(&screen_);
         QList<QAction *> actions;
         for (int i = 0; i < items.size(); ++i) {
             actions.append(menu.addAction(items[i]));
@@ -334,26 +336,40 @@ PlanMouseHost InputScreen::mouseHost()
         }
         QAction *chosen = menu.exec(QCursor::pos());
         return chosen ? static_cast<int>(actions.indexOf(chosen)) : -1;
-    };
-    h.showMessage = [this](const QString &text) {
+    }
+    void showMessage(const QString &text) override
+    {
         MessageAnswer answer = MessageAnswer::Ok;
-        ShowMessage(text, kMsgOk, kMessageTitle, answer, this);
-    };
-    h.confirm = [this](const QString &text) {
+        ShowMessage(text, kMsgOk, kMessageTitle, answer, &screen_);
+    }
+    bool confirm(const QString &text) override
+    {
         MessageAnswer answer = MessageAnswer::Cancel;
-        ShowMessage(text, kMsgOkCancel, kMessageTitle, answer, this);
+        ShowMessage(text, kMsgOkCancel, kMessageTitle, answer, &screen_);
         return answer == MessageAnswer::Ok;
-    };
-    h.setBusy = [](bool busy) {
+    }
+    void setBusy(bool busy) override
+    {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
             QApplication::restoreOverrideCursor();
-    };
-    h.deleteToggleDown = [this] { return deleteToggleDown(); };
-    h.groupToggleDown = [this] { return groupToggleDown(); };
-    h.currentFloor = [this] { return currentFloor(); };
-    return h;
+    }
+    bool deleteToggleDown() const override { return screen_.deleteToggleDown(); }
+    bool groupToggleDown() const override { return screen_.groupToggleDown(); }
+    int editedFloor() const override { return screen_.currentFloor(); }
+
+private:
+    InputScreen &screen_;
+};
+
+InputScreen::~InputScreen() = default;
+
+PlanMouseHost &InputScreen::mouseHost()
+{
+    if (!mouseHost_)
+        mouseHost_ = std::make_unique<MouseHost>(*this);
+    return *mouseHost_;
 }
 
 void InputScreen::cancelSpan()

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 #include <array>
 #include <functional>
 
@@ -37,6 +39,7 @@ public:
     // settings changed, nodes changed by an edit, an undo or a redo) and its edits become steps of
     // the document's history.
     InputScreen(ProjectDocument &document, EditorState &editor, QWidget *parent = nullptr);
+    ~InputScreen() override;
 
     ProjectDocument &document() const { return document_; }
 
@@ -54,7 +57,7 @@ public:
 
     // ---- For the mouse protocol ----
     // Window functions for the protocol of the plan surface (rubber band, menus, messages, redraws…).
-    PlanMouseHost mouseHost();
+    PlanMouseHost &mouseHost();
     // How a span in progress is ended (the protocol's cancel); without one the screen only resets the
     // span state and removes the rubber band.
     void setSpanCanceller(std::function<void()> cancel) { spanCanceller_ = std::move(cancel); }
@@ -137,6 +140,8 @@ private:
 
     void setFloor(int floor);
 
+    class MouseHost;
+    std::unique_ptr<MouseHost> mouseHost_;
     ProjectDocument &document_;
     Project &project_;
     EditorState &editor_;
