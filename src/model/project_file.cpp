@@ -786,70 +786,90 @@ bool ParseFileHeader(QByteArrayView bytes, FileHeader &header)
     return true;
 }
 
+namespace {
+
+QString TooShortFor(const ProjectInfo &info)
+{
+    return QStringLiteral("グリッドの大きさ（%1 × %2 スパン、%3 階）に対してファイルが短すぎます。")
+        .arg(info.spanCountX)
+        .arg(info.spanCountY)
+        .arg(info.floorCount);
+}
+
+// The header and ProjectInfo with sound dimensions, and room for the arrays they announce (at least
+// 162 bytes per node): a grid the rest of the file cannot hold is refused before anything of its
+// size is allocated. Empty when all is well, else why not.
+QString ReadLead(Reader &r, Project &p)
+{
+    ReadHeader(r, p.header);
+    ReadProjectInfo(r, p.info);
+    if (r.failed())
+        return r.error();
+    if (QString why = DimensionProblem(p.info); !why.isEmpty())
+        return why;
+    const qint64 nx = qint64(p.info.spanCountX) + 1;
+    const qint64 ny = qint64(p.info.spanCountY) + 1;
+    const qint64 nl = qint64(p.info.floorCount) + 1;
+    const qint64 room = (r.remaining() - kMinGridBytes - kSpareTableMinBytes) / kMinBytesPerNode;
+    if (room < 1 || nx > room || ny > room / nx || nl > room / (nx * ny))
+        return TooShortFor(p.info);
+    return QString();
+}
+
+// GridInfo, then the arrays with the file's bounds holding the names just read.
+QString ReadGrid(Reader &r, Project &p)
+{
+    const qint64 nx = qint64(p.info.spanCountX) + 1;
+    const qint64 ny = qint64(p.info.spanCountY) + 1;
+    const qint64 nodeCount = nx * ny * (qint64(p.info.floorCount) + 1);
+    GridInfo &g = p.grid;
+    ReadGridInfo(r, g, static_cast<int>(nx), static_cast<int>(ny));
+    if (r.failed())
+        return r.error();
+    if (r.remaining() < nodeCount * kMinBytesPerNode + kSpareTableMinBytes)
+        return TooShortFor(p.info);
+    OneBasedArray<QString> namesX = std::move(g.lineNameX);
+    OneBasedArray<QString> namesY = std::move(g.lineNameY);
+    AllocateProjectArrays(p);
+    g.lineNameX = std::move(namesX);
+    g.lineNameY = std::move(namesY);
+    return QString();
+}
+
+// Nodes, NodeCoords and the spare table.
+QString ReadArrays(Reader &r, Project &p)
+{
+    r.shareRepeatedTexts();
+    for (NodeRecord &n : p.nodes) {
+        ReadNode(r, n);
+        if (r.failed())
+            return r.error();
+    }
+    for (NodeCoord &c : p.coords)
+        ReadCoord(r, c);
+    ReadSpareTable(r, p.spare);
+    return r.failed() ? r.error() : QString();
+}
+
+}  // namespace
+
 bool ParseProject(QByteArrayView bytes, Project &out, QString *reason)
 {
-    auto refuse = [reason](const QString &why) {
+    Reader r(bytes);
+    auto p = std::make_unique<Project>();
+    QString why = ReadLead(r, *p);
+    if (why.isEmpty())
+        why = ReadGrid(r, *p);
+    if (why.isEmpty())
+        why = ReadArrays(r, *p);
+    // Values no program writes: refused whole, never half-used.
+    if (why.isEmpty())
+        why = ProjectValueProblem(*p);
+    if (!why.isEmpty()) {
         if (reason)
             *reason = why;
         return false;
-    };
-    Reader r(bytes);
-    auto p = std::make_unique<Project>();
-
-    ReadHeader(r, p->header);
-    ReadProjectInfo(r, p->info);
-    if (r.failed())
-        return refuse(r.error());
-    const ProjectInfo &info = p->info;
-    if (QString why = DimensionProblem(info); !why.isEmpty())
-        return refuse(why);
-
-    // The node and coordinate arrays take at least 162 bytes per node: refuse a grid the rest of
-    // the file cannot hold before anything of its size is allocated.
-    const qint64 nx = qint64(info.spanCountX) + 1;
-    const qint64 ny = qint64(info.spanCountY) + 1;
-    const qint64 nl = qint64(info.floorCount) + 1;
-    const QString tooShort =
-        QStringLiteral("グリッドの大きさ（%1 × %2 スパン、%3 階）に対してファイルが短すぎます。")
-            .arg(info.spanCountX)
-            .arg(info.spanCountY)
-            .arg(info.floorCount);
-    {
-        const qint64 room = (r.remaining() - kMinGridBytes - kSpareTableMinBytes) / kMinBytesPerNode;
-        if (room < 1 || nx > room || ny > room / nx || nl > room / (nx * ny))
-            return refuse(tooShort);
     }
-    const qint64 nodeCount = nx * ny * nl;
-
-    GridInfo &g = p->grid;
-    ReadGridInfo(r, g, static_cast<int>(nx), static_cast<int>(ny));
-    if (r.failed())
-        return refuse(r.error());
-    if (r.remaining() < nodeCount * kMinBytesPerNode + kSpareTableMinBytes)
-        return refuse(tooShort);
-
-    // Arrays with the file's bounds, then the names read above in place of the empty ones.
-    OneBasedArray<QString> namesX = std::move(g.lineNameX);
-    OneBasedArray<QString> namesY = std::move(g.lineNameY);
-    AllocateProjectArrays(*p);
-    g.lineNameX = std::move(namesX);
-    g.lineNameY = std::move(namesY);
-
-    r.shareRepeatedTexts();
-    for (NodeRecord &n : p->nodes) {
-        ReadNode(r, n);
-        if (r.failed())
-            return refuse(r.error());
-    }
-    for (NodeCoord &c : p->coords)
-        ReadCoord(r, c);
-    ReadSpareTable(r, p->spare);
-    if (r.failed())
-        return refuse(r.error());
-    // Values no program writes: refused whole, never half-used.
-    if (QString why = ProjectValueProblem(*p); !why.isEmpty())
-        return refuse(why);
-
     out = std::move(*p);
     return true;
 }

@@ -12,33 +12,65 @@
 
 namespace rqx {
 
-void ShowMessage(const QString &text, int kind, const QString &title, MessageAnswer &answer, QWidget *parent)
+namespace {
+
+// The buttons of a message kind; none for an unknown kind.
+QMessageBox::StandardButtons ButtonsOf(int kind)
 {
-    QMessageBox::StandardButtons buttons;
     switch (kind) {
         case kMsgOk:
-            buttons = QMessageBox::Ok;
-            break;
+            return QMessageBox::Ok;
         case kMsgOkCancel:
-            buttons = QMessageBox::Ok | QMessageBox::Cancel;
-            break;
+            return QMessageBox::Ok | QMessageBox::Cancel;
         case kMsgAbortRetryIgnore:
-            buttons = QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
-            break;
+            return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
         case kMsgYesNoCancel:
-            buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-            break;
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         case kMsgYesNo:
-            buttons = QMessageBox::Yes | QMessageBox::No;
-            break;
+            return QMessageBox::Yes | QMessageBox::No;
         case kMsgRetryCancel:
-            buttons = QMessageBox::Retry | QMessageBox::Cancel;
-            break;
+            return QMessageBox::Retry | QMessageBox::Cancel;
         default:
-            return;
+            return QMessageBox::NoButton;
     }
-    // Messages break lines with single carriage returns.
-    // Stored texts of any length (names from a file) never push the box off the screen.
+}
+
+MessageAnswer AnswerOf(int clicked, QMessageBox::StandardButtons buttons)
+{
+    switch (clicked) {
+        case QMessageBox::Ok:
+            return MessageAnswer::Ok;
+        case QMessageBox::Cancel:
+            return MessageAnswer::Cancel;
+        case QMessageBox::Abort:
+            return MessageAnswer::Abort;
+        case QMessageBox::Retry:
+            return MessageAnswer::Retry;
+        case QMessageBox::Ignore:
+            return MessageAnswer::Ignore;
+        case QMessageBox::Yes:
+            return MessageAnswer::Yes;
+        case QMessageBox::No:
+            return MessageAnswer::No;
+        default:
+            // Closed without a button (possible only where the box has no escape button): the
+            // answer of the box's most cautious button.
+            return buttons.testFlag(QMessageBox::Cancel)  ? MessageAnswer::Cancel
+                   : buttons.testFlag(QMessageBox::No)    ? MessageAnswer::No
+                   : buttons.testFlag(QMessageBox::Abort) ? MessageAnswer::Abort
+                                                          : MessageAnswer::Ok;
+    }
+}
+
+}  // namespace
+
+void ShowMessage(const QString &text, int kind, const QString &title, MessageAnswer &answer, QWidget *parent)
+{
+    const QMessageBox::StandardButtons buttons = ButtonsOf(kind);
+    if (buttons == QMessageBox::NoButton)
+        return;
+    // Stored texts of any length (names from a file) never push the box off the screen; messages
+    // break lines with single carriage returns.
     QString shown = FitMessageText(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -46,37 +78,7 @@ void ShowMessage(const QString &text, int kind, const QString &title, MessageAns
     QMessageBox box(QMessageBox::NoIcon, title, shown, buttons,
                     parent ? parent : QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    switch (box.exec()) {
-        case QMessageBox::Ok:
-            answer = MessageAnswer::Ok;
-            break;
-        case QMessageBox::Cancel:
-            answer = MessageAnswer::Cancel;
-            break;
-        case QMessageBox::Abort:
-            answer = MessageAnswer::Abort;
-            break;
-        case QMessageBox::Retry:
-            answer = MessageAnswer::Retry;
-            break;
-        case QMessageBox::Ignore:
-            answer = MessageAnswer::Ignore;
-            break;
-        case QMessageBox::Yes:
-            answer = MessageAnswer::Yes;
-            break;
-        case QMessageBox::No:
-            answer = MessageAnswer::No;
-            break;
-        default:
-            // Closed without a button (possible only where the box has no escape button): the
-            // answer of the box's most cautious button.
-            answer = buttons.testFlag(QMessageBox::Cancel)  ? MessageAnswer::Cancel
-                     : buttons.testFlag(QMessageBox::No)    ? MessageAnswer::No
-                     : buttons.testFlag(QMessageBox::Abort) ? MessageAnswer::Abort
-                                                            : MessageAnswer::Ok;
-            break;
-    }
+    answer = AnswerOf(box.exec(), buttons);
 }
 
 void OpenDocumentFile(QWidget *owner, const QString &path, bool &notFound)
