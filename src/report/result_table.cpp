@@ -1,6 +1,8 @@
 // Section 2.3: the N-value result table with its drawn header band.
 #include "report/result_table.h"
 
+#include <cmath>
+
 #include "calc/n_value.h"
 #include "model/project.h"
 #include "print/page_drawing.h"
@@ -41,11 +43,21 @@ QString JoinDirections(const QString &x, const QString &y, const QString &rule)
     return x + QLatin1Char('\r') + rule + QLatin1Char('\r') + y;
 }
 
+// An N value and, on the next line, its pull-out force in kN worked from the N as printed, so that the
+// reviewer's "=Nx1.96x2.7" gives the printed force.
+QString NWithForce(float n)
+{
+    const QString shown = FormatFixed(n, 2);
+    return shown + QStringLiteral("\r") + QStringLiteral("(") +
+           FormatFixed(PullOutKiloNewton(shown.toFloat()), 2) + QStringLiteral("kN)");
+}
+
 QString UpperN(const ColumnResult &r, int d)
 {
-    return FormatFixed(r.nOwn[d], 2) + QStringLiteral("\r=") + FormatFixed(r.aValue[d], 1) +
-           QLatin1Char('x') + FormatFixed(r.bValue, 1) + QLatin1Char('-') + FormatFixed(r.lValue, 1) +
-           QStringLiteral("\r(") + FormatFixed(PullOutKiloNewton(r.nOwn[d]), 2) + QStringLiteral("kN)");
+    const QString n = NWithForce(r.nOwn[d]);
+    const qsizetype br = n.indexOf(QLatin1Char('\r'));
+    return n.left(br) + QStringLiteral("\r=") + FormatFixed(r.aValue[d], 1) + QLatin1Char('x') +
+           FormatFixed(r.bValue, 1) + QLatin1Char('-') + FormatFixed(r.lValue, 1) + n.mid(br);
 }
 
 QString LowerOwnN(const Project &p, int x, int y, int d)
@@ -66,13 +78,27 @@ QString LowerOwnN(const Project &p, int x, int y, int d)
     return t + QLatin1Char('-') + FormatFixed(l, 1);
 }
 
+// The span ratio of a ΔN term: two decimals where they say it exactly (0.25, 0.50), else three, so that
+// the terms come close to ΔN as the reviewer adds them up.
+QString FormatRatio(float u)
+{
+    const double hundredths = static_cast<double>(u) * 100.0;
+    return FormatFixed(u, std::abs(hundredths - std::round(hundredths)) < 1e-3 ? 2 : 3);
+}
+
 // ΔN and its terms: one per second-floor column whose pull-out reaches the column along floor beams,
-// side 1 then side 2, then the orthogonal-beam share in brackets.
+// side 1 then side 2, then the orthogonal-beam share in brackets, of either sign. Terms that add
+// nothing as printed (a ratio or a pull-out of 0) are left out.
 QString CarriedN(const Project &p, int x, int y, int d)
 {
     const ColumnResult &r = p.results(x, y, 1);
     const bool user = p.grid.lCoefficientMode == 1;
-    QString t = FormatFixed(r.nBeam[d] + r.nCross[d], 2) + QStringLiteral("\r=");
+    // ΔN as printed is N less N' as printed (N' is exact to two decimals), so that N' + ΔN gives N where
+    // the two roundings of ΔN and N would part.
+    const QString own = LowerOwnN(p, x, y, d);
+    const float ownShown = own == QStringLiteral("-") ? 0.0f : own.section(QLatin1Char('\r'), 0, 0).toFloat();
+    const float totalShown = FormatFixed(TotalN(r, d), 2).toFloat();
+    QString t = FormatFixed(totalShown - ownShown, 2) + QStringLiteral("\r=");
     int terms = 0;
     const int maxSteps = p.dims.spanCountX + p.dims.spanCountY + 2;
     for (int side = 1; side <= 2; ++side) {
@@ -82,18 +108,22 @@ QString CarriedN(const Project &p, int x, int y, int d)
             const BeamTransferSource src = FindBeamTransferSource(p, side, d, x, y, 1, fromX, fromY);
             if (!src.found() || (src.upperX == fromX && src.upperY == fromY))
                 break;
+            fromX = src.upperX;
+            fromY = src.upperY;
             const ColumnResult &u = p.results(src.upperX, src.upperY, 2);
+            const QString ratio = FormatRatio(src.ratio);
+            if (ratio.toFloat() == 0.0f || FormatFixed(PullOutForce(u, d, user), 2).toFloat() == 0.0f)
+                continue;
             t += QLatin1Char('(') + FormatFixed(u.aValue[d], 1) + QLatin1Char('x') + FormatFixed(u.bValue, 1);
             if (user)
                 t += QLatin1Char('-') + FormatFixed(u.lValue, 1);
-            t += QStringLiteral(")x") + FormatFixed(src.ratio, 2) + QStringLiteral("\r+");
+            t += QStringLiteral(")x") + ratio + QStringLiteral("\r+");
             ++terms;
-            fromX = src.upperX;
-            fromY = src.upperY;
         }
     }
-    if (r.nCross[d] > 0) {
-        t += QLatin1Char('[') + FormatFixed(r.nCross[d], 3) + QStringLiteral("] +");
+    const QString cross = FormatFixed(r.nCross[d], 3);
+    if (cross.toFloat() != 0.0f) {
+        t += QLatin1Char('[') + cross + QStringLiteral("] +");
         ++terms;
     }
     if (terms == 0)
@@ -104,9 +134,7 @@ QString CarriedN(const Project &p, int x, int y, int d)
 
 QString LowerTotalN(const ColumnResult &r, int d)
 {
-    const float n = TotalN(r, d);
-    return FormatFixed(n, 2) + QStringLiteral("\r(") + FormatFixed(PullOutKiloNewton(n), 2) +
-           QStringLiteral("kN)");
+    return NWithForce(TotalN(r, d));
 }
 
 }  // namespace

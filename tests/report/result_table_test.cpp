@@ -100,13 +100,17 @@ TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
 }
 
 // The orthogonal-beam share in brackets: in the calculation's cross-beam house the upstairs column (2,3)
-// passes 0.625 through the Y beam on x = 3 to (3,5), which has no beam term of its own.
+// passes 0.625 through the Y beam on x = 3 to (3,5), which has no beam term of its own. N = −0.6 + 0.625
+// prints 0.02 (0.025 in single precision lies just below), so ΔN prints 0.62: N' + ΔN as printed gives N.
 TEST(ResultTableTest, OrthogonalBeamShareInBrackets)
 {
     Project p = HandWorkedCrossBeam();
     RunCalculationSequence(p, true);
     ASSERT_FLOAT_EQ(p.results(3, 5, 1).nCross[kDirX], 0.625f);
-    EXPECT_EQ(ResultRowCells(p, 3, 5)[6], QStringLiteral("0.63\r=[0.625]\r――――――――\r-"));
+    const QStringList cells = ResultRowCells(p, 3, 5);
+    EXPECT_EQ(cells[5].section(QLatin1Char('\r'), 0, 0), QStringLiteral("-0.60"));
+    EXPECT_EQ(cells[6], QStringLiteral("0.62\r=[0.625]\r――――――――\r-"));
+    EXPECT_EQ(cells[7].section(QLatin1Char('\r'), 0, 0), QStringLiteral("0.02"));
 }
 
 // Every page of a table that breaks carries the band once, with the rows below it; no columns: the message.
