@@ -108,11 +108,16 @@ QString PlacedHardwareLineText(const Project &project, int level, const PlacedHa
     const QString nameY = line.y <= g.lineNameY.size() ? g.lineNameY[line.y].trimmed() : QString();
     const QString position = Padded(nameX, LineNameWidth(g.lineStyleX)) + QStringLiteral("- ") +
                              Padded(nameY, LineNameWidth(g.lineStyleY));
-    auto placement = [](const QString &text) {
-        return text.isEmpty() ? QString(6, QLatin1Char(' ')) : Padded(text, 5);
+    const QString &required = project.nodes(line.x, line.y, level).hardware[0];
+    // A weaker placement is marked; the full-width mark takes the place of two blanks' width.
+    auto placement = [&](const QString &text) {
+        if (text.isEmpty())
+            return QString(6, QLatin1Char(' '));
+        if (PlacedBelowRequired(text, required))
+            return Padded(text + kWeakerPlacementMark, 4);
+        return Padded(text, 5);
     };
-    return Padded(position.trimmed(), PositionWidth(g)) +
-           Padded(project.nodes(line.x, line.y, level).hardware[0], 5) + placement(line.top) +
+    return Padded(position.trimmed(), PositionWidth(g)) + Padded(required, 5) + placement(line.top) +
            placement(line.foot) +
            (line.throughOrigin == 1 ? kThroughColumnMark : QString(8, QLatin1Char(' ')));
 }

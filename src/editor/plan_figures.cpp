@@ -21,7 +21,6 @@ constexpr int kGridPen = 5;
 constexpr int kMemberPen = 10;
 constexpr int kColumnPen = 5;
 
-
 int NodesX(const Project &p)
 {
     return std::min(p.dims.spanCountX + 1, p.nodes.sizeX());
@@ -35,7 +34,6 @@ bool OnModuleLine(int index, int divisions)
 {
     return divisions <= 1 || index % divisions == 1;
 }
-
 
 using Points = std::array<std::array<float, 2>, 4>;
 
@@ -52,7 +50,6 @@ void Outline(PrintSurface &s, const Points &pts, int count)
 {
     DrawPolygonCm(s, pts, count, kPenStyleSolid, kMemberPen, PaletteColor(0), PaletteColor(0), 0);
 }
-
 
 // Size of the hardware texts around the columns: 5 on a grid of more than 5 modules, else 8.
 float HardwareTextSize(const Project &p)
@@ -349,6 +346,14 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
                              PaletteColor(15), 0);
             if (mode != kFigColumnsHardware)
                 continue;
+            // A second-storey column whose pull-out reaches no first-storey column: an open triangle at
+            // its right, as the legend shows.
+            if (r != nullptr && r->notCarried == 1) {
+                const float t = side * 0.6f, tx = cx + side / 2 + 0.03f + t;
+                const Points tri = {{{tx - t, cy + t * 0.8f}, {tx + t, cy + t * 0.8f}, {tx, cy - t}, {}}};
+                DrawPolygonCm(s, tri, 3, kPenStyleSolid, kColumnPen, PaletteColor(0), PaletteColor(15),
+                              kBrushStyleSolid + 1);
+            }
             // Required class at the upper left, placed top hardware above, placed foot hardware below.
             const TextSize req = MeasureCm(s, n.hardware[0], textSize);
             if (!n.hardware[0].isEmpty())

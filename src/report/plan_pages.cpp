@@ -16,7 +16,6 @@ namespace {
 
 constexpr float kBaseFontSize = 11.0f;
 
-
 struct Cell {
     float charW = 0;
     float lineH = 0;
@@ -40,7 +39,7 @@ void Poly(PrintSurface &s, std::initializer_list<Pt> pts, QRgb fill, int fillSty
 }
 
 // The symbols of the bearing-wall plan's legend, one per line, each followed by its label.
-void BearingWallLegend(PrintSurface &s, int floor, float left, float y, float lineH)
+void BearingWallLegend(PrintSurface &s, int floor, int floors, float left, float y, float lineH)
 {
     const float x1 = left + 0.2f, x2 = left + 0.8f, labelX = left + 1.0f;
     auto row = [&](int i, float &top, float &bottom) {
@@ -78,8 +77,11 @@ void BearingWallLegend(PrintSurface &s, int floor, float left, float y, float li
     Poly(s,
          {{cx - half, cy2 - half}, {cx + half, cy2 - half}, {cx + half, cy2 + half}, {cx - half, cy2 + half}},
          kBlack, kBrushStyleSolid + 1);
-    PrintTextCm(s, floor == 1 ? QStringLiteral("：１階柱･２階床梁") : QStringLiteral("：２階柱･２階小屋梁"),
-                0, labelX, ty, 0);
+    // A one-storey house has no second storey: the beams above its columns are roof beams.
+    const QString columnsAndBeams = floors == 1  ? QStringLiteral("：１階柱･小屋梁")
+                                    : floor == 1 ? QStringLiteral("：１階柱･２階床梁")
+                                                 : QStringLiteral("：２階柱･２階小屋梁");
+    PrintTextCm(s, columnsAndBeams, 0, labelX, ty, 0);
     ty = row(7, t, b);
     Poly(s, {{x1, t}, {x2, t}, {x2, b}, {x1, b}}, PaletteColor(7), kBrushStyleSolid + 1);
     PrintTextCm(s, floor == 1 ? QStringLiteral("：１階床") : QStringLiteral("：２階床"), 0, labelX, ty, 0);
@@ -90,7 +92,7 @@ void BearingWallLegend(PrintSurface &s, int floor, float left, float y, float li
 
 // The hardware plan's legend: two lines of notes, then the three hardware texts placed around a column
 // sample as the plan places them.
-void HardwareLegend(PrintSurface &s, float left, float y, float lineH)
+void HardwareLegend(PrintSurface &s, float left, float y, float lineH, bool notCarried)
 {
     PrintTextCm(
         s,
@@ -98,7 +100,8 @@ void HardwareLegend(PrintSurface &s, float left, float y, float lineH)
         0, left, y, 0);
     PrintTextCm(s, QStringLiteral("            　■は、ＨＤ金物が必要な柱を示します。"), 0, left, y + lineH,
                 0);
-    const float cx = left + 4.0f, cy = y + 3.5f * lineH, half = 0.1f;
+    // The sample stands low enough that the top hardware's text keeps clear of the second note.
+    const float cx = left + 4.0f, cy = y + 4.0f * lineH, half = 0.1f;
     Poly(s, {{cx - half, cy - half}, {cx + half, cy - half}, {cx + half, cy + half}, {cx - half, cy + half}},
          kBlack, kBrushStyleSolid + 1);
     const QString required = QStringLiteral("(必要金物)");
@@ -114,6 +117,14 @@ void HardwareLegend(PrintSurface &s, float left, float y, float lineH)
          PaletteColor(8), 0);
     PrintTextCm(s, QStringLiteral("(柱頭 配置金物)"), 0, cx - half / 2.5f, cy - half - 2.0f * h, 0);
     PrintTextCm(s, QStringLiteral("(柱脚 配置金物)"), 0, cx - half / 2.5f, cy + half, 0);
+    if (notCarried) {
+        const float ty = y + 6.0f * lineH;
+        const float my = ty + h / 2;
+        const float t = kFigColumnSide;
+        Poly(s, {{left + 0.5f - t, my + t * 0.8f}, {left + 0.5f + t, my + t * 0.8f}, {left + 0.5f, my - t}},
+             PaletteColor(15), kBrushStyleSolid + 1);
+        PrintTextCm(s, QStringLiteral("：１階柱に引抜き力が伝達されていない２階柱"), 0, left + 1.0f, ty, 0);
+    }
 }
 
 }  // namespace
@@ -141,15 +152,14 @@ void SetReportHeaderFooter(PrintSurface &s, const Project &p, int pageNumber)
 void PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor, float x, float titleY,
                      float printableWidth)
 {
-    Q_UNUSED(p);
     const double size = s.FontSize();
     const Cell c = MeasureAt(s, kBaseFontSize);
     const float left = x + 11.0f * c.charW;
     const float y = titleY + printableWidth - 2.0f + 3.5f * c.lineH;
     if (planKind == kPlanHardware)
-        HardwareLegend(s, left, y, c.lineH);
+        HardwareLegend(s, left, y, c.lineH, floor == 2 && p.anyNotCarried == 1);
     else
-        BearingWallLegend(s, floor, left, y, c.lineH);
+        BearingWallLegend(s, floor, p.dims.floorCount, left, y, c.lineH);
     s.SetFontSize(size);
 }
 

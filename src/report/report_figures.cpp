@@ -83,6 +83,14 @@ void PrintFrameFigures(ReportState &b, float x)
         if (LineHasWalls(p, kFrameOnYLine, k))
             frames.push_back({kFrameOnYLine, k});
 
+    if (frames.empty()) {
+        b.cursorY += b.lineH;
+        b.indentText(QStringLiteral("該当する軸組はありません。"), x);
+        b.cursorY += b.lineH;
+        s.SetFontName(kFontNameMincho);
+        return;
+    }
+
     FrameLayout layout;
     layout.storeyHeight = kReportStoreyHeight;
     layout.beamDepth = kReportBeamDepth;

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "calc/hardware_class.h"
 #include "calc/n_value.h"
 #include "model/project.h"
 #include "print/page_drawing.h"
@@ -27,14 +28,28 @@ QString LineName(const OneBasedArray<QString> &names, int k)
     return names.valid(k) ? names[k].trimmed() : QString();
 }
 
-QString Placed(const QString &text)
+QString Placed(const QString &text, const QString &required)
 {
-    return text.isEmpty() ? kHardwarePlaceholder : text;
+    if (text.isEmpty())
+        return kHardwarePlaceholder;
+    return PlacedBelowRequired(text, required) ? text + kWeakerPlacementMark : text;
 }
 
 QString PlacedPair(const NodeRecord &n)
 {
-    return Placed(n.hardware[1]) + QStringLiteral("\r\r") + Placed(n.hardware[2]);
+    return Placed(n.hardware[1], n.hardware[0]) + QStringLiteral("\r\r") +
+           Placed(n.hardware[2], n.hardware[0]);
+}
+
+bool WeakerPlacement(const NodeRecord &n)
+{
+    return PlacedBelowRequired(n.hardware[1], n.hardware[0]) ||
+           PlacedBelowRequired(n.hardware[2], n.hardware[0]);
+}
+
+bool NotCarried(const Project &p, int x, int y)
+{
+    return HasUpperColumn(p, x, y) && p.results.valid(x, y, 2) && p.results(x, y, 2).notCarried == 1;
 }
 
 // Per-direction entries joined by the column's own rule line.
@@ -159,6 +174,15 @@ int ResultColumnLeft(int k)
     return left;
 }
 
+ResultRowMarks ResultRowMarksOf(const Project &p, int x, int y)
+{
+    ResultRowMarks m;
+    m.notCarried = NotCarried(p, x, y);
+    m.weakerPlacement = (p.nodes(x, y, 1).columnKind > 0 && WeakerPlacement(p.nodes(x, y, 1))) ||
+                        (HasUpperColumn(p, x, y) && WeakerPlacement(p.nodes(x, y, 2)));
+    return m;
+}
+
 bool HasResultRow(const Project &p, int x, int y)
 {
     return p.nodes(x, y, 1).columnKind > 0 || HasUpperColumn(p, x, y);
@@ -175,8 +199,8 @@ QStringList ResultRowCells(const Project &p, int x, int y)
     if (HasUpperColumn(p, x, y)) {
         const ColumnResult &r = p.results(x, y, 2);
         const NodeRecord &n = p.nodes(x, y, 2);
-        cells << JoinDirections(UpperN(r, kDirX), UpperN(r, kDirY), QStringLiteral("―――――")) << n.hardware[0]
-              << PlacedPair(n);
+        cells << JoinDirections(UpperN(r, kDirX), UpperN(r, kDirY), QStringLiteral("―――――"))
+              << (NotCarried(p, x, y) ? n.hardware[0] + kNotCarriedMark : n.hardware[0]) << PlacedPair(n);
     } else {
         cells << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-\r\r");
     }
@@ -321,6 +345,8 @@ void PrintResultTable(ReportState &b, float x)
 
     const QString format = ResultTableFormat();
     int rows = 0;
+    bool weaker = false;
+    bool notCarried = false;
     const Project &p = b.p;
     for (int y = 1; y <= p.dims.spanCountY + 1 && !b.stopped; ++y) {
         for (int xi = 1; xi <= p.dims.spanCountX + 1; ++xi) {
@@ -329,6 +355,9 @@ void PrintResultTable(ReportState &b, float x)
             s.StartTable();
             s.AddTable(format, QString(), {ResultRowCells(p, xi, y)});
             s.EndTable();
+            const ResultRowMarks marks = ResultRowMarksOf(p, xi, y);
+            weaker = weaker || marks.weakerPlacement;
+            notCarried = notCarried || marks.notCarried;
             if (++rows % 64 == 0 && !b.keepGoing())
                 break;
         }
@@ -341,8 +370,24 @@ void PrintResultTable(ReportState &b, float x)
         s.EndTable();
     }
     s.SetTableCellPaddingX(savedPadding);
-    s.SetFontName(kFontNameMincho);
+    // The marks' explanations under the table; a page they start is no page of the table.
     b.chapterCode = 0;
+    QStringList notes;
+    if (weaker)
+        notes << kWeakerPlacementNote;
+    if (notCarried)
+        notes << kNotCarriedNote;
+    if (!notes.isEmpty() && !b.stopped) {
+        constexpr float kNotePoints = 9;
+        const float noteH = MeasureCm(s, notes.first(), kNotePoints).h;
+        b.cursorY = b.currentYCm() + noteH / 2;
+        for (const QString &note : notes) {
+            b.roomFor(noteH);
+            PrintTextCm(s, note, kNotePoints, x, b.cursorY, 0);
+            b.cursorY += 1.2f * noteH;
+        }
+    }
+    s.SetFontName(kFontNameMincho);
 }
 
 }  // namespace rqx
