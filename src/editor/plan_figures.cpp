@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "calc/hardware_class.h"
 #include "calc/n_value.h"
@@ -366,6 +367,96 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
             if (!n.hardware[2].isEmpty())
                 PrintTextCm(s, n.hardware[2], textSize, cx - side / 5, cy + side / 2, 0);
         }
+}
+
+namespace {
+
+constexpr float kDimensionTextSize = 6.0f;
+constexpr float kDimensionMinTextSize = 4.0f;
+constexpr float kDimensionRowGap = 0.12f;
+
+// Clearance of the first dimension line from the plan's top and right edges: beyond the hardware texts
+// that the outer columns carry above them and to their right.
+struct DimensionClearance {
+    float top = 0;
+    float right = 0;
+    float row = 0;  // from one dimension line to the next
+};
+
+DimensionClearance Clearance(PrintSurface &s, const Project &p)
+{
+    const TextSize hardware = MeasureCm(s, QStringLiteral("(る)*※"), HardwareTextSize(p));
+    const TextSize dim = MeasureCm(s, QStringLiteral("910"), kDimensionTextSize);
+    DimensionClearance c;
+    c.top = kFigColumnSide / 2 + 1.8f * hardware.h + kDimensionRowGap;
+    c.right = hardware.w - kFigColumnSide / 5 + kDimensionRowGap;
+    c.row = dim.h + 0.03f + kDimensionRowGap;
+    return c;
+}
+
+QString Millimetres(float metres)
+{
+    return QString::number(std::lround(static_cast<double>(metres) * 1000.0));
+}
+
+}  // namespace
+
+float FigureDimensionsReach(PrintSurface &s, const Project &p)
+{
+    FontScope font(s, kFontNamePMincho);
+    s.SetFontBold(false);
+    const DimensionClearance c = Clearance(s, p);
+    return c.right + 2 * c.row;
+}
+
+void drawFigureDimensions(PrintSurface &s, const Project &p, float figScale, float figX, float figY)
+{
+    const int nx = NodesX(p);
+    const int ny = NodesY(p);
+    if (nx < 2 || ny < 2)
+        return;
+    FontScope font(s, kFontNamePMincho);
+    s.SetFontBold(false);
+    const DimensionClearance c = Clearance(s, p);
+    const int div = p.dims.divisions;
+    const QPointF hi = FigureNodePoint(p, figScale, figX, figY, nx, ny);
+
+    // Along X, above the plan: module lines and the last line.
+    std::vector<float> marks;
+    QStringList texts;
+    float previous = 0;
+    for (int x = 1; x <= nx; ++x) {
+        if (!OnModuleLine(x, div) && x != nx)
+            continue;
+        const float coord = GetNodeCoord(p, 1, x, 1).x;
+        if (!marks.empty())
+            texts << Millimetres(coord - previous);
+        marks.push_back(static_cast<float>(FigureNodePoint(p, figScale, figX, figY, x, 1).x()));
+        previous = coord;
+    }
+    const float chainY = static_cast<float>(hi.y()) - c.top;
+    DrawDimensionLineCm(s, true, chainY, marks, texts, kDimensionTextSize, kDimensionMinTextSize);
+    const float lengthX = GetNodeCoord(p, 1, nx, 1).x - GetNodeCoord(p, 1, 1, 1).x;
+    DrawDimensionLineCm(s, true, chainY - c.row, {marks.front(), marks.back()}, {Millimetres(lengthX)},
+                        kDimensionTextSize, kDimensionMinTextSize);
+
+    // Along Y, right of the plan, from the last line down the page to the first.
+    marks.clear();
+    texts.clear();
+    for (int y = ny; y >= 1; --y) {
+        if (!OnModuleLine(y, div) && y != ny)
+            continue;
+        const float coord = GetNodeCoord(p, 1, 1, y).y;
+        if (!marks.empty())
+            texts << Millimetres(previous - coord);
+        marks.push_back(static_cast<float>(FigureNodePoint(p, figScale, figX, figY, 1, y).y()));
+        previous = coord;
+    }
+    const float chainX = static_cast<float>(hi.x()) + c.right;
+    DrawDimensionLineCm(s, false, chainX, marks, texts, kDimensionTextSize, kDimensionMinTextSize);
+    const float lengthY = GetNodeCoord(p, 1, 1, ny).y - GetNodeCoord(p, 1, 1, 1).y;
+    DrawDimensionLineCm(s, false, chainX + c.row, {marks.front(), marks.back()}, {Millimetres(lengthY)},
+                        kDimensionTextSize, kDimensionMinTextSize);
 }
 
 }  // namespace rqx

@@ -76,6 +76,13 @@ void drawFigureWalls(PrintSurface &s, const Project &p, float figScale, float fi
 void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float figX, float figY, int level,
                        int mode);
 
+// Dimension lines along the top and the right edge of the plan, clear of the hardware texts of the outer
+// columns: per edge a chain of the module lines' distances (mm) and, outside it, the overall length (mm).
+// Texts "ＭＳ Ｐ明朝" 6 points, smaller down to 4 where a distance is narrow.
+void drawFigureDimensions(PrintSurface &s, const Project &p, float figScale, float figX, float figY);
+// How far the dimension lines reach beyond the plan's right edge (cm), for the figure's fit.
+float FigureDimensionsReach(PrintSurface &s, const Project &p);
+
 // "#0.0" of a wall multiplier (the label the plans and frames print).
 QString FormatMultiplier(float value);
 // The label of the span stored at a node: brace + board multiplier of that direction, at most 5.0.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "editor/plan_figures.h"
 #include "model/project.h"
@@ -12,8 +13,6 @@
 namespace rqx {
 
 namespace {
-
-
 
 // The node of the frame at position j, and the direction its members run in.
 struct FrameNode {
@@ -33,7 +32,6 @@ bool LargeGrid(const Project &p)
 {
     return p.dims.spanCountX > 20 || p.dims.spanCountY > 20;
 }
-
 
 // The colour value 12 (9 for a cross brace) the brace lines are given, read as a Windows colour value
 // (red in the low byte): a near-black ink.
@@ -214,6 +212,41 @@ void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout
             }
         }
     }
+}
+
+float drawFrameDimensions(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction,
+                          int line, float chainY)
+{
+    const int count = FrameNodeCount(p, direction, line);
+    if (count < 2)
+        return chainY;
+    FontScope font(s, kFontNamePMincho);
+    s.SetFontBold(false);
+    constexpr float kSize = 6.0f, kMinSize = 4.0f;
+    const int div = std::max(1, p.dims.divisions);
+    auto along = [&](int j) {
+        const FrameNode n = NodeAt(direction, line, j);
+        const NodeCoord c = GetNodeCoord(p, 1, n.x, n.y);
+        return direction == kFrameOnXLine ? c.y : c.x;
+    };
+    std::vector<float> marks;
+    QStringList texts;
+    float previous = 0;
+    for (int j = 1; j <= count; ++j) {
+        if (div > 1 && j % div != 1 && j != count)
+            continue;
+        if (!marks.empty())
+            texts << QString::number(std::lround(static_cast<double>(along(j) - previous) * 1000.0));
+        marks.push_back(FramePageX(p, layout, direction, line, j));
+        previous = along(j);
+    }
+    DrawDimensionLineCm(s, true, chainY, marks, texts, kSize, kMinSize);
+    const TextSize t = MeasureCm(s, QStringLiteral("910"), kSize);
+    const float row = t.h + 0.15f;
+    const QString length =
+        QString::number(std::lround(static_cast<double>(along(count) - along(1)) * 1000.0));
+    DrawDimensionLineCm(s, true, chainY - row, {marks.front(), marks.back()}, {length}, kSize, kMinSize);
+    return chainY - row - 0.03f - t.h;
 }
 
 }  // namespace rqx

@@ -75,6 +75,12 @@ void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout
 void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
                       int mode);
 
+// Dimension lines along the frame, above its roof line: the chain of the module lines' distances (mm) at
+// page y `chainY` and the overall length (mm) one row above, "ＭＳ Ｐ明朝" 6 points (down to 4). Returns the
+// page y of the upper line's texts' top.
+float drawFrameDimensions(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction,
+                          int line, float chainY);
+
 // Beam bands at every level from the foundation to the roof plane: outlined boxes (pen width 10) from node
 // to node, their top on the level's line, `beamDepth` deep.
 void drawFrameBeams(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line);

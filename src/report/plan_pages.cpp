@@ -9,6 +9,7 @@
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
+#include "report/figure_scale.h"
 
 namespace rqx {
 
@@ -163,21 +164,59 @@ void PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor,
     s.SetFontSize(size);
 }
 
+namespace {
+
+constexpr float kPlanLeft = 3.0f;        // the plan's origin right of the section's left
+constexpr float kPlanRightRoom = 1.2f;   // kept right of the plan for its Y names' counterpart
+constexpr float kScaleTextSize = 10.0f;  // "S=1/…  1ﾓｼﾞｭｰﾙ = …mm"
+
+float PlanBaseY(float titleY, float printableWidth, float lineH)
+{
+    return titleY + printableWidth - 2.3f - lineH / 2;
+}
+
+}  // namespace
+
+int ReportPlanScale(PrintSurface &s, const Project &p, float printableWidth)
+{
+    const double size = s.FontSize();
+    const Cell c = MeasureAt(s, kBaseFontSize);
+    const float reserveX = kPlanLeft + std::max(kPlanRightRoom, FigureDimensionsReach(s, p));
+    float fit = 0;
+    bool first = true;
+    // Title lines of the first floor's plans under their section headings (1.5: two lines down; 2.1: three),
+    // of the later floors half a line below the top.
+    for (const float firstTitle : {2.0f * c.lineH, 3.0f * c.lineH})
+        for (int floor = 1; floor <= p.dims.floorCount; ++floor) {
+            const float titleY = floor == 1 ? firstTitle : c.lineH / 2;
+            const float f = figureScale(s, p, reserveX, PlanBaseY(titleY, printableWidth, c.lineH));
+            fit = first ? f : std::min(fit, f);
+            first = false;
+        }
+    s.SetFontSize(size);
+    return StandardScaleDenominator(std::max(fit, 0.0f));
+}
+
 void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, int figureNumber, float x,
-                    float titleY, float printableWidth)
+                    float titleY, float printableWidth, int scaleDenominator)
 {
     const Cell c = MeasureAt(s, kBaseFontSize);
-    const float baseY = titleY + printableWidth - 2.3f - c.lineH / 2;
-    const float scale = figureScale(s, p, 4.2f, baseY);
-    const float figX = x + 3.0f;
+    const float baseY = PlanBaseY(titleY, printableWidth, c.lineH);
+    const float scale = ScaleCmPerMetre(scaleDenominator);
+    const float figX = x + kPlanLeft;
     const QString head = QStringLiteral("(%1) %2").arg(figureNumber).arg(floor);
     PrintTextCm(s,
                 planKind == kPlanHardware
                     ? head + QStringLiteral(" 階金物伏図")
                     : head + QStringLiteral(" 階耐力壁伏図") + QStringLiteral(" (数値は壁倍率)"),
                 kBaseFontSize, x, titleY, 0);
+    const QString scaleText = ScaleText(scaleDenominator) + QStringLiteral("  ") + ModuleText(p);
+    const TextSize scaleSize = MeasureCm(s, scaleText, kScaleTextSize);
+    PrintTextCm(s, scaleText, kScaleTextSize, printableWidth - scaleSize.w, titleY, 0);
+    s.SetFontSize(kBaseFontSize);
     PrintPlanLegend(s, p, planKind, floor, x, titleY, printableWidth);
     drawFigureGrid(s, p, scale, figX, baseY);
+    drawFigureDimensions(s, p, scale, figX, baseY);
     if (planKind == kPlanHardware) {
         drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsLines);
         drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsHardware);
@@ -194,6 +233,7 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
 void PrintPlanFigures(PrintSurface &s, const Project &p, int planKind, float x, float &cursorY,
                       float printableWidth)
 {
+    const int scale = ReportPlanScale(s, p, printableWidth);
     for (int floor = 1; floor <= p.dims.floorCount; ++floor) {
         const Cell c = MeasureAt(s, kBaseFontSize);
         float titleY = cursorY + c.lineH / 2;
@@ -201,7 +241,7 @@ void PrintPlanFigures(PrintSurface &s, const Project &p, int planKind, float x, 
             s.NewPage();
             titleY = c.lineH / 2;
         }
-        PrintPlanFloor(s, p, planKind, floor, floor, x, titleY, printableWidth);
+        PrintPlanFloor(s, p, planKind, floor, floor, x, titleY, printableWidth, scale);
     }
 }
 
@@ -236,7 +276,7 @@ void RecordReportPlanPage(PrintSurface &s, const Project &p, int planKind, int f
         PrintPlanSectionHeading(s, planKind, 0, cursorY);
         titleY = cursorY + c.lineH / 2;
     }
-    PrintPlanFloor(s, p, planKind, floor, floor, 0, titleY, width);
+    PrintPlanFloor(s, p, planKind, floor, floor, 0, titleY, width, ReportPlanScale(s, p, width));
     s.EndDoc();
 }
 

@@ -29,12 +29,19 @@ void SetReportHeaderFooter(PrintSurface &s, const Project &p, int pageNumber);
 // titleY + printableWidth − 2.0 cm + 3.5 lines.
 void PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor, float x, float titleY,
                      float printableWidth);
-// One floor's plan with its title line at titleY: the title ("(k) f 階耐力壁伏図 (数値は壁倍率)" or
+// The one scale of every plan figure of the report (bearing-wall and hardware plans of every floor): the
+// largest standard scale at which each plan, with its dimension lines, fits its place (the printable width
+// less 3.0 cm and the dimension lines across, the height below its base line down), as a denominator.
+int ReportPlanScale(PrintSurface &s, const Project &p, float printableWidth);
+
+// One floor's plan with its title line at titleY, at 1/scaleDenominator: the title ("(k) f 階耐力壁伏図
+// (数値は壁倍率)" or
 // "(k) f 階金物伏図", k = figureNumber), the legend, and the plan drawn upwards from its base line at
 // titleY + printableWidth − 2.3 cm − half a line, scaled to the printable area less 4.2 cm across and the
 // base line's height down, 3.0 cm from x.
+// the scale and module texts right-aligned on the title line, the dimension lines above and right of it.
 void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, int figureNumber, float x,
-                    float titleY, float printableWidth);
+                    float titleY, float printableWidth, int scaleDenominator);
 // The plans of every floor for a report section, from cursorY (the first title half a line lower), each
 // later floor on a new page with its title half a line below the top. cursorY is not advanced: the next
 // section starts on a new page.

@@ -6,6 +6,8 @@
 #include "print/page_drawing.h"
 #include "print/print_surface.h"
 #include "report/frame_drawing.h"
+#include "report/figure_scale.h"
+#include "report/frame_page.h"
 #include "report/plan_pages.h"
 #include "report/report_sections.h"
 
@@ -14,6 +16,10 @@ namespace rqx {
 namespace {
 
 constexpr int kFiguresPerPage = 3;
+// From a frame's title line down to its roof line, in lines, and from the roof line up to its first
+// dimension line, in cm.
+constexpr float kFrameRoofDropLines = 3.2f;
+constexpr float kFrameDimensionDrop = 0.3f;
 
 // Whether grid line `line` carries a wall on any storey: an X line (node x index) holds the walls that
 // run along Y, a Y line the walls that run along X.
@@ -94,15 +100,19 @@ void PrintFrameFigures(ReportState &b, float x)
     FrameLayout layout;
     layout.storeyHeight = kReportStoreyHeight;
     layout.beamDepth = kReportBeamDepth;
-    const float lastX = p.coords(p.dims.spanCountX + 1, 1, 1).x;
-    const float lastY = p.coords(1, p.dims.spanCountY + 1, 1).y;
-    const float extent = std::max(lastX, lastY);
-    layout.frameScale = extent > 0 ? std::min(1.5f, (b.printableWidth - 0.7f * 2.3f) / extent) : 1.5f;
+    // Every frame at one standard scale, the largest that the widest frame fits.
+    const int scale = ReportFrameScaleDenominator(p, b.printableWidth);
+    layout.frameScale = ScaleCmPerMetre(scale);
     layout.frameOriginX = x + 0.9f;
+    const QString scaleText = ScaleText(scale) + QStringLiteral("  ") + ModuleText(p);
+    constexpr float kScaleTextSize = 10.0f;
 
     float titleY = b.cursorY + b.lineH;
+    // The roof line lies this far below the title: room for the two dimension lines above the frame.
+    const float roofDrop = kFrameRoofDropLines * b.lineH;
     // Height of one figure from its title to the next title.
-    const float figureHeight = 5.1f * b.lineH + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
+    const float figureHeight =
+        (roofDrop / b.lineH + 3.1f) * b.lineH + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
     int onPage = 0;
     for (size_t i = 0; i < frames.size(); ++i, ++onPage) {
         // Three to a page; fewer only on a page too short for three (landscape paper).
@@ -119,9 +129,12 @@ void PrintFrameFigures(ReportState &b, float x)
                     QStringLiteral("(") + QString::number(static_cast<int>(i) + 1) + QStringLiteral(") ") +
                         FrameLineName(p, f.direction, f.line) + QStringLiteral(" 通り"),
                     11, x, titleY, 0);
-        // The roof plane lies two lines below the title, the foundation line a storey height per floor lower.
-        layout.frameBaseY =
-            titleY + 2.0f * b.lineH + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
+        PrintTextCm(s, scaleText, kScaleTextSize,
+                    b.printableWidth - MeasureCm(s, scaleText, kScaleTextSize).w, titleY, 0);
+        // The roof plane lies below the title and the dimension lines, the foundation line a storey height
+        // per floor lower.
+        layout.frameBaseY = titleY + roofDrop + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
+        drawFrameDimensions(s, p, layout, f.direction, f.line, titleY + roofDrop - kFrameDimensionDrop);
         drawFrameLineNames(s, p, layout, f.direction, f.line, kFrameNamesReport);
         drawFrameWalls(s, p, layout, f.direction, f.line, kFrameWallsReport);
         drawFrameColumns(s, p, layout, f.direction, f.line, kFrameColumnsReport);
