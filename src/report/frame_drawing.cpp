@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <vector>
 
 #include "editor/plan_figures.h"
 #include "model/project.h"
+#include "print/label_placer.h"
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
@@ -66,6 +68,12 @@ float FramePageY(const FrameLayout &layout, int level)
     return layout.frameBaseY - layout.storeyHeight * static_cast<float>(level - 1);
 }
 
+QString FrameCrossingName(const Project &p, int direction, int j)
+{
+    const OneBasedArray<QString> &names = direction == kFrameOnXLine ? p.grid.lineNameY : p.grid.lineNameX;
+    return names.valid(j) ? names[j].trimmed() : QString();
+}
+
 QString FrameLineName(const Project &p, int direction, int line)
 {
     const OneBasedArray<QString> &names = direction == kFrameOnXLine ? p.grid.lineNameX : p.grid.lineNameY;
@@ -73,13 +81,14 @@ QString FrameLineName(const Project &p, int direction, int line)
 }
 
 void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
-                        int labelMode)
+                        int labelMode, FigureTexts *texts)
 {
     const int count = FrameNodeCount(p, direction, line);
     const OneBasedArray<QString> &names = direction == kFrameOnXLine ? p.grid.lineNameY : p.grid.lineNameX;
     const int div = std::max(1, p.dims.divisions);
     const bool view = labelMode == kFrameNamesView;
     FontScope font(s, kFontNamePMincho);
+    TextSize moduleCell, subCell;
     for (int i = 1; i <= count && i <= names.size(); ++i) {
         const int r = div == 1 ? 1 : i % div;
         float drop = 0, size = 0;
@@ -102,9 +111,22 @@ void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &la
                 size = view ? 9.0f : 7.0f;
                 break;
         }
-        const float charW = MeasureCm(s, QStringLiteral("A"), size).w;
+        // The character cell of the two sizes, measured once.
+        const bool large = r == 1;
+        TextSize &cell = large ? moduleCell : subCell;
+        if (cell.w == 0)
+            cell = MeasureCm(s, QStringLiteral("A"), size);
+        const float charW = cell.w;
         const float x = FramePageX(p, layout, direction, line, i) - charW;
-        PrintTextCm(s, names[i].trimmed(), size, x, layout.frameBaseY + drop, 0);
+        if (texts == nullptr) {
+            PrintTextCm(s, names[i].trimmed(), size, x, layout.frameBaseY + drop, 0);
+            continue;
+        }
+        // Its own row first, then the rows below it.
+        const float h = cell.h;
+        const float y = layout.frameBaseY + drop;
+        const LabelPlacer::Spot spots[] = {{x, y, 0, 0}, {x, y + 0.8f * h, 0, 0}, {x, y + 1.6f * h, 0, 0}};
+        texts->placer.place(names[i].trimmed(), size, spots);
     }
 }
 
@@ -125,7 +147,7 @@ void drawFrameBeams(PrintSurface &s, const Project &p, const FrameLayout &layout
 }
 
 void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
-                      int mode)
+                      int mode, FigureTexts *texts)
 {
     const int count = FrameNodeCount(p, direction, line);
     const bool labels = mode == kFrameColumnsReport || mode == kFrameColumnsView;
@@ -146,26 +168,62 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
             DrawLineCm(s, x, top, x, foot, kPenStyleSolid, rec.throughOrigin == 1 ? 20 : 10, PaletteColor(0));
             if (!labels)
                 continue;
-            auto text = [&](const QString &t, float left, float y) {
-                if (!t.isEmpty())
-                    PrintTextCm(s, t, size, left, y, 0);
-            };
-            const TextSize req = MeasureCm(s, rec.hardware[0], size);
-            text(rec.hardware[0], x - 0.96f * req.w, (top + foot) / 2);
             const float h = MeasureCm(s, QStringLiteral("A"), size).h;
-            text(rec.hardware[1], x + 0.15f * charW, top + h);
-            if (storey == 1 && rec.throughOrigin == 1) {
-                const TextSize through = MeasureCm(s, QStringLiteral("通し柱"), size);
-                text(QStringLiteral("通し柱"), x - through.w / 2, foot + 0.7f * through.h);
+            if (texts == nullptr) {
+                auto text = [&](const QString &t, float left, float y) {
+                    if (!t.isEmpty())
+                        PrintTextCm(s, t, size, left, y, 0);
+                };
+                const TextSize req = MeasureCm(s, rec.hardware[0], size);
+                text(rec.hardware[0], x - 0.96f * req.w, (top + foot) / 2);
+                text(rec.hardware[1], x + 0.15f * charW, top + h);
+                if (storey == 1 && rec.throughOrigin == 1) {
+                    const TextSize through = MeasureCm(s, QStringLiteral("通し柱"), size);
+                    text(QStringLiteral("通し柱"), x - through.w / 2, foot + 0.7f * through.h);
+                }
+                if (rec.isCorner == 1)
+                    text(QStringLiteral("出"), x + 0.45f * charW, top + 3.2f * h);
+                text(rec.hardware[2], x + 0.15f * charW, foot - 1.1f * h);
+                continue;
             }
+            // As the frame has them, then the column's other side, higher or lower, then smaller.
+            const float mid = (top + foot) / 2, r = x + 0.15f * charW, l = x - 0.15f * charW;
+            const LabelPlacer::Spot required[] = {{x - 0.04f * charW, mid, 1, 0}, {r, mid, 0, 0},
+                                                  {l, mid - 1.2f * h, 1, 0},      {r, mid - 1.2f * h, 0, 0},
+                                                  {l, mid + 1.2f * h, 1, 0},      {r, mid + 1.2f * h, 0, 0}};
+            const LabelPlacer::Spot topSpots[] = {
+                {r, top + h, 0, 0}, {l, top + h, 1, 0}, {r, top + 2.1f * h, 0, 0}, {l, top + 2.1f * h, 1, 0}};
+            const LabelPlacer::Spot corner[] = {{x + 0.45f * charW, top + 3.2f * h, 0, 0},
+                                                {l, top + 3.2f * h, 1, 0},
+                                                {r, top + 4.3f * h, 0, 0},
+                                                {l, top + 4.3f * h, 1, 0}};
+            const LabelPlacer::Spot footSpots[] = {{r, foot - 1.1f * h, 0, 0},
+                                                   {l, foot - 1.1f * h, 1, 0},
+                                                   {r, foot - 2.2f * h, 0, 0},
+                                                   {l, foot - 2.2f * h, 1, 0}};
+            const LabelPlacer::Spot through[] = {
+                {x, foot + 0.7f * h, 0.5f, 0}, {x, foot + 1.5f * h, 0.5f, 0}, {x, foot + 2.3f * h, 0.5f, 0}};
+            QString unplaced;
+            auto put = [&](const QString &t, std::span<const LabelPlacer::Spot> spots, const QString &role) {
+                if (!t.isEmpty() && !texts->placer.place(t, size, spots))
+                    unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + role + t;
+            };
+            put(rec.hardware[0], required, QStringLiteral("必要"));
+            put(rec.hardware[1], topSpots, QStringLiteral("柱頭"));
             if (rec.isCorner == 1)
-                text(QStringLiteral("出"), x + 0.45f * charW, top + 3.2f * h);
-            text(rec.hardware[2], x + 0.15f * charW, foot - 1.1f * h);
+                put(QStringLiteral("出"), corner, QString());
+            put(rec.hardware[2], footSpots, QStringLiteral("柱脚"));
+            if (storey == 1 && rec.throughOrigin == 1)
+                put(QStringLiteral("通し柱"), through, QString());
+            if (!unplaced.isEmpty())
+                AddFigureCallout(
+                    *texts, x, mid, 0.05f,
+                    QStringLiteral("%1階 %2").arg(storey).arg(FrameCrossingName(p, direction, j)), unplaced);
         }
 }
 
 void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
-                    int mode)
+                    int mode, FigureTexts *texts)
 {
     const int count = FrameNodeCount(p, direction, line);
     const int d = MemberDirection(direction);
@@ -206,7 +264,25 @@ void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout
                 const FrameNode start = NodeAt(direction, line, first);
                 const QString label = FormatMultiplier(SpanMultiplier(p, start.x, start.y, storey, d));
                 const TextSize t = MeasureCm(s, label, size);
-                PrintTextCm(s, label, size, (x1 + x2) / 2 - t.w / 2, yFoot - 2.2f * t.h, 0);
+                const float mid = (x1 + x2) / 2, quarter = std::fabs(x2 - x1) / 4;
+                if (texts == nullptr) {
+                    PrintTextCm(s, label, size, mid - t.w / 2, yFoot - 2.2f * t.h, 0);
+                } else {
+                    const float low = yFoot - 2.2f * t.h, high = (yTop + yFoot) / 2 - t.h / 2;
+                    const LabelPlacer::Spot spots[] = {{mid, low, 0.5f, 0},
+                                                       {mid, high, 0.5f, 0},
+                                                       {mid - quarter, low, 0.5f, 0},
+                                                       {mid + quarter, low, 0.5f, 0},
+                                                       {mid - quarter, high, 0.5f, 0},
+                                                       {mid + quarter, high, 0.5f, 0}};
+                    if (!texts->placer.place(label, size, spots))
+                        AddFigureCallout(*texts, mid, low, 0.05f,
+                                         QStringLiteral("%1階 %2〜%3")
+                                             .arg(storey)
+                                             .arg(FrameCrossingName(p, direction, first),
+                                                  FrameCrossingName(p, direction, end)),
+                                         label);
+                }
                 labelledFirst = first;
                 labelledEnd = end;
             }

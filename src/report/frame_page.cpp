@@ -84,8 +84,9 @@ bool RecordFrameViewPage(PrintSurface &s, const Project &p, int direction, int l
     layout.frameScale = ScaleCmPerMetre(scale);
     const QString name = FrameLineName(p, direction, line);
     s.SetHeaderFontName(kFontNamePGothic);
-    s.SetHeaderFontSize(11);
-    s.SetHeader(kAppTitle + QStringLiteral("   [ ") + p.info.buildingName + QStringLiteral(" ]"));
+    const QString header = kAppTitle + QStringLiteral("   [ ") + p.info.buildingName + QStringLiteral(" ]");
+    s.SetHeaderFontSize(RunningHeaderSize(s, header, 11));
+    s.SetHeader(header);
     s.SetFooter(QStringLiteral("|") + name + QStringLiteral(" 通り 軸組図|") + ScaleText(scale) +
                 QStringLiteral("  ") + ModuleText(p));
     s.SetFontName(kFontNameMincho);

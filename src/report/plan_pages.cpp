@@ -6,6 +6,7 @@
 
 #include "editor/plan_figures.h"
 #include "model/project.h"
+#include "print/label_placer.h"
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
@@ -130,6 +131,20 @@ void HardwareLegend(PrintSurface &s, float left, float y, float lineH, bool notC
 
 }  // namespace
 
+float RunningHeaderSize(PrintSurface &s, const QString &header, float size)
+{
+    const double savedSize = s.FontSize();
+    const QString savedName = s.FontName();
+    s.SetFontName(kFontNamePGothic);
+    const float width = Cm(s.PageWidth() - s.MarginLeft() - s.MarginRight());
+    constexpr float kSmallest = 5.0f;
+    while (size > kSmallest && MeasureCm(s, header, size).w > width)
+        size -= 0.5f;
+    s.SetFontName(savedName);
+    s.SetFontSize(savedSize);
+    return size;
+}
+
 void SetupReportPage(PrintSurface &s, float &printableWidth, float &printableHeight)
 {
     s.SetMarginLeft(QStringLiteral("2.3cm"));
@@ -142,16 +157,17 @@ void SetupReportPage(PrintSurface &s, float &printableWidth, float &printableHei
 
 void SetReportHeaderFooter(PrintSurface &s, const Project &p, int pageNumber)
 {
+    const QString header = kAppTitle + QStringLiteral("   [ ") + p.info.buildingName + QStringLiteral(" ]");
     s.SetHeaderFontName(kFontNamePGothic);
-    s.SetHeaderFontSize(9);
-    s.SetHeader(kAppTitle + QStringLiteral("   [ ") + p.info.buildingName + QStringLiteral(" ]"));
+    s.SetHeaderFontSize(RunningHeaderSize(s, header, 9));
+    s.SetHeader(header);
     const QString number = pageNumber > 0 ? QStringLiteral("- %1 -").arg(pageNumber - 1) : QString();
     s.SetFooter(QStringLiteral("|") + number + QStringLiteral("|") + VersionText());
     s.SetFontName(kFontNameMincho);
 }
 
-void PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor, float x, float titleY,
-                     float printableWidth)
+float PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor, float x, float titleY,
+                      float printableWidth)
 {
     const double size = s.FontSize();
     const Cell c = MeasureAt(s, kBaseFontSize);
@@ -162,6 +178,7 @@ void PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor,
     else
         BearingWallLegend(s, floor, p.dims.floorCount, left, y, c.lineH);
     s.SetFontSize(size);
+    return y - 0.5f * c.lineH;
 }
 
 namespace {
@@ -214,18 +231,27 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
     const TextSize scaleSize = MeasureCm(s, scaleText, kScaleTextSize);
     PrintTextCm(s, scaleText, kScaleTextSize, printableWidth - scaleSize.w, titleY, 0);
     s.SetFontSize(kBaseFontSize);
-    PrintPlanLegend(s, p, planKind, floor, x, titleY, printableWidth);
-    drawFigureGrid(s, p, scale, figX, baseY);
-    drawFigureDimensions(s, p, scale, figX, baseY);
+    const float legendTop = PrintPlanLegend(s, p, planKind, floor, x, titleY, printableWidth);
+    // The plan's texts stay between the title line and the legend, clear of each other, of the column
+    // squares and of the dimension lines.
+    LabelPlacer placer(s, QRectF(QPointF(x, titleY + c.lineH), QPointF(printableWidth, legendTop - 0.1f)));
+    FigureTexts texts{placer, {}};
+    drawFigureDimensions(s, p, scale, figX, baseY, &texts);
+    KeepFigureColumnsFree(texts, p, scale, figX, baseY, floor, kFigColumnSide);
+    drawFigureGrid(s, p, scale, figX, baseY, &texts);
     if (planKind == kPlanHardware) {
-        drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsLines);
-        drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsHardware);
+        drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsLines, &texts);
+        drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsHardware, &texts);
     } else {
         drawFigureFloors(s, p, scale, figX, baseY, floor);
         drawFigureBeams(s, p, scale, figX, baseY, floor + 1);
-        drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsSymbols);
-        drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsPlain);
+        drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsSymbols, &texts);
+        drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsPlain, &texts);
     }
+    s.SetFontName(kFontNameMincho);
+    // Under the legend's last line: the bearing-wall legend's eighth entry, the hardware legend's note.
+    const float legendBottom = legendTop + c.lineH / 2 + (planKind == kPlanHardware ? 7.0f : 9.0f) * c.lineH;
+    PrintFigureCallouts(s, texts.callouts, x, legendBottom + c.lineH / 2, printableWidth);
     s.SetFontName(kFontNameMincho);
     s.SetFontSize(kBaseFontSize);
 }
@@ -330,6 +356,49 @@ void RecordTransferCheckPage(PrintSurface &s, const Project &p)
     drawFigureColumns(s, p, scale, figX, figY, 2, kFigColumnsCarried);
     drawFigureColumns(s, p, scale, figX, figY, 1, kFigColumnsLower);
     s.EndDoc();
+}
+
+float PrintFigureCallouts(PrintSurface &s, const std::vector<FigureCallout> &callouts, float x, float top,
+                          float printableWidth)
+{
+    if (callouts.empty())
+        return top;
+    const double savedSize = s.FontSize();
+    constexpr float kSize = 7.0f;
+    const Cell c = MeasureAt(s, kBaseFontSize);
+    QStringList entries;
+    float widest = 0;
+    for (const FigureCallout &k : callouts) {
+        entries << QStringLiteral("[%1] %2 %3").arg(k.number).arg(k.where, k.text);
+        widest = std::max(widest, MeasureCm(s, entries.back(), kSize).w);
+    }
+    const float columnW = widest + 0.4f;
+    const int columns = std::max(1, static_cast<int>((printableWidth - x) / columnW));
+    const float rowH = MeasureCm(s, QStringLiteral("[0]"), kSize).h * 1.1f;
+    const float height = Cm(s.PageHeight() - s.MarginTop() - s.MarginBottom());
+    QString heading = QStringLiteral("【 図中番号の表記 】");
+    float bottom = top;
+    int i = 0;
+    while (i < entries.size()) {
+        if (top + c.lineH + rowH > height) {
+            s.NewPage();
+            top = c.lineH / 2;
+            heading = QStringLiteral("【 図中番号の表記 】(続き)");
+        }
+        PrintTextCm(s, heading, kBaseFontSize, x, top, 0);
+        const float first = top + c.lineH;
+        const int rows = std::max(1, static_cast<int>((height - first) / rowH));
+        const int count = std::min(rows * columns, static_cast<int>(entries.size()) - i);
+        const int used = (count + columns - 1) / columns;  // rows filled, column by column
+        for (int k = 0; k < count; ++k)
+            PrintTextCm(s, entries[i + k], kSize, x + static_cast<float>(k / used) * columnW,
+                        first + static_cast<float>(k % used) * rowH, 0);
+        i += count;
+        bottom = first + static_cast<float>(used) * rowH;
+        top = height;  // a further page for what is left
+    }
+    s.SetFontSize(savedSize);
+    return bottom;
 }
 
 }  // namespace rqx

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/project.h"
+#include "print/label_placer.h"
 #include "print/page_drawing.h"
 #include "print/print_surface.h"
 #include "report/frame_drawing.h"
@@ -20,6 +21,8 @@ constexpr int kFiguresPerPage = 3;
 // dimension line, in cm.
 constexpr float kFrameRoofDropLines = 3.2f;
 constexpr float kFrameDimensionDrop = 0.3f;
+// Below the foundation line, the room of the crossing lines' names (cm).
+constexpr float kFrameNamesRoom = 1.4f;
 
 // Whether grid line `line` carries a wall on any storey: an X line (node x index) holds the walls that
 // run along Y, a Y line the walls that run along X.
@@ -135,11 +138,24 @@ void PrintFrameFigures(ReportState &b, float x)
         // per floor lower.
         layout.frameBaseY = titleY + roofDrop + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
         drawFrameDimensions(s, p, layout, f.direction, f.line, titleY + roofDrop - kFrameDimensionDrop);
-        drawFrameLineNames(s, p, layout, f.direction, f.line, kFrameNamesReport);
-        drawFrameWalls(s, p, layout, f.direction, f.line, kFrameWallsReport);
-        drawFrameColumns(s, p, layout, f.direction, f.line, kFrameColumnsReport);
+        // The frame's texts keep apart between its roof line and the room of its line names; what finds no
+        // room is listed under the frame.
+        const float namesBottom = layout.frameBaseY + kFrameNamesRoom;
+        LabelPlacer placer(
+            s, QRectF(QPointF(x, titleY + roofDrop - 0.05f), QPointF(b.printableWidth, namesBottom)));
+        FigureTexts texts{placer, {}};
+        drawFrameLineNames(s, p, layout, f.direction, f.line, kFrameNamesReport, &texts);
+        drawFrameWalls(s, p, layout, f.direction, f.line, kFrameWallsReport, &texts);
+        drawFrameColumns(s, p, layout, f.direction, f.line, kFrameColumnsReport, &texts);
         drawFrameBeams(s, p, layout, f.direction, f.line);
         titleY = layout.frameBaseY + 3.1f * b.lineH;
+        if (!texts.callouts.empty()) {
+            const int page = s.PageCount();
+            titleY =
+                PrintFigureCallouts(s, texts.callouts, x, namesBottom, b.printableWidth) + 1.2f * b.lineH;
+            if (s.PageCount() != page)
+                onPage = 0;  // the list ran onto a further page: the frames go on below it
+        }
     }
     b.cursorY = titleY;
     s.SetFontName(kFontNameMincho);

@@ -104,15 +104,15 @@ QString FormatRatio(float u)
 // ΔN and its terms: one per second-floor column whose pull-out reaches the column along floor beams,
 // side 1 then side 2, then the orthogonal-beam share in brackets, of either sign. Terms that add
 // nothing as printed (a ratio or a pull-out of 0) are left out.
-QString CarriedN(const Project &p, int x, int y, int d)
+// ΔN as printed is N less N' as printed (N' is exact to two decimals), so that N' + ΔN gives N where
+// the two roundings of ΔN and N would part. `own` is N' as printed ("-" for none), `total` N as printed.
+QString CarriedN(const Project &p, int x, int y, int d, const QString &own, const QString &total)
 {
     const ColumnResult &r = p.results(x, y, 1);
     const bool user = p.grid.lCoefficientMode == 1;
-    // ΔN as printed is N less N' as printed (N' is exact to two decimals), so that N' + ΔN gives N where
-    // the two roundings of ΔN and N would part.
-    const QString own = LowerOwnN(p, x, y, d);
-    const float ownShown = own == QStringLiteral("-") ? 0.0f : own.section(QLatin1Char('\r'), 0, 0).toFloat();
-    const float totalShown = FormatFixed(TotalN(r, d), 2).toFloat();
+    const float ownShown =
+        own == QStringLiteral("-") ? 0.0f : QStringView(own).left(own.indexOf(u'\r')).toFloat();
+    const float totalShown = QStringView(total).left(total.indexOf(u'\r')).toFloat();
     QString t = FormatFixed(totalShown - ownShown, 2) + QStringLiteral("\r=");
     int terms = 0;
     const int maxSteps = p.dims.spanCountX + p.dims.spanCountY + 2;
@@ -213,8 +213,8 @@ QStringList ResultRowCells(const Project &p, int x, int y)
         QString total[2];
         for (int i = 0; i < 2; ++i) {
             own[i] = LowerOwnN(p, x, y, kDirections[i]);
-            carried[i] = CarriedN(p, x, y, kDirections[i]);
             total[i] = LowerTotalN(r, kDirections[i]);
+            carried[i] = CarriedN(p, x, y, kDirections[i], own[i], total[i]);
         }
         cells << JoinDirections(own[0], own[1], QStringLiteral("―――――――――"))
               << JoinDirections(carried[0], carried[1], QStringLiteral("――――――――"))
