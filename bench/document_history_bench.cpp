@@ -27,13 +27,12 @@ struct DocumentScreen {
     ProjectDocument doc;
     EditorState editor;
     PlanSurface surface{QSize(1396, 896)};
-    PlanMouse mouse{doc.project(), editor, {}, false, {}};
+    PlanMouse mouse{doc, editor, {}, false, {}};
 
     explicit DocumentScreen(Project project = samples::LargestProject())
     {
         doc.project() = std::move(project);
         doc.notifyProjectReplaced();
-        mouse.document = &doc;
         editor.selectedItem[1] = editor.selectedItem[2] = editor.selectedItem[3] = editor.selectedItem[4] = 1;
         editor.memberKey = kKeyKesa;
         RedrawPlan(surface, doc.project(), editor, 1);

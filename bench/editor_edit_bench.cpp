@@ -5,9 +5,9 @@
 #include <benchmark/benchmark.h>
 
 #include "editor/placement.h"
+#include "document/project_document.h"
 #include "editor/plan_mouse.h"
 #include "editor/plan_render.h"
-#include "editor/undo.h"
 
 namespace {
 
@@ -71,19 +71,27 @@ Project largestProject()
 // The input screen without its window: the largest project drawn on a 1400 × 900 raster, the
 // mouse protocol drawing regions on it.
 struct Screen {
-    Project project = largestProject();
+    ProjectDocument doc;
+    Project &project = doc.project();
     EditorState editor;
     PlanSurface surface{QSize(1396, 896)};
-    PlanMouse mouse{project, editor, {}, false, {}};
+    PlanMouse mouse{doc, editor, {}, false, {}};
 
     Screen()
     {
+        project = largestProject();
+        doc.notifyProjectReplaced();
         editor.selectedItem[1] = editor.selectedItem[3] = editor.selectedItem[4] = 1;
         editor.linkColumnsAndBeams = 1;
         RedrawPlan(surface, project, editor, 1);
-        mouse.host.drawRegion = [this](const NodeRect &r, bool erase) {
+        // Every edit and undo is drawn through the document's signals, as on the input screen.
+        auto draw = [this](const NodeRegion &r, bool erase) {
             drawRegion(surface, PlanInputs{project, editor, 1}, erase, r.ix1, r.iy1, r.ix2, r.iy2);
         };
+        QObject::connect(&doc, &ProjectDocument::nodesAboutToChange,
+                         [draw](const NodeRegion &r) { draw(r, true); });
+        QObject::connect(&doc, &ProjectDocument::nodesChanged,
+                         [draw](const NodeRegion &r) { draw(r, false); });
         mouse.host.xorRubberBand = [this](const RubberBand &b) {
             drawLineTwips(surface, b.x1, b.y1, b.x2, b.y2, QBColor(b.colour), 2, kDrawXorPen);
         };

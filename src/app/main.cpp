@@ -82,10 +82,16 @@ int main(int argc, char **argv)
     // crashed is offered first, and a restored project takes the start dialog's place.
     rqx::DocumentRecovery recovery(document, rqx::RecoveryStore::DefaultFolder(),
                                    rqx::ProjectLock::DefaultFolder());
-    QObject::connect(&recovery, &rqx::DocumentRecovery::openElsewhere, &window, [&window](const QString &path) {
-        // After the open has finished showing the project.
-        QTimer::singleShot(0, &window, [&window, path] { rqx::ShowOpenElsewhere(path, &window); });
-    });
+    QObject::connect(
+        &recovery, &rqx::DocumentRecovery::openElsewhere, &window, [&window](const QString &path) {
+            // After the open has finished showing the project.
+            QTimer::singleShot(0, &window, [&window, path] { rqx::ShowOpenElsewhere(path, &window); });
+        });
+    // A recovery copy that cannot be written is shown until one is written again.
+    QObject::connect(&recovery, &rqx::DocumentRecovery::recoveryFailing, &window,
+                     [&window](const QString &reason) { window.showRecoveryProblem(reason); });
+    QObject::connect(&recovery, &rqx::DocumentRecovery::recoveryWorks, &window,
+                     [&window] { window.showRecoveryProblem(QString()); });
     QTimer::singleShot(0, &window, [&window, &recovery, startupFile] {
         if (rqx::OfferRecovery(recovery, &window))
             window.showRestoredProject();

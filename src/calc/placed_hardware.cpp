@@ -2,6 +2,7 @@
 
 #include "calc/hardware_class.h"
 #include "model/line_names.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -104,8 +105,10 @@ int PositionWidth(const GridInfo &grid)
 QString PlacedHardwareLineText(const Project &project, int level, const PlacedHardwareLine &line)
 {
     const GridInfo &g = project.grid;
-    const QString nameX = line.x <= g.lineNameX.size() ? g.lineNameX[line.x].trimmed() : QString();
-    const QString nameY = line.y <= g.lineNameY.size() ? g.lineNameY[line.y].trimmed() : QString();
+    const QString nameX =
+        line.x <= g.lineNameX.size() ? ShownText(g.lineNameX[line.x].trimmed(), kShownLineName) : QString();
+    const QString nameY =
+        line.y <= g.lineNameY.size() ? ShownText(g.lineNameY[line.y].trimmed(), kShownLineName) : QString();
     const QString position = Padded(nameX, LineNameWidth(g.lineStyleX)) + QStringLiteral("- ") +
                              Padded(nameY, LineNameWidth(g.lineStyleY));
     const QString &required = project.nodes(line.x, line.y, level).hardware[0];
@@ -113,12 +116,13 @@ QString PlacedHardwareLineText(const Project &project, int level, const PlacedHa
     auto placement = [&](const QString &text) {
         if (text.isEmpty())
             return QString(6, QLatin1Char(' '));
+        const QString shown = ShownText(text, kShownHardware);
         if (PlacedBelowRequired(text, required))
-            return Padded(text + kWeakerPlacementMark, 4);
-        return Padded(text, 5);
+            return Padded(shown + kWeakerPlacementMark, 4);
+        return Padded(shown, 5);
     };
-    return Padded(position.trimmed(), PositionWidth(g)) + Padded(required, 5) + placement(line.top) +
-           placement(line.foot) +
+    return Padded(position.trimmed(), PositionWidth(g)) + Padded(ShownText(required, kShownHardware), 5) +
+           placement(line.top) + placement(line.foot) +
            (line.throughOrigin == 1 ? kThroughColumnMark : QString(8, QLatin1Char(' ')));
 }
 

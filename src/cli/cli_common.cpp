@@ -34,6 +34,24 @@ void PrintError(const FileResult &result)
         Err() << "velmrqx-cli: " << result.detail << Qt::endl;
 }
 
+void PrintWriteFailure(const QString &what, const QString &path, const SaveOutcome &saved,
+                       const QString &renderError)
+{
+    if (!renderError.isEmpty()) {
+        PrintError(what + QStringLiteral("を書き込めません: ") + path + QLatin1Char('\r') + renderError);
+        Err() << "velmrqx-cli: " << path << " could not be written: the pages could not be drawn" << Qt::endl;
+        return;
+    }
+    if (saved.step == SaveStep::SyncFolder) {
+        PrintError(path + QLatin1Char('\r') + saved.cause());
+        Err() << "velmrqx-cli: " << path << " is written, but its folder could not be synced ("
+              << SystemErrorInEnglish(saved.error) << "): it may not survive a power cut" << Qt::endl;
+        return;
+    }
+    PrintError(what + QStringLiteral("を書き込めません: ") + path + QLatin1Char('\r') + saved.cause());
+    Err() << "velmrqx-cli: " << path << " could not be written: " << saved.causeInEnglish() << Qt::endl;
+}
+
 int UsageError(const QString &usage)
 {
     Err() << "usage: velmrqx-cli " << usage << Qt::endl;

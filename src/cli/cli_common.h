@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTextStream>
 
+#include "common/safe_save.h"
 #include "model/project_file.h"
 
 namespace rqx::cli {
@@ -22,6 +23,12 @@ void PrintError(const QString &message);
 // Prints a file operation's message, then its cause in English on a line of its own
 // ("velmrqx-cli: disk full (ENOSPC) while writing").
 void PrintError(const FileResult &result);
+
+// Prints why an output file (`what`: its kind in the program's words, "計算書") was not written or
+// may not last: the cause in Japanese, then "velmrqx-cli: …" in English. A folder that could not be
+// synced after the rename is told apart: the new file is there but may not survive a power cut.
+void PrintWriteFailure(const QString &what, const QString &path, const SaveOutcome &saved,
+                       const QString &renderError = QString());
 
 // Prints "usage: velmrqx-cli <usage>" on stderr and returns kExitUsage.
 int UsageError(const QString &usage);

@@ -27,39 +27,39 @@ PageOutput PageOutputOf(const QString &path)
 
 bool WritePageOutput(const PrintDocument &doc, const QString &path, const QString &title)
 {
-    QString error;
+    const QString what = QStringLiteral("図");
+    SaveOutcome saved;
     switch (PageOutputOf(path)) {
-        case PageOutput::Pdf:
-            if (WritePdf(doc, path, &error, 600, title))
+        case PageOutput::Pdf: {
+            const PdfOutcome written = WritePdfFile(doc, path, 600, title);
+            if (written.ok())
                 return true;
-            break;
+            PrintWriteFailure(what, path, written.saved, written.renderError);
+            return false;
+        }
         case PageOutput::Png: {
             // Encoded in memory, then saved whole: a failed write keeps the old file.
             QBuffer png;
             png.open(QIODevice::WriteOnly);
             QImageWriter writer(&png, "png");
             if (!writer.write(RenderPageImage(doc, 1, 150))) {
-                error = writer.errorString();
-                break;
+                PrintWriteFailure(what, path, {}, writer.errorString());
+                return false;
             }
-            const SaveOutcome saved = SaveFileSafely(path, png.data());
-            if (saved)
-                return true;
-            error = saved.causeInEnglish();
+            saved = SaveFileSafely(path, png.data());
             break;
         }
-        case PageOutput::Text: {
-            const SaveOutcome saved = SaveFileSafely(path, DumpDocumentText(doc).toUtf8());
-            if (saved)
-                return true;
-            error = saved.causeInEnglish();
+        case PageOutput::Text:
+            saved = SaveFileSafely(path, DumpDocumentText(doc).toUtf8());
             break;
-        }
         case PageOutput::Invalid:
-            error = QStringLiteral("unknown output kind");
-            break;
+            PrintError(QStringLiteral("出力ファイルの種類が分かりません: ") + path);
+            Err() << "velmrqx-cli: " << path << ": unknown output kind (use .pdf, .png or .txt)" << Qt::endl;
+            return false;
     }
-    PrintError(QStringLiteral("%1 could not be written: %2").arg(path, error));
+    if (saved)
+        return true;
+    PrintWriteFailure(what, path, saved);
     return false;
 }
 

@@ -10,6 +10,7 @@
 
 #include "calc/n_value.h"
 #include "cli/cli_common.h"
+#include "common/shown_text.h"
 
 namespace rqx::cli {
 
@@ -74,7 +75,7 @@ QString PadTo(const QString &text, int width)
 
 QString LineName(const OneBasedArray<QString> &names, int k)
 {
-    const QString name = names.valid(k) ? names[k].trimmed() : QString();
+    const QString name = names.valid(k) ? ShownText(names[k].trimmed(), kShownLineName) : QString();
     return name.isEmpty() ? QString::number(k) : name;
 }
 

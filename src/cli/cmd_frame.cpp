@@ -24,7 +24,8 @@ int RunFrame(const QStringList &args)
     const QString lineText = a.values.first();
     const int line = PositiveNumber(lineText);
     if (PageOutputOf(a.output) == PageOutput::Invalid) {
-        PrintError(QStringLiteral("%1: the output must end in .pdf, .png or .txt").arg(a.output));
+        PrintError(
+            QStringLiteral("velmrqx-cli: %1: the output must end in .pdf, .png or .txt").arg(a.output));
         return kExitUsage;
     }
 
@@ -33,7 +34,7 @@ int RunFrame(const QStringList &args)
         return kExitRefused;
     const int direction = onX ? kFrameOnXLine : kFrameOnYLine;
     if (FrameNodeCount(p, direction, line) == 0) {
-        PrintError(QStringLiteral("%1: there is no %2 line %3 (lines 1 to %4)")
+        PrintError(QStringLiteral("velmrqx-cli: %1: there is no %2 line %3 (lines 1 to %4)")
                        .arg(a.file, onX ? QStringLiteral("X") : QStringLiteral("Y"), lineText)
                        .arg((onX ? p.dims.spanCountX : p.dims.spanCountY) + 1));
         return kExitUsage;

@@ -28,7 +28,8 @@ int RunPlan(const QStringList &args)
     if (!transfer && !a.has(QStringLiteral("--floor")))
         return UsageError(usage);
     if (PageOutputOf(a.output) == PageOutput::Invalid) {
-        PrintError(QStringLiteral("%1: the output must end in .pdf, .png or .txt").arg(a.output));
+        PrintError(
+            QStringLiteral("velmrqx-cli: %1: the output must end in .pdf, .png or .txt").arg(a.output));
         return kExitUsage;
     }
     const int floor =
@@ -38,14 +39,14 @@ int RunPlan(const QStringList &args)
     if (!LoadForCommand(a.file, p))
         return kExitRefused;
     if (floor < 1 || floor > p.dims.floorCount) {
-        PrintError(QStringLiteral("%1: there is no floor %2 (the project has %3)")
+        PrintError(QStringLiteral("velmrqx-cli: %1: there is no floor %2 (the project has %3)")
                        .arg(a.file, a.value(QStringLiteral("--floor")))
                        .arg(p.dims.floorCount));
         return kExitUsage;
     }
     if (transfer && floor != 2) {
-        PrintError(
-            QStringLiteral("the transfer check shows storey 2 over storey 1: use --floor 2 or leave it out"));
+        PrintError(QStringLiteral(
+            "velmrqx-cli: the transfer check shows storey 2 over storey 1: use --floor 2 or leave it out"));
         return kExitUsage;
     }
 

@@ -7,6 +7,7 @@
 #include "cli/cli_common.h"
 #include "print/font_names.h"
 #include "print/page_render.h"
+#include "print/print_document.h"
 #include "print/print_surface.h"
 #include "print/text_dump.h"
 #include "report/report_builder.h"
@@ -41,13 +42,17 @@ int RunReport(const QStringList &args)
     PrintSurface surface;
     BuildReport(surface, project);
     if (text) {
-        Out() << DumpDocumentText(surface.document());
+        // Page by page: the dump of a long report is never held whole.
+        const PrintDocument &doc = surface.document();
+        for (int n = 1; n <= doc.pageCount(); ++n)
+            Out() << DumpPageText(doc, n);
         Out().flush();
         return kExitOk;
     }
-    QString error;
-    if (!WritePdf(surface.document(), output, &error, 600, project.info.buildingName.trimmed())) {
-        PrintError(QStringLiteral("計算書を書き込めません: ") + output + QLatin1Char('\r') + error);
+    const PdfOutcome written =
+        WritePdfFile(surface.document(), output, 600, project.info.buildingName.trimmed());
+    if (!written.ok()) {
+        PrintWriteFailure(QStringLiteral("計算書"), output, written.saved, written.renderError);
         return kExitRefused;
     }
     return kExitOk;

@@ -172,6 +172,10 @@ QString SaveOutcome::cause() const
                    "新しいファイルは書き込みましたが、フォルダの更新をディスクに確定できませんでした"
                    "（停電などで失われるおそれがあります）。\r") +
                SystemErrorText(error);
+    if (step == SaveStep::Check && error == kWriteProtected)
+        return QStringLiteral(
+            "ファイルは書き込みが禁止されています（読み取り専用）。"
+            "書き込みを許可するか、別の名前で保存してください。");
     const ErrorName *e = FindError(error);
     QString what = e ? QString::fromUtf16(e->japanese) : QStringLiteral("エラーが起きました");
     if (step == SaveStep::Create && (error == ENOENT || error == ENOTDIR))
@@ -187,6 +191,8 @@ QString SaveOutcome::causeInEnglish() const
 {
     if (ok())
         return QString();
+    if (step == SaveStep::Check && error == kWriteProtected)
+        return QStringLiteral("the file is write-protected (read-only); it was left unchanged");
     return SystemErrorInEnglish(error) + QStringLiteral(" while ") + QLatin1String(StepInEnglish(step));
 }
 
@@ -202,6 +208,12 @@ int FileLayer::create(const QByteArray &path, int mode, int &fd)
     if (mode >= 0)
         ::fchmod(fd, static_cast<mode_t>(mode));  // the old file's permissions; best effort
     return 0;
+}
+
+void FileLayer::keepOwner(int fd, int owner, int group)
+{
+    if (::fchown(fd, static_cast<uid_t>(owner), static_cast<gid_t>(group)) != 0)
+        (void)!::fchown(fd, static_cast<uid_t>(-1), static_cast<gid_t>(group));  // the group at least
 }
 
 int FileLayer::write(int fd, const char *data, qint64 size, qint64 &written)
@@ -310,12 +322,18 @@ bool SafeSaveFile::open(OpenMode mode)
     target_ = QFile::encodeName(target);
 
     int modeOfOld = -1;
+    bool hadOld = false;
     struct stat st;
     if (::stat(target_.constData(), &st) == 0) {
         // A folder or a device is never replaced by a file.
         if (!S_ISREG(st.st_mode))
             return fail(SaveStep::Check, S_ISDIR(st.st_mode) ? EISDIR : ENODEV);
+        // The rename would need only the folder's permission: a file the user protected is left
+        // alone. No write bit at all counts as protected for root as well.
+        if (::faccessat(AT_FDCWD, target_.constData(), W_OK, AT_EACCESS) != 0 || (st.st_mode & 0222) == 0)
+            return fail(SaveStep::Check, kWriteProtected);
         modeOfOld = static_cast<int>(st.st_mode & 07777);
+        hadOld = true;
     }
     RemoveStaleTemporaries(target, layer_);
     const QByteArray temporary = QFile::encodeName(TemporaryPathFor(target));
@@ -323,6 +341,12 @@ bool SafeSaveFile::open(OpenMode mode)
     if (error != 0) {
         fd_ = -1;
         return fail(SaveStep::Create, error);
+    }
+    // A save by another user (root above all) keeps the file its owner's where the system lets it.
+    if (hadOld && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
+        layer_.keepOwner(fd_, static_cast<int>(st.st_uid), static_cast<int>(st.st_gid));
+        if (modeOfOld >= 0)
+            ::fchmod(fd_, static_cast<mode_t>(modeOfOld));  // a change of owner may drop set-id bits
     }
     temporary_ = temporary;
     buffer_.clear();

@@ -11,6 +11,7 @@
 #include <QIODevice>
 #include <QString>
 
+#include <cerrno>
 #include <memory>
 
 namespace rqx {
@@ -26,6 +27,10 @@ enum class SaveStep {
     Replace,     // renaming the temporary file over the target
     SyncFolder,  // syncing the folder after the rename: the new file is in place but may not last
 };
+
+// The error of a Check that found the target write-protected: its permission bits forbid the user to
+// write it, although the folder would allow a replace.
+inline constexpr int kWriteProtected = EACCES;
 
 struct SaveOutcome {
     SaveStep step = SaveStep::None;
@@ -55,6 +60,8 @@ public:
     virtual int create(const QByteArray &path, int mode, int &fd);
     // Writes some of the bytes; `written` is how many.
     virtual int write(int fd, const char *data, qint64 size, qint64 &written);
+    // Gives the new file the old one's owner and group; best effort, as the system allows.
+    virtual void keepOwner(int fd, int owner, int group);
     virtual int sync(int fd);
     virtual int close(int fd);
     virtual int rename(const QByteArray &from, const QByteArray &to);

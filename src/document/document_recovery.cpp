@@ -17,9 +17,11 @@ DocumentRecovery::DocumentRecovery(ProjectDocument &document, const QString &rec
         copy.projectBytes = document_.saveBytes();
         return copy;
     });
-    connect(autosave_.get(), &RecoveryAutosave::copyFailed, this, [](const QString &reason) {
+    connect(autosave_.get(), &RecoveryAutosave::copyFailed, this, [this](const QString &reason) {
         qWarning("velmrqx: recovery copy not written: %s", qPrintable(reason));
+        emit recoveryFailing(reason);
     });
+    connect(autosave_.get(), &RecoveryAutosave::copyWorksAgain, this, &DocumentRecovery::recoveryWorks);
     connect(&document_, &ProjectDocument::changed, this, [this] {
         if (document_.isDirty())
             autosave_->noteEdit();

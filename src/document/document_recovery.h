@@ -40,6 +40,10 @@ public:
 signals:
     // The project just opened or saved is also open in another running program.
     void openElsewhere(const QString &path);
+    // A recovery copy could not be written (the reason in English): a crash now would lose the
+    // changes since the last copy. Tried again shortly; recoveryWorks() when a copy is written again.
+    void recoveryFailing(const QString &reason);
+    void recoveryWorks();
 
 private:
     void claimOpenFile();

@@ -12,46 +12,6 @@ namespace rqx {
 
 namespace {
 
-bool SameMembers(const NodeRecord &a, const NodeRecord &b)
-{
-    return a.brace == b.brace && a.board == b.board && a.columnKind == b.columnKind &&
-           a.throughOrigin == b.throughOrigin && a.beam == b.beam && a.cellFloor == b.cellFloor;
-}
-
-bool SameHardware(const NodeRecord &a, const NodeRecord &b)
-{
-    return a.hardware[1] == b.hardware[1] && a.hardware[2] == b.hardware[2];
-}
-
-bool SameFields(NodeFields fields, const NodeRecord &a, const NodeRecord &b)
-{
-    switch (fields) {
-        case NodeFields::Members:
-            return SameMembers(a, b);
-        case NodeFields::PlacedHardware:
-            return SameHardware(a, b);
-        case NodeFields::MembersAndPlacedHardware:
-            return SameMembers(a, b) && SameHardware(a, b);
-    }
-    return false;
-}
-
-void CopyFields(NodeFields fields, NodeRecord &to, const NodeRecord &from)
-{
-    if (fields != NodeFields::PlacedHardware) {
-        to.brace = from.brace;
-        to.board = from.board;
-        to.columnKind = from.columnKind;
-        to.throughOrigin = from.throughOrigin;
-        to.beam = from.beam;
-        to.cellFloor = from.cellFloor;
-    }
-    if (fields != NodeFields::Members) {
-        to.hardware[1] = from.hardware[1];
-        to.hardware[2] = from.hardware[2];
-    }
-}
-
 // The records' plan rectangle, one node around (a member is drawn up to its end node, a brace
 // symbol beside its line).
 NodeRegion RegionOfOffsets(const NodeArray &nodes, const std::vector<std::size_t> &offsets)
@@ -77,6 +37,41 @@ NodeRegion RegionOfOffsets(const NodeArray &nodes, const std::vector<std::size_t
 }
 
 }  // namespace
+
+// Members are what the plan editor draws (floors, walls, columns with their through marks, beams);
+// the placed top and foot hardware is the placed-hardware dialog's. The required class and the
+// corner flag are the calculation's and are never part of a step.
+bool SameNodeFields(NodeFields fields, const NodeRecord &a, const NodeRecord &b)
+{
+    const bool members = a.brace == b.brace && a.board == b.board && a.columnKind == b.columnKind &&
+                         a.throughOrigin == b.throughOrigin && a.beam == b.beam && a.cellFloor == b.cellFloor;
+    const bool hardware = a.hardware[1] == b.hardware[1] && a.hardware[2] == b.hardware[2];
+    switch (fields) {
+        case NodeFields::Members:
+            return members;
+        case NodeFields::PlacedHardware:
+            return hardware;
+        case NodeFields::MembersAndPlacedHardware:
+            return members && hardware;
+    }
+    return false;
+}
+
+void CopyNodeFields(NodeFields fields, NodeRecord &to, const NodeRecord &from)
+{
+    if (fields != NodeFields::PlacedHardware) {
+        to.brace = from.brace;
+        to.board = from.board;
+        to.columnKind = from.columnKind;
+        to.throughOrigin = from.throughOrigin;
+        to.beam = from.beam;
+        to.cellFloor = from.cellFloor;
+    }
+    if (fields != NodeFields::Members) {
+        to.hardware[1] = from.hardware[1];
+        to.hardware[2] = from.hardware[2];
+    }
+}
 
 // One step of the history. The change is already in the project when the step is pushed; the
 // stack's first redo puts it in again through the document so views draw it.
@@ -181,7 +176,7 @@ void ProjectDocument::pushNodeEdit(NodeChange change)
     // Only the records that differ in the step's fields are kept.
     std::size_t kept = 0;
     for (std::size_t k = 0; k < change.offsets.size(); ++k) {
-        if (change.offsets[k] >= count || SameFields(change.fields, change.before[k], change.after[k]))
+        if (change.offsets[k] >= count || SameNodeFields(change.fields, change.before[k], change.after[k]))
             continue;
         change.offsets[kept] = change.offsets[k];
         change.before[kept] = std::move(change.before[k]);
@@ -201,7 +196,7 @@ void ProjectDocument::pushNodeEdit(NodeChange change)
     // Back to the records as they were, so the stack's redo draws the change like any other.
     NodeRecord *data = project_.nodes.data();
     for (std::size_t k = 0; k < kept; ++k)
-        CopyFields(change.fields, data[change.offsets[k]], change.before[k]);
+        CopyNodeFields(change.fields, data[change.offsets[k]], change.before[k]);
     undoStack_->push(new NodeEditCommand(*this, std::move(change)));
 }
 
@@ -213,7 +208,7 @@ void ProjectDocument::applyChange(const NodeChange &change, bool after)
     NodeRecord *data = project_.nodes.data();
     for (std::size_t k = 0; k < change.offsets.size(); ++k)
         if (change.offsets[k] < count)
-            CopyFields(change.fields, data[change.offsets[k]], values[k]);
+            CopyNodeFields(change.fields, data[change.offsets[k]], values[k]);
     ++changeCount_;
     emit nodesChanged(change.region);
 }
@@ -281,18 +276,13 @@ void ProjectDocument::notifyAboutToSave()
     emit aboutToSave();
 }
 
-// ---- NodeEdit ----
+// ---- NodeRecorder, NodeEdit ----
 
-NodeEdit::NodeEdit(ProjectDocument &document, const QString &text, NodeFields fields)
-    : document_(document), saved_(document.project().nodes.count(), false)
-{
-    change_.text = text;
-    change_.fields = fields;
-}
+NodeRecorder::NodeRecorder(Project &project) : project_(project), saved_(project.nodes.count(), false) {}
 
-NodeRecord &NodeEdit::node(int x, int y, int level)
+NodeRecord &NodeRecorder::node(int x, int y, int level)
 {
-    NodeArray &nodes = document_.project().nodes;
+    NodeArray &nodes = project_.nodes;
     NodeRecord &record = nodes(x, y, level);
     const std::size_t offset = static_cast<std::size_t>(&record - nodes.data());
     if (offset < saved_.size() && !saved_[offset]) {
@@ -303,16 +293,29 @@ NodeRecord &NodeEdit::node(int x, int y, int level)
     return record;
 }
 
-void NodeEdit::commit(const NodeRegion &region)
+NodeChange NodeRecorder::take(const QString &text, NodeFields fields, const NodeRegion &region)
 {
-    const NodeRecord *data = document_.project().nodes.data();
+    const NodeRecord *data = project_.nodes.data();
     change_.after.clear();
     change_.after.reserve(change_.offsets.size());
-    for (std::size_t offset : change_.offsets)
+    for (std::size_t offset : change_.offsets) {
         change_.after.push_back(data[offset]);
+        saved_[offset] = false;
+    }
+    change_.text = text;
+    change_.fields = fields;
     change_.region = region;
-    document_.pushNodeEdit(std::move(change_));
-    change_ = NodeChange{};
+    return std::exchange(change_, NodeChange{});
+}
+
+NodeEdit::NodeEdit(ProjectDocument &document, const QString &text, NodeFields fields)
+    : document_(document), text_(text), fields_(fields), recorder_(document.project())
+{
+}
+
+void NodeEdit::commit(const NodeRegion &region)
+{
+    document_.pushNodeEdit(recorder_.take(text_, fields_, region));
 }
 
 }  // namespace rqx

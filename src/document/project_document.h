@@ -50,6 +50,34 @@ struct NodeChange {
     NodeRegion region;  // plan rectangle to draw again; empty: the records' own rectangle, one node around
 };
 
+// Whether two records agree in the given fields, and the copy of those fields: the one definition
+// of what an undoable step holds, for every recorder and the history.
+bool SameNodeFields(NodeFields fields, const NodeRecord &a, const NodeRecord &b);
+void CopyNodeFields(NodeFields fields, NodeRecord &to, const NodeRecord &from);
+
+// Records the node records a change is about to write, before it writes them: node() saves a record
+// the first time it is asked for and returns it for writing; take() turns what was recorded into a
+// NodeChange (values before and after). Needs no document, so the editor's placement routines write
+// through it headless and their caller makes the step.
+class NodeRecorder {
+public:
+    explicit NodeRecorder(Project &project);
+    NodeRecorder(const NodeRecorder &) = delete;
+    NodeRecorder &operator=(const NodeRecorder &) = delete;
+
+    NodeRecord &node(int x, int y, int level);
+    // Offsets (file order) of the records saved so far, in the order they were first asked for.
+    const std::vector<std::size_t> &offsets() const { return change_.offsets; }
+    // The change so far with the records' present values as its after side; the recorder is empty
+    // afterwards.
+    NodeChange take(const QString &text, NodeFields fields, const NodeRegion &region = {});
+
+private:
+    Project &project_;
+    NodeChange change_;
+    std::vector<bool> saved_;
+};
+
 class ProjectDocument : public QObject {
     Q_OBJECT
 public:
@@ -146,13 +174,14 @@ public:
     NodeEdit(const NodeEdit &) = delete;
     NodeEdit &operator=(const NodeEdit &) = delete;
 
-    NodeRecord &node(int x, int y, int level);
+    NodeRecord &node(int x, int y, int level) { return recorder_.node(x, y, level); }
     void commit(const NodeRegion &region = {});
 
 private:
     ProjectDocument &document_;
-    NodeChange change_;
-    std::vector<bool> saved_;
+    QString text_;
+    NodeFields fields_;
+    NodeRecorder recorder_;
 };
 
 }  // namespace rqx

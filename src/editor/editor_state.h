@@ -49,23 +49,6 @@ struct PlanFit {
     int32_t scaleHeight = 0;
 };
 
-// One level of undo: the records the last edit changed, saved in project.undoNodes before the
-// change, and the node rectangle to redraw when they are put back.
-struct UndoState {
-    int32_t undoEditMode = 0;
-    int32_t undoTool = 0;  // 0 = nothing to undo
-    int32_t regionIx1 = 0;
-    int32_t regionIy1 = 0;
-    int32_t regionIx2 = 0;
-    int32_t regionIy2 = 0;
-    std::vector<std::size_t> saved;  // offsets (file order) of the records saved in undoNodes
-    std::vector<uint8_t> savedMark;  // per record: saved by the current edit
-    std::vector<NodeRecord> after;   // the saved records as the edit left them
-    int32_t sizeX = 0;               // shape of the node array the snapshot belongs to
-    int32_t sizeY = 0;
-    int32_t sizeLevel = 0;
-};
-
 struct EditorState {
     int32_t currentTool = kToolFloor;
     FixedArray<int32_t, 1, 5> selectedItem{};
@@ -78,10 +61,8 @@ struct EditorState {
     int32_t deleteBothKinds = 0;
     float multiplier = 1.0f;
     int32_t otherFloorShown = 0;
-    int32_t undoAvailable = 0;  // the "Undo" toolbar button's state
     SpanState span;
     PlanFit fit;
-    UndoState undo;
 };
 
 }  // namespace rqx

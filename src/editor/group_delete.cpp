@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "editor/placement.h"
-#include "editor/undo.h"
 
 namespace rqx {
 
@@ -41,8 +40,8 @@ namespace {
 
 // Removes the wall of one kind and direction found at span k of a line when it starts there and
 // lies within lo..hi (span indices along the line).
-void removeWallIfInside(Project &project, UndoState &undo, int level, bool board, int dir, int line, int k,
-                        int lo, int hi)
+void removeWallIfInside(Project &project, NodeRecorder &recorder, int level, bool board, int dir, int line,
+                        int k, int lo, int hi)
 {
     NodeArray &n = project.nodes;
     auto at = [&](int along) -> NodeRecord & {
@@ -62,16 +61,16 @@ void removeWallIfInside(Project &project, UndoState &undo, int level, bool board
             continue;
         const int x = dir == kDirX ? along : line;
         const int y = dir == kDirX ? line : along;
-        NodeRecord &r = editableNode(project, undo, x, y, level);
+        NodeRecord &r = recorder.node(x, y, level);
         member(r) = WallMember{};
     }
-    NodeRecord &self = editableNode(project, undo, dir == kDirX ? k : line, dir == kDirX ? line : k, level);
+    NodeRecord &self = recorder.node(dir == kDirX ? k : line, dir == kDirX ? line : k, level);
     member(self) = WallMember{};
 }
 
 }  // namespace
 
-void applyGroupDelete(Project &project, UndoState &undo, const EditorState &editor, int level,
+void applyGroupDelete(Project &project, NodeRecorder &recorder, const EditorState &editor, int level,
                       const NodeRect &rect)
 {
     NodeArray &n = project.nodes;
@@ -84,7 +83,7 @@ void applyGroupDelete(Project &project, UndoState &undo, const EditorState &edit
             for (int j = y1; j <= y2 - 1; ++j)
                 for (int i = x1; i <= x2 - 1; ++i)
                     if (n(i, j, level).cellFloor != 0)
-                        editableNode(project, undo, i, j, level).cellFloor = 0;
+                        recorder.node(i, j, level).cellFloor = 0;
             break;
         case kToolWall: {
             const WallKinds kinds = handledWallKinds(editor, kModeGroupDelete);
@@ -93,10 +92,10 @@ void applyGroupDelete(Project &project, UndoState &undo, const EditorState &edit
                     continue;
                 for (int j = y1; j <= y2; ++j)
                     for (int i = x1; i <= x2 - 1; ++i)
-                        removeWallIfInside(project, undo, level, board, kDirX, j, i, x1, x2 - 1);
+                        removeWallIfInside(project, recorder, level, board, kDirX, j, i, x1, x2 - 1);
                 for (int i = x1; i <= x2; ++i)
                     for (int j = y1; j <= y2 - 1; ++j)
-                        removeWallIfInside(project, undo, level, board, kDirY, i, j, y1, y2 - 1);
+                        removeWallIfInside(project, recorder, level, board, kDirY, i, j, y1, y2 - 1);
             }
             break;
         }
@@ -108,11 +107,11 @@ void applyGroupDelete(Project &project, UndoState &undo, const EditorState &edit
                         continue;
                     if (n(i, j, level).columnKind == 2 && n.valid(i, j, other) &&
                         n(i, j, other).columnKind == 2) {
-                        NodeRecord &p = editableNode(project, undo, i, j, other);
+                        NodeRecord &p = recorder.node(i, j, other);
                         p.columnKind = 0;
                         p.throughOrigin = 0;
                     }
-                    NodeRecord &r = editableNode(project, undo, i, j, level);
+                    NodeRecord &r = recorder.node(i, j, level);
                     r.columnKind = 0;
                     r.throughOrigin = 0;
                 }
@@ -126,7 +125,7 @@ void applyGroupDelete(Project &project, UndoState &undo, const EditorState &edit
                     for (const auto &t : touching) {
                         if (!n.valid(t[0], t[1], level) || n(t[0], t[1], level).beam[t[2]] == BeamInfo{})
                             continue;
-                        editableNode(project, undo, t[0], t[1], level).beam[t[2]] = BeamInfo{};
+                        recorder.node(t[0], t[1], level).beam[t[2]] = BeamInfo{};
                     }
                 }
             break;

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include "document/project_document.h"
 #include "editor/coords.h"
 #include "editor/editor_state.h"
 #include "model/project.h"
@@ -18,11 +19,11 @@ QString groupDeleteLabel(const EditorState &editor);
 QString groupDeleteConfirmation(const Project &project, const EditorState &editor);
 
 // Removes the members of the current tool inside the rectangle (nodes, clamped to the grid) at
-// level, saving every changed record for undo:
+// level, recording every record it changes:
 // floors: the cells of the rectangle; walls of the handled kinds: those lying wholly inside it,
 // whole; columns: every column of the rectangle, a through column on both storeys; beams: the four
 // beams touching every node, also where they reach one span outside.
-void applyGroupDelete(Project &project, UndoState &undo, const EditorState &editor, int level,
+void applyGroupDelete(Project &project, NodeRecorder &recorder, const EditorState &editor, int level,
                       const NodeRect &rect);
 
 }  // namespace rqx

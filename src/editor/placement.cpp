@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "editor/group_delete.h"
-#include "editor/undo.h"
 #include "editor/wall_overlap.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -77,14 +77,14 @@ WallMember &wallOf(NodeRecord &r, bool board, int dir)
     return board ? r.board[dir] : r.brace[dir];
 }
 
-// Writes through the undo snapshot when one is being taken.
-NodeRecord &writable(Project &project, UndoState *undo, int x, int y, int level)
+// Writes through the recorder when the change is being recorded.
+NodeRecord &writable(Project &project, NodeRecorder *recorder, int x, int y, int level)
 {
-    return undo ? editableNode(project, *undo, x, y, level) : project.nodes(x, y, level);
+    return recorder ? recorder->node(x, y, level) : project.nodes(x, y, level);
 }
 
 // Cuts the board wall of one direction through node index `at` on its line.
-void splitBoardLineAt(Project &project, UndoState *undo, int level, int dir, int line, int at)
+void splitBoardLineAt(Project &project, NodeRecorder *recorder, int level, int dir, int line, int at)
 {
     const NodeArray &n = project.nodes;
     const int spanCount = (dir == kDirX ? n.sizeX() : n.sizeY()) - 1;
@@ -114,7 +114,7 @@ void splitBoardLineAt(Project &project, UndoState *undo, int level, int dir, int
                 continue;
             int x, y;
             nodeOnLine(dir, line, k, x, y);
-            WallMember &w = writable(project, undo, x, y, level).board[dir];
+            WallMember &w = writable(project, recorder, x, y, level).board[dir];
             if (k < at) {
                 w.lastIndex = at - 1;
                 w.segment = segmentOf(k, first, at - 1);
@@ -130,14 +130,14 @@ void splitBoardLineAt(Project &project, UndoState *undo, int level, int dir, int
     if (hasLeft && !leftDone && innerByEnd(member(at - 1))) {
         int x, y;
         nodeOnLine(dir, line, at - 1, x, y);
-        WallMember &w = writable(project, undo, x, y, level).board[dir];
+        WallMember &w = writable(project, recorder, x, y, level).board[dir];
         w.segment = w.segment == 1 ? 0 : 3;
         w.lastIndex = at - 1;
     }
     if (hasRight && !rightDone && innerByStart(member(at))) {
         int x, y;
         nodeOnLine(dir, line, at, x, y);
-        WallMember &w = writable(project, undo, x, y, level).board[dir];
+        WallMember &w = writable(project, recorder, x, y, level).board[dir];
         w.segment = w.segment == 2 ? 1 : 0;
         w.firstIndex = at;
     }
@@ -154,12 +154,14 @@ bool insideGrid(const Project &project, const NodeRect &r)
 
 QString lineNameOfX(const Project &project, int ix)
 {
-    return project.grid.lineNameX.valid(ix) ? project.grid.lineNameX[ix] : QString();
+    return project.grid.lineNameX.valid(ix) ? ShownText(project.grid.lineNameX[ix], kShownLineName)
+                                            : QString();
 }
 
 QString lineNameOfY(const Project &project, int iy)
 {
-    return project.grid.lineNameY.valid(iy) ? project.grid.lineNameY[iy] : QString();
+    return project.grid.lineNameY.valid(iy) ? ShownText(project.grid.lineNameY[iy], kShownLineName)
+                                            : QString();
 }
 
 WallKinds handledWallKinds(const EditorState &editor, int editMode)
@@ -241,8 +243,7 @@ SpanVerdict checkSpan(const Project &project, int floor, const EditorState &edit
     return v;
 }
 
-Refusal validateSpan(const Project &project, int floor, const EditorState &editor,
-                     const NodeRect &span)
+Refusal validateSpan(const Project &project, int floor, const EditorState &editor, const NodeRect &span)
 {
     Refusal r;
     const int tool = editor.currentTool;
@@ -281,7 +282,7 @@ Refusal validateSpan(const Project &project, int floor, const EditorState &edito
     return r;
 }
 
-void splitBoardWallsAtColumns(Project &project, int level, const NodeRect &rect, UndoState *undo)
+void splitBoardWallsAtColumns(Project &project, int level, const NodeRect &rect, NodeRecorder *recorder)
 {
     const NodeArray &n = project.nodes;
     if (level < 1 || level > n.sizeLevel())
@@ -292,8 +293,8 @@ void splitBoardWallsAtColumns(Project &project, int level, const NodeRect &rect,
         for (int i = x1; i <= x2; ++i) {
             if (n(i, j, level).columnKind <= 0)
                 continue;
-            splitBoardLineAt(project, undo, level, kDirX, j, i);
-            splitBoardLineAt(project, undo, level, kDirY, i, j);
+            splitBoardLineAt(project, recorder, level, kDirX, j, i);
+            splitBoardLineAt(project, recorder, level, kDirY, i, j);
         }
 }
 
@@ -318,8 +319,8 @@ QString warnThroughColumnHardware(const Project &project, int floor, int ix, int
 
 namespace {
 
-void placeOrDeleteWalls(Project &project, UndoState &undo, const EditorState &editor, int editMode, int level,
-                        const NodeRect &s)
+void placeOrDeleteWalls(Project &project, NodeRecorder &recorder, const EditorState &editor, int editMode,
+                        int level, const NodeRect &s)
 {
     const bool alongX = s.iy1 == s.iy2;
     const int dir = alongX ? kDirX : kDirY;
@@ -350,7 +351,7 @@ void placeOrDeleteWalls(Project &project, UndoState &undo, const EditorState &ed
     for (int k = first; k <= last; ++k) {
         int x, y;
         nodeOnLine(dir, line, k, x, y);
-        NodeRecord &r = editableNode(project, undo, x, y, level);
+        NodeRecord &r = recorder.node(x, y, level);
         if (placing) {
             if (kinds.braces || kinds.boards) {
                 wall.segment = segmentOf(k, first, last);
@@ -365,19 +366,19 @@ void placeOrDeleteWalls(Project &project, UndoState &undo, const EditorState &ed
         if (link && (r.brace[dir].kind != 0 || r.board[dir].kind != 0)) {
             r.beam[dir] = BeamInfo{1, 1};
             if (n.valid(x, y, level + 1))
-                editableNode(project, undo, x, y, level + 1).beam[dir] = BeamInfo{1, 1};
+                recorder.node(x, y, level + 1).beam[dir] = BeamInfo{1, 1};
         }
     }
     if (link) {
         for (const auto &[x, y] : {std::pair{s.ix1, s.iy1}, std::pair{s.ix2, s.iy2}}) {
             if (n(x, y, level).columnKind == 0)
-                editableNode(project, undo, x, y, level).columnKind = 1;
+                recorder.node(x, y, level).columnKind = 1;
         }
     }
-    splitBoardWallsAtColumns(project, level, s, &undo);
+    splitBoardWallsAtColumns(project, level, s, &recorder);
 }
 
-void placeOrDeleteColumn(Project &project, UndoState &undo, const EditorState &editor, int editMode,
+void placeOrDeleteColumn(Project &project, NodeRecorder &recorder, const EditorState &editor, int editMode,
                          int level, int x, int y)
 {
     NodeArray &n = project.nodes;
@@ -391,7 +392,7 @@ void placeOrDeleteColumn(Project &project, UndoState &undo, const EditorState &e
     auto endPartner = [&](bool keepColumn) {
         if (!throughHere)
             return;
-        NodeRecord &p = editableNode(project, undo, x, y, other);
+        NodeRecord &p = recorder.node(x, y, other);
         p.columnKind = keepColumn && other <= project.dims.floorCount ? 1 : 0;
         p.throughOrigin = 0;
     };
@@ -399,29 +400,29 @@ void placeOrDeleteColumn(Project &project, UndoState &undo, const EditorState &e
         const int kind = editor.selectedItem[kToolColumn];
         if (kind != 2)
             endPartner(true);
-        NodeRecord &r = editableNode(project, undo, x, y, level);
+        NodeRecord &r = recorder.node(x, y, level);
         r.columnKind = kind;
         r.throughOrigin = 0;
         if (kind == 2) {
             r.throughOrigin = 1;
             if (hasPartnerLevel) {
-                NodeRecord &p = editableNode(project, undo, x, y, other);
+                NodeRecord &p = recorder.node(x, y, other);
                 p.columnKind = 2;
                 p.throughOrigin = 1;
-                splitBoardWallsAtColumns(project, other, NodeRect{x, y, x, y}, &undo);
+                splitBoardWallsAtColumns(project, other, NodeRect{x, y, x, y}, &recorder);
             }
         }
-        splitBoardWallsAtColumns(project, level, NodeRect{x, y, x, y}, &undo);
+        splitBoardWallsAtColumns(project, level, NodeRect{x, y, x, y}, &recorder);
     } else {
         endPartner(false);
-        NodeRecord &r = editableNode(project, undo, x, y, level);
+        NodeRecord &r = recorder.node(x, y, level);
         r.columnKind = 0;
         r.throughOrigin = 0;
     }
 }
 
-void placeOrDeleteBeams(Project &project, UndoState &undo, const EditorState &editor, int editMode, int level,
-                        const NodeRect &s)
+void placeOrDeleteBeams(Project &project, NodeRecorder &recorder, const EditorState &editor, int editMode,
+                        int level, const NodeRect &s)
 {
     const bool alongX = s.iy1 == s.iy2;
     const int dir = alongX ? kDirX : kDirY;
@@ -432,27 +433,27 @@ void placeOrDeleteBeams(Project &project, UndoState &undo, const EditorState &ed
     for (int k = first; k <= last; ++k) {
         int x, y;
         nodeOnLine(dir, line, k, x, y);
-        editableNode(project, undo, x, y, level).beam[dir] = beam;
+        recorder.node(x, y, level).beam[dir] = beam;
     }
 }
 
-void placeOrDeleteFloors(Project &project, UndoState &undo, const EditorState &editor, int editMode,
+void placeOrDeleteFloors(Project &project, NodeRecorder &recorder, const EditorState &editor, int editMode,
                          int level, const NodeRect &s)
 {
     const int value = editMode == kModePlace ? editor.selectedItem[kToolFloor] : 0;
     for (int j = s.iy1; j <= s.iy2 - 1; ++j)
         for (int i = s.ix1; i <= s.ix2 - 1; ++i)
-            editableNode(project, undo, i, j, level).cellFloor = value;
+            recorder.node(i, j, level).cellFloor = value;
 }
 
 // Nodes whose drawing an edit may change: the span and every touched record, one node around
 // (a span is drawn up to its end node, a brace symbol beside its line).
-NodeRect changedRegion(const Project &project, const UndoState &undo, const NodeRect &span)
+NodeRect changedRegion(const Project &project, const NodeRecorder &recorder, const NodeRect &span)
 {
     const NodeArray &n = project.nodes;
     NodeRect r = span;
     const std::size_t perLevel = static_cast<std::size_t>(n.sizeX()) * static_cast<std::size_t>(n.sizeY());
-    for (std::size_t offset : undo.saved) {
+    for (std::size_t offset : recorder.offsets()) {
         const std::size_t inLevel = offset % perLevel;
         const int x = static_cast<int>(inLevel % static_cast<std::size_t>(n.sizeX())) + 1;
         const int y = static_cast<int>(inLevel / static_cast<std::size_t>(n.sizeX())) + 1;
@@ -496,7 +497,7 @@ bool isEditSpan(const Project &project, int floor, const EditorState &editor, in
     }
 }
 
-EditOutcome applyEdit(Project &project, int floor, EditorState &editor, int editMode,
+EditOutcome applyEdit(Project &project, int floor, const EditorState &editor, int editMode,
                       const NodeRect &span)
 {
     EditOutcome out;
@@ -505,29 +506,29 @@ EditOutcome applyEdit(Project &project, int floor, EditorState &editor, int edit
     const int tool = editor.currentTool;
     const int level = tool == kToolBeam ? beamLevel(floor) : floor;
 
-    beginSnapshot(project, editor.undo);
-    UndoState &undo = editor.undo;
+    NodeRecorder recorder(project);
     if (editMode == kModeGroupDelete) {
-        applyGroupDelete(project, undo, editor, level, span);
+        applyGroupDelete(project, recorder, editor, level, span);
     } else {
         switch (tool) {
             case kToolFloor:
-                placeOrDeleteFloors(project, undo, editor, editMode, level, span);
+                placeOrDeleteFloors(project, recorder, editor, editMode, level, span);
                 break;
             case kToolWall:
-                placeOrDeleteWalls(project, undo, editor, editMode, level, span);
+                placeOrDeleteWalls(project, recorder, editor, editMode, level, span);
                 break;
             case kToolColumn:
-                placeOrDeleteColumn(project, undo, editor, editMode, level, span.ix1, span.iy1);
+                placeOrDeleteColumn(project, recorder, editor, editMode, level, span.ix1, span.iy1);
                 break;
             case kToolBeam:
-                placeOrDeleteBeams(project, undo, editor, editMode, level, span);
+                placeOrDeleteBeams(project, recorder, editor, editMode, level, span);
                 break;
         }
     }
     out.applied = true;
-    out.region = changedRegion(project, undo, span);
-    recordUndo(project, editor, editMode, tool, out.region);
+    out.region = changedRegion(project, recorder, span);
+    out.change = recorder.take(QString(), NodeFields::Members,
+                               NodeRegion{out.region.ix1, out.region.iy1, out.region.ix2, out.region.iy2});
     return out;
 }
 

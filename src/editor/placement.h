@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "editor/coords.h"
+#include "document/project_document.h"
 #include "editor/editor_state.h"
 #include "model/project.h"
 
@@ -28,7 +29,8 @@ struct WallKinds {
 
 struct EditOutcome {
     bool applied = false;
-    NodeRect region;  // nodes whose drawing may have changed (plan positions, clamped to the grid)
+    NodeRect region;    // nodes whose drawing may have changed (plan positions, clamped to the grid)
+    NodeChange change;  // the records it changed, before and after: the caller makes it a step
 };
 
 // What stands between a finished span and its edit: for the wall tool the replacement rule, then
@@ -57,8 +59,7 @@ int beamLevel(int floor);
 
 // The placing rules of the wall and column tools (ordered span). A through column is also checked
 // on the other storey, where it stands as well.
-Refusal validateSpan(const Project &project, int floor, const EditorState &editor,
-                     const NodeRect &span);
+Refusal validateSpan(const Project &project, int floor, const EditorState &editor, const NodeRect &span);
 
 // Message of refusal code at the node (ix, iy) (the node is named for code 3).
 QString refusalText(const Project &project, int code, int ix, int iy);
@@ -70,14 +71,15 @@ bool isEditSpan(const Project &project, int floor, const EditorState &editor, in
                 const NodeRect &span);
 
 // Changes the model for the current tool at the current storey (ordered span; the drawing direction
-// of a single brace is read from editor.span) and takes the undo snapshot first; `floor` is the
-// storey being edited. A span that is no edit (isEditSpan) is not applied: no snapshot taken.
-EditOutcome applyEdit(Project &project, int floor, EditorState &editor, int editMode,
+// of a single brace is read from editor.span), recording every record it writes; `floor` is the
+// storey being edited. A span that is no edit (isEditSpan) is not applied.
+EditOutcome applyEdit(Project &project, int floor, const EditorState &editor, int editMode,
                       const NodeRect &span);
 
 // Cuts the board walls through every column of the rectangle at that level into two walls that end
-// at the column. Changes are saved for undo when undo is given.
-void splitBoardWallsAtColumns(Project &project, int level, const NodeRect &rect, UndoState *undo = nullptr);
+// at the column. The records written are recorded when a recorder is given.
+void splitBoardWallsAtColumns(Project &project, int level, const NodeRect &rect,
+                              NodeRecorder *recorder = nullptr);
 
 // Message about placed hardware where a through column now passes the floor (column top of storey 1,
 // column foot of storey 2), or empty.

@@ -13,6 +13,7 @@
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -152,7 +153,7 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
             if (OnModuleLine(x, div) != module)
                 continue;
             s.SetFontBold(module);
-            const QString name = p.grid.lineNameX[x].trimmed();
+            const QString name = ShownText(p.grid.lineNameX[x].trimmed(), kShownLineName);
             const TextSize t = MeasureCm(s, name, kGridNameSize);
             if (!module && step < t.w + 0.05f)
                 continue;
@@ -168,7 +169,7 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
             if (OnModuleLine(y, div) != module)
                 continue;
             s.SetFontBold(module);
-            const QString name = p.grid.lineNameY[y].trimmed();
+            const QString name = ShownText(p.grid.lineNameY[y].trimmed(), kShownLineName);
             const TextSize t = MeasureCm(s, name, kGridNameSize);
             if (!module && step < 1.1f * t.h)
                 continue;
@@ -259,7 +260,7 @@ void DrawWallSymbol(PrintSurface &s, bool alongX, float line, float lowEnd, floa
 
 QString LineName(const OneBasedArray<QString> &names, int k)
 {
-    return names.valid(k) ? names[k].trimmed() : QString();
+    return names.valid(k) ? ShownText(names[k].trimmed(), kShownLineName) : QString();
 }
 
 QString NodeName(const Project &p, int x, int y)
@@ -453,7 +454,7 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
                                             QStringLiteral("柱脚")};
             QString unplaced;
             for (int k = 0; k < 3; ++k) {
-                const QString &text = n.hardware[static_cast<size_t>(k)];
+                const QString text = ShownText(n.hardware[static_cast<size_t>(k)], kShownHardware);
                 if (text.isEmpty() || placer.place(text, textSize, spots[k]))
                     continue;
                 unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + roles[k] + text;

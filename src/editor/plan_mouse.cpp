@@ -2,7 +2,6 @@
 
 #include "editor/group_delete.h"
 #include "editor/placement.h"
-#include "editor/undo.h"
 #include "document/project_document.h"
 
 namespace rqx {
@@ -128,7 +127,6 @@ bool memberMenu(PlanMouse &m)
     return true;
 }
 
-// Applies the edit with its drawing: the region's old drawing erased, the new one drawn.
 // The text of an edit in the history.
 QString stepText(const EditorState &e, int editMode)
 {
@@ -141,23 +139,6 @@ QString stepText(const EditorState &e, int editMode)
     return tool + (editMode == kModePlace ? QStringLiteral("入力") : QStringLiteral("削除"));
 }
 
-void pushToHistory(PlanMouse &m, int editMode, const NodeRect &region)
-{
-    const UndoState &undo = m.editor.undo;
-    NodeChange change;
-    change.text = stepText(m.editor, editMode);
-    change.fields = NodeFields::Members;
-    change.offsets = undo.saved;
-    change.before.reserve(undo.saved.size());
-    change.after.reserve(undo.saved.size());
-    for (std::size_t offset : undo.saved) {
-        change.before.push_back(m.project.undoNodes.data()[offset]);
-        change.after.push_back(m.project.nodes.data()[offset]);
-    }
-    change.region = NodeRegion{region.ix1, region.iy1, region.ix2, region.iy2};
-    m.document->pushNodeEdit(std::move(change));
-}
-
 int editedFloor(const PlanMouse &m)
 {
     return m.host.currentFloor ? m.host.currentFloor() : 1;
@@ -165,23 +146,13 @@ int editedFloor(const PlanMouse &m)
 
 void applyWithDrawing(PlanMouse &m, int editMode, const NodeRect &span)
 {
-    const EditOutcome out = applyEdit(m.project, editedFloor(m), m.editor, editMode, span);
+    EditOutcome out = applyEdit(m.project, editedFloor(m), m.editor, editMode, span);
     if (!out.applied)
         return;
-    if (m.document) {
-        // The history's step is what makes the project changed (undoing it makes it unchanged again).
-        pushToHistory(m, editMode, out.region);
-        return;
-    }
-    m.changed = true;
-    if (m.host.drawRegion) {
-        swapSnapshot(m.project, m.editor.undo);
-        m.host.drawRegion(out.region, true);
-        swapSnapshot(m.project, m.editor.undo);
-        m.host.drawRegion(out.region, false);
-    }
-    if (m.host.undoChanged)
-        m.host.undoChanged();
+    // The history's step is what makes the project changed (undoing it makes it unchanged again);
+    // the document's signals draw the region.
+    out.change.text = stepText(m.editor, editMode);
+    m.document.pushNodeEdit(std::move(out.change));
 }
 
 void endSpan(PlanMouse &m)
@@ -355,29 +326,7 @@ void cancelSpan(PlanMouse &m)
 void undoCommand(PlanMouse &m)
 {
     cancelSpan(m);
-    if (m.document) {
-        m.document->undo();
-        return;
-    }
-    if (!canUndo(m.project, m.editor.undo)) {
-        clearUndo(m.editor);
-        if (m.host.undoChanged)
-            m.host.undoChanged();
-        return;
-    }
-    if (m.host.setBusy)
-        m.host.setBusy(true);
-    const NodeRect region = undoRegion(m.editor.undo);
-    if (m.host.drawRegion)
-        m.host.drawRegion(region, true);
-    if (undoLastEdit(m.project, m.editor))
-        m.changed = true;
-    if (m.host.drawRegion)
-        m.host.drawRegion(region, false);
-    if (m.host.undoChanged)
-        m.host.undoChanged();
-    if (m.host.setBusy)
-        m.host.setBusy(false);
+    m.document.undo();
 }
 
 }  // namespace rqx

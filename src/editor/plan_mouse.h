@@ -2,20 +2,19 @@
 // The mouse protocol of the plan surface: the two clicks that draw a member (one for columns), the
 // rubber band in between, the right-click member menus, the group-delete rectangle, the cancel
 // button and the undo command. Windows are reached through the host's functions, so the protocol
-// runs the same under a test as behind the input screen.
+// runs the same under a test as behind the input screen; edits go to the project document.
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
+#include "document/project_document.h"
 #include "editor/coords.h"
 #include "editor/editor_state.h"
 #include "model/project.h"
 
 namespace rqx {
-
-class ProjectDocument;
 
 inline constexpr int kButtonLeft = 1;
 inline constexpr int kButtonRight = 2;
@@ -48,24 +47,20 @@ struct PlanMouseHost {
     std::function<void(const QString &)> showMessage;  // OK, "確認ﾒｯｾｰｼﾞ"
     std::function<bool(const QString &)> confirm;      // OK / Cancel, "確認ﾒｯｾｰｼﾞ"; true on OK
     std::function<void(bool)> setBusy;                 // hourglass pointer
-    std::function<void(const NodeRect &, bool erase)> drawRegion;
-    std::function<bool()> deleteToggleDown;  // "削    除" pressed
-    std::function<bool()> groupToggleDown;   // "グループ削除" pressed
-    std::function<void()> undoChanged;       // enable or disable the "Undo" button from editor.undoAvailable
-    std::function<int()> currentFloor;       // the storey being edited; 1 when not given
+    std::function<bool()> deleteToggleDown;            // "削    除" pressed
+    std::function<bool()> groupToggleDown;             // "グループ削除" pressed
+    std::function<int()> currentFloor;                 // the storey being edited; 1 when not given
 };
 
 struct PlanMouse {
-    Project &project;
+    // Every edit becomes one step of the document's history, drawn through its signals; the undo
+    // command is the history's.
+    ProjectDocument &document;
     EditorState &editor;
     PlanMouseHost host;
     bool rubberShown = false;
     RubberBand rubber;  // as last drawn
-    // With a document every edit becomes one step of its history, drawn through its signals, and
-    // the undo command is the history's; without one the single undo snapshot serves.
-    ProjectDocument *document = nullptr;
-    // Without a document: set when an edit or the single undo changed the project.
-    bool changed = false;
+    Project &project = document.project();
 };
 
 // Pointer events of the plan surface, x and y in twips.
@@ -75,8 +70,7 @@ void Paper_MouseMove(PlanMouse &m, int x, int y);
 // Ends the span in progress: the "ｷｬﾝｾﾙ" button, a change of tool or mode, the zoom menu's "ｷｬﾝｾﾙ".
 void cancelSpan(PlanMouse &m);
 
-// The "Undo" command: the region erased, the members put back, the region drawn again. With a
-// document: the span ended, then the history's undo.
+// The "Undo" command: the span ended, then the history's undo.
 void undoCommand(PlanMouse &m);
 
 }  // namespace rqx

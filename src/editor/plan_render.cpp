@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/project.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -373,7 +374,7 @@ void drawLineNames(PlanSurface &s, const PlanInputs &in, bool deleteMode)
         if (!OnModuleLine(ix, div))
             continue;
         const double x = NodePoint(in, ix, 1).x() - ch.width;
-        const QString &name = p.grid.lineNameX[ix];
+        const QString name = ShownText(p.grid.lineNameX[ix], kShownLineName);
         drawText(s, x, 2.0 * ch.height, name, colour, kLineNameFontSize, kFontGothic, false);
         drawText(s, x, topY, name, colour, kLineNameFontSize, kFontGothic, false);
     }
@@ -382,7 +383,7 @@ void drawLineNames(PlanSurface &s, const PlanInputs &in, bool deleteMode)
         if (!OnModuleLine(iy, div))
             continue;
         const double y = NodePoint(in, 1, iy).y() + ch.height / 2.0;
-        const QString &name = p.grid.lineNameY[iy];
+        const QString name = ShownText(p.grid.lineNameY[iy], kShownLineName);
         drawText(s, ch.width, y, name, colour, kLineNameFontSize, kFontGothic, false);
         drawText(s, rightX, y, name, colour, kLineNameFontSize, kFontGothic, false);
     }

@@ -54,11 +54,11 @@ QString MajorLineName(int style, int j, int start, int dir)
                 return QChar(64 + j);
             return QChar(65 + (j - 1) % 26) + QString::number((j - 1) / 26 + 1);
         case kLineStyleDigits:
-            return QString::number(start + j - 1);
+            return QString::number(qint64(start) + j - 1);  // any start a file holds: no overflow
         case kLineStyleNumbered:
         default:
             return (dir == kDirY ? QStringLiteral("Y") : QStringLiteral("X")) +
-                   QString::number(start + j - 1);
+                   QString::number(qint64(start) + j - 1);
     }
 }
 

@@ -23,7 +23,6 @@ void AllocateProjectArrays(Project &project)
     const int ny = d.spanCountY + 1;
     const int nl = d.floorCount + 1;
     project.nodes.reset(nx, ny, nl);
-    project.undoNodes.reset(nx, ny, nl);
     project.results.reset(nx, ny, nl);
     project.coords.reset(nx, ny, nl);
     project.grid.lineNameX = OneBasedArray<QString>(nx);
@@ -173,15 +172,19 @@ void ApplyNewProjectDefaults(Project &project, const AppState &state)
     g.showRequiredWhenBlank = 0;
     g.useDoublePull = 1;
     const auto &def = state.defaultSettings;
-    g.lineStyleX = def[0];
-    g.lineStyleY = def[1];
+    // A damaged defaults file gives a fresh start's value instead of one the project file refuses.
+    auto within = [](int32_t value, int32_t lo, int32_t hi, int32_t fallback) {
+        return value >= lo && value <= hi ? value : fallback;
+    };
+    g.lineStyleX = within(def[0], 0, 4, 1);
+    g.lineStyleY = within(def[1], 0, 4, 1);
     g.lineStartX = def[2];
     g.lineStartY = def[3];
-    g.lineReverseX = def[4];
-    g.lineReverseY = def[5];
-    g.lCoefficientMode = def[6];
-    g.crossBeamIgnored = def[7];
-    g.crossBeamNoWarning = def[8];
+    g.lineReverseX = within(def[4], 0, 1, 0);
+    g.lineReverseY = within(def[5], 0, 1, 0);
+    g.lCoefficientMode = within(def[6], 0, 1, 0);
+    g.crossBeamIgnored = within(def[7], 0, 1, 0);
+    g.crossBeamNoWarning = within(def[8], 0, 1, 0);
 }
 
 QString VersionText()

@@ -164,7 +164,6 @@ struct Project {
     FixedArray<SpareEntry, 1, 10> spare{};
 
     // Working data, created with the node array.
-    NodeArray undoNodes;
     Array3<ColumnResult> results;
     Array3<int32_t> wallLineFlags;       // (1 To 2, 1 To max(nx+1, ny+1), 1 To floors)
     int32_t anyNotCarried = 0;           // set by the calculation

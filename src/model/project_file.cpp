@@ -19,6 +19,7 @@
 #include "common/file_paths.h"
 #include "model/cp932.h"
 #include "model/cp932_table.h"
+#include "model/project_values.h"
 
 namespace rqx {
 
@@ -629,7 +630,8 @@ QString UnsavableProblem(const Project &project)
             .arg(info.spanCountX)
             .arg(info.spanCountY)
             .arg(info.floorCount);
-    return QString();
+    // What a load would refuse is not written: the file would not open again.
+    return ProjectValueProblem(project);
 }
 
 QString WithFileName(const QString &lead, const QString &reason, const QString &path)
@@ -844,6 +846,9 @@ bool ParseProject(QByteArrayView bytes, Project &out, QString *reason)
     ReadSpareTable(r, p->spare);
     if (r.failed())
         return refuse(r.error());
+    // Values no program writes: refused whole, never half-used.
+    if (QString why = ProjectValueProblem(*p); !why.isEmpty())
+        return refuse(why);
 
     out = std::move(*p);
     return true;

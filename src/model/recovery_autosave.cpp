@@ -13,6 +13,8 @@ RecoveryAutosave::RecoveryAutosave(RecoveryStore &store, SnapshotFn snapshot, QO
     thread_.start(QThread::LowPriority);
     setInterval(kDefaultInterval);
     connect(&timer_, &QTimer::timeout, this, &RecoveryAutosave::writeNow);
+    retry_.setSingleShot(true);
+    connect(&retry_, &QTimer::timeout, this, &RecoveryAutosave::writeNow);
 }
 
 RecoveryAutosave::~RecoveryAutosave()
@@ -56,6 +58,7 @@ void RecoveryAutosave::noteClean()
 {
     changed_ = false;
     editsSinceCopy_ = 0;
+    retry_.stop();
     ++generation_;
     post([this] { store_.removeCopy(); });
 }
@@ -73,9 +76,38 @@ void RecoveryAutosave::writeNow()
         if (generation != generation_.load())
             return;  // a newer copy or a removal follows
         QString reason;
-        if (!store_.writeCopy(copy, &reason))
-            emit copyFailed(reason);
+        const bool ok = store_.writeCopy(copy, &reason);
+        // Back on the window thread, where the counters and timers live.
+        QMetaObject::invokeMethod(
+            this,
+            [this, ok, generation, reason] {
+                if (ok) {
+                    written();
+                } else {
+                    emit copyFailed(reason);
+                    failed(generation);
+                }
+            },
+            Qt::QueuedConnection);
     });
+}
+
+void RecoveryAutosave::failed(quint64 generation)
+{
+    failing_ = true;
+    if (generation != generation_.load() || !changed_)
+        return;  // a newer copy was asked for, or the project was saved meanwhile
+    // The changes are still in no copy: due again, soon, without waiting for an edit.
+    editsSinceCopy_ = std::max(editsSinceCopy_, 1);
+    retry_.start(retryDelay_);
+}
+
+void RecoveryAutosave::written()
+{
+    if (!failing_)
+        return;
+    failing_ = false;
+    emit copyWorksAgain();
 }
 
 void RecoveryAutosave::waitForWrites()

@@ -29,6 +29,11 @@ public:
 
     static constexpr std::chrono::minutes kDefaultInterval{3};
     static constexpr int kDefaultEditThreshold = 50;
+    // After a copy that could not be written, the next try comes this soon, edit or not.
+    static constexpr std::chrono::seconds kDefaultRetryDelay{10};
+    void setRetryDelay(std::chrono::milliseconds delay) { retryDelay_ = delay; }
+    // The last copy could not be written: crash protection is off until a copy succeeds again.
+    bool failing() const { return failing_; }
     void setInterval(std::chrono::milliseconds interval);
     void setEditThreshold(int edits) { threshold_ = std::max(1, edits); }
 
@@ -47,11 +52,15 @@ public:
     int copiesRequested() const { return copiesRequested_; }
 
 signals:
-    // A copy could not be written (the reason in English); the next copy tries again.
+    // A copy could not be written (the reason in English); it is tried again after the retry delay.
     void copyFailed(const QString &reason);
+    // A copy was written after one or more had failed: crash protection works again.
+    void copyWorksAgain();
 
 private:
     void post(std::function<void()> job);
+    void failed(quint64 generation);
+    void written();
 
     RecoveryStore &store_;
     SnapshotFn snapshot_;
@@ -64,6 +73,9 @@ private:
     bool changed_ = false;
     bool copyQueued_ = false;
     int copiesRequested_ = 0;
+    bool failing_ = false;
+    std::chrono::milliseconds retryDelay_ = kDefaultRetryDelay;
+    QTimer retry_;
 };
 
 }  // namespace rqx

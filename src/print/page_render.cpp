@@ -278,16 +278,16 @@ bool RenderPages(const PrintDocument &doc, QPagedPaintDevice &device, int first,
     return true;
 }
 
-bool WritePdf(const PrintDocument &doc, const QString &path, QString *error, int dpi, const QString &title,
-              const RenderProgress &progress)
+PdfOutcome WritePdfFile(const PrintDocument &doc, const QString &path, int dpi, const QString &title,
+                        const RenderProgress &progress)
 {
     // Through a temporary file that replaces the old one only when complete: a full disk or a
     // cancel never leaves a broken or empty PDF in its place.
+    PdfOutcome result;
     SafeSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.outcome().cause();
-        return false;
+        result.saved = file.outcome();
+        return result;
     }
     {
         QPdfWriter writer(&file);
@@ -295,18 +295,24 @@ bool WritePdf(const PrintDocument &doc, const QString &path, QString *error, int
         writer.setCreator(QStringLiteral("VELM-RQX"));
         if (!title.isEmpty())
             writer.setTitle(title);
-        if (!RenderPages(doc, writer, 1, doc.pageCount(), error, progress)) {
+        if (!RenderPages(doc, writer, 1, doc.pageCount(), &result.renderError, progress)) {
+            if (result.renderError.isEmpty())
+                result.renderError = QStringLiteral("ページを描けませんでした。");
             file.cancel();
-            return false;
+            return result;
         }
     }
-    const SaveOutcome saved = file.commit();
-    if (!saved) {
-        if (error)
-            *error = saved.cause();
-        return false;
-    }
-    return true;
+    result.saved = file.commit();
+    return result;
+}
+
+bool WritePdf(const PrintDocument &doc, const QString &path, QString *error, int dpi, const QString &title,
+              const RenderProgress &progress)
+{
+    const PdfOutcome outcome = WritePdfFile(doc, path, dpi, title, progress);
+    if (!outcome.ok() && error)
+        *error = outcome.renderError.isEmpty() ? outcome.saved.cause() : outcome.renderError;
+    return outcome.ok();
 }
 
 }  // namespace rqx

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+#include "common/safe_save.h"
+
 class QPainter;
 class QPagedPaintDevice;
 
@@ -42,5 +44,15 @@ bool RenderPages(const PrintDocument &doc, QPagedPaintDevice &device, int first,
 // temporary file beside `path` and renames it, so a failure leaves no half-written file.
 bool WritePdf(const PrintDocument &doc, const QString &path, QString *error = nullptr, int dpi = 600,
               const QString &title = QString(), const RenderProgress &progress = {});
+
+// WritePdf telling a failed save (with its step: a folder that could not be synced means the file is
+// in place) apart from a drawing that could not start or was stopped.
+struct PdfOutcome {
+    SaveOutcome saved;    // the save's outcome; None when the drawing failed first
+    QString renderError;  // why the drawing failed, empty when it did not
+    bool ok() const { return saved.ok() && renderError.isEmpty(); }
+};
+PdfOutcome WritePdfFile(const PrintDocument &doc, const QString &path, int dpi = 600,
+                        const QString &title = QString(), const RenderProgress &progress = {});
 
 }  // namespace rqx

@@ -4,19 +4,23 @@
 
 namespace rqx {
 
+QString DumpPageText(const PrintDocument &doc, int n)
+{
+    QString out = QStringLiteral("--- page %1/%2 ---\n").arg(n).arg(doc.pageCount());
+    for (const PageItem &item : doc.page(n).items) {
+        if (item.kind == PageItemKind::Text) {
+            out += doc.string(item.a);
+            out += u'\n';
+        }
+    }
+    return out;
+}
+
 QString DumpDocumentText(const PrintDocument &doc)
 {
     QString out;
-    const int count = doc.pageCount();
-    for (int n = 1; n <= count; ++n) {
-        out += QStringLiteral("--- page %1/%2 ---\n").arg(n).arg(count);
-        for (const PageItem &item : doc.page(n).items) {
-            if (item.kind == PageItemKind::Text) {
-                out += doc.string(item.a);
-                out += u'\n';
-            }
-        }
-    }
+    for (int n = 1; n <= doc.pageCount(); ++n)
+        out += DumpPageText(doc, n);
     return out;
 }
 

@@ -11,5 +11,7 @@ class PrintDocument;
 // header first, footer last), one per line; a wrapped table cell gives one line per printed line.
 // Lines end with "\n".
 QString DumpDocumentText(const PrintDocument &doc);
+// The dump of page n alone, its "--- page n/N ---" line first: long documents are written page by page.
+QString DumpPageText(const PrintDocument &doc, int n);
 
 }  // namespace rqx

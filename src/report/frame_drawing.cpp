@@ -11,6 +11,7 @@
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -71,13 +72,13 @@ float FramePageY(const FrameLayout &layout, int level)
 QString FrameCrossingName(const Project &p, int direction, int j)
 {
     const OneBasedArray<QString> &names = direction == kFrameOnXLine ? p.grid.lineNameY : p.grid.lineNameX;
-    return names.valid(j) ? names[j].trimmed() : QString();
+    return names.valid(j) ? ShownText(names[j].trimmed(), kShownLineName) : QString();
 }
 
 QString FrameLineName(const Project &p, int direction, int line)
 {
     const OneBasedArray<QString> &names = direction == kFrameOnXLine ? p.grid.lineNameX : p.grid.lineNameY;
-    return names.valid(line) ? names[line].trimmed() : QString();
+    return names.valid(line) ? ShownText(names[line].trimmed(), kShownLineName) : QString();
 }
 
 void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
@@ -119,14 +120,15 @@ void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &la
         const float charW = cell.w;
         const float x = FramePageX(p, layout, direction, line, i) - charW;
         if (texts == nullptr) {
-            PrintTextCm(s, names[i].trimmed(), size, x, layout.frameBaseY + drop, 0);
+            PrintTextCm(s, ShownText(names[i].trimmed(), kShownLineName), size, x, layout.frameBaseY + drop,
+                        0);
             continue;
         }
         // Its own row first, then the rows below it.
         const float h = cell.h;
         const float y = layout.frameBaseY + drop;
         const LabelPlacer::Spot spots[] = {{x, y, 0, 0}, {x, y + 0.8f * h, 0, 0}, {x, y + 1.6f * h, 0, 0}};
-        texts->placer.place(names[i].trimmed(), size, spots);
+        texts->placer.place(ShownText(names[i].trimmed(), kShownLineName), size, spots);
     }
 }
 
@@ -174,16 +176,17 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
                     if (!t.isEmpty())
                         PrintTextCm(s, t, size, left, y, 0);
                 };
-                const TextSize req = MeasureCm(s, rec.hardware[0], size);
-                text(rec.hardware[0], x - 0.96f * req.w, (top + foot) / 2);
-                text(rec.hardware[1], x + 0.15f * charW, top + h);
+                const QString required = ShownText(rec.hardware[0], kShownHardware);
+                const TextSize req = MeasureCm(s, required, size);
+                text(required, x - 0.96f * req.w, (top + foot) / 2);
+                text(ShownText(rec.hardware[1], kShownHardware), x + 0.15f * charW, top + h);
                 if (storey == 1 && rec.throughOrigin == 1) {
                     const TextSize through = MeasureCm(s, QStringLiteral("通し柱"), size);
                     text(QStringLiteral("通し柱"), x - through.w / 2, foot + 0.7f * through.h);
                 }
                 if (rec.isCorner == 1)
                     text(QStringLiteral("出"), x + 0.45f * charW, top + 3.2f * h);
-                text(rec.hardware[2], x + 0.15f * charW, foot - 1.1f * h);
+                text(ShownText(rec.hardware[2], kShownHardware), x + 0.15f * charW, foot - 1.1f * h);
                 continue;
             }
             // As the frame has them, then the column's other side, higher or lower, then smaller.
@@ -208,11 +211,11 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
                 if (!t.isEmpty() && !texts->placer.place(t, size, spots))
                     unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + role + t;
             };
-            put(rec.hardware[0], required, QStringLiteral("必要"));
-            put(rec.hardware[1], topSpots, QStringLiteral("柱頭"));
+            put(ShownText(rec.hardware[0], kShownHardware), required, QStringLiteral("必要"));
+            put(ShownText(rec.hardware[1], kShownHardware), topSpots, QStringLiteral("柱頭"));
             if (rec.isCorner == 1)
                 put(QStringLiteral("出"), corner, QString());
-            put(rec.hardware[2], footSpots, QStringLiteral("柱脚"));
+            put(ShownText(rec.hardware[2], kShownHardware), footSpots, QStringLiteral("柱脚"));
             if (storey == 1 && rec.throughOrigin == 1)
                 put(QStringLiteral("通し柱"), through, QString());
             if (!unplaced.isEmpty())

@@ -8,6 +8,7 @@
 #include "print/print_surface.h"
 #include "report/figure_scale.h"
 #include "report/plan_pages.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -84,7 +85,8 @@ bool RecordFrameViewPage(PrintSurface &s, const Project &p, int direction, int l
     layout.frameScale = ScaleCmPerMetre(scale);
     const QString name = FrameLineName(p, direction, line);
     s.SetHeaderFontName(kFontNamePGothic);
-    const QString header = kAppTitle + QStringLiteral("   [ ") + p.info.buildingName + QStringLiteral(" ]");
+    const QString header = kAppTitle + QStringLiteral("   [ ") +
+                           ShownText(p.info.buildingName, kShownBuildingName) + QStringLiteral(" ]");
     s.SetHeaderFontSize(RunningHeaderSize(s, header, 11));
     s.SetHeader(header);
     s.SetFooter(QStringLiteral("|") + name + QStringLiteral(" 通り 軸組図|") + ScaleText(scale) +

@@ -11,6 +11,7 @@
 #include "print/font_names.h"
 #include "print/print_surface.h"
 #include "report/figure_scale.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -157,7 +158,8 @@ void SetupReportPage(PrintSurface &s, float &printableWidth, float &printableHei
 
 void SetReportHeaderFooter(PrintSurface &s, const Project &p, int pageNumber)
 {
-    const QString header = kAppTitle + QStringLiteral("   [ ") + p.info.buildingName + QStringLiteral(" ]");
+    const QString header = kAppTitle + QStringLiteral("   [ ") +
+                           ShownText(p.info.buildingName, kShownBuildingName) + QStringLiteral(" ]");
     s.SetHeaderFontName(kFontNamePGothic);
     s.SetHeaderFontSize(RunningHeaderSize(s, header, 9));
     s.SetHeader(header);

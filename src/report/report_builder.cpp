@@ -9,6 +9,7 @@
 #include "report/plan_pages.h"
 #include "report/report_sections.h"
 #include "report/result_table.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -104,7 +105,7 @@ void SetPageHeaderFooter(PrintSurface &surface, const Project &project, int page
         return;
     }
     // A bar would split the header into parts; the building name is shown whole.
-    QString building = project.info.buildingName;
+    QString building = ShownText(project.info.buildingName, kShownBuildingName);
     building.replace(QLatin1Char('|'), QChar(0xFF5C));
     const QString header = kAppTitle + QStringLiteral("   [ ") + building + QStringLiteral(" ]");
     // A long building name sets the header smaller, never past the margins.

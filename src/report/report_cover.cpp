@@ -6,6 +6,7 @@
 #include "print/page_drawing.h"
 #include "print/print_surface.h"
 #include "report/report_sections.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -63,7 +64,7 @@ void PrintCoverPage(ReportState &b, float)
     DrawRectCm(s, 1.5f, 3.5f * lineH20, b.printableWidth - 3.0f, 3.5f * lineH20, kPenStyleSolid, 50, 0, 0, 0);
 
     // The building name as a one-column borderless table, so that a long name wraps.
-    const QString name = b.p.info.buildingName.trimmed();
+    const QString name = ShownText(b.p.info.buildingName.trimmed(), kShownBuildingName);
     s.SetFontName(kFontNamePMincho);
     s.SetFontSize(20);
     s.Measure(name);
@@ -100,9 +101,9 @@ void PrintCoverPage(ReportState &b, float)
     }
     if (b.p.info.hideOfficeOnCover == 0) {
         y += 2 * lineH14;
-        CentredText(b, b.p.info.officeName.trimmed(), 14, y);
+        CentredText(b, ShownText(b.p.info.officeName.trimmed(), kShownOfficeName), 14, y);
         y += 1.3f * lineH14;
-        CentredText(b, b.p.info.personName.trimmed(), 14, y);
+        CentredText(b, ShownText(b.p.info.personName.trimmed(), kShownPersonName), 14, y);
     }
 
     s.SetFontName(kFontNameMincho);

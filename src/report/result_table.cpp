@@ -10,6 +10,7 @@
 #include "print/print_surface.h"
 #include "report/report_format.h"
 #include "report/report_sections.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -25,14 +26,15 @@ bool HasUpperColumn(const Project &p, int x, int y)
 
 QString LineName(const OneBasedArray<QString> &names, int k)
 {
-    return names.valid(k) ? names[k].trimmed() : QString();
+    return names.valid(k) ? ShownText(names[k].trimmed(), kShownLineName) : QString();
 }
 
 QString Placed(const QString &text, const QString &required)
 {
     if (text.isEmpty())
         return kHardwarePlaceholder;
-    return PlacedBelowRequired(text, required) ? text + kWeakerPlacementMark : text;
+    const QString shown = ShownText(text, kShownHardware);
+    return PlacedBelowRequired(text, required) ? shown + kWeakerPlacementMark : shown;
 }
 
 QString PlacedPair(const NodeRecord &n)
@@ -200,7 +202,9 @@ QStringList ResultRowCells(const Project &p, int x, int y)
         const ColumnResult &r = p.results(x, y, 2);
         const NodeRecord &n = p.nodes(x, y, 2);
         cells << JoinDirections(UpperN(r, kDirX), UpperN(r, kDirY), QStringLiteral("―――――"))
-              << (NotCarried(p, x, y) ? n.hardware[0] + kNotCarriedMark : n.hardware[0]) << PlacedPair(n);
+              << ShownText(n.hardware[0], kShownHardware) +
+                     (NotCarried(p, x, y) ? kNotCarriedMark : QString())
+              << PlacedPair(n);
     } else {
         cells << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-\r\r");
     }
@@ -218,7 +222,8 @@ QStringList ResultRowCells(const Project &p, int x, int y)
         }
         cells << JoinDirections(own[0], own[1], QStringLiteral("―――――――――"))
               << JoinDirections(carried[0], carried[1], QStringLiteral("――――――――"))
-              << JoinDirections(total[0], total[1], QStringLiteral("――――")) << n.hardware[0] << PlacedPair(n);
+              << JoinDirections(total[0], total[1], QStringLiteral("――――"))
+              << ShownText(n.hardware[0], kShownHardware) << PlacedPair(n);
     } else {
         cells << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-")
               << QStringLiteral("-\r\r");

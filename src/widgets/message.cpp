@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "common/common.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -37,7 +38,8 @@ void ShowMessage(const QString &text, int kind, const QString &title, MessageAns
             return;
     }
     // Messages break lines with single carriage returns.
-    QString shown = text;
+    // Stored texts of any length (names from a file) never push the box off the screen.
+    QString shown = FitMessageText(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 
@@ -99,7 +101,7 @@ void SelectedOptionIndex(const QList<QAbstractButton *> &group, int &index)
 void SetFormCaption(QWidget *window, const QString &text)
 {
     if (window)
-        window->setWindowTitle(text);
+        window->setWindowTitle(ShownText(text, kShownCaption));
 }
 
 void QuitApplication()

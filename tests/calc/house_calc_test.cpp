@@ -10,6 +10,7 @@
 #include "calc/hardware_class.h"
 #include "calc/n_value.h"
 #include "model/project_file.h"
+#include "support/house_builder.h"
 #include "support/sample_houses.h"
 
 using namespace rqx;
@@ -235,4 +236,38 @@ TEST(Houses, SampleFileTermsAddUpInBothSettings)
         EXPECT_GT(nBeamSum, 0.0f) << "the sample passes pull-out along its floor beams";
         CheckBeamTermsAddUp(p);
     }
+}
+
+// Two rules no other house pins. A share of pull-out as small as a long beam gives still carries
+// (only shares below one millionth are dropped), and a void of the second storey above a
+// first-storey column makes it a column of a two-storey part, as a floor would.
+TEST(Houses, ASmallShareOfALongBeamCarriesAndAVoidAboveCountsAsSecondStorey)
+{
+    // 120 × 2 spans of 0.2275 m, both storeys floored. The floor beam on Y line 1 runs from the
+    // first-storey column (1,1) to (121,1); the second-storey column U at (120,1), one span short of
+    // the far end, has a 2.0 board beside it: A 2.0, B 0.5 (not a corner), ΔN = 1.0 in X.
+    Project p = NewProject(120, 2, 2, 4, LineNames::kNone);
+    PlaceFloor(p, 1, 1, 1, 121, 3);
+    PlaceFloor(p, 2, 1, 1, 121, 3);
+    PlaceFloor(p, 2, 60, 1, 62, 3, 2);  // voids on every cell around (61,2)
+    for (auto [x, y] : {std::pair{1, 1}, {121, 1}, {61, 2}})
+        PlaceColumn(p, 1, x, y);
+    PlaceColumn(p, 2, 120, 1);
+    PlaceWall(p, 2, kDirX, 1, 119, 120, kKeyMenzai, 4);
+    PlaceBeam(p, 2, kDirX, 1, 1, 121);
+    RunCalculationSequence(p, true);
+
+    const float span = p.dims.spanLength;
+    const float w = 120 * span;
+    EXPECT_NEAR(p.results(120, 1, 2).nOwn[kDirX], 2.0f * 0.5f - 0.6f, 1e-6f);
+    // (1,1): v = 119 spans, u = (w − v)/w = 1/120, below one hundredth.
+    EXPECT_NEAR(p.results(1, 1, 1).nBeam[kDirX], (w - 119 * span) / w * 1.0f, 1e-6f);
+    EXPECT_GT(p.results(1, 1, 1).nBeam[kDirX], 0.008f);
+    // (121,1): v = 1 span, u = 119/120.
+    EXPECT_NEAR(p.results(121, 1, 1).nBeam[kDirX], (w - span) / w * 1.0f, 1e-6f);
+    // (61,2): voids all around above, inside the first storey's floor: L 1.6 of a two-storey part
+    // (a single-storey part would take 0.6); no wall, no column above.
+    EXPECT_NEAR(p.results(61, 2, 1).nOwn[kDirX], -1.6f, 1e-6f);
+    EXPECT_NEAR(p.results(61, 2, 1).nOwn[kDirY], -1.6f, 1e-6f);
+    CheckBeamTermsAddUp(p);
 }

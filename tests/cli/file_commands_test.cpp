@@ -313,3 +313,73 @@ TEST(CliFileCommands, ResaveWritesAnOutputNamedAsAnUnsavedProject)
     Project back;
     EXPECT_TRUE(LoadProjectFile(dir.filePath(kNewDataName), back).ok);
 }
+
+// Every output onto a write-protected file: refused with the cause in both languages, the file kept;
+// then as another user in a folder that user may write, where a rename alone would succeed.
+TEST(CliFileCommands, WriteProtectedOutputsAreRefusedAndKept)
+{
+    Cli({QStringLiteral("--version")});
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                      QFile::ReadOther | QFile::WriteOther |
+                                                      QFile::ExeOther));
+    const QString in = dir.filePath(QStringLiteral("in.RQX"));  // readable by the other user too
+    WriteAll(in, ReadAll(QStringLiteral(VELM_TEST_DATA_DIR "/small_house.RQX")));
+    auto outputs = [&in](const QString &out) {
+        const QString suffix = QFileInfo(out).suffix();
+        if (suffix == QLatin1String("RQX"))
+            return QStringList{QStringLiteral("resave"), in, out};
+        if (out.contains(QLatin1String("report")))
+            return QStringList{QStringLiteral("report"), in, QStringLiteral("-o"), out};
+        if (out.contains(QLatin1String("frame")))
+            return QStringList{QStringLiteral("frame"), in, QStringLiteral("--x"), QStringLiteral("1"),
+                               QStringLiteral("-o"),    out};
+        return QStringList{QStringLiteral("plan"),    in,
+                           QStringLiteral("--floor"), QStringLiteral("1"),
+                           QStringLiteral("--kind"),  QStringLiteral("hardware"),
+                           QStringLiteral("-o"),      out};
+    };
+    const QStringList names = {QStringLiteral("p.RQX"),    QStringLiteral("report.pdf"),
+                               QStringLiteral("plan.pdf"), QStringLiteral("plan.png"),
+                               QStringLiteral("plan.txt"), QStringLiteral("frame.pdf")};
+    for (const QString &name : names) {
+        const QString out = dir.filePath(name);
+        WriteAll(out, "OLD");
+        ASSERT_TRUE(QFile::setPermissions(out, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const CliRun r = Cli(outputs(out));
+        EXPECT_EQ(r.status, 1) << name.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("書き込みが禁止されています"))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.endsWith(QStringLiteral("write-protected (read-only); it was left unchanged\n")))
+            << r.err.toStdString();
+        EXPECT_EQ(ReadAll(out), QByteArray("OLD")) << name.toStdString();
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), names.size() + 1);
+
+    // Only the folder sync failing: the new figure is there, and the message says it may not last.
+    if (const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace")); !strace.isEmpty()) {
+        const QString out = dir.filePath(QStringLiteral("synced.txt"));
+        const CliRun r =
+            Wrapped({strace, QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
+                     QStringLiteral("-e"), QStringLiteral("inject=fsync:error=EIO")},
+                    outputs(out));
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.endsWith(QStringLiteral("it may not survive a power cut\n")))
+            << r.err.toStdString();
+        EXPECT_TRUE(ReadAll(out).startsWith("--- page 1/1 ---"));
+        QFile::remove(out);
+    }
+
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (::geteuid() != 0 || setpriv.isEmpty())
+        GTEST_SKIP() << "needs root and setpriv to run as another user";
+    const QStringList asNobody = {setpriv, QStringLiteral("--reuid=nobody"),
+                                  QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups")};
+    for (const QString &name : names) {
+        const QString out = dir.filePath(name);
+        ASSERT_TRUE(QFile::setPermissions(out, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        const CliRun r = Wrapped(asNobody, outputs(out));
+        EXPECT_EQ(r.status, 1) << name.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("write-protected"))) << r.err.toStdString();
+        EXPECT_EQ(ReadAll(out), QByteArray("OLD")) << name.toStdString();
+    }
+}

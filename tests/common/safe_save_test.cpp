@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "common/safe_save.h"
@@ -149,4 +151,58 @@ TEST(SafeSave, FullFileSystemKeepsTheOldFile)
     EXPECT_EQ(ReadAll(path), old);
     EXPECT_EQ(Entries(dir.path()), QStringList{QStringLiteral("a.RQX")});
     ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH);
+}
+
+TEST(SafeSave, WriteProtectedTargetIsNeverReplacedAndAnotherUsersFileStaysTheirs)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.RQX"));
+    ASSERT_TRUE(SaveFileSafely(path, "old"));
+    // No write bit at all: protected for every user, root included; the folder would allow a rename.
+    for (const QFile::Permissions mode :
+         {QFile::Permissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther),
+          QFile::Permissions(QFile::ReadOwner | QFile::ExeOwner)}) {
+        ASSERT_TRUE(QFile::setPermissions(path, mode));
+        const SaveOutcome out = SaveFileSafely(path, NewBytes());
+        EXPECT_EQ(out.step, SaveStep::Check);
+        EXPECT_EQ(out.error, kWriteProtected);
+        EXPECT_TRUE(out.cause().contains(QStringLiteral("書き込みが禁止されています")));
+        EXPECT_TRUE(out.causeInEnglish().contains(QStringLiteral("write-protected")));
+        SafeSaveFile streamed(path);
+        EXPECT_FALSE(streamed.open(QIODevice::WriteOnly));
+        EXPECT_EQ(ReadAll(path), QByteArray("old"));
+        const QFile::Permissions userBits = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+        EXPECT_EQ(QFileInfo(path).permissions() & ~userBits, mode & ~userBits);
+        EXPECT_EQ(Entries(dir.path()), QStringList{QStringLiteral("a.RQX")});
+    }
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "owners and other users need root";
+
+    // A file of another user, writable by its owner only, in a folder everybody may write: that
+    // user may not replace it although the rename alone would succeed.
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    const QByteArray target = QFile::encodeName(path);
+    ASSERT_EQ(::chmod(target.constData(), 0644), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(2);
+        const SaveOutcome out = SaveFileSafely(path, "theirs");
+        ::_exit(out.step == SaveStep::Check && out.error == kWriteProtected ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(ReadAll(path), QByteArray("old"));
+
+    // Root saving a user's file keeps the user as owner and group, and the mode.
+    ASSERT_EQ(::chown(target.constData(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(target.constData(), 0640), 0);
+    ASSERT_TRUE(SaveFileSafely(path, "new"));
+    struct stat st;
+    ASSERT_EQ(::stat(target.constData(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadAll(path), QByteArray("new"));
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -159,6 +160,40 @@ TEST(DocumentRecoveryTest, ADamagedCopyIsRefusedAndLeavesTheDocumentAsItWas)
         EXPECT_EQ(doc.saveBytes(), before);
         EXPECT_FALSE(doc.isDirty());
     }
+}
+
+// A copy that cannot be written is announced and tried again shortly, without waiting for an edit;
+// once one is written the protection is announced back.
+TEST(DocumentRecoveryTest, AFailedCopyIsAnnouncedAndRetriedWithoutAnEdit)
+{
+    QTemporaryDir dir;
+    ProjectDocument doc;
+    ASSERT_TRUE(LoadProjectFile(kSmallHouse, doc.project()).ok);
+    doc.notifyProjectReplaced();
+    DocumentRecovery recovery(doc, dir.filePath(QStringLiteral("r")), dir.filePath(QStringLiteral("l")));
+    recovery.autosave().setRetryDelay(std::chrono::milliseconds(50));
+    QSignalSpy failing(&recovery, &DocumentRecovery::recoveryFailing);
+    QSignalSpy works(&recovery, &DocumentRecovery::recoveryWorks);
+
+    // A folder in the copy's place: the safe save refuses to replace it.
+    const QString copyPath = recovery.store().runCopyPath();
+    ASSERT_TRUE(QDir().mkpath(copyPath));
+    test::MakeRecoveryEdit(doc, 0);
+    recovery.autosave().writeNow();
+    ASSERT_TRUE(failing.wait(5000));
+    EXPECT_TRUE(failing.first().first().toString().contains(QStringLiteral("folder")));
+    EXPECT_TRUE(recovery.autosave().failing());
+    EXPECT_TRUE(failing.wait(5000));  // tried again, still failing
+
+    ASSERT_TRUE(QDir().rmdir(copyPath));
+    ASSERT_TRUE(works.wait(5000));
+    EXPECT_FALSE(recovery.autosave().failing());
+    RecoveryCopy copy;
+    ASSERT_TRUE(ReadRecoveryCopy(copyPath, copy));
+    EXPECT_EQ(copy.projectBytes, doc.saveBytes());
+    const int tries = failing.size();
+    QTest::qWait(200);  // nothing more to do: no further tries
+    EXPECT_EQ(failing.size(), tries);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "editor/example_house.h"
 #include "editor/ui/input_screen.h"
 #include "editor/ui/plan_editing.h"
+#include "document/project_document.h"
 #include "model/project_file.h"
 
 int main(int argc, char **argv)
@@ -18,9 +19,12 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: editor_draw_example OUT.RQX\n");
         return 2;
     }
-    rqx::Project project = rqx::example::EmptyExampleProject();
+    rqx::ProjectDocument document;
+    rqx::Project &project = document.project();
+    project = rqx::example::EmptyExampleProject();
+    document.notifyProjectReplaced();
     rqx::EditorState editor;
-    rqx::InputScreen screen(project, editor);
+    rqx::InputScreen screen(document, editor);
     screen.resize(1400, 900);
     screen.show();
     QCoreApplication::processEvents();

@@ -1,9 +1,11 @@
 #pragma once
 // A small two-storey project with line names "X1".."X13" / "Y1".."Y11" and an editor, driven span
-// by span as the plan surface does after the second click.
+// by span as the plan surface does after the second click: every applied span is one step of the
+// document's history.
 
 #include <QString>
 
+#include "document/project_document.h"
 #include "editor/editor_state.h"
 #include "editor/placement.h"
 #include "model/project.h"
@@ -18,7 +20,8 @@ struct SpanResult {
 };
 
 struct EditFixture {
-    Project p;
+    ProjectDocument doc;
+    Project &p = doc.project();
     EditorState ed;
     int floor = 1;  // the storey being edited
     int dirty = 0;  // set by every applied span, as the caller of an edit marks the project
@@ -39,6 +42,7 @@ struct EditFixture {
         ed.selectedItem[3] = 1;
         ed.selectedItem[4] = 1;
         ed.linkColumnsAndBeams = 0;
+        doc.notifyProjectReplaced();
     }
 
     // Chooses a tree node of the wall tool: "Kesa"/"Tasuki" tags 1-4, "Menzai" rows 1-10.
@@ -77,9 +81,12 @@ struct EditFixture {
                 return out;
             }
         }
-        out.applied = applyEdit(p, floor, ed, mode, r).applied;
-        if (out.applied)
+        EditOutcome edit = applyEdit(p, floor, ed, mode, r);
+        out.applied = edit.applied;
+        if (out.applied) {
             dirty = 1;
+            doc.pushNodeEdit(std::move(edit.change));
+        }
         return out;
     }
     SpanResult click(int x, int y, int mode = kModePlace) { return span(x, y, x, y, mode); }

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 
 #include "editor/ui/input_screen.h"
+#include "document/project_document.h"
 #include "editor/ui/plan_editing.h"
 #include "model/project_file.h"
 
@@ -14,9 +15,12 @@ using namespace rqx;
 
 TEST(ExampleHouse, MouseDrawingEqualsTheSavedExample)
 {
-    Project drawn = example::EmptyExampleProject();
+    ProjectDocument document;
+    Project &drawn = document.project();
+    drawn = example::EmptyExampleProject();
+    document.notifyProjectReplaced();
     EditorState editor;
-    InputScreen screen(drawn, editor);
+    InputScreen screen(document, editor);
     screen.resize(1400, 900);
     screen.show();
     QCoreApplication::processEvents();

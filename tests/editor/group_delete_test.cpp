@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "editor/edit_fixture.h"
-#include "editor/undo.h"
 
 using namespace rqx;
 using rqx::test::EditFixture;

@@ -1,9 +1,10 @@
 #include "editor/placement.h"
 
+#include <QUndoStack>
+
 #include <gtest/gtest.h>
 
 #include "editor/edit_fixture.h"
-#include "editor/undo.h"
 
 using namespace rqx;
 using rqx::test::EditFixture;
@@ -201,7 +202,8 @@ TEST(Placement, StoreyColumnOverAThroughColumnLeavesTheOtherStoreysColumn)
     EXPECT_EQ(f.at(5, 5, 1).columnKind, 1);
     EXPECT_EQ(f.at(5, 5, 1).throughOrigin, 0);
     // Undo brings the through column back on both storeys.
-    ASSERT_TRUE(undoLastEdit(f.p, f.ed));
+    ASSERT_TRUE(f.doc.canUndo());
+    f.doc.undo();
     for (int level = 1; level <= 2; ++level) {
         EXPECT_EQ(f.at(5, 5, level).columnKind, 2) << level;
         EXPECT_EQ(f.at(5, 5, level).throughOrigin, 1) << level;
@@ -287,13 +289,13 @@ TEST(Placement, SpansWithNothingToChangeAreNotEdits)
     EXPECT_FALSE(f.span(8, 3, 8, 3).refused);
     EXPECT_FALSE(f.span(8, 3, 10, 5).refused);
     EXPECT_EQ(f.p.nodes, before);
-    clearUndo(f.ed);
+    const int steps = f.doc.undoStack()->count();
     f.chooseTool(kToolFloor);
     EXPECT_FALSE(f.span(3, 3, 3, 6).applied);  // no cell between
     f.ed.selectedItem[1] = 0;
     EXPECT_FALSE(f.span(3, 3, 5, 5).applied);  // nothing chosen
     EXPECT_EQ(f.dirty, 0);
-    EXPECT_FALSE(canUndo(f.p, f.ed.undo));
+    EXPECT_EQ(f.doc.undoStack()->count(), steps);  // spans that are no edit make no step
     // With the lock of the previous span a slanted drag is forced onto that line.
     f.chooseWall(kKeyKesa, 1);
     f.ed.span.axisLock = 2;
@@ -401,5 +403,6 @@ TEST(Placement, MembersWithIndicesBeyondTheGridDoNotUpsetEditing)
     EXPECT_TRUE(f.span(10, 4, 12, 4, kModeDelete).applied);
     f.ed.deleteBothKinds = 1;
     EXPECT_TRUE(f.span(1, 1, 13, 11, kModeGroupDelete).applied);
-    EXPECT_TRUE(undoLastEdit(f.p, f.ed));
+    EXPECT_TRUE(f.doc.canUndo());
+    f.doc.undo();
 }

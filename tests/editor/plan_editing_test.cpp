@@ -14,11 +14,13 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 #include <QTimer>
 
 #include <deque>
 #include <memory>
 
+#include "document/project_document.h"
 #include "editor/ui/input_screen.h"
 #include "editor/ui/paper.h"
 #include "model/project_file.h"
@@ -97,7 +99,8 @@ private:
 };
 
 struct PlanEditingTest : ::testing::Test {
-    Project p;
+    ProjectDocument doc;
+    Project &p = doc.project();
     EditorState ed;
     std::unique_ptr<InputScreen> screen;
     PlanEditing *editing = nullptr;
@@ -115,7 +118,8 @@ struct PlanEditingTest : ::testing::Test {
             p.grid.lineNameX[i] = QStringLiteral("X%1").arg(i);
         for (int j = 1; j <= 9; ++j)
             p.grid.lineNameY[j] = QStringLiteral("Y%1").arg(j);
-        screen = std::make_unique<InputScreen>(p, ed);
+        doc.notifyProjectReplaced();
+        screen = std::make_unique<InputScreen>(doc, ed);
         screen->resize(1200, 800);
         screen->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
@@ -180,7 +184,7 @@ TEST_F(PlanEditingTest, WallsStoreSegmentsAndExtentsAsDrawn)
     EXPECT_EQ(at(2, 6, 1).columnKind, 1);
     EXPECT_EQ(at(5, 6, 1).columnKind, 1);
     EXPECT_EQ(at(3, 6, 2).beam[kDirX].present, 1);
-    EXPECT_TRUE(editing->mouse().changed);
+    EXPECT_TRUE(doc.isDirty());
     EXPECT_TRUE(undoAction.isEnabled());
     EXPECT_EQ(paper()->rubberBandsShown(), 0);
     EXPECT_FALSE(screen->cancelButton()->isEnabled());
@@ -353,6 +357,7 @@ TEST_F(PlanEditingTest, GroupDeleteOverTheMiddleKeepsTheWallAndUndoRestoresAll)
     EXPECT_EQ(p.nodes, before);
 
     // Around everything, with both kinds and the columns: all goes; undo brings it all back.
+    const int steps = doc.undoStack()->count();
     ModalScript all;
     all.box();
     QTest::mouseClick(paper(), Qt::LeftButton, Qt::NoModifier, corner(13, 9, 1, 1));
@@ -362,10 +367,10 @@ TEST_F(PlanEditingTest, GroupDeleteOverTheMiddleKeepsTheWallAndUndoRestoresAll)
     EXPECT_EQ(all.texts[0], QStringLiteral("(X13,Y9) - (X1,Y1) 内の「筋かい」をグループ削除します。"));
     EXPECT_EQ(at(1, 4, 1).brace[kDirX], WallMember{});
     EXPECT_EQ(at(10, 3, 1).brace[kDirY], WallMember{});
-    EXPECT_TRUE(undoAction.isEnabled());
+    EXPECT_EQ(doc.undoStack()->count(), steps + 1);
     undoAction.trigger();
     EXPECT_EQ(p.nodes, before);
-    EXPECT_FALSE(undoAction.isEnabled());
+    EXPECT_EQ(doc.undoStack()->index(), steps);
 
     // Cancel in the confirmation: nothing happens.
     ModalScript no;
@@ -374,7 +379,8 @@ TEST_F(PlanEditingTest, GroupDeleteOverTheMiddleKeepsTheWallAndUndoRestoresAll)
     QTest::mouseClick(paper(), Qt::LeftButton, Qt::NoModifier, corner(1, 1, -1, -1));
     ASSERT_TRUE(no.done());
     EXPECT_EQ(p.nodes, before);
-    EXPECT_FALSE(undoAction.isEnabled());
+    EXPECT_EQ(doc.undoStack()->count(), steps + 1);  // no step added
+    EXPECT_EQ(doc.undoStack()->index(), steps);
 }
 
 TEST_F(PlanEditingTest, AxisLockOfThePreviousSpanAndLeavingTheGrid)
@@ -412,13 +418,13 @@ TEST_F(PlanEditingTest, UndoIsOffAfterANewProjectOrGridChange)
     drag(1, 1, 4, 4);
     EXPECT_EQ(at(2, 2, 1).cellFloor, 1);
     EXPECT_TRUE(undoAction.isEnabled());
-    screen->projectReplaced();
+    doc.notifyProjectReplaced();
     EXPECT_FALSE(undoAction.isEnabled());
     undoAction.trigger();
     EXPECT_EQ(at(2, 2, 1).cellFloor, 1);
     drag(5, 5, 6, 6);
     EXPECT_TRUE(undoAction.isEnabled());
-    screen->gridChanged();
+    doc.notifyGridResized();
     EXPECT_FALSE(undoAction.isEnabled());
 }
 
@@ -516,6 +522,7 @@ TEST_F(PlanEditingTest, MembersReachingPastTheGridEdgeAreHarmless)
     screen->clickDeleteToggle(0);
 
     const NodeArray before = p.nodes;
+    const int steps = doc.undoStack()->count();
     screen->deleteBothCheck()->setChecked(true);
     screen->clickDeleteToggle(1);
     ModalScript all;
@@ -524,9 +531,7 @@ TEST_F(PlanEditingTest, MembersReachingPastTheGridEdgeAreHarmless)
     QTest::mouseClick(paper(), Qt::LeftButton, Qt::NoModifier, outside);
     QTest::mouseClick(paper(), Qt::LeftButton, Qt::NoModifier, pixel(1, 1) - QPoint(20, -20));
     ASSERT_TRUE(all.done());
-    // None of them lies inside the grid's rectangle: all stay, and undo has nothing to change.
+    // None of them lies inside the grid's rectangle: all stay, and the history takes no empty step.
     EXPECT_EQ(p.nodes, before);
-    EXPECT_TRUE(undoAction.isEnabled());
-    undoAction.trigger();
-    EXPECT_EQ(p.nodes, before);
+    EXPECT_EQ(doc.undoStack()->count(), steps);
 }

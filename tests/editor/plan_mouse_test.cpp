@@ -1,11 +1,12 @@
 #include "editor/plan_mouse.h"
 
+#include <QUndoStack>
+
 #include <gtest/gtest.h>
 
 #include <QList>
 
 #include "editor/edit_fixture.h"
-#include "editor/undo.h"
 
 using namespace rqx;
 using rqx::test::EditFixture;
@@ -34,7 +35,6 @@ struct FakeWindow {
     QList<std::pair<NodeRect, bool>> regions;
     bool deleteDown = false;
     bool groupDown = false;
-    int undoChanges = 0;
     QString posX, posY;
 
     PlanMouseHost host()
@@ -66,10 +66,8 @@ struct FakeWindow {
             questions.append(t);
             return answer;
         };
-        h.drawRegion = [this](const NodeRect &r, bool erase) { regions.append({r, erase}); };
         h.deleteToggleDown = [this] { return deleteDown; };
         h.groupToggleDown = [this] { return groupDown; };
-        h.undoChanged = [this] { ++undoChanges; };
         return h;
     }
 };
@@ -77,10 +75,17 @@ struct FakeWindow {
 struct PlanMouseTest : ::testing::Test {
     EditFixture f;
     FakeWindow w;
-    PlanMouse m{f.p, f.ed, {}, false, {}};
+    PlanMouse m{f.doc, f.ed, {}, false, {}};
 
     void SetUp() override
     {
+        // The document's signals draw the regions of every edit, undo and redo.
+        QObject::connect(&f.doc, &ProjectDocument::nodesAboutToChange, [this](const NodeRegion &r) {
+            w.regions.append({NodeRect{r.ix1, r.iy1, r.ix2, r.iy2}, true});
+        });
+        QObject::connect(&f.doc, &ProjectDocument::nodesChanged, [this](const NodeRegion &r) {
+            w.regions.append({NodeRect{r.ix1, r.iy1, r.ix2, r.iy2}, false});
+        });
         f.ed.fit.planScale = 2.0f;
         f.ed.fit.originX = 3.0f;
         f.ed.fit.originY = 3.0f;
@@ -131,13 +136,13 @@ TEST_F(PlanMouseTest, TwoClicksDrawAWallWithARubberBandBetween)
     EXPECT_EQ(f.ed.span.dragState, 0);
     EXPECT_EQ(f.at(2, 3, 1).brace[kDirX].lastIndex, 3);
     EXPECT_EQ(f.at(3, 3, 1).brace[kDirX].segment, 3);
-    // The region was erased, then drawn, around the span; the undo button followed.
+    // The region was erased, then drawn, around the span; the edit is one step of the history.
     ASSERT_EQ(w.regions.size(), 2);
     EXPECT_TRUE(w.regions[0].second);
     EXPECT_FALSE(w.regions[1].second);
     EXPECT_EQ(w.regions[1].first, (NodeRect{1, 2, 5, 4}));
-    EXPECT_EQ(w.undoChanges, 1);
-    EXPECT_EQ(f.ed.undoAvailable, 1);
+    EXPECT_EQ(f.doc.undoStack()->count(), 1);
+    EXPECT_EQ(f.doc.undoStack()->text(0), QStringLiteral("耐力壁入力"));
 }
 
 TEST_F(PlanMouseTest, ColumnsTakeOneClickAndNothingChosenOnlyBeeps)
@@ -188,9 +193,9 @@ TEST_F(PlanMouseTest, MenuCancelOrClosingTheMenuEndsTheSpan)
     EXPECT_EQ(f.ed.span.dragState, 0);
     EXPECT_TRUE(w.shown.isEmpty());
     EXPECT_FALSE(w.cancelEnabled);
-    EXPECT_FALSE(m.changed);
+    EXPECT_FALSE(f.doc.isDirty());
     drawSpan(2, 2, 5, 2, kButtonRight);  // closed without a choice
-    EXPECT_FALSE(m.changed);
+    EXPECT_FALSE(f.doc.isDirty());
     EXPECT_EQ(f.at(2, 2, 2).beam[kDirX], BeamInfo{});
     // "削除" deletes for this span only.
     drawSpan(2, 2, 5, 2);
@@ -261,8 +266,7 @@ TEST_F(PlanMouseTest, RefusalsShowTheirTextAndChangeNothing)
     f.chooseWall(kKeyMenzai, 1);
     drawSpan(4, 4, 6, 4);
     const NodeArray before = f.p.nodes;
-    m.changed = false;
-    const int undoChanges = w.undoChanges;
+    const int steps = f.doc.undoStack()->count();
     const std::size_t regions = w.regions.size();
     drawSpan(5, 3, 5, 4);  // ends at the board's middle node
     ASSERT_EQ(w.messages.size(), 1);
@@ -281,8 +285,7 @@ TEST_F(PlanMouseTest, RefusalsShowTheirTextAndChangeNothing)
         QStringLiteral("指定した始点、終点が異なる面材、または２部材にまたがる面材は、削除できません。"));
     EXPECT_EQ(f.ed.editMode, kModePlace);
     EXPECT_EQ(f.p.nodes, before);
-    EXPECT_FALSE(m.changed);
-    EXPECT_EQ(w.undoChanges, undoChanges);
+    EXPECT_EQ(f.doc.undoStack()->count(), steps);
     EXPECT_EQ(w.regions.size(), regions);
     EXPECT_TRUE(w.shown.isEmpty());
     EXPECT_FALSE(w.cancelEnabled);
@@ -322,7 +325,7 @@ TEST_F(PlanMouseTest, GroupDeleteAsksWithTheLineNamesAndUndoBringsAllBack)
     EXPECT_EQ(f.p.nodes, before);
     ASSERT_EQ(w.regions.size(), regions + 2);
     EXPECT_EQ(w.regions.back().first, (NodeRect{1, 1, 7, 8}));
-    EXPECT_EQ(f.ed.undoAvailable, 0);
+    EXPECT_EQ(f.doc.undoStack()->index(), 2);  // the two walls stay steps of the history
     // A rectangle holding no node is dropped without a question.
     const ScreenPoint c = node(3, 3);
     Paper_MouseDown(m, kButtonLeft, c.x + 20, c.y - 20);

@@ -101,14 +101,14 @@ TEST(ProjectFileMutation, MutatedFilesAreRefusedCleanlyOrReadConsistently)
         ASSERT_EQ(target.nodes.sizeX(), info.spanCountX + 1) << "round " << round;
         ASSERT_EQ(target.nodes.sizeLevel(), info.floorCount + 1) << "round " << round;
         ASSERT_EQ(target.grid.lineNameY.size(), info.spanCountY + 1) << "round " << round;
-        ASSERT_EQ(target.undoNodes.count(), target.nodes.count()) << "round " << round;
         const QByteArray written = SerializeProject(target);
         Project again;
         ASSERT_TRUE(ParseProject(written, again, &reason)) << "round " << round << reason.toStdString();
         ASSERT_EQ(SerializeProject(again), written) << "round " << round;
     }
-    // Both outcomes must be exercised for the test to mean anything.
-    EXPECT_GT(accepted, 300);
+    // Both outcomes must be exercised for the test to mean anything (most changed numbers are now
+    // refused by the value checks; a changed text or reserved byte is still read).
+    EXPECT_GT(accepted, 150);
     EXPECT_GT(refused, 300);
     EXPECT_EQ(open.info.buildingName, before.info.buildingName);
 }

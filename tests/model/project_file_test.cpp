@@ -60,6 +60,12 @@ struct Bytes {
     qsizetype size() const { return b.size(); }
 };
 
+// A hand-made file's coordinate along one axis: node index i + 1, a little off the grid.
+float HandCoord(int i, float span)
+{
+    return static_cast<float>(i) * span + 0.002f;
+}
+
 // Knobs of the hand-made file, changed by the refusal tests.
 struct HandFile {
     int32_t floorCount = 1;
@@ -97,7 +103,7 @@ struct HandFile {
             f.s(i == 1 ? "\x82\xA2" : "\x82\xEB");                  // い, ろ
         f.i32(1).i32(2).i32(3).i32(4).i32(0).i32(1).i32(1).i32(0);  // styles, starts, reverse, two checks
         f.fill(72, '\x5A');
-        f.i32(2).i32(1).i32(1);  // lCoefficientMode, crossBeamIgnored, crossBeamNoWarning
+        f.i32(1).i32(1).i32(1);  // lCoefficientMode, crossBeamIgnored, crossBeamNoWarning
         f.fill(232, '\xA5');
         for (int i = 1; i <= 30; ++i)
             f.s(i == 1 ? "t1" : "");
@@ -121,9 +127,15 @@ struct HandFile {
             f.i32(rich ? 1 : 0).i32(rich ? 3 : 0).i32(0).i32(0);                              // beams
             f.i32(rich ? 2 : 0).i32(rich ? 1 : 0).i32(rich ? 1 : 0);  // cellFloor, outline marks
         }
-        // NodeCoords: values unlike the computed ones, to show they are taken from the file.
-        for (int k = 0; k < count; ++k)
-            f.f32(100.0f + k).f32(-1.5f).f32(7.0f);
+        // NodeCoords: off the computed ones by less than the reader's tolerance, to show they are
+        // taken from the file.
+        for (int k = 0; k < count; ++k) {
+            const int i = possible ? k % (spanCountX + 1) : 0;
+            const int j = possible ? k / (spanCountX + 1) % (spanCountY + 1) : 0;
+            f.f32(HandCoord(i, moduleLength / divisions))
+                .f32(HandCoord(j, moduleLength / divisions) - 0.003f);
+            f.f32(7.0f);
+        }
         // SpareTable
         for (int i = 1; i <= 10; ++i)
             f.s(i == 10 ? "sp" : "").i32(i == 3 ? -5 : 0);
@@ -228,7 +240,7 @@ TEST(ProjectFileLayout, HandAssembledFileReadsFieldByField)
     EXPECT_EQ(p.grid.showRequiredWhenBlank, 1);
     EXPECT_EQ(p.grid.useDoublePull, 0);
     EXPECT_EQ(p.grid.reserved1[71], 0x5A);
-    EXPECT_EQ(p.grid.lCoefficientMode, 2);
+    EXPECT_EQ(p.grid.lCoefficientMode, 1);
     EXPECT_EQ(p.grid.crossBeamIgnored, 1);
     EXPECT_EQ(p.grid.crossBeamNoWarning, 1);
     EXPECT_EQ(p.grid.reserved2[0], 0xA5);
@@ -251,8 +263,8 @@ TEST(ProjectFileLayout, HandAssembledFileReadsFieldByField)
     // Outline marks and coordinates come from the file, not from the floors and the span length.
     EXPECT_EQ(n.outlineEdge[1], 1);
     EXPECT_EQ(p.nodes(1, 1, 1), NodeRecord{});
-    EXPECT_EQ(p.coords(2, 1, 1), (NodeCoord{101.0f, -1.5f, 7.0f}));
-    EXPECT_EQ(p.coords(3, 2, 2), (NodeCoord{111.0f, -1.5f, 7.0f}));
+    EXPECT_EQ(p.coords(2, 1, 1), (NodeCoord{HandCoord(1, 0.455f), HandCoord(0, 0.455f) - 0.003f, 7.0f}));
+    EXPECT_EQ(p.coords(3, 2, 2), (NodeCoord{HandCoord(2, 0.455f), HandCoord(1, 0.455f) - 0.003f, 7.0f}));
     EXPECT_EQ(p.spare[3].value, -5);
     EXPECT_EQ(p.spare[10].text, QStringLiteral("sp"));
 
@@ -260,7 +272,6 @@ TEST(ProjectFileLayout, HandAssembledFileReadsFieldByField)
     EXPECT_EQ(p.dims.spanCountX, 2);
     EXPECT_EQ(p.dims.floorCount, 1);
     EXPECT_FLOAT_EQ(p.dims.spanLength, 0.455f);
-    EXPECT_EQ(p.undoNodes.count(), 12u);
     EXPECT_EQ(p.results.count(), 12u);
     EXPECT_EQ(p.wallLineFlags.sizeY(), 3);
     EXPECT_EQ(p.wallLineFlags.sizeLevel(), 1);
@@ -394,10 +405,11 @@ TEST(ProjectFileLayout, EveryNumberHasItsOwnPlace)
     EXPECT_EQ(i32(12388), 1091);
     EXPECT_EQ(i32(12442), 1092);
 
+    // Numbers no program writes: the reader refuses the file, naming the first such field.
     Project q;
     QString reason;
-    ASSERT_TRUE(ParseProject(b, q, &reason)) << reason.toStdString();
-    EXPECT_TRUE(SameSavedItems(p, q));
+    EXPECT_FALSE(ParseProject(b, q, &reason));
+    EXPECT_TRUE(reason.contains(QStringLiteral("hideOfficeOnCover"))) << reason.toStdString();
 }
 
 TEST(ProjectFileLayout, LineNameCountIsFittedToTheGrid)
@@ -689,7 +701,8 @@ TEST(ProjectFileSave, FailedSaveKeepsTheOldFile)
     EXPECT_FALSE(QFileInfo::exists(missing));
 
     // A name too long for the temporary file's suffix still saves.
-    EXPECT_TRUE(SaveProject(p, dir.filePath(QString(251, QLatin1Char('n')) + QStringLiteral(".RQX")), state).ok);
+    EXPECT_TRUE(
+        SaveProject(p, dir.filePath(QString(251, QLatin1Char('n')) + QStringLiteral(".RQX")), state).ok);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 

@@ -449,6 +449,37 @@ TEST_F(MainFormTest, FailedLoadsAndSavesKeepTheOpenProjectAndItsPath)
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
 }
 
+// 上書き保存 onto a file the user protected: the cause is shown, the file and the changes are kept.
+TEST_F(MainFormTest, OverwritingAWriteProtectedFileShowsTheCauseAndKeepsTheFile)
+{
+    const QString a = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
+    writeHistory({a});
+    MainForm form(doc, state);
+    answerFileDialogs(form);
+    ASSERT_TRUE(form.openRecentCommand(1));
+    QFile file(a);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    ASSERT_TRUE(QFile::setPermissions(a, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    project.nodes(3, 3, 1).columnKind = 2;
+    doc.markChanged();
+
+    ModalScript script;
+    script.answer(QMessageBox::Yes).answer(QMessageBox::Ok);  // the overwrite question, then the cause
+    form.overwriteCommand();
+    ASSERT_EQ(script.boxes().size(), 2u);
+    const QString text = script.boxes()[1].text;
+    EXPECT_TRUE(text.contains(QStringLiteral("書き込みが禁止されています")) &&
+                text.contains(QStringLiteral("元のファイルはそのまま残っています")) &&
+                text.contains(QStringLiteral("a.RQX")))
+        << text.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    EXPECT_TRUE(doc.isDirty());
+    EXPECT_EQ(doc.dataFilePath(), a);
+}
+
 TEST_F(MainFormTest, ExitAsksAccordingToTheDirtyFlagAndWritesTheStores)
 {
     {
@@ -614,15 +645,19 @@ TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
     ModalScript script;
     script.on<NewData>([](NewData *d) { d->command1(0)->click(); });
     ASSERT_TRUE(form.newCommand());
-    project.nodes(1, 1, 1).cellFloor = 1;
-    project.undoNodes(1, 1, 1).columnKind = 1;
+    {
+        NodeEdit edit(doc, QStringLiteral("床"), NodeFields::Members);
+        edit.node(1, 1, 1).cellFloor = 1;
+        edit.commit();
+    }
+    doc.markSaved();
     QSignalSpy resized(&form, &MainForm::gridResized);
 
-    // Unchanged values: nothing happens, the undo copy stays.
+    // Unchanged values: nothing happens, the history stays.
     script.on<GridSizeChange>([](GridSizeChange *d) { d->command1(0)->click(); });
     form.gridSizeCommand();
     EXPECT_EQ(resized.count(), 0);
-    EXPECT_EQ(project.undoNodes(1, 1, 1).columnKind, 1);
+    EXPECT_TRUE(doc.canUndo());
     EXPECT_FALSE(doc.isDirty());
 
     script
@@ -637,7 +672,7 @@ TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
     EXPECT_EQ(project.grid.lineNameX.size(), 19);
     EXPECT_EQ(project.grid.lineNameX[19], QStringLiteral("X10"));
     EXPECT_EQ(form.frameMenuX()->actions().size(), 19);
-    EXPECT_EQ(project.undoNodes(1, 1, 1).columnKind, 0);
+    EXPECT_FALSE(doc.canUndo());  // the history's records have the old grid's shape
     EXPECT_EQ(project.nodes(1, 1, 1).outlineEdge[kDirX], 1);  // outline recomputed
     EXPECT_FLOAT_EQ(project.coords(19, 1, 1).x, 18 * 0.455f);
     EXPECT_TRUE(doc.isDirty());

@@ -106,7 +106,7 @@ TEST_F(ProjectDialogsTest, NewDataRefusesCountsAndModulesItCannotUse)
               QStringLiteral("グリッド数は、1 から 30 までの整数で入力してください。"));
     EXPECT_EQ(script.boxes()[1].text, script.boxes()[0].text);
     EXPECT_EQ(script.boxes()[2].text,
-              QStringLiteral("グリッド長は、0 より大きい数値 (mm) で入力してください。"));
+              QStringLiteral("グリッド長は、1～100000 の数値 (mm) で入力してください。"));
     EXPECT_EQ(script.boxes()[2].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
 
     d.combo3()->setEditText(QStringLiteral("955.5"));
@@ -281,7 +281,6 @@ TEST_F(ProjectDialogsTest, GridSizeDialogShowsModulesAndTreats909AsUnchanged)
 {
     project.info.moduleLength = 0.909f;  // reads back as 908.99994 mm
     RefreshDimensions(project);
-    project.undoNodes(1, 1, 1).columnKind = 1;
     GridSizeChange d(project, state);
     EXPECT_EQ(d.combo1(0)->currentText(), QStringLiteral("10"));
     EXPECT_EQ(d.combo1(1)->currentText(), QStringLiteral("10"));
@@ -293,7 +292,6 @@ TEST_F(ProjectDialogsTest, GridSizeDialogShowsModulesAndTreats909AsUnchanged)
     EXPECT_EQ(state.dialogCancelled, 1);
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_TRUE(script.boxes().empty());
-    EXPECT_EQ(project.undoNodes(1, 1, 1).columnKind, 1);
 }
 
 TEST_F(ProjectDialogsTest, GridSizeDialogAsksRefusesAndResizes)
@@ -329,7 +327,7 @@ TEST_F(ProjectDialogsTest, GridSizeDialogAsksRefusesAndResizes)
     EXPECT_EQ(script.boxes()[2].text, QStringLiteral("データ入力グリッドサイズを変更します。"));
     EXPECT_EQ(script.boxes()[2].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
     EXPECT_EQ(script.boxes()[1].text,
-              QStringLiteral("グリッド長は、0 より大きい数値 (mm) で入力してください。"));
+              QStringLiteral("グリッド長は、1～100000 の数値 (mm) で入力してください。"));
 }
 
 }  // namespace

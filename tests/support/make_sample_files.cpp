@@ -1,7 +1,11 @@
 // Writes the sample project files of tests/data with the program's own writer:
 //     make_sample_files DIR      → DIR/two_storey.RQX, DIR/small_house.RQX
+//     make_sample_files DIR --seeds  → also the small hand-worked houses, which seed the fuzz corpus
+//                                      of everything past the reader (tests/fuzz/pipeline_corpus)
 #include <QDir>
 #include <QTextStream>
+
+#include <vector>
 
 #include "model/project_file.h"
 #include "support/sample_houses.h"
@@ -9,16 +13,23 @@
 int main(int argc, char **argv)
 {
     QTextStream err(stderr);
-    if (argc != 2) {
-        err << "usage: make_sample_files DIR\n";
+    const bool seeds = argc == 3 && QByteArray(argv[2]) == "--seeds";
+    if (argc != 2 && !seeds) {
+        err << "usage: make_sample_files DIR [--seeds]\n";
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
-    const std::pair<const char *, rqx::Project> files[] = {
+    std::vector<std::pair<const char *, rqx::Project>> files = {
         {"two_storey.RQX", rqx::samples::TwoStoreyHouse()},
         {"small_house.RQX", rqx::samples::SmallHouse()},
     };
-    for (auto [name, house] : files) {
+    if (seeds) {
+        files.push_back({"hand_one_storey.RQX", rqx::samples::HandWorkedOneStorey()});
+        files.push_back({"hand_two_storey_l0.RQX", rqx::samples::HandWorkedTwoStorey(0)});
+        files.push_back({"hand_two_storey_l1.RQX", rqx::samples::HandWorkedTwoStorey(1)});
+        files.push_back({"hand_cross_beam.RQX", rqx::samples::HandWorkedCrossBeam()});
+    }
+    for (auto &[name, house] : files) {
         rqx::FileResult r = rqx::SaveProjectFile(house, dir.filePath(QString::fromLatin1(name)));
         if (!r.ok) {
             err << r.message.replace(QLatin1Char('\r'), QLatin1Char('\n')) << '\n';

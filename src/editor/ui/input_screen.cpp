@@ -25,10 +25,10 @@
 #include "editor/plan_render.h"
 #include "editor/qb_color.h"
 #include "editor/ui/paper.h"
-#include "editor/undo.h"
 #include "document/project_document.h"
 #include "widgets/hand_cursor.h"
 #include "widgets/message.h"
+#include "common/shown_text.h"
 
 // Resources of a static library are registered by name from outside any namespace.
 static void InitEditorResources()
@@ -64,8 +64,8 @@ QPushButton *ToggleButton(const QString &text, QWidget *parent)
 
 }  // namespace
 
-InputScreen::InputScreen(Project &project, EditorState &editor, QWidget *parent)
-    : QWidget(parent), project_(project), editor_(editor)
+InputScreen::InputScreen(ProjectDocument &document, EditorState &editor, QWidget *parent)
+    : QWidget(parent), document_(document), project_(document.project()), editor_(editor)
 {
     InitEditorResources();
     InstallFontSubstitutions();
@@ -82,19 +82,6 @@ InputScreen::InputScreen(Project &project, EditorState &editor, QWidget *parent)
     onToolClicked(editor_.currentTool - 1);
     applyModeLook();
     ApplyHandCursor(this);  // buttons, option buttons and the zoom list
-}
-
-InputScreen::InputScreen(ProjectDocument &document, EditorState &editor, QWidget *parent)
-    : InputScreen(document.project(), editor, parent)
-{
-    // From here on the storey is the document's.
-    const int floor = document.currentFloor();
-    document_ = &document;
-    setFloor(floor < 1 || floor > 2 || (oneStorey() && floor == 2) ? 1 : floor);
-    floorButtons_[currentFloor() - 1]->setChecked(true);
-    floorLabel_->setText(FloorLabelText(currentFloor()));
-    otherFloorCheck_->setText(OtherFloorCaption(currentFloor(), editor_.otherFloorShown != 0));
-    rebuildTree();
     connect(&document, &ProjectDocument::projectReplaced, this, &InputScreen::projectReplaced);
     connect(&document, &ProjectDocument::gridResized, this, &InputScreen::gridChanged);
     connect(&document, &ProjectDocument::settingsChanged, this, [this] {
@@ -108,15 +95,12 @@ InputScreen::InputScreen(ProjectDocument &document, EditorState &editor, QWidget
 
 int InputScreen::currentFloor() const
 {
-    return document_ ? document_->currentFloor() : floor_;
+    return document_.currentFloor();
 }
 
 void InputScreen::setFloor(int floor)
 {
-    if (document_)
-        document_->setCurrentFloor(floor);
-    else
-        floor_ = floor;
+    document_.setCurrentFloor(floor);
 }
 
 // ---- Building the controls ----
@@ -366,10 +350,8 @@ PlanMouseHost InputScreen::mouseHost()
         else
             QApplication::restoreOverrideCursor();
     };
-    h.drawRegion = [this](const NodeRect &rect, bool erase) { drawRegion(rect, erase); };
     h.deleteToggleDown = [this] { return deleteToggleDown(); };
     h.groupToggleDown = [this] { return groupToggleDown(); };
-    h.undoChanged = [this] { refreshUndoAction(); };
     h.currentFloor = [this] { return currentFloor(); };
     return h;
 }
@@ -402,7 +384,8 @@ void InputScreen::updatePointerLabels(int twipsX, int twipsY)
     const SnapResult snap = snapToNode(project_, editor_.fit, editor_.editMode, twipsX, twipsY);
     const GridInfo &g = project_.grid;
     if (snap.inGrid && g.lineNameX.valid(snap.ix) && g.lineNameY.valid(snap.iy))
-        setPositionLabels(g.lineNameX[snap.ix], g.lineNameY[snap.iy]);
+        setPositionLabels(ShownText(g.lineNameX[snap.ix], kShownLineName),
+                          ShownText(g.lineNameY[snap.iy], kShownLineName));
     else
         setPositionLabels(QString(), QString());
 }
@@ -456,22 +439,9 @@ void InputScreen::installViewMenu(QMenu *menu)
         menu->addAction(showAllAction_);
 }
 
-void InputScreen::attachUndoAction(QAction *undo)
-{
-    undoAction_ = undo;
-    refreshUndoAction();
-}
-
-void InputScreen::refreshUndoAction()
-{
-    if (undoAction_)
-        undoAction_->setEnabled(editor_.undoAvailable != 0);
-}
-
 void InputScreen::projectReplaced()
 {
     cancelSpan();
-    clearUndo(editor_);  // the snapshot belongs to the project that was replaced
     if (oneStorey() && currentFloor() == 2)
         setFloor(1);
     floorButtons_[currentFloor() - 1]->setChecked(true);
@@ -483,7 +453,6 @@ void InputScreen::projectReplaced()
     if (other <= project_.nodes.sizeLevel())
         UpdateOutlineMarks(project_, other);
     refreshStatusPanels();
-    refreshUndoAction();
     redrawPlan();
     // The labels name the new project's lines (or nothing) before the pointer moves.
     updatePointerLabelsAtCursor();
@@ -492,8 +461,6 @@ void InputScreen::projectReplaced()
 void InputScreen::gridChanged()
 {
     cancelSpan();
-    clearUndo(editor_);  // the snapshot has the old grid's shape
-    refreshUndoAction();
     redrawPlan();
     updatePointerLabelsAtCursor();
 }

@@ -33,16 +33,15 @@ struct NodeRegion;
 class InputScreen : public QWidget {
     Q_OBJECT
 public:
-    InputScreen(Project &project, EditorState &editor, QWidget *parent = nullptr);
     // The screen of the open project: it follows what the document reports (replaced, grid resized,
     // settings changed, nodes changed by an edit, an undo or a redo) and its edits become steps of
     // the document's history.
     InputScreen(ProjectDocument &document, EditorState &editor, QWidget *parent = nullptr);
 
-    ProjectDocument *document() const { return document_; }
+    ProjectDocument &document() const { return document_; }
 
     Project &project() { return project_; }
-    // The storey being edited (1 or 2): the document's, or the screen's own without one.
+    // The storey being edited (1 or 2): the document's.
     int currentFloor() const;
     EditorState &editor() { return editor_; }
     Paper *paper() const { return paper_; }
@@ -75,9 +74,6 @@ public:
     // "全部材表示(&A)" in the 表示 menu.
     void installViewMenu(QMenu *menu);
     QAction *showAllAction() const { return showAllAction_; }
-    // The toolbar's "Undo" button, enabled while there is something to undo.
-    void attachUndoAction(QAction *undo);
-    void refreshUndoAction();
     // After New or Open replaced the project: the tool and floor stay, the rest follows the project.
     void projectReplaced();
     // After the grid size or the line names changed.
@@ -141,10 +137,9 @@ private:
 
     void setFloor(int floor);
 
+    ProjectDocument &document_;
     Project &project_;
     EditorState &editor_;
-    int floor_ = 1;  // without a document
-    ProjectDocument *document_ = nullptr;
 
     std::array<QPushButton *, 4> toolButtons_{};
     std::array<QPushButton *, 2> floorButtons_{};
@@ -162,7 +157,6 @@ private:
     Paper *paper_ = nullptr;
     QMenu *zoomMenu_ = nullptr;
     QAction *showAllAction_ = nullptr;
-    QAction *undoAction_ = nullptr;
     QLabel *lCoefficientPanel_ = nullptr;
     QLabel *crossBeamPanel_ = nullptr;
     std::function<void()> spanCanceller_;

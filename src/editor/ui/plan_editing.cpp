@@ -1,7 +1,9 @@
 #include "editor/ui/plan_editing.h"
 
 #include <QAction>
+#include <QUndoStack>
 
+#include "document/project_document.h"
 #include "editor/ui/input_screen.h"
 #include "editor/ui/paper.h"
 
@@ -10,7 +12,7 @@ namespace rqx {
 PlanEditing::PlanEditing(InputScreen *screen)
     : QObject(screen),
       screen_(screen),
-      mouse_{screen->project(), screen->editor(), screen->mouseHost(), false, {}}
+      mouse_{screen->document(), screen->editor(), screen->mouseHost(), false, {}}
 {
     Paper *paper = screen->paper();
     connect(paper, &Paper::mousePressedAt, this, [this](Qt::MouseButton button, int x, int y) {
@@ -21,7 +23,6 @@ PlanEditing::PlanEditing(InputScreen *screen)
     });
     connect(paper, &Paper::mouseMovedTo, this,
             [this](Qt::MouseButtons, int x, int y) { Paper_MouseMove(mouse_, x, y); });
-    mouse_.document = screen->document();
     screen->setSpanCanceller([this] { cancelSpan(mouse_); });
 }
 
@@ -30,7 +31,9 @@ void PlanEditing::attachUndoAction(QAction *undo)
     if (!undo)
         return;
     connect(undo, &QAction::triggered, this, &PlanEditing::undo);
-    screen_->attachUndoAction(undo);
+    QUndoStack *history = screen_->document().undoStack();
+    undo->setEnabled(history->canUndo());
+    connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
 }
 
 void PlanEditing::undo()

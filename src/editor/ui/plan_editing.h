@@ -19,7 +19,7 @@ public:
     explicit PlanEditing(InputScreen *screen);
 
     PlanMouse &mouse() { return mouse_; }
-    // The toolbar's "Undo" button: runs undo, enabled exactly while there is something to undo.
+    // An "Undo" button: runs undo, enabled exactly while the document's history can undo.
     void attachUndoAction(QAction *undo);
     void undo();
 

@@ -30,6 +30,7 @@
 #include "shell/ui/app_look.h"
 #include "shell/ui/help_window.h"
 #include "shell/ui/message.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -94,6 +95,7 @@ QIcon ToolIcon(const QString &key, QStyle *style)
 
 QString MenuText(QString text)
 {
+    text = ShownText(text, kShownLineName);
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
@@ -662,7 +664,7 @@ void ReportWindow::exportPdfCommand()
         base = info.completeBaseName();
         folder = info.absolutePath();
     } else {
-        base = project_.info.buildingName.trimmed();
+        base = ShownText(project_.info.buildingName.trimmed(), kShownBuildingName);
         folder = state_.dataDirectory;
     }
     if (base.isEmpty())
@@ -690,7 +692,8 @@ void ReportWindow::exportPdfCommand()
         QApplication::setOverrideCursor(Qt::WaitCursor);
         OutputProgress progress(this, QStringLiteral("PDFファイルに出力中です..."));
         ok = WritePdf(*document_, path, &error, 600,
-                      state_.appTitle + QStringLiteral("   ") + project_.info.buildingName.trimmed(),
+                      state_.appTitle + QStringLiteral("   ") +
+                          ShownText(project_.info.buildingName.trimmed(), kShownBuildingName),
                       progress.callback());
         QApplication::restoreOverrideCursor();
     }

@@ -25,6 +25,7 @@
 #include "shell/ui/app_look.h"
 #include "shell/ui/help_window.h"
 #include "shell/ui/message.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -284,7 +285,8 @@ void FrameView::DrawFrame(int direction, int line)
     if (RecordFrameViewPage(surface, *host_.project, direction, line)) {
         document_ = surface.TakeDocument();
         const GridInfo &g = host_.project->grid;
-        const QString name = (direction == kDirX ? g.lineNameX[line] : g.lineNameY[line]).trimmed();
+        const QString name =
+            ShownText((direction == kDirX ? g.lineNameX[line] : g.lineNameY[line]).trimmed(), kShownLineName);
         label_->setText(name + QStringLiteral(" 通り 軸組図"));
         const bool keepZoom = preview_->document() != nullptr;
         const PreviewZoom mode = preview_->zoomMode();

@@ -16,6 +16,7 @@
 #include "common/common.h"
 #include "shell/ui/app_look.h"
 #include "shell/ui/message.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -207,7 +208,8 @@ void DataSelectForm::fillGrid()
     for (int r = 0; r < kGridRows; ++r) {
         const bool used = r < count;
         grid_->item(r, 0)->setText(used ? state_.history[r].fileTitle : QString());
-        grid_->item(r, 1)->setText(used ? state_.history[r].buildingName : QString());
+        grid_->item(r, 1)->setText(used ? ShownText(state_.history[r].buildingName, kShownBuildingName)
+                                        : QString());
         grid_->item(r, 0)->setToolTip(used ? state_.history[r].path : QString());
     }
     buttons_[0]->setEnabled(count > 0);

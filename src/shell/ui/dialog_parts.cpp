@@ -5,6 +5,7 @@
 
 #include "shell/ui/message.h"
 #include "shell/ui/text_values.h"
+#include "model/project_values.h"
 
 namespace rqx {
 
@@ -36,7 +37,9 @@ bool ReadGridSizeInput(QWidget *dialog, QComboBox *countX, QComboBox *countY, QC
             return false;
         }
     }
-    if (!ParsePositiveNumber(moduleList->currentText(), module)) {
+    // Within what a project file keeps: a module the reader refuses would make a file that never opens.
+    if (!ParsePositiveNumber(moduleList->currentText(), module) || module < kMinModuleLength * 1000.0 ||
+        module > kMaxModuleLength * 1000.0) {
         ShowMessage(ModuleRefusedMessage(), kMsgOk, kMessageTitle, answer, dialog);
         moduleList->setFocus();
         moduleList->lineEdit()->selectAll();

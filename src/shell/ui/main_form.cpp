@@ -36,6 +36,7 @@
 #include "shell/ui/message.h"
 #include "shell/ui/new_data_form.h"
 #include "shell/ui/tatemono_gaiyo_form.h"
+#include "common/shown_text.h"
 
 namespace rqx {
 
@@ -58,7 +59,7 @@ struct WaitCursor {
 // Menu texts show "&" as a mnemonic: a path or line name must show it literally.
 QString MenuText(const QString &text)
 {
-    QString t = text;
+    QString t = FitMessageText(text, kShownCaption, 1);
     t.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return t;
 }
@@ -397,6 +398,24 @@ void MainForm::buildStatusBar()
     statusBar()->addWidget(panels_[0], 1);
     for (int i = 1; i < 6; ++i)
         statusBar()->addPermanentWidget(panels_[i]);
+    recoveryPanel_ = new QLabel(this);
+    recoveryPanel_->setObjectName(QStringLiteral("RecoveryPanel"));
+    recoveryPanel_->setStyleSheet(QStringLiteral("color: #c00000;"));
+    recoveryPanel_->hide();
+    statusBar()->insertWidget(0, recoveryPanel_);
+}
+
+void MainForm::showRecoveryProblem(const QString &reason)
+{
+    if (reason.isEmpty()) {
+        recoveryPanel_->clear();
+        recoveryPanel_->setToolTip(QString());
+        recoveryPanel_->hide();
+        return;
+    }
+    recoveryPanel_->setText(QStringLiteral(" 復元用データを保存できません（異常終了時の保護が停止中） "));
+    recoveryPanel_->setToolTip(ShownText(reason, kShownCaption));
+    recoveryPanel_->show();
 }
 
 QAction *MainForm::toolbarAction(const QString &key) const
@@ -460,13 +479,13 @@ void MainForm::RebuildFrameMenus()
     frameMenuY_->clear();
     const GridInfo &g = project_.grid;
     for (int k = 1; k <= g.lineNameX.size(); ++k) {
-        QAction *a = frameMenuX_->addAction(MenuText(g.lineNameX[k].trimmed()));
+        QAction *a = frameMenuX_->addAction(MenuText(ShownText(g.lineNameX[k].trimmed(), kShownLineName)));
         a->setData(k);
         connect(a, &QAction::triggered, this, [this, k] { emit frameLineChosen(kDirX, k); });
     }
     // The Y menu lists the top line first.
     for (int k = g.lineNameY.size(); k >= 1; --k) {
-        QAction *a = frameMenuY_->addAction(MenuText(g.lineNameY[k].trimmed()));
+        QAction *a = frameMenuY_->addAction(MenuText(ShownText(g.lineNameY[k].trimmed(), kShownLineName)));
         a->setData(k);
         connect(a, &QAction::triggered, this, [this, k] { emit frameLineChosen(kDirY, k); });
     }

@@ -69,6 +69,9 @@ public:
     QList<QAction *> recentFileActions() const { return recentActions_; }
     // Status-bar panels 1..6 (3: L-coefficient method, 6: orthogonal beams).
     QLabel *statusPanel(int i) const;
+    // The status bar's note that recovery copies cannot be written (empty: they work, note hidden).
+    void showRecoveryProblem(const QString &reason);
+    QLabel *recoveryPanel() const { return recoveryPanel_; }
     // The application printer (created on first use), used by the printer setup and the report.
     QPrinter *applicationPrinter();
 
@@ -189,6 +192,7 @@ private:
     QAction *redoAction_ = nullptr;
     QList<QAction *> recentActions_;
     QLabel *panels_[6] = {};
+    QLabel *recoveryPanel_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
     FileChooser fileChooser_;
 };

@@ -1,5 +1,6 @@
 #include "shell/ui/recovery_offer.h"
 
+#include "common/shown_text.h"
 #include "document/document_recovery.h"
 #include "model/project.h"
 #include "shell/ui/message.h"
@@ -11,8 +12,8 @@ QString RecoveryQuestion(const RecoveryCopy &copy)
     const QString path = copy.originalPath.trimmed();
     const QString file = path.isEmpty() || path == kNewDataName ? kNewDataName : path;
     return QStringLiteral("前回、VELM-RQX が正常に終了しなかったため、復元用のデータが残っています。\r\r") +
-           QStringLiteral("ファイル：") + file + QStringLiteral("\r建物名：") + copy.buildingName +
-           QStringLiteral("\r保存時刻：") +
+           QStringLiteral("ファイル：") + file + QStringLiteral("\r建物名：") +
+           ShownText(copy.buildingName, kShownBuildingName) + QStringLiteral("\r保存時刻：") +
            copy.written.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")) +
            QStringLiteral("\r\rこのデータを復元しますか？\r\r") +
            QStringLiteral("（いいえ：復元用のデータを削除します　キャンセル：次回の起動まで残します）");

@@ -63,7 +63,7 @@ QString GridCountRefusedMessage(int maxGridCount)
 
 QString ModuleRefusedMessage()
 {
-    return QStringLiteral("グリッド長は、0 より大きい数値 (mm) で入力してください。");
+    return QStringLiteral("グリッド長は、1～100000 の数値 (mm) で入力してください。");
 }
 
 QString StartNumberRefusedMessage()

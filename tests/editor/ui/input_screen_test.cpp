@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/plan_render.h"
+#include "document/project_document.h"
 #include "editor/ui/input_screen.h"
 #include "editor/ui/paper.h"
 #include "support/house_builder.h"
@@ -31,13 +32,16 @@ void MoveTo(QWidget *w, QPoint pos)
 }
 
 struct Screen {
-    Project project;
+    ProjectDocument doc;
+    Project &project = doc.project();
     EditorState editor;
     std::unique_ptr<InputScreen> w;
 
-    explicit Screen(Project p = samples::SmallTwoStoreyHouse()) : project(std::move(p))
+    explicit Screen(Project p = samples::SmallTwoStoreyHouse())
     {
-        w = std::make_unique<InputScreen>(project, editor);
+        project = std::move(p);
+        doc.notifyProjectReplaced();
+        w = std::make_unique<InputScreen>(doc, editor);
         w->resize(1200, 800);
         w->show();
         QApplication::processEvents();
@@ -340,26 +344,19 @@ TEST(InputScreenTest, ShowAllMembersTogglesItsCaptionAndColours)
     EXPECT_EQ(s.count(QBColor(kQBLightMagenta)), 0);
 }
 
-TEST(InputScreenTest, StatusPanelsAndUndoButtonFollowTheProject)
+TEST(InputScreenTest, StatusPanelsFollowTheProject)
 {
     Screen s;
     QLabel l, c;
-    QAction undo(nullptr);
     s.w->attachStatusPanels(&l, &c);
-    s.w->attachUndoAction(&undo);
     EXPECT_EQ(l.text(), QStringLiteral(" 『二年目施行』 による"));
     EXPECT_EQ(c.text(), QStringLiteral(" 考 慮"));
-    EXPECT_FALSE(undo.isEnabled());
-    s.editor.undoAvailable = 1;
-    s.w->refreshUndoAction();
-    EXPECT_TRUE(undo.isEnabled());
-    // A new project: its options in the panels, and nothing of the old one to undo.
+    // A new project: its options in the panels.
     s.project.grid.lCoefficientMode = 1;
     s.project.grid.crossBeamIgnored = 1;
-    s.w->projectReplaced();
+    s.doc.notifyProjectReplaced();
     EXPECT_EQ(l.text(), QStringLiteral(" ユーザー設定"));
     EXPECT_EQ(c.text(), QStringLiteral(" 非考慮"));
-    EXPECT_FALSE(undo.isEnabled());
 }
 
 }  // namespace

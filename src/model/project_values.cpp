@@ -1,0 +1,172 @@
+#include "model/project_values.h"
+
+#include <cmath>
+
+#include "model/line_names.h"
+
+namespace rqx {
+
+namespace {
+
+// Remembers the first value out of its range; later checks cost a comparison each.
+class ValueCheck {
+public:
+    bool failed() const { return !problem_.isEmpty(); }
+    const QString &problem() const { return problem_; }
+
+    void range(const QString &record, const char *field, int32_t value, int32_t lo, int32_t hi)
+    {
+        if (value >= lo && value <= hi)
+            return;
+        const QString expected = hi == lo + 1 ? QStringLiteral("%1 または %2").arg(lo).arg(hi)
+                                              : QStringLiteral("%1～%2").arg(lo).arg(hi);
+        fail(record, field, QString::number(value), expected);
+    }
+    void flag(const QString &record, const char *field, int32_t value) { range(record, field, value, 0, 1); }
+    void real(const QString &record, const char *field, float value, float lo, float hi)
+    {
+        if (std::isfinite(value) && value >= lo && value <= hi)
+            return;
+        fail(record, field, QString::number(static_cast<double>(value), 'g', 9),
+             QStringLiteral("%1～%2").arg(static_cast<double>(lo)).arg(static_cast<double>(hi)));
+    }
+    void fail(const QString &record, const char *field, const QString &value, const QString &expected)
+    {
+        if (failed())
+            return;
+        problem_ = record + QStringLiteral(" の ") + QLatin1String(field) + QStringLiteral("（") + value +
+                   QStringLiteral("）が正しくありません。") + expected + QStringLiteral(" のはずです。");
+    }
+
+private:
+    QString problem_;
+};
+
+QString NodeName(const char *record, int x, int y, int level)
+{
+    return QStringLiteral("%1 (x %2, y %3, レベル %4)")
+        .arg(QString::fromUtf8(record))
+        .arg(x)
+        .arg(y)
+        .arg(level);
+}
+
+void CheckInfo(ValueCheck &c, const ProjectInfo &info)
+{
+    const QString record = QStringLiteral("プロジェクト情報");
+    c.flag(record, "hideOfficeOnCover", info.hideOfficeOnCover);
+    c.flag(record, "hideDateOnCover", info.hideDateOnCover);
+    static const char *const heights[] = {"levelHeight(1)", "levelHeight(2)", "levelHeight(3)",
+                                          "levelHeight(4)"};
+    for (int level = 1; level <= 4; ++level)
+        c.range(record, heights[level - 1], info.levelHeight[level], 0, kMaxLevelHeight);
+    c.real(record, "moduleLength", info.moduleLength, kMinModuleLength, kMaxModuleLength);
+}
+
+void CheckGrid(ValueCheck &c, const GridInfo &g)
+{
+    const QString record = QStringLiteral("グリッド情報");
+    // Style 0 is what files of the first versions hold; it reads as style 1.
+    c.range(record, "lineStyleX", g.lineStyleX, 0, kLineStyleDigits);
+    c.range(record, "lineStyleY", g.lineStyleY, 0, kLineStyleDigits);
+    c.flag(record, "lineReverseX", g.lineReverseX);
+    c.flag(record, "lineReverseY", g.lineReverseY);
+    c.flag(record, "showRequiredWhenBlank", g.showRequiredWhenBlank);
+    c.flag(record, "useDoublePull", g.useDoublePull);
+    c.flag(record, "lCoefficientMode", g.lCoefficientMode);
+    c.flag(record, "crossBeamIgnored", g.crossBeamIgnored);
+    c.flag(record, "crossBeamNoWarning", g.crossBeamNoWarning);
+}
+
+// A wall member: every field within what placement, splitting and the grid-size change write. A
+// removed member is all zero, but indices stay within the line either way.
+void CheckWall(ValueCheck &c, const QString &record, const WallMember &m, const char *const fields[6],
+               int32_t maxKind, int32_t lineCount)
+{
+    c.range(record, fields[0], m.kind, 0, maxKind);
+    c.range(record, fields[1], m.firstIndex, 0, lineCount);
+    c.range(record, fields[2], m.lastIndex, 0, lineCount);
+    c.range(record, fields[3], m.code, 0, 4);
+    c.range(record, fields[4], m.segment, 0, 3);
+    c.real(record, fields[5], m.multiplier, 0.0f, kMaxMemberMultiplier);
+}
+
+void CheckNode(ValueCheck &c, const Project &p, int x, int y, int level)
+{
+    static const char *const wallFields[4][6] = {
+        {"brace(1).kind", "brace(1).firstIndex", "brace(1).lastIndex", "brace(1).code", "brace(1).segment",
+         "brace(1).multiplier"},
+        {"brace(2).kind", "brace(2).firstIndex", "brace(2).lastIndex", "brace(2).code", "brace(2).segment",
+         "brace(2).multiplier"},
+        {"board(1).kind", "board(1).firstIndex", "board(1).lastIndex", "board(1).code", "board(1).segment",
+         "board(1).multiplier"},
+        {"board(2).kind", "board(2).firstIndex", "board(2).lastIndex", "board(2).code", "board(2).segment",
+         "board(2).multiplier"},
+    };
+    const NodeRecord &n = p.nodes(x, y, level);
+    const int32_t lines[3] = {0, p.info.spanCountX + 1, p.info.spanCountY + 1};
+    // Most nodes are empty: one comparison clears them.
+    static const NodeRecord kEmpty{};
+    if (n.brace == kEmpty.brace && n.board == kEmpty.board && n.columnKind == 0 && n.throughOrigin == 0 &&
+        n.isCorner == 0 && n.beam == kEmpty.beam && n.cellFloor == 0 && n.outlineEdge == kEmpty.outlineEdge)
+        return;
+    const QString record = NodeName("節点", x, y, level);
+    for (int d = kDirX; d <= kDirY; ++d) {
+        CheckWall(c, record, n.brace[d], wallFields[d - 1], kMaxBraceKind, lines[d]);
+        CheckWall(c, record, n.board[d], wallFields[d + 1], kMaxBoardKind, lines[d]);
+    }
+    c.range(record, "columnKind", n.columnKind, 0, 2);
+    c.flag(record, "throughOrigin", n.throughOrigin);
+    c.flag(record, "isCorner", n.isCorner);
+    // Beam flags and positions are read as absolute values: a negative one is taken as written by
+    // an earlier program, never beyond the four positions.
+    c.range(record, "beam(1).present", n.beam[1].present, -1, 1);
+    c.range(record, "beam(1).segment", n.beam[1].segment, -3, 3);
+    c.range(record, "beam(2).present", n.beam[2].present, -1, 1);
+    c.range(record, "beam(2).segment", n.beam[2].segment, -3, 3);
+    c.range(record, "cellFloor", n.cellFloor, 0, 2);
+    c.flag(record, "outlineEdge(1)", n.outlineEdge[1]);
+    c.flag(record, "outlineEdge(2)", n.outlineEdge[2]);
+}
+
+// A node's plan position is where the grid puts it, (i − 1) × span length, up to rounding; z is
+// the level's height. Anything else would make beam spans of zero length or figures off the page.
+void CheckCoord(ValueCheck &c, const Project &p, int x, int y, int level)
+{
+    const NodeCoord &k = p.coords(x, y, level);
+    const double span = static_cast<double>(p.info.moduleLength) / p.info.divisions;
+    const double tolerance = 0.01 * span;
+    auto near = [tolerance](float value, double expected) {
+        return std::isfinite(value) && std::abs(static_cast<double>(value) - expected) <= tolerance;
+    };
+    const QString expected = QStringLiteral("グリッド上の位置 (%1 m, %2 m)")
+                                 .arg((x - 1) * span, 0, 'f', 3)
+                                 .arg((y - 1) * span, 0, 'f', 3);
+    if (!near(k.x, (x - 1) * span))
+        c.fail(NodeName("節点座標", x, y, level), "x", QString::number(static_cast<double>(k.x), 'g', 9),
+               expected);
+    else if (!near(k.y, (y - 1) * span))
+        c.fail(NodeName("節点座標", x, y, level), "y", QString::number(static_cast<double>(k.y), 'g', 9),
+               expected);
+    else
+        c.real(NodeName("節点座標", x, y, level), "z", k.z, 0.0f, static_cast<float>(kMaxLevelHeight));
+}
+
+}  // namespace
+
+QString ProjectValueProblem(const Project &project)
+{
+    ValueCheck c;
+    CheckInfo(c, project.info);
+    CheckGrid(c, project.grid);
+    const NodeArray &nodes = project.nodes;
+    for (int level = 1; level <= nodes.sizeLevel() && !c.failed(); ++level)
+        for (int y = 1; y <= nodes.sizeY() && !c.failed(); ++y)
+            for (int x = 1; x <= nodes.sizeX() && !c.failed(); ++x) {
+                CheckNode(c, project, x, y, level);
+                CheckCoord(c, project, x, y, level);
+            }
+    return c.problem();
+}
+
+}  // namespace rqx
