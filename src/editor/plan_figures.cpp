@@ -386,6 +386,7 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
     const bool check = mode == kFigColumnsCarried || mode == kFigColumnsLower;
     const float side = check ? kFigColumnSideCheck : kFigColumnSide;
     const float textSize = HardwareTextSize(p);
+    const float h = MeasureCm(s, QStringLiteral("(ろ)"), textSize).h;
     for (int y = 1; y <= NodesY(p); ++y)
         for (int x = 1; x <= NodesX(p); ++x) {
             const NodeRecord &n = p.nodes(x, y, level);
@@ -434,7 +435,6 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
             }
             // Required class at the upper left, placed top hardware above, placed foot hardware below, as the
             // plan has them; else the column's other corners and sides, then smaller; else a callout.
-            const float h = MeasureCm(s, QStringLiteral("(ろ)"), textSize).h;
             const float e = side / 2 + 2 * LabelPlacer::kGap;
             const LabelPlacer::Spot requiredSpots[] = {{cx - e, cy - e, 1, 1}, {cx - e, cy + e, 1, 0},
                                                        {cx - e, cy, 1, 0.5f},  {cx + e, cy - e, 0, 1},
@@ -574,7 +574,7 @@ void AddFigureCallout(FigureTexts &texts, float cx, float cy, float reach, const
     const LabelPlacer::Spot spots[] = {{cx - reach, cy - reach, 1, 1}, {cx + reach, cy - reach, 0, 1},
                                        {cx - reach, cy + reach, 1, 0}, {cx + reach, cy + reach, 0, 0},
                                        {cx, cy - reach, 0.5f, 1},      {cx, cy + reach, 0.5f, 0}};
-    c.marked = texts.placer.place(mark, 5.0f, spots);
+    c.marked = texts.placer.place(mark, 5.0f, spots, 0, false);
     texts.callouts.push_back(c);
 }
 

@@ -71,8 +71,10 @@ bool LabelPlacer::isFree(const QRectF &box) const
     return true;
 }
 
-TextSize LabelPlacer::measure(const QString &text, float points)
+TextSize LabelPlacer::measure(const QString &text, float points, bool remember)
 {
+    if (!remember)
+        return MeasureCm(s_, text, points);
     // Measured once per text and half point in a font: the cache starts anew when the font changes.
     if (s_.FontBold() != bold_ || s_.FontName() != fontName_) {
         sizes_.clear();
@@ -97,7 +99,8 @@ QRectF LabelPlacer::boxAt(const Spot &spot, const TextSize &t, bool turned)
     return {spot.x - spot.fx * w, spot.y - spot.fy * h, w, h};
 }
 
-bool LabelPlacer::place(const QString &text, float size, std::span<const Spot> spots, int angle)
+bool LabelPlacer::place(const QString &text, float size, std::span<const Spot> spots, int angle,
+                        bool repeated)
 {
     if (text.isEmpty())
         return true;
@@ -105,7 +108,7 @@ bool LabelPlacer::place(const QString &text, float size, std::span<const Spot> s
     // A box grows about its spot with the size, so a spot not free at the smallest size is free at none:
     // only the spots free at the floor are tried at the larger sizes.
     const float floor = std::min(size, minSize_);
-    const TextSize smallest = measure(text, floor);
+    const TextSize smallest = measure(text, floor, repeated);
     bool open[kMaxSpots] = {};
     bool any = false;
     const size_t count = std::min(spots.size(), kMaxSpots);
@@ -117,7 +120,7 @@ bool LabelPlacer::place(const QString &text, float size, std::span<const Spot> s
         return false;
     for (float points = size; points >= floor - 0.01f; points -= 0.5f) {
         const bool atFloor = points - 0.5f < floor - 0.01f;
-        const TextSize t = atFloor ? smallest : measure(text, points);
+        const TextSize t = atFloor ? smallest : measure(text, points, repeated);
         for (size_t k = 0; k < count; ++k) {
             if (!open[k])
                 continue;

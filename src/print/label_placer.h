@@ -43,7 +43,10 @@ public:
     // the floor being the last size tried); prints the text
     // at the first free one in the surface's current font, keeps its box and returns true. `angle` 0 or 90
     // (turned: the text reads upwards).
-    bool place(const QString &text, float size, std::span<const Spot> spots, int angle = 0);
+    // `repeated`: a text met again (a name, a label) keeps its measures; a one-off (a callout's number)
+    // does not.
+    bool place(const QString &text, float size, std::span<const Spot> spots, int angle = 0,
+               bool repeated = true);
     // The box of the last text placed.
     const QRectF &lastBox() const { return last_; }
     // Marks a box as taken without printing (a text printed by other means).
@@ -53,7 +56,7 @@ public:
 private:
     static constexpr size_t kMaxSpots = 16;  // spots tried per text
     void cellsOf(const QRectF &box, std::vector<long long> &out) const;
-    TextSize measure(const QString &text, float points);
+    TextSize measure(const QString &text, float points, bool remember);
     static QRectF boxAt(const Spot &spot, const TextSize &t, bool turned);
 
     PrintSurface &s_;
@@ -62,7 +65,7 @@ private:
     QRectF last_;
     std::vector<QRectF> boxes_;
     std::unordered_map<long long, std::vector<int>> cells_;
-    static constexpr int kSizeSlots = 48;  // half points up to 24 points
+    static constexpr int kSizeSlots = 24;  // half points up to 11.5 points
     struct Measured {
         std::array<TextSize, kSizeSlots> size{};
         std::array<bool, kSizeSlots> known{};

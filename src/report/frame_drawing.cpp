@@ -157,7 +157,8 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
     const float size = LargeGrid(p) ? (view ? 8.0f : 5.0f) : (view ? 9.0f : 6.0f);
     const int floors = std::min(p.dims.floorCount, p.nodes.sizeLevel() - 1);
     FontScope font(s, s.FontName());
-    const float charW = MeasureCm(s, QStringLiteral("A"), size).w;
+    const TextSize cell = MeasureCm(s, QStringLiteral("A"), size);
+    const float charW = cell.w, h = cell.h;
     for (int storey = 1; storey <= floors; ++storey)
         for (int j = 1; j <= count; ++j) {
             const FrameNode n = NodeAt(direction, line, j);
@@ -170,7 +171,6 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
             DrawLineCm(s, x, top, x, foot, kPenStyleSolid, rec.throughOrigin == 1 ? 20 : 10, PaletteColor(0));
             if (!labels)
                 continue;
-            const float h = MeasureCm(s, QStringLiteral("A"), size).h;
             if (texts == nullptr) {
                 auto text = [&](const QString &t, float left, float y) {
                     if (!t.isEmpty())

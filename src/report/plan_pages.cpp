@@ -1,5 +1,7 @@
 #include "report/plan_pages.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -368,11 +370,20 @@ float PrintFigureCallouts(PrintSurface &s, const std::vector<FigureCallout> &cal
     const double savedSize = s.FontSize();
     constexpr float kSize = 7.0f;
     const Cell c = MeasureAt(s, kBaseFontSize);
+    // Entries measured by their characters' advances, each character once: lists run to thousands.
+    QHash<QChar, float> advance;
     QStringList entries;
     float widest = 0;
     for (const FigureCallout &k : callouts) {
         entries << QStringLiteral("[%1] %2 %3").arg(k.number).arg(k.where, k.text);
-        widest = std::max(widest, MeasureCm(s, entries.back(), kSize).w);
+        float w = 0;
+        for (const QChar ch : entries.back()) {
+            auto it = advance.constFind(ch);
+            if (it == advance.constEnd())
+                it = advance.insert(ch, MeasureCm(s, QString(ch), kSize).w);
+            w += it.value();
+        }
+        widest = std::max(widest, w);
     }
     const float columnW = widest + 0.4f;
     const int columns = std::max(1, static_cast<int>((printableWidth - x) / columnW));
