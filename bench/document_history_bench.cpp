@@ -31,8 +31,7 @@ struct DocumentScreen {
 
     explicit DocumentScreen(Project project = samples::LargestProject())
     {
-        doc.project() = std::move(project);
-        doc.notifyProjectReplaced();
+        doc.replaceProject(std::move(project));
         editor.selectedItem[1] = editor.selectedItem[2] = editor.selectedItem[3] = editor.selectedItem[4] = 1;
         editor.memberKey = kKeyKesa;
         RedrawPlan(surface, doc.project(), editor, 1);

@@ -79,8 +79,7 @@ struct Screen {
 
     Screen()
     {
-        project = largestProject();
-        doc.notifyProjectReplaced();
+        doc.replaceProject(largestProject());
         editor.selectedItem[1] = editor.selectedItem[3] = editor.selectedItem[4] = 1;
         editor.linkColumnsAndBeams = 1;
         RedrawPlan(surface, project, editor, 1);

@@ -34,8 +34,7 @@ void BM_RecoverySnapshotOnWindowThread(benchmark::State &state)
 void BM_RecoveryDocumentSaveBytes(benchmark::State &state)
 {
     rqx::ProjectDocument doc;
-    doc.project() = Largest();
-    doc.notifyProjectReplaced();
+    doc.replaceProject(Largest());
     for (auto _ : state) {
         const QByteArray bytes = doc.saveBytes();
         benchmark::DoNotOptimize(bytes.data());

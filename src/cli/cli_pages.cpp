@@ -7,6 +7,7 @@
 
 #include "cli/cli_common.h"
 #include "common/safe_save.h"
+#include "dxf/dxf_export.h"
 #include "print/page_render.h"
 #include "print/print_document.h"
 #include "print/text_dump.h"
@@ -22,6 +23,8 @@ PageOutput PageOutputOf(const QString &path)
         return PageOutput::Png;
     if (suffix == QLatin1String("txt"))
         return PageOutput::Text;
+    if (suffix == QLatin1String("dxf"))
+        return PageOutput::Dxf;
     return PageOutput::Invalid;
 }
 
@@ -52,9 +55,16 @@ bool WritePageOutput(const PrintDocument &doc, const QString &path, const QStrin
         case PageOutput::Text:
             saved = SaveFileSafely(path, DumpDocumentText(doc).toUtf8());
             break;
+        case PageOutput::Dxf: {
+            const std::vector<DxfDrawing> figures = DocumentDrawings(doc);
+            const DxfDrawing drawing = figures.empty() ? DxfDrawing{} : figures.front();
+            saved = SaveFileSafely(path, DrawingToDxf(doc, drawing, true));
+            break;
+        }
         case PageOutput::Invalid:
             PrintError(QStringLiteral("出力ファイルの種類が分かりません: ") + path);
-            Err() << "velmrqx-cli: " << path << ": unknown output kind (use .pdf, .png or .txt)" << Qt::endl;
+            Err() << "velmrqx-cli: " << path << ": unknown output kind (use .pdf, .png, .txt or .dxf)"
+                  << Qt::endl;
             return false;
     }
     if (saved)

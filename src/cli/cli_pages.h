@@ -1,6 +1,7 @@
 #pragma once
 // Writing a recorded page document for the page commands (plan, frame): PDF through the print surface,
-// PNG of the first page at 150 dpi, or the text dump, chosen by the output file's extension.
+// PNG of the first page at 150 dpi, the text dump, or the first page's figure as a DXF drawing (the rest of
+// the page on its "SHEET" layer), chosen by the output file's extension.
 
 #include <QString>
 #include <QStringList>
@@ -11,8 +12,8 @@ class PrintDocument;
 
 namespace rqx::cli {
 
-enum class PageOutput { Invalid, Pdf, Png, Text };
-// The output kind of a path by its extension (any case): .pdf, .png, .txt.
+enum class PageOutput { Invalid, Pdf, Png, Text, Dxf };
+// The output kind of a path by its extension (any case): .pdf, .png, .txt, .dxf.
 PageOutput PageOutputOf(const QString &path);
 
 // Writes the document; on failure prints why on stderr and returns false.

@@ -1,4 +1,4 @@
-// frame FILE.RQX --x K|--y K -o OUT.pdf|OUT.png|OUT.txt: the frame elevation of X line K or Y line K
+// frame FILE.RQX --x K|--y K -o OUT.pdf|OUT.png|OUT.txt|OUT.dxf: the frame elevation of X line K or Y line K
 // (K the line's index from 1), after the calculation, as the frame view prints it at the report's frame
 // scale: one A4 landscape page with the line names, walls, columns with their hardware and beams, the
 // dimension lines, the header and footer. PNG at
@@ -16,7 +16,7 @@ namespace rqx::cli {
 
 int RunFrame(const QStringList &args)
 {
-    const QString usage = QStringLiteral("frame FILE.RQX --x K|--y K -o OUT.pdf|OUT.png|OUT.txt");
+    const QString usage = QStringLiteral("frame FILE.RQX --x K|--y K -o OUT.pdf|OUT.png|OUT.txt|OUT.dxf");
     PageArgs a;
     if (!ParsePageArgs(args, {QStringLiteral("--x"), QStringLiteral("--y")}, a) || a.names.size() != 1)
         return UsageError(usage);
@@ -25,7 +25,7 @@ int RunFrame(const QStringList &args)
     const int line = PositiveNumber(lineText);
     if (PageOutputOf(a.output) == PageOutput::Invalid) {
         PrintError(
-            QStringLiteral("velmrqx-cli: %1: the output must end in .pdf, .png or .txt").arg(a.output));
+            QStringLiteral("velmrqx-cli: %1: the output must end in .pdf, .png, .txt or .dxf").arg(a.output));
         return kExitUsage;
     }
 

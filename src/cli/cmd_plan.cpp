@@ -1,8 +1,9 @@
-// plan FILE.RQX --floor N --kind walls|hardware|transfer -o OUT.pdf|OUT.png|OUT.txt: one page with the plan
-// of a storey, after the calculation, laid out as the program prints it: "walls" the report's bearing-wall
-// plan of that floor, "hardware" its hardware plan (A4 portrait, the report's margins, header, title and
-// legend; no page number), "transfer" the second-storey column transfer check page (A4 landscape; storey 2
-// over storey 1, so --floor may be left out or must be 2). PNG at 150 dpi, PDF, or the page's text dump.
+// plan FILE.RQX --floor N --kind walls|hardware|transfer -o OUT.pdf|OUT.png|OUT.txt|OUT.dxf: one page with
+// the plan of a storey, after the calculation, laid out as the program prints it: "walls" the report's
+// bearing-wall plan of that floor, "hardware" its hardware plan (A4 portrait, the report's margins, header,
+// title and legend; no page number), "transfer" the second-storey column transfer check page (A4 landscape;
+// storey 2 over storey 1, so --floor may be left out or must be 2). PNG at 150 dpi, PDF, or the page's text
+// dump.
 #include <QStringList>
 
 #include "calc/n_value.h"
@@ -16,8 +17,8 @@ namespace rqx::cli {
 
 int RunPlan(const QStringList &args)
 {
-    const QString usage =
-        QStringLiteral("plan FILE.RQX --floor N --kind walls|hardware|transfer -o OUT.pdf|OUT.png|OUT.txt");
+    const QString usage = QStringLiteral(
+        "plan FILE.RQX --floor N --kind walls|hardware|transfer -o OUT.pdf|OUT.png|OUT.txt|OUT.dxf");
     PageArgs a;
     if (!ParsePageArgs(args, {QStringLiteral("--floor"), QStringLiteral("--kind")}, a))
         return UsageError(usage);
@@ -29,7 +30,7 @@ int RunPlan(const QStringList &args)
         return UsageError(usage);
     if (PageOutputOf(a.output) == PageOutput::Invalid) {
         PrintError(
-            QStringLiteral("velmrqx-cli: %1: the output must end in .pdf, .png or .txt").arg(a.output));
+            QStringLiteral("velmrqx-cli: %1: the output must end in .pdf, .png, .txt or .dxf").arg(a.output));
         return kExitUsage;
     }
     const int floor =

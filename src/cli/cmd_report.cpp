@@ -1,10 +1,13 @@
-// report FILE.RQX -o OUT.pdf | --text: runs the calculation the way the report command does and
-// records the whole calculation report; writes it as PDF (nothing is left behind when the write
-// fails) or prints the text dump of its pages ("--- page K/N ---" lines) on stdout.
+// report FILE.RQX -o OUT.pdf | --text | --dxf FOLDER: runs the calculation the way the report command
+// does and records the whole calculation report; writes it as PDF (nothing is left behind when the write
+// fails), prints the text dump of its pages ("--- page K/N ---" lines) on stdout, or writes every plan and
+// frame figure of it as a DXF drawing into FOLDER (made when missing; one file each, listed on stdout).
+#include <QDir>
 #include <QStringList>
 
 #include "calc/n_value.h"
 #include "cli/cli_common.h"
+#include "dxf/dxf_export.h"
 #include "print/font_names.h"
 #include "print/page_render.h"
 #include "print/print_document.h"
@@ -16,14 +19,18 @@ namespace rqx::cli {
 
 int RunReport(const QStringList &args)
 {
-    const QString usage = QStringLiteral("report FILE.RQX -o OUT.pdf | report FILE.RQX --text");
+    const QString usage =
+        QStringLiteral("report FILE.RQX -o OUT.pdf | report FILE.RQX --text | report FILE.RQX --dxf FOLDER");
     QString file;
     QString output;
+    QString dxfFolder;
     bool text = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
         if (a == QLatin1String("-o") && i + 1 < args.size() && output.isEmpty())
             output = args[++i];
+        else if (a == QLatin1String("--dxf") && i + 1 < args.size() && dxfFolder.isEmpty())
+            dxfFolder = args[++i];
         else if (a == QLatin1String("--text") && !text)
             text = true;
         else if (!a.startsWith(QLatin1Char('-')) && file.isEmpty())
@@ -31,7 +38,7 @@ int RunReport(const QStringList &args)
         else
             return UsageError(usage);
     }
-    if (file.isEmpty() || text == !output.isEmpty())
+    if (file.isEmpty() || int(text) + int(!output.isEmpty()) + int(!dxfFolder.isEmpty()) != 1)
         return UsageError(usage);
 
     Project project;
@@ -47,6 +54,22 @@ int RunReport(const QStringList &args)
         for (int n = 1; n <= doc.pageCount(); ++n)
             Out() << DumpPageText(doc, n);
         Out().flush();
+        return kExitOk;
+    }
+    if (!dxfFolder.isEmpty()) {
+        if (!QDir().mkpath(dxfFolder)) {
+            PrintError(QStringLiteral("フォルダを作成できません: ") + dxfFolder);
+            Err() << "velmrqx-cli: " << dxfFolder << ": the folder could not be made" << Qt::endl;
+            return kExitRefused;
+        }
+        const DxfFolderOutcome written =
+            WriteDxfDrawings(surface.document(), DocumentDrawings(surface.document()), dxfFolder);
+        for (const QString &path : written.written)
+            Out() << path << Qt::endl;
+        if (!written.ok()) {
+            PrintWriteFailure(QStringLiteral("図面"), written.failedPath, written.saved);
+            return kExitRefused;
+        }
         return kExitOk;
     }
     const PdfOutcome written =

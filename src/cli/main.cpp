@@ -32,10 +32,11 @@ const Command kCommands[] = {
     {"info", "info FILE.RQX", rqx::cli::RunInfo},
     {"resave", "resave IN.RQX OUT.RQX", rqx::cli::RunResave},
     {"calc", "calc [--table] FILE.RQX", rqx::cli::RunCalc},
-    {"plan", "plan FILE.RQX --floor N --kind walls|hardware|transfer -o OUT.pdf|OUT.png|OUT.txt",
+    {"plan", "plan FILE.RQX --floor N --kind walls|hardware|transfer -o OUT.pdf|OUT.png|OUT.txt|OUT.dxf",
      rqx::cli::RunPlan},
-    {"frame", "frame FILE.RQX --x K|--y K -o OUT.pdf|OUT.png|OUT.txt", rqx::cli::RunFrame},
-    {"report", "report FILE.RQX -o OUT.pdf | report FILE.RQX --text", rqx::cli::RunReport},
+    {"frame", "frame FILE.RQX --x K|--y K -o OUT.pdf|OUT.png|OUT.txt|OUT.dxf", rqx::cli::RunFrame},
+    {"report", "report FILE.RQX -o OUT.pdf | report FILE.RQX --text | report FILE.RQX --dxf FOLDER",
+     rqx::cli::RunReport},
 };
 
 // Drops the offscreen platform's note about a missing runtime folder (nothing is written there).

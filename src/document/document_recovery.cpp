@@ -59,10 +59,7 @@ bool DocumentRecovery::restore(const QString &copyPath, QString *reason)
     Project restored;
     if (!ParseProject(copy.projectBytes, restored, reason))
         return false;
-    document_.project() = std::move(restored);
-    document_.setDataFilePath(copy.originalPath.isEmpty() ? kNewDataName : copy.originalPath);
-    document_.notifyProjectReplaced();
-    document_.markChanged();     // saved only when the designer decides to
+    document_.adoptRestoredProject(std::move(restored), copy.originalPath);
     autosave_->waitForWrites();  // a removal asked for by the replacement must not take the adopted copy
     store_.adopt(copy.copyPath);
     autosave_->noteChangedProject();

@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "calc/n_value.h"
+#include "model/grid_ops.h"
+#include "model/line_names.h"
 #include "model/project_file.h"
 
 namespace rqx {
@@ -141,6 +144,15 @@ void ProjectDocument::markSaved()
     afterChange();
 }
 
+const Project &ProjectDocument::calculated()
+{
+    if (calculatedAt_ != changeCount_ + 1) {
+        RunCalculationSequence(project_, true);
+        calculatedAt_ = changeCount_ + 1;
+    }
+    return project_;
+}
+
 QByteArray ProjectDocument::saveBytes() const
 {
     Project copy = project_;
@@ -227,33 +239,68 @@ void ProjectDocument::clearHistory()
     undoStack_->clear();
 }
 
-void ProjectDocument::notifyProjectReplaced()
+void ProjectDocument::replaced(bool unsaved)
 {
-    // A new project keeps the dirty state it replaces: steps of the old history that made it count
-    // as a change made outside the (now empty) history.
-    unsavedOutsideHistory_ = isDirty();
     clearHistory();
     undoStack_->setClean();
+    unsavedOutsideHistory_ = unsaved;
     ++changeCount_;
     emit projectReplaced();
     emit changed();
     afterChange();
 }
 
-void ProjectDocument::notifyProjectLoaded(const QString &path)
+FileResult ProjectDocument::LoadProject(const QString &path)
 {
+    Project loaded;
+    FileResult result = LoadProjectFile(path, loaded);
+    if (!result.ok)
+        return result;
+    project_ = std::move(loaded);
     dataFilePath_ = path;
-    clearHistory();
-    undoStack_->setClean();
-    unsavedOutsideHistory_ = false;
-    ++changeCount_;
-    emit projectReplaced();
-    emit changed();
-    afterChange();
+    replaced(false);
+    return result;
 }
 
-void ProjectDocument::notifyGridResized()
+FileResult ProjectDocument::SaveProject(const QString &path)
 {
+    emit aboutToSave();
+    FileResult result = SaveProjectFile(project_, path);
+    if (!result.ok)
+        return result;
+    dataFilePath_ = path;
+    markSaved();
+    return result;
+}
+
+void ProjectDocument::replaceProject(Project project, const QString &path)
+{
+    // Steps of the old history that made the project changed count as a change made outside the
+    // (now empty) history.
+    const bool unsaved = isDirty();
+    project_ = std::move(project);
+    RefreshDimensions(project_);
+    dataFilePath_ = path;
+    replaced(unsaved);
+}
+
+void ProjectDocument::adoptRestoredProject(Project project, const QString &path)
+{
+    project_ = std::move(project);
+    RefreshDimensions(project_);
+    dataFilePath_ = path.isEmpty() ? kNewDataName : path;
+    replaced(true);
+}
+
+void ProjectDocument::resizeGrid(int spanCountX, int spanCountY, float moduleLength)
+{
+    project_.info.moduleLength = moduleLength;
+    ResizeGrid(project_, spanCountX, spanCountY);
+    RefreshDimensions(project_);
+    InitNodeCoords(project_);
+    for (int level = 1; level <= project_.nodes.sizeLevel(); ++level)
+        UpdateOutlineMarks(project_, level);
+    GenerateLineNames(project_);
     clearHistory();
     unsavedOutsideHistory_ = true;
     ++changeCount_;
@@ -262,18 +309,20 @@ void ProjectDocument::notifyGridResized()
     afterChange();
 }
 
-void ProjectDocument::notifySettingsChanged()
+void ProjectDocument::applyLineNames()
+{
+    GenerateLineNames(project_);
+    markSettingsChanged();
+    emit lineNamesChanged();
+}
+
+void ProjectDocument::markSettingsChanged()
 {
     unsavedOutsideHistory_ = true;
     ++changeCount_;
     emit settingsChanged();
     emit changed();
     afterChange();
-}
-
-void ProjectDocument::notifyAboutToSave()
-{
-    emit aboutToSave();
 }
 
 // ---- NodeRecorder, NodeEdit ----

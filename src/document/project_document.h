@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "model/project.h"
+#include "model/project_file.h"
 
 class QUndoCommand;
 class QUndoStack;
@@ -110,6 +111,12 @@ public:
     // The bytes a save would write now, without touching the file path, the dirty state or the project.
     QByteArray saveBytes() const;
 
+    // ---- The calculation ----
+    // The project with the calculation of it as it is now: beam segments, corner flags, required
+    // classes and every column's results, the wall lines marked. Run again only when the project
+    // changed since the last run (the change count); showing results is no change of the project.
+    const Project &calculated();
+
     // ---- Undo history ----
     QUndoStack *undoStack() const { return undoStack_; }
     bool canUndo() const;
@@ -121,28 +128,44 @@ public:
     // erase the old drawing and draw the new one.
     void pushNodeEdit(NodeChange change);
 
-    // ---- What the file and settings commands report ----
-    // The project was replaced in place (New, a recovered copy): the history is cleared, the dirty
-    // state stays as it was (a new project does not make unsaved changes saved).
-    void notifyProjectReplaced();
-    // The project was read from `path`, which becomes the file path: the history is cleared and
-    // the project is unchanged.
-    void notifyProjectLoaded(const QString &path);
-    // The grid size changed: the history is cleared (its records have the old grid's shape).
-    void notifyGridResized();
-    // Names, line names or calculation settings changed: marks the project changed.
-    void notifySettingsChanged();
-    // A save is about to read the project: a span in progress is ended first.
-    void notifyAboutToSave();
+    // ---- Operations on the open project ----
+    // Each replaces or changes the project, keeps the history and the dirty state right and tells
+    // the views through the signals; failures come back as values, nothing is shown here.
+    // Reads `path` as the open project: on success it is the file path, the history is empty and
+    // the project unchanged; a file the reader refuses leaves the open project as it was.
+    FileResult LoadProject(const QString &path);
+    // Writes the project to `path`, which then becomes the file path, the project unchanged. A span
+    // in progress is ended first (aboutToSave). On failure the path and the dirty state stay.
+    FileResult SaveProject(const QString &path);
+    // A project made elsewhere (the new-data dialog, a test) becomes the open one with the path given
+    // ("新規データ" for a new project): the history is empty and the dirty state stays as it was (a
+    // new project does not make unsaved changes saved).
+    void replaceProject(Project project, const QString &path = kNewDataName);
+    // A project restored from a recovery copy: replaced, with its original path, and changed, so
+    // it is saved only when the designer decides to.
+    void adoptRestoredProject(Project project, const QString &path);
+    // The grid becomes spanCountX × spanCountY spans of moduleLength metres: members beyond a
+    // shrinking edge are removed, walls cut by it end there, coordinates, outline marks and line
+    // names follow; the history is emptied (its records have the old grid's shape).
+    void resizeGrid(int spanCountX, int spanCountY, float moduleLength);
+    // The line names are made again from the project's naming options (changed by the line-name
+    // dialog): the project is changed.
+    void applyLineNames();
+    // Building names or calculation settings were changed in the project: the project is changed.
+    void markSettingsChanged();
 
 signals:
+    // New, Open, a restored copy: the whole project is another.
     void projectReplaced();
     // Around every undoable change of node records (an edit, its undo and its redo): before it with
     // the records as they were, after it with the records as they are.
     void nodesAboutToChange(const rqx::NodeRegion &region);
     void nodesChanged(const rqx::NodeRegion &region);
     void gridResized();
+    // Names, line names or calculation settings (after applyLineNames also lineNamesChanged).
     void settingsChanged();
+    void lineNamesChanged();
+    // A save is about to read the project: a span in progress is ended first.
     void aboutToSave();
     void currentFloorChanged(int floor);
     void dirtyChanged(bool dirty);
@@ -155,6 +178,8 @@ private:
     void applyChange(const NodeChange &change, bool after);
     void afterChange();
     void clearHistory();
+    // The project was replaced; `unsaved` is the dirty state it keeps.
+    void replaced(bool unsaved);
 
     Project project_;
     QString dataFilePath_ = kNewDataName;
@@ -163,6 +188,7 @@ private:
     bool unsavedOutsideHistory_ = false;
     bool lastDirty_ = false;
     quint64 changeCount_ = 0;
+    quint64 calculatedAt_ = 0;  // changeCount_ + 1 of the last calculation, 0 = none
 };
 
 // Records one undoable change of node records: node() saves a record the first time it is asked

@@ -119,6 +119,7 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
     const QPointF hi = FigureNodePoint(p, figScale, figX, figY, nx, ny);
     const auto left = static_cast<float>(lo.x()), right = static_cast<float>(hi.x());
     const auto bottom = static_cast<float>(lo.y()), top = static_cast<float>(hi.y());
+    ItemLayerScope layer(s, ItemLayer::Grid);
     for (int x = 1; x <= nx; ++x) {
         const auto px = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, x, 1).x());
         DrawLineCm(s, px, top, px, bottom, kPenStyleSolid, kGridPen, PaletteColor(kGridColour));
@@ -131,6 +132,7 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
     FontScope font(s, kFontNamePMincho);
     LabelPlacer own(s);
     LabelPlacer &placer = texts != nullptr ? texts->placer : own;
+    s.SetItemLayer(ItemLayer::Names);
     const int div = p.dims.divisions;
     // The hardware plan writes the placed foot hardware under the bottom row's columns and the required
     // class left of the first column's: the names keep clear of both on every plan.
@@ -187,6 +189,7 @@ void drawFigureFloors(PrintSurface &s, const Project &p, float figScale, float f
         return;
     const double size = s.FontSize();
     s.SetFontSize(6);
+    ItemLayerScope layer(s, ItemLayer::Floors);
     for (int y = 1; y < NodesY(p); ++y)
         for (int x = 1; x < NodesX(p); ++x) {
             const int kind = p.nodes(x, y, level).cellFloor;
@@ -209,6 +212,7 @@ void drawFigureBeams(PrintSurface &s, const Project &p, float figScale, float fi
 {
     if (level < 1 || level > p.nodes.sizeLevel())
         return;
+    ItemLayerScope layer(s, ItemLayer::Beams);
     for (int y = 1; y <= NodesY(p); ++y)
         for (int x = 1; x <= NodesX(p); ++x) {
             const NodeRecord &n = p.nodes(x, y, level);
@@ -282,6 +286,7 @@ void DrawWallLabel(PrintSurface &s, LabelPlacer &placer, FigureTexts *texts, boo
 {
     const QString text = FormatMultiplier(value);
     const TextSize t = MeasureCm(s, text, kWallLabelSize);
+    ItemLayerScope layer(s, ItemLayer::Labels);
     const float beyond = kFigWallEndGap + kFigSymbolHeight + 0.03f;  // past a brace symbol
     if (alongX) {
         const LabelPlacer::Spot spots[] = {{mid, line + 0.5f * t.h, 0.5f, 0},
@@ -314,6 +319,7 @@ void drawFigureWalls(PrintSurface &s, const Project &p, float figScale, float fi
     s.SetFontBold(false);
     LabelPlacer own(s);
     LabelPlacer &placer = texts != nullptr ? texts->placer : own;
+    ItemLayerScope layer(s, ItemLayer::Walls);
     for (int y = 1; y <= NodesY(p); ++y)
         for (int x = 1; x <= NodesX(p); ++x) {
             const NodeRecord &n = p.nodes(x, y, level);
@@ -387,6 +393,7 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
     const float side = check ? kFigColumnSideCheck : kFigColumnSide;
     const float textSize = HardwareTextSize(p);
     const float h = MeasureCm(s, QStringLiteral("(ろ)"), textSize).h;
+    ItemLayerScope layer(s, ItemLayer::Columns);
     for (int y = 1; y <= NodesY(p); ++y)
         for (int x = 1; x <= NodesX(p); ++x) {
             const NodeRecord &n = p.nodes(x, y, level);
@@ -394,6 +401,7 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
                 continue;
             const QPointF c = FigureNodePoint(p, figScale, figX, figY, x, y);
             const auto cx = static_cast<float>(c.x()), cy = static_cast<float>(c.y());
+            s.SetItemLayer(ItemLayer::Columns);
             const ColumnResult *r = p.results.valid(x, y, level) ? &p.results(x, y, level) : nullptr;
             int pen = 0, fill = 0, fillStyle = kBrushStyleSolid + 1;
             switch (mode) {
@@ -433,6 +441,7 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
                               kBrushStyleSolid + 1);
                 placer.keepFree(QRectF(tx - t, cy - t, 2 * t, 1.8f * t));
             }
+            s.SetItemLayer(ItemLayer::Hardware);
             // Required class at the upper left, placed top hardware above, placed foot hardware below, as the
             // plan has them; else the column's other corners and sides, then smaller; else a callout.
             const float e = side / 2 + 2 * LabelPlacer::kGap;
@@ -512,6 +521,7 @@ void drawFigureDimensions(PrintSurface &s, const Project &p, float figScale, flo
     if (nx < 2 || ny < 2)
         return;
     FontScope font(s, kFontNamePMincho);
+    ItemLayerScope layer(s, ItemLayer::Dims);
     s.SetFontBold(false);
     const DimensionClearance c = Clearance(s, p);
     const int div = p.dims.divisions;

@@ -193,7 +193,6 @@ struct AppState {
     QString lastDataPath = kNewDataName;  // the history file's [DataName]: the project open at the last exit
     QString dataDirectory;
     QString programDir;
-    int32_t dialogCancelled = 0;  // 1 = the last modal dialog was cancelled
     int32_t maxGridCount = kMaxGridCount;
     int32_t defaultGridCount = 10;
     std::array<int32_t, 19> defaultSettings{};  // the defaults file, 9 used

@@ -898,26 +898,6 @@ FileResult LoadProjectFile(const QString &path, Project &project)
     return {false, WithFileName(kLoadLead, reason, path), QStringLiteral("not a readable project file")};
 }
 
-FileResult SaveProject(Project &project, const QString &path, AppState &settings)
-{
-    if (path == kNewDataName)
-        return {};
-    FileResult result = SaveProjectFile(project, path);
-    if (result.ok)
-        settings.dataDirectory = QDir::toNativeSeparators(QDir::currentPath());
-    return result;
-}
-
-FileResult LoadProject(Project &project, const QString &path, AppState &settings)
-{
-    if (path == kNewDataName)
-        return {};
-    FileResult result = LoadProjectFile(path, project);
-    if (result.ok)
-        settings.dataDirectory = QDir::toNativeSeparators(QDir::currentPath());
-    return result;
-}
-
 FileHeader ReadFileHeader(const QString &path)
 {
     FileHeader header;

@@ -56,12 +56,6 @@ FileResult SaveProjectFile(Project &project, const QString &path, FileLayer &lay
 // folder or an unreadable file is named as such.
 FileResult LoadProjectFile(const QString &path, Project &project);
 
-// The program's Save and Load of the open project's file; both do nothing while the path is
-// "新規データ". Success sets the settings' dataDirectory to the process's current directory; a failed
-// load leaves project and settings as they were. The caller marks the document saved or loaded.
-FileResult SaveProject(Project &project, const QString &path, AppState &settings);
-FileResult LoadProject(Project &project, const QString &path, AppState &settings);
-
 // The FileHeader of a file (empty when it cannot be read).
 FileHeader ReadFileHeader(const QString &path);
 // The open command's check of a chosen file: ok when its header names the product. Otherwise the

@@ -8,52 +8,63 @@ namespace rqx {
 
 namespace {
 
+// A record named only when one of its values is refused: a project holds tens of thousands.
+struct RecordName {
+    const char *kind;  // "プロジェクト情報", "節点"…
+    int x = 0;
+    int y = 0;
+    int level = 0;
+    QString text() const
+    {
+        const QString name = QString::fromUtf8(kind);
+        if (level == 0)
+            return name;
+        return QStringLiteral("%1 (x %2, y %3, レベル %4)").arg(name).arg(x).arg(y).arg(level);
+    }
+};
+
 // Remembers the first value out of its range; later checks cost a comparison each.
 class ValueCheck {
 public:
     bool failed() const { return !problem_.isEmpty(); }
     const QString &problem() const { return problem_; }
 
-    void range(const QString &record, const char *field, int32_t value, int32_t lo, int32_t hi)
+    void range(const RecordName &record, const char *field, int32_t value, int32_t lo, int32_t hi)
     {
-        if (value >= lo && value <= hi)
+        if (value >= lo && value <= hi) [[likely]]
             return;
         const QString expected = hi == lo + 1 ? QStringLiteral("%1 または %2").arg(lo).arg(hi)
                                               : QStringLiteral("%1～%2").arg(lo).arg(hi);
         fail(record, field, QString::number(value), expected);
     }
-    void flag(const QString &record, const char *field, int32_t value) { range(record, field, value, 0, 1); }
-    void real(const QString &record, const char *field, float value, float lo, float hi)
+    void flag(const RecordName &record, const char *field, int32_t value)
     {
-        if (std::isfinite(value) && value >= lo && value <= hi)
+        range(record, field, value, 0, 1);
+    }
+    void real(const RecordName &record, const char *field, float value, float lo, float hi)
+    {
+        if (std::isfinite(value) && value >= lo && value <= hi) [[likely]]
             return;
         fail(record, field, QString::number(static_cast<double>(value), 'g', 9),
              QStringLiteral("%1～%2").arg(static_cast<double>(lo)).arg(static_cast<double>(hi)));
     }
-    void fail(const QString &record, const char *field, const QString &value, const QString &expected)
+    Q_NEVER_INLINE void fail(const RecordName &record, const char *field, const QString &value,
+                             const QString &expected)
     {
         if (failed())
             return;
-        problem_ = record + QStringLiteral(" の ") + QLatin1String(field) + QStringLiteral("（") + value +
-                   QStringLiteral("）が正しくありません。") + expected + QStringLiteral(" のはずです。");
+        problem_ = record.text() + QStringLiteral(" の ") + QLatin1String(field) + QStringLiteral("（") +
+                   value + QStringLiteral("）が正しくありません。") + expected +
+                   QStringLiteral(" のはずです。");
     }
 
 private:
     QString problem_;
 };
 
-QString NodeName(const char *record, int x, int y, int level)
-{
-    return QStringLiteral("%1 (x %2, y %3, レベル %4)")
-        .arg(QString::fromUtf8(record))
-        .arg(x)
-        .arg(y)
-        .arg(level);
-}
-
 void CheckInfo(ValueCheck &c, const ProjectInfo &info)
 {
-    const QString record = QStringLiteral("プロジェクト情報");
+    const RecordName record{"プロジェクト情報"};
     c.flag(record, "hideOfficeOnCover", info.hideOfficeOnCover);
     c.flag(record, "hideDateOnCover", info.hideDateOnCover);
     static const char *const heights[] = {"levelHeight(1)", "levelHeight(2)", "levelHeight(3)",
@@ -65,7 +76,7 @@ void CheckInfo(ValueCheck &c, const ProjectInfo &info)
 
 void CheckGrid(ValueCheck &c, const GridInfo &g)
 {
-    const QString record = QStringLiteral("グリッド情報");
+    const RecordName record{"グリッド情報"};
     // Style 0 is what files of the first versions hold; it reads as style 1.
     c.range(record, "lineStyleX", g.lineStyleX, 0, kLineStyleDigits);
     c.range(record, "lineStyleY", g.lineStyleY, 0, kLineStyleDigits);
@@ -80,7 +91,7 @@ void CheckGrid(ValueCheck &c, const GridInfo &g)
 
 // A wall member: every field within what placement, splitting and the grid-size change write. A
 // removed member is all zero, but indices stay within the line either way.
-void CheckWall(ValueCheck &c, const QString &record, const WallMember &m, const char *const fields[6],
+void CheckWall(ValueCheck &c, const RecordName &record, const WallMember &m, const char *const fields[6],
                int32_t maxKind, int32_t lineCount)
 {
     c.range(record, fields[0], m.kind, 0, maxKind);
@@ -105,12 +116,7 @@ void CheckNode(ValueCheck &c, const Project &p, int x, int y, int level)
     };
     const NodeRecord &n = p.nodes(x, y, level);
     const int32_t lines[3] = {0, p.info.spanCountX + 1, p.info.spanCountY + 1};
-    // Most nodes are empty: one comparison clears them.
-    static const NodeRecord kEmpty{};
-    if (n.brace == kEmpty.brace && n.board == kEmpty.board && n.columnKind == 0 && n.throughOrigin == 0 &&
-        n.isCorner == 0 && n.beam == kEmpty.beam && n.cellFloor == 0 && n.outlineEdge == kEmpty.outlineEdge)
-        return;
-    const QString record = NodeName("節点", x, y, level);
+    const RecordName record{"節点", x, y, level};
     for (int d = kDirX; d <= kDirY; ++d) {
         CheckWall(c, record, n.brace[d], wallFields[d - 1], kMaxBraceKind, lines[d]);
         CheckWall(c, record, n.board[d], wallFields[d + 1], kMaxBoardKind, lines[d]);
@@ -139,17 +145,17 @@ void CheckCoord(ValueCheck &c, const Project &p, int x, int y, int level)
     auto near = [tolerance](float value, double expected) {
         return std::isfinite(value) && std::abs(static_cast<double>(value) - expected) <= tolerance;
     };
+    const RecordName record{"節点座標", x, y, level};
+    if (near(k.x, (x - 1) * span) && near(k.y, (y - 1) * span)) [[likely]] {
+        c.real(record, "z", k.z, 0.0f, static_cast<float>(kMaxLevelHeight));
+        return;
+    }
     const QString expected = QStringLiteral("グリッド上の位置 (%1 m, %2 m)")
                                  .arg((x - 1) * span, 0, 'f', 3)
                                  .arg((y - 1) * span, 0, 'f', 3);
-    if (!near(k.x, (x - 1) * span))
-        c.fail(NodeName("節点座標", x, y, level), "x", QString::number(static_cast<double>(k.x), 'g', 9),
-               expected);
-    else if (!near(k.y, (y - 1) * span))
-        c.fail(NodeName("節点座標", x, y, level), "y", QString::number(static_cast<double>(k.y), 'g', 9),
-               expected);
-    else
-        c.real(NodeName("節点座標", x, y, level), "z", k.z, 0.0f, static_cast<float>(kMaxLevelHeight));
+    const bool xWrong = !near(k.x, (x - 1) * span);
+    c.fail(record, xWrong ? "x" : "y", QString::number(static_cast<double>(xWrong ? k.x : k.y), 'g', 9),
+           expected);
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ std::size_t PrintDocument::memoryBytes() const
 {
     std::size_t bytes = pages_.capacity() * sizeof(PrintPage);
     for (const PrintPage &p : pages_)
-        bytes += p.items.capacity() * sizeof(PageItem) + p.points.capacity() * sizeof(QPoint);
+        bytes += p.items.capacity() * sizeof(PageItem) + p.points.capacity() * sizeof(QPoint) +
+                 p.layers.capacity() * sizeof(ItemLayerRun) + p.figures.capacity() * sizeof(PageFigure);
     for (const QString &s : strings_)
         bytes += sizeof(QString) + static_cast<std::size_t>(s.capacity()) * 2 + 16;
     bytes += static_cast<std::size_t>(stringIndex_.capacity()) * (sizeof(QString) + 16);

@@ -20,6 +20,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "print/page_figures.h"
+
 namespace rqx {
 
 inline constexpr int kPrintTwipsPerCm = 567;
@@ -106,10 +108,12 @@ inline constexpr std::uint8_t kItemHeader = 1;
 inline constexpr std::uint8_t kItemFooter = 2;
 
 struct PrintPage {
-    int width = 0;                // paper width, twips
-    int height = 0;               // paper height, twips
-    std::vector<PageItem> items;  // drawing order: header items first, then content, footer items last
-    std::vector<QPoint> points;   // polygon points of this page
+    int width = 0;                     // paper width, twips
+    int height = 0;                    // paper height, twips
+    std::vector<PageItem> items;       // drawing order: header items first, then content, footer items last
+    std::vector<QPoint> points;        // polygon points of this page
+    std::vector<ItemLayerRun> layers;  // the items' CAD layers (page_figures.h)
+    std::vector<PageFigure> figures;   // the figures drawn to scale on this page
 };
 
 class PrintDocument {

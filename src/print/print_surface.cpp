@@ -137,6 +137,7 @@ void PrintSurface::finishPage()
     if (document_->pageCount() == 0)
         return;
     PrintPage &page = document_->lastPage();
+    EndFigure();
     page.items.insert(page.items.end(), pendingFooter_.begin(), pendingFooter_.end());
     pendingFooter_.clear();
 }
@@ -176,6 +177,14 @@ void PrintSurface::drawHeaderFooter()
     if (!headerItems.empty()) {
         auto &items = document_->lastPage().items;
         items.insert(items.begin(), headerItems.begin(), headerItems.end());
+        // What the new-page handler recorded moved down by the header's items.
+        const auto shift = static_cast<std::uint32_t>(headerItems.size());
+        for (ItemLayerRun &run : document_->lastPage().layers)
+            run.first += shift;
+        for (PageFigure &figure : document_->lastPage().figures) {
+            figure.first += shift;
+            figure.end += figure.end == UINT32_MAX ? 0 : shift;
+        }
     }
 }
 
@@ -343,7 +352,7 @@ void PrintSurface::addTextItem(const QString &line, int anchorX, int anchorY, in
     item.a = document_->internString(line);
     item.b = currentFontIndex();
     item.c = textColor_;
-    document_->lastPage().items.push_back(item);
+    itemPage().items.push_back(item);
 }
 
 void PrintSurface::Text(const QString &text)
@@ -382,7 +391,7 @@ void PrintSurface::addShape(PageItemKind kind, int x1, int y1, int x2, int y2)
     item.a = document_->internPen(pen_);
     if (kind != PageItemKind::Line)
         item.b = document_->internBrush(brush_);
-    document_->lastPage().items.push_back(item);
+    itemPage().items.push_back(item);
 }
 
 void PrintSurface::DrawLine(int x1, int y1, int x2, int y2)
@@ -461,7 +470,48 @@ void PrintSurface::DrawPicture(const QImage &picture, int left, int top, const Q
     item.x2 = left + w;
     item.y2 = top + h;
     item.c = document_->internPicture(picture);
-    document_->lastPage().items.push_back(item);
+    itemPage().items.push_back(item);
+}
+
+// ---- Figures for CAD ----
+
+PrintPage &PrintSurface::itemPage()
+{
+    PrintPage &page = document_->lastPage();
+    const rqx::ItemLayer current = page.layers.empty() ? rqx::ItemLayer::Sheet : page.layers.back().layer;
+    if (current != itemLayer_)
+        page.layers.push_back({static_cast<std::uint32_t>(page.items.size()), itemLayer_});
+    return page;
+}
+
+void PrintSurface::BeginFigure(const QString &name, double originX, double originY, double cmPerMetre,
+                               const std::vector<double> &gridX, const std::vector<double> &gridY)
+{
+    if (!recording_ || cmPerMetre <= 0)
+        return;
+    EndFigure();
+    PrintPage &page = document_->lastPage();
+    PageFigure f;
+    f.name = name;
+    f.first = static_cast<std::uint32_t>(page.items.size());
+    f.end = UINT32_MAX;
+    f.originX = marginLeft_ + originX * kPrintTwipsPerCm;
+    f.originY = marginTop_ + originY * kPrintTwipsPerCm;
+    f.mmPerTwip = 1000.0 / (cmPerMetre * kPrintTwipsPerCm);
+    for (const double x : gridX)
+        f.linesX.push_back(x * 1000.0);
+    for (const double y : gridY)
+        f.linesY.push_back(y * 1000.0);
+    page.figures.push_back(std::move(f));
+}
+
+void PrintSurface::EndFigure()
+{
+    if (document_->pageCount() == 0)
+        return;
+    PrintPage &page = document_->lastPage();
+    if (!page.figures.empty() && page.figures.back().end == UINT32_MAX)
+        page.figures.back().end = static_cast<std::uint32_t>(page.items.size());
 }
 
 }  // namespace rqx

@@ -264,6 +264,17 @@ public:
     double HeaderFontSize() const { return headerFont_.points; }
     void SetHeaderFontSize(double points) { headerFont_.points = static_cast<float>(points); }
 
+    // ---- Figures for CAD (page_figures.h) ----
+    // The layer later items are recorded on (Sheet, paper-only, unless a figure routine says otherwise).
+    rqx::ItemLayer CurrentItemLayer() const { return itemLayer_; }
+    void SetItemLayer(rqx::ItemLayer layer) { itemLayer_ = layer; }
+    // A figure drawn to scale starts on the current page: its items are those recorded until EndFigure (or
+    // the page's end). The model point (0, 0) lies at (originX, originY) cm from the printable origin, Y
+    // down the page, at cmPerMetre; gridX / gridY are the metre positions of its grid lines.
+    void BeginFigure(const QString &name, double originX, double originY, double cmPerMetre,
+                     const std::vector<double> &gridX, const std::vector<double> &gridY);
+    void EndFigure();
+
 private:
     struct Table;
     void beginPage();
@@ -309,6 +320,8 @@ private:
 
     QString header_, footer_;
     PrintFont headerFont_;
+    rqx::ItemLayer itemLayer_ = rqx::ItemLayer::Sheet;
+    PrintPage &itemPage();  // the page an item goes to, its layer noted
 
     // Metrics and character advances per document font (twips).
     struct FontCache;
@@ -342,6 +355,24 @@ private:
     PrintSurface &surface_;
     double size_;
     bool bold_;
+};
+
+// The layer of the items a figure routine records for as long as it lives; the caller's layer afterwards.
+// (A dimension routine adds `ItemLayerScope dims(s, ItemLayer::Dims);`.)
+class ItemLayerScope {
+public:
+    ItemLayerScope(PrintSurface &surface, ItemLayer layer)
+        : surface_(surface), saved_(surface.CurrentItemLayer())
+    {
+        surface.SetItemLayer(layer);
+    }
+    ~ItemLayerScope() { surface_.SetItemLayer(saved_); }
+    ItemLayerScope(const ItemLayerScope &) = delete;
+    ItemLayerScope &operator=(const ItemLayerScope &) = delete;
+
+private:
+    PrintSurface &surface_;
+    ItemLayer saved_;
 };
 
 }  // namespace rqx

@@ -90,6 +90,7 @@ void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &la
     const bool view = labelMode == kFrameNamesView;
     FontScope font(s, kFontNamePMincho);
     TextSize moduleCell, subCell;
+    ItemLayerScope layer(s, ItemLayer::Names);
     for (int i = 1; i <= count && i <= names.size(); ++i) {
         const int r = div == 1 ? 1 : i % div;
         float drop = 0, size = 0;
@@ -137,6 +138,7 @@ void drawFrameBeams(PrintSurface &s, const Project &p, const FrameLayout &layout
     const int count = FrameNodeCount(p, direction, line);
     const int d = MemberDirection(direction);
     const int levels = std::min(p.dims.floorCount + 1, p.nodes.sizeLevel());
+    ItemLayerScope layer(s, ItemLayer::Beams);
     for (int k = 1; k <= levels; ++k)
         for (int j = 1; j < count; ++j) {
             const FrameNode n = NodeAt(direction, line, j);
@@ -159,6 +161,7 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
     FontScope font(s, s.FontName());
     const TextSize cell = MeasureCm(s, QStringLiteral("A"), size);
     const float charW = cell.w, h = cell.h;
+    ItemLayerScope layer(s, ItemLayer::Columns);
     for (int storey = 1; storey <= floors; ++storey)
         for (int j = 1; j <= count; ++j) {
             const FrameNode n = NodeAt(direction, line, j);
@@ -168,6 +171,7 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
             const float x = FramePageX(p, layout, direction, line, j);
             const float top = FramePageY(layout, storey + 1);
             const float foot = FramePageY(layout, storey);
+            s.SetItemLayer(ItemLayer::Columns);
             DrawLineCm(s, x, top, x, foot, kPenStyleSolid, rec.throughOrigin == 1 ? 20 : 10, PaletteColor(0));
             if (!labels)
                 continue;
@@ -176,16 +180,19 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
                     if (!t.isEmpty())
                         PrintTextCm(s, t, size, left, y, 0);
                 };
+                s.SetItemLayer(ItemLayer::Hardware);
                 const QString required = ShownText(rec.hardware[0], kShownHardware);
                 const TextSize req = MeasureCm(s, required, size);
                 text(required, x - 0.96f * req.w, (top + foot) / 2);
                 text(ShownText(rec.hardware[1], kShownHardware), x + 0.15f * charW, top + h);
+                s.SetItemLayer(ItemLayer::Labels);
                 if (storey == 1 && rec.throughOrigin == 1) {
                     const TextSize through = MeasureCm(s, QStringLiteral("通し柱"), size);
                     text(QStringLiteral("通し柱"), x - through.w / 2, foot + 0.7f * through.h);
                 }
                 if (rec.isCorner == 1)
                     text(QStringLiteral("出"), x + 0.45f * charW, top + 3.2f * h);
+                s.SetItemLayer(ItemLayer::Hardware);
                 text(ShownText(rec.hardware[2], kShownHardware), x + 0.15f * charW, foot - 1.1f * h);
                 continue;
             }
@@ -211,13 +218,20 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
                 if (!t.isEmpty() && !texts->placer.place(t, size, spots))
                     unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + role + t;
             };
+            s.SetItemLayer(ItemLayer::Hardware);
             put(ShownText(rec.hardware[0], kShownHardware), required, QStringLiteral("必要"));
             put(ShownText(rec.hardware[1], kShownHardware), topSpots, QStringLiteral("柱頭"));
-            if (rec.isCorner == 1)
+            if (rec.isCorner == 1) {
+                s.SetItemLayer(ItemLayer::Labels);
                 put(QStringLiteral("出"), corner, QString());
+            }
+            s.SetItemLayer(ItemLayer::Hardware);
             put(ShownText(rec.hardware[2], kShownHardware), footSpots, QStringLiteral("柱脚"));
-            if (storey == 1 && rec.throughOrigin == 1)
+            if (storey == 1 && rec.throughOrigin == 1) {
+                s.SetItemLayer(ItemLayer::Labels);
                 put(QStringLiteral("通し柱"), through, QString());
+            }
+            s.SetItemLayer(ItemLayer::Hardware);
             if (!unplaced.isEmpty())
                 AddFigureCallout(
                     *texts, x, mid, 0.05f,
@@ -235,6 +249,7 @@ void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout
     const float size = LargeGrid(p) ? (view ? 9.0f : 6.0f) : (view ? 11.0f : 8.0f);
     const int pen = view ? 3 : 0;
     FontScope font(s, kFontNameMincho);
+    ItemLayerScope layer(s, ItemLayer::Walls);
     for (int storey = 1; storey <= floors; ++storey) {
         const float yTop = FramePageY(layout, storey + 1);
         const float yFoot = FramePageY(layout, storey);
@@ -250,6 +265,7 @@ void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout
                 WallExtent(p, d, j, m->firstIndex, m->lastIndex, first, end);
                 const float x1 = FramePageX(p, layout, direction, line, first);
                 const float x2 = FramePageX(p, layout, direction, line, end);
+                s.SetItemLayer(ItemLayer::Walls);
                 if (m == &rec.board[d]) {
                     DrawRectCm(s, x1, yTop + layout.beamDepth, std::fabs(x2 - x1),
                                std::fabs(yFoot - yTop) - layout.beamDepth, kPenStyleSolid, 0, 7, 7,
@@ -264,6 +280,7 @@ void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout
                 }
                 if (first == labelledFirst && end == labelledEnd)
                     continue;
+                s.SetItemLayer(ItemLayer::Labels);
                 const FrameNode start = NodeAt(direction, line, first);
                 const QString label = FormatMultiplier(SpanMultiplier(p, start.x, start.y, storey, d));
                 const TextSize t = MeasureCm(s, label, size);
@@ -300,6 +317,7 @@ float drawFrameDimensions(PrintSurface &s, const Project &p, const FrameLayout &
     if (count < 2)
         return chainY;
     FontScope font(s, kFontNamePMincho);
+    ItemLayerScope layer(s, ItemLayer::Dims);
     s.SetFontBold(false);
     constexpr float kSize = 6.0f, kMinSize = 4.0f;
     const int div = std::max(1, p.dims.divisions);

@@ -6,6 +6,7 @@
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
+#include "report/figure_marks.h"
 #include "report/figure_scale.h"
 #include "report/plan_pages.h"
 #include "common/shown_text.h"
@@ -94,12 +95,16 @@ bool RecordFrameViewPage(PrintSurface &s, const Project &p, int direction, int l
     s.SetFontName(kFontNameMincho);
     s.SetFontSize(kBaseFontSize);
     s.StartDoc();
+    BeginFrameFigure(s, p, layout, direction, line);
+    s.SetItemLayer(ItemLayer::Dims);
     drawFrameDimensions(s, p, layout, direction, line,
                         FramePageY(layout, p.dims.floorCount + 1) - kFrameDimensionDropCm);
+    s.SetItemLayer(ItemLayer::Sheet);
     drawFrameLineNames(s, p, layout, direction, line, kFrameNamesView);
     drawFrameWalls(s, p, layout, direction, line, kFrameWallsView);
     drawFrameColumns(s, p, layout, direction, line, kFrameColumnsView);
     drawFrameBeams(s, p, layout, direction, line);
+    s.EndFigure();
     s.EndDoc();
     return true;
 }

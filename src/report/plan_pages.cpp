@@ -12,6 +12,7 @@
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
+#include "report/figure_marks.h"
 #include "report/figure_scale.h"
 #include "common/shown_text.h"
 
@@ -226,15 +227,19 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
     const float scale = ScaleCmPerMetre(scaleDenominator);
     const float figX = x + kPlanLeft;
     const QString head = QStringLiteral("(%1) %2").arg(figureNumber).arg(floor);
+    BeginPlanFigure(s, p, PlanFigureName(floor, planKind == kPlanHardware), scale, figX, baseY);
+    s.SetItemLayer(ItemLayer::Text);
     PrintTextCm(s,
                 planKind == kPlanHardware
                     ? head + QStringLiteral(" 階金物伏図")
                     : head + QStringLiteral(" 階耐力壁伏図") + QStringLiteral(" (数値は壁倍率)"),
                 kBaseFontSize, x, titleY, 0);
+    s.SetItemLayer(ItemLayer::Dims);
     const QString scaleText = ScaleText(scaleDenominator) + QStringLiteral("  ") + ModuleText(p);
     const TextSize scaleSize = MeasureCm(s, scaleText, kScaleTextSize);
     PrintTextCm(s, scaleText, kScaleTextSize, printableWidth - scaleSize.w, titleY, 0);
     s.SetFontSize(kBaseFontSize);
+    s.SetItemLayer(ItemLayer::Sheet);
     const float legendTop = PrintPlanLegend(s, p, planKind, floor, x, titleY, printableWidth);
     // The plan's texts stay between the title line and the legend, clear of each other, of the column
     // squares and of the dimension lines.
@@ -252,6 +257,8 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
         drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsSymbols, &texts);
         drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsPlain, &texts);
     }
+    s.EndFigure();
+    s.SetItemLayer(ItemLayer::Sheet);
     s.SetFontName(kFontNameMincho);
     // Under the legend's last line: the bearing-wall legend's eighth entry, the hardware legend's note.
     const float legendBottom = legendTop + c.lineH / 2 + (planKind == kPlanHardware ? 7.0f : 9.0f) * c.lineH;
@@ -354,11 +361,13 @@ void RecordTransferCheckPage(PrintSurface &s, const Project &p)
     // The plan hangs 2.2 cm below the printable top (the header band) and 2.2 cm in from the left.
     const float figY =
         2.2f + scale * (GetNodeCoord(p, 1, 1, p.dims.spanCountY + 1).y - GetNodeCoord(p, 1, 1, 1).y);
+    BeginPlanFigure(s, p, QStringLiteral("2F_N値伝達チェック"), scale, figX, figY);
     drawFigureGrid(s, p, scale, figX, figY);
     drawFigureBeams(s, p, scale, figX, figY, 2);
     drawFigureWalls(s, p, scale, figX, figY, 2, kFigWallsSymbols);
     drawFigureColumns(s, p, scale, figX, figY, 2, kFigColumnsCarried);
     drawFigureColumns(s, p, scale, figX, figY, 1, kFigColumnsLower);
+    s.EndFigure();
     s.EndDoc();
 }
 

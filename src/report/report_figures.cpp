@@ -6,6 +6,7 @@
 #include "print/label_placer.h"
 #include "print/page_drawing.h"
 #include "print/print_surface.h"
+#include "report/figure_marks.h"
 #include "report/frame_drawing.h"
 #include "report/figure_scale.h"
 #include "report/frame_page.h"
@@ -127,16 +128,19 @@ void PrintFrameFigures(ReportState &b, float x)
             titleY = 2 * b.lineH;
         }
         const Frame &f = frames[i];
+        // The roof plane lies below the title and the dimension lines, the foundation line a storey height
+        // per floor lower.
+        layout.frameBaseY = titleY + roofDrop + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
+        BeginFrameFigure(s, p, layout, f.direction, f.line);
+        s.SetItemLayer(ItemLayer::Text);
         s.SetFontName(kFontNameMincho);
         PrintTextCm(s,
                     QStringLiteral("(") + QString::number(static_cast<int>(i) + 1) + QStringLiteral(") ") +
                         FrameLineName(p, f.direction, f.line) + QStringLiteral(" 通り"),
                     11, x, titleY, 0);
+        s.SetItemLayer(ItemLayer::Dims);
         PrintTextCm(s, scaleText, kScaleTextSize,
                     b.printableWidth - MeasureCm(s, scaleText, kScaleTextSize).w, titleY, 0);
-        // The roof plane lies below the title and the dimension lines, the foundation line a storey height
-        // per floor lower.
-        layout.frameBaseY = titleY + roofDrop + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
         drawFrameDimensions(s, p, layout, f.direction, f.line, titleY + roofDrop - kFrameDimensionDrop);
         // The frame's texts keep apart between its roof line and the room of its line names; what finds no
         // room is listed under the frame.
@@ -144,10 +148,13 @@ void PrintFrameFigures(ReportState &b, float x)
         LabelPlacer placer(
             s, QRectF(QPointF(x, titleY + roofDrop - 0.05f), QPointF(b.printableWidth, namesBottom)));
         FigureTexts texts{placer, {}};
+        s.SetItemLayer(ItemLayer::Sheet);
         drawFrameLineNames(s, p, layout, f.direction, f.line, kFrameNamesReport, &texts);
         drawFrameWalls(s, p, layout, f.direction, f.line, kFrameWallsReport, &texts);
         drawFrameColumns(s, p, layout, f.direction, f.line, kFrameColumnsReport, &texts);
         drawFrameBeams(s, p, layout, f.direction, f.line);
+        s.EndFigure();
+        s.SetItemLayer(ItemLayer::Sheet);
         titleY = layout.frameBaseY + 3.1f * b.lineH;
         if (!texts.callouts.empty()) {
             const int page = s.PageCount();

@@ -108,7 +108,7 @@ TEST(PageCommands, ErrorsAreClear)
                           Case{"frame HOUSE --x 22 -o OUT", 2, "there is no X line 22 (lines 1 to 21)"},
                           Case{"frame HOUSE --y 0 -o OUT", 2, "there is no Y line 0"},
                           Case{"frame HOUSE --x 2 --y 2 -o OUT", 2, "usage:"},
-                          Case{"frame HOUSE --y 2 -o out.bmp", 2, "must end in .pdf, .png or .txt"},
+                          Case{"frame HOUSE --y 2 -o out.bmp", 2, "must end in .pdf, .png, .txt or .dxf"},
                           Case{"frame none.RQX --x 2 -o OUT", 1, ""}}) {
         // clang-format on
         SCOPED_TRACE(c.line);

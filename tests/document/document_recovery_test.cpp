@@ -43,8 +43,7 @@ struct RecoveryFixture {
     QByteArray expectedBytes(int edits) const
     {
         ProjectDocument doc;
-        EXPECT_TRUE(LoadProjectFile(project, doc.project()).ok);
-        doc.notifyProjectReplaced();
+        EXPECT_TRUE(doc.LoadProject(project).ok);
         for (int i = 0; i < edits; ++i)
             test::MakeRecoveryEdit(doc, i);
         return doc.saveBytes();
@@ -63,12 +62,10 @@ TEST(DocumentRecoveryTest, KilledAfterEditsLeavesACopyThatRestoresExactlyTheEdit
         DocumentRecovery other(doc, f.copies, f.locks);
         EXPECT_TRUE(other.claimLeftCopies().isEmpty());
         QSignalSpy elsewhere(&other, &DocumentRecovery::openElsewhere);
-        doc.setDataFilePath(f.project);
-        doc.notifyProjectReplaced();
+        doc.replaceProject(doc.project(), f.project);
         ASSERT_EQ(elsewhere.size(), 1);
         EXPECT_EQ(elsewhere[0][0].toString(), f.project);
-        doc.setDataFilePath(kNewDataName);
-        doc.notifyProjectReplaced();
+        doc.replaceProject(doc.project(), kNewDataName);
     }
     f.child.kill();
     ASSERT_TRUE(f.child.waitForFinished());
@@ -168,8 +165,7 @@ TEST(DocumentRecoveryTest, AFailedCopyIsAnnouncedAndRetriedWithoutAnEdit)
 {
     QTemporaryDir dir;
     ProjectDocument doc;
-    ASSERT_TRUE(LoadProjectFile(kSmallHouse, doc.project()).ok);
-    doc.notifyProjectReplaced();
+    ASSERT_TRUE(doc.LoadProject(kSmallHouse).ok);
     DocumentRecovery recovery(doc, dir.filePath(QStringLiteral("r")), dir.filePath(QStringLiteral("l")));
     recovery.autosave().setRetryDelay(std::chrono::milliseconds(50));
     QSignalSpy failing(&recovery, &DocumentRecovery::recoveryFailing);

@@ -3,6 +3,8 @@
 #include <QSignalSpy>
 #include <QUndoStack>
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include "model/project_file.h"
@@ -14,11 +16,7 @@ namespace {
 
 struct DocumentFixture {
     ProjectDocument doc;
-    DocumentFixture()
-    {
-        doc.project() = samples::NewProject(4, 3);
-        doc.notifyProjectReplaced();
-    }
+    DocumentFixture() { doc.replaceProject(samples::NewProject(4, 3)); }
     NodeRecord &at(int x, int y, int level = 1) { return doc.project().nodes(x, y, level); }
     // One step: a column at (x, y) and its placed top hardware.
     void placeColumn(int x, int y, const QString &top = QString())
@@ -113,17 +111,23 @@ TEST(ProjectDocumentTest, ReplacementAndGridChangeClearTheHistoryAndTheLimitHold
     EXPECT_TRUE(f.doc.isDirty());
 
     // Open makes the project its file's; New keeps the unsaved state it replaces; a grid change is one.
-    const QString file = QStringLiteral("/設計/家.RQX");
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("家.RQX"));
+    Project onDisk = samples::NewProject(4, 3);
+    ASSERT_TRUE(SaveProjectFile(onDisk, file).ok);
     struct Case {
         const char *what;
-        void (*notify)(ProjectDocument &, const QString &);
+        void (*operation)(ProjectDocument &, const QString &);
         bool dirtyAfter;
         QString pathAfter;
     };
     const Case cases[] = {
-        {"open", [](ProjectDocument &d, const QString &path) { d.notifyProjectLoaded(path); }, false, file},
-        {"new", [](ProjectDocument &d, const QString &) { d.notifyProjectReplaced(); }, true, kNewDataName},
-        {"grid size", [](ProjectDocument &d, const QString &) { d.notifyGridResized(); }, true, kNewDataName},
+        {"open", [](ProjectDocument &d, const QString &path) { EXPECT_TRUE(d.LoadProject(path).ok); }, false,
+         file},
+        {"new", [](ProjectDocument &d, const QString &) { d.replaceProject(samples::NewProject(4, 3)); },
+         true, kNewDataName},
+        {"grid size", [](ProjectDocument &d, const QString &) { d.resizeGrid(6, 4, 0.91f); }, true,
+         kNewDataName},
     };
     int x = 2;
     for (const Case &c : cases) {
@@ -131,7 +135,7 @@ TEST(ProjectDocumentTest, ReplacementAndGridChangeClearTheHistoryAndTheLimitHold
         f.placeColumn(x, 2);
         f.doc.markSaved();
         f.placeColumn(x++, 3);
-        c.notify(f.doc, file);
+        c.operation(f.doc, file);
         EXPECT_FALSE(f.doc.canUndo()) << c.what;
         EXPECT_FALSE(f.doc.canRedo()) << c.what;
         EXPECT_EQ(f.doc.isDirty(), c.dirtyAfter) << c.what;
@@ -143,8 +147,7 @@ TEST(ProjectDocumentTest, ReplacementAndGridChangeClearTheHistoryAndTheLimitHold
 TEST(ProjectDocumentTest, SaveBytesAreTheSavedFileAndTouchNothing)
 {
     DocumentFixture f;
-    f.doc.project() = samples::SmallHouse();
-    f.doc.notifyProjectReplaced();
+    f.doc.replaceProject(samples::SmallHouse());
     f.placeColumn(2, 2);
     f.doc.setDataFilePath(QStringLiteral("/tmp/none/house.RQX"));
     const quint64 count = f.doc.changeCount();
@@ -159,6 +162,44 @@ TEST(ProjectDocumentTest, SaveBytesAreTheSavedFileAndTouchNothing)
     EXPECT_TRUE(f.doc.isDirty());
     EXPECT_EQ(f.doc.changeCount(), count);
     EXPECT_EQ(f.doc.dataFilePath(), QStringLiteral("/tmp/none/house.RQX"));
+}
+
+}  // namespace
+}  // namespace rqx
+
+namespace rqx {
+namespace {
+
+// The calculation as the document's result: run when the project changed since the last run, never
+// itself a change of the project.
+TEST(ProjectDocumentTest, TheCalculationRunsOnceForEveryChangeAndIsNoChange)
+{
+    ProjectDocument doc;
+    doc.replaceProject(samples::HandWorkedTwoStorey(0));
+    doc.markSaved();
+    const quint64 count = doc.changeCount();
+    const Project &calculated = doc.calculated();
+    EXPECT_EQ(&calculated, &doc.project());
+    EXPECT_EQ(calculated.nodes(1, 1, 1).hardware[0], QStringLiteral("(と)"));
+    EXPECT_EQ(doc.changeCount(), count);
+    EXPECT_FALSE(doc.isDirty());
+
+    // Asked again without a change: the results stand as they are (not run again).
+    doc.project().results(1, 1, 1).nOwn[kDirY] = 99.0f;
+    EXPECT_EQ(doc.calculated().results(1, 1, 1).nOwn[kDirY], 99.0f);
+    // A step of the history, its undo, a settings change: run again each time.
+    {
+        NodeEdit edit(doc, QStringLiteral("柱"), NodeFields::Members);
+        edit.node(3, 1, 1).columnKind = 1;
+        edit.commit();
+    }
+    EXPECT_NEAR(doc.calculated().results(1, 1, 1).nOwn[kDirY], 2.2f, 1e-6f);
+    EXPECT_EQ(doc.calculated().columnCount[1], 8);
+    doc.undo();
+    EXPECT_EQ(doc.calculated().columnCount[1], 7);
+    doc.project().grid.lCoefficientMode = 1;
+    doc.markSettingsChanged();
+    EXPECT_EQ(doc.calculated().nodes(5, 1, 1).hardware[0], QStringLiteral("(は)"));
 }
 
 }  // namespace

@@ -21,10 +21,8 @@ int main(int argc, char **argv)
     if (args.size() != 6)
         return 2;
     rqx::ProjectDocument doc;
-    if (!rqx::LoadProjectFile(args[3], doc.project()).ok)
+    if (!doc.LoadProject(args[3]).ok)
         return 1;
-    doc.setDataFilePath(args[3]);
-    doc.notifyProjectReplaced();
 
     rqx::DocumentRecovery recovery(doc, args[1], args[2]);
     recovery.autosave().setInterval(std::chrono::milliseconds(100));

@@ -20,9 +20,8 @@ int main(int argc, char **argv)
         return 2;
     }
     rqx::ProjectDocument document;
+    document.replaceProject(rqx::example::EmptyExampleProject());
     rqx::Project &project = document.project();
-    project = rqx::example::EmptyExampleProject();
-    document.notifyProjectReplaced();
     rqx::EditorState editor;
     rqx::InputScreen screen(document, editor);
     screen.resize(1400, 900);

@@ -42,7 +42,7 @@ struct EditFixture {
         ed.selectedItem[3] = 1;
         ed.selectedItem[4] = 1;
         ed.linkColumnsAndBeams = 0;
-        doc.notifyProjectReplaced();
+        doc.replaceProject(p);  // as a new project: the history starts empty
     }
 
     // Chooses a tree node of the wall tool: "Kesa"/"Tasuki" tags 1-4, "Menzai" rows 1-10.

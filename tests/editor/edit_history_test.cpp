@@ -99,9 +99,10 @@ TEST(EditHistory, AReplacedProjectStartsAnEmptyHistory)
     EditFixture f;
     f.chooseColumn(1);
     ASSERT_TRUE(f.click(4, 4).applied);
-    f.p.info.spanCountX = 8;
-    ResetProject(f.p);
-    f.doc.notifyProjectReplaced();
+    Project other = f.p;
+    other.info.spanCountX = 8;
+    ResetProject(other);
+    f.doc.replaceProject(std::move(other));
     EXPECT_FALSE(f.doc.canUndo());
     f.doc.undo();
     EXPECT_EQ(f.p.nodes.sizeX(), 9);

@@ -16,9 +16,8 @@ using namespace rqx;
 TEST(ExampleHouse, MouseDrawingEqualsTheSavedExample)
 {
     ProjectDocument document;
+    document.replaceProject(example::EmptyExampleProject());
     Project &drawn = document.project();
-    drawn = example::EmptyExampleProject();
-    document.notifyProjectReplaced();
     EditorState editor;
     InputScreen screen(document, editor);
     screen.resize(1400, 900);

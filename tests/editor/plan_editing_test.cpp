@@ -118,7 +118,7 @@ struct PlanEditingTest : ::testing::Test {
             p.grid.lineNameX[i] = QStringLiteral("X%1").arg(i);
         for (int j = 1; j <= 9; ++j)
             p.grid.lineNameY[j] = QStringLiteral("Y%1").arg(j);
-        doc.notifyProjectReplaced();
+        doc.replaceProject(p);
         screen = std::make_unique<InputScreen>(doc, ed);
         screen->resize(1200, 800);
         screen->show();
@@ -418,13 +418,13 @@ TEST_F(PlanEditingTest, UndoIsOffAfterANewProjectOrGridChange)
     drag(1, 1, 4, 4);
     EXPECT_EQ(at(2, 2, 1).cellFloor, 1);
     EXPECT_TRUE(undoAction.isEnabled());
-    doc.notifyProjectReplaced();
+    doc.replaceProject(p);
     EXPECT_FALSE(undoAction.isEnabled());
     undoAction.trigger();
     EXPECT_EQ(at(2, 2, 1).cellFloor, 1);
     drag(5, 5, 6, 6);
     EXPECT_TRUE(undoAction.isEnabled());
-    doc.notifyGridResized();
+    doc.resizeGrid(14, 8, 0.91f);
     EXPECT_FALSE(undoAction.isEnabled());
 }
 

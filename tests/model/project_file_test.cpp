@@ -628,17 +628,10 @@ TEST(ProjectFileSave, SaveUpdatesOutlineAndHeaderAndLoadsBack)
     Project p = samples::NewProject(6, 4, 2);
     samples::PlaceFloor(p, 1, 1, 1, 7, 5, 1);
     p.header.productName = QStringLiteral("old");
-    AppState state;
-
-    // Never saved: Save and Load do nothing.
-    EXPECT_TRUE(SaveProject(p, kNewDataName, state).ok);
-    EXPECT_EQ(p.header.productName, QStringLiteral("old"));
-    EXPECT_TRUE(state.dataDirectory.isEmpty());
 
     const QString path = dir.filePath(QStringLiteral("家.RQX"));
-    const FileResult saved = SaveProject(p, path, state);
+    const FileResult saved = SaveProjectFile(p, path);
     ASSERT_TRUE(saved.ok) << saved.message.toStdString();
-    EXPECT_EQ(state.dataDirectory, QDir::toNativeSeparators(QDir::currentPath()));
     EXPECT_EQ(p.header.productName, QStringLiteral("VELM-RQX"));
     EXPECT_EQ(p.header.versionText, VersionText());
     // Floors on cells 1..6 × 1..4 of storey 1: (1,1) lies on the lower and left sides, (7,1) on the right.
@@ -649,11 +642,9 @@ TEST(ProjectFileSave, SaveUpdatesOutlineAndHeaderAndLoadsBack)
     EXPECT_EQ(ReadAll(path), SerializeProject(p));
 
     Project loaded = Sentinel();
-    AppState other;
-    const FileResult r = LoadProject(loaded, path, other);
+    const FileResult r = LoadProjectFile(path, loaded);
     ASSERT_TRUE(r.ok) << r.message.toStdString();
     EXPECT_TRUE(SameSavedItems(loaded, p));
-    EXPECT_EQ(other.dataDirectory, QDir::toNativeSeparators(QDir::currentPath()));
 }
 
 TEST(ProjectFileSave, OverwritingALongerFileLeavesExactlyTheDump)
@@ -689,20 +680,16 @@ TEST(ProjectFileSave, FailedSaveKeepsTheOldFile)
                   QStringList{QStringLiteral("家.RQX")});
     }
 
-    // A folder that does not exist: nothing is made, and the data folder stays.
-    AppState state;
-    state.dataDirectory = QStringLiteral("/somewhere");
+    // A folder that does not exist: nothing is made.
     const QString missing = dir.filePath(QStringLiteral("no/such/dir/b.RQX"));
-    const FileResult r = SaveProject(p, missing, state);
+    const FileResult r = SaveProjectFile(p, missing);
     EXPECT_TRUE(r.message.contains(QStringLiteral("保存先のフォルダがありません")))
         << r.message.toStdString();
     EXPECT_TRUE(r.message.contains(QStringLiteral("ファイルは作成されていません。")));
-    EXPECT_EQ(state.dataDirectory, QStringLiteral("/somewhere"));
     EXPECT_FALSE(QFileInfo::exists(missing));
 
     // A name too long for the temporary file's suffix still saves.
-    EXPECT_TRUE(
-        SaveProject(p, dir.filePath(QString(251, QLatin1Char('n')) + QStringLiteral(".RQX")), state).ok);
+    EXPECT_TRUE(SaveProjectFile(p, dir.filePath(QString(251, QLatin1Char('n')) + QStringLiteral(".RQX"))).ok);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
@@ -740,11 +727,9 @@ TEST(ProjectFileSave, ProjectThatWouldNotReadBackIsNotWritten)
     for (const Case &c : cases) {
         Project p = good;
         c.change(p);
-        AppState state;
-        const FileResult r = SaveProject(p, path, state);
+        const FileResult r = SaveProjectFile(p, path);
         EXPECT_FALSE(r.ok) << c.what;
         EXPECT_TRUE(r.message.startsWith(QStringLiteral("ファイルを保存できませんでした。"))) << c.what;
-        EXPECT_TRUE(state.dataDirectory.isEmpty()) << c.what;
         EXPECT_EQ(ReadAll(path), old) << c.what;
     }
 }
@@ -757,16 +742,13 @@ TEST(ProjectFileLoad, FailedLoadNamesTheFileAndKeepsProjectAndState)
     WriteAll(path, hand.build().left(300));
     Project open = Sentinel();
     const Project before = open;
-    AppState state;
-    state.dataDirectory = QStringLiteral("/somewhere");
-    const FileResult r = LoadProject(open, path, state);
+    const FileResult r = LoadProjectFile(path, open);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.message.startsWith(QStringLiteral("ファイルを読み込めませんでした。\r\r")));
     EXPECT_TRUE(r.message.endsWith(QStringLiteral("\r\rFile Name: 短い.RQX"))) << r.message.toStdString();
     EXPECT_TRUE(SameSavedItems(open, before));
-    EXPECT_EQ(state.dataDirectory, QStringLiteral("/somewhere"));
 
-    EXPECT_FALSE(LoadProject(open, dir.filePath(QStringLiteral("missing.RQX")), state).ok);
+    EXPECT_FALSE(LoadProjectFile(dir.filePath(QStringLiteral("missing.RQX")), open).ok);
     EXPECT_TRUE(SameSavedItems(open, before));
 }
 

@@ -124,7 +124,7 @@ TEST_F(MainFormTest, WindowHasTheMenusToolbarAndStatusBarOfTheShell)
 TEST_F(MainFormTest, NewProjectFromTheMenuTakesTheDialogsValues)
 {
     MainForm form(doc, state);
-    QSignalSpy replaced(&form, &MainForm::projectReplaced);
+    QSignalSpy replaced(&doc, &ProjectDocument::projectReplaced);
     ModalScript script;
     script.on<NewData>([](NewData *d) { fillNewData(d, "12", "8", "1000", 0, 1, QStringLiteral("新邸")); });
     ASSERT_TRUE(form.newCommand());
@@ -174,7 +174,6 @@ TEST_F(MainFormTest, NewWithUnsavedChangesAsksAndCancelKeepsTheProject)
     EXPECT_EQ(script.boxes()[0].buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(project.nodes(3, 3, 1).columnKind, 2);
     EXPECT_TRUE(doc.isDirty());
-    EXPECT_EQ(state.dialogCancelled, 1);
 }
 
 TEST_F(MainFormTest, OpenAsksForARqxFileChecksItAndRemembersIt)
@@ -187,11 +186,10 @@ TEST_F(MainFormTest, OpenAsksForARqxFileChecksItAndRemembersIt)
 
     MainForm form(doc, state);
     answerFileDialogs(form);
-    QSignalSpy replaced(&form, &MainForm::projectReplaced);
+    QSignalSpy replaced(&doc, &ProjectDocument::projectReplaced);
 
     chosen = {QString()};
     EXPECT_FALSE(form.openCommand());
-    EXPECT_EQ(state.dialogCancelled, 1);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_FALSE(requests[0].save);
     EXPECT_EQ(requests[0].title, QStringLiteral("『 VELM-RQX ﾃﾞｰﾀ読込み 』"));
@@ -413,7 +411,7 @@ TEST_F(MainFormTest, FailedLoadsAndSavesKeepTheOpenProjectAndItsPath)
     MainForm form(doc, state);
     answerFileDialogs(form);
     ASSERT_TRUE(form.openRecentCommand(1));
-    QSignalSpy replaced(&form, &MainForm::projectReplaced);
+    QSignalSpy replaced(&doc, &ProjectDocument::projectReplaced);
     project.nodes(3, 3, 1).columnKind = 2;
     doc.markChanged();
 
@@ -426,7 +424,6 @@ TEST_F(MainFormTest, FailedLoadsAndSavesKeepTheOpenProjectAndItsPath)
     EXPECT_FALSE(form.openRecentCommand(2));  // after the unsaved-changes question
     chosen = {cut};
     EXPECT_FALSE(form.openCommand());
-    EXPECT_EQ(state.dialogCancelled, 1);
     chosen = {path(QStringLiteral("no/such/folder/x.RQX"))};
     form.saveAsCommand();
 
@@ -651,7 +648,7 @@ TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
         edit.commit();
     }
     doc.markSaved();
-    QSignalSpy resized(&form, &MainForm::gridResized);
+    QSignalSpy resized(&doc, &ProjectDocument::gridResized);
 
     // Unchanged values: nothing happens, the history stays.
     script.on<GridSizeChange>([](GridSizeChange *d) { d->command1(0)->click(); });
@@ -687,7 +684,7 @@ TEST_F(MainFormTest, LineNameCommandRegeneratesTheNames)
     ModalScript script;
     script.on<NewData>([](NewData *d) { d->command1(0)->click(); });
     ASSERT_TRUE(form.newCommand());
-    QSignalSpy renamed(&form, &MainForm::lineNamesChanged);
+    QSignalSpy renamed(&doc, &ProjectDocument::lineNamesChanged);
     script.on<LineNameSetForm>([](LineNameSetForm *d) {
         d->option1(2)->click();
         d->option2(3)->click();
@@ -728,10 +725,8 @@ TEST_F(MainFormTest, StartupFileOpensInPlaceOfTheStartDialogOrGivesItsMessage)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file.toStdString());
-        doc.setDataFilePath(kNewDataName);
         state.history.clear();
-        project = samples::NewProject(20, 20, 2, 2, samples::LineNames::kNumbered);
-        doc.notifyProjectReplaced();
+        doc.replaceProject(samples::NewProject(20, 20, 2, 2, samples::LineNames::kNumbered));
         MainForm form(doc, state);
         ModalScript script;
         if (!c.opened)

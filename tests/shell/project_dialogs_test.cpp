@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "document/project_document.h"
 #include "shell/modal_script.h"
 #include "shell/shell_fixture.h"
 #include "shell/ui/grid_size_form.h"
@@ -72,7 +73,6 @@ TEST_F(ProjectDialogsTest, NewDataUnchangedGivesTwentyByTwentyHalfModules)
     NewData d(project, state);
     d.command1(0)->click();
     EXPECT_EQ(d.result(), QDialog::Accepted);
-    EXPECT_EQ(state.dialogCancelled, 0);
     EXPECT_EQ(project.info.floorCount, 2);
     EXPECT_EQ(project.info.spanCountX, 20);
     EXPECT_EQ(project.info.spanCountY, 20);
@@ -124,7 +124,7 @@ TEST_F(ProjectDialogsTest, NewDataCancelChangesNothing)
     NewData d(project, state);
     d.combo4(0)->setEditText(QStringLiteral("3"));
     d.command1(1)->click();
-    EXPECT_EQ(state.dialogCancelled, 1);
+    EXPECT_EQ(d.result(), QDialog::Rejected);
     EXPECT_EQ(project.info.spanCountX, 20);
 }
 
@@ -143,7 +143,7 @@ TEST_F(ProjectDialogsTest, BuildingOutlineEditsNamesAndCoverSwitches)
         d.text1(1)->setText(QStringLiteral("設計室"));
         d.command1(1)->click();
         EXPECT_TRUE(project.info.officeName.isEmpty());
-        EXPECT_EQ(state.dialogCancelled, 1);
+        EXPECT_EQ(d.result(), QDialog::Rejected);
     }
     {
         TatemonoGaiyoChange d(project, state);
@@ -154,13 +154,12 @@ TEST_F(ProjectDialogsTest, BuildingOutlineEditsNamesAndCoverSwitches)
         EXPECT_EQ(project.info.officeName, QStringLiteral("設計室"));
         EXPECT_EQ(project.info.hideOfficeOnCover, 1);
         EXPECT_EQ(project.info.hideDateOnCover, 0);
-        EXPECT_EQ(state.dialogCancelled, 0);
+        EXPECT_EQ(d.result(), QDialog::Accepted);
     }
     // OK without a change is still an OK: the caller marks the project changed.
-    state.dialogCancelled = 1;
     TatemonoGaiyoChange d(project, state);
     d.command1(0)->click();
-    EXPECT_EQ(state.dialogCancelled, 0);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
 }
 
 TEST_F(ProjectDialogsTest, LineNameDialogShowsTheStoredOptions)
@@ -205,12 +204,11 @@ TEST_F(ProjectDialogsTest, LineNameDialogShowsTheStoredOptions)
     EXPECT_EQ(project.grid.lineStartX, 7);
     EXPECT_EQ(project.grid.lineReverseX, 1);
     EXPECT_EQ(project.grid.lineStartY, 1);
-    EXPECT_EQ(state.dialogCancelled, 0);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
 }
 
 TEST_F(ProjectDialogsTest, LineNameDialogRefusesBadStartNumbersAndTooManyLines)
 {
-    state.dialogCancelled = 1;  // as the caller opens it
     LineNameSetForm d(project, state);
     d.show();
     ModalScript script;
@@ -236,7 +234,6 @@ TEST_F(ProjectDialogsTest, LineNameDialogRefusesBadStartNumbersAndTooManyLines)
         << script.boxes()[2].text.toStdString();
     EXPECT_TRUE(script.boxes()[2].text.contains(QStringLiteral("41 本")))
         << script.boxes()[2].text.toStdString();
-    EXPECT_EQ(state.dialogCancelled, 1);
 
     d.option1(0)->click();
     d.command1(0)->click();
@@ -289,12 +286,11 @@ TEST_F(ProjectDialogsTest, GridSizeDialogShowsModulesAndTreats909AsUnchanged)
     EXPECT_EQ(d.combo1(2)->count(), 5);
     ModalScript script;
     d.command1(0)->click();
-    EXPECT_EQ(state.dialogCancelled, 1);
-    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(d.result(), QDialog::Rejected);  // nothing to apply
     EXPECT_TRUE(script.boxes().empty());
 }
 
-TEST_F(ProjectDialogsTest, GridSizeDialogAsksRefusesAndResizes)
+TEST_F(ProjectDialogsTest, GridSizeDialogAsksRefusesAndAsksTheDocumentToResize)
 {
     project.nodes(20, 1, 1).brace[kDirX] = WallMember{3, 19, 20, kKeyKesa, 1, 3, 2.0f};
     project.nodes(19, 1, 1).brace[kDirX] = WallMember{3, 19, 20, kKeyKesa, 1, 1, 2.0f};
@@ -317,12 +313,21 @@ TEST_F(ProjectDialogsTest, GridSizeDialogAsksRefusesAndResizes)
     EXPECT_EQ(project.info.spanCountX, 20);
     d.command1(0)->click();
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(state.dialogCancelled, 0);
-    EXPECT_EQ(project.info.spanCountX, 18);
-    EXPECT_FLOAT_EQ(project.info.moduleLength, 1.0f);
-    EXPECT_FLOAT_EQ(project.dims.spanLength, 0.5f);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(project.info.spanCountX, 20);  // the dialog only asks
+    EXPECT_EQ(d.requested().spanCountX, 18);
+    EXPECT_EQ(d.requested().spanCountY, 20);
+    EXPECT_FLOAT_EQ(d.requested().moduleLength, 1.0f);
+    ProjectDocument doc;
+    doc.replaceProject(project);
+    doc.resizeGrid(d.requested().spanCountX, d.requested().spanCountY, d.requested().moduleLength);
+    const Project &resized = doc.project();
+    EXPECT_EQ(resized.info.spanCountX, 18);
+    EXPECT_FLOAT_EQ(resized.dims.spanLength, 0.5f);
+    EXPECT_FLOAT_EQ(resized.coords(19, 1, 1).x, 9.0f);
+    EXPECT_TRUE(doc.isDirty());
     // The brace over spans 19..20 lies beyond the new edge (node 19) and is gone.
-    EXPECT_EQ(project.nodes(19, 1, 1).brace[kDirX], WallMember{});
+    EXPECT_EQ(resized.nodes(19, 1, 1).brace[kDirX], WallMember{});
     ASSERT_EQ(script.boxes().size(), 4u);
     EXPECT_EQ(script.boxes()[2].text, QStringLiteral("データ入力グリッドサイズを変更します。"));
     EXPECT_EQ(script.boxes()[2].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));

@@ -12,14 +12,15 @@ namespace rqx {
 
 namespace {
 
-// The hourglass while a dialog is built (the placed-hardware dialog runs the calculation).
+// The hourglass while a dialog is built (the placed-hardware dialog runs the calculation); the
+// dialog's result.
 template <class Dialog, class... Args>
-void ShowWithHourglass(MainForm &window, ProjectDocument &document, Args &&...args)
+int ShowWithHourglass(MainForm &window, ProjectDocument &document, Args &&...args)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Dialog dialog(document, window.appState(), std::forward<Args>(args)..., &window);
     QApplication::restoreOverrideCursor();
-    dialog.exec();
+    return dialog.exec();
 }
 
 void Connect(MainForm &window, ProjectDocument &document, const char *key,
@@ -48,10 +49,8 @@ void LCoefficientCommand(MainForm &window, ProjectDocument &document)
 
 void CrossBeamCommand(MainForm &window, ProjectDocument &document)
 {
-    window.appState().dialogCancelled = 1;
-    ShowWithHourglass<CrossGSetForm>(window, document, window.helpFilePath());
-    if (window.appState().dialogCancelled != 1) {
-        document.notifySettingsChanged();
+    if (ShowWithHourglass<CrossGSetForm>(window, document, window.helpFilePath()) == QDialog::Accepted) {
+        document.markSettingsChanged();
         window.refreshStatusBar();
     }
 }

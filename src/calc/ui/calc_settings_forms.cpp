@@ -103,14 +103,12 @@ void OsaekeisuSetForm::okClicked()
 {
     // Choosing the method again also counts as a change of the project.
     project_.grid.lCoefficientMode = selectedMode();
-    state_.dialogCancelled = 0;
-    document_.notifySettingsChanged();
+    document_.markSettingsChanged();
     QDialog::accept();
 }
 
 void OsaekeisuSetForm::reject()
 {
-    state_.dialogCancelled = 1;
     QDialog::reject();
 }
 
@@ -165,16 +163,17 @@ CrossGSetForm::CrossGSetForm(ProjectDocument &document, AppState &settings, cons
 
 void CrossGSetForm::okClicked()
 {
-    // Cancelled unless a value really changed, so the project is marked changed only then.
+    // Accepted only when a value really changed, so the project is marked changed only then.
     const bool changed =
         SetCrossBeamOptions(project_.grid, checks_[0]->isChecked() ? 1 : 0, checks_[1]->isChecked() ? 1 : 0);
-    state_.dialogCancelled = changed ? 0 : 1;
-    QDialog::accept();
+    if (changed)
+        QDialog::accept();
+    else
+        QDialog::reject();
 }
 
 void CrossGSetForm::reject()
 {
-    state_.dialogCancelled = 1;
     QDialog::reject();
 }
 

@@ -46,8 +46,8 @@ class CrossGSetForm : public QDialog {
 public:
     // ヘルプ opens the program's help window at the orthogonal-beam topic; helpFilePath is not read
     // since that window finds its document itself (kept for the callers).
-    // OK leaves dialogCancelled 0 only when a value really changed; the caller then marks the project
-    // changed.
+    // OK accepts only when a value really changed (else the dialog closes as cancelled); the caller
+    // then marks the project changed.
     CrossGSetForm(ProjectDocument &document, AppState &settings, const QString &helpFilePath,
                   QWidget *parent = nullptr);
 

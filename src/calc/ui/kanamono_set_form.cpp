@@ -106,7 +106,7 @@ KanamonoSetForm::KanamonoSetForm(ProjectDocument &document, AppState &settings, 
     setModal(true);
 
     // The required classes must be those of the model as it stands.
-    RunCalculationSequence(project_, true);
+    document_.calculated();
     const NodeRecord *first = project_.nodes.data();
     for (int level = 1; level <= 2; ++level)
         for (const PlacedHardwareLine &line : PlacedHardwareColumns(project_, level)) {

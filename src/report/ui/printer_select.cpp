@@ -70,13 +70,11 @@ void PrinterSelect::accept()
     const QString name = selected_->text();
     if (installed_.contains(name))
         printer_.setPrinterName(name);
-    state_.dialogCancelled = 0;
     QDialog::accept();
 }
 
 void PrinterSelect::reject()
 {
-    state_.dialogCancelled = 1;
     QDialog::reject();
 }
 

@@ -62,8 +62,8 @@ ReportWindow *ReportCommand(const ReportHost &host, const ReportCommandSetup &se
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (setup.closeMainViews)
         setup.closeMainViews();
-    Project &project = *host.project;
-    RunCalculationSequence(project, true);
+    host.document->calculated();
+    Project &project = host.document->project();
     QApplication::restoreOverrideCursor();
     if (project.anyNotCarried == 1 && project.grid.crossBeamNoWarning == 0) {
         answer = MessageAnswer::No;
@@ -110,7 +110,7 @@ void InstallReportCommand(MainForm &window, ReportCommandSetup setup)
     QObject::connect(action, &QAction::triggered, &window, [&window, setup = std::move(setup)] {
         ReportHost host;
         host.mainWindow = &window;
-        host.project = &window.project();
+        host.document = &window.document();
         host.state = &window.appState();
         host.projectFilePath = window.document().dataFilePath();
         host.printer = window.applicationPrinter();

@@ -9,12 +9,14 @@
 
 namespace rqx {
 
+class ProjectDocument;
+
 class MainForm;
 
 // The main window the report window stands in for, and what it lends the report window.
 struct ReportHost {
     QWidget *mainWindow = nullptr;
-    Project *project = nullptr;
+    ProjectDocument *document = nullptr;  // the open project, calculated by it
     AppState *state = nullptr;
     QPrinter *printer = nullptr;  // the application printer
     QString helpFilePath;

@@ -293,6 +293,7 @@ void ReportWindow::buildMenusAndToolBar()
     QAction *setup =
         makeAction(QStringLiteral("MenuFile_PrinterSetup"), QStringLiteral("ﾌﾟﾘﾝﾀｰの設定(&U)..."));
     QAction *pdf = makeAction(QStringLiteral("MenuFile_Pdf"), QStringLiteral("PDF出力(&D)..."));
+    QAction *dxf = makeAction(QStringLiteral("MenuFile_Dxf"), QStringLiteral("DXF出力(&X)..."));
     QAction *close = makeAction(QStringLiteral("MenuFile_Close"), QStringLiteral("閉じる(&C)"));
     output->setShortcut(QKeySequence::Print);
     file->addAction(thisPage);
@@ -300,12 +301,14 @@ void ReportWindow::buildMenusAndToolBar()
     file->addAction(setup);
     file->addSeparator();
     file->addAction(pdf);
+    file->addAction(dxf);
     file->addSeparator();
     file->addAction(close);
     connect(thisPage, &QAction::triggered, this, &ReportWindow::printThisPageCommand);
     connect(output, &QAction::triggered, this, &ReportWindow::printAllCommand);
     connect(setup, &QAction::triggered, this, &ReportWindow::printerSetupCommand);
     connect(pdf, &QAction::triggered, this, &ReportWindow::exportPdfCommand);
+    connect(dxf, &QAction::triggered, this, &ReportWindow::exportDxfCommand);
     connect(close, &QAction::triggered, this, &QWidget::close);
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
@@ -441,7 +444,6 @@ bool ReportWindow::buildReport(const ReportBuilder &builder)
     QApplication::restoreOverrideCursor();
     building_ = false;
     if (report.cancelled || progress.stopRequested() || !report.document) {
-        state_.dialogCancelled = 1;
         closeWithoutQuestion();
         return false;
     }
@@ -644,7 +646,6 @@ void ReportWindow::printPages(int first, int last, const QString &question)
 
 void ReportWindow::printerSetupCommand()
 {
-    state_.dialogCancelled = 1;
     PrinterSelect dialog(printer_, state_, QPrinterInfo::availablePrinterNames(), this);
     dialog.exec();
     // The surface takes the printer's name and orientation; the report is not laid out again.
@@ -706,6 +707,19 @@ void ReportWindow::exportPdfCommand()
                     kMsgOk, kMessageTitle, answer, this);
 }
 
+void ReportWindow::exportDxfCommand()
+{
+    if (!document_ || pageCount_ == 0)
+        return;
+    // The drawings go beside the project, one file per figure.
+    QString folder = state_.dataDirectory;
+    if (projectFilePath_.trimmed() != kNewDataName && !projectFilePath_.isEmpty())
+        folder = QFileInfo(projectFilePath_).absolutePath();
+    const QString chosen = folderChooser_(this, QStringLiteral("DXF出力 (出力先のフォルダ)"), folder);
+    if (!chosen.isEmpty())
+        WriteReportDrawings(this, *document_, chosen);
+}
+
 // ---- Views, help ----
 
 void ReportWindow::transferCheckCommand()
@@ -713,8 +727,7 @@ void ReportWindow::transferCheckCommand()
     if (!views_.openTransferCheck)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    RunCalculationSequence(project_, false);
-    // An open transfer check is raised as it is.
+    // An open transfer check is raised as it is; the views calculate through the document.
     transferCheckView_ = views_.openTransferCheck(this);
     QApplication::restoreOverrideCursor();
 }
@@ -725,7 +738,6 @@ void ReportWindow::frameViewCommand(int dir, int line)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     closeViews();
-    RunCalculationSequence(project_, false);
     frameView_ = views_.openFrameView(this, dir, line);
     QApplication::restoreOverrideCursor();
 }

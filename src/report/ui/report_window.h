@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "model/project.h"
+#include "report/ui/dxf_output.h"
 #include "shell/ui/main_form.h"
 
 class QAction;
@@ -81,6 +82,7 @@ public:
     // The open project's file: the PDF export offers its name and folder.
     void setProjectFilePath(const QString &path) { projectFilePath_ = path; }
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
+    void setFolderChooser(FolderChooser chooser) { folderChooser_ = std::move(chooser); }
     void setHelpFilePath(const QString &path) { helpFilePath_ = path; }
 
     // ---- Navigation ----
@@ -100,6 +102,7 @@ public:
     void printThisPageCommand();
     void printerSetupCommand();
     void exportPdfCommand();
+    void exportDxfCommand();
     void transferCheckCommand();
     void frameViewCommand(int dir, int line);
     void helpCommand();
@@ -170,6 +173,7 @@ private:
     QPointer<QWidget> transferCheckView_;
     QPointer<QWidget> frameView_;
     FileChooser fileChooser_;
+    FolderChooser folderChooser_ = ChooseFolderWithDialog;
     QString helpFilePath_;
 };
 

@@ -4,20 +4,20 @@
 #include <QApplication>
 #include <QMenu>
 
-#include "calc/n_value.h"
+#include "document/project_document.h"
 #include "shell/ui/main_form.h"
 
 namespace rqx {
 
-ProjectViews::ProjectViews(Project &project, std::function<QPrinter *()> printer, QObject *parent)
-    : QObject(parent), project_(project), printer_(std::move(printer))
+ProjectViews::ProjectViews(ProjectDocument &document, std::function<QPrinter *()> printer, QObject *parent)
+    : QObject(parent), document_(document), printer_(std::move(printer))
 {
 }
 
 ViewHost ProjectViews::host()
 {
     ViewHost h;
-    h.project = &project_;
+    h.project = &document_.project();
     h.printer = printer_ ? printer_() : nullptr;
     h.beep = beep_;
     return h;
@@ -29,7 +29,7 @@ TransferCheckView *ProjectViews::openTransferCheck(QWidget *owner)
     if (frameView_)
         frameView_->close();
     frameView_ = nullptr;
-    RunCalculationSequence(project_, false);
+    document_.calculated();
     if (!transferCheck_) {
         transferCheck_ = new TransferCheckView(host(), owner);
         transferCheck_->show();
@@ -45,7 +45,7 @@ FrameView *ProjectViews::openFrameView(QWidget *owner, int direction, int line)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     closeAll();
-    RunCalculationSequence(project_, false);
+    document_.calculated();
     frameView_ = new FrameView(host(), direction, line, owner);
     frameView_->show();
     frameView_->raise();
@@ -80,7 +80,7 @@ ReportViews ProjectViews::reportViews()
 ProjectViews *InstallViewCommands(MainForm &window)
 {
     auto *views = new ProjectViews(
-        window.project(), [&window] { return window.applicationPrinter(); }, &window);
+        window.document(), [&window] { return window.applicationPrinter(); }, &window);
     if (QAction *check = window.toolbarAction(QStringLiteral("NChkFig"))) {
         check->setEnabled(true);
         check->setText(QStringLiteral("２階Ｎ値伝達ﾁｪｯｸ(&N)"));
@@ -97,9 +97,10 @@ ProjectViews *InstallViewCommands(MainForm &window)
         views->openFrameView(&window, direction, line);
     });
     // The views show the project they were opened on.
-    QObject::connect(&window, &MainForm::projectReplaced, views, &ProjectViews::closeAll);
-    QObject::connect(&window, &MainForm::gridResized, views, &ProjectViews::closeAll);
-    QObject::connect(&window, &MainForm::lineNamesChanged, views, &ProjectViews::closeAll);
+    ProjectDocument &document = window.document();
+    QObject::connect(&document, &ProjectDocument::projectReplaced, views, &ProjectViews::closeAll);
+    QObject::connect(&document, &ProjectDocument::gridResized, views, &ProjectViews::closeAll);
+    QObject::connect(&document, &ProjectDocument::lineNamesChanged, views, &ProjectViews::closeAll);
     window.setFrameFiguresEnabled(true);
     return views;
 }

@@ -15,12 +15,14 @@ class QPrinter;
 namespace rqx {
 
 class MainForm;
+class ProjectDocument;
 
 class ProjectViews : public QObject {
     Q_OBJECT
 public:
-    // printer: the application printer, asked for when a view is opened.
-    ProjectViews(Project &project, std::function<QPrinter *()> printer, QObject *parent = nullptr);
+    // The views of the document's project, calculated by the document when one opens; printer: the
+    // application printer, asked for when a view is opened.
+    ProjectViews(ProjectDocument &document, std::function<QPrinter *()> printer, QObject *parent = nullptr);
 
     // Closes the frame view, calculates and shows the transfer check; an open one is raised as it is.
     TransferCheckView *openTransferCheck(QWidget *owner);
@@ -38,7 +40,7 @@ public:
 private:
     ViewHost host();
 
-    Project &project_;
+    ProjectDocument &document_;
     std::function<QPrinter *()> printer_;
     std::function<void()> beep_;
     QPointer<TransferCheckView> transferCheck_;

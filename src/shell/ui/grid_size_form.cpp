@@ -18,7 +18,7 @@
 
 namespace rqx {
 
-GridSizeChange::GridSizeChange(Project &project, AppState &state, QWidget *parent)
+GridSizeChange::GridSizeChange(const Project &project, const AppState &state, QWidget *parent)
     : QDialog(parent), project_(project), state_(state)
 {
     setWindowIcon(AppIcon());
@@ -84,8 +84,7 @@ void GridSizeChange::okClicked()
     const long newY = std::lround(static_cast<double>(counts[1]) * divisions);
     const long newModule = std::lround(module);
     if (newX == project_.info.spanCountX && newY == project_.info.spanCountY && newModule == oldModule) {
-        state_.dialogCancelled = 1;
-        QDialog::accept();
+        QDialog::reject();  // nothing to apply
         return;
     }
 
@@ -95,18 +94,12 @@ void GridSizeChange::okClicked()
     if (answer != MessageAnswer::Ok)
         return;
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    project_.info.moduleLength = static_cast<float>(module / 1000.0);
-    ResizeGrid(project_, static_cast<int>(newX), static_cast<int>(newY));
-    RefreshDimensions(project_);
-    QApplication::restoreOverrideCursor();
-    state_.dialogCancelled = 0;
+    requested_ = {static_cast<int>(newX), static_cast<int>(newY), static_cast<float>(module / 1000.0)};
     QDialog::accept();
 }
 
 void GridSizeChange::cancelClicked()
 {
-    state_.dialogCancelled = 1;
     QDialog::reject();
 }
 

@@ -199,13 +199,11 @@ void LineNameSetForm::okClicked()
         g.lineStartY = c.start[1];
     g.lineReverseX = c.reverse[0];
     g.lineReverseY = c.reverse[1];
-    state_.dialogCancelled = 0;
     QDialog::accept();
 }
 
 void LineNameSetForm::cancelClicked()
 {
-    state_.dialogCancelled = 1;
     QDialog::reject();
 }
 

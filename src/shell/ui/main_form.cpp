@@ -77,22 +77,18 @@ bool AskYesNo(QWidget *parent, const QString &text, const QString &title)
     return answer == MessageAnswer::Yes;
 }
 
-// Shows a project dialog modally: true when it ended with OK, false when dialogCancelled stayed 1.
+// Shows a project dialog modally: true when it ended with OK and something to apply.
 template <class Dialog>
 bool RunProjectDialog(Project &project, AppState &state, QWidget *parent)
 {
-    state.dialogCancelled = 1;
     Dialog dialog(project, state, parent);
-    dialog.exec();
-    return state.dialogCancelled != 1;
+    return dialog.exec() == QDialog::Accepted;
 }
 
-// Files are read and written from their own folder: the folder becomes the data directory.
-void EnterFolderOf(const QString &path)
+// The folder the file dialogs offer next: the folder of the file last read or written.
+QString DataFolderOf(const QString &path)
 {
-    const QString dir = QFileInfo(path).absolutePath();
-    if (!dir.isEmpty() && QDir(dir).exists())
-        QDir::setCurrent(dir);
+    return QDir::toNativeSeparators(QFileInfo(path).absolutePath());
 }
 
 struct ToolbarEntry {
@@ -197,18 +193,16 @@ MainForm::MainForm(ProjectDocument &document, AppState &settings, QWidget *paren
       state_(settings),
       fileChooser_(ChooseFileWithDialog)
 {
-    // The window's load.
-    if (!state_.programDir.isEmpty() && QDir(state_.programDir).exists())
-        QDir::setCurrent(state_.programDir);
+    // The window's load: the stores, then the start-up grid as an unsaved, unchanged project.
     setWindowIcon(AppIcon());
     ReadHistoryFile(state_);
     ReadDefaults(state_);
     if (project_.info.spanCountX == 0 && project_.info.floorCount == 0)
         SetStartupDimensions(project_, state_.defaultGridCount);
     ResetProject(project_);
-    document_.setDataFilePath(kNewDataName);
     document_.setCurrentFloor(1);
-    document_.notifyProjectLoaded(kNewDataName);
+    document_.markSaved();
+    document_.replaceProject(std::move(project_));
 
     auto *empty = new QWidget(this);
     empty->setAutoFillBackground(true);
@@ -593,33 +587,17 @@ bool MainForm::newCommand()
         if (!AskYesNo(this, text, kMessageTitle))
             return false;
     }
-    if (!RunProjectDialog<NewData>(project_, state_, this))
+    // The dialog fills a project of its own: a cancel leaves the open one as it was.
+    Project fresh;
+    if (!RunProjectDialog<NewData>(fresh, state_, this))
         return false;
     WaitCursor wait;
-    document_.setDataFilePath(kNewDataName);
-    ResetProject(project_);
-    GenerateLineNames(project_);
+    ResetProject(fresh);
+    GenerateLineNames(fresh);
+    document_.replaceProject(std::move(fresh));
     RebuildFrameMenus();
     setCaption(kNewDataName);
     refreshStatusBar();
-    document_.notifyProjectReplaced();
-    emit projectReplaced();
-    return true;
-}
-
-bool MainForm::runOnDataFile(const QString &path,
-                             FileResult (*command)(Project &, const QString &, AppState &))
-{
-    FileResult result;
-    {
-        WaitCursor wait;
-        EnterFolderOf(path);
-        result = command(project_, path, state_);
-    }
-    if (!result.ok) {
-        Notify(this, result.message);
-        return false;
-    }
     return true;
 }
 
@@ -631,10 +609,16 @@ SaveOutcome MainForm::writeHistoryFile()
 
 bool MainForm::loadProjectFrom(const QString &path, bool rememberInHistoryFile)
 {
-    if (!runOnDataFile(path, LoadProject))
+    FileResult result;
+    {
+        WaitCursor wait;
+        result = document_.LoadProject(path);
+    }
+    if (!result.ok) {
+        Notify(this, result.message);
         return false;
-    RefreshDimensions(project_);
-    document_.notifyProjectLoaded(path);
+    }
+    state_.dataDirectory = DataFolderOf(path);
     UpdateHistory(state_, path, project_.info.buildingName);
     if (rememberInHistoryFile)
         writeHistoryFile();
@@ -642,18 +626,21 @@ bool MainForm::loadProjectFrom(const QString &path, bool rememberInHistoryFile)
     setCaption(FileNameOf(path));
     RebuildFrameMenus();
     refreshStatusBar();
-    emit projectReplaced();
     return true;
 }
 
 bool MainForm::saveProjectTo(const QString &path)
 {
-    emit aboutToSave();
-    document_.notifyAboutToSave();
-    if (!runOnDataFile(path, SaveProject))
+    FileResult result;
+    {
+        WaitCursor wait;
+        result = document_.SaveProject(path);
+    }
+    if (!result.ok) {
+        Notify(this, result.message);
         return false;
-    document_.setDataFilePath(path);
-    document_.markSaved();
+    }
+    state_.dataDirectory = DataFolderOf(path);
     UpdateHistory(state_, path, project_.info.buildingName);
     writeHistoryFile();
     rebuildRecentFiles();
@@ -662,30 +649,20 @@ bool MainForm::saveProjectTo(const QString &path)
 
 bool MainForm::openCommand()
 {
-    state_.dialogCancelled = 0;
     // Unsaved changes are not dropped without a word: the recent-file command's question.
-    if (document_.isDirty() && !AskYesNo(this, kOtherDataQuestion, kMessageTitle)) {
-        state_.dialogCancelled = 1;
+    if (document_.isDirty() && !AskYesNo(this, kOtherDataQuestion, kMessageTitle))
         return false;
-    }
     if (state_.dataDirectory.isEmpty())
         state_.dataDirectory = state_.programDir;
     const QString path = fileChooser_ ? fileChooser_(this, projectFileRequest(false)) : QString();
-    if (path.isEmpty()) {
-        state_.dialogCancelled = 1;
+    if (path.isEmpty())
         return false;
-    }
     // Not found, a folder, no permission, or not a project file: the message says which.
     if (const FileResult check = CheckProjectFile(state_.appTitle, path); !check.ok) {
         Notify(this, check.message);
-        state_.dialogCancelled = 1;
         return false;
     }
-    if (!loadProjectFrom(path, true)) {
-        state_.dialogCancelled = 1;
-        return false;
-    }
-    return true;
+    return loadProjectFrom(path, true);
 }
 
 bool MainForm::openRecentCommand(int n)
@@ -787,32 +764,26 @@ void MainForm::tatemonoNameCommand()
 {
     if (!RunProjectDialog<TatemonoGaiyoChange>(project_, state_, this))
         return;
-    document_.notifySettingsChanged();
-    emit projectInfoChanged();
+    document_.markSettingsChanged();
 }
 
 void MainForm::lineNameCommand()
 {
     if (!RunProjectDialog<LineNameSetForm>(project_, state_, this))
         return;
-    GenerateLineNames(project_);
+    document_.applyLineNames();
     RebuildFrameMenus();
-    document_.notifySettingsChanged();
-    emit lineNamesChanged();
 }
 
 void MainForm::gridSizeCommand()
 {
-    if (!RunProjectDialog<GridSizeChange>(project_, state_, this))
+    GridSizeChange dialog(project_, state_, this);
+    if (dialog.exec() != QDialog::Accepted)
         return;
     WaitCursor wait;
-    InitNodeCoords(project_);
-    for (int level = 1; level <= project_.nodes.sizeLevel(); ++level)
-        UpdateOutlineMarks(project_, level);
-    GenerateLineNames(project_);
+    const GridSizeRequest &grid = dialog.requested();
+    document_.resizeGrid(grid.spanCountX, grid.spanCountY, grid.moduleLength);
     RebuildFrameMenus();
-    document_.notifyGridResized();
-    emit gridResized();
 }
 
 // ---- Exit ----

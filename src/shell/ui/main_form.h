@@ -128,16 +128,6 @@ public:
     QString helpFilePath() const;
 
 signals:
-    // After New and Open: the undo copy is void and the whole plan is drawn again.
-    void projectReplaced();
-    // After the line names were regenerated.
-    void lineNamesChanged();
-    // After a grid-size change: undo off, full redraw.
-    void gridResized();
-    // Before the project is written (the editor may end a span in progress).
-    void aboutToSave();
-    // After the building outline dialog's OK.
-    void projectInfoChanged();
     // A frame-figure item was chosen: dir 1 X, 2 Y; lineIndex the item's tag.
     void frameLineChosen(int dir, int lineIndex);
 
@@ -154,9 +144,6 @@ private:
     QAction *makeAction(const QString &key, const QString &text, const QString &tip);
     FileDialogRequest projectFileRequest(bool save) const;
     QString initialDialogPath() const;
-    // Runs a load or save of path with the file's folder current and the hourglass on; a failure is
-    // shown in a message.
-    bool runOnDataFile(const QString &path, FileResult (*command)(Project &, const QString &, AppState &));
     // The history file with the open project's path as the last data file.
     SaveOutcome writeHistoryFile();
     // Reads path as the open project (the hourglass on, its folder the current one) and shows it; a

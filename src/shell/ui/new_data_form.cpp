@@ -144,7 +144,6 @@ void NewData::okClicked()
     if (!ReadGridSizeInput(this, gridCount_[0], gridCount_[1], module_, state_.maxGridCount, counts, module))
         return;
 
-    state_.dialogCancelled = 0;
     // A new project replaces every saved item; nothing of the previous one is carried over.
     project_.header = FileHeader{};
     project_.info = ProjectInfo{};
@@ -170,7 +169,6 @@ void NewData::okClicked()
 
 void NewData::cancelClicked()
 {
-    state_.dialogCancelled = 1;
     QDialog::reject();
 }
 

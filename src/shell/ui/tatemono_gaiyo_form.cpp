@@ -55,13 +55,11 @@ void TatemonoGaiyoChange::okClicked()
     info.personName = names_[2]->text();
     info.hideOfficeOnCover = checks_[0]->isChecked() ? 1 : 0;
     info.hideDateOnCover = checks_[1]->isChecked() ? 1 : 0;
-    state_.dialogCancelled = 0;
     QDialog::accept();
 }
 
 void TatemonoGaiyoChange::cancelClicked()
 {
-    state_.dialogCancelled = 1;
     QDialog::reject();
 }
 

@@ -39,8 +39,7 @@ struct Screen {
 
     explicit Screen(Project p = samples::SmallTwoStoreyHouse())
     {
-        project = std::move(p);
-        doc.notifyProjectReplaced();
+        doc.replaceProject(std::move(p));
         w = std::make_unique<InputScreen>(doc, editor);
         w->resize(1200, 800);
         w->show();
@@ -354,7 +353,7 @@ TEST(InputScreenTest, StatusPanelsFollowTheProject)
     // A new project: its options in the panels.
     s.project.grid.lCoefficientMode = 1;
     s.project.grid.crossBeamIgnored = 1;
-    s.doc.notifyProjectReplaced();
+    s.doc.replaceProject(s.project);
     EXPECT_EQ(l.text(), QStringLiteral(" ユーザー設定"));
     EXPECT_EQ(c.text(), QStringLiteral(" 非考慮"));
 }

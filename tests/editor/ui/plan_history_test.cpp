@@ -97,7 +97,7 @@ struct PlanHistoryTest : ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         form->activateWindow();  // shortcuts reach the active window only
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        doc->notifyProjectReplaced();
+        doc->replaceProject(*p);
         QCoreApplication::processEvents();
     }
 
@@ -291,7 +291,7 @@ TEST_F(PlanHistoryTest, PositionLabelsFollowAReplacedProjectBeforeThePointerMove
     ASSERT_EQ(screen->positionLabel(0)->text(), QStringLiteral("X5"));
     for (int i = 1; i <= 13; ++i)
         p->grid.lineNameX[i] = QStringLiteral("い%1").arg(i);
-    doc->notifyProjectReplaced();  // as after Open, the pointer still
+    doc->replaceProject(*p);  // as after Open, the pointer still
     EXPECT_EQ(screen->positionLabel(0)->text(), QStringLiteral("い5"));
     EXPECT_EQ(screen->positionLabel(1)->text(), QStringLiteral("Y7"));
 }

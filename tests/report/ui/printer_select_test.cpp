@@ -30,7 +30,6 @@ TEST(PrinterSelect, ChoosesAmongTheInstalledPrinters)
         QPrinter printer;
         printer.setOutputFileName(QStringLiteral("/tmp/unused.pdf"));
         AppState state;
-        state.dialogCancelled = 7;
         PrinterSelect dialog(printer, state, {QStringLiteral("Office A"), QStringLiteral("Office B")});
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("プリンターの設定"));
@@ -42,7 +41,7 @@ TEST(PrinterSelect, ChoosesAmongTheInstalledPrinters)
         }
         EXPECT_EQ(dialog.selectedLabel()->text(), QString::fromUtf8(c.label));
         c.ok ? dialog.accept() : dialog.reject();
-        EXPECT_EQ(state.dialogCancelled, c.cancelled);
+        EXPECT_EQ(dialog.result(), c.cancelled ? QDialog::Rejected : QDialog::Accepted);
         EXPECT_EQ(printer.outputFileName(), QStringLiteral("/tmp/unused.pdf"));
     }
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "document/project_document.h"
 #include "print/print_document.h"
 #include "report/ui/report_command.h"
 #include "report/ui/test_report.h"
@@ -60,7 +61,9 @@ TEST(ReportCommand, QuestionsThenTheReportWindowInTheMainWindowsPlace)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        Project project = House(c.notCarried);
+        ProjectDocument document;
+        document.replaceProject(House(c.notCarried));
+        Project &project = document.project();
         project.grid.crossBeamNoWarning = c.noWarning;
         AppState state;
         QPrinter printer;
@@ -71,7 +74,7 @@ TEST(ReportCommand, QuestionsThenTheReportWindowInTheMainWindowsPlace)
             script.answer(a);
         ReportCommandSetup setup;
         setup.builder = [](const ReportProgress &) { return test::TestReport(3); };
-        ReportWindow *window = ReportCommand({&main, &project, &state, &printer, {}}, setup);
+        ReportWindow *window = ReportCommand({&main, &document, &state, &printer, {}}, setup);
         // The calculation runs once the first question is answered OK.
         EXPECT_EQ(project.anyNotCarried, c.notCarried && c.answers[0] == QMessageBox::Ok ? 1 : 0);
         ASSERT_EQ(script.boxes().size(), c.answers.size());
@@ -98,13 +101,14 @@ TEST(ReportCommand, QuestionsThenTheReportWindowInTheMainWindowsPlace)
 // The real report of a small house: its contents records reach the window's buttons.
 TEST(ReportCommand, ShowsTheCalculationReport)
 {
-    Project project = House(false);
+    ProjectDocument document;
+    document.replaceProject(House(false));
     AppState state;
     QPrinter printer;
     QWidget main;
     ModalScript script;
     script.answer(QMessageBox::Ok);
-    ReportWindow *window = ReportCommand({&main, &project, &state, &printer, {}});
+    ReportWindow *window = ReportCommand({&main, &document, &state, &printer, {}});
     ASSERT_NE(window, nullptr);
     EXPECT_GE(window->pageCount(), 8);
     EXPECT_EQ(window->pageLabel()->text(), QStringLiteral("表紙"));

@@ -87,9 +87,11 @@ TEST(TransferCheckView, RedColumnsHeaderAndFooterFollowTheCalculation)
         int red;
     } cases[] = {{false, 0, 1}, {false, 1, 0}, {true, 0, 0}};
     for (const Case &c : cases) {
-        Project p = TransferHouse(c.supported, c.crossBeamIgnored);
+        ProjectDocument document;
+        document.replaceProject(TransferHouse(c.supported, c.crossBeamIgnored));
+        Project &p = document.project();
         QPrinter printer;
-        ProjectViews views(p, [&printer] { return &printer; });
+        ProjectViews views(document, [&printer] { return &printer; });
         TransferCheckView *view = views.openTransferCheck(nullptr);
         ASSERT_TRUE(view && view->document());
         const PrintDocument &doc = *view->document();
@@ -109,15 +111,20 @@ TEST(TransferCheckView, RedColumnsHeaderAndFooterFollowTheCalculation)
 
 TEST(ProjectViews, OneWindowOfEachKind)
 {
-    Project p = TransferHouse(false, 0);
+    ProjectDocument document;
+    document.replaceProject(TransferHouse(false, 0));
+    Project &p = document.project();
     QPrinter printer;
-    ProjectViews views(p, [&printer] { return &printer; });
+    ProjectViews views(document, [&printer] { return &printer; });
     TransferCheckView *check = views.openTransferCheck(nullptr);
     const PrintDocument *page = check->document();
-    p.results(2, 3, 2).notCarried = 0;  // stale results: the second command calculates again
+    EXPECT_EQ(p.results(2, 3, 2).notCarried, 1);
+    // The project changed since: the second command calculates again, and raises the open view.
+    p.grid.crossBeamIgnored = 1;
+    document.markSettingsChanged();
     EXPECT_EQ(views.openTransferCheck(nullptr), check);
     EXPECT_EQ(check->document(), page) << "raised, not drawn again";
-    EXPECT_EQ(p.results(2, 3, 2).notCarried, 1);
+    EXPECT_EQ(p.results(2, 3, 2).notCarried, 0);
 
     QPointer<TransferCheckView> oldCheck = check;
     FrameView *frame = views.openFrameView(nullptr, kDirX, 2);
@@ -133,9 +140,11 @@ TEST(ProjectViews, OneWindowOfEachKind)
 
 TEST(TransferCheckView, ZoomTextsAndRightClickMenu)
 {
-    Project p = TransferHouse(false, 0);
+    ProjectDocument document;
+    document.replaceProject(TransferHouse(false, 0));
+    Project &p = document.project();
     QPrinter printer;
-    ProjectViews views(p, [&printer] { return &printer; });
+    ProjectViews views(document, [&printer] { return &printer; });
     TransferCheckView *view = views.openTransferCheck(nullptr);
     EXPECT_EQ(view->zoomCombo()->currentText(), QStringLiteral("全体表示"));
     EXPECT_EQ(view->preview()->zoomMode(), PreviewZoom::WholePage);
@@ -205,9 +214,11 @@ TEST(ProjectViews, OpenedFromTheMainAndReportWindows)
 
 TEST(FrameView, NavigationBeepsAtTheEndsAndKeepsEachDirectionsLine)
 {
-    Project p = samples::NewProject(4, 3, 2, 2, samples::LineNames::kNone);  // X lines 1..5, Y lines 1..4
+    ProjectDocument document;
+    document.replaceProject(samples::NewProject(4, 3, 2, 2, samples::LineNames::kNone));  // X lines 1..5, Y lines 1..4
+    Project &p = document.project();
     QPrinter printer;
-    ProjectViews views(p, [&printer] { return &printer; });
+    ProjectViews views(document, [&printer] { return &printer; });
     int beeps = 0;
     views.setBeep([&beeps] { ++beeps; });
     FrameView *view = views.openFrameView(nullptr, kDirX, 3);
@@ -247,13 +258,14 @@ TEST(FrameView, NavigationBeepsAtTheEndsAndKeepsEachDirectionsLine)
 // The questions name the printer; Cancel prints nothing, OK prints the page shown, one page.
 TEST(ProjectViews, PrintQuestionsNameThePrinter)
 {
-    Project p = TransferHouse(false, 0);
+    ProjectDocument document;
+    document.replaceProject(TransferHouse(false, 0));
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    ProjectViews views(p, [&printer] { return &printer; });
+    ProjectViews views(document, [&printer] { return &printer; });
     test::ModalScript script;
     script.answer(QMessageBox::Cancel).answer(QMessageBox::Ok);
     views.openTransferCheck(nullptr)->toolbarAction(QStringLiteral("Print"))->trigger();
@@ -276,9 +288,11 @@ TEST(ProjectViews, PrintQuestionsNameThePrinter)
 TEST(Help, ButtonsReachTheirTopics)
 {
     SetHelpDocumentPath(QStringLiteral(VELM_HELP_DOCUMENT));
-    Project p = TransferHouse(false, 0);
+    ProjectDocument viewed;
+    viewed.replaceProject(TransferHouse(false, 0));
+    Project &p = viewed.project();
     QPrinter printer;
-    ProjectViews views(p, [&printer] { return &printer; });
+    ProjectViews views(viewed, [&printer] { return &printer; });
     QTemporaryDir dir;
     AppState state;
     state.programDir = dir.path();
