@@ -69,4 +69,19 @@ int HardwareClassIndex(const QString &label)
     return 0;
 }
 
+bool PlacedBelowRequired(const QString &placed, const QString &required)
+{
+    if (HardwareClassIndex(placed) == 0)
+        return false;
+    if (required == OutOfRangeLabel())
+        return true;
+    if (HardwareClassIndex(required) == 0)
+        return false;
+    float have = 0;
+    float need = 0;
+    NFromClass(placed, have);
+    NFromClass(required, need);
+    return have < need;
+}
+
 }  // namespace rqx

@@ -111,11 +111,17 @@ QString PlacedHardwareLineText(const Project &project, int level, const PlacedHa
         line.y <= g.lineNameY.size() ? ShownText(g.lineNameY[line.y].trimmed(), kShownLineName) : QString();
     const QString position = Padded(nameX, LineNameWidth(g.lineStyleX)) + QStringLiteral("- ") +
                              Padded(nameY, LineNameWidth(g.lineStyleY));
-    auto placement = [](const QString &text) {
-        return text.isEmpty() ? QString(6, QLatin1Char(' ')) : Padded(ShownText(text, kShownHardware), 5);
+    const QString &required = project.nodes(line.x, line.y, level).hardware[0];
+    // A weaker placement is marked; the full-width mark takes the place of two blanks' width.
+    auto placement = [&](const QString &text) {
+        if (text.isEmpty())
+            return QString(6, QLatin1Char(' '));
+        const QString shown = ShownText(text, kShownHardware);
+        if (PlacedBelowRequired(text, required))
+            return Padded(shown + kWeakerPlacementMark, 4);
+        return Padded(shown, 5);
     };
-    return Padded(position.trimmed(), PositionWidth(g)) +
-           Padded(ShownText(project.nodes(line.x, line.y, level).hardware[0], kShownHardware), 5) +
+    return Padded(position.trimmed(), PositionWidth(g)) + Padded(ShownText(required, kShownHardware), 5) +
            placement(line.top) + placement(line.foot) +
            (line.throughOrigin == 1 ? kThroughColumnMark : QString(8, QLatin1Char(' ')));
 }

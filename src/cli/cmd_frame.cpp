@@ -1,6 +1,7 @@
 // frame FILE.RQX --x K|--y K -o OUT.pdf|OUT.png|OUT.txt|OUT.dxf: the frame elevation of X line K or Y line K
-// (K the line's index from 1), after the calculation, as the frame view prints it: one A4 landscape page
-// with the line names, walls, columns with their hardware and beams, the header and footer. PNG at
+// (K the line's index from 1), after the calculation, as the frame view prints it at the report's frame
+// scale: one A4 landscape page with the line names, walls, columns with their hardware and beams, the
+// dimension lines, the header and footer. PNG at
 // 150 dpi, PDF, or the page's text dump.
 #include <QStringList>
 
@@ -42,7 +43,8 @@ int RunFrame(const QStringList &args)
     InstallJapaneseFontSubstitutions();
     RunCalculationSequence(p, false);
     PrintSurface surface;
-    RecordFrameViewPage(surface, p, direction, line);
+    // At the report's frame scale, so that the page and the report's frames measure alike.
+    RecordFrameViewPage(surface, p, direction, line, ReportFrameScaleDenominator(surface, p));
     return WritePageOutput(surface.document(), a.output, p.info.buildingName) ? kExitOk : kExitRefused;
 }
 

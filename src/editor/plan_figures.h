@@ -13,10 +13,38 @@
 #include <QPointF>
 #include <QString>
 
+#include <vector>
+
 namespace rqx {
 
+class LabelPlacer;
 class PrintSurface;
 struct Project;
+
+// A text of a plan that found no room at its member at any size: a number printed there instead, when even
+// that fits, and the text listed beside the figure under its number and its grid position.
+struct FigureCallout {
+    int number = 0;
+    bool marked = false;  // the number stands at the member
+    QString where;        // "X3-い", or a wall's ends "X3-い〜X5-い"
+    QString text;         // "2.5", or the column's texts by role: "必要(と) 柱頭(ろ)"
+};
+
+// The texts of one figure: where they went and what found no room. Without one, each routine keeps its
+// own texts apart and drops the callouts.
+struct FigureTexts {
+    LabelPlacer &placer;
+    std::vector<FigureCallout> callouts;
+};
+
+// A callout for texts that found no room at a member: its number near (cx, cy), `reach` out, when that
+// fits, and the entry for the list beside the figure.
+void AddFigureCallout(FigureTexts &texts, float cx, float cy, float reach, const QString &where,
+                      const QString &what);
+
+// Keeps the column squares of a level free of the texts placed afterwards (wall labels, hardware texts).
+void KeepFigureColumnsFree(FigureTexts &texts, const Project &p, float figScale, float figX, float figY,
+                           int level, float side);
 
 // Symbol sizes, page cm.
 inline constexpr float kFigWallEndGap = 0.06f;     // a wall symbol stops this short of each end node,
@@ -44,10 +72,13 @@ QPointF FigureNodePoint(const Project &p, float figScale, float figX, float figY
 // reserveY down: min(width / x of the last node, height / y of the last node).
 float figureScale(const PrintSurface &s, const Project &p, float reserveX, float reserveY);
 
-// Grid lines (black, pen width 5) on every node line, and each line's trimmed name outside the grid
-// ("ＭＳ Ｐ明朝" 6 points, bold on module lines): X line names below the plan, Y line names on its left.
-// Sub-grid names are left out where their lines stand closer than the names need.
-void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float figX, float figY);
+// Grid lines (grey, pen width 5, so that walls and beams stand out) on every node line, and each line's
+// trimmed name outside the grid ("ＭＳ Ｐ明朝" 6 points, bold on module lines): X line names below the plan,
+// Y line names on its left. Sub-grid names are left out where their lines stand closer than the names need.
+// Names that would run into each other step to a second row or shrink down to 4 points; sub-grid names that
+// still find no room are left out.
+void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float figX, float figY,
+                    FigureTexts *texts = nullptr);
 
 // Floor cells of a level: floors filled solid light grey, voids (吹き抜け) with a grey diagonal cross hatch
 // and no outline.
@@ -62,9 +93,10 @@ void drawFigureBeams(PrintSurface &s, const Project &p, float figScale, float fi
 // the lower-index end for code 2; a cross brace a box with both diagonals; a board a band across the line —
 // each labelled with the multiplier of the span where the wall starts (brace + board, at most 5.0, "#0.0",
 // 6 points; below an X wall, turned 90° right of a Y wall). A brace and a board that cover the same spans
-// share one label. Other modes: plain black lines of pen width 10.
+// share one label. A label without room there goes to the other side of the wall, or along it, or smaller,
+// or becomes a callout. Other modes: plain black lines of pen width 25, bolder than the grid.
 void drawFigureWalls(PrintSurface &s, const Project &p, float figScale, float figX, float figY, int level,
-                     int mode);
+                     int mode, FigureTexts *texts = nullptr);
 
 // Columns of a level: squares centred on their nodes (pen width 5), through columns ringed.
 // kFigColumnsPlain: solid black. kFigColumnsCarried: red (palette 12) where the calculation's notCarried
@@ -72,9 +104,19 @@ void drawFigureWalls(PrintSurface &s, const Project &p, float figScale, float fi
 // falling on level 2. kFigColumnsHardware: black when the column needs hold-down hardware (its total N,
 // own plus carried, exceeds 1.6 in X or Y: the class printed beside it is (へ) or above), else white, with
 // the required class at the upper left, the column-top hardware above and the column-foot hardware below (5
-// points on grids of more than 5 modules, else 8).
+// points on grids of more than 5 modules, else 8). A text without room there tries the column's other
+// corners and sides, then smaller sizes; else the column gets a callout.
 void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float figX, float figY, int level,
-                       int mode);
+                       int mode, FigureTexts *texts = nullptr);
+
+// Dimension lines along the top and the right edge of the plan, clear of the hardware texts of the outer
+// columns: per edge a chain of the module lines' distances (mm) and, outside it, the overall length (mm).
+// Texts "ＭＳ Ｐ明朝" 6 points, smaller down to 4 where a distance is narrow.
+// With `texts`, the dimension lines are kept free of the texts placed afterwards.
+void drawFigureDimensions(PrintSurface &s, const Project &p, float figScale, float figX, float figY,
+                          FigureTexts *texts = nullptr);
+// How far the dimension lines reach beyond the plan's right edge (cm), for the figure's fit.
+float FigureDimensionsReach(PrintSurface &s, const Project &p);
 
 // "#0.0" of a wall multiplier (the label the plans and frames print).
 QString FormatMultiplier(float value);

@@ -247,4 +247,41 @@ void DrawCircleCm(PrintSurface &s, float centerX, float centerY, float radius, i
     s.DrawCircle(s.MarginLeft() + Twips(centerX), s.MarginTop() + Twips(centerY), Twips(radius));
 }
 
+void DrawDimensionLineCm(PrintSurface &s, bool horizontal, float at, const std::vector<float> &marks,
+                         const QStringList &texts, float size, float minSize)
+{
+    if (marks.size() < 2)
+        return;
+    constexpr float kTick = 0.06f;
+    constexpr float kGap = 0.03f;  // between the line and its texts, and kept free at each tick
+    const QRgb black = PaletteColor(0);
+    if (horizontal)
+        DrawLineCm(s, marks.front(), at, marks.back(), at, kPenStyleSolid, 0, black);
+    else
+        DrawLineCm(s, at, marks.front(), at, marks.back(), kPenStyleSolid, 0, black);
+    for (const float m : marks) {
+        if (horizontal)
+            DrawLineCm(s, m, at - kTick, m, at + kTick, kPenStyleSolid, 0, black);
+        else
+            DrawLineCm(s, at - kTick, m, at + kTick, m, kPenStyleSolid, 0, black);
+    }
+    for (size_t i = 0; i + 1 < marks.size() && i < static_cast<size_t>(texts.size()); ++i) {
+        const QString &text = texts[static_cast<qsizetype>(i)];
+        const float room = std::abs(marks[i + 1] - marks[i]) - 2 * kGap;
+        float points = size;
+        TextSize t = MeasureCm(s, text, points);
+        while (t.w > room && points - 0.5f >= minSize) {
+            points -= 0.5f;
+            t = MeasureCm(s, text, points);
+        }
+        if (t.w > room)
+            continue;
+        const float mid = (marks[i] + marks[i + 1]) / 2;
+        if (horizontal)
+            PrintTextCm(s, text, points, mid - t.w / 2, at - kGap - t.h, 0);
+        else  // turned 90°: the text runs upwards from its anchor and lies right of it
+            PrintTextCm(s, text, points, at + kGap, mid + t.w / 2, 90);
+    }
+}
+
 }  // namespace rqx

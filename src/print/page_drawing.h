@@ -13,9 +13,11 @@
 
 #include <QRgb>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <span>
+#include <vector>
 
 namespace rqx {
 
@@ -94,5 +96,12 @@ QString PolygonPointString(const PrintSurface &s, std::span<const std::array<flo
 // Pen and brush are restored.
 void DrawCircleCm(PrintSurface &s, float centerX, float centerY, float radius, int penStyle, int penWidth,
                   QRgb penColor, QRgb fillColor, int fillStyle);
+
+// A dimension line through the page positions `marks` (cm, ascending): the line (black, thinnest pen), a
+// short tick across it at each mark, and between marks i and i + 1 the text texts[i] centred on its outer
+// side — above a horizontal line (at y = `at`), right of a vertical one (at x = `at`, turned 90°). A text
+// wider than its gap is set smaller down to `minSize`, and left out if it fits at no size. Font as set.
+void DrawDimensionLineCm(PrintSurface &s, bool horizontal, float at, const std::vector<float> &marks,
+                         const QStringList &texts, float size, float minSize);
 
 }  // namespace rqx

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
+#include <vector>
 
 #include "editor/plan_figures.h"
 #include "model/project.h"
+#include "print/label_placer.h"
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
@@ -66,6 +69,12 @@ float FramePageY(const FrameLayout &layout, int level)
     return layout.frameBaseY - layout.storeyHeight * static_cast<float>(level - 1);
 }
 
+QString FrameCrossingName(const Project &p, int direction, int j)
+{
+    const OneBasedArray<QString> &names = direction == kFrameOnXLine ? p.grid.lineNameY : p.grid.lineNameX;
+    return names.valid(j) ? ShownText(names[j].trimmed(), kShownLineName) : QString();
+}
+
 QString FrameLineName(const Project &p, int direction, int line)
 {
     const OneBasedArray<QString> &names = direction == kFrameOnXLine ? p.grid.lineNameX : p.grid.lineNameY;
@@ -73,13 +82,14 @@ QString FrameLineName(const Project &p, int direction, int line)
 }
 
 void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
-                        int labelMode)
+                        int labelMode, FigureTexts *texts)
 {
     const int count = FrameNodeCount(p, direction, line);
     const OneBasedArray<QString> &names = direction == kFrameOnXLine ? p.grid.lineNameY : p.grid.lineNameX;
     const int div = std::max(1, p.dims.divisions);
     const bool view = labelMode == kFrameNamesView;
     FontScope font(s, kFontNamePMincho);
+    TextSize moduleCell, subCell;
     ItemLayerScope layer(s, ItemLayer::Names);
     for (int i = 1; i <= count && i <= names.size(); ++i) {
         const int r = div == 1 ? 1 : i % div;
@@ -103,9 +113,23 @@ void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &la
                 size = view ? 9.0f : 7.0f;
                 break;
         }
-        const float charW = MeasureCm(s, QStringLiteral("A"), size).w;
+        // The character cell of the two sizes, measured once.
+        const bool large = r == 1;
+        TextSize &cell = large ? moduleCell : subCell;
+        if (cell.w == 0)
+            cell = MeasureCm(s, QStringLiteral("A"), size);
+        const float charW = cell.w;
         const float x = FramePageX(p, layout, direction, line, i) - charW;
-        PrintTextCm(s, ShownText(names[i].trimmed(), kShownLineName), size, x, layout.frameBaseY + drop, 0);
+        if (texts == nullptr) {
+            PrintTextCm(s, ShownText(names[i].trimmed(), kShownLineName), size, x, layout.frameBaseY + drop,
+                        0);
+            continue;
+        }
+        // Its own row first, then the rows below it.
+        const float h = cell.h;
+        const float y = layout.frameBaseY + drop;
+        const LabelPlacer::Spot spots[] = {{x, y, 0, 0}, {x, y + 0.8f * h, 0, 0}, {x, y + 1.6f * h, 0, 0}};
+        texts->placer.place(ShownText(names[i].trimmed(), kShownLineName), size, spots);
     }
 }
 
@@ -127,7 +151,7 @@ void drawFrameBeams(PrintSurface &s, const Project &p, const FrameLayout &layout
 }
 
 void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
-                      int mode)
+                      int mode, FigureTexts *texts)
 {
     const int count = FrameNodeCount(p, direction, line);
     const bool labels = mode == kFrameColumnsReport || mode == kFrameColumnsView;
@@ -135,7 +159,8 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
     const float size = LargeGrid(p) ? (view ? 8.0f : 5.0f) : (view ? 9.0f : 6.0f);
     const int floors = std::min(p.dims.floorCount, p.nodes.sizeLevel() - 1);
     FontScope font(s, s.FontName());
-    const float charW = MeasureCm(s, QStringLiteral("A"), size).w;
+    const TextSize cell = MeasureCm(s, QStringLiteral("A"), size);
+    const float charW = cell.w, h = cell.h;
     ItemLayerScope layer(s, ItemLayer::Columns);
     for (int storey = 1; storey <= floors; ++storey)
         for (int j = 1; j <= count; ++j) {
@@ -150,30 +175,72 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
             DrawLineCm(s, x, top, x, foot, kPenStyleSolid, rec.throughOrigin == 1 ? 20 : 10, PaletteColor(0));
             if (!labels)
                 continue;
-            auto text = [&](const QString &t, float left, float y) {
-                if (!t.isEmpty())
-                    PrintTextCm(s, t, size, left, y, 0);
+            if (texts == nullptr) {
+                auto text = [&](const QString &t, float left, float y) {
+                    if (!t.isEmpty())
+                        PrintTextCm(s, t, size, left, y, 0);
+                };
+                s.SetItemLayer(ItemLayer::Hardware);
+                const QString required = ShownText(rec.hardware[0], kShownHardware);
+                const TextSize req = MeasureCm(s, required, size);
+                text(required, x - 0.96f * req.w, (top + foot) / 2);
+                text(ShownText(rec.hardware[1], kShownHardware), x + 0.15f * charW, top + h);
+                s.SetItemLayer(ItemLayer::Labels);
+                if (storey == 1 && rec.throughOrigin == 1) {
+                    const TextSize through = MeasureCm(s, QStringLiteral("通し柱"), size);
+                    text(QStringLiteral("通し柱"), x - through.w / 2, foot + 0.7f * through.h);
+                }
+                if (rec.isCorner == 1)
+                    text(QStringLiteral("出"), x + 0.45f * charW, top + 3.2f * h);
+                s.SetItemLayer(ItemLayer::Hardware);
+                text(ShownText(rec.hardware[2], kShownHardware), x + 0.15f * charW, foot - 1.1f * h);
+                continue;
+            }
+            // As the frame has them, then the column's other side, higher or lower, then smaller.
+            const float mid = (top + foot) / 2, r = x + 0.15f * charW, l = x - 0.15f * charW;
+            const LabelPlacer::Spot required[] = {{x - 0.04f * charW, mid, 1, 0}, {r, mid, 0, 0},
+                                                  {l, mid - 1.2f * h, 1, 0},      {r, mid - 1.2f * h, 0, 0},
+                                                  {l, mid + 1.2f * h, 1, 0},      {r, mid + 1.2f * h, 0, 0}};
+            const LabelPlacer::Spot topSpots[] = {
+                {r, top + h, 0, 0}, {l, top + h, 1, 0}, {r, top + 2.1f * h, 0, 0}, {l, top + 2.1f * h, 1, 0}};
+            const LabelPlacer::Spot corner[] = {{x + 0.45f * charW, top + 3.2f * h, 0, 0},
+                                                {l, top + 3.2f * h, 1, 0},
+                                                {r, top + 4.3f * h, 0, 0},
+                                                {l, top + 4.3f * h, 1, 0}};
+            const LabelPlacer::Spot footSpots[] = {{r, foot - 1.1f * h, 0, 0},
+                                                   {l, foot - 1.1f * h, 1, 0},
+                                                   {r, foot - 2.2f * h, 0, 0},
+                                                   {l, foot - 2.2f * h, 1, 0}};
+            const LabelPlacer::Spot through[] = {
+                {x, foot + 0.7f * h, 0.5f, 0}, {x, foot + 1.5f * h, 0.5f, 0}, {x, foot + 2.3f * h, 0.5f, 0}};
+            QString unplaced;
+            auto put = [&](const QString &t, std::span<const LabelPlacer::Spot> spots, const QString &role) {
+                if (!t.isEmpty() && !texts->placer.place(t, size, spots))
+                    unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + role + t;
             };
             s.SetItemLayer(ItemLayer::Hardware);
-            const QString required = ShownText(rec.hardware[0], kShownHardware);
-            const TextSize req = MeasureCm(s, required, size);
-            text(required, x - 0.96f * req.w, (top + foot) / 2);
-            const float h = MeasureCm(s, QStringLiteral("A"), size).h;
-            text(ShownText(rec.hardware[1], kShownHardware), x + 0.15f * charW, top + h);
-            s.SetItemLayer(ItemLayer::Labels);
-            if (storey == 1 && rec.throughOrigin == 1) {
-                const TextSize through = MeasureCm(s, QStringLiteral("通し柱"), size);
-                text(QStringLiteral("通し柱"), x - through.w / 2, foot + 0.7f * through.h);
+            put(ShownText(rec.hardware[0], kShownHardware), required, QStringLiteral("必要"));
+            put(ShownText(rec.hardware[1], kShownHardware), topSpots, QStringLiteral("柱頭"));
+            if (rec.isCorner == 1) {
+                s.SetItemLayer(ItemLayer::Labels);
+                put(QStringLiteral("出"), corner, QString());
             }
-            if (rec.isCorner == 1)
-                text(QStringLiteral("出"), x + 0.45f * charW, top + 3.2f * h);
             s.SetItemLayer(ItemLayer::Hardware);
-            text(ShownText(rec.hardware[2], kShownHardware), x + 0.15f * charW, foot - 1.1f * h);
+            put(ShownText(rec.hardware[2], kShownHardware), footSpots, QStringLiteral("柱脚"));
+            if (storey == 1 && rec.throughOrigin == 1) {
+                s.SetItemLayer(ItemLayer::Labels);
+                put(QStringLiteral("通し柱"), through, QString());
+            }
+            s.SetItemLayer(ItemLayer::Hardware);
+            if (!unplaced.isEmpty())
+                AddFigureCallout(
+                    *texts, x, mid, 0.05f,
+                    QStringLiteral("%1階 %2").arg(storey).arg(FrameCrossingName(p, direction, j)), unplaced);
         }
 }
 
 void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
-                    int mode)
+                    int mode, FigureTexts *texts)
 {
     const int count = FrameNodeCount(p, direction, line);
     const int d = MemberDirection(direction);
@@ -217,12 +284,66 @@ void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout
                 const FrameNode start = NodeAt(direction, line, first);
                 const QString label = FormatMultiplier(SpanMultiplier(p, start.x, start.y, storey, d));
                 const TextSize t = MeasureCm(s, label, size);
-                PrintTextCm(s, label, size, (x1 + x2) / 2 - t.w / 2, yFoot - 2.2f * t.h, 0);
+                const float mid = (x1 + x2) / 2, quarter = std::fabs(x2 - x1) / 4;
+                if (texts == nullptr) {
+                    PrintTextCm(s, label, size, mid - t.w / 2, yFoot - 2.2f * t.h, 0);
+                } else {
+                    const float low = yFoot - 2.2f * t.h, high = (yTop + yFoot) / 2 - t.h / 2;
+                    const LabelPlacer::Spot spots[] = {{mid, low, 0.5f, 0},
+                                                       {mid, high, 0.5f, 0},
+                                                       {mid - quarter, low, 0.5f, 0},
+                                                       {mid + quarter, low, 0.5f, 0},
+                                                       {mid - quarter, high, 0.5f, 0},
+                                                       {mid + quarter, high, 0.5f, 0}};
+                    if (!texts->placer.place(label, size, spots))
+                        AddFigureCallout(*texts, mid, low, 0.05f,
+                                         QStringLiteral("%1階 %2〜%3")
+                                             .arg(storey)
+                                             .arg(FrameCrossingName(p, direction, first),
+                                                  FrameCrossingName(p, direction, end)),
+                                         label);
+                }
                 labelledFirst = first;
                 labelledEnd = end;
             }
         }
     }
+}
+
+float drawFrameDimensions(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction,
+                          int line, float chainY)
+{
+    const int count = FrameNodeCount(p, direction, line);
+    if (count < 2)
+        return chainY;
+    FontScope font(s, kFontNamePMincho);
+    ItemLayerScope layer(s, ItemLayer::Dims);
+    s.SetFontBold(false);
+    constexpr float kSize = 6.0f, kMinSize = 4.0f;
+    const int div = std::max(1, p.dims.divisions);
+    auto along = [&](int j) {
+        const FrameNode n = NodeAt(direction, line, j);
+        const NodeCoord c = GetNodeCoord(p, 1, n.x, n.y);
+        return direction == kFrameOnXLine ? c.y : c.x;
+    };
+    std::vector<float> marks;
+    QStringList texts;
+    float previous = 0;
+    for (int j = 1; j <= count; ++j) {
+        if (div > 1 && j % div != 1 && j != count)
+            continue;
+        if (!marks.empty())
+            texts << QString::number(std::lround(static_cast<double>(along(j) - previous) * 1000.0));
+        marks.push_back(FramePageX(p, layout, direction, line, j));
+        previous = along(j);
+    }
+    DrawDimensionLineCm(s, true, chainY, marks, texts, kSize, kMinSize);
+    const TextSize t = MeasureCm(s, QStringLiteral("910"), kSize);
+    const float row = t.h + 0.15f;
+    const QString length =
+        QString::number(std::lround(static_cast<double>(along(count) - along(1)) * 1000.0));
+    DrawDimensionLineCm(s, true, chainY - row, {marks.front(), marks.back()}, {length}, kSize, kMinSize);
+    return chainY - row - 0.03f - t.h;
 }
 
 }  // namespace rqx

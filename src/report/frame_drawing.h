@@ -14,6 +14,8 @@
 
 #include <QString>
 
+#include "editor/plan_figures.h"
+
 namespace rqx {
 
 class PrintSurface;
@@ -51,6 +53,8 @@ int FrameNodeCount(const Project &p, int direction, int line);
 // Page x of node j of the frame; page y of level k.
 float FramePageX(const Project &p, const FrameLayout &layout, int direction, int line, int j);
 float FramePageY(const FrameLayout &layout, int level);
+// The trimmed name of the crossing line at position j of the frame.
+QString FrameCrossingName(const Project &p, int direction, int j);
 // The grid line's trimmed name ("X" names for kFrameOnXLine).
 QString FrameLineName(const Project &p, int direction, int line);
 
@@ -59,21 +63,33 @@ QString FrameLineName(const Project &p, int direction, int line);
 // points (mode 1); the sub-lines step down (2nd 0.7 / 1.2 cm, 3rd 0.9 / 1.6 cm, the last of the module
 // 0.5 + 0.2 × (divisions − 1) / 0.8 + 0.4 × (divisions − 1) cm) at 7 / 9 points. With one division every line
 // is a module line. The font is "ＭＳ 明朝" at its former size afterwards.
+// With `texts`, a name that would run into another takes the next row down or a smaller size, and a
+// sub-grid name that finds no room is left out.
 void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
-                        int labelMode);
+                        int labelMode, FigureTexts *texts = nullptr);
 
 // Bearing walls of every storey, each drawn once over all its spans, boards first (grey boxes under the
 // beam band) then braces (lines rising towards the higher index for code 1, falling for code 2, both for a
 // cross brace), with one multiplier label per wall (brace + board of the span where it starts, at most 5.0,
 // "#0.0", "ＭＳ 明朝") centred over it 2.2 text heights above the storey's foot.
+// With `texts`, a label without room goes higher or lower in the storey, a quarter along, or smaller; else
+// it becomes a callout.
 void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
-                    int mode);
+                    int mode, FigureTexts *texts = nullptr);
 
 // Columns of every storey as vertical lines (pen width 20 for through columns, else 10); in modes 3 and 4
 // with the required class (left of the column, at mid height), the column-top and column-foot hardware
 // (right of the column), "通し柱" under a through column's foot and "出" beside a corner column.
+// With `texts`, a label without room goes to the column's other side, higher or lower, or smaller; else the
+// column's texts become a callout.
 void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
-                      int mode);
+                      int mode, FigureTexts *texts = nullptr);
+
+// Dimension lines along the frame, above its roof line: the chain of the module lines' distances (mm) at
+// page y `chainY` and the overall length (mm) one row above, "ＭＳ Ｐ明朝" 6 points (down to 4). Returns the
+// page y of the upper line's texts' top.
+float drawFrameDimensions(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction,
+                          int line, float chainY);
 
 // Beam bands at every level from the foundation to the roof plane: outlined boxes (pen width 10) from node
 // to node, their top on the level's line, `beamDepth` deep.

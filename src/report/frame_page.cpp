@@ -7,12 +7,15 @@
 #include "print/font_names.h"
 #include "print/print_surface.h"
 #include "report/figure_marks.h"
+#include "report/figure_scale.h"
+#include "report/plan_pages.h"
 #include "common/shown_text.h"
 
 namespace rqx {
 
 namespace {
 constexpr float kBaseFontSize = 11.0f;
+constexpr float kFrameDimensionDropCm = 0.3f;  // from the roof line up to the first dimension line
 
 NodeCoord LastNode(const Project &p)
 {
@@ -54,7 +57,21 @@ float ReportFrameScale(const Project &p, float printableWidth)
     return std::min(1.5f, (printableWidth - 0.7f * 2.3f) / largest);
 }
 
-bool RecordFrameViewPage(PrintSurface &s, const Project &p, int direction, int line)
+int ReportFrameScaleDenominator(const Project &p, float printableWidth)
+{
+    return StandardScaleDenominator(ReportFrameScale(p, printableWidth));
+}
+
+int ReportFrameScaleDenominator(PrintSurface &s, const Project &p)
+{
+    PrintSurface report;
+    report.SetOrientation(s.Orientation());
+    float width = 0, height = 0;
+    SetupReportPage(report, width, height);
+    return ReportFrameScaleDenominator(p, width);
+}
+
+bool RecordFrameViewPage(PrintSurface &s, const Project &p, int direction, int line, int scaleDenominator)
 {
     if (FrameNodeCount(p, direction, line) == 0)
         return false;
@@ -64,17 +81,25 @@ bool RecordFrameViewPage(PrintSurface &s, const Project &p, int direction, int l
     s.SetMarginBottom(QStringLiteral("2.2cm"));
     float width = 0, height = 0;
     SetupPrintPage(s, kBaseFontSize, 4, kOrientationLandscape, width, height);
+    FrameLayout layout = FrameViewLayout(p, width, height);
+    const int scale = scaleDenominator > 0 ? scaleDenominator : StandardScaleDenominator(layout.frameScale);
+    layout.frameScale = ScaleCmPerMetre(scale);
     const QString name = FrameLineName(p, direction, line);
     s.SetHeaderFontName(kFontNamePGothic);
-    s.SetHeaderFontSize(11);
-    s.SetHeader(kAppTitle + QStringLiteral("   [ ") + ShownText(p.info.buildingName, kShownBuildingName) +
-                QStringLiteral(" ]"));
-    s.SetFooter(QStringLiteral("|") + name + QStringLiteral(" 通り 軸組図"));
+    const QString header = kAppTitle + QStringLiteral("   [ ") +
+                           ShownText(p.info.buildingName, kShownBuildingName) + QStringLiteral(" ]");
+    s.SetHeaderFontSize(RunningHeaderSize(s, header, 11));
+    s.SetHeader(header);
+    s.SetFooter(QStringLiteral("|") + name + QStringLiteral(" 通り 軸組図|") + ScaleText(scale) +
+                QStringLiteral("  ") + ModuleText(p));
     s.SetFontName(kFontNameMincho);
     s.SetFontSize(kBaseFontSize);
     s.StartDoc();
-    const FrameLayout layout = FrameViewLayout(p, width, height);
     BeginFrameFigure(s, p, layout, direction, line);
+    s.SetItemLayer(ItemLayer::Dims);
+    drawFrameDimensions(s, p, layout, direction, line,
+                        FramePageY(layout, p.dims.floorCount + 1) - kFrameDimensionDropCm);
+    s.SetItemLayer(ItemLayer::Sheet);
     drawFrameLineNames(s, p, layout, direction, line, kFrameNamesView);
     drawFrameWalls(s, p, layout, direction, line, kFrameWallsView);
     drawFrameColumns(s, p, layout, direction, line, kFrameColumnsView);

@@ -1,15 +1,19 @@
 #include "report/plan_pages.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <array>
 #include <vector>
 
 #include "editor/plan_figures.h"
 #include "model/project.h"
+#include "print/label_placer.h"
 #include "print/page_drawing.h"
 #include "print/font_names.h"
 #include "print/print_surface.h"
 #include "report/figure_marks.h"
+#include "report/figure_scale.h"
 #include "common/shown_text.h"
 
 namespace rqx {
@@ -41,7 +45,7 @@ void Poly(PrintSurface &s, std::initializer_list<Pt> pts, QRgb fill, int fillSty
 }
 
 // The symbols of the bearing-wall plan's legend, one per line, each followed by its label.
-void BearingWallLegend(PrintSurface &s, int floor, float left, float y, float lineH)
+void BearingWallLegend(PrintSurface &s, int floor, int floors, float left, float y, float lineH)
 {
     const float x1 = left + 0.2f, x2 = left + 0.8f, labelX = left + 1.0f;
     auto row = [&](int i, float &top, float &bottom) {
@@ -79,8 +83,11 @@ void BearingWallLegend(PrintSurface &s, int floor, float left, float y, float li
     Poly(s,
          {{cx - half, cy2 - half}, {cx + half, cy2 - half}, {cx + half, cy2 + half}, {cx - half, cy2 + half}},
          kBlack, kBrushStyleSolid + 1);
-    PrintTextCm(s, floor == 1 ? QStringLiteral("：１階柱･２階床梁") : QStringLiteral("：２階柱･２階小屋梁"),
-                0, labelX, ty, 0);
+    // A one-storey house has no second storey: the beams above its columns are roof beams.
+    const QString columnsAndBeams = floors == 1  ? QStringLiteral("：１階柱･小屋梁")
+                                    : floor == 1 ? QStringLiteral("：１階柱･２階床梁")
+                                                 : QStringLiteral("：２階柱･２階小屋梁");
+    PrintTextCm(s, columnsAndBeams, 0, labelX, ty, 0);
     ty = row(7, t, b);
     Poly(s, {{x1, t}, {x2, t}, {x2, b}, {x1, b}}, PaletteColor(7), kBrushStyleSolid + 1);
     PrintTextCm(s, floor == 1 ? QStringLiteral("：１階床") : QStringLiteral("：２階床"), 0, labelX, ty, 0);
@@ -91,7 +98,7 @@ void BearingWallLegend(PrintSurface &s, int floor, float left, float y, float li
 
 // The hardware plan's legend: two lines of notes, then the three hardware texts placed around a column
 // sample as the plan places them.
-void HardwareLegend(PrintSurface &s, float left, float y, float lineH)
+void HardwareLegend(PrintSurface &s, float left, float y, float lineH, bool notCarried)
 {
     PrintTextCm(
         s,
@@ -99,7 +106,8 @@ void HardwareLegend(PrintSurface &s, float left, float y, float lineH)
         0, left, y, 0);
     PrintTextCm(s, QStringLiteral("            　■は、ＨＤ金物が必要な柱を示します。"), 0, left, y + lineH,
                 0);
-    const float cx = left + 4.0f, cy = y + 3.5f * lineH, half = 0.1f;
+    // The sample stands low enough that the top hardware's text keeps clear of the second note.
+    const float cx = left + 4.0f, cy = y + 4.0f * lineH, half = 0.1f;
     Poly(s, {{cx - half, cy - half}, {cx + half, cy - half}, {cx + half, cy + half}, {cx - half, cy + half}},
          kBlack, kBrushStyleSolid + 1);
     const QString required = QStringLiteral("(必要金物)");
@@ -115,9 +123,31 @@ void HardwareLegend(PrintSurface &s, float left, float y, float lineH)
          PaletteColor(8), 0);
     PrintTextCm(s, QStringLiteral("(柱頭 配置金物)"), 0, cx - half / 2.5f, cy - half - 2.0f * h, 0);
     PrintTextCm(s, QStringLiteral("(柱脚 配置金物)"), 0, cx - half / 2.5f, cy + half, 0);
+    if (notCarried) {
+        const float ty = y + 6.0f * lineH;
+        const float my = ty + h / 2;
+        const float t = kFigColumnSide;
+        Poly(s, {{left + 0.5f - t, my + t * 0.8f}, {left + 0.5f + t, my + t * 0.8f}, {left + 0.5f, my - t}},
+             PaletteColor(15), kBrushStyleSolid + 1);
+        PrintTextCm(s, QStringLiteral("：１階柱に引抜き力が伝達されていない２階柱"), 0, left + 1.0f, ty, 0);
+    }
 }
 
 }  // namespace
+
+float RunningHeaderSize(PrintSurface &s, const QString &header, float size)
+{
+    const double savedSize = s.FontSize();
+    const QString savedName = s.FontName();
+    s.SetFontName(kFontNamePGothic);
+    const float width = Cm(s.PageWidth() - s.MarginLeft() - s.MarginRight());
+    constexpr float kSmallest = 5.0f;
+    while (size > kSmallest && MeasureCm(s, header, size).w > width)
+        size -= 0.5f;
+    s.SetFontName(savedName);
+    s.SetFontSize(savedSize);
+    return size;
+}
 
 void SetupReportPage(PrintSurface &s, float &printableWidth, float &printableHeight)
 {
@@ -131,37 +161,71 @@ void SetupReportPage(PrintSurface &s, float &printableWidth, float &printableHei
 
 void SetReportHeaderFooter(PrintSurface &s, const Project &p, int pageNumber)
 {
+    const QString header = kAppTitle + QStringLiteral("   [ ") +
+                           ShownText(p.info.buildingName, kShownBuildingName) + QStringLiteral(" ]");
     s.SetHeaderFontName(kFontNamePGothic);
-    s.SetHeaderFontSize(9);
-    s.SetHeader(kAppTitle + QStringLiteral("   [ ") + ShownText(p.info.buildingName, kShownBuildingName) +
-                QStringLiteral(" ]"));
+    s.SetHeaderFontSize(RunningHeaderSize(s, header, 9));
+    s.SetHeader(header);
     const QString number = pageNumber > 0 ? QStringLiteral("- %1 -").arg(pageNumber - 1) : QString();
     s.SetFooter(QStringLiteral("|") + number + QStringLiteral("|") + VersionText());
     s.SetFontName(kFontNameMincho);
 }
 
-void PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor, float x, float titleY,
-                     float printableWidth)
+float PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor, float x, float titleY,
+                      float printableWidth)
 {
-    Q_UNUSED(p);
     const double size = s.FontSize();
     const Cell c = MeasureAt(s, kBaseFontSize);
     const float left = x + 11.0f * c.charW;
     const float y = titleY + printableWidth - 2.0f + 3.5f * c.lineH;
     if (planKind == kPlanHardware)
-        HardwareLegend(s, left, y, c.lineH);
+        HardwareLegend(s, left, y, c.lineH, floor == 2 && p.anyNotCarried == 1);
     else
-        BearingWallLegend(s, floor, left, y, c.lineH);
+        BearingWallLegend(s, floor, p.dims.floorCount, left, y, c.lineH);
     s.SetFontSize(size);
+    return y - 0.5f * c.lineH;
+}
+
+namespace {
+
+constexpr float kPlanLeft = 3.0f;        // the plan's origin right of the section's left
+constexpr float kPlanRightRoom = 1.2f;   // kept right of the plan for its Y names' counterpart
+constexpr float kScaleTextSize = 10.0f;  // "S=1/…  1ﾓｼﾞｭｰﾙ = …mm"
+
+float PlanBaseY(float titleY, float printableWidth, float lineH)
+{
+    return titleY + printableWidth - 2.3f - lineH / 2;
+}
+
+}  // namespace
+
+int ReportPlanScale(PrintSurface &s, const Project &p, float printableWidth)
+{
+    const double size = s.FontSize();
+    const Cell c = MeasureAt(s, kBaseFontSize);
+    const float reserveX = kPlanLeft + std::max(kPlanRightRoom, FigureDimensionsReach(s, p));
+    float fit = 0;
+    bool first = true;
+    // Title lines of the first floor's plans under their section headings (1.5: two lines down; 2.1: three),
+    // of the later floors half a line below the top.
+    for (const float firstTitle : {2.0f * c.lineH, 3.0f * c.lineH})
+        for (int floor = 1; floor <= p.dims.floorCount; ++floor) {
+            const float titleY = floor == 1 ? firstTitle : c.lineH / 2;
+            const float f = figureScale(s, p, reserveX, PlanBaseY(titleY, printableWidth, c.lineH));
+            fit = first ? f : std::min(fit, f);
+            first = false;
+        }
+    s.SetFontSize(size);
+    return StandardScaleDenominator(std::max(fit, 0.0f));
 }
 
 void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, int figureNumber, float x,
-                    float titleY, float printableWidth)
+                    float titleY, float printableWidth, int scaleDenominator)
 {
     const Cell c = MeasureAt(s, kBaseFontSize);
-    const float baseY = titleY + printableWidth - 2.3f - c.lineH / 2;
-    const float scale = figureScale(s, p, 4.2f, baseY);
-    const float figX = x + 3.0f;
+    const float baseY = PlanBaseY(titleY, printableWidth, c.lineH);
+    const float scale = ScaleCmPerMetre(scaleDenominator);
+    const float figX = x + kPlanLeft;
     const QString head = QStringLiteral("(%1) %2").arg(figureNumber).arg(floor);
     BeginPlanFigure(s, p, PlanFigureName(floor, planKind == kPlanHardware), scale, figX, baseY);
     s.SetItemLayer(ItemLayer::Text);
@@ -170,19 +234,35 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
                     ? head + QStringLiteral(" 階金物伏図")
                     : head + QStringLiteral(" 階耐力壁伏図") + QStringLiteral(" (数値は壁倍率)"),
                 kBaseFontSize, x, titleY, 0);
+    s.SetItemLayer(ItemLayer::Dims);
+    const QString scaleText = ScaleText(scaleDenominator) + QStringLiteral("  ") + ModuleText(p);
+    const TextSize scaleSize = MeasureCm(s, scaleText, kScaleTextSize);
+    PrintTextCm(s, scaleText, kScaleTextSize, printableWidth - scaleSize.w, titleY, 0);
+    s.SetFontSize(kBaseFontSize);
     s.SetItemLayer(ItemLayer::Sheet);
-    PrintPlanLegend(s, p, planKind, floor, x, titleY, printableWidth);
-    drawFigureGrid(s, p, scale, figX, baseY);
+    const float legendTop = PrintPlanLegend(s, p, planKind, floor, x, titleY, printableWidth);
+    // The plan's texts stay between the title line and the legend, clear of each other, of the column
+    // squares and of the dimension lines.
+    LabelPlacer placer(s, QRectF(QPointF(x, titleY + c.lineH), QPointF(printableWidth, legendTop - 0.1f)));
+    FigureTexts texts{placer, {}};
+    drawFigureDimensions(s, p, scale, figX, baseY, &texts);
+    KeepFigureColumnsFree(texts, p, scale, figX, baseY, floor, kFigColumnSide);
+    drawFigureGrid(s, p, scale, figX, baseY, &texts);
     if (planKind == kPlanHardware) {
-        drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsLines);
-        drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsHardware);
+        drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsLines, &texts);
+        drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsHardware, &texts);
     } else {
         drawFigureFloors(s, p, scale, figX, baseY, floor);
         drawFigureBeams(s, p, scale, figX, baseY, floor + 1);
-        drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsSymbols);
-        drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsPlain);
+        drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsSymbols, &texts);
+        drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsPlain, &texts);
     }
     s.EndFigure();
+    s.SetItemLayer(ItemLayer::Sheet);
+    s.SetFontName(kFontNameMincho);
+    // Under the legend's last line: the bearing-wall legend's eighth entry, the hardware legend's note.
+    const float legendBottom = legendTop + c.lineH / 2 + (planKind == kPlanHardware ? 7.0f : 9.0f) * c.lineH;
+    PrintFigureCallouts(s, texts.callouts, x, legendBottom + c.lineH / 2, printableWidth);
     s.SetFontName(kFontNameMincho);
     s.SetFontSize(kBaseFontSize);
 }
@@ -190,6 +270,7 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
 void PrintPlanFigures(PrintSurface &s, const Project &p, int planKind, float x, float &cursorY,
                       float printableWidth)
 {
+    const int scale = ReportPlanScale(s, p, printableWidth);
     for (int floor = 1; floor <= p.dims.floorCount; ++floor) {
         const Cell c = MeasureAt(s, kBaseFontSize);
         float titleY = cursorY + c.lineH / 2;
@@ -197,7 +278,7 @@ void PrintPlanFigures(PrintSurface &s, const Project &p, int planKind, float x, 
             s.NewPage();
             titleY = c.lineH / 2;
         }
-        PrintPlanFloor(s, p, planKind, floor, floor, x, titleY, printableWidth);
+        PrintPlanFloor(s, p, planKind, floor, floor, x, titleY, printableWidth, scale);
     }
 }
 
@@ -232,7 +313,7 @@ void RecordReportPlanPage(PrintSurface &s, const Project &p, int planKind, int f
         PrintPlanSectionHeading(s, planKind, 0, cursorY);
         titleY = cursorY + c.lineH / 2;
     }
-    PrintPlanFloor(s, p, planKind, floor, floor, 0, titleY, width);
+    PrintPlanFloor(s, p, planKind, floor, floor, 0, titleY, width, ReportPlanScale(s, p, width));
     s.EndDoc();
 }
 
@@ -288,6 +369,58 @@ void RecordTransferCheckPage(PrintSurface &s, const Project &p)
     drawFigureColumns(s, p, scale, figX, figY, 1, kFigColumnsLower);
     s.EndFigure();
     s.EndDoc();
+}
+
+float PrintFigureCallouts(PrintSurface &s, const std::vector<FigureCallout> &callouts, float x, float top,
+                          float printableWidth)
+{
+    if (callouts.empty())
+        return top;
+    const double savedSize = s.FontSize();
+    constexpr float kSize = 7.0f;
+    const Cell c = MeasureAt(s, kBaseFontSize);
+    // Entries measured by their characters' advances, each character once: lists run to thousands.
+    QHash<QChar, float> advance;
+    QStringList entries;
+    float widest = 0;
+    for (const FigureCallout &k : callouts) {
+        entries << QStringLiteral("[%1] %2 %3").arg(k.number).arg(k.where, k.text);
+        float w = 0;
+        for (const QChar ch : entries.back()) {
+            auto it = advance.constFind(ch);
+            if (it == advance.constEnd())
+                it = advance.insert(ch, MeasureCm(s, QString(ch), kSize).w);
+            w += it.value();
+        }
+        widest = std::max(widest, w);
+    }
+    const float columnW = widest + 0.4f;
+    const int columns = std::max(1, static_cast<int>((printableWidth - x) / columnW));
+    const float rowH = MeasureCm(s, QStringLiteral("[0]"), kSize).h * 1.1f;
+    const float height = Cm(s.PageHeight() - s.MarginTop() - s.MarginBottom());
+    QString heading = QStringLiteral("【 図中番号の表記 】");
+    float bottom = top;
+    int i = 0;
+    while (i < entries.size()) {
+        if (top + c.lineH + rowH > height) {
+            s.NewPage();
+            top = c.lineH / 2;
+            heading = QStringLiteral("【 図中番号の表記 】(続き)");
+        }
+        PrintTextCm(s, heading, kBaseFontSize, x, top, 0);
+        const float first = top + c.lineH;
+        const int rows = std::max(1, static_cast<int>((height - first) / rowH));
+        const int count = std::min(rows * columns, static_cast<int>(entries.size()) - i);
+        const int used = (count + columns - 1) / columns;  // rows filled, column by column
+        for (int k = 0; k < count; ++k)
+            PrintTextCm(s, entries[i + k], kSize, x + static_cast<float>(k / used) * columnW,
+                        first + static_cast<float>(k % used) * rowH, 0);
+        i += count;
+        bottom = first + static_cast<float>(used) * rowH;
+        top = height;  // a further page for what is left
+    }
+    s.SetFontSize(savedSize);
+    return bottom;
 }
 
 }  // namespace rqx

@@ -7,9 +7,12 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace rqx {
 
 class PrintSurface;
+struct FigureCallout;
 struct Project;
 
 // Plan kinds of the report.
@@ -20,6 +23,9 @@ inline constexpr int kPlanHardware = 3;      // section 2.1: wall lines, columns
 // The report's page setup: A4 in the surface's orientation, margins left 2.3, top 2.0, right 2.0, bottom
 // 2.3 cm, base font "ＭＳ 明朝" 11 points. Gives the printable width and height (cm).
 void SetupReportPage(PrintSurface &s, float &printableWidth, float &printableHeight);
+// The size, from `size` down by half points to 5, at which a running header in "ＭＳ Ｐゴシック" fits the
+// printable width: a long building name is set smaller, never cut.
+float RunningHeaderSize(PrintSurface &s, const QString &header, float size);
 // The report's running header ("VELM-RQX /軸組Ｎ値算定   [ building ]") and footer ("|- n -|Ver.…",
 // n = pageNumber − 1; pageNumber 0 leaves the centre part empty), in "ＭＳ Ｐゴシック" 9 points; the body
 // font returns to "ＭＳ 明朝". Call before the page starts (or from the new-page handler).
@@ -27,14 +33,30 @@ void SetReportHeaderFooter(PrintSurface &s, const Project &p, int pageNumber);
 
 // Legend of one floor's plan, 11 points, from x + 11 character widths, first line at
 // titleY + printableWidth − 2.0 cm + 3.5 lines.
-void PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor, float x, float titleY,
-                     float printableWidth);
-// One floor's plan with its title line at titleY: the title ("(k) f 階耐力壁伏図 (数値は壁倍率)" or
+// Returns the top of its first line: the plan's texts stay above it.
+float PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor, float x, float titleY,
+                      float printableWidth);
+// The one scale of every plan figure of the report (bearing-wall and hardware plans of every floor): the
+// largest standard scale at which each plan, with its dimension lines, fits its place (the printable width
+// less 3.0 cm and the dimension lines across, the height below its base line down), as a denominator.
+int ReportPlanScale(PrintSurface &s, const Project &p, float printableWidth);
+
+// One floor's plan with its title line at titleY, at 1/scaleDenominator: the title ("(k) f 階耐力壁伏図
+// (数値は壁倍率)" or
 // "(k) f 階金物伏図", k = figureNumber), the legend, and the plan drawn upwards from its base line at
 // titleY + printableWidth − 2.3 cm − half a line, scaled to the printable area less 4.2 cm across and the
 // base line's height down, 3.0 cm from x.
+// the scale and module texts right-aligned on the title line, the dimension lines above and right of it.
+// Texts that find no room in the plan are numbered there and listed under the legend ("【 図中番号の表記
+// 】"), on further pages when they do not fit.
 void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, int figureNumber, float x,
-                    float titleY, float printableWidth);
+                    float titleY, float printableWidth, int scaleDenominator);
+// The callouts of a figure listed from `top` down in columns at 7 points under the heading
+// "【 図中番号の表記 】", "[n] X3-い 必要(と) 柱頭(ろ)", flowing onto further pages ("(続き)"); returns the
+// bottom of the list on the page it ends on (cm).
+float PrintFigureCallouts(PrintSurface &s, const std::vector<FigureCallout> &callouts, float x, float top,
+                          float printableWidth);
+
 // The plans of every floor for a report section, from cursorY (the first title half a line lower), each
 // later floor on a new page with its title half a line below the top. cursorY is not advanced: the next
 // section starts on a new page.

@@ -6,6 +6,7 @@
 #include "model/project.h"
 #include "print/page_drawing.h"
 #include "print/print_surface.h"
+#include "report/plan_pages.h"
 #include "report/report_sections.h"
 #include "report/result_table.h"
 #include "common/shown_text.h"
@@ -106,7 +107,10 @@ void SetPageHeaderFooter(PrintSurface &surface, const Project &project, int page
     // A bar would split the header into parts; the building name is shown whole.
     QString building = ShownText(project.info.buildingName, kShownBuildingName);
     building.replace(QLatin1Char('|'), QChar(0xFF5C));
-    surface.SetHeader(kAppTitle + QStringLiteral("   [ ") + building + QStringLiteral(" ]"));
+    const QString header = kAppTitle + QStringLiteral("   [ ") + building + QStringLiteral(" ]");
+    // A long building name sets the header smaller, never past the margins.
+    surface.SetHeaderFontSize(RunningHeaderSize(surface, header, 9));
+    surface.SetHeader(header);
     surface.SetFooter(QStringLiteral("|- ") + QString::number(pageNumber - 1) + QStringLiteral(" -|") +
                       VersionText());
 }

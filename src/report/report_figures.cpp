@@ -3,10 +3,13 @@
 #include <vector>
 
 #include "model/project.h"
+#include "print/label_placer.h"
 #include "print/page_drawing.h"
 #include "print/print_surface.h"
 #include "report/figure_marks.h"
 #include "report/frame_drawing.h"
+#include "report/figure_scale.h"
+#include "report/frame_page.h"
 #include "report/plan_pages.h"
 #include "report/report_sections.h"
 
@@ -15,6 +18,12 @@ namespace rqx {
 namespace {
 
 constexpr int kFiguresPerPage = 3;
+// From a frame's title line down to its roof line, in lines, and from the roof line up to its first
+// dimension line, in cm.
+constexpr float kFrameRoofDropLines = 3.2f;
+constexpr float kFrameDimensionDrop = 0.3f;
+// Below the foundation line, the room of the crossing lines' names (cm).
+constexpr float kFrameNamesRoom = 1.4f;
 
 // Whether grid line `line` carries a wall on any storey: an X line (node x index) holds the walls that
 // run along Y, a Y line the walls that run along X.
@@ -84,18 +93,30 @@ void PrintFrameFigures(ReportState &b, float x)
         if (LineHasWalls(p, kFrameOnYLine, k))
             frames.push_back({kFrameOnYLine, k});
 
+    if (frames.empty()) {
+        b.cursorY += b.lineH;
+        b.indentText(QStringLiteral("該当する軸組はありません。"), x);
+        b.cursorY += b.lineH;
+        s.SetFontName(kFontNameMincho);
+        return;
+    }
+
     FrameLayout layout;
     layout.storeyHeight = kReportStoreyHeight;
     layout.beamDepth = kReportBeamDepth;
-    const float lastX = p.coords(p.dims.spanCountX + 1, 1, 1).x;
-    const float lastY = p.coords(1, p.dims.spanCountY + 1, 1).y;
-    const float extent = std::max(lastX, lastY);
-    layout.frameScale = extent > 0 ? std::min(1.5f, (b.printableWidth - 0.7f * 2.3f) / extent) : 1.5f;
+    // Every frame at one standard scale, the largest that the widest frame fits.
+    const int scale = ReportFrameScaleDenominator(p, b.printableWidth);
+    layout.frameScale = ScaleCmPerMetre(scale);
     layout.frameOriginX = x + 0.9f;
+    const QString scaleText = ScaleText(scale) + QStringLiteral("  ") + ModuleText(p);
+    constexpr float kScaleTextSize = 10.0f;
 
     float titleY = b.cursorY + b.lineH;
+    // The roof line lies this far below the title: room for the two dimension lines above the frame.
+    const float roofDrop = kFrameRoofDropLines * b.lineH;
     // Height of one figure from its title to the next title.
-    const float figureHeight = 5.1f * b.lineH + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
+    const float figureHeight =
+        (roofDrop / b.lineH + 3.1f) * b.lineH + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
     int onPage = 0;
     for (size_t i = 0; i < frames.size(); ++i, ++onPage) {
         // Three to a page; fewer only on a page too short for three (landscape paper).
@@ -107,9 +128,9 @@ void PrintFrameFigures(ReportState &b, float x)
             titleY = 2 * b.lineH;
         }
         const Frame &f = frames[i];
-        // The roof plane lies two lines below the title, the foundation line a storey height per floor lower.
-        layout.frameBaseY =
-            titleY + 2.0f * b.lineH + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
+        // The roof plane lies below the title and the dimension lines, the foundation line a storey height
+        // per floor lower.
+        layout.frameBaseY = titleY + roofDrop + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
         BeginFrameFigure(s, p, layout, f.direction, f.line);
         s.SetItemLayer(ItemLayer::Text);
         s.SetFontName(kFontNameMincho);
@@ -117,13 +138,31 @@ void PrintFrameFigures(ReportState &b, float x)
                     QStringLiteral("(") + QString::number(static_cast<int>(i) + 1) + QStringLiteral(") ") +
                         FrameLineName(p, f.direction, f.line) + QStringLiteral(" 通り"),
                     11, x, titleY, 0);
+        s.SetItemLayer(ItemLayer::Dims);
+        PrintTextCm(s, scaleText, kScaleTextSize,
+                    b.printableWidth - MeasureCm(s, scaleText, kScaleTextSize).w, titleY, 0);
+        drawFrameDimensions(s, p, layout, f.direction, f.line, titleY + roofDrop - kFrameDimensionDrop);
+        // The frame's texts keep apart between its roof line and the room of its line names; what finds no
+        // room is listed under the frame.
+        const float namesBottom = layout.frameBaseY + kFrameNamesRoom;
+        LabelPlacer placer(
+            s, QRectF(QPointF(x, titleY + roofDrop - 0.05f), QPointF(b.printableWidth, namesBottom)));
+        FigureTexts texts{placer, {}};
         s.SetItemLayer(ItemLayer::Sheet);
-        drawFrameLineNames(s, p, layout, f.direction, f.line, kFrameNamesReport);
-        drawFrameWalls(s, p, layout, f.direction, f.line, kFrameWallsReport);
-        drawFrameColumns(s, p, layout, f.direction, f.line, kFrameColumnsReport);
+        drawFrameLineNames(s, p, layout, f.direction, f.line, kFrameNamesReport, &texts);
+        drawFrameWalls(s, p, layout, f.direction, f.line, kFrameWallsReport, &texts);
+        drawFrameColumns(s, p, layout, f.direction, f.line, kFrameColumnsReport, &texts);
         drawFrameBeams(s, p, layout, f.direction, f.line);
         s.EndFigure();
+        s.SetItemLayer(ItemLayer::Sheet);
         titleY = layout.frameBaseY + 3.1f * b.lineH;
+        if (!texts.callouts.empty()) {
+            const int page = s.PageCount();
+            titleY =
+                PrintFigureCallouts(s, texts.callouts, x, namesBottom, b.printableWidth) + 1.2f * b.lineH;
+            if (s.PageCount() != page)
+                onPage = 0;  // the list ran onto a further page: the frames go on below it
+        }
     }
     b.cursorY = titleY;
     s.SetFontName(kFontNameMincho);

@@ -1,14 +1,19 @@
 #include "report/report_format.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace rqx {
 
 QString FormatFixed(float value, int decimals)
 {
     // Seven significant digits are what the single-precision value means; round that decimal.
-    const double shown = QString::number(static_cast<double>(value), 'g', 7).toDouble();
-    const double scale = std::pow(10.0, decimals);
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.7g", static_cast<double>(value));
+    const double shown = std::strtod(digits, nullptr);
+    static constexpr double kScales[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
+    const double scale = decimals >= 0 && decimals <= 4 ? kScales[decimals] : std::pow(10.0, decimals);
     double rounded = std::floor(std::abs(shown) * scale + 0.5) / scale;
     if (shown < 0 && rounded != 0)
         rounded = -rounded;

@@ -1,6 +1,9 @@
 // Section 2.3: the N-value result table with its drawn header band.
 #include "report/result_table.h"
 
+#include <cmath>
+
+#include "calc/hardware_class.h"
 #include "calc/n_value.h"
 #include "model/project.h"
 #include "print/page_drawing.h"
@@ -26,14 +29,29 @@ QString LineName(const OneBasedArray<QString> &names, int k)
     return names.valid(k) ? ShownText(names[k].trimmed(), kShownLineName) : QString();
 }
 
-QString Placed(const QString &text)
+QString Placed(const QString &text, const QString &required)
 {
-    return text.isEmpty() ? kHardwarePlaceholder : ShownText(text, kShownHardware);
+    if (text.isEmpty())
+        return kHardwarePlaceholder;
+    const QString shown = ShownText(text, kShownHardware);
+    return PlacedBelowRequired(text, required) ? shown + kWeakerPlacementMark : shown;
 }
 
 QString PlacedPair(const NodeRecord &n)
 {
-    return Placed(n.hardware[1]) + QStringLiteral("\r\r") + Placed(n.hardware[2]);
+    return Placed(n.hardware[1], n.hardware[0]) + QStringLiteral("\r\r") +
+           Placed(n.hardware[2], n.hardware[0]);
+}
+
+bool WeakerPlacement(const NodeRecord &n)
+{
+    return PlacedBelowRequired(n.hardware[1], n.hardware[0]) ||
+           PlacedBelowRequired(n.hardware[2], n.hardware[0]);
+}
+
+bool NotCarried(const Project &p, int x, int y)
+{
+    return HasUpperColumn(p, x, y) && p.results.valid(x, y, 2) && p.results(x, y, 2).notCarried == 1;
 }
 
 // Per-direction entries joined by the column's own rule line.
@@ -42,11 +60,21 @@ QString JoinDirections(const QString &x, const QString &y, const QString &rule)
     return x + QLatin1Char('\r') + rule + QLatin1Char('\r') + y;
 }
 
+// An N value and, on the next line, its pull-out force in kN worked from the N as printed, so that the
+// reviewer's "=Nx1.96x2.7" gives the printed force.
+QString NWithForce(float n)
+{
+    const QString shown = FormatFixed(n, 2);
+    return shown + QStringLiteral("\r") + QStringLiteral("(") +
+           FormatFixed(PullOutKiloNewton(shown.toFloat()), 2) + QStringLiteral("kN)");
+}
+
 QString UpperN(const ColumnResult &r, int d)
 {
-    return FormatFixed(r.nOwn[d], 2) + QStringLiteral("\r=") + FormatFixed(r.aValue[d], 1) +
-           QLatin1Char('x') + FormatFixed(r.bValue, 1) + QLatin1Char('-') + FormatFixed(r.lValue, 1) +
-           QStringLiteral("\r(") + FormatFixed(PullOutKiloNewton(r.nOwn[d]), 2) + QStringLiteral("kN)");
+    const QString n = NWithForce(r.nOwn[d]);
+    const qsizetype br = n.indexOf(QLatin1Char('\r'));
+    return n.left(br) + QStringLiteral("\r=") + FormatFixed(r.aValue[d], 1) + QLatin1Char('x') +
+           FormatFixed(r.bValue, 1) + QLatin1Char('-') + FormatFixed(r.lValue, 1) + n.mid(br);
 }
 
 QString LowerOwnN(const Project &p, int x, int y, int d)
@@ -67,13 +95,27 @@ QString LowerOwnN(const Project &p, int x, int y, int d)
     return t + QLatin1Char('-') + FormatFixed(l, 1);
 }
 
+// The span ratio of a ΔN term: two decimals where they say it exactly (0.25, 0.50), else three, so that
+// the terms come close to ΔN as the reviewer adds them up.
+QString FormatRatio(float u)
+{
+    const double hundredths = static_cast<double>(u) * 100.0;
+    return FormatFixed(u, std::abs(hundredths - std::round(hundredths)) < 1e-3 ? 2 : 3);
+}
+
 // ΔN and its terms: one per second-floor column whose pull-out reaches the column along floor beams,
-// side 1 then side 2, then the orthogonal-beam share in brackets.
-QString CarriedN(const Project &p, int x, int y, int d)
+// side 1 then side 2, then the orthogonal-beam share in brackets, of either sign. Terms that add
+// nothing as printed (a ratio or a pull-out of 0) are left out.
+// ΔN as printed is N less N' as printed (N' is exact to two decimals), so that N' + ΔN gives N where
+// the two roundings of ΔN and N would part. `own` is N' as printed ("-" for none), `total` N as printed.
+QString CarriedN(const Project &p, int x, int y, int d, const QString &own, const QString &total)
 {
     const ColumnResult &r = p.results(x, y, 1);
     const bool user = p.grid.lCoefficientMode == 1;
-    QString t = FormatFixed(r.nBeam[d] + r.nCross[d], 2) + QStringLiteral("\r=");
+    const float ownShown =
+        own == QStringLiteral("-") ? 0.0f : QStringView(own).left(own.indexOf(u'\r')).toFloat();
+    const float totalShown = QStringView(total).left(total.indexOf(u'\r')).toFloat();
+    QString t = FormatFixed(totalShown - ownShown, 2) + QStringLiteral("\r=");
     int terms = 0;
     const int maxSteps = p.dims.spanCountX + p.dims.spanCountY + 2;
     for (int side = 1; side <= 2; ++side) {
@@ -83,18 +125,22 @@ QString CarriedN(const Project &p, int x, int y, int d)
             const BeamTransferSource src = FindBeamTransferSource(p, side, d, x, y, 1, fromX, fromY);
             if (!src.found() || (src.upperX == fromX && src.upperY == fromY))
                 break;
+            fromX = src.upperX;
+            fromY = src.upperY;
             const ColumnResult &u = p.results(src.upperX, src.upperY, 2);
+            const QString ratio = FormatRatio(src.ratio);
+            if (ratio.toFloat() == 0.0f || FormatFixed(PullOutForce(u, d, user), 2).toFloat() == 0.0f)
+                continue;
             t += QLatin1Char('(') + FormatFixed(u.aValue[d], 1) + QLatin1Char('x') + FormatFixed(u.bValue, 1);
             if (user)
                 t += QLatin1Char('-') + FormatFixed(u.lValue, 1);
-            t += QStringLiteral(")x") + FormatFixed(src.ratio, 2) + QStringLiteral("\r+");
+            t += QStringLiteral(")x") + ratio + QStringLiteral("\r+");
             ++terms;
-            fromX = src.upperX;
-            fromY = src.upperY;
         }
     }
-    if (r.nCross[d] > 0) {
-        t += QLatin1Char('[') + FormatFixed(r.nCross[d], 3) + QStringLiteral("] +");
+    const QString cross = FormatFixed(r.nCross[d], 3);
+    if (cross.toFloat() != 0.0f) {
+        t += QLatin1Char('[') + cross + QStringLiteral("] +");
         ++terms;
     }
     if (terms == 0)
@@ -105,9 +151,7 @@ QString CarriedN(const Project &p, int x, int y, int d)
 
 QString LowerTotalN(const ColumnResult &r, int d)
 {
-    const float n = TotalN(r, d);
-    return FormatFixed(n, 2) + QStringLiteral("\r(") + FormatFixed(PullOutKiloNewton(n), 2) +
-           QStringLiteral("kN)");
+    return NWithForce(TotalN(r, d));
 }
 
 }  // namespace
@@ -132,6 +176,15 @@ int ResultColumnLeft(int k)
     return left;
 }
 
+ResultRowMarks ResultRowMarksOf(const Project &p, int x, int y)
+{
+    ResultRowMarks m;
+    m.notCarried = NotCarried(p, x, y);
+    m.weakerPlacement = (p.nodes(x, y, 1).columnKind > 0 && WeakerPlacement(p.nodes(x, y, 1))) ||
+                        (HasUpperColumn(p, x, y) && WeakerPlacement(p.nodes(x, y, 2)));
+    return m;
+}
+
 bool HasResultRow(const Project &p, int x, int y)
 {
     return p.nodes(x, y, 1).columnKind > 0 || HasUpperColumn(p, x, y);
@@ -149,7 +202,9 @@ QStringList ResultRowCells(const Project &p, int x, int y)
         const ColumnResult &r = p.results(x, y, 2);
         const NodeRecord &n = p.nodes(x, y, 2);
         cells << JoinDirections(UpperN(r, kDirX), UpperN(r, kDirY), QStringLiteral("―――――"))
-              << ShownText(n.hardware[0], kShownHardware) << PlacedPair(n);
+              << ShownText(n.hardware[0], kShownHardware) +
+                     (NotCarried(p, x, y) ? kNotCarriedMark : QString())
+              << PlacedPair(n);
     } else {
         cells << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-\r\r");
     }
@@ -162,8 +217,8 @@ QStringList ResultRowCells(const Project &p, int x, int y)
         QString total[2];
         for (int i = 0; i < 2; ++i) {
             own[i] = LowerOwnN(p, x, y, kDirections[i]);
-            carried[i] = CarriedN(p, x, y, kDirections[i]);
             total[i] = LowerTotalN(r, kDirections[i]);
+            carried[i] = CarriedN(p, x, y, kDirections[i], own[i], total[i]);
         }
         cells << JoinDirections(own[0], own[1], QStringLiteral("―――――――――"))
               << JoinDirections(carried[0], carried[1], QStringLiteral("――――――――"))
@@ -295,6 +350,8 @@ void PrintResultTable(ReportState &b, float x)
 
     const QString format = ResultTableFormat();
     int rows = 0;
+    bool weaker = false;
+    bool notCarried = false;
     const Project &p = b.p;
     for (int y = 1; y <= p.dims.spanCountY + 1 && !b.stopped; ++y) {
         for (int xi = 1; xi <= p.dims.spanCountX + 1; ++xi) {
@@ -303,6 +360,9 @@ void PrintResultTable(ReportState &b, float x)
             s.StartTable();
             s.AddTable(format, QString(), {ResultRowCells(p, xi, y)});
             s.EndTable();
+            const ResultRowMarks marks = ResultRowMarksOf(p, xi, y);
+            weaker = weaker || marks.weakerPlacement;
+            notCarried = notCarried || marks.notCarried;
             if (++rows % 64 == 0 && !b.keepGoing())
                 break;
         }
@@ -315,8 +375,24 @@ void PrintResultTable(ReportState &b, float x)
         s.EndTable();
     }
     s.SetTableCellPaddingX(savedPadding);
-    s.SetFontName(kFontNameMincho);
+    // The marks' explanations under the table; a page they start is no page of the table.
     b.chapterCode = 0;
+    QStringList notes;
+    if (weaker)
+        notes << kWeakerPlacementNote;
+    if (notCarried)
+        notes << kNotCarriedNote;
+    if (!notes.isEmpty() && !b.stopped) {
+        constexpr float kNotePoints = 9;
+        const float noteH = MeasureCm(s, notes.first(), kNotePoints).h;
+        b.cursorY = b.currentYCm() + noteH / 2;
+        for (const QString &note : notes) {
+            b.roomFor(noteH);
+            PrintTextCm(s, note, kNotePoints, x, b.cursorY, 0);
+            b.cursorY += 1.2f * noteH;
+        }
+    }
+    s.SetFontName(kFontNameMincho);
 }
 
 }  // namespace rqx

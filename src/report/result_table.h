@@ -19,6 +19,14 @@ inline constexpr int kResultHeaderHeight = 1400;  // twips
 // Placeholder of hardware not placed: "(", three ideographic spaces, a space, ")".
 inline const QString kHardwarePlaceholder = QStringLiteral("(　　　 )");
 inline const QString kNoColumnMessage = QStringLiteral("柱が配置されていません。");
+// Second-storey columns whose pull-out reaches no first-storey column: their required class is marked,
+// and so are they on the second-storey hardware plan.
+inline const QString kNotCarriedMark = QStringLiteral("△");
+// The lines under the table that explain its marks, each printed once when the mark occurs.
+inline const QString kWeakerPlacementNote =
+    QStringLiteral("※ 配置金物が必要な接合部の仕様を下回っています。");
+inline const QString kNotCarriedNote =
+    QStringLiteral("△ 下階に柱がなく、その引抜き力が１階柱に伝達されていない２階柱を示します。");
 
 // The table format built from the printed widths: "+<650|+^350|…;".
 QString ResultTableFormat();
@@ -26,6 +34,13 @@ QString ResultTableFormat();
 int ResultColumnLeft(int k);
 // The ten printed cells of the row of node (x, y); the project must hold current results.
 QStringList ResultRowCells(const Project &project, int x, int y);
+// Which marks the row of node (x, y) carries: placed hardware weaker than required, a second-storey column
+// whose pull-out is not carried down.
+struct ResultRowMarks {
+    bool weakerPlacement = false;
+    bool notCarried = false;
+};
+ResultRowMarks ResultRowMarksOf(const Project &project, int x, int y);
 // Whether node (x, y) gets a row: a column stands there on the first or the second storey.
 bool HasResultRow(const Project &project, int x, int y);
 // Left edge (twips from the table's left) that centres `text` at `points` over logical columns

@@ -83,3 +83,20 @@ TEST(HardwareClass, TableRoundTripsAndCapacitiesFollowTheLimits)
         EXPECT_EQ(c.capacityText, QString::number(c.limit * 1.96 * 2.7, 'f', 2)) << i;
     }
 }
+
+// Placed hardware is weaker only when both texts are classes and the placed limit is lower; an N beyond the
+// table makes every class weaker; a text that is no class never is.
+TEST(HardwareClass, PlacedBelowRequired)
+{
+    struct Case {
+        const char *placed, *required;
+        bool weaker;
+    };
+    const Case cases[] = {
+        {"(ろ)", "(は)", true},    {"(は)", "(は)", false},  {"(ち)", "(と)", false}, {"(ぬ)", "(る)*", true},
+        {"(る)*", "範囲外", true}, {"HD-10", "(と)", false}, {"", "(と)", false},     {"(い)", "", false},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(PlacedBelowRequired(QString::fromUtf8(c.placed), QString::fromUtf8(c.required)), c.weaker)
+            << c.placed << ' ' << c.required;
+}

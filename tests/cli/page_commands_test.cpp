@@ -29,7 +29,8 @@ QString ReadText(const QString &path)
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
-// X line 3 ("X2"): names of the crossing Y lines, the wall labels storey by storey, each column's
+// X line 3 ("X2"), at the report's frame scale: the module distances and the length above the frame, names
+// of the crossing Y lines, the wall labels storey by storey, each column's
 // required class (left), "通し柱" under a through column's foot and "出" beside a corner column — the
 // classes are those of `calc` for x = 3.
 TEST(PageCommands, FrameOfX2AsText)
@@ -41,16 +42,19 @@ TEST(PageCommands, FrameOfX2AsText)
     EXPECT_EQ(ReadText(out),
               u"--- page 1/1 ---\n"
               "VELM-RQX /軸組Ｎ値算定   [ サンプル邸 木造２階建て ]\n"
+              "910\n910\n910\n910\n910\n910\n910\n910\n7280\n"
               "Y1\nY1a\nY2\nY2a\nY3\nY3a\nY4\nY4a\nY5\nY5a\nY6\nY6a\nY7\nY7a\nY8\nY8a\nY9\n"
               "3.0\n2.0\n1.5\n"
               "(ち)\n通し柱\n出\n(ろ)\n(へ)\n通し柱\n(ほ)\n出\n"
               "(に)\n出\n(い)\n(と)\n出\n"
-              "X2 通り 軸組図\n"_s);
+              "X2 通り 軸組図\n"
+              "S=1/100  1ﾓｼﾞｭｰﾙ = 910mm\n"_s);
 }
 
 // Pages as images: A4 at 150 dpi in the right orientation, with ink where the layout puts it. Y line 3
-// ("Y2") at the frame view's 2.4 cm/m: the board X5–X6 of storey 1 fills x 12.24–14.42 cm and y 8.5–13.8 cm
-// of the paper, so (13.3, 13.0) cm is grey and (13.3, 5.1) cm above the frame is white.
+// ("Y2") at the report's frame scale 1/100 (1 cm/m) from 3.5 cm: the board X5–X6 of storey 1 fills x
+// 7.14–8.05 cm and y 8.5–13.8 cm of the paper, so (7.6, 13.0) cm is grey and (7.6, 5.1) cm above the frame
+// is white.
 TEST(PageCommands, RenderedPages)
 {
     QTemporaryDir dir;
@@ -62,8 +66,8 @@ TEST(PageCommands, RenderedPages)
         QRgb colour;
     };
     for (const Case &c :
-         {Case{"frame HOUSE --y 3 -o OUT", {1754, 1240}, {787, 768}, 0xC0C0C0},
-          Case{"frame HOUSE --y 3 -o OUT", {1754, 1240}, {787, 300}, 0xFFFFFF},
+         {Case{"frame HOUSE --y 3 -o OUT", {1754, 1240}, {449, 768}, 0xC0C0C0},
+          Case{"frame HOUSE --y 3 -o OUT", {1754, 1240}, {449, 300}, 0xFFFFFF},
           Case{"plan HOUSE --kind transfer -o OUT", {1754, 1240}, {10, 10}, 0xFFFFFF},
           Case{"plan HOUSE --floor 1 --kind walls -o OUT", {1240, 1754}, {10, 10}, 0xFFFFFF}}) {
         SCOPED_TRACE(c.line);

@@ -5,6 +5,7 @@
 #include "calc/n_value.h"
 #include "editor/plan_figures.h"
 #include "print/font_names.h"
+#include "print/label_placer.h"
 #include "support/house_builder.h"
 #include "support/page_items.h"
 
@@ -42,7 +43,8 @@ PageContent Draw(const Project &p, int mode, int columnLevel = 0, PrintSurface *
 }
 
 // Each wall is drawn once with one label: brace + board of its first span, at most 5.0, 6 points; below an
-// X wall, turned 90° right of a Y wall. The hardware plan draws plain lines.
+// X wall, turned 90° right of a Y wall, or, where that is taken, across the wall beyond its symbol. The
+// hardware plan draws plain lines, bolder than the grid.
 TEST(PlanFigures, WallSymbolsAndLabels)
 {
     struct WallCase {
@@ -54,7 +56,7 @@ TEST(PlanFigures, WallSymbolsAndLabels)
     struct Case {
         const char *name;
         std::vector<WallCase> walls;  // on line 2
-        QString labels;           // sorted, joined by blanks
+        QString labels;               // sorted, joined by blanks
         int polygons, lines, mode;
     };
     // clang-format off
@@ -73,21 +75,27 @@ TEST(PlanFigures, WallSymbolsAndLabels)
             samples::PlaceWall(p, 1, w.direction, 2, w.from, w.to, w.key, w.size, w.options);
         const PageContent page = Draw(p, c.mode);
         QStringList labels;
+        int belowOrRight = 0;
         for (const test::PageText &t : page.texts) {
             labels << t.text;
             EXPECT_EQ(t.points, 6.0f);
             const bool alongY = t.angle == 900;
             EXPECT_TRUE(t.angle == 0 || alongY);
             const float across = alongY ? t.x - NodeX(2) : t.y - NodeY(2);  // right of / below the line
-            EXPECT_GT(across, 0.0f);
-            EXPECT_LT(across, alongY ? 0.1f : 0.2f);
+            if (across > 0) {
+                EXPECT_LT(across, alongY ? 0.1f : 0.2f);
+                ++belowOrRight;
+            } else {
+                EXPECT_LT(across, -0.24f);  // beyond a brace symbol on the other side
+            }
         }
+        EXPECT_EQ(belowOrRight, c.labels.isEmpty() ? 0 : 1);
         labels.sort();
         EXPECT_EQ(labels.join(u' '), c.labels);
         EXPECT_EQ(page.shapesOf(PageItemKind::Polygon).size(), static_cast<size_t>(c.polygons));
         EXPECT_EQ(page.shapesOf(PageItemKind::Line).size(), static_cast<size_t>(c.lines));
         for (const PageShape &sh : page.shapes)
-            EXPECT_EQ(sh.penWidth, 10);
+            EXPECT_EQ(sh.penWidth, c.mode == kFigWallsLines ? 30 : 10);
     }
 }
 
@@ -138,8 +146,8 @@ TEST(PlanFigures, HardwareTextSizeFollowsTheGrid)
         EXPECT_LT(page.texts[0].y, y - half);
         EXPECT_NEAR(page.texts[1].x, x - 0.024f, kTol);  // top hardware above
         EXPECT_LT(page.texts[1].y, page.texts[0].y);
-        EXPECT_NEAR(page.texts[2].x, x - 0.024f, kTol);  // foot hardware below
-        EXPECT_NEAR(page.texts[2].y, y + half, kTol);
+        EXPECT_NEAR(page.texts[2].x, x - 0.024f, kTol);                        // foot hardware below
+        EXPECT_NEAR(page.texts[2].y, y + half + 2 * LabelPlacer::kGap, kTol);  // clear of the square
     }
 }
 

@@ -5,6 +5,7 @@
 #include "calc/n_value.h"
 #include "model/project.h"
 #include "print/font_names.h"
+#include "print/print_document.h"
 #include "print/print_surface.h"
 #include "report/report_builder.h"
 #include "report/result_table.h"
@@ -100,13 +101,17 @@ TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
 }
 
 // The orthogonal-beam share in brackets: in the calculation's cross-beam house the upstairs column (2,3)
-// passes 0.625 through the Y beam on x = 3 to (3,5), which has no beam term of its own.
+// passes 0.625 through the Y beam on x = 3 to (3,5), which has no beam term of its own. N = −0.6 + 0.625
+// prints 0.02 (0.025 in single precision lies just below), so ΔN prints 0.62: N' + ΔN as printed gives N.
 TEST(ResultTableTest, OrthogonalBeamShareInBrackets)
 {
     Project p = HandWorkedCrossBeam();
     RunCalculationSequence(p, true);
     ASSERT_FLOAT_EQ(p.results(3, 5, 1).nCross[kDirX], 0.625f);
-    EXPECT_EQ(ResultRowCells(p, 3, 5)[6], QStringLiteral("0.63\r=[0.625]\r――――――――\r-"));
+    const QStringList cells = ResultRowCells(p, 3, 5);
+    EXPECT_EQ(cells[5].section(QLatin1Char('\r'), 0, 0), QStringLiteral("-0.60"));
+    EXPECT_EQ(cells[6], QStringLiteral("0.62\r=[0.625]\r――――――――\r-"));
+    EXPECT_EQ(cells[7].section(QLatin1Char('\r'), 0, 0), QStringLiteral("0.02"));
 }
 
 // Every page of a table that breaks carries the band once, with the rows below it; no columns: the message.
@@ -143,6 +148,83 @@ TEST(ResultTableTest, PageBreaksRepeatTheHeaderBand)
         EXPECT_EQ(rows, columns ? 81 : 0);
         EXPECT_EQ(s.document().pageTexts(last).contains(kNoColumnMessage), !columns);
     }
+}
+
+}  // namespace
+}  // namespace rqx
+
+namespace rqx {
+namespace {
+
+using namespace samples;
+
+int CountText(const PrintDocument &doc, const QString &text)
+{
+    int n = 0;
+    for (int page = 1; page <= doc.pageCount(); ++page)
+        n += static_cast<int>(doc.pageTexts(page).count(text));
+    return n;
+}
+
+int Triangles(const PrintSurface &s, int page)
+{
+    int n = 0;
+    for (const PageItem &item : s.document().page(page).items)
+        n += item.kind == PageItemKind::Polygon && item.x2 == 3 ? 1 : 0;
+    return n;
+}
+
+// The flags a reviewer looks for. In the cross-beam house without the first-storey column at (3,5) the
+// upstairs column (2,3) (required (と)) sends its pull-out to no column; its top hardware (ろ) is weaker than
+// required, its foot (ち) is not. Each mark is explained once under the table; the second-storey hardware
+// plan marks the column and its legend explains the mark. A house with neither prints neither note.
+TEST(ResultTableTest, FlagsAReviewerLooksFor)
+{
+    InstallJapaneseFontSubstitutions();
+    for (const bool flagged : {true, false}) {
+        Project p = HandWorkedCrossBeam();
+        if (flagged) {
+            p.nodes(3, 5, 1).columnKind = 0;
+            p.nodes(2, 3, 2).hardware[1] = QStringLiteral("(ろ)");
+            p.nodes(2, 3, 2).hardware[2] = QStringLiteral("(ち)");
+        }
+        RunCalculationSequence(p, true);
+        ASSERT_EQ(p.results(2, 3, 2).notCarried, flagged ? 1 : 0);
+        const QStringList cells = ResultRowCells(p, 2, 3);
+        EXPECT_EQ(cells[3], flagged ? QStringLiteral("(と)△") : QStringLiteral("(と)"));
+        EXPECT_EQ(cells[4], flagged ? QStringLiteral("(ろ)※\r\r(ち)")
+                                    : kHardwarePlaceholder + "\r\r" + kHardwarePlaceholder);
+        PrintSurface s;
+        const ReportResult r = BuildReport(s, p);
+        EXPECT_EQ(CountText(s.document(), kWeakerPlacementNote), flagged ? 1 : 0);
+        EXPECT_EQ(CountText(s.document(), kNotCarriedNote), flagged ? 1 : 0);
+        const int plan2 = r.toc.page[2][1] + 1;
+        EXPECT_EQ(Triangles(s, plan2 - 1), 0);
+        EXPECT_EQ(Triangles(s, plan2), flagged ? 2 : 0);  // the column's mark and the legend's sample
+        EXPECT_EQ(s.document().pageTexts(plan2).contains(
+                      QStringLiteral("：１階柱に引抜き力が伝達されていない２階柱")),
+                  flagged);
+    }
+}
+
+// A one-storey house without walls: its plans' legends name no second storey (the method of chapter 1 still
+// prints its fixed texts), and the frame section says in one line that it has nothing to show.
+TEST(ResultTableTest, OneStoreyLegendAndAnEmptyFrameSection)
+{
+    InstallJapaneseFontSubstitutions();
+    Project p = NewProject(4, 4, 1, 2, LineNames::kNumbered);
+    PlaceFloor(p, 1, 1, 1, 5, 5, 1);
+    PlaceColumn(p, 1, 1, 1);
+    RunCalculationSequence(p, true);
+    PrintSurface s;
+    const ReportResult r = BuildReport(s, p);
+    for (int page = r.toc.page[1][5]; page < r.toc.page[2][3]; ++page)  // the plans and the frames
+        for (const QString &t : s.document().pageTexts(page))
+            EXPECT_FALSE(t.contains(QStringLiteral("２階床")) || t.contains(QStringLiteral("２階柱･")))
+                << page << ' ' << t.toStdString();
+    EXPECT_TRUE(s.document().pageTexts(r.toc.page[1][5]).contains(QStringLiteral("：１階柱･小屋梁")));
+    EXPECT_TRUE(
+        s.document().pageTexts(r.toc.page[2][2]).contains(QStringLiteral("該当する軸組はありません。")));
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 // A recorded page read back for the drawing tests: its texts and shapes, in cm from the printable origin.
 
 #include <QPointF>
+#include <QRectF>
 #include <QRgb>
 #include <QString>
 
+#include <cmath>
 #include <vector>
 
 #include "print/print_document.h"
@@ -73,6 +75,45 @@ inline PageContent ReadPage(const PrintSurface &s, int n = 1)
         c.shapes.push_back(sh);
     }
     return c;
+}
+
+// The box a text item covers on the paper, in twips from the paper's top-left: its width and the font's
+// height as the surface measures them, turned about the anchor as the renderer turns it.
+struct TextBox {
+    QString text;
+    QRectF box;
+    bool running = false;  // the page's header or footer
+};
+
+inline std::vector<TextBox> PageTextBoxes(const PrintDocument &doc, int n)
+{
+    static PrintSurface measure;  // only measures
+    std::vector<TextBox> out;
+    for (const PageItem &it : doc.page(n).items) {
+        if (it.kind != PageItemKind::Text)
+            continue;
+        const PrintFont &f = doc.font(it.b);
+        measure.SetFontName(f.name);
+        measure.SetFontSize(f.points);
+        measure.SetFontBold(f.bold);
+        const QString &text = doc.string(it.a);
+        measure.Measure(text);
+        const QRectF local(it.x2, it.y2, measure.TextWid(), measure.TextHei());
+        const double a = -it.angle / 10.0 * M_PI / 180.0;
+        const double c = std::cos(a), sn = std::sin(a);
+        double x0 = 1e18, y0 = 1e18, x1 = -1e18, y1 = -1e18;
+        for (const QPointF &p :
+             {local.topLeft(), local.topRight(), local.bottomLeft(), local.bottomRight()}) {
+            const double x = it.x1 + p.x() * c - p.y() * sn;
+            const double y = it.y1 + p.x() * sn + p.y() * c;
+            x0 = std::min(x0, x);
+            y0 = std::min(y0, y);
+            x1 = std::max(x1, x);
+            y1 = std::max(y1, y);
+        }
+        out.push_back({text, QRectF(QPointF(x0, y0), QPointF(x1, y1)), it.flags != 0});
+    }
+    return out;
 }
 
 }  // namespace rqx::test

@@ -1,0 +1,78 @@
+#pragma once
+// Texts of a figure set so that none overlaps or touches another, none covers an area kept free (column
+// squares) and none leaves the area the figure may use: each text tries its spots in order at its size,
+// then the same spots at smaller sizes down to a readable floor. Headless (QtGui). Lengths are page cm.
+
+#include <QHash>
+#include <QRectF>
+#include <QString>
+
+#include <array>
+#include <span>
+#include <unordered_map>
+#include <vector>
+
+#include "print/page_drawing.h"
+
+namespace rqx {
+
+class PrintSurface;
+
+class LabelPlacer {
+public:
+    // The point of the text's box at fractions (fx, fy) of its width and height (0,0 top-left, 1,1
+    // bottom-right; of the turned box for turned texts) lies at (x, y).
+    struct Spot {
+        float x = 0;
+        float y = 0;
+        float fx = 0;
+        float fy = 0;
+    };
+
+    // `bounds`: the area texts must stay inside (an empty rectangle: no limit).
+    LabelPlacer(PrintSurface &s, const QRectF &bounds = QRectF(), float minSize = kMinTextSize);
+
+    static constexpr float kMinTextSize = 4.0f;  // points: the smallest size still read on paper
+    static constexpr float kGap = 0.03f;         // cm kept between two texts: they read apart
+
+    // An area no text may cover.
+    void keepFree(const QRectF &area);
+    // Whether a box lies inside the bounds and clear of every text and kept-free area.
+    bool isFree(const QRectF &box) const;
+    // Tries the spots in order at `size`, then at each half point less down to the floor (at most 16 spots,
+    // the floor being the last size tried); prints the text
+    // at the first free one in the surface's current font, keeps its box and returns true. `angle` 0 or 90
+    // (turned: the text reads upwards).
+    // `repeated`: a text met again (a name, a label) keeps its measures; a one-off (a callout's number)
+    // does not.
+    bool place(const QString &text, float size, std::span<const Spot> spots, int angle = 0,
+               bool repeated = true);
+    // The box of the last text placed.
+    const QRectF &lastBox() const { return last_; }
+    // Marks a box as taken without printing (a text printed by other means).
+    void occupy(const QRectF &box);
+    float minSize() const { return minSize_; }
+
+private:
+    static constexpr size_t kMaxSpots = 16;  // spots tried per text
+    void cellsOf(const QRectF &box, std::vector<long long> &out) const;
+    TextSize measure(const QString &text, float points, bool remember);
+    static QRectF boxAt(const Spot &spot, const TextSize &t, bool turned);
+
+    PrintSurface &s_;
+    QRectF bounds_;
+    float minSize_;
+    QRectF last_;
+    std::vector<QRectF> boxes_;
+    std::unordered_map<long long, std::vector<int>> cells_;
+    static constexpr int kSizeSlots = 24;  // half points up to 11.5 points
+    struct Measured {
+        std::array<TextSize, kSizeSlots> size{};
+        std::array<bool, kSizeSlots> known{};
+    };
+    QHash<QString, Measured> sizes_;  // measured texts in the current font, by half point
+    QString fontName_;
+    bool bold_ = false;
+};
+
+}  // namespace rqx
