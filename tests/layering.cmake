@@ -28,7 +28,7 @@ function(velm_links_of target out)
   set(${out} ${seen} PARENT_SCOPE)
 endfunction()
 
-foreach(lib velm_common velm_model velm_calc velm_document velm_print velm_dxf velm_editor velm_plan_figures
+foreach(lib velm_common velm_model velm_calc velm_document velm_print velm_dxf velm_editor
             velm_report)
   if(NOT TARGET ${lib})
     continue()

@@ -1,5 +1,7 @@
 #include "calc/wall_sides.h"
 
+#include "model/plan_facts.h"
+
 #include <cmath>
 
 #include "calc/grid_access.h"
@@ -7,8 +9,6 @@
 namespace rqx {
 
 namespace {
-
-constexpr float kMaxSideMultiplier = 5.0f;
 
 // Start node of the side-1 segment of (x, y) in direction d.
 NodeIndex Side1Start(int d, int x, int y)
@@ -38,9 +38,7 @@ SideWalls ReadSide(const Project &project, int d, NodeIndex n, int level)
     s.size = rec.brace[d].kind;
     s.code = rec.brace[d].code;
     // A brace and a board in one segment add up, but never beyond 5.
-    s.multiplier = rec.brace[d].multiplier + rec.board[d].multiplier;
-    if (s.multiplier > kMaxSideMultiplier)
-        s.multiplier = kMaxSideMultiplier;
+    s.multiplier = SpanMultiplier(rec, d);
     return s;
 }
 

@@ -1,5 +1,7 @@
 #include "editor/plan_render.h"
 
+#include "model/plan_facts.h"
+
 #include <algorithm>
 
 #include "model/project.h"
@@ -10,21 +12,6 @@ namespace rqx {
 namespace {
 
 constexpr double kLineNameFontSize = 10.0;
-
-int NodeCountX(const Project &p)
-{
-    return std::min(p.dims.spanCountX + 1, p.nodes.sizeX());
-}
-
-int NodeCountY(const Project &p)
-{
-    return std::min(p.dims.spanCountY + 1, p.nodes.sizeY());
-}
-
-bool OnModuleLine(int index, int divisions)
-{
-    return divisions <= 1 || index % divisions == 1;
-}
 
 QRgb InkColour(Ink ink, QRgb own, QRgb dimmed)
 {

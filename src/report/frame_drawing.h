@@ -14,7 +14,7 @@
 
 #include <QString>
 
-#include "editor/plan_figures.h"
+#include "report/plan_figures.h"
 
 namespace rqx {
 

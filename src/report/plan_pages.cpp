@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "editor/plan_figures.h"
+#include "report/plan_figures.h"
 #include "model/project.h"
 #include "print/label_placer.h"
 #include "print/page_drawing.h"

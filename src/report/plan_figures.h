@@ -15,6 +15,8 @@
 
 #include <vector>
 
+#include "model/plan_facts.h"
+
 namespace rqx {
 
 class LabelPlacer;
@@ -120,11 +122,5 @@ float FigureDimensionsReach(PrintSurface &s, const Project &p);
 
 // "#0.0" of a wall multiplier (the label the plans and frames print).
 QString FormatMultiplier(float value);
-// The label of the span stored at a node: brace + board multiplier of that direction, at most 5.0.
-float SpanMultiplier(const Project &p, int x, int y, int level, int direction);
-// The first and the end node index (along the direction) of the wall a stored member belongs to; a member
-// whose indices do not lie on the line (a damaged file) is the span itself.
-void WallExtent(const Project &p, int direction, int own, int firstIndex, int lastIndex, int &first,
-                int &end);
 
 }  // namespace rqx

@@ -1,4 +1,4 @@
-#include "editor/plan_figures.h"
+#include "report/plan_figures.h"
 
 #include <algorithm>
 #include <array>
@@ -26,20 +26,6 @@ constexpr int kMemberPen = 10;
 constexpr int kColumnPen = 5;
 constexpr int kGridColour = 8;    // dark grey: the black walls and beams stand out from the grid
 constexpr int kWallLinePen = 30;  // plain wall lines, three pixels at 150 dpi
-
-int NodesX(const Project &p)
-{
-    return std::min(p.dims.spanCountX + 1, p.nodes.sizeX());
-}
-int NodesY(const Project &p)
-{
-    return std::min(p.dims.spanCountY + 1, p.nodes.sizeY());
-}
-
-bool OnModuleLine(int index, int divisions)
-{
-    return divisions <= 1 || index % divisions == 1;
-}
 
 using Points = std::array<std::array<float, 2>, 4>;
 
@@ -73,24 +59,6 @@ QString FormatMultiplier(float value)
     return QString::number(static_cast<double>(value), 'f', 1);
 }
 
-float SpanMultiplier(const Project &p, int x, int y, int level, int direction)
-{
-    const NodeRecord &n = p.nodes(x, y, level);
-    const float sum = n.brace[direction].multiplier + n.board[direction].multiplier;
-    return sum > 5.0f ? 5.0f : sum;
-}
-
-void WallExtent(const Project &p, int direction, int own, int firstIndex, int lastIndex, int &first, int &end)
-{
-    const int count = direction == kDirX ? NodesX(p) : NodesY(p);
-    first = firstIndex;
-    end = lastIndex + 1;
-    if (first < 1 || end > count || first >= end || own < first || own >= end) {
-        first = own;
-        end = own + 1;
-    }
-}
-
 QPointF FigureNodePoint(const Project &p, float figScale, float figX, float figY, int x, int y)
 {
     const NodeCoord c = GetNodeCoord(p, 1, x, y);
@@ -102,7 +70,7 @@ float figureScale(const PrintSurface &s, const Project &p, float reserveX, float
 {
     const float width = Cm(s.PageWidth()) - Cm(s.MarginLeft()) - Cm(s.MarginRight()) - reserveX;
     const float height = Cm(s.PageHeight()) - Cm(s.MarginTop()) - Cm(s.MarginBottom()) - reserveY;
-    const NodeCoord end = GetNodeCoord(p, 1, NodesX(p), NodesY(p));
+    const NodeCoord end = GetNodeCoord(p, 1, NodeCountX(p), NodeCountY(p));
     const float sx = end.x > 0 ? width / end.x : 0.0f;
     const float sy = end.y > 0 ? height / end.y : sx;
     return std::min(sx, sy);
@@ -111,8 +79,8 @@ float figureScale(const PrintSurface &s, const Project &p, float reserveX, float
 void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float figX, float figY,
                     FigureTexts *texts)
 {
-    const int nx = NodesX(p);
-    const int ny = NodesY(p);
+    const int nx = NodeCountX(p);
+    const int ny = NodeCountY(p);
     if (nx < 1 || ny < 1)
         return;
     const QPointF lo = FigureNodePoint(p, figScale, figX, figY, 1, 1);
@@ -190,8 +158,8 @@ void drawFigureFloors(PrintSurface &s, const Project &p, float figScale, float f
     const double size = s.FontSize();
     s.SetFontSize(6);
     ItemLayerScope layer(s, ItemLayer::Floors);
-    for (int y = 1; y < NodesY(p); ++y)
-        for (int x = 1; x < NodesX(p); ++x) {
+    for (int y = 1; y < NodeCountY(p); ++y)
+        for (int x = 1; x < NodeCountX(p); ++x) {
             const int kind = p.nodes(x, y, level).cellFloor;
             if (kind != 1 && kind != 2)
                 continue;
@@ -213,15 +181,15 @@ void drawFigureBeams(PrintSurface &s, const Project &p, float figScale, float fi
     if (level < 1 || level > p.nodes.sizeLevel())
         return;
     ItemLayerScope layer(s, ItemLayer::Beams);
-    for (int y = 1; y <= NodesY(p); ++y)
-        for (int x = 1; x <= NodesX(p); ++x) {
+    for (int y = 1; y <= NodeCountY(p); ++y)
+        for (int x = 1; x <= NodeCountX(p); ++x) {
             const NodeRecord &n = p.nodes(x, y, level);
             const QPointF a = FigureNodePoint(p, figScale, figX, figY, x, y);
-            if (x < NodesX(p) && n.beam[kDirX].present != 0) {
+            if (x < NodeCountX(p) && n.beam[kDirX].present != 0) {
                 const QPointF b = FigureNodePoint(p, figScale, figX, figY, x + 1, y);
                 DrawLineCm(s, a.x(), a.y(), b.x(), b.y(), kPenStyleSolid, kMemberPen, PaletteColor(0));
             }
-            if (y < NodesY(p) && n.beam[kDirY].present != 0) {
+            if (y < NodeCountY(p) && n.beam[kDirY].present != 0) {
                 const QPointF b = FigureNodePoint(p, figScale, figX, figY, x, y + 1);
                 DrawLineCm(s, a.x(), a.y(), b.x(), b.y(), kPenStyleSolid, kMemberPen, PaletteColor(0));
             }
@@ -320,12 +288,12 @@ void drawFigureWalls(PrintSurface &s, const Project &p, float figScale, float fi
     LabelPlacer own(s);
     LabelPlacer &placer = texts != nullptr ? texts->placer : own;
     ItemLayerScope layer(s, ItemLayer::Walls);
-    for (int y = 1; y <= NodesY(p); ++y)
-        for (int x = 1; x <= NodesX(p); ++x) {
+    for (int y = 1; y <= NodeCountY(p); ++y)
+        for (int x = 1; x <= NodeCountX(p); ++x) {
             const NodeRecord &n = p.nodes(x, y, level);
             for (int d = kDirX; d <= kDirY; ++d) {
                 const bool alongX = d == kDirX;
-                if (alongX ? x >= NodesX(p) : y >= NodesY(p))
+                if (alongX ? x >= NodeCountX(p) : y >= NodeCountY(p))
                     continue;
                 const int own = alongX ? x : y;
                 int labelledFirst = 0, labelledEnd = 0;  // the wall already labelled at this node
@@ -368,8 +336,8 @@ void KeepFigureColumnsFree(FigureTexts &texts, const Project &p, float figScale,
 {
     if (level < 1 || level > p.nodes.sizeLevel())
         return;
-    for (int y = 1; y <= NodesY(p); ++y)
-        for (int x = 1; x <= NodesX(p); ++x)
+    for (int y = 1; y <= NodeCountY(p); ++y)
+        for (int x = 1; x <= NodeCountX(p); ++x)
             if (p.nodes(x, y, level).columnKind > 0) {
                 const QPointF c = FigureNodePoint(p, figScale, figX, figY, x, y);
                 texts.placer.keepFree(QRectF(c.x() - side / 2, c.y() - side / 2, side, side));
@@ -394,8 +362,8 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
     const float textSize = HardwareTextSize(p);
     const float h = MeasureCm(s, QStringLiteral("(ろ)"), textSize).h;
     ItemLayerScope layer(s, ItemLayer::Columns);
-    for (int y = 1; y <= NodesY(p); ++y)
-        for (int x = 1; x <= NodesX(p); ++x) {
+    for (int y = 1; y <= NodeCountY(p); ++y)
+        for (int x = 1; x <= NodeCountX(p); ++x) {
             const NodeRecord &n = p.nodes(x, y, level);
             if (n.columnKind <= 0)
                 continue;
@@ -516,8 +484,8 @@ float FigureDimensionsReach(PrintSurface &s, const Project &p)
 void drawFigureDimensions(PrintSurface &s, const Project &p, float figScale, float figX, float figY,
                           FigureTexts *placed)
 {
-    const int nx = NodesX(p);
-    const int ny = NodesY(p);
+    const int nx = NodeCountX(p);
+    const int ny = NodeCountY(p);
     if (nx < 2 || ny < 2)
         return;
     FontScope font(s, kFontNamePMincho);

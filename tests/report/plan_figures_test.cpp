@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/n_value.h"
-#include "editor/plan_figures.h"
+#include "report/plan_figures.h"
 #include "print/font_names.h"
 #include "print/label_placer.h"
 #include "support/house_builder.h"
