@@ -45,9 +45,7 @@ void RecordMixedPage(PrintSurface &s, int page)
                QStringLiteral("通り|柱|Ｎ値|引抜き力|必要|配置金物"), rows);
     s.SetTableCell(kCellSpan, 23, 4, 2);
     s.EndTable();
-    float y0 = 0;
-    TwipsToCm(s.CurrentY() - s.MarginTop(), y0);
-    y0 += 0.5f;
+    const float y0 = TwipsToCm(s.CurrentY() - s.MarginTop()) + 0.5f;
     for (int k = 0; k < 8; ++k) {
         DrawLineCm(s, 0, y0 + k * 0.4f, 16, y0 + k * 0.4f, k % 2, 0, 0x000000);
         DrawRectCm(s, k * 2.0f, y0, 0.3f, 0.3f, 0, 10, 0, 7, 1);

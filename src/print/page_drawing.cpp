@@ -15,18 +15,16 @@ QRgb PaletteColor(int index)
     return index >= 0 && index < 16 ? table[index] : table[0];
 }
 
-int CmToTwips(float cm, int &twips)
+int CmToTwips(float cm)
 {
     // Single-precision product, then the nearest integer with halves to even (the default rounding mode).
     const float product = cm * 567.0f;
-    twips = static_cast<int>(std::lrintf(product));
-    return twips;
+    return static_cast<int>(std::lrintf(product));
 }
 
-float TwipsToCm(int twips, float &cm)
+float TwipsToCm(int twips)
 {
-    cm = static_cast<float>(twips) / 567.0f;
-    return cm;
+    return static_cast<float>(twips) / 567.0f;
 }
 
 TextSize MeasureCm(PrintSurface &s, const QString &text, float size)
@@ -39,8 +37,7 @@ TextSize MeasureCm(PrintSurface &s, const QString &text, float size)
 namespace {
 int Twips(float cm)
 {
-    int t = 0;
-    return CmToTwips(cm, t);
+    return CmToTwips(cm);
 }
 
 // Saves the pen and brush and puts them back on leaving.

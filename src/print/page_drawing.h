@@ -27,11 +27,10 @@ class PrintSurface;
 // other numbers give black.
 QRgb PaletteColor(int index);
 
-// twips = cm × 567 in single precision, to the nearest integer, halves to even; stored in `twips` and
-// returned.
-int CmToTwips(float cm, int &twips);
-// cm = twips ÷ 567, stored in `cm` and returned.
-float TwipsToCm(int twips, float &cm);
+// twips = cm × 567 in single precision, to the nearest integer, halves to even.
+int CmToTwips(float cm);
+// cm = twips ÷ 567 in single precision.
+float TwipsToCm(int twips);
 // twips ÷ 567 as a value, for the figure routines that measure in centimetres.
 inline float Cm(int twips)
 {

@@ -35,10 +35,8 @@ struct Art {
         const double saved = s.FontSize();
         s.SetFontSize(points);
         s.Measure(t);
-        float w = 0;
-        float h = 0;
-        TwipsToCm(s.TextWid(), w);
-        TwipsToCm(s.TextHei(), h);
+        const float w = TwipsToCm(s.TextWid());
+        const float h = TwipsToCm(s.TextHei());
         s.SetFontSize(saved);
         text(t, points, x - w / 2, y - h / 2);
     }

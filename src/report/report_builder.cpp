@@ -47,16 +47,12 @@ void ReportState::roomFor(float height)
 
 int ReportState::offsetTwips(float cmBelowMargin) const
 {
-    float marginCm = 0;
-    TwipsToCm(s.MarginTop(), marginCm);
-    int twips = 0;
-    return CmToTwips(marginCm + cmBelowMargin, twips);
+    return CmToTwips(TwipsToCm(s.MarginTop()) + cmBelowMargin);
 }
 
 float ReportState::currentYCm() const
 {
-    float cm = 0;
-    return TwipsToCm(s.CurrentY() - s.MarginTop(), cm);
+    return TwipsToCm(s.CurrentY() - s.MarginTop());
 }
 
 void ReportState::sectionTitle(const QString &title, float x, int group, int entry, bool wholeLine)
@@ -76,13 +72,11 @@ void ReportState::indentText(const QString &text, float x)
 void ReportState::fixedTable(const FixedTable &table, float fontSize, int spacing)
 {
     // The table's top lies one line below cursorY (the caption or lead text line).
-    int top = 0;
-    s.SetCurrentY(s.MarginTop() + CmToTwips(cursorY + lineH, top));
+    s.SetCurrentY(s.MarginTop() + CmToTwips(cursorY + lineH));
     const double savedSize = s.FontSize();
     s.SetFontSize(fontSize);
     s.SetTableSpacing(spacing, spacing);
-    int indent = 0;
-    s.SetMarginLeftTwips(CmToTwips(2 * charW + kReportMarginLeftCm, indent));
+    s.SetMarginLeftTwips(CmToTwips(2 * charW + kReportMarginLeftCm));
     s.StartTable();
     s.AddTable(table.format, QString(), table.rows);
     for (const auto &[cell, columns] : table.spans)
@@ -148,8 +142,7 @@ ReportResult BuildReport(PrintSurface &surface, const Project &project, const Re
         if (b.chapterCode == kChapterResultTable) {
             // The band heads the page, and a table breaking onto it continues below the band.
             PrintResultHeader(b);
-            int top = 0;
-            s.SetCurrentY(s.MarginTop() + CmToTwips(b.lineH, top) + kResultHeaderHeight - 48);
+            s.SetCurrentY(s.MarginTop() + CmToTwips(b.lineH) + kResultHeaderHeight - 48);
         }
         s.SetFont(font);
     });

@@ -27,8 +27,7 @@ void CentredText(ReportState &b, const QString &text, float points, float y)
 {
     b.s.SetFontSize(points);
     b.s.Measure(text);
-    float width = 0;
-    TwipsToCm(b.s.TextWid(), width);
+    const float width = TwipsToCm(b.s.TextWid());
     PrintTextCm(b.s, text, points, (b.printableWidth - width) / 2, y, 0);
 }
 
@@ -68,15 +67,12 @@ void PrintCoverPage(ReportState &b, float)
     s.SetFontName(kFontNamePMincho);
     s.SetFontSize(20);
     s.Measure(name);
-    float nameWidth = 0;
-    TwipsToCm(s.TextWid(), nameWidth);
+    const float nameWidth = TwipsToCm(s.TextWid());
     const float nameTop = NameTop(nameWidth, lineH20);
     constexpr int kNameBoxTwips = 7400;
-    float boxCm = 0;
-    TwipsToCm(kNameBoxTwips, boxCm);
-    int twips = 0;
-    s.SetMarginLeftTwips(CmToTwips(kReportMarginLeftCm + (b.printableWidth - boxCm) / 2, twips));
-    s.SetCurrentY(s.MarginTop() + CmToTwips(nameTop, twips));
+    const float boxCm = TwipsToCm(kNameBoxTwips);
+    s.SetMarginLeftTwips(CmToTwips(kReportMarginLeftCm + (b.printableWidth - boxCm) / 2));
+    s.SetCurrentY(s.MarginTop() + CmToTwips(nameTop));
     const int savedBorder = s.TableBorder();
     s.SetTableBorder(kTableBorderNone);
     s.StartTable();

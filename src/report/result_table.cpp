@@ -245,8 +245,7 @@ int CentreOverColumns(PrintSurface &s, int first, int last, float points, const 
 void PrintResultHeader(ReportState &b)
 {
     PrintSurface &s = b.s;
-    int top = 0;
-    CmToTwips(b.lineH, top);
+    const int top = CmToTwips(b.lineH);
     constexpr int h = kResultHeaderHeight;
     const int bottom = top + h;
     const int right = ResultColumnLeft(13);
@@ -344,8 +343,7 @@ void PrintResultTable(ReportState &b, float x)
     // Narrow cells: the hardware placeholder and "X―" stay on one line.
     const int savedPadding = s.TableCellPaddingX();
     s.SetTableCellPaddingX(kResultCellPadding);
-    int headerTop = 0;
-    CmToTwips(b.lineH, headerTop);
+    const int headerTop = CmToTwips(b.lineH);
     s.SetCurrentY(s.MarginTop() + headerTop + kResultHeaderHeight - 48);
 
     const QString format = ResultTableFormat();

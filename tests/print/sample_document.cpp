@@ -114,7 +114,7 @@ void RecordSampleDocument(PrintSurface &s, int rows)
                QStringLiteral("通り|柱|Ｎ値|引抜き力|必要|配置金物"), body);
     s.EndTable();
     inTable = false;
-    PrintTextCm(s, QStringLiteral("以上"), 10, 0, TwipsToCm(s.CurrentY() - s.MarginTop(), height) + 0.3f, 0);
+    PrintTextCm(s, QStringLiteral("以上"), 10, 0, TwipsToCm(s.CurrentY() - s.MarginTop()) + 0.3f, 0);
     s.EndDoc();
     s.SetNewPageHandler({});
 }
