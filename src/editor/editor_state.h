@@ -35,9 +35,9 @@ struct SpanState {
     int32_t dragState = 0;      // 0 idle, 1 first point taken
     int32_t rubberColour = 15;  // classic palette number
     int32_t deleteKind = 0;     // right-click menu: 1 braces, 2 boards, 3 both
-    int32_t cancelRequested = 0;
-    int32_t axisLock = 0;  // 0 none, 1 along X, 2 along Y
-    int32_t menuDeletion = 0;
+    bool cancelRequested = false;
+    int32_t axisLock = 0;       // 0 none, 1 along X, 2 along Y
+    bool menuDeletion = false;  // the deletion of this span was chosen from the right-click menu
 };
 
 // Where the plan sits on the surface (set by the plan fit).
@@ -54,13 +54,13 @@ struct EditorState {
     FixedArray<int32_t, 1, 5> selectedItem{};
     FixedArray<QString, 1, 3> selectedNodeKey{};
     QString memberKey;
-    int32_t linkColumnsAndBeams = 1;
-    int32_t showAllMembers = 0;
+    bool linkColumnsAndBeams = true;
+    bool showAllMembers = false;
     float zoomFactor = 1.0f;
     int32_t editMode = kModePlace;
-    int32_t deleteBothKinds = 0;
+    bool deleteBothKinds = false;
     float multiplier = 1.0f;
-    int32_t otherFloorShown = 0;
+    bool otherFloorShown = false;
     SpanState span;
     PlanFit fit;
 };

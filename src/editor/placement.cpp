@@ -421,8 +421,8 @@ void placeOrDeleteColumn(Project &project, NodeRecorder &recorder, const EditorS
     }
 }
 
-void placeOrDeleteBeams(Project &project, NodeRecorder &recorder, const EditorState &editor, int editMode,
-                        int level, const NodeRect &s)
+void placeOrDeleteBeams(NodeRecorder &recorder, const EditorState &editor, int editMode, int level,
+                        const NodeRect &s)
 {
     const bool alongX = s.iy1 == s.iy2;
     const int dir = alongX ? kDirX : kDirY;
@@ -437,8 +437,8 @@ void placeOrDeleteBeams(Project &project, NodeRecorder &recorder, const EditorSt
     }
 }
 
-void placeOrDeleteFloors(Project &project, NodeRecorder &recorder, const EditorState &editor, int editMode,
-                         int level, const NodeRect &s)
+void placeOrDeleteFloors(NodeRecorder &recorder, const EditorState &editor, int editMode, int level,
+                         const NodeRect &s)
 {
     const int value = editMode == kModePlace ? editor.selectedItem[kToolFloor] : 0;
     for (int j = s.iy1; j <= s.iy2 - 1; ++j)
@@ -512,7 +512,7 @@ EditOutcome applyEdit(Project &project, int floor, const EditorState &editor, in
     } else {
         switch (tool) {
             case kToolFloor:
-                placeOrDeleteFloors(project, recorder, editor, editMode, level, span);
+                placeOrDeleteFloors(recorder, editor, editMode, level, span);
                 break;
             case kToolWall:
                 placeOrDeleteWalls(project, recorder, editor, editMode, level, span);
@@ -521,7 +521,7 @@ EditOutcome applyEdit(Project &project, int floor, const EditorState &editor, in
                 placeOrDeleteColumn(project, recorder, editor, editMode, level, span.ix1, span.iy1);
                 break;
             case kToolBeam:
-                placeOrDeleteBeams(project, recorder, editor, editMode, level, span);
+                placeOrDeleteBeams(recorder, editor, editMode, level, span);
                 break;
         }
     }

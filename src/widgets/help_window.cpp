@@ -136,7 +136,8 @@ HelpWindow *ShowHelp(QWidget *owner, int topic)
                 ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/") + kIndex)
                 : path;
         MessageAnswer answer = MessageAnswer::Ok;
-        ShowMessage(shown + QStringLiteral(" が見つかりません。"), kMsgOk, kMessageTitleFull, answer, owner);
+        ShowMessage(shown + QStringLiteral(" が見つかりません。"), MessageKind::Ok, kMessageTitleFull, answer,
+                    owner);
         return nullptr;
     }
     QPointer<HelpWindow> &window = HelpWindowPointer();

@@ -15,24 +15,23 @@ namespace rqx {
 namespace {
 
 // The buttons of a message kind; none for an unknown kind.
-QMessageBox::StandardButtons ButtonsOf(int kind)
+QMessageBox::StandardButtons ButtonsOf(MessageKind kind)
 {
     switch (kind) {
-        case kMsgOk:
+        case MessageKind::Ok:
             return QMessageBox::Ok;
-        case kMsgOkCancel:
+        case MessageKind::OkCancel:
             return QMessageBox::Ok | QMessageBox::Cancel;
-        case kMsgAbortRetryIgnore:
+        case MessageKind::AbortRetryIgnore:
             return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
-        case kMsgYesNoCancel:
+        case MessageKind::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case kMsgYesNo:
+        case MessageKind::YesNo:
             return QMessageBox::Yes | QMessageBox::No;
-        case kMsgRetryCancel:
+        case MessageKind::RetryCancel:
             return QMessageBox::Retry | QMessageBox::Cancel;
-        default:
-            return QMessageBox::NoButton;
     }
+    return QMessageBox::NoButton;
 }
 
 MessageAnswer AnswerOf(int clicked, QMessageBox::StandardButtons buttons)
@@ -64,7 +63,8 @@ MessageAnswer AnswerOf(int clicked, QMessageBox::StandardButtons buttons)
 
 }  // namespace
 
-void ShowMessage(const QString &text, int kind, const QString &title, MessageAnswer &answer, QWidget *parent)
+void ShowMessage(const QString &text, MessageKind kind, const QString &title, MessageAnswer &answer,
+                 QWidget *parent)
 {
     const QMessageBox::StandardButtons buttons = ButtonsOf(kind);
     if (buttons == QMessageBox::NoButton)
@@ -86,7 +86,8 @@ void OpenDocumentFile(QWidget *owner, const QString &path, bool &notFound)
     notFound = !FileExists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     if (notFound) {
         MessageAnswer answer = MessageAnswer::Ok;
-        ShowMessage(path + QStringLiteral(" が見つかりません。"), kMsgOk, kMessageTitleFull, answer, owner);
+        ShowMessage(path + QStringLiteral(" が見つかりません。"), MessageKind::Ok, kMessageTitleFull, answer,
+                    owner);
     }
 }
 

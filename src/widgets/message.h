@@ -16,19 +16,14 @@ inline const QString kMessageTitle = QStringLiteral("確認ﾒｯｾｰｼﾞ");
 inline const QString kMessageTitleFull = QStringLiteral("確認メッセージ");
 
 // Kinds of ShowMessage: the buttons offered.
-inline constexpr int kMsgOk = 0;
-inline constexpr int kMsgOkCancel = 1;
-inline constexpr int kMsgAbortRetryIgnore = 2;
-inline constexpr int kMsgYesNoCancel = 3;
-inline constexpr int kMsgYesNo = 4;
-inline constexpr int kMsgRetryCancel = 5;
+enum class MessageKind { Ok, OkCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
 
 enum class MessageAnswer { Ok, Cancel, Abort, Retry, Ignore, Yes, No };
 
 // Modal message box with the buttons of kind (0–5) and sets answer to the button pressed.
 // A kind outside 0–5 shows nothing and leaves answer unchanged. Carriage returns in text are line
 // breaks. parent defaults to the active window.
-void ShowMessage(const QString &text, int kind, const QString &title, MessageAnswer &answer,
+void ShowMessage(const QString &text, MessageKind kind, const QString &title, MessageAnswer &answer,
                  QWidget *parent = nullptr);
 
 // Opens the file with the desktop's application for it. When the file is missing or cannot be opened,

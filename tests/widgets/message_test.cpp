@@ -53,25 +53,25 @@ TEST(ShowMessageTest, EachKindOffersItsButtonsAndReportsTheOnePressed)
 {
     using SB = QMessageBox;
     struct Case {
-        int kind;
+        MessageKind kind;
         QMessageBox::StandardButtons buttons;
         QList<std::pair<QMessageBox::StandardButton, MessageAnswer>> answers;
     };
     const QList<Case> cases = {
-        {kMsgOk, SB::Ok, {{SB::Ok, MessageAnswer::Ok}}},
-        {kMsgOkCancel,
+        {MessageKind::Ok, SB::Ok, {{SB::Ok, MessageAnswer::Ok}}},
+        {MessageKind::OkCancel,
          SB::Ok | SB::Cancel,
          {{SB::Ok, MessageAnswer::Ok}, {SB::Cancel, MessageAnswer::Cancel}}},
-        {kMsgAbortRetryIgnore,
+        {MessageKind::AbortRetryIgnore,
          SB::Abort | SB::Retry | SB::Ignore,
          {{SB::Abort, MessageAnswer::Abort},
           {SB::Retry, MessageAnswer::Retry},
           {SB::Ignore, MessageAnswer::Ignore}}},
-        {kMsgYesNoCancel,
+        {MessageKind::YesNoCancel,
          SB::Yes | SB::No | SB::Cancel,
          {{SB::Yes, MessageAnswer::Yes}, {SB::No, MessageAnswer::No}, {SB::Cancel, MessageAnswer::Cancel}}},
-        {kMsgYesNo, SB::Yes | SB::No, {{SB::Yes, MessageAnswer::Yes}, {SB::No, MessageAnswer::No}}},
-        {kMsgRetryCancel,
+        {MessageKind::YesNo, SB::Yes | SB::No, {{SB::Yes, MessageAnswer::Yes}, {SB::No, MessageAnswer::No}}},
+        {MessageKind::RetryCancel,
          SB::Retry | SB::Cancel,
          {{SB::Retry, MessageAnswer::Retry}, {SB::Cancel, MessageAnswer::Cancel}}},
     };
@@ -82,10 +82,10 @@ TEST(ShowMessageTest, EachKindOffersItsButtonsAndReportsTheOnePressed)
             // Start from an answer the box cannot give back by accident.
             MessageAnswer answer = expected == MessageAnswer::Ok ? MessageAnswer::No : MessageAnswer::Ok;
             ShowMessage(QStringLiteral("保存しますか？"), c.kind, kMessageTitle, answer);
-            ASSERT_TRUE(seen.shown) << "kind " << c.kind;
-            EXPECT_EQ(seen.buttons, c.buttons) << "kind " << c.kind;
+            ASSERT_TRUE(seen.shown) << "kind " << static_cast<int>(c.kind);
+            EXPECT_EQ(seen.buttons, c.buttons) << "kind " << static_cast<int>(c.kind);
             EXPECT_EQ(seen.title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
-            EXPECT_EQ(answer, expected) << "kind " << c.kind << " button " << press;
+            EXPECT_EQ(answer, expected) << "kind " << static_cast<int>(c.kind) << " button " << press;
         }
     }
 }
@@ -95,7 +95,8 @@ TEST(ShowMessageTest, CarriageReturnsBreakLinesAndEscapeIsCautious)
     SeenBox seen;
     std::unique_ptr<QTimer> timer(AnswerNextBox(seen, QMessageBox::NoButton));
     MessageAnswer answer = MessageAnswer::Yes;
-    ShowMessage(QStringLiteral("一行目\r二行目\r\n三行目"), kMsgYesNoCancel, kMessageTitleFull, answer);
+    ShowMessage(QStringLiteral("一行目\r二行目\r\n三行目"), MessageKind::YesNoCancel, kMessageTitleFull,
+                answer);
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(seen.text, QStringLiteral("一行目\n二行目\n三行目"));
     EXPECT_EQ(seen.title, QStringLiteral("確認メッセージ"));
@@ -109,7 +110,7 @@ TEST(ShowMessageTest, KindOutsideTheRangeShowsNothing)
         // Would close a box if one appeared, so a wrong result fails instead of hanging.
         std::unique_ptr<QTimer> timer(AnswerNextBox(seen, QMessageBox::NoButton));
         MessageAnswer answer = MessageAnswer::Retry;
-        ShowMessage(QStringLiteral("text"), kind, kMessageTitle, answer);
+        ShowMessage(QStringLiteral("text"), static_cast<MessageKind>(kind), kMessageTitle, answer);
         EXPECT_FALSE(seen.shown) << kind;
         EXPECT_EQ(answer, MessageAnswer::Retry) << kind;
     }

@@ -24,8 +24,8 @@ const QString kDefaultNote = QStringLiteral("(変更したデフォルトは、�
 bool AskDefaultChange(QWidget *parent, const QString &first)
 {
     MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(first + QStringLiteral("\r\r") + kDefaultNote, kMsgOkCancel, kMessageTitleFull, answer,
-                parent);
+    ShowMessage(first + QStringLiteral("\r\r") + kDefaultNote, MessageKind::OkCancel, kMessageTitleFull,
+                answer, parent);
     return answer == MessageAnswer::Ok;
 }
 

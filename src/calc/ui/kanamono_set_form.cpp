@@ -24,7 +24,7 @@ namespace {
 bool AskOkCancel(QWidget *parent, const QString &text)
 {
     MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(text, kMsgOkCancel, kMessageTitle, answer, parent);
+    ShowMessage(text, MessageKind::OkCancel, kMessageTitle, answer, parent);
     return answer == MessageAnswer::Ok;
 }
 

@@ -340,12 +340,12 @@ public:
     void showMessage(const QString &text) override
     {
         MessageAnswer answer = MessageAnswer::Ok;
-        ShowMessage(text, kMsgOk, kMessageTitle, answer, &screen_);
+        ShowMessage(text, MessageKind::Ok, kMessageTitle, answer, &screen_);
     }
     bool confirm(const QString &text) override
     {
         MessageAnswer answer = MessageAnswer::Cancel;
-        ShowMessage(text, kMsgOkCancel, kMessageTitle, answer, &screen_);
+        ShowMessage(text, MessageKind::OkCancel, kMessageTitle, answer, &screen_);
         return answer == MessageAnswer::Ok;
     }
     void setBusy(bool busy) override

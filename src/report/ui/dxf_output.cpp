@@ -26,8 +26,8 @@ bool WriteReportDrawings(QWidget *parent, const PrintDocument &doc, const QStrin
     MessageAnswer answer = MessageAnswer::Ok;
     const std::vector<DxfDrawing> drawings = DocumentDrawings(doc);
     if (drawings.empty()) {
-        ShowMessage(QStringLiteral("計算書に伏図・軸組図がありません。"), kMsgOk, kMessageTitle, answer,
-                    parent);
+        ShowMessage(QStringLiteral("計算書に伏図・軸組図がありません。"), MessageKind::Ok, kMessageTitle,
+                    answer, parent);
         return false;
     }
     const QDir dir(folder);
@@ -43,7 +43,7 @@ bool WriteReportDrawings(QWidget *parent, const PrintDocument &doc, const QStrin
         ShowMessage(QDir::toNativeSeparators(folder) + kCR +
                         QStringLiteral("に同じ名前のファイルがあります。") + kCR + kCR + names + kCR + kCR +
                         QStringLiteral("上書きしますか？"),
-                    kMsgYesNo, kMessageTitle, answer, parent);
+                    MessageKind::YesNo, kMessageTitle, answer, parent);
         if (answer != MessageAnswer::Yes)
             return false;
     }
@@ -54,7 +54,7 @@ bool WriteReportDrawings(QWidget *parent, const PrintDocument &doc, const QStrin
         ShowMessage(QStringLiteral("伏図・軸組図をDXFファイルに出力しました（%1 ファイル）。")
                             .arg(written.written.size()) +
                         kCR + kCR + QDir::toNativeSeparators(folder),
-                    kMsgOk, kMessageTitle, answer, parent);
+                    MessageKind::Ok, kMessageTitle, answer, parent);
         return true;
     }
     QString text = QStringLiteral("DXFファイルを書き込めませんでした。") + kCR + kCR +
@@ -62,7 +62,7 @@ bool WriteReportDrawings(QWidget *parent, const PrintDocument &doc, const QStrin
     if (!written.written.isEmpty())
         text +=
             kCR + kCR + QStringLiteral("それまでの %1 ファイルは出力済みです。").arg(written.written.size());
-    ShowMessage(text, kMsgOk, kMessageTitle, answer, parent);
+    ShowMessage(text, MessageKind::Ok, kMessageTitle, answer, parent);
     return false;
 }
 

@@ -58,7 +58,8 @@ void ProgressWindow::askToStop()
     if (finished_ || stopRequested_)
         return;
     MessageAnswer answer = MessageAnswer::No;
-    ShowMessage(QStringLiteral("計算書作成処理を中止します。"), kMsgYesNo, kMessageTitle, answer, this);
+    ShowMessage(QStringLiteral("計算書作成処理を中止します。"), MessageKind::YesNo, kMessageTitle, answer,
+                this);
     if (answer == MessageAnswer::Yes)
         stopRequested_ = true;
 }

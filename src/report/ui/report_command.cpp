@@ -55,7 +55,7 @@ ReportWindow *ReportCommand(const ReportHost &host, const ReportCommandSetup &se
 {
     QWidget *main = host.mainWindow;
     MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(QStringLiteral("計算書を作成します。"), kMsgOkCancel, kMessageTitle, answer, main);
+    ShowMessage(QStringLiteral("計算書を作成します。"), MessageKind::OkCancel, kMessageTitle, answer, main);
     if (answer != MessageAnswer::Ok)
         return nullptr;
 
@@ -67,7 +67,7 @@ ReportWindow *ReportCommand(const ReportHost &host, const ReportCommandSetup &se
     QApplication::restoreOverrideCursor();
     if (project.anyNotCarried == 1 && project.grid.crossBeamNoWarning == 0) {
         answer = MessageAnswer::No;
-        ShowMessage(TransferWarningText(), kMsgYesNo, kMessageTitle, answer, main);
+        ShowMessage(TransferWarningText(), MessageKind::YesNo, kMessageTitle, answer, main);
         if (answer != MessageAnswer::Yes)
             return nullptr;
     }

@@ -99,7 +99,8 @@ QString MenuText(QString text)
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-MessageAnswer Ask(QWidget *parent, const QString &text, int kind, const QString &title = kMessageTitle)
+MessageAnswer Ask(QWidget *parent, const QString &text, MessageKind kind,
+                  const QString &title = kMessageTitle)
 {
     MessageAnswer answer = MessageAnswer::Cancel;
     ShowMessage(text, kind, title, answer, parent);
@@ -620,11 +621,11 @@ void ReportWindow::printPages(int first, int last, const QString &question)
         // Nothing to print on: say so and offer the PDF file instead.
         const QString text = QStringLiteral("プリンターがインストールされていないため、印刷できません。") +
                              kCR + kCR + QStringLiteral("計算書(全ページ)をPDFファイルに出力しますか？");
-        if (Ask(this, text, kMsgYesNo) == MessageAnswer::Yes)
+        if (Ask(this, text, MessageKind::YesNo) == MessageAnswer::Yes)
             exportPdfCommand();
         return;
     }
-    if (Ask(this, question, kMsgOkCancel) != MessageAnswer::Ok)
+    if (Ask(this, question, MessageKind::OkCancel) != MessageAnswer::Ok)
         return;
     QString error;
     bool ok = false;
@@ -640,7 +641,7 @@ void ReportWindow::printPages(int first, int last, const QString &question)
         MessageAnswer answer = MessageAnswer::Ok;
         ShowMessage(QStringLiteral("印刷できませんでした。") + kCR + kCR + QStringLiteral("ﾌﾟﾘﾝﾀ名： ") +
                         PrinterDeviceName(printer_) + kCR + error,
-                    kMsgOk, kMessageTitle, answer, this);
+                    MessageKind::Ok, kMessageTitle, answer, this);
     }
 }
 
@@ -685,7 +686,7 @@ void ReportWindow::exportPdfCommand()
     if (QFileInfo::exists(path) &&
         Ask(this,
             path + kCR + QStringLiteral("は既に存在します。") + kCR + QStringLiteral("上書きしますか？"),
-            kMsgYesNo) != MessageAnswer::Yes)
+            MessageKind::YesNo) != MessageAnswer::Yes)
         return;
     QString error;
     bool ok = false;
@@ -700,11 +701,11 @@ void ReportWindow::exportPdfCommand()
     }
     MessageAnswer answer = MessageAnswer::Ok;
     if (ok)
-        ShowMessage(QStringLiteral("計算書をPDFファイルに出力しました。") + kCR + kCR + path, kMsgOk,
+        ShowMessage(QStringLiteral("計算書をPDFファイルに出力しました。") + kCR + kCR + path, MessageKind::Ok,
                     kMessageTitle, answer, this);
     else
         ShowMessage(QStringLiteral("PDFファイルを書き込めませんでした。") + kCR + kCR + path + kCR + error,
-                    kMsgOk, kMessageTitle, answer, this);
+                    MessageKind::Ok, kMessageTitle, answer, this);
 }
 
 void ReportWindow::exportDxfCommand()
@@ -775,7 +776,7 @@ void ReportWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (!closeWithoutQuestion_ && Ask(this, QStringLiteral("プレビュー画面を閉じます。"), kMsgYesNo,
+    if (!closeWithoutQuestion_ && Ask(this, QStringLiteral("プレビュー画面を閉じます。"), MessageKind::YesNo,
                                       kMessageTitleFull) != MessageAnswer::Yes) {
         event->ignore();
         return;

@@ -69,7 +69,7 @@ void PrintShownPage(QWidget *owner, QPrinter *printer, const PrintDocument *doc,
     if (!doc || doc->pageCount() == 0 || !printer)
         return;
     MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(question + PrinterDeviceName(*printer), kMsgOkCancel, kMessageTitle, answer, owner);
+    ShowMessage(question + PrinterDeviceName(*printer), MessageKind::OkCancel, kMessageTitle, answer, owner);
     if (answer != MessageAnswer::Ok)
         return;
     QString error;
@@ -87,7 +87,7 @@ void PrintShownPage(QWidget *owner, QPrinter *printer, const PrintDocument *doc,
         answer = MessageAnswer::Ok;
         ShowMessage(QStringLiteral("印刷できませんでした。") + kCR + kCR + QStringLiteral("ﾌﾟﾘﾝﾀ名： ") +
                         PrinterDeviceName(*printer) + kCR + error,
-                    kMsgOk, kMessageTitle, answer, owner);
+                    MessageKind::Ok, kMessageTitle, answer, owner);
     }
 }
 

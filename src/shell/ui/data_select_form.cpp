@@ -49,8 +49,8 @@ bool CheckHistoryFile(const QString &path, const QString &appTitle, QWidget *par
     // file are named as such.
     const bool missing = check.error == ENOENT || check.error == ENOTDIR;
     MessageAnswer answer = MessageAnswer::Ok;
-    ShowMessage(missing ? MissingHistoryFileMessage(path) : check.message, kMsgOk, kMessageTitle, answer,
-                parent);
+    ShowMessage(missing ? MissingHistoryFileMessage(path) : check.message, MessageKind::Ok, kMessageTitle,
+                answer, parent);
     return false;
 }
 
@@ -250,8 +250,8 @@ void DataSelectForm::chooseCurrentRow()
 void DataSelectForm::exitClicked()
 {
     MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(QStringLiteral("『 ") + state_.appTitle + QStringLiteral(" 』 を終了します"), kMsgOkCancel,
-                kMessageTitle, answer, this);
+    ShowMessage(QStringLiteral("『 ") + state_.appTitle + QStringLiteral(" 』 を終了します"),
+                MessageKind::OkCancel, kMessageTitle, answer, this);
     if (answer != MessageAnswer::Ok)
         return;
     startChoice_ = kStartExit;
@@ -273,8 +273,8 @@ void DataSelectForm::newClicked()
 void DataSelectForm::clearHistoryClicked()
 {
     MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(QStringLiteral("データ履歴をクリアーします。"), kMsgOkCancel, kMessageTitleFull, answer,
-                this);
+    ShowMessage(QStringLiteral("データ履歴をクリアーします。"), MessageKind::OkCancel, kMessageTitleFull,
+                answer, this);
     if (answer != MessageAnswer::Ok)
         return;
     ClearHistory(state_);

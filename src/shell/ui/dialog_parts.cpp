@@ -31,7 +31,8 @@ bool ReadGridSizeInput(QWidget *dialog, QComboBox *countX, QComboBox *countY, QC
     QComboBox *countLists[2] = {countX, countY};
     for (int i = 0; i < 2; ++i) {
         if (!ParseWholeNumber(countLists[i]->currentText(), 1, maxGridCount, counts[i])) {
-            ShowMessage(GridCountRefusedMessage(maxGridCount), kMsgOk, kMessageTitle, answer, dialog);
+            ShowMessage(GridCountRefusedMessage(maxGridCount), MessageKind::Ok, kMessageTitle, answer,
+                        dialog);
             countLists[i]->setFocus();
             countLists[i]->lineEdit()->selectAll();
             return false;
@@ -40,7 +41,7 @@ bool ReadGridSizeInput(QWidget *dialog, QComboBox *countX, QComboBox *countY, QC
     // Within what a project file keeps: a module the reader refuses would make a file that never opens.
     if (!ParsePositiveNumber(moduleList->currentText(), module) || module < kMinModuleLength * 1000.0 ||
         module > kMaxModuleLength * 1000.0) {
-        ShowMessage(ModuleRefusedMessage(), kMsgOk, kMessageTitle, answer, dialog);
+        ShowMessage(ModuleRefusedMessage(), MessageKind::Ok, kMessageTitle, answer, dialog);
         moduleList->setFocus();
         moduleList->lineEdit()->selectAll();
         return false;

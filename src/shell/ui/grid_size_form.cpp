@@ -89,8 +89,8 @@ void GridSizeChange::okClicked()
     }
 
     MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(QStringLiteral("データ入力グリッドサイズを変更します。"), kMsgOkCancel, kMessageTitle, answer,
-                this);
+    ShowMessage(QStringLiteral("データ入力グリッドサイズを変更します。"), MessageKind::OkCancel,
+                kMessageTitle, answer, this);
     if (answer != MessageAnswer::Ok)
         return;
 

@@ -165,7 +165,7 @@ bool LineNameSetForm::readChoice(Choice &choice, bool checkCapacity)
         const int box = BoxOfStyle(choice.style[dir]);
         choice.startRead[dir] = box >= 0;
         if (box >= 0 && !ParseWholeNumber(startBoxes_[dir][box]->text(), 0, 999, choice.start[dir])) {
-            ShowMessage(StartNumberRefusedMessage(), kMsgOk, kMessageTitle, answer, this);
+            ShowMessage(StartNumberRefusedMessage(), MessageKind::Ok, kMessageTitle, answer, this);
             startBoxes_[dir][box]->setFocus();
             startBoxes_[dir][box]->selectAll();
             return false;
@@ -176,7 +176,7 @@ bool LineNameSetForm::readChoice(Choice &choice, bool checkCapacity)
             if (lines > capacity) {
                 ShowMessage(LineStyleCapacityMessage(QString::fromUtf8(kStyleCaptions[dir][index]), capacity,
                                                      QString::fromUtf8(dirText[dir]), lines),
-                            kMsgOk, kMessageTitle, answer, this);
+                            MessageKind::Ok, kMessageTitle, answer, this);
                 styleButtons_[dir][index]->setFocus();
                 return false;
             }
@@ -221,7 +221,7 @@ void LineNameSetForm::defaultClicked()
     ShowMessage(
         QStringLiteral(
             "通り名のデフォルトを変更します。\r\r(変更したデフォルトは、次回新規データから有効になります。)"),
-        kMsgOkCancel, kMessageTitleFull, answer, this);
+        MessageKind::OkCancel, kMessageTitleFull, answer, this);
     if (answer != MessageAnswer::Ok)
         return;
     auto &d = state_.defaultSettings;

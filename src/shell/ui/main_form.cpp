@@ -67,13 +67,13 @@ QString MenuText(const QString &text)
 void Notify(QWidget *parent, const QString &text)
 {
     MessageAnswer answer = MessageAnswer::Ok;
-    ShowMessage(text, kMsgOk, kMessageTitle, answer, parent);
+    ShowMessage(text, MessageKind::Ok, kMessageTitle, answer, parent);
 }
 
 bool AskYesNo(QWidget *parent, const QString &text, const QString &title)
 {
     MessageAnswer answer = MessageAnswer::No;
-    ShowMessage(text, kMsgYesNo, title, answer, parent);
+    ShowMessage(text, MessageKind::YesNo, title, answer, parent);
     return answer == MessageAnswer::Yes;
 }
 
@@ -721,7 +721,7 @@ void MainForm::saveAsCommand()
         MessageAnswer answer = MessageAnswer::Cancel;
         ShowMessage(
             path.trimmed() + QStringLiteral("\r\rはすでに存在します。\r\r上書きしてもよろしいですか。"),
-            kMsgOkCancel, kMessageTitle, answer, this);
+            MessageKind::OkCancel, kMessageTitle, answer, this);
         if (answer != MessageAnswer::Ok)
             return;
     }

@@ -26,12 +26,12 @@ bool OfferRecovery(DocumentRecovery &recovery, QWidget *parent)
         if (!copy.written.isValid()) {
             ShowMessage(QStringLiteral("復元用のデータが壊れているため、復元できません。\r\r(") +
                             copy.copyPath + QStringLiteral(")\r\r削除しますか？"),
-                        kMsgYesNo, kMessageTitle, answer, parent);
+                        MessageKind::YesNo, kMessageTitle, answer, parent);
             if (answer == MessageAnswer::Yes)
                 recovery.discard(copy.copyPath);
             continue;
         }
-        ShowMessage(RecoveryQuestion(copy), kMsgYesNoCancel, kMessageTitle, answer, parent);
+        ShowMessage(RecoveryQuestion(copy), MessageKind::YesNoCancel, kMessageTitle, answer, parent);
         if (answer == MessageAnswer::No) {
             recovery.discard(copy.copyPath);
             continue;
@@ -45,7 +45,7 @@ bool OfferRecovery(DocumentRecovery &recovery, QWidget *parent)
         }
         ShowMessage(QStringLiteral("復元用のデータを読み込めませんでした。\r\r(") + copy.copyPath +
                         QStringLiteral(")\r\r") + reason,
-                    kMsgOk, kMessageTitle, answer, parent);
+                    MessageKind::Ok, kMessageTitle, answer, parent);
     }
     recovery.store().releaseOrphans();
     return false;
@@ -56,7 +56,7 @@ void ShowOpenElsewhere(const QString &path, QWidget *parent)
     MessageAnswer answer = MessageAnswer::Ok;
     ShowMessage(QStringLiteral("このデータは、他の VELM-RQX でも開かれています。\r\r(") + path +
                     QStringLiteral(")\r\r両方で変更して保存すると、先に保存した変更が失われます。"),
-                kMsgOk, kMessageTitle, answer, parent);
+                MessageKind::Ok, kMessageTitle, answer, parent);
 }
 
 }  // namespace rqx
