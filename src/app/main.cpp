@@ -38,6 +38,24 @@ QString StartupFileArgument(const QApplication &app)
 
 }  // namespace rqx
 
+namespace {
+
+// A project open in another program is told once it is shown; a recovery copy that cannot be
+// written is shown in the status bar until one is written again.
+void ShowRecoveryInWindow(rqx::DocumentRecovery &recovery, rqx::MainForm &window)
+{
+    QObject::connect(
+        &recovery, &rqx::DocumentRecovery::openElsewhere, &window, [&window](const QString &path) {
+            QTimer::singleShot(0, &window, [&window, path] { rqx::ShowOpenElsewhere(path, &window); });
+        });
+    QObject::connect(&recovery, &rqx::DocumentRecovery::recoveryFailing, &window,
+                     [&window](const QString &reason) { window.showRecoveryProblem(reason); });
+    QObject::connect(&recovery, &rqx::DocumentRecovery::recoveryWorks, &window,
+                     [&window] { window.showRecoveryProblem(QString()); });
+}
+
+}  // namespace
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
@@ -82,16 +100,7 @@ int main(int argc, char **argv)
     // crashed is offered first, and a restored project takes the start dialog's place.
     rqx::DocumentRecovery recovery(document, rqx::RecoveryStore::DefaultFolder(),
                                    rqx::ProjectLock::DefaultFolder());
-    QObject::connect(
-        &recovery, &rqx::DocumentRecovery::openElsewhere, &window, [&window](const QString &path) {
-            // After the open has finished showing the project.
-            QTimer::singleShot(0, &window, [&window, path] { rqx::ShowOpenElsewhere(path, &window); });
-        });
-    // A recovery copy that cannot be written is shown until one is written again.
-    QObject::connect(&recovery, &rqx::DocumentRecovery::recoveryFailing, &window,
-                     [&window](const QString &reason) { window.showRecoveryProblem(reason); });
-    QObject::connect(&recovery, &rqx::DocumentRecovery::recoveryWorks, &window,
-                     [&window] { window.showRecoveryProblem(QString()); });
+    ShowRecoveryInWindow(recovery, window);
     QTimer::singleShot(0, &window, [&window, &recovery, startupFile] {
         if (rqx::OfferRecovery(recovery, &window))
             window.showRestoredProject();

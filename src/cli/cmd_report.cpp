@@ -17,68 +17,90 @@
 
 namespace rqx::cli {
 
-int RunReport(const QStringList &args)
-{
-    const QString usage =
-        QStringLiteral("report FILE.RQX -o OUT.pdf | report FILE.RQX --text | report FILE.RQX --dxf FOLDER");
+namespace {
+
+// One of the three outputs, chosen on the command line.
+struct ReportArgs {
     QString file;
-    QString output;
+    QString output;  // -o OUT.pdf
     QString dxfFolder;
     bool text = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (a == QLatin1String("-o") && i + 1 < args.size() && output.isEmpty())
-            output = args[++i];
-        else if (a == QLatin1String("--dxf") && i + 1 < args.size() && dxfFolder.isEmpty())
-            dxfFolder = args[++i];
-        else if (a == QLatin1String("--text") && !text)
-            text = true;
-        else if (!a.startsWith(QLatin1Char('-')) && file.isEmpty())
-            file = a;
-        else
-            return UsageError(usage);
-    }
-    if (file.isEmpty() || int(text) + int(!output.isEmpty()) + int(!dxfFolder.isEmpty()) != 1)
-        return UsageError(usage);
+};
 
-    Project project;
-    if (!LoadForCommand(file, project))
+bool ParseReportArgs(const QStringList &args, ReportArgs &a)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (arg == QLatin1String("-o") && i + 1 < args.size() && a.output.isEmpty())
+            a.output = args[++i];
+        else if (arg == QLatin1String("--dxf") && i + 1 < args.size() && a.dxfFolder.isEmpty())
+            a.dxfFolder = args[++i];
+        else if (arg == QLatin1String("--text") && !a.text)
+            a.text = true;
+        else if (!arg.startsWith(QLatin1Char('-')) && a.file.isEmpty())
+            a.file = arg;
+        else
+            return false;
+    }
+    return !a.file.isEmpty() && int(a.text) + int(!a.output.isEmpty()) + int(!a.dxfFolder.isEmpty()) == 1;
+}
+
+// Page by page: the dump of a long report is never held whole.
+int WriteTextDump(const PrintDocument &doc)
+{
+    for (int n = 1; n <= doc.pageCount(); ++n)
+        Out() << DumpPageText(doc, n);
+    Out().flush();
+    return kExitOk;
+}
+
+int WriteDrawings(const PrintDocument &doc, const QString &folder)
+{
+    if (!QDir().mkpath(folder)) {
+        PrintError(QStringLiteral("フォルダを作成できません: ") + folder);
+        Err() << "velmrqx-cli: " << folder << ": the folder could not be made" << Qt::endl;
         return kExitRefused;
-    RunCalculationSequence(project, true);
-    InstallJapaneseFontSubstitutions();
-    PrintSurface surface;
-    BuildReport(surface, project);
-    if (text) {
-        // Page by page: the dump of a long report is never held whole.
-        const PrintDocument &doc = surface.document();
-        for (int n = 1; n <= doc.pageCount(); ++n)
-            Out() << DumpPageText(doc, n);
-        Out().flush();
-        return kExitOk;
     }
-    if (!dxfFolder.isEmpty()) {
-        if (!QDir().mkpath(dxfFolder)) {
-            PrintError(QStringLiteral("フォルダを作成できません: ") + dxfFolder);
-            Err() << "velmrqx-cli: " << dxfFolder << ": the folder could not be made" << Qt::endl;
-            return kExitRefused;
-        }
-        const DxfFolderOutcome written =
-            WriteDxfDrawings(surface.document(), DocumentDrawings(surface.document()), dxfFolder);
-        for (const QString &path : written.written)
-            Out() << path << Qt::endl;
-        if (!written.ok()) {
-            PrintWriteFailure(QStringLiteral("図面"), written.failedPath, written.saved);
-            return kExitRefused;
-        }
-        return kExitOk;
+    const DxfFolderOutcome written = WriteDxfDrawings(doc, DocumentDrawings(doc), folder);
+    for (const QString &path : written.written)
+        Out() << path << Qt::endl;
+    if (!written.ok()) {
+        PrintWriteFailure(QStringLiteral("図面"), written.failedPath, written.saved);
+        return kExitRefused;
     }
-    const PdfOutcome written =
-        WritePdfFile(surface.document(), output, 600, project.info.buildingName.trimmed());
+    return kExitOk;
+}
+
+int WritePdfOutput(const PrintDocument &doc, const QString &output, const QString &title)
+{
+    const PdfOutcome written = WritePdfFile(doc, output, 600, title);
     if (!written.ok()) {
         PrintWriteFailure(QStringLiteral("計算書"), output, written.saved, written.renderError);
         return kExitRefused;
     }
     return kExitOk;
+}
+
+}  // namespace
+
+int RunReport(const QStringList &args)
+{
+    ReportArgs a;
+    if (!ParseReportArgs(args, a))
+        return UsageError(QStringLiteral(
+            "report FILE.RQX -o OUT.pdf | report FILE.RQX --text | report FILE.RQX --dxf FOLDER"));
+    Project project;
+    if (!LoadForCommand(a.file, project))
+        return kExitRefused;
+    RunCalculationSequence(project, true);
+    InstallJapaneseFontSubstitutions();
+    PrintSurface surface;
+    BuildReport(surface, project);
+    if (a.text)
+        return WriteTextDump(surface.document());
+    if (!a.dxfFolder.isEmpty())
+        return WriteDrawings(surface.document(), a.dxfFolder);
+    return WritePdfOutput(surface.document(), a.output, project.info.buildingName.trimmed());
 }
 
 }  // namespace rqx::cli

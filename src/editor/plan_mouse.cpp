@@ -211,6 +211,45 @@ void groupMouseDown(PlanMouse &m, int button, int x, int y)
 
 }  // namespace
 
+namespace {
+
+void takeStart(SpanState &s, const SnapResult &snap)
+{
+    s.startIx = s.endIx = snap.ix;
+    s.startIy = s.endIy = snap.iy;
+    s.startScreenX = s.endScreenX = snap.screenX;
+    s.startScreenY = s.endScreenY = snap.screenY;
+}
+
+// The finished span: checked, applied with its drawing, the through-column warning, the span ended.
+void finishSpan(PlanMouse &m)
+{
+    EditorState &e = m.editor;
+    removeRubber(m);
+    const NodeRect span = orderedSpan(e);
+    const SpanVerdict verdict = checkSpan(m.project, editedFloor(m), e, e.editMode, span);
+    if (!verdict.allowed) {
+        m.host.showMessage(verdict.message);
+        endSpan(m);
+        return;
+    }
+    const bool busy = e.currentTool == kToolFloor;
+    if (busy)
+        m.host.setBusy(true);
+    const int modeUsed = e.editMode;
+    applyWithDrawing(m, modeUsed, span);
+    if (busy)
+        m.host.setBusy(false);
+    if (e.currentTool == kToolColumn && modeUsed == kModePlace) {
+        const QString warning = warnThroughColumnHardware(m.project, editedFloor(m), span.ix1, span.iy1);
+        if (!warning.isEmpty())
+            m.host.showMessage(warning);
+    }
+    endSpan(m);
+}
+
+}  // namespace
+
 void Paper_MouseDown(PlanMouse &m, int button, int x, int y)
 {
     EditorState &e = m.editor;
@@ -230,20 +269,12 @@ void Paper_MouseDown(PlanMouse &m, int button, int x, int y)
             m.host.popupZoomMenu();
         return;
     }
-    const bool column = tool == kToolColumn;
-    if (column) {
-        // One click: the node is start and end at once.
-        s.startIx = s.endIx = snap.ix;
-        s.startIy = s.endIy = snap.iy;
-        s.startScreenX = s.endScreenX = snap.screenX;
-        s.startScreenY = s.endScreenY = snap.screenY;
+    if (tool == kToolColumn) {
+        takeStart(s, snap);  // one click: the node is start and end at once
     } else if (s.dragState == 0) {
         if (button != kButtonLeft)
             return;
-        s.startIx = s.endIx = snap.ix;
-        s.startIy = s.endIy = snap.iy;
-        s.startScreenX = s.endScreenX = snap.screenX;
-        s.startScreenY = s.endScreenY = snap.screenY;
+        takeStart(s, snap);
         s.dragState = 1;
         setCancel(m, true);
         return;
@@ -254,28 +285,7 @@ void Paper_MouseDown(PlanMouse &m, int button, int x, int y)
     s.menuDeletion = 0;
     if (button == kButtonRight && !memberMenu(m))
         return;
-
-    removeRubber(m);
-    const NodeRect span = orderedSpan(e);
-    const SpanVerdict verdict = checkSpan(m.project, editedFloor(m), e, e.editMode, span);
-    if (!verdict.allowed) {
-        m.host.showMessage(verdict.message);
-        endSpan(m);
-        return;
-    }
-    const bool busy = tool == kToolFloor;
-    if (busy)
-        m.host.setBusy(true);
-    const int modeUsed = e.editMode;
-    applyWithDrawing(m, modeUsed, span);
-    if (busy)
-        m.host.setBusy(false);
-    if (column && modeUsed == kModePlace) {
-        const QString warning = warnThroughColumnHardware(m.project, editedFloor(m), span.ix1, span.iy1);
-        if (!warning.isEmpty())
-            m.host.showMessage(warning);
-    }
-    endSpan(m);
+    finishSpan(m);
 }
 
 void Paper_MouseMove(PlanMouse &m, int x, int y)

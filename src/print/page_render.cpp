@@ -95,92 +95,122 @@ private:
     std::vector<double> ascents_;
 };
 
-void RenderItems(const PrintDocument &doc, int n, QPainter &painter, RenderCache &cache)
-{
-    const PrintPage &page = doc.page(n);
-    std::uint32_t pen = UINT32_MAX, brush = UINT32_MAX, font = UINT32_MAX;
-    QRgb textColor = 0;
-    bool textPen = false;
-    double ascent = 0;
-    const double pixelsPerTwip = std::hypot(painter.deviceTransform().m11(), painter.deviceTransform().m12());
-    painter.setRenderHint(QPainter::NonCosmeticBrushPatterns);
-    auto usePen = [&](std::uint32_t i) {
-        if (pen != i || textPen) {
-            painter.setPen(MakePen(doc.pen(i), pixelsPerTwip));
-            pen = i;
-            textPen = false;
-        }
-    };
-    auto useBrush = [&](std::uint32_t i) {
-        if (brush != i) {
-            painter.setBrush(MakeBrush(doc.brush(i)));
-            brush = i;
-        }
-    };
-    for (const PageItem &item : page.items) {
+// Paints the items of a page in order, changing pen, brush and font only when an item needs others.
+class ItemPainter {
+public:
+    ItemPainter(const PrintDocument &doc, const PrintPage &page, QPainter &painter, RenderCache &cache)
+        : doc_(doc),
+          page_(page),
+          painter_(painter),
+          cache_(cache),
+          pixelsPerTwip_(std::hypot(painter.deviceTransform().m11(), painter.deviceTransform().m12()))
+    {
+        painter.setRenderHint(QPainter::NonCosmeticBrushPatterns);
+    }
+
+    void paint(const PageItem &item)
+    {
+        const QRectF box(item.x1, item.y1, item.x2 - item.x1, item.y2 - item.y1);
         switch (item.kind) {
-            case PageItemKind::Text: {
-                if (font != item.b) {
-                    painter.setFont(cache.font(item.b, ascent));
-                    font = item.b;
-                } else {
-                    cache.font(item.b, ascent);
-                }
-                if (!textPen || textColor != item.c) {
-                    painter.setPen(QColor::fromRgb(item.c));
-                    textPen = true;
-                    textColor = item.c;
-                }
-                const QString &text = doc.string(item.a);
-                const PrintFont &f = doc.font(item.b);
-                // The installed Japanese fonts have no bold face and Qt's synthetic bold is lost under a
-                // scaling transform: bold text is struck twice, a fourteenth of an em (at least ¾ pixel)
-                // apart.
-                const double boldOffset = f.bold ? std::max(f.points * kPrintTwipsPerPoint / 14.0,
-                                                            0.75 / std::max(pixelsPerTwip, 1e-9))
-                                                 : 0.0;
-                const QPointF at(item.x2, item.y2 + ascent);
-                if (item.angle == 0) {
-                    const QPointF origin(item.x1, item.y1);
-                    painter.drawText(origin + at, text);
-                    if (boldOffset > 0)
-                        painter.drawText(origin + at + QPointF(boldOffset, 0), text);
-                } else {
-                    painter.save();
-                    painter.translate(item.x1, item.y1);
-                    painter.rotate(-item.angle / 10.0);
-                    painter.drawText(at, text);
-                    if (boldOffset > 0)
-                        painter.drawText(at + QPointF(boldOffset, 0), text);
-                    painter.restore();
-                }
+            case PageItemKind::Text:
+                paintText(item);
                 break;
-            }
             case PageItemKind::Line:
                 usePen(item.a);
-                painter.drawLine(QPointF(item.x1, item.y1), QPointF(item.x2, item.y2));
+                painter_.drawLine(QPointF(item.x1, item.y1), QPointF(item.x2, item.y2));
                 break;
             case PageItemKind::Rectangle:
                 usePen(item.a);
                 useBrush(item.b);
-                painter.drawRect(QRectF(item.x1, item.y1, item.x2 - item.x1, item.y2 - item.y1));
+                painter_.drawRect(box);
                 break;
             case PageItemKind::Ellipse:
                 usePen(item.a);
                 useBrush(item.b);
-                painter.drawEllipse(QRectF(item.x1, item.y1, item.x2 - item.x1, item.y2 - item.y1));
+                painter_.drawEllipse(box);
                 break;
             case PageItemKind::Polygon:
                 usePen(item.a);
                 useBrush(item.b);
-                painter.drawPolygon(page.points.data() + item.x1, item.x2);
+                painter_.drawPolygon(page_.points.data() + item.x1, item.x2);
                 break;
             case PageItemKind::Picture:
-                painter.drawImage(QRectF(item.x1, item.y1, item.x2 - item.x1, item.y2 - item.y1),
-                                  doc.picture(item.c));
+                painter_.drawImage(box, doc_.picture(item.c));
                 break;
         }
     }
+
+private:
+    void usePen(std::uint32_t i)
+    {
+        if (pen_ != i || textPen_) {
+            painter_.setPen(MakePen(doc_.pen(i), pixelsPerTwip_));
+            pen_ = i;
+            textPen_ = false;
+        }
+    }
+    void useBrush(std::uint32_t i)
+    {
+        if (brush_ != i) {
+            painter_.setBrush(MakeBrush(doc_.brush(i)));
+            brush_ = i;
+        }
+    }
+    void paintText(const PageItem &item)
+    {
+        if (font_ != item.b) {
+            painter_.setFont(cache_.font(item.b, ascent_));
+            font_ = item.b;
+        } else {
+            cache_.font(item.b, ascent_);
+        }
+        if (!textPen_ || textColor_ != item.c) {
+            painter_.setPen(QColor::fromRgb(item.c));
+            textPen_ = true;
+            textColor_ = item.c;
+        }
+        const QString &text = doc_.string(item.a);
+        const PrintFont &f = doc_.font(item.b);
+        // The installed Japanese fonts have no bold face and Qt's synthetic bold is lost under a
+        // scaling transform: bold text is struck twice, a fourteenth of an em (at least ¾ pixel)
+        // apart.
+        const double boldOffset =
+            f.bold ? std::max(f.points * kPrintTwipsPerPoint / 14.0, 0.75 / std::max(pixelsPerTwip_, 1e-9))
+                   : 0.0;
+        const QPointF at(item.x2, item.y2 + ascent_);
+        if (item.angle == 0) {
+            const QPointF origin(item.x1, item.y1);
+            painter_.drawText(origin + at, text);
+            if (boldOffset > 0)
+                painter_.drawText(origin + at + QPointF(boldOffset, 0), text);
+        } else {
+            painter_.save();
+            painter_.translate(item.x1, item.y1);
+            painter_.rotate(-item.angle / 10.0);
+            painter_.drawText(at, text);
+            if (boldOffset > 0)
+                painter_.drawText(at + QPointF(boldOffset, 0), text);
+            painter_.restore();
+        }
+    }
+
+    const PrintDocument &doc_;
+    const PrintPage &page_;
+    QPainter &painter_;
+    RenderCache &cache_;
+    const double pixelsPerTwip_;
+    std::uint32_t pen_ = UINT32_MAX, brush_ = UINT32_MAX, font_ = UINT32_MAX;
+    QRgb textColor_ = 0;
+    bool textPen_ = false;
+    double ascent_ = 0;
+};
+
+void RenderItems(const PrintDocument &doc, int n, QPainter &painter, RenderCache &cache)
+{
+    const PrintPage &page = doc.page(n);
+    ItemPainter itemPainter(doc, page, painter, cache);
+    for (const PageItem &item : page.items)
+        itemPainter.paint(item);
 }
 
 QPageLayout LayoutOf(QSize twips)

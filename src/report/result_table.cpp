@@ -242,10 +242,19 @@ int CentreOverColumns(PrintSurface &s, int first, int last, float points, const 
     return left + (span - s.TextWid()) / 2;
 }
 
-void PrintResultHeader(ReportState &b)
+namespace {
+
+struct HeaderText {
+    QString text;
+    int first;  // logical columns the text is centred over
+    int last;
+    double factor;  // height in the band, in thirds of it
+};
+
+// The rules of the header band: its top, the quarter and half rules, the columns' rules from the top,
+// a quarter or half down.
+void DrawResultHeaderRules(PrintSurface &s, int top)
 {
-    PrintSurface &s = b.s;
-    const int top = CmToTwips(b.lineH);
     constexpr int h = kResultHeaderHeight;
     const int bottom = top + h;
     const int right = ResultColumnLeft(13);
@@ -261,20 +270,16 @@ void PrintResultHeader(ReportState &b)
     rule(ResultColumnLeft(3), top + h / 4, right, top + h / 4);
     rule(ResultColumnLeft(4), top + 2 * h / 4, ResultColumnLeft(7), top + 2 * h / 4);
     rule(ResultColumnLeft(10), top + 2 * h / 4, right, top + 2 * h / 4);
-    // Vertical rules start at the top, at a quarter or at half the band's height.
     const std::array<int, 13> startQuarter = {0, 0, 0, 1, 2, 2, 0, 1, 1, 1, 2, 2, 0};
     for (int k = 1; k <= 13; ++k)
         rule(ResultColumnLeft(k), top + startQuarter[static_cast<size_t>(k - 1)] * h / 4, ResultColumnLeft(k),
              bottom);
+}
 
-    s.SetFontName(kFontNamePMincho);
-    const bool user = b.p.grid.lCoefficientMode == 1;
-    struct HeaderText {
-        QString text;
-        int first;
-        int last;
-        double factor;
-    };
+// The header's texts, the L setting's and the orthogonal beams' among them.
+QList<HeaderText> ResultHeaderTexts(const GridInfo &grid)
+{
+    const bool user = grid.lCoefficientMode == 1;
     QList<HeaderText> texts = {
         {QStringLiteral("通り"), 1, 1, 1.9},
         {QStringLiteral("２階Ｎ値"), 3, 6, 0.7},
@@ -304,14 +309,26 @@ void PrintResultHeader(ReportState &b)
         {QStringLiteral("柱頭"), 11, 11, 2.3},
         {QStringLiteral("柱脚"), 11, 11, 2.9},
     };
-    if (b.p.grid.crossBeamIgnored == 0)
+    if (grid.crossBeamIgnored == 0)
         texts.insert(17, {QStringLiteral("       +[直交梁伝達]"), 8, 8, 3.0});
+    return texts;
+}
+
+}  // namespace
+
+void PrintResultHeader(ReportState &b)
+{
+    PrintSurface &s = b.s;
+    const int top = CmToTwips(b.lineH);
+    constexpr int h = kResultHeaderHeight;
+    DrawResultHeaderRules(s, top);
+    s.SetFontName(kFontNamePMincho);
     constexpr float kPoints = 8;
     s.SetFontSize(kPoints);
     auto textTop = [&](double factor, int textHeight) {
         return top + static_cast<int>(std::lround(h / 3.0 * factor - 1.6 * textHeight / 1.2));
     };
-    for (const HeaderText &t : texts) {
+    for (const HeaderText &t : ResultHeaderTexts(b.p.grid)) {
         s.Measure(t.text);
         const int x = CentreOverColumns(s, t.first, t.last, kPoints, t.text);
         PrintTextTwips(s, t.text, kPoints, x, textTop(t.factor, s.TextHei()), 0);
