@@ -72,6 +72,74 @@ void PrintHardwareFrames(ReportState &b, float x)
     PrintFrameFigures(b, x);
 }
 
+namespace {
+
+struct FrameLine {
+    int direction;
+    int line;
+};
+
+// The lines with bearing walls: X lines first, then Y lines.
+std::vector<FrameLine> WalledLines(const Project &p)
+{
+    std::vector<FrameLine> frames;
+    for (int k = 1; k <= p.dims.spanCountX + 1; ++k)
+        if (LineHasWalls(p, kFrameOnXLine, k))
+            frames.push_back({kFrameOnXLine, k});
+    for (int k = 1; k <= p.dims.spanCountY + 1; ++k)
+        if (LineHasWalls(p, kFrameOnYLine, k))
+            frames.push_back({kFrameOnYLine, k});
+    return frames;
+}
+
+// One numbered frame below its title: the title, the scale, the dimension lines, the frame with its
+// texts kept apart, the list of what found no room. Returns the next title's top.
+float PrintOneFrame(ReportState &b, FrameLayout &layout, const FrameLine &f, int number, float x,
+                    float titleY, const QString &scaleText, bool &listRanOn)
+{
+    PrintSurface &s = b.s;
+    const Project &p = b.p;
+    constexpr float kScaleTextSize = 10.0f;
+    const float roofDrop = kFrameRoofDropLines * b.lineH;
+    // The roof plane lies below the title and the dimension lines, the foundation line a storey height
+    // per floor lower.
+    layout.frameBaseY = titleY + roofDrop + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
+    BeginFrameFigure(s, p, layout, f.direction, f.line);
+    s.SetItemLayer(ItemLayer::Text);
+    s.SetFontName(kFontNameMincho);
+    PrintTextCm(s,
+                QStringLiteral("(") + QString::number(number) + QStringLiteral(") ") +
+                    FrameLineName(p, f.direction, f.line) + QStringLiteral(" 通り"),
+                11, x, titleY, 0);
+    s.SetItemLayer(ItemLayer::Dims);
+    PrintTextCm(s, scaleText, kScaleTextSize, b.printableWidth - MeasureCm(s, scaleText, kScaleTextSize).w,
+                titleY, 0);
+    drawFrameDimensions(s, p, layout, f.direction, f.line, titleY + roofDrop - kFrameDimensionDrop);
+    // The frame's texts keep apart between its roof line and the room of its line names; what finds no
+    // room is listed under the frame.
+    const float namesBottom = layout.frameBaseY + kFrameNamesRoom;
+    LabelPlacer placer(s,
+                       QRectF(QPointF(x, titleY + roofDrop - 0.05f), QPointF(b.printableWidth, namesBottom)));
+    FigureTexts texts{placer, {}};
+    s.SetItemLayer(ItemLayer::Sheet);
+    drawFrameLineNames(s, p, layout, f.direction, f.line, kFrameNamesReport, &texts);
+    drawFrameWalls(s, p, layout, f.direction, f.line, kFrameWallsReport, &texts);
+    drawFrameColumns(s, p, layout, f.direction, f.line, kFrameColumnsReport, &texts);
+    drawFrameBeams(s, p, layout, f.direction, f.line);
+    s.EndFigure();
+    s.SetItemLayer(ItemLayer::Sheet);
+    listRanOn = false;
+    if (texts.callouts.empty())
+        return layout.frameBaseY + 3.1f * b.lineH;
+    const int page = s.PageCount();
+    const float next =
+        PrintFigureCallouts(s, texts.callouts, x, namesBottom, b.printableWidth) + 1.2f * b.lineH;
+    listRanOn = s.PageCount() != page;
+    return next;
+}
+
+}  // namespace
+
 void PrintFrameFigures(ReportState &b, float x)
 {
     PrintSurface &s = b.s;
@@ -80,19 +148,7 @@ void PrintFrameFigures(ReportState &b, float x)
     b.indentText(QStringLiteral("耐力壁がある軸組を以下に示す。") +
                      QStringLiteral("(グレーは面材。土台は耐力壁がある場合のみ表示。)"),
                  x);
-
-    struct Frame {
-        int direction;
-        int line;
-    };
-    std::vector<Frame> frames;
-    for (int k = 1; k <= p.dims.spanCountX + 1; ++k)
-        if (LineHasWalls(p, kFrameOnXLine, k))
-            frames.push_back({kFrameOnXLine, k});
-    for (int k = 1; k <= p.dims.spanCountY + 1; ++k)
-        if (LineHasWalls(p, kFrameOnYLine, k))
-            frames.push_back({kFrameOnYLine, k});
-
+    const std::vector<FrameLine> frames = WalledLines(p);
     if (frames.empty()) {
         b.cursorY += b.lineH;
         b.indentText(QStringLiteral("該当する軸組はありません。"), x);
@@ -109,12 +165,10 @@ void PrintFrameFigures(ReportState &b, float x)
     layout.frameScale = ScaleCmPerMetre(scale);
     layout.frameOriginX = x + 0.9f;
     const QString scaleText = ScaleText(scale) + QStringLiteral("  ") + ModuleText(p);
-    constexpr float kScaleTextSize = 10.0f;
 
     float titleY = b.cursorY + b.lineH;
-    // The roof line lies this far below the title: room for the two dimension lines above the frame.
-    const float roofDrop = kFrameRoofDropLines * b.lineH;
     // Height of one figure from its title to the next title.
+    const float roofDrop = kFrameRoofDropLines * b.lineH;
     const float figureHeight =
         (roofDrop / b.lineH + 3.1f) * b.lineH + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
     int onPage = 0;
@@ -127,42 +181,11 @@ void PrintFrameFigures(ReportState &b, float x)
             s.NewPage();
             titleY = 2 * b.lineH;
         }
-        const Frame &f = frames[i];
-        // The roof plane lies below the title and the dimension lines, the foundation line a storey height
-        // per floor lower.
-        layout.frameBaseY = titleY + roofDrop + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
-        BeginFrameFigure(s, p, layout, f.direction, f.line);
-        s.SetItemLayer(ItemLayer::Text);
-        s.SetFontName(kFontNameMincho);
-        PrintTextCm(s,
-                    QStringLiteral("(") + QString::number(static_cast<int>(i) + 1) + QStringLiteral(") ") +
-                        FrameLineName(p, f.direction, f.line) + QStringLiteral(" 通り"),
-                    11, x, titleY, 0);
-        s.SetItemLayer(ItemLayer::Dims);
-        PrintTextCm(s, scaleText, kScaleTextSize,
-                    b.printableWidth - MeasureCm(s, scaleText, kScaleTextSize).w, titleY, 0);
-        drawFrameDimensions(s, p, layout, f.direction, f.line, titleY + roofDrop - kFrameDimensionDrop);
-        // The frame's texts keep apart between its roof line and the room of its line names; what finds no
-        // room is listed under the frame.
-        const float namesBottom = layout.frameBaseY + kFrameNamesRoom;
-        LabelPlacer placer(
-            s, QRectF(QPointF(x, titleY + roofDrop - 0.05f), QPointF(b.printableWidth, namesBottom)));
-        FigureTexts texts{placer, {}};
-        s.SetItemLayer(ItemLayer::Sheet);
-        drawFrameLineNames(s, p, layout, f.direction, f.line, kFrameNamesReport, &texts);
-        drawFrameWalls(s, p, layout, f.direction, f.line, kFrameWallsReport, &texts);
-        drawFrameColumns(s, p, layout, f.direction, f.line, kFrameColumnsReport, &texts);
-        drawFrameBeams(s, p, layout, f.direction, f.line);
-        s.EndFigure();
-        s.SetItemLayer(ItemLayer::Sheet);
-        titleY = layout.frameBaseY + 3.1f * b.lineH;
-        if (!texts.callouts.empty()) {
-            const int page = s.PageCount();
-            titleY =
-                PrintFigureCallouts(s, texts.callouts, x, namesBottom, b.printableWidth) + 1.2f * b.lineH;
-            if (s.PageCount() != page)
-                onPage = 0;  // the list ran onto a further page: the frames go on below it
-        }
+        bool listRanOn = false;
+        titleY =
+            PrintOneFrame(b, layout, frames[i], static_cast<int>(i) + 1, x, titleY, scaleText, listRanOn);
+        if (listRanOn)
+            onPage = 0;  // the list ran onto a further page: the frames go on below it
     }
     b.cursorY = titleY;
     s.SetFontName(kFontNameMincho);

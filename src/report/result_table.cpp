@@ -344,6 +344,30 @@ void PrintResultHeader(ReportState &b)
     }
 }
 
+namespace {
+
+// The marks' explanations under the table, one line each.
+void PrintResultNotes(ReportState &b, float x, bool weaker, bool notCarried)
+{
+    QStringList notes;
+    if (weaker)
+        notes << kWeakerPlacementNote;
+    if (notCarried)
+        notes << kNotCarriedNote;
+    if (notes.isEmpty() || b.stopped)
+        return;
+    constexpr float kNotePoints = 9;
+    const float noteH = MeasureCm(b.s, notes.first(), kNotePoints).h;
+    b.cursorY = b.currentYCm() + noteH / 2;
+    for (const QString &note : notes) {
+        b.roomFor(noteH);
+        PrintTextCm(b.s, note, kNotePoints, x, b.cursorY, 0);
+        b.cursorY += 1.2f * noteH;
+    }
+}
+
+}  // namespace
+
 void PrintResultTable(ReportState &b, float x)
 {
     if (!b.advanceProgress())
@@ -390,23 +414,9 @@ void PrintResultTable(ReportState &b, float x)
         s.EndTable();
     }
     s.SetTableCellPaddingX(savedPadding);
-    // The marks' explanations under the table; a page they start is no page of the table.
+    // A page the explanations start is no page of the table.
     b.chapterCode = 0;
-    QStringList notes;
-    if (weaker)
-        notes << kWeakerPlacementNote;
-    if (notCarried)
-        notes << kNotCarriedNote;
-    if (!notes.isEmpty() && !b.stopped) {
-        constexpr float kNotePoints = 9;
-        const float noteH = MeasureCm(s, notes.first(), kNotePoints).h;
-        b.cursorY = b.currentYCm() + noteH / 2;
-        for (const QString &note : notes) {
-            b.roomFor(noteH);
-            PrintTextCm(s, note, kNotePoints, x, b.cursorY, 0);
-            b.cursorY += 1.2f * noteH;
-        }
-    }
+    PrintResultNotes(b, x, weaker, notCarried);
     s.SetFontName(kFontNameMincho);
 }
 
