@@ -70,6 +70,31 @@ inline constexpr int kCellAlign = 19;  // value kCellAlignLeft or kCellAlignCent
 inline constexpr int kCellAlignLeft = 0;
 inline constexpr int kCellAlignCenter = 7;
 inline constexpr int kCellAlignRight = 8;
+
+// The columns of a table: each one's width (twips) and alignment. Built as a value by the pages that
+// print tables; the string form ("+<1400|+^700;") is read and written only at the edge (Parse, toString).
+struct TableFormat {
+    struct Column {
+        int width = 0;
+        int align = kCellAlignLeft;
+        bool operator==(const Column &) const = default;
+    };
+    std::vector<Column> columns;
+
+    TableFormat &left(int width) { return add(width, kCellAlignLeft); }
+    TableFormat &centre(int width) { return add(width, kCellAlignCenter); }
+    TableFormat &right(int width) { return add(width, kCellAlignRight); }
+    TableFormat &add(int width, int align)
+    {
+        columns.push_back({width, align});
+        return *this;
+    }
+    // One descriptor per column joined by "|" and ended by ";": optional "+" or "~", an alignment
+    // "<" left, "^" centre, ">" right, and the width in twips ("1400") or with a unit ("2.5cm").
+    static TableFormat Parse(const QString &format);
+    QString toString() const;
+    bool operator==(const TableFormat &) const = default;
+};
 // Table borders (SetTableBorder).
 inline constexpr int kTableBorderNone = 0;
 inline constexpr int kTableBorderGrid = 1;  // every cell outlined (the default)
@@ -231,7 +256,11 @@ public:
     // line; long texts wrap within the column (between any two Japanese characters; words, numbers and short
     // parenthesised labels such as "(い)" stay whole where they fit).
     void StartTable();
-    void AddTable(const QString &format, const QString &header, const QList<QStringList> &body);
+    void AddTable(const TableFormat &format, const QString &header, const QList<QStringList> &body);
+    void AddTable(const QString &format, const QString &header, const QList<QStringList> &body)
+    {
+        AddTable(TableFormat::Parse(format), header, body);
+    }
     // Setting kCellSpan or kCellAlign of body cell (row, column), both from 0.
     void SetTableCell(int setting, int row, int column, int value);
     void EndTable();

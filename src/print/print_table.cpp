@@ -127,26 +127,48 @@ void PrintSurface::StartTable()
     table_ = std::make_unique<Table>();
 }
 
-void PrintSurface::AddTable(const QString &format, const QString &header, const QList<QStringList> &body)
+TableFormat TableFormat::Parse(const QString &format)
+{
+    TableFormat t;
+    QString f = format;
+    const qsizetype end = f.indexOf(u';');
+    if (end >= 0)
+        f.truncate(end);
+    for (QString d : f.split(u'|')) {
+        d = d.trimmed();
+        Column col;
+        while (!d.isEmpty() && (d[0] == u'+' || d[0] == u'~'))
+            d.remove(0, 1);
+        if (!d.isEmpty() && (d[0] == u'<' || d[0] == u'^' || d[0] == u'>')) {
+            col.align = d[0] == u'<' ? kCellAlignLeft : d[0] == u'^' ? kCellAlignCenter : kCellAlignRight;
+            d.remove(0, 1);
+        }
+        if (!PrintSurface::ParseLength(d, col.width))
+            col.width = 0;
+        t.columns.push_back(col);
+    }
+    return t;
+}
+
+QString TableFormat::toString() const
+{
+    QStringList parts;
+    for (const Column &c : columns) {
+        const QChar align = c.align == kCellAlignCenter ? u'^' : c.align == kCellAlignRight ? u'>' : u'<';
+        parts << QStringLiteral("+") + align + QString::number(c.width);
+    }
+    return parts.join(u'|') + u';';
+}
+
+void PrintSurface::AddTable(const TableFormat &format, const QString &header, const QList<QStringList> &body)
 {
     if (!table_)
         StartTable();
     if (table_->columns.empty()) {
-        QString f = format;
-        const qsizetype end = f.indexOf(u';');
-        if (end >= 0)
-            f.truncate(end);
-        for (QString d : f.split(u'|')) {
-            d = d.trimmed();
+        for (const TableFormat::Column &c : format.columns) {
             Table::Column col;
-            while (!d.isEmpty() && (d[0] == u'+' || d[0] == u'~'))
-                d.remove(0, 1);
-            if (!d.isEmpty() && (d[0] == u'<' || d[0] == u'^' || d[0] == u'>')) {
-                col.align = d[0] == u'<' ? kCellAlignLeft : d[0] == u'^' ? kCellAlignCenter : kCellAlignRight;
-                d.remove(0, 1);
-            }
-            if (!ParseLength(d, col.width))
-                col.width = 0;
+            col.width = c.width;
+            col.align = c.align;
             table_->columns.push_back(col);
         }
         if (!header.isEmpty())

@@ -76,7 +76,7 @@ void PrintCoverPage(ReportState &b, float)
     const int savedBorder = s.TableBorder();
     s.SetTableBorder(kTableBorderNone);
     s.StartTable();
-    s.AddTable(QStringLiteral("+^7400;"), QString(), {QStringList{name}});
+    s.AddTable(TableFormat{}.centre(7400), QString(), {QStringList{name}});
     s.EndTable();
     s.SetTableBorder(savedBorder);
     s.SetMarginLeft(QStringLiteral("2.3cm"));

@@ -9,7 +9,7 @@ namespace {
 FixedTable HardwareTable()
 {
     FixedTable t;
-    t.format = QStringLiteral("+^700|+^1000|+^1000|+<4700|+^1600;");
+    t.format = TableFormat{}.centre(700).centre(1000).centre(1000).left(4700).centre(1600);
     t.rows = {
         {QStringLiteral("Ｎ 値"), QStringLiteral("接合耐力(kN)"), QStringLiteral("告示記号"),
          QStringLiteral("接 合 金 物 の 仕 様"), QStringLiteral("許容耐力または\r降伏耐力(kN)")},
@@ -46,7 +46,7 @@ const QStringList kWallListHeading = {QString(), QStringLiteral("軸  組  の  
 FixedTable BraceListTable()
 {
     FixedTable t;
-    t.format = QStringLiteral("+^700|+<6700|+^1600;");
+    t.format = TableFormat{}.centre(700).left(6700).centre(1600);
     t.rows = {
         kWallListHeading,
         {QStringLiteral("(1)"),
@@ -70,7 +70,7 @@ FixedTable BraceListTable()
 FixedTable BoardListTable()
 {
     FixedTable t;
-    t.format = QStringLiteral("+^700|+<6700|+^1600;");
+    t.format = TableFormat{}.centre(700).left(6700).centre(1600);
     t.rows = {
         kWallListHeading,
         {QStringLiteral("(1)"),

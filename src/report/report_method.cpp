@@ -12,7 +12,7 @@ namespace {
 FixedTable FormulaTable1()
 {
     FixedTable t;
-    t.format = QStringLiteral("+<1400|+<7500;");
+    t.format = TableFormat{}.left(1400).left(7500);
     t.rows = {
         {QStringLiteral("Ｎ＝Ａ1×Ｂ1－Ｌ ･･･････････････････････････ (1)"), QString()},
         {QStringLiteral("  Ｎ"), QStringLiteral("表-1.3.1.接合部の仕様 のＮの数値")},
@@ -32,7 +32,7 @@ FixedTable FormulaTable1()
 FixedTable FormulaTable2(int lCoefficientMode)
 {
     FixedTable t;
-    t.format = QStringLiteral("+<1400|+<7500;");
+    t.format = TableFormat{}.left(1400).left(7500);
     const QString lText = lCoefficientMode == 1
                               ? QStringLiteral(
                                     "鉛直荷重による押さえの効果を示す係数で、出隅の柱においては"
@@ -70,7 +70,7 @@ QStringList BraceKinds()
 FixedTable OneSideTable()
 {
     FixedTable t;
-    t.format = QStringLiteral("+^2200|+^1200|+^1200;");
+    t.format = TableFormat{}.centre(2200).centre(1200).centre(1200);
     const QStringList kinds = BraceKinds();
     t.rows = {
         {QString(), QStringLiteral("取り付く位置"), QString()},
@@ -90,7 +90,7 @@ FixedTable BothSidesTable(const QString &oneHeading, const QString &otherHeading
                           const std::array<std::array<const char *, 4>, 4> &values, const QString &note)
 {
     FixedTable t;
-    t.format = QStringLiteral("+^2200|+^1200|+^1200|+^1200|+^1200;");
+    t.format = TableFormat{}.centre(2200).centre(1200).centre(1200).centre(1200).centre(1200);
     const QStringList kinds = BraceKinds();
     t.rows.append({QString(), oneHeading, QString(), QString(), QString()});
     t.rows.append(QStringList{otherHeading} + kinds);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "print/font_names.h"
+#include "print/print_surface.h"
 #include "report/report_builder.h"
 
 namespace rqx {
@@ -24,7 +25,7 @@ inline constexpr int kChapterResultTable = 22;
 
 // A fixed table: format, body rows (row 0 first), and the cell settings applied after adding it.
 struct FixedTable {
-    QString format;
+    TableFormat format;
     QList<QStringList> rows;
     std::vector<std::pair<std::pair<int, int>, int>> spans;   // ((row, column), columns covered)
     std::vector<std::pair<std::pair<int, int>, int>> aligns;  // ((row, column), setting value)

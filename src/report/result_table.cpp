@@ -156,16 +156,14 @@ QString LowerTotalN(const ColumnResult &r, int d)
 
 }  // namespace
 
-QString ResultTableFormat()
+TableFormat ResultTableFormat()
 {
-    QString f;
-    for (int w : kResultColumnWidths) {
-        if (w == 0)
-            continue;
-        f += f.isEmpty() ? QStringLiteral("+<") : QStringLiteral("|+^");
-        f += QString::number(w);
-    }
-    return f + QLatin1Char(';');
+    // The first column left, the others centred; the logical columns of width 0 place header texts only.
+    TableFormat f;
+    for (int w : kResultColumnWidths)
+        if (w != 0)
+            f.columns.empty() ? f.left(w) : f.centre(w);
+    return f;
 }
 
 int ResultColumnLeft(int k)
@@ -387,7 +385,7 @@ void PrintResultTable(ReportState &b, float x)
     const int headerTop = CmToTwips(b.lineH);
     s.SetCurrentY(s.MarginTop() + headerTop + kResultHeaderHeight - 48);
 
-    const QString format = ResultTableFormat();
+    const TableFormat format = ResultTableFormat();
     int rows = 0;
     bool weaker = false;
     bool notCarried = false;
@@ -409,8 +407,7 @@ void PrintResultTable(ReportState &b, float x)
     if (rows == 0) {
         s.SetTableSpacing(100, 100);
         s.StartTable();
-        s.AddTable(QStringLiteral("+<") + QString::number(ResultColumnLeft(13)) + QLatin1Char(';'), QString(),
-                   {QStringList{kNoColumnMessage}});
+        s.AddTable(TableFormat{}.left(ResultColumnLeft(13)), QString(), {QStringList{kNoColumnMessage}});
         s.EndTable();
     }
     s.SetTableCellPaddingX(savedPadding);

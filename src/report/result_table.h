@@ -7,6 +7,8 @@
 
 #include <array>
 
+#include "print/print_surface.h"
+
 namespace rqx {
 
 class PrintSurface;
@@ -29,7 +31,7 @@ inline const QString kNotCarriedNote =
     QStringLiteral("△ 下階に柱がなく、その引抜き力が１階柱に伝達されていない２階柱を示します。");
 
 // The table format built from the printed widths: "+<650|+^350|…;".
-QString ResultTableFormat();
+TableFormat ResultTableFormat();
 // Left edge in twips (from the table's left) of logical column k (1..12); k = 13 is the right end.
 int ResultColumnLeft(int k);
 // The ten printed cells of the row of node (x, y); the project must hold current results.

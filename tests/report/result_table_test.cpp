@@ -96,7 +96,7 @@ TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
         (QStringList{QStringLiteral("0.60\r=0.0x0.8+2.0x0.8-1.0\r―――――――――\r-1.00\r=0.0x0.8+0.0x0.8-1.0"),
                      QStringLiteral("0.20\r=(2.0x0.5-0.6)x0.50\r――――――――\r-"),
                      QStringLiteral("0.80\r(4.23kN)\r――――\r-1.00\r(-5.29kN)"), QStringLiteral("(は)")}));
-    EXPECT_EQ(ResultTableFormat(),
+    EXPECT_EQ(ResultTableFormat().toString(),
               QStringLiteral("+<650|+^350|+^1100|+^650|+^700|+^1820|+^1680|+^1000|+^650|+^700;"));
 }
 

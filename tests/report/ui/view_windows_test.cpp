@@ -142,7 +142,6 @@ TEST(TransferCheckView, ZoomTextsAndRightClickMenu)
 {
     ProjectDocument document;
     document.replaceProject(TransferHouse(false, 0));
-    Project &p = document.project();
     QPrinter printer;
     ProjectViews views(document, [&printer] { return &printer; });
     TransferCheckView *view = views.openTransferCheck(nullptr);
