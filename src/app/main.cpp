@@ -70,7 +70,6 @@ int main(int argc, char **argv)
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     rqx::AppState state;
-    rqx::ReadRegistrySettings(state);
     state.appTitle = rqx::kAppTitle;
     state.maxGridCount = 30;
     state.defaultGridCount = 10;

@@ -197,7 +197,6 @@ struct AppState {
     int32_t defaultGridCount = 10;
     std::array<int32_t, 19> defaultSettings{};  // the defaults file, 9 used
     QList<HistoryEntry> history;                // the history file's entries
-    int32_t windowState = 0;                    // main window at start: 0 normal, 1 minimised, 2 maximised
 };
 
 // ---- Routines ----

@@ -189,22 +189,24 @@ SaveOutcome WriteDefaults(const AppState &state, FileLayer &layer)
 
 // ---- Registry ----
 
-void ReadRegistrySettings(AppState &state)
+RegistrySettings ReadRegistrySettings()
 {
     ReadUserRegString(kRegistryKey, QStringLiteral("Ver"));  // read for completeness, not used
     bool ok = false;
     const int windowState =
         ReadUserRegString(kRegistryKey, QStringLiteral("CloseWinFlag")).trimmed().toInt(&ok);
-    state.windowState = ok && windowState >= 0 && windowState <= 2 ? windowState : 0;
+    RegistrySettings settings;
+    settings.windowState = ok && windowState >= 0 && windowState <= 2 ? windowState : 0;
+    return settings;
 }
 
-void WriteRegistrySettings(const AppState &state)
+void WriteRegistrySettings(const RegistrySettings &settings)
 {
     const QString version =
         QStringLiteral("%1%2%3").arg(VELM_VERSION_MAJOR).arg(VELM_VERSION_MINOR).arg(VELM_VERSION_REVISION);
     WriteUserRegString(kRegistryKey, QStringLiteral("Ver"), version);
     WriteUserRegString(kRegistryKey, QStringLiteral("AppExeName"), QStringLiteral("VELMRQX"));
-    WriteUserRegString(kRegistryKey, QStringLiteral("CloseWinFlag"), QString::number(state.windowState));
+    WriteUserRegString(kRegistryKey, QStringLiteral("CloseWinFlag"), QString::number(settings.windowState));
 }
 
 }  // namespace rqx

@@ -40,11 +40,15 @@ void ReadDefaults(AppState &state);
 // Replaces the defaults file with exactly 76 bytes; on failure as WriteHistoryFile.
 SaveOutcome WriteDefaults(const AppState &state, FileLayer &layer = FileLayer::System());
 
-// Registry values "Ver", "AppExeName", "CloseWinFlag" under kRegistryKey.
-// Reading sets state.windowState (0 normal, 1 minimised, 2 maximised; anything else reads as 0).
-void ReadRegistrySettings(AppState &state);
+// Registry values "Ver", "AppExeName", "CloseWinFlag" under kRegistryKey: how the main window was
+// left, for the window alone (not part of the per-user settings every window reads).
+struct RegistrySettings {
+    int32_t windowState = 0;  // main window at start: 0 normal, 1 minimised, 2 maximised
+};
+// Anything but 0, 1 or 2 in "CloseWinFlag" reads as 0.
+RegistrySettings ReadRegistrySettings();
 // Writes "Ver" (major, minor, revision without separators), "AppExeName" = "VELMRQX" and
-// "CloseWinFlag" = state.windowState.
-void WriteRegistrySettings(const AppState &state);
+// "CloseWinFlag" = windowState.
+void WriteRegistrySettings(const RegistrySettings &settings);
 
 }  // namespace rqx

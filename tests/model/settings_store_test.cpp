@@ -253,11 +253,9 @@ TEST_F(SettingsStoreTest, NoProgramDirWritesNothing)
 
 TEST_F(SettingsStoreTest, RegistryValuesRoundTrip)
 {
-    ReadRegistrySettings(state);
-    EXPECT_EQ(state.windowState, 0);  // missing value
+    EXPECT_EQ(ReadRegistrySettings().windowState, 0);  // missing value
 
-    state.windowState = 2;
-    WriteRegistrySettings(state);
+    WriteRegistrySettings({2});
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("reg/ヘルミナ/VELM-RQX.conf"))));
     // Version 1.0.1 is written "101".
     EXPECT_EQ(
@@ -265,17 +263,13 @@ TEST_F(SettingsStoreTest, RegistryValuesRoundTrip)
         QStringLiteral("%1%2%3").arg(VELM_VERSION_MAJOR).arg(VELM_VERSION_MINOR).arg(VELM_VERSION_REVISION));
     EXPECT_EQ(ReadUserRegString(kRegistryKey, QStringLiteral("AppExeName")), QStringLiteral("VELMRQX"));
 
-    AppState back;
-    ReadRegistrySettings(back);
-    EXPECT_EQ(back.windowState, 2);
+    EXPECT_EQ(ReadRegistrySettings().windowState, 2);
 
     // Values that are no window state start the window normal.
     for (const QString &bad :
          {QStringLiteral(""), QStringLiteral("abc"), QStringLiteral("7"), QStringLiteral("-1")}) {
         ASSERT_TRUE(WriteUserRegString(kRegistryKey, QStringLiteral("CloseWinFlag"), bad));
-        back.windowState = 1;
-        ReadRegistrySettings(back);
-        EXPECT_EQ(back.windowState, 0) << bad.toStdString();
+        EXPECT_EQ(ReadRegistrySettings().windowState, 0) << bad.toStdString();
     }
 }
 

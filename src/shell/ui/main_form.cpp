@@ -211,9 +211,11 @@ MainForm::MainForm(ProjectDocument &document, AppState &settings, QWidget *paren
     }
     // Small enough for a laptop, large enough for the tool panel's buttons and the toolbar.
     setMinimumSize(640, 480);
-    if (state_.windowState == 2)
+    // As the window was left at the last exit (the registry value).
+    const int windowState = ReadRegistrySettings().windowState;
+    if (windowState == 2)
         setWindowState(Qt::WindowMaximized);
-    else if (state_.windowState == 1)
+    else if (windowState == 1)
         setWindowState(Qt::WindowMinimized);
 }
 
@@ -790,8 +792,7 @@ void MainForm::gridSizeCommand()
 
 QStringList MainForm::saveStores()
 {
-    state_.windowState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
-    WriteRegistrySettings(state_);
+    WriteRegistrySettings({isMinimized() ? 1 : isMaximized() ? 2 : 0});
     // A store that cannot be written keeps its old file; say so, since the recent files or the
     // defaults for new projects would otherwise be lost without a word.
     const struct {
