@@ -49,7 +49,7 @@ struct DocumentScreen {
         const ScreenPoint s = nodeToScreen(doc.project(), editor.fit, ix, iy);
         Paper_MouseDown(mouse, kButtonLeft, s.x, s.y);
     }
-    void span(int tool, int x1, int y1, int x2, int y2, int mode = kModePlace)
+    void span(int tool, int x1, int y1, int x2, int y2, EditMode mode = kModePlace)
     {
         editor.currentTool = tool;
         editor.editMode = mode;
@@ -102,7 +102,7 @@ void BM_HistoryOf100Edits(benchmark::State &state)
         for (int k = 0; k < 100; ++k) {
             const int x = 3 + (k * 11) % 110;
             const int y = 3 + (k * 7) % 110;
-            const int mode = kModePlace;
+            const EditMode mode = kModePlace;
             switch (k % 4) {
                 case 0:
                     sc->span(kToolWall, x, y, x + 2, y, mode);

@@ -56,7 +56,7 @@ double pitchOf(const Project &project)
 
 }  // namespace
 
-SnapResult snapToNode(const Project &project, const PlanFit &fit, int editMode, int x, int y)
+SnapResult snapToNode(const Project &project, const PlanFit &fit, EditMode editMode, int x, int y)
 {
     const ModelPoint m = screenToModel(fit, x, y);
     const double pitch = pitchOf(project);

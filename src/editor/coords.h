@@ -49,7 +49,7 @@ ScreenPoint modelToScreen(const PlanFit &fit, double modelX, double modelY);
 
 // Nearest node of a surface point. In group delete the node is clamped into the grid and the raw
 // point is returned.
-SnapResult snapToNode(const Project &project, const PlanFit &fit, int editMode, int x, int y);
+SnapResult snapToNode(const Project &project, const PlanFit &fit, EditMode editMode, int x, int y);
 
 // The nodes lying inside the rectangle spanned by two surface points, clamped to the grid; invalid
 // when the rectangle misses the grid or holds no node.

@@ -78,7 +78,7 @@ DeleteToggles ResolveDeleteToggles(DeleteToggles after, int pressed)
     return after;
 }
 
-int EditModeOf(DeleteToggles toggles)
+EditMode EditModeOf(DeleteToggles toggles)
 {
     if (toggles.deleteDown)
         return kModeDelete;

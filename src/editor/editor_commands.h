@@ -41,7 +41,7 @@ struct DeleteToggles {
     bool groupDown = false;
 };
 DeleteToggles ResolveDeleteToggles(DeleteToggles after, int pressed);
-int EditModeOf(DeleteToggles toggles);
+EditMode EditModeOf(DeleteToggles toggles);
 // Enabled states that follow the mode and tool.
 bool LinkSwitchEnabled(const EditorState &editor);  // "耐力壁と柱･梁配置の連動": placing only
 bool DeleteBothSwitchEnabled(

@@ -18,9 +18,11 @@ inline constexpr int kToolWall = 2;    // 耐力壁
 inline constexpr int kToolColumn = 3;  // 柱
 inline constexpr int kToolBeam = 4;    // 梁
 
-inline constexpr int kModePlace = 0;
-inline constexpr int kModeDelete = 1;
-inline constexpr int kModeGroupDelete = 2;
+// What a span does: place the chosen member, delete members, or delete the members inside a rectangle.
+enum class EditMode : int32_t { Place = 0, Delete = 1, GroupDelete = 2 };
+inline constexpr EditMode kModePlace = EditMode::Place;
+inline constexpr EditMode kModeDelete = EditMode::Delete;
+inline constexpr EditMode kModeGroupDelete = EditMode::GroupDelete;
 
 // The span being drawn with the mouse.
 struct SpanState {
@@ -57,7 +59,7 @@ struct EditorState {
     bool linkColumnsAndBeams = true;
     bool showAllMembers = false;
     float zoomFactor = 1.0f;
-    int32_t editMode = kModePlace;
+    EditMode editMode = kModePlace;
     bool deleteBothKinds = false;
     float multiplier = 1.0f;
     bool otherFloorShown = false;

@@ -164,7 +164,7 @@ QString lineNameOfY(const Project &project, int iy)
                                             : QString();
 }
 
-WallKinds handledWallKinds(const EditorState &editor, int editMode)
+WallKinds handledWallKinds(const EditorState &editor, EditMode editMode)
 {
     WallKinds k;
     if (editMode != kModePlace && editor.span.menuDeletion == 1) {
@@ -217,7 +217,7 @@ NodeRect orderedSpan(const EditorState &editor)
     return r;
 }
 
-SpanVerdict checkSpan(const Project &project, int floor, const EditorState &editor, int editMode,
+SpanVerdict checkSpan(const Project &project, int floor, const EditorState &editor, EditMode editMode,
                       const NodeRect &span)
 {
     SpanVerdict v;
@@ -319,7 +319,7 @@ QString warnThroughColumnHardware(const Project &project, int floor, int ix, int
 
 namespace {
 
-void placeOrDeleteWalls(Project &project, NodeRecorder &recorder, const EditorState &editor, int editMode,
+void placeOrDeleteWalls(Project &project, NodeRecorder &recorder, const EditorState &editor, EditMode editMode,
                         int level, const NodeRect &s)
 {
     const bool alongX = s.iy1 == s.iy2;
@@ -378,7 +378,7 @@ void placeOrDeleteWalls(Project &project, NodeRecorder &recorder, const EditorSt
     splitBoardWallsAtColumns(project, level, s, &recorder);
 }
 
-void placeOrDeleteColumn(Project &project, NodeRecorder &recorder, const EditorState &editor, int editMode,
+void placeOrDeleteColumn(Project &project, NodeRecorder &recorder, const EditorState &editor, EditMode editMode,
                          int level, int x, int y)
 {
     NodeArray &n = project.nodes;
@@ -421,7 +421,7 @@ void placeOrDeleteColumn(Project &project, NodeRecorder &recorder, const EditorS
     }
 }
 
-void placeOrDeleteBeams(NodeRecorder &recorder, const EditorState &editor, int editMode, int level,
+void placeOrDeleteBeams(NodeRecorder &recorder, const EditorState &editor, EditMode editMode, int level,
                         const NodeRect &s)
 {
     const bool alongX = s.iy1 == s.iy2;
@@ -437,7 +437,7 @@ void placeOrDeleteBeams(NodeRecorder &recorder, const EditorState &editor, int e
     }
 }
 
-void placeOrDeleteFloors(NodeRecorder &recorder, const EditorState &editor, int editMode, int level,
+void placeOrDeleteFloors(NodeRecorder &recorder, const EditorState &editor, EditMode editMode, int level,
                          const NodeRect &s)
 {
     const int value = editMode == kModePlace ? editor.selectedItem[kToolFloor] : 0;
@@ -471,7 +471,7 @@ NodeRect changedRegion(const Project &project, const NodeRecorder &recorder, con
 
 }  // namespace
 
-bool isEditSpan(const Project &project, int floor, const EditorState &editor, int editMode,
+bool isEditSpan(const Project &project, int floor, const EditorState &editor, EditMode editMode,
                 const NodeRect &span)
 {
     const int tool = editor.currentTool;
@@ -497,7 +497,7 @@ bool isEditSpan(const Project &project, int floor, const EditorState &editor, in
     }
 }
 
-EditOutcome applyEdit(Project &project, int floor, const EditorState &editor, int editMode,
+EditOutcome applyEdit(Project &project, int floor, const EditorState &editor, EditMode editMode,
                       const NodeRect &span)
 {
     EditOutcome out;

@@ -46,12 +46,12 @@ struct SpanVerdict {
 // axis lock.
 NodeRect orderedSpan(const EditorState &editor);
 
-SpanVerdict checkSpan(const Project &project, int floor, const EditorState &editor, int editMode,
+SpanVerdict checkSpan(const Project &project, int floor, const EditorState &editor, EditMode editMode,
                       const NodeRect &span);
 
 // Wall kinds an edit in editMode touches: the chosen member's kind when placing; when deleting both
 // with "筋かい・面材を同時に削除", the right-click menu's choice for a deletion started from it.
-WallKinds handledWallKinds(const EditorState &editor, int editMode);
+WallKinds handledWallKinds(const EditorState &editor, EditMode editMode);
 
 // Level on which the beam tool works: the plane its floor buttons name ("２階 床梁" level 2,
 // "２階 小屋梁"/"１階 小屋梁" the roof plane), one above the storey being edited.
@@ -67,13 +67,13 @@ QString refusalText(const Project &project, int code, int ix, int iy);
 // Whether the span changes the model at all: false for the start node clicked twice, a slanted wall
 // or beam, floor corners on one line, nodes off the grid, a storey the project lacks, or nothing
 // chosen to place. Such spans are neither checked nor applied.
-bool isEditSpan(const Project &project, int floor, const EditorState &editor, int editMode,
+bool isEditSpan(const Project &project, int floor, const EditorState &editor, EditMode editMode,
                 const NodeRect &span);
 
 // Changes the model for the current tool at the current storey (ordered span; the drawing direction
 // of a single brace is read from editor.span), recording every record it writes; `floor` is the
 // storey being edited. A span that is no edit (isEditSpan) is not applied.
-EditOutcome applyEdit(Project &project, int floor, const EditorState &editor, int editMode,
+EditOutcome applyEdit(Project &project, int floor, const EditorState &editor, EditMode editMode,
                       const NodeRect &span);
 
 // Cuts the board walls through every column of the rectangle at that level into two walls that end

@@ -125,7 +125,7 @@ bool memberMenu(PlanMouse &m)
 }
 
 // The text of an edit in the history.
-QString stepText(const EditorState &e, int editMode)
+QString stepText(const EditorState &e, EditMode editMode)
 {
     static const char *const tools[] = {"床", "耐力壁", "柱", "梁"};
     if (editMode == kModeGroupDelete)
@@ -141,7 +141,7 @@ int editedFloor(const PlanMouse &m)
     return m.host.editedFloor();
 }
 
-void applyWithDrawing(PlanMouse &m, int editMode, const NodeRect &span)
+void applyWithDrawing(PlanMouse &m, EditMode editMode, const NodeRect &span)
 {
     EditOutcome out = applyEdit(m.project, editedFloor(m), m.editor, editMode, span);
     if (!out.applied)
@@ -236,7 +236,7 @@ void finishSpan(PlanMouse &m)
     const bool busy = e.currentTool == kToolFloor;
     if (busy)
         m.host.setBusy(true);
-    const int modeUsed = e.editMode;
+    const EditMode modeUsed = e.editMode;
     applyWithDrawing(m, modeUsed, span);
     if (busy)
         m.host.setBusy(false);

@@ -4,7 +4,7 @@
 
 namespace rqx {
 
-OverlapCheck checkWallOverlap(const Project &project, int level, const QString &memberKey, int editMode,
+OverlapCheck checkWallOverlap(const Project &project, int level, const QString &memberKey, EditMode editMode,
                               const NodeRect &span)
 {
     OverlapCheck result;

@@ -16,7 +16,7 @@ struct OverlapCheck {
 
 // Walks the spans of the ordered span (along X when iy1 = iy2, else along Y) at level; memberKey is
 // the chosen member ("Kesa"/"Tasuki" brace, "Menzai" board), editMode 0 placing, else deleting.
-OverlapCheck checkWallOverlap(const Project &project, int level, const QString &memberKey, int editMode,
+OverlapCheck checkWallOverlap(const Project &project, int level, const QString &memberKey, EditMode editMode,
                               const NodeRect &span);
 
 }  // namespace rqx

@@ -64,7 +64,7 @@ struct EditFixture {
     void chooseTool(int tool) { ed.currentTool = tool; }
 
     // The span from (x1, y1) to (x2, y2) as drawn: ordered, checked, applied.
-    SpanResult span(int x1, int y1, int x2, int y2, int mode = kModePlace)
+    SpanResult span(int x1, int y1, int x2, int y2, EditMode mode = kModePlace)
     {
         ed.span.startIx = x1;
         ed.span.startIy = y1;
@@ -89,7 +89,7 @@ struct EditFixture {
         }
         return out;
     }
-    SpanResult click(int x, int y, int mode = kModePlace) { return span(x, y, x, y, mode); }
+    SpanResult click(int x, int y, EditMode mode = kModePlace) { return span(x, y, x, y, mode); }
 
     NodeRecord &at(int x, int y, int level) { return p.nodes(x, y, level); }
 };

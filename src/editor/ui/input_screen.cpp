@@ -637,12 +637,12 @@ void InputScreen::onDeleteToggled(int item)
     editor_.editMode = EditModeOf(t);
     applyModeLook();
     redrawLineNames();
-    emit editModeChanged(editor_.editMode);
+    emit editModeChanged(static_cast<int>(editor_.editMode));
 }
 
 void InputScreen::applyModeLook()
 {
-    const int mode = editor_.editMode;
+    const EditMode mode = editor_.editMode;
     SetCaptionColour(deleteToggles_[0], mode == kModeDelete ? kQBLightRed : kQBBlack);
     SetCaptionColour(deleteToggles_[1], mode == kModeGroupDelete ? kQBLightRed : kQBBlack);
     paper_->setDeleteCursor(mode != kModePlace);

@@ -112,7 +112,7 @@ signals:
     void planRedrawn();
     void toolChanged(int tool);
     void floorChanged(int floor);
-    void editModeChanged(int mode);
+    void editModeChanged(int mode);  // the EditMode as its number
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
