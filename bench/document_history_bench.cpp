@@ -49,7 +49,7 @@ struct DocumentScreen {
         const ScreenPoint s = nodeToScreen(doc.project(), editor.fit, ix, iy);
         Paper_MouseDown(mouse, kButtonLeft, s.x, s.y);
     }
-    void span(int tool, int x1, int y1, int x2, int y2, EditMode mode = kModePlace)
+    void span(Tool tool, int x1, int y1, int x2, int y2, EditMode mode = kModePlace)
     {
         editor.currentTool = tool;
         editor.editMode = mode;

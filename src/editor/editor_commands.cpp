@@ -8,7 +8,7 @@
 
 namespace rqx {
 
-std::array<QString, 2> FloorButtonCaptions(int tool, int floorCount)
+std::array<QString, 2> FloorButtonCaptions(Tool tool, int floorCount)
 {
     switch (tool) {
         case kToolWall:
@@ -34,7 +34,7 @@ QString OtherFloorCaption(int floor, bool shown)
     return base.left(base.size() - 2) + (shown ? QStringLiteral("消去") : QStringLiteral("表示"));
 }
 
-bool OtherFloorSwitchEnabled(int tool)
+bool OtherFloorSwitchEnabled(Tool tool)
 {
     return tool == kToolColumn || tool == kToolBeam;
 }

@@ -17,14 +17,14 @@ struct GridInfo;
 
 // Captions of the two floor buttons for a tool ("２階 床梁" / "２階 小屋梁" name the planes the beam
 // tool edits; a one-storey house has only "１階 小屋梁").
-std::array<QString, 2> FloorButtonCaptions(int tool, int floorCount);
+std::array<QString, 2> FloorButtonCaptions(Tool tool, int floorCount);
 // "１階" / "２階".
 QString FloorLabelText(int floor);
 // The overlay switch: "上階耐力壁表示" on the first storey, "下階耐力壁表示" on the second; the last two
 // characters read "消去" while the other storey's walls are shown.
 QString OtherFloorCaption(int floor, bool shown);
 // Whether a tool offers the overlay switch.
-bool OtherFloorSwitchEnabled(int tool);
+bool OtherFloorSwitchEnabled(Tool tool);
 
 // Zoom list of the screen and the plan's right-click zoom menu (its last item is "ｷｬﾝｾﾙ").
 QStringList ZoomListTexts();

@@ -13,10 +13,12 @@
 
 namespace rqx {
 
-inline constexpr int kToolFloor = 1;   // 床
-inline constexpr int kToolWall = 2;    // 耐力壁
-inline constexpr int kToolColumn = 3;  // 柱
-inline constexpr int kToolBeam = 4;    // 梁
+// The member tools of the input screen, numbered as their tree and option lists.
+enum class Tool : int32_t { Floor = 1, Wall = 2, Column = 3, Beam = 4 };
+inline constexpr Tool kToolFloor = Tool::Floor;    // 床
+inline constexpr Tool kToolWall = Tool::Wall;      // 耐力壁
+inline constexpr Tool kToolColumn = Tool::Column;  // 柱
+inline constexpr Tool kToolBeam = Tool::Beam;      // 梁
 
 // What a span does: place the chosen member, delete members, or delete the members inside a rectangle.
 enum class EditMode : int32_t { Place = 0, Delete = 1, GroupDelete = 2 };
@@ -52,7 +54,7 @@ struct PlanFit {
 };
 
 struct EditorState {
-    int32_t currentTool = kToolFloor;
+    Tool currentTool = kToolFloor;
     FixedArray<int32_t, 1, 5> selectedItem{};
     FixedArray<QString, 1, 3> selectedNodeKey{};
     QString memberKey;

@@ -17,7 +17,7 @@ void AddGroup(QList<MemberTreeNode> &nodes, const QString &caption, const QStrin
 
 }  // namespace
 
-QList<MemberTreeNode> MemberTreeNodes(int tool, int floor)
+QList<MemberTreeNode> MemberTreeNodes(Tool tool, int floor)
 {
     QList<MemberTreeNode> nodes;
     switch (tool) {
@@ -61,12 +61,12 @@ int FindTreeNode(const QList<MemberTreeNode> &nodes, const QString &key)
 
 int RestoreTreeSelection(EditorState &editor, int floor, const QList<MemberTreeNode> &nodes)
 {
-    const int tool = editor.currentTool;
-    if (tool < 1 || tool > 5)
+    const Tool tool = editor.currentTool;
+    if (tool < kToolFloor || tool > kToolBeam)
         return -1;
     if (editor.selectedItem[tool] == 0)
         editor.selectedItem[tool] = 1;
-    if (tool > 3 || nodes.isEmpty())
+    if (tool > kToolColumn || nodes.isEmpty())  // the beam tool has no tree
         return -1;
     QString &recorded = editor.selectedNodeKey[tool];
     if (tool == kToolFloor && floor == 1) {
@@ -94,12 +94,12 @@ int RestoreTreeSelection(EditorState &editor, int floor, const QList<MemberTreeN
 
 void SelectTreeNode(EditorState &editor, const MemberTreeNode &node)
 {
-    const int tool = editor.currentTool;
-    if (tool < 1 || tool > 5)
+    const Tool tool = editor.currentTool;
+    if (tool < kToolFloor || tool > kToolBeam)
         return;
     editor.selectedItem[tool] = node.tag;
     editor.memberKey = node.kindKey;
-    if (tool <= 3)
+    if (tool <= kToolColumn)
         editor.selectedNodeKey[tool] = node.key;
     if (const auto m = WallMultiplierOf(node.kindKey, node.tag, node.text))
         editor.multiplier = *m;

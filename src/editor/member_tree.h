@@ -22,7 +22,7 @@ struct MemberTreeNode {
 };
 
 // The nodes for a tool on a storey, groups before their members. Empty for the beam tool.
-QList<MemberTreeNode> MemberTreeNodes(int tool, int floor);
+QList<MemberTreeNode> MemberTreeNodes(Tool tool, int floor);
 
 // Index of the node with the given unique key, -1 when there is none.
 int FindTreeNode(const QList<MemberTreeNode> &nodes, const QString &key);

@@ -246,7 +246,7 @@ SpanVerdict checkSpan(const Project &project, int floor, const EditorState &edit
 Refusal validateSpan(const Project &project, int floor, const EditorState &editor, const NodeRect &span)
 {
     Refusal r;
-    const int tool = editor.currentTool;
+    const Tool tool = editor.currentTool;
     if (tool != kToolWall && tool != kToolColumn)
         return r;
     const NodeArray &n = project.nodes;
@@ -319,8 +319,8 @@ QString warnThroughColumnHardware(const Project &project, int floor, int ix, int
 
 namespace {
 
-void placeOrDeleteWalls(Project &project, NodeRecorder &recorder, const EditorState &editor, EditMode editMode,
-                        int level, const NodeRect &s)
+void placeOrDeleteWalls(Project &project, NodeRecorder &recorder, const EditorState &editor,
+                        EditMode editMode, int level, const NodeRect &s)
 {
     const bool alongX = s.iy1 == s.iy2;
     const int dir = alongX ? kDirX : kDirY;
@@ -378,8 +378,8 @@ void placeOrDeleteWalls(Project &project, NodeRecorder &recorder, const EditorSt
     splitBoardWallsAtColumns(project, level, s, &recorder);
 }
 
-void placeOrDeleteColumn(Project &project, NodeRecorder &recorder, const EditorState &editor, EditMode editMode,
-                         int level, int x, int y)
+void placeOrDeleteColumn(Project &project, NodeRecorder &recorder, const EditorState &editor,
+                         EditMode editMode, int level, int x, int y)
 {
     NodeArray &n = project.nodes;
     const int other = otherStorey(level);
@@ -474,7 +474,7 @@ NodeRect changedRegion(const Project &project, const NodeRecorder &recorder, con
 bool isEditSpan(const Project &project, int floor, const EditorState &editor, EditMode editMode,
                 const NodeRect &span)
 {
-    const int tool = editor.currentTool;
+    const Tool tool = editor.currentTool;
     const int level = tool == kToolBeam ? beamLevel(floor) : floor;
     if (!insideGrid(project, span) || level < 1 || level > project.nodes.sizeLevel())
         return false;
@@ -503,7 +503,7 @@ EditOutcome applyEdit(Project &project, int floor, const EditorState &editor, Ed
     EditOutcome out;
     if (!isEditSpan(project, floor, editor, editMode, span))
         return out;
-    const int tool = editor.currentTool;
+    const Tool tool = editor.currentTool;
     const int level = tool == kToolBeam ? beamLevel(floor) : floor;
 
     NodeRecorder recorder(project);

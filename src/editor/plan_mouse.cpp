@@ -131,7 +131,7 @@ QString stepText(const EditorState &e, EditMode editMode)
     if (editMode == kModeGroupDelete)
         return QStringLiteral("グループ削除");
     const QString tool = e.currentTool >= kToolFloor && e.currentTool <= kToolBeam
-                             ? QString::fromUtf8(tools[e.currentTool - 1])
+                             ? QString::fromUtf8(tools[static_cast<int>(e.currentTool) - 1])
                              : QString();
     return tool + (editMode == kModePlace ? QStringLiteral("入力") : QStringLiteral("削除"));
 }
@@ -254,7 +254,7 @@ void Paper_MouseDown(PlanMouse &m, int button, int x, int y)
 {
     EditorState &e = m.editor;
     SpanState &s = e.span;
-    const int tool = e.currentTool;
+    const Tool tool = e.currentTool;
     if (tool < kToolFloor || tool > kToolBeam || e.selectedItem[tool] == 0) {
         m.host.beep();
         return;

@@ -26,7 +26,7 @@ QRgb InkColour(Ink ink, QRgb own, QRgb dimmed)
     return QBColor(kQBBlack);
 }
 
-Ink InkFor(const PlanInputs &in, int tool, bool erase)
+Ink InkFor(const PlanInputs &in, Tool tool, bool erase)
 {
     if (erase)
         return Ink::Erase;

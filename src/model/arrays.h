@@ -3,6 +3,7 @@
 // exactly as the saved layout counts them, so the code reads like the layout tables.
 
 #include <array>
+#include <type_traits>
 #include <cassert>
 #include <cstddef>
 #include <vector>
@@ -29,6 +30,12 @@ struct FixedArray {
         assert(i >= Lo && i <= Hi);
         return items[static_cast<std::size_t>(i - Lo)];
     }
+    // Indexed by a scoped enumeration numbered within the bounds (the editor's tools).
+    template <class E>
+    requires std::is_enum_v<E> T &operator[](E e) { return (*this)[static_cast<int>(e)]; }
+    template <class E>
+    requires std::is_enum_v<E>
+    const T &operator[](E e) const { return (*this)[static_cast<int>(e)]; }
     auto begin() { return items.begin(); }
     auto end() { return items.end(); }
     auto begin() const { return items.begin(); }

@@ -61,7 +61,7 @@ struct EditFixture {
         ed.selectedItem[kToolColumn] = tag;
         ed.memberKey = tag == 2 ? kKeyCol2 : kKeyCol1;
     }
-    void chooseTool(int tool) { ed.currentTool = tool; }
+    void chooseTool(Tool tool) { ed.currentTool = tool; }
 
     // The span from (x1, y1) to (x2, y2) as drawn: ordered, checked, applied.
     SpanResult span(int x1, int y1, int x2, int y2, EditMode mode = kModePlace)

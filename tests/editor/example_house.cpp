@@ -26,7 +26,7 @@ int node(int m)
 
 struct Step {
     int floor;  // storey whose floor button is pressed
-    int tool;
+    Tool tool;
     const char *treeKey;  // tree node to choose; empty for the beam tool
     int mx1, my1, mx2, my2;
 };

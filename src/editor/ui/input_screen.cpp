@@ -79,7 +79,7 @@ InputScreen::InputScreen(ProjectDocument &document, EditorState &editor, QWidget
     floorButtons_[currentFloor() - 1]->setChecked(true);
     floorLabel_->setText(FloorLabelText(currentFloor()));
     otherFloorCheck_->setText(OtherFloorCaption(currentFloor(), editor_.otherFloorShown != 0));
-    onToolClicked(editor_.currentTool - 1);
+    onToolClicked(static_cast<int>(editor_.currentTool) - 1);
     applyModeLook();
     ApplyHandCursor(this);  // buttons, option buttons and the zoom list
     connect(&document, &ProjectDocument::projectReplaced, this, &InputScreen::projectReplaced);
@@ -483,10 +483,10 @@ void InputScreen::gridChanged()
 
 // ---- Controls ----
 
-void InputScreen::chooseTool(int tool)
+void InputScreen::chooseTool(Tool tool)
 {
-    if (tool >= 1 && tool <= 4)
-        toolButtons_[tool - 1]->click();
+    if (tool >= kToolFloor && tool <= kToolBeam)
+        toolButtons_[static_cast<int>(tool) - 1]->click();
 }
 
 void InputScreen::chooseFloor(int floor)
@@ -544,7 +544,7 @@ void InputScreen::clickShowAllMembers()
 
 void InputScreen::onToolClicked(int index)
 {
-    editor_.currentTool = index + 1;
+    editor_.currentTool = static_cast<Tool>(index + 1);
     toolButtons_[index]->setChecked(true);
     cancelSpan();
     tree_->setVisible(editor_.currentTool != kToolBeam);
@@ -558,7 +558,7 @@ void InputScreen::onToolClicked(int index)
     deleteBothCheck_->setEnabled(DeleteBothSwitchEnabled(editor_));
     rebuildTree();
     redrawPlan();
-    emit toolChanged(editor_.currentTool);
+    emit toolChanged(static_cast<int>(editor_.currentTool));
 }
 
 void InputScreen::onFloorClicked(int index)

@@ -83,7 +83,7 @@ public:
     void gridChanged();
 
     // ---- Controls, as the user works them (also used by the tests) ----
-    void chooseTool(int tool);    // Option1(tool − 1)
+    void chooseTool(Tool tool);   // Option1(tool − 1)
     void chooseFloor(int floor);  // Option2(floor − 1)
     void chooseZoom(const QString &text);
     void chooseTreeNode(const QString &key);
@@ -110,7 +110,7 @@ public:
 signals:
     // Every full redraw of the plan.
     void planRedrawn();
-    void toolChanged(int tool);
+    void toolChanged(int tool);  // the Tool as its number
     void floorChanged(int floor);
     void editModeChanged(int mode);  // the EditMode as its number
 

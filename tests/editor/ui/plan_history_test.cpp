@@ -118,7 +118,7 @@ struct PlanHistoryTest : ::testing::Test {
         QTest::mouseMove(paper(), pixel(x2, y2));
         clickAt(x2, y2, second);
     }
-    void tool(int t, const QString &treeKey = QString())
+    void tool(Tool t, const QString &treeKey = QString())
     {
         screen->chooseTool(t);
         if (!treeKey.isEmpty())
