@@ -269,6 +269,36 @@ bool MakeIcons()
         p.setBrush(kBlue);
         p.drawPath(head);
     });
+    // Redo: the undo arrow turned the other way.
+    ok &= Icon(QStringLiteral("Redo"), [](QPainter &p) {
+        p.translate(32, 0);
+        p.scale(-1, 1);
+        QPainterPath arc;
+        arc.moveTo(9, 13);
+        arc.cubicTo(14, 6, 28, 7, 27, 18);
+        arc.cubicTo(26, 25, 18, 28, 12, 26);
+        p.setPen(Pen(kBlue, 3.0));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(arc);
+        QPainterPath head;
+        head.moveTo(4, 7);
+        head.lineTo(13, 9);
+        head.lineTo(6, 16);
+        head.closeSubpath();
+        p.setPen(Pen(kBlue, 1.0));
+        p.setBrush(kBlue);
+        p.drawPath(head);
+    });
+    // N values on the plan: a column on its grid lines with "N" in the quarter beside it.
+    ok &= Icon(QStringLiteral("NValue"), [](QPainter &p) {
+        p.setPen(Pen(QColor(90, 90, 100), 1.2));
+        p.drawLine(QPointF(2, 22), QPointF(30, 22));
+        p.drawLine(QPointF(10, 2), QPointF(10, 30));
+        p.setPen(Pen(kWoodDark, 1.2));
+        p.setBrush(kWood);
+        p.drawRect(QRectF(6.5, 18.5, 7, 7));
+        Text(p, QRectF(13, 1, 18, 19), QStringLiteral("N"), 15, kRed);
+    });
     ok &= Icon(QStringLiteral("Close"), [](QPainter &p) {
         p.setPen(Pen(kWoodDark, 1.4));
         p.setBrush(QColor(180, 120, 60));

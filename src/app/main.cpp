@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTimer>
 
 #include "calc/ui/calc_commands.h"
@@ -11,6 +12,7 @@
 #include "document/project_document.h"
 #include "editor/editor_state.h"
 #include "editor/ui/input_screen.h"
+#include "editor/ui/n_value_overlay.h"
 #include "editor/ui/plan_editing.h"
 #include "model/project.h"
 #include "model/settings_store.h"
@@ -84,6 +86,13 @@ int main(int argc, char **argv)
     new rqx::PlanEditing(screen);  // the mouse editing of the plan, owned by the screen
     screen->attachStatusPanels(window.statusPanel(3), window.statusPanel(6));
     screen->installViewMenu(window.viewMenu());
+    // Ｎ値表示: a toolbar key beside the results and a note in the status bar's free panel.
+    window.addResultsToolbarAction(screen->nValues().toggleAction());
+    QObject::connect(&screen->nValues(), &rqx::NValueOverlay::statusNoteChanged, &window,
+                     [panel = window.statusPanel(4)](const QString &note) {
+                         panel->setText(note);
+                         panel->setVisible(!note.isEmpty());
+                     });
     rqx::ApplyHandCursor(screen);  // buttons, option buttons and the zoom list
     // 配置金物, 押さえ係数Ｌの設定 and 直交梁の影響.
     rqx::InstallCalcCommands(window, document);

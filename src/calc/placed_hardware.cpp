@@ -1,6 +1,9 @@
 #include "calc/placed_hardware.h"
 
+#include <algorithm>
+
 #include "calc/hardware_class.h"
+#include "calc/n_value.h"
 #include "model/line_names.h"
 #include "common/shown_text.h"
 
@@ -167,6 +170,13 @@ void ClearPlacedHardware(Project &project, int level)
             }
         }
     }
+}
+
+bool NeedsHoldDown(const ColumnResult &result)
+{
+    const float n = std::max(TotalN(result, kDirX), TotalN(result, kDirY));
+    const int index = HardwareClassIndex(ClassFromN(n));
+    return index == 0 || index >= 6;
 }
 
 }  // namespace rqx

@@ -56,4 +56,9 @@ bool ApplyPlacedHardware(Project &project, const PlacedHardwareList &storey1,
 // Empties the top and foot placements of every column of the storey.
 void ClearPlacedHardware(Project &project, int level);
 
+// The column's required class, from the larger of its total N in X and Y (own N plus the pull-out
+// carried to it), is a hold-down class: (へ) and above, or beyond the table. The same N chose
+// hardware(0), so a hold-down mark and the printed class always agree.
+bool NeedsHoldDown(const ColumnResult &result);
+
 }  // namespace rqx

@@ -5,18 +5,38 @@
 
 namespace rqx {
 
+namespace {
+
+// The bytes a save of the project in `bytes` would write. Bytes the reader refuses stay as they are:
+// a copy that cannot be read back is still the best there is.
+QByteArray SaveBytesOf(const QByteArray &bytes)
+{
+    Project project;
+    if (!ParseProject(bytes, project))
+        return bytes;
+    PrepareProjectForSave(project);
+    return SerializeProject(project);
+}
+
+}  // namespace
+
 DocumentRecovery::DocumentRecovery(ProjectDocument &document, const QString &recoveryFolder,
                                    const QString &lockFolder, QObject *parent)
     : QObject(parent), document_(document), store_(recoveryFolder), fileLock_(lockFolder)
 {
     store_.openRun();
-    autosave_ = std::make_unique<RecoveryAutosave>(store_, [this] {
-        RecoveryCopy copy;
-        copy.originalPath = document_.dataFilePath();
-        copy.buildingName = document_.project().info.buildingName;
-        copy.projectBytes = document_.saveBytes();
-        return copy;
-    });
+    // The window thread only turns the project into bytes; the worker makes them what a save
+    // writes (outline marks, the program's name and version) before writing the copy.
+    autosave_ = std::make_unique<RecoveryAutosave>(
+        store_,
+        [this] {
+            RecoveryCopy copy;
+            copy.originalPath = document_.dataFilePath();
+            copy.buildingName = document_.project().info.buildingName;
+            copy.projectBytes = SerializeProject(document_.project());
+            return copy;
+        },
+        nullptr, [](RecoveryCopy &copy) { copy.projectBytes = SaveBytesOf(copy.projectBytes); });
     connect(autosave_.get(), &RecoveryAutosave::copyFailed, this, [this](const QString &reason) {
         qWarning("velmrqx: recovery copy not written: %s", qPrintable(reason));
         emit recoveryFailing(reason);

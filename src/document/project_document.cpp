@@ -92,6 +92,32 @@ private:
     NodeChange change_;
 };
 
+// A grid resize: the project before and after it, whole (the resize removes members and renames
+// lines across the project). The step is pushed after the resize is made: its first redo is none.
+class GridResizeCommand : public QUndoCommand {
+public:
+    GridResizeCommand(ProjectDocument &document, Project before, Project after)
+        : QUndoCommand(QStringLiteral("入力ｸﾞﾘｯﾄﾞ数の変更")),
+          document_(document),
+          before_(std::move(before)),
+          after_(std::move(after))
+    {
+    }
+    void undo() override { document_.applyWholeProject(before_); }
+    void redo() override
+    {
+        if (std::exchange(firstRedo_, false))
+            return;
+        document_.applyWholeProject(after_);
+    }
+
+private:
+    ProjectDocument &document_;
+    Project before_;
+    Project after_;
+    bool firstRedo_ = true;
+};
+
 ProjectDocument::ProjectDocument(QObject *parent) : QObject(parent), undoStack_(new QUndoStack(this))
 {
     qRegisterMetaType<NodeRegion>();
@@ -216,6 +242,8 @@ void ProjectDocument::applyChange(const NodeChange &change, bool after)
 {
     const std::vector<NodeRecord> &values = after ? change.after : change.before;
     const std::size_t count = project_.nodes.count();
+    if (change.floor > 0)
+        emit stepViewNeeded(change.floor, change.tool);
     emit nodesAboutToChange(change.region);
     NodeRecord *data = project_.nodes.data();
     for (std::size_t k = 0; k < change.offsets.size(); ++k)
@@ -294,6 +322,7 @@ void ProjectDocument::adoptRestoredProject(Project project, const QString &path)
 
 void ProjectDocument::resizeGrid(int spanCountX, int spanCountY, float moduleLength)
 {
+    Project before = project_;
     project_.info.moduleLength = moduleLength;
     ResizeGrid(project_, spanCountX, spanCountY);
     RefreshDimensions(project_);
@@ -301,12 +330,18 @@ void ProjectDocument::resizeGrid(int spanCountX, int spanCountY, float moduleLen
     for (int level = 1; level <= project_.nodes.sizeLevel(); ++level)
         UpdateOutlineMarks(project_, level);
     GenerateLineNames(project_);
-    clearHistory();
-    unsavedOutsideHistory_ = true;
     ++changeCount_;
     emit gridResized();
-    emit changed();
-    afterChange();
+    // The stack's index change tells the change and the dirty state.
+    undoStack_->push(new GridResizeCommand(*this, std::move(before), project_));
+}
+
+void ProjectDocument::applyWholeProject(const Project &project)
+{
+    project_ = project;
+    RefreshDimensions(project_);
+    ++changeCount_;
+    emit gridResized();
 }
 
 void ProjectDocument::applyLineNames()

@@ -49,6 +49,10 @@ struct NodeChange {
     std::vector<NodeRecord> before;
     std::vector<NodeRecord> after;
     NodeRegion region;  // plan rectangle to draw again; empty: the records' own rectangle, one node around
+    // The view the step was made in (storey 1 or 2, the editor's tool as its number); an undo or
+    // redo shows it first, so the designer sees every change. 0: a step of no plan view.
+    int floor = 0;
+    int tool = 0;
 };
 
 // Whether two records agree in the given fields, and the copy of those fields: the one definition
@@ -146,7 +150,8 @@ public:
     void adoptRestoredProject(Project project, const QString &path);
     // The grid becomes spanCountX × spanCountY spans of moduleLength metres: members beyond a
     // shrinking edge are removed, walls cut by it end there, coordinates, outline marks and line
-    // names follow; the history is emptied (its records have the old grid's shape).
+    // names follow. One undoable step, which puts the whole project back (the steps below it hold
+    // records of the old grid's shape, and find it again).
     void resizeGrid(int spanCountX, int spanCountY, float moduleLength);
     // The line names are made again from the project's naming options (changed by the line-name
     // dialog): the project is changed.
@@ -161,6 +166,10 @@ signals:
     // the records as they were, after it with the records as they are.
     void nodesAboutToChange(const rqx::NodeRegion &region);
     void nodesChanged(const rqx::NodeRegion &region);
+    // An undo or redo is about to change what was edited on this storey with this tool (the
+    // NodeChange's view): the plan shows it before the change is applied.
+    void stepViewNeeded(int floor, int tool);
+    // The grid changed size (a resize, or its undo or redo).
     void gridResized();
     // Names, line names or calculation settings (after applyLineNames also lineNamesChanged).
     void settingsChanged();
@@ -174,6 +183,9 @@ signals:
 
 private:
     friend class NodeEditCommand;
+    friend class GridResizeCommand;
+    // The whole project becomes `project` (a grid resize, its undo or redo).
+    void applyWholeProject(const Project &project);
     // Puts one side of a change into the project, with the signals around it.
     void applyChange(const NodeChange &change, bool after);
     void afterChange();

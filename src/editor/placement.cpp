@@ -527,7 +527,9 @@ EditOutcome applyEdit(Project &project, int floor, const EditorState &editor, Ed
     }
     out.applied = true;
     out.region = changedRegion(project, recorder, span);
-    out.change = recorder.take(QString(), NodeFields::Members,
+    // The placed hardware goes with the members: the calculation empties it where a column was
+    // removed, and the undo must bring both back.
+    out.change = recorder.take(QString(), NodeFields::MembersAndPlacedHardware,
                                NodeRegion{out.region.ix1, out.region.iy1, out.region.ix2, out.region.iy2});
     return out;
 }

@@ -149,6 +149,8 @@ void applyWithDrawing(PlanMouse &m, EditMode editMode, const NodeRect &span)
     // The history's step is what makes the project changed (undoing it makes it unchanged again);
     // the document's signals draw the region.
     out.change.text = stepText(m.editor, editMode);
+    out.change.floor = editedFloor(m);
+    out.change.tool = static_cast<int>(m.editor.currentTool);
     m.document.pushNodeEdit(std::move(out.change));
 }
 

@@ -4,8 +4,8 @@
 
 namespace rqx {
 
-RecoveryAutosave::RecoveryAutosave(RecoveryStore &store, SnapshotFn snapshot, QObject *parent)
-    : QObject(parent), store_(store), snapshot_(std::move(snapshot))
+RecoveryAutosave::RecoveryAutosave(RecoveryStore &store, SnapshotFn snapshot, QObject *parent, PrepareFn prepare)
+    : QObject(parent), store_(store), snapshot_(std::move(snapshot)), prepare_(std::move(prepare))
 {
     worker_ = new QObject;
     worker_->moveToThread(&thread_);
@@ -15,6 +15,17 @@ RecoveryAutosave::RecoveryAutosave(RecoveryStore &store, SnapshotFn snapshot, QO
     connect(&timer_, &QTimer::timeout, this, &RecoveryAutosave::writeNow);
     retry_.setSingleShot(true);
     connect(&retry_, &QTimer::timeout, this, &RecoveryAutosave::writeNow);
+    quiet_.setSingleShot(true);
+    longest_.setSingleShot(true);
+    setQuietDelays(kDefaultQuietDelay, kDefaultLongestWait);
+    connect(&quiet_, &QTimer::timeout, this, &RecoveryAutosave::writeNow);
+    connect(&longest_, &QTimer::timeout, this, &RecoveryAutosave::writeNow);
+}
+
+void RecoveryAutosave::setQuietDelays(std::chrono::milliseconds quiet, std::chrono::milliseconds longest)
+{
+    quiet_.setInterval(quiet);
+    longest_.setInterval(longest);
 }
 
 RecoveryAutosave::~RecoveryAutosave()
@@ -38,6 +49,9 @@ void RecoveryAutosave::post(std::function<void()> job)
 void RecoveryAutosave::noteEdit()
 {
     changed_ = true;
+    quiet_.start();
+    if (!longest_.isActive())
+        longest_.start();
     if (++editsSinceCopy_ < threshold_ || copyQueued_)
         return;
     // After the edit has finished drawing, not inside it.
@@ -59,12 +73,16 @@ void RecoveryAutosave::noteClean()
     changed_ = false;
     editsSinceCopy_ = 0;
     retry_.stop();
+    quiet_.stop();
+    longest_.stop();
     ++generation_;
     post([this] { store_.removeCopy(); });
 }
 
 void RecoveryAutosave::writeNow()
 {
+    quiet_.stop();
+    longest_.stop();
     if (!changed_ || editsSinceCopy_ == 0 || !store_.runOpen())
         return;
     RecoveryCopy copy = snapshot_();
@@ -72,10 +90,12 @@ void RecoveryAutosave::writeNow()
     editsSinceCopy_ = 0;
     ++copiesRequested_;
     const quint64 generation = ++generation_;
-    post([this, copy = std::move(copy), generation] {
+    post([this, copy = std::move(copy), generation]() mutable {
         if (generation != generation_.load())
             return;  // a newer copy or a removal follows
         QString reason;
+        if (prepare_)
+            prepare_(copy);
         const bool ok = store_.writeCopy(copy, &reason);
         // Back on the window thread, where the counters and timers live.
         QMetaObject::invokeMethod(

@@ -1,8 +1,10 @@
 #pragma once
-// Takes recovery copies of the open project while it has unsaved changes: every few minutes and
-// after every 50 edits. The project is turned into bytes on the calling (window) thread, which takes
-// milliseconds even for the largest grid; the file is written on a worker thread, so an edit never
-// waits for the disk. A save, a load or a new project removes the copy. QtCore only.
+// Takes recovery copies of the open project while it has unsaved changes: a couple of seconds after
+// the last edit (at most ten seconds after the first edit not yet in a copy, when edits keep coming),
+// and as before every few minutes and after every 50 edits. The project is turned into bytes on the
+// calling (window) thread, a few milliseconds even for the largest grid; anything more (preparing
+// the bytes as a save would, the file) is done on a worker thread, so an edit never waits for the
+// disk. A save, a load or a new project removes the copy. QtCore only.
 
 #include <QObject>
 #include <QString>
@@ -22,8 +24,11 @@ class RecoveryAutosave : public QObject {
 public:
     // What a copy holds, taken on the window thread when a copy is due.
     using SnapshotFn = std::function<RecoveryCopy()>;
+    // What is done to a copy on the worker thread before it is written (may be empty).
+    using PrepareFn = std::function<void(RecoveryCopy &)>;
 
-    RecoveryAutosave(RecoveryStore &store, SnapshotFn snapshot, QObject *parent = nullptr);
+    RecoveryAutosave(RecoveryStore &store, SnapshotFn snapshot, QObject *parent = nullptr,
+                     PrepareFn prepare = {});
     // Finishes the writes already asked for; the copy stays (a clean exit calls noteClean first).
     ~RecoveryAutosave() override;
 
@@ -31,6 +36,11 @@ public:
     static constexpr int kDefaultEditThreshold = 50;
     // After a copy that could not be written, the next try comes this soon, edit or not.
     static constexpr std::chrono::seconds kDefaultRetryDelay{10};
+    // A copy follows this long after the last edit, and no later than kDefaultLongestWait after the
+    // first edit not yet in a copy.
+    static constexpr std::chrono::milliseconds kDefaultQuietDelay{2000};
+    static constexpr std::chrono::seconds kDefaultLongestWait{10};
+    void setQuietDelays(std::chrono::milliseconds quiet, std::chrono::milliseconds longest);
     void setRetryDelay(std::chrono::milliseconds delay) { retryDelay_ = delay; }
     // The last copy could not be written: crash protection is off until a copy succeeds again.
     bool failing() const { return failing_; }
@@ -64,7 +74,10 @@ private:
 
     RecoveryStore &store_;
     SnapshotFn snapshot_;
+    PrepareFn prepare_;
     QTimer timer_;
+    QTimer quiet_;    // restarted by every edit
+    QTimer longest_;  // started by the first edit after a copy
     QThread thread_;
     QObject *worker_ = nullptr;           // lives in thread_
     std::atomic<quint64> generation_{0};  // a write of an older generation is skipped

@@ -8,6 +8,7 @@
 
 #include "calc/hardware_class.h"
 #include "calc/n_value.h"
+#include "calc/placed_hardware.h"
 #include "model/project.h"
 #include "print/label_placer.h"
 #include "print/page_drawing.h"
@@ -28,15 +29,6 @@ constexpr int kGridColour = 8;    // dark grey: the black walls and beams stand 
 constexpr int kWallLinePen = 30;  // plain wall lines, three pixels at 150 dpi
 
 using Points = std::array<std::array<float, 2>, 4>;
-
-// The column's required class, from the larger of its total N in X and Y (own N plus the pull-out carried
-// to it), is a hold-down class: (へ) and above, or beyond the table. The same N chose hardware(0), so
-// the black square and the printed class always agree.
-bool NeedsHoldDown(const ColumnResult &r)
-{
-    const int index = HardwareClassIndex(ClassFromN(std::max(TotalN(r, kDirX), TotalN(r, kDirY))));
-    return index == 0 || index >= 6;
-}
 
 void Outline(PrintSurface &s, const Points &pts, int count)
 {

@@ -229,6 +229,33 @@ QStringList ResultRowCells(const Project &p, int x, int y)
     return cells;
 }
 
+QString ColumnResultText(const Project &p, int x, int y, int level)
+{
+    if (!p.nodes.valid(x, y, level) || p.nodes(x, y, level).columnKind <= 0 || !p.results.valid(x, y, level))
+        return {};
+    const auto oneLine = [](QString t) { return t.replace(QLatin1Char('\r'), QLatin1Char(' ')).simplified(); };
+    const NodeRecord &n = p.nodes(x, y, level);
+    QStringList lines;
+    lines << LineName(p.grid.lineNameX, x) + QStringLiteral("・") + LineName(p.grid.lineNameY, y) +
+                 QStringLiteral("　%1階柱").arg(level) +
+                 (p.nodes(x, y, 1).throughOrigin == 1 ? QStringLiteral("（通し柱）") : QString());
+    const QString names[2] = {QStringLiteral("X方向"), QStringLiteral("Y方向")};
+    for (int i = 0; i < 2; ++i) {
+        const int d = kDirections[i];
+        if (level >= 2) {
+            lines << names[i] + QStringLiteral("　N ") + oneLine(UpperN(p.results(x, y, level), d));
+            continue;
+        }
+        const QString own = LowerOwnN(p, x, y, d);
+        const QString total = LowerTotalN(p.results(x, y, 1), d);
+        lines << names[i] + QStringLiteral("　N′ ") + oneLine(own) + QStringLiteral("　ΔN ") +
+                     oneLine(CarriedN(p, x, y, d, own, total)) + QStringLiteral("　N ") + oneLine(total);
+    }
+    lines << QStringLiteral("必要な接合部の仕様 ") + ShownText(n.hardware[0], kShownHardware) +
+                 (level >= 2 && NotCarried(p, x, y) ? kNotCarriedMark : QString());
+    return lines.join(QLatin1Char('\n'));
+}
+
 int CentreOverColumns(PrintSurface &s, int first, int last, float points, const QString &text)
 {
     const double saved = s.FontSize();

@@ -43,6 +43,10 @@ struct ResultRowMarks {
     bool notCarried = false;
 };
 ResultRowMarks ResultRowMarksOf(const Project &project, int x, int y);
+// The column's entries of the table as one text, a line per direction: for a second-storey column
+// N with its formula, for a first-storey column N′, ΔN and N with theirs, then the required class
+// (marked when its pull-out is not carried). Empty when no column stands there.
+QString ColumnResultText(const Project &project, int x, int y, int level);
 // Whether node (x, y) gets a row: a column stands there on the first or the second storey.
 bool HasResultRow(const Project &project, int x, int y);
 // Left edge (twips from the table's left) that centres `text` at `points` over logical columns

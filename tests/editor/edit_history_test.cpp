@@ -81,15 +81,25 @@ TEST(EditHistory, RefusalsMakeNoStep)
     EXPECT_EQ(f.p.nodes, before);
 }
 
-TEST(EditHistory, HardwareAndCalculationMarksWrittenSinceStay)
+// A step of the plan editor holds the placed hardware of its nodes: the calculation empties it where
+// a column was removed, and the undo brings the column back with its hardware. The calculation's own
+// marks written since stay.
+TEST(EditHistory, UndoOfARemovedColumnBringsItsPlacedHardwareBack)
 {
     EditFixture f;
     f.chooseColumn(1);
     ASSERT_TRUE(f.click(4, 4).applied);
-    f.at(4, 4, 1).hardware[1] = QStringLiteral("HD-B15");  // written outside the plan editor
-    f.at(4, 4, 1).isCorner = 1;                            // the calculation
+    {
+        NodeEdit placed(f.doc, QStringLiteral("配置金物"), NodeFields::PlacedHardware);
+        placed.node(4, 4, 1).hardware[1] = QStringLiteral("HD-B15");
+        placed.commit();
+    }
+    ASSERT_TRUE(f.click(4, 4, kModeDelete).applied);
+    f.doc.calculated();  // as the N values shown while drawing run it
+    EXPECT_EQ(f.at(4, 4, 1).hardware[1], QString());
+    f.at(4, 4, 1).isCorner = 1;
     f.doc.undo();
-    EXPECT_EQ(f.at(4, 4, 1).columnKind, 0);
+    EXPECT_EQ(f.at(4, 4, 1).columnKind, 1);
     EXPECT_EQ(f.at(4, 4, 1).hardware[1], QStringLiteral("HD-B15"));
     EXPECT_EQ(f.at(4, 4, 1).isCorner, 1);
 }

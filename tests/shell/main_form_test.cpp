@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QCheckBox>
 #include <QToolBar>
@@ -78,7 +79,7 @@ TEST_F(MainFormTest, WindowHasTheMenusToolbarAndStatusBarOfTheShell)
     QStringList menus;
     for (QAction *a : form.menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "表示(&V)", "設定(&S)", "金物(&H)", "軸組図(&J)", "ﾍﾙﾌﾟ(&H)"}));
+    EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "設定(&S)", "金物(&H)", "軸組図(&J)", "ﾍﾙﾌﾟ(&H)"}));
     const QMenu *file = form.menuBar()->actions()[0]->menu();
     EXPECT_EQ(MenuTexts(file),
               QStringList({"新規作成(&N)", "開く(&O)", "上書き保存(&S)", "名前を付けて保存(&A)...",
@@ -86,21 +87,22 @@ TEST_F(MainFormTest, WindowHasTheMenusToolbarAndStatusBarOfTheShell)
     EXPECT_EQ(form.recentFileActions().size(), 2);
     EXPECT_EQ(MenuTexts(form.settingsMenu()).mid(0, 3),
               QStringList({"建物名称の変更(&N)", "通り名の変更(&T)", "入力ｸﾞﾘｯﾄﾞ数の変更(&C)"}));
-    EXPECT_EQ(MenuTexts(form.menuBar()->actions()[5]->menu()), QStringList({"目次(&C)", "ﾊﾞｰｼﾞｮﾝ情報(&V)"}));
+    EXPECT_EQ(MenuTexts(form.menuBar()->actions()[6]->menu()), QStringList({"目次(&C)", "ﾊﾞｰｼﾞｮﾝ情報(&V)"}));
     EXPECT_EQ(form.viewMenu()->title(), QStringLiteral("表示(&V)"));
 
     // Every toolbar key in order, with a picture; the commands of later parts are disabled.
     const QStringList keys = {"NewData",  "Open",      "Save",     "PreView",      "NChkFig",
                               "JikuX",    "JikuY",     "Kanamono", "TatemonoName", "GridSize",
-                              "LineName", "OsaeKeisu", "CrossG",   "Undo",         "Close"};
+                              "LineName", "OsaeKeisu", "CrossG",   "Undo",         "Redo",
+                              "Close"};
     EXPECT_EQ(ToolbarKeys(), keys);
     QStringList onBar;
     for (QAction *a : form.toolBar()->actions())
         if (!a->isSeparator())
             onBar << a->objectName();
     EXPECT_EQ(onBar, keys);
-    const QStringList disabled = {"PreView",  "NChkFig",   "JikuX",  "JikuY",
-                                  "Kanamono", "OsaeKeisu", "CrossG", "Undo"};
+    const QStringList disabled = {"PreView",  "NChkFig",   "JikuX", "JikuY", "Kanamono",
+                                  "OsaeKeisu", "CrossG", "Undo",  "Redo"};
     for (const QString &key : keys) {
         ASSERT_NE(form.toolbarAction(key), nullptr) << key.toStdString();
         EXPECT_FALSE(form.toolbarAction(key)->icon().isNull()) << key.toStdString();
@@ -668,10 +670,19 @@ TEST_F(MainFormTest, GridSizeCommandResizesRenamesAndMarksTheProjectChanged)
     EXPECT_EQ(project.grid.lineNameX.size(), 19);
     EXPECT_EQ(project.grid.lineNameX[19], QStringLiteral("X10"));
     EXPECT_EQ(form.frameMenuX()->actions().size(), 19);
-    EXPECT_FALSE(doc.canUndo());  // the history's records have the old grid's shape
     EXPECT_EQ(project.nodes(1, 1, 1).outlineEdge[kDirX], 1);  // outline recomputed
     EXPECT_FLOAT_EQ(project.coords(19, 1, 1).x, 18 * 0.455f);
     EXPECT_TRUE(doc.isDirty());
+    // One step: its undo gives the old grid back, menus and all, and the project its saved state.
+    ASSERT_TRUE(doc.canUndo());
+    form.toolbarAction(QStringLiteral("Undo"))->trigger();
+    EXPECT_EQ(project.dims.spanCountX, 20);
+    EXPECT_EQ(form.frameMenuX()->actions().size(), 21);
+    EXPECT_FALSE(doc.isDirty());
+    EXPECT_EQ(form.statusBar()->currentMessage(), QStringLiteral("元に戻す: 入力ｸﾞﾘｯﾄﾞ数の変更"));
+    form.redoAction()->trigger();
+    EXPECT_EQ(project.dims.spanCountX, 18);
+    EXPECT_EQ(form.frameMenuX()->actions().size(), 19);
     ASSERT_EQ(script.boxes().size(), 1u);
     EXPECT_EQ(script.boxes()[0].text, QStringLiteral("データ入力グリッドサイズを変更します。"));
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();

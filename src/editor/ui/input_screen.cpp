@@ -24,6 +24,7 @@
 #include "editor/member_tree.h"
 #include "editor/plan_render.h"
 #include "editor/qb_color.h"
+#include "editor/ui/n_value_overlay.h"
 #include "editor/ui/paper.h"
 #include "document/project_document.h"
 #include "widgets/hand_cursor.h"
@@ -74,6 +75,7 @@ InputScreen::InputScreen(ProjectDocument &document, EditorState &editor, QWidget
     if (editor_.currentTool < kToolFloor || editor_.currentTool > kToolBeam)
         editor_.currentTool = kToolFloor;
     buildControls();
+    nValues_ = std::make_unique<NValueOverlay>(document_, editor_, *paper_);
     editor_.linkColumnsAndBeams = linkCheck_->isChecked() ? 1 : 0;
     // The state the window opens with: the tool's buttons, tree and captions.
     floorButtons_[currentFloor() - 1]->setChecked(true);
@@ -89,6 +91,7 @@ InputScreen::InputScreen(ProjectDocument &document, EditorState &editor, QWidget
         redrawPlan();
     });
     connect(&document, &ProjectDocument::aboutToSave, this, &InputScreen::cancelSpan);
+    connect(&document, &ProjectDocument::stepViewNeeded, this, &InputScreen::showStepView);
     connect(&document, &ProjectDocument::nodesAboutToChange, this, &InputScreen::onNodesAboutToChange);
     connect(&document, &ProjectDocument::nodesChanged, this, &InputScreen::onNodesChanged);
 }
@@ -276,6 +279,8 @@ void InputScreen::redrawPlan()
     RedrawPlan(paper_->surface(), project_, editor_, currentFloor());
     paper_->reapplyRubberBands();
     paper_->refreshAll();
+    if (nValues_)
+        nValues_->planRedrawn();
     emit planRedrawn();
 }
 
@@ -290,6 +295,15 @@ void InputScreen::drawRegion(const NodeRect &rect, bool erase)
     const double pad = 0.6;
     paper_->update(
         s.planRectToPixels(a.x() - pad, a.y() - pad, b.x() + pad, b.y() + pad).adjusted(-2, -2, 2, 2));
+}
+
+void InputScreen::showStepView(int floor, int tool)
+{
+    if (tool >= static_cast<int>(kToolFloor) && tool <= static_cast<int>(kToolBeam) &&
+        tool != static_cast<int>(editor_.currentTool))
+        chooseTool(static_cast<Tool>(tool));
+    if (floor != currentFloor())
+        chooseFloor(floor);
 }
 
 void InputScreen::onNodesAboutToChange(const NodeRegion &region)
@@ -451,8 +465,10 @@ void InputScreen::refreshStatusPanels()
 
 void InputScreen::installViewMenu(QMenu *menu)
 {
-    if (menu)
-        menu->addAction(showAllAction_);
+    if (!menu)
+        return;
+    menu->addAction(showAllAction_);
+    menu->addAction(nValues_->toggleAction());
 }
 
 void InputScreen::projectReplaced()

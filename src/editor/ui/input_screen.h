@@ -28,6 +28,7 @@ class QTreeWidgetItem;
 
 namespace rqx {
 
+class NValueOverlay;
 class Paper;
 class ProjectDocument;
 struct NodeRegion;
@@ -74,8 +75,10 @@ public:
     // The status bar's panels of the two calculation options (L coefficient, orthogonal beams).
     void attachStatusPanels(QLabel *lCoefficient, QLabel *crossBeam);
     void refreshStatusPanels();
-    // "全部材表示(&A)" in the 表示 menu.
+    // "全部材表示(&A)" and "Ｎ値表示(&N)" in the 表示 menu.
     void installViewMenu(QMenu *menu);
+    // The N values shown on the plan while drawing.
+    NValueOverlay &nValues() const { return *nValues_; }
     QAction *showAllAction() const { return showAllAction_; }
     // After New or Open replaced the project: the tool and floor stay, the rest follows the project.
     void projectReplaced();
@@ -134,6 +137,8 @@ private:
     void updatePointerLabels(int twipsX, int twipsY);
     // The labels for wherever the pointer is now (after the project under it changed).
     void updatePointerLabelsAtCursor();
+    // An undo or redo of a step made elsewhere: its storey and tool come on screen first.
+    void showStepView(int floor, int tool);
     void onNodesAboutToChange(const NodeRegion &region);
     void onNodesChanged(const NodeRegion &region);
     bool oneStorey() const { return project_.dims.floorCount < 2; }
@@ -162,6 +167,7 @@ private:
     Paper *paper_ = nullptr;
     QMenu *zoomMenu_ = nullptr;
     QAction *showAllAction_ = nullptr;
+    std::unique_ptr<NValueOverlay> nValues_;
     QLabel *lCoefficientPanel_ = nullptr;
     QLabel *crossBeamPanel_ = nullptr;
     std::function<void()> spanCanceller_;

@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -101,11 +102,33 @@ void Paper::setDeleteCursor(bool on)
         unsetCursor();
 }
 
+void Paper::setOverlay(PaperOverlay *overlay)
+{
+    overlay_ = overlay;
+    update();
+}
+
+bool Paper::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const QString tip = overlay_ ? overlay_->toolTipAt(help->pos()) : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, this);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void Paper::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     const QRect r = event->rect();
     p.drawImage(r.topLeft(), surface_.image(), r);
+    if (overlay_)
+        overlay_->paintOver(p, r);
 }
 
 void Paper::mousePressEvent(QMouseEvent *event)

@@ -11,6 +11,15 @@
 
 namespace rqx {
 
+// What is painted over the plan's raster (never into it, so the edits' erase-and-draw of regions
+// stays as it is) and the tooltip it gives at a pixel.
+class PaperOverlay {
+public:
+    virtual ~PaperOverlay() = default;
+    virtual void paintOver(QPainter &painter, const QRect &exposed) = 0;
+    virtual QString toolTipAt(QPoint pixel) const = 0;
+};
+
 class Paper : public QWidget {
     Q_OBJECT
 public:
@@ -46,12 +55,16 @@ public:
     // The pointer over the plan: the delete hand in a delete mode, the arrow otherwise.
     void setDeleteCursor(bool on);
 
+    // Painted over the raster after it (none: the raster only).
+    void setOverlay(PaperOverlay *overlay);
+
 signals:
     void mousePressedAt(Qt::MouseButton button, int twipsX, int twipsY, Qt::KeyboardModifiers modifiers);
     void mouseMovedTo(Qt::MouseButtons buttons, int twipsX, int twipsY, Qt::KeyboardModifiers modifiers);
     void mouseReleasedAt(Qt::MouseButton button, int twipsX, int twipsY, Qt::KeyboardModifiers modifiers);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -62,6 +75,7 @@ private:
 
     PlanSurface surface_;
     std::vector<RubberBand> shown_;
+    PaperOverlay *overlay_ = nullptr;
 };
 
 // The delete pointer ("Hand_point_Del"): a hand with a red cross.

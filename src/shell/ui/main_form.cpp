@@ -44,6 +44,8 @@ namespace {
 
 const QString kHelpFileName = QStringLiteral("VELMRQX.HLP");
 const QString kSpaces3 = QStringLiteral("   ");
+// How long the status bar names the step an undo or redo applied.
+constexpr int kStepNoteMs = 6000;
 // Asked before another project replaces one with unsaved changes.
 const QString kOtherDataQuestion =
     QStringLiteral("現在、入力中のデータは、変更されています。\r\rこのまま、他データを読込みますか？");
@@ -111,6 +113,7 @@ const ToolbarEntry kToolbar[] = {
     {"OsaeKeisu", "押さえ係数Ｌの設定"},
     {"CrossG", "直交梁の影響"},
     {"Undo", "元に戻す"},
+    {"Redo", "やり直し"},
     {"Close", "終了"},
 };
 
@@ -271,6 +274,13 @@ void MainForm::buildMenus()
     connect(printerAction, &QAction::triggered, this, &MainForm::printerSetupCommand);
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
 
+    // Undo and redo also as menu items, beside their toolbar keys.
+    editMenu_ = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    QAction *undoAction = command(QStringLiteral("Undo"), QStringLiteral("元に戻す(&U)"));
+    QAction *redoAction = command(QStringLiteral("Redo"), QStringLiteral("やり直し(&R)"));
+    editMenu_->addAction(undoAction);
+    editMenu_->addAction(redoAction);
+
     viewMenu_ = menuBar()->addMenu(QStringLiteral("表示(&V)"));
 
     settingsMenu_ = menuBar()->addMenu(QStringLiteral("設定(&S)"));
@@ -334,21 +344,30 @@ void MainForm::buildToolBar()
     }
     // Commands that come with later parts of the program.
     for (const char *key :
-         {"PreView", "NChkFig", "JikuX", "JikuY", "Kanamono", "OsaeKeisu", "CrossG", "Undo"})
+         {"PreView", "NChkFig", "JikuX", "JikuY", "Kanamono", "OsaeKeisu", "CrossG", "Undo", "Redo"})
         actions_.value(QString::fromLatin1(key))->setEnabled(false);
-    // Undo and redo of the plan's edits, through the project's history.
+    // Undo and redo of the plan's edits, through the project's history; the status bar names the step.
     QAction *undo = actions_.value(QStringLiteral("Undo"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redoAction_ = makeAction(QStringLiteral("Redo"), QStringLiteral("やり直し"), QString());
+    redoAction_ = actions_.value(QStringLiteral("Redo"));
     redoAction_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     redoAction_->setEnabled(false);
-    addAction(redoAction_);  // shortcuts only
-    connect(undo, &QAction::triggered, &document_, &ProjectDocument::undo);
-    connect(redoAction_, &QAction::triggered, &document_, &ProjectDocument::redo);
     QUndoStack *history = document_.undoStack();
+    connect(undo, &QAction::triggered, this, [this, history] {
+        const QString text = history->undoText();
+        document_.undo();
+        statusBar()->showMessage(QStringLiteral("元に戻す: ") + text, kStepNoteMs);
+    });
+    connect(redoAction_, &QAction::triggered, this, [this, history] {
+        const QString text = history->redoText();
+        document_.redo();
+        statusBar()->showMessage(QStringLiteral("やり直し: ") + text, kStepNoteMs);
+    });
     connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     connect(history, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
+    // A grid resize and its undo or redo change the frame lines.
+    connect(&document_, &ProjectDocument::gridResized, this, &MainForm::RebuildFrameMenus);
     // The toolbar holds the only Undo: it cannot be hidden.
     toolBar_->toggleViewAction()->setEnabled(false);
     toolBar_->toggleViewAction()->setVisible(false);
@@ -412,6 +431,14 @@ QAction *MainForm::commandAction(HostCommand command) const
 void MainForm::onFrameLineChosen(std::function<void(int direction, int line)> handler)
 {
     connect(this, &MainForm::frameLineChosen, this, std::move(handler));
+}
+
+void MainForm::addResultsToolbarAction(QAction *action)
+{
+    // Before the separator that opens the settings group.
+    const QList<QAction *> keys = toolBar_->actions();
+    const qsizetype settings = keys.indexOf(toolbarAction(QStringLiteral("TatemonoName")));
+    toolBar_->insertAction(settings > 0 ? keys[settings - 1] : nullptr, action);
 }
 
 QAction *MainForm::toolbarAction(const QString &key) const
@@ -785,7 +812,6 @@ void MainForm::gridSizeCommand()
     WaitCursor wait;
     const GridSizeRequest &grid = dialog.requested();
     document_.resizeGrid(grid.spanCountX, grid.spanCountY, grid.moduleLength);
-    RebuildFrameMenus();
 }
 
 // ---- Exit ----

@@ -46,6 +46,8 @@ public:
     // OsaeKeisu, CrossG, Kanamono, Close).
     QAction *toolbarAction(const QString &key) const;
     QToolBar *toolBar() const { return toolBar_; }
+    // A key of another part of the program in the results group of the toolbar (after 配置金物).
+    void addResultsToolbarAction(QAction *action);
     // 表示(&V), filled by the editor; 設定(&S); 金物(&H); Ｘ/Ｙ通り軸組図 (items: tag = line index).
     QMenu *viewMenu() const override { return viewMenu_; }
     QMenu *settingsMenu() const { return settingsMenu_; }
@@ -160,6 +162,7 @@ private:
     QToolBar *toolBar_ = nullptr;
     QHash<QString, QAction *> actions_;
     QMenu *fileMenu_ = nullptr;
+    QMenu *editMenu_ = nullptr;
     QMenu *viewMenu_ = nullptr;
     QMenu *settingsMenu_ = nullptr;
     QMenu *hardwareMenu_ = nullptr;

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
+#include <QToolTip>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -24,9 +26,14 @@
 #include "document/project_document.h"
 #include "editor/coords.h"
 #include "editor/ui/input_screen.h"
+#include "editor/ui/n_value_overlay.h"
 #include "editor/ui/paper.h"
 #include "editor/ui/plan_editing.h"
 #include "shell/ui/main_form.h"
+#include "calc/n_value.h"
+#include "model/project_file.h"
+#include "report/report_format.h"
+#include "report/result_table.h"
 
 using namespace rqx;
 
@@ -294,6 +301,98 @@ TEST_F(PlanHistoryTest, PositionLabelsFollowAReplacedProjectBeforeThePointerMove
     doc->replaceProject(*p);  // as after Open, the pointer still
     EXPECT_EQ(screen->positionLabel(0)->text(), QStringLiteral("い5"));
     EXPECT_EQ(screen->positionLabel(1)->text(), QStringLiteral("Y7"));
+}
+
+// Undo and redo of a step made on the storey not shown bring that storey and that tool on screen
+// before the change, so the designer sees it; the status bar names the step.
+TEST_F(PlanHistoryTest, UndoAndRedoShowTheStoreyAndToolOfTheirStep)
+{
+    Answerer answers;
+    screen->chooseFloor(2);
+    tool(kToolWall, QStringLiteral("Kesa3"));
+    drag(3, 2, 7, 2);
+    ASSERT_EQ(p->nodes(4, 2, 2).brace[kDirX].kind, 3);
+    screen->chooseFloor(1);
+    tool(kToolColumn, QStringLiteral("管柱"));
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+
+    QTest::keySequence(form.get(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(screen->currentFloor(), 2);
+    EXPECT_EQ(ed.currentTool, kToolWall);
+    EXPECT_EQ(p->nodes(4, 2, 2).brace[kDirX].kind, 0);
+    EXPECT_LE(strayPixels(), 4);  // the storey on screen is drawn without the brace
+    EXPECT_EQ(form->statusBar()->currentMessage(), QStringLiteral("元に戻す: 耐力壁入力"));
+
+    screen->chooseFloor(1);
+    tool(kToolFloor);
+    QTest::keySequence(form.get(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    EXPECT_EQ(screen->currentFloor(), 2);
+    EXPECT_EQ(ed.currentTool, kToolWall);
+    EXPECT_EQ(p->nodes(4, 2, 2).brace[kDirX].kind, 3);
+    EXPECT_LE(strayPixels(), 4);
+    EXPECT_EQ(form->statusBar()->currentMessage(), QStringLiteral("やり直し: 耐力壁入力"));
+}
+
+// With the N values shown, a wall drawn next to a column changes the class drawn at it to what a
+// fresh calculation of the saved file gives; hovering the column shows its entries of the result
+// table; showing the values is no edit.
+TEST_F(PlanHistoryTest, NValuesOnThePlanFollowEveryEditAndExplainThemselves)
+{
+    Answerer answers;
+    tool(kToolFloor, QStringLiteral("Slab1"));
+    drag(1, 1, 9, 7);
+    tool(kToolColumn, QStringLiteral("管柱"));
+    clickAt(1, 1);
+    const int steps = doc->undoStack()->count();
+    const bool dirty = doc->isDirty();
+    NValueOverlay &values = screen->nValues();
+    values.toggleAction()->trigger();
+    ASSERT_TRUE(values.shown());
+    EXPECT_EQ(doc->undoStack()->count(), steps);
+    EXPECT_EQ(doc->isDirty(), dirty);
+
+    // The text drawn at column (ix, iy) on the last paint of the whole plan.
+    auto drawnAt = [&](int ix, int iy) {
+        QCoreApplication::processEvents();  // the values follow the edit after it is drawn
+        paper()->repaint();
+        for (const DrawnNText &t : values.drawnTexts())
+            if (t.ix == ix && t.iy == iy)
+                return t.text;
+        return QString();
+    };
+    // The class and N of a fresh calculation of the bytes a save writes.
+    auto expectedAt = [&](int ix, int iy) {
+        Project fresh;
+        EXPECT_TRUE(ParseProject(doc->saveBytes(), fresh));
+        RunCalculationSequence(fresh, true);
+        const ColumnResult &r = fresh.results(ix, iy, 1);
+        return fresh.nodes(ix, iy, 1).hardware[0] + QLatin1Char(' ') +
+               FormatFixed(std::max(TotalN(r, kDirX), TotalN(r, kDirY)), 2);
+    };
+    const QString before = drawnAt(1, 1);
+    EXPECT_EQ(before, expectedAt(1, 1));
+
+    // A 2.5 board wall from the corner column along X: the corner now pulls out.
+    tool(kToolWall, QStringLiteral("Menzai3"));
+    drag(1, 1, 5, 1);
+    const QString after = drawnAt(1, 1);
+    EXPECT_EQ(after, expectedAt(1, 1));
+    EXPECT_NE(after, before);
+    EXPECT_FALSE(drawnAt(5, 1).isEmpty());  // the column the wall's end brought
+
+    // Hovering the column: the result table's entries of it.
+    const QPoint at = pixel(1, 1);
+    QHelpEvent help(QEvent::ToolTip, at, paper()->mapToGlobal(at));
+    QApplication::sendEvent(paper(), &help);
+    EXPECT_EQ(QToolTip::text(), ColumnResultText(doc->calculated(), 1, 1, 1));
+    EXPECT_TRUE(QToolTip::text().contains(after.section(QLatin1Char(' '), 1)));
+
+    // The undo of the wall puts the old value back.
+    form->toolbarAction(QStringLiteral("Undo"))->trigger();
+    EXPECT_EQ(drawnAt(1, 1), before);
+    values.toggleAction()->trigger();
+    EXPECT_TRUE(drawnAt(1, 1).isEmpty());
 }
 
 }  // namespace
