@@ -98,6 +98,26 @@ TEST(DocumentRecoveryTest, KilledAfterEditsLeavesACopyThatRestoresExactlyTheEdit
     EXPECT_FALSE(QFile::exists(recovery.store().runCopyPath()));
 }
 
+// A designer who pauses for a few seconds after some edits and then loses the program (kill -9)
+// loses none of them: the copy follows a couple of seconds after the last edit, long before the
+// every-few-minutes or every-50-edits copies would.
+TEST(DocumentRecoveryTest, KilledSecondsAfterTheLastEditLosesNoEdit)
+{
+    RecoveryFixture f;
+    ASSERT_EQ(f.runChild(7, "edit"), "edited");
+    QTest::qWait(5000);
+    f.child.kill();
+    ASSERT_TRUE(f.child.waitForFinished());
+
+    ProjectDocument doc;
+    DocumentRecovery recovery(doc, f.copies, f.locks);
+    const QList<RecoveryCopy> left = recovery.claimLeftCopies();
+    ASSERT_EQ(left.size(), 1);
+    QString reason;
+    ASSERT_TRUE(recovery.restore(left[0].copyPath, &reason)) << reason.toStdString();
+    EXPECT_EQ(doc.saveBytes(), f.expectedBytes(7));
+}
+
 TEST(DocumentRecoveryTest, AKilledRunWithoutChangesLeavesNoLockBehindTheNextStart)
 {
     RecoveryFixture f;
