@@ -1,13 +1,16 @@
 #include "editor/column_n_marks.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
-#include <unordered_map>
 
+#include "calc/hardware_class.h"
 #include "calc/n_value.h"
 #include "calc/placed_hardware.h"
+#include "editor/plan_render.h"
+#include "editor/plan_surface.h"
 #include "model/plan_facts.h"
 #include "model/project.h"
 #include "report/report_format.h"
@@ -20,13 +23,17 @@ constexpr QRgb kClassColour = 0xFFFFFFFF;
 constexpr QRgb kHoldDownColour = 0xFFFF9900;
 constexpr QRgb kNotCarriedColour = 0xFFFF0000;  // the transfer check's red
 
+// The texts keep this far (page cm at zoom 1) from the grid lines through their column: past the
+// brace symbols (offset 0.15 + height 0.24) and the board bands beside the lines.
+constexpr double kLineClearanceCm = 0.45;
+
+int CmToPixels(const PlanSurface &s, double cm)
+{
+    return std::abs(s.planToPixel(cm, 0.0).x() - s.planToPixel(0.0, 0.0).x());
+}
+
 // Boxes are hashed into cells of this many pixels, so the overlap check stays linear.
 constexpr int kCell = 64;
-
-long long CellKey(int cx, int cy)
-{
-    return (static_cast<long long>(cx) << 32) ^ static_cast<unsigned int>(cy);
-}
 
 }  // namespace
 
@@ -43,7 +50,8 @@ QString ColumnNMark::nText() const
 std::vector<ColumnNMark> ColumnNMarksOf(const Project &p, int floor)
 {
     std::vector<ColumnNMark> marks;
-    if (floor < 1 || floor > p.dims.floorCount || floor > p.nodes.sizeLevel() || !p.results.valid(1, 1, floor))
+    if (floor < 1 || floor > p.dims.floorCount || floor > p.nodes.sizeLevel() ||
+        !p.results.valid(1, 1, floor))
         return marks;
     for (int iy = 1; iy <= NodeCountY(p); ++iy)
         for (int ix = 1; ix <= NodeCountX(p); ++ix) {
@@ -63,8 +71,9 @@ std::vector<ColumnNMark> ColumnNMarksOf(const Project &p, int floor)
     return marks;
 }
 
-NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks, const std::function<QPoint(int, int)> &nodePixel,
-                         int columnHalf, int lineClearance, int textWidth, int lineHeight)
+NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks,
+                         const std::function<QPoint(int, int)> &nodePixel, int columnHalf, int lineClearance,
+                         int textWidth, int lineHeight)
 {
     NMarkLayout layout;
     layout.textBoxes.reserve(marks.size());
@@ -73,39 +82,79 @@ NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks, const std::funct
         const QPoint c = nodePixel(m.ix, m.iy);
         const int clear = std::max(lineClearance, columnHalf + 1);
         // Up and right of the column, off both grid lines through it: the texts sit inside a plan cell.
-        layout.textBoxes.emplace_back(c.x() + clear, c.y() - clear - 2 * lineHeight, textWidth, 2 * lineHeight);
+        layout.textBoxes.emplace_back(c.x() + clear, c.y() - clear - 2 * lineHeight, textWidth,
+                                      2 * lineHeight);
         layout.columnBoxes.emplace_back(c.x() - columnHalf - 2, c.y() - columnHalf - 2, 2 * columnHalf + 5,
                                         2 * columnHalf + 5);
     }
-    // Every box enters the cells it touches; a text box that meets another text box or another
-    // column's box means the zoom is too small for the texts.
-    std::unordered_map<long long, std::vector<int>> cells;
-    auto forCells = [](const QRect &r, auto &&fn) {
-        for (int cy = r.top() / kCell - (r.top() < 0); cy <= r.bottom() / kCell; ++cy)
-            for (int cx = r.left() / kCell - (r.left() < 0); cx <= r.right() / kCell; ++cx)
-                fn(CellKey(cx, cy));
-    };
+    // Every box enters the cells it touches (a flat grid over their extent, filled by counting);
+    // a text box that meets another text box or another column's box means the zoom is too small.
     const int count = static_cast<int>(marks.size());
+    layout.fits = true;
+    if (count == 0)
+        return layout;
     // Indices below count are text boxes, from count on column boxes.
     auto boxOf = [&](int k) -> const QRect & {
         return k < count ? layout.textBoxes[static_cast<size_t>(k)]
                          : layout.columnBoxes[static_cast<size_t>(k - count)];
     };
+    QRect extent = boxOf(0);
+    for (int k = 1; k < 2 * count; ++k)
+        extent = extent.united(boxOf(k));
+    const int cell = std::max({kCell, textWidth + 1, 2 * lineHeight + 1});
+    const int cellsX = extent.width() / cell + 1;
+    const int cellsY = extent.height() / cell + 1;
+    auto forCells = [&](const QRect &r, auto &&fn) {
+        const int x1 = (r.left() - extent.left()) / cell, x2 = (r.right() - extent.left()) / cell;
+        const int y1 = (r.top() - extent.top()) / cell, y2 = (r.bottom() - extent.top()) / cell;
+        for (int cy = y1; cy <= y2; ++cy)
+            for (int cx = x1; cx <= x2; ++cx)
+                fn(static_cast<size_t>(cy) * static_cast<size_t>(cellsX) + static_cast<size_t>(cx));
+    };
+    std::vector<int> start(static_cast<size_t>(cellsX) * static_cast<size_t>(cellsY) + 1, 0);
     for (int k = 0; k < 2 * count; ++k)
-        forCells(boxOf(k), [&](long long key) { cells[key].push_back(k); });
-    layout.fits = true;
+        forCells(boxOf(k), [&](size_t c) { ++start[c + 1]; });
+    for (size_t c = 1; c < start.size(); ++c)
+        start[c] += start[c - 1];
+    std::vector<int> members(static_cast<size_t>(start.back()));
+    std::vector<int> fill(start.begin(), start.end() - 1);
+    for (int k = 0; k < 2 * count; ++k)
+        forCells(boxOf(k), [&](size_t c) { members[static_cast<size_t>(fill[c]++)] = k; });
     for (int k = 0; k < count && layout.fits; ++k) {
         const QRect &box = boxOf(k);
-        forCells(box, [&](long long key) {
-            for (int other : cells[key]) {
-                if (other == k || other == k + count || !layout.fits)
-                    continue;
-                if (box.intersects(boxOf(other)))
+        forCells(box, [&](size_t c) {
+            for (int at = start[c]; at < start[c + 1] && layout.fits; ++at) {
+                const int other = members[static_cast<size_t>(at)];
+                if (other != k && other != k + count && box.intersects(boxOf(other)))
                     layout.fits = false;
             }
         });
     }
     return layout;
+}
+
+NMarkLayout LayOutNMarksOnPlan(const PlanSurface &s, const PlanInputs &in,
+                               const std::vector<ColumnNMark> &marks)
+{
+    const SymbolSizes sizes = SymbolSizesAt(in.editor.zoomFactor);
+    const double z = in.editor.zoomFactor > 0.0f ? in.editor.zoomFactor : 1.0;
+    const QFontMetrics fm(NMarkFont());
+    // The widest text any mark can have, measured once: every class label, an N of up to two digits.
+    static const int width = [&fm] {
+        int w =
+            std::max(fm.horizontalAdvance(OutOfRangeLabel()), fm.horizontalAdvance(QStringLiteral("-00.00")));
+        for (const HardwareClass &c : HardwareClasses())
+            w = std::max(w, fm.horizontalAdvance(c.label));
+        return w;
+    }();
+    return LayOutNMarks(
+        marks,
+        [&](int ix, int iy) {
+            const QPointF p = NodePoint(in, ix, iy);
+            return s.planToPixel(p.x(), p.y());
+        },
+        std::max(1, CmToPixels(s, sizes.braceOffset / 2.0)), CmToPixels(s, kLineClearanceCm / z), width + 1,
+        fm.height());
 }
 
 QFont NMarkFont()

@@ -20,9 +20,9 @@ struct Project;
 struct ColumnNMark {
     int ix = 0;
     int iy = 0;
-    QString requiredClass;  // hardware(0)
-    float n = 0.0f;         // the larger of the column's N in X and Y, pull-out carried to it included
-    bool holdDown = false;  // the class is a hold-down class ((へ) and above, or beyond the table)
+    QString requiredClass;    // hardware(0)
+    float n = 0.0f;           // the larger of the column's N in X and Y, pull-out carried to it included
+    bool holdDown = false;    // the class is a hold-down class ((へ) and above, or beyond the table)
     bool notCarried = false;  // a second-storey column whose pull-out reaches no first-storey column
     // "(ほ)" over "1.62".
     QString classText() const;
@@ -36,7 +36,7 @@ std::vector<ColumnNMark> ColumnNMarksOf(const Project &calculated, int floor);
 // Where the marks go on the plan raster: a text box per mark in the quarter up and right of its
 // column, clear of the grid lines and the wall symbols beside them.
 struct NMarkLayout {
-    std::vector<QRect> textBoxes;   // pixels, one per mark
+    std::vector<QRect> textBoxes;    // pixels, one per mark
     std::vector<QRect> columnBoxes;  // the column symbol, a little larger
     // No two text boxes overlap and none covers another column: otherwise the texts are not shown
     // (the zoom is too small for them).
@@ -45,8 +45,16 @@ struct NMarkLayout {
 
 // nodePixel gives the raster pixel of a node of the storey; lineClearance is how far (pixels) the
 // texts keep from the grid lines through the column; textWidth/lineHeight the size of one text line.
-NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks, const std::function<QPoint(int, int)> &nodePixel,
-                         int columnHalf, int lineClearance, int textWidth, int lineHeight);
+NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks,
+                         const std::function<QPoint(int, int)> &nodePixel, int columnHalf, int lineClearance,
+                         int textWidth, int lineHeight);
+
+// The layout on the plan surface as drawn for the storey: the nodes' pixels, the column symbol's
+// size and the wall symbols' reach at the editor's zoom, the texts measured in NMarkFont().
+class PlanSurface;
+struct PlanInputs;
+NMarkLayout LayOutNMarksOnPlan(const PlanSurface &surface, const PlanInputs &in,
+                               const std::vector<ColumnNMark> &marks);
 
 // One text drawn on the plan, as the painter left it (for the tooltip's lookup and the tests).
 struct DrawnNText {

@@ -4,7 +4,8 @@
 
 namespace rqx {
 
-RecoveryAutosave::RecoveryAutosave(RecoveryStore &store, SnapshotFn snapshot, QObject *parent, PrepareFn prepare)
+RecoveryAutosave::RecoveryAutosave(RecoveryStore &store, SnapshotFn snapshot, QObject *parent,
+                                   PrepareFn prepare)
     : QObject(parent), store_(store), snapshot_(std::move(snapshot)), prepare_(std::move(prepare))
 {
     worker_ = new QObject;

@@ -233,7 +233,9 @@ QString ColumnResultText(const Project &p, int x, int y, int level)
 {
     if (!p.nodes.valid(x, y, level) || p.nodes(x, y, level).columnKind <= 0 || !p.results.valid(x, y, level))
         return {};
-    const auto oneLine = [](QString t) { return t.replace(QLatin1Char('\r'), QLatin1Char(' ')).simplified(); };
+    const auto oneLine = [](QString t) {
+        return t.replace(QLatin1Char('\r'), QLatin1Char(' ')).simplified();
+    };
     const NodeRecord &n = p.nodes(x, y, level);
     QStringList lines;
     lines << LineName(p.grid.lineNameX, x) + QStringLiteral("・") + LineName(p.grid.lineNameY, y) +

@@ -79,7 +79,8 @@ TEST_F(MainFormTest, WindowHasTheMenusToolbarAndStatusBarOfTheShell)
     QStringList menus;
     for (QAction *a : form.menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "設定(&S)", "金物(&H)", "軸組図(&J)", "ﾍﾙﾌﾟ(&H)"}));
+    EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "設定(&S)", "金物(&H)", "軸組図(&J)",
+                                  "ﾍﾙﾌﾟ(&H)"}));
     const QMenu *file = form.menuBar()->actions()[0]->menu();
     EXPECT_EQ(MenuTexts(file),
               QStringList({"新規作成(&N)", "開く(&O)", "上書き保存(&S)", "名前を付けて保存(&A)...",
@@ -91,18 +92,17 @@ TEST_F(MainFormTest, WindowHasTheMenusToolbarAndStatusBarOfTheShell)
     EXPECT_EQ(form.viewMenu()->title(), QStringLiteral("表示(&V)"));
 
     // Every toolbar key in order, with a picture; the commands of later parts are disabled.
-    const QStringList keys = {"NewData",  "Open",      "Save",     "PreView",      "NChkFig",
-                              "JikuX",    "JikuY",     "Kanamono", "TatemonoName", "GridSize",
-                              "LineName", "OsaeKeisu", "CrossG",   "Undo",         "Redo",
-                              "Close"};
+    const QStringList keys = {"NewData", "Open",     "Save",         "PreView",  "NChkFig",  "JikuX",
+                              "JikuY",   "Kanamono", "TatemonoName", "GridSize", "LineName", "OsaeKeisu",
+                              "CrossG",  "Undo",     "Redo",         "Close"};
     EXPECT_EQ(ToolbarKeys(), keys);
     QStringList onBar;
     for (QAction *a : form.toolBar()->actions())
         if (!a->isSeparator())
             onBar << a->objectName();
     EXPECT_EQ(onBar, keys);
-    const QStringList disabled = {"PreView",  "NChkFig",   "JikuX", "JikuY", "Kanamono",
-                                  "OsaeKeisu", "CrossG", "Undo",  "Redo"};
+    const QStringList disabled = {"PreView",   "NChkFig", "JikuX", "JikuY", "Kanamono",
+                                  "OsaeKeisu", "CrossG",  "Undo",  "Redo"};
     for (const QString &key : keys) {
         ASSERT_NE(form.toolbarAction(key), nullptr) << key.toStdString();
         EXPECT_FALSE(form.toolbarAction(key)->icon().isNull()) << key.toStdString();

@@ -1,7 +1,6 @@
 #include "editor/ui/n_value_overlay.h"
 
 #include <QAction>
-#include <QFontMetrics>
 #include <QPainter>
 #include <QTimer>
 
@@ -13,19 +12,6 @@
 #include "widgets/app_look.h"
 
 namespace rqx {
-
-namespace {
-
-// The texts keep this far (page cm at zoom 1) from the grid lines through their column: past the
-// brace symbols (offset 0.15 + height 0.24) and the board bands beside the lines.
-constexpr double kLineClearanceCm = 0.45;
-
-int CmToPixels(const PlanSurface &s, double cm)
-{
-    return std::abs(s.planToPixel(cm, 0.0).x() - s.planToPixel(0.0, 0.0).x());
-}
-
-}  // namespace
 
 NValueOverlay::NValueOverlay(ProjectDocument &document, EditorState &editor, Paper &paper, QObject *parent)
     : QObject(parent), document_(document), editor_(editor), paper_(paper)
@@ -91,14 +77,12 @@ void NValueOverlay::scheduleRefresh()
 
 void NValueOverlay::planRedrawn()
 {
+    // The marks are read again too: a new project, grid or storey has other columns (the result is
+    // calculated again only when the project changed).
     if (!shown_)
         return;
-    if (floor_ != document_.currentFloor()) {
-        refreshNow();
-        return;
-    }
-    layOut();
-    paper_.update();
+    floor_ = 0;
+    refreshNow();
 }
 
 void NValueOverlay::refreshNow()
@@ -124,22 +108,7 @@ void NValueOverlay::refreshNow()
 
 void NValueOverlay::layOut()
 {
-    const PlanSurface &s = paper_.surface();
-    const PlanInputs in{document_.project(), editor_, floor_};
-    const SymbolSizes sizes = SymbolSizesAt(editor_.zoomFactor);
-    const double z = editor_.zoomFactor > 0.0f ? editor_.zoomFactor : 1.0;
-    const QFontMetrics fm(NMarkFont());
-    int width = 0;
-    for (const ColumnNMark &m : marks_)
-        width = std::max({width, fm.horizontalAdvance(m.classText()), fm.horizontalAdvance(m.nText())});
-    layout_ = LayOutNMarks(
-        marks_,
-        [&](int ix, int iy) {
-            const QPointF p = NodePoint(in, ix, iy);
-            return s.planToPixel(p.x(), p.y());
-        },
-        std::max(1, CmToPixels(s, sizes.braceOffset / 2.0)), CmToPixels(s, kLineClearanceCm / z), width + 1,
-        fm.height());
+    layout_ = LayOutNMarksOnPlan(paper_.surface(), PlanInputs{document_.project(), editor_, floor_}, marks_);
 }
 
 void NValueOverlay::updateChanged(const std::vector<ColumnNMark> &before, const NMarkLayout &beforeLayout)

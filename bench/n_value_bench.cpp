@@ -1,0 +1,117 @@
+// The N values shown while drawing: one edit (a column placed or removed in the middle of the plan,
+// its region erased and drawn), the calculation run again, the marks laid out and painted over a
+// full-screen plan viewport. On the largest project the program allows and on a typical house,
+// beside the same edit without the values (the baseline). Target: within one 60 Hz frame (16 ms)
+// on the largest project, 2 ms on a typical house.
+#include <benchmark/benchmark.h>
+
+#include <QPainter>
+
+#include "document/project_document.h"
+#include "editor/column_n_marks.h"
+#include "editor/plan_render.h"
+#include "model/plan_facts.h"
+#include "support/sample_houses.h"
+
+namespace {
+
+using namespace rqx;
+
+struct LivePlan {
+    ProjectDocument doc;
+    EditorState editor;
+    PlanSurface surface{QSize(1396, 896)};
+    std::vector<ColumnNMark> marks;
+    NMarkLayout layout;
+    int ix = 0;
+    int iy = 0;
+
+    explicit LivePlan(Project project)
+    {
+        doc.replaceProject(std::move(project));
+        RedrawPlan(surface, doc.project(), editor, 1);
+        // Every edit is drawn through the document's signals, as on the input screen.
+        auto draw = [this](const NodeRegion &r, bool erase) {
+            drawRegion(surface, PlanInputs{doc.project(), editor, 1}, erase, r.ix1, r.iy1, r.ix2, r.iy2);
+        };
+        QObject::connect(&doc, &ProjectDocument::nodesAboutToChange,
+                         [draw](const NodeRegion &r) { draw(r, true); });
+        QObject::connect(&doc, &ProjectDocument::nodesChanged, [draw](const NodeRegion &r) { draw(r, false); });
+        ix = NodeCountX(doc.project()) / 2;
+        iy = NodeCountY(doc.project()) / 2;
+    }
+    void toggleColumn()
+    {
+        NodeEdit edit(doc, QStringLiteral("柱"), NodeFields::Members);
+        NodeRecord &n = edit.node(ix, iy, 1);
+        n.columnKind = n.columnKind > 0 ? 0 : 1;
+        edit.commit();
+    }
+    // What the overlay does after an edit: the result, the marks, their places, the paint of the
+    // area around the edit (the window repaints where marks changed) or of the whole viewport.
+    void showValues(bool wholeViewport)
+    {
+        marks = ColumnNMarksOf(doc.calculated(), 1);
+        layout = LayOutNMarksOnPlan(surface, PlanInputs{doc.project(), editor, 1}, marks);
+        const QPointF c = NodePoint(PlanInputs{doc.project(), editor, 1}, ix, iy);
+        const QPoint px = surface.planToPixel(c.x(), c.y());
+        const QRect around(px - QPoint(80, 80), QSize(160, 160));
+        QPainter painter(&surface.image());
+        PaintNMarks(painter, marks, layout, wholeViewport ? surface.image().rect() : around, NMarkFont());
+    }
+};
+
+LivePlan &Plan(int which)
+{
+    static LivePlan largest(samples::LargestProject());
+    static LivePlan typical(samples::TwoStoreyHouse());
+    return which == 0 ? largest : typical;
+}
+
+void BM_EditWithNValues(benchmark::State &state)
+{
+    LivePlan &plan = Plan(static_cast<int>(state.range(0)));
+    plan.showValues(true);
+    for (auto _ : state) {
+        plan.toggleColumn();
+        plan.showValues(false);
+    }
+    state.counters["columns"] = static_cast<double>(plan.marks.size());
+    state.counters["texts_fit"] = plan.layout.fits ? 1 : 0;
+}
+
+void BM_EditWithoutNValues(benchmark::State &state)
+{
+    LivePlan &plan = Plan(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        plan.toggleColumn();
+}
+
+// The parts of the first: the calculation alone; the marks with their layout and the paint of the
+// whole viewport (a scroll, a zoom, the values switched on).
+void BM_CalculationAfterAnEdit(benchmark::State &state)
+{
+    LivePlan &plan = Plan(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        plan.toggleColumn();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(&plan.doc.calculated());
+    }
+}
+
+void BM_MarksLayoutAndPaint(benchmark::State &state)
+{
+    LivePlan &plan = Plan(static_cast<int>(state.range(0)));
+    plan.doc.calculated();
+    for (auto _ : state)
+        plan.showValues(true);
+}
+
+}  // namespace
+
+// typical:0 is the largest project, typical:1 the typical house.
+BENCHMARK(BM_EditWithNValues)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditWithoutNValues)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalculationAfterAnEdit)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MarksLayoutAndPaint)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
