@@ -101,7 +101,6 @@ public:
     void saveAsCommand();
     void helpCommand();
     void aboutCommand();
-    void printerSetupCommand();
     void tatemonoNameCommand();
     void lineNameCommand();
     void gridSizeCommand();
