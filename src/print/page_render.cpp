@@ -311,6 +311,12 @@ bool RenderPages(const PrintDocument &doc, QPagedPaintDevice &device, int first,
 PdfOutcome WritePdfFile(const PrintDocument &doc, const QString &path, int dpi, const QString &title,
                         const RenderProgress &progress)
 {
+    return WritePdfPages(doc, 1, doc.pageCount(), path, dpi, title, progress);
+}
+
+PdfOutcome WritePdfPages(const PrintDocument &doc, int first, int last, const QString &path, int dpi,
+                         const QString &title, const RenderProgress &progress)
+{
     // Through a temporary file that replaces the old one only when complete: a full disk or a
     // cancel never leaves a broken or empty PDF in its place.
     PdfOutcome result;
@@ -325,7 +331,7 @@ PdfOutcome WritePdfFile(const PrintDocument &doc, const QString &path, int dpi, 
         writer.setCreator(QStringLiteral("VELM-RQX"));
         if (!title.isEmpty())
             writer.setTitle(title);
-        if (!RenderPages(doc, writer, 1, doc.pageCount(), &result.renderError, progress)) {
+        if (!RenderPages(doc, writer, first, last, &result.renderError, progress)) {
             if (result.renderError.isEmpty())
                 result.renderError = QStringLiteral("ページを描けませんでした。");
             file.cancel();

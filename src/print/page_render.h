@@ -54,5 +54,8 @@ struct PdfOutcome {
 };
 PdfOutcome WritePdfFile(const PrintDocument &doc, const QString &path, int dpi = 600,
                         const QString &title = QString(), const RenderProgress &progress = {});
+// Pages first..last only (1-based, inclusive, clamped): the PDF of what a print of those pages puts on paper.
+PdfOutcome WritePdfPages(const PrintDocument &doc, int first, int last, const QString &path, int dpi = 600,
+                         const QString &title = QString(), const RenderProgress &progress = {});
 
 }  // namespace rqx

@@ -345,6 +345,17 @@ void RecordTransferCheckPage(PrintSurface &s, const Project &p)
     const bool red = p.anyNotCarried == 1;
     s.SetHeaderFontName(kFontNamePGothic);
     s.SetHeaderFontSize(9);
+    if (p.dims.floorCount < 2) {
+        // A one-storey house has no second-storey column to check: one line says so, and no plan is drawn
+        // under the second-storey legend.
+        s.SetHeader(kAppTitle + QStringLiteral("   [２階柱Ｎ値伝達チェック]"));
+        s.SetFooter(QStringLiteral("||") + VersionText());
+        s.SetFontName(kFontNameMincho);
+        s.StartDoc();
+        PrintTextCm(s, kNoSecondStoreyText, kBaseFontSize, 2.2f, 2.2f, 0);
+        s.EndDoc();
+        return;
+    }
     s.SetHeader(
         kAppTitle + QStringLiteral("   [２階柱Ｎ値伝達チェック]") + QStringLiteral("||") +
         (red ? QStringLiteral("赤い柱は、下階に柱がなくその引抜き力が、下階柱に正しく伝達されていません。") +

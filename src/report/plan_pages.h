@@ -76,7 +76,10 @@ void RecordReportPlanPage(PrintSurface &s, const Project &p, int planKind, int f
 // carried), the plan fitted below a 2.2 cm header band, 2.2 cm in from the left: grid, second-storey floor
 // beams, second-storey walls with symbols, second-storey columns (red where not carried), first-storey
 // columns.
+// A one-storey house gets the header and the single line kNoSecondStoreyText instead of a plan.
 void RecordTransferCheckPage(PrintSurface &s, const Project &p);
+inline const QString kNoSecondStoreyText =
+    QStringLiteral("平屋のため、引抜き力の伝達をチェックする２階柱はありません。");
 // The transfer check's plan scale for a printable width and height (cm): the plan extent lengthened by
 // 2.2 cm across and 3.3 cm down at the first-guess scale, the smaller of the two directions.
 float TransferCheckScale(const Project &p, float printableWidth, float printableHeight);

@@ -18,7 +18,15 @@ class ProjectDocument;
 struct AppState;
 
 // The main window's commands the features fill in (a toolbar button and its menu item, one QAction).
-enum class HostCommand { PlacedHardware, LCoefficient, CrossBeam, ReportPreview, TransferCheck };
+// PrinterSetup is the menu item ﾌﾟﾘﾝﾀｰの設定, whose dialog the report part owns.
+enum class HostCommand {
+    PlacedHardware,
+    LCoefficient,
+    CrossBeam,
+    ReportPreview,
+    TransferCheck,
+    PrinterSetup
+};
 
 class MainWindowHost {
 public:

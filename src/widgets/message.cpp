@@ -3,9 +3,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QUrl>
 #include <QWidget>
+
+#include <algorithm>
 
 #include "common/common.h"
 #include "common/shown_text.h"
@@ -61,6 +66,28 @@ MessageAnswer AnswerOf(int clicked, QMessageBox::StandardButtons buttons)
     }
 }
 
+// The box wraps any line wider than about 500 pixels, so a message written in lines of fifty characters
+// came out ragged. Its text label is made as wide as the widest line (as far as the screen allows), so the
+// lines break where the message breaks them.
+void KeepLineBreaks(QMessageBox &box, const QString &shown)
+{
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    label->ensurePolished();
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (const QString &line : shown.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    // The widest box Qt allows on this screen, less the box's margins; beyond it lines still wrap.
+    int limit = 1000;
+    if (const QScreen *screen = box.screen()) {
+        const int w = screen->availableGeometry().width();
+        limit = w <= 1024 ? w : std::min(w - 480, 1000);
+    }
+    label->setMinimumWidth(std::clamp(widest + metrics.averageCharWidth(), 0, std::max(0, limit - 60)));
+}
+
 }  // namespace
 
 void ShowMessage(const QString &text, MessageKind kind, const QString &title, MessageAnswer &answer,
@@ -78,6 +105,7 @@ void ShowMessage(const QString &text, MessageKind kind, const QString &title, Me
     QMessageBox box(QMessageBox::NoIcon, title, shown, buttons,
                     parent ? parent : QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
+    KeepLineBreaks(box, shown);
     answer = AnswerOf(box.exec(), buttons);
 }
 

@@ -80,7 +80,7 @@ TEST_F(MainFormTest, WindowHasTheMenusToolbarAndStatusBarOfTheShell)
     for (QAction *a : form.menuBar()->actions())
         menus << a->text();
     EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "設定(&S)", "金物(&H)", "軸組図(&J)",
-                                  "ﾍﾙﾌﾟ(&H)"}));
+                                  "ﾍﾙﾌﾟ(&L)"}));
     const QMenu *file = form.menuBar()->actions()[0]->menu();
     EXPECT_EQ(MenuTexts(file),
               QStringList({"新規作成(&N)", "開く(&O)", "上書き保存(&S)", "名前を付けて保存(&A)...",

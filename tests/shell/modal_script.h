@@ -2,8 +2,10 @@
 // Answers the modal windows a command opens, one step per window, from a QTimer that polls
 // QApplication::activeModalWidget(). Message boxes are recorded (title, text, buttons).
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -18,6 +20,7 @@ struct SeenBox {
     QString title;
     QString text;
     QMessageBox::StandardButtons buttons;
+    bool wrapped = false;  // the box broke a line the text did not break
 };
 
 class ModalScript {
@@ -41,7 +44,7 @@ public:
                 closeAny(w);
                 return;
             }
-            boxes_.push_back({box->windowTitle(), box->text(), box->standardButtons()});
+            boxes_.push_back({box->windowTitle(), box->text(), box->standardButtons(), Wrapped(box)});
             if (QAbstractButton *b = box->button(button))
                 b->click();
             else {
@@ -80,6 +83,14 @@ public:
     int pending() const { return static_cast<int>(steps_.size()); }
 
 private:
+    // True when the text label, at the width the box gave it, needs more lines than the text has.
+    static bool Wrapped(QMessageBox *box)
+    {
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        return label && label->wordWrap() &&
+               label->heightForWidth(label->width()) > label->heightForWidth(100000);
+    }
+
     static void closeAny(QWidget *w)
     {
         if (auto *box = qobject_cast<QMessageBox *>(w)) {

@@ -1,5 +1,6 @@
 #include "report/ui/printer_select.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,7 +10,8 @@
 #include <QVBoxLayout>
 
 #include "model/project.h"
-#include "report/ui/report_window.h"
+#include "report/ui/print_output.h"
+#include "widgets/main_window_host.h"
 #include "widgets/app_look.h"
 
 namespace rqx {
@@ -76,6 +78,18 @@ void PrinterSelect::accept()
 void PrinterSelect::reject()
 {
     QDialog::reject();
+}
+
+void InstallPrinterSetupCommand(MainWindowHost &window)
+{
+    QAction *action = window.commandAction(HostCommand::PrinterSetup);
+    if (!action)
+        return;
+    QObject::connect(action, &QAction::triggered, window.hostWidget(), [&window] {
+        PrinterSelect dialog(*window.applicationPrinter(), window.appState(), InstalledPrinterNames(),
+                             window.hostWidget());
+        dialog.exec();
+    });
 }
 
 }  // namespace rqx

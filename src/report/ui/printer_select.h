@@ -12,6 +12,7 @@ class QPrinter;
 namespace rqx {
 
 struct AppState;
+class MainWindowHost;
 
 class PrinterSelect : public QDialog {
     Q_OBJECT
@@ -32,5 +33,9 @@ private:
     QListWidget *list_ = nullptr;
     QLabel *selected_ = nullptr;
 };
+
+// Ties the main window's ﾌﾟﾘﾝﾀｰの設定 to this dialog on the application printer: the same printer list as
+// the report window's, so both windows choose the printer the same way.
+void InstallPrinterSetupCommand(MainWindowHost &window);
 
 }  // namespace rqx

@@ -9,6 +9,7 @@
 #include "document/project_document.h"
 #include "print/print_surface.h"
 #include "report/report_builder.h"
+#include "report/ui/printer_select.h"
 #include "widgets/main_window_host.h"
 #include "widgets/message.h"
 
@@ -96,6 +97,8 @@ ReportWindow *ReportCommand(const ReportHost &host, const ReportCommandSetup &se
 
 void InstallReportCommand(MainWindowHost &window, ReportCommandSetup setup)
 {
+    // The main window chooses its printer with the report window's dialog.
+    InstallPrinterSetupCommand(window);
     QAction *action = window.commandAction(HostCommand::ReportPreview);
     if (!action)
         return;

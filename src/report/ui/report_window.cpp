@@ -11,8 +11,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
-#include <QPrinterInfo>
-#include <QProgressDialog>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -107,46 +105,7 @@ MessageAnswer Ask(QWidget *parent, const QString &text, MessageKind kind,
     return answer;
 }
 
-// A progress dialog for long output that appears only when the output takes a while.
-class OutputProgress {
-public:
-    OutputProgress(QWidget *parent, const QString &text)
-        : dialog_(text, QStringLiteral("中止"), 0, 100, parent)
-    {
-        dialog_.setWindowTitle(kMessageTitle);
-        dialog_.setWindowModality(Qt::WindowModal);
-        dialog_.setMinimumDuration(700);
-        dialog_.setAutoReset(false);
-        dialog_.setValue(0);
-    }
-    RenderProgress callback()
-    {
-        return [this](int done, int total) {
-            dialog_.setMaximum(total);
-            dialog_.setValue(done);
-            return !dialog_.wasCanceled();
-        };
-    }
-
-private:
-    QProgressDialog dialog_;
-};
-
 }  // namespace
-
-QString PrinterDeviceName(const QPrinter &printer)
-{
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        return printer.outputFileName();
-    return printer.printerName();
-}
-
-bool PrinterAvailable(const QPrinter &printer)
-{
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        return !printer.outputFileName().isEmpty();
-    return !printer.printerName().isEmpty() && !QPrinterInfo::printerInfo(printer.printerName()).isNull();
-}
 
 ReportWindow::ReportWindow(Project &project, AppState &state, QPrinter &printer, QWidget *parent)
     : QMainWindow(parent),
@@ -492,6 +451,25 @@ void ReportWindow::ShowPage()
     pageLabel_->setText(currentPage_ == 1
                             ? QStringLiteral("表紙")
                             : QStringLiteral("%1 / %2").arg(currentPage_ - 1).arg(pageCount_ - 1));
+    markContents();
+}
+
+void ReportWindow::markContents()
+{
+    // The first section starting on the page shown, else the last one started before it.
+    QRadioButton *mark = nullptr;
+    for (const ContentsLabel &c : kContents) {
+        const int page = c.group == 0 ? 1 : contents_[c.group][c.index].page;
+        if (page <= 0 || page > currentPage_)
+            continue;
+        if (page == currentPage_) {
+            mark = contentsButtons_[c.group][c.index];
+            break;
+        }
+        mark = contentsButtons_[c.group][c.index];
+    }
+    if (mark && !mark->isChecked())
+        mark->setChecked(true);
 }
 
 void ReportWindow::GoToPage(int kind)
@@ -598,56 +576,48 @@ void ReportWindow::refreshZoomChecks()
 
 // ---- Printing and PDF ----
 
+PrintJob ReportWindow::printJob(int first, int last, const QString &question) const
+{
+    PrintJob job;
+    job.document = document_.get();
+    job.first = first;
+    job.last = last;
+    job.question = question;
+    job.title = state_.appTitle + QStringLiteral("   ") +
+                ShownText(project_.info.buildingName.trimmed(), kShownBuildingName);
+    // The whole report is named after the project; one page also by the page's label.
+    const QString suffix = first == 1 && last == pageCount_ ? QString()
+                           : first == 1                     ? QStringLiteral("_表紙")
+                                                            : QStringLiteral("_p%1").arg(first - 1);
+    job.pdfPath = ProposedPdfPath(projectFilePath_, project_.info.buildingName, state_.dataDirectory, suffix);
+    job.chooser = fileChooser_;
+    return job;
+}
+
 void ReportWindow::printAllCommand()
 {
-    printPages(1, pageCount_,
-               QStringLiteral("作成した計算書(全ページ)をプリンターへ出力します。") + kCR +
-                   QStringLiteral("よろしいですか？") + kCR + kCR + QStringLiteral("ﾌﾟﾘﾝﾀ名： ") +
-                   PrinterDeviceName(printer_));
+    if (!document_ || pageCount_ == 0)
+        return;
+    PrintOrOfferPdf(
+        this, printer_,
+        printJob(1, pageCount_,
+                 QStringLiteral("作成した計算書(全ページ)をプリンターへ出力します。") + kCR +
+                     QStringLiteral("よろしいですか？") + kCR + kCR + QStringLiteral("ﾌﾟﾘﾝﾀ名： ")));
 }
 
 void ReportWindow::printThisPageCommand()
 {
-    printPages(currentPage_, currentPage_,
-               QStringLiteral("現在、表示されているページのみ印刷します。") + kCR + kCR +
-                   QStringLiteral("ﾌﾟﾘﾝﾀ名： ") + PrinterDeviceName(printer_));
-}
-
-void ReportWindow::printPages(int first, int last, const QString &question)
-{
     if (!document_ || pageCount_ == 0)
         return;
-    if (!PrinterAvailable(printer_)) {
-        // Nothing to print on: say so and offer the PDF file instead.
-        const QString text = QStringLiteral("プリンターがインストールされていないため、印刷できません。") +
-                             kCR + kCR + QStringLiteral("計算書(全ページ)をPDFファイルに出力しますか？");
-        if (Ask(this, text, MessageKind::YesNo) == MessageAnswer::Yes)
-            exportPdfCommand();
-        return;
-    }
-    if (Ask(this, question, MessageKind::OkCancel) != MessageAnswer::Ok)
-        return;
-    QString error;
-    bool ok = false;
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        OutputProgress progress(this, QStringLiteral("印刷中です..."));
-        printer_.setFullPage(true);
-        printer_.setDocName(state_.appTitle);
-        ok = RenderPages(*document_, printer_, first, last, &error, progress.callback());
-        QApplication::restoreOverrideCursor();
-    }
-    if (!ok) {
-        MessageAnswer answer = MessageAnswer::Ok;
-        ShowMessage(QStringLiteral("印刷できませんでした。") + kCR + kCR + QStringLiteral("ﾌﾟﾘﾝﾀ名： ") +
-                        PrinterDeviceName(printer_) + kCR + error,
-                    MessageKind::Ok, kMessageTitle, answer, this);
-    }
+    PrintOrOfferPdf(this, printer_,
+                    printJob(currentPage_, currentPage_,
+                             QStringLiteral("現在、表示されているページのみ印刷します。") + kCR + kCR +
+                                 QStringLiteral("ﾌﾟﾘﾝﾀ名： ")));
 }
 
 void ReportWindow::printerSetupCommand()
 {
-    PrinterSelect dialog(printer_, state_, QPrinterInfo::availablePrinterNames(), this);
+    PrinterSelect dialog(printer_, state_, InstalledPrinterNames(), this);
     dialog.exec();
     // The surface takes the printer's name and orientation; the report is not laid out again.
     printerName_ = PrinterDeviceName(printer_);
@@ -658,54 +628,7 @@ void ReportWindow::exportPdfCommand()
 {
     if (!document_ || pageCount_ == 0)
         return;
-    // The project's name with ".pdf", in the project's folder.
-    QString base;
-    QString folder;
-    if (projectFilePath_.trimmed() != kNewDataName && !projectFilePath_.isEmpty()) {
-        const QFileInfo info(projectFilePath_);
-        base = info.completeBaseName();
-        folder = info.absolutePath();
-    } else {
-        base = ShownText(project_.info.buildingName.trimmed(), kShownBuildingName);
-        folder = state_.dataDirectory;
-    }
-    if (base.isEmpty())
-        base = QStringLiteral("計算書");
-    FileDialogRequest request;
-    request.save = true;
-    request.title = QStringLiteral("PDF出力");
-    request.initialPath = folder.isEmpty() ? base + QStringLiteral(".pdf")
-                                           : folder + QLatin1Char('/') + base + QStringLiteral(".pdf");
-    request.defaultSuffix = QStringLiteral("pdf");
-    request.filters = {QStringLiteral("PDFファイル(*.pdf)")};
-    QString path = fileChooser_(this, request);
-    if (path.isEmpty())
-        return;
-    if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
-        path += QStringLiteral(".pdf");
-    if (QFileInfo::exists(path) &&
-        Ask(this,
-            path + kCR + QStringLiteral("は既に存在します。") + kCR + QStringLiteral("上書きしますか？"),
-            MessageKind::YesNo) != MessageAnswer::Yes)
-        return;
-    QString error;
-    bool ok = false;
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        OutputProgress progress(this, QStringLiteral("PDFファイルに出力中です..."));
-        ok = WritePdf(*document_, path, &error, 600,
-                      state_.appTitle + QStringLiteral("   ") +
-                          ShownText(project_.info.buildingName.trimmed(), kShownBuildingName),
-                      progress.callback());
-        QApplication::restoreOverrideCursor();
-    }
-    MessageAnswer answer = MessageAnswer::Ok;
-    if (ok)
-        ShowMessage(QStringLiteral("計算書をPDFファイルに出力しました。") + kCR + kCR + path, MessageKind::Ok,
-                    kMessageTitle, answer, this);
-    else
-        ShowMessage(QStringLiteral("PDFファイルを書き込めませんでした。") + kCR + kCR + path + kCR + error,
-                    MessageKind::Ok, kMessageTitle, answer, this);
+    WritePdfWithChooser(this, printJob(1, pageCount_, QString()));
 }
 
 void ReportWindow::exportDxfCommand()

@@ -13,6 +13,7 @@
 
 #include "model/project.h"
 #include "report/ui/dxf_output.h"
+#include "report/ui/print_output.h"
 #include "widgets/file_chooser.h"
 
 class QAction;
@@ -57,11 +58,6 @@ struct ReportViews {
     std::function<QWidget *(QWidget *owner)> openTransferCheck;
     std::function<QWidget *(QWidget *owner, int dir, int line)> openFrameView;
 };
-
-// The device name the questions show: the printer's name, or the file of a PDF printer.
-QString PrinterDeviceName(const QPrinter &printer);
-// True when the printer can take output: an installed printer, or a PDF printer with a file.
-bool PrinterAvailable(const QPrinter &printer);
 
 class ReportWindow : public QMainWindow {
     Q_OBJECT
@@ -139,8 +135,10 @@ private:
     void buildMenusAndToolBar();
     void rebuildFrameMenus();
     void refreshZoomChecks();
-    // Prints pages first..last after `question` was answered OK; offers the PDF export without a printer.
-    void printPages(int first, int last, const QString &question);
+    // Pages first..last to the printer after `question`, or their PDF when there is no printer.
+    PrintJob printJob(int first, int last, const QString &question) const;
+    // Shows in the contents the section the page shown belongs to.
+    void markContents();
     void closeViews();
     QAction *makeAction(const QString &key, const QString &text);
 

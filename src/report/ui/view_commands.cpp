@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "document/project_document.h"
+#include "model/project.h"
 #include "widgets/main_window_host.h"
 
 namespace rqx {
@@ -21,6 +22,9 @@ ViewHost ProjectViews::host()
     h.project = &document_.project();
     h.printer = printer_ ? printer_() : nullptr;
     h.beep = beep_;
+    h.projectFilePath = document_.dataFilePath();
+    h.otherFolder = otherFolder_ ? otherFolder_() : QString();
+    h.chooser = chooser_;
     return h;
 }
 
@@ -94,6 +98,7 @@ ProjectViews *InstallViewCommands(MainWindowHost &window)
         QObject::connect(check, &QAction::triggered, views,
                          [views, &window] { views->openTransferCheck(window.hostWidget()); });
     }
+    views->setOtherFolder([&window] { return window.appState().dataDirectory; });
     QPointer<ProjectViews> guarded(views);
     window.onFrameLineChosen([guarded, &window](int direction, int line) {
         if (guarded)

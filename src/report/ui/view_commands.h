@@ -36,6 +36,9 @@ public:
     ReportViews reportViews();
     // Replaces the system beep of the frame navigation (tests).
     void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
+    // The folder of an unsaved project's PDF, and the file dialog asking for it (tests answer it).
+    void setOtherFolder(std::function<QString()> folder) { otherFolder_ = std::move(folder); }
+    void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
 
 private:
     ViewHost host();
@@ -43,6 +46,8 @@ private:
     ProjectDocument &document_;
     std::function<QPrinter *()> printer_;
     std::function<void()> beep_;
+    std::function<QString()> otherFolder_;
+    FileChooser chooser_;
     QPointer<TransferCheckView> transferCheck_;
     QPointer<FrameView> frameView_;
 };

@@ -21,6 +21,7 @@
 #include "report/frame_page.h"
 #include "report/plan_pages.h"
 #include "report/ui/page_preview.h"
+#include "report/ui/print_output.h"
 #include "report/ui/report_window.h"
 #include "widgets/app_look.h"
 #include "widgets/help_window.h"
@@ -62,33 +63,22 @@ QAction *AddToolbarAction(QToolBar *bar, QHash<QString, QAction *> &actions, con
     return a;
 }
 
-// Prints page 1 of `doc` on the application printer after `question`; a printer that cannot take output
-// is named instead.
-void PrintShownPage(QWidget *owner, QPrinter *printer, const PrintDocument *doc, const QString &question)
+// Prints the view's page after `question`, or offers its PDF when there is no printer.
+void PrintShownPage(QWidget *owner, const ViewHost &host, const PrintDocument *doc, const QString &question,
+                    const QString &pdfSuffix)
 {
-    if (!doc || doc->pageCount() == 0 || !printer)
+    if (!doc || doc->pageCount() == 0 || !host.printer)
         return;
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(question + PrinterDeviceName(*printer), MessageKind::OkCancel, kMessageTitle, answer, owner);
-    if (answer != MessageAnswer::Ok)
-        return;
-    QString error;
-    bool ok = PrinterAvailable(*printer);
-    if (ok) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        printer->setFullPage(true);
-        printer->setDocName(kAppTitle);
-        ok = RenderPages(*doc, *printer, 1, 1, &error);
-        QApplication::restoreOverrideCursor();
-    } else {
-        error = QStringLiteral("プリンターがインストールされていません。");
-    }
-    if (!ok) {
-        answer = MessageAnswer::Ok;
-        ShowMessage(QStringLiteral("印刷できませんでした。") + kCR + kCR + QStringLiteral("ﾌﾟﾘﾝﾀ名： ") +
-                        PrinterDeviceName(*printer) + kCR + error,
-                    MessageKind::Ok, kMessageTitle, answer, owner);
-    }
+    PrintJob job;
+    job.document = doc;
+    job.first = 1;
+    job.last = 1;
+    job.question = question;
+    job.title = kAppTitle;
+    job.pdfPath =
+        ProposedPdfPath(host.projectFilePath, host.project->info.buildingName, host.otherFolder, pdfSuffix);
+    job.chooser = host.chooser;
+    PrintOrOfferPdf(owner, *host.printer, job);
 }
 
 }  // namespace
@@ -180,9 +170,10 @@ void TransferCheckView::applyZoomText(const QString &text)
 
 void TransferCheckView::printCommand()
 {
-    PrintShownPage(this, host_.printer, document_.get(),
-                   QStringLiteral("現在、表示されているページを印刷します。") + kCR + kCR +
-                       QStringLiteral("ﾌﾟﾘﾝﾀ名： "));
+    PrintShownPage(
+        this, host_, document_.get(),
+        QStringLiteral("現在、表示されているページを印刷します。") + kCR + kCR + QStringLiteral("ﾌﾟﾘﾝﾀ名： "),
+        QStringLiteral("_２階柱Ｎ値伝達チェック"));
 }
 
 void TransferCheckView::helpCommand()
@@ -345,8 +336,13 @@ void FrameView::changeEvent(QEvent *event)
 
 void FrameView::printCommand()
 {
-    PrintShownPage(this, host_.printer, document_.get(),
-                   QStringLiteral("軸組図を印刷します。") + kCR + kCR + QStringLiteral("ﾌﾟﾘﾝﾀ名： "));
+    const GridInfo &g = host_.project->grid;
+    const int line = direction_ == kDirX ? currentXLine_ : currentYLine_;
+    const QString name =
+        ShownText((direction_ == kDirX ? g.lineNameX[line] : g.lineNameY[line]).trimmed(), kShownLineName);
+    PrintShownPage(this, host_, document_.get(),
+                   QStringLiteral("軸組図を印刷します。") + kCR + kCR + QStringLiteral("ﾌﾟﾘﾝﾀ名： "),
+                   QStringLiteral("_") + name + QStringLiteral("通り軸組図"));
 }
 
 }  // namespace rqx

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "model/project.h"
+#include "widgets/file_chooser.h"
 
 class QAction;
 class QComboBox;
@@ -28,6 +29,10 @@ class PrintDocument;
 struct ViewHost {
     Project *project = nullptr;
     QPrinter *printer = nullptr;
+    // Where the PDF offered without a printer goes: beside the project file, else in `otherFolder`.
+    QString projectFilePath = kNewDataName;
+    QString otherFolder;
+    FileChooser chooser;  // empty: the program's file dialog
     // Sounds the beep at the ends of the frame navigation (tests count it).
     std::function<void()> beep;
 };

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
@@ -271,7 +270,6 @@ void MainForm::buildMenus()
     connect(openAction, &QAction::triggered, this, [this] { openCommand(); });
     connect(saveAction, &QAction::triggered, this, &MainForm::overwriteCommand);
     connect(saveAsAction, &QAction::triggered, this, &MainForm::saveAsCommand);
-    connect(printerAction, &QAction::triggered, this, &MainForm::printerSetupCommand);
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
 
     // Undo and redo also as menu items, beside their toolbar keys.
@@ -314,7 +312,7 @@ void MainForm::buildMenus()
     frameMenuX_->menuAction()->setEnabled(false);
     frameMenuY_->menuAction()->setEnabled(false);
 
-    helpMenu_ = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    helpMenu_ = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&L)"));  // Alt+H is 金物
     QAction *helpAction = makeAction(QStringLiteral("MenuHelp_Help"), QStringLiteral("目次(&C)"), {});
     QAction *aboutAction = makeAction(QStringLiteral("MenuHelp_Ver"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&V)"), {});
     helpAction->setShortcut(QKeySequence::HelpContents);
@@ -424,6 +422,8 @@ QAction *MainForm::commandAction(HostCommand command) const
             return toolbarAction(QStringLiteral("PreView"));
         case HostCommand::TransferCheck:
             return toolbarAction(QStringLiteral("NChkFig"));
+        case HostCommand::PrinterSetup:
+            return toolbarAction(QStringLiteral("MenuFile_PrinterSetup"));
     }
     return nullptr;
 }
@@ -778,13 +778,6 @@ void MainForm::aboutCommand()
 {
     AboutBox box(state_.appTitle, this);
     box.exec();
-}
-
-void MainForm::printerSetupCommand()
-{
-    QPageSetupDialog dialog(applicationPrinter(), this);
-    ApplyHandCursor(&dialog);
-    dialog.exec();  // a cancel changes nothing
 }
 
 // ---- 設定 commands ----

@@ -103,7 +103,6 @@ public:
     void saveAsCommand();
     void helpCommand();
     void aboutCommand();
-    void printerSetupCommand();
     void tatemonoNameCommand();
     void lineNameCommand();
     void gridSizeCommand();

@@ -80,8 +80,11 @@ TEST(ReportCommand, QuestionsThenTheReportWindowInTheMainWindowsPlace)
         ASSERT_EQ(script.boxes().size(), c.answers.size());
         EXPECT_EQ(script.boxes()[0].text, QStringLiteral("計算書を作成します。"));
         EXPECT_EQ(script.boxes()[0].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
-        if (c.answers.size() > 1)
+        if (c.answers.size() > 1) {
             EXPECT_EQ(QString(script.boxes()[1].text).replace('\n', '\r'), kWarning);
+            // Shown in the lines it is written in, not wrapped at the box's default width.
+            EXPECT_FALSE(script.boxes()[1].wrapped);
+        }
         EXPECT_EQ(window != nullptr, c.opens);
         EXPECT_EQ(main.isVisible(), !c.opens);
         if (window) {

@@ -117,6 +117,30 @@ TEST(ReportWindow, ContentsJumpToTheRecordedPageAndOffset)
     EXPECT_EQ(groups, (QStringList{"１．概要", "２．接合金物", "３．接合金物資料"}));
 }
 
+// Paging marks in the contents the section the page belongs to: the first one starting on it, else the
+// last one started before it.
+TEST(ReportWindow, ContentsMarkFollowsThePageShown)
+{
+    Window w(9);
+    QStringList marks;
+    for (int page = 1; page <= 9; ++page) {
+        w.window->GoToPage(page == 1 ? 1 : 3);
+        ASSERT_EQ(w.window->currentPage(), page);
+        QString mark;
+        for (QRadioButton *b : w.window->findChildren<QRadioButton *>())
+            if (b->isChecked())
+                mark += b->objectName();
+        marks << mark;
+    }
+    EXPECT_EQ(marks, (QStringList{"Option0_1", "Option1_1", "Option2_1", "Option2_2", "Option2_2",
+                                  "Option2_2", "Option2_2", "Option2_2", "Option2_3"}));
+    // Going back keeps following; a contents click still marks the entry clicked.
+    w.window->GoToPage(2);
+    EXPECT_TRUE(w.window->contentsButton(2, 2)->isChecked());
+    w.window->contentsButton(1, 2)->click();
+    EXPECT_TRUE(w.window->contentsButton(1, 2)->isChecked());
+}
+
 // The warning panel follows the calculation's flag, the L frame the project's method.
 TEST(ReportWindow, WarningPanelAndLCoefficientFrame)
 {
@@ -292,7 +316,7 @@ TEST(ReportWindow, PdfExportAndNoPrinter)
         ASSERT_EQ(script.boxes().size(), 2u);
         EXPECT_TRUE(
             script.boxes()[0].text.startsWith(QStringLiteral("プリンターがインストールされていないため")));
-        EXPECT_TRUE(script.boxes()[1].text.startsWith(QStringLiteral("計算書をPDFファイルに出力しました。")));
+        EXPECT_TRUE(script.boxes()[1].text.startsWith(QStringLiteral("PDFファイルに出力しました。")));
         EXPECT_EQ(proposed, QStringList{w.dir.filePath(QStringLiteral("house.pdf"))});
     }
 

@@ -16,6 +16,7 @@
 #include "calc/ui/calc_settings_forms.h"
 #include "document/project_document.h"
 #include "print/print_document.h"
+#include "report/plan_pages.h"
 #include "report/ui/page_preview.h"
 #include "report/ui/test_report.h"
 #include "report/ui/view_commands.h"
@@ -166,6 +167,30 @@ TEST(TransferCheckView, ZoomTextsAndRightClickMenu)
     view->zoomMenu()->actions().at(0)->trigger();
     EXPECT_EQ(view->zoomCombo()->currentText(), QStringLiteral("全体表示"));
     EXPECT_EQ(view->preview()->zoomMode(), PreviewZoom::WholePage);
+    views.closeAll();
+}
+
+// A one-storey house has no second storey to check: one line says so, and neither its roof beams nor the
+// second-storey legend are drawn.
+TEST(TransferCheckView, OneStoreyHouseSaysThereIsNothingToCheck)
+{
+    Project p = samples::NewProject(4, 4, 1, 2, samples::LineNames::kNone);
+    samples::PlaceColumn(p, 1, 3, 1);
+    samples::PlaceColumn(p, 1, 1, 3);
+    samples::PlaceBeam(p, 2, kDirX, 3, 1, 3);  // the roof beams of the one storey
+    ProjectDocument document;
+    document.replaceProject(p);
+    QPrinter printer;
+    ProjectViews views(document, [&printer] { return &printer; });
+    const PrintDocument &doc = *views.openTransferCheck(nullptr)->document();
+    ASSERT_EQ(doc.pageCount(), 1);
+    EXPECT_EQ(doc.pageTexts(1).filter(kNoSecondStoreyText).size(), 1);
+    EXPECT_FALSE(Texts(doc, kItemFooter).contains(QStringLiteral("備考")));
+    int drawn = 0;
+    for (const PageItem &it : doc.page(1).items)
+        drawn += it.kind != PageItemKind::Text;
+    EXPECT_EQ(drawn, 0);
+    EXPECT_TRUE(doc.page(1).figures.empty());
     views.closeAll();
 }
 
