@@ -17,8 +17,16 @@ namespace rqx {
 class ProjectDocument;
 struct AppState;
 
-// The main window's commands the features fill in (a toolbar button and its menu item, one QAction).
-enum class HostCommand { PlacedHardware, LCoefficient, CrossBeam, ReportPreview, TransferCheck };
+// The main window's commands the features fill in (a toolbar button and its menu item, one QAction; the
+// storey heights a menu item only).
+enum class HostCommand {
+    PlacedHardware,
+    LCoefficient,
+    CrossBeam,
+    ReportPreview,
+    TransferCheck,
+    StoreyHeights
+};
 
 class MainWindowHost {
 public:
