@@ -65,16 +65,6 @@ void ExpectSameResults(const Project &a, const Project &b, const char *house)
 
 }  // namespace
 
-TEST(StoreyHeight, FactorIsExactlyOneUpToThreePointTwoMetres)
-{
-    for (int32_t mm : {0, 1, 2700, 2950, 3200})
-        EXPECT_EQ(HeightFactor(mm), 1.0f) << mm;
-    EXPECT_EQ(HeightFactor(3201), 3201.0f / 2700.0f);
-    EXPECT_EQ(HeightFactor(3500), 3500.0f / 2700.0f);
-    EXPECT_EQ(HeightMetresText(3500), QStringLiteral("3.50"));
-    EXPECT_EQ(HeightMetresText(3333), QStringLiteral("3.333"));
-}
-
 TEST(StoreyHeight, OneStoreyHouseAtThreeFiftyRaisesTheCornerWithTheBoardToAHoldDown)
 {
     // N = A×0.8×f − 0.4 (corner), A×0.5×f − 0.6 (other).

@@ -72,16 +72,12 @@ TEST_F(CalcCommandsTest, StoreyHeightsFromTheSettingsMenu)
     QAction *item = window.toolbarAction(QStringLiteral("MenuEditSettei_Kaidaka"));
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(window.settingsMenu()->actions().last(), item);
-    EXPECT_EQ(item->text(), QStringLiteral("階高の設定(&H)"));
     ModalScript script;
-    script.on<KaidakaSetForm>([](KaidakaSetForm *d) { d->command(0)->click(); })
-        .on<KaidakaSetForm>([](KaidakaSetForm *d) {
-            d->height(0)->setValue(3500);
-            d->height(1)->setValue(2800);
-            d->command(0)->click();
-        });
-    item->trigger();
-    EXPECT_FALSE(doc.isDirty());  // OK without a change
+    script.on<KaidakaSetForm>([](KaidakaSetForm *d) {
+        d->height(0)->setValue(3500);
+        d->height(1)->setValue(2800);
+        d->command(0)->click();
+    });
     item->trigger();
     EXPECT_TRUE(doc.isDirty());
     EXPECT_EQ(doc.project().info.levelHeight[1], 3500);

@@ -1,7 +1,6 @@
 // The L-coefficient, orthogonal-beam and storey-height dialogs: what OK stores, when the project
 // counts as changed and the default buttons.
 #include <QCheckBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -106,7 +105,6 @@ TEST(CalcSettingsFormsTest, StoreyHeightsChangeTheProjectAndItsResultsOnlyWhenAH
         EXPECT_EQ(doc.calculated().nodes(5, 3, 1).hardware[0],
                   QString::fromUtf8(c.start1 > 3200 ? "(と)" : "(ほ)"));
         KaidakaSetForm d(doc, state);
-        EXPECT_EQ(d.windowTitle(), QStringLiteral("VELM-RQX /軸組Ｎ値算定   階高の設定"));
         EXPECT_EQ(d.height(0)->value(), c.start1);
         EXPECT_EQ(d.height(1)->value(), c.start2);
         EXPECT_FALSE(d.height(1)->isEnabled());  // one storey
@@ -123,20 +121,14 @@ TEST(CalcSettingsFormsTest, StoreyHeightsChangeTheProjectAndItsResultsOnlyWhenAH
         EXPECT_EQ(doc.calculated().nodes(5, 3, 1).hardware[0], QString::fromUtf8(c.corner));
     }
 
-    // What each height is taken as, while it is typed; H2 offered on two storeys.
+    // H2 offered on two storeys; the default button: after the question only, for new projects only.
     AppState state;
     ProjectDocument doc;
     doc.replaceProject(samples::HandWorkedTwoStorey(0));
     KaidakaSetForm d(doc, state);
     EXPECT_TRUE(d.height(1)->isEnabled());
-    EXPECT_EQ(d.height(0)->text(), QStringLiteral("未入力"));
-    EXPECT_EQ(d.factorLabel(0)->text(), QStringLiteral("(3.2 m 以下として計算)"));
     d.height(0)->setValue(2950);
-    EXPECT_EQ(d.factorLabel(0)->text(), QStringLiteral("(3.2 m 以下のため 2.7 m として計算)"));
     d.height(1)->setValue(3650);
-    EXPECT_EQ(d.factorLabel(1)->text(), QStringLiteral("(H2/2.7 = 1.352)"));
-
-    // The default button: after the question only, for new projects only.
     ModalScript script;
     script.answer(QMessageBox::Ok);
     d.command(2)->click();
