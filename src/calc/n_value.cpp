@@ -6,6 +6,7 @@
 #include "calc/grid_access.h"
 #include "calc/hardware_class.h"
 #include "calc/member_extent.h"
+#include "calc/storey_height.h"
 #include "calc/wall_sides.h"
 
 namespace rqx {
@@ -14,6 +15,13 @@ namespace {
 
 // Shares below one millionth carry nothing (an upper column at or beyond the far end of a span).
 constexpr double kMinShare = 0.000001;
+
+// An A×B term times its storey's height factor; a factor of 1 leaves the product untouched, so that
+// projects without heights above 3.2 m keep every result bit for bit.
+float Scaled(float ab, float factor)
+{
+    return factor == 1.0f ? ab : ab * factor;
+}
 
 // Cells around the node whose second-storey floor kind is not 0 (floor or void above).
 int UpperFloorCellsAround(const Project &project, int x, int y)
@@ -109,9 +117,9 @@ std::optional<NodeIndex> ConnectionNode(const Project &project, int side, int c,
 
 }  // namespace
 
-float PullOutForce(const ColumnResult &upper, int d, bool userLCoefficient)
+float PullOutForce(const ColumnResult &upper, int d, bool userLCoefficient, float heightFactor)
 {
-    const float ab = upper.aValue[d] * upper.bValue;
+    const float ab = Scaled(upper.aValue[d] * upper.bValue, heightFactor);
     return userLCoefficient ? ab - upper.lValue : ab;
 }
 
@@ -139,8 +147,9 @@ void ComputeColumnN(Project &project, int d, int x, int y, int level)
     r.lValue = l;
     ComputeA(r, d);
 
+    const float ab = Scaled(r.aValue[d] * b, StoreyHeightFactor(project, level));
     if (level != 1) {
-        r.nOwn[d] = r.aValue[d] * b - l;  // formula (1)
+        r.nOwn[d] = ab - l;  // formula (1)
         return;
     }
     // Formula (2); A2, B2 and L2 are those of the second-storey column at the same node, if any.
@@ -154,26 +163,27 @@ void ComputeColumnN(Project &project, int d, int x, int y, int level)
         l2 = up.lValue;
     }
     const float leff = user ? l + l2 : l;
-    r.nOwn[d] = a2 * b2 + r.aValue[d] * b - leff;
+    r.nOwn[d] = Scaled(a2 * b2, StoreyHeightFactor(project, 2)) + ab - leff;
 }
 
 float TransferAlongBeams(const Project &project, int d, int x, int y, int level)
 {
     const bool user = UserLCoefficient(project);
+    const float upperFactor = StoreyHeightFactor(project, level + 1);
     float sides[3] = {0.0f, 0.0f, 0.0f};
     for (int side = 1; side <= 2; ++side) {
         const std::optional<float> w = AdjacentMemberSpan(project, side, d, x, y, level);
         if (!w)
             continue;
         float &sum = sides[side];
-        WalkUpperColumns(project, side, d, x, y, level, AlongIndex(d, x, y), *w,
-                         [&](NodeIndex n, float u, float v) {
-                             // v only grows along the walk: from v ≥ w on every share is 0.
-                             if (v >= *w)
-                                 return false;
-                             sum += u * PullOutForce(project.results(n.x, n.y, level + 1), d, user);
-                             return true;
-                         });
+        WalkUpperColumns(
+            project, side, d, x, y, level, AlongIndex(d, x, y), *w, [&](NodeIndex n, float u, float v) {
+                // v only grows along the walk: from v ≥ w on every share is 0.
+                if (v >= *w)
+                    return false;
+                sum += u * PullOutForce(project.results(n.x, n.y, level + 1), d, user, upperFactor);
+                return true;
+            });
     }
     return sides[1] + sides[2];
 }
@@ -318,7 +328,7 @@ void TransferThroughCrossBeams(Project &project, int d, int x, int y, int level)
             return;
     }
     ColumnResult &column = project.results(x, y, level);
-    const float deltaN = PullOutForce(column, d, user);
+    const float deltaN = PullOutForce(column, d, user, StoreyHeightFactor(project, level));
 
     CrossBeamCarry carry = StartCarry(project, d, x, y, level);
     const auto [c1, c2] = BeamsBeside(project, carry.carrying, x, y, level);

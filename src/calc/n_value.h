@@ -1,8 +1,9 @@
 #pragma once
 // The N value of every column on every storey in both plan directions (平12建告第1460号,
-// simplified joint calculation):
-//   single storey or second storey:   N = A1×B1 − L                 (1)
-//   first storey under a second one:  N = A1×B1 + A2×B2 − L         (2)
+// simplified joint calculation, with the storey heights of the revised method):
+//   single storey or second storey:   N = A1×B1×H1/2.7 − L                      (1)
+//   first storey under a second one:  N = A1×B1×H1/2.7 + A2×B2×H2/2.7 − L       (2)
+// H of the column's storey (H2 of the second storey), taken as 2.7 m at 3.2 m or less.
 // plus the pull-out of second-storey columns that stand on no first-storey column, passed down
 // along the floor beams (nBeam) and through orthogonal beams (nCross). The larger of the two
 // directions selects the required hardware class, stored in hardware(0) of the node.
@@ -46,8 +47,9 @@ struct BeamTransferSource {
 BeamTransferSource FindBeamTransferSource(const Project &project, int side, int d, int x, int y, int level,
                                           int fromX, int fromY);
 
-// ΔN an upper column passes down in direction d: A×B, or A×B − L with the user's L setting.
-float PullOutForce(const ColumnResult &upper, int d, bool userLCoefficient);
+// ΔN an upper column passes down in direction d: A×B, or A×B − L with the user's L setting, its A×B
+// times the height factor of the upper column's storey.
+float PullOutForce(const ColumnResult &upper, int d, bool userLCoefficient, float heightFactor = 1.0f);
 
 // The column's N in direction d: nOwn + nBeam + nCross.
 float TotalN(const ColumnResult &column, int d);

@@ -1,8 +1,12 @@
 #include "cli/cli_common.h"
 
+#include <QStringList>
+
+#include <cmath>
 #include <cstdio>
 
 #include "model/project_file.h"
+#include "model/project_values.h"
 
 namespace rqx::cli {
 
@@ -66,6 +70,33 @@ bool LoadForCommand(const QString &path, Project &project)
     if (!result.ok)
         PrintError(result);
     return result.ok;
+}
+
+bool ParseStoreyHeights(const QString &text, StoreyHeightsOption &heights)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() > 2)
+        return false;
+    int32_t mm[2] = {0, 0};
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        bool ok = false;
+        const double metres = parts[i].trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(metres) || metres < 0.0 || metres > kMaxLevelHeight / 1000.0)
+            return false;
+        mm[i] = static_cast<int32_t>(std::lround(metres * 1000.0));
+    }
+    heights.given = true;
+    heights.height1 = mm[0];
+    heights.height2 = mm[1];
+    return true;
+}
+
+void ApplyStoreyHeights(const StoreyHeightsOption &heights, Project &project)
+{
+    if (!heights.given)
+        return;
+    project.info.levelHeight[1] = heights.height1;
+    project.info.levelHeight[2] = heights.height2;
 }
 
 }  // namespace rqx::cli

@@ -39,4 +39,16 @@ int UsageError(const QString &usage);
 // unchanged.
 bool LoadForCommand(const QString &path, Project &project);
 
+// The storey heights of a run, "--heights H1[,H2]" in metres ("3.5" or "3.5,2.8"): millimetres, 0
+// where a height is not given (taken as 3.2 m or less). False for anything else (not a number,
+// below 0, above 100 m, more than two heights).
+struct StoreyHeightsOption {
+    bool given = false;
+    int32_t height1 = 0;
+    int32_t height2 = 0;
+};
+bool ParseStoreyHeights(const QString &text, StoreyHeightsOption &heights);
+// The option's heights replace the stored ones for this run (the file is not written).
+void ApplyStoreyHeights(const StoreyHeightsOption &heights, Project &project);
+
 }  // namespace rqx::cli

@@ -1,14 +1,18 @@
-// calc [--table] FILE.RQX: runs the calculation the way the report command does
+// calc [--table] [--heights H1[,H2]] FILE.RQX: runs the calculation the way the report command does
 // (UpdateBeamSegments, PrepareWallSides, RunCalculation, MarkWallLines) and prints every column's
 // result. Without --table, CSV on stdout:
 //   level,x,y,kind,through,corner,aX,aY,b,l,nOwnX,nOwnY,nBeamX,nBeamY,nCrossX,nCrossY,totalX,totalY,notCarried,required
 // one row per column, by level, then y, then x; real numbers with four decimals.
-// With --table, a table for reading, by grid line names, one block per storey.
+// With --table, a table for reading, by grid line names, one block per storey, under a line with the
+// storey heights and their factors when heights are entered.
+// --heights takes the storey heights in metres for this run instead of the stored ones.
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "calc/n_value.h"
+#include "calc/storey_height.h"
 #include "cli/cli_common.h"
 #include "common/shown_text.h"
 
@@ -83,6 +87,13 @@ void PrintTable(const Project &p)
 {
     QTextStream &out = Out();
     auto num = [](float v) { return Fixed4(v).rightJustified(9); };
+    if (HasStoreyHeights(p)) {
+        out << "heights:";
+        for (int storey = 1; storey <= std::min(p.dims.floorCount, 2); ++storey)
+            out << " H" << storey << ' ' << StoreyHeightMm(p, storey) << " mm (x"
+                << Fixed4(StoreyHeightFactor(p, storey)) << ')';
+        out << "\n\n";
+    }
     for (int level = 1; level <= p.dims.floorCount; ++level) {
         out << "storey " << level << ": " << p.columnCount[level] << " columns\n";
         out << "  " << PadTo(QStringLiteral("X"), 5) << ' ' << PadTo(QStringLiteral("Y"), 5) << ' '
@@ -118,14 +129,28 @@ void PrintTable(const Project &p)
 
 int RunCalc(const QStringList &args)
 {
-    const QString usage = QStringLiteral("calc [--table] FILE.RQX");
-    const bool table = args.value(0) == QLatin1String("--table");
-    const QStringList rest = table ? args.mid(1) : args;
-    if (rest.size() != 1 || rest[0].startsWith(QLatin1String("--")))
+    const QString usage = QStringLiteral("calc [--table] [--heights H1[,H2]] FILE.RQX");
+    bool table = false;
+    StoreyHeightsOption heights;
+    QString file;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (arg == QLatin1String("--table") && !table)
+            table = true;
+        else if (arg == QLatin1String("--heights") && i + 1 < args.size() && !heights.given) {
+            if (!ParseStoreyHeights(args[++i], heights))
+                return UsageError(usage);
+        } else if (!arg.startsWith(QLatin1String("--")) && file.isEmpty())
+            file = arg;
+        else
+            return UsageError(usage);
+    }
+    if (file.isEmpty())
         return UsageError(usage);
     Project p;
-    if (!LoadForCommand(rest[0], p))
+    if (!LoadForCommand(file, p))
         return kExitRefused;
+    ApplyStoreyHeights(heights, p);
     RunCalculationSequence(p, true);
     if (table)
         PrintTable(p);

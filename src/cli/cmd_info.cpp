@@ -4,6 +4,7 @@
 //   spans: X <n> Y <n>
 //   divisions: <1..4>
 //   module: <metres> m
+//   heights: H1 <mm> mm H2 <mm> mm      (only when a storey height is stored; 0 = not entered)
 //   level <l>: columns=<n> through=<n> brace-spans=<n> board-spans=<n> beam-spans=<n> floor-cells=<n>
 //   void-cells=<n>
 // with one level line for every level 1 .. storeys+1 (the last is the roof plane).
@@ -64,6 +65,8 @@ int RunInfo(const QStringList &args)
         << "spans: X " << info.spanCountX << " Y " << info.spanCountY << '\n'
         << "divisions: " << info.divisions << '\n'
         << "module: " << QString::number(static_cast<double>(info.moduleLength), 'g', 6) << " m\n";
+    if (info.levelHeight[1] != 0 || info.levelHeight[2] != 0)
+        out << "heights: H1 " << info.levelHeight[1] << " mm H2 " << info.levelHeight[2] << " mm\n";
     for (int level = 1; level <= p.nodes.sizeLevel(); ++level) {
         const LevelCounts c = CountLevel(p, level);
         out << "level " << level << ": columns=" << c.columns << " through=" << c.through

@@ -2,6 +2,7 @@
 // does and records the whole calculation report; writes it as PDF (nothing is left behind when the write
 // fails), prints the text dump of its pages ("--- page K/N ---" lines) on stdout, or writes every plan and
 // frame figure of it as a DXF drawing into FOLDER (made when missing; one file each, listed on stdout).
+// --heights H1[,H2] takes the storey heights in metres for this run instead of the stored ones.
 #include <QDir>
 #include <QStringList>
 
@@ -25,6 +26,7 @@ struct ReportArgs {
     QString output;  // -o OUT.pdf
     QString dxfFolder;
     bool text = false;
+    StoreyHeightsOption heights;
 };
 
 bool ParseReportArgs(const QStringList &args, ReportArgs &a)
@@ -37,7 +39,10 @@ bool ParseReportArgs(const QStringList &args, ReportArgs &a)
             a.dxfFolder = args[++i];
         else if (arg == QLatin1String("--text") && !a.text)
             a.text = true;
-        else if (!arg.startsWith(QLatin1Char('-')) && a.file.isEmpty())
+        else if (arg == QLatin1String("--heights") && i + 1 < args.size() && !a.heights.given) {
+            if (!ParseStoreyHeights(args[++i], a.heights))
+                return false;
+        } else if (!arg.startsWith(QLatin1Char('-')) && a.file.isEmpty())
             a.file = arg;
         else
             return false;
@@ -87,11 +92,13 @@ int RunReport(const QStringList &args)
 {
     ReportArgs a;
     if (!ParseReportArgs(args, a))
-        return UsageError(QStringLiteral(
-            "report FILE.RQX -o OUT.pdf | report FILE.RQX --text | report FILE.RQX --dxf FOLDER"));
+        return UsageError(
+            QStringLiteral("report FILE.RQX -o OUT.pdf | report FILE.RQX --text | report FILE.RQX "
+                           "--dxf FOLDER [--heights H1[,H2]]"));
     Project project;
     if (!LoadForCommand(a.file, project))
         return kExitRefused;
+    ApplyStoreyHeights(a.heights, project);
     RunCalculationSequence(project, true);
     InstallJapaneseFontSubstitutions();
     PrintSurface surface;

@@ -31,11 +31,12 @@ struct Command {
 const Command kCommands[] = {
     {"info", "info FILE.RQX", rqx::cli::RunInfo},
     {"resave", "resave IN.RQX OUT.RQX", rqx::cli::RunResave},
-    {"calc", "calc [--table] FILE.RQX", rqx::cli::RunCalc},
+    {"calc", "calc [--table] [--heights H1[,H2]] FILE.RQX", rqx::cli::RunCalc},
     {"plan", "plan FILE.RQX --floor N --kind walls|hardware|transfer -o OUT.pdf|OUT.png|OUT.txt|OUT.dxf",
      rqx::cli::RunPlan},
     {"frame", "frame FILE.RQX --x K|--y K -o OUT.pdf|OUT.png|OUT.txt|OUT.dxf", rqx::cli::RunFrame},
-    {"report", "report FILE.RQX -o OUT.pdf | report FILE.RQX --text | report FILE.RQX --dxf FOLDER",
+    {"report",
+     "report FILE.RQX -o OUT.pdf | report FILE.RQX --text | report FILE.RQX --dxf FOLDER [--heights H1[,H2]]",
      rqx::cli::RunReport},
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/project_values.h"
+
 namespace rqx {
 
 void RefreshDimensions(Project &project)
@@ -185,6 +187,9 @@ void ApplyNewProjectDefaults(Project &project, const AppState &state)
     g.lCoefficientMode = within(def[6], 0, 1, 0);
     g.crossBeamIgnored = within(def[7], 0, 1, 0);
     g.crossBeamNoWarning = within(def[8], 0, 1, 0);
+    // The storey heights H1, H2 in millimetres (0 = not entered).
+    project.info.levelHeight[1] = within(def[9], 0, kMaxLevelHeight, 0);
+    project.info.levelHeight[2] = within(def[10], 0, kMaxLevelHeight, 0);
 }
 
 QString VersionText()

@@ -220,8 +220,8 @@ int FlooredCellsAround(const Project &project, int x, int y, int level);
 bool IsCornerNode(const Project &project, int x, int y, int level);
 // Start-up / new-project grid: two storeys, 2 divisions, 0.91 m modules, 2·defaultGridCount spans.
 void SetStartupDimensions(Project &project, int defaultGridCount);
-// New-project defaults before the new-data dialog's own values (line-name options and the
-// calculation options come from DefaultSettings).
+// New-project defaults before the new-data dialog's own values (line-name options, the calculation
+// options and the storey heights come from DefaultSettings).
 void ApplyNewProjectDefaults(Project &project, const AppState &state);
 // "Ver." + major.minor.revision of this program.
 QString VersionText();

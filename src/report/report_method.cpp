@@ -1,4 +1,8 @@
-// Chapter 1, sections 1.1 and 1.2 and the bracing correction tables: fixed texts and tables.
+// Chapter 1, sections 1.1 and 1.2 and the bracing correction tables: fixed texts and tables, the
+// formulas with the storey heights when the designer entered them.
+#include <algorithm>
+
+#include "calc/storey_height.h"
 #include "model/project.h"
 #include "print/page_drawing.h"
 #include "print/print_surface.h"
@@ -9,12 +13,17 @@ namespace rqx {
 
 namespace {
 
-FixedTable FormulaTable1()
+// The definition of H in both formula tables when heights are entered.
+const QString kHeightRule = QStringLiteral("3.2 m 以下の場合は 2.7 m とする。");
+
+FixedTable FormulaTable1(bool heights)
 {
     FixedTable t;
     t.format = TableFormat{}.left(1400).left(7500);
     t.rows = {
-        {QStringLiteral("Ｎ＝Ａ1×Ｂ1－Ｌ ･･･････････････････････････ (1)"), QString()},
+        {heights ? QStringLiteral("Ｎ＝Ａ1×Ｂ1×Ｈ1/2.7－Ｌ ･･････････････････････ (1)")
+                 : QStringLiteral("Ｎ＝Ａ1×Ｂ1－Ｌ ･･･････････････････････････ (1)"),
+         QString()},
         {QStringLiteral("  Ｎ"), QStringLiteral("表-1.3.1.接合部の仕様 のＮの数値")},
         {QStringLiteral("  Ａ1"), QStringLiteral("当該柱の両面における軸組の倍率の差(片側のみ軸組が"
                                                  "取り付く場合には、当該軸組の倍率)の数値。ただし、"
@@ -22,14 +31,20 @@ FixedTable FormulaTable1()
                                                  "を加えたものとする。")},
         {QStringLiteral("  Ｂ1"), QStringLiteral("周辺の部材による押さえ(曲げ戻し)の効果を表す係数で、出隅"
                                                  "の柱においては 0.8、その他の柱においては 0.5 とする。")},
-        {QStringLiteral("  Ｌ"), QStringLiteral("鉛直荷重による押さえの効果を示す係数で、出隅の柱においては"
-                                                " 0.4、その他においては 0.6 とする。 ")},
     };
+    if (heights)
+        t.rows.append({QStringLiteral("  Ｈ1"),
+                       QStringLiteral("当該柱の階の横架材の上端の相互間の垂直距離(m)。２階の柱では２階の"
+                                      "階高。") +
+                           kHeightRule});
+    t.rows.append(
+        {QStringLiteral("  Ｌ"), QStringLiteral("鉛直荷重による押さえの効果を示す係数で、出隅の柱においては"
+                                                " 0.4、その他においては 0.6 とする。 ")});
     t.spans = {{{0, 0}, 2}};
     return t;
 }
 
-FixedTable FormulaTable2(int lCoefficientMode)
+FixedTable FormulaTable2(int lCoefficientMode, bool heights)
 {
     FixedTable t;
     t.format = TableFormat{}.left(1400).left(7500);
@@ -42,7 +57,9 @@ FixedTable FormulaTable2(int lCoefficientMode)
                                     "鉛直荷重による押さえの効果を示す係数で、出隅の柱においては"
                                     " 1.0、その他においては 1.6 とする。 ");
     t.rows = {
-        {QStringLiteral("Ｎ＝Ａ1×Ｂ1+Ａ2×Ｂ2－Ｌ ･･････････････････ (2)"), QString()},
+        {heights ? QStringLiteral("Ｎ＝Ａ1×Ｂ1×Ｈ1/2.7+Ａ2×Ｂ2×Ｈ2/2.7－Ｌ ･･････ (2)")
+                 : QStringLiteral("Ｎ＝Ａ1×Ｂ1+Ａ2×Ｂ2－Ｌ ･･････････････････ (2)"),
+         QString()},
         {QStringLiteral("  Ｎ"), QStringLiteral("表-1.3.1.接合部の仕様 のＮの数値")},
         {QStringLiteral("  Ａ1,Ｂ1"), QStringLiteral("式(1) の場合と同じ。")},
         {QStringLiteral("  Ａ2"),
@@ -54,10 +71,47 @@ FixedTable FormulaTable2(int lCoefficientMode)
          QStringLiteral("２階の周辺部材による押さえ(曲げ戻し)の効果を示す係数で、"
                         "２階の出隅の柱においては 0.8、２階のその他の柱においては 0.5 "
                         "とする。")},
-        {QStringLiteral("  Ｌ"), lText},
     };
+    if (heights) {
+        t.rows.insert(3, {QStringLiteral("  Ｈ1"),
+                          QStringLiteral("１階の横架材の上端の相互間の垂直距離(m)。") + kHeightRule});
+        t.rows.append({QStringLiteral("  Ｈ2"),
+                       QStringLiteral("２階の横架材の上端の相互間の垂直距離(m)。") + kHeightRule});
+    }
+    t.rows.append({QStringLiteral("  Ｌ"), lText});
     t.spans = {{{0, 0}, 2}};
     return t;
+}
+
+// "2,950" for 2950 mm.
+QString Millimetres(int32_t mm)
+{
+    const QString digits = QString::number(mm);
+    QString out;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out += QLatin1Char(',');
+        out += digits[i];
+    }
+    return out;
+}
+
+// One storey's height as used: "H1 = 3,500 mm (H1/2.7 = 3.50/2.7 = 1.296)",
+// "H1 = 2,950 mm (3.2 m 以下のため 2.7 m として計算)" or "H2 = 未入力 (3.2 m 以下として計算)".
+QString HeightUsedLine(const Project &p, int storey)
+{
+    const QString name = QStringLiteral("H%1").arg(storey);
+    const int32_t mm = StoreyHeightMm(p, storey);
+    const QString prefix =
+        (storey == 1 ? QStringLiteral("１階  ") : QStringLiteral("２階  ")) + name + QStringLiteral(" = ");
+    if (mm == 0)
+        return prefix + QStringLiteral("未入力 (3.2 m 以下として計算)");
+    const QString given = prefix + Millimetres(mm) + QStringLiteral(" mm ");
+    if (HeightFactor(mm) == 1.0f)
+        return given + QStringLiteral("(3.2 m 以下のため 2.7 m として計算)");
+    return given + QStringLiteral("(") + name + QStringLiteral("/2.7 = ") + HeightMetresText(mm) +
+           QStringLiteral("/2.7 = ") + QString::number(static_cast<double>(HeightFactor(mm)), 'f', 3) +
+           QStringLiteral(")");
 }
 
 // The four brace kinds as the correction tables name them (the first on two lines).
@@ -139,17 +193,35 @@ void PrintNValueMethod(ReportState &b, float x)
     if (!b.advanceProgress())
         return;
     b.sectionTitle(QStringLiteral("1.2.Ｎ値計算方法"), x, 1, 2, true);
+    const bool heights = HasStoreyHeights(b.p);
+    if (!heights) {
+        // One line at the right end of the section title, so that the page keeps its layout.
+        const QString note = QStringLiteral("階高未入力: 3.2 m 以下として計算");
+        const float w = MeasureCm(b.s, note, 11).w;
+        PrintTextCm(b.s, note, 11, b.printableWidth - w, b.cursorY - b.lineH, 0);
+    }
     b.indentText(QStringLiteral("接合金物を選択するためのＮ値算定式を以下に示す。"), x);
-    b.cursorY += 1.5f * b.lineH;
+    if (!heights) {
+        b.cursorY += 1.5f * b.lineH;
+    } else {
+        b.cursorY += b.lineH;
+        b.indentText(
+            QStringLiteral("階高 Ｈ (横架材の上端の相互間の垂直距離、3.2 m 以下は 2.7 m として計算)"), x);
+        for (int storey = 1; storey <= std::min(b.p.dims.floorCount, 2); ++storey) {
+            b.cursorY += b.lineH;
+            PrintTextCm(b.s, HeightUsedLine(b.p, storey), 0, x + 5 * b.charW, b.cursorY, 0);
+        }
+        b.cursorY += 1.5f * b.lineH;
+    }
     b.indentText(QStringLiteral("(1)平屋建ての場合、若しくは２階建ての部分における"
                                 "２階の柱の場合"),
                  x);
     const bool crossBeams = b.p.grid.crossBeamIgnored == 0;
     const float tableFont = crossBeams ? 10.0f : 11.0f;
     const int spacing = crossBeams ? 50 : 100;
-    b.fixedTable(FormulaTable1(), tableFont, spacing);
+    b.fixedTable(FormulaTable1(heights), tableFont, spacing);
     b.indentText(QStringLiteral("(2)２階建ての部分における１階の柱の場合"), x);
-    b.fixedTable(FormulaTable2(b.p.grid.lCoefficientMode), tableFont, spacing);
+    b.fixedTable(FormulaTable2(b.p.grid.lCoefficientMode, heights), tableFont, spacing);
     if (!crossBeams)
         return;
 

@@ -5,6 +5,7 @@
 
 #include "calc/hardware_class.h"
 #include "calc/n_value.h"
+#include "calc/storey_height.h"
 #include "model/project.h"
 #include "print/page_drawing.h"
 #include "print/print_surface.h"
@@ -69,12 +70,38 @@ QString NWithForce(float n)
            FormatFixed(PullOutKiloNewton(shown.toFloat()), 2) + QStringLiteral("kN)");
 }
 
-QString UpperN(const ColumnResult &r, int d)
+// "x3.50/2.7" after an A×B of a storey higher than 3.2 m; nothing where the factor is 1.
+QString HeightTerm(const Project &p, int storey)
+{
+    const int32_t mm = StoreyHeightMm(p, storey);
+    if (HeightFactor(mm) == 1.0f)
+        return QString();
+    return QLatin1Char('x') + HeightMetresText(mm) + QStringLiteral("/2.7");
+}
+
+// "AxB" of a column's record in direction d.
+QString Product(const ColumnResult &r, int d)
+{
+    return FormatFixed(r.aValue[d], 1) + QLatin1Char('x') + FormatFixed(r.bValue, 1);
+}
+
+// The parts of a formula, on one line; each part on a line of its own when a height factor makes the
+// formula too long for its column ("=1.5x0.8", "x3.50/2.7", "-0.4").
+QString FormulaLines(const QStringList &parts, bool scaled)
+{
+    return parts.join(scaled ? QStringLiteral("\r") : QString());
+}
+
+QString UpperN(const Project &p, const ColumnResult &r, int d)
 {
     const QString n = NWithForce(r.nOwn[d]);
     const qsizetype br = n.indexOf(QLatin1Char('\r'));
-    return n.left(br) + QStringLiteral("\r=") + FormatFixed(r.aValue[d], 1) + QLatin1Char('x') +
-           FormatFixed(r.bValue, 1) + QLatin1Char('-') + FormatFixed(r.lValue, 1) + n.mid(br);
+    const QString h = HeightTerm(p, 2);
+    QStringList parts{QLatin1Char('=') + Product(r, d)};
+    if (!h.isEmpty())
+        parts << h;
+    parts << QLatin1Char('-') + FormatFixed(r.lValue, 1);
+    return n.left(br) + QLatin1Char('\r') + FormulaLines(parts, !h.isEmpty()) + n.mid(br);
 }
 
 QString LowerOwnN(const Project &p, int x, int y, int d)
@@ -84,15 +111,19 @@ QString LowerOwnN(const Project &p, int x, int y, int d)
     const ColumnResult *u = upper ? &p.results(x, y, 2) : nullptr;
     if (r.nOwn[d] == 0 && (u == nullptr || u->nOwn[d] == 0) && r.nBeam[d] == 0)
         return QStringLiteral("-");
-    QString t = FormatFixed(r.nOwn[d], 2) + QStringLiteral("\r=") + FormatFixed(r.aValue[d], 1) +
-                QLatin1Char('x') + FormatFixed(r.bValue, 1);
+    QString h = HeightTerm(p, 1);
+    bool scaled = !h.isEmpty();
+    QStringList parts{QLatin1Char('=') + Product(r, d) + h};
     float l = r.lValue;
     if (u != nullptr) {
-        t += QLatin1Char('+') + FormatFixed(u->aValue[d], 1) + QLatin1Char('x') + FormatFixed(u->bValue, 1);
+        h = HeightTerm(p, 2);
+        scaled = scaled || !h.isEmpty();
+        parts << QLatin1Char('+') + Product(*u, d) + h;
         if (p.grid.lCoefficientMode == 1)
             l += u->lValue;
     }
-    return t + QLatin1Char('-') + FormatFixed(l, 1);
+    parts << QLatin1Char('-') + FormatFixed(l, 1);
+    return FormatFixed(r.nOwn[d], 2) + QLatin1Char('\r') + FormulaLines(parts, scaled);
 }
 
 // The span ratio of a ΔN term: two decimals where they say it exactly (0.25, 0.50), else three, so that
@@ -112,6 +143,8 @@ QString CarriedN(const Project &p, int x, int y, int d, const QString &own, cons
 {
     const ColumnResult &r = p.results(x, y, 1);
     const bool user = p.grid.lCoefficientMode == 1;
+    const float upperFactor = StoreyHeightFactor(p, 2);
+    const QString upperHeight = HeightTerm(p, 2);
     const float ownShown =
         own == QStringLiteral("-") ? 0.0f : QStringView(own).left(own.indexOf(u'\r')).toFloat();
     const float totalShown = QStringView(total).left(total.indexOf(u'\r')).toFloat();
@@ -129,12 +162,18 @@ QString CarriedN(const Project &p, int x, int y, int d, const QString &own, cons
             fromY = src.upperY;
             const ColumnResult &u = p.results(src.upperX, src.upperY, 2);
             const QString ratio = FormatRatio(src.ratio);
-            if (ratio.toFloat() == 0.0f || FormatFixed(PullOutForce(u, d, user), 2).toFloat() == 0.0f)
+            if (ratio.toFloat() == 0.0f ||
+                FormatFixed(PullOutForce(u, d, user, upperFactor), 2).toFloat() == 0.0f)
                 continue;
-            t += QLatin1Char('(') + FormatFixed(u.aValue[d], 1) + QLatin1Char('x') + FormatFixed(u.bValue, 1);
+            // "(AxB-L)x0.500", or with the height "(AxB", "x3.50/2.7-L)", "x0.500".
+            QStringList parts{QLatin1Char('(') + Product(u, d)};
+            if (!upperHeight.isEmpty())
+                parts << upperHeight;
             if (user)
-                t += QLatin1Char('-') + FormatFixed(u.lValue, 1);
-            t += QStringLiteral(")x") + ratio + QStringLiteral("\r+");
+                parts.last() += QLatin1Char('-') + FormatFixed(u.lValue, 1);
+            parts.last() += QLatin1Char(')');
+            parts << QLatin1Char('x') + ratio;
+            t += FormulaLines(parts, !upperHeight.isEmpty()) + QStringLiteral("\r+");
             ++terms;
         }
     }
@@ -149,9 +188,19 @@ QString CarriedN(const Project &p, int x, int y, int d, const QString &own, cons
     return t;
 }
 
-QString LowerTotalN(const ColumnResult &r, int d)
+// N as printed. Where a height factor makes N' inexact in two decimals, N is N' as printed plus ΔN
+// rounded on its own, so that both N' + ΔN = N and ΔN against its terms hold to the printed rounding
+// (N itself then stays within 0.01 of the calculated value); elsewhere N is rounded as calculated.
+QString LowerTotalN(const Project &p, int x, int y, int d, const QString &own)
 {
-    return NWithForce(TotalN(r, d));
+    const ColumnResult &r = p.results(x, y, 1);
+    const bool ownScaled =
+        !HeightTerm(p, 1).isEmpty() || (HasUpperColumn(p, x, y) && !HeightTerm(p, 2).isEmpty());
+    if (!ownScaled || own == QStringLiteral("-"))
+        return NWithForce(TotalN(r, d));
+    const float ownShown = QStringView(own).left(own.indexOf(u'\r')).toFloat();
+    const float carriedShown = FormatFixed(r.nBeam[d] + r.nCross[d], 2).toFloat();
+    return NWithForce(ownShown + carriedShown);
 }
 
 }  // namespace
@@ -199,7 +248,7 @@ QStringList ResultRowCells(const Project &p, int x, int y)
     if (HasUpperColumn(p, x, y)) {
         const ColumnResult &r = p.results(x, y, 2);
         const NodeRecord &n = p.nodes(x, y, 2);
-        cells << JoinDirections(UpperN(r, kDirX), UpperN(r, kDirY), QStringLiteral("―――――"))
+        cells << JoinDirections(UpperN(p, r, kDirX), UpperN(p, r, kDirY), QStringLiteral("―――――"))
               << ShownText(n.hardware[0], kShownHardware) +
                      (NotCarried(p, x, y) ? kNotCarriedMark : QString())
               << PlacedPair(n);
@@ -215,7 +264,7 @@ QStringList ResultRowCells(const Project &p, int x, int y)
         QString total[2];
         for (int i = 0; i < 2; ++i) {
             own[i] = LowerOwnN(p, x, y, kDirections[i]);
-            total[i] = LowerTotalN(r, kDirections[i]);
+            total[i] = LowerTotalN(p, x, y, kDirections[i], own[i]);
             carried[i] = CarriedN(p, x, y, kDirections[i], own[i], total[i]);
         }
         cells << JoinDirections(own[0], own[1], QStringLiteral("―――――――――"))

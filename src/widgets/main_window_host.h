@@ -17,15 +17,17 @@ namespace rqx {
 class ProjectDocument;
 struct AppState;
 
-// The main window's commands the features fill in (a toolbar button and its menu item, one QAction).
-// PrinterSetup is the menu item ﾌﾟﾘﾝﾀｰの設定, whose dialog the report part owns.
+// The main window's commands the features fill in (a toolbar button and its menu item, one QAction; the
+// storey heights a menu item only). PrinterSetup is the menu item ﾌﾟﾘﾝﾀｰの設定, whose dialog the
+// report part owns.
 enum class HostCommand {
     PlacedHardware,
     LCoefficient,
     CrossBeam,
     ReportPreview,
     TransferCheck,
-    PrinterSetup
+    PrinterSetup,
+    StoreyHeights
 };
 
 class MainWindowHost {

@@ -140,3 +140,64 @@ TEST(CliCalc, RefusedFileExitsWithOneAndTheReason)
     EXPECT_EQ(Cli({QStringLiteral("calc")}).status, 2);
     EXPECT_EQ(Cli({QStringLiteral("calc"), path, path}).status, 2);
 }
+
+TEST(CliCalc, HeightsGivenForARunActAsStoredHeightsAndLeaveTheFile)
+{
+    // The one-storey house at H1 = 3.50 m (storey_height_test.cpp): the corner (5,3) with the 2.5 board,
+    // 2.0×3.50/2.7 − 0.4 = 2.1926 (と), was 1.6 (ほ).
+    QTemporaryDir dir;
+    Project plain = HandWorkedOneStorey();
+    const QString plainPath = dir.filePath(QStringLiteral("plain.RQX"));
+    ASSERT_TRUE(SaveProjectFile(plain, plainPath).ok);
+    Project high = HandWorkedOneStorey();
+    high.info.levelHeight[1] = 3500;
+    const QString highPath = dir.filePath(QStringLiteral("high.RQX"));
+    ASSERT_TRUE(SaveProjectFile(high, highPath).ok);
+    QFile plainFile(plainPath);
+    ASSERT_TRUE(plainFile.open(QIODevice::ReadOnly));
+    const QByteArray plainBytes = plainFile.readAll();
+    plainFile.close();
+
+    const CliRun before = Cli({QStringLiteral("calc"), plainPath});
+    const CliRun given =
+        Cli({QStringLiteral("calc"), QStringLiteral("--heights"), QStringLiteral("3.5"), plainPath});
+    const CliRun stored = Cli({QStringLiteral("calc"), highPath});
+    const CliRun cleared =
+        Cli({QStringLiteral("calc"), highPath, QStringLiteral("--heights"), QStringLiteral("0,0")});
+    for (const CliRun *r : {&before, &given, &stored, &cleared})
+        EXPECT_EQ(r->status, 0) << r->err.toStdString();
+    EXPECT_TRUE(before.out.contains("\n1,5,3,1,0,1,2.5000,1.0000,0.8000,0.4000,1.6000,0.4000,"));
+    EXPECT_TRUE(given.out.contains(
+        "\n1,5,3,1,0,1,2.5000,1.0000,0.8000,0.4000,2.1926,0.6370,0.0000,0.0000,0.0000,0.0000,2.1926,0.6370,0,"
+        "(と)\n"))
+        << given.out.toStdString();
+    EXPECT_EQ(given.out, stored.out);
+    EXPECT_EQ(cleared.out, before.out);
+    ASSERT_TRUE(plainFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(plainFile.readAll(), plainBytes);
+
+    // The table says which heights it used; info shows the stored ones, and nothing for a file without.
+    const CliRun table = Cli({QStringLiteral("calc"), QStringLiteral("--table"), QStringLiteral("--heights"),
+                              QStringLiteral("3.333,2.8"), plainPath});
+    EXPECT_TRUE(table.outText().startsWith(QStringLiteral("heights: H1 3333 mm (x1.2344)\n\n")))
+        << table.out.toStdString();
+    EXPECT_TRUE(Cli({QStringLiteral("info"), highPath})
+                    .outText()
+                    .contains(QStringLiteral("\nmodule: 0.91 m\nheights: H1 3500 mm H2 0 mm\nlevel 1: ")));
+    EXPECT_FALSE(Cli({QStringLiteral("info"), plainPath}).outText().contains(QStringLiteral("heights")));
+
+    // The report of a run shows the heights used.
+    const CliRun report = Cli({QStringLiteral("report"), plainPath, QStringLiteral("--text"),
+                               QStringLiteral("--heights"), QStringLiteral("3.5")});
+    EXPECT_EQ(report.status, 0) << report.err.toStdString();
+    EXPECT_TRUE(
+        report.outText().contains(QStringLiteral("\n１階  H1 = 3,500 mm (H1/2.7 = 3.50/2.7 = 1.296)\n")));
+
+    for (const char *bad : {"abc", "3.5,2.8,3", "-1", "100.001", "3.5,", ""})
+        EXPECT_EQ(
+            Cli({QStringLiteral("calc"), QStringLiteral("--heights"), QString::fromLatin1(bad), plainPath})
+                .status,
+            2)
+            << bad;
+    EXPECT_EQ(Cli({QStringLiteral("calc"), plainPath, QStringLiteral("--heights")}).status, 2);
+}

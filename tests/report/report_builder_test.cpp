@@ -13,7 +13,9 @@
 #include "print/print_surface.h"
 #include "report/report_builder.h"
 #include "report/result_table.h"
+#include "print/text_dump.h"
 #include "support/house_builder.h"
+#include "support/sample_houses.h"
 
 namespace rqx {
 
@@ -360,6 +362,83 @@ TEST_F(ReportBuilderTest, ProgressCountsStepsAndCancelStopsTheBuild)
     EXPECT_EQ(stopped.doc().pageCount(), 2);
     EXPECT_EQ(stopped.result.toc.page[1][2], 0);
     EXPECT_FALSE(stopped.surface->IsRecording());
+}
+
+// The storey heights in section 1.2 and in the result table: the revised formulas with the heights used
+// and their factors, or one line when none is entered; the factor in a table formula only above 3.2 m.
+// Hand-worked: 3.50/2.7 = 1.296, 3.65/2.7 = 1.352, 3.333/2.7 = 1.234.
+TEST_F(ReportBuilderTest, StoreyHeightsInTheMethodAndTheResultTable)
+{
+    const QString oldFormula = QStringLiteral("Ｎ＝Ａ1×Ｂ1－Ｌ ･･･････････････････････････ (1)");
+    const QString newFormulas[] = {QStringLiteral("Ｎ＝Ａ1×Ｂ1×Ｈ1/2.7－Ｌ ･･････････････････････ (1)"),
+                                   QStringLiteral("Ｎ＝Ａ1×Ｂ1×Ｈ1/2.7+Ａ2×Ｂ2×Ｈ2/2.7－Ｌ ･･････ (2)")};
+    const QString none = QStringLiteral("階高未入力: 3.2 m 以下として計算");
+    struct Case {
+        Project house;
+        int32_t h1, h2;
+        QStringList chapterOne;  // lines of section 1.2 besides the formulas
+        QStringList table;       // consecutive lines of the result table's text dump
+    };
+    const Case cases[] = {
+        // (5,3) of storey 1, X: 3.0×0.8 − 1.0 = 1.40 as before.
+        {HandWorkedTwoStorey(0),
+         0,
+         0,
+         {none},
+         {QStringLiteral("1.40"), QStringLiteral("=3.0x0.8+0.0x0.8-1.0")}},
+        // 3.0×0.8×3.50/2.7 + 0 − 1.0 = 2.11; storey 2 stays as it was.
+        {HandWorkedTwoStorey(0),
+         3500,
+         2950,
+         {QStringLiteral("１階  H1 = 3,500 mm (H1/2.7 = 3.50/2.7 = 1.296)"),
+          QStringLiteral("２階  H2 = 2,950 mm (3.2 m 以下のため 2.7 m として計算)")},
+         {QStringLiteral("2.11"), QStringLiteral("=3.0x0.8x3.50/2.7"), QStringLiteral("+0.0x0.8"),
+          QStringLiteral("-1.0")}},
+        // (3,1) of storey 2, X: 2.0×0.5×3.65/2.7 − 0.6 = 0.75; ΔN to (1,1) of 1.35 halved: 0.68 (user L:
+        // (1.35 − 0.6) halved).
+        {HandWorkedTwoStorey(0),
+         0,
+         3650,
+         {QStringLiteral("１階  H1 = 未入力 (3.2 m 以下として計算)"),
+          QStringLiteral("２階  H2 = 3,650 mm (H2/2.7 = 3.65/2.7 = 1.352)")},
+         {QStringLiteral("0.75"), QStringLiteral("=2.0x0.5"), QStringLiteral("x3.65/2.7"),
+          QStringLiteral("-0.6")}},
+        {HandWorkedTwoStorey(1),
+         0,
+         3650,
+         {QStringLiteral("２階  H2 = 3,650 mm (H2/2.7 = 3.65/2.7 = 1.352)")},
+         {QStringLiteral("=(2.0x0.5"), QStringLiteral("x3.65/2.7-0.6)"), QStringLiteral("x0.50")}},
+        // One storey, (5,3) X: 2.5×0.8×3.333/2.7 − 0.4 = 2.07 (と); no second height.
+        {HandWorkedOneStorey(),
+         3333,
+         0,
+         {QStringLiteral("１階  H1 = 3,333 mm (H1/2.7 = 3.333/2.7 = 1.234)")},
+         {QStringLiteral("2.07"), QStringLiteral("=2.5x0.8x3.333/2.7"), QStringLiteral("-0.4")}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "H " << c.h1 << " / " << c.h2);
+        Project p = c.house;
+        p.info.levelHeight[1] = c.h1;
+        p.info.levelHeight[2] = c.h2;
+        const Report r = Build(p);
+        QString chapterOne;
+        for (int n = r.result.toc.page[1][2]; n < r.result.toc.page[1][3]; ++n)
+            chapterOne += r.texts(n).join(QLatin1Char('\n')) + QLatin1Char('\n');
+        const bool entered = c.h1 != 0 || c.h2 != 0;
+        EXPECT_EQ(chapterOne.contains(oldFormula), !entered);
+        for (const QString &f : newFormulas)
+            EXPECT_EQ(chapterOne.contains(f), entered) << f.toStdString();
+        for (const QString &line : c.chapterOne)
+            EXPECT_TRUE(chapterOne.contains(QLatin1Char('\n') + line + QLatin1Char('\n')))
+                << line.toStdString();
+        EXPECT_EQ(chapterOne.contains(QStringLiteral("２階  H2")), entered && p.dims.floorCount == 2);
+        const QString dump = DumpDocumentText(r.doc());
+        EXPECT_TRUE(dump.contains(QLatin1Char('\n') + c.table.join(QLatin1Char('\n')) + QLatin1Char('\n')))
+            << c.table.join(QLatin1Char(' ')).toStdString();
+        // A factor of 1 is never printed.
+        EXPECT_EQ(dump.contains(QStringLiteral("/2.7\n")) || dump.contains(QStringLiteral("/2.7-")),
+                  c.h1 > 3200 || c.h2 > 3200);
+    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
-// The result table read back as a reviewer reads it: the text dump of generated houses of both L settings
-// and both divisions parsed row by row, and every printed value recomputed from the numbers printed under
-// it — N of the second storey (=AxB-L), N' (=A1xB1+A2xB2-L), ΔN (its terms and the bracketed orthogonal
-// share), N = N' + ΔN, and each pull-out force (=Nx1.96x2.7) — to the printed rounding.
+// The result table read back as a reviewer reads it: the text dump of generated houses of both L settings,
+// both divisions and storey heights above and below 3.2 m parsed row by row, and every printed value
+// recomputed from the numbers printed under it — N of the second storey (=AxB-L), N' (=A1xB1+A2xB2-L),
+// ΔN (its terms and the bracketed orthogonal share), N = N' + ΔN, and each pull-out force (=Nx1.96x2.7)
+// — to the printed rounding. A product of a storey higher than 3.2 m carries its factor ("x3.50/2.7").
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -41,9 +42,24 @@ struct Parser {
     QStringList lines;
     int at = 0;
     int checked = 0;
+    int scaled = 0;  // products printed with a height factor
     std::string where;
 
     QString peek() const { return at < lines.size() ? lines[at] : QString(); }
+    // A formula, its parts joined where a height factor put them on lines of their own: the lines that
+    // go on with "x…", "+…" or "-L" (one decimal; the values after a formula have two).
+    bool goesOn(const QString &line) const
+    {
+        static const QRegularExpression re(QStringLiteral("^(x|\\+|-\\d\\.\\d$)"));
+        return re.match(line).hasMatch();
+    }
+    QString formula()
+    {
+        QString f = next();
+        while (goesOn(peek()))
+            f += next();
+        return f;
+    }
     QString next()
     {
         EXPECT_LT(at, lines.size()) << where;
@@ -72,16 +88,29 @@ struct Parser {
         EXPECT_NEAR(kn, number(n) * 1.96 * 2.7, Half(m.captured(1))) << where << ": " << line.toStdString();
         ++checked;
     }
-    // "=AxB-L" or "=A1xB1+A2xB2-L": products of the printed operands, less L.
+    // The factor H/2.7 of a product, 1 where none is printed; a printed one is above 3.2/2.7.
+    double factor(const QString &height)
+    {
+        if (height.isEmpty())
+            return 1.0;
+        ++scaled;
+        const double h = number(height);
+        EXPECT_GT(h, 3.2) << where << ": factor of " << height.toStdString();
+        return h / 2.7;
+    }
+    // "=AxB-L" or "=A1xB1+A2xB2-L", each product perhaps with "xH/2.7": products of the printed
+    // operands, less L.
     void sum(const QString &value, const QString &formula)
     {
         static const QRegularExpression re(
-            QStringLiteral("^=(-?\\d+\\.\\d)x(\\d\\.\\d)(?:\\+(-?\\d+\\.\\d)x(\\d\\.\\d))?-(\\d\\.\\d)$"));
+            QStringLiteral("^=(-?\\d+\\.\\d)x(\\d\\.\\d)(?:x(\\d+\\.\\d+)/2\\.7)?"
+                           "(?:\\+(-?\\d+\\.\\d)x(\\d\\.\\d)(?:x(\\d+\\.\\d+)/2\\.7)?)?-(\\d\\.\\d)$"));
         const auto m = re.match(formula);
         ASSERT_TRUE(m.hasMatch()) << where << ": " << formula.toStdString();
-        double v = number(m.captured(1)) * number(m.captured(2)) - number(m.captured(5));
-        if (!m.captured(3).isEmpty())
-            v += number(m.captured(3)) * number(m.captured(4));
+        double v =
+            number(m.captured(1)) * number(m.captured(2)) * factor(m.captured(3)) - number(m.captured(7));
+        if (!m.captured(4).isEmpty())
+            v += number(m.captured(4)) * number(m.captured(5)) * factor(m.captured(6));
         EXPECT_NEAR(number(value), v, Half(value))
             << where << ": " << value.toStdString() << ' ' << formula.toStdString();
         ++checked;
@@ -90,20 +119,21 @@ struct Parser {
     void carried(const QString &value, QStringList terms)
     {
         static const QRegularExpression term(
-            QStringLiteral("^[=+]\\((-?\\d+\\.\\d)x(\\d\\.\\d)(?:-(\\d\\.\\d))?\\)x(\\d\\.\\d\\d\\d?)$"));
+            QStringLiteral("^[=+]\\((-?\\d+\\.\\d)x(\\d\\.\\d)(?:x(\\d+\\.\\d+)/"
+                           "2\\.7)?(?:-(\\d\\.\\d))?\\)x(\\d\\.\\d\\d\\d?)$"));
         static const QRegularExpression cross(QStringLiteral("^[=+]\\[(-?\\d+\\.\\d\\d\\d)\\]$"));
         ASSERT_FALSE(terms.isEmpty()) << where << ": ΔN " << value.toStdString() << " without terms";
         double total = 0;
         double slack = Half(value);
         for (const QString &t : terms) {
             if (const auto m = term.match(t); m.hasMatch()) {
-                const double f = number(m.captured(1)) * number(m.captured(2)) -
-                                 (m.captured(3).isEmpty() ? 0.0 : number(m.captured(3)));
-                const double ratio = number(m.captured(4));
+                const double f = number(m.captured(1)) * number(m.captured(2)) * factor(m.captured(3)) -
+                                 (m.captured(4).isEmpty() ? 0.0 : number(m.captured(4)));
+                const double ratio = number(m.captured(5));
                 EXPECT_NE(ratio, 0.0) << where << ": " << t.toStdString();
                 EXPECT_NE(f, 0.0) << where << ": " << t.toStdString();
                 total += f * ratio;
-                slack += std::abs(f) * Half(m.captured(4));
+                slack += std::abs(f) * Half(m.captured(5));
             } else if (const auto c = cross.match(t); c.hasMatch()) {
                 total += number(c.captured(1));
                 slack += Half(c.captured(1));
@@ -132,7 +162,7 @@ struct Parser {
             if (d == 1)
                 expect(kRule3);
             const QString n = next();
-            sum(n, next());
+            sum(n, formula());
             force(n);
         }
     }
@@ -153,7 +183,7 @@ struct Parser {
                 expect(kRule7);
             own[d] = next();
             if (own[d] != QStringLiteral("-"))
-                sum(own[d], next());
+                sum(own[d], formula());
         }
         QString carriedN[2];
         for (int d = 0; d < 2; ++d) {
@@ -163,8 +193,11 @@ struct Parser {
             if (carriedN[d] == QStringLiteral("-"))
                 continue;
             QStringList terms;
-            while (peek().startsWith(QLatin1Char('=')) || peek().startsWith(QLatin1Char('+')))
+            while (peek().startsWith(QLatin1Char('=')) || peek().startsWith(QLatin1Char('+'))) {
                 terms << next();
+                while (peek().startsWith(QLatin1Char('x')))
+                    terms.last() += next();
+            }
             carried(carriedN[d], terms);
         }
         for (int d = 0; d < 2; ++d) {
@@ -225,8 +258,8 @@ QStringList ResultLines(const PrintDocument &doc)
 }
 
 // Parses the rows (line names, "X―", "Y", then the cells) and checks every formula; returns the number of
-// values checked.
-int CheckResultTable(const PrintDocument &doc, const QString &house)
+// values checked and adds the products printed with a height factor to `scaled`.
+int CheckResultTable(const PrintDocument &doc, const QString &house, int &scaled)
 {
     Parser p;
     p.lines = ResultLines(doc);
@@ -248,8 +281,12 @@ int CheckResultTable(const PrintDocument &doc, const QString &house)
             const QString &t = p.lines[k];
             if (t == QStringLiteral("-"))
                 return k + 1 < rowEnd && p.lines[k + 1] == kRule7;
-            return p.isNumber(t) && k + 2 < rowEnd && p.lines[k + 1].startsWith(QLatin1Char('=')) &&
-                   p.lines[k + 2] == kRule7;
+            if (!p.isNumber(t) || k + 2 >= rowEnd || !p.lines[k + 1].startsWith(QLatin1Char('=')))
+                return false;
+            int j = k + 2;  // past the lines a height factor continues the formula on
+            while (j < rowEnd && p.goesOn(p.lines[j]))
+                ++j;
+            return j < rowEnd && p.lines[j] == kRule7;
         };
         int k = p.at;
         while (k < rowEnd && !startsLower(k))
@@ -259,13 +296,18 @@ int CheckResultTable(const PrintDocument &doc, const QString &house)
         p.at = k;
         p.lower(rowEnd);
     }
+    scaled += p.scaled;
     return p.checked;
 }
 
 TEST(ResultFormulaTest, EveryPrintedValueEqualsItsPrintedFormula)
 {
     InstallJapaneseFontSubstitutions();
+    // Storey heights H1, H2 (mm) by seed: none, above 3.2 m on either storey or both (one needing three
+    // decimals), and at or below it.
+    const int32_t heights[6][2] = {{0, 0}, {3500, 2800}, {2800, 3500}, {3333, 3650}, {3200, 2950}, {4000, 0}};
     int checked = 0;
+    int scaled = 0;
     int houses = 0;
     for (int divisions : {2, 4})
         for (int lMode : {0, 1})
@@ -273,17 +315,25 @@ TEST(ResultFormulaTest, EveryPrintedValueEqualsItsPrintedFormula)
                 const HouseShape shape =
                     GeneratedShape(seed * 7 + divisions, divisions, lMode, seed % 3 == 0);
                 Project p = GeneratedHouse(shape, seed * 7 + divisions);
+                p.info.levelHeight[1] = heights[seed - 1][0];
+                p.info.levelHeight[2] = heights[seed - 1][1];
                 RunCalculationSequence(p, true);
                 PrintSurface s;
                 BuildReport(s, p);
-                const QString house =
-                    QStringLiteral("div %1 L %2 seed %3").arg(divisions).arg(lMode).arg(seed);
-                checked += CheckResultTable(s.document(), house);
+                const QString house = QStringLiteral("div %1 L %2 seed %3 H %4/%5")
+                                          .arg(divisions)
+                                          .arg(lMode)
+                                          .arg(seed)
+                                          .arg(heights[seed - 1][0])
+                                          .arg(heights[seed - 1][1]);
+                checked += CheckResultTable(s.document(), house, scaled);
                 ++houses;
             }
     EXPECT_EQ(houses, 24);
     // A few hundred values per house at least: the parser did read the rows.
     EXPECT_GT(checked, houses * 50);
+    // Many of them through a height factor.
+    EXPECT_GT(scaled, houses * 10);
 }
 
 }  // namespace

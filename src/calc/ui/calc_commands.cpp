@@ -55,11 +55,18 @@ void CrossBeamCommand(MainWindowHost &window, ProjectDocument &document)
     }
 }
 
+void StoreyHeightCommand(MainWindowHost &window, ProjectDocument &document)
+{
+    // The dialog marks the project changed itself, only when a height changed.
+    ShowWithHourglass<KaidakaSetForm>(window, document);
+}
+
 void InstallCalcCommands(MainWindowHost &window, ProjectDocument &document)
 {
     Connect(window, document, HostCommand::PlacedHardware, PlacedHardwareCommand);
     Connect(window, document, HostCommand::LCoefficient, LCoefficientCommand);
     Connect(window, document, HostCommand::CrossBeam, CrossBeamCommand);
+    Connect(window, document, HostCommand::StoreyHeights, StoreyHeightCommand);
 }
 
 }  // namespace rqx

@@ -5,12 +5,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QGridLayout>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "calc/calc_settings.h"
+#include "calc/storey_height.h"
 #include "calc/ui/l_coefficient_figure.h"
 #include "document/project_document.h"
+#include "model/project_values.h"
 #include "widgets/app_look.h"
 #include "widgets/help_window.h"
 #include "widgets/message.h"
@@ -187,6 +191,95 @@ void CrossGSetForm::openHelp()
 {
     // The orthogonal-beam topic; a missing help document is reported.
     ShowHelp(this, kHelpOrthogonalBeams);
+}
+
+// ---- KaidakaSetForm ----
+
+KaidakaSetForm::KaidakaSetForm(ProjectDocument &document, AppState &settings, QWidget *parent)
+    : QDialog(parent), document_(document), project_(document.project()), state_(settings)
+{
+    setWindowIcon(AppIcon());
+    setWindowTitle(state_.appTitle + QStringLiteral("   階高の設定"));
+    setModal(true);
+
+    auto *frame = new QGroupBox(QStringLiteral("階高の設定"), this);
+    auto *prompt =
+        new QLabel(QStringLiteral("各階の横架材の上端の相互間の垂直距離 (階高) を入力してください。"), frame);
+    auto *rule = new QLabel(QStringLiteral("(3.2 m 以下は 2.7 m として計算)"), frame);
+    auto *grid = new QGridLayout;
+    const char *const names[2] = {"１階  H1", "２階  H2"};
+    for (int i = 0; i < 2; ++i) {
+        heights_[i] = new QSpinBox(frame);
+        heights_[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        heights_[i]->setRange(0, kMaxLevelHeight);
+        heights_[i]->setSingleStep(10);
+        heights_[i]->setSuffix(QStringLiteral(" mm"));
+        heights_[i]->setSpecialValueText(QStringLiteral("未入力"));
+        heights_[i]->setMinimumWidth(120);
+        heights_[i]->setValue(project_.info.levelHeight[i + 1]);
+        factors_[i] = new QLabel(frame);
+        factors_[i]->setMinimumWidth(260);
+        grid->addWidget(new QLabel(QString::fromUtf8(names[i]), frame), i, 0);
+        grid->addWidget(heights_[i], i, 1);
+        grid->addWidget(factors_[i], i, 2);
+        connect(heights_[i], &QSpinBox::valueChanged, this, [this, i] { showFactor(i); });
+        showFactor(i);
+    }
+    // A one-storey house has no second-storey height to use.
+    const bool twoStoreys = project_.dims.floorCount >= 2;
+    heights_[1]->setEnabled(twoStoreys);
+    factors_[1]->setEnabled(twoStoreys);
+    auto *inFrame = new QVBoxLayout(frame);
+    inFrame->addWidget(prompt);
+    inFrame->addLayout(grid);
+    inFrame->addWidget(rule);
+
+    static const char *const texts[3] = {"OK", "ｷｬﾝｾﾙ", "デフォルトに設定"};
+    QHBoxLayout *row = CommandRow(this, commands_, texts);
+    connect(commands_[0], &QPushButton::clicked, this, &KaidakaSetForm::okClicked);
+    connect(commands_[1], &QPushButton::clicked, this, &KaidakaSetForm::reject);
+    connect(commands_[2], &QPushButton::clicked, this, &KaidakaSetForm::storeDefault);
+
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(frame);
+    top->addLayout(row);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+    ApplyHandCursor(this);
+}
+
+void KaidakaSetForm::showFactor(int i)
+{
+    const int32_t mm = heights_[i]->value();
+    if (mm == 0)
+        factors_[i]->setText(QStringLiteral("(3.2 m 以下として計算)"));
+    else if (HeightFactor(mm) == 1.0f)
+        factors_[i]->setText(QStringLiteral("(3.2 m 以下のため 2.7 m として計算)"));
+    else
+        factors_[i]->setText(QStringLiteral("(H%1/2.7 = %2)")
+                                 .arg(i + 1)
+                                 .arg(static_cast<double>(HeightFactor(mm)), 0, 'f', 3));
+}
+
+void KaidakaSetForm::okClicked()
+{
+    // Only the two heights change; the project counts as changed only when one of them did.
+    if (SetStoreyHeights(project_.info, heights_[0]->value(), heights_[1]->value())) {
+        document_.markSettingsChanged();
+        QDialog::accept();
+    } else {
+        QDialog::reject();
+    }
+}
+
+void KaidakaSetForm::reject()
+{
+    QDialog::reject();
+}
+
+void KaidakaSetForm::storeDefault()
+{
+    if (AskDefaultChange(this, QStringLiteral("階高の設定デフォルトを変更します。")))
+        StoreStoreyHeightDefaults(state_, heights_[0]->value(), heights_[1]->value());
 }
 
 }  // namespace rqx

@@ -1,7 +1,8 @@
 #pragma once
-// The two calculation settings dialogs: OsaekeisuSetForm (how L of first-storey columns of the
-// two-storey part is taken) and CrossGSetForm (pull-out passed through orthogonal beams, and the
-// report's warning about it). Each can store its choice as the default for new projects.
+// The calculation settings dialogs: OsaekeisuSetForm (how L of first-storey columns of the
+// two-storey part is taken), CrossGSetForm (pull-out passed through orthogonal beams, and the
+// report's warning about it) and KaidakaSetForm (the storey heights H1, H2). Each can store its
+// choice as the default for new projects.
 
 #include <QDialog>
 
@@ -9,7 +10,9 @@
 
 class QCheckBox;
 class QPushButton;
+class QLabel;
 class QRadioButton;
+class QSpinBox;
 
 namespace rqx {
 
@@ -71,6 +74,36 @@ private:
     QCheckBox *checks_[2] = {};
     QPushButton *commands_[3] = {};
     QPushButton *help_ = nullptr;
+};
+
+class KaidakaSetForm : public QDialog {
+    Q_OBJECT
+public:
+    // OK stores the two heights and marks the project changed only when one of them really changed
+    // (else the dialog closes as cancelled). A one-storey project offers H1 only.
+    KaidakaSetForm(ProjectDocument &document, AppState &settings, QWidget *parent = nullptr);
+
+    // Text1 (0) H1, (1) H2 in millimetres; 0 shows "未入力".
+    QSpinBox *height(int i) const { return heights_[i]; }
+    // What each height is taken as: "(3.2 m 以下のため 2.7 m として計算)" or "(H1/2.7 = 1.296)".
+    QLabel *factorLabel(int i) const { return factors_[i]; }
+    // Command1 (0) "OK", (1) "ｷｬﾝｾﾙ", (2) "デフォルトに設定".
+    QPushButton *command(int i) const { return commands_[i]; }
+
+protected:
+    void reject() override;
+
+private:
+    void showFactor(int i);
+    void okClicked();
+    void storeDefault();
+
+    ProjectDocument &document_;
+    Project &project_;
+    AppState &state_;
+    QSpinBox *heights_[2] = {};
+    QLabel *factors_[2] = {};
+    QPushButton *commands_[3] = {};
 };
 
 }  // namespace rqx

@@ -287,14 +287,18 @@ void MainForm::buildMenus()
     QAction *gridAction = command(QStringLiteral("GridSize"), QStringLiteral("入力ｸﾞﾘｯﾄﾞ数の変更(&C)"));
     QAction *osaeAction = command(QStringLiteral("OsaeKeisu"), QStringLiteral("押さえ係数Ｌの設定(&L)"));
     QAction *crossAction = command(QStringLiteral("CrossG"), QStringLiteral("直交梁の影響(&G)"));
+    QAction *heightAction =
+        command(QStringLiteral("MenuEditSettei_Kaidaka"), QStringLiteral("階高の設定(&H)"));
     settingsMenu_->addAction(nameAction);
     settingsMenu_->addAction(lineAction);
     settingsMenu_->addAction(gridAction);
     settingsMenu_->addSeparator();
     settingsMenu_->addAction(osaeAction);
     settingsMenu_->addAction(crossAction);
+    settingsMenu_->addAction(heightAction);
     osaeAction->setEnabled(false);
     crossAction->setEnabled(false);
+    heightAction->setEnabled(false);
     connect(nameAction, &QAction::triggered, this, &MainForm::tatemonoNameCommand);
     connect(lineAction, &QAction::triggered, this, &MainForm::lineNameCommand);
     connect(gridAction, &QAction::triggered, this, &MainForm::gridSizeCommand);
@@ -424,6 +428,8 @@ QAction *MainForm::commandAction(HostCommand command) const
             return toolbarAction(QStringLiteral("NChkFig"));
         case HostCommand::PrinterSetup:
             return toolbarAction(QStringLiteral("MenuFile_PrinterSetup"));
+        case HostCommand::StoreyHeights:
+            return toolbarAction(QStringLiteral("MenuEditSettei_Kaidaka"));
     }
     return nullptr;
 }

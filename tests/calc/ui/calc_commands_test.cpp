@@ -4,7 +4,9 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QMenu>
 #include <QRadioButton>
+#include <QSpinBox>
 
 #include "calc/ui/calc_commands.h"
 #include "calc/ui/calc_settings_forms.h"
@@ -26,7 +28,7 @@ TEST_F(CalcCommandsTest, SettingsCommandsMarkRealChangesAndRefreshThePanels)
     ProjectDocument doc;
     MainForm window(doc, state);
     InstallCalcCommands(window, doc);
-    for (const char *key : {"Kanamono", "OsaeKeisu", "CrossG"})
+    for (const char *key : {"Kanamono", "OsaeKeisu", "CrossG", "MenuEditSettei_Kaidaka"})
         EXPECT_TRUE(window.toolbarAction(QString::fromLatin1(key))->isEnabled()) << key;
     ModalScript script;
     script.on<CrossGSetForm>([](CrossGSetForm *d) { d->command(0)->click(); })
@@ -60,6 +62,29 @@ TEST_F(CalcCommandsTest, SettingsCommandsMarkRealChangesAndRefreshThePanels)
     ReadDefaults(next);
     EXPECT_EQ(next.defaultSettings[6], 1);
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
+}
+
+TEST_F(CalcCommandsTest, StoreyHeightsFromTheSettingsMenu)
+{
+    ProjectDocument doc;
+    MainForm window(doc, state);
+    InstallCalcCommands(window, doc);
+    QAction *item = window.toolbarAction(QStringLiteral("MenuEditSettei_Kaidaka"));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(window.settingsMenu()->actions().last(), item);
+    ModalScript script;
+    script.on<KaidakaSetForm>([](KaidakaSetForm *d) {
+        d->height(0)->setValue(3500);
+        d->height(1)->setValue(2800);
+        d->command(0)->click();
+    });
+    item->trigger();
+    EXPECT_TRUE(doc.isDirty());
+    EXPECT_EQ(doc.project().info.levelHeight[1], 3500);
+    EXPECT_EQ(doc.project().info.levelHeight[2], 2800);
+    EXPECT_TRUE(script.finished());
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
+    doc.markSaved();  // no exit question
 }
 
 }  // namespace

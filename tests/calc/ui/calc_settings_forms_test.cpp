@@ -1,14 +1,16 @@
-// The L-coefficient and orthogonal-beam dialogs: what OK stores, when the project counts as
-// changed and the default buttons.
+// The L-coefficient, orthogonal-beam and storey-height dialogs: what OK stores, when the project
+// counts as changed and the default buttons.
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 
 #include <gtest/gtest.h>
 
 #include "calc/ui/calc_settings_forms.h"
 #include "document/project_document.h"
 #include "shell/modal_script.h"
+#include "support/sample_houses.h"
 
 namespace rqx {
 namespace {
@@ -73,6 +75,72 @@ TEST(CalcSettingsFormsTest, DefaultsChangeOnlyAfterTheQuestionAndLeaveTheProject
     ApplyNewProjectDefaults(fresh, state);
     EXPECT_EQ(fresh.grid.lCoefficientMode, 1);
     EXPECT_EQ(fresh.grid.crossBeamIgnored, 1);
+}
+
+TEST(CalcSettingsFormsTest, StoreyHeightsChangeTheProjectAndItsResultsOnlyWhenAHeightChanges)
+{
+    struct Case {
+        int32_t start1, start2;
+        int set1, set2;  // -1: left as shown
+        int button;      // 0 OK, 1 ｷｬﾝｾﾙ
+        int32_t height1, height2;
+        bool accepted;
+        const char *corner;  // required class of (5,3) afterwards: 2.5 board at a corner
+    };
+    const Case cases[] = {
+        {0, 0, 3500, -1, 0, 3500, 0, true, "(と)"},     // 2.0×3.50/2.7 − 0.4 = 2.19
+        {3500, 0, 3500, 0, 0, 3500, 0, false, "(と)"},  // nothing changed: cancelled, not dirty
+        {3500, 0, 3200, -1, 0, 3200, 0, true, "(ほ)"},  // 3.2 m: 2.0 − 0.4 = 1.6 as without heights
+        {0, 0, 4000, 2800, 1, 0, 0, false, "(ほ)"},     // ｷｬﾝｾﾙ keeps the heights
+        {0, 2950, -1, 0, 0, 0, 0, true, "(ほ)"},        // the stored H2 cleared
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.start1 << "/" << c.start2 << " -> " << c.set1 << "/" << c.set2);
+        AppState state;
+        ProjectDocument doc;
+        Project house = samples::HandWorkedOneStorey();
+        house.info.levelHeight[1] = c.start1;
+        house.info.levelHeight[2] = c.start2;
+        doc.replaceProject(house);
+        EXPECT_EQ(doc.calculated().nodes(5, 3, 1).hardware[0],
+                  QString::fromUtf8(c.start1 > 3200 ? "(と)" : "(ほ)"));
+        KaidakaSetForm d(doc, state);
+        EXPECT_EQ(d.height(0)->value(), c.start1);
+        EXPECT_EQ(d.height(1)->value(), c.start2);
+        EXPECT_FALSE(d.height(1)->isEnabled());  // one storey
+        if (c.set1 >= 0)
+            d.height(0)->setValue(c.set1);
+        if (c.set2 >= 0)
+            d.height(1)->setValue(c.set2);
+        d.command(c.button)->click();
+        EXPECT_EQ(d.result(), c.accepted ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(doc.isDirty(), c.accepted);
+        EXPECT_EQ(doc.project().info.levelHeight[1], c.height1);
+        EXPECT_EQ(doc.project().info.levelHeight[2], c.height2);
+        // The results every view shows follow at once.
+        EXPECT_EQ(doc.calculated().nodes(5, 3, 1).hardware[0], QString::fromUtf8(c.corner));
+    }
+
+    // H2 offered on two storeys; the default button: after the question only, for new projects only.
+    AppState state;
+    ProjectDocument doc;
+    doc.replaceProject(samples::HandWorkedTwoStorey(0));
+    KaidakaSetForm d(doc, state);
+    EXPECT_TRUE(d.height(1)->isEnabled());
+    d.height(0)->setValue(2950);
+    d.height(1)->setValue(3650);
+    ModalScript script;
+    script.answer(QMessageBox::Ok);
+    d.command(2)->click();
+    EXPECT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(state.defaultSettings[9], 2950);
+    EXPECT_EQ(state.defaultSettings[10], 3650);
+    EXPECT_EQ(doc.project().info.levelHeight[1], 0);
+    EXPECT_FALSE(doc.isDirty());
+    Project fresh;
+    ApplyNewProjectDefaults(fresh, state);
+    EXPECT_EQ(fresh.info.levelHeight[1], 2950);
+    EXPECT_EQ(fresh.info.levelHeight[2], 3650);
 }
 
 }  // namespace
