@@ -294,11 +294,11 @@ QString ColumnResultText(const Project &p, int x, int y, int level)
     for (int i = 0; i < 2; ++i) {
         const int d = kDirections[i];
         if (level >= 2) {
-            lines << names[i] + QStringLiteral("　N ") + oneLine(UpperN(p.results(x, y, level), d));
+            lines << names[i] + QStringLiteral("　N ") + oneLine(UpperN(p, p.results(x, y, level), d));
             continue;
         }
         const QString own = LowerOwnN(p, x, y, d);
-        const QString total = LowerTotalN(p.results(x, y, 1), d);
+        const QString total = LowerTotalN(p, x, y, d, own);
         lines << names[i] + QStringLiteral("　N′ ") + oneLine(own) + QStringLiteral("　ΔN ") +
                      oneLine(CarriedN(p, x, y, d, own, total)) + QStringLiteral("　N ") + oneLine(total);
     }
