@@ -55,6 +55,26 @@ QPen Pen(const QColor &c, double w)
     return pen;
 }
 
+// The arrow turning back to the left of the Undo key (the Redo key mirrors it).
+void UndoArrow(QPainter &p)
+{
+    QPainterPath arc;
+    arc.moveTo(9, 13);
+    arc.cubicTo(14, 6, 28, 7, 27, 18);
+    arc.cubicTo(26, 25, 18, 28, 12, 26);
+    p.setPen(Pen(kBlue, 3.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arc);
+    QPainterPath head;
+    head.moveTo(4, 7);
+    head.lineTo(13, 9);
+    head.lineTo(6, 16);
+    head.closeSubpath();
+    p.setPen(Pen(kBlue, 1.0));
+    p.setBrush(kBlue);
+    p.drawPath(head);
+}
+
 void Page(QPainter &p, double x, double y, double w, double h)
 {
     QPainterPath path;
@@ -252,42 +272,12 @@ bool MakeIcons()
         p.drawLine(QPointF(25, 3), QPointF(22, 6));
         p.drawLine(QPointF(25, 3), QPointF(28, 6));
     });
-    ok &= Icon(QStringLiteral("Undo"), [](QPainter &p) {
-        QPainterPath arc;
-        arc.moveTo(9, 13);
-        arc.cubicTo(14, 6, 28, 7, 27, 18);
-        arc.cubicTo(26, 25, 18, 28, 12, 26);
-        p.setPen(Pen(kBlue, 3.0));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(arc);
-        QPainterPath head;
-        head.moveTo(4, 7);
-        head.lineTo(13, 9);
-        head.lineTo(6, 16);
-        head.closeSubpath();
-        p.setPen(Pen(kBlue, 1.0));
-        p.setBrush(kBlue);
-        p.drawPath(head);
-    });
+    ok &= Icon(QStringLiteral("Undo"), UndoArrow);
     // Redo: the undo arrow turned the other way.
     ok &= Icon(QStringLiteral("Redo"), [](QPainter &p) {
         p.translate(32, 0);
         p.scale(-1, 1);
-        QPainterPath arc;
-        arc.moveTo(9, 13);
-        arc.cubicTo(14, 6, 28, 7, 27, 18);
-        arc.cubicTo(26, 25, 18, 28, 12, 26);
-        p.setPen(Pen(kBlue, 3.0));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(arc);
-        QPainterPath head;
-        head.moveTo(4, 7);
-        head.lineTo(13, 9);
-        head.lineTo(6, 16);
-        head.closeSubpath();
-        p.setPen(Pen(kBlue, 1.0));
-        p.setBrush(kBlue);
-        p.drawPath(head);
+        UndoArrow(p);
     });
     // N values on the plan: a column on its grid lines with "N" in the quarter beside it.
     ok &= Icon(QStringLiteral("NValue"), [](QPainter &p) {

@@ -243,7 +243,7 @@ void ProjectDocument::applyChange(const NodeChange &change, bool after)
     const std::vector<NodeRecord> &values = after ? change.after : change.before;
     const std::size_t count = project_.nodes.count();
     if (change.floor > 0)
-        emit stepViewNeeded(change.floor, change.tool);
+        emit stepViewNeeded(change.floor, change.tool, change.treeKey);
     emit nodesAboutToChange(change.region);
     NodeRecord *data = project_.nodes.data();
     for (std::size_t k = 0; k < change.offsets.size(); ++k)

@@ -49,10 +49,12 @@ struct NodeChange {
     std::vector<NodeRecord> before;
     std::vector<NodeRecord> after;
     NodeRegion region;  // plan rectangle to draw again; empty: the records' own rectangle, one node around
-    // The view the step was made in (storey 1 or 2, the editor's tool as its number); an undo or
-    // redo shows it first, so the designer sees every change. 0: a step of no plan view.
+    // The view the step was made in (storey 1 or 2, the editor's tool as its number, the member
+    // tree's node); an undo or redo shows it first, so the designer sees every change. 0: a step of
+    // no plan view.
     int floor = 0;
     int tool = 0;
+    QString treeKey;
 };
 
 // Whether two records agree in the given fields, and the copy of those fields: the one definition
@@ -168,7 +170,7 @@ signals:
     void nodesChanged(const rqx::NodeRegion &region);
     // An undo or redo is about to change what was edited on this storey with this tool (the
     // NodeChange's view): the plan shows it before the change is applied.
-    void stepViewNeeded(int floor, int tool);
+    void stepViewNeeded(int floor, int tool, const QString &treeKey);
     // The grid changed size (a resize, or its undo or redo).
     void gridResized();
     // Names, line names or calculation settings (after applyLineNames also lineNamesChanged).

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 
 #include "calc/hardware_class.h"
 #include "calc/n_value.h"
@@ -22,10 +23,6 @@ namespace {
 constexpr QRgb kClassColour = 0xFFFFFFFF;
 constexpr QRgb kHoldDownColour = 0xFFFF9900;
 constexpr QRgb kNotCarriedColour = 0xFFFF0000;  // the transfer check's red
-
-// The texts keep this far (page cm at zoom 1) from the grid lines through their column: past the
-// brace symbols (offset 0.15 + height 0.24) and the board bands beside the lines.
-constexpr double kLineClearanceCm = 0.45;
 
 int CmToPixels(const PlanSurface &s, double cm)
 {
@@ -73,88 +70,194 @@ std::vector<ColumnNMark> ColumnNMarksOf(const Project &p, int floor)
 
 NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks,
                          const std::function<QPoint(int, int)> &nodePixel, int columnHalf, int lineClearance,
-                         int textWidth, int lineHeight)
+                         int textWidth, int lineHeight, const std::function<bool(const QRect &)> &coversMember)
 {
     NMarkLayout layout;
-    layout.textBoxes.reserve(marks.size());
-    layout.columnBoxes.reserve(marks.size());
-    for (const ColumnNMark &m : marks) {
-        const QPoint c = nodePixel(m.ix, m.iy);
-        const int clear = std::max(lineClearance, columnHalf + 1);
-        // Up and right of the column, off both grid lines through it: the texts sit inside a plan cell.
-        layout.textBoxes.emplace_back(c.x() + clear, c.y() - clear - 2 * lineHeight, textWidth,
-                                      2 * lineHeight);
-        layout.columnBoxes.emplace_back(c.x() - columnHalf - 2, c.y() - columnHalf - 2, 2 * columnHalf + 5,
-                                        2 * columnHalf + 5);
-    }
-    // Every box enters the cells it touches (a flat grid over their extent, filled by counting);
-    // a text box that meets another text box or another column's box means the zoom is too small.
-    const int count = static_cast<int>(marks.size());
     layout.fits = true;
+    const size_t count = marks.size();
     if (count == 0)
         return layout;
-    // Indices below count are text boxes, from count on column boxes.
-    auto boxOf = [&](int k) -> const QRect & {
-        return k < count ? layout.textBoxes[static_cast<size_t>(k)]
-                         : layout.columnBoxes[static_cast<size_t>(k - count)];
-    };
-    QRect extent = boxOf(0);
-    for (int k = 1; k < 2 * count; ++k)
-        extent = extent.united(boxOf(k));
-    const int cell = std::max({kCell, textWidth + 1, 2 * lineHeight + 1});
+    layout.columnBoxes.reserve(count);
+    const int clear = std::max(lineClearance, columnHalf + 1);
+    const int height = 2 * lineHeight;
+    // The four quarters around each column, off both grid lines through it, in the order they are
+    // tried: down and right first, the side of the lines where no brace symbol lies.
+    std::vector<std::array<QRect, 4>> spots(count);
+    QRect extent;
+    for (size_t k = 0; k < count; ++k) {
+        const QPoint c = nodePixel(marks[k].ix, marks[k].iy);
+        layout.columnBoxes.emplace_back(c.x() - columnHalf - 2, c.y() - columnHalf - 2, 2 * columnHalf + 5,
+                                        2 * columnHalf + 5);
+        const int left = c.x() - clear - textWidth;
+        const int right = c.x() + clear;
+        const int up = c.y() - clear - height;
+        const int down = c.y() + clear;
+        spots[k] = {QRect(right, down, textWidth, height), QRect(right, up, textWidth, height),
+                    QRect(left, down, textWidth, height), QRect(left, up, textWidth, height)};
+        extent = extent.united(spots[k][1].united(spots[k][2]));  // up-right and down-left span all four
+    }
+    // The boxes placed so far (the columns, then the texts as they are placed) in the cells of a grid
+    // over the extent, so that each try looks at its neighbours only.
+    const int cell = std::max({kCell, textWidth + 1, height + 1});
     const int cellsX = extent.width() / cell + 1;
     const int cellsY = extent.height() / cell + 1;
+    std::vector<std::vector<int>> cells(static_cast<size_t>(cellsX) * static_cast<size_t>(cellsY));
+    std::vector<QRect> placed;
+    placed.reserve(2 * count);
     auto forCells = [&](const QRect &r, auto &&fn) {
-        const int x1 = (r.left() - extent.left()) / cell, x2 = (r.right() - extent.left()) / cell;
-        const int y1 = (r.top() - extent.top()) / cell, y2 = (r.bottom() - extent.top()) / cell;
+        const int x1 = std::max(0, (r.left() - extent.left()) / cell);
+        const int x2 = std::min(cellsX - 1, (r.right() - extent.left()) / cell);
+        const int y1 = std::max(0, (r.top() - extent.top()) / cell);
+        const int y2 = std::min(cellsY - 1, (r.bottom() - extent.top()) / cell);
         for (int cy = y1; cy <= y2; ++cy)
             for (int cx = x1; cx <= x2; ++cx)
-                fn(static_cast<size_t>(cy) * static_cast<size_t>(cellsX) + static_cast<size_t>(cx));
+                fn(cells[static_cast<size_t>(cy) * static_cast<size_t>(cellsX) + static_cast<size_t>(cx)]);
     };
-    std::vector<int> start(static_cast<size_t>(cellsX) * static_cast<size_t>(cellsY) + 1, 0);
-    for (int k = 0; k < 2 * count; ++k)
-        forCells(boxOf(k), [&](size_t c) { ++start[c + 1]; });
-    for (size_t c = 1; c < start.size(); ++c)
-        start[c] += start[c - 1];
-    std::vector<int> members(static_cast<size_t>(start.back()));
-    std::vector<int> fill(start.begin(), start.end() - 1);
-    for (int k = 0; k < 2 * count; ++k)
-        forCells(boxOf(k), [&](size_t c) { members[static_cast<size_t>(fill[c]++)] = k; });
-    for (int k = 0; k < count && layout.fits; ++k) {
-        const QRect &box = boxOf(k);
-        forCells(box, [&](size_t c) {
-            for (int at = start[c]; at < start[c + 1] && layout.fits; ++at) {
-                const int other = members[static_cast<size_t>(at)];
-                if (other != k && other != k + count && box.intersects(boxOf(other)))
-                    layout.fits = false;
-            }
+    auto place = [&](const QRect &r) {
+        const int index = static_cast<int>(placed.size());
+        placed.push_back(r);
+        forCells(r, [&](std::vector<int> &c) { c.push_back(index); });
+    };
+    for (const QRect &column : layout.columnBoxes)
+        place(column);
+    // A text box may meet its own column's box only.
+    auto isFree = [&](const QRect &r, size_t own) {
+        bool free = true;
+        forCells(r, [&](std::vector<int> &c) {
+            for (int other : c)
+                if (free && static_cast<size_t>(other) != own && r.intersects(placed[static_cast<size_t>(other)]))
+                    free = false;
         });
+        return free && !(coversMember && coversMember(r));
+    };
+    layout.textBoxes.reserve(count);
+    for (size_t k = 0; k < count; ++k) {
+        const QRect *chosen = nullptr;
+        for (const QRect &spot : spots[k])
+            if (isFree(spot, k)) {
+                chosen = &spot;
+                break;
+            }
+        if (!chosen) {
+            // No quarter is free at this zoom: the texts are not shown.
+            layout.fits = false;
+            layout.textBoxes.clear();
+            for (size_t j = 0; j < count; ++j)
+                layout.textBoxes.push_back(spots[j][0]);
+            return layout;
+        }
+        layout.textBoxes.push_back(*chosen);
+        place(*chosen);
     }
     return layout;
 }
 
-NMarkLayout LayOutNMarksOnPlan(const PlanSurface &s, const PlanInputs &in,
-                               const std::vector<ColumnNMark> &marks)
+NMarkLayout LayOutNMarksOnPlan(const PlanSurface &s, const PlanInputs &in, const std::vector<ColumnNMark> &marks)
 {
     const SymbolSizes sizes = SymbolSizesAt(in.editor.zoomFactor);
-    const double z = in.editor.zoomFactor > 0.0f ? in.editor.zoomFactor : 1.0;
     const QFontMetrics fm(NMarkFont());
     // The widest text any mark can have, measured once: every class label, an N of up to two digits.
     static const int width = [&fm] {
-        int w =
-            std::max(fm.horizontalAdvance(OutOfRangeLabel()), fm.horizontalAdvance(QStringLiteral("-00.00")));
+        int w = std::max(fm.horizontalAdvance(OutOfRangeLabel()), fm.horizontalAdvance(QStringLiteral("-00.00")));
         for (const HardwareClass &c : HardwareClasses())
             w = std::max(w, fm.horizontalAdvance(c.label));
         return w;
     }();
-    return LayOutNMarks(
-        marks,
-        [&](int ix, int iy) {
-            const QPointF p = NodePoint(in, ix, iy);
-            return s.planToPixel(p.x(), p.y());
-        },
-        std::max(1, CmToPixels(s, sizes.braceOffset / 2.0)), CmToPixels(s, kLineClearanceCm / z), width + 1,
-        fm.height());
+    const Project &p = in.project;
+    const auto nodePixel = [&](int ix, int iy) {
+        const QPointF point = NodePoint(in, ix, iy);
+        return s.planToPixel(point.x(), point.y());
+    };
+    // The members' symbols across their line, in pixels (screen y grows downwards): a brace on an X
+    // line lies above it, on a Y line left of it; a board straddles its line; a beam runs just below
+    // an X line and right of a Y line.
+    const int braceNear = CmToPixels(s, sizes.braceOffset);
+    const int braceFar = CmToPixels(s, sizes.braceOffset + sizes.braceHeight) + 1;
+    const int boardHalf = CmToPixels(s, sizes.boardHalfWidth) + 1;
+    const int beamOff = CmToPixels(s, sizes.beamOffset) + 1;
+    constexpr int kGap = 2;
+    const int reach = braceFar + kGap;
+    const int nodesX = NodeCountX(p);
+    const int nodesY = NodeCountY(p);
+    const int level = in.floor;
+    const int beamLevel = BeamLevelOfFloor(in.floor);
+    const bool beamsShown = beamLevel <= p.nodes.sizeLevel();
+    // The grid lines' pixels, each way in ascending order with their node index.
+    std::vector<std::pair<int, int>> linesX;
+    std::vector<std::pair<int, int>> linesY;
+    for (int i = 1; i <= nodesX; ++i)
+        linesX.emplace_back(nodePixel(i, 1).x(), i);
+    for (int j = 1; j <= nodesY; ++j)
+        linesY.emplace_back(nodePixel(1, j).y(), j);
+    std::sort(linesX.begin(), linesX.end());
+    std::sort(linesY.begin(), linesY.end());
+    const auto from = [](const std::vector<std::pair<int, int>> &lines, int pixel) {
+        return std::lower_bound(lines.begin(), lines.end(), std::make_pair(pixel, 0));
+    };
+    // Whether a span along a line (between two neighbouring lines across it) that meets [lo, hi]
+    // carries a member whose symbol meets the box; a span is kept at its lower node.
+    const auto onLine = [&](const std::vector<std::pair<int, int>> &across, int lo, int hi, auto &&member) {
+        auto it = from(across, lo);
+        if (it != across.begin())
+            --it;
+        for (; it != across.end() && std::next(it) != across.end() && it->first <= hi; ++it) {
+            const auto next = std::next(it);
+            if (next->first >= lo && member(std::min(it->second, next->second)))
+                return true;
+        }
+        return false;
+    };
+    // Whether the band [from, to] (pixels across a line) meets [lo, hi] with the gap kept.
+    const auto meets = [](int bandFrom, int bandTo, int lo, int hi) {
+        return bandTo + kGap >= lo && bandFrom - kGap <= hi;
+    };
+    const auto coversMember = [&](const QRect &box) {
+        // Y lines (X fixed): braces left of the line, boards on it, beams right of it.
+        for (auto x = from(linesX, box.left() - reach); x != linesX.end() && x->first <= box.right() + reach;
+             ++x) {
+            const int i = x->second;
+            const int at = x->first;
+            const bool brace = meets(at - braceFar, at - braceNear, box.left(), box.right());
+            const bool board = meets(at - boardHalf, at + boardHalf, box.left(), box.right());
+            const bool beam = meets(at, at + beamOff, box.left(), box.right());
+            if (!brace && !board && !beam)
+                continue;
+            const auto alongY = [&](int j) {
+                if (j < 1 || j >= nodesY)
+                    return false;
+                const NodeRecord &n = p.nodes(i, j, level);
+                return (brace && n.brace[kDirY].kind > 0) || (board && n.board[kDirY].kind > 0) ||
+                       (beam && beamsShown && p.nodes(i, j, beamLevel).beam[kDirY].present != 0);
+            };
+            if (onLine(linesY, box.top(), box.bottom(), alongY))
+                return true;
+        }
+        // X lines (Y fixed): braces above the line, boards on it, beams below it.
+        for (auto y = from(linesY, box.top() - reach); y != linesY.end() && y->first <= box.bottom() + reach;
+             ++y) {
+            const int j = y->second;
+            const int at = y->first;
+            const bool brace = meets(at - braceFar, at - braceNear, box.top(), box.bottom());
+            const bool board = meets(at - boardHalf, at + boardHalf, box.top(), box.bottom());
+            const bool beam = meets(at, at + beamOff, box.top(), box.bottom());
+            if (!brace && !board && !beam)
+                continue;
+            const auto alongX = [&](int i) {
+                if (i < 1 || i >= nodesX)
+                    return false;
+                const NodeRecord &n = p.nodes(i, j, level);
+                return (brace && n.brace[kDirX].kind > 0) || (board && n.board[kDirX].kind > 0) ||
+                       (beam && beamsShown && p.nodes(i, j, beamLevel).beam[kDirX].present != 0);
+            };
+            if (onLine(linesX, box.left(), box.right(), alongX))
+                return true;
+        }
+        return false;
+    };
+    // Off the grid lines through the column by a board's half width, beside the column's symbol;
+    // whether a brace or beam beside those lines is in the way is for coversMember to say.
+    const int columnHalf = std::max(1, CmToPixels(s, sizes.braceOffset / 2.0));
+    return LayOutNMarks(marks, nodePixel, columnHalf, boardHalf + kGap + 1, width + 1, fm.height(), coversMember);
 }
 
 QFont NMarkFont()

@@ -33,13 +33,13 @@ struct ColumnNMark {
 // The marks of every column of a storey; the project must hold current results.
 std::vector<ColumnNMark> ColumnNMarksOf(const Project &calculated, int floor);
 
-// Where the marks go on the plan raster: a text box per mark in the quarter up and right of its
-// column, clear of the grid lines and the wall symbols beside them.
+// Where the marks go on the plan raster: a text box per mark in a quarter beside its column (down and
+// right where it is free, else up-right, down-left, up-left), clear of the grid lines through the
+// column, of every other text and column, and of any member the caller says the box would cover.
 struct NMarkLayout {
     std::vector<QRect> textBoxes;    // pixels, one per mark
     std::vector<QRect> columnBoxes;  // the column symbol, a little larger
-    // No two text boxes overlap and none covers another column: otherwise the texts are not shown
-    // (the zoom is too small for them).
+    // Every text found a free quarter: otherwise the texts are not shown (the zoom is too small).
     bool fits = false;
 };
 
@@ -47,7 +47,8 @@ struct NMarkLayout {
 // texts keep from the grid lines through the column; textWidth/lineHeight the size of one text line.
 NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks,
                          const std::function<QPoint(int, int)> &nodePixel, int columnHalf, int lineClearance,
-                         int textWidth, int lineHeight);
+                         int textWidth, int lineHeight,
+                         const std::function<bool(const QRect &)> &coversMember = {});
 
 // The layout on the plan surface as drawn for the storey: the nodes' pixels, the column symbol's
 // size and the wall symbols' reach at the editor's zoom, the texts measured in NMarkFont().

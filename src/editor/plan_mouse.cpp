@@ -151,6 +151,8 @@ void applyWithDrawing(PlanMouse &m, EditMode editMode, const NodeRect &span)
     out.change.text = stepText(m.editor, editMode);
     out.change.floor = editedFloor(m);
     out.change.tool = static_cast<int>(m.editor.currentTool);
+    if (m.editor.currentTool <= kToolColumn)  // the beam tool has no tree
+        out.change.treeKey = m.editor.selectedNodeKey[m.editor.currentTool];
     m.document.pushNodeEdit(std::move(out.change));
 }
 

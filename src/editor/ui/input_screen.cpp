@@ -297,13 +297,16 @@ void InputScreen::drawRegion(const NodeRect &rect, bool erase)
         s.planRectToPixels(a.x() - pad, a.y() - pad, b.x() + pad, b.y() + pad).adjusted(-2, -2, 2, 2));
 }
 
-void InputScreen::showStepView(int floor, int tool)
+void InputScreen::showStepView(int floor, int tool, const QString &treeKey)
 {
     if (tool >= static_cast<int>(kToolFloor) && tool <= static_cast<int>(kToolBeam) &&
         tool != static_cast<int>(editor_.currentTool))
         chooseTool(static_cast<Tool>(tool));
     if (floor != currentFloor())
         chooseFloor(floor);
+    if (!treeKey.isEmpty() && editor_.currentTool <= kToolColumn &&
+        editor_.selectedNodeKey[editor_.currentTool] != treeKey)
+        chooseTreeNode(treeKey);
 }
 
 void InputScreen::onNodesAboutToChange(const NodeRegion &region)

@@ -138,7 +138,7 @@ private:
     // The labels for wherever the pointer is now (after the project under it changed).
     void updatePointerLabelsAtCursor();
     // An undo or redo of a step made elsewhere: its storey and tool come on screen first.
-    void showStepView(int floor, int tool);
+    void showStepView(int floor, int tool, const QString &treeKey);
     void onNodesAboutToChange(const NodeRegion &region);
     void onNodesChanged(const NodeRegion &region);
     bool oneStorey() const { return project_.dims.floorCount < 2; }

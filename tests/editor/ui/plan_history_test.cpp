@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolTip>
+#include <QTreeWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -312,6 +313,7 @@ TEST_F(PlanHistoryTest, UndoAndRedoShowTheStoreyAndToolOfTheirStep)
     tool(kToolWall, QStringLiteral("Kesa3"));
     drag(3, 2, 7, 2);
     ASSERT_EQ(p->nodes(4, 2, 2).brace[kDirX].kind, 3);
+    tool(kToolWall, QStringLiteral("Menzai2"));  // another kind of wall chosen since
     screen->chooseFloor(1);
     tool(kToolColumn, QStringLiteral("管柱"));
     form->activateWindow();
@@ -320,6 +322,8 @@ TEST_F(PlanHistoryTest, UndoAndRedoShowTheStoreyAndToolOfTheirStep)
     QTest::keySequence(form.get(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     EXPECT_EQ(screen->currentFloor(), 2);
     EXPECT_EQ(ed.currentTool, kToolWall);
+    EXPECT_EQ(ed.selectedNodeKey[kToolWall], QStringLiteral("Kesa3"));  // the tree shows the brace's kind
+    EXPECT_EQ(screen->tree()->currentItem()->text(0), QStringLiteral("45×90 (2.0)"));
     EXPECT_EQ(p->nodes(4, 2, 2).brace[kDirX].kind, 0);
     EXPECT_LE(strayPixels(), 4);  // the storey on screen is drawn without the brace
     EXPECT_EQ(form->statusBar()->currentMessage(), QStringLiteral("元に戻す: 耐力壁入力"));

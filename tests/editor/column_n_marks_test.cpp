@@ -1,0 +1,69 @@
+// The N values shown while drawing, checked by a property over generated houses: at the default zoom
+// the texts of a typical house are shown, stand apart from each other and from every other column,
+// and cover no pixel of any member the plan draws (walls, beams, columns).
+#include <gtest/gtest.h>
+
+#include "calc/n_value.h"
+#include "editor/column_n_marks.h"
+#include "editor/plan_render.h"
+#include "support/generated_houses.h"
+
+namespace rqx {
+namespace {
+
+// The house without its members: floors, voids and grid as they are.
+Project WithoutMembers(Project p)
+{
+    for (NodeRecord &n : p.nodes) {
+        n.brace[kDirX] = n.brace[kDirY] = WallMember{};
+        n.board[kDirX] = n.board[kDirY] = WallMember{};
+        n.beam[kDirX] = n.beam[kDirY] = BeamInfo{};
+        n.columnKind = 0;
+        n.throughOrigin = 0;
+    }
+    return p;
+}
+
+TEST(ColumnNMarksTest, TextsAtTheDefaultZoomCoverNoMemberOfGeneratedHouses)
+{
+    int plans = 0;
+    int shown = 0;
+    for (unsigned seed = 1; seed <= 16; ++seed) {
+        const Project house = samples::GeneratedHouse(samples::GeneratedShape(seed, 2, seed % 2, 0), seed);
+        Project calculated = house;
+        RunCalculationSequence(calculated, true);
+        const Project bare = WithoutMembers(house);
+        for (int floor = 1; floor <= house.dims.floorCount; ++floor) {
+            SCOPED_TRACE(testing::Message() << "seed " << seed << ", storey " << floor);
+            EditorState editor;
+            PlanSurface drawn(QSize(1396, 896));
+            PlanSurface empty(QSize(1396, 896));
+            RedrawPlan(drawn, house, editor, floor);
+            EditorState bareEditor;
+            RedrawPlan(empty, bare, bareEditor, floor);
+            const std::vector<ColumnNMark> marks = ColumnNMarksOf(calculated, floor);
+            ASSERT_FALSE(marks.empty());
+            const NMarkLayout layout = LayOutNMarksOnPlan(drawn, PlanInputs{house, editor, floor}, marks);
+            ++plans;
+            if (!layout.fits)
+                continue;
+            ++shown;
+            const QImage &a = drawn.image();
+            const QImage &b = empty.image();
+            for (size_t k = 0; k < marks.size(); ++k) {
+                const QRect box = layout.textBoxes[k].intersected(a.rect());
+                int covered = 0;
+                for (int y = box.top(); y <= box.bottom(); ++y)
+                    for (int x = box.left(); x <= box.right(); ++x)
+                        covered += a.pixel(x, y) != b.pixel(x, y);
+                EXPECT_EQ(covered, 0) << "text of column (" << marks[k].ix << ", " << marks[k].iy << ")";
+            }
+        }
+    }
+    // Loose columns on neighbouring sub-grid nodes may leave no room at the default zoom; most plans
+    // of houses this size have it.
+    EXPECT_GE(shown * 4, plans * 3) << shown << " of " << plans << " plans show their texts";
+}
+
+}  // namespace
+}  // namespace rqx
