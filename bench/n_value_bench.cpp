@@ -36,7 +36,8 @@ struct LivePlan {
         };
         QObject::connect(&doc, &ProjectDocument::nodesAboutToChange,
                          [draw](const NodeRegion &r) { draw(r, true); });
-        QObject::connect(&doc, &ProjectDocument::nodesChanged, [draw](const NodeRegion &r) { draw(r, false); });
+        QObject::connect(&doc, &ProjectDocument::nodesChanged,
+                         [draw](const NodeRegion &r) { draw(r, false); });
         ix = NodeCountX(doc.project()) / 2;
         iy = NodeCountY(doc.project()) / 2;
     }

@@ -70,7 +70,8 @@ std::vector<ColumnNMark> ColumnNMarksOf(const Project &p, int floor)
 
 NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks,
                          const std::function<QPoint(int, int)> &nodePixel, int columnHalf, int lineClearance,
-                         int textWidth, int lineHeight, const std::function<bool(const QRect &)> &coversMember)
+                         int textWidth, int lineHeight,
+                         const std::function<bool(const QRect &)> &coversMember)
 {
     NMarkLayout layout;
     layout.fits = true;
@@ -125,7 +126,8 @@ NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks,
         bool free = true;
         forCells(r, [&](std::vector<int> &c) {
             for (int other : c)
-                if (free && static_cast<size_t>(other) != own && r.intersects(placed[static_cast<size_t>(other)]))
+                if (free && static_cast<size_t>(other) != own &&
+                    r.intersects(placed[static_cast<size_t>(other)]))
                     free = false;
         });
         return free && !(coversMember && coversMember(r));
@@ -152,13 +154,15 @@ NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks,
     return layout;
 }
 
-NMarkLayout LayOutNMarksOnPlan(const PlanSurface &s, const PlanInputs &in, const std::vector<ColumnNMark> &marks)
+NMarkLayout LayOutNMarksOnPlan(const PlanSurface &s, const PlanInputs &in,
+                               const std::vector<ColumnNMark> &marks)
 {
     const SymbolSizes sizes = SymbolSizesAt(in.editor.zoomFactor);
     const QFontMetrics fm(NMarkFont());
     // The widest text any mark can have, measured once: every class label, an N of up to two digits.
     static const int width = [&fm] {
-        int w = std::max(fm.horizontalAdvance(OutOfRangeLabel()), fm.horizontalAdvance(QStringLiteral("-00.00")));
+        int w =
+            std::max(fm.horizontalAdvance(OutOfRangeLabel()), fm.horizontalAdvance(QStringLiteral("-00.00")));
         for (const HardwareClass &c : HardwareClasses())
             w = std::max(w, fm.horizontalAdvance(c.label));
         return w;
@@ -257,7 +261,8 @@ NMarkLayout LayOutNMarksOnPlan(const PlanSurface &s, const PlanInputs &in, const
     // Off the grid lines through the column by a board's half width, beside the column's symbol;
     // whether a brace or beam beside those lines is in the way is for coversMember to say.
     const int columnHalf = std::max(1, CmToPixels(s, sizes.braceOffset / 2.0));
-    return LayOutNMarks(marks, nodePixel, columnHalf, boardHalf + kGap + 1, width + 1, fm.height(), coversMember);
+    return LayOutNMarks(marks, nodePixel, columnHalf, boardHalf + kGap + 1, width + 1, fm.height(),
+                        coversMember);
 }
 
 QFont NMarkFont()

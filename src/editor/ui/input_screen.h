@@ -75,7 +75,7 @@ public:
     // The status bar's panels of the two calculation options (L coefficient, orthogonal beams).
     void attachStatusPanels(QLabel *lCoefficient, QLabel *crossBeam);
     void refreshStatusPanels();
-    // "全部材表示(&A)" and "Ｎ値表示(&N)" in the 表示 menu.
+    // "全部材表示(&A)" and "Ｎ値表示(&D)" in the 表示 menu.
     void installViewMenu(QMenu *menu);
     // The N values shown on the plan while drawing.
     NValueOverlay &nValues() const { return *nValues_; }

@@ -16,7 +16,7 @@ namespace rqx {
 NValueOverlay::NValueOverlay(ProjectDocument &document, EditorState &editor, Paper &paper, QObject *parent)
     : QObject(parent), document_(document), editor_(editor), paper_(paper)
 {
-    action_ = new QAction(QStringLiteral("Ｎ値表示(&N)"), this);
+    action_ = new QAction(QStringLiteral("Ｎ値表示(&D)"), this);
     action_->setObjectName(QStringLiteral("MenuView_NValue"));
     action_->setCheckable(true);
     action_->setIcon(ToolbarIcon(QStringLiteral("NValue")));

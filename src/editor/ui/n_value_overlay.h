@@ -26,7 +26,7 @@ public:
 
     bool shown() const { return shown_; }
     void setShown(bool on);
-    // The checkable "Ｎ値表示(&N)" of the 表示 menu and the toolbar.
+    // The checkable "Ｎ値表示(&D)" of the 表示 menu and the toolbar.
     QAction *toggleAction() const { return action_; }
 
     // After the plan was drawn anew (zoom, storey, fit): the texts are placed again.

@@ -24,6 +24,7 @@
 #include "report/ui/test_report.h"
 #include "report/ui/view_commands.h"
 #include "shell/modal_script.h"
+#include "editor/ui/input_screen.h"
 #include "shell/ui/main_form.h"
 #include "support/house_builder.h"
 
@@ -40,8 +41,8 @@ QString RunTool(const QString &program, const QStringList &args)
 
 int PdfPages(const QString &path)
 {
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(RunTool(QStringLiteral("pdfinfo"), {path}));
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                          .match(RunTool(QStringLiteral("pdfinfo"), {path}));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
@@ -191,6 +192,11 @@ TEST(Menus, AccessKeysAreUnambiguous)
     state.programDir = dir.path();
     ProjectDocument document;
     MainForm window(document, state);
+    // The window as the program builds it: the input screen's items in 表示 too.
+    EditorState editor;
+    auto *screen = new InputScreen(document, editor);
+    window.setInputScreen(screen);
+    screen->installViewMenu(window.viewMenu());
     InstallCalcCommands(window, document);
     ProjectViews *views = InstallViewCommands(window);
     InstallReportCommand(window, {{}, views->reportViews(), [views] { views->closeAll(); }});
