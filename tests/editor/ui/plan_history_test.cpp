@@ -396,6 +396,17 @@ TEST_F(PlanHistoryTest, NValuesOnThePlanFollowEveryEditAndExplainThemselves)
     // The undo of the wall puts the old value back.
     form->toolbarAction(QStringLiteral("Undo"))->trigger();
     EXPECT_EQ(drawnAt(1, 1), before);
+
+    // A grid shrunk under the values and its undo: the marks follow the grid of the moment.
+    tool(kToolColumn, QStringLiteral("管柱"));
+    clickAt(9, 7);
+    ASSERT_FALSE(drawnAt(9, 7).isEmpty());
+    doc->resizeGrid(3, 2, p->info.moduleLength);
+    drawnAt(1, 1);
+    for (const DrawnNText &t : values.drawnTexts())
+        EXPECT_TRUE(t.ix <= 7 && t.iy <= 5) << t.ix << ", " << t.iy;
+    form->toolbarAction(QStringLiteral("Undo"))->trigger();
+    EXPECT_FALSE(drawnAt(9, 7).isEmpty());
     values.toggleAction()->trigger();
     EXPECT_TRUE(drawnAt(1, 1).isEmpty());
 }
