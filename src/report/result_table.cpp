@@ -137,8 +137,10 @@ QString FormatRatio(float u)
 // ΔN and its terms: one per second-floor column whose pull-out reaches the column along floor beams,
 // side 1 then side 2, then the orthogonal-beam share in brackets, of either sign. Terms that add
 // nothing as printed (a ratio or a pull-out of 0) are left out.
-// ΔN as printed is N less N' as printed (N' is exact to two decimals), so that N' + ΔN gives N where
-// the two roundings of ΔN and N would part. `own` is N' as printed ("-" for none), `total` N as printed.
+// ΔN as printed is N less N' as printed, so that N' + ΔN gives N where the two roundings of ΔN and N
+// would part. N' is exact to two decimals unless a height factor scales it; then ΔN parts from its
+// terms by N''s rounding too, never N from the calculated N. `own` is N' as printed ("-" for none),
+// `total` N as printed.
 QString CarriedN(const Project &p, int x, int y, int d, const QString &own, const QString &total)
 {
     const ColumnResult &r = p.results(x, y, 1);
@@ -188,19 +190,11 @@ QString CarriedN(const Project &p, int x, int y, int d, const QString &own, cons
     return t;
 }
 
-// N as printed. Where a height factor makes N' inexact in two decimals, N is N' as printed plus ΔN
-// rounded on its own, so that both N' + ΔN = N and ΔN against its terms hold to the printed rounding
-// (N itself then stays within 0.01 of the calculated value); elsewhere N is rounded as calculated.
-QString LowerTotalN(const Project &p, int x, int y, int d, const QString &own)
+// N as printed: the calculated N rounded, the figure the required class comes from, so that the printed N
+// and the printed class never disagree beyond that rounding.
+QString LowerTotalN(const ColumnResult &r, int d)
 {
-    const ColumnResult &r = p.results(x, y, 1);
-    const bool ownScaled =
-        !HeightTerm(p, 1).isEmpty() || (HasUpperColumn(p, x, y) && !HeightTerm(p, 2).isEmpty());
-    if (!ownScaled || own == QStringLiteral("-"))
-        return NWithForce(TotalN(r, d));
-    const float ownShown = QStringView(own).left(own.indexOf(u'\r')).toFloat();
-    const float carriedShown = FormatFixed(r.nBeam[d] + r.nCross[d], 2).toFloat();
-    return NWithForce(ownShown + carriedShown);
+    return NWithForce(TotalN(r, d));
 }
 
 }  // namespace
@@ -264,7 +258,7 @@ QStringList ResultRowCells(const Project &p, int x, int y)
         QString total[2];
         for (int i = 0; i < 2; ++i) {
             own[i] = LowerOwnN(p, x, y, kDirections[i]);
-            total[i] = LowerTotalN(p, x, y, kDirections[i], own[i]);
+            total[i] = LowerTotalN(r, kDirections[i]);
             carried[i] = CarriedN(p, x, y, kDirections[i], own[i], total[i]);
         }
         cells << JoinDirections(own[0], own[1], QStringLiteral("―――――――――"))
@@ -298,7 +292,7 @@ QString ColumnResultText(const Project &p, int x, int y, int level)
             continue;
         }
         const QString own = LowerOwnN(p, x, y, d);
-        const QString total = LowerTotalN(p, x, y, d, own);
+        const QString total = LowerTotalN(p.results(x, y, 1), d);
         lines << names[i] + QStringLiteral("　N′ ") + oneLine(own) + QStringLiteral("　ΔN ") +
                      oneLine(CarriedN(p, x, y, d, own, total)) + QStringLiteral("　N ") + oneLine(total);
     }

@@ -116,7 +116,7 @@ struct Parser {
         ++checked;
     }
     // ΔN: each term (AxB[-L])xratio, given to the ratio's rounding, and the orthogonal share [s].
-    void carried(const QString &value, QStringList terms)
+    void carried(const QString &value, QStringList terms, double ownRounding)
     {
         static const QRegularExpression term(
             QStringLiteral("^[=+]\\((-?\\d+\\.\\d)x(\\d\\.\\d)(?:x(\\d+\\.\\d+)/"
@@ -124,7 +124,9 @@ struct Parser {
         static const QRegularExpression cross(QStringLiteral("^[=+]\\[(-?\\d+\\.\\d\\d\\d)\\]$"));
         ASSERT_FALSE(terms.isEmpty()) << where << ": ΔN " << value.toStdString() << " without terms";
         double total = 0;
-        double slack = Half(value);
+        // ΔN is printed as N less N' as printed: where N' is no exact two-decimal value (a height factor)
+        // its rounding comes in too.
+        double slack = Half(value) + ownRounding;
         for (const QString &t : terms) {
             if (const auto m = term.match(t); m.hasMatch()) {
                 const double f = number(m.captured(1)) * number(m.captured(2)) * factor(m.captured(3)) -
@@ -178,12 +180,16 @@ struct Parser {
         if (peek() == QStringLiteral("-") && (at + 1 >= rowEnd || lines[at + 1] != kRule7))
             return false;
         QString own[2];
+        bool ownScaled[2] = {false, false};
         for (int d = 0; d < 2; ++d) {
             if (d == 1)
                 expect(kRule7);
             own[d] = next();
-            if (own[d] != QStringLiteral("-"))
-                sum(own[d], formula());
+            if (own[d] != QStringLiteral("-")) {
+                const QString f = formula();
+                ownScaled[d] = f.contains(QStringLiteral("/2.7"));
+                sum(own[d], f);
+            }
         }
         QString carriedN[2];
         for (int d = 0; d < 2; ++d) {
@@ -198,7 +204,7 @@ struct Parser {
                 while (peek().startsWith(QLatin1Char('x')))
                     terms.last() += next();
             }
-            carried(carriedN[d], terms);
+            carried(carriedN[d], terms, ownScaled[d] ? Half(own[d]) : 0.0);
         }
         for (int d = 0; d < 2; ++d) {
             if (d == 1)
