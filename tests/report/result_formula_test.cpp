@@ -10,6 +10,7 @@
 #include <cmath>
 #include <functional>
 
+#include "calc/hardware_class.h"
 #include "calc/n_value.h"
 #include "model/project.h"
 #include "print/font_names.h"
@@ -160,13 +161,32 @@ struct Parser {
             next();
             return;
         }
+        double larger = -1e9;
         for (int d = 0; d < 2; ++d) {
             if (d == 1)
                 expect(kRule3);
             const QString n = next();
             sum(n, formula());
             force(n);
+            larger = std::max(larger, number(n));
         }
+        requiredClass(larger, next());
+    }
+    // The required class printed beside the larger N printed: the class of that N, give or take the
+    // N's rounding (a class is never weaker than the printed N asks for, beyond it).
+    void requiredClass(double larger, QString printed)
+    {
+        printed.remove(QStringLiteral("△"));
+        const auto rank = [](const QString &label) {
+            return label == OutOfRangeLabel() ? kHardwareClassCount + 1 : HardwareClassIndex(label);
+        };
+        const int shown = rank(printed);
+        EXPECT_GT(shown, 0) << where << ": class " << printed.toStdString();
+        EXPECT_GE(shown, rank(ClassFromN(static_cast<float>(larger - 0.005))))
+            << where << ": " << printed.toStdString() << " for N " << larger;
+        EXPECT_LE(shown, rank(ClassFromN(static_cast<float>(larger + 0.005))))
+            << where << ": " << printed.toStdString() << " for N " << larger;
+        ++checked;
     }
     // Columns 4, 5 and 10, 11: the required class and the placed texts, not recomputed here.
     void skipUntil(const std::function<bool(const QString &)> &stop)
@@ -206,10 +226,12 @@ struct Parser {
             }
             carried(carriedN[d], terms, ownScaled[d] ? Half(own[d]) : 0.0);
         }
+        double larger = -1e9;
         for (int d = 0; d < 2; ++d) {
             if (d == 1)
                 expect(kRule9);
             const QString n = next();
+            larger = std::max(larger, number(n));
             const double ownN = own[d] == QStringLiteral("-") ? 0.0 : number(own[d]);
             const double deltaN = carriedN[d] == QStringLiteral("-") ? 0.0 : number(carriedN[d]);
             EXPECT_NEAR(number(n), ownN + deltaN, Half(n))
@@ -218,6 +240,7 @@ struct Parser {
             ++checked;
             force(n);
         }
+        requiredClass(larger, next());
         return true;
     }
 };
