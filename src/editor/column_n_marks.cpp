@@ -215,48 +215,37 @@ NMarkLayout LayOutNMarksOnPlan(const PlanSurface &s, const PlanInputs &in,
     const auto meets = [](int bandFrom, int bandTo, int lo, int hi) {
         return bandTo + kGap >= lo && bandFrom - kGap <= hi;
     };
-    const auto coversMember = [&](const QRect &box) {
-        // Y lines (X fixed): braces left of the line, boards on it, beams right of it.
-        for (auto x = from(linesX, box.left() - reach); x != linesX.end() && x->first <= box.right() + reach;
-             ++x) {
-            const int i = x->second;
-            const int at = x->first;
-            const bool brace = meets(at - braceFar, at - braceNear, box.left(), box.right());
-            const bool board = meets(at - boardHalf, at + boardHalf, box.left(), box.right());
-            const bool beam = meets(at, at + beamOff, box.left(), box.right());
+    // Members along direction d lie on `lines` (their pixels across the members), spans counted between
+    // the `across` lines. [lo, hi] is the box across the lines, [alongLo, alongHi] along them. A brace
+    // lies before its line (above an X line, left of a Y line), a board on it, a beam just after it.
+    const auto coversAlong = [&](int d, const std::vector<std::pair<int, int>> &lines,
+                                 const std::vector<std::pair<int, int>> &across, int lo, int hi, int alongLo,
+                                 int alongHi) {
+        const int count = d == kDirX ? nodesX : nodesY;
+        for (auto l = from(lines, lo - reach); l != lines.end() && l->first <= hi + reach; ++l) {
+            const int at = l->first;
+            const bool brace = meets(at - braceFar, at - braceNear, lo, hi);
+            const bool board = meets(at - boardHalf, at + boardHalf, lo, hi);
+            const bool beam = meets(at, at + beamOff, lo, hi);
             if (!brace && !board && !beam)
                 continue;
-            const auto alongY = [&](int j) {
-                if (j < 1 || j >= nodesY)
+            const auto member = [&](int k) {
+                if (k < 1 || k >= count)
                     return false;
+                const int i = d == kDirX ? k : l->second;
+                const int j = d == kDirX ? l->second : k;
                 const NodeRecord &n = p.nodes(i, j, level);
-                return (brace && n.brace[kDirY].kind > 0) || (board && n.board[kDirY].kind > 0) ||
-                       (beam && beamsShown && p.nodes(i, j, beamLevel).beam[kDirY].present != 0);
+                return (brace && n.brace[d].kind > 0) || (board && n.board[d].kind > 0) ||
+                       (beam && beamsShown && p.nodes(i, j, beamLevel).beam[d].present != 0);
             };
-            if (onLine(linesY, box.top(), box.bottom(), alongY))
-                return true;
-        }
-        // X lines (Y fixed): braces above the line, boards on it, beams below it.
-        for (auto y = from(linesY, box.top() - reach); y != linesY.end() && y->first <= box.bottom() + reach;
-             ++y) {
-            const int j = y->second;
-            const int at = y->first;
-            const bool brace = meets(at - braceFar, at - braceNear, box.top(), box.bottom());
-            const bool board = meets(at - boardHalf, at + boardHalf, box.top(), box.bottom());
-            const bool beam = meets(at, at + beamOff, box.top(), box.bottom());
-            if (!brace && !board && !beam)
-                continue;
-            const auto alongX = [&](int i) {
-                if (i < 1 || i >= nodesX)
-                    return false;
-                const NodeRecord &n = p.nodes(i, j, level);
-                return (brace && n.brace[kDirX].kind > 0) || (board && n.board[kDirX].kind > 0) ||
-                       (beam && beamsShown && p.nodes(i, j, beamLevel).beam[kDirX].present != 0);
-            };
-            if (onLine(linesX, box.left(), box.right(), alongX))
+            if (onLine(across, alongLo, alongHi, member))
                 return true;
         }
         return false;
+    };
+    const auto coversMember = [&](const QRect &box) {
+        return coversAlong(kDirY, linesX, linesY, box.left(), box.right(), box.top(), box.bottom()) ||
+               coversAlong(kDirX, linesY, linesX, box.top(), box.bottom(), box.left(), box.right());
     };
     // Off the grid lines through the column by a board's half width, beside the column's symbol;
     // whether a brace or beam beside those lines is in the way is for coversMember to say.
