@@ -7,40 +7,25 @@
 
 #include <QPainter>
 
-#include "document/project_document.h"
+#include "document_screen.h"
 #include "editor/column_n_marks.h"
-#include "editor/plan_render.h"
 #include "model/plan_facts.h"
-#include "support/sample_houses.h"
 
 namespace {
 
 using namespace rqx;
 
 struct LivePlan {
-    ProjectDocument doc;
-    EditorState editor;
-    PlanSurface surface{QSize(1396, 896)};
+    DocumentScreen screen;
+    ProjectDocument &doc = screen.doc;
+    EditorState &editor = screen.editor;
+    PlanSurface &surface = screen.surface;
     std::vector<ColumnNMark> marks;
     NMarkLayout layout;
-    int ix = 0;
-    int iy = 0;
+    int ix = NodeCountX(doc.project()) / 2;
+    int iy = NodeCountY(doc.project()) / 2;
 
-    explicit LivePlan(Project project)
-    {
-        doc.replaceProject(std::move(project));
-        RedrawPlan(surface, doc.project(), editor, 1);
-        // Every edit is drawn through the document's signals, as on the input screen.
-        auto draw = [this](const NodeRegion &r, bool erase) {
-            drawRegion(surface, PlanInputs{doc.project(), editor, 1}, erase, r.ix1, r.iy1, r.ix2, r.iy2);
-        };
-        QObject::connect(&doc, &ProjectDocument::nodesAboutToChange,
-                         [draw](const NodeRegion &r) { draw(r, true); });
-        QObject::connect(&doc, &ProjectDocument::nodesChanged,
-                         [draw](const NodeRegion &r) { draw(r, false); });
-        ix = NodeCountX(doc.project()) / 2;
-        iy = NodeCountY(doc.project()) / 2;
-    }
+    explicit LivePlan(Project project) : screen(std::move(project)) {}
     void toggleColumn()
     {
         NodeEdit edit(doc, QStringLiteral("柱"), NodeFields::Members);
