@@ -103,8 +103,8 @@ package() {
 
 start=$SECONDS
 stage "packages" install_packages
-stage "Qt for Windows (cached)" "$ROOT/scripts/windows/qt.sh"
-stage "dxflib and GoogleTest (cached)" "$ROOT/scripts/windows/libs.sh"
+stage "Qt for Windows" "$ROOT/scripts/windows/qt.sh"
+stage "dxflib and GoogleTest" "$ROOT/scripts/windows/libs.sh"
 stage "build (mingw-w64)" configure_and_build
 if [[ "${VELM_WIN_TESTS:-1}" != 0 ]]; then
   stage "Wine prefix (first start)" prepare_wine
