@@ -10,37 +10,12 @@
 
 #include "calc/wall_quantity.h"
 #include "support/house_builder.h"
+#include "support/sample_houses.h"
 
 using namespace rqx;
 using namespace rqx::samples;
 
 namespace {
-
-Project TwoStoreyL()
-{
-    Project p = NewProject(8, 6, 2, 1);
-    p.info.moduleLength = 1.0f;
-    RefreshDimensions(p);
-    InitNodeCoords(p);
-    PlaceFloor(p, 1, 1, 1, 9, 5);
-    PlaceFloor(p, 1, 1, 5, 6, 7);
-    PlaceFloor(p, 2, 1, 1, 6, 7);
-    PlaceFloor(p, 2, 2, 2, 4, 4, 2);
-    // Storey 1 along X: a 90×90 cross brace (5.0) and a 2.5 board on one wall count 7, not 7.5.
-    PlaceWall(p, 1, kDirX, 1, 1, 4, kKeyTasuki, 4);
-    PlaceWall(p, 1, kDirX, 1, 1, 4, kKeyMenzai, 5);
-    PlaceWall(p, 1, kDirX, 1, 6, 9, kKeyKesa, 2);
-    PlaceWall(p, 1, kDirX, 5, 6, 9, kKeyMenzai, 5);
-    PlaceWall(p, 1, kDirX, 7, 1, 6, kKeyKesa, 3);
-    PlaceWall(p, 1, kDirY, 1, 1, 7, kKeyMenzai, 2);
-    PlaceWall(p, 1, kDirY, 9, 1, 5, kKeyKesa, 1);
-    PlaceWall(p, 2, kDirX, 1, 1, 6, kKeyMenzai, 4);
-    PlaceWall(p, 2, kDirX, 7, 1, 6, kKeyMenzai, 4);
-    PlaceWall(p, 2, kDirY, 1, 1, 7, kKeyTasuki, 2);
-    p.info.levelHeight[1] = 2900;
-    p.info.levelHeight[2] = 2800;
-    return p;
-}
 
 WallInputs TwoStoreyInputs()
 {
@@ -120,7 +95,7 @@ TEST(WallQuantity, FormulaRouteReproducesTheWorkedExample)
 
 TEST(WallQuantity, TwoStoreyLWithVoidCapAndWind)
 {
-    const Project p = TwoStoreyL();
+    const Project p = HandWorkedWallHouse();
     const WallQuantityResult r = ComputeWallQuantities(p, TwoStoreyInputs());
     ASSERT_TRUE(r.complete()) << r.missing.join(QLatin1Char(' ')).toStdString();
     // Roof seen along X: gable end (6 + 2×0.6) × 1.5 / 2 = 5.4; along Y: (5 + 2×0.45) × 1.5 = 8.85.
@@ -182,7 +157,7 @@ TEST(WallQuantity, OneStoreyInTwoBlocksWithFlatRoof)
 
 TEST(WallQuantity, MissingConditionsAreSaidNotAssumed)
 {
-    Project p = TwoStoreyL();
+    Project p = HandWorkedWallHouse();
     p.info.levelHeight[2] = 0;
     WallInputs in = TwoStoreyInputs();
     in.lw[kLwStorey2] = 0.0;
