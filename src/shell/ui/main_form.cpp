@@ -289,6 +289,8 @@ void MainForm::buildMenus()
     QAction *crossAction = command(QStringLiteral("CrossG"), QStringLiteral("直交梁の影響(&G)"));
     QAction *heightAction =
         command(QStringLiteral("MenuEditSettei_Kaidaka"), QStringLiteral("階高の設定(&H)"));
+    QAction *wallAction =
+        command(QStringLiteral("MenuEditSettei_Kabe"), QStringLiteral("壁量計算の条件(&W)"));
     settingsMenu_->addAction(nameAction);
     settingsMenu_->addAction(lineAction);
     settingsMenu_->addAction(gridAction);
@@ -296,6 +298,8 @@ void MainForm::buildMenus()
     settingsMenu_->addAction(osaeAction);
     settingsMenu_->addAction(crossAction);
     settingsMenu_->addAction(heightAction);
+    settingsMenu_->addAction(wallAction);
+    wallAction->setEnabled(false);
     osaeAction->setEnabled(false);
     crossAction->setEnabled(false);
     heightAction->setEnabled(false);
@@ -430,6 +434,8 @@ QAction *MainForm::commandAction(HostCommand command) const
             return toolbarAction(QStringLiteral("MenuFile_PrinterSetup"));
         case HostCommand::StoreyHeights:
             return toolbarAction(QStringLiteral("MenuEditSettei_Kaidaka"));
+        case HostCommand::WallConditions:
+            return toolbarAction(QStringLiteral("MenuEditSettei_Kabe"));
     }
     return nullptr;
 }
