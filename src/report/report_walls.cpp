@@ -203,6 +203,8 @@ void PrintExposedAreas(ReportState &b, float x, const WallQuantityResult &r)
                             .arg(DirectionName(d), DirectionName(d == kDirX ? kDirY : kDirX)),
                         9, left, base + dims, 0);
         }
+        // The figure's texts leave their own size on the surface.
+        b.setFontSize(10);
         b.cursorY = base + dims + b.lineH;
         Line(b, x, QStringLiteral("図-3.1.1 見付面積図  S=1/%1  (破線: 各階の床面から 1.35 m)")
                        .arg(static_cast<int>(std::lround(100.0 / scale))));
@@ -270,8 +272,8 @@ void PrintJudgement(ReportState &b, float x, const WallQuantityResult &r, int nu
     Line(b, x, QStringLiteral("(5)判定"));
     Caption(b, x, QStringLiteral("表-3.1.%1 壁量の判定").arg(number));
     FixedTable t;
-    t.format = TableFormat{}.centre(500).centre(450).centre(850).centre(700).centre(1000).centre(850).centre(1000)
-                   .centre(1000).centre(1000).centre(750).centre(600);
+    t.format = TableFormat{}.centre(500).centre(450).centre(800).centre(700).centre(950).centre(800).centre(950)
+                   .centre(950).centre(950).centre(950).centre(550);
     t.rows << QStringList{QStringLiteral("階"), QStringLiteral("方向"), QStringLiteral("床面積\r(m²)"),
                           QStringLiteral("Lw\r(cm/m²)"), QStringLiteral("地震力\rLw×床面積"),
                           QStringLiteral("見付面積\r(m²)"), QStringLiteral("風圧力\r%1×見付").arg(DecimalText(r.inputs.windC)),

@@ -148,8 +148,8 @@ void DrawElevationFigure(PrintSurface &s, const WallQuantityResult &r, int direc
         ItemLayerScope layer(s, ItemLayer::Grid);
         for (int st = 1; st <= r.storeys; ++st) {
             const float y = py(StoreyBase(r, st) + kWindLineM);
-            DrawLineCm(s, px(e.left) - 0.3f, y, px(e.right) + 0.3f, y, 2, 0, kLineColour);
-            PrintTextCm(s, QStringLiteral("%1FL+1.35").arg(st), 6, px(e.left) - 0.3f, y - 0.3f, 0);
+            DrawLineCm(s, px(e.left) - 1.4f, y, px(e.right) + 0.3f, y, 2, 0, kLineColour);
+            PrintTextCm(s, QStringLiteral("%1FL+1.35").arg(st), 6, px(e.left) - 1.4f, y - 0.3f, 0);
         }
     }
     {

@@ -381,10 +381,12 @@ double ProductTolerance(const QString &a, const QString &b, double va, double vb
 // Lw×床面積, C×見付面積, the larger of the two, 存在/必要 (cut to two decimals) and OK/NG.
 int CheckWallTables(const PrintDocument &doc, const QString &house)
 {
+    // The texts in order, without the page marks and the running header and footer a table breaks over.
+    static const QRegularExpression running(QStringLiteral("^(--- page .*|VELM-RQX /軸組Ｎ値算定   \\[.*|- \\d+ -|Ver\\..*)$"));
     QStringList lines;
     for (int n = 1; n <= doc.pageCount(); ++n)
         for (const QString &line : DumpPageText(doc, n).split(QLatin1Char('\n')))
-            if (!line.startsWith(QLatin1String("--- page")) && !line.isEmpty())
+            if (!line.isEmpty() && !running.match(line).hasMatch())
                 lines << line;
     const qsizetype chapter = lines.indexOf(QStringLiteral("3.壁量計算"));
     EXPECT_GE(chapter, 0) << house.toStdString();

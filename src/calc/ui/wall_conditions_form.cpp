@@ -310,8 +310,11 @@ void WallConditionsForm::okClicked()
 
 void WallConditionsForm::storeDefault()
 {
-    WallInputs in;
-    if (!readInputs(in))
+    // Only C0 and the wind coefficient become defaults: the rest belongs to one house.
+    WallInputs in = original_;
+    in.c0 = c0_->currentIndex() == 1 ? 0.3 : 0.2;
+    if (!ReadField(this, wind_, {QStringLiteral("風圧力の係数 C"), QStringLiteral("cm/m²"), kMinWindC, kMaxWindC, true},
+                   in.windC))
         return;
     MessageAnswer answer = MessageAnswer::Cancel;
     ShowMessage(QStringLiteral("壁量計算の条件 (C0・風圧力の係数) のデフォルトを変更します。\r\r"

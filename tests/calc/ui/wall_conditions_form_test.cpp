@@ -13,6 +13,7 @@
 #include "calc/ui/wall_conditions_form.h"
 #include "document/project_document.h"
 #include "shell/modal_script.h"
+#include "support/house_builder.h"
 #include "support/sample_houses.h"
 
 namespace rqx {
