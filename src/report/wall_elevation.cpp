@@ -109,6 +109,14 @@ void DrawElevationFigure(PrintSurface &s, const WallQuantityResult &r, int direc
             edges.push_back(i.to);
         }
     const RoofPlace roof = RoofOf(r, direction);
+    if (roof.storey > 0 && roof.band.heightM > 0.0) {
+        // The roof's edges and top are lines of the drawing too: CAD gets them exact, not page-rounded.
+        const double overhang = (roof.band.widthM - (roof.to - roof.from)) / 2.0;
+        edges.push_back(roof.from - overhang);
+        edges.push_back(roof.to + overhang);
+        levels.push_back(StoreyBase(r, roof.storey + 1) + roof.band.heightM);
+    }
+    std::sort(edges.begin(), edges.end());
     s.BeginFigure(ElevationFigureName(direction), x - e.left * cmPerMetre, baseY, cmPerMetre, edges, levels);
 
     {

@@ -1,11 +1,17 @@
 // velmrqx-cli walls on the hand-worked house of the wall quantities (calc/wall_quantity_test.cpp):
 // the CSV exactly, the options of a run, and every refusal with its reason and exit status 2.
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
 #include "calc/wall_inputs.h"
 #include "cli/cli_run.h"
+#include "dxf/dxf_read_back.h"
 #include "model/project_file.h"
 #include "support/sample_houses.h"
 
@@ -99,4 +105,54 @@ TEST(CliWalls, RefusesWhatTheDialogRefusesAndMissingConditions)
     const CliRun r = Cli({QStringLiteral("walls"), f.noHeights, QStringLiteral("--lw"), QStringLiteral("46,30,38")});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("階高が入力されていません"))) << r.err.toStdString();
+}
+
+// The report's 見付面積 figure as DXF drawings: each storey's band at its model position and height
+// (mm), the roof over the top storey with its overhangs.
+TEST(CliWalls, ReportWritesBothElevationsAsDrawings)
+{
+    VELM_NEEDS_DXF_READER();
+    Files f;
+    Project p;
+    ASSERT_TRUE(LoadProjectFile(f.withRoof, p).ok);
+    WallInputs in = ReadWallInputs(p);
+    in.lw = {46.0, 30.0, 38.0};
+    ASSERT_TRUE(WriteWallInputs(p, in));
+    const QString path = f.dir.filePath(QStringLiteral("entered.RQX"));
+    ASSERT_TRUE(SaveProjectFile(p, path).ok);
+    const QString folder = f.dir.filePath(QStringLiteral("dxf"));
+    const CliRun r = Cli({QStringLiteral("report"), path, QStringLiteral("--dxf"), folder});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    struct Expected {
+        const char *file;
+        QList<QList<double>> bands;  // x1, y1, x2, y2 of each storey's outline
+        QList<double> roof;          // its lowest and highest x, y
+    };
+    const Expected expected[] = {
+        {"X_見付面積図.dxf", {{0, 0, 6000, 2900}, {0, 2900, 6000, 5700}}, {-600, 5700, 6600, 7200}},
+        {"Y_見付面積図.dxf", {{0, 0, 8000, 2900}, {0, 2900, 5000, 5700}}, {-450, 5700, 5450, 7200}},
+    };
+    for (const Expected &e : expected) {
+        SCOPED_TRACE(e.file);
+        const QJsonObject dxf = test::ReadDxfBack(folder + QLatin1Char('/') + QString::fromUtf8(e.file));
+        QList<QList<double>> bands;
+        QList<double> roof;
+        for (const QJsonValue &v : dxf.value(QStringLiteral("entities")).toArray()) {
+            const QJsonObject entity = v.toObject();
+            if (entity.value(QStringLiteral("type")).toString() != QStringLiteral("LWPOLYLINE"))
+                continue;
+            double x1 = 1e9, y1 = 1e9, x2 = -1e9, y2 = -1e9;
+            for (const QJsonValue &pt : entity.value(QStringLiteral("points")).toArray()) {
+                const double x = pt.toArray().at(0).toDouble(), y = pt.toArray().at(1).toDouble();
+                x1 = std::min(x1, x), y1 = std::min(y1, y), x2 = std::max(x2, x), y2 = std::max(y2, y);
+            }
+            const QList<double> box = {std::round(x1), std::round(y1), std::round(x2), std::round(y2)};
+            if (entity.value(QStringLiteral("layer")).toString() == QStringLiteral("WALLS"))
+                bands << box;
+            else if (entity.value(QStringLiteral("layer")).toString() == QStringLiteral("BEAMS"))
+                roof = box;
+        }
+        EXPECT_EQ(bands, e.bands);
+        EXPECT_EQ(roof, e.roof);
+    }
 }

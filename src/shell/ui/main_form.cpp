@@ -297,8 +297,8 @@ void MainForm::buildMenus()
     settingsMenu_->addSeparator();
     settingsMenu_->addAction(osaeAction);
     settingsMenu_->addAction(crossAction);
-    settingsMenu_->addAction(heightAction);
     settingsMenu_->addAction(wallAction);
+    settingsMenu_->addAction(heightAction);
     wallAction->setEnabled(false);
     osaeAction->setEnabled(false);
     crossAction->setEnabled(false);
