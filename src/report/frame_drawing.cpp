@@ -229,7 +229,7 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
             }
             // As the frame has them, then the column's other side, higher or lower, then smaller.
             const float mid = (top + foot) / 2, r = x + 0.15f * charW, l = x - 0.15f * charW;
-            const LabelPlacer::Spot required[] = {{x - 0.04f * charW, mid, 1, 0}, {r, mid, 0, 0},
+            const LabelPlacer::Spot required[] = {{l, mid, 1, 0},                 {r, mid, 0, 0},
                                                   {l, mid - 1.2f * h, 1, 0},      {r, mid - 1.2f * h, 0, 0},
                                                   {l, mid + 1.2f * h, 1, 0},      {r, mid + 1.2f * h, 0, 0}};
             const LabelPlacer::Spot topSpots[] = {
