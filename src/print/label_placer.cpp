@@ -30,8 +30,14 @@ bool IsDarkInk(QRgb color)
 
 bool SegmentMeetsBox(const QPointF &a, const QPointF &b, float half, const QRectF &box)
 {
-    // Clips the segment to the box grown by `half` (Liang–Barsky).
     const QRectF r = box.adjusted(-half, -half, half, half);
+    const double minX = std::min(a.x(), b.x()), maxX = std::max(a.x(), b.x());
+    const double minY = std::min(a.y(), b.y()), maxY = std::max(a.y(), b.y());
+    if (maxX < r.left() || minX > r.right() || maxY < r.top() || minY > r.bottom())
+        return false;
+    if (minX == maxX || minY == maxY)  // upright or level: its span meets the box
+        return true;
+    // Clips the segment to the box (Liang–Barsky).
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
     double t0 = 0, t1 = 1;
     const double p[] = {-dx, dx, -dy, dy};
@@ -106,18 +112,21 @@ bool LabelPlacer::crossesLine(const QRectF &box) const
 {
     if (segments_.empty())
         return false;
-    std::vector<long long> keys;
-    cellsOf(box, keys);
-    for (const long long k : keys) {
-        const auto it = segmentCells_.find(k);
-        if (it == segmentCells_.end())
-            continue;
-        for (const int i : it->second) {
-            const Segment &g = segments_[static_cast<size_t>(i)];
-            if (SegmentMeetsBox(g.a, g.b, g.half, box))
-                return true;
+    const int x0 = static_cast<int>(std::floor(box.left() / kCellCm));
+    const int x1 = static_cast<int>(std::floor(box.right() / kCellCm));
+    const int y0 = static_cast<int>(std::floor(box.top() / kCellCm));
+    const int y1 = static_cast<int>(std::floor(box.bottom() / kCellCm));
+    for (int cx = x0; cx <= x1; ++cx)
+        for (int cy = y0; cy <= y1; ++cy) {
+            const auto it = segmentCells_.find(CellKey(cx, cy));
+            if (it == segmentCells_.end())
+                continue;
+            for (const int i : it->second) {
+                const Segment &g = segments_[static_cast<size_t>(i)];
+                if (SegmentMeetsBox(g.a, g.b, g.half, box))
+                    return true;
+            }
         }
-    }
     return false;
 }
 
@@ -221,8 +230,6 @@ bool LabelPlacer::isFree(const QRectF &box) const
 {
     if (!bounds_.isEmpty() && !bounds_.contains(box))
         return false;
-    if (crossesLine(box))
-        return false;
     const QRectF grown = box.adjusted(-kGap, -kGap, kGap, kGap);
     const int x0 = static_cast<int>(std::floor(grown.left() / kCellCm));
     const int x1 = static_cast<int>(std::floor(grown.right() / kCellCm));
@@ -237,7 +244,7 @@ bool LabelPlacer::isFree(const QRectF &box) const
                 if (boxes_[static_cast<size_t>(i)].intersects(grown))
                     return false;
         }
-    return true;
+    return !crossesLine(box);
 }
 
 TextSize LabelPlacer::measure(const QString &text, float points, bool remember)

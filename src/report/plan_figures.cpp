@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
+#include <tuple>
 #include <cmath>
 #include <span>
 #include <vector>
@@ -566,52 +568,83 @@ void AddFigureCallout(FigureTexts &texts, float cx, float cy, float reach, const
     FigureCallout c;
     c.where = where;
     c.text = what;
-    int drawn = 0;
-    for (const FigureCallout &k : texts.callouts)
-        drawn += k.marked ? 1 : 0;
+    const int drawn = texts.numbered;
     const QString mark = QString::number(drawn + 1);
     LabelPlacer &placer = texts.placer;
+    PrintSurface &s = placer.surface();
+    // A number is measured as that many zeros, once per font, size and length: the widest digits, so the
+    // box holds it.
+    static std::map<std::tuple<QString, bool, int, qsizetype>, TextSize> measured;
+    auto measure = [&](float size) {
+        const auto key = std::make_tuple(s.FontName(), s.FontBold(), static_cast<int>(size * 2), mark.size());
+        auto known = measured.find(key);
+        if (known == measured.end())
+            known = measured.emplace(key, MeasureCm(s, QString(mark.size(), QLatin1Char('0')), size)).first;
+        return known->second;
+    };
+    constexpr float kSize = 5.0f, kSmallest = LabelPlacer::kMinTextSize;
+    const TextSize large = measure(kSize), small = measure(kSmallest);
+    // The larger size where it fits, else the smallest, at a spot whose smallest box is free.
+    auto fit = [&](const LabelPlacer::Spot &spot, QRectF &box, float &size) {
+        box = LabelPlacer::spotBox(spot, small, false);
+        size = kSmallest;
+        if (!placer.isFree(box))
+            return false;
+        const QRectF larger = LabelPlacer::spotBox(spot, large, false);
+        if (placer.isFree(larger)) {
+            box = larger;
+            size = kSize;
+        }
+        return true;
+    };
     // Beside the member first.
     const LabelPlacer::Spot spots[] = {{cx - reach, cy - reach, 1, 1}, {cx + reach, cy - reach, 0, 1},
                                        {cx - reach, cy + reach, 1, 0}, {cx + reach, cy + reach, 0, 0},
                                        {cx, cy - reach, 0.5f, 1},      {cx, cy + reach, 0.5f, 0}};
-    c.marked = placer.place(mark, 5.0f, spots, 0, false);
+    QRectF box;
+    float size = kSize;
+    for (const LabelPlacer::Spot &spot : spots)
+        if (fit(spot, box, size)) {
+            placer.printAt(mark, size, box);
+            c.marked = true;
+            break;
+        }
     // Else a little way out, joined to the member by a leader line that crosses no text.
-    PrintSurface &s = placer.surface();
-    for (const float size : {5.0f, LabelPlacer::kMinTextSize}) {
+    static constexpr float kDiagonal = 0.70710678f;
+    static constexpr std::array<std::array<float, 2>, 8> kWays = {{{1, 0},
+                                                                   {kDiagonal, -kDiagonal},
+                                                                   {0, -1},
+                                                                   {-kDiagonal, -kDiagonal},
+                                                                   {-1, 0},
+                                                                   {-kDiagonal, kDiagonal},
+                                                                   {0, 1},
+                                                                   {kDiagonal, kDiagonal}}};
+    for (const float out : {0.3f, 0.6f}) {
+        for (size_t k = 0; k < kWays.size() && !c.marked; ++k) {
+            const float ux = kWays[k][0], uy = kWays[k][1];
+            const float d = reach + out;
+            const LabelPlacer::Spot spot{cx + ux * d, cy + uy * d, 0.5f - 0.5f * ux, 0.5f - 0.5f * uy};
+            if (!fit(spot, box, size))
+                continue;
+            const QPointF from(cx + ux * reach, cy + uy * reach);
+            QPointF to(std::clamp(from.x(), box.left(), box.right()), std::clamp(from.y(), box.top(), box.bottom()));
+            const QLineF leader(from, to);  // it stops short of the number
+            if (leader.length() > LabelPlacer::kGap)
+                to = leader.pointAt(1.0 - LabelPlacer::kGap / leader.length());
+            if (!placer.isPathFree(from, to))
+                continue;
+            DrawLineCm(s, static_cast<float>(from.x()), static_cast<float>(from.y()), static_cast<float>(to.x()),
+                       static_cast<float>(to.y()), kPenStyleSolid, 0, PaletteColor(0));
+            placer.keepLineFree(from, to);
+            placer.printAt(mark, size, box);
+            c.marked = true;
+        }
         if (c.marked)
             break;
-        const TextSize t = MeasureCm(s, mark, size);
-        for (const float out : {0.25f, 0.45f, 0.7f}) {
-            for (int k = 0; k < 8 && !c.marked; ++k) {
-                const double a = k * M_PI / 4;
-                const float ux = static_cast<float>(std::cos(a)), uy = static_cast<float>(-std::sin(a));
-                const float d = reach + out;
-                const LabelPlacer::Spot spot{cx + ux * d, cy + uy * d, 0.5f - 0.5f * ux, 0.5f - 0.5f * uy};
-                const QRectF box = LabelPlacer::spotBox(spot, t, false);
-                if (!placer.isFree(box))
-                    continue;
-                const QPointF from(cx + ux * reach, cy + uy * reach);
-                QPointF to(std::clamp(from.x(), box.left(), box.right()),
-                           std::clamp(from.y(), box.top(), box.bottom()));
-                const QLineF leader(from, to);  // it stops short of the number
-                if (leader.length() > LabelPlacer::kGap)
-                    to = leader.pointAt(1.0 - LabelPlacer::kGap / leader.length());
-                if (!placer.isPathFree(from, to))
-                    continue;
-                DrawLineCm(s, static_cast<float>(from.x()), static_cast<float>(from.y()),
-                           static_cast<float>(to.x()), static_cast<float>(to.y()), kPenStyleSolid, 0,
-                           PaletteColor(0));
-                placer.keepLineFree(from, to);
-                placer.printAt(mark, size, box);
-                c.marked = true;
-            }
-            if (c.marked)
-                break;
-        }
     }
     // A number that finds no room is not given: the entry is listed by its grid position alone.
     c.number = c.marked ? drawn + 1 : 0;
+    texts.numbered += c.marked ? 1 : 0;
     texts.callouts.push_back(c);
 }
 

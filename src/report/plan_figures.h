@@ -39,6 +39,7 @@ struct FigureCallout {
 struct FigureTexts {
     LabelPlacer &placer;
     std::vector<FigureCallout> callouts;
+    int numbered = 0;  // callouts with their number drawn
 };
 
 // A callout for texts that found no room at a member: its number near (cx, cy), `reach` out, when that
