@@ -1,9 +1,17 @@
 #include "common/file_paths.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <algorithm>
+#include <cerrno>
+
+#include <sys/stat.h>
+#ifdef Q_OS_WIN
+#include <direct.h>
+#endif
 
 namespace rqx {
 
@@ -34,6 +42,32 @@ QString FileNameOf(const QString &path)
     bool noSeparator = false;
     FileNameOfPath(path, name, noSeparator);
     return name;
+}
+
+int MakeFolderPath(const QString &path)
+{
+    if (path.isEmpty())
+        return ENOENT;
+    // The missing folders from the top down, so that the error is the first one's.
+    QStringList missing;
+    QFileInfo at(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    while (!at.exists() && !at.isSymLink() && !at.isRoot()) {
+        missing.prepend(at.absoluteFilePath());
+        at = QFileInfo(at.absolutePath());
+    }
+    if (!at.isDir())
+        return missing.isEmpty() ? EEXIST : ENOTDIR;
+    for (const QString &folder : missing) {
+#ifdef Q_OS_WIN
+        const int made = ::_wmkdir(reinterpret_cast<const wchar_t *>(folder.utf16()));
+#else
+        const int made = ::mkdir(QFile::encodeName(folder).constData(), 0777);
+#endif
+        const int error = made == 0 ? 0 : errno;
+        if (error != 0 && !(error == EEXIST && QFileInfo(folder).isDir()))
+            return error;
+    }
+    return 0;
 }
 
 QString FirstChar(const QString &text)
