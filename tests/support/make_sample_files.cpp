@@ -5,6 +5,7 @@
 //                                      as earlier versions store them (beam flags negative), and files
 //                                      the reader refuses: members on the roof plane or starting at a
 //                                      line's last node
+//     make_sample_files DIR --largest → also DIR/largest.RQX, the largest project, to look at its report
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
@@ -20,8 +21,9 @@ int main(int argc, char **argv)
 {
     QTextStream err(stderr);
     const bool seeds = argc == 3 && QByteArray(argv[2]) == "--seeds";
-    if (argc != 2 && !seeds) {
-        err << "usage: make_sample_files DIR [--seeds]\n";
+    const bool largest = argc == 3 && QByteArray(argv[2]) == "--largest";
+    if (argc != 2 && !seeds && !largest) {
+        err << "usage: make_sample_files DIR [--seeds|--largest]\n";
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
@@ -35,6 +37,8 @@ int main(int argc, char **argv)
         files.push_back({"hand_two_storey_l1.RQX", rqx::samples::HandWorkedTwoStorey(1)});
         files.push_back({"hand_cross_beam.RQX", rqx::samples::HandWorkedCrossBeam()});
     }
+    if (largest)
+        files.push_back({"largest.RQX", rqx::samples::LargestProject()});
     // Written byte for byte as they are, whether the reader takes them or not.
     std::vector<std::pair<const char *, rqx::Project>> raw;
     if (seeds) {
