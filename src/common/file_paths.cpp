@@ -8,10 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include <sys/stat.h>
-#ifdef Q_OS_WIN
-#include <direct.h>
-#endif
+#include "common/platform.h"
 
 namespace rqx {
 
@@ -58,12 +55,7 @@ int MakeFolderPath(const QString &path)
     if (!at.isDir())
         return missing.isEmpty() ? EEXIST : ENOTDIR;
     for (const QString &folder : missing) {
-#ifdef Q_OS_WIN
-        const int made = ::_wmkdir(reinterpret_cast<const wchar_t *>(folder.utf16()));
-#else
-        const int made = ::mkdir(QFile::encodeName(folder).constData(), 0777);
-#endif
-        const int error = made == 0 ? 0 : errno;
+        const int error = system::MakeFolder(system::EncodePath(folder));
         if (error != 0 && !(error == EEXIST && QFileInfo(folder).isDir()))
             return error;
     }

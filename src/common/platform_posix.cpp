@@ -137,6 +137,11 @@ bool ProcessIsRunning(qint64 pid)
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
 }
 
+int MakeFolder(const QByteArray &path)
+{
+    return ::mkdir(path.constData(), 0777) == 0 ? 0 : errno;
+}
+
 void ChooseHeadlessGuiPlatform()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
