@@ -734,8 +734,9 @@ bool MainForm::openStartupFile(const QString &path)
 void MainForm::showRestoredProject()
 {
     startupFinished_ = 1;
+    // As after a start-dialog choice: the building's name, or 新規データ for a project never saved.
     const QString path = document_.dataFilePath().trimmed();
-    setCaption(path == kNewDataName ? kNewDataName : FileNameOf(path));
+    setCaption(path == kNewDataName ? kNewDataName : project_.info.buildingName);
     RebuildFrameMenus();
     refreshStatusBar();
 }
