@@ -1,7 +1,5 @@
 #include "calc/member_extent.h"
 
-#include <cstdlib>
-
 #include "calc/grid_access.h"
 
 namespace rqx {
@@ -28,7 +26,7 @@ MemberExtent FindMemberExtent(const Project &project, int kind, int level, int d
             case kMemberBoard:
                 return rec.board[d].kind != 0 ? rec.board[d].segment : -1;
             case kMemberBeam:
-                return rec.beam[d].present >= 1 ? std::abs(rec.beam[d].segment) : -1;
+                return IsBeamPresent(rec.beam[d]) ? BeamPosition(rec.beam[d]) : -1;
             default:
                 return -1;
         }

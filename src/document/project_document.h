@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "calc/wall_quantity.h"
 #include "model/project.h"
 #include "model/project_file.h"
 
@@ -122,6 +123,9 @@ public:
     // classes and every column's results, the wall lines marked. Run again only when the project
     // changed since the last run (the change count); showing results is no change of the project.
     const Project &calculated();
+    // The wall quantities of the project as it is now, under the conditions it holds; computed again
+    // only when the project changed since (the change count).
+    const WallQuantityResult &wallQuantities();
 
     // ---- Undo history ----
     QUndoStack *undoStack() const { return undoStack_; }
@@ -160,6 +164,10 @@ public:
     void applyLineNames();
     // Building names or calculation settings were changed in the project: the project is changed.
     void markSettingsChanged();
+    // The conditions of the wall quantities become `inputs`: one undoable step when they differ from
+    // the project's, none when they are the same. False (nothing changed) when the file's spare table
+    // has no entry left for them.
+    bool setWallInputs(const WallInputs &inputs);
 
 signals:
     // New, Open, a restored copy: the whole project is another.
@@ -186,6 +194,8 @@ signals:
 private:
     friend class NodeEditCommand;
     friend class GridResizeCommand;
+    friend class SpareTableCommand;
+    void applySpareTable(const FixedArray<SpareEntry, 1, 10> &spare);
     // The whole project becomes `project` (a grid resize, its undo or redo).
     void applyWholeProject(const Project &project);
     // Puts one side of a change into the project, with the signals around it.
@@ -203,6 +213,8 @@ private:
     bool lastDirty_ = false;
     quint64 changeCount_ = 0;
     quint64 calculatedAt_ = 0;  // changeCount_ + 1 of the last calculation, 0 = none
+    WallQuantityResult wallQuantities_;
+    quint64 wallQuantitiesAt_ = 0;  // changeCount_ + 1 of wallQuantities_, 0 = none
 };
 
 // Records one undoable change of node records: node() saves a record the first time it is asked

@@ -70,12 +70,12 @@ bool SupportAt(const Project &project, int x, int y, int level)
     return project.nodes(x, y, below).columnKind > 0;
 }
 
-bool BeamPresent(const Project &project, int x, int y, int level, int dir, int spanCount)
+bool BeamOnSpan(const Project &project, int x, int y, int level, int dir, int spanCount)
 {
     const int along = dir == kDirX ? x : y;
     if (along < 1 || along > spanCount || !project.nodes.valid(x, y, level))
         return false;
-    return project.nodes(x, y, level).beam[dir].present >= 1;
+    return IsBeamPresent(project.nodes(x, y, level).beam[dir]);
 }
 
 }  // namespace
@@ -88,15 +88,15 @@ void UpdateBeamSegments(Project &project)
             for (int x = 1; x <= n.sizeX(); ++x)
                 for (int dir = kDirX; dir <= kDirY; ++dir) {
                     BeamInfo &b = n(x, y, level).beam[dir];
-                    if (b.present < 1)
+                    if (!IsBeamPresent(b))
                         continue;
                     const int dx = dir == kDirX ? 1 : 0;
                     const int dy = dir == kDirY ? 1 : 0;
                     const int spans = dir == kDirX ? project.dims.spanCountX : project.dims.spanCountY;
                     const bool breakStart = SupportAt(project, x, y, level) ||
-                                            !BeamPresent(project, x - dx, y - dy, level, dir, spans);
+                                            !BeamOnSpan(project, x - dx, y - dy, level, dir, spans);
                     const bool breakEnd = SupportAt(project, x + dx, y + dy, level) ||
-                                          !BeamPresent(project, x + dx, y + dy, level, dir, spans);
+                                          !BeamOnSpan(project, x + dx, y + dy, level, dir, spans);
                     if (breakStart && breakEnd)
                         b.segment = 0;
                     else if (breakStart)

@@ -3,6 +3,7 @@
 
 #include <QFont>
 
+#include "calc/wall_inputs.h"
 #include "model/project.h"
 #include "print/page_drawing.h"
 #include "print/print_surface.h"
@@ -98,12 +99,10 @@ void SetPageHeaderFooter(PrintSurface &surface, const Project &project, int page
         surface.SetFooter(QString());
         return;
     }
-    // A bar would split the header into parts; the building name is shown whole.
-    QString building = ShownText(project.info.buildingName, kShownBuildingName);
-    building.replace(QLatin1Char('|'), QChar(0xFF5C));
-    const QString header = kAppTitle + QStringLiteral("   [ ") + building + QStringLiteral(" ]");
-    // A long building name sets the header smaller, never past the margins.
-    surface.SetHeaderFontSize(RunningHeaderSize(surface, header, 9));
+    // A long building name sets the header smaller, on two lines if need be, never past the margins.
+    float size = 9;
+    const QString header = RunningHeaderText(surface, project.info.buildingName, size);
+    surface.SetHeaderFontSize(size);
     surface.SetHeader(header);
     surface.SetFooter(QStringLiteral("|- ") + QString::number(pageNumber - 1) + QStringLiteral(" -|") +
                       VersionText());
@@ -142,7 +141,7 @@ ReportResult BuildReport(PrintSurface &surface, const Project &project, const Re
         if (b.chapterCode == kChapterResultTable) {
             // The band heads the page, and a table breaking onto it continues below the band.
             PrintResultHeader(b);
-            s.SetCurrentY(s.MarginTop() + CmToTwips(b.lineH) + kResultHeaderHeight - 48);
+            s.SetCurrentY(s.MarginTop() + ResultBandTop(b) + kResultHeaderHeight - 48);
         }
         s.SetFont(font);
     });
@@ -168,6 +167,11 @@ ReportResult BuildReport(PrintSurface &surface, const Project &project, const Re
         if (step.newPage)
             NewSectionPage(b);
         step.run(b, x);
+    }
+    // The wall quantities follow the N values as chapter 3 when their conditions are entered.
+    if (HasWallInputs(project) && b.keepGoing()) {
+        NewSectionPage(b);
+        PrintWallQuantities(b, x);
     }
     surface.EndDoc();
     surface.SetNewPageHandler({});
