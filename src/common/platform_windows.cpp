@@ -7,6 +7,7 @@
 #include "common/platform.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -291,7 +292,18 @@ bool ProcessIsRunning(qint64 pid)
 
 int MakeFolder(const QByteArray &path)
 {
-    return ::CreateDirectoryW(Wide(path).c_str(), nullptr) ? 0 : LastErrno();
+    const std::wstring name = Wide(path);
+    if (::CreateDirectoryW(name.c_str(), nullptr))
+        return 0;
+    const DWORD error = ::GetLastError();
+    // A file where the parent folder should be is named as on other systems.
+    if (error == ERROR_PATH_NOT_FOUND) {
+        const std::wstring parent = Wide(QFileInfo(QString::fromUtf8(path)).path().toUtf8());
+        const DWORD attributes = ::GetFileAttributesW(parent.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return ENOTDIR;
+    }
+    return ErrnoOf(error);
 }
 
 void ChooseHeadlessGuiPlatform()

@@ -9,7 +9,21 @@
 
 #include <gtest/gtest.h>
 
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
 namespace rqx::test {
+
+// Running as another user needs root and setpriv (neither exists on Windows).
+inline bool RunningAsRoot()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return ::geteuid() == 0;
+#endif
+}
 
 struct CliRun {
     int status = -1;  // exit code; -1 when the program did not end normally

@@ -6,8 +6,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <unistd.h>
-
 #include <vector>
 
 #include "cli/cli_run.h"
@@ -104,7 +102,7 @@ TEST(ReportCommand, DxfFolderThatCannotBeMadeNamesTheCause)
                          dir.filePath(QStringLiteral("new/dxf")), "読み取り専用のドライブです",
                          "read-only file system (EROFS)"});
     const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
-    if (::geteuid() == 0 && !setpriv.isEmpty())
+    if (RunningAsRoot() && !setpriv.isEmpty())
         cases.push_back({{setpriv, QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
                           QStringLiteral("--clear-groups")},
                          dir.filePath(QStringLiteral("new/dxf")), "アクセスする権限がありません",
