@@ -33,18 +33,19 @@ QString Padded(const QString &text, int width)
 }
 
 // Step 1 to 3 for one column: the pending placements, the blank rule and the through-column check.
-bool PlaceOne(Project &project, int level, const PlacedHardwareLine &line)
+bool PlaceOne(Project &project, const Calculation &calc, int level, const PlacedHardwareLine &line)
 {
     NodeRecord &node = project.nodes(line.x, line.y, level);
+    const QString &required = calc.requiredClass(line.x, line.y, level);
     node.hardware[1] = line.top.trimmed();
     node.hardware[2] = line.foot.trimmed();
     const bool through = line.throughOrigin == 1;
     if (project.grid.showRequiredWhenBlank == 1) {
         // The 1F top and the 2F foot of a through column are no joints.
         if (node.hardware[1].isEmpty() && !(level == 1 && through))
-            node.hardware[1] = node.hardware[0];
+            node.hardware[1] = required;
         if (node.hardware[2].isEmpty() && !(level == 2 && through))
-            node.hardware[2] = node.hardware[0];
+            node.hardware[2] = required;
     }
     return through &&
            ((level == 1 && !node.hardware[1].isEmpty()) || (level == 2 && !node.hardware[2].isEmpty()));
@@ -105,7 +106,8 @@ int PositionWidth(const GridInfo &grid)
     return LineNameWidth(grid.lineStyleX) + LineNameWidth(grid.lineStyleY) + 3;
 }
 
-QString PlacedHardwareLineText(const Project &project, int level, const PlacedHardwareLine &line)
+QString PlacedHardwareLineText(const Project &project, const Calculation &calc, int level,
+                               const PlacedHardwareLine &line)
 {
     const GridInfo &g = project.grid;
     const QString nameX =
@@ -114,7 +116,7 @@ QString PlacedHardwareLineText(const Project &project, int level, const PlacedHa
         line.y <= g.lineNameY.size() ? ShownText(g.lineNameY[line.y].trimmed(), kShownLineName) : QString();
     const QString position = Padded(nameX, LineNameWidth(g.lineStyleX)) + QStringLiteral("- ") +
                              Padded(nameY, LineNameWidth(g.lineStyleY));
-    const QString &required = project.nodes(line.x, line.y, level).hardware[0];
+    const QString &required = calc.requiredClass(line.x, line.y, level);
     // A weaker placement is marked; the full-width mark takes the place of two blanks' width.
     auto placement = [&](const QString &text) {
         if (text.isEmpty())
@@ -129,7 +131,7 @@ QString PlacedHardwareLineText(const Project &project, int level, const PlacedHa
            (line.throughOrigin == 1 ? kThroughColumnMark : QString(8, QLatin1Char(' ')));
 }
 
-bool ApplyPlacedHardware(Project &project, const PlacedHardwareList &storey1,
+bool ApplyPlacedHardware(Project &project, const Calculation &calc, const PlacedHardwareList &storey1,
                          const PlacedHardwareList &storey2)
 {
     bool throughPlaced = false;
@@ -140,7 +142,7 @@ bool ApplyPlacedHardware(Project &project, const PlacedHardwareList &storey1,
         for (const PlacedHardwareLine &line : *storeys[level - 1]) {
             if (line.x < 1 || line.y < 1 || line.x > project.nodes.sizeX() || line.y > project.nodes.sizeY())
                 continue;  // a list of another grid
-            throughPlaced = PlaceOne(project, level, line) || throughPlaced;
+            throughPlaced = PlaceOne(project, calc, level, line) || throughPlaced;
         }
     }
     // Matched on the placements of this apply: reading a storey not yet written would align a 1F top

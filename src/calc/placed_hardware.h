@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "model/project.h"
+#include "calc/calculation.h"
 
 namespace rqx {
 
@@ -42,7 +42,8 @@ int PositionWidth(const GridInfo &grid);
 
 // A list line: position "X- Y" padded to PositionWidth, the required class padded to 5, the top and
 // the foot padded to 5 (a blank one is 6 blanks), then "[通し柱]" or 8 blanks.
-QString PlacedHardwareLineText(const Project &project, int level, const PlacedHardwareLine &line);
+QString PlacedHardwareLineText(const Project &project, const Calculation &calc, int level,
+                               const PlacedHardwareLine &line);
 
 // Writes the chosen placements of storey 1, then storey 2, into the node records, then per column:
 // with showRequiredWhenBlank a blank placement gets the required class (not the 1F top or 2F foot of
@@ -50,7 +51,7 @@ QString PlacedHardwareLineText(const Project &project, int level, const PlacedHa
 // ((へ) or stronger) get the stronger of the two. The pair is matched only after both storeys are
 // written, so a 1F top is never raised to a 2F foot that the same apply replaces. True when a through
 // column got hardware at its 1F top or 2F foot.
-bool ApplyPlacedHardware(Project &project, const PlacedHardwareList &storey1,
+bool ApplyPlacedHardware(Project &project, const Calculation &calc, const PlacedHardwareList &storey1,
                          const PlacedHardwareList &storey2);
 
 // Empties the top and foot placements of every column of the storey.

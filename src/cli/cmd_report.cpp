@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QStringList>
 
-#include "calc/n_value.h"
+#include "calc/calculation.h"
 #include "cli/cli_common.h"
 #include "dxf/dxf_export.h"
 #include "print/font_names.h"
@@ -99,10 +99,10 @@ int RunReport(const QStringList &args)
     if (!LoadForCommand(a.file, project))
         return kExitRefused;
     ApplyStoreyHeights(a.heights, project);
-    RunCalculationSequence(project, true);
+    const Calculation calc = Calculate(project);
     InstallJapaneseFontSubstitutions();
     PrintSurface surface;
-    BuildReport(surface, project);
+    BuildReport(surface, project, calc);
     if (a.text)
         return WriteTextDump(surface.document());
     if (!a.dxfFolder.isEmpty())

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "calc/n_value.h"
 #include "model/grid_ops.h"
 #include "model/line_names.h"
 #include "model/project_file.h"
@@ -170,13 +169,15 @@ void ProjectDocument::markSaved()
     afterChange();
 }
 
-const Project &ProjectDocument::calculated()
+const Calculation &ProjectDocument::calculation()
 {
     if (calculatedAt_ != changeCount_ + 1) {
-        RunCalculationSequence(project_, true);
+        calculation_ = Calculate(project_);
+        // The file keeps the marks of the last calculation, as the program has always saved them.
+        StampCalculatedMarks(project_, calculation_);
         calculatedAt_ = changeCount_ + 1;
     }
-    return project_;
+    return calculation_;
 }
 
 QByteArray ProjectDocument::saveBytes() const

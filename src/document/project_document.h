@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "calc/calculation.h"
 #include "model/project.h"
 #include "model/project_file.h"
 
@@ -118,10 +119,11 @@ public:
     QByteArray saveBytes() const;
 
     // ---- The calculation ----
-    // The project with the calculation of it as it is now: beam segments, corner flags, required
-    // classes and every column's results, the wall lines marked. Run again only when the project
-    // changed since the last run (the change count); showing results is no change of the project.
-    const Project &calculated();
+    // The calculation of the project as it is now. Run again only when the project changed since the
+    // last run (the change count); showing results is no change of the project. The saved marks it
+    // derives (corner flags, required classes, beam positions, no hardware where no column stands) are
+    // set in the project then, outside the history, so that a save writes them as it always has.
+    const Calculation &calculation();
 
     // ---- Undo history ----
     QUndoStack *undoStack() const { return undoStack_; }
@@ -203,6 +205,7 @@ private:
     bool lastDirty_ = false;
     quint64 changeCount_ = 0;
     quint64 calculatedAt_ = 0;  // changeCount_ + 1 of the last calculation, 0 = none
+    Calculation calculation_;
 };
 
 // Records one undoable change of node records: node() saves a record the first time it is asked

@@ -282,6 +282,12 @@ Refusal validateSpan(const Project &project, int floor, const EditorState &edito
     return r;
 }
 
+void ClearPlacedHardware(NodeRecord &node)
+{
+    node.hardware[1].clear();
+    node.hardware[2].clear();
+}
+
 void splitBoardWallsAtColumns(Project &project, int level, const NodeRect &rect, NodeRecorder *recorder)
 {
     const NodeArray &n = project.nodes;
@@ -395,6 +401,8 @@ void placeOrDeleteColumn(Project &project, NodeRecorder &recorder, const EditorS
         NodeRecord &p = recorder.node(x, y, other);
         p.columnKind = keepColumn && other <= project.dims.floorCount ? 1 : 0;
         p.throughOrigin = 0;
+        if (p.columnKind == 0)
+            ClearPlacedHardware(p);
     };
     if (editMode == kModePlace) {
         const int kind = editor.selectedItem[kToolColumn];
@@ -418,6 +426,7 @@ void placeOrDeleteColumn(Project &project, NodeRecorder &recorder, const EditorS
         NodeRecord &r = recorder.node(x, y, level);
         r.columnKind = 0;
         r.throughOrigin = 0;
+        ClearPlacedHardware(r);
     }
 }
 

@@ -25,12 +25,9 @@ void AllocateProjectArrays(Project &project)
     const int ny = d.spanCountY + 1;
     const int nl = d.floorCount + 1;
     project.nodes.reset(nx, ny, nl);
-    project.results.reset(nx, ny, nl);
     project.coords.reset(nx, ny, nl);
     project.grid.lineNameX = OneBasedArray<QString>(nx);
     project.grid.lineNameY = OneBasedArray<QString>(ny);
-    project.wallLineFlags.reset(2, std::max(nx, ny), d.floorCount);
-    project.anyNotCarried = 0;
 }
 
 void InitNodeCoords(Project &project)
@@ -80,6 +77,22 @@ bool BeamPresent(const Project &project, int x, int y, int level, int dir, int s
 
 }  // namespace
 
+int BeamSegmentAt(const Project &project, int x, int y, int level, int dir)
+{
+    const int dx = dir == kDirX ? 1 : 0;
+    const int dy = dir == kDirY ? 1 : 0;
+    const int spans = dir == kDirX ? project.dims.spanCountX : project.dims.spanCountY;
+    const bool breakStart =
+        SupportAt(project, x, y, level) || !BeamPresent(project, x - dx, y - dy, level, dir, spans);
+    const bool breakEnd =
+        SupportAt(project, x + dx, y + dy, level) || !BeamPresent(project, x + dx, y + dy, level, dir, spans);
+    if (breakStart && breakEnd)
+        return 0;
+    if (breakStart)
+        return 1;
+    return breakEnd ? 3 : 2;
+}
+
 void UpdateBeamSegments(Project &project)
 {
     NodeArray &n = project.nodes;
@@ -88,23 +101,8 @@ void UpdateBeamSegments(Project &project)
             for (int x = 1; x <= n.sizeX(); ++x)
                 for (int dir = kDirX; dir <= kDirY; ++dir) {
                     BeamInfo &b = n(x, y, level).beam[dir];
-                    if (b.present < 1)
-                        continue;
-                    const int dx = dir == kDirX ? 1 : 0;
-                    const int dy = dir == kDirY ? 1 : 0;
-                    const int spans = dir == kDirX ? project.dims.spanCountX : project.dims.spanCountY;
-                    const bool breakStart = SupportAt(project, x, y, level) ||
-                                            !BeamPresent(project, x - dx, y - dy, level, dir, spans);
-                    const bool breakEnd = SupportAt(project, x + dx, y + dy, level) ||
-                                          !BeamPresent(project, x + dx, y + dy, level, dir, spans);
-                    if (breakStart && breakEnd)
-                        b.segment = 0;
-                    else if (breakStart)
-                        b.segment = 1;
-                    else if (breakEnd)
-                        b.segment = 3;
-                    else
-                        b.segment = 2;
+                    if (b.present >= 1)
+                        b.segment = BeamSegmentAt(project, x, y, level, dir);
                 }
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "report/plan_figures.h"
+#include "calc/calculation.h"
 #include "model/project.h"
 #include "print/label_placer.h"
 #include "print/page_drawing.h"
@@ -171,15 +172,15 @@ void SetReportHeaderFooter(PrintSurface &s, const Project &p, int pageNumber)
     s.SetFontName(kFontNameMincho);
 }
 
-float PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor, float x, float titleY,
-                      float printableWidth)
+float PrintPlanLegend(PrintSurface &s, const Project &p, const Calculation &calc, int planKind, int floor,
+                      float x, float titleY, float printableWidth)
 {
     const double size = s.FontSize();
     const Cell c = MeasureAt(s, kBaseFontSize);
     const float left = x + 11.0f * c.charW;
     const float y = titleY + printableWidth - 2.0f + 3.5f * c.lineH;
     if (planKind == kPlanHardware)
-        HardwareLegend(s, left, y, c.lineH, floor == 2 && p.anyNotCarried == 1);
+        HardwareLegend(s, left, y, c.lineH, floor == 2 && calc.anyNotCarried == 1);
     else
         BearingWallLegend(s, floor, p.dims.floorCount, left, y, c.lineH);
     s.SetFontSize(size);
@@ -219,8 +220,8 @@ int ReportPlanScale(PrintSurface &s, const Project &p, float printableWidth)
     return StandardScaleDenominator(std::max(fit, 0.0f));
 }
 
-void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, int figureNumber, float x,
-                    float titleY, float printableWidth, int scaleDenominator)
+void PrintPlanFloor(PrintSurface &s, const Project &p, const Calculation &calc, int planKind, int floor,
+                    int figureNumber, float x, float titleY, float printableWidth, int scaleDenominator)
 {
     const Cell c = MeasureAt(s, kBaseFontSize);
     const float baseY = PlanBaseY(titleY, printableWidth, c.lineH);
@@ -240,7 +241,7 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
     PrintTextCm(s, scaleText, kScaleTextSize, printableWidth - scaleSize.w, titleY, 0);
     s.SetFontSize(kBaseFontSize);
     s.SetItemLayer(ItemLayer::Sheet);
-    const float legendTop = PrintPlanLegend(s, p, planKind, floor, x, titleY, printableWidth);
+    const float legendTop = PrintPlanLegend(s, p, calc, planKind, floor, x, titleY, printableWidth);
     // The plan's texts stay between the title line and the legend, clear of each other, of the column
     // squares and of the dimension lines.
     LabelPlacer placer(s, QRectF(QPointF(x, titleY + c.lineH), QPointF(printableWidth, legendTop - 0.1f)));
@@ -250,12 +251,12 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
     drawFigureGrid(s, p, scale, figX, baseY, &texts);
     if (planKind == kPlanHardware) {
         drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsLines, &texts);
-        drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsHardware, &texts);
+        drawFigureColumns(s, p, calc, scale, figX, baseY, floor, kFigColumnsHardware, &texts);
     } else {
         drawFigureFloors(s, p, scale, figX, baseY, floor);
         drawFigureBeams(s, p, scale, figX, baseY, floor + 1);
         drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsSymbols, &texts);
-        drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsPlain, &texts);
+        drawFigureColumns(s, p, calc, scale, figX, baseY, floor, kFigColumnsPlain, &texts);
     }
     s.EndFigure();
     s.SetItemLayer(ItemLayer::Sheet);
@@ -267,8 +268,8 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
     s.SetFontSize(kBaseFontSize);
 }
 
-void PrintPlanFigures(PrintSurface &s, const Project &p, int planKind, float x, float &cursorY,
-                      float printableWidth)
+void PrintPlanFigures(PrintSurface &s, const Project &p, const Calculation &calc, int planKind, float x,
+                      float &cursorY, float printableWidth)
 {
     const int scale = ReportPlanScale(s, p, printableWidth);
     for (int floor = 1; floor <= p.dims.floorCount; ++floor) {
@@ -278,7 +279,7 @@ void PrintPlanFigures(PrintSurface &s, const Project &p, int planKind, float x, 
             s.NewPage();
             titleY = c.lineH / 2;
         }
-        PrintPlanFloor(s, p, planKind, floor, floor, x, titleY, printableWidth, scale);
+        PrintPlanFloor(s, p, calc, planKind, floor, floor, x, titleY, printableWidth, scale);
     }
 }
 
@@ -300,7 +301,7 @@ void PrintPlanSectionHeading(PrintSurface &s, int planKind, float x, float &curs
     cursorY += c.lineH / 2;
 }
 
-void RecordReportPlanPage(PrintSurface &s, const Project &p, int planKind, int floor)
+void RecordReportPlanPage(PrintSurface &s, const Project &p, const Calculation &calc, int planKind, int floor)
 {
     float width = 0, height = 0;
     SetupReportPage(s, width, height);
@@ -313,7 +314,7 @@ void RecordReportPlanPage(PrintSurface &s, const Project &p, int planKind, int f
         PrintPlanSectionHeading(s, planKind, 0, cursorY);
         titleY = cursorY + c.lineH / 2;
     }
-    PrintPlanFloor(s, p, planKind, floor, floor, 0, titleY, width, ReportPlanScale(s, p, width));
+    PrintPlanFloor(s, p, calc, planKind, floor, floor, 0, titleY, width, ReportPlanScale(s, p, width));
     s.EndDoc();
 }
 
@@ -331,7 +332,7 @@ float TransferCheckScale(const Project &p, float printableWidth, float printable
     return std::min(sx, sy);
 }
 
-void RecordTransferCheckPage(PrintSurface &s, const Project &p)
+void RecordTransferCheckPage(PrintSurface &s, const Project &p, const Calculation &calc)
 {
     s.SetMarginLeft(QStringLiteral("2.0cm"));
     s.SetMarginTop(QStringLiteral("2.0cm"));
@@ -342,7 +343,7 @@ void RecordTransferCheckPage(PrintSurface &s, const Project &p)
     SetupPrintPage(s, kBaseFontSize, 4, kOrientationLandscape, w, h);
     const float width = Cm(s.PageWidth() - s.MarginLeft() - s.MarginRight());
     const float height = Cm(s.PageHeight() - s.MarginTop() - s.MarginBottom());
-    const bool red = p.anyNotCarried == 1;
+    const bool red = calc.anyNotCarried == 1;
     s.SetHeaderFontName(kFontNamePGothic);
     s.SetHeaderFontSize(9);
     if (p.dims.floorCount < 2) {
@@ -376,8 +377,8 @@ void RecordTransferCheckPage(PrintSurface &s, const Project &p)
     drawFigureGrid(s, p, scale, figX, figY);
     drawFigureBeams(s, p, scale, figX, figY, 2);
     drawFigureWalls(s, p, scale, figX, figY, 2, kFigWallsSymbols);
-    drawFigureColumns(s, p, scale, figX, figY, 2, kFigColumnsCarried);
-    drawFigureColumns(s, p, scale, figX, figY, 1, kFigColumnsLower);
+    drawFigureColumns(s, p, calc, scale, figX, figY, 2, kFigColumnsCarried);
+    drawFigureColumns(s, p, calc, scale, figX, figY, 1, kFigColumnsLower);
     s.EndFigure();
     s.EndDoc();
 }

@@ -21,6 +21,7 @@
 #include "support/house_builder.h"
 #include "support/sample_houses.h"
 #include "support/page_items.h"
+#include "support/calculated.h"
 
 namespace rqx {
 namespace {
@@ -40,8 +41,8 @@ std::unique_ptr<Built> Build(const HouseShape &shape, unsigned seed)
 {
     auto b = std::make_unique<Built>();
     b->p = GeneratedHouse(shape, seed);
-    RunCalculationSequence(b->p, true);
-    b->r = BuildReport(b->s, b->p);
+    Calculation c = test::Calculated(b->p);
+    b->r = BuildReport(b->s, b->p, c);
     b->planFirst = b->r.toc.page[1][5];
     b->frameFirst = b->r.toc.page[2][2];
     b->tableFirst = b->r.toc.page[2][3];
@@ -106,7 +107,7 @@ TEST(FigurePagesTest, OneStatedScaleForThePlansAndOneForTheFrames)
         EXPECT_EQ(plans, 2 * shape.floors);
         // The command line's plan page: the report's scale.
         PrintSurface cli;
-        RecordReportPlanPage(cli, b->p, kPlanHardware, shape.floors);
+        RecordReportPlanPage(cli, b->p, c, kPlanHardware, shape.floors);
         EXPECT_EQ(ScaleOn(cli.document(), 1), planScale);
         // Frames: one scale, stated once per frame.
         int frameScale = 0;
@@ -224,8 +225,8 @@ TEST(FigurePagesTest, LargestProjectKeepsItsTextsApart)
     InstallJapaneseFontSubstitutions();
     Built b;
     b.p = LargestProject();
-    RunCalculationSequence(b.p, true);
-    b.r = BuildReport(b.s, b.p);
+    Calculation c = test::Calculated(b.p);
+    b.r = BuildReport(b.s, b.p, c);
     b.planFirst = b.r.toc.page[1][5];
     b.frameFirst = b.r.toc.page[2][2];
     b.tableFirst = b.r.toc.page[2][3];
@@ -242,9 +243,9 @@ TEST(FigurePagesTest, WallsStandOutFromTheGridAt150Dpi)
     WallOptions linked;
     linked.linked = true;
     PlaceWall(p, 1, kDirX, 5, 3, 7, kKeyMenzai, 4, linked);
-    RunCalculationSequence(p, true);
+    Calculation c = test::Calculated(p);
     PrintSurface s;
-    const ReportResult r = BuildReport(s, p);
+    const ReportResult r = BuildReport(s, p, c);
     const int page = r.toc.page[2][1];
     const QImage image = RenderPageImage(s.document(), page, 150);
     const float left = Cm(s.MarginLeft()), top = Cm(s.MarginTop());
@@ -301,9 +302,9 @@ TEST(FigurePagesTest, LongBuildingNameStaysOnThePaper)
           QStringLiteral("株式会社ヘルミナ建設 第二設計室 ") + QString(30, QChar(0x90B8))}) {
         Project p = NewProject(4, 4, 2, 2, LineNames::kNumbered);
         p.info.buildingName = name;
-        RunCalculationSequence(p, true);
+        Calculation c = test::Calculated(p);
         PrintSurface s;
-        BuildReport(s, p);
+        BuildReport(s, p, c);
         for (int page : {1, 2, s.PageCount()}) {
             const QStringList faults = TextFaults(s, page);
             EXPECT_TRUE(faults.isEmpty()) << page << ": " << faults.join(QStringLiteral(" | ")).toStdString();

@@ -168,7 +168,7 @@ TEST(FrameDrawing, ColumnsAndLabels)
         p.nodes(1, 1, 1).hardware = {u"(と)"_s, u"(は)"_s, u"(ほ)"_s};
         samples::PlaceColumn(p, 2, 3, 1);
         const PageContent page =
-            Draw([&](PrintSurface &s) { drawFrameColumns(s, p, kLayout, kFrameOnYLine, 1, c.mode); });
+            Draw([&](PrintSurface &s) { drawFrameColumns(s, p, c, kLayout, kFrameOnYLine, 1, c.mode); });
         const auto lines = page.shapesOf(PageItemKind::Line);
         ASSERT_EQ(lines.size(), 3u);  // the through column on both storeys, then the storey-2 column
         EXPECT_EQ(lines[0].penWidth, 20);
@@ -197,7 +197,7 @@ TEST(FrameDrawing, FrameWithoutWallsShowsNamesAndBeams)
     const PageContent page = Draw([&](PrintSurface &s) {
         drawFrameLineNames(s, p, kLayout, kFrameOnXLine, 2, kFrameNamesReport);
         drawFrameWalls(s, p, kLayout, kFrameOnXLine, 2, kFrameWallsReport);
-        drawFrameColumns(s, p, kLayout, kFrameOnXLine, 2, kFrameColumnsReport);
+        drawFrameColumns(s, p, c, kLayout, kFrameOnXLine, 2, kFrameColumnsReport);
         drawFrameBeams(s, p, kLayout, kFrameOnXLine, 2);
     });
     EXPECT_EQ(page.texts.size(), 5u);

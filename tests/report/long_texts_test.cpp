@@ -10,6 +10,7 @@
 #include "print/print_surface.h"
 #include "report/report_builder.h"
 #include "support/sample_houses.h"
+#include "support/calculated.h"
 
 using namespace rqx;
 
@@ -28,7 +29,7 @@ Project WithNames(int building, int office, int line, int hardware)
     for (NodeRecord &n : p.nodes)
         if (n.columnKind > 0)
             n.hardware[1] = n.hardware[2] = QString(hardware, c);
-    RunCalculationSequence(p, true);
+    Calculation c = test::Calculated(p);
     return p;
 }
 

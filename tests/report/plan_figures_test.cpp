@@ -8,6 +8,7 @@
 #include "print/label_placer.h"
 #include "support/house_builder.h"
 #include "support/page_items.h"
+#include "support/calculated.h"
 
 namespace rqx {
 namespace {
@@ -35,7 +36,7 @@ PageContent Draw(const Project &p, int mode, int columnLevel = 0, PrintSurface *
     PrintSurface &s = surface != nullptr ? *surface : own;
     s.StartDoc();
     if (columnLevel > 0)
-        drawFigureColumns(s, p, kScale, kFigX, kFigY, columnLevel, mode);
+        drawFigureColumns(s, p, c, kScale, kFigX, kFigY, columnLevel, mode);
     else
         drawFigureWalls(s, p, kScale, kFigX, kFigY, 1, mode);
     s.EndDoc();
@@ -164,7 +165,7 @@ TEST(PlanFigures, LineNamesKeepClearOfTheHardwareTexts)
         PrintSurface s;
         s.StartDoc();
         drawFigureGrid(s, p, kScale, kFigX, kFigY);
-        drawFigureColumns(s, p, kScale, kFigX, kFigY, 1, kFigColumnsHardware);
+        drawFigureColumns(s, p, c, kScale, kFigX, kFigY, 1, kFigColumnsHardware);
         s.EndDoc();
         const PageContent page = test::ReadPage(s);
         auto find = [&](const QString &text) {
@@ -213,8 +214,8 @@ TEST(PlanFigures, ColumnModes)
         Project p = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
         samples::PlaceColumn(p, c.level, 2, 2, 2);  // a through column
         samples::PlaceColumn(p, c.level, 3, 3);
-        p.results(3, 3, c.level).nOwn = {c.nOwnX, c.nOwnY};
-        p.results(3, 3, c.level).nBeam[kDirX] = c.nBeamX;
+        c.results(3, 3, c.level).nOwn = {c.nOwnX, c.nOwnY};
+        c.results(3, 3, c.level).nBeam[kDirX] = c.nBeamX;
         const PageContent page = Draw(p, c.mode, c.level);
         const auto rects = page.shapesOf(PageItemKind::Rectangle);
         ASSERT_EQ(rects.size(), 2u);
@@ -248,15 +249,15 @@ TEST(PlanFigures, NotCarriedColumnsRed)
     samples::PlaceBeam(p, 2, kDirY, 3, 1, 5);
     samples::PlaceBeam(p, 2, kDirX, 3, 1, 3);
     samples::PlaceWall(p, 2, kDirX, 3, 1, 2, kKeyMenzai, 4);
-    RunCalculationSequence(p, false);
-    ASSERT_EQ(p.results(2, 3, 2).notCarried, 1);
+    Calculation c = test::Calculated(p);
+    ASSERT_EQ(c.results(2, 3, 2).notCarried, 1);
     const auto rects = Draw(p, kFigColumnsCarried, 2).shapesOf(PageItemKind::Rectangle);
     ASSERT_EQ(rects.size(), 2u);
     int red = 0;
     for (const PageShape &r : rects) {
         const int x = static_cast<int>(std::lround(((r.x1 + r.x2) / 2 - kFigX) / (kScale * 0.455f))) + 1;
         const int y = static_cast<int>(std::lround((kFigY - (r.y1 + r.y2) / 2) / (kScale * 0.455f))) + 1;
-        const QRgb expected = p.results(x, y, 2).notCarried == 1 ? 0xFF0000 : 0x000000;
+        const QRgb expected = c.results(x, y, 2).notCarried == 1 ? 0xFF0000 : 0x000000;
         EXPECT_EQ(r.penColor, expected) << x << "," << y;
         EXPECT_EQ(r.brushColor, expected) << x << "," << y;
         red += expected == 0xFF0000 ? 1 : 0;

@@ -19,6 +19,7 @@
 #include "print/text_dump.h"
 #include "report/report_builder.h"
 #include "support/generated_houses.h"
+#include "support/calculated.h"
 
 namespace rqx {
 namespace {
@@ -346,9 +347,9 @@ TEST(ResultFormulaTest, EveryPrintedValueEqualsItsPrintedFormula)
                 Project p = GeneratedHouse(shape, seed * 7 + divisions);
                 p.info.levelHeight[1] = heights[seed - 1][0];
                 p.info.levelHeight[2] = heights[seed - 1][1];
-                RunCalculationSequence(p, true);
+                Calculation c = test::Calculated(p);
                 PrintSurface s;
-                BuildReport(s, p);
+                BuildReport(s, p, c);
                 const QString house = QStringLiteral("div %1 L %2 seed %3 H %4/%5")
                                           .arg(divisions)
                                           .arg(lMode)

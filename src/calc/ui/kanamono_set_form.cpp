@@ -106,7 +106,7 @@ KanamonoSetForm::KanamonoSetForm(ProjectDocument &document, AppState &settings, 
     setModal(true);
 
     // The required classes must be those of the model as it stands.
-    document_.calculated();
+    calc_ = &document_.calculation();
     const NodeRecord *first = project_.nodes.data();
     for (int level = 1; level <= 2; ++level)
         for (const PlacedHardwareLine &line : PlacedHardwareColumns(project_, level)) {
@@ -219,7 +219,7 @@ void KanamonoSetForm::buildList(int level)
         if (empty)
             list->addItem(kNoColumnsLine);
         for (const PlacedHardwareLine &line : pending_[i])
-            list->addItem(PlacedHardwareLineText(project_, level, line));
+            list->addItem(PlacedHardwareLineText(project_, *calc_, level, line));
     }
     list->setEnabled(!empty);
     combos_[i][0]->setEnabled(!empty);
@@ -271,7 +271,7 @@ void KanamonoSetForm::choiceMade(int level, int which)
     };
     line.top = chosen(combos_[i][0], line.top);
     line.foot = chosen(combos_[i][1], line.foot);
-    lists_[i]->item(row)->setText(PlacedHardwareLineText(project_, level, line));
+    lists_[i]->item(row)->setText(PlacedHardwareLineText(project_, *calc_, level, line));
     markChanged();
 }
 
@@ -305,7 +305,7 @@ void KanamonoSetForm::storeOptions()
 
 bool KanamonoSetForm::apply()
 {
-    return ApplyPlacedHardware(project_, pending_[0], pending_[1]);
+    return ApplyPlacedHardware(project_, *calc_, pending_[0], pending_[1]);
 }
 
 void KanamonoSetForm::okClicked()

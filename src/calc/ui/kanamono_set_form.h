@@ -71,6 +71,7 @@ private:
 
     ProjectDocument &document_;
     Project &project_;
+    const Calculation *calc_ = nullptr;  // the document's calculation when the dialog opened
     AppState &state_;
     PlacedHardwareList pending_[2];
     QListWidget *lists_[2] = {};

@@ -107,9 +107,11 @@ MessageAnswer Ask(QWidget *parent, const QString &text, MessageKind kind,
 
 }  // namespace
 
-ReportWindow::ReportWindow(Project &project, AppState &state, QPrinter &printer, QWidget *parent)
+ReportWindow::ReportWindow(const Project &project, const Calculation &calc, AppState &state, QPrinter &printer,
+                           QWidget *parent)
     : QMainWindow(parent),
       project_(project),
+      calc_(calc),
       state_(state),
       printer_(printer),
       fileChooser_(ChooseFileWithDialog)
@@ -427,7 +429,7 @@ void ReportWindow::setReport(BuiltReport report)
                 b->setEnabled((g == 0 && pageCount_ > 0) || contents_[g][i].page > 0);
         }
     }
-    warningPanel_->setVisible(project_.anyNotCarried != 0);
+    warningPanel_->setVisible(calc_.anyNotCarried != 0);
     ShowPage();
 }
 

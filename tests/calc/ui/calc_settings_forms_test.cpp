@@ -102,7 +102,7 @@ TEST(CalcSettingsFormsTest, StoreyHeightsChangeTheProjectAndItsResultsOnlyWhenAH
         house.info.levelHeight[1] = c.start1;
         house.info.levelHeight[2] = c.start2;
         doc.replaceProject(house);
-        EXPECT_EQ(doc.calculated().nodes(5, 3, 1).hardware[0],
+        EXPECT_EQ(doc.calculation().requiredClass(5, 3, 1),
                   QString::fromUtf8(c.start1 > 3200 ? "(と)" : "(ほ)"));
         KaidakaSetForm d(doc, state);
         EXPECT_EQ(d.height(0)->value(), c.start1);
@@ -118,7 +118,7 @@ TEST(CalcSettingsFormsTest, StoreyHeightsChangeTheProjectAndItsResultsOnlyWhenAH
         EXPECT_EQ(doc.project().info.levelHeight[1], c.height1);
         EXPECT_EQ(doc.project().info.levelHeight[2], c.height2);
         // The results every view shows follow at once.
-        EXPECT_EQ(doc.calculated().nodes(5, 3, 1).hardware[0], QString::fromUtf8(c.corner));
+        EXPECT_EQ(doc.calculation().requiredClass(5, 3, 1), QString::fromUtf8(c.corner));
     }
 
     // H2 offered on two storeys; the default button: after the question only, for new projects only.

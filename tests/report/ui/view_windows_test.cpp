@@ -66,12 +66,12 @@ int RedShapes(const PrintDocument &doc)
     return red;
 }
 
-int NotCarried(const Project &p)
+int NotCarried(const Project &p, const Calculation &c)
 {
     int n = 0;
     for (int y = 1; y <= p.info.spanCountY + 1; ++y)
         for (int x = 1; x <= p.info.spanCountX + 1; ++x)
-            n += p.nodes(x, y, 2).columnKind > 0 && p.results(x, y, 2).notCarried == 1 ? 1 : 0;
+            n += p.nodes(x, y, 2).columnKind > 0 && c.results(x, y, 2).notCarried == 1 ? 1 : 0;
     return n;
 }
 
@@ -97,9 +97,9 @@ TEST(TransferCheckView, RedColumnsHeaderAndFooterFollowTheCalculation)
         ASSERT_TRUE(view && view->document());
         const PrintDocument &doc = *view->document();
         SCOPED_TRACE(testing::Message() << c.supported << c.crossBeamIgnored);
-        EXPECT_EQ(NotCarried(p), c.red);
+        EXPECT_EQ(NotCarried(p, document.calculation()), c.red);
         EXPECT_EQ(RedShapes(doc), c.red);
-        EXPECT_EQ(p.anyNotCarried, c.red > 0 ? 1 : 0);
+        EXPECT_EQ(document.calculation().anyNotCarried, c.red > 0 ? 1 : 0);
         const QString header = Texts(doc, kItemHeader), footer = Texts(doc, kItemFooter);
         EXPECT_TRUE(header.contains(QStringLiteral("[２階柱Ｎ値伝達チェック]")));
         EXPECT_EQ(header.contains(kNote), c.red > 0) << header.toStdString();
@@ -119,13 +119,13 @@ TEST(ProjectViews, OneWindowOfEachKind)
     ProjectViews views(document, [&printer] { return &printer; });
     TransferCheckView *check = views.openTransferCheck(nullptr);
     const PrintDocument *page = check->document();
-    EXPECT_EQ(p.results(2, 3, 2).notCarried, 1);
+    EXPECT_EQ(document.calculation().results(2, 3, 2).notCarried, 1);
     // The project changed since: the second command calculates again, and raises the open view.
     p.grid.crossBeamIgnored = 1;
     document.markSettingsChanged();
     EXPECT_EQ(views.openTransferCheck(nullptr), check);
     EXPECT_EQ(check->document(), page) << "raised, not drawn again";
-    EXPECT_EQ(p.results(2, 3, 2).notCarried, 0);
+    EXPECT_EQ(document.calculation().results(2, 3, 2).notCarried, 0);
 
     QPointer<TransferCheckView> oldCheck = check;
     FrameView *frame = views.openFrameView(nullptr, kDirX, 2);
