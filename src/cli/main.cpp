@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "cli/cli_common.h"
+#include "common/platform.h"
 #include "model/project.h"
 
 namespace rqx::cli {
@@ -66,11 +67,12 @@ int Usage()
 
 int main(int argc, char **argv)
 {
-    // The page commands measure and draw text, which needs a GUI application; offscreen, no display.
+    rqx::system::UseBinaryStandardStreams();
+    // The page commands measure and draw text, which needs a GUI application, without a display.
     const bool pages = argc > 1 && (std::strcmp(argv[1], "plan") == 0 || std::strcmp(argv[1], "frame") == 0 ||
                                     std::strcmp(argv[1], "report") == 0);
-    if (pages && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (pages)
+        rqx::system::ChooseHeadlessGuiPlatform();
     if (pages)
         gPreviousHandler = qInstallMessageHandler(QuietPlatformNotes);
     std::unique_ptr<QCoreApplication> app;

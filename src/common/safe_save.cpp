@@ -6,13 +6,9 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
-#include <limits>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "common/platform.h"
 
 namespace rqx {
 
@@ -31,7 +27,9 @@ struct ErrorName {
 
 const ErrorName kErrorNames[] = {
     {ENOSPC, "ENOSPC", "disk full", u"ディスクの空き容量が足りません"},
+#ifdef EDQUOT
     {EDQUOT, "EDQUOT", "disk quota exceeded", u"ディスクの使用量の上限を超えました"},
+#endif
     {EACCES, "EACCES", "no permission", u"アクセスする権限がありません"},
     {EPERM, "EPERM", "operation not permitted", u"アクセスする権限がありません"},
     {EROFS, "EROFS", "read-only file system", u"読み取り専用のドライブです"},
@@ -111,18 +109,11 @@ const char *StepInEnglish(SaveStep step)
 // suffix, a digest of it.
 QString TemporaryStem(const QString &targetName)
 {
-    if (QFile::encodeName(targetName).size() <= 200)
+    if (system::EncodePath(targetName).size() <= 200)
         return QLatin1Char('.') + targetName;
     const QByteArray digest =
         QCryptographicHash::hash(targetName.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QStringLiteral(".velm-") + QString::fromLatin1(digest);
-}
-
-bool ProcessIsRunning(qint64 pid)
-{
-    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
-        return false;
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
 }
 
 // Removes temporary files of `targetPath` left by saves of processes that no longer run, and
@@ -140,8 +131,8 @@ void RemoveStaleTemporaries(const QString &targetPath, FileLayer &layer)
             continue;
         bool number = false;
         const qint64 pid = QStringView(name).mid(stem.size()).toLongLong(&number);
-        if (number && (pid == ::getpid() || !ProcessIsRunning(pid)))
-            layer.remove(QFile::encodeName(path));
+        if (number && (pid == system::CurrentProcessId() || !system::ProcessIsRunning(pid)))
+            layer.remove(system::EncodePath(path));
     }
 }
 
@@ -198,76 +189,7 @@ QString SaveOutcome::causeInEnglish() const
 
 // ---------------------------------------------------------------- the system's calls
 
-int FileLayer::create(const QByteArray &path, int mode, int &fd)
-{
-    do
-        fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return errno;
-    if (mode >= 0)
-        ::fchmod(fd, static_cast<mode_t>(mode));  // the old file's permissions; best effort
-    return 0;
-}
-
-void FileLayer::keepOwner(int fd, int owner, int group)
-{
-    if (::fchown(fd, static_cast<uid_t>(owner), static_cast<gid_t>(group)) != 0)
-        (void)!::fchown(fd, static_cast<uid_t>(-1), static_cast<gid_t>(group));  // the group at least
-}
-
-int FileLayer::write(int fd, const char *data, qint64 size, qint64 &written)
-{
-    ssize_t n;
-    do
-        n = ::write(fd, data, static_cast<size_t>(size));
-    while (n < 0 && errno == EINTR);
-    if (n < 0)
-        return errno;
-    if (n == 0)
-        return ENOSPC;  // a regular file takes nothing only when the disk is full
-    written = n;
-    return 0;
-}
-
-int FileLayer::sync(int fd)
-{
-#if defined(Q_OS_LINUX)
-    return ::fdatasync(fd) == 0 ? 0 : errno;
-#else
-    return ::fsync(fd) == 0 ? 0 : errno;
-#endif
-}
-
-int FileLayer::close(int fd)
-{
-    // After EINTR the descriptor is gone all the same.
-    return ::close(fd) == 0 || errno == EINTR ? 0 : errno;
-}
-
-int FileLayer::rename(const QByteArray &from, const QByteArray &to)
-{
-    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
-}
-
-int FileLayer::remove(const QByteArray &path)
-{
-    return ::unlink(path.constData()) == 0 ? 0 : errno;
-}
-
-int FileLayer::syncFolder(const QByteArray &folder)
-{
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == EACCES ? 0 : errno;  // a folder we may write but not list cannot be synced
-    int result = ::fsync(fd) == 0 ? 0 : errno;
-    ::close(fd);
-    // Some file systems cannot sync a folder at all.
-    if (result == EINVAL || result == ENOTSUP)
-        result = 0;
-    return result;
-}
-
+// The calls themselves are in platform_posix.cpp and platform_windows.cpp.
 FileLayer &FileLayer::System()
 {
     static FileLayer layer;
@@ -285,12 +207,12 @@ SafeSaveFile::~SafeSaveFile()
 
 QString SafeSaveFile::targetPath() const
 {
-    return QFile::decodeName(target_);
+    return system::DecodePath(target_);
 }
 
 QString SafeSaveFile::temporaryPath() const
 {
-    return QFile::decodeName(temporary_);
+    return system::DecodePath(temporary_);
 }
 
 bool SafeSaveFile::fail(SaveStep step, int error)
@@ -319,34 +241,22 @@ bool SafeSaveFile::open(OpenMode mode)
         const QString resolved = info.canonicalFilePath();
         target = resolved.isEmpty() ? info.symLinkTarget() : resolved;
     }
-    target_ = QFile::encodeName(target);
+    target_ = system::EncodePath(target);
 
-    int modeOfOld = -1;
-    bool hadOld = false;
-    struct stat st;
-    if (::stat(target_.constData(), &st) == 0) {
-        // A folder or a device is never replaced by a file.
-        if (!S_ISREG(st.st_mode))
-            return fail(SaveStep::Check, S_ISDIR(st.st_mode) ? EISDIR : ENODEV);
-        // The rename would need only the folder's permission: a file the user protected is left
-        // alone. No write bit at all counts as protected for root as well.
-        if (::faccessat(AT_FDCWD, target_.constData(), W_OK, AT_EACCESS) != 0 || (st.st_mode & 0222) == 0)
-            return fail(SaveStep::Check, kWriteProtected);
-        modeOfOld = static_cast<int>(st.st_mode & 07777);
-        hadOld = true;
-    }
+    system::SaveTarget old;
+    if (const int error = system::InspectSaveTarget(target_, old); error != 0)
+        return fail(SaveStep::Check, error);
     RemoveStaleTemporaries(target, layer_);
-    const QByteArray temporary = QFile::encodeName(TemporaryPathFor(target));
-    const int error = layer_.create(temporary, modeOfOld, fd_);
+    const QByteArray temporary = system::EncodePath(TemporaryPathFor(target));
+    const int error = layer_.create(temporary, old.mode, fd_);
     if (error != 0) {
         fd_ = -1;
         return fail(SaveStep::Create, error);
     }
     // A save by another user (root above all) keeps the file its owner's where the system lets it.
-    if (hadOld && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
-        layer_.keepOwner(fd_, static_cast<int>(st.st_uid), static_cast<int>(st.st_gid));
-        if (modeOfOld >= 0)
-            ::fchmod(fd_, static_cast<mode_t>(modeOfOld));  // a change of owner may drop set-id bits
+    if (old.exists && old.otherOwner) {
+        layer_.keepOwner(fd_, old.owner, old.group);
+        system::KeepMode(fd_, old.mode);  // a change of owner may drop set-id bits
     }
     temporary_ = temporary;
     buffer_.clear();
@@ -412,7 +322,7 @@ SaveOutcome SafeSaveFile::commit()
                 fail(SaveStep::Replace, renameError);
             } else {
                 temporary_.clear();  // it is the target now
-                const QByteArray folder = QFile::encodeName(QFileInfo(targetPath()).absolutePath());
+                const QByteArray folder = system::EncodePath(QFileInfo(targetPath()).absolutePath());
                 if (const int syncError = layer_.syncFolder(folder); syncError != 0)
                     fail(SaveStep::SyncFolder, syncError);
             }
@@ -456,7 +366,8 @@ SaveOutcome SaveFileSafely(const QString &path, QByteArrayView bytes, FileLayer 
 QString TemporaryPathFor(const QString &path)
 {
     const QFileInfo info(path);
-    return info.dir().filePath(TemporaryStem(info.fileName()) + kTemporaryMark + QString::number(::getpid()));
+    return info.dir().filePath(TemporaryStem(info.fileName()) + kTemporaryMark +
+                                QString::number(system::CurrentProcessId()));
 }
 
 bool IsTemporaryNameOf(const QString &name, const QString &targetName)

@@ -47,6 +47,7 @@ Qt::PenStyle PenStyleOf(int style)
 // system offers them, so that a zoom change does not spend its time faulting in 4 KiB pages.
 QImage NewRaster(QSize size)
 {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
     const qsizetype bytesPerLine = qsizetype(size.width()) * 4;
     const std::size_t bytes = std::size_t(bytesPerLine) * std::size_t(size.height());
     constexpr std::size_t kHugePage = std::size_t(2) << 20;
@@ -56,13 +57,14 @@ QImage NewRaster(QSize size)
     void *mem = std::aligned_alloc(kHugePage, rounded);
     if (!mem)
         return QImage(size, QImage::Format_RGB32);
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
     madvise(mem, rounded, MADV_HUGEPAGE);
-#endif
     // The image frees the memory when its last copy goes.
     return QImage(
         static_cast<uchar *>(mem), size.width(), size.height(), bytesPerLine, QImage::Format_RGB32,
         [](void *p) { std::free(p); }, mem);
+#else
+    return QImage(size, QImage::Format_RGB32);
+#endif
 }
 
 // Outline of a pixel rectangle as four bands of `w` pixels that never overlap, so that an

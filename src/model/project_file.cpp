@@ -12,11 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "common/file_paths.h"
+#include "common/platform.h"
 #include "model/cp932.h"
 #include "model/cp932_table.h"
 #include "model/project_values.h"
@@ -678,29 +675,13 @@ QString ReadProblemInEnglish(int error)
 // A file read in steps: a project's dimensions are checked before the bulk of a large file is read.
 class FileBytes {
 public:
-    ~FileBytes()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-
     // 0 or the errno of the failed call; a folder gives EISDIR and anything else that is no regular
     // file ENODEV, before it is opened (a pipe or a device could block or never end).
     int open(const QString &path)
     {
-        const QByteArray name = QFile::encodeName(path);
-        struct stat st;
-        if (::stat(name.constData(), &st) != 0)
-            return errno;
-        if (!S_ISREG(st.st_mode))
-            return S_ISDIR(st.st_mode) ? EISDIR : ENODEV;
-        do
-            fd_ = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-        while (fd_ < 0 && errno == EINTR);
-        if (fd_ < 0)
-            return errno;
-        sizeHint_ = st.st_size;  // a file that grows or shrinks meanwhile is read to its end
-        return 0;
+        const int error = file_.open(path);
+        sizeHint_ = file_.sizeHint();  // a file that grows or shrinks meanwhile is read to its end
+        return error;
     }
 
     // Reads on until `limit` bytes are held or the file ends; 0 or the errno of the failed read.
@@ -712,11 +693,9 @@ public:
             if (used_ == buffer_.size())
                 buffer_.resize(std::min<qint64>(2 * buffer_.size(), limit));
             const qint64 room = std::min<qint64>(buffer_.size(), limit) - used_;
-            const ssize_t n = ::read(fd_, buffer_.data() + used_, static_cast<size_t>(room));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                return errno;
+            qint64 n = 0;
+            if (const int error = file_.read(buffer_.data() + used_, room, n); error != 0)
+                return error;
             ended_ = n == 0;
             used_ += n;
         }
@@ -727,7 +706,7 @@ public:
     QByteArrayView bytes() const { return QByteArrayView(buffer_.constData(), used_); }
 
 private:
-    int fd_ = -1;
+    system::ReadOnlyFile file_;
     qint64 sizeHint_ = 0;
     qint64 used_ = 0;
     bool ended_ = false;
