@@ -20,8 +20,9 @@ auto TermKey(const PullOutTerm &t)
 std::vector<PullOutTerm> Calculation::termsOf(int x, int y, int d, PullOutPath path) const
 {
     const PullOutTerm key{x, y, d, path};
-    const auto range = std::equal_range(pullOutTerms.begin(), pullOutTerms.end(), key,
-                                        [](const PullOutTerm &a, const PullOutTerm &b) { return TermKey(a) < TermKey(b); });
+    const auto range =
+        std::equal_range(pullOutTerms.begin(), pullOutTerms.end(), key,
+                         [](const PullOutTerm &a, const PullOutTerm &b) { return TermKey(a) < TermKey(b); });
     return {range.first, range.second};
 }
 

@@ -54,8 +54,8 @@ using BeamSegmentPair = FixedArray<int32_t, 1, 2>;
 struct Calculation {
     // Same bounds as the node array.
     Array3<ColumnResult> results;
-    Array3<int32_t> corner;           // 1 = projecting-corner column (出隅), columns of storeys only
-    Array3<QString> requiredClass;    // class label of every column, empty elsewhere
+    Array3<int32_t> corner;         // 1 = projecting-corner column (出隅), columns of storeys only
+    Array3<QString> requiredClass;  // class label of every column, empty elsewhere
     Array3<BeamSegmentPair> beamSegments;
     // (1 To 2, 1 To max(nx+1, ny+1), 1 To floors): 1 = the grid line carries a wall on that storey.
     Array3<int32_t> wallLineFlags;

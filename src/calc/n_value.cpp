@@ -82,8 +82,8 @@ void WalkUpperColumns(const Project &project, int side, int d, int x, int y, int
 }
 
 // Span w of the floor-beam member next to the column on a side, or nothing without a beam there.
-std::optional<float> AdjacentMemberSpan(const Project &project, const Calculation &calc, int side, int d, int x,
-                                        int y, int level)
+std::optional<float> AdjacentMemberSpan(const Project &project, const Calculation &calc, int side, int d,
+                                        int x, int y, int level)
 {
     const NodeIndex n = NodeOnLine(d, x, y, AdjacentSegmentIndex(side, AlongIndex(d, x, y)));
     if (!HasBeam(project, d, n.x, n.y, level + 1))
@@ -183,7 +183,8 @@ float TransferAlongBeams(const Project &project, const Calculation &calc, int d,
                 // v only grows along the walk: from v ≥ w on every share is 0.
                 if (v >= *w)
                     return false;
-                const float amount = u * PullOutForce(calc.results(n.x, n.y, level + 1), d, user, upperFactor);
+                const float amount =
+                    u * PullOutForce(calc.results(n.x, n.y, level + 1), d, user, upperFactor);
                 sum += amount;
                 if (terms)
                     terms->push_back({x, y, d, PullOutPath::AlongBeam, side, n.x, n.y, u, amount});
@@ -214,7 +215,8 @@ void FlagNotCarried(Calculation &calc, ColumnResult &column)
 }
 
 // Adds a share of the upper column (ux, uy)'s pull-out to nCross of the lower column at `end`.
-void AddCrossShare(Calculation &calc, NodeIndex end, int lower, int d, int ux, int uy, float ratio, float amount)
+void AddCrossShare(Calculation &calc, NodeIndex end, int lower, int d, int ux, int uy, float ratio,
+                   float amount)
 {
     calc.results(end.x, end.y, lower).nCross[d] += amount;
     calc.pullOutTerms.push_back({end.x, end.y, d, PullOutPath::ThroughCrossBeam, 0, ux, uy, ratio, amount});
@@ -242,8 +244,8 @@ CrossBeamCarry StartCarry(const Project &project, int d, int x, int y, int level
 
 // A column with carrying beams on both sides stands inside a carrying member. Lower columns at the
 // member's ends take shares directly; false when both ends have one (they collect it along the beam).
-bool ResolveCarryingMember(const Project &project, Calculation &calc, CrossBeamCarry &carry, int d, int x, int y,
-                           int level, float deltaN)
+bool ResolveCarryingMember(const Project &project, Calculation &calc, CrossBeamCarry &carry, int d, int x,
+                           int y, int level, float deltaN)
 {
     const int lower = level - 1;
     const int c = carry.carrying;
@@ -280,8 +282,8 @@ bool ResolveCarryingMember(const Project &project, Calculation &calc, CrossBeamC
 
 // The share f × ΔN reaching connection node q is split over the orthogonal member through q by the
 // span ratio; an end without a lower column leaves the pull-out not carried.
-void DeliverThroughMember(const Project &project, Calculation &calc, NodeIndex upper, int d, int cross, NodeIndex q,
-                          int level, float f, float deltaN)
+void DeliverThroughMember(const Project &project, Calculation &calc, NodeIndex upper, int d, int cross,
+                          NodeIndex q, int level, float f, float deltaN)
 {
     const int lower = level - 1;
     ColumnResult &column = calc.results(upper.x, upper.y, level);

@@ -57,8 +57,8 @@ int RunPlan(const QStringList &args)
     if (transfer)
         RecordTransferCheckPage(surface, p, c);
     else
-        RecordReportPlanPage(surface, p, c, kind == QLatin1String("walls") ? kPlanBearingWalls : kPlanHardware,
-                             floor);
+        RecordReportPlanPage(surface, p, c,
+                             kind == QLatin1String("walls") ? kPlanBearingWalls : kPlanHardware, floor);
     return WritePageOutput(surface.document(), a.output, p.info.buildingName) ? kExitOk : kExitRefused;
 }
 

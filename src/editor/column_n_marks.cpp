@@ -14,7 +14,7 @@
 #include "editor/plan_surface.h"
 #include "model/plan_facts.h"
 #include "model/project.h"
-#include "report/report_format.h"
+#include "common/number_format.h"
 
 namespace rqx {
 
@@ -47,7 +47,8 @@ QString ColumnNMark::nText() const
 std::vector<ColumnNMark> ColumnNMarksOf(const Project &p, const Calculation &c, int floor)
 {
     std::vector<ColumnNMark> marks;
-    if (floor < 1 || floor > p.dims.floorCount || floor > p.nodes.sizeLevel() || !c.results.valid(1, 1, floor))
+    if (floor < 1 || floor > p.dims.floorCount || floor > p.nodes.sizeLevel() ||
+        !c.results.valid(1, 1, floor))
         return marks;
     for (int iy = 1; iy <= NodeCountY(p); ++iy)
         for (int ix = 1; ix <= NodeCountX(p); ++ix) {

@@ -68,7 +68,8 @@ void PrintPlanSectionHeading(PrintSurface &s, int planKind, float x, float &curs
 
 // One page, as the report prints the plan of `floor` (section heading on floor 1), as a whole document:
 // StartDoc … EndDoc. The footer carries no page number (the number depends on the report's other pages).
-void RecordReportPlanPage(PrintSurface &s, const Project &p, const Calculation &calc, int planKind, int floor);
+void RecordReportPlanPage(PrintSurface &s, const Project &p, const Calculation &calc, int planKind,
+                          int floor);
 
 // ---- Transfer check page (A4 landscape) ----
 // The second-storey column transfer check as a one-page document: margins 2.0 cm, header and footer

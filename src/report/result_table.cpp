@@ -9,7 +9,7 @@
 #include "model/project.h"
 #include "print/page_drawing.h"
 #include "print/print_surface.h"
-#include "report/report_format.h"
+#include "common/number_format.h"
 #include "report/report_sections.h"
 #include "common/shown_text.h"
 
@@ -133,12 +133,11 @@ QString FormatRatio(float u)
 }
 
 // ΔN and its terms as the calculation recorded them: one per second-floor column whose pull-out reaches the
-// column along floor beams, side 1 then side 2, then the orthogonal-beam share in brackets, of either sign. Terms that add
-// nothing as printed (a ratio or a pull-out of 0) are left out.
-// ΔN as printed is N less N' as printed, so that N' + ΔN gives N where the two roundings of ΔN and N
-// would part. N' is exact to two decimals unless a height factor scales it; then ΔN parts from its
-// terms by N''s rounding too, never N from the calculated N. `own` is N' as printed ("-" for none),
-// `total` N as printed.
+// column along floor beams, side 1 then side 2, then the orthogonal-beam share in brackets, of either sign.
+// Terms that add nothing as printed (a ratio or a pull-out of 0) are left out. ΔN as printed is N less N' as
+// printed, so that N' + ΔN gives N where the two roundings of ΔN and N would part. N' is exact to two
+// decimals unless a height factor scales it; then ΔN parts from its terms by N''s rounding too, never N from
+// the calculated N. `own` is N' as printed ("-" for none), `total` N as printed.
 QString CarriedN(const Project &p, const Calculation &c, int x, int y, int d, const QString &own,
                  const QString &total)
 {

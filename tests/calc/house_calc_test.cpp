@@ -58,7 +58,8 @@ void CheckBeamTermsAddUp(const Project &p, const Calculation &c)
                 for (int d = kDirX; d <= kDirY; ++d) {
                     float sides[3] = {0.0f, 0.0f, 0.0f};
                     for (const PullOutTerm &t : c.termsOf(x, y, d, PullOutPath::AlongBeam)) {
-                        EXPECT_EQ(t.amount, t.ratio * PullOutForce(c.results(t.upperX, t.upperY, level + 1), d, user));
+                        EXPECT_EQ(t.amount,
+                                  t.ratio * PullOutForce(c.results(t.upperX, t.upperY, level + 1), d, user));
                         sides[t.side] += t.amount;
                     }
                     EXPECT_EQ(sides[1] + sides[2], c.results(x, y, level).nBeam[d])

@@ -164,7 +164,7 @@ TEST(WallSides, CornerColumnsTouchAtMostOneFlooredCell)
     PlaceColumn(p, 1, 3, 3);
     PlaceFloor(p, 1, 1, 1, 3, 2);     // cells (1,1), (2,1)
     PlaceFloor(p, 1, 3, 1, 4, 2, 2);  // (3,1) is a void
-    p.nodes(2, 1, 1).isCorner = 1;  // the saved flag is not read
+    p.nodes(2, 1, 1).isCorner = 1;    // the saved flag is not read
     const Calculation c = Calculate(p);
     EXPECT_EQ(c.corner(1, 1, 1), 1);  // one floor cell: outside corner
     EXPECT_EQ(c.corner(2, 1, 1), 0);  // two floor cells: straight edge

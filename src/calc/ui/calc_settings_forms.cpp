@@ -27,9 +27,8 @@ const QString kDefaultNote = QStringLiteral("(変更したデフォルトは、�
 
 bool AskDefaultChange(QWidget *parent, const QString &first)
 {
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(first + QStringLiteral("\r\r") + kDefaultNote, MessageKind::OkCancel, kMessageTitleFull,
-                answer, parent);
+    MessageAnswer answer = ShowMessage(first + QStringLiteral("\r\r") + kDefaultNote, MessageKind::OkCancel,
+                                       kMessageTitleFull, parent);
     return answer == MessageAnswer::Ok;
 }
 

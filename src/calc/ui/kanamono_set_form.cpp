@@ -23,8 +23,7 @@ namespace {
 
 bool AskOkCancel(QWidget *parent, const QString &text)
 {
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(text, MessageKind::OkCancel, kMessageTitle, answer, parent);
+    MessageAnswer answer = ShowMessage(text, MessageKind::OkCancel, kMessageTitle, parent);
     return answer == MessageAnswer::Ok;
 }
 

@@ -356,13 +356,11 @@ public:
     }
     void showMessage(const QString &text) override
     {
-        MessageAnswer answer = MessageAnswer::Ok;
-        ShowMessage(text, MessageKind::Ok, kMessageTitle, answer, &screen_);
+        MessageAnswer answer = ShowMessage(text, MessageKind::Ok, kMessageTitle, &screen_);
     }
     bool confirm(const QString &text) override
     {
-        MessageAnswer answer = MessageAnswer::Cancel;
-        ShowMessage(text, MessageKind::OkCancel, kMessageTitle, answer, &screen_);
+        MessageAnswer answer = ShowMessage(text, MessageKind::OkCancel, kMessageTitle, &screen_);
         return answer == MessageAnswer::Ok;
     }
     void setBusy(bool busy) override

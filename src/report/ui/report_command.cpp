@@ -55,8 +55,8 @@ ReportBuilder CalculationReportBuilder(const Project &project, const Calculation
 ReportWindow *ReportCommand(const ReportHost &host, const ReportCommandSetup &setup)
 {
     QWidget *main = host.mainWindow;
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(QStringLiteral("計算書を作成します。"), MessageKind::OkCancel, kMessageTitle, answer, main);
+    MessageAnswer answer =
+        ShowMessage(QStringLiteral("計算書を作成します。"), MessageKind::OkCancel, kMessageTitle, main);
     if (answer != MessageAnswer::Ok)
         return nullptr;
 
@@ -67,8 +67,7 @@ ReportWindow *ReportCommand(const ReportHost &host, const ReportCommandSetup &se
     const Project &project = host.document->project();
     QApplication::restoreOverrideCursor();
     if (calc.anyNotCarried == 1 && project.grid.crossBeamNoWarning == 0) {
-        answer = MessageAnswer::No;
-        ShowMessage(TransferWarningText(), MessageKind::YesNo, kMessageTitle, answer, main);
+        answer = ShowMessage(TransferWarningText(), MessageKind::YesNo, kMessageTitle, main);
         if (answer != MessageAnswer::Yes)
             return nullptr;
     }

@@ -100,15 +100,14 @@ QString MenuText(QString text)
 MessageAnswer Ask(QWidget *parent, const QString &text, MessageKind kind,
                   const QString &title = kMessageTitle)
 {
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(text, kind, title, answer, parent);
+    MessageAnswer answer = ShowMessage(text, kind, title, parent);
     return answer;
 }
 
 }  // namespace
 
-ReportWindow::ReportWindow(const Project &project, const Calculation &calc, AppState &state, QPrinter &printer,
-                           QWidget *parent)
+ReportWindow::ReportWindow(const Project &project, const Calculation &calc, AppState &state,
+                           QPrinter &printer, QWidget *parent)
     : QMainWindow(parent),
       project_(project),
       calc_(calc),

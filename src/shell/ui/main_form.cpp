@@ -67,14 +67,12 @@ QString MenuText(const QString &text)
 
 void Notify(QWidget *parent, const QString &text)
 {
-    MessageAnswer answer = MessageAnswer::Ok;
-    ShowMessage(text, MessageKind::Ok, kMessageTitle, answer, parent);
+    MessageAnswer answer = ShowMessage(text, MessageKind::Ok, kMessageTitle, parent);
 }
 
 bool AskYesNo(QWidget *parent, const QString &text, const QString &title)
 {
-    MessageAnswer answer = MessageAnswer::No;
-    ShowMessage(text, MessageKind::YesNo, title, answer, parent);
+    MessageAnswer answer = ShowMessage(text, MessageKind::YesNo, title, parent);
     return answer == MessageAnswer::Yes;
 }
 
@@ -753,10 +751,9 @@ void MainForm::saveAsCommand()
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path)) {
-        MessageAnswer answer = MessageAnswer::Cancel;
-        ShowMessage(
+        MessageAnswer answer = ShowMessage(
             path.trimmed() + QStringLiteral("\r\rはすでに存在します。\r\r上書きしてもよろしいですか。"),
-            MessageKind::OkCancel, kMessageTitle, answer, this);
+            MessageKind::OkCancel, kMessageTitle, this);
         if (answer != MessageAnswer::Ok)
             return;
     }

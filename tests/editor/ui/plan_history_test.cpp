@@ -36,7 +36,7 @@
 #include "shell/ui/main_form.h"
 #include "calc/n_value.h"
 #include "model/project_file.h"
-#include "report/report_format.h"
+#include "common/number_format.h"
 #include "report/result_table.h"
 #include "support/calculated.h"
 
@@ -447,8 +447,8 @@ TEST_F(PlanHistoryTest, ACopyIsCalculatedOnAnotherThreadWhileTheWindowEdits)
     const Calculation here = Calculate(copy);
     EXPECT_EQ(onWorker.results.count(), here.results.count());
     EXPECT_TRUE(std::equal(onWorker.results.begin(), onWorker.results.end(), here.results.begin()));
-    EXPECT_TRUE(std::equal(onWorker.requiredClass.begin(), onWorker.requiredClass.end(),
-                           here.requiredClass.begin()));
+    EXPECT_TRUE(
+        std::equal(onWorker.requiredClass.begin(), onWorker.requiredClass.end(), here.requiredClass.begin()));
     EXPECT_EQ(onWorker.pullOutTerms, here.pullOutTerms);
     // The window's project went on: the worker's copy has neither the walls nor the column drawn since.
     EXPECT_EQ(copy.nodes(5, 4, 1).columnKind, 0);
