@@ -33,9 +33,10 @@ QString Padded(const QString &text, int width)
 }
 
 // Step 1 to 3 for one column: the pending placements, the blank rule and the through-column check.
-bool PlaceOne(Project &project, const Calculation &calc, int level, const PlacedHardwareLine &line)
+bool PlaceOne(const Project &project, const Calculation &calc, const NodeWriter &write, int level,
+              const PlacedHardwareLine &line)
 {
-    NodeRecord &node = project.nodes(line.x, line.y, level);
+    NodeRecord &node = write(line.x, line.y, level);
     const QString &required = calc.requiredClass(line.x, line.y, level);
     node.hardware[1] = line.top.trimmed();
     node.hardware[2] = line.foot.trimmed();
@@ -52,12 +53,12 @@ bool PlaceOne(Project &project, const Calculation &calc, int level, const Placed
 }
 
 // Step 4: a 1F top and the 2F foot at the same node that are both hold-downs take the stronger one.
-void MatchDoublePull(Project &project, int level, int x, int y)
+void MatchDoublePull(const Project &project, const NodeWriter &write, int level, int x, int y)
 {
     if (project.grid.useDoublePull != 1 || !StoreyExists(project, 2))
         return;
-    QString &top1 = project.nodes(x, y, 1).hardware[1];
-    QString &foot2 = project.nodes(x, y, 2).hardware[2];
+    QString &top1 = write(x, y, 1).hardware[1];
+    QString &foot2 = write(x, y, 2).hardware[2];
     const float a = ClassLimit(top1);
     const float b = ClassLimit(foot2);
     if (a < kHoldDownLimit || b < kHoldDownLimit)
@@ -131,8 +132,8 @@ QString PlacedHardwareLineText(const Project &project, const Calculation &calc, 
            (line.throughOrigin == 1 ? kThroughColumnMark : QString(8, QLatin1Char(' ')));
 }
 
-bool ApplyPlacedHardware(Project &project, const Calculation &calc, const PlacedHardwareList &storey1,
-                         const PlacedHardwareList &storey2)
+bool ApplyPlacedHardware(const Project &project, const Calculation &calc, const NodeWriter &write,
+                         const PlacedHardwareList &storey1, const PlacedHardwareList &storey2)
 {
     bool throughPlaced = false;
     const PlacedHardwareList *storeys[2] = {&storey1, &storey2};
@@ -142,7 +143,7 @@ bool ApplyPlacedHardware(Project &project, const Calculation &calc, const Placed
         for (const PlacedHardwareLine &line : *storeys[level - 1]) {
             if (line.x < 1 || line.y < 1 || line.x > project.nodes.sizeX() || line.y > project.nodes.sizeY())
                 continue;  // a list of another grid
-            throughPlaced = PlaceOne(project, calc, level, line) || throughPlaced;
+            throughPlaced = PlaceOne(project, calc, write, level, line) || throughPlaced;
         }
     }
     // Matched on the placements of this apply: reading a storey not yet written would align a 1F top
@@ -153,22 +154,23 @@ bool ApplyPlacedHardware(Project &project, const Calculation &calc, const Placed
         for (const PlacedHardwareLine &line : *storeys[level - 1]) {
             if (line.x >= 1 && line.y >= 1 && line.x <= project.nodes.sizeX() &&
                 line.y <= project.nodes.sizeY())
-                MatchDoublePull(project, level, line.x, line.y);
+                MatchDoublePull(project, write, level, line.x, line.y);
         }
     }
     return throughPlaced;
 }
 
-void ClearPlacedHardware(Project &project, int level)
+void ClearPlacedHardware(const Project &project, const NodeWriter &write, int level)
 {
     if (!StoreyExists(project, level))
         return;
     for (int y = 1; y <= project.nodes.sizeY(); ++y) {
         for (int x = 1; x <= project.nodes.sizeX(); ++x) {
-            NodeRecord &node = project.nodes(x, y, level);
-            if (node.columnKind != 0) {
-                node.hardware[1].clear();
-                node.hardware[2].clear();
+            const NodeRecord &node = project.nodes(x, y, level);
+            if (node.columnKind != 0 && (!node.hardware[1].isEmpty() || !node.hardware[2].isEmpty())) {
+                NodeRecord &written = write(x, y, level);
+                written.hardware[1].clear();
+                written.hardware[2].clear();
             }
         }
     }

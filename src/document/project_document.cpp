@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "calc/calc_settings.h"
 #include "model/grid_ops.h"
 #include "model/line_names.h"
 #include "model/project_file.h"
@@ -359,6 +360,35 @@ void ProjectDocument::markSettingsChanged()
     emit settingsChanged();
     emit changed();
     afterChange();
+}
+
+void ProjectDocument::setLCoefficientMode(int mode)
+{
+    project_.grid.lCoefficientMode = mode;
+    markSettingsChanged();
+}
+
+bool ProjectDocument::setCrossBeamOptions(int ignored, int noWarning)
+{
+    if (!SetCrossBeamOptions(project_.grid, ignored, noWarning))
+        return false;
+    markSettingsChanged();
+    return true;
+}
+
+bool ProjectDocument::setStoreyHeights(int32_t height1, int32_t height2)
+{
+    if (!SetStoreyHeights(project_.info, height1, height2))
+        return false;
+    markSettingsChanged();
+    return true;
+}
+
+void ProjectDocument::setPlacedHardwareOptions(int showRequiredWhenBlank, int useDoublePull)
+{
+    project_.grid.showRequiredWhenBlank = showRequiredWhenBlank;
+    project_.grid.useDoublePull = useDoublePull;
+    markChanged();
 }
 
 // ---- NodeRecorder, NodeEdit ----

@@ -163,6 +163,16 @@ public:
     // Building names or calculation settings were changed in the project: the project is changed.
     void markSettingsChanged();
 
+    // ---- Settings: the one call a dialog makes for each kind of change ----
+    // The L-coefficient method; choosing the same method again also counts as a change.
+    void setLCoefficientMode(int mode);
+    // The two orthogonal-beam options; the project is changed only when one of them changed (true).
+    bool setCrossBeamOptions(int ignored, int noWarning);
+    // The storey heights H1 and H2 (millimetres); changed only when one of them changed (true).
+    bool setStoreyHeights(int32_t height1, int32_t height2);
+    // The placed-hardware dialog's two options, stored as soon as a check box changes.
+    void setPlacedHardwareOptions(int showRequiredWhenBlank, int useDoublePull);
+
 signals:
     // New, Open, a restored copy: the whole project is another.
     void projectReplaced();

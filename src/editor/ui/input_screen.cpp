@@ -482,9 +482,6 @@ void InputScreen::projectReplaced()
     otherFloorCheck_->setText(OtherFloorCaption(currentFloor(), editor_.otherFloorShown != 0));
     relabelFloorButtons();
     rebuildTree();
-    const int other = OtherFloorLevel(currentFloor());
-    if (other <= project_.nodes.sizeLevel())
-        UpdateOutlineMarks(project_, other);
     refreshStatusPanels();
     redrawPlan();
     // The labels name the new project's lines (or nothing) before the pointer moves.
@@ -594,9 +591,6 @@ void InputScreen::onFloorClicked(int index)
     floorLabel_->setText(FloorLabelText(floor));
     if (editor_.currentTool == kToolFloor || editor_.currentTool == kToolColumn)
         rebuildTree();
-    const int other = OtherFloorLevel(floor);
-    if (other <= project_.nodes.sizeLevel())
-        UpdateOutlineMarks(project_, other);
     redrawPlan();
     emit floorChanged(floor);
 }
