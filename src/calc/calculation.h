@@ -61,8 +61,11 @@ struct Calculation {
     Array3<int32_t> wallLineFlags;
     OneBasedArray<int32_t> columnCount;  // columns per storey (1 To floors)
     int32_t anyNotCarried = 0;
-    // Every ΔN term, ordered by column (level 1, y, x), direction, path, then in the order added.
-    std::vector<PullOutTerm> pullOutTerms;
+    // Every ΔN term of each path, ordered by column (y, x), direction, then in the order added.
+    std::vector<PullOutTerm> beamTerms;
+    std::vector<PullOutTerm> crossTerms;
+    // Offsets (file order) of the entries of every column: the only entries a calculation writes.
+    std::vector<std::size_t> columnEntries;
 
     // The terms of one column and direction along one path (empty when none).
     std::vector<PullOutTerm> termsOf(int x, int y, int d, PullOutPath path) const;
@@ -71,6 +74,8 @@ struct Calculation {
 // The calculation of the project as it is: beam positions, wall sides, corner flags, every column's
 // N in both directions with the pull-out carried to it, required classes and the wall lines.
 Calculation Calculate(const Project &project);
+// The same into `calc`, whose arrays are used again (a document calculating after every change).
+void Calculate(const Project &project, Calculation &calc);
 
 // The project as a file holds it after a calculation: corner flags and required classes of the columns
 // of every storey, the three hardware texts emptied where no column stands, the beam positions.

@@ -219,7 +219,7 @@ void AddCrossShare(Calculation &calc, NodeIndex end, int lower, int d, int ux, i
                    float amount)
 {
     calc.results(end.x, end.y, lower).nCross[d] += amount;
-    calc.pullOutTerms.push_back({end.x, end.y, d, PullOutPath::ThroughCrossBeam, 0, ux, uy, ratio, amount});
+    calc.crossTerms.push_back({end.x, end.y, d, PullOutPath::ThroughCrossBeam, 0, ux, uy, ratio, amount});
 }
 
 // Beams of direction dir on side 1 and side 2 of the node.
@@ -375,7 +375,7 @@ void RunCalculation(const Project &project, Calculation &calc)
                 ColumnResult &r = calc.results(x, y, level);
                 if (level < floors)
                     for (int d = kDirX; d <= kDirY; ++d)
-                        r.nBeam[d] = TransferAlongBeams(project, calc, d, x, y, level, &calc.pullOutTerms);
+                        r.nBeam[d] = TransferAlongBeams(project, calc, d, x, y, level, &calc.beamTerms);
                 calc.requiredClass(x, y, level) = ClassFromN(std::max(TotalN(r, kDirX), TotalN(r, kDirY)));
             }
     }

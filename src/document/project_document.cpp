@@ -173,7 +173,7 @@ void ProjectDocument::markSaved()
 const Calculation &ProjectDocument::calculation()
 {
     if (calculatedAt_ != changeCount_ + 1) {
-        calculation_ = Calculate(project_);
+        Calculate(project_, calculation_);
         // The file keeps the marks of the last calculation, as the program has always saved them.
         StampCalculatedMarks(project_, calculation_);
         calculatedAt_ = changeCount_ + 1;
@@ -384,6 +384,29 @@ bool ProjectDocument::setStoreyHeights(int32_t height1, int32_t height2)
     return true;
 }
 
+void ProjectDocument::setProjectNames(const ProjectInfo &names)
+{
+    ProjectInfo &info = project_.info;
+    info.buildingName = names.buildingName;
+    info.officeName = names.officeName;
+    info.personName = names.personName;
+    info.hideOfficeOnCover = names.hideOfficeOnCover;
+    info.hideDateOnCover = names.hideDateOnCover;
+    markSettingsChanged();
+}
+
+void ProjectDocument::setLineNameOptions(const GridInfo &options)
+{
+    GridInfo &g = project_.grid;
+    g.lineStyleX = options.lineStyleX;
+    g.lineStyleY = options.lineStyleY;
+    g.lineStartX = options.lineStartX;
+    g.lineStartY = options.lineStartY;
+    g.lineReverseX = options.lineReverseX;
+    g.lineReverseY = options.lineReverseY;
+    applyLineNames();
+}
+
 void ProjectDocument::setPlacedHardwareOptions(int showRequiredWhenBlank, int useDoublePull)
 {
     project_.grid.showRequiredWhenBlank = showRequiredWhenBlank;
@@ -424,7 +447,7 @@ NodeChange NodeRecorder::take(const QString &text, NodeFields fields, const Node
 }
 
 NodeEdit::NodeEdit(ProjectDocument &document, const QString &text, NodeFields fields)
-    : document_(document), text_(text), fields_(fields), recorder_(document.project())
+    : document_(document), text_(text), fields_(fields), recorder_(document.project_)
 {
 }
 

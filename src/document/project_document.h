@@ -95,7 +95,8 @@ public:
     explicit ProjectDocument(QObject *parent = nullptr);
     ~ProjectDocument() override;
 
-    Project &project() { return project_; }
+    // The open project, to read. Every change goes through the document's calls below, a NodeEdit
+    // or recordedEdit, so that it is a step of the history or a marked change.
     const Project &project() const { return project_; }
 
     // ---- The open project's values ----
@@ -172,6 +173,19 @@ public:
     bool setStoreyHeights(int32_t height1, int32_t height2);
     // The placed-hardware dialog's two options, stored as soon as a check box changes.
     void setPlacedHardwareOptions(int showRequiredWhenBlank, int useDoublePull);
+    // The building, office and person names and the two cover options of `names`.
+    void setProjectNames(const ProjectInfo &names);
+    // The six line-naming options of `options`; the line names are made again from them.
+    void setLineNameOptions(const GridInfo &options);
+
+    // An edit of node records: `edit` is handed the project, writes it only through a NodeRecorder of
+    // its own and returns what that recorded, as the plan editor's placement routines do; the caller
+    // pushes it (pushNodeEdit).
+    template <class Edit>
+    decltype(auto) recordedEdit(Edit &&edit)
+    {
+        return edit(project_);
+    }
 
 signals:
     // New, Open, a restored copy: the whole project is another.
@@ -196,6 +210,7 @@ signals:
     void changed();
 
 private:
+    friend class NodeEdit;
     friend class NodeEditCommand;
     friend class GridResizeCommand;
     // The whole project becomes `project` (a grid resize, its undo or redo).

@@ -168,8 +168,8 @@ WallKinds handledWallKinds(const EditorState &editor, EditMode editMode)
 {
     WallKinds k;
     if (editMode != kModePlace && editor.span.menuDeletion == 1) {
-        k.braces = editor.span.deleteKind == 1 || editor.span.deleteKind == 3;
-        k.boards = editor.span.deleteKind == 2 || editor.span.deleteKind == 3;
+        k.braces = editor.span.deleteKind == WallDeletion::Braces || editor.span.deleteKind == WallDeletion::Both;
+        k.boards = editor.span.deleteKind == WallDeletion::Boards || editor.span.deleteKind == WallDeletion::Both;
         return k;
     }
     if (editMode != kModePlace && editor.deleteBothKinds == 1) {
@@ -209,9 +209,9 @@ NodeRect orderedSpan(const EditorState &editor)
     NodeRect r{std::min(s.startIx, s.endIx), std::min(s.startIy, s.endIy), std::max(s.startIx, s.endIx),
                std::max(s.startIy, s.endIy)};
     if (editor.currentTool == kToolWall || editor.currentTool == kToolBeam) {
-        if (s.axisLock == 1)
+        if (s.axisLock == AxisLock::AlongX)
             r.iy2 = r.iy1;
-        else if (s.axisLock == 2)
+        else if (s.axisLock == AxisLock::AlongY)
             r.ix2 = r.ix1;
     }
     return r;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/beam_segment.h"
 #include "model/project_values.h"
 
 namespace rqx {
@@ -54,43 +55,6 @@ NodeCoord GetNodeCoord(const Project &project, int level, int x, int y)
     if (x < 1 || y < 1 || level < 1 || !project.coords.valid(x, y, level))
         return NodeCoord{};
     return project.coords(x, y, level);
-}
-
-namespace {
-
-// Column standing on the storey below the beam plane (level 1 reads its own columns).
-bool SupportAt(const Project &project, int x, int y, int level)
-{
-    const int below = level > 1 ? level - 1 : 1;
-    if (!project.nodes.valid(x, y, below))
-        return false;
-    return project.nodes(x, y, below).columnKind > 0;
-}
-
-bool BeamPresent(const Project &project, int x, int y, int level, int dir, int spanCount)
-{
-    const int along = dir == kDirX ? x : y;
-    if (along < 1 || along > spanCount || !project.nodes.valid(x, y, level))
-        return false;
-    return project.nodes(x, y, level).beam[dir].present >= 1;
-}
-
-}  // namespace
-
-int BeamSegmentAt(const Project &project, int x, int y, int level, int dir)
-{
-    const int dx = dir == kDirX ? 1 : 0;
-    const int dy = dir == kDirY ? 1 : 0;
-    const int spans = dir == kDirX ? project.dims.spanCountX : project.dims.spanCountY;
-    const bool breakStart =
-        SupportAt(project, x, y, level) || !BeamPresent(project, x - dx, y - dy, level, dir, spans);
-    const bool breakEnd =
-        SupportAt(project, x + dx, y + dy, level) || !BeamPresent(project, x + dx, y + dy, level, dir, spans);
-    if (breakStart && breakEnd)
-        return 0;
-    if (breakStart)
-        return 1;
-    return breakEnd ? 3 : 2;
 }
 
 void UpdateBeamSegments(Project &project)

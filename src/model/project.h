@@ -184,10 +184,7 @@ void InitNodeCoords(Project &project);
 void ResetProject(Project &project);
 // NodeCoord of node (x, y) at the given storey; all zero when x, y or level is below 1.
 NodeCoord GetNodeCoord(const Project &project, int level, int x, int y);
-// Position of the beam span starting at (x, y) in direction dir in its member (0 single, 1 first,
-// 2 middle, 3 last): a beam member runs from support to support.
-int BeamSegmentAt(const Project &project, int x, int y, int level, int dir);
-// Recomputes every BeamInfo.segment with BeamSegmentAt.
+// Recomputes every BeamInfo.segment (BeamSegmentAt, model/beam_segment.h).
 void UpdateBeamSegments(Project &project);
 // Recomputes both outlineEdge fields of every node of one level.
 void UpdateOutlineMarks(Project &project, int level);

@@ -135,8 +135,7 @@ HelpWindow *ShowHelp(QWidget *owner, int topic)
             path.isEmpty()
                 ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/") + kIndex)
                 : path;
-        MessageAnswer answer = ShowMessage(shown + QStringLiteral(" が見つかりません。"), MessageKind::Ok,
-                                           kMessageTitleFull, owner);
+        ShowMessage(shown + QStringLiteral(" が見つかりません。"), MessageKind::Ok, kMessageTitleFull, owner);
         return nullptr;
     }
     QPointer<HelpWindow> &window = HelpWindowPointer();

@@ -74,7 +74,7 @@ TEST(Houses, OneStorey)
 {
     Project p = HandWorkedOneStorey();
     Calculation c = test::Calculated(p);
-    CheckEveryColumn(p,
+    CheckEveryColumn(p, c,
                      {
                          // (1,1) corner. X: brace's lower end here, A = 2.0 − 0.5 = 1.5, 1.5×0.8 − 0.4 = 0.8.
                          //       Y: lone cross brace, A = 3.0, 3.0×0.8 − 0.4 = 2.0 → (と).

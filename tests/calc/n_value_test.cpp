@@ -23,7 +23,7 @@ Calculation &Last()
     return calc;
 }
 
-void Run(Project &p)
+void Calc(Project &p)
 {
     Last() = test::Calculated(p);
 }
@@ -42,7 +42,7 @@ TEST(ColumnN, SecondStoreyCornerWithWallOnOneSide)
     Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceColumn(p, 2, 1, 1);
     PlaceWall(p, 2, kDirX, 1, 1, 3, kKeyMenzai, 4);  // 2.0 on side 2
-    Run(p);
+    Calc(p);
     // No floor around: corner. N = A×0.8 − 0.4 = 2.0×0.8 − 0.4 = 1.2; Y: −0.4.
     EXPECT_EQ(p.nodes(1, 1, 2).isCorner, 1);
     EXPECT_FLOAT_EQ(R(p, 1, 1, 2).bValue, 0.8f);
@@ -88,7 +88,7 @@ TEST(ColumnN, FirstStoreyLByPartAndSettingWithAndWithoutAColumnAbove)
         PlaceColumn(p, 2, 3, 2);
         PlaceWall(p, 1, kDirX, 3, 3, 4, kKeyMenzai, 6);
         PlaceWall(p, 2, kDirX, 3, 2, 3, kKeyMenzai, 4);
-        Run(p);
+        Calc(p);
         EXPECT_EQ(p.nodes(3, 3, 2).isCorner, 1);
         EXPECT_EQ(p.nodes(3, 2, 2).isCorner, 0);
         for (const Case &c : cases) {
@@ -110,7 +110,7 @@ TEST(ColumnN, OneStoreyHouseIsAlwaysASingleStoreyPart)
     PlaceFloor(p, 2, 1, 1, 3, 3);
     PlaceColumn(p, 1, 2, 2);
     PlaceWall(p, 1, kDirY, 2, 1, 2, kKeyTasuki, 3);  // 4.0 on Y side 1, no correction
-    Run(p);
+    Calc(p);
     // 4 floored cells: B 0.5, L 0.6; N = 4.0×0.5 − 0.6 = 1.4 → (に).
     EXPECT_FLOAT_EQ(R(p, 2, 2, 1).lValue, 0.6f);
     EXPECT_NEAR(R(p, 2, 2, 1).nOwn[kDirY], 1.4f, kTol);
@@ -142,7 +142,7 @@ TEST(BeamTransfer, ColumnHalfwayGivesHalfToEachEnd)
 {
     // A = 1.5 (board row 3), ΔN = 1.5×0.8 = 1.2; u = (1.82 − 0.91)/1.82 = 0.5 → 0.6 each.
     Project p = HalfwayHouse(3);
-    Run(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 2).aValue[kDirX] * R(p, 3, 1, 2).bValue, 1.2f, kTol);
     EXPECT_NEAR(R(p, 1, 1, 1).nBeam[kDirX], 0.6f, kTol);
     EXPECT_NEAR(R(p, 5, 1, 1).nBeam[kDirX], 0.6f, kTol);
@@ -157,7 +157,7 @@ TEST(BeamTransfer, ColumnHalfwayGivesHalfToEachEnd)
 
     // With the user's L: ΔN = 1.2 − 0.4 = 0.8 → 0.4 each.
     p.grid.lCoefficientMode = 1;
-    Run(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 1, 1, 1).nBeam[kDirX], 0.4f, kTol);
     EXPECT_NEAR(R(p, 5, 1, 1).nBeam[kDirX], 0.4f, kTol);
 }
@@ -165,11 +165,11 @@ TEST(BeamTransfer, ColumnHalfwayGivesHalfToEachEnd)
 TEST(BeamTransfer, ColumnWithoutWallPassesNothingOrMinusLWithTheUserSetting)
 {
     Project p = HalfwayHouse(0);
-    Run(p);
+    Calc(p);
     EXPECT_EQ(R(p, 1, 1, 1).nBeam[kDirX], 0.0f);
     // Mode 1: ΔN = 0×0.8 − 0.4 = −0.4, half of it lowers each lower column.
     p.grid.lCoefficientMode = 1;
-    Run(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 1, 1, 1).nBeam[kDirX], -0.2f, kTol);
     EXPECT_NEAR(R(p, 5, 1, 1).nBeam[kDirX], -0.2f, kTol);
 }
@@ -190,7 +190,7 @@ TEST(BeamTransfer, ShareBelowOneMillionthAddsNothing)
     PlaceColumn(p, 2, 7, 2);
     PlaceBeam(p, 2, kDirX, 2, 4, 7);
     PlaceWall(p, 2, kDirX, 2, 6, 7, kKeyMenzai, 6);
-    Run(p);
+    Calc(p);
     EXPECT_EQ(R(p, 1, 1, 1).nBeam[kDirX], 0.0f);
     EXPECT_EQ(R(p, 4, 2, 1).nBeam[kDirX], 0.0f);
     // The column at x = 6 carries it from x = 7: member 6..7 starts at it, u = (0.455 − 0.455)/..
@@ -213,7 +213,7 @@ TEST(BeamTransfer, TermsListedFromAnyStartMeasureAgainstTheColumnsOwnMember)
     PlaceBeam(p, 2, kDirX, 1, 1, 9);
     PlaceWall(p, 2, kDirX, 1, 4, 5, kKeyMenzai, 4);
     PlaceWall(p, 2, kDirX, 1, 6, 7, kKeyMenzai, 4);
-    Run(p);
+    Calc(p);
     // From x = 1: the upper column at x = 4, v = 1.365 > 0.91: u = 0, and so for x = 6 (measured against
     // 0.91 from x = 1, not against the member beyond): no term.
     EXPECT_TRUE(Last().termsOf(1, 1, kDirX, PullOutPath::AlongBeam).empty());
@@ -262,7 +262,7 @@ TEST(CrossTransfer, CarriedToBothEndsOfTheCrossMember)
     // t = 1.82, q = 0.91: half to each end. nCross = 0.5 × 1.6 × 0.5 = 0.4 at (3,1) and (3,5);
     // the other half reaches (1,3) along the beam: u = 0.5 → nBeam 0.8.
     Project p = CrossHouse(3, 3);
-    Run(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.4f, kTol);
     EXPECT_NEAR(R(p, 3, 5, 1).nCross[kDirX], 0.4f, kTol);
     EXPECT_NEAR(R(p, 1, 3, 1).nBeam[kDirX], 0.8f, kTol);
@@ -270,7 +270,7 @@ TEST(CrossTransfer, CarriedToBothEndsOfTheCrossMember)
     EXPECT_EQ(R(p, 2, 3, 2).notCarried, 0);
     EXPECT_EQ(Last().anyNotCarried, 0);
     // A second run starts from zero again.
-    Run(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.4f, kTol);
 }
 
@@ -279,7 +279,7 @@ TEST(CrossTransfer, SharedByTheDistanceAlongTheCrossMember)
     // Connection at (3,2): q = 0.455 of t = 1.82 → (3,1) takes 0.75, (3,5) 0.25 of
     // ΔN × f = 1.6 × 0.5: 0.6 and 0.2.
     Project p = CrossHouse(2, 3);
-    Run(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.6f, kTol);
     EXPECT_NEAR(R(p, 3, 5, 1).nCross[kDirX], 0.2f, kTol);
 }
@@ -289,7 +289,7 @@ TEST(CrossTransfer, FullShareWhenTheFarEndHasNoCrossBeam)
     // Carrying member 1..4; no Y beam passes P2 = (4,3): the whole ΔN goes across, 0.8 to
     // each end of the cross member. Along the beam (1,3) still gets u = 0.91/1.365 = 2/3 of it.
     Project p = CrossHouse(3, 4);
-    Run(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.8f, kTol);
     EXPECT_NEAR(R(p, 3, 5, 1).nCross[kDirX], 0.8f, kTol);
     EXPECT_NEAR(R(p, 1, 3, 1).nBeam[kDirX], 1.6f * 2.0f / 3.0f, kTol);
@@ -307,7 +307,7 @@ TEST(CrossTransfer, FullShareWhenStandingOnAnOrthogonalBeamEnd)
     PlaceBeam(p, 2, kDirX, 3, 1, 5);
     PlaceBeam(p, 2, kDirY, 2, 2, 3);
     PlaceWall(p, 2, kDirX, 2, 1, 2, kKeyMenzai, 4);
-    Run(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 1, 3, 1).nCross[kDirX], 1.2f, kTol);
     EXPECT_NEAR(R(p, 5, 3, 1).nCross[kDirX], 0.4f, kTol);
     EXPECT_EQ(Last().anyNotCarried, 0);
@@ -317,7 +317,7 @@ TEST(CrossTransfer, FullShareWhenStandingOnAnOrthogonalBeamEnd)
     // lost there: no warning.
     p.nodes(5, 3, 1).columnKind = 0;
     PlaceColumn(p, 1, 2, 3);
-    Run(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 2, 3, 1).nCross[kDirX], 1.6f, kTol);
     EXPECT_EQ(R(p, 2, 2, 2).notCarried, 0);
     EXPECT_EQ(Last().anyNotCarried, 0);
@@ -336,7 +336,7 @@ TEST(CrossTransfer, PullOutOfTheOtherDirectionReachesBothEndsOfTheCarryingBeam)
     PlaceColumn(p, 2, 3, 2);
     PlaceBeam(p, 2, kDirY, 3, 1, 5);
     PlaceWall(p, 2, kDirX, 2, 3, 4, kKeyMenzai, 4);
-    Run(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 1.2f, kTol);
     EXPECT_NEAR(R(p, 3, 5, 1).nCross[kDirX], 0.4f, kTol);
     EXPECT_EQ(R(p, 3, 1, 1).nBeam[kDirY], 0.0f);  // no Y wall on U: nothing along the beam in Y
@@ -360,7 +360,7 @@ TEST(CrossTransfer, OtherDirectionPullOutReachesTheOneSupportedEndAndGoesAcrossT
     PlaceBeam(p, 2, kDirY, 3, 1, 5);
     PlaceBeam(p, 2, kDirX, 5, 1, 5);
     PlaceWall(p, 2, kDirX, 2, 3, 4, kKeyMenzai, 4);
-    Run(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 1.2f, kTol);
     EXPECT_NEAR(R(p, 1, 5, 1).nCross[kDirX], 0.2f, kTol);
     EXPECT_NEAR(R(p, 5, 5, 1).nCross[kDirX], 0.2f, kTol);
@@ -374,7 +374,7 @@ TEST(CrossTransfer, EndWithoutLowerColumnIsNotCarried)
     // (3,1) still takes 0.4.
     Project p = CrossHouse(3, 3);
     p.nodes(3, 5, 1).columnKind = 0;
-    Run(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.4f, kTol);
     EXPECT_EQ(R(p, 2, 3, 2).notCarried, 1);
     EXPECT_EQ(Last().anyNotCarried, 1);
@@ -386,7 +386,7 @@ TEST(CrossTransfer, ColumnOnNoOrthogonalBeamIsNotCarried)
     Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceColumn(p, 2, 2, 2);
     PlaceWall(p, 2, kDirY, 2, 2, 3, kKeyKesa, 2);
-    Run(p);
+    Calc(p);
     EXPECT_EQ(R(p, 2, 2, 2).notCarried, 1);
     EXPECT_EQ(Last().anyNotCarried, 1);
     // Without any wall and with the commentary's L, it has nothing to pass down.
@@ -411,7 +411,7 @@ TEST(CrossTransfer, ConnectionSearchPassesOverSpansWithoutBeam)
     PlaceBeam(p, 2, kDirX, 4, 1, 5);
     PlaceBeam(p, 2, kDirY, 2, 3, 4);
     PlaceWall(p, 2, kDirX, 2, 2, 3, kKeyMenzai, 4);
-    Run(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 1, 4, 1).nCross[kDirX], 1.2f, kTol);
     EXPECT_NEAR(R(p, 5, 4, 1).nCross[kDirX], 0.4f, kTol);
     EXPECT_EQ(R(p, 2, 2, 2).notCarried, 0);
@@ -423,7 +423,7 @@ TEST(CrossTransfer, IgnoredByTheSettingWhileBeamTransferGoesOn)
     Project p = CrossHouse(3, 3);
     p.nodes(3, 5, 1).columnKind = 0;
     p.grid.crossBeamIgnored = 1;
-    Run(p);
+    Calc(p);
     for (const ColumnResult &r : Last().results) {
         EXPECT_EQ(r.nCross[kDirX], 0.0f);
         EXPECT_EQ(r.nCross[kDirY], 0.0f);
@@ -445,7 +445,7 @@ TEST(RunCalculation, CountsColumnsAndClearsHardwareOfEmptyNodes)
     p.nodes(2, 1, 1).hardware[1] = QStringLiteral("(は)");
     p.nodes(2, 1, 1).hardware[2] = QStringLiteral("(は)");
     p.nodes(1, 1, 1).hardware[1] = QStringLiteral("(と)");
-    Run(p);
+    Calc(p);
     ASSERT_EQ(Last().columnCount.size(), 2);
     EXPECT_EQ(Last().columnCount[1], 3);
     EXPECT_EQ(Last().columnCount[2], 1);
@@ -465,7 +465,7 @@ TEST(RunCalculation, NBeyondTheTableIsLabelledAndTheRestGoesOn)
     PlaceColumn(p, 1, 3, 3);
     PlaceWall(p, 1, kDirX, 1, 1, 2, kKeyTasuki, 4);
     PlaceWall(p, 2, kDirX, 1, 1, 2, kKeyTasuki, 4);
-    Run(p);
+    Calc(p);
     EXPECT_NEAR(TotalN(R(p, 1, 1, 1), kDirX), 7.6f, kTol);
     EXPECT_EQ(p.nodes(1, 1, 1).hardware[0], QStringLiteral("範囲外"));
     EXPECT_NEAR(TotalN(R(p, 1, 1, 2), kDirX), 3.6f, kTol);  // 5.0×0.8 − 0.4

@@ -10,6 +10,7 @@
 #include "model/project_file.h"
 #include "support/house_builder.h"
 #include "support/sample_houses.h"
+#include "support/writable_project.h"
 
 namespace rqx {
 namespace {
@@ -17,7 +18,7 @@ namespace {
 struct DocumentFixture {
     ProjectDocument doc;
     DocumentFixture() { doc.replaceProject(samples::NewProject(4, 3)); }
-    NodeRecord &at(int x, int y, int level = 1) { return doc.project().nodes(x, y, level); }
+    NodeRecord &at(int x, int y, int level = 1) { return rqx::test::Writable(doc).nodes(x, y, level); }
     // One step: a column at (x, y) and its placed top hardware.
     void placeColumn(int x, int y, const QString &top = QString())
     {
@@ -225,8 +226,7 @@ TEST(ProjectDocumentTest, TheCalculationRunsOnceForEveryChangeAndIsNoChange)
     EXPECT_EQ(doc.calculation().columnCount[1], 8);
     doc.undo();
     EXPECT_EQ(doc.calculation().columnCount[1], 7);
-    doc.project().grid.lCoefficientMode = 1;
-    doc.markSettingsChanged();
+    doc.setLCoefficientMode(1);
     EXPECT_EQ(doc.calculation().requiredClass(5, 1, 1), QStringLiteral("(は)"));
 }
 

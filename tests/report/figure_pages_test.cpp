@@ -107,7 +107,7 @@ TEST(FigurePagesTest, OneStatedScaleForThePlansAndOneForTheFrames)
         EXPECT_EQ(plans, 2 * shape.floors);
         // The command line's plan page: the report's scale.
         PrintSurface cli;
-        RecordReportPlanPage(cli, b->p, c, kPlanHardware, shape.floors);
+        RecordReportPlanPage(cli, b->p, Calculate(b->p), kPlanHardware, shape.floors);
         EXPECT_EQ(ScaleOn(cli.document(), 1), planScale);
         // Frames: one scale, stated once per frame.
         int frameScale = 0;

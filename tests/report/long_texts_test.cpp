@@ -29,7 +29,6 @@ Project WithNames(int building, int office, int line, int hardware)
     for (NodeRecord &n : p.nodes)
         if (n.columnKind > 0)
             n.hardware[1] = n.hardware[2] = QString(hardware, c);
-    Calculation c = test::Calculated(p);
     return p;
 }
 
@@ -45,8 +44,8 @@ TEST(ReportLongTexts, NamesLongerThanTheirPlaceChangeNeitherThePageCountNorAnyOt
     const ReportOptions options{QDate(2026, 12, 7), {}};
     PrintSurface a;
     PrintSurface b;
-    BuildReport(a, atLimit, options);
-    BuildReport(b, huge, options);
+    BuildReport(a, atLimit, Calculate(atLimit), options);
+    BuildReport(b, huge, Calculate(huge), options);
     ASSERT_EQ(b.document().pageCount(), a.document().pageCount());
 
     // Page for page the same texts but for the names, each cut short of its place with "…".

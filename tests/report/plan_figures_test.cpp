@@ -28,9 +28,21 @@ float NodeY(int j)
     return kFigY - kScale * 0.455f * static_cast<float>(j - 1);
 }
 
-// Walls (columns when level > 0) of a project drawn on a fresh page.
-PageContent Draw(const Project &p, int mode, int columnLevel = 0, PrintSurface *surface = nullptr)
+// A calculation of nothing: the results, classes and marks of every node empty.
+Calculation Blank(const Project &p)
 {
+    Calculation calc;
+    calc.results.reset(p.nodes.sizeX(), p.nodes.sizeY(), p.nodes.sizeLevel());
+    calc.requiredClass.reset(p.nodes.sizeX(), p.nodes.sizeY(), p.nodes.sizeLevel());
+    calc.corner.reset(p.nodes.sizeX(), p.nodes.sizeY(), p.nodes.sizeLevel());
+    return calc;
+}
+
+// Walls (columns when level > 0, with the results of `calc`, else none) of a project drawn on a fresh page.
+PageContent Draw(const Project &p, int mode, int columnLevel = 0, PrintSurface *surface = nullptr,
+                 const Calculation *calc = nullptr)
+{
+    const Calculation c = calc != nullptr ? *calc : Blank(p);
     InstallJapaneseFontSubstitutions();
     PrintSurface own;
     PrintSurface &s = surface != nullptr ? *surface : own;
@@ -132,10 +144,12 @@ TEST(PlanFigures, HardwareTextSizeFollowsTheGrid)
         SCOPED_TRACE(spans);
         Project p = samples::NewProject(spans, spans, 1, 2, samples::LineNames::kNone);
         samples::PlaceColumn(p, 1, 3, 3);
-        p.nodes(3, 3, 1).hardware = {u"(ほ)"_s, u"(に)"_s, u"(へ)"_s};
+        p.nodes(3, 3, 1).hardware = {QString(), u"(に)"_s, u"(へ)"_s};
+        Calculation calc = Blank(p);
+        calc.requiredClass(3, 3, 1) = u"(ほ)"_s;
         PrintSurface s;
         s.SetFontName(u"ＭＳ ゴシック"_s);
-        const PageContent page = Draw(p, kFigColumnsHardware, 1, &s);
+        const PageContent page = Draw(p, kFigColumnsHardware, 1, &s, &calc);
         EXPECT_EQ(s.FontName(), u"ＭＳ 明朝"_s);
         ASSERT_EQ(page.texts.size(), 3u);
         for (const test::PageText &t : page.texts) {
@@ -160,7 +174,9 @@ TEST(PlanFigures, LineNamesKeepClearOfTheHardwareTexts)
         SCOPED_TRACE(spans);
         Project p = samples::NewProject(spans, spans, 1, 2);
         samples::PlaceColumn(p, 1, 1, 1);
-        p.nodes(1, 1, 1).hardware = {u"(ろ)"_s, QString(), u"HD-B20"_s};
+        p.nodes(1, 1, 1).hardware = {QString(), QString(), u"HD-B20"_s};
+        Calculation c = Blank(p);
+        c.requiredClass(1, 1, 1) = u"(ろ)"_s;
         InstallJapaneseFontSubstitutions();
         PrintSurface s;
         s.StartDoc();
@@ -214,9 +230,10 @@ TEST(PlanFigures, ColumnModes)
         Project p = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
         samples::PlaceColumn(p, c.level, 2, 2, 2);  // a through column
         samples::PlaceColumn(p, c.level, 3, 3);
-        c.results(3, 3, c.level).nOwn = {c.nOwnX, c.nOwnY};
-        c.results(3, 3, c.level).nBeam[kDirX] = c.nBeamX;
-        const PageContent page = Draw(p, c.mode, c.level);
+        Calculation calc = Blank(p);
+        calc.results(3, 3, c.level).nOwn = {c.nOwnX, c.nOwnY};
+        calc.results(3, 3, c.level).nBeam[kDirX] = c.nBeamX;
+        const PageContent page = Draw(p, c.mode, c.level, nullptr, &calc);
         const auto rects = page.shapesOf(PageItemKind::Rectangle);
         ASSERT_EQ(rects.size(), 2u);
         const PageShape &sq = rects[1];  // (3,3)
@@ -251,7 +268,7 @@ TEST(PlanFigures, NotCarriedColumnsRed)
     samples::PlaceWall(p, 2, kDirX, 3, 1, 2, kKeyMenzai, 4);
     Calculation c = test::Calculated(p);
     ASSERT_EQ(c.results(2, 3, 2).notCarried, 1);
-    const auto rects = Draw(p, kFigColumnsCarried, 2).shapesOf(PageItemKind::Rectangle);
+    const auto rects = Draw(p, kFigColumnsCarried, 2, nullptr, &c).shapesOf(PageItemKind::Rectangle);
     ASSERT_EQ(rects.size(), 2u);
     int red = 0;
     for (const PageShape &r : rects) {

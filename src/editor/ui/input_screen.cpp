@@ -313,7 +313,7 @@ void InputScreen::onNodesAboutToChange(const NodeRegion &region)
 {
     // A change from outside the mouse (undo, redo, a dialog) ends a span in progress; the editor's
     // own step comes after its span has ended.
-    if (editor_.span.dragState != 0)
+    if (editor_.span.dragState != SpanStage::Idle)
         cancelSpan();
     drawRegion(NodeRect{region.ix1, region.iy1, region.ix2, region.iy2}, true);
 }
@@ -356,12 +356,11 @@ public:
     }
     void showMessage(const QString &text) override
     {
-        MessageAnswer answer = ShowMessage(text, MessageKind::Ok, kMessageTitle, &screen_);
+        ShowMessage(text, MessageKind::Ok, kMessageTitle, &screen_);
     }
     bool confirm(const QString &text) override
     {
-        MessageAnswer answer = ShowMessage(text, MessageKind::OkCancel, kMessageTitle, &screen_);
-        return answer == MessageAnswer::Ok;
+        return ShowMessage(text, MessageKind::OkCancel, kMessageTitle, &screen_) == MessageAnswer::Ok;
     }
     void setBusy(bool busy) override
     {
@@ -394,8 +393,8 @@ void InputScreen::cancelSpan()
         return;
     }
     paper_->removeRubberBands();
-    editor_.span.dragState = 0;
-    editor_.span.cancelRequested = 0;
+    editor_.span.dragState = SpanStage::Idle;
+    editor_.span.cancelRequested = false;
     setCancelEnabled(false);
 }
 
@@ -710,7 +709,7 @@ void InputScreen::keyPressEvent(QKeyEvent *event)
 {
     // Esc ends a span and its rubber band as "ｷｬﾝｾﾙ" does.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
-        editor_.span.dragState != 0) {
+        editor_.span.dragState != SpanStage::Idle) {
         cancelSpan();
         event->accept();
         return;

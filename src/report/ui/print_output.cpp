@@ -32,7 +32,7 @@ MessageAnswer Ask(QWidget *owner, const QString &text, MessageKind kind)
 
 void Tell(QWidget *owner, const QString &text)
 {
-    MessageAnswer answer = ShowMessage(text, MessageKind::Ok, kMessageTitle, owner);
+    ShowMessage(text, MessageKind::Ok, kMessageTitle, owner);
 }
 
 // A progress dialog for long output that appears only when the output takes a while.

@@ -48,8 +48,8 @@ bool CheckHistoryFile(const QString &path, const QString &appTitle, QWidget *par
     // A missing file has the history's own message; a folder, no permission or another kind of
     // file are named as such.
     const bool missing = check.error == ENOENT || check.error == ENOTDIR;
-    MessageAnswer answer = ShowMessage(missing ? MissingHistoryFileMessage(path) : check.message,
-                                       MessageKind::Ok, kMessageTitle, parent);
+    ShowMessage(missing ? MissingHistoryFileMessage(path) : check.message, MessageKind::Ok, kMessageTitle,
+                parent);
     return false;
 }
 

@@ -11,6 +11,7 @@
 #include "document/project_document.h"
 #include "shell/modal_script.h"
 #include "support/sample_houses.h"
+#include "support/writable_project.h"
 
 namespace rqx {
 namespace {
@@ -28,7 +29,7 @@ TEST(CalcSettingsFormsTest, LCoefficientOkAlwaysMarksTheProjectChanged)
     for (const Case &c : cases) {
         AppState state;
         ProjectDocument doc;
-        doc.project().grid.lCoefficientMode = c.start;
+        rqx::test::Writable(doc).grid.lCoefficientMode = c.start;
         OsaekeisuSetForm d(doc, state);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("VELM-RQX /軸組Ｎ値算定   押さえ係数設定"));
         EXPECT_TRUE(d.methodOption(c.start)->isChecked());

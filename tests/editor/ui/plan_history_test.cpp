@@ -39,6 +39,7 @@
 #include "common/number_format.h"
 #include "report/result_table.h"
 #include "support/calculated.h"
+#include "support/writable_project.h"
 
 using namespace rqx;
 
@@ -90,7 +91,7 @@ struct PlanHistoryTest : ::testing::Test {
         state.programDir = QDir::tempPath();
         doc = std::make_unique<ProjectDocument>();
         form = std::make_unique<MainForm>(*doc, state);
-        p = &doc->project();
+        p = &rqx::test::Writable(*doc);
         p->info.floorCount = 2;
         p->info.divisions = 2;
         p->info.moduleLength = 0.91f;
@@ -260,10 +261,10 @@ TEST_F(PlanHistoryTest, EscEndsASpanAndTheRightClickOffTheGridShowsOnlyTheZoomMe
     tool(kToolWall, QStringLiteral("Kesa1"));
     clickAt(2, 2);
     QTest::mouseMove(paper(), pixel(6, 2));
-    ASSERT_EQ(ed.span.dragState, 1);
+    ASSERT_EQ(ed.span.dragState, SpanStage::FirstPointTaken);
     ASSERT_EQ(paper()->rubberBandsShown(), 1);
     QTest::keyClick(paper(), Qt::Key_Escape);
-    EXPECT_EQ(ed.span.dragState, 0);
+    EXPECT_EQ(ed.span.dragState, SpanStage::Idle);
     EXPECT_EQ(paper()->rubberBandsShown(), 0);
     EXPECT_FALSE(screen->cancelButton()->isEnabled());
     EXPECT_EQ(doc->undoStack()->count(), 0);
@@ -449,7 +450,8 @@ TEST_F(PlanHistoryTest, ACopyIsCalculatedOnAnotherThreadWhileTheWindowEdits)
     EXPECT_TRUE(std::equal(onWorker.results.begin(), onWorker.results.end(), here.results.begin()));
     EXPECT_TRUE(
         std::equal(onWorker.requiredClass.begin(), onWorker.requiredClass.end(), here.requiredClass.begin()));
-    EXPECT_EQ(onWorker.pullOutTerms, here.pullOutTerms);
+    EXPECT_EQ(onWorker.beamTerms, here.beamTerms);
+    EXPECT_EQ(onWorker.crossTerms, here.crossTerms);
     // The window's project went on: the worker's copy has neither the walls nor the column drawn since.
     EXPECT_EQ(copy.nodes(5, 4, 1).columnKind, 0);
     EXPECT_GT(doc->project().nodes(5, 4, 1).columnKind, 0);

@@ -12,6 +12,7 @@
 #include "report/ui/test_report.h"
 #include "shell/modal_script.h"
 #include "support/house_builder.h"
+#include "support/writable_project.h"
 
 namespace rqx {
 namespace {
@@ -63,7 +64,7 @@ TEST(ReportCommand, QuestionsThenTheReportWindowInTheMainWindowsPlace)
         SCOPED_TRACE(c.name);
         ProjectDocument document;
         document.replaceProject(House(c.notCarried));
-        Project &project = document.project();
+        Project &project = rqx::test::Writable(document);
         project.grid.crossBeamNoWarning = c.noWarning;
         AppState state;
         QPrinter printer;

@@ -223,9 +223,10 @@ TEST(ReportWindow, CloseQuestion)
 TEST(ReportWindow, StoppingTheBuildClosesTheWindow)
 {
     Project project;
+    Calculation calc;
     AppState state;
     QPrinter printer;
-    auto *window = new ReportWindow(project, state, printer);
+    auto *window = new ReportWindow(project, calc, state, printer);
     QSignalSpy closed(window, &ReportWindow::closed);
     window->show();
     int calls = 0;

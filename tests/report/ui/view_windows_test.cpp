@@ -24,6 +24,7 @@
 #include "widgets/help_window.h"
 #include "shell/ui/main_form.h"
 #include "support/house_builder.h"
+#include "support/writable_project.h"
 
 namespace rqx {
 namespace {
@@ -90,7 +91,7 @@ TEST(TransferCheckView, RedColumnsHeaderAndFooterFollowTheCalculation)
     for (const Case &c : cases) {
         ProjectDocument document;
         document.replaceProject(TransferHouse(c.supported, c.crossBeamIgnored));
-        Project &p = document.project();
+        Project &p = rqx::test::Writable(document);
         QPrinter printer;
         ProjectViews views(document, [&printer] { return &printer; });
         TransferCheckView *view = views.openTransferCheck(nullptr);
@@ -114,7 +115,7 @@ TEST(ProjectViews, OneWindowOfEachKind)
 {
     ProjectDocument document;
     document.replaceProject(TransferHouse(false, 0));
-    Project &p = document.project();
+    Project &p = rqx::test::Writable(document);
     QPrinter printer;
     ProjectViews views(document, [&printer] { return &printer; });
     TransferCheckView *check = views.openTransferCheck(nullptr);
@@ -203,7 +204,7 @@ TEST(ProjectViews, OpenedFromTheMainAndReportWindows)
     state.programDir = dir.path();
     ProjectDocument document;
     MainForm window(document, state);
-    window.project() = TransferHouse(false, 0);
+    rqx::test::Writable(document) = TransferHouse(false, 0);
     window.RebuildFrameMenus();
     ProjectViews *views = InstallViewCommands(window);
     EXPECT_TRUE(window.frameMenuX()->menuAction()->isEnabled());
@@ -219,7 +220,7 @@ TEST(ProjectViews, OpenedFromTheMainAndReportWindows)
     EXPECT_EQ(views->frameView()->currentYLine(), 5);
 
     QPrinter printer;
-    auto *report = new ReportWindow(window.project(), state, printer);
+    auto *report = new ReportWindow(document.project(), document.calculation(), state, printer);
     report->setViews(views->reportViews());
     report->setReport(test::TestReport(3));
     report->transferCheckCommand();
@@ -241,7 +242,7 @@ TEST(FrameView, NavigationBeepsAtTheEndsAndKeepsEachDirectionsLine)
     ProjectDocument document;
     document.replaceProject(
         samples::NewProject(4, 3, 2, 2, samples::LineNames::kNone));  // X lines 1..5, Y lines 1..4
-    Project &p = document.project();
+    Project &p = rqx::test::Writable(document);
     QPrinter printer;
     ProjectViews views(document, [&printer] { return &printer; });
     int beeps = 0;
@@ -315,7 +316,7 @@ TEST(Help, ButtonsReachTheirTopics)
     SetHelpDocumentPath(QStringLiteral(VELM_HELP_DOCUMENT));
     ProjectDocument viewed;
     viewed.replaceProject(TransferHouse(false, 0));
-    Project &p = viewed.project();
+    Project &p = rqx::test::Writable(viewed);
     QPrinter printer;
     ProjectViews views(viewed, [&printer] { return &printer; });
     QTemporaryDir dir;
@@ -324,7 +325,7 @@ TEST(Help, ButtonsReachTheirTopics)
     ProjectDocument document;
     CrossGSetForm settings(document, state, QString());
     MainForm window(document, state);
-    ReportWindow report(p, state, printer);
+    ReportWindow report(p, viewed.calculation(), state, printer);
     report.setAttribute(Qt::WA_DeleteOnClose, false);
     struct Case {
         const char *name;
