@@ -37,7 +37,8 @@ void NFromClass(const QString &label, float &value);
 int HardwareClassIndex(const QString &label);
 
 // Mark written after placed hardware that is weaker than the joint requires; the designer's choice stands.
-inline const QString kWeakerPlacementMark = QStringLiteral("※");
+// A mark of its own: "※" introduces the reports' notes.
+inline const QString kWeakerPlacementMark = QStringLiteral("！");
 
 // Whether a placed text is a class label whose N limit lies below that of the required class (any class
 // lies below an N beyond the table). Texts that are no class labels are never weaker.

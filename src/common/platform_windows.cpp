@@ -1,9 +1,8 @@
 // What the program asks of Windows: the file calls of the safe save and the file reader, and the
-// standard streams and platform of the command-line program. The sync is FlushFileBuffers; an
-// existing file is replaced with ReplaceFile, which gives the new file the old one's attributes,
-// owner and access list, a new one is moved into place with MoveFileEx and write-through; the
-// read-only attribute and the access list protect a file as the permission bits do elsewhere.
-// Windows errors are turned into the errno values the messages are written for.
+// standard streams and platform of the command-line program. The sync is FlushFileBuffers; the new
+// file takes the old one's attributes and access list and replaces it in one rename (MoveFileEx with
+// write-through); the read-only attribute and the access list protect a file as the permission bits
+// do elsewhere. Windows errors are turned into the errno values the messages are written for.
 #include "common/safe_save.h"
 #include "common/platform.h"
 
@@ -24,6 +23,8 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+
+#include <aclapi.h>
 
 namespace rqx {
 
@@ -50,9 +51,6 @@ int ErrnoOf(DWORD error)
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
         case ERROR_USER_MAPPED_FILE:
-        case ERROR_UNABLE_TO_REMOVE_REPLACED:
-        case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
-        case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
             return EBUSY;
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
@@ -127,13 +125,42 @@ int KindOf(const std::wstring &path)
     return kind;
 }
 
+// The old file's attributes (hidden, system, …) and the entries of its access list that were set on
+// the file itself go to the new file, as the owner and permission bits do elsewhere; best effort.
+void KeepAttributesAndAccess(const std::wstring &old, const std::wstring &replacement)
+{
+    const DWORD attributes = ::GetFileAttributesW(old.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (attributes & kKept)
+        ::SetFileAttributesW(replacement.c_str(), attributes & kKept);
+    PACL access = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (::GetNamedSecurityInfoW(old.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &access,
+                                nullptr, &descriptor) != ERROR_SUCCESS)
+        return;
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    ::GetSecurityDescriptorControl(descriptor, &control, &revision);
+    // Inherited entries come from the folder again; a list protected from inheritance stays so.
+    const SECURITY_INFORMATION what =
+        DACL_SECURITY_INFORMATION |
+        ((control & SE_DACL_PROTECTED) ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION);
+    if (access)
+        ::SetNamedSecurityInfoW(const_cast<wchar_t *>(replacement.c_str()), SE_FILE_OBJECT, what, nullptr, nullptr,
+                                access, nullptr);
+    ::LocalFree(descriptor);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- the save's calls
 
 int FileLayer::create(const QByteArray &path, int, int &fd)
 {
-    // The new file takes the folder's access list; ReplaceFile gives it the old file's.
+    // The new file takes the folder's access list; the replace gives it the old file's.
     const HANDLE h = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
@@ -144,7 +171,7 @@ int FileLayer::create(const QByteArray &path, int, int &fd)
 
 void FileLayer::keepOwner(int, int, int)
 {
-    // ReplaceFile keeps the old file's owner and access list.
+    // The replace gives the new file the old one's access list (rename).
 }
 
 int FileLayer::write(int fd, const char *data, qint64 size, qint64 &written)
@@ -172,18 +199,17 @@ int FileLayer::rename(const QByteArray &from, const QByteArray &to)
 {
     const std::wstring source = Wide(from);
     const std::wstring target = Wide(to);
-    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        // Without a backup name a failed ReplaceFile leaves the old file under its name.
-        if (::ReplaceFileW(target.c_str(), source.c_str(), nullptr,
-                           REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr))
-            return 0;
-        const DWORD error = ::GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND)  // the old file went meanwhile: the move below
-            return ErrnoOf(error);
-    }
-    return ::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? 0
-               : LastErrno();
+    KeepAttributesAndAccess(target, source);
+    // One rename that replaces the old file, returning once it is on the disk.
+    if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    const DWORD error = ::GetLastError();
+    // The user may write the old file (checked before) and the folder (the new file is there): a
+    // refusal is another program holding the old file open.
+    if ((error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) &&
+        ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return EBUSY;
+    return ErrnoOf(error);
 }
 
 int FileLayer::remove(const QByteArray &path)

@@ -9,6 +9,7 @@ namespace rqx {
 
 // Longest shown text per kind, in characters: the entry limits of the dialogs where there are any.
 inline constexpr int kShownBuildingName = 50;
+inline constexpr int kShownReportBuildingName = 200;  // the report's cover and header wrap a long name
 inline constexpr int kShownOfficeName = 16;
 inline constexpr int kShownPersonName = 16;
 inline constexpr int kShownLineName = 12;  // generated names ("Ｙ100a", "X2147483647") fit

@@ -1,10 +1,13 @@
 #pragma once
 // Texts of a figure set so that none overlaps or touches another, none covers an area kept free (column
-// squares) and none leaves the area the figure may use: each text tries its spots in order at its size,
-// then the same spots at smaller sizes down to a readable floor. Headless (QtGui). Lengths are page cm.
+// squares), none is crossed by a drawn dark line (walls, beams, module grid lines, braces, column lines)
+// and none leaves the area the figure may use: each text tries its spots in order at its size, then the
+// same spots at smaller sizes down to a readable floor. Headless (QtGui). Lengths are page cm.
 
 #include <QHash>
+#include <QPointF>
 #include <QRectF>
+#include <QRgb>
 #include <QString>
 
 #include <array>
@@ -17,6 +20,11 @@
 namespace rqx {
 
 class PrintSurface;
+
+// Whether a pen or fill colour reads as ink on paper: anything but white and light grey.
+bool IsDarkInk(QRgb color);
+// Whether the segment a–b, grown by `half` either side, meets the box.
+bool SegmentMeetsBox(const QPointF &a, const QPointF &b, float half, const QRectF &box);
 
 class LabelPlacer {
 public:
@@ -37,8 +45,25 @@ public:
 
     // An area no text may cover.
     void keepFree(const QRectF &area);
-    // Whether a box lies inside the bounds and clear of every text and kept-free area.
+    // A drawn line no text may cross, `halfWidth` either side of it.
+    void keepLineFree(const QPointF &a, const QPointF &b, float halfWidth = 0);
+    // Keeps free what the surface drew on its current page from item `from` on and a reader takes for ink:
+    // lines and outlines in a dark pen (IsDarkInk), shapes filled dark. Light grey lines (sub-grid lines,
+    // board outlines) and light fills may run under texts.
+    void keepDrawnFree(size_t from);
+    // Whether a box lies inside the bounds and clear of every text, kept-free area and kept-free line.
     bool isFree(const QRectF &box) const;
+    // Whether the segment a–b crosses no text or kept-free area (a leader line to a callout's number).
+    bool isPathFree(const QPointF &a, const QPointF &b) const;
+    // The box of `text` at `size` at `spot` in the surface's current font.
+    QRectF boxAt(const QString &text, float size, const Spot &spot, int angle = 0, bool repeated = true);
+    // Prints `text` with its box at `box` (found free by the caller) and keeps the box.
+    void printAt(const QString &text, float size, const QRectF &box, int angle = 0);
+    // Items of the surface's current page: where the next drawing starts.
+    size_t itemCount() const;
+    PrintSurface &surface() const { return s_; }
+    // The box of a text of measures `t` at `spot`.
+    static QRectF spotBox(const Spot &spot, const TextSize &t, bool turned);
     // Tries the spots in order at `size`, then at each half point less down to the floor (at most 16 spots,
     // the floor being the last size tried); prints the text
     // at the first free one in the surface's current font, keeps its box and returns true. `angle` 0 or 90
@@ -52,12 +77,17 @@ public:
     // Marks a box as taken without printing (a text printed by other means).
     void occupy(const QRectF &box);
     float minSize() const { return minSize_; }
+    const QRectF &bounds() const { return bounds_; }
 
 private:
     static constexpr size_t kMaxSpots = 16;  // spots tried per text
+    struct Segment {
+        QPointF a, b;
+        float half = 0;
+    };
     void cellsOf(const QRectF &box, std::vector<long long> &out) const;
+    bool crossesLine(const QRectF &box) const;
     TextSize measure(const QString &text, float points, bool remember);
-    static QRectF boxAt(const Spot &spot, const TextSize &t, bool turned);
 
     PrintSurface &s_;
     QRectF bounds_;
@@ -65,6 +95,8 @@ private:
     QRectF last_;
     std::vector<QRectF> boxes_;
     std::unordered_map<long long, std::vector<int>> cells_;
+    std::vector<Segment> segments_;
+    std::unordered_map<long long, std::vector<int>> segmentCells_;
     static constexpr int kSizeSlots = 24;  // half points up to 11.5 points
     struct Measured {
         std::array<TextSize, kSizeSlots> size{};

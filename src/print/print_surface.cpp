@@ -150,30 +150,36 @@ void PrintSurface::drawHeaderFooter()
     const int pageW = PageWidth();
     const int pageH = PageHeight();
     std::vector<PageItem> headerItems;
-    auto place = [&](const QString &parts, int top, std::uint8_t flag, std::vector<PageItem> &out) {
+    // A part of several lines ("\n") stands as a block centred in its margin.
+    auto place = [&](const QString &parts, int areaTop, int areaHeight, std::uint8_t flag,
+                     std::vector<PageItem> &out) {
         const QStringList p = parts.split(u'|');
         for (int i = 0; i < std::min<int>(3, static_cast<int>(p.size())); ++i) {
             if (p[i].isEmpty())
                 continue;
-            const int w = static_cast<int>(std::lround(textWidth(fi, p[i])));
-            int x = marginLeft_;
-            if (i == 1)
-                x = marginLeft_ + (pageW - marginLeft_ - marginRight_ - w) / 2;
-            else if (i == 2)
-                x = pageW - marginRight_ - w;
-            PageItem item;
-            item.kind = PageItemKind::Text;
-            item.flags = flag;
-            item.x1 = x;
-            item.y1 = top;
-            item.a = document_->internString(p[i]);
-            item.b = fi;
-            item.c = 0xFF000000;
-            out.push_back(item);
+            const QStringList lines = p[i].split(u'\n');
+            const int top = areaTop + (areaHeight - height * static_cast<int>(lines.size())) / 2;
+            for (int k = 0; k < lines.size(); ++k) {
+                const int w = static_cast<int>(std::lround(textWidth(fi, lines[k])));
+                int x = marginLeft_;
+                if (i == 1)
+                    x = marginLeft_ + (pageW - marginLeft_ - marginRight_ - w) / 2;
+                else if (i == 2)
+                    x = pageW - marginRight_ - w;
+                PageItem item;
+                item.kind = PageItemKind::Text;
+                item.flags = flag;
+                item.x1 = x;
+                item.y1 = top + k * height;
+                item.a = document_->internString(lines[k]);
+                item.b = fi;
+                item.c = 0xFF000000;
+                out.push_back(item);
+            }
         }
     };
-    place(header_, (marginTop_ - height) / 2, kItemHeader, headerItems);
-    place(footer_, pageH - marginBottom_ + (marginBottom_ - height) / 2, kItemFooter, pendingFooter_);
+    place(header_, 0, marginTop_, kItemHeader, headerItems);
+    place(footer_, pageH - marginBottom_, marginBottom_, kItemFooter, pendingFooter_);
     if (!headerItems.empty()) {
         auto &items = document_->lastPage().items;
         items.insert(items.begin(), headerItems.begin(), headerItems.end());

@@ -92,8 +92,14 @@ void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &la
     FontScope font(s, kFontNamePMincho);
     TextSize moduleCell, subCell;
     ItemLayerScope layer(s, ItemLayer::Names);
+    // With `texts`, the module lines' names first, then the sub-lines' in rows under them.
+    for (const bool modulePass : {true, false})
     for (int i = 1; i <= count && i <= names.size(); ++i) {
         const int r = div == 1 ? 1 : i % div;
+        if (texts != nullptr && (r == 1) != modulePass)
+            continue;
+        if (texts == nullptr && !modulePass)
+            break;
         float drop = 0, size = 0;
         switch (r) {
             case 1:
@@ -126,11 +132,36 @@ void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &la
                         0);
             continue;
         }
-        // Its own row first, then the rows below it.
+        // Its own step of the stepped row, smaller where need be; else the sub-line rows under the module
+        // names (its own place among them first): every name a table or list uses is printed.
         const float h = cell.h;
         const float y = layout.frameBaseY + drop;
-        const LabelPlacer::Spot spots[] = {{x, y, 0, 0}, {x, y + 0.8f * h, 0, 0}, {x, y + 1.6f * h, 0, 0}};
-        texts->placer.place(ShownText(names[i].trimmed(), kShownLineName), size, spots);
+        const QString name = ShownText(names[i].trimmed(), kShownLineName);
+        const LabelPlacer::Spot own[] = {{x, y, 0, 0}};
+        if (r == 1 || div <= 2) {
+            const LabelPlacer::Spot spots[] = {{x, y, 0, 0}, {x, y + 0.8f * h, 0, 0}, {x, y + 1.6f * h, 0, 0}};
+            const bool placed = texts->placer.place(
+                name, size,
+                r == 1 ? std::span<const LabelPlacer::Spot>(spots) : std::span<const LabelPlacer::Spot>(own));
+            if (r == 1 || placed)
+                continue;
+        }
+        // Three or more sub-lines to a module: their names in as many rows as there are sub-lines, each
+        // row as high as the room under the module names allows.
+        if (moduleCell.w == 0)
+            moduleCell = MeasureCm(s, QStringLiteral("A"), view ? 11.0f : 10.0f);
+        const float first = layout.frameBaseY + (view ? 0.6f : 0.35f) + 0.95f * moduleCell.h;
+        const float bottom = texts->placer.bounds().isEmpty()
+                                 ? first + static_cast<float>(div - 1) * h
+                                 : static_cast<float>(texts->placer.bounds().bottom());
+        const float step = (bottom - first) / static_cast<float>(std::max(1, div - 1));
+        const float rowSize = std::clamp(size * (step - 2 * LabelPlacer::kGap) / h, LabelPlacer::kMinTextSize, size);
+        const int row = (r + div - 2) % div;  // a, b, c: 0, 1, 2
+        LabelPlacer::Spot spots[8];
+        size_t n = 0;
+        for (int k = 0; k < div - 1 && n < 8; ++k)
+            spots[n++] = {x, first + step * static_cast<float>((row + k) % (div - 1)), 0, 0};
+        texts->placer.place(name, rowSize, std::span(spots, n));
     }
 }
 
@@ -201,7 +232,7 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const Calculation &c, c
             }
             // As the frame has them, then the column's other side, higher or lower, then smaller.
             const float mid = (top + foot) / 2, r = x + 0.15f * charW, l = x - 0.15f * charW;
-            const LabelPlacer::Spot required[] = {{x - 0.04f * charW, mid, 1, 0}, {r, mid, 0, 0},
+            const LabelPlacer::Spot required[] = {{l, mid, 1, 0},                 {r, mid, 0, 0},
                                                   {l, mid - 1.2f * h, 1, 0},      {r, mid - 1.2f * h, 0, 0},
                                                   {l, mid + 1.2f * h, 1, 0},      {r, mid + 1.2f * h, 0, 0}};
             const LabelPlacer::Spot topSpots[] = {
@@ -253,6 +284,13 @@ void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout
     const int pen = view ? 3 : 0;
     FontScope font(s, kFontNameMincho);
     ItemLayerScope layer(s, ItemLayer::Walls);
+    // Every wall is drawn before the first label, so that no brace line runs over a label.
+    struct Label {
+        int storey, first, end;
+        float x1, x2, yTop, yFoot;
+    };
+    std::vector<Label> labels;
+    const size_t drawnFrom = texts != nullptr ? texts->placer.itemCount() : 0;
     for (int storey = 1; storey <= floors; ++storey) {
         const float yTop = FramePageY(layout, storey + 1);
         const float yFoot = FramePageY(layout, storey);
@@ -283,33 +321,70 @@ void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout
                 }
                 if (first == labelledFirst && end == labelledEnd)
                     continue;
-                s.SetItemLayer(ItemLayer::Labels);
-                const FrameNode start = NodeAt(direction, line, first);
-                const QString label = FormatMultiplier(SpanMultiplier(p, start.x, start.y, storey, d));
-                const TextSize t = MeasureCm(s, label, size);
-                const float mid = (x1 + x2) / 2, quarter = std::fabs(x2 - x1) / 4;
-                if (texts == nullptr) {
-                    PrintTextCm(s, label, size, mid - t.w / 2, yFoot - 2.2f * t.h, 0);
-                } else {
-                    const float low = yFoot - 2.2f * t.h, high = (yTop + yFoot) / 2 - t.h / 2;
-                    const LabelPlacer::Spot spots[] = {{mid, low, 0.5f, 0},
-                                                       {mid, high, 0.5f, 0},
-                                                       {mid - quarter, low, 0.5f, 0},
-                                                       {mid + quarter, low, 0.5f, 0},
-                                                       {mid - quarter, high, 0.5f, 0},
-                                                       {mid + quarter, high, 0.5f, 0}};
-                    if (!texts->placer.place(label, size, spots))
-                        AddFigureCallout(*texts, mid, low, 0.05f,
-                                         QStringLiteral("%1階 %2〜%3")
-                                             .arg(storey)
-                                             .arg(FrameCrossingName(p, direction, first),
-                                                  FrameCrossingName(p, direction, end)),
-                                         label);
-                }
+                labels.push_back({storey, first, end, x1, x2, yTop, yFoot});
                 labelledFirst = first;
                 labelledEnd = end;
             }
         }
+    }
+    if (texts != nullptr)
+        texts->placer.keepDrawnFree(drawnFrom);
+    s.SetItemLayer(ItemLayer::Labels);
+    for (const Label &l : labels) {
+        const FrameNode start = NodeAt(direction, line, l.first);
+        const QString label = FormatMultiplier(SpanMultiplier(p, start.x, start.y, l.storey, d));
+        const TextSize t = MeasureCm(s, label, size);
+        const float mid = (l.x1 + l.x2) / 2;
+        if (texts == nullptr) {
+            PrintTextCm(s, label, size, mid - t.w / 2, l.yFoot - 2.2f * t.h, 0);
+            continue;
+        }
+        // As the frame has it, else where no brace line crosses: in the panel's lower or upper part, at its
+        // middle, a quarter in, or against either column.
+        const float low = l.yFoot - 2.2f * t.h, high = (l.yTop + l.yFoot) / 2 - t.h / 2;
+        const float foot = l.yFoot - 1.2f * t.h, top = l.yTop + layout.beamDepth + 0.3f * t.h;
+        const float left = std::min(l.x1, l.x2) + 0.08f, right = std::max(l.x1, l.x2) - 0.08f;
+        const float quarter = std::fabs(l.x2 - l.x1) / 4;
+        const LabelPlacer::Spot spots[] = {
+            {mid, low, 0.5f, 0},           {mid, high, 0.5f, 0},           {mid - quarter, low, 0.5f, 0},
+            {mid + quarter, low, 0.5f, 0}, {mid - quarter, high, 0.5f, 0}, {mid + quarter, high, 0.5f, 0},
+            {right, foot, 1, 0},           {left, foot, 0, 0},             {left, top, 0, 0},
+            {right, top, 1, 0},            {mid, foot, 0.5f, 0},           {mid, top, 0.5f, 0},
+            {left, high, 0, 0},            {right, high, 1, 0}};
+        if (!texts->placer.place(label, size, spots))
+            AddFigureCallout(*texts, mid, low, 0.05f,
+                             QStringLiteral("%1階 %2〜%3")
+                                 .arg(l.storey)
+                                 .arg(FrameCrossingName(p, direction, l.first),
+                                      FrameCrossingName(p, direction, l.end)),
+                             label);
+    }
+}
+
+void KeepFrameMembersFree(FigureTexts &texts, const Project &p, const FrameLayout &layout, int direction,
+                          int line)
+{
+    const int count = FrameNodeCount(p, direction, line);
+    const int d = MemberDirection(direction);
+    const int floors = std::min(p.dims.floorCount, p.nodes.sizeLevel() - 1);
+    const int levels = std::min(p.dims.floorCount + 1, p.nodes.sizeLevel());
+    for (int j = 1; j <= count; ++j) {
+        const FrameNode n = NodeAt(direction, line, j);
+        const float x = FramePageX(p, layout, direction, line, j);
+        for (int storey = 1; storey <= floors; ++storey) {
+            const NodeRecord &rec = p.nodes(n.x, n.y, storey);
+            if (rec.columnKind > 0)
+                texts.placer.keepLineFree(QPointF(x, FramePageY(layout, storey + 1)),
+                                          QPointF(x, FramePageY(layout, storey)),
+                                          (rec.throughOrigin == 1 ? 20.0f : 10.0f) / 2 / kPrintTwipsPerCm);
+        }
+        if (j == count)
+            continue;
+        const float x2 = FramePageX(p, layout, direction, line, j + 1);
+        for (int k = 1; k <= levels; ++k)
+            if (p.nodes(n.x, n.y, k).beam[d].present != 0)
+                texts.placer.keepFree(QRectF(QPointF(x, FramePageY(layout, k)),
+                                             QPointF(x2, FramePageY(layout, k) + layout.beamDepth)));
     }
 }
 

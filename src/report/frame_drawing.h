@@ -75,6 +75,10 @@ void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &la
 // "#0.0", "ＭＳ 明朝") centred over it 2.2 text heights above the storey's foot.
 // With `texts`, a label without room goes higher or lower in the storey, a quarter along, or smaller; else
 // it becomes a callout.
+// Keeps the frame's column lines and beam bands free of the texts placed afterwards: a caller with
+// `texts` calls it before drawing the names, walls and columns.
+void KeepFrameMembersFree(FigureTexts &texts, const Project &p, const FrameLayout &layout, int direction,
+                          int line);
 void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
                     int mode, FigureTexts *texts = nullptr);
 

@@ -1,7 +1,11 @@
 #include "report/plan_figures.h"
 
+#include <QLineF>
+
 #include <algorithm>
 #include <array>
+#include <map>
+#include <tuple>
 #include <cmath>
 #include <span>
 #include <vector>
@@ -25,7 +29,8 @@ constexpr float kWallLabelSize = 6.0f;
 constexpr int kGridPen = 5;
 constexpr int kMemberPen = 10;
 constexpr int kColumnPen = 5;
-constexpr int kGridColour = 8;    // dark grey: the black walls and beams stand out from the grid
+constexpr int kGridColour = 8;     // module lines dark grey: the black walls and beams stand out
+constexpr int kSubGridColour = 7;  // sub-grid lines light grey: texts may cross them
 constexpr int kWallLinePen = 30;  // plain wall lines, three pixels at 150 dpi
 
 using Points = std::array<std::array<float, 2>, 4>;
@@ -80,67 +85,64 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
     const auto left = static_cast<float>(lo.x()), right = static_cast<float>(hi.x());
     const auto bottom = static_cast<float>(lo.y()), top = static_cast<float>(hi.y());
     ItemLayerScope layer(s, ItemLayer::Grid);
-    for (int x = 1; x <= nx; ++x) {
-        const auto px = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, x, 1).x());
-        DrawLineCm(s, px, top, px, bottom, kPenStyleSolid, kGridPen, PaletteColor(kGridColour));
-    }
-    for (int y = 1; y <= ny; ++y) {
-        const auto py = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, 1, y).y());
-        DrawLineCm(s, left, py, right, py, kPenStyleSolid, kGridPen, PaletteColor(kGridColour));
-    }
-
     FontScope font(s, kFontNamePMincho);
     LabelPlacer own(s);
     LabelPlacer &placer = texts != nullptr ? texts->placer : own;
-    s.SetItemLayer(ItemLayer::Names);
     const int div = p.dims.divisions;
+    const size_t drawnFrom = placer.itemCount();
+    for (int x = 1; x <= nx; ++x) {
+        const auto px = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, x, 1).x());
+        DrawLineCm(s, px, top, px, bottom, kPenStyleSolid, kGridPen,
+                   PaletteColor(OnModuleLine(x, div) ? kGridColour : kSubGridColour));
+    }
+    for (int y = 1; y <= ny; ++y) {
+        const auto py = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, 1, y).y());
+        DrawLineCm(s, left, py, right, py, kPenStyleSolid, kGridPen,
+                   PaletteColor(OnModuleLine(y, div) ? kGridColour : kSubGridColour));
+    }
+    // Texts keep off the module lines; the light sub-grid lines may run under them.
+    placer.keepDrawnFree(drawnFrom);
+    s.SetItemLayer(ItemLayer::Names);
     // The hardware plan writes the placed foot hardware under the bottom row's columns and the required
     // class left of the first column's: the names keep clear of both on every plan.
     s.SetFontBold(false);
     const TextSize hardware = MeasureCm(s, QStringLiteral("(ろ)"), HardwareTextSize(p));
     const float footClear = kFigColumnSide / 2 + 2 * LabelPlacer::kGap + hardware.h;
     const float classClear = kFigColumnSide / 2 + hardware.w / 1.25f;
-    const float step =
-        nx > 1 ? static_cast<float>(FigureNodePoint(p, figScale, figX, figY, 2, 1).x() - lo.x()) : 1.0f;
     s.SetFontBold(true);
     const TextSize sample = MeasureCm(s, QStringLiteral("X0"), kGridNameSize);
     const float moduleDrop = std::max(1.3f * sample.h, footClear + 0.2f * sample.h);
-    const float subOffset = MeasureCm(s, QStringLiteral("Y00"), kGridNameSize).w;
     const float moduleGap = std::max(2.2f * sample.h, classClear + 0.8f * sample.h);
-    // X names centred under their lines, clear of the foot hardware texts; module names first, a module name
-    // that runs into its neighbour steps one row down; sub-grid names on the second row and the third. A
-    // sub-grid name is left out where the lines stand closer than the names are wide.
-    for (const bool module : {true, false})
-        for (int x = 1; x <= nx && x <= p.grid.lineNameX.size(); ++x) {
-            if (OnModuleLine(x, div) != module)
-                continue;
-            s.SetFontBold(module);
-            const QString name = ShownText(p.grid.lineNameX[x].trimmed(), kShownLineName);
-            const TextSize t = MeasureCm(s, name, kGridNameSize);
-            if (!module && step < t.w + 0.05f)
-                continue;
-            const auto px = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, x, 1).x());
-            const float row1 = bottom + moduleDrop, row2 = row1 + 1.2f * t.h, row3 = row2 + 1.2f * t.h;
-            const LabelPlacer::Spot moduleSpots[] = {{px, row1, 0.5f, 0}, {px, row2, 0.5f, 0}};
-            const LabelPlacer::Spot subSpots[] = {{px, row2, 0.5f, 0}, {px, row3, 0.5f, 0}};
-            placer.place(name, kGridNameSize, module ? std::span(moduleSpots) : std::span(subSpots));
+    // Every name is printed: a name's row (column, for the Y names) is its line's place within the module,
+    // so that neighbouring lines' names stand apart in a stepped row; module names on the first.
+    float widestY = 0;
+    for (int y = 1; y <= ny && y <= p.grid.lineNameY.size(); ++y)
+        widestY = std::max(widestY,
+                           MeasureCm(s, ShownText(p.grid.lineNameY[y].trimmed(), kShownLineName), kGridNameSize).w);
+    const int rows = std::max(1, div) + 1;
+    auto place = [&](const QString &name, bool module, int step, float x, float y, bool alongX) {
+        s.SetFontBold(module);
+        LabelPlacer::Spot spots[8];
+        int count = 0;
+        for (int k = 0; k < rows && count < 8; ++k) {
+            const int row = (step + k) % rows;
+            spots[count++] = alongX ? LabelPlacer::Spot{x, bottom + moduleDrop + 1.15f * sample.h * row, 0.5f, 0}
+                                    : LabelPlacer::Spot{left - moduleGap - (widestY + 0.08f) * row, y, 1, 0.5f};
         }
-    // Y names right-aligned left of the grid, clear of the required-class texts; sub-grid names further out.
-    for (const bool module : {true, false})
-        for (int y = 1; y <= ny && y <= p.grid.lineNameY.size(); ++y) {
-            if (OnModuleLine(y, div) != module)
-                continue;
-            s.SetFontBold(module);
-            const QString name = ShownText(p.grid.lineNameY[y].trimmed(), kShownLineName);
-            const TextSize t = MeasureCm(s, name, kGridNameSize);
-            if (!module && step < 1.1f * t.h)
-                continue;
-            const auto py = static_cast<float>(FigureNodePoint(p, figScale, figX, figY, 1, y).y());
-            const float col1 = left - moduleGap, col2 = col1 - subOffset, col3 = col2 - subOffset;
-            const LabelPlacer::Spot moduleSpots[] = {{col1, py, 1, 0.5f}, {col2, py, 1, 0.5f}};
-            const LabelPlacer::Spot subSpots[] = {{col2, py, 1, 0.5f}, {col3, py, 1, 0.5f}};
-            placer.place(name, kGridNameSize, module ? std::span(moduleSpots) : std::span(subSpots));
-        }
+        placer.place(name, kGridNameSize, std::span(spots, static_cast<size_t>(count)));
+    };
+    for (const bool module : {true, false}) {
+        for (int x = 1; x <= nx && x <= p.grid.lineNameX.size(); ++x)
+            if (OnModuleLine(x, div) == module)
+                place(ShownText(p.grid.lineNameX[x].trimmed(), kShownLineName), module,
+                      div > 1 ? (x - 1) % div : 0,
+                      static_cast<float>(FigureNodePoint(p, figScale, figX, figY, x, 1).x()), 0, true);
+        for (int y = 1; y <= ny && y <= p.grid.lineNameY.size(); ++y)
+            if (OnModuleLine(y, div) == module)
+                place(ShownText(p.grid.lineNameY[y].trimmed(), kShownLineName), module,
+                      div > 1 ? (y - 1) % div : 0, 0,
+                      static_cast<float>(FigureNodePoint(p, figScale, figX, figY, 1, y).y()), false);
+    }
 }
 
 void drawFigureFloors(PrintSurface &s, const Project &p, float figScale, float figX, float figY, int level)
@@ -253,14 +255,18 @@ void DrawWallLabel(PrintSurface &s, LabelPlacer &placer, FigureTexts *texts, boo
                                            {mid, line - beyond, 0.5f, 1},
                                            {mid - quarter, line + 0.1f, 0.5f, 0},
                                            {mid + quarter, line + 0.1f, 0.5f, 0},
-                                           {mid, line + 0.1f, 0.5f, 0}};
+                                           {mid, line + 0.1f, 0.5f, 0},
+                                           {mid - quarter, line - beyond, 0.5f, 1},
+                                           {mid + quarter, line - beyond, 0.5f, 1}};
         if (placer.place(text, kWallLabelSize, spots))
             return;
     } else {
         const LabelPlacer::Spot spots[] = {{line + 0.2f * t.h, mid, 0, 0.5f},
                                            {line - beyond, mid, 1, 0.5f},
                                            {line + 0.1f, mid - quarter, 0, 0.5f},
-                                           {line + 0.1f, mid + quarter, 0, 0.5f}};
+                                           {line + 0.1f, mid + quarter, 0, 0.5f},
+                                           {line - beyond, mid - quarter, 1, 0.5f},
+                                           {line - beyond, mid + quarter, 1, 0.5f}};
         if (placer.place(text, kWallLabelSize, spots, 90))
             return;
     }
@@ -280,6 +286,14 @@ void drawFigureWalls(PrintSurface &s, const Project &p, float figScale, float fi
     LabelPlacer own(s);
     LabelPlacer &placer = texts != nullptr ? texts->placer : own;
     ItemLayerScope layer(s, ItemLayer::Walls);
+    // Every wall is drawn before the first label, so that no label lands on a wall drawn after it.
+    struct Label {
+        bool alongX;
+        float line, mid, quarter, value;
+        QString where;
+    };
+    std::vector<Label> labels;
+    const size_t drawnFrom = placer.itemCount();
     for (int y = 1; y <= NodeCountY(p); ++y)
         for (int x = 1; x <= NodeCountX(p); ++x) {
             const NodeRecord &n = p.nodes(x, y, level);
@@ -314,13 +328,16 @@ void drawFigureWalls(PrintSurface &s, const Project &p, float figScale, float fi
                     const QString where =
                         alongX ? NodeName(p, first, y) + QStringLiteral("〜") + NodeName(p, end, y)
                                : NodeName(p, x, first) + QStringLiteral("〜") + NodeName(p, x, end);
-                    DrawWallLabel(s, placer, texts, alongX, line, (lowEnd + highEnd) / 2,
-                                  std::abs(highEnd - lowEnd) / 4, SpanMultiplier(p, sx, sy, level, d), where);
+                    labels.push_back({alongX, line, (lowEnd + highEnd) / 2, std::abs(highEnd - lowEnd) / 4,
+                                      SpanMultiplier(p, sx, sy, level, d), where});
                     labelledFirst = first;
                     labelledEnd = end;
                 }
             }
         }
+    placer.keepDrawnFree(drawnFrom);
+    for (const Label &l : labels)
+        DrawWallLabel(s, placer, texts, l.alongX, l.line, l.mid, l.quarter, l.value, l.where);
 }
 
 void KeepFigureColumnsFree(FigureTexts &texts, const Project &p, float figScale, float figX, float figY,
@@ -333,6 +350,14 @@ void KeepFigureColumnsFree(FigureTexts &texts, const Project &p, float figScale,
             if (p.nodes(x, y, level).columnKind > 0) {
                 const QPointF c = FigureNodePoint(p, figScale, figX, figY, x, y);
                 texts.placer.keepFree(QRectF(c.x() - side / 2, c.y() - side / 2, side, side));
+                if (p.nodes(x, y, level).throughOrigin == 1) {  // the ring, as eight tangents around it
+                    const double r = kFigThroughRing * side / std::cos(M_PI / 8);
+                    for (int k = 0; k < 8; ++k) {
+                        const double a0 = k * M_PI / 4, a1 = (k + 1) * M_PI / 4;
+                        texts.placer.keepLineFree(c + QPointF(r * std::cos(a0), r * std::sin(a0)),
+                                                  c + QPointF(r * std::cos(a1), r * std::sin(a1)));
+                    }
+                }
             }
 }
 
@@ -408,14 +433,16 @@ void drawFigureColumns(PrintSurface &s, const Project &p, const Calculation &cal
             const LabelPlacer::Spot requiredSpots[] = {{cx - e, cy - e, 1, 1}, {cx - e, cy + e, 1, 0},
                                                        {cx - e, cy, 1, 0.5f},  {cx + e, cy - e, 0, 1},
                                                        {cx + e, cy + e, 0, 0}, {cx + e, cy, 0, 0.5f}};
-            const LabelPlacer::Spot topSpots[] = {{cx - side / 5, cy - side / 2 - 0.8f * h, 0, 1},
+            // The placed hardware right of the line through the column, so that no wall or module line
+            // runs under it: the top above, the foot below (the legend's sample shows the same).
+            const LabelPlacer::Spot topSpots[] = {{cx + e, cy - e, 0, 1},
+                                                  {cx - side / 5, cy - side / 2 - 0.8f * h, 0, 1},
                                                   {cx, cy - e, 0.5f, 1},
-                                                  {cx + e, cy - e, 0, 1},
                                                   {cx - e, cy - e, 1, 1},
                                                   {cx + e, cy, 0, 0.5f}};
-            const LabelPlacer::Spot footSpots[] = {{cx - side / 5, cy + e, 0, 0},
+            const LabelPlacer::Spot footSpots[] = {{cx + e, cy + e, 0, 0},
+                                                   {cx - side / 5, cy + e, 0, 0},
                                                    {cx, cy + e, 0.5f, 0},
-                                                   {cx + e, cy + e, 0, 0},
                                                    {cx - e, cy + e, 1, 0},
                                                    {cx + e, cy, 0, 0.5f}};
             const std::span<const LabelPlacer::Spot> spots[] = {requiredSpots, topSpots, footSpots};
@@ -423,8 +450,11 @@ void drawFigureColumns(PrintSurface &s, const Project &p, const Calculation &cal
                                             QStringLiteral("柱脚")};
             QString unplaced;
             for (int k = 0; k < 3; ++k) {
-                const QString &held = k == 0 ? calc.requiredClass(x, y, level) : n.hardware[k];
-                const QString text = ShownText(held, kShownHardware);
+                const QString &required = calc.requiredClass(x, y, level);
+                const QString &held = k == 0 ? required : n.hardware[k];
+                QString text = ShownText(held, kShownHardware);
+                if (k > 0 && PlacedBelowRequired(held, required))
+                    text += kWeakerPlacementMark;  // as the result table marks it
                 if (text.isEmpty() || placer.place(text, textSize, spots[k]))
                     continue;
                 unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + roles[k] + text;
@@ -450,7 +480,7 @@ struct DimensionClearance {
 
 DimensionClearance Clearance(PrintSurface &s, const Project &p)
 {
-    const TextSize hardware = MeasureCm(s, QStringLiteral("(る)*※"), HardwareTextSize(p));
+    const TextSize hardware = MeasureCm(s, QStringLiteral("(る)*") + kWeakerPlacementMark, HardwareTextSize(p));
     const TextSize dim = MeasureCm(s, QStringLiteral("910"), kDimensionTextSize);
     DimensionClearance c;
     c.top = kFigColumnSide / 2 + 1.8f * hardware.h + kDimensionRowGap;
@@ -466,12 +496,12 @@ QString Millimetres(float metres)
 
 }  // namespace
 
-float FigureDimensionsReach(PrintSurface &s, const Project &p)
+float FigureDimensionsReach(PrintSurface &s, const Project &p, bool above)
 {
     FontScope font(s, kFontNamePMincho);
     s.SetFontBold(false);
     const DimensionClearance c = Clearance(s, p);
-    return c.right + 2 * c.row;
+    return (above ? c.top : c.right) + 2 * c.row;
 }
 
 void drawFigureDimensions(PrintSurface &s, const Project &p, float figScale, float figX, float figY,
@@ -538,14 +568,85 @@ void AddFigureCallout(FigureTexts &texts, float cx, float cy, float reach, const
                       const QString &what)
 {
     FigureCallout c;
-    c.number = static_cast<int>(texts.callouts.size()) + 1;
     c.where = where;
     c.text = what;
-    const QString mark = QString::number(c.number);
+    const int drawn = texts.numbered;
+    const QString mark = QString::number(drawn + 1);
+    LabelPlacer &placer = texts.placer;
+    PrintSurface &s = placer.surface();
+    // A number is measured as that many zeros, once per font, size and length: the widest digits, so the
+    // box holds it.
+    static std::map<std::tuple<QString, bool, int, qsizetype>, TextSize> measured;
+    auto measure = [&](float size) {
+        const auto key = std::make_tuple(s.FontName(), s.FontBold(), static_cast<int>(size * 2), mark.size());
+        auto known = measured.find(key);
+        if (known == measured.end())
+            known = measured.emplace(key, MeasureCm(s, QString(mark.size(), QLatin1Char('0')), size)).first;
+        return known->second;
+    };
+    constexpr float kSize = 5.0f, kSmallest = LabelPlacer::kMinTextSize;
+    const TextSize large = measure(kSize), small = measure(kSmallest);
+    // The larger size where it fits, else the smallest, at a spot whose smallest box is free.
+    auto fit = [&](const LabelPlacer::Spot &spot, QRectF &box, float &size) {
+        box = LabelPlacer::spotBox(spot, small, false);
+        size = kSmallest;
+        if (!placer.isFree(box))
+            return false;
+        const QRectF larger = LabelPlacer::spotBox(spot, large, false);
+        if (placer.isFree(larger)) {
+            box = larger;
+            size = kSize;
+        }
+        return true;
+    };
+    // Beside the member first.
     const LabelPlacer::Spot spots[] = {{cx - reach, cy - reach, 1, 1}, {cx + reach, cy - reach, 0, 1},
                                        {cx - reach, cy + reach, 1, 0}, {cx + reach, cy + reach, 0, 0},
                                        {cx, cy - reach, 0.5f, 1},      {cx, cy + reach, 0.5f, 0}};
-    c.marked = texts.placer.place(mark, 5.0f, spots, 0, false);
+    QRectF box;
+    float size = kSize;
+    for (const LabelPlacer::Spot &spot : spots)
+        if (fit(spot, box, size)) {
+            placer.printAt(mark, size, box);
+            c.marked = true;
+            break;
+        }
+    // Else a little way out, joined to the member by a leader line that crosses no text.
+    static constexpr float kDiagonal = 0.70710678f;
+    static constexpr std::array<std::array<float, 2>, 8> kWays = {{{1, 0},
+                                                                   {kDiagonal, -kDiagonal},
+                                                                   {0, -1},
+                                                                   {-kDiagonal, -kDiagonal},
+                                                                   {-1, 0},
+                                                                   {-kDiagonal, kDiagonal},
+                                                                   {0, 1},
+                                                                   {kDiagonal, kDiagonal}}};
+    for (const float out : {0.3f, 0.6f}) {
+        for (size_t k = 0; k < kWays.size() && !c.marked; ++k) {
+            const float ux = kWays[k][0], uy = kWays[k][1];
+            const float d = reach + out;
+            const LabelPlacer::Spot spot{cx + ux * d, cy + uy * d, 0.5f - 0.5f * ux, 0.5f - 0.5f * uy};
+            if (!fit(spot, box, size))
+                continue;
+            const QPointF from(cx + ux * reach, cy + uy * reach);
+            QPointF to(std::clamp(from.x(), box.left(), box.right()), std::clamp(from.y(), box.top(), box.bottom()));
+            const QLineF leader(from, to);  // it stops short of the number
+            if (leader.length() > LabelPlacer::kGap)
+                to = leader.pointAt(1.0 - LabelPlacer::kGap / leader.length());
+            if (!placer.isPathFree(from, to))
+                continue;
+            DrawLineCm(s, static_cast<float>(from.x()), static_cast<float>(from.y()), static_cast<float>(to.x()),
+                       static_cast<float>(to.y()), kPenStyleSolid, 0, PaletteColor(0));
+            placer.keepLineFree(from, to);
+            placer.printAt(mark, size, box);
+            c.marked = true;
+        }
+        if (c.marked)
+            break;
+    }
+    // A number that finds no room is not given: the entry is listed by its grid position alone.
+    c.number = c.marked ? drawn + 1 : 0;
+    texts.numbered += c.marked ? 1 : 0;
     texts.callouts.push_back(c);
 }
 

@@ -24,10 +24,12 @@ class PrintSurface;
 struct Calculation;
 struct Project;
 
-// A text of a plan that found no room at its member at any size: a number printed there instead, when even
-// that fits, and the text listed beside the figure under its number and its grid position.
+// A text of a plan that found no room at its member at any size: a number printed there instead (beside
+// the member, or a little way out on a leader line), and the text listed beside the figure under that number
+// and its grid position. Where even the number finds no room, the entry has no number and is listed by its
+// grid position alone: no number is ever listed that the figure does not show.
 struct FigureCallout {
-    int number = 0;
+    int number = 0;       // 0: not numbered
     bool marked = false;  // the number stands at the member
     QString where;        // "X3-い", or a wall's ends "X3-い〜X5-い"
     QString text;         // "2.5", or the column's texts by role: "必要(と) 柱頭(ろ)"
@@ -38,6 +40,7 @@ struct FigureCallout {
 struct FigureTexts {
     LabelPlacer &placer;
     std::vector<FigureCallout> callouts;
+    int numbered = 0;  // callouts with their number drawn
 };
 
 // A callout for texts that found no room at a member: its number near (cx, cy), `reach` out, when that
@@ -118,8 +121,9 @@ void drawFigureColumns(PrintSurface &s, const Project &p, const Calculation &cal
 // With `texts`, the dimension lines are kept free of the texts placed afterwards.
 void drawFigureDimensions(PrintSurface &s, const Project &p, float figScale, float figX, float figY,
                           FigureTexts *texts = nullptr);
-// How far the dimension lines reach beyond the plan's right edge (cm), for the figure's fit.
-float FigureDimensionsReach(PrintSurface &s, const Project &p);
+// How far the dimension lines reach beyond the plan's right edge, or above its top edge (cm), for the
+// figure's fit.
+float FigureDimensionsReach(PrintSurface &s, const Project &p, bool above = false);
 
 // "#0.0" of a wall multiplier (the label the plans and frames print).
 QString FormatMultiplier(float value);

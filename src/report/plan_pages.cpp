@@ -8,6 +8,8 @@
 
 #include "report/plan_figures.h"
 #include "calc/calculation.h"
+#include "calc/hardware_class.h"
+#include "report/result_table.h"
 #include "model/project.h"
 #include "print/label_placer.h"
 #include "print/page_drawing.h"
@@ -98,8 +100,9 @@ void BearingWallLegend(PrintSurface &s, int floor, int floors, float left, float
 }
 
 // The hardware plan's legend: two lines of notes, then the three hardware texts placed around a column
-// sample as the plan places them.
-void HardwareLegend(PrintSurface &s, float left, float y, float lineH, bool notCarried)
+// sample as the plan places them (the required class at the upper left, the placed top hardware at the
+// upper right, the placed foot hardware at the lower right), then one line per mark the plan uses.
+void HardwareLegend(PrintSurface &s, float left, float y, float lineH, const PlanMarks &marks)
 {
     PrintTextCm(
         s,
@@ -114,27 +117,82 @@ void HardwareLegend(PrintSurface &s, float left, float y, float lineH, bool notC
     const QString required = QStringLiteral("(必要金物)");
     s.Measure(required);
     const float w = Cm(s.TextWid()), h = Cm(s.TextHei());
-    const float rx = cx - half - w - 0.1f, ry = cy - half - h;
-    PrintTextCm(s, required, 0, rx, ry, 0);
-    Poly(s,
-         {{rx - 0.05f, ry - 0.03f},
-          {rx + w + 0.05f, ry - 0.03f},
-          {rx + w + 0.05f, ry + h},
-          {rx - 0.05f, ry + h}},
-         PaletteColor(8), 0);
-    PrintTextCm(s, QStringLiteral("(柱頭 配置金物)"), 0, cx - half / 2.5f, cy - half - 2.0f * h, 0);
-    PrintTextCm(s, QStringLiteral("(柱脚 配置金物)"), 0, cx - half / 2.5f, cy + half, 0);
-    if (notCarried) {
-        const float ty = y + 6.0f * lineH;
+    const float e = half + 0.1f;
+    PrintTextCm(s, required, 0, cx - e - w, cy - e - h, 0);
+    PrintTextCm(s, QStringLiteral("(柱頭 配置金物)"), 0, cx + e, cy - e - h, 0);
+    PrintTextCm(s, QStringLiteral("(柱脚 配置金物)"), 0, cx + e, cy + e, 0);
+    float ty = y + 6.0f * lineH;
+    if (marks.notCarried) {
         const float my = ty + h / 2;
         const float t = kFigColumnSide;
         Poly(s, {{left + 0.5f - t, my + t * 0.8f}, {left + 0.5f + t, my + t * 0.8f}, {left + 0.5f, my - t}},
              PaletteColor(15), kBrushStyleSolid + 1);
         PrintTextCm(s, QStringLiteral("：１階柱に引抜き力が伝達されていない２階柱"), 0, left + 1.0f, ty, 0);
+        ty += lineH;
     }
+    if (marks.weaker) {
+        PrintTextCm(s, kWeakerPlacementNote, 0, left + 0.2f, ty, 0);
+        ty += lineH;
+    }
+    if (marks.outOfRange)
+        PrintTextCm(s, kOutOfRangeNote, 0, left + 0.2f, ty, 0);
 }
 
 }  // namespace
+
+PlanMarks PlanMarksOf(const Project &p, const Calculation &calc, int floor)
+{
+    PlanMarks m;
+    m.notCarried = floor == 2 && calc.anyNotCarried == 1;
+    if (floor < 1 || floor > p.nodes.sizeLevel())
+        return m;
+    for (int y = 1; y <= std::min(p.dims.spanCountY + 1, p.nodes.sizeY()); ++y)
+        for (int x = 1; x <= std::min(p.dims.spanCountX + 1, p.nodes.sizeX()); ++x) {
+            const NodeRecord &n = p.nodes(x, y, floor);
+            if (n.columnKind <= 0)
+                continue;
+            const QString &required = calc.requiredClass(x, y, floor);
+            m.weaker = m.weaker || PlacedBelowRequired(n.hardware[1], required) ||
+                       PlacedBelowRequired(n.hardware[2], required);
+            m.outOfRange = m.outOfRange || required.trimmed() == OutOfRangeLabel();
+        }
+    return m;
+}
+
+QString RunningHeaderText(PrintSurface &s, const QString &building, float &size)
+{
+    const double savedSize = s.FontSize();
+    const QString savedName = s.FontName();
+    s.SetFontName(kFontNamePGothic);
+    const float width = Cm(s.PageWidth() - s.MarginLeft() - s.MarginRight());
+    QString name = ShownText(building, kShownReportBuildingName);
+    name.replace(QLatin1Char('|'), QChar(0xFF5C));  // a bar would split the header into parts
+    name.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QString header = kAppTitle + QStringLiteral("   [ ") + name + QStringLiteral(" ]");
+    constexpr float kOneLineSmallest = 7.0f, kSmallest = 5.0f;
+    auto fits = [&](const QString &text, float points) {
+        for (const QString &line : text.split(QLatin1Char('\n')))
+            if (MeasureCm(s, line, points).w > width)
+                return false;
+        return true;
+    };
+    while (size > kOneLineSmallest && !fits(header, size))
+        size -= 0.5f;
+    if (!fits(header, size)) {
+        // Two lines: as much of the name as the first takes, the rest on the second.
+        qsizetype cut = header.size() - 1;
+        while (cut > 0 && MeasureCm(s, header.left(cut), size).w > width)
+            --cut;
+        if (cut > 0 && header.at(cut - 1).isHighSurrogate())
+            --cut;
+        header = header.left(cut) + QLatin1Char('\n') + header.mid(cut);
+        while (size > kSmallest && !fits(header, size))
+            size -= 0.5f;
+    }
+    s.SetFontName(savedName);
+    s.SetFontSize(savedSize);
+    return header;
+}
 
 float RunningHeaderSize(PrintSurface &s, const QString &header, float size)
 {
@@ -162,10 +220,10 @@ void SetupReportPage(PrintSurface &s, float &printableWidth, float &printableHei
 
 void SetReportHeaderFooter(PrintSurface &s, const Project &p, int pageNumber)
 {
-    const QString header = kAppTitle + QStringLiteral("   [ ") +
-                           ShownText(p.info.buildingName, kShownBuildingName) + QStringLiteral(" ]");
+    float size = 9;
+    const QString header = RunningHeaderText(s, p.info.buildingName, size);
     s.SetHeaderFontName(kFontNamePGothic);
-    s.SetHeaderFontSize(RunningHeaderSize(s, header, 9));
+    s.SetHeaderFontSize(size);
     s.SetHeader(header);
     const QString number = pageNumber > 0 ? QStringLiteral("- %1 -").arg(pageNumber - 1) : QString();
     s.SetFooter(QStringLiteral("|") + number + QStringLiteral("|") + VersionText());
@@ -180,7 +238,7 @@ float PrintPlanLegend(PrintSurface &s, const Project &p, const Calculation &calc
     const float left = x + 11.0f * c.charW;
     const float y = titleY + printableWidth - 2.0f + 3.5f * c.lineH;
     if (planKind == kPlanHardware)
-        HardwareLegend(s, left, y, c.lineH, floor == 2 && calc.anyNotCarried == 1);
+        HardwareLegend(s, left, y, c.lineH, PlanMarksOf(p, calc, floor));
     else
         BearingWallLegend(s, floor, p.dims.floorCount, left, y, c.lineH);
     s.SetFontSize(size);
@@ -205,6 +263,8 @@ int ReportPlanScale(PrintSurface &s, const Project &p, float printableWidth)
     const double size = s.FontSize();
     const Cell c = MeasureAt(s, kBaseFontSize);
     const float reserveX = kPlanLeft + std::max(kPlanRightRoom, FigureDimensionsReach(s, p));
+    const float reachAbove = FigureDimensionsReach(s, p, true) + 0.1f;
+    const float printableHeight = Cm(s.PageHeight() - s.MarginTop() - s.MarginBottom());
     float fit = 0;
     bool first = true;
     // Title lines of the first floor's plans under their section headings (1.5: two lines down; 2.1: three),
@@ -212,7 +272,10 @@ int ReportPlanScale(PrintSurface &s, const Project &p, float printableWidth)
     for (const float firstTitle : {2.0f * c.lineH, 3.0f * c.lineH})
         for (int floor = 1; floor <= p.dims.floorCount; ++floor) {
             const float titleY = floor == 1 ? firstTitle : c.lineH / 2;
-            const float f = figureScale(s, p, reserveX, PlanBaseY(titleY, printableWidth, c.lineH));
+            // The plan grows upwards from its base line to under the title line, its dimension lines
+            // above it.
+            const float room = PlanBaseY(titleY, printableWidth, c.lineH) - titleY - c.lineH - reachAbove;
+            const float f = figureScale(s, p, reserveX, printableHeight - room);
             fit = first ? f : std::min(fit, f);
             first = false;
         }
@@ -253,8 +316,10 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, const Calculation &calc, 
         drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsLines, &texts);
         drawFigureColumns(s, p, calc, scale, figX, baseY, floor, kFigColumnsHardware, &texts);
     } else {
+        const size_t drawnFrom = placer.itemCount();
         drawFigureFloors(s, p, scale, figX, baseY, floor);
         drawFigureBeams(s, p, scale, figX, baseY, floor + 1);
+        placer.keepDrawnFree(drawnFrom);  // no wall label on a beam
         drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsSymbols, &texts);
         drawFigureColumns(s, p, calc, scale, figX, baseY, floor, kFigColumnsPlain, &texts);
     }
@@ -262,7 +327,9 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, const Calculation &calc, 
     s.SetItemLayer(ItemLayer::Sheet);
     s.SetFontName(kFontNameMincho);
     // Under the legend's last line: the bearing-wall legend's eighth entry, the hardware legend's note.
-    const float legendBottom = legendTop + c.lineH / 2 + (planKind == kPlanHardware ? 7.0f : 9.0f) * c.lineH;
+    const float legendBottom =
+        legendTop + c.lineH / 2 +
+        (planKind == kPlanHardware ? 6.0f + static_cast<float>(PlanMarksOf(p, calc, floor).lines()) : 9.0f) * c.lineH;
     PrintFigureCallouts(s, texts.callouts, x, legendBottom + c.lineH / 2, printableWidth);
     s.SetFontName(kFontNameMincho);
     s.SetFontSize(kBaseFontSize);
@@ -393,44 +460,54 @@ float PrintFigureCallouts(PrintSurface &s, const std::vector<FigureCallout> &cal
     const Cell c = MeasureAt(s, kBaseFontSize);
     // Entries measured by their characters' advances, each character once: lists run to thousands.
     QHash<QChar, float> advance;
-    QStringList entries;
-    float widest = 0;
-    for (const FigureCallout &k : callouts) {
-        entries << QStringLiteral("[%1] %2 %3").arg(k.number).arg(k.where, k.text);
+    auto width = [&](const QString &entry) {
         float w = 0;
-        for (const QChar ch : entries.back()) {
+        for (const QChar ch : entry) {
             auto it = advance.constFind(ch);
             if (it == advance.constEnd())
                 it = advance.insert(ch, MeasureCm(s, QString(ch), kSize).w);
             w += it.value();
         }
-        widest = std::max(widest, w);
+        return w;
+    };
+    // The numbered entries, then those whose number found no room in the figure, by grid position.
+    QStringList numbered, unnumbered;
+    float widest = 0;
+    for (const FigureCallout &k : callouts) {
+        QStringList &list = k.number > 0 ? numbered : unnumbered;
+        list << (k.number > 0 ? QStringLiteral("[%1] %2 %3").arg(k.number).arg(k.where, k.text)
+                              : QStringLiteral("%1 %2").arg(k.where, k.text));
+        widest = std::max(widest, width(list.back()));
     }
     const float columnW = widest + 0.4f;
     const int columns = std::max(1, static_cast<int>((printableWidth - x) / columnW));
     const float rowH = MeasureCm(s, QStringLiteral("[0]"), kSize).h * 1.1f;
     const float height = Cm(s.PageHeight() - s.MarginTop() - s.MarginBottom());
-    QString heading = QStringLiteral("【 図中番号の表記 】");
     float bottom = top;
-    int i = 0;
-    while (i < entries.size()) {
-        if (top + c.lineH + rowH > height) {
-            s.NewPage();
-            top = c.lineH / 2;
-            heading = QStringLiteral("【 図中番号の表記 】(続き)");
+    auto list = [&](const QStringList &entries, const QString &title) {
+        QString heading = title;
+        int i = 0;
+        while (i < entries.size()) {
+            if (top + c.lineH + rowH > height) {
+                s.NewPage();
+                top = c.lineH / 2;
+                heading = title + QStringLiteral("(続き)");
+            }
+            PrintTextCm(s, heading, kBaseFontSize, x, top, 0);
+            const float first = top + c.lineH;
+            const int rows = std::max(1, static_cast<int>((height - first) / rowH));
+            const int count = std::min(rows * columns, static_cast<int>(entries.size()) - i);
+            const int used = (count + columns - 1) / columns;  // rows filled, column by column
+            for (int k = 0; k < count; ++k)
+                PrintTextCm(s, entries[i + k], kSize, x + static_cast<float>(k / used) * columnW,
+                            first + static_cast<float>(k % used) * rowH, 0);
+            i += count;
+            bottom = first + static_cast<float>(used) * rowH;
+            top = i < entries.size() ? height : bottom + c.lineH / 2;  // a further page for what is left
         }
-        PrintTextCm(s, heading, kBaseFontSize, x, top, 0);
-        const float first = top + c.lineH;
-        const int rows = std::max(1, static_cast<int>((height - first) / rowH));
-        const int count = std::min(rows * columns, static_cast<int>(entries.size()) - i);
-        const int used = (count + columns - 1) / columns;  // rows filled, column by column
-        for (int k = 0; k < count; ++k)
-            PrintTextCm(s, entries[i + k], kSize, x + static_cast<float>(k / used) * columnW,
-                        first + static_cast<float>(k % used) * rowH, 0);
-        i += count;
-        bottom = first + static_cast<float>(used) * rowH;
-        top = height;  // a further page for what is left
-    }
+    };
+    list(numbered, QStringLiteral("【 図中番号の表記 】"));
+    list(unnumbered, kUnnumberedCalloutsTitle);
     s.SetFontSize(savedSize);
     return bottom;
 }

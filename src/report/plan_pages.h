@@ -26,10 +26,24 @@ void SetupReportPage(PrintSurface &s, float &printableWidth, float &printableHei
 // The size, from `size` down by half points to 5, at which a running header in "ＭＳ Ｐゴシック" fits the
 // printable width: a long building name is set smaller, never cut.
 float RunningHeaderSize(PrintSurface &s, const QString &header, float size);
+// The running header "VELM-RQX /軸組Ｎ値算定   [ building ]" with the whole name (up to
+// kShownReportBuildingName characters): on one line at `size` down to 7 points, else on two lines ("\n")
+// down to 5; `size` is set to the size chosen.
+QString RunningHeaderText(PrintSurface &s, const QString &building, float &size);
 // The report's running header ("VELM-RQX /軸組Ｎ値算定   [ building ]") and footer ("|- n -|Ver.…",
 // n = pageNumber − 1; pageNumber 0 leaves the centre part empty), in "ＭＳ Ｐゴシック" 9 points; the body
 // font returns to "ＭＳ 明朝". Call before the page starts (or from the new-page handler).
 void SetReportHeaderFooter(PrintSurface &s, const Project &p, int pageNumber);
+
+// The marks a floor's hardware plan uses, each explained in its legend: a second-storey column whose
+// pull-out is not carried down, placed hardware weaker than required, a required class beyond the table.
+struct PlanMarks {
+    bool notCarried = false;
+    bool weaker = false;
+    bool outOfRange = false;
+    int lines() const { return (notCarried ? 1 : 0) + (weaker ? 1 : 0) + (outOfRange ? 1 : 0); }
+};
+PlanMarks PlanMarksOf(const Project &p, const Calculation &calc, int floor);
 
 // Legend of one floor's plan, 11 points, from x + 11 character widths, first line at
 // titleY + printableWidth − 2.0 cm + 3.5 lines.
@@ -54,6 +68,9 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, const Calculation &calc, 
 // The callouts of a figure listed from `top` down in columns at 7 points under the heading
 // "【 図中番号の表記 】", "[n] X3-い 必要(と) 柱頭(ろ)", flowing onto further pages ("(続き)"); returns the
 // bottom of the list on the page it ends on (cm).
+// Then, under kUnnumberedCalloutsTitle, the texts whose number found no room in the figure, by their grid
+// position: "X3-い 必要(と) 柱頭(ろ)".
+inline const QString kUnnumberedCalloutsTitle = QStringLiteral("【 図中に記入できない文字 (通り位置で表記) 】");
 float PrintFigureCallouts(PrintSurface &s, const std::vector<FigureCallout> &callouts, float x, float top,
                           float printableWidth);
 

@@ -99,12 +99,10 @@ void SetPageHeaderFooter(PrintSurface &surface, const Project &project, int page
         surface.SetFooter(QString());
         return;
     }
-    // A bar would split the header into parts; the building name is shown whole.
-    QString building = ShownText(project.info.buildingName, kShownBuildingName);
-    building.replace(QLatin1Char('|'), QChar(0xFF5C));
-    const QString header = kAppTitle + QStringLiteral("   [ ") + building + QStringLiteral(" ]");
-    // A long building name sets the header smaller, never past the margins.
-    surface.SetHeaderFontSize(RunningHeaderSize(surface, header, 9));
+    // A long building name sets the header smaller, on two lines if need be, never past the margins.
+    float size = 9;
+    const QString header = RunningHeaderText(surface, project.info.buildingName, size);
+    surface.SetHeaderFontSize(size);
     surface.SetHeader(header);
     surface.SetFooter(QStringLiteral("|- ") + QString::number(pageNumber - 1) + QStringLiteral(" -|") +
                       VersionText());
@@ -144,7 +142,7 @@ ReportResult BuildReport(PrintSurface &surface, const Project &project, const Ca
         if (b.chapterCode == kChapterResultTable) {
             // The band heads the page, and a table breaking onto it continues below the band.
             PrintResultHeader(b);
-            s.SetCurrentY(s.MarginTop() + CmToTwips(b.lineH) + kResultHeaderHeight - 48);
+            s.SetCurrentY(s.MarginTop() + ResultBandTop(b) + kResultHeaderHeight - 48);
         }
         s.SetFont(font);
     });

@@ -62,15 +62,22 @@ void PrintCoverPage(ReportState &b, float)
     const float lineH20 = b.lineH;
     DrawRectCm(s, 1.5f, 3.5f * lineH20, b.printableWidth - 3.0f, 3.5f * lineH20, kPenStyleSolid, 50, 0, 0, 0);
 
-    // The building name as a one-column borderless table, so that a long name wraps.
-    const QString name = ShownText(b.p.info.buildingName.trimmed(), kShownBuildingName);
+    // The building name as a one-column borderless table, so that a long name wraps: whole, at 20 points
+    // on up to two lines, smaller (down to 12) for a name that needs more.
+    const QString name = ShownText(b.p.info.buildingName.trimmed(), kShownReportBuildingName);
     s.SetFontName(kFontNamePMincho);
-    s.SetFontSize(20);
-    s.Measure(name);
-    const float nameWidth = TwipsToCm(s.TextWid());
-    const float nameTop = NameTop(nameWidth, lineH20);
     constexpr int kNameBoxTwips = 7400;
     const float boxCm = TwipsToCm(kNameBoxTwips);
+    float nameSize = 20;
+    s.SetFontSize(nameSize);
+    s.Measure(name);
+    while (nameSize > 12 && TwipsToCm(s.TextWid()) > 2 * (boxCm - 0.6f)) {
+        nameSize -= 1;
+        s.SetFontSize(nameSize);
+        s.Measure(name);
+    }
+    const float nameWidth = TwipsToCm(s.TextWid()) * 20 / nameSize;
+    const float nameTop = NameTop(nameWidth, lineH20);
     s.SetMarginLeftTwips(CmToTwips(kReportMarginLeftCm + (b.printableWidth - boxCm) / 2));
     s.SetCurrentY(s.MarginTop() + CmToTwips(nameTop));
     const int savedBorder = s.TableBorder();

@@ -122,6 +122,7 @@ float PrintOneFrame(ReportState &b, FrameLayout &layout, const FrameLine &f, int
     LabelPlacer placer(s,
                        QRectF(QPointF(x, titleY + roofDrop - 0.05f), QPointF(b.printableWidth, namesBottom)));
     FigureTexts texts{placer, {}};
+    KeepFrameMembersFree(texts, p, layout, f.direction, f.line);
     s.SetItemLayer(ItemLayer::Sheet);
     drawFrameLineNames(s, p, layout, f.direction, f.line, kFrameNamesReport, &texts);
     drawFrameWalls(s, p, layout, f.direction, f.line, kFrameWallsReport, &texts);

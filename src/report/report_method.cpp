@@ -221,6 +221,12 @@ void PrintNValueMethod(ReportState &b, float x)
     const int spacing = crossBeams ? 50 : 100;
     b.fixedTable(FormulaTable1(heights), tableFont, spacing);
     b.indentText(QStringLiteral("(2)２階建ての部分における１階の柱の場合"), x);
+    if (b.p.dims.floorCount < 2) {
+        b.cursorY += b.lineH;
+        b.indentText(crossBeams ? QStringLiteral("※平屋のため、式(2) 及び (3) の２階柱引抜き力の伝達は適用しない。")
+                                : QStringLiteral("※平屋のため、式(2) は適用しない。"),
+                     x);
+    }
     b.fixedTable(FormulaTable2(b.p.grid.lCoefficientMode, heights), tableFont, spacing);
     if (!crossBeams)
         return;

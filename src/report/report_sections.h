@@ -47,6 +47,7 @@ struct ReportState {
     float lineH = 0;
     int progressCount = 0;
     int chapterCode = 0;  // kChapterResultTable or 0
+    std::vector<QString> resultNotes;  // the result table's marks explained above its band on every page
     bool stopped = false;
     ReportToc toc;
 
@@ -86,7 +87,11 @@ void PrintResultTable(ReportState &b, float x);
 
 // The frame figures of section 2.2.
 void PrintFrameFigures(ReportState &b, float x);
-// The result table's header band on the current page.
+// The result table's header band on the current page, under the explanations of its marks.
 void PrintResultHeader(ReportState &b);
+// The band's top, twips below the top margin.
+int ResultBandTop(const ReportState &b);
+inline constexpr float kResultNotePoints = 8;
+inline constexpr int kResultNoteHeight = 200;  // twips per explanation line
 
 }  // namespace rqx

@@ -1,6 +1,7 @@
 // Section 2.3: the N-value result table with its drawn header band.
 #include "report/result_table.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "calc/hardware_class.h"
@@ -156,8 +157,13 @@ QString CarriedN(const Project &p, const Calculation &c, int x, int y, int d, co
         if (ratio.toFloat() == 0.0f ||
             FormatFixed(PullOutForce(u, d, user, upperFactor), 2).toFloat() == 0.0f)
             continue;
-        // "(AxB-L)x0.500", or with the height "(AxB", "x3.50/2.7-L)", "x0.500".
-        QStringList parts{QLatin1Char('(') + Product(u, d)};
+        // "X3-Y5:(AxB-L)x0.500", or with the height "X3-Y5:(AxB", "x3.50/2.7-L)", "x0.500": each term
+        // names the second-storey column it comes from.
+        const QString nameX = LineName(p.grid.lineNameX, term.upperX);
+        const QString nameY = LineName(p.grid.lineNameY, term.upperY);
+        const QString from = nameX.isEmpty() && nameY.isEmpty() ? QString()  // a grid without names
+                                                                : nameX + QLatin1Char('-') + nameY + QLatin1Char(':');
+        QStringList parts{from + QLatin1Char('(') + Product(u, d)};
         if (!upperHeight.isEmpty())
             parts << upperHeight;
         if (user)
@@ -333,15 +339,18 @@ void DrawResultHeaderRules(PrintSurface &s, int top)
              bottom);
 }
 
-// The header's texts, the L setting's and the orthogonal beams' among them.
-QList<HeaderText> ResultHeaderTexts(const GridInfo &grid)
+// The header's texts, the L setting's and the orthogonal beams' among them; with storey heights in use the
+// formulas carry their factors as section 1.2 and the cells do.
+QList<HeaderText> ResultHeaderTexts(const Project &p)
 {
+    const GridInfo &grid = p.grid;
     const bool user = grid.lCoefficientMode == 1;
+    const bool heights = HasStoreyHeights(p);
     QList<HeaderText> texts = {
         {QStringLiteral("通り"), 1, 1, 1.9},
         {QStringLiteral("２階Ｎ値"), 3, 6, 0.7},
         {QStringLiteral("Ｎ値"), 3, 3, 1.5},
-        {QStringLiteral("N=A1×B1-L"), 3, 3, 1.95},
+        {heights ? QStringLiteral("N=A1×B1×H/2.7-L") : QStringLiteral("N=A1×B1-L"), 3, 3, 1.95},
         {QStringLiteral("(引抜き力)"), 3, 3, 2.4},
         {QStringLiteral("=Nx1.96x2.7"), 3, 3, 2.85},
         {QStringLiteral("金物仕様"), 4, 6, 1.45},
@@ -351,11 +360,14 @@ QList<HeaderText> ResultHeaderTexts(const GridInfo &grid)
         {user ? QStringLiteral("   １階Ｎ値  (押さえ係数Ｌ：２階柱の押さえ効果を考慮)")
               : QStringLiteral("１階Ｎ値"),
          7, 12, 0.7},
-        {QStringLiteral("Ｎ'値"), 7, 7, 1.8},
-        {QStringLiteral("N'=A1×B1+A2×B2-L"), 7, 7, 2.6},
+        {QStringLiteral("Ｎ'値"), 7, 7, heights ? 1.6 : 1.8},
+        {heights ? QStringLiteral("N'=A1×B1×H1/2.7") : QStringLiteral("N'=A1×B1+A2×B2-L"), 7, 7,
+         heights ? 2.25 : 2.6},
         {QStringLiteral(" 下階柱抜け時の   "), 8, 8, 1.3},
         {QStringLiteral(" ２階柱からのΔN  "), 8, 8, 1.8},
-        {user ? QStringLiteral("  ΔN=(A2xB2-L2)  ") : QStringLiteral("  ΔN=(A2xB2)       "), 8, 8, 2.2},
+        {heights ? (user ? QStringLiteral("ΔN=(A2xB2xH2/2.7-L2)") : QStringLiteral("ΔN=(A2xB2xH2/2.7)"))
+                 : (user ? QStringLiteral("  ΔN=(A2xB2-L2)  ") : QStringLiteral("  ΔN=(A2xB2)       ")),
+         8, 8, 2.2},
         {QStringLiteral("      xｽﾊﾟﾝ逆比    "), 8, 8, 2.6},
         {QStringLiteral("Ｎ値"), 9, 9, 1.5},
         {QStringLiteral("<N'+ΔN>"), 9, 9, 1.95},
@@ -368,27 +380,48 @@ QList<HeaderText> ResultHeaderTexts(const GridInfo &grid)
     };
     if (grid.crossBeamIgnored == 0)
         texts.insert(17, {QStringLiteral("       +[直交梁伝達]"), 8, 8, 3.0});
+    if (heights)
+        texts.append({QStringLiteral("+A2×B2×H2/2.7-L"), 7, 7, 2.75});
     return texts;
 }
 
 }  // namespace
 
+int ResultBandTop(const ReportState &b)
+{
+    return CmToTwips(b.lineH) + static_cast<int>(b.resultNotes.size()) * kResultNoteHeight;
+}
+
 void PrintResultHeader(ReportState &b)
 {
     PrintSurface &s = b.s;
-    const int top = CmToTwips(b.lineH);
+    // The marks' explanations head every page of the table, above the band.
+    s.SetFontName(kFontNamePMincho);
+    for (int i = 0; i < static_cast<int>(b.resultNotes.size()); ++i)
+        PrintTextTwips(s, b.resultNotes[static_cast<size_t>(i)], kResultNotePoints, 0,
+                       CmToTwips(b.lineH) + i * kResultNoteHeight, 0);
+    const int top = ResultBandTop(b);
     constexpr int h = kResultHeaderHeight;
     DrawResultHeaderRules(s, top);
-    s.SetFontName(kFontNamePMincho);
     constexpr float kPoints = 8;
     s.SetFontSize(kPoints);
     auto textTop = [&](double factor, int textHeight) {
         return top + static_cast<int>(std::lround(h / 3.0 * factor - 1.6 * textHeight / 1.2));
     };
-    for (const HeaderText &t : ResultHeaderTexts(b.p.grid)) {
+    for (const HeaderText &t : ResultHeaderTexts(b.p)) {
+        // A formula wider than its column is set smaller.
+        float points = kPoints;
+        const int room = ResultColumnLeft(t.last + 1) - ResultColumnLeft(t.first) - 40;
         s.Measure(t.text);
-        const int x = CentreOverColumns(s, t.first, t.last, kPoints, t.text);
-        PrintTextTwips(s, t.text, kPoints, x, textTop(t.factor, s.TextHei()), 0);
+        while (points > 5.5f && s.TextWid() > room) {
+            points -= 0.5f;
+            s.SetFontSize(points);
+            s.Measure(t.text);
+        }
+        const int x = CentreOverColumns(s, t.first, t.last, points, t.text);
+        s.SetFontSize(kPoints);
+        s.Measure(t.text);
+        PrintTextTwips(s, t.text, points, x, textTop(t.factor, s.TextHei()), 0);
     }
     // "加力方向" stands vertically in column 2.
     const QString direction = QStringLiteral("加力方向");
@@ -403,14 +436,37 @@ void PrintResultHeader(ReportState &b)
 
 namespace {
 
-// The marks' explanations under the table, one line each.
-void PrintResultNotes(ReportState &b, float x, bool weaker, bool notCarried)
+// The explanations of the marks the table uses, printed on each of its pages.
+std::vector<QString> ResultNotes(const Project &p, const Calculation &c)
+{
+    bool weaker = false, notCarried = false, outOfRange = false;
+    for (int y = 1; y <= p.dims.spanCountY + 1; ++y)
+        for (int x = 1; x <= p.dims.spanCountX + 1; ++x) {
+            if (!HasResultRow(p, x, y))
+                continue;
+            const ResultRowMarks marks = ResultRowMarksOf(p, c, x, y);
+            weaker = weaker || marks.weakerPlacement;
+            notCarried = notCarried || marks.notCarried;
+            for (int level = 1; level <= std::min(p.dims.floorCount, 2); ++level)
+                outOfRange = outOfRange || (p.nodes(x, y, level).columnKind > 0 &&
+                                            c.requiredClass(x, y, level).trimmed() == OutOfRangeLabel());
+        }
+    std::vector<QString> notes;
+    if (weaker)
+        notes.push_back(kWeakerPlacementNote);
+    if (notCarried)
+        notes.push_back(kNotCarriedNote);
+    if (outOfRange)
+        notes.push_back(kOutOfRangeNote);
+    return notes;
+}
+
+// Under the table, once: each value is rounded on its own.
+void PrintResultNotes(ReportState &b, float x, bool any)
 {
     QStringList notes;
-    if (weaker)
-        notes << kWeakerPlacementNote;
-    if (notCarried)
-        notes << kNotCarriedNote;
+    if (any)
+        notes << kRoundingNote;
     if (notes.isEmpty() || b.stopped)
         return;
     constexpr float kNotePoints = 9;
@@ -430,6 +486,7 @@ void PrintResultTable(ReportState &b, float x)
     if (!b.advanceProgress())
         return;
     PrintSurface &s = b.s;
+    b.resultNotes = ResultNotes(b.p, b.c);
     b.chapterCode = kChapterResultTable;
     s.NewPage();
     b.cursorY = 0;
@@ -441,13 +498,10 @@ void PrintResultTable(ReportState &b, float x)
     // Narrow cells: the hardware placeholder and "X―" stay on one line.
     const int savedPadding = s.TableCellPaddingX();
     s.SetTableCellPaddingX(kResultCellPadding);
-    const int headerTop = CmToTwips(b.lineH);
-    s.SetCurrentY(s.MarginTop() + headerTop + kResultHeaderHeight - 48);
+    s.SetCurrentY(s.MarginTop() + ResultBandTop(b) + kResultHeaderHeight - 48);
 
     const TableFormat format = ResultTableFormat();
     int rows = 0;
-    bool weaker = false;
-    bool notCarried = false;
     const Project &p = b.p;
     for (int y = 1; y <= p.dims.spanCountY + 1 && !b.stopped; ++y) {
         for (int xi = 1; xi <= p.dims.spanCountX + 1; ++xi) {
@@ -456,9 +510,6 @@ void PrintResultTable(ReportState &b, float x)
             s.StartTable();
             s.AddTable(format, QString(), {ResultRowCells(p, b.c, xi, y)});
             s.EndTable();
-            const ResultRowMarks marks = ResultRowMarksOf(p, b.c, xi, y);
-            weaker = weaker || marks.weakerPlacement;
-            notCarried = notCarried || marks.notCarried;
             if (++rows % 64 == 0 && !b.keepGoing())
                 break;
         }
@@ -472,7 +523,8 @@ void PrintResultTable(ReportState &b, float x)
     s.SetTableCellPaddingX(savedPadding);
     // A page the explanations start is no page of the table.
     b.chapterCode = 0;
-    PrintResultNotes(b, x, weaker, notCarried);
+    PrintResultNotes(b, x, rows > 0);
+    b.resultNotes.clear();
     s.SetFontName(kFontNameMincho);
 }
 

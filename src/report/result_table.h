@@ -27,7 +27,12 @@ inline const QString kNoColumnMessage = QStringLiteral("柱が配置されてい
 inline const QString kNotCarriedMark = QStringLiteral("△");
 // The lines under the table that explain its marks, each printed once when the mark occurs.
 inline const QString kWeakerPlacementNote =
-    QStringLiteral("※ 配置金物が必要な接合部の仕様を下回っています。");
+    QStringLiteral("！ 配置金物が必要な接合部の仕様を下回っています。");
+inline const QString kOutOfRangeNote =
+    QStringLiteral("範囲外：Ｎ値が 7.5 を超え、表-1.3.1 に該当する仕様がない。");
+// Printed once under the table.
+inline const QString kRoundingNote =
+    QStringLiteral("各数値はそれぞれ四捨五入して表示しているため、和と各項の合計が 0.01 程度異なることがあります。");
 inline const QString kNotCarriedNote =
     QStringLiteral("△ 下階に柱がなく、その引抜き力が１階柱に伝達されていない２階柱を示します。");
 

@@ -392,9 +392,9 @@ TEST(CrossTransfer, ColumnOnNoOrthogonalBeamIsNotCarried)
     // Without any wall and with the commentary's L, it has nothing to pass down.
     Project q = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceColumn(q, 2, 2, 2);
-    Calculate(q);
+    Calc(q);
     EXPECT_EQ(R(q, 2, 2, 2).notCarried, 0);
-    EXPECT_EQ(q.anyNotCarried, 0);
+    EXPECT_EQ(Last().anyNotCarried, 0);
 }
 
 TEST(CrossTransfer, ConnectionSearchPassesOverSpansWithoutBeam)

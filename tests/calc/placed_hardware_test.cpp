@@ -38,7 +38,7 @@ TEST(PlacedHardwareTest, ListLinesPadNamesByStyleAndBlanksToSixCharacters)
         // 4 + 4 + 3 = 11 characters of position; a blank placement is 6 blanks.
         {1, 1, "X1", " Y2 ", "(へ)", "(ち)", "", false, "X1  - Y2   (へ)  (ち)                "},
         // いろは X names take 3 characters: "い  - Ａ" padded to 3 + 4 + 3 = 10.
-        {2, 3, "い", "Ａ", "(る)*", "", "(い)", true, "い  - Ａ    (る)*       (い)※[通し柱]"},
+        {2, 3, "い", "Ａ", "(る)*", "", "(い)", true, "い  - Ａ    (る)*       (い)！[通し柱]"},
         {4, 2, "１０", "ほ", "(い)", "(ぬ)", "(る)*", false, "１０  - ほ   (い)  (ぬ)  (る)*         "},
     };
     for (const Case &c : cases) {

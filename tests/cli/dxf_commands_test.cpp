@@ -39,6 +39,7 @@ QStringList TextsOn(const QJsonObject &dxf, const QString &layer)
 // page (dxf_1F_hardware.pdf).
 TEST(CliDxf, PlanPageIsOneDrawingWithThePaperOnSheet)
 {
+    VELM_NEEDS_DXF_READER();
     const QString out = QStringLiteral(VELM_TEST_OUTPUT_DIR "/dxf_1F_hardware");
     const QStringList plan = {QStringLiteral("plan"),    kHouse,
                               QStringLiteral("--floor"), QStringLiteral("1"),

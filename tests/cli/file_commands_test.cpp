@@ -6,7 +6,9 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#ifndef Q_OS_WIN
 #include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -34,6 +36,16 @@ void WriteAll(const QString &path, const QByteArray &bytes)
 }
 
 const QString kTwoStorey = QStringLiteral(VELM_TEST_DATA_DIR "/two_storey.RQX");
+
+// Running as another user needs root and setpriv (neither exists on Windows).
+bool RunningAsRoot()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return ::geteuid() == 0;
+#endif
+}
 
 }  // namespace
 
@@ -275,7 +287,7 @@ TEST(CliFileCommands, FailedSavesUnderInjectedFaultsExitWithOneAndKeepTheOldFile
 TEST(CliFileCommands, NoPermissionToReadOrWriteIsNamed)
 {
     const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
-    if (::geteuid() != 0 || setpriv.isEmpty())
+    if (!RunningAsRoot() || setpriv.isEmpty())
         GTEST_SKIP() << "needs root and setpriv to run as another user";
     Cli({QStringLiteral("--version")});
     QTemporaryDir dir;  // the other user may enter it, but not write in it nor read the private file
@@ -370,7 +382,7 @@ TEST(CliFileCommands, WriteProtectedOutputsAreRefusedAndKept)
     }
 
     const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
-    if (::geteuid() != 0 || setpriv.isEmpty())
+    if (!RunningAsRoot() || setpriv.isEmpty())
         GTEST_SKIP() << "needs root and setpriv to run as another user";
     const QStringList asNobody = {setpriv, QStringLiteral("--reuid=nobody"),
                                   QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups")};

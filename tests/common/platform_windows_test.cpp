@@ -125,8 +125,8 @@ TEST(WindowsFiles, ReadOnlyAttributeRefusesTheReplaceAndKeepsTheFile)
     EXPECT_TRUE(Attributes(path) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(Entries(dir.path()), QStringList{QStringLiteral("家.RQX")});
 
-    // Cleared again, the file is replaced; a hidden file stays hidden (the replace keeps the old
-    // file's attributes, as owner and permissions are kept elsewhere).
+    // Cleared again, the file is replaced; a hidden file stays hidden (the new file takes the old
+    // one's attributes, as it takes owner and permissions elsewhere).
     ASSERT_TRUE(SetAttributes(path, FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(SaveFileSafely(path, "new"));
     EXPECT_EQ(ReadAll(path), QByteArray("new"));
@@ -147,8 +147,9 @@ TEST(WindowsFiles, FileHeldByAnotherProgramIsReportedAndKeptAndItsTemporaryStays
 
     const SaveOutcome out = SaveFileSafely(path, QByteArray(200000, 'n'));
     EXPECT_EQ(out.step, SaveStep::Replace) << out.causeInEnglish().toStdString();
+    EXPECT_EQ(out.error, EBUSY);
     EXPECT_TRUE(out.targetUntouched());
-    EXPECT_TRUE(out.cause().contains(QStringLiteral("元のファイルとの置き換え"))) << out.cause().toStdString();
+    EXPECT_EQ(out.cause(), QStringLiteral("ファイルまたはドライブが使用中です（元のファイルとの置き換え中、EBUSY）。"));
     EXPECT_EQ(ReadAll(path), QByteArray("old"));
     const QStringList left = {QFileInfo(running).fileName(), QStringLiteral("a.RQX")};
     EXPECT_EQ(Entries(dir.path()), left);

@@ -81,6 +81,7 @@ PrintSurface *ExampleReportDxf::surface_ = nullptr;
 
 TEST_F(ExampleReportDxf, EveryFigureComesBackAsThePageDrewIt)
 {
+    VELM_NEEDS_DXF_READER();
     const PrintDocument &doc = surface_->document();
     const std::vector<DxfDrawing> drawings = DocumentDrawings(doc);
     QStringList names;
@@ -196,6 +197,7 @@ TEST_F(ExampleReportDxf, EveryFigureComesBackAsThePageDrewIt)
 // reader turns back; percent signs survive the TEXT control codes.
 TEST(DxfTexts, EveryCharacterComesBack)
 {
+    VELM_NEEDS_DXF_READER();
     const QStringList texts = {QStringLiteral("(ほ)"), QStringLiteral("ＨＤ-Ｂ15 ｱｲｳ 表示～〜−"),
                                QStringLiteral("X1a"), QStringLiteral("100%% 丈夫 ①Ⅱ 髙 ✓")};
     PrintSurface s;

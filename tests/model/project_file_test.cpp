@@ -774,8 +774,13 @@ TEST(ProjectFileLoad, OpenCheckSaysWhatIsWrongWithThePath)
          lead + QStringLiteral("ファイルが見つかりません。\r\rFile Name: 山田邸.RQX")},
         {dir.path(), lead + QStringLiteral("ファイルではなくフォルダです。\r\rFile Name: ") +
                          QFileInfo(dir.path()).fileName()},
+#ifdef Q_OS_WIN
+        {QStringLiteral("\\\\.\\NUL"),
+         lead + QStringLiteral("通常のファイルではありません。\r\rFile Name: NUL")},
+#else
         {QStringLiteral("/dev/null"),
          lead + QStringLiteral("通常のファイルではありません。\r\rFile Name: null")},
+#endif
         {other, NotProjectFileMessage(kAppTitle, other)},
     };
     for (const Case &c : cases) {

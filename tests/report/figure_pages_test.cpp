@@ -17,6 +17,9 @@
 #include "print/print_surface.h"
 #include "report/plan_pages.h"
 #include "report/report_builder.h"
+#include "report/result_table.h"
+#include "calc/hardware_class.h"
+#include "calc/storey_height.h"
 #include "support/generated_houses.h"
 #include "support/house_builder.h"
 #include "support/sample_houses.h"
@@ -290,6 +293,204 @@ TEST(FigurePagesTest, WallsStandOutFromTheGridAt150Dpi)
     }
     EXPECT_EQ(walls, 1);
     EXPECT_EQ(grids, 4);
+}
+
+// A plan 1.82 m across and 10.01 m deep fits the page between its title and its base line at 1/100.
+TEST(FigurePagesTest, ADeepNarrowPlanAtTheLargestScaleThatFits)
+{
+    InstallJapaneseFontSubstitutions();
+    Project p = NewProject(4, 22, 1, 2, LineNames::kNumbered);
+    PlaceFloor(p, 1, 1, 1, 5, 23, 1);
+    PrintSurface s;
+    RecordReportPlanPage(s, p, Calculate(p), kPlanHardware, 1);
+    EXPECT_EQ(ScaleOn(s.document(), 1), 100);
+    EXPECT_TRUE(TextFaults(s, 1).isEmpty()) << TextFaults(s, 1).join(QStringLiteral(" | ")).toStdString();
+}
+
+// What a reviewer would send back on the figure pages, page by page from the first plan to the result
+// table: a number listed under a figure (【 図中番号の表記 】) that the figure does not draw, or draws twice;
+// a text crossed by a dark line (walls, beams, module grid lines, braces, column lines, leaders, outlines);
+// a line name missing from a plan (all of them) or a frame (all crossing lines). Empty when none.
+QStringList FigureFaults(const Built &b)
+{
+    const PrintSurface &s = b.s;
+    const PrintDocument &doc = s.document();
+    QStringList faults;
+    static const QRegularExpression listed(QStringLiteral("^\\[(\\d+)\\] "));
+    static const QRegularExpression number(QStringLiteral("^\\d+$"));
+    QHash<int, int> drawn;  // the current figure's numbers, and how often each is drawn
+    QString figure;
+    auto lineNames = [&](const OneBasedArray<QString> &names, int count) {
+        QStringList out;
+        for (int k = 1; k <= count && k <= names.size(); ++k)
+            out << names[k].trimmed();
+        return out;
+    };
+    const QStringList namesX = lineNames(b.p.grid.lineNameX, b.p.dims.spanCountX + 1);
+    const QStringList namesY = lineNames(b.p.grid.lineNameY, b.p.dims.spanCountY + 1);
+    for (int n = b.planFirst; n < b.tableFirst; ++n) {
+        const PrintPage &page = doc.page(n);
+        const std::vector<test::TextBox> boxes = test::PageTextBoxes(doc, n);
+        // Dark ink on the page as segments, twips.
+        std::vector<QLineF> ink;
+        std::vector<QString> inkWhat;  // what each segment is, for the message
+        for (const PageItem &it : page.items) {
+            if (it.flags != 0 || it.kind == PageItemKind::Text || it.kind == PageItemKind::Picture)
+                continue;
+            const PrintPen &pen = doc.pen(it.a);
+            if (pen.style == kPenStyleNone || qGray(pen.color) >= 170)
+                continue;
+            std::vector<QPointF> pts;
+            const QString what = QStringLiteral("kind %1 pen %2 #%3")
+                                     .arg(static_cast<int>(it.kind))
+                                     .arg(pen.width)
+                                     .arg(pen.color & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+            if (it.kind == PageItemKind::Line) {
+                ink.emplace_back(it.x1, it.y1, it.x2, it.y2);
+                inkWhat.push_back(what);
+                continue;
+            }
+            if (it.kind == PageItemKind::Ellipse) {
+                const QRectF r(QPointF(it.x1, it.y1), QPointF(it.x2, it.y2));
+                for (int k = 0; k < 32; ++k)
+                    pts.emplace_back(r.center().x() + r.width() / 2 * std::cos(k * M_PI / 16),
+                                     r.center().y() + r.height() / 2 * std::sin(k * M_PI / 16));
+            } else if (it.kind == PageItemKind::Polygon) {
+                for (int k = 0; k < it.x2; ++k)
+                    pts.emplace_back(page.points[static_cast<size_t>(it.x1 + k)]);
+            } else {
+                pts = {QPointF(it.x1, it.y1), QPointF(it.x2, it.y1), QPointF(it.x2, it.y2), QPointF(it.x1, it.y2)};
+            }
+            for (size_t k = 0; k < pts.size(); ++k) {
+                ink.emplace_back(pts[k], pts[(k + 1) % pts.size()]);
+                inkWhat.push_back(what);
+            }
+        }
+        size_t textIndex = 0;
+        size_t nextFigure = 0;
+        for (size_t i = 0; i < page.items.size(); ++i) {
+            const PageItem &it = page.items[i];
+            if (nextFigure < page.figures.size() && i == page.figures[nextFigure].first) {
+                figure = page.figures[nextFigure].name;
+                drawn.clear();
+            }
+            const bool inFigure = nextFigure < page.figures.size() && i >= page.figures[nextFigure].first &&
+                                  i < page.figures[nextFigure].end;
+            if (nextFigure < page.figures.size() && i + 1 == page.figures[nextFigure].end)
+                ++nextFigure;
+            if (it.kind != PageItemKind::Text)
+                continue;
+            const test::TextBox &t = boxes[textIndex++];
+            if (it.flags != 0)
+                continue;
+            const ItemLayer layer = LayerOfItem(page.layers, static_cast<std::uint32_t>(i));
+            if (inFigure) {
+                if ((layer == ItemLayer::Hardware || layer == ItemLayer::Labels) && number.match(t.text).hasMatch())
+                    ++drawn[t.text.toInt()];
+            } else if (const auto m = listed.match(t.text); m.hasMatch()) {
+                const int k = m.captured(1).toInt();
+                if (drawn.value(k) != 1)
+                    faults << QStringLiteral("%1 p%2: [%3] drawn %4 times").arg(figure).arg(n).arg(k).arg(drawn.value(k));
+            }
+            // Crossed by a dark line: the box less two twips each side.
+            const QRectF box = t.box.adjusted(2, 2, -2, -2);
+            if (box.width() <= 0 || box.height() <= 0)
+                continue;
+            const QLineF sides[] = {{box.topLeft(), box.topRight()}, {box.topRight(), box.bottomRight()},
+                                    {box.bottomRight(), box.bottomLeft()}, {box.bottomLeft(), box.topLeft()}};
+            for (size_t li = 0; li < ink.size(); ++li) {
+                const QLineF &l = ink[li];
+                const QRectF span = QRectF(l.p1(), l.p2()).normalized().adjusted(-1, -1, 1, 1);
+                if (!span.intersects(box))
+                    continue;
+                bool crossed = box.contains(l.p1()) || box.contains(l.p2());
+                for (const QLineF &side : sides)
+                    crossed = crossed || l.intersects(side, nullptr) == QLineF::BoundedIntersection;
+                if (crossed) {
+                    faults << QStringLiteral("p%1: \"%2\" at (%3, %4) crossed by %5")
+                                  .arg(n)
+                                  .arg(t.text)
+                                  .arg(box.left(), 0, 'f', 0)
+                                  .arg(box.top(), 0, 'f', 0)
+                                  .arg(inkWhat[li]);
+                    break;
+                }
+            }
+        }
+        // Line names: a plan all of them, a frame those of the lines it crosses.
+        for (const PageFigure &f : page.figures) {
+            QStringList names;
+            for (std::uint32_t i = f.first; i < f.end; ++i)
+                if (page.items[i].kind == PageItemKind::Text &&
+                    LayerOfItem(page.layers, i) == ItemLayer::Names)
+                    names << doc.string(page.items[i].a);
+            const bool frame = f.name.endsWith(QStringLiteral("_軸組図"));
+            const bool onX = frame && namesX.contains(f.name.section(QLatin1Char('_'), 0, 0));
+            QStringList wanted = frame ? (onX ? namesY : namesX) : namesX + namesY;
+            for (const QString &w : wanted)
+                if (!w.isEmpty() && !names.contains(w))
+                    faults << QStringLiteral("%1 p%2: no name %3").arg(f.name).arg(n).arg(w);
+        }
+    }
+    return faults;
+}
+
+// Marks without their explanation on the page that uses them (the plans, frames and result table), and
+// the table's header formulas without the height factor its cells use.
+QStringList MarkFaults(const Built &b)
+{
+    const PrintDocument &doc = b.s.document();
+    const struct {
+        QString mark, note;
+    } marks[] = {{kWeakerPlacementMark, kWeakerPlacementNote},
+                 {OutOfRangeLabel(), kOutOfRangeNote},
+                 {kNotCarriedMark, kNotCarriedNote}};
+    QStringList faults;
+    for (int n = b.planFirst; n <= doc.pageCount(); ++n) {
+        const QStringList texts = doc.pageTexts(n);
+        for (const auto &m : marks) {
+            bool used = false;
+            for (const QString &t : texts)
+                used = used || (t != m.note && t.contains(m.mark));
+            if (used && !texts.contains(m.note))
+                faults << QStringLiteral("p%1: %2 not explained").arg(n).arg(m.mark);
+        }
+    }
+    if (HasStoreyHeights(b.p) && !doc.pageTexts(b.tableFirst).contains(QStringLiteral("N=A1×B1×H/2.7-L")))
+        faults << QStringLiteral("table header without H/2.7");
+    return faults;
+}
+
+void ExpectReviewerReads(const Built &b, const std::string &house)
+{
+    const QStringList faults = FigureFaults(b) + MarkFaults(b);
+    EXPECT_TRUE(faults.isEmpty()) << house << ": " << faults.size() << " faults, first "
+                                  << faults.mid(0, 8).join(QStringLiteral(" | ")).toStdString();
+}
+
+// Generated houses of both divisions, both L modes, one and two storeys, with storey heights and placed
+// hardware weaker than required, and the largest project.
+TEST(FigurePagesTest, EveryCalloutDrawnNoTextUnderALineEveryNameShown)
+{
+    InstallJapaneseFontSubstitutions();
+    unsigned seed = 70;
+    for (const int divisions : {2, 4})
+        for (const int lMode : {0, 1})
+            for (const int floors : {1, 2}) {
+                HouseShape shape = GeneratedShape(++seed, divisions, lMode, seed % 2);
+                shape.floors = floors;
+                auto b = std::make_unique<Built>();
+                b->p = GeneratedHouse(shape, seed);
+                b->p.info.levelHeight[1] = seed % 3 == 0 ? 3500 : 0;
+                b->p.info.levelHeight[2] = seed % 2 == 0 ? 3300 : 2800;
+                b->r = BuildReport(b->s, b->p, Calculate(b->p));
+                b->planFirst = b->r.toc.page[1][5];
+                b->frameFirst = b->r.toc.page[2][2];
+                b->tableFirst = b->r.toc.page[2][3];
+                ExpectReviewerReads(*b, std::to_string(shape.modulesX) + "x" + std::to_string(shape.modulesY) +
+                                            "/" + std::to_string(divisions) + "/L" + std::to_string(lMode) +
+                                            "/" + std::to_string(floors) + "F");
+            }
 }
 
 // A building name of 50 full-width characters, the longest a project keeps whole: the cover sets it in

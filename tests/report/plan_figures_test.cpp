@@ -137,7 +137,8 @@ TEST(PlanFigures, BraceTriangleOrientation)
 }
 
 // The three hardware texts: 5 points on grids of more than 5 modules, else 8; "ＭＳ Ｐ明朝" while drawing,
-// "ＭＳ 明朝" afterwards; required class at the upper left, top hardware above, foot hardware below.
+// "ＭＳ 明朝" afterwards; required class at the upper left, top hardware at the upper right, foot hardware
+// at the lower right.
 TEST(PlanFigures, HardwareTextSizeFollowsTheGrid)
 {
     for (const auto &[spans, size] : {std::pair{20, 5.0f}, std::pair{10, 8.0f}}) {
@@ -159,10 +160,13 @@ TEST(PlanFigures, HardwareTextSizeFollowsTheGrid)
         const float x = NodeX(3), y = NodeY(3), half = 0.06f;
         EXPECT_LT(page.texts[0].x, x - half);  // required: upper left
         EXPECT_LT(page.texts[0].y, y - half);
-        EXPECT_NEAR(page.texts[1].x, x - 0.024f, kTol);  // top hardware above
-        EXPECT_LT(page.texts[1].y, page.texts[0].y);
-        EXPECT_NEAR(page.texts[2].x, x - 0.024f, kTol);                        // foot hardware below
-        EXPECT_NEAR(page.texts[2].y, y + half + 2 * LabelPlacer::kGap, kTol);  // clear of the square
+        // Top hardware at the upper right, foot hardware at the lower right, clear of the square and of
+        // any line through the column.
+        const float e = half + 2 * LabelPlacer::kGap;
+        EXPECT_NEAR(page.texts[1].x, x + e, kTol);
+        EXPECT_LT(page.texts[1].y, y - e);
+        EXPECT_NEAR(page.texts[2].x, x + e, kTol);
+        EXPECT_NEAR(page.texts[2].y, y + e, kTol);
     }
 }
 

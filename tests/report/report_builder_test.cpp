@@ -435,7 +435,8 @@ TEST_F(ReportBuilderTest, StoreyHeightsInTheMethodAndTheResultTable)
         EXPECT_EQ(chapterOne.contains(QStringLiteral("２階  H2")), entered && p.dims.floorCount == 2);
         const QString dump = DumpDocumentText(r.doc());
         EXPECT_TRUE(dump.contains(QLatin1Char('\n') + c.table.join(QLatin1Char('\n')) + QLatin1Char('\n')))
-            << c.table.join(QLatin1Char(' ')).toStdString();
+            << c.table.join(QLatin1Char(' ')).toStdString() << " in "
+            << dump.mid(dump.indexOf(c.table[1]) - 60, 160).toStdString();
         // A factor of 1 is never printed.
         EXPECT_EQ(dump.contains(QStringLiteral("/2.7\n")) || dump.contains(QStringLiteral("/2.7-")),
                   c.h1 > 3200 || c.h2 > 3200);

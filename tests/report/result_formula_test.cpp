@@ -117,11 +117,11 @@ struct Parser {
             << where << ": " << value.toStdString() << ' ' << formula.toStdString();
         ++checked;
     }
-    // ΔN: each term (AxB[-L])xratio, given to the ratio's rounding, and the orthogonal share [s].
+    // ΔN: each term X-Y:(AxB[-L])xratio naming its second-storey column, given to the ratio's rounding, and the orthogonal share [s].
     void carried(const QString &value, QStringList terms, double ownRounding)
     {
         static const QRegularExpression term(
-            QStringLiteral("^[=+]\\((-?\\d+\\.\\d)x(\\d\\.\\d)(?:x(\\d+\\.\\d+)/"
+            QStringLiteral("^[=+][^:()]+-[^:()]+:\\((-?\\d+\\.\\d)x(\\d\\.\\d)(?:x(\\d+\\.\\d+)/"
                            "2\\.7)?(?:-(\\d\\.\\d))?\\)x(\\d\\.\\d\\d\\d?)$"));
         static const QRegularExpression cross(QStringLiteral("^[=+]\\[(-?\\d+\\.\\d\\d\\d)\\]$"));
         ASSERT_FALSE(terms.isEmpty()) << where << ": ΔN " << value.toStdString() << " without terms";
@@ -252,7 +252,7 @@ QStringList ResultLines(const PrintDocument &doc)
 {
     const QStringList all = DumpDocumentText(doc).split(QLatin1Char('\n'));
     static const QRegularExpression skip(
-        QStringLiteral("^(--- page .*|VELM-RQX .*|- \\d+ -|Ver\\..*|※ .*|△ .*)$"));
+        QStringLiteral("^(--- page .*|VELM-RQX .*|- \\d+ -|Ver\\..*|！ .*|△ .*|範囲外：.*|各数値は.*)$"));
     const QStringList band = {QStringLiteral("通り"),
                               QStringLiteral("２階Ｎ値"),
                               QStringLiteral("Ｎ値"),
@@ -267,6 +267,11 @@ QStringList ResultLines(const PrintDocument &doc)
                               QStringLiteral("   １階Ｎ値  (押さえ係数Ｌ：２階柱の押さえ効果を考慮)"),
                               QStringLiteral("Ｎ'値"),
                               QStringLiteral("N'=A1×B1+A2×B2-L"),
+                              QStringLiteral("N=A1×B1×H/2.7-L"),
+                              QStringLiteral("N'=A1×B1×H1/2.7"),
+                              QStringLiteral("+A2×B2×H2/2.7-L"),
+                              QStringLiteral("ΔN=(A2xB2xH2/2.7)"),
+                              QStringLiteral("ΔN=(A2xB2xH2/2.7-L2)"),
                               QStringLiteral(" 下階柱抜け時の   "),
                               QStringLiteral(" ２階柱からのΔN  "),
                               QStringLiteral("  ΔN=(A2xB2)       "),

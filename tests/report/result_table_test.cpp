@@ -64,7 +64,7 @@ TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
           QStringLiteral("1.20\r=2.0x0.8-0.4\r(6.35kN)\r―――――\r-0.40\r=0.0x0.8-0.4\r(-2.12kN)"),
           QStringLiteral("(に)"), none + QStringLiteral("\r\r") + none,
           QStringLiteral("0.60\r=0.0x0.8+2.0x0.8-1.0\r―――――――――\r-1.00\r=0.0x0.8+0.0x0.8-1.0"),
-          QStringLiteral("0.50\r=(2.0x0.5)x0.50\r――――――――\r-"),
+          QStringLiteral("0.50\r=X2-Y1:(2.0x0.5)x0.50\r――――――――\r-"),
           QStringLiteral("1.10\r(5.82kN)\r――――\r-1.00\r(-5.29kN)"), QStringLiteral("(に)"),
           QStringLiteral("HD-10\r\r") + none}},
         {3,
@@ -87,7 +87,7 @@ TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
     EXPECT_FALSE(HasResultRow(p, 2, 1));
     // The ΔN terms add up to ΔN at the other end of the beam too: (2.0×0.5)×0.50.
     EXPECT_FLOAT_EQ(c.results(5, 1, 1).nBeam[kDirX], 2.0f * 0.5f * 0.5f);
-    EXPECT_EQ(ResultRowCells(p, c, 5, 1)[6], QStringLiteral("0.50\r=(2.0x0.5)x0.50\r――――――――\r-"));
+    EXPECT_EQ(ResultRowCells(p, c, 5, 1)[6], QStringLiteral("0.50\r=X2-Y1:(2.0x0.5)x0.50\r――――――――\r-"));
 
     // L setting 1 (second-floor columns hold down): L = L1 + L2 = 0.6 + 0.4, ΔN = (A2×B2 − L2) × u.
     p.grid.lCoefficientMode = 1;
@@ -95,7 +95,7 @@ TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
     EXPECT_EQ(
         ResultRowCells(p, c, 1, 1).mid(5, 4),
         (QStringList{QStringLiteral("0.60\r=0.0x0.8+2.0x0.8-1.0\r―――――――――\r-1.00\r=0.0x0.8+0.0x0.8-1.0"),
-                     QStringLiteral("0.20\r=(2.0x0.5-0.6)x0.50\r――――――――\r-"),
+                     QStringLiteral("0.20\r=X2-Y1:(2.0x0.5-0.6)x0.50\r――――――――\r-"),
                      QStringLiteral("0.80\r(4.23kN)\r――――\r-1.00\r(-5.29kN)"), QStringLiteral("(は)")}));
     EXPECT_EQ(ResultTableFormat().toString(),
               QStringLiteral("+<650|+^350|+^1100|+^650|+^700|+^1820|+^1680|+^1000|+^650|+^700;"));
@@ -177,8 +177,8 @@ int Triangles(const PrintSurface &s, int page)
 
 // The flags a reviewer looks for. In the cross-beam house without the first-storey column at (3,5) the
 // upstairs column (2,3) (required (と)) sends its pull-out to no column; its top hardware (ろ) is weaker than
-// required, its foot (ち) is not. Each mark is explained once under the table; the second-storey hardware
-// plan marks the column and its legend explains the mark. A house with neither prints neither note.
+// required, its foot (ち) is not. Each mark is explained above the table's band on each of its pages; the
+// second-storey hardware plan marks the column and its weaker hardware, and its legend explains both marks. A house with neither prints neither note.
 TEST(ResultTableTest, FlagsAReviewerLooksFor)
 {
     InstallJapaneseFontSubstitutions();
@@ -193,11 +193,12 @@ TEST(ResultTableTest, FlagsAReviewerLooksFor)
         ASSERT_EQ(c.results(2, 3, 2).notCarried, flagged ? 1 : 0);
         const QStringList cells = ResultRowCells(p, c, 2, 3);
         EXPECT_EQ(cells[3], flagged ? QStringLiteral("(と)△") : QStringLiteral("(と)"));
-        EXPECT_EQ(cells[4], flagged ? QStringLiteral("(ろ)※\r\r(ち)")
+        EXPECT_EQ(cells[4], flagged ? QStringLiteral("(ろ)！\r\r(ち)")
                                     : kHardwarePlaceholder + "\r\r" + kHardwarePlaceholder);
         PrintSurface s;
         const ReportResult r = BuildReport(s, p, c);
-        EXPECT_EQ(CountText(s.document(), kWeakerPlacementNote), flagged ? 1 : 0);
+        // The weaker placement: above the table's band and in the second-storey hardware plan's legend.
+        EXPECT_EQ(CountText(s.document(), kWeakerPlacementNote), flagged ? 2 : 0);
         EXPECT_EQ(CountText(s.document(), kNotCarriedNote), flagged ? 1 : 0);
         const int plan2 = r.toc.page[2][1] + 1;
         EXPECT_EQ(Triangles(s, plan2 - 1), 0);

@@ -2,6 +2,7 @@
 //     make_sample_files DIR      → DIR/two_storey.RQX, DIR/small_house.RQX
 //     make_sample_files DIR --seeds  → also the small hand-worked houses, which seed the fuzz corpus
 //                                      of everything past the reader (tests/fuzz/pipeline_corpus)
+//     make_sample_files DIR --largest → also DIR/largest.RQX, the largest project, to look at its report
 #include <QDir>
 #include <QTextStream>
 
@@ -14,8 +15,9 @@ int main(int argc, char **argv)
 {
     QTextStream err(stderr);
     const bool seeds = argc == 3 && QByteArray(argv[2]) == "--seeds";
-    if (argc != 2 && !seeds) {
-        err << "usage: make_sample_files DIR [--seeds]\n";
+    const bool largest = argc == 3 && QByteArray(argv[2]) == "--largest";
+    if (argc != 2 && !seeds && !largest) {
+        err << "usage: make_sample_files DIR [--seeds|--largest]\n";
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
@@ -29,6 +31,8 @@ int main(int argc, char **argv)
         files.push_back({"hand_two_storey_l1.RQX", rqx::samples::HandWorkedTwoStorey(1)});
         files.push_back({"hand_cross_beam.RQX", rqx::samples::HandWorkedCrossBeam()});
     }
+    if (largest)
+        files.push_back({"largest.RQX", rqx::samples::LargestProject()});
     for (auto &[name, house] : files) {
         rqx::FileResult r = rqx::SaveProjectFile(house, dir.filePath(QString::fromLatin1(name)));
         if (!r.ok) {
