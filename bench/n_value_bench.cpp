@@ -7,6 +7,7 @@
 
 #include <QPainter>
 
+#include "calc/wall_quantity.h"
 #include "document_screen.h"
 #include "editor/column_n_marks.h"
 #include "model/plan_facts.h"
@@ -66,6 +67,22 @@ void BM_EditWithNValues(benchmark::State &state)
     state.counters["texts_fit"] = plan.layout.fits ? 1 : 0;
 }
 
+// The same edit with the status bar's wall-quantity figure of the storey on screen computed again as
+// well (the wall quantities under entered conditions): the whole of what follows an edit.
+void BM_EditWithNValuesAndWallFigure(benchmark::State &state)
+{
+    LivePlan &plan = Plan(static_cast<int>(state.range(0)));
+    WallInputs in;
+    in.lw = {46.0, 30.0, 38.0};
+    plan.doc.setWallInputs(in);
+    plan.showValues(true);
+    for (auto _ : state) {
+        plan.toggleColumn();
+        plan.showValues(false);
+        benchmark::DoNotOptimize(WallStatusText(plan.doc.wallQuantities(), 1));
+    }
+}
+
 void BM_EditWithoutNValues(benchmark::State &state)
 {
     LivePlan &plan = Plan(static_cast<int>(state.range(0)));
@@ -98,6 +115,7 @@ void BM_MarksLayoutAndPaint(benchmark::State &state)
 
 // typical:0 is the largest project, typical:1 the typical house.
 BENCHMARK(BM_EditWithNValues)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditWithNValuesAndWallFigure)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditWithoutNValues)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CalculationAfterAnEdit)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MarksLayoutAndPaint)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -5,9 +5,11 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QLabel>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "calc/ui/calc_commands.h"
+#include "calc/ui/wall_commands.h"
 #include "document/document_recovery.h"
 #include "document/project_document.h"
 #include "editor/editor_state.h"
@@ -96,6 +98,9 @@ int main(int argc, char **argv)
     rqx::ApplyHandCursor(screen);  // buttons, option buttons and the zoom list
     // 配置金物, 押さえ係数Ｌの設定 and 直交梁の影響.
     rqx::InstallCalcCommands(window, document);
+    // 壁量計算の条件 and the wall quantities of the storey on screen in the status bar.
+    rqx::InstallWallCommands(window, document);
+    window.statusBar()->addPermanentWidget(new rqx::WallStatusPanel(document));
     // 計算書ﾌﾟﾚﾋﾞｭｰ: the report window in the main window's place.
     // ２階Ｎ値伝達ﾁｪｯｸ and the frame menus; the report command closes those views and opens them too.
     rqx::ProjectViews *views = rqx::InstallViewCommands(window);

@@ -1,5 +1,7 @@
 #include "calc/calc_settings.h"
 
+#include <cmath>
+
 namespace rqx {
 
 bool SetCrossBeamOptions(GridInfo &grid, int ignored, int noWarning)
@@ -39,6 +41,22 @@ void StoreStoreyHeightDefaults(AppState &state, int32_t height1, int32_t height2
 {
     state.defaultSettings[kDefaultStoreyHeight1] = height1;
     state.defaultSettings[kDefaultStoreyHeight2] = height2;
+}
+
+void StoreWallInputDefaults(AppState &state, const WallInputs &inputs)
+{
+    state.defaultSettings[kDefaultWallC0] = static_cast<int32_t>(std::lround(inputs.c0 * 10.0));
+    state.defaultSettings[kDefaultWindC] = static_cast<int32_t>(std::lround(inputs.windC));
+}
+
+void ApplyWallInputDefaults(Project &project, const AppState &state)
+{
+    WallInputs in = ReadWallInputs(project);
+    const int32_t c0 = state.defaultSettings[kDefaultWallC0];
+    const int32_t c = state.defaultSettings[kDefaultWindC];
+    in.c0 = c0 == 3 ? 0.3 : 0.2;
+    in.windC = c >= kMinWindC && c <= kMaxWindC ? c : 50.0;
+    WriteWallInputs(project, in);
 }
 
 }  // namespace rqx

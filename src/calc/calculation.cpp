@@ -67,7 +67,7 @@ void Calculate(const Project &project, Calculation &calc)
                 if (level <= floors && node.columnKind > 0)
                     calc.columnEntries.push_back(at);
                 for (int d = kDirX; d <= kDirY; ++d)
-                    if (node.beam[d].present >= 1)
+                    if (IsBeamPresent(node.beam[d]))
                         calc.beamSegments(x, y, level)[d] = BeamSegmentAt(project, x, y, level, d);
             }
     PrepareWallSides(project, calc);
@@ -85,7 +85,7 @@ void StampCalculatedMarks(Project &project, const Calculation &calc)
             for (int x = 1; x <= nodes.sizeX(); ++x) {
                 NodeRecord &n = nodes(x, y, level);
                 for (int d = kDirX; d <= kDirY; ++d)
-                    if (n.beam[d].present >= 1)
+                    if (IsBeamPresent(n.beam[d]))
                         n.beam[d].segment = calc.beamSegments(x, y, level)[d];
                 if (level > project.dims.floorCount)
                     continue;  // the roof plane carries beams only

@@ -53,7 +53,7 @@ inline bool HasBeam(const Project &project, int d, int x, int y, int level)
     const int along = AlongIndex(d, x, y);
     if (along < 1 || along > SpanCount(project, d) || !project.nodes.valid(x, y, level))
         return false;
-    return project.nodes(x, y, level).beam[d].present >= 1;
+    return IsBeamPresent(project.nodes(x, y, level).beam[d]);
 }
 
 // Beam segments of direction d that meet the node, one from each side: 0, 1 or 2.

@@ -1,7 +1,5 @@
 #include "calc/member_extent.h"
 
-#include <cstdlib>
-
 #include "calc/grid_access.h"
 
 namespace rqx {
@@ -61,7 +59,7 @@ MemberExtent FindBeamExtent(const Project &project, const Array3<BeamSegmentPair
     const std::ptrdiff_t stride = d == kDirX ? 1 : project.nodes.sizeX();
     return ExtentAlong(project, d, x, y, start, [&](int k) {
         const std::ptrdiff_t at = (k - 1) * stride;
-        return line[at].beam[d].present >= 1 ? std::abs(positions[at][d]) : -1;
+        return IsBeamPresent(line[at].beam[d]) ? std::abs(positions[at][d]) : -1;
     });
 }
 

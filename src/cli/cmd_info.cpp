@@ -38,7 +38,7 @@ LevelCounts CountLevel(const Project &p, int level)
             for (int dir = kDirX; dir <= kDirY; ++dir) {
                 c.braceSpans += n.brace[dir].kind > 0;
                 c.boardSpans += n.board[dir].kind > 0;
-                c.beamSpans += n.beam[dir].present >= 1;
+                c.beamSpans += IsBeamPresent(n.beam[dir]);
             }
             // A cell exists for the lower-left nodes of the grid only.
             if (x <= p.info.spanCountX && y <= p.info.spanCountY) {

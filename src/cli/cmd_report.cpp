@@ -3,11 +3,13 @@
 // fails), prints the text dump of its pages ("--- page K/N ---" lines) on stdout, or writes every plan and
 // frame figure of it as a DXF drawing into FOLDER (made when missing; one file each, listed on stdout).
 // --heights H1[,H2] takes the storey heights in metres for this run instead of the stored ones.
-#include <QDir>
 #include <QStringList>
 
 #include "calc/calculation.h"
 #include "cli/cli_common.h"
+#include "cli/cli_pages.h"
+#include "common/file_paths.h"
+#include "common/safe_save.h"
 #include "dxf/dxf_export.h"
 #include "print/font_names.h"
 #include "print/page_render.h"
@@ -59,13 +61,21 @@ int WriteTextDump(const PrintDocument &doc)
     return kExitOk;
 }
 
+// The folder of the drawings, made before the report is built; false (with the cause printed) when it
+// cannot be.
+bool MakeDrawingFolder(const QString &folder)
+{
+    const int error = MakeFolderPath(folder);
+    if (error == 0)
+        return true;
+    PrintError(QStringLiteral("フォルダを作成できません: ") + folder + QLatin1Char('\r') + SystemErrorText(error));
+    Err() << "velmrqx-cli: " << folder << ": the folder could not be made: " << SystemErrorInEnglish(error)
+          << Qt::endl;
+    return false;
+}
+
 int WriteDrawings(const PrintDocument &doc, const QString &folder)
 {
-    if (!QDir().mkpath(folder)) {
-        PrintError(QStringLiteral("フォルダを作成できません: ") + folder);
-        Err() << "velmrqx-cli: " << folder << ": the folder could not be made" << Qt::endl;
-        return kExitRefused;
-    }
     const DxfFolderOutcome written = WriteDxfDrawings(doc, DocumentDrawings(doc), folder);
     for (const QString &path : written.written)
         Out() << path << Qt::endl;
@@ -95,8 +105,14 @@ int RunReport(const QStringList &args)
         return UsageError(
             QStringLiteral("report FILE.RQX -o OUT.pdf | report FILE.RQX --text | report FILE.RQX "
                            "--dxf FOLDER [--heights H1[,H2]]"));
+    if (!a.output.isEmpty() && PageOutputOf(a.output) != PageOutput::Pdf) {
+        PrintError(QStringLiteral("velmrqx-cli: %1: the output must end in .pdf").arg(a.output));
+        return kExitUsage;
+    }
     Project project;
     if (!LoadForCommand(a.file, project))
+        return kExitRefused;
+    if (!a.dxfFolder.isEmpty() && !MakeDrawingFolder(a.dxfFolder))
         return kExitRefused;
     ApplyStoreyHeights(a.heights, project);
     const Calculation calc = Calculate(project);

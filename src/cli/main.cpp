@@ -19,6 +19,7 @@ int RunCalc(const QStringList &args);
 int RunPlan(const QStringList &args);
 int RunFrame(const QStringList &args);
 int RunReport(const QStringList &args);
+int RunWalls(const QStringList &args);
 }  // namespace rqx::cli
 
 namespace {
@@ -39,6 +40,8 @@ const Command kCommands[] = {
     {"report",
      "report FILE.RQX -o OUT.pdf | report FILE.RQX --text | report FILE.RQX --dxf FOLDER [--heights H1[,H2]]",
      rqx::cli::RunReport},
+    {"walls", "walls FILE.RQX [--lw A[,B,C]] [--wind C] [--heights H1[,H2]] [--roof flat] [--csv]",
+     rqx::cli::RunWalls},
 };
 
 // Drops the offscreen platform's note about a missing runtime folder (nothing is written there).

@@ -1,9 +1,14 @@
 #include "common/file_paths.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <algorithm>
+#include <cerrno>
+
+#include "common/platform.h"
 
 namespace rqx {
 
@@ -34,6 +39,27 @@ QString FileNameOf(const QString &path)
     bool noSeparator = false;
     FileNameOfPath(path, name, noSeparator);
     return name;
+}
+
+int MakeFolderPath(const QString &path)
+{
+    if (path.isEmpty())
+        return ENOENT;
+    // The missing folders from the top down, so that the error is the first one's.
+    QStringList missing;
+    QFileInfo at(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    while (!at.exists() && !at.isSymLink() && !at.isRoot()) {
+        missing.prepend(at.absoluteFilePath());
+        at = QFileInfo(at.absolutePath());
+    }
+    if (!at.isDir())
+        return missing.isEmpty() ? EEXIST : ENOTDIR;
+    for (const QString &folder : missing) {
+        const int error = system::MakeFolder(system::EncodePath(folder));
+        if (error != 0 && !(error == EEXIST && QFileInfo(folder).isDir()))
+            return error;
+    }
+    return 0;
 }
 
 QString FirstChar(const QString &text)

@@ -33,6 +33,10 @@ int InspectSaveTarget(const QByteArray &path, SaveTarget &target);
 // The old file's permission bits again after a change of owner (which may drop set-id bits).
 void KeepMode(int fd, int mode);
 
+// Makes one folder (its parent must exist): 0 or an errno value (EEXIST when something of that name is
+// there, EACCES, EROFS…).
+int MakeFolder(const QByteArray &path);
+
 // This process's id, and whether a process of that id is running.
 qint64 CurrentProcessId();
 bool ProcessIsRunning(qint64 pid);

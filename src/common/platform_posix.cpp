@@ -77,7 +77,7 @@ int FileLayer::syncFolder(const QByteArray &folder)
 {
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return errno == EACCES ? 0 : errno;  // a folder we may write but not list cannot be synced
+        return errno;  // a folder we may write but not read: the rename is not known to last
     int result = ::fsync(fd) == 0 ? 0 : errno;
     ::close(fd);
     // Some file systems cannot sync a folder at all.
@@ -135,6 +135,11 @@ bool ProcessIsRunning(qint64 pid)
     if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
         return false;
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+}
+
+int MakeFolder(const QByteArray &path)
+{
+    return ::mkdir(path.constData(), 0777) == 0 ? 0 : errno;
 }
 
 void ChooseHeadlessGuiPlatform()

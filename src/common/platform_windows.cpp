@@ -289,6 +289,11 @@ bool ProcessIsRunning(qint64 pid)
     return running;
 }
 
+int MakeFolder(const QByteArray &path)
+{
+    return ::CreateDirectoryW(Wide(path).c_str(), nullptr) ? 0 : LastErrno();
+}
+
 void ChooseHeadlessGuiPlatform()
 {
     // The Windows platform draws and prints without a screen of its own.

@@ -118,6 +118,30 @@ private:
     bool firstRedo_ = true;
 };
 
+// A change of the spare table's entries (the wall-quantity conditions): the table before and after.
+// Pushed after the change is made: its first redo is none.
+class SpareTableCommand : public QUndoCommand {
+public:
+    using Table = FixedArray<SpareEntry, 1, 10>;
+    SpareTableCommand(ProjectDocument &document, const QString &text, Table before, Table after)
+        : QUndoCommand(text), document_(document), before_(std::move(before)), after_(std::move(after))
+    {
+    }
+    void undo() override { document_.applySpareTable(before_); }
+    void redo() override
+    {
+        if (std::exchange(firstRedo_, false))
+            return;
+        document_.applySpareTable(after_);
+    }
+
+private:
+    ProjectDocument &document_;
+    Table before_;
+    Table after_;
+    bool firstRedo_ = true;
+};
+
 ProjectDocument::ProjectDocument(QObject *parent) : QObject(parent), undoStack_(new QUndoStack(this))
 {
     qRegisterMetaType<NodeRegion>();
@@ -179,6 +203,15 @@ const Calculation &ProjectDocument::calculation()
         calculatedAt_ = changeCount_ + 1;
     }
     return calculation_;
+}
+
+const WallQuantityResult &ProjectDocument::wallQuantities()
+{
+    if (wallQuantitiesAt_ != changeCount_ + 1) {
+        wallQuantities_ = ComputeWallQuantities(project_);
+        wallQuantitiesAt_ = changeCount_ + 1;
+    }
+    return wallQuantities_;
 }
 
 QByteArray ProjectDocument::saveBytes() const
@@ -412,6 +445,28 @@ void ProjectDocument::setPlacedHardwareOptions(int showRequiredWhenBlank, int us
     project_.grid.showRequiredWhenBlank = showRequiredWhenBlank;
     project_.grid.useDoublePull = useDoublePull;
     markChanged();
+
+bool ProjectDocument::setWallInputs(const WallInputs &inputs)
+{
+    const FixedArray<SpareEntry, 1, 10> before = project_.spare;
+    bool changed = false;
+    if (!WriteWallInputs(project_, inputs, &changed))
+        return false;
+    if (!changed)
+        return true;
+    ++changeCount_;
+    emit settingsChanged();
+    // The stack's index change tells the change and the dirty state.
+    undoStack_->push(
+        new SpareTableCommand(*this, QStringLiteral("壁量計算の条件"), before, project_.spare));
+    return true;
+}
+
+void ProjectDocument::applySpareTable(const FixedArray<SpareEntry, 1, 10> &spare)
+{
+    project_.spare = spare;
+    ++changeCount_;
+    emit settingsChanged();
 }
 
 // ---- NodeRecorder, NodeEdit ----

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "calc/calculation.h"
+#include "calc/wall_quantity.h"
 #include "model/project.h"
 #include "model/project_file.h"
 
@@ -125,6 +126,9 @@ public:
     // derives (corner flags, required classes, beam positions, no hardware where no column stands) are
     // set in the project then, outside the history, so that a save writes them as it always has.
     const Calculation &calculation();
+    // The wall quantities of the project as it is now, under the conditions it holds; computed again
+    // only when the project changed since (the change count).
+    const WallQuantityResult &wallQuantities();
 
     // ---- Undo history ----
     QUndoStack *undoStack() const { return undoStack_; }
@@ -163,6 +167,10 @@ public:
     void applyLineNames();
     // Building names or calculation settings were changed in the project: the project is changed.
     void markSettingsChanged();
+    // The conditions of the wall quantities become `inputs`: one undoable step when they differ from
+    // the project's, none when they are the same. False (nothing changed) when the file's spare table
+    // has no entry left for them.
+    bool setWallInputs(const WallInputs &inputs);
 
     // ---- Settings: the one call a dialog makes for each kind of change ----
     // The L-coefficient method; choosing the same method again also counts as a change.
@@ -213,6 +221,8 @@ private:
     friend class NodeEdit;
     friend class NodeEditCommand;
     friend class GridResizeCommand;
+    friend class SpareTableCommand;
+    void applySpareTable(const FixedArray<SpareEntry, 1, 10> &spare);
     // The whole project becomes `project` (a grid resize, its undo or redo).
     void applyWholeProject(const Project &project);
     // Puts one side of a change into the project, with the signals around it.
@@ -231,6 +241,8 @@ private:
     quint64 changeCount_ = 0;
     quint64 calculatedAt_ = 0;  // changeCount_ + 1 of the last calculation, 0 = none
     Calculation calculation_;
+    WallQuantityResult wallQuantities_;
+    quint64 wallQuantitiesAt_ = 0;  // changeCount_ + 1 of wallQuantities_, 0 = none
 };
 
 // Records one undoable change of node records: node() saves a record the first time it is asked

@@ -630,12 +630,17 @@ DxfFolderOutcome WriteDxfDrawings(const PrintDocument &doc, const std::vector<Dx
     const QDir dir(folder);
     for (const DxfDrawing &d : drawings) {
         const QString path = dir.filePath(d.fileName);
-        out.saved = SaveFileSafely(path, DrawingToDxf(doc, d, false));
-        if (!out.saved) {
+        const SaveOutcome saved = SaveFileSafely(path, DrawingToDxf(doc, d, false));
+        // A folder that cannot be synced holds the file all the same: the others are written too, and the
+        // first such file is told.
+        if (saved.ok() || saved.step == SaveStep::SyncFolder)
+            out.written << path;
+        if (!saved.ok() && out.saved.ok()) {
+            out.saved = saved;
             out.failedPath = path;
-            return out;
         }
-        out.written << path;
+        if (!saved.ok() && saved.step != SaveStep::SyncFolder)
+            return out;
     }
     return out;
 }

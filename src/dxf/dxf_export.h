@@ -43,10 +43,11 @@ std::vector<DxfDrawing> DocumentDrawings(const PrintDocument &doc);
 // on "SHEET", placed by the same figure mapping.
 QByteArray DrawingToDxf(const PrintDocument &doc, const DxfDrawing &drawing, bool withRestOfPage);
 
-// Writes each drawing into `folder` with the safe save of every output; stops at the first failure.
+// Writes each drawing into `folder` with the safe save of every output; stops at the first failure, except
+// a folder that could not be synced: its files are in place, so every drawing is written and listed.
 struct DxfFolderOutcome {
-    SaveOutcome saved;    // the failure, or ok
-    QString failedPath;   // the file that could not be written
+    SaveOutcome saved;    // the first failure, or ok
+    QString failedPath;   // the file it was met at
     QStringList written;  // the files written, in order
     bool ok() const { return saved.ok(); }
 };

@@ -236,7 +236,7 @@ NMarkLayout LayOutNMarksOnPlan(const PlanSurface &s, const PlanInputs &in,
                 const int j = d == kDirX ? l->second : k;
                 const NodeRecord &n = p.nodes(i, j, level);
                 return (brace && n.brace[d].kind > 0) || (board && n.board[d].kind > 0) ||
-                       (beam && beamsShown && p.nodes(i, j, beamLevel).beam[d].present != 0);
+                       (beam && beamsShown && IsBeamPresent(p.nodes(i, j, beamLevel).beam[d]));
             };
             if (onLine(across, alongLo, alongHi, member))
                 return true;

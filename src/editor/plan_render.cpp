@@ -77,9 +77,9 @@ void DrawBeamsOfNode(PlanSurface &s, const PlanInputs &in, int ix, int iy, Ink i
     if (!p.nodes.valid(ix, iy, level))
         return;
     const NodeRecord &node = p.nodes(ix, iy, level);
-    if (ix < NodeCountX(p) && node.beam[kDirX].present > 0)
+    if (ix < NodeCountX(p) && IsBeamPresent(node.beam[kDirX]))
         drawBeamSpan(s, in, {ix, iy}, {ix + 1, iy}, kDirX, ink);
-    if (iy < NodeCountY(p) && node.beam[kDirY].present > 0)
+    if (iy < NodeCountY(p) && IsBeamPresent(node.beam[kDirY]))
         drawBeamSpan(s, in, {ix, iy}, {ix, iy + 1}, kDirY, ink);
 }
 

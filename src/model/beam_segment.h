@@ -19,7 +19,7 @@ inline bool BeamPresent(const Project &project, int x, int y, int level, int dir
 {
     const int along = dir == kDirX ? x : y;
     return along >= 1 && along <= spanCount && project.nodes.valid(x, y, level) &&
-           project.nodes(x, y, level).beam[dir].present >= 1;
+           IsBeamPresent(project.nodes(x, y, level).beam[dir]);
 }
 
 }  // namespace beam_segment_detail

@@ -65,7 +65,7 @@ void UpdateBeamSegments(Project &project)
             for (int x = 1; x <= n.sizeX(); ++x)
                 for (int dir = kDirX; dir <= kDirY; ++dir) {
                     BeamInfo &b = n(x, y, level).beam[dir];
-                    if (b.present >= 1)
+                    if (IsBeamPresent(b))
                         b.segment = BeamSegmentAt(project, x, y, level, dir);
                 }
 }

@@ -90,10 +90,16 @@ struct WallMember {
 };
 
 struct BeamInfo {
-    int32_t present = 0;  // 1 = a beam runs on the span from this node
-    int32_t segment = 0;  // 0 single, 1 first, 2 middle, 3 last
+    int32_t present = 0;  // 1 = a beam runs on the span from this node (read through IsBeamPresent)
+    int32_t segment = 0;  // 0 single, 1 first, 2 middle, 3 last (read through BeamPosition)
     bool operator==(const BeamInfo &) const = default;
 };
+
+// Files of earlier versions store both beam fields negative; their absolute values count. Every reader of
+// the flag goes through IsBeamPresent, so that no drawing shows a beam the calculation leaves out.
+inline bool IsBeamPresent(const BeamInfo &b) { return b.present >= 1 || b.present <= -1; }
+// The span's position in its beam member: 0 single, 1 first, 2 middle, 3 last.
+inline int BeamPosition(const BeamInfo &b) { return b.segment < 0 ? -b.segment : b.segment; }
 
 struct NodeRecord {
     FixedArray<WallMember, 1, 2> brace{};

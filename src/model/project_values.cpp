@@ -48,6 +48,13 @@ public:
         fail(record, field, QString::number(static_cast<double>(value), 'g', 9),
              QStringLiteral("%1～%2").arg(static_cast<double>(lo)).arg(static_cast<double>(hi)));
     }
+    // A value that must be 0 where it stands; `where` says where ("屋根面では").
+    void zero(const RecordName &record, const char *field, int32_t value, const char *where)
+    {
+        if (value == 0) [[likely]]
+            return;
+        fail(record, field, QString::number(value), QString::fromUtf8(where) + QStringLiteral(" 0"));
+    }
     Q_NEVER_INLINE void fail(const RecordName &record, const char *field, const QString &value,
                              const QString &expected)
     {
@@ -102,6 +109,43 @@ void CheckWall(ValueCheck &c, const RecordName &record, const WallMember &m, con
     c.real(record, fields[5], m.multiplier, 0.0f, kMaxMemberMultiplier);
 }
 
+// Members where no program puts one: the roof plane (the level above the top storey) holds beams only,
+// and no wall, beam or floor cell starts at the last node of a line, where no span follows. The
+// calculation would leave them out while a figure or a count took them in.
+void CheckPlacement(ValueCheck &c, const Project &p, const RecordName &record, int x, int y, int level)
+{
+    static const char *const kinds[3][2] = {{"brace(1).kind", "brace(2).kind"},
+                                            {"board(1).kind", "board(2).kind"},
+                                            {"beam(1).present", "beam(2).present"}};
+    const NodeRecord &n = p.nodes(x, y, level);
+    if (level > p.info.floorCount) {
+        const char *const where = "屋根面（梁のみ）では";
+        for (int d = kDirX; d <= kDirY; ++d) {
+            c.zero(record, kinds[0][d - 1], n.brace[d].kind, where);
+            c.zero(record, kinds[1][d - 1], n.board[d].kind, where);
+        }
+        c.zero(record, "cellFloor", n.cellFloor, where);
+        // Entered on the one storey of a house, a through column keeps its upper half on the roof plane.
+        const bool throughHalf = p.info.floorCount == 1 && n.columnKind == 2 && n.throughOrigin == 1;
+        if (!throughHalf) {
+            c.zero(record, "columnKind", n.columnKind, where);
+            c.zero(record, "throughOrigin", n.throughOrigin, where);
+        }
+        // Corner and outline marks are derived for the storeys alone; stale ones here are read by nothing.
+    }
+    const int along[3] = {0, x, y};
+    const int32_t lastNode[3] = {0, p.info.spanCountX + 1, p.info.spanCountY + 1};
+    for (int d = kDirX; d <= kDirY; ++d) {
+        if (along[d] != lastNode[d])
+            continue;
+        const char *const where = d == kDirX ? "X 方向の最後の節点では" : "Y 方向の最後の節点では";
+        c.zero(record, kinds[0][d - 1], n.brace[d].kind, where);
+        c.zero(record, kinds[1][d - 1], n.board[d].kind, where);
+        c.zero(record, kinds[2][d - 1], n.beam[d].present, where);
+        c.zero(record, "cellFloor", n.cellFloor, where);
+    }
+}
+
 void CheckNode(ValueCheck &c, const Project &p, int x, int y, int level)
 {
     static const char *const wallFields[4][6] = {
@@ -133,6 +177,9 @@ void CheckNode(ValueCheck &c, const Project &p, int x, int y, int level)
     c.range(record, "cellFloor", n.cellFloor, 0, 2);
     c.flag(record, "outlineEdge(1)", n.outlineEdge[1]);
     c.flag(record, "outlineEdge(2)", n.outlineEdge[2]);
+    if (c.failed()) [[unlikely]]
+        return;
+    CheckPlacement(c, p, record, x, y, level);
 }
 
 // A node's plan position is where the grid puts it, (i − 1) × span length, up to rounding; z is

@@ -174,7 +174,7 @@ void drawFrameBeams(PrintSurface &s, const Project &p, const FrameLayout &layout
     for (int k = 1; k <= levels; ++k)
         for (int j = 1; j < count; ++j) {
             const FrameNode n = NodeAt(direction, line, j);
-            if (p.nodes(n.x, n.y, k).beam[d].present == 0)
+            if (!IsBeamPresent(p.nodes(n.x, n.y, k).beam[d]))
                 continue;
             const float x1 = FramePageX(p, layout, direction, line, j);
             const float x2 = FramePageX(p, layout, direction, line, j + 1);

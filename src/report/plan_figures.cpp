@@ -179,11 +179,11 @@ void drawFigureBeams(PrintSurface &s, const Project &p, float figScale, float fi
         for (int x = 1; x <= NodeCountX(p); ++x) {
             const NodeRecord &n = p.nodes(x, y, level);
             const QPointF a = FigureNodePoint(p, figScale, figX, figY, x, y);
-            if (x < NodeCountX(p) && n.beam[kDirX].present != 0) {
+            if (x < NodeCountX(p) && IsBeamPresent(n.beam[kDirX])) {
                 const QPointF b = FigureNodePoint(p, figScale, figX, figY, x + 1, y);
                 DrawLineCm(s, a.x(), a.y(), b.x(), b.y(), kPenStyleSolid, kMemberPen, PaletteColor(0));
             }
-            if (y < NodeCountY(p) && n.beam[kDirY].present != 0) {
+            if (y < NodeCountY(p) && IsBeamPresent(n.beam[kDirY])) {
                 const QPointF b = FigureNodePoint(p, figScale, figX, figY, x, y + 1);
                 DrawLineCm(s, a.x(), a.y(), b.x(), b.y(), kPenStyleSolid, kMemberPen, PaletteColor(0));
             }

@@ -3,6 +3,7 @@
 
 #include <QFont>
 
+#include "calc/wall_inputs.h"
 #include "model/project.h"
 #include "print/page_drawing.h"
 #include "print/print_surface.h"
@@ -168,6 +169,11 @@ ReportResult BuildReport(PrintSurface &surface, const Project &project, const Ca
         if (step.newPage)
             NewSectionPage(b);
         step.run(b, x);
+    }
+    // The wall quantities follow the N values as chapter 3 when their conditions are entered.
+    if (HasWallInputs(project) && b.keepGoing()) {
+        NewSectionPage(b);
+        PrintWallQuantities(b, x);
     }
     surface.EndDoc();
     surface.SetNewPageHandler({});

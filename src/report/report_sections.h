@@ -84,6 +84,8 @@ void PrintBearingWallPlans(ReportState &b, float x);
 void PrintHardwarePlans(ReportState &b, float x);
 void PrintHardwareFrames(ReportState &b, float x);
 void PrintResultTable(ReportState &b, float x);
+// Chapter 3: the wall quantities (section 3.1), when the project holds their conditions.
+void PrintWallQuantities(ReportState &b, float x);
 
 // The frame figures of section 2.2.
 void PrintFrameFigures(ReportState &b, float x);

@@ -27,7 +27,8 @@ enum class HostCommand {
     ReportPreview,
     TransferCheck,
     PrinterSetup,
-    StoreyHeights
+    StoreyHeights,
+    WallConditions
 };
 
 class MainWindowHost {

@@ -6,6 +6,7 @@
 
 #include "cli/cli_run.h"
 #include "model/project_file.h"
+#include "support/generated_houses.h"
 #include "support/house_builder.h"
 #include "support/sample_houses.h"
 
@@ -200,4 +201,25 @@ TEST(CliCalc, HeightsGivenForARunActAsStoredHeightsAndLeaveTheFile)
             2)
             << bad;
     EXPECT_EQ(Cli({QStringLiteral("calc"), plainPath, QStringLiteral("--heights")}).status, 2);
+}
+
+TEST(CliCalc, BeamFlagsStoredNegativeByEarlierVersionsCountAsTheSameBeams)
+{
+    QTemporaryDir dir;
+    for (unsigned seed : {3u, 8u}) {
+        const Project house = GeneratedHouse(GeneratedShape(seed, 2, seed % 2, 0), seed);
+        Project now = house;
+        Project earlier = InEarlierFileForm(house);
+        const QString nowPath = dir.filePath(QStringLiteral("now%1.RQX").arg(seed));
+        const QString earlierPath = dir.filePath(QStringLiteral("earlier%1.RQX").arg(seed));
+        ASSERT_TRUE(SaveProjectFile(now, nowPath).ok);
+        ASSERT_TRUE(SaveProjectFile(earlier, earlierPath).ok);
+        for (const QStringList &command : {QStringList{QStringLiteral("info")}, QStringList{QStringLiteral("calc")},
+                                           QStringList{QStringLiteral("calc"), QStringLiteral("--table")}}) {
+            const CliRun a = Cli(command + QStringList{nowPath});
+            const CliRun b = Cli(command + QStringList{earlierPath});
+            EXPECT_EQ(a.status, 0) << a.err.toStdString();
+            EXPECT_EQ(b.out.toStdString(), a.out.toStdString()) << command.join(' ').toStdString();
+        }
+    }
 }

@@ -18,7 +18,9 @@ struct CliRun {
     QString outText() const { return QString::fromUtf8(out); }
 };
 
-inline CliRun Cli(const QStringList &args)
+// Runs velmrqx-cli under a helper program given first in `wrapper` (strace, setpriv, env), or alone
+// when `wrapper` is empty.
+inline CliRun Wrapped(const QStringList &wrapper, const QStringList &args)
 {
     // QProcess expects an application object; gtest_main creates none.
     static int argc = 1;
@@ -26,13 +28,22 @@ inline CliRun Cli(const QStringList &args)
     static char *argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
     QProcess process;
-    process.start(QStringLiteral(VELM_CLI_PATH), args);
+    const QString cli = QStringLiteral(VELM_CLI_PATH);
+    if (wrapper.isEmpty())
+        process.start(cli, args);
+    else
+        process.start(wrapper[0], wrapper.mid(1) + QStringList{cli} + args);
     EXPECT_TRUE(process.waitForFinished(30000));
     CliRun r;
     r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     r.out = process.readAllStandardOutput();
     r.err = QString::fromUtf8(process.readAllStandardError());
     return r;
+}
+
+inline CliRun Cli(const QStringList &args)
+{
+    return Wrapped({}, args);
 }
 
 }  // namespace rqx::test

@@ -3,7 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <unistd.h>
+
+#include <vector>
 
 #include "cli/cli_run.h"
 
@@ -56,6 +61,67 @@ TEST(ReportCommand, RefusedFileAndUnwritableOutput)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).size(), 2);  // bogus.RQX, file
 
     EXPECT_EQ(Cli({QStringLiteral("report"), kHouse}).status, 2);
+}
+
+// An output other than a PDF is refused before anything is read or written, as the page commands do.
+TEST(ReportCommand, OutputOtherThanPdfIsAUsageErrorAndWritesNothing)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"x.txt", "x.DXF", "x", "x.pdf.bak"}) {
+        const CliRun r = Cli({QStringLiteral("report"), kHouse, QStringLiteral("-o"), dir.filePath(QLatin1String(name))});
+        EXPECT_EQ(r.status, 2) << name;
+        EXPECT_TRUE(r.err.contains(QStringLiteral("the output must end in .pdf"))) << r.err.toStdString();
+    }
+    EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+// A DXF folder that cannot be made is refused with its cause in both languages, before the report is built;
+// nothing is made.
+TEST(ReportCommand, DxfFolderThatCannotBeMadeNamesTheCause)
+{
+    QTemporaryDir dir;  // the other user may enter it and read the house, but not write in it
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                      QFile::ReadOther | QFile::ExeOther));
+    const QString house = dir.filePath(QStringLiteral("house.RQX"));
+    ASSERT_TRUE(QFile::copy(kHouse, house));
+    ASSERT_TRUE(QFile::setPermissions(house, QFile::ReadOwner | QFile::ReadOther));
+    QFile(dir.filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly);
+    struct Case {
+        QStringList wrapper;
+        QString folder;
+        const char *cause;
+        const char *english;
+    };
+    std::vector<Case> cases = {
+        {{}, dir.filePath(QStringLiteral("file/dxf")), "パスの途中がフォルダではありません",
+         "a part of the path is not a folder (ENOTDIR)"},
+        {{}, dir.filePath(QStringLiteral("file")), "同じ名前のファイルがあります", "file exists (EEXIST)"},
+    };
+    if (const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace")); !strace.isEmpty())
+        cases.push_back({{strace, QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
+                          QStringLiteral("-P"), dir.filePath(QStringLiteral("new")), QStringLiteral("-e"),
+                          QStringLiteral("inject=mkdir,mkdirat:error=EROFS")},
+                         dir.filePath(QStringLiteral("new/dxf")), "読み取り専用のドライブです",
+                         "read-only file system (EROFS)"});
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (::geteuid() == 0 && !setpriv.isEmpty())
+        cases.push_back({{setpriv, QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                          QStringLiteral("--clear-groups")},
+                         dir.filePath(QStringLiteral("new/dxf")), "アクセスする権限がありません",
+                         "no permission (EACCES)"});
+    for (const Case &c : cases) {
+        const CliRun r = Wrapped(c.wrapper, {QStringLiteral("report"), house, QStringLiteral("--dxf"), c.folder});
+        EXPECT_EQ(r.status, 1) << c.english;
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("フォルダを作成できません: ") + c.folder + QLatin1Char('\n') +
+                                     QString::fromUtf8(c.cause)))
+            << r.err.toStdString();
+        EXPECT_TRUE(r.err.endsWith(QStringLiteral(": the folder could not be made: ") + QLatin1String(c.english) +
+                                   QLatin1Char('\n')))
+            << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("file"), QStringLiteral("house.RQX")}));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 using namespace rqx;
 using rqx::test::Cli;
 using rqx::test::CliRun;
+using rqx::test::Wrapped;
 
 namespace {
 
@@ -190,18 +191,6 @@ TEST(CliFileCommands, RefusedFilesExitWithOneAndWriteNothing)
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("ファイルを保存できませんでした。"))) << r.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(nowhere));
-}
-
-// Runs velmrqx-cli under a helper program (strace, setpriv) given first in `wrapper`.
-static CliRun Wrapped(const QStringList &wrapper, const QStringList &args)
-{
-    QProcess process;
-    process.start(wrapper[0], wrapper.mid(1) + QStringList{QStringLiteral(VELM_CLI_PATH)} + args);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    CliRun r;
-    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    r.err = QString::fromUtf8(process.readAllStandardError());
-    return r;
 }
 
 // The sanitizer runtimes make write calls of their own (a pipe probe before reading memory), so under
@@ -393,5 +382,58 @@ TEST(CliFileCommands, WriteProtectedOutputsAreRefusedAndKept)
         EXPECT_EQ(r.status, 1) << name.toStdString();
         EXPECT_TRUE(r.err.contains(QStringLiteral("write-protected"))) << r.err.toStdString();
         EXPECT_EQ(ReadAll(out), QByteArray("OLD")) << name.toStdString();
+    }
+}
+
+// An output folder the user may write but not read cannot be synced after the rename: each of the eleven
+// outputs says its file is written but may not survive a power cut, and exits with 1.
+TEST(CliFileCommands, AnOutputFolderThatCannotBeSyncedIsToldForEveryOutput)
+{
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (::geteuid() != 0 || setpriv.isEmpty())
+        GTEST_SKIP() << "needs root and setpriv to run as another user";
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                      QFile::ReadOther | QFile::ExeOther));
+    const QString in = dir.filePath(QStringLiteral("in.RQX"));
+    WriteAll(in, ReadAll(QStringLiteral(VELM_TEST_DATA_DIR "/small_house.RQX")));
+    const QString box = dir.filePath(QStringLiteral("box"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("box")));
+    ASSERT_TRUE(QFile::setPermissions(box, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                               QFile::WriteOther | QFile::ExeOther));
+    const QString o = QStringLiteral("-o");
+    const QStringList plan = {QStringLiteral("plan"), in, QStringLiteral("--floor"), QStringLiteral("1"),
+                              QStringLiteral("--kind"), QStringLiteral("hardware"), o};
+    const QStringList frame = {QStringLiteral("frame"), in, QStringLiteral("--x"), QStringLiteral("1"), o};
+    const QList<QStringList> outputs = {
+        {QStringLiteral("resave"), in, box + QStringLiteral("/p.RQX")},
+        {QStringLiteral("report"), in, o, box + QStringLiteral("/r.pdf")},
+        {QStringLiteral("report"), in, QStringLiteral("--dxf"), box},
+        plan + QStringList{box + QStringLiteral("/plan.pdf")},
+        plan + QStringList{box + QStringLiteral("/plan.png")},
+        plan + QStringList{box + QStringLiteral("/plan.txt")},
+        plan + QStringList{box + QStringLiteral("/plan.dxf")},
+        frame + QStringList{box + QStringLiteral("/frame.pdf")},
+        frame + QStringList{box + QStringLiteral("/frame.png")},
+        frame + QStringList{box + QStringLiteral("/frame.txt")},
+        frame + QStringList{box + QStringLiteral("/frame.dxf")},
+    };
+    const QStringList asNobody = {setpriv, QStringLiteral("--reuid=nobody"),
+                                  QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups")};
+    qsizetype files = 0;
+    for (const QStringList &args : outputs) {
+        const CliRun r = Wrapped(asNobody, args);
+        EXPECT_EQ(r.status, 1) << args.join(' ').toStdString();
+        const QString english =
+            args[0] == QLatin1String("resave")
+                ? QStringLiteral("no permission (EACCES) while syncing the folder\n")
+                : QStringLiteral("is written, but its folder could not be synced (no permission (EACCES)): it "
+                                 "may not survive a power cut\n");
+        EXPECT_TRUE(r.err.contains(QStringLiteral("フォルダの更新をディスクに確定できませんでした")) &&
+                    r.err.endsWith(english))
+            << r.err.toStdString();
+        const qsizetype now = QDir(box).entryList(QDir::Files | QDir::Hidden).size();
+        EXPECT_GT(now, files) << args.join(' ').toStdString();
+        files = now;
     }
 }

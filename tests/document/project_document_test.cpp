@@ -230,5 +230,37 @@ TEST(ProjectDocumentTest, TheCalculationRunsOnceForEveryChangeAndIsNoChange)
     EXPECT_EQ(doc.calculation().requiredClass(5, 1, 1), QStringLiteral("(は)"));
 }
 
+// The wall-quantity conditions: one undoable step that survives an edit, its undo and a save, and
+// changes the cached wall quantities; the same conditions again are no step.
+TEST(ProjectDocumentTest, WallConditionsAreOneStepThatSurvivesEditUndoAndSave)
+{
+    QTemporaryDir dir;
+    DocumentFixture f;
+    const QString path = dir.filePath(QStringLiteral("walls.RQX"));
+    ASSERT_TRUE(f.doc.SaveProject(path).ok);
+    EXPECT_FALSE(f.doc.wallQuantities().complete());
+    WallInputs in;
+    in.lw = {46.0, 30.0, 38.0};
+    in.lwSource = QStringLiteral("表計算ツール");
+    ASSERT_TRUE(f.doc.setWallInputs(in));
+    EXPECT_TRUE(f.doc.setWallInputs(in));
+    EXPECT_EQ(f.doc.undoStack()->count(), 1);
+    EXPECT_TRUE(f.doc.isDirty());
+    EXPECT_DOUBLE_EQ(f.doc.wallQuantities().lw[kLwStorey2], 30.0);
+    f.placeColumn(2, 2);
+    f.doc.undo();
+    ASSERT_TRUE(f.doc.SaveProject(path).ok);
+    Project back;
+    ASSERT_TRUE(LoadProjectFile(path, back).ok);
+    EXPECT_EQ(ReadWallInputs(back), in);
+    f.doc.undo();  // the conditions step: the file's state before them, the defaults
+    EXPECT_EQ(ReadWallInputs(f.doc.project()), WallInputs{});
+    EXPECT_DOUBLE_EQ(f.doc.wallQuantities().lw[kLwStorey2], 0.0);
+    EXPECT_TRUE(f.doc.isDirty());
+    f.doc.redo();
+    EXPECT_FALSE(f.doc.isDirty());
+    EXPECT_EQ(ReadWallInputs(f.doc.project()), in);
+}
+
 }  // namespace
 }  // namespace rqx

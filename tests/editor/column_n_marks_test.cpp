@@ -66,5 +66,31 @@ TEST(ColumnNMarksTest, TextsAtTheDefaultZoomCoverNoMemberOfGeneratedHouses)
     EXPECT_GE(shown * 4, plans * 3) << shown << " of " << plans << " plans show their texts";
 }
 
+// Files of earlier versions store beam flags negative: the plan on screen and the N values shown on it
+// are those of the same house stored today.
+TEST(ColumnNMarksTest, NegativeBeamFlagsDrawAndMarkAsPositiveOnes)
+{
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        const Project house = samples::GeneratedHouse(samples::GeneratedShape(seed, 2, seed % 2, 0), seed);
+        Project now = house;
+        Project earlier = samples::InEarlierFileForm(house);
+        const Calculation nowCalc = test::Calculated(now);
+        const Calculation earlierCalc = test::Calculated(earlier);
+        for (int floor = 1; floor <= house.dims.floorCount; ++floor) {
+            SCOPED_TRACE(testing::Message() << "seed " << seed << ", storey " << floor);
+            EditorState editor;
+            PlanSurface a(QSize(1396, 896));
+            PlanSurface b(QSize(1396, 896));
+            RedrawPlan(a, now, editor, floor);
+            RedrawPlan(b, earlier, editor, floor);
+            EXPECT_TRUE(a.image() == b.image());
+            const std::vector<ColumnNMark> marks = ColumnNMarksOf(now, nowCalc, floor);
+            EXPECT_EQ(ColumnNMarksOf(earlier, earlierCalc, floor), marks);
+            EXPECT_EQ(LayOutNMarksOnPlan(b, PlanInputs{earlier, editor, floor}, marks).textBoxes,
+                      LayOutNMarksOnPlan(a, PlanInputs{now, editor, floor}, marks).textBoxes);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace rqx

@@ -14,6 +14,7 @@
 
 #include "model/line_names.h"
 #include "model/project_file.h"
+#include "support/generated_houses.h"
 #include "support/house_builder.h"
 #include "support/sample_houses.h"
 
@@ -63,6 +64,20 @@ TEST(ProjectValues, EveryValueNoProgramWritesIsRefusedNamingItsField)
         {"beam(2).segment", [](Project &p) { p.nodes(1, 1, 1).beam[2].segment = 4; }},
         {"cellFloor", [](Project &p) { p.nodes(4, 3, 2).cellFloor = 3; }},
         {"outlineEdge(2)", [](Project &p) { p.nodes(1, 1, 1).outlineEdge[2] = 2; }},
+        // Members on the roof plane (level 3 of the two-storey house), which holds beams only.
+        {"cellFloor", [](Project &p) { p.nodes(2, 2, 3).cellFloor = 1; }},
+        {"brace(1).kind", [](Project &p) { p.nodes(1, 1, 3).brace[1] = p.nodes(1, 1, 1).brace[1]; }},
+        {"board(2).kind", [](Project &p) { p.nodes(5, 1, 3).board[2] = p.nodes(5, 1, 1).board[2]; }},
+        {"columnKind", [](Project &p) { p.nodes(3, 2, 3).columnKind = 1; }},
+        {"columnKind", [](Project &p) { p.nodes(1, 1, 3).columnKind = 2, p.nodes(1, 1, 3).throughOrigin = 1; }},
+        {"throughOrigin", [](Project &p) { p.nodes(4, 4, 3).throughOrigin = 1; }},
+        // Members starting at the last node of a line (x 5, y 4), where no span follows.
+        {"brace(1).kind", [](Project &p) { p.nodes(5, 1, 1).brace[1] = p.nodes(1, 1, 1).brace[1]; }},
+        {"board(2).kind", [](Project &p) { p.nodes(5, 4, 1).board[2] = p.nodes(5, 1, 1).board[2]; }},
+        {"beam(1).present", [](Project &p) { p.nodes(5, 2, 3).beam[1] = BeamInfo{-1, -3}; }},
+        {"beam(2).present", [](Project &p) { p.nodes(2, 4, 2).beam[2] = BeamInfo{1, 0}; }},
+        {"cellFloor", [](Project &p) { p.nodes(5, 2, 1).cellFloor = 2; }},
+        {"cellFloor", [](Project &p) { p.nodes(1, 4, 2).cellFloor = 1; }},
         // ProjectInfo and GridInfo flags and options.
         {"hideOfficeOnCover", [](Project &p) { p.info.hideOfficeOnCover = 2; }},
         {"hideDateOnCover", [](Project &p) { p.info.hideDateOnCover = -1; }},
@@ -103,6 +118,9 @@ TEST(ProjectValues, EveryValueNoProgramWritesIsRefusedNamingItsField)
     EXPECT_EQ(reason,
               QStringLiteral("節点 (x 2, y 2, レベル 1) の brace(1).kind（2147483647）が正しくありません。"
                              "0～4 のはずです。"));
+    ASSERT_FALSE(ParseProject(FileOf(house, [](Project &p) { p.nodes(2, 2, 3).cellFloor = 1; }), target, &reason));
+    EXPECT_EQ(reason, QStringLiteral("節点 (x 2, y 2, レベル 3) の cellFloor（1）が正しくありません。"
+                                     "屋根面（梁のみ）では 0 のはずです。"));
 }
 
 TEST(ProjectValues, ValuesOfOlderFilesAreStillReadAndWrittenBackByteForByte)
@@ -117,8 +135,16 @@ TEST(ProjectValues, ValuesOfOlderFilesAreStillReadAndWrittenBackByteForByte)
         [](Project &p) { p.info.reserved.fill(0xFF), p.spare[4].value = INT_MIN; },  // carried through
         [](Project &p) { p.nodes(2, 1, 1).hardware[2] = QString(2000, QChar(u'金')); },
     };
-    for (const auto &change : older) {
-        const QByteArray bytes = FileOf(samples::SmallHouse(), change);
+    QList<QByteArray> files;
+    for (const auto &change : older)
+        files.append(FileOf(samples::SmallHouse(), change));
+    // A through column entered on the one storey of a house keeps its upper half on the roof plane, as
+    // the editor leaves it; beams there are the roof's.
+    Project one = samples::NewProject(4, 3, 1);
+    samples::PlaceColumn(one, 1, 2, 2, 2);
+    samples::PlaceBeam(one, 2, kDirX, 2, 1, 5);
+    files.append(FileOf(one, [](Project &) {}));
+    for (const QByteArray &bytes : files) {
         Project p;
         QString reason;
         ASSERT_TRUE(ParseProject(bytes, p, &reason)) << reason.toStdString();
@@ -134,6 +160,12 @@ TEST(ProjectValues, TheProgramsOwnHousesAreSoundAndAProjectALoadWouldRefuseIsNot
     for (const Project &p : {samples::TwoStoreyHouse(), samples::LargestProject(), samples::LargestHouse(),
                              samples::HandWorkedCrossBeam(), samples::NewProject(120, 120, 2, 4)})
         EXPECT_EQ(ProjectValueProblem(p), QString());
+    // The generated houses of the property tests too, one and two storeys, every division.
+    for (unsigned seed = 1; seed <= 24; ++seed) {
+        const Project p = samples::GeneratedHouse(samples::GeneratedShape(seed, 1 + seed % 4, seed % 2, 0), seed);
+        EXPECT_EQ(ProjectValueProblem(p), QString()) << seed;
+        EXPECT_EQ(ProjectValueProblem(samples::InEarlierFileForm(p)), QString()) << seed;
+    }
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.RQX"));

@@ -720,6 +720,25 @@ TEST_F(MainFormTest, LineNameCommandRegeneratesTheNames)
 
 // The project path given to the program: opened as a recent entry is, in place of the start dialog;
 // a missing or refused file gives its message and leaves the start-up grid.
+// A project restored from a recovery copy takes the start dialog's place and its title: the building's
+// name, or 新規データ when it was never saved.
+TEST_F(MainFormTest, RestoredProjectIsTitledAsAfterTheStartDialog)
+{
+    const QString file = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
+    {
+        MainForm form(doc, state);
+        ASSERT_TRUE(doc.LoadProject(file).ok);  // as the recovery copy's restore fills the document
+        form.showRestoredProject();
+        EXPECT_TRUE(form.startupFinished());
+        EXPECT_TRUE(form.windowTitle().startsWith(kTitle + QStringLiteral("   A邸"))) << form.windowTitle().toStdString();
+    }
+    MainForm form(doc, state);
+    doc.replaceProject(samples::NewProject(8, 6, 2, 2, samples::LineNames::kNumbered));
+    form.showRestoredProject();
+    EXPECT_TRUE(form.windowTitle().startsWith(kTitle + QStringLiteral("   新規データ")))
+        << form.windowTitle().toStdString();
+}
+
 TEST_F(MainFormTest, StartupFileOpensInPlaceOfTheStartDialogOrGivesItsMessage)
 {
     const QString good = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"), 8, 6);

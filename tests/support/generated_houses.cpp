@@ -102,4 +102,18 @@ Project GeneratedHouse(const HouseShape &shape, unsigned seed)
     return p;
 }
 
+Project InEarlierFileForm(Project p)
+{
+    for (NodeRecord &n : p.nodes)
+        for (int d = kDirX; d <= kDirY; ++d) {
+            n.beam[d].present = -n.beam[d].present;
+            n.beam[d].segment = -n.beam[d].segment;
+        }
+    p.grid.lineStyleX = 0;
+    p.grid.lineStyleY = 0;
+    p.grid.lineStartX = 0;
+    p.grid.lineStartY = -7;
+    return p;
+}
+
 }  // namespace rqx::samples

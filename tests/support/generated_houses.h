@@ -24,4 +24,8 @@ Project GeneratedHouse(const HouseShape &shape, unsigned seed);
 // the orthogonal-beam setting as given.
 HouseShape GeneratedShape(unsigned seed, int divisions, int lMode, int crossBeamIgnored);
 
+// The house as files of earlier versions store it: every beam flag and position negated, both line
+// styles 0 and odd first numbers of the line names (the stored names stay as they are).
+Project InEarlierFileForm(Project p);
+
 }  // namespace rqx::samples

@@ -1,14 +1,20 @@
 // Writes the sample project files of tests/data with the program's own writer:
 //     make_sample_files DIR      → DIR/two_storey.RQX, DIR/small_house.RQX
 //     make_sample_files DIR --seeds  → also the small hand-worked houses, which seed the fuzz corpus
-//                                      of everything past the reader (tests/fuzz/pipeline_corpus)
+//                                      of everything past the reader (tests/fuzz/pipeline_corpus), houses
+//                                      as earlier versions store them (beam flags negative), and files
+//                                      the reader refuses: members on the roof plane or starting at a
+//                                      line's last node
 //     make_sample_files DIR --largest → also DIR/largest.RQX, the largest project, to look at its report
 #include <QDir>
+#include <QFile>
 #include <QTextStream>
 
 #include <vector>
 
 #include "model/project_file.h"
+#include "support/generated_houses.h"
+#include "support/house_builder.h"
 #include "support/sample_houses.h"
 
 int main(int argc, char **argv)
@@ -33,6 +39,34 @@ int main(int argc, char **argv)
     }
     if (largest)
         files.push_back({"largest.RQX", rqx::samples::LargestProject()});
+    // Written byte for byte as they are, whether the reader takes them or not.
+    std::vector<std::pair<const char *, rqx::Project>> raw;
+    if (seeds) {
+        using namespace rqx::samples;
+        raw.push_back({"earlier_small_house.RQX", InEarlierFileForm(SmallHouse())});
+        raw.push_back({"earlier_cross_beam.RQX", InEarlierFileForm(HandWorkedCrossBeam())});
+        raw.push_back({"earlier_generated.RQX", InEarlierFileForm(GeneratedHouse({3, 2, 2, 2, 0, 0}, 5))});
+        rqx::Project through = HandWorkedOneStorey();
+        PlaceColumn(through, 1, 3, 2, 2);  // its upper half on the roof plane, as the editor leaves it
+        raw.push_back({"roof_plane_through_column.RQX", through});
+        rqx::Project cell = HandWorkedOneStorey();
+        cell.nodes(2, 1, 2).cellFloor = 1;
+        raw.push_back({"roof_plane_floor_cell.RQX", cell});
+        rqx::Project column = SmallHouse();
+        column.nodes(2, 2, 3).columnKind = 1;
+        raw.push_back({"roof_plane_column.RQX", column});
+        rqx::Project wall = HandWorkedOneStorey();
+        wall.nodes(5, 1, 1).brace[rqx::kDirX] = wall.nodes(1, 1, 1).brace[rqx::kDirX];
+        raw.push_back({"last_node_wall.RQX", wall});
+    }
+    for (auto &[name, house] : raw) {
+        rqx::PrepareProjectForSave(house);
+        QFile out(dir.filePath(QString::fromLatin1(name)));
+        if (!out.open(QIODevice::WriteOnly) || out.write(rqx::SerializeProject(house)) < 0 || !out.flush()) {
+            err << out.fileName() << ": " << out.errorString() << '\n';
+            return 1;
+        }
+    }
     for (auto &[name, house] : files) {
         rqx::FileResult r = rqx::SaveProjectFile(house, dir.filePath(QString::fromLatin1(name)));
         if (!r.ok) {

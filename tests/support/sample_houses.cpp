@@ -304,4 +304,30 @@ Project HandWorkedCrossBeam()
     return p;
 }
 
+Project HandWorkedWallHouse()
+{
+    Project p = NewProject(8, 6, 2, 1);
+    p.info.moduleLength = 1.0f;
+    RefreshDimensions(p);
+    InitNodeCoords(p);
+    PlaceFloor(p, 1, 1, 1, 9, 5);
+    PlaceFloor(p, 1, 1, 5, 6, 7);
+    PlaceFloor(p, 2, 1, 1, 6, 7);
+    PlaceFloor(p, 2, 2, 2, 4, 4, 2);
+    // Storey 1 along X: a 90×90 cross brace (5.0) and a 2.5 board on one wall count 7, not 7.5.
+    PlaceWall(p, 1, kDirX, 1, 1, 4, kKeyTasuki, 4);
+    PlaceWall(p, 1, kDirX, 1, 1, 4, kKeyMenzai, 5);
+    PlaceWall(p, 1, kDirX, 1, 6, 9, kKeyKesa, 2);
+    PlaceWall(p, 1, kDirX, 5, 6, 9, kKeyMenzai, 5);
+    PlaceWall(p, 1, kDirX, 7, 1, 6, kKeyKesa, 3);
+    PlaceWall(p, 1, kDirY, 1, 1, 7, kKeyMenzai, 2);
+    PlaceWall(p, 1, kDirY, 9, 1, 5, kKeyKesa, 1);
+    PlaceWall(p, 2, kDirX, 1, 1, 6, kKeyMenzai, 4);
+    PlaceWall(p, 2, kDirX, 7, 1, 6, kKeyMenzai, 4);
+    PlaceWall(p, 2, kDirY, 1, 1, 7, kKeyTasuki, 2);
+    p.info.levelHeight[1] = 2900;
+    p.info.levelHeight[2] = 2800;
+    return p;
+}
+
 }  // namespace rqx::samples

@@ -39,4 +39,9 @@ Project HandWorkedTwoStorey(int lMode);
 // the first-storey column (1,3) to (3,3), where it meets a Y beam from (3,1) to (3,5).
 Project HandWorkedCrossBeam();
 
+// The wall quantities' hand-worked house (worked in calc/wall_quantity_test.cpp), on 1 m spans:
+// storey 1 an L of 42 m², storey 2 5 × 6 m with a 2 × 2 m void, H1 2.9 m, H2 2.8 m; a 7.5 wall
+// (cross brace 5.0 and board 2.5) on storey 1; storey 1 short along Y. No conditions stored.
+Project HandWorkedWallHouse();
+
 }  // namespace rqx::samples

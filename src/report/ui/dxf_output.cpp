@@ -57,6 +57,13 @@ bool WriteReportDrawings(QWidget *parent, const PrintDocument &doc, const QStrin
                     MessageKind::Ok, kMessageTitle, parent);
         return true;
     }
+    if (written.saved.step == SaveStep::SyncFolder) {
+        ShowMessage(QStringLiteral("伏図・軸組図をDXFファイルに出力しました（%1 ファイル）。")
+                            .arg(written.written.size()) +
+                        kCR + kCR + QDir::toNativeSeparators(folder) + kCR + written.saved.cause(),
+                    MessageKind::Ok, kMessageTitle, answer, parent);
+        return false;
+    }
     QString text = QStringLiteral("DXFファイルを書き込めませんでした。") + kCR + kCR +
                    QDir::toNativeSeparators(written.failedPath) + kCR + written.saved.cause();
     if (!written.written.isEmpty())

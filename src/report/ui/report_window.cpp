@@ -428,6 +428,13 @@ void ReportWindow::setReport(BuiltReport report)
                 b->setEnabled((g == 0 && pageCount_ > 0) || contents_[g][i].page > 0);
         }
     }
+    // The report prints no chapter of hardware documents; its chapter 3, when there, is the wall
+    // quantities, and the contents name it so.
+    const bool walls = contents_[3][1].page > 0;
+    if (auto *label = findChild<QLabel *>(QStringLiteral("groupLabel3")))
+        label->setText(walls ? QStringLiteral("３．壁量計算") : QString::fromUtf8(kGroupLabels[3]));
+    if (QRadioButton *b = contentsButtons_[3][1])
+        b->setText(walls ? QStringLiteral("3.1. 壁量計算") : QString::fromUtf8(kContents[10].text));
     warningPanel_->setVisible(calc_.anyNotCarried != 0);
     ShowPage();
 }

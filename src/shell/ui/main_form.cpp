@@ -287,13 +287,17 @@ void MainForm::buildMenus()
     QAction *crossAction = command(QStringLiteral("CrossG"), QStringLiteral("直交梁の影響(&G)"));
     QAction *heightAction =
         command(QStringLiteral("MenuEditSettei_Kaidaka"), QStringLiteral("階高の設定(&H)"));
+    QAction *wallAction =
+        command(QStringLiteral("MenuEditSettei_Kabe"), QStringLiteral("壁量計算の条件(&W)"));
     settingsMenu_->addAction(nameAction);
     settingsMenu_->addAction(lineAction);
     settingsMenu_->addAction(gridAction);
     settingsMenu_->addSeparator();
     settingsMenu_->addAction(osaeAction);
     settingsMenu_->addAction(crossAction);
+    settingsMenu_->addAction(wallAction);
     settingsMenu_->addAction(heightAction);
+    wallAction->setEnabled(false);
     osaeAction->setEnabled(false);
     crossAction->setEnabled(false);
     heightAction->setEnabled(false);
@@ -428,6 +432,8 @@ QAction *MainForm::commandAction(HostCommand command) const
             return toolbarAction(QStringLiteral("MenuFile_PrinterSetup"));
         case HostCommand::StoreyHeights:
             return toolbarAction(QStringLiteral("MenuEditSettei_Kaidaka"));
+        case HostCommand::WallConditions:
+            return toolbarAction(QStringLiteral("MenuEditSettei_Kabe"));
     }
     return nullptr;
 }
@@ -726,8 +732,9 @@ bool MainForm::openStartupFile(const QString &path)
 void MainForm::showRestoredProject()
 {
     startupFinished_ = 1;
+    // As after a start-dialog choice: the building's name, or 新規データ for a project never saved.
     const QString path = document_.dataFilePath().trimmed();
-    setCaption(path == kNewDataName ? kNewDataName : FileNameOf(path));
+    setCaption(path == kNewDataName ? kNewDataName : project_.info.buildingName);
     RebuildFrameMenus();
     refreshStatusBar();
 }

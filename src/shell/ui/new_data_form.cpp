@@ -13,6 +13,7 @@
 
 #include <cmath>
 
+#include "calc/calc_settings.h"
 #include "widgets/app_look.h"
 #include "shell/ui/dialog_parts.h"
 #include "shell/ui/text_values.h"
@@ -150,6 +151,7 @@ void NewData::okClicked()
     project_.grid = GridInfo{};
     project_.spare = {};
     ApplyNewProjectDefaults(project_, state_);
+    ApplyWallInputDefaults(project_, state_);
     ProjectInfo &info = project_.info;
     info.buildingName = names_[0]->text();
     info.officeName = names_[1]->text();

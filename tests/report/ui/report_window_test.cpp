@@ -118,6 +118,26 @@ TEST(ReportWindow, ContentsJumpToTheRecordedPageAndOffset)
     EXPECT_EQ(groups, (QStringList{"１．概要", "２．接合金物", "３．接合金物資料"}));
 }
 
+// A report with the wall quantities: chapter 3 is named for them and 3.1 jumps to its page; a report
+// without them names the group as before.
+TEST(ReportWindow, ChapterThreeIsTheWallQuantitiesWhenPrinted)
+{
+    Window w(9);
+    BuiltReport report = test::TestReport(9);
+    report.contents[3][1] = {8, 0};
+    w.window->setReport(report);
+    QRadioButton *walls = w.window->contentsButton(3, 1);
+    ASSERT_TRUE(walls->isEnabled());
+    EXPECT_EQ(walls->text(), QStringLiteral("3.1. 壁量計算"));
+    EXPECT_EQ(w.window->findChild<QLabel *>(QStringLiteral("groupLabel3"))->text(), QStringLiteral("３．壁量計算"));
+    walls->click();
+    EXPECT_EQ(w.window->currentPage(), 8);
+    EXPECT_FALSE(w.window->contentsButton(3, 2)->isEnabled());
+    w.window->setReport(test::TestReport(9));
+    EXPECT_EQ(w.window->findChild<QLabel *>(QStringLiteral("groupLabel3"))->text(), QStringLiteral("３．接合金物資料"));
+    EXPECT_EQ(walls->text(), QStringLiteral("3.1. 金物許容耐力       一覧表"));
+}
+
 // Paging marks in the contents the section the page belongs to: the first one starting on it, else the
 // last one started before it.
 TEST(ReportWindow, ContentsMarkFollowsThePageShown)
