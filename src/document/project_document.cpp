@@ -445,6 +445,7 @@ void ProjectDocument::setPlacedHardwareOptions(int showRequiredWhenBlank, int us
     project_.grid.showRequiredWhenBlank = showRequiredWhenBlank;
     project_.grid.useDoublePull = useDoublePull;
     markChanged();
+}
 
 bool ProjectDocument::setWallInputs(const WallInputs &inputs)
 {
