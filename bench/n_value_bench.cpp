@@ -38,7 +38,7 @@ struct LivePlan {
     // area around the edit (the window repaints where marks changed) or of the whole viewport.
     void showValues(bool wholeViewport)
     {
-        marks = ColumnNMarksOf(doc.calculated(), 1);
+        marks = ColumnNMarksOf(doc.project(), doc.calculation(), 1);
         layout = LayOutNMarksOnPlan(surface, PlanInputs{doc.project(), editor, 1}, marks);
         const QPointF c = NodePoint(PlanInputs{doc.project(), editor, 1}, ix, iy);
         const QPoint px = surface.planToPixel(c.x(), c.y());
@@ -99,14 +99,14 @@ void BM_CalculationAfterAnEdit(benchmark::State &state)
         state.PauseTiming();
         plan.toggleColumn();
         state.ResumeTiming();
-        benchmark::DoNotOptimize(&plan.doc.calculated());
+        benchmark::DoNotOptimize(&plan.doc.calculation());
     }
 }
 
 void BM_MarksLayoutAndPaint(benchmark::State &state)
 {
     LivePlan &plan = Plan(static_cast<int>(state.range(0)));
-    plan.doc.calculated();
+    plan.doc.calculation();
     for (auto _ : state)
         plan.showValues(true);
 }

@@ -40,9 +40,8 @@ const std::shared_ptr<const PrintDocument> &LargeReport(int which)
                 samples::PlaceWall(project, 1, kDirX, line, 1, 3, kKeyMenzai, 2);
                 samples::PlaceWall(project, 1, kDirY, line, 1, 3, kKeyMenzai, 2);
             }
-        RunCalculationSequence(project, true);
         PrintSurface s;
-        BuildReport(s, project);
+        BuildReport(s, project, Calculate(project));
         return std::shared_ptr<const PrintDocument>(s.TakeDocument());
     };
     static const std::shared_ptr<const PrintDocument> largest = build(false);

@@ -42,6 +42,28 @@ foreach(lib velm_common velm_model velm_calc velm_document velm_print velm_dxf v
   endforeach()
 endforeach()
 
+# The headless libraries in their order: each links only the libraries listed for it (and Qt), never one
+# beside or above it; the plan editor does not link the report.
+set(velm_headless_below_velm_common "")
+set(velm_headless_below_velm_model velm_common)
+set(velm_headless_below_velm_calc velm_model velm_common)
+set(velm_headless_below_velm_print velm_common)
+set(velm_headless_below_velm_document velm_calc velm_model velm_common)
+set(velm_headless_below_velm_dxf velm_print velm_model velm_common)
+set(velm_headless_below_velm_editor velm_document velm_calc velm_print velm_model velm_common)
+set(velm_headless_below_velm_report velm_calc velm_print velm_model velm_common)
+foreach(lib velm_common velm_model velm_calc velm_print velm_document velm_dxf velm_editor velm_report)
+  if(NOT TARGET ${lib})
+    continue()
+  endif()
+  velm_links_of(${lib} reached)
+  foreach(t ${reached})
+    if(t MATCHES "^velm_" AND NOT t STREQUAL lib AND NOT t IN_LIST velm_headless_below_${lib})
+      message(FATAL_ERROR "${lib} links ${t}, which is not below it")
+    endif()
+  endforeach()
+endforeach()
+
 # The house reads bottom to top: the feature windows (calculation, editor, report) sit below the main
 # window and reach it only through MainWindowHost, so neither their links nor their includes reach
 # shell/ui.

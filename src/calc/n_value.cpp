@@ -82,12 +82,13 @@ void WalkUpperColumns(const Project &project, int side, int d, int x, int y, int
 }
 
 // Span w of the floor-beam member next to the column on a side, or nothing without a beam there.
-std::optional<float> AdjacentMemberSpan(const Project &project, int side, int d, int x, int y, int level)
+std::optional<float> AdjacentMemberSpan(const Project &project, const Calculation &calc, int side, int d,
+                                        int x, int y, int level)
 {
     const NodeIndex n = NodeOnLine(d, x, y, AdjacentSegmentIndex(side, AlongIndex(d, x, y)));
     if (!HasBeam(project, d, n.x, n.y, level + 1))
         return std::nullopt;
-    return FindMemberExtent(project, kMemberBeam, level + 1, d, n.x, n.y).span;
+    return FindBeamExtent(project, calc.beamSegments, level + 1, d, n.x, n.y).span;
 }
 
 // Connection node of one side of the carrying direction c: walking from U along c, the far node
@@ -128,10 +129,10 @@ float TotalN(const ColumnResult &column, int d)
     return column.nOwn[d] + column.nBeam[d] + column.nCross[d];
 }
 
-void ComputeColumnN(Project &project, int d, int x, int y, int level)
+void ComputeColumnN(const Project &project, Calculation &calc, int d, int x, int y, int level)
 {
-    ColumnResult &r = project.results(x, y, level);
-    const bool corner = project.nodes(x, y, level).isCorner == 1;
+    ColumnResult &r = calc.results(x, y, level);
+    const bool corner = calc.corner(x, y, level) == 1;
     const bool user = UserLCoefficient(project);
     const bool twoStoreyHouse = project.dims.floorCount >= 2;
 
@@ -157,7 +158,7 @@ void ComputeColumnN(Project &project, int d, int x, int y, int level)
     float b2 = 0.0f;
     float l2 = 0.0f;
     if (twoStoreyHouse && HasColumn(project, x, y, 2)) {
-        const ColumnResult &up = project.results(x, y, 2);
+        const ColumnResult &up = calc.results(x, y, 2);
         a2 = up.aValue[d];
         b2 = up.bValue;
         l2 = up.lValue;
@@ -166,13 +167,14 @@ void ComputeColumnN(Project &project, int d, int x, int y, int level)
     r.nOwn[d] = Scaled(a2 * b2, StoreyHeightFactor(project, 2)) + ab - leff;
 }
 
-float TransferAlongBeams(const Project &project, int d, int x, int y, int level)
+float TransferAlongBeams(const Project &project, const Calculation &calc, int d, int x, int y, int level,
+                         std::vector<PullOutTerm> *terms)
 {
     const bool user = UserLCoefficient(project);
     const float upperFactor = StoreyHeightFactor(project, level + 1);
     float sides[3] = {0.0f, 0.0f, 0.0f};
     for (int side = 1; side <= 2; ++side) {
-        const std::optional<float> w = AdjacentMemberSpan(project, side, d, x, y, level);
+        const std::optional<float> w = AdjacentMemberSpan(project, calc, side, d, x, y, level);
         if (!w)
             continue;
         float &sum = sides[side];
@@ -181,35 +183,15 @@ float TransferAlongBeams(const Project &project, int d, int x, int y, int level)
                 // v only grows along the walk: from v ≥ w on every share is 0.
                 if (v >= *w)
                     return false;
-                sum += u * PullOutForce(project.results(n.x, n.y, level + 1), d, user, upperFactor);
+                const float amount =
+                    u * PullOutForce(calc.results(n.x, n.y, level + 1), d, user, upperFactor);
+                sum += amount;
+                if (terms)
+                    terms->push_back({x, y, d, PullOutPath::AlongBeam, side, n.x, n.y, u, amount});
                 return true;
             });
     }
     return sides[1] + sides[2];
-}
-
-BeamTransferSource FindBeamTransferSource(const Project &project, int side, int d, int x, int y, int level,
-                                          int fromX, int fromY)
-{
-    BeamTransferSource found;
-    if (!HasColumn(project, x, y, level) || level >= project.dims.floorCount || (side != 1 && side != 2))
-        return found;
-    // The share is measured along the member next to the column itself, as in TransferAlongBeams,
-    // so that the terms add up to nBeam wherever the walk resumes.
-    const std::optional<float> w = AdjacentMemberSpan(project, side, d, x, y, level);
-    if (!w)
-        return found;
-    const int from = d == kDirX ? (fromX == 0 ? x : fromX) : (fromY == 0 ? y : fromY);
-    const NodeIndex start = NodeOnLine(d, x, y, AdjacentSegmentIndex(side, from));
-    if (!HasBeam(project, d, start.x, start.y, level + 1))
-        return found;
-    WalkUpperColumns(project, side, d, x, y, level, from, *w, [&](NodeIndex n, float u, float) {
-        found.upperX = n.x;
-        found.upperY = n.y;
-        found.ratio = u;
-        return false;
-    });
-    return found;
 }
 
 namespace {
@@ -226,10 +208,18 @@ struct CrossBeamCarry {
     float memberSpan = 0.0f;
 };
 
-void FlagNotCarried(Project &project, ColumnResult &column)
+void FlagNotCarried(Calculation &calc, ColumnResult &column)
 {
     column.notCarried = 1;
-    project.anyNotCarried = 1;
+    calc.anyNotCarried = 1;
+}
+
+// Adds a share of the upper column (ux, uy)'s pull-out to nCross of the lower column at `end`.
+void AddCrossShare(Calculation &calc, NodeIndex end, int lower, int d, int ux, int uy, float ratio,
+                   float amount)
+{
+    calc.results(end.x, end.y, lower).nCross[d] += amount;
+    calc.crossTerms.push_back({end.x, end.y, d, PullOutPath::ThroughCrossBeam, 0, ux, uy, ratio, amount});
 }
 
 // Beams of direction dir on side 1 and side 2 of the node.
@@ -254,12 +244,12 @@ CrossBeamCarry StartCarry(const Project &project, int d, int x, int y, int level
 
 // A column with carrying beams on both sides stands inside a carrying member. Lower columns at the
 // member's ends take shares directly; false when both ends have one (they collect it along the beam).
-bool ResolveCarryingMember(Project &project, CrossBeamCarry &carry, int d, int x, int y, int level,
-                           float deltaN)
+bool ResolveCarryingMember(const Project &project, Calculation &calc, CrossBeamCarry &carry, int d, int x,
+                           int y, int level, float deltaN)
 {
     const int lower = level - 1;
     const int c = carry.carrying;
-    const MemberExtent m = FindMemberExtent(project, kMemberBeam, level, c, x, y);
+    const MemberExtent m = FindBeamExtent(project, calc.beamSegments, level, c, x, y);
     const NodeIndex p1 = NodeOnLine(c, x, y, m.first);
     const NodeIndex p2 = NodeOnLine(c, x, y, m.last + 1);
     const float s = m.span;
@@ -275,9 +265,9 @@ bool ResolveCarryingMember(Project &project, CrossBeamCarry &carry, int d, int x
     if (c != d && deltaN > 0.0f) {
         const float e1 = PlanDistance(project, NodeIndex{x, y}, p1);
         if (atP1)
-            project.results(p1.x, p1.y, lower).nCross[d] += ((s - e1) / s) * deltaN;
+            AddCrossShare(calc, p1, lower, d, x, y, (s - e1) / s, ((s - e1) / s) * deltaN);
         if (atP2)
-            project.results(p2.x, p2.y, lower).nCross[d] += (e1 / s) * deltaN;
+            AddCrossShare(calc, p2, lower, d, x, y, e1 / s, (e1 / s) * deltaN);
     }
     if (atP1 && atP2)
         return false;
@@ -292,11 +282,12 @@ bool ResolveCarryingMember(Project &project, CrossBeamCarry &carry, int d, int x
 
 // The share f × ΔN reaching connection node q is split over the orthogonal member through q by the
 // span ratio; an end without a lower column leaves the pull-out not carried.
-void DeliverThroughMember(Project &project, ColumnResult &column, int d, int cross, NodeIndex q, int level,
-                          float f, float deltaN)
+void DeliverThroughMember(const Project &project, Calculation &calc, NodeIndex upper, int d, int cross,
+                          NodeIndex q, int level, float f, float deltaN)
 {
     const int lower = level - 1;
-    const MemberExtent k = FindMemberExtent(project, kMemberBeam, level, cross, q.x, q.y);
+    ColumnResult &column = calc.results(upper.x, upper.y, level);
+    const MemberExtent k = FindBeamExtent(project, calc.beamSegments, level, cross, q.x, q.y);
     const NodeIndex k1 = NodeOnLine(cross, q.x, q.y, k.first);
     const NodeIndex k2 = NodeOnLine(cross, q.x, q.y, k.last + 1);
     const float t = k.span;
@@ -305,11 +296,10 @@ void DeliverThroughMember(Project &project, ColumnResult &column, int d, int cro
         if (share == 0.0f)
             return;  // nothing reaches this end, so nothing is lost there
         if (!HasColumn(project, end.x, end.y, lower)) {
-            FlagNotCarried(project, column);
+            FlagNotCarried(calc, column);
             return;
         }
-        float &n = project.results(end.x, end.y, lower).nCross[d];
-        n += share * deltaN * f;
+        AddCrossShare(calc, end, lower, d, upper.x, upper.y, share * f, share * deltaN * f);
     };
     deliver(k1, (t - qd) / t);
     deliver(k2, qd / t);
@@ -317,7 +307,7 @@ void DeliverThroughMember(Project &project, ColumnResult &column, int d, int cro
 
 }  // namespace
 
-void TransferThroughCrossBeams(Project &project, int d, int x, int y, int level)
+void TransferThroughCrossBeams(const Project &project, Calculation &calc, int d, int x, int y, int level)
 {
     if (level - 1 < 1 || HasColumn(project, x, y, level - 1))
         return;  // the pull-out goes straight down
@@ -327,12 +317,12 @@ void TransferThroughCrossBeams(Project &project, int d, int x, int y, int level)
         if (sums.side1 == 0 && sums.side2 == 0)
             return;
     }
-    ColumnResult &column = project.results(x, y, level);
+    ColumnResult &column = calc.results(x, y, level);
     const float deltaN = PullOutForce(column, d, user, StoreyHeightFactor(project, level));
 
     CrossBeamCarry carry = StartCarry(project, d, x, y, level);
     const auto [c1, c2] = BeamsBeside(project, carry.carrying, x, y, level);
-    if (c1 && c2 && !ResolveCarryingMember(project, carry, d, x, y, level, deltaN))
+    if (c1 && c2 && !ResolveCarryingMember(project, calc, carry, d, x, y, level, deltaN))
         return;
 
     bool connected = false;
@@ -349,28 +339,20 @@ void TransferThroughCrossBeams(Project &project, int d, int x, int y, int level)
                 PlanDistance(project, NodeIndex{x, y}, side == 1 ? carry.memberStart : carry.memberEnd);
             f = (carry.memberSpan - e) / carry.memberSpan;
         }
-        DeliverThroughMember(project, column, d, carry.cross, *q, level, f, deltaN);
+        DeliverThroughMember(project, calc, NodeIndex{x, y}, d, carry.cross, *q, level, f, deltaN);
     }
     // Standing on no orthogonal beam at all, the pull-out reaches no lower column.
     if (!connected)
-        FlagNotCarried(project, column);
+        FlagNotCarried(calc, column);
 }
 
-void RunCalculation(Project &project)
+void RunCalculation(const Project &project, Calculation &calc)
 {
     const int floors = project.dims.floorCount;
     const int nx = project.dims.spanCountX;
     const int ny = project.dims.spanCountY;
-    project.columnCount = OneBasedArray<int32_t>(floors);
-    for (int level = floors; level >= 1; --level)
-        for (int y = 1; y <= ny + 1; ++y)
-            for (int x = 1; x <= nx + 1; ++x) {
-                ColumnResult &r = project.results(x, y, level);
-                r.nCross[kDirX] = 0.0f;
-                r.nCross[kDirY] = 0.0f;
-                r.notCarried = 0;
-            }
-    project.anyNotCarried = 0;
+    calc.columnCount = OneBasedArray<int32_t>(floors);
+    calc.anyNotCarried = 0;
     const bool crossBeams = project.grid.crossBeamIgnored == 0;
 
     // The upper storey first, so that its values exist when the lower storey reads them.
@@ -379,39 +361,24 @@ void RunCalculation(Project &project)
             for (int x = 1; x <= nx + 1; ++x) {
                 if (!HasColumn(project, x, y, level))
                     continue;
-                project.columnCount[level] += 1;
+                calc.columnCount[level] += 1;
                 for (int d = kDirX; d <= kDirY; ++d) {
-                    ComputeColumnN(project, d, x, y, level);
+                    ComputeColumnN(project, calc, d, x, y, level);
                     if (crossBeams && level > 1)
-                        TransferThroughCrossBeams(project, d, x, y, level);
+                        TransferThroughCrossBeams(project, calc, d, x, y, level);
                 }
             }
         for (int y = 1; y <= ny + 1; ++y)
             for (int x = 1; x <= nx + 1; ++x) {
-                NodeRecord &node = project.nodes(x, y, level);
-                if (node.columnKind <= 0) {
-                    node.hardware[0].clear();
-                    node.hardware[1].clear();
-                    node.hardware[2].clear();
+                if (!HasColumn(project, x, y, level))
                     continue;
-                }
-                ColumnResult &r = project.results(x, y, level);
+                ColumnResult &r = calc.results(x, y, level);
                 if (level < floors)
                     for (int d = kDirX; d <= kDirY; ++d)
-                        r.nBeam[d] = TransferAlongBeams(project, d, x, y, level);
-                const float n = std::max(TotalN(r, kDirX), TotalN(r, kDirY));
-                node.hardware[0] = ClassFromN(n);
+                        r.nBeam[d] = TransferAlongBeams(project, calc, d, x, y, level, &calc.beamTerms);
+                calc.requiredClass(x, y, level) = ClassFromN(std::max(TotalN(r, kDirX), TotalN(r, kDirY)));
             }
     }
-}
-
-void RunCalculationSequence(Project &project, bool markWallLines)
-{
-    UpdateBeamSegments(project);
-    PrepareWallSides(project);
-    RunCalculation(project);
-    if (markWallLines)
-        MarkWallLines(project);
 }
 
 }  // namespace rqx

@@ -6,46 +6,30 @@
 // H of the column's storey (H2 of the second storey), taken as 2.7 m at 3.2 m or less.
 // plus the pull-out of second-storey columns that stand on no first-storey column, passed down
 // along the floor beams (nBeam) and through orthogonal beams (nCross). The larger of the two
-// directions selects the required hardware class, stored in hardware(0) of the node.
+// directions selects the required hardware class.
 
-#include "model/project.h"
+#include <vector>
+
+#include "calc/calculation.h"
 
 namespace rqx {
 
-// The whole calculation. PrepareWallSides must have run just before (and UpdateBeamSegments
-// before that). Writes the N fields of the result table, hardware(0) of every column, clears
-// the three hardware texts of nodes without a column, and sets columnCount and anyNotCarried.
-void RunCalculation(Project &project);
-
-// The sequence every command that shows results runs: UpdateBeamSegments, PrepareWallSides,
-// RunCalculation, and MarkWallLines when asked (report and placed-hardware dialog).
-void RunCalculationSequence(Project &project, bool markWallLines);
+// The N stage of the calculation (Calculate runs it): the beam positions and wall sides of `calc` must
+// be there. Writes the N fields of the results, the required class of every column, columnCount,
+// anyNotCarried and the ΔN terms.
+void RunCalculation(const Project &project, Calculation &calc);
 
 // B, L, A and nOwn of the column at (x, y) on this level in direction d.
-void ComputeColumnN(Project &project, int d, int x, int y, int level);
+void ComputeColumnN(const Project &project, Calculation &calc, int d, int x, int y, int level);
 
 // For an upper column at (x, y) on level ≥ 2 that stands on no lower column: sends its pull-out
 // through the orthogonal floor beams to nCross of lower columns, or flags it notCarried.
-void TransferThroughCrossBeams(Project &project, int d, int x, int y, int level);
+void TransferThroughCrossBeams(const Project &project, Calculation &calc, int d, int x, int y, int level);
 
 // For the column at (x, y) on a level below the top: the pull-out that reaches it along the
-// floor beams of the level above, from both sides.
-float TransferAlongBeams(const Project &project, int d, int x, int y, int level);
-
-// One term of nBeam: the upper column whose pull-out reaches the column at (x, y) along the
-// beam on the given side (1 toward lower indices, 2 toward higher), and its share.
-struct BeamTransferSource {
-    int upperX = 0;  // (0, 0) = nothing found
-    int upperY = 0;
-    float ratio = 0.0f;
-    bool found() const { return upperX != 0 || upperY != 0; }
-};
-// Walks from node (fromX, fromY) (0 = the column's own index) and returns the first upper
-// column that passes pull-out to the column, with its share u measured from the column along
-// the member next to the column. Called repeatedly from the last node returned, the terms
-// u × PullOutForce add up, side by side, to nBeam.
-BeamTransferSource FindBeamTransferSource(const Project &project, int side, int d, int x, int y, int level,
-                                          int fromX, int fromY);
+// floor beams of the level above, from both sides; each term is added to `terms` when given.
+float TransferAlongBeams(const Project &project, const Calculation &calc, int d, int x, int y, int level,
+                         std::vector<PullOutTerm> *terms = nullptr);
 
 // ΔN an upper column passes down in direction d: A×B, or A×B − L with the user's L setting, its A×B
 // times the height factor of the upper column's storey.

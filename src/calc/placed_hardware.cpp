@@ -33,30 +33,32 @@ QString Padded(const QString &text, int width)
 }
 
 // Step 1 to 3 for one column: the pending placements, the blank rule and the through-column check.
-bool PlaceOne(Project &project, int level, const PlacedHardwareLine &line)
+bool PlaceOne(const Project &project, const Calculation &calc, const NodeWriter &write, int level,
+              const PlacedHardwareLine &line)
 {
-    NodeRecord &node = project.nodes(line.x, line.y, level);
+    NodeRecord &node = write(line.x, line.y, level);
+    const QString &required = calc.requiredClass(line.x, line.y, level);
     node.hardware[1] = line.top.trimmed();
     node.hardware[2] = line.foot.trimmed();
     const bool through = line.throughOrigin == 1;
     if (project.grid.showRequiredWhenBlank == 1) {
         // The 1F top and the 2F foot of a through column are no joints.
         if (node.hardware[1].isEmpty() && !(level == 1 && through))
-            node.hardware[1] = node.hardware[0];
+            node.hardware[1] = required;
         if (node.hardware[2].isEmpty() && !(level == 2 && through))
-            node.hardware[2] = node.hardware[0];
+            node.hardware[2] = required;
     }
     return through &&
            ((level == 1 && !node.hardware[1].isEmpty()) || (level == 2 && !node.hardware[2].isEmpty()));
 }
 
 // Step 4: a 1F top and the 2F foot at the same node that are both hold-downs take the stronger one.
-void MatchDoublePull(Project &project, int level, int x, int y)
+void MatchDoublePull(const Project &project, const NodeWriter &write, int level, int x, int y)
 {
     if (project.grid.useDoublePull != 1 || !StoreyExists(project, 2))
         return;
-    QString &top1 = project.nodes(x, y, 1).hardware[1];
-    QString &foot2 = project.nodes(x, y, 2).hardware[2];
+    QString &top1 = write(x, y, 1).hardware[1];
+    QString &foot2 = write(x, y, 2).hardware[2];
     const float a = ClassLimit(top1);
     const float b = ClassLimit(foot2);
     if (a < kHoldDownLimit || b < kHoldDownLimit)
@@ -105,7 +107,8 @@ int PositionWidth(const GridInfo &grid)
     return LineNameWidth(grid.lineStyleX) + LineNameWidth(grid.lineStyleY) + 3;
 }
 
-QString PlacedHardwareLineText(const Project &project, int level, const PlacedHardwareLine &line)
+QString PlacedHardwareLineText(const Project &project, const Calculation &calc, int level,
+                               const PlacedHardwareLine &line)
 {
     const GridInfo &g = project.grid;
     const QString nameX =
@@ -114,7 +117,7 @@ QString PlacedHardwareLineText(const Project &project, int level, const PlacedHa
         line.y <= g.lineNameY.size() ? ShownText(g.lineNameY[line.y].trimmed(), kShownLineName) : QString();
     const QString position = Padded(nameX, LineNameWidth(g.lineStyleX)) + QStringLiteral("- ") +
                              Padded(nameY, LineNameWidth(g.lineStyleY));
-    const QString &required = project.nodes(line.x, line.y, level).hardware[0];
+    const QString &required = calc.requiredClass(line.x, line.y, level);
     // A weaker placement is marked; the full-width mark takes the place of two blanks' width.
     auto placement = [&](const QString &text) {
         if (text.isEmpty())
@@ -129,8 +132,8 @@ QString PlacedHardwareLineText(const Project &project, int level, const PlacedHa
            (line.throughOrigin == 1 ? kThroughColumnMark : QString(8, QLatin1Char(' ')));
 }
 
-bool ApplyPlacedHardware(Project &project, const PlacedHardwareList &storey1,
-                         const PlacedHardwareList &storey2)
+bool ApplyPlacedHardware(const Project &project, const Calculation &calc, const NodeWriter &write,
+                         const PlacedHardwareList &storey1, const PlacedHardwareList &storey2)
 {
     bool throughPlaced = false;
     const PlacedHardwareList *storeys[2] = {&storey1, &storey2};
@@ -140,7 +143,7 @@ bool ApplyPlacedHardware(Project &project, const PlacedHardwareList &storey1,
         for (const PlacedHardwareLine &line : *storeys[level - 1]) {
             if (line.x < 1 || line.y < 1 || line.x > project.nodes.sizeX() || line.y > project.nodes.sizeY())
                 continue;  // a list of another grid
-            throughPlaced = PlaceOne(project, level, line) || throughPlaced;
+            throughPlaced = PlaceOne(project, calc, write, level, line) || throughPlaced;
         }
     }
     // Matched on the placements of this apply: reading a storey not yet written would align a 1F top
@@ -151,22 +154,23 @@ bool ApplyPlacedHardware(Project &project, const PlacedHardwareList &storey1,
         for (const PlacedHardwareLine &line : *storeys[level - 1]) {
             if (line.x >= 1 && line.y >= 1 && line.x <= project.nodes.sizeX() &&
                 line.y <= project.nodes.sizeY())
-                MatchDoublePull(project, level, line.x, line.y);
+                MatchDoublePull(project, write, level, line.x, line.y);
         }
     }
     return throughPlaced;
 }
 
-void ClearPlacedHardware(Project &project, int level)
+void ClearPlacedHardware(const Project &project, const NodeWriter &write, int level)
 {
     if (!StoreyExists(project, level))
         return;
     for (int y = 1; y <= project.nodes.sizeY(); ++y) {
         for (int x = 1; x <= project.nodes.sizeX(); ++x) {
-            NodeRecord &node = project.nodes(x, y, level);
-            if (node.columnKind != 0) {
-                node.hardware[1].clear();
-                node.hardware[2].clear();
+            const NodeRecord &node = project.nodes(x, y, level);
+            if (node.columnKind != 0 && (!node.hardware[1].isEmpty() || !node.hardware[2].isEmpty())) {
+                NodeRecord &written = write(x, y, level);
+                written.hardware[1].clear();
+                written.hardware[2].clear();
             }
         }
     }

@@ -8,7 +8,9 @@
 #include <QString>
 #include <QStringList>
 
-#include "model/project.h"
+#include <functional>
+
+#include "calc/calculation.h"
 
 namespace rqx {
 
@@ -18,6 +20,9 @@ inline const QString kThroughColumnMark = QStringLiteral("[通し柱]");
 
 // The twelve entries of a placement drop-down list: "空欄", then the eleven class labels in order.
 const QStringList &PlacementChoices();
+
+// The record of node (x, y, level) to write: a recorded edit's node, or the project's own record.
+using NodeWriter = std::function<NodeRecord &(int x, int y, int level)>;
 
 // One listed column with the placements chosen for it, not yet written to the model.
 struct PlacedHardwareLine {
@@ -42,7 +47,8 @@ int PositionWidth(const GridInfo &grid);
 
 // A list line: position "X- Y" padded to PositionWidth, the required class padded to 5, the top and
 // the foot padded to 5 (a blank one is 6 blanks), then "[通し柱]" or 8 blanks.
-QString PlacedHardwareLineText(const Project &project, int level, const PlacedHardwareLine &line);
+QString PlacedHardwareLineText(const Project &project, const Calculation &calc, int level,
+                               const PlacedHardwareLine &line);
 
 // Writes the chosen placements of storey 1, then storey 2, into the node records, then per column:
 // with showRequiredWhenBlank a blank placement gets the required class (not the 1F top or 2F foot of
@@ -50,11 +56,11 @@ QString PlacedHardwareLineText(const Project &project, int level, const PlacedHa
 // ((へ) or stronger) get the stronger of the two. The pair is matched only after both storeys are
 // written, so a 1F top is never raised to a 2F foot that the same apply replaces. True when a through
 // column got hardware at its 1F top or 2F foot.
-bool ApplyPlacedHardware(Project &project, const PlacedHardwareList &storey1,
-                         const PlacedHardwareList &storey2);
+bool ApplyPlacedHardware(const Project &project, const Calculation &calc, const NodeWriter &write,
+                         const PlacedHardwareList &storey1, const PlacedHardwareList &storey2);
 
 // Empties the top and foot placements of every column of the storey.
-void ClearPlacedHardware(Project &project, int level);
+void ClearPlacedHardware(const Project &project, const NodeWriter &write, int level);
 
 // The column's required class, from the larger of its total N in X and Y (own N plus the pull-out
 // carried to it), is a hold-down class: (へ) and above, or beyond the table. The same N chose

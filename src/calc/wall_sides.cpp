@@ -44,7 +44,7 @@ SideWalls ReadSide(const Project &project, int d, NodeIndex n, int level)
 
 }  // namespace
 
-void PrepareWallSides(Project &project)
+void PrepareWallSides(const Project &project, Calculation &calc)
 {
     const int floors = project.dims.floorCount;
     const int nx = project.dims.spanCountX;
@@ -54,7 +54,7 @@ void PrepareWallSides(Project &project)
             for (int x = 1; x <= nx + 1; ++x) {
                 if (!HasColumn(project, x, y, level))
                     continue;
-                ColumnResult &r = project.results(x, y, level);
+                ColumnResult &r = calc.results(x, y, level);
                 for (int d = kDirX; d <= kDirY; ++d) {
                     const SideWalls s2 = ReadSide(project, d, NodeIndex{x, y}, level);
                     const SideWalls s1 = ReadSide(project, d, Side1Start(d, x, y), level);
@@ -70,7 +70,7 @@ void PrepareWallSides(Project &project)
         for (int y = 1; y <= ny + 1; ++y)
             for (int x = 1; x <= nx + 1; ++x)
                 if (HasColumn(project, x, y, level))
-                    project.nodes(x, y, level).isCorner = IsCornerNode(project, x, y, level) ? 1 : 0;
+                    calc.corner(x, y, level) = IsCornerNode(project, x, y, level) ? 1 : 0;
 }
 
 float SingleBraceCorrection(int size)
@@ -120,12 +120,12 @@ void ComputeA(ColumnResult &column, int d)
     column.aValue[d] = std::fabs(column.multSide1[d] - column.multSide2[d]) + column.correction[d];
 }
 
-void MarkWallLines(Project &project)
+void MarkWallLines(const Project &project, Calculation &calc)
 {
     const int floors = project.dims.floorCount;
     const int nx = project.dims.spanCountX;
     const int ny = project.dims.spanCountY;
-    Array3<int32_t> &flags = project.wallLineFlags;
+    Array3<int32_t> &flags = calc.wallLineFlags;
     for (int level = 1; level <= floors; ++level)
         for (int d = kDirX; d <= kDirY; ++d) {
             const int lines = d == kDirX ? ny + 1 : nx + 1;

@@ -6,13 +6,13 @@
 // For a column at node (x, y) and direction d, side 1 is the wall segment that ends at the column
 // (it starts at (x−1, y) for X, at (x, y−1) for Y) and side 2 the segment that starts at it.
 
-#include "model/project.h"
+#include "calc/calculation.h"
 
 namespace rqx {
 
 // Fills the wall fields of the result record (sizes, codes, side multipliers) of every column on
-// every storey, then sets isCorner of every column. Runs before every calculation.
-void PrepareWallSides(Project &project);
+// every storey, then the corner flag of every column. Runs before every calculation.
+void PrepareWallSides(const Project &project, Calculation &calc);
 
 // Correction of one brace size (1 15×90, 2 30×90, 3 45×90, 4 90×90) standing alone at the
 // column top; the foot gives its negative.
@@ -26,7 +26,7 @@ float ComputeBracingCorrection(int size1, int code1, int size2, int code2);
 void ComputeA(ColumnResult &column, int d);
 
 // Sets the wall-line flag of every grid line that has a wall segment in that direction, per storey.
-void MarkWallLines(Project &project);
+void MarkWallLines(const Project &project, Calculation &calc);
 
 // brace kind + board kind of the side-1 and side-2 segments of the node in direction d
 // (0 where a segment does not exist).

@@ -1,5 +1,5 @@
 // calc [--table] [--heights H1[,H2]] FILE.RQX: runs the calculation the way the report command does
-// (UpdateBeamSegments, PrepareWallSides, RunCalculation, MarkWallLines) and prints every column's
+// (beam positions, wall sides, N values, wall lines) and prints every column's
 // result. Without --table, CSV on stdout:
 //   level,x,y,kind,through,corner,aX,aY,b,l,nOwnX,nOwnY,nBeamX,nBeamY,nCrossX,nCrossY,totalX,totalY,notCarried,required
 // one row per column, by level, then y, then x; real numbers with four decimals.
@@ -27,7 +27,7 @@ QString Fixed4(float v)
     return QString::fromLatin1(buffer);
 }
 
-void PrintCsv(const Project &p)
+void PrintCsv(const Project &p, const Calculation &c)
 {
     QTextStream &out = Out();
     out << "level,x,y,kind,through,corner,aX,aY,b,l,nOwnX,nOwnY,nBeamX,nBeamY,nCrossX,nCrossY,totalX,totalY,"
@@ -38,14 +38,14 @@ void PrintCsv(const Project &p)
                 const NodeRecord &n = p.nodes(x, y, level);
                 if (n.columnKind <= 0)
                     continue;
-                const ColumnResult &r = p.results(x, y, level);
+                const ColumnResult &r = c.results(x, y, level);
                 const QStringList fields = {
                     QString::number(level),
                     QString::number(x),
                     QString::number(y),
                     QString::number(n.columnKind),
                     QString::number(n.throughOrigin),
-                    QString::number(n.isCorner),
+                    QString::number(c.corner(x, y, level)),
                     Fixed4(r.aValue[kDirX]),
                     Fixed4(r.aValue[kDirY]),
                     Fixed4(r.bValue),
@@ -59,7 +59,7 @@ void PrintCsv(const Project &p)
                     Fixed4(TotalN(r, kDirX)),
                     Fixed4(TotalN(r, kDirY)),
                     QString::number(r.notCarried != 0 ? 1 : 0),
-                    n.hardware[0],
+                    c.requiredClass(x, y, level),
                 };
                 out << fields.join(QLatin1Char(',')) << '\n';
             }
@@ -83,7 +83,7 @@ QString LineName(const OneBasedArray<QString> &names, int k)
     return name.isEmpty() ? QString::number(k) : name;
 }
 
-void PrintTable(const Project &p)
+void PrintTable(const Project &p, const Calculation &c)
 {
     QTextStream &out = Out();
     auto num = [](float v) { return Fixed4(v).rightJustified(9); };
@@ -95,7 +95,7 @@ void PrintTable(const Project &p)
         out << "\n\n";
     }
     for (int level = 1; level <= p.dims.floorCount; ++level) {
-        out << "storey " << level << ": " << p.columnCount[level] << " columns\n";
+        out << "storey " << level << ": " << c.columnCount[level] << " columns\n";
         out << "  " << PadTo(QStringLiteral("X"), 5) << ' ' << PadTo(QStringLiteral("Y"), 5) << ' '
             << PadTo(QStringLiteral("kind"), 6) << ' ' << PadTo(QStringLiteral("出隅"), 4) << ' ';
         for (const char *h : {"A(X)", "A(Y)", "B", "L", "own(X)", "beam(X)", "cross(X)", "N(X)", "own(Y)",
@@ -107,20 +107,20 @@ void PrintTable(const Project &p)
                 const NodeRecord &n = p.nodes(x, y, level);
                 if (n.columnKind <= 0)
                     continue;
-                const ColumnResult &r = p.results(x, y, level);
+                const ColumnResult &r = c.results(x, y, level);
                 out << "  " << PadTo(LineName(p.grid.lineNameX, x), 5) << ' '
                     << PadTo(LineName(p.grid.lineNameY, y), 5) << ' '
                     << (n.columnKind == 2 ? QStringLiteral("通し柱") : QStringLiteral("管柱  ")) << ' '
-                    << (n.isCorner == 1 ? QStringLiteral("出隅") : QStringLiteral("    ")) << ' '
+                    << (c.corner(x, y, level) == 1 ? QStringLiteral("出隅") : QStringLiteral("    ")) << ' '
                     << num(r.aValue[kDirX]) << num(r.aValue[kDirY]) << num(r.bValue) << num(r.lValue)
                     << num(r.nOwn[kDirX]) << num(r.nBeam[kDirX]) << num(r.nCross[kDirX])
                     << num(TotalN(r, kDirX)) << num(r.nOwn[kDirY]) << num(r.nBeam[kDirY])
-                    << num(r.nCross[kDirY]) << num(TotalN(r, kDirY)) << "  " << n.hardware[0]
+                    << num(r.nCross[kDirY]) << num(TotalN(r, kDirY)) << "  " << c.requiredClass(x, y, level)
                     << (r.notCarried != 0 ? QStringLiteral("  not carried") : QString()) << '\n';
             }
         out << '\n';
     }
-    if (p.anyNotCarried != 0)
+    if (c.anyNotCarried != 0)
         out << "直交梁による柱引抜き力が１階に伝達されない２階柱があります。\n";
     out.flush();
 }
@@ -151,11 +151,11 @@ int RunCalc(const QStringList &args)
     if (!LoadForCommand(file, p))
         return kExitRefused;
     ApplyStoreyHeights(heights, p);
-    RunCalculationSequence(p, true);
+    const Calculation c = Calculate(p);
     if (table)
-        PrintTable(p);
+        PrintTable(p, c);
     else
-        PrintCsv(p);
+        PrintCsv(p, c);
     return kExitOk;
 }
 

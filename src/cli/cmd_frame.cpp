@@ -5,7 +5,7 @@
 // 150 dpi, PDF, or the page's text dump.
 #include <QStringList>
 
-#include "calc/n_value.h"
+#include "calc/calculation.h"
 #include "cli/cli_common.h"
 #include "cli/cli_pages.h"
 #include "print/font_names.h"
@@ -41,10 +41,10 @@ int RunFrame(const QStringList &args)
     }
 
     InstallJapaneseFontSubstitutions();
-    RunCalculationSequence(p, false);
+    const Calculation c = Calculate(p);
     PrintSurface surface;
     // At the report's frame scale, so that the page and the report's frames measure alike.
-    RecordFrameViewPage(surface, p, direction, line, ReportFrameScaleDenominator(surface, p));
+    RecordFrameViewPage(surface, p, c, direction, line, ReportFrameScaleDenominator(surface, p));
     return WritePageOutput(surface.document(), a.output, p.info.buildingName) ? kExitOk : kExitRefused;
 }
 

@@ -6,7 +6,7 @@
 // dump.
 #include <QStringList>
 
-#include "calc/n_value.h"
+#include "calc/calculation.h"
 #include "cli/cli_common.h"
 #include "cli/cli_pages.h"
 #include "print/font_names.h"
@@ -52,13 +52,13 @@ int RunPlan(const QStringList &args)
     }
 
     InstallJapaneseFontSubstitutions();
-    RunCalculationSequence(p, !transfer);
+    const Calculation c = Calculate(p);
     PrintSurface surface;
     if (transfer)
-        RecordTransferCheckPage(surface, p);
+        RecordTransferCheckPage(surface, p, c);
     else
-        RecordReportPlanPage(surface, p, kind == QLatin1String("walls") ? kPlanBearingWalls : kPlanHardware,
-                             floor);
+        RecordReportPlanPage(surface, p, c,
+                             kind == QLatin1String("walls") ? kPlanBearingWalls : kPlanHardware, floor);
     return WritePageOutput(surface.document(), a.output, p.info.buildingName) ? kExitOk : kExitRefused;
 }
 

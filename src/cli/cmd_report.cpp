@@ -5,7 +5,7 @@
 // --heights H1[,H2] takes the storey heights in metres for this run instead of the stored ones.
 #include <QStringList>
 
-#include "calc/n_value.h"
+#include "calc/calculation.h"
 #include "cli/cli_common.h"
 #include "cli/cli_pages.h"
 #include "common/file_paths.h"
@@ -115,10 +115,10 @@ int RunReport(const QStringList &args)
     if (!a.dxfFolder.isEmpty() && !MakeDrawingFolder(a.dxfFolder))
         return kExitRefused;
     ApplyStoreyHeights(a.heights, project);
-    RunCalculationSequence(project, true);
+    const Calculation calc = Calculate(project);
     InstallJapaneseFontSubstitutions();
     PrintSurface surface;
-    BuildReport(surface, project);
+    BuildReport(surface, project, calc);
     if (a.text)
         return WriteTextDump(surface.document());
     if (!a.dxfFolder.isEmpty())

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "calc/n_value.h"
+#include "calc/calc_settings.h"
 #include "model/grid_ops.h"
 #include "model/line_names.h"
 #include "model/project_file.h"
@@ -194,13 +194,15 @@ void ProjectDocument::markSaved()
     afterChange();
 }
 
-const Project &ProjectDocument::calculated()
+const Calculation &ProjectDocument::calculation()
 {
     if (calculatedAt_ != changeCount_ + 1) {
-        RunCalculationSequence(project_, true);
+        Calculate(project_, calculation_);
+        // The file keeps the marks of the last calculation, as the program has always saved them.
+        StampCalculatedMarks(project_, calculation_);
         calculatedAt_ = changeCount_ + 1;
     }
-    return project_;
+    return calculation_;
 }
 
 const WallQuantityResult &ProjectDocument::wallQuantities()
@@ -393,6 +395,58 @@ void ProjectDocument::markSettingsChanged()
     afterChange();
 }
 
+void ProjectDocument::setLCoefficientMode(int mode)
+{
+    project_.grid.lCoefficientMode = mode;
+    markSettingsChanged();
+}
+
+bool ProjectDocument::setCrossBeamOptions(int ignored, int noWarning)
+{
+    if (!SetCrossBeamOptions(project_.grid, ignored, noWarning))
+        return false;
+    markSettingsChanged();
+    return true;
+}
+
+bool ProjectDocument::setStoreyHeights(int32_t height1, int32_t height2)
+{
+    if (!SetStoreyHeights(project_.info, height1, height2))
+        return false;
+    markSettingsChanged();
+    return true;
+}
+
+void ProjectDocument::setProjectNames(const ProjectInfo &names)
+{
+    ProjectInfo &info = project_.info;
+    info.buildingName = names.buildingName;
+    info.officeName = names.officeName;
+    info.personName = names.personName;
+    info.hideOfficeOnCover = names.hideOfficeOnCover;
+    info.hideDateOnCover = names.hideDateOnCover;
+    markSettingsChanged();
+}
+
+void ProjectDocument::setLineNameOptions(const GridInfo &options)
+{
+    GridInfo &g = project_.grid;
+    g.lineStyleX = options.lineStyleX;
+    g.lineStyleY = options.lineStyleY;
+    g.lineStartX = options.lineStartX;
+    g.lineStartY = options.lineStartY;
+    g.lineReverseX = options.lineReverseX;
+    g.lineReverseY = options.lineReverseY;
+    applyLineNames();
+}
+
+void ProjectDocument::setPlacedHardwareOptions(int showRequiredWhenBlank, int useDoublePull)
+{
+    project_.grid.showRequiredWhenBlank = showRequiredWhenBlank;
+    project_.grid.useDoublePull = useDoublePull;
+    markChanged();
+}
+
 bool ProjectDocument::setWallInputs(const WallInputs &inputs)
 {
     const FixedArray<SpareEntry, 1, 10> before = project_.spare;
@@ -449,7 +503,7 @@ NodeChange NodeRecorder::take(const QString &text, NodeFields fields, const Node
 }
 
 NodeEdit::NodeEdit(ProjectDocument &document, const QString &text, NodeFields fields)
-    : document_(document), text_(text), fields_(fields), recorder_(document.project())
+    : document_(document), text_(text), fields_(fields), recorder_(document.project_)
 {
 }
 

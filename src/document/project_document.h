@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "calc/calculation.h"
 #include "calc/wall_quantity.h"
 #include "model/project.h"
 #include "model/project_file.h"
@@ -95,7 +96,8 @@ public:
     explicit ProjectDocument(QObject *parent = nullptr);
     ~ProjectDocument() override;
 
-    Project &project() { return project_; }
+    // The open project, to read. Every change goes through the document's calls below, a NodeEdit
+    // or recordedEdit, so that it is a step of the history or a marked change.
     const Project &project() const { return project_; }
 
     // ---- The open project's values ----
@@ -119,10 +121,11 @@ public:
     QByteArray saveBytes() const;
 
     // ---- The calculation ----
-    // The project with the calculation of it as it is now: beam segments, corner flags, required
-    // classes and every column's results, the wall lines marked. Run again only when the project
-    // changed since the last run (the change count); showing results is no change of the project.
-    const Project &calculated();
+    // The calculation of the project as it is now. Run again only when the project changed since the
+    // last run (the change count); showing results is no change of the project. The saved marks it
+    // derives (corner flags, required classes, beam positions, no hardware where no column stands) are
+    // set in the project then, outside the history, so that a save writes them as it always has.
+    const Calculation &calculation();
     // The wall quantities of the project as it is now, under the conditions it holds; computed again
     // only when the project changed since (the change count).
     const WallQuantityResult &wallQuantities();
@@ -169,6 +172,29 @@ public:
     // has no entry left for them.
     bool setWallInputs(const WallInputs &inputs);
 
+    // ---- Settings: the one call a dialog makes for each kind of change ----
+    // The L-coefficient method; choosing the same method again also counts as a change.
+    void setLCoefficientMode(int mode);
+    // The two orthogonal-beam options; the project is changed only when one of them changed (true).
+    bool setCrossBeamOptions(int ignored, int noWarning);
+    // The storey heights H1 and H2 (millimetres); changed only when one of them changed (true).
+    bool setStoreyHeights(int32_t height1, int32_t height2);
+    // The placed-hardware dialog's two options, stored as soon as a check box changes.
+    void setPlacedHardwareOptions(int showRequiredWhenBlank, int useDoublePull);
+    // The building, office and person names and the two cover options of `names`.
+    void setProjectNames(const ProjectInfo &names);
+    // The six line-naming options of `options`; the line names are made again from them.
+    void setLineNameOptions(const GridInfo &options);
+
+    // An edit of node records: `edit` is handed the project, writes it only through a NodeRecorder of
+    // its own and returns what that recorded, as the plan editor's placement routines do; the caller
+    // pushes it (pushNodeEdit).
+    template <class Edit>
+    decltype(auto) recordedEdit(Edit &&edit)
+    {
+        return edit(project_);
+    }
+
 signals:
     // New, Open, a restored copy: the whole project is another.
     void projectReplaced();
@@ -192,6 +218,7 @@ signals:
     void changed();
 
 private:
+    friend class NodeEdit;
     friend class NodeEditCommand;
     friend class GridResizeCommand;
     friend class SpareTableCommand;
@@ -213,6 +240,7 @@ private:
     bool lastDirty_ = false;
     quint64 changeCount_ = 0;
     quint64 calculatedAt_ = 0;  // changeCount_ + 1 of the last calculation, 0 = none
+    Calculation calculation_;
     WallQuantityResult wallQuantities_;
     quint64 wallQuantitiesAt_ = 0;  // changeCount_ + 1 of wallQuantities_, 0 = none
 };

@@ -14,7 +14,7 @@
 #include "editor/plan_surface.h"
 #include "model/plan_facts.h"
 #include "model/project.h"
-#include "report/report_format.h"
+#include "common/number_format.h"
 
 namespace rqx {
 
@@ -44,22 +44,22 @@ QString ColumnNMark::nText() const
     return FormatFixed(n, 2);
 }
 
-std::vector<ColumnNMark> ColumnNMarksOf(const Project &p, int floor)
+std::vector<ColumnNMark> ColumnNMarksOf(const Project &p, const Calculation &c, int floor)
 {
     std::vector<ColumnNMark> marks;
     if (floor < 1 || floor > p.dims.floorCount || floor > p.nodes.sizeLevel() ||
-        !p.results.valid(1, 1, floor))
+        !c.results.valid(1, 1, floor))
         return marks;
     for (int iy = 1; iy <= NodeCountY(p); ++iy)
         for (int ix = 1; ix <= NodeCountX(p); ++ix) {
             const NodeRecord &node = p.nodes(ix, iy, floor);
             if (node.columnKind <= 0)
                 continue;
-            const ColumnResult &r = p.results(ix, iy, floor);
+            const ColumnResult &r = c.results(ix, iy, floor);
             ColumnNMark m;
             m.ix = ix;
             m.iy = iy;
-            m.requiredClass = node.hardware[0];
+            m.requiredClass = c.requiredClass(ix, iy, floor);
             m.n = std::max(TotalN(r, kDirX), TotalN(r, kDirY));
             m.holdDown = NeedsHoldDown(r);
             m.notCarried = floor >= 2 && r.notCarried == 1;

@@ -15,6 +15,7 @@ class QFont;
 
 namespace rqx {
 
+struct Calculation;
 struct Project;
 
 struct ColumnNMark {
@@ -30,8 +31,8 @@ struct ColumnNMark {
     bool operator==(const ColumnNMark &) const = default;
 };
 
-// The marks of every column of a storey; the project must hold current results.
-std::vector<ColumnNMark> ColumnNMarksOf(const Project &calculated, int floor);
+// The marks of every column of a storey, from the project and its calculation.
+std::vector<ColumnNMark> ColumnNMarksOf(const Project &project, const Calculation &calc, int floor);
 
 // Where the marks go on the plan raster: a text box per mark in a quarter beside its column (down and
 // right where it is free, else up-right, down-left, up-left), clear of the grid lines through the

@@ -27,6 +27,13 @@ inline constexpr EditMode kModeDelete = EditMode::Delete;
 inline constexpr EditMode kModeGroupDelete = EditMode::GroupDelete;
 
 // The span being drawn with the mouse.
+// Where a span stands: no point taken, or its first point taken and the second awaited.
+enum class SpanStage { Idle, FirstPointTaken };
+// What the right-click menu's deletion takes from the walls of the span.
+enum class WallDeletion { Unchosen, Braces, Boards, Both };
+// A span held to one grid direction by its first move.
+enum class AxisLock { None, AlongX, AlongY };
+
 struct SpanState {
     int32_t startScreenX = 0;  // twips
     int32_t startScreenY = 0;
@@ -36,11 +43,11 @@ struct SpanState {
     int32_t startIy = 0;
     int32_t endIx = 0;
     int32_t endIy = 0;
-    int32_t dragState = 0;      // 0 idle, 1 first point taken
+    SpanStage dragState = SpanStage::Idle;
     int32_t rubberColour = 15;  // classic palette number
-    int32_t deleteKind = 0;     // right-click menu: 1 braces, 2 boards, 3 both
+    WallDeletion deleteKind = WallDeletion::Unchosen;
     bool cancelRequested = false;
-    int32_t axisLock = 0;       // 0 none, 1 along X, 2 along Y
+    AxisLock axisLock = AxisLock::None;
     bool menuDeletion = false;  // the deletion of this span was chosen from the right-click menu
 };
 

@@ -110,10 +110,12 @@ void applyGroupDelete(Project &project, NodeRecorder &recorder, const EditorStat
                         NodeRecord &p = recorder.node(i, j, other);
                         p.columnKind = 0;
                         p.throughOrigin = 0;
+                        ClearPlacedHardware(p);
                     }
                     NodeRecord &r = recorder.node(i, j, level);
                     r.columnKind = 0;
                     r.throughOrigin = 0;
+                    ClearPlacedHardware(r);
                 }
             break;
         }

@@ -168,8 +168,8 @@ WallKinds handledWallKinds(const EditorState &editor, EditMode editMode)
 {
     WallKinds k;
     if (editMode != kModePlace && editor.span.menuDeletion == 1) {
-        k.braces = editor.span.deleteKind == 1 || editor.span.deleteKind == 3;
-        k.boards = editor.span.deleteKind == 2 || editor.span.deleteKind == 3;
+        k.braces = editor.span.deleteKind == WallDeletion::Braces || editor.span.deleteKind == WallDeletion::Both;
+        k.boards = editor.span.deleteKind == WallDeletion::Boards || editor.span.deleteKind == WallDeletion::Both;
         return k;
     }
     if (editMode != kModePlace && editor.deleteBothKinds == 1) {
@@ -209,9 +209,9 @@ NodeRect orderedSpan(const EditorState &editor)
     NodeRect r{std::min(s.startIx, s.endIx), std::min(s.startIy, s.endIy), std::max(s.startIx, s.endIx),
                std::max(s.startIy, s.endIy)};
     if (editor.currentTool == kToolWall || editor.currentTool == kToolBeam) {
-        if (s.axisLock == 1)
+        if (s.axisLock == AxisLock::AlongX)
             r.iy2 = r.iy1;
-        else if (s.axisLock == 2)
+        else if (s.axisLock == AxisLock::AlongY)
             r.ix2 = r.ix1;
     }
     return r;
@@ -280,6 +280,12 @@ Refusal validateSpan(const Project &project, int floor, const EditorState &edito
             }
         }
     return r;
+}
+
+void ClearPlacedHardware(NodeRecord &node)
+{
+    node.hardware[1].clear();
+    node.hardware[2].clear();
 }
 
 void splitBoardWallsAtColumns(Project &project, int level, const NodeRect &rect, NodeRecorder *recorder)
@@ -395,6 +401,8 @@ void placeOrDeleteColumn(Project &project, NodeRecorder &recorder, const EditorS
         NodeRecord &p = recorder.node(x, y, other);
         p.columnKind = keepColumn && other <= project.dims.floorCount ? 1 : 0;
         p.throughOrigin = 0;
+        if (p.columnKind == 0)
+            ClearPlacedHardware(p);
     };
     if (editMode == kModePlace) {
         const int kind = editor.selectedItem[kToolColumn];
@@ -418,6 +426,7 @@ void placeOrDeleteColumn(Project &project, NodeRecorder &recorder, const EditorS
         NodeRecord &r = recorder.node(x, y, level);
         r.columnKind = 0;
         r.throughOrigin = 0;
+        ClearPlacedHardware(r);
     }
 }
 

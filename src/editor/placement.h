@@ -76,6 +76,9 @@ bool isEditSpan(const Project &project, int floor, const EditorState &editor, Ed
 EditOutcome applyEdit(Project &project, int floor, const EditorState &editor, EditMode editMode,
                       const NodeRect &span);
 
+// The hardware placed at the top and foot of a column that is taken away goes with it, in the same step.
+void ClearPlacedHardware(NodeRecord &node);
+
 // Cuts the board walls through every column of the rectangle at that level into two walls that end
 // at the column. The records written are recorded when a recorder is given.
 void splitBoardWallsAtColumns(Project &project, int level, const NodeRect &rect,

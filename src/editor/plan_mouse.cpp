@@ -80,13 +80,13 @@ void takeEnd(PlanMouse &m, const SnapResult &snap)
     if (!lockedTool(m.editor))
         return;
     if (snap.ix == s.startIx)
-        s.axisLock = 2;
+        s.axisLock = AxisLock::AlongY;
     if (snap.iy == s.startIy)
-        s.axisLock = 1;
-    if (s.axisLock == 1) {
+        s.axisLock = AxisLock::AlongX;
+    if (s.axisLock == AxisLock::AlongX) {
         s.endIy = s.startIy;
         s.endScreenY = s.startScreenY;
-    } else if (s.axisLock == 2) {
+    } else if (s.axisLock == AxisLock::AlongY) {
         s.endIx = s.startIx;
         s.endScreenX = s.startScreenX;
     }
@@ -106,16 +106,16 @@ bool memberMenu(PlanMouse &m)
     const int cancelIndex = static_cast<int>(items.size()) - 1;
     // Closing the menu without a choice cancels as "ｷｬﾝｾﾙ" does.
     if (choice < 0 || choice >= cancelIndex || !enabled[choice]) {
-        s.cancelRequested = 1;
+        s.cancelRequested = true;
     } else {
         if (wall)
-            s.deleteKind = choice + 1;
+            s.deleteKind = static_cast<WallDeletion>(choice + 1);  // the menu lists braces, boards, both
         if (e.editMode == kModePlace)
             e.editMode = kModeDelete;
     }
-    if (s.cancelRequested == 1) {
-        s.cancelRequested = 0;
-        s.dragState = 0;
+    if (s.cancelRequested) {
+        s.cancelRequested = false;
+        s.dragState = SpanStage::Idle;
         removeRubber(m);
         setCancel(m, false);
         return false;
@@ -143,7 +143,8 @@ int editedFloor(const PlanMouse &m)
 
 void applyWithDrawing(PlanMouse &m, EditMode editMode, const NodeRect &span)
 {
-    EditOutcome out = applyEdit(m.project, editedFloor(m), m.editor, editMode, span);
+    EditOutcome out = m.document.recordedEdit(
+        [&](Project &project) { return applyEdit(project, editedFloor(m), m.editor, editMode, span); });
     if (!out.applied)
         return;
     // The history's step is what makes the project changed (undoing it makes it unchanged again);
@@ -160,7 +161,7 @@ void endSpan(PlanMouse &m)
 {
     SpanState &s = m.editor.span;
     setCancel(m, false);
-    s.dragState = 0;
+    s.dragState = SpanStage::Idle;
     s.menuDeletion = 0;
     // A deletion chosen from the right-click menu lasts one span.
     if (m.editor.editMode != kModePlace && !deleteDown(m) && !groupDown(m))
@@ -172,7 +173,7 @@ void groupMouseDown(PlanMouse &m, int button, int x, int y)
     EditorState &e = m.editor;
     SpanState &s = e.span;
     const SnapResult snap = snapToNode(m.project, e.fit, kModeGroupDelete, x, y);
-    if (s.dragState == 0) {
+    if (s.dragState == SpanStage::Idle) {
         if (button != kButtonLeft) {
             setCancel(m, false);
             return;
@@ -181,7 +182,7 @@ void groupMouseDown(PlanMouse &m, int button, int x, int y)
         s.startScreenY = s.endScreenY = y;
         s.startIx = s.endIx = snap.ix;
         s.startIy = s.endIy = snap.iy;
-        s.dragState = 1;
+        s.dragState = SpanStage::FirstPointTaken;
         s.menuDeletion = 0;
         setCancel(m, true);
         return;
@@ -194,8 +195,8 @@ void groupMouseDown(PlanMouse &m, int button, int x, int y)
     const GroupRect g = groupRectToNodes(m.project, e.fit, s.startScreenX, s.startScreenY, x, y);
     if (!g.valid) {
         removeRubber(m);
-        s.dragState = 0;
-        s.cancelRequested = 0;
+        s.dragState = SpanStage::Idle;
+        s.cancelRequested = false;
         setCancel(m, false);
         return;
     }
@@ -275,11 +276,11 @@ void Paper_MouseDown(PlanMouse &m, int button, int x, int y)
     }
     if (tool == kToolColumn) {
         takeStart(s, snap);  // one click: the node is start and end at once
-    } else if (s.dragState == 0) {
+    } else if (s.dragState == SpanStage::Idle) {
         if (button != kButtonLeft)
             return;
         takeStart(s, snap);
-        s.dragState = 1;
+        s.dragState = SpanStage::FirstPointTaken;
         setCancel(m, true);
         return;
     } else {
@@ -303,7 +304,7 @@ void Paper_MouseMove(PlanMouse &m, int x, int y)
             m.project.grid.lineNameY.valid(snap.iy) ? m.project.grid.lineNameY[snap.iy] : QString());
     else
         m.host.showPosition(QString(), QString());
-    if (s.dragState != 1)
+    if (s.dragState != SpanStage::FirstPointTaken)
         return;
     if (e.editMode == kModeGroupDelete) {
         s.endScreenX = x;
@@ -323,8 +324,8 @@ void Paper_MouseMove(PlanMouse &m, int x, int y)
 void cancelSpan(PlanMouse &m)
 {
     removeRubber(m);
-    m.editor.span.dragState = 0;
-    m.editor.span.cancelRequested = 0;
+    m.editor.span.dragState = SpanStage::Idle;
+    m.editor.span.cancelRequested = false;
     setCancel(m, false);
 }
 

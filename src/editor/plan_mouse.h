@@ -63,7 +63,7 @@ struct PlanMouse {
     PlanMouseHost &host;
     bool rubberShown = false;
     RubberBand rubber;  // as last drawn
-    Project &project = document.project();
+    const Project &project = document.project();
 };
 
 // Pointer events of the plan surface, x and y in twips.

@@ -83,16 +83,28 @@ void DrawBeamsOfNode(PlanSurface &s, const PlanInputs &in, int ix, int iy, Ink i
         drawBeamSpan(s, in, {ix, iy}, {ix, iy + 1}, kDirY, ink);
 }
 
+// The edge from node (ix, iy) in direction dir lies on the outline of the floored area of the level: a
+// floored cell on one side of it and none on the other (or the grid's edge). The saved marks say the
+// same once a save has written them; drawn from the floors, the outline is current after every edit.
+bool OutlineEdgeAt(const Project &p, int ix, int iy, int level, int dir)
+{
+    const int nx = p.nodes.sizeX();
+    const int ny = p.nodes.sizeY();
+    auto floored = [&](int i, int j) {
+        return i >= 1 && j >= 1 && i <= nx - 1 && j <= ny - 1 && p.nodes(i, j, level).cellFloor > 0;
+    };
+    return dir == kDirX ? floored(ix, iy - 1) != floored(ix, iy) : floored(ix - 1, iy) != floored(ix, iy);
+}
+
 void DrawOutlineOfNode(PlanSurface &s, const PlanInputs &in, int ix, int iy, bool erase)
 {
     const Project &p = in.project;
     const int other = OtherFloorLevel(in.floor);
     if (!p.nodes.valid(ix, iy, other))
         return;
-    const NodeRecord &node = p.nodes(ix, iy, other);
-    if (ix < NodeCountX(p) && node.outlineEdge[kDirX] == 1)
+    if (ix < NodeCountX(p) && OutlineEdgeAt(p, ix, iy, other, kDirX))
         drawOutlineEdge(s, in, {ix, iy}, {ix + 1, iy}, erase);
-    if (iy < NodeCountY(p) && node.outlineEdge[kDirY] == 1)
+    if (iy < NodeCountY(p) && OutlineEdgeAt(p, ix, iy, other, kDirY))
         drawOutlineEdge(s, in, {ix, iy}, {ix, iy + 1}, erase);
 }
 

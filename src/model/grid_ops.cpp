@@ -40,7 +40,6 @@ void ResizeGrid(Project &project, int newSpanCountX, int newSpanCountY)
     const int oldX = project.info.spanCountX;
     const int oldY = project.info.spanCountY;
     NodeArray oldNodes = std::move(project.nodes);
-    Array3<ColumnResult> oldResults = std::move(project.results);
 
     project.info.spanCountX = newSpanCountX;
     project.info.spanCountY = newSpanCountY;
@@ -58,8 +57,6 @@ void ResizeGrid(Project &project, int newSpanCountX, int newSpanCountY)
                     continue;
                 NodeRecord &n = nodes(x, y, level);
                 n = oldNodes(x, y, level);
-                if (oldResults.valid(x, y, level))
-                    project.results(x, y, level) = oldResults(x, y, level);
                 if (x == edgeX)
                     ClearDirection(n, kDirX);
                 else {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/beam_segment.h"
 #include "model/project_values.h"
 
 namespace rqx {
@@ -25,12 +26,9 @@ void AllocateProjectArrays(Project &project)
     const int ny = d.spanCountY + 1;
     const int nl = d.floorCount + 1;
     project.nodes.reset(nx, ny, nl);
-    project.results.reset(nx, ny, nl);
     project.coords.reset(nx, ny, nl);
     project.grid.lineNameX = OneBasedArray<QString>(nx);
     project.grid.lineNameY = OneBasedArray<QString>(ny);
-    project.wallLineFlags.reset(2, std::max(nx, ny), d.floorCount);
-    project.anyNotCarried = 0;
 }
 
 void InitNodeCoords(Project &project)
@@ -59,27 +57,6 @@ NodeCoord GetNodeCoord(const Project &project, int level, int x, int y)
     return project.coords(x, y, level);
 }
 
-namespace {
-
-// Column standing on the storey below the beam plane (level 1 reads its own columns).
-bool SupportAt(const Project &project, int x, int y, int level)
-{
-    const int below = level > 1 ? level - 1 : 1;
-    if (!project.nodes.valid(x, y, below))
-        return false;
-    return project.nodes(x, y, below).columnKind > 0;
-}
-
-bool BeamOnSpan(const Project &project, int x, int y, int level, int dir, int spanCount)
-{
-    const int along = dir == kDirX ? x : y;
-    if (along < 1 || along > spanCount || !project.nodes.valid(x, y, level))
-        return false;
-    return IsBeamPresent(project.nodes(x, y, level).beam[dir]);
-}
-
-}  // namespace
-
 void UpdateBeamSegments(Project &project)
 {
     NodeArray &n = project.nodes;
@@ -88,23 +65,8 @@ void UpdateBeamSegments(Project &project)
             for (int x = 1; x <= n.sizeX(); ++x)
                 for (int dir = kDirX; dir <= kDirY; ++dir) {
                     BeamInfo &b = n(x, y, level).beam[dir];
-                    if (!IsBeamPresent(b))
-                        continue;
-                    const int dx = dir == kDirX ? 1 : 0;
-                    const int dy = dir == kDirY ? 1 : 0;
-                    const int spans = dir == kDirX ? project.dims.spanCountX : project.dims.spanCountY;
-                    const bool breakStart = SupportAt(project, x, y, level) ||
-                                            !BeamOnSpan(project, x - dx, y - dy, level, dir, spans);
-                    const bool breakEnd = SupportAt(project, x + dx, y + dy, level) ||
-                                          !BeamOnSpan(project, x + dx, y + dy, level, dir, spans);
-                    if (breakStart && breakEnd)
-                        b.segment = 0;
-                    else if (breakStart)
-                        b.segment = 1;
-                    else if (breakEnd)
-                        b.segment = 3;
-                    else
-                        b.segment = 2;
+                    if (IsBeamPresent(b))
+                        b.segment = BeamSegmentAt(project, x, y, level, dir);
                 }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The project: the six saved items in file order, the working arrays sized with them, and the
-// derived dimensions. Plain records; every part reads and writes them directly.
+// The project: the six saved items in file order and the dimensions derived from them. Plain records;
+// what the calculation derives from them is a value of its own (calc/calculation.h).
 
 #include <QList>
 #include <QString>
@@ -106,7 +106,7 @@ struct NodeRecord {
     FixedArray<WallMember, 1, 2> board{};
     int32_t columnKind = 0;                // 0 none, 1 管柱, 2 通し柱
     int32_t throughOrigin = 0;             // 1 on both storeys' nodes of a through column
-    int32_t isCorner = 0;                  // written by the calculation
+    int32_t isCorner = 0;                  // the calculation's corner flag, as last saved
     FixedArray<QString, 0, 2> hardware{};  // (0) required class, (1) placed at top, (2) at foot
     FixedArray<BeamInfo, 1, 2> beam{};
     int32_t cellFloor = 0;  // 0 none, 1 床, 2 吹き抜け (cell whose lower-left node this is)
@@ -129,26 +129,6 @@ struct SpareEntry {
     bool operator==(const SpareEntry &) const = default;
 };
 
-// ---- Working data, not saved ----
-// Per-column calculation results; X/Y pairs are indexed by direction 1..2.
-struct ColumnResult {
-    FixedArray<float, 1, 2> correction{};
-    FixedArray<int32_t, 1, 2> sizeSide1{};
-    FixedArray<int32_t, 1, 2> sizeSide2{};
-    FixedArray<int32_t, 1, 2> codeSide1{};
-    FixedArray<int32_t, 1, 2> codeSide2{};
-    FixedArray<float, 1, 2> multSide1{};
-    FixedArray<float, 1, 2> multSide2{};
-    FixedArray<float, 1, 2> nOwn{};
-    FixedArray<float, 1, 2> nBeam{};
-    FixedArray<float, 1, 2> nCross{};
-    int32_t notCarried = 0;
-    FixedArray<float, 1, 2> aValue{};
-    float bValue = 0.0f;
-    float lValue = 0.0f;
-    bool operator==(const ColumnResult &) const = default;
-};
-
 using NodeArray = Array3<NodeRecord>;
 
 // Copies of the ProjectInfo dimensions that drawing, editing and calculation read.
@@ -168,12 +148,6 @@ struct Project {
     NodeArray nodes;           // (1 To nx+1, 1 To ny+1, 1 To floors+1)
     Array3<NodeCoord> coords;  // same bounds as nodes
     FixedArray<SpareEntry, 1, 10> spare{};
-
-    // Working data, created with the node array.
-    Array3<ColumnResult> results;
-    Array3<int32_t> wallLineFlags;       // (1 To 2, 1 To max(nx+1, ny+1), 1 To floors)
-    int32_t anyNotCarried = 0;           // set by the calculation
-    OneBasedArray<int32_t> columnCount;  // columns per storey (1 To floors), set by the calculation
 
     Dimensions dims;
 };
@@ -216,7 +190,7 @@ void InitNodeCoords(Project &project);
 void ResetProject(Project &project);
 // NodeCoord of node (x, y) at the given storey; all zero when x, y or level is below 1.
 NodeCoord GetNodeCoord(const Project &project, int level, int x, int y);
-// Recomputes every BeamInfo.segment so a beam member runs from support to support.
+// Recomputes every BeamInfo.segment (BeamSegmentAt, model/beam_segment.h).
 void UpdateBeamSegments(Project &project);
 // Recomputes both outlineEdge fields of every node of one level.
 void UpdateOutlineMarks(Project &project, int level);

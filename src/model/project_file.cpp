@@ -332,62 +332,67 @@ private:
 };
 
 // ---------------------------------------------------------------- records
-// Every saved record is written and read by a pair of routines side by side, in file order.
+// Every saved record has one list of its fields in file order, walked by a writing and a reading visitor:
+// Put writes each field, Take reads it into the record.
+
+// Writes the fields it is shown.
+struct Put {
+    Writer &w;
+    void operator()(int32_t v) { w.i32(v); }
+    void operator()(float v) { w.f32(v); }
+    void operator()(const QString &v) { w.str(v); }
+    void key(const QString &v) { w.str(v); }
+    template <size_t N>
+    void operator()(const std::array<uint8_t, N> &v)
+    {
+        w.bytes(v.data(), static_cast<qsizetype>(N));
+    }
+};
+
+// Reads each field it is shown into the record.
+struct Take {
+    Reader &r;
+    void operator()(int32_t &v) { v = r.i32(); }
+    void operator()(float &v) { v = r.f32(); }
+    void operator()(QString &v) { v = r.str(); }
+    void key(QString &v) { v = r.key(); }
+    template <size_t N>
+    void operator()(std::array<uint8_t, N> &v)
+    {
+        r.block(v);
+    }
+};
 
 // ---- 1. FileHeader
 
-void WriteHeader(Writer &w, const FileHeader &h)
+template <class Io, class Header>
+void HeaderFields(Io &&io, Header &h)
 {
-    w.str(h.versionText);
-    w.str(h.productName);
-    w.i32(h.reserved);
-}
-
-void ReadHeader(Reader &r, FileHeader &h)
-{
-    h.versionText = r.str();
-    h.productName = r.str();
-    h.reserved = r.i32();
+    io(h.versionText);
+    io(h.productName);
+    io(h.reserved);
 }
 
 // ---- 2. ProjectInfo
 
-void WriteProjectInfo(Writer &w, const ProjectInfo &info)
+template <class Io, class Info>
+void ProjectInfoFields(Io &&io, Info &info)
 {
-    w.str(info.buildingName);
-    w.str(info.officeName);
-    w.str(info.personName);
-    w.i32(info.hideOfficeOnCover);
-    w.i32(info.hideDateOnCover);
-    w.i32(info.floorCount);
-    for (int32_t height : info.levelHeight)
-        w.i32(height);
-    w.i32(info.spanCountX);
-    w.i32(info.spanCountY);
-    w.i32(info.divisions);
-    w.f32(info.moduleLength);
-    w.bytes(info.reserved.data(), static_cast<qsizetype>(info.reserved.size()));
-    for (const QString &text : info.reservedText)
-        w.str(text);
-}
-
-void ReadProjectInfo(Reader &r, ProjectInfo &info)
-{
-    info.buildingName = r.str();
-    info.officeName = r.str();
-    info.personName = r.str();
-    info.hideOfficeOnCover = r.i32();
-    info.hideDateOnCover = r.i32();
-    info.floorCount = r.i32();
-    for (int32_t &height : info.levelHeight)
-        height = r.i32();
-    info.spanCountX = r.i32();
-    info.spanCountY = r.i32();
-    info.divisions = r.i32();
-    info.moduleLength = r.f32();
-    r.block(info.reserved);
-    for (QString &text : info.reservedText)
-        text = r.str();
+    io(info.buildingName);
+    io(info.officeName);
+    io(info.personName);
+    io(info.hideOfficeOnCover);
+    io(info.hideDateOnCover);
+    io(info.floorCount);
+    for (auto &height : info.levelHeight)
+        io(height);
+    io(info.spanCountX);
+    io(info.spanCountY);
+    io(info.divisions);
+    io(info.moduleLength);
+    io(info.reserved);
+    for (auto &text : info.reservedText)
+        io(text);
 }
 
 // ---- 3. GridInfo: the two line-name arrays, then the options
@@ -436,25 +441,32 @@ void ReadLineNames(Reader &r, OneBasedArray<QString> &names, int lineCount, cons
     }
 }
 
+// The fields after the two line-name arrays.
+template <class Io, class Grid>
+void GridOptionFields(Io &&io, Grid &g)
+{
+    io(g.lineStyleX);
+    io(g.lineStyleY);
+    io(g.lineStartX);
+    io(g.lineStartY);
+    io(g.lineReverseX);
+    io(g.lineReverseY);
+    io(g.showRequiredWhenBlank);
+    io(g.useDoublePull);
+    io(g.reserved1);
+    io(g.lCoefficientMode);
+    io(g.crossBeamIgnored);
+    io(g.crossBeamNoWarning);
+    io(g.reserved2);
+    for (auto &text : g.reservedText)
+        io(text);
+}
+
 void WriteGridInfo(Writer &w, const GridInfo &g)
 {
     WriteLineNames(w, g.lineNameX);
     WriteLineNames(w, g.lineNameY);
-    w.i32(g.lineStyleX);
-    w.i32(g.lineStyleY);
-    w.i32(g.lineStartX);
-    w.i32(g.lineStartY);
-    w.i32(g.lineReverseX);
-    w.i32(g.lineReverseY);
-    w.i32(g.showRequiredWhenBlank);
-    w.i32(g.useDoublePull);
-    w.bytes(g.reserved1.data(), static_cast<qsizetype>(g.reserved1.size()));
-    w.i32(g.lCoefficientMode);
-    w.i32(g.crossBeamIgnored);
-    w.i32(g.crossBeamNoWarning);
-    w.bytes(g.reserved2.data(), static_cast<qsizetype>(g.reserved2.size()));
-    for (const QString &text : g.reservedText)
-        w.str(text);
+    GridOptionFields(Put{w}, g);
 }
 
 // The line names are fitted to the grid's lineCountX × lineCountY lines.
@@ -462,118 +474,62 @@ void ReadGridInfo(Reader &r, GridInfo &g, int lineCountX, int lineCountY)
 {
     ReadLineNames(r, g.lineNameX, lineCountX, "X");
     ReadLineNames(r, g.lineNameY, lineCountY, "Y");
-    g.lineStyleX = r.i32();
-    g.lineStyleY = r.i32();
-    g.lineStartX = r.i32();
-    g.lineStartY = r.i32();
-    g.lineReverseX = r.i32();
-    g.lineReverseY = r.i32();
-    g.showRequiredWhenBlank = r.i32();
-    g.useDoublePull = r.i32();
-    r.block(g.reserved1);
-    g.lCoefficientMode = r.i32();
-    g.crossBeamIgnored = r.i32();
-    g.crossBeamNoWarning = r.i32();
-    r.block(g.reserved2);
-    for (QString &text : g.reservedText)
-        text = r.str();
+    GridOptionFields(Take{r}, g);
 }
 
 // ---- 4. Nodes
 
-void WriteWall(Writer &w, const WallMember &m)
+template <class Io, class Wall>
+void WallFields(Io &io, Wall &m)
 {
-    w.i32(m.kind);
-    w.i32(m.firstIndex);
-    w.i32(m.lastIndex);
-    w.str(m.key);
-    w.i32(m.code);
-    w.i32(m.segment);
-    w.f32(m.multiplier);
+    io(m.kind);
+    io(m.firstIndex);
+    io(m.lastIndex);
+    io.key(m.key);
+    io(m.code);
+    io(m.segment);
+    io(m.multiplier);
 }
 
-void ReadWall(Reader &r, WallMember &m)
+template <class Io, class Node>
+void NodeRecordFields(Io &&io, Node &n)
 {
-    m.kind = r.i32();
-    m.firstIndex = r.i32();
-    m.lastIndex = r.i32();
-    m.key = r.key();
-    m.code = r.i32();
-    m.segment = r.i32();
-    m.multiplier = r.f32();
-}
-
-void WriteNode(Writer &w, const NodeRecord &n)
-{
-    WriteWall(w, n.brace[1]);
-    WriteWall(w, n.brace[2]);
-    WriteWall(w, n.board[1]);
-    WriteWall(w, n.board[2]);
-    w.i32(n.columnKind);
-    w.i32(n.throughOrigin);
-    w.i32(n.isCorner);
-    for (const QString &text : n.hardware)
-        w.str(text);
-    for (const BeamInfo &b : n.beam) {
-        w.i32(b.present);
-        w.i32(b.segment);
+    WallFields(io, n.brace[1]);
+    WallFields(io, n.brace[2]);
+    WallFields(io, n.board[1]);
+    WallFields(io, n.board[2]);
+    io(n.columnKind);
+    io(n.throughOrigin);
+    io(n.isCorner);
+    for (auto &text : n.hardware)
+        io(text);
+    for (auto &b : n.beam) {
+        io(b.present);
+        io(b.segment);
     }
-    w.i32(n.cellFloor);
-    w.i32(n.outlineEdge[1]);
-    w.i32(n.outlineEdge[2]);
-}
-
-void ReadNode(Reader &r, NodeRecord &n)
-{
-    ReadWall(r, n.brace[1]);
-    ReadWall(r, n.brace[2]);
-    ReadWall(r, n.board[1]);
-    ReadWall(r, n.board[2]);
-    n.columnKind = r.i32();
-    n.throughOrigin = r.i32();
-    n.isCorner = r.i32();
-    for (QString &text : n.hardware)
-        text = r.str();
-    for (BeamInfo &b : n.beam) {
-        b.present = r.i32();
-        b.segment = r.i32();
-    }
-    n.cellFloor = r.i32();
-    n.outlineEdge[1] = r.i32();
-    n.outlineEdge[2] = r.i32();
+    io(n.cellFloor);
+    io(n.outlineEdge[1]);
+    io(n.outlineEdge[2]);
 }
 
 // ---- 5. NodeCoords
 
-void WriteCoord(Writer &w, const NodeCoord &c)
+template <class Io, class Coord>
+void CoordFields(Io &&io, Coord &c)
 {
-    w.f32(c.x);
-    w.f32(c.y);
-    w.f32(c.z);
-}
-
-void ReadCoord(Reader &r, NodeCoord &c)
-{
-    c.x = r.f32();
-    c.y = r.f32();
-    c.z = r.f32();
+    io(c.x);
+    io(c.y);
+    io(c.z);
 }
 
 // ---- 6. SpareTable
 
-void WriteSpareTable(Writer &w, const FixedArray<SpareEntry, 1, 10> &spare)
+template <class Io, class Table>
+void SpareTableFields(Io &&io, Table &spare)
 {
-    for (const SpareEntry &e : spare) {
-        w.str(e.text);
-        w.i32(e.value);
-    }
-}
-
-void ReadSpareTable(Reader &r, FixedArray<SpareEntry, 1, 10> &spare)
-{
-    for (SpareEntry &e : spare) {
-        e.text = r.str();
-        e.value = r.i32();
+    for (auto &e : spare) {
+        io(e.text);
+        io(e.value);
     }
 }
 
@@ -724,8 +680,8 @@ QString LeadProblem(QByteArrayView lead)
     Reader r(lead);
     FileHeader header;
     ProjectInfo info;
-    ReadHeader(r, header);
-    ReadProjectInfo(r, info);
+    HeaderFields(Take{r}, header);
+    ProjectInfoFields(Take{r}, info);
     return r.failed() ? QString() : DimensionProblem(info);
 }
 
@@ -743,14 +699,14 @@ QByteArray SerializeProject(const Project &project)
     const qsizetype nodeCount = static_cast<qsizetype>(project.nodes.count());
     Writer w(2048 + 4 * (project.grid.lineNameX.size() + project.grid.lineNameY.size()) +
              nodeCount * (kMinBytesPerNode + 32));
-    WriteHeader(w, project.header);
-    WriteProjectInfo(w, project.info);
+    HeaderFields(Put{w}, project.header);
+    ProjectInfoFields(Put{w}, project.info);
     WriteGridInfo(w, project.grid);
     for (const NodeRecord &n : project.nodes)
-        WriteNode(w, n);
+        NodeRecordFields(Put{w}, n);
     for (const NodeCoord &c : project.coords)
-        WriteCoord(w, c);
-    WriteSpareTable(w, project.spare);
+        CoordFields(Put{w}, c);
+    SpareTableFields(Put{w}, project.spare);
     return w.take();
 }
 
@@ -758,7 +714,7 @@ bool ParseFileHeader(QByteArrayView bytes, FileHeader &header)
 {
     Reader r(bytes);
     FileHeader h;
-    ReadHeader(r, h);
+    HeaderFields(Take{r}, h);
     if (r.failed())
         return false;
     header = std::move(h);
@@ -780,8 +736,8 @@ QString TooShortFor(const ProjectInfo &info)
 // size is allocated. Empty when all is well, else why not.
 QString ReadLead(Reader &r, Project &p)
 {
-    ReadHeader(r, p.header);
-    ReadProjectInfo(r, p.info);
+    HeaderFields(Take{r}, p.header);
+    ProjectInfoFields(Take{r}, p.info);
     if (r.failed())
         return r.error();
     if (QString why = DimensionProblem(p.info); !why.isEmpty())
@@ -820,13 +776,13 @@ QString ReadArrays(Reader &r, Project &p)
 {
     r.shareRepeatedTexts();
     for (NodeRecord &n : p.nodes) {
-        ReadNode(r, n);
+        NodeRecordFields(Take{r}, n);
         if (r.failed())
             return r.error();
     }
     for (NodeCoord &c : p.coords)
-        ReadCoord(r, c);
-    ReadSpareTable(r, p.spare);
+        CoordFields(Take{r}, c);
+    SpareTableFields(Take{r}, p.spare);
     return r.failed() ? r.error() : QString();
 }
 

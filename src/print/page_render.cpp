@@ -342,13 +342,4 @@ PdfOutcome WritePdfPages(const PrintDocument &doc, int first, int last, const QS
     return result;
 }
 
-bool WritePdf(const PrintDocument &doc, const QString &path, QString *error, int dpi, const QString &title,
-              const RenderProgress &progress)
-{
-    const PdfOutcome outcome = WritePdfFile(doc, path, dpi, title, progress);
-    if (!outcome.ok() && error)
-        *error = outcome.renderError.isEmpty() ? outcome.saved.cause() : outcome.renderError;
-    return outcome.ok();
-}
-
 }  // namespace rqx

@@ -40,18 +40,15 @@ using RenderProgress = std::function<bool(int done, int total)>;
 bool RenderPages(const PrintDocument &doc, QPagedPaintDevice &device, int first, int last,
                  QString *error = nullptr, const RenderProgress &progress = {});
 
-// The whole document as a PDF file at `dpi` (fonts embedded as subsets, texts extractable). Writes to a
-// temporary file beside `path` and renames it, so a failure leaves no half-written file.
-bool WritePdf(const PrintDocument &doc, const QString &path, QString *error = nullptr, int dpi = 600,
-              const QString &title = QString(), const RenderProgress &progress = {});
-
-// WritePdf telling a failed save (with its step: a folder that could not be synced means the file is
-// in place) apart from a drawing that could not start or was stopped.
+// The outcome of writing a PDF: a failed save (with its step: a folder that could not be synced means the
+// file is in place) told apart from a drawing that could not start or was stopped.
 struct PdfOutcome {
     SaveOutcome saved;    // the save's outcome; None when the drawing failed first
     QString renderError;  // why the drawing failed, empty when it did not
     bool ok() const { return saved.ok() && renderError.isEmpty(); }
 };
+// The whole document as a PDF file at `dpi` (fonts embedded as subsets, texts extractable). Writes to a
+// temporary file beside `path` and renames it, so a failure leaves no half-written file.
 PdfOutcome WritePdfFile(const PrintDocument &doc, const QString &path, int dpi = 600,
                         const QString &title = QString(), const RenderProgress &progress = {});
 // Pages first..last only (1-based, inclusive, clamped): the PDF of what a print of those pages puts on paper.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "report/plan_figures.h"
+#include "calc/calculation.h"
 #include "model/project.h"
 #include "print/label_placer.h"
 #include "print/page_drawing.h"
@@ -181,8 +182,8 @@ void drawFrameBeams(PrintSurface &s, const Project &p, const FrameLayout &layout
         }
 }
 
-void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
-                      int mode, FigureTexts *texts)
+void drawFrameColumns(PrintSurface &s, const Project &p, const Calculation &c, const FrameLayout &layout,
+                      int direction, int line, int mode, FigureTexts *texts)
 {
     const int count = FrameNodeCount(p, direction, line);
     const bool labels = mode == kFrameColumnsReport || mode == kFrameColumnsView;
@@ -199,6 +200,8 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
             const NodeRecord &rec = p.nodes(n.x, n.y, storey);
             if (rec.columnKind <= 0)
                 continue;
+            const QString requiredClass = ShownText(c.requiredClass(n.x, n.y, storey), kShownHardware);
+            const bool isCorner = c.corner(n.x, n.y, storey) == 1;
             const float x = FramePageX(p, layout, direction, line, j);
             const float top = FramePageY(layout, storey + 1);
             const float foot = FramePageY(layout, storey);
@@ -212,7 +215,7 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
                         PrintTextCm(s, t, size, left, y, 0);
                 };
                 s.SetItemLayer(ItemLayer::Hardware);
-                const QString required = ShownText(rec.hardware[0], kShownHardware);
+                const QString &required = requiredClass;
                 const TextSize req = MeasureCm(s, required, size);
                 text(required, x - 0.96f * req.w, (top + foot) / 2);
                 text(ShownText(rec.hardware[1], kShownHardware), x + 0.15f * charW, top + h);
@@ -221,7 +224,7 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
                     const TextSize through = MeasureCm(s, QStringLiteral("通し柱"), size);
                     text(QStringLiteral("通し柱"), x - through.w / 2, foot + 0.7f * through.h);
                 }
-                if (rec.isCorner == 1)
+                if (isCorner)
                     text(QStringLiteral("出"), x + 0.45f * charW, top + 3.2f * h);
                 s.SetItemLayer(ItemLayer::Hardware);
                 text(ShownText(rec.hardware[2], kShownHardware), x + 0.15f * charW, foot - 1.1f * h);
@@ -250,9 +253,9 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layo
                     unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + role + t;
             };
             s.SetItemLayer(ItemLayer::Hardware);
-            put(ShownText(rec.hardware[0], kShownHardware), required, QStringLiteral("必要"));
+            put(requiredClass, required, QStringLiteral("必要"));
             put(ShownText(rec.hardware[1], kShownHardware), topSpots, QStringLiteral("柱頭"));
-            if (rec.isCorner == 1) {
+            if (isCorner) {
                 s.SetItemLayer(ItemLayer::Labels);
                 put(QStringLiteral("出"), corner, QString());
             }

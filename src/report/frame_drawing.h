@@ -19,6 +19,7 @@
 namespace rqx {
 
 class PrintSurface;
+struct Calculation;
 struct Project;
 
 inline constexpr int kFrameOnXLine = 1;
@@ -86,8 +87,8 @@ void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout
 // (right of the column), "通し柱" under a through column's foot and "出" beside a corner column.
 // With `texts`, a label without room goes to the column's other side, higher or lower, or smaller; else the
 // column's texts become a callout.
-void drawFrameColumns(PrintSurface &s, const Project &p, const FrameLayout &layout, int direction, int line,
-                      int mode, FigureTexts *texts = nullptr);
+void drawFrameColumns(PrintSurface &s, const Project &p, const Calculation &c, const FrameLayout &layout,
+                      int direction, int line, int mode, FigureTexts *texts = nullptr);
 
 // Dimension lines along the frame, above its roof line: the chain of the module lines' distances (mm) at
 // page y `chainY` and the overall length (mm) one row above, "ＭＳ Ｐ明朝" 6 points (down to 4). Returns the

@@ -71,7 +71,8 @@ int ReportFrameScaleDenominator(PrintSurface &s, const Project &p)
     return ReportFrameScaleDenominator(p, width);
 }
 
-bool RecordFrameViewPage(PrintSurface &s, const Project &p, int direction, int line, int scaleDenominator)
+bool RecordFrameViewPage(PrintSurface &s, const Project &p, const Calculation &c, int direction, int line,
+                         int scaleDenominator)
 {
     if (FrameNodeCount(p, direction, line) == 0)
         return false;
@@ -102,7 +103,7 @@ bool RecordFrameViewPage(PrintSurface &s, const Project &p, int direction, int l
     s.SetItemLayer(ItemLayer::Sheet);
     drawFrameLineNames(s, p, layout, direction, line, kFrameNamesView);
     drawFrameWalls(s, p, layout, direction, line, kFrameWallsView);
-    drawFrameColumns(s, p, layout, direction, line, kFrameColumnsView);
+    drawFrameColumns(s, p, c, layout, direction, line, kFrameColumnsView);
     drawFrameBeams(s, p, layout, direction, line);
     s.EndFigure();
     s.EndDoc();

@@ -32,7 +32,7 @@ int ReportFrameScaleDenominator(PrintSurface &s, const Project &p);
 // with their hardware (view mode), beams, the dimension lines above it and the scale and module at the
 // footer's right. The scale is 1/scaleDenominator, or without one the largest standard scale within the
 // view's fit. False, with nothing recorded, when the line is not on the grid.
-bool RecordFrameViewPage(PrintSurface &s, const Project &p, int direction, int line,
+bool RecordFrameViewPage(PrintSurface &s, const Project &p, const Calculation &c, int direction, int line,
                          int scaleDenominator = 0);
 
 }  // namespace rqx

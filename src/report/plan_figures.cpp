@@ -361,8 +361,8 @@ void KeepFigureColumnsFree(FigureTexts &texts, const Project &p, float figScale,
             }
 }
 
-void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float figX, float figY, int level,
-                       int mode, FigureTexts *texts)
+void drawFigureColumns(PrintSurface &s, const Project &p, const Calculation &calc, float figScale, float figX,
+                       float figY, int level, int mode, FigureTexts *texts)
 {
     if (level < 1 || level > p.nodes.sizeLevel())
         return;
@@ -387,7 +387,7 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
             const QPointF c = FigureNodePoint(p, figScale, figX, figY, x, y);
             const auto cx = static_cast<float>(c.x()), cy = static_cast<float>(c.y());
             s.SetItemLayer(ItemLayer::Columns);
-            const ColumnResult *r = p.results.valid(x, y, level) ? &p.results(x, y, level) : nullptr;
+            const ColumnResult *r = calc.results.valid(x, y, level) ? &calc.results(x, y, level) : nullptr;
             int pen = 0, fill = 0, fillStyle = kBrushStyleSolid + 1;
             switch (mode) {
                 case kFigColumnsCarried:
@@ -450,8 +450,10 @@ void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float 
                                             QStringLiteral("柱脚")};
             QString unplaced;
             for (int k = 0; k < 3; ++k) {
-                QString text = ShownText(n.hardware[static_cast<size_t>(k)], kShownHardware);
-                if (k > 0 && PlacedBelowRequired(n.hardware[static_cast<size_t>(k)], n.hardware[0]))
+                const QString &required = calc.requiredClass(x, y, level);
+                const QString &held = k == 0 ? required : n.hardware[k];
+                QString text = ShownText(held, kShownHardware);
+                if (k > 0 && PlacedBelowRequired(held, required))
                     text += kWeakerPlacementMark;  // as the result table marks it
                 if (text.isEmpty() || placer.place(text, textSize, spots[k]))
                     continue;

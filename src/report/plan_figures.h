@@ -21,6 +21,7 @@ namespace rqx {
 
 class LabelPlacer;
 class PrintSurface;
+struct Calculation;
 struct Project;
 
 // A text of a plan that found no room at its member at any size: a number printed there instead (beside
@@ -111,8 +112,8 @@ void drawFigureWalls(PrintSurface &s, const Project &p, float figScale, float fi
 // the required class at the upper left, the column-top hardware above and the column-foot hardware below (5
 // points on grids of more than 5 modules, else 8). A text without room there tries the column's other
 // corners and sides, then smaller sizes; else the column gets a callout.
-void drawFigureColumns(PrintSurface &s, const Project &p, float figScale, float figX, float figY, int level,
-                       int mode, FigureTexts *texts = nullptr);
+void drawFigureColumns(PrintSurface &s, const Project &p, const Calculation &calc, float figScale, float figX,
+                       float figY, int level, int mode, FigureTexts *texts = nullptr);
 
 // Dimension lines along the top and the right edge of the plan, clear of the hardware texts of the outer
 // columns: per edge a chain of the module lines' distances (mm) and, outside it, the overall length (mm).

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "report/plan_figures.h"
+#include "calc/calculation.h"
 #include "calc/hardware_class.h"
 #include "report/result_table.h"
 #include "model/project.h"
@@ -139,10 +140,10 @@ void HardwareLegend(PrintSurface &s, float left, float y, float lineH, const Pla
 
 }  // namespace
 
-PlanMarks PlanMarksOf(const Project &p, int floor)
+PlanMarks PlanMarksOf(const Project &p, const Calculation &calc, int floor)
 {
     PlanMarks m;
-    m.notCarried = floor == 2 && p.anyNotCarried == 1;
+    m.notCarried = floor == 2 && calc.anyNotCarried == 1;
     if (floor < 1 || floor > p.nodes.sizeLevel())
         return m;
     for (int y = 1; y <= std::min(p.dims.spanCountY + 1, p.nodes.sizeY()); ++y)
@@ -150,9 +151,10 @@ PlanMarks PlanMarksOf(const Project &p, int floor)
             const NodeRecord &n = p.nodes(x, y, floor);
             if (n.columnKind <= 0)
                 continue;
-            m.weaker = m.weaker || PlacedBelowRequired(n.hardware[1], n.hardware[0]) ||
-                       PlacedBelowRequired(n.hardware[2], n.hardware[0]);
-            m.outOfRange = m.outOfRange || n.hardware[0].trimmed() == OutOfRangeLabel();
+            const QString &required = calc.requiredClass(x, y, floor);
+            m.weaker = m.weaker || PlacedBelowRequired(n.hardware[1], required) ||
+                       PlacedBelowRequired(n.hardware[2], required);
+            m.outOfRange = m.outOfRange || required.trimmed() == OutOfRangeLabel();
         }
     return m;
 }
@@ -228,15 +230,15 @@ void SetReportHeaderFooter(PrintSurface &s, const Project &p, int pageNumber)
     s.SetFontName(kFontNameMincho);
 }
 
-float PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor, float x, float titleY,
-                      float printableWidth)
+float PrintPlanLegend(PrintSurface &s, const Project &p, const Calculation &calc, int planKind, int floor,
+                      float x, float titleY, float printableWidth)
 {
     const double size = s.FontSize();
     const Cell c = MeasureAt(s, kBaseFontSize);
     const float left = x + 11.0f * c.charW;
     const float y = titleY + printableWidth - 2.0f + 3.5f * c.lineH;
     if (planKind == kPlanHardware)
-        HardwareLegend(s, left, y, c.lineH, PlanMarksOf(p, floor));
+        HardwareLegend(s, left, y, c.lineH, PlanMarksOf(p, calc, floor));
     else
         BearingWallLegend(s, floor, p.dims.floorCount, left, y, c.lineH);
     s.SetFontSize(size);
@@ -281,8 +283,8 @@ int ReportPlanScale(PrintSurface &s, const Project &p, float printableWidth)
     return StandardScaleDenominator(std::max(fit, 0.0f));
 }
 
-void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, int figureNumber, float x,
-                    float titleY, float printableWidth, int scaleDenominator)
+void PrintPlanFloor(PrintSurface &s, const Project &p, const Calculation &calc, int planKind, int floor,
+                    int figureNumber, float x, float titleY, float printableWidth, int scaleDenominator)
 {
     const Cell c = MeasureAt(s, kBaseFontSize);
     const float baseY = PlanBaseY(titleY, printableWidth, c.lineH);
@@ -302,7 +304,7 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
     PrintTextCm(s, scaleText, kScaleTextSize, printableWidth - scaleSize.w, titleY, 0);
     s.SetFontSize(kBaseFontSize);
     s.SetItemLayer(ItemLayer::Sheet);
-    const float legendTop = PrintPlanLegend(s, p, planKind, floor, x, titleY, printableWidth);
+    const float legendTop = PrintPlanLegend(s, p, calc, planKind, floor, x, titleY, printableWidth);
     // The plan's texts stay between the title line and the legend, clear of each other, of the column
     // squares and of the dimension lines.
     LabelPlacer placer(s, QRectF(QPointF(x, titleY + c.lineH), QPointF(printableWidth, legendTop - 0.1f)));
@@ -312,14 +314,14 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
     drawFigureGrid(s, p, scale, figX, baseY, &texts);
     if (planKind == kPlanHardware) {
         drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsLines, &texts);
-        drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsHardware, &texts);
+        drawFigureColumns(s, p, calc, scale, figX, baseY, floor, kFigColumnsHardware, &texts);
     } else {
         const size_t drawnFrom = placer.itemCount();
         drawFigureFloors(s, p, scale, figX, baseY, floor);
         drawFigureBeams(s, p, scale, figX, baseY, floor + 1);
         placer.keepDrawnFree(drawnFrom);  // no wall label on a beam
         drawFigureWalls(s, p, scale, figX, baseY, floor, kFigWallsSymbols, &texts);
-        drawFigureColumns(s, p, scale, figX, baseY, floor, kFigColumnsPlain, &texts);
+        drawFigureColumns(s, p, calc, scale, figX, baseY, floor, kFigColumnsPlain, &texts);
     }
     s.EndFigure();
     s.SetItemLayer(ItemLayer::Sheet);
@@ -327,14 +329,14 @@ void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, 
     // Under the legend's last line: the bearing-wall legend's eighth entry, the hardware legend's note.
     const float legendBottom =
         legendTop + c.lineH / 2 +
-        (planKind == kPlanHardware ? 6.0f + static_cast<float>(PlanMarksOf(p, floor).lines()) : 9.0f) * c.lineH;
+        (planKind == kPlanHardware ? 6.0f + static_cast<float>(PlanMarksOf(p, calc, floor).lines()) : 9.0f) * c.lineH;
     PrintFigureCallouts(s, texts.callouts, x, legendBottom + c.lineH / 2, printableWidth);
     s.SetFontName(kFontNameMincho);
     s.SetFontSize(kBaseFontSize);
 }
 
-void PrintPlanFigures(PrintSurface &s, const Project &p, int planKind, float x, float &cursorY,
-                      float printableWidth)
+void PrintPlanFigures(PrintSurface &s, const Project &p, const Calculation &calc, int planKind, float x,
+                      float &cursorY, float printableWidth)
 {
     const int scale = ReportPlanScale(s, p, printableWidth);
     for (int floor = 1; floor <= p.dims.floorCount; ++floor) {
@@ -344,7 +346,7 @@ void PrintPlanFigures(PrintSurface &s, const Project &p, int planKind, float x, 
             s.NewPage();
             titleY = c.lineH / 2;
         }
-        PrintPlanFloor(s, p, planKind, floor, floor, x, titleY, printableWidth, scale);
+        PrintPlanFloor(s, p, calc, planKind, floor, floor, x, titleY, printableWidth, scale);
     }
 }
 
@@ -366,7 +368,7 @@ void PrintPlanSectionHeading(PrintSurface &s, int planKind, float x, float &curs
     cursorY += c.lineH / 2;
 }
 
-void RecordReportPlanPage(PrintSurface &s, const Project &p, int planKind, int floor)
+void RecordReportPlanPage(PrintSurface &s, const Project &p, const Calculation &calc, int planKind, int floor)
 {
     float width = 0, height = 0;
     SetupReportPage(s, width, height);
@@ -379,7 +381,7 @@ void RecordReportPlanPage(PrintSurface &s, const Project &p, int planKind, int f
         PrintPlanSectionHeading(s, planKind, 0, cursorY);
         titleY = cursorY + c.lineH / 2;
     }
-    PrintPlanFloor(s, p, planKind, floor, floor, 0, titleY, width, ReportPlanScale(s, p, width));
+    PrintPlanFloor(s, p, calc, planKind, floor, floor, 0, titleY, width, ReportPlanScale(s, p, width));
     s.EndDoc();
 }
 
@@ -397,7 +399,7 @@ float TransferCheckScale(const Project &p, float printableWidth, float printable
     return std::min(sx, sy);
 }
 
-void RecordTransferCheckPage(PrintSurface &s, const Project &p)
+void RecordTransferCheckPage(PrintSurface &s, const Project &p, const Calculation &calc)
 {
     s.SetMarginLeft(QStringLiteral("2.0cm"));
     s.SetMarginTop(QStringLiteral("2.0cm"));
@@ -408,7 +410,7 @@ void RecordTransferCheckPage(PrintSurface &s, const Project &p)
     SetupPrintPage(s, kBaseFontSize, 4, kOrientationLandscape, w, h);
     const float width = Cm(s.PageWidth() - s.MarginLeft() - s.MarginRight());
     const float height = Cm(s.PageHeight() - s.MarginTop() - s.MarginBottom());
-    const bool red = p.anyNotCarried == 1;
+    const bool red = calc.anyNotCarried == 1;
     s.SetHeaderFontName(kFontNamePGothic);
     s.SetHeaderFontSize(9);
     if (p.dims.floorCount < 2) {
@@ -442,8 +444,8 @@ void RecordTransferCheckPage(PrintSurface &s, const Project &p)
     drawFigureGrid(s, p, scale, figX, figY);
     drawFigureBeams(s, p, scale, figX, figY, 2);
     drawFigureWalls(s, p, scale, figX, figY, 2, kFigWallsSymbols);
-    drawFigureColumns(s, p, scale, figX, figY, 2, kFigColumnsCarried);
-    drawFigureColumns(s, p, scale, figX, figY, 1, kFigColumnsLower);
+    drawFigureColumns(s, p, calc, scale, figX, figY, 2, kFigColumnsCarried);
+    drawFigureColumns(s, p, calc, scale, figX, figY, 1, kFigColumnsLower);
     s.EndFigure();
     s.EndDoc();
 }

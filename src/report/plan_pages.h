@@ -1,9 +1,8 @@
 #pragma once
 // Pages that show the plan of a storey: the report's bearing-wall plans (section 1.5) and hardware plans
 // (section 2.1), one floor per page with its title and legend, and the second-storey column transfer
-// check page. They draw on a print surface through the plan figures (editor/plan_figures.h); the
-// calculation must have run on the project just before (UpdateBeamSegments, PrepareWallSides,
-// RunCalculation). Headless (QtGui). Lengths are page cm from the printable origin.
+// check page. They draw on a print surface through the plan figures (report/plan_figures.h), from the
+// project and its calculation. Headless (QtGui). Lengths are page cm from the printable origin.
 
 #include <QString>
 
@@ -13,6 +12,7 @@ namespace rqx {
 
 class PrintSurface;
 struct FigureCallout;
+struct Calculation;
 struct Project;
 
 // Plan kinds of the report.
@@ -43,13 +43,13 @@ struct PlanMarks {
     bool outOfRange = false;
     int lines() const { return (notCarried ? 1 : 0) + (weaker ? 1 : 0) + (outOfRange ? 1 : 0); }
 };
-PlanMarks PlanMarksOf(const Project &p, int floor);
+PlanMarks PlanMarksOf(const Project &p, const Calculation &calc, int floor);
 
 // Legend of one floor's plan, 11 points, from x + 11 character widths, first line at
 // titleY + printableWidth − 2.0 cm + 3.5 lines.
 // Returns the top of its first line: the plan's texts stay above it.
-float PrintPlanLegend(PrintSurface &s, const Project &p, int planKind, int floor, float x, float titleY,
-                      float printableWidth);
+float PrintPlanLegend(PrintSurface &s, const Project &p, const Calculation &calc, int planKind, int floor,
+                      float x, float titleY, float printableWidth);
 // The one scale of every plan figure of the report (bearing-wall and hardware plans of every floor): the
 // largest standard scale at which each plan, with its dimension lines, fits its place (the printable width
 // less 3.0 cm and the dimension lines across, the height below its base line down), as a denominator.
@@ -63,8 +63,8 @@ int ReportPlanScale(PrintSurface &s, const Project &p, float printableWidth);
 // the scale and module texts right-aligned on the title line, the dimension lines above and right of it.
 // Texts that find no room in the plan are numbered there and listed under the legend ("【 図中番号の表記
 // 】"), on further pages when they do not fit.
-void PrintPlanFloor(PrintSurface &s, const Project &p, int planKind, int floor, int figureNumber, float x,
-                    float titleY, float printableWidth, int scaleDenominator);
+void PrintPlanFloor(PrintSurface &s, const Project &p, const Calculation &calc, int planKind, int floor,
+                    int figureNumber, float x, float titleY, float printableWidth, int scaleDenominator);
 // The callouts of a figure listed from `top` down in columns at 7 points under the heading
 // "【 図中番号の表記 】", "[n] X3-い 必要(と) 柱頭(ろ)", flowing onto further pages ("(続き)"); returns the
 // bottom of the list on the page it ends on (cm).
@@ -77,15 +77,16 @@ float PrintFigureCallouts(PrintSurface &s, const std::vector<FigureCallout> &cal
 // The plans of every floor for a report section, from cursorY (the first title half a line lower), each
 // later floor on a new page with its title half a line below the top. cursorY is not advanced: the next
 // section starts on a new page.
-void PrintPlanFigures(PrintSurface &s, const Project &p, int planKind, float x, float &cursorY,
-                      float printableWidth);
+void PrintPlanFigures(PrintSurface &s, const Project &p, const Calculation &calc, int planKind, float x,
+                      float &cursorY, float printableWidth);
 // The heading the section prints above the first floor's plan ("1.5.耐力壁伏図", or "2.接合金物",
 // "2.1.接合金物伏図" and its sentence), from cursorY; hands back the position for PrintPlanFigures.
 void PrintPlanSectionHeading(PrintSurface &s, int planKind, float x, float &cursorY);
 
 // One page, as the report prints the plan of `floor` (section heading on floor 1), as a whole document:
 // StartDoc … EndDoc. The footer carries no page number (the number depends on the report's other pages).
-void RecordReportPlanPage(PrintSurface &s, const Project &p, int planKind, int floor);
+void RecordReportPlanPage(PrintSurface &s, const Project &p, const Calculation &calc, int planKind,
+                          int floor);
 
 // ---- Transfer check page (A4 landscape) ----
 // The second-storey column transfer check as a one-page document: margins 2.0 cm, header and footer
@@ -94,7 +95,7 @@ void RecordReportPlanPage(PrintSurface &s, const Project &p, int planKind, int f
 // beams, second-storey walls with symbols, second-storey columns (red where not carried), first-storey
 // columns.
 // A one-storey house gets the header and the single line kNoSecondStoreyText instead of a plan.
-void RecordTransferCheckPage(PrintSurface &s, const Project &p);
+void RecordTransferCheckPage(PrintSurface &s, const Project &p, const Calculation &calc);
 inline const QString kNoSecondStoreyText =
     QStringLiteral("平屋のため、引抜き力の伝達をチェックする２階柱はありません。");
 // The transfer check's plan scale for a printable width and height (cm): the plan extent lengthened by

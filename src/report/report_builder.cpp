@@ -14,8 +14,9 @@
 
 namespace rqx {
 
-ReportState::ReportState(PrintSurface &surface, const Project &project, const ReportOptions &opts)
-    : s(surface), p(project), options(opts)
+ReportState::ReportState(PrintSurface &surface, const Project &project, const Calculation &calc,
+                         const ReportOptions &opts)
+    : s(surface), p(project), c(calc), options(opts)
 {
 }
 
@@ -130,9 +131,10 @@ void NewSectionPage(ReportState &b)
 
 }  // namespace
 
-ReportResult BuildReport(PrintSurface &surface, const Project &project, const ReportOptions &options)
+ReportResult BuildReport(PrintSurface &surface, const Project &project, const Calculation &calc,
+                         const ReportOptions &options)
 {
-    ReportState b(surface, project, options);
+    ReportState b(surface, project, calc, options);
     ApplyReportPageSetup(b);
     surface.SetNewPageHandler([&b](PrintSurface &s, int pageNumber) {
         // The handler may run inside a table: the caller's font stays as it was.

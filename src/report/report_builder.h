@@ -3,8 +3,7 @@
 // hardware and bearing-wall lists, the bearing-wall plans) and chapter 2 (hardware plans, hardware
 // frames, the N-value result table), built in one pass on a print surface. Headless (QtGui).
 //
-// The project must hold current results: run RunCalculationSequence(project, true) first. Building
-// reads the project and changes nothing in it.
+// Reads the project and its calculation (Calculate) and changes nothing in either.
 
 #include <QDate>
 
@@ -14,6 +13,7 @@
 namespace rqx {
 
 class PrintSurface;
+struct Calculation;
 struct Project;
 
 // Table-of-contents records of the report window's four button groups: group 0 the cover,
@@ -45,7 +45,8 @@ struct ReportResult {
 // Sets up the report's page (A4, margins 2.3/2.0/2.0/2.3 cm, "ＭＳ 明朝" 11 points), records the
 // whole report on `surface` (StartDoc … EndDoc) and shows page 1. A stopped build still ends the
 // document with the pages made so far.
-ReportResult BuildReport(PrintSurface &surface, const Project &project, const ReportOptions &options = {});
+ReportResult BuildReport(PrintSurface &surface, const Project &project, const Calculation &calc,
+                         const ReportOptions &options = {});
 
 // The running header and footer of page n: none on the cover (page 1); from page 2 on the header
 // "VELM-RQX /軸組Ｎ値算定   [ building ]" and the footer "- n−1 -" in the centre and the version

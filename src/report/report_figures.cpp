@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "calc/calculation.h"
 #include "model/project.h"
 #include "print/label_placer.h"
 #include "print/page_drawing.h"
@@ -27,12 +28,12 @@ constexpr float kFrameNamesRoom = 1.4f;
 
 // Whether grid line `line` carries a wall on any storey: an X line (node x index) holds the walls that
 // run along Y, a Y line the walls that run along X.
-bool LineHasWalls(const Project &p, int frameDirection, int line)
+bool LineHasWalls(const Project &p, const Calculation &c, int frameDirection, int line)
 {
     const int wallDirection = frameDirection == kFrameOnXLine ? kDirY : kDirX;
     for (int level = 1; level <= p.dims.floorCount; ++level)
-        if (p.wallLineFlags.valid(wallDirection, line, level) &&
-            p.wallLineFlags(wallDirection, line, level) != 0)
+        if (c.wallLineFlags.valid(wallDirection, line, level) &&
+            c.wallLineFlags(wallDirection, line, level) != 0)
             return true;
     return false;
 }
@@ -45,7 +46,7 @@ void PrintBearingWallPlans(ReportState &b, float x)
         return;
     b.sectionTitle(QStringLiteral("1.5.耐力壁伏図"), x, 1, 5);
     b.cursorY += b.lineH / 2;
-    PrintPlanFigures(b.s, b.p, kPlanBearingWalls, x, b.cursorY, b.printableWidth);
+    PrintPlanFigures(b.s, b.p, b.c, kPlanBearingWalls, x, b.cursorY, b.printableWidth);
     b.setFontSize(kReportBaseFontSize);
 }
 
@@ -59,7 +60,7 @@ void PrintHardwarePlans(ReportState &b, float x)
     b.sectionTitle(QStringLiteral("2.1.接合金物伏図"), x, 2, 1);
     b.indentText(QStringLiteral("接合金物の各階伏図を以下に示す。"), x);
     b.cursorY += b.lineH / 2;
-    PrintPlanFigures(b.s, b.p, kPlanHardware, x, b.cursorY, b.printableWidth);
+    PrintPlanFigures(b.s, b.p, b.c, kPlanHardware, x, b.cursorY, b.printableWidth);
     b.setFontSize(kReportBaseFontSize);
 }
 
@@ -80,14 +81,14 @@ struct FrameLine {
 };
 
 // The lines with bearing walls: X lines first, then Y lines.
-std::vector<FrameLine> WalledLines(const Project &p)
+std::vector<FrameLine> WalledLines(const Project &p, const Calculation &c)
 {
     std::vector<FrameLine> frames;
     for (int k = 1; k <= p.dims.spanCountX + 1; ++k)
-        if (LineHasWalls(p, kFrameOnXLine, k))
+        if (LineHasWalls(p, c, kFrameOnXLine, k))
             frames.push_back({kFrameOnXLine, k});
     for (int k = 1; k <= p.dims.spanCountY + 1; ++k)
-        if (LineHasWalls(p, kFrameOnYLine, k))
+        if (LineHasWalls(p, c, kFrameOnYLine, k))
             frames.push_back({kFrameOnYLine, k});
     return frames;
 }
@@ -125,7 +126,7 @@ float PrintOneFrame(ReportState &b, FrameLayout &layout, const FrameLine &f, int
     s.SetItemLayer(ItemLayer::Sheet);
     drawFrameLineNames(s, p, layout, f.direction, f.line, kFrameNamesReport, &texts);
     drawFrameWalls(s, p, layout, f.direction, f.line, kFrameWallsReport, &texts);
-    drawFrameColumns(s, p, layout, f.direction, f.line, kFrameColumnsReport, &texts);
+    drawFrameColumns(s, p, b.c, layout, f.direction, f.line, kFrameColumnsReport, &texts);
     drawFrameBeams(s, p, layout, f.direction, f.line);
     s.EndFigure();
     s.SetItemLayer(ItemLayer::Sheet);
@@ -149,7 +150,7 @@ void PrintFrameFigures(ReportState &b, float x)
     b.indentText(QStringLiteral("耐力壁がある軸組を以下に示す。") +
                      QStringLiteral("(グレーは面材。土台は耐力壁がある場合のみ表示。)"),
                  x);
-    const std::vector<FrameLine> frames = WalledLines(p);
+    const std::vector<FrameLine> frames = WalledLines(p, b.c);
     if (frames.empty()) {
         b.cursorY += b.lineH;
         b.indentText(QStringLiteral("該当する軸組はありません。"), x);

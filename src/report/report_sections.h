@@ -15,6 +15,7 @@
 
 namespace rqx {
 
+struct Calculation;
 struct Project;
 
 // Base font size and left margin of the report.
@@ -32,10 +33,12 @@ struct FixedTable {
 };
 
 struct ReportState {
-    ReportState(PrintSurface &surface, const Project &project, const ReportOptions &options);
+    ReportState(PrintSurface &surface, const Project &project, const Calculation &calc,
+                const ReportOptions &options);
 
     PrintSurface &s;
     const Project &p;
+    const Calculation &c;
     ReportOptions options;
     float printableWidth = 0;
     float printableHeight = 0;

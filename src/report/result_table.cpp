@@ -10,7 +10,7 @@
 #include "model/project.h"
 #include "print/page_drawing.h"
 #include "print/print_surface.h"
-#include "report/report_format.h"
+#include "common/number_format.h"
 #include "report/report_sections.h"
 #include "common/shown_text.h"
 
@@ -39,21 +39,19 @@ QString Placed(const QString &text, const QString &required)
     return PlacedBelowRequired(text, required) ? shown + kWeakerPlacementMark : shown;
 }
 
-QString PlacedPair(const NodeRecord &n)
+QString PlacedPair(const NodeRecord &n, const QString &required)
 {
-    return Placed(n.hardware[1], n.hardware[0]) + QStringLiteral("\r\r") +
-           Placed(n.hardware[2], n.hardware[0]);
+    return Placed(n.hardware[1], required) + QStringLiteral("\r\r") + Placed(n.hardware[2], required);
 }
 
-bool WeakerPlacement(const NodeRecord &n)
+bool WeakerPlacement(const NodeRecord &n, const QString &required)
 {
-    return PlacedBelowRequired(n.hardware[1], n.hardware[0]) ||
-           PlacedBelowRequired(n.hardware[2], n.hardware[0]);
+    return PlacedBelowRequired(n.hardware[1], required) || PlacedBelowRequired(n.hardware[2], required);
 }
 
-bool NotCarried(const Project &p, int x, int y)
+bool NotCarried(const Project &p, const Calculation &c, int x, int y)
 {
-    return HasUpperColumn(p, x, y) && p.results.valid(x, y, 2) && p.results(x, y, 2).notCarried == 1;
+    return HasUpperColumn(p, x, y) && c.results.valid(x, y, 2) && c.results(x, y, 2).notCarried == 1;
 }
 
 // Per-direction entries joined by the column's own rule line.
@@ -105,11 +103,11 @@ QString UpperN(const Project &p, const ColumnResult &r, int d)
     return n.left(br) + QLatin1Char('\r') + FormulaLines(parts, !h.isEmpty()) + n.mid(br);
 }
 
-QString LowerOwnN(const Project &p, int x, int y, int d)
+QString LowerOwnN(const Project &p, const Calculation &c, int x, int y, int d)
 {
-    const ColumnResult &r = p.results(x, y, 1);
+    const ColumnResult &r = c.results(x, y, 1);
     const bool upper = HasUpperColumn(p, x, y);
-    const ColumnResult *u = upper ? &p.results(x, y, 2) : nullptr;
+    const ColumnResult *u = upper ? &c.results(x, y, 2) : nullptr;
     if (r.nOwn[d] == 0 && (u == nullptr || u->nOwn[d] == 0) && r.nBeam[d] == 0)
         return QStringLiteral("-");
     QString h = HeightTerm(p, 1);
@@ -135,16 +133,16 @@ QString FormatRatio(float u)
     return FormatFixed(u, std::abs(hundredths - std::round(hundredths)) < 1e-3 ? 2 : 3);
 }
 
-// ΔN and its terms: one per second-floor column whose pull-out reaches the column along floor beams,
-// side 1 then side 2, then the orthogonal-beam share in brackets, of either sign. Terms that add
-// nothing as printed (a ratio or a pull-out of 0) are left out.
-// ΔN as printed is N less N' as printed, so that N' + ΔN gives N where the two roundings of ΔN and N
-// would part. N' is exact to two decimals unless a height factor scales it; then ΔN parts from its
-// terms by N''s rounding too, never N from the calculated N. `own` is N' as printed ("-" for none),
-// `total` N as printed.
-QString CarriedN(const Project &p, int x, int y, int d, const QString &own, const QString &total)
+// ΔN and its terms as the calculation recorded them: one per second-floor column whose pull-out reaches the
+// column along floor beams, side 1 then side 2, then the orthogonal-beam share in brackets, of either sign.
+// Terms that add nothing as printed (a ratio or a pull-out of 0) are left out. ΔN as printed is N less N' as
+// printed, so that N' + ΔN gives N where the two roundings of ΔN and N would part. N' is exact to two
+// decimals unless a height factor scales it; then ΔN parts from its terms by N''s rounding too, never N from
+// the calculated N. `own` is N' as printed ("-" for none), `total` N as printed.
+QString CarriedN(const Project &p, const Calculation &c, int x, int y, int d, const QString &own,
+                 const QString &total)
 {
-    const ColumnResult &r = p.results(x, y, 1);
+    const ColumnResult &r = c.results(x, y, 1);
     const bool user = p.grid.lCoefficientMode == 1;
     const float upperFactor = StoreyHeightFactor(p, 2);
     const QString upperHeight = HeightTerm(p, 2);
@@ -153,37 +151,27 @@ QString CarriedN(const Project &p, int x, int y, int d, const QString &own, cons
     const float totalShown = QStringView(total).left(total.indexOf(u'\r')).toFloat();
     QString t = FormatFixed(totalShown - ownShown, 2) + QStringLiteral("\r=");
     int terms = 0;
-    const int maxSteps = p.dims.spanCountX + p.dims.spanCountY + 2;
-    for (int side = 1; side <= 2; ++side) {
-        int fromX = 0;
-        int fromY = 0;
-        for (int step = 0; step < maxSteps; ++step) {
-            const BeamTransferSource src = FindBeamTransferSource(p, side, d, x, y, 1, fromX, fromY);
-            if (!src.found() || (src.upperX == fromX && src.upperY == fromY))
-                break;
-            fromX = src.upperX;
-            fromY = src.upperY;
-            const ColumnResult &u = p.results(src.upperX, src.upperY, 2);
-            const QString ratio = FormatRatio(src.ratio);
-            if (ratio.toFloat() == 0.0f ||
-                FormatFixed(PullOutForce(u, d, user, upperFactor), 2).toFloat() == 0.0f)
-                continue;
-            // "X3-Y5:(AxB-L)x0.500", or with the height "X3-Y5:(AxB", "x3.50/2.7-L)", "x0.500": each term
-            // names the second-storey column it comes from.
-            const QString nameX = LineName(p.grid.lineNameX, src.upperX);
-            const QString nameY = LineName(p.grid.lineNameY, src.upperY);
-            const QString from = nameX.isEmpty() && nameY.isEmpty() ? QString()  // a grid without names
-                                                                    : nameX + QLatin1Char('-') + nameY + QLatin1Char(':');
-            QStringList parts{from + QLatin1Char('(') + Product(u, d)};
-            if (!upperHeight.isEmpty())
-                parts << upperHeight;
-            if (user)
-                parts.last() += QLatin1Char('-') + FormatFixed(u.lValue, 1);
-            parts.last() += QLatin1Char(')');
-            parts << QLatin1Char('x') + ratio;
-            t += FormulaLines(parts, !upperHeight.isEmpty()) + QStringLiteral("\r+");
-            ++terms;
-        }
+    for (const PullOutTerm &term : c.termsOf(x, y, d, PullOutPath::AlongBeam)) {
+        const ColumnResult &u = c.results(term.upperX, term.upperY, 2);
+        const QString ratio = FormatRatio(term.ratio);
+        if (ratio.toFloat() == 0.0f ||
+            FormatFixed(PullOutForce(u, d, user, upperFactor), 2).toFloat() == 0.0f)
+            continue;
+        // "X3-Y5:(AxB-L)x0.500", or with the height "X3-Y5:(AxB", "x3.50/2.7-L)", "x0.500": each term
+        // names the second-storey column it comes from.
+        const QString nameX = LineName(p.grid.lineNameX, term.upperX);
+        const QString nameY = LineName(p.grid.lineNameY, term.upperY);
+        const QString from = nameX.isEmpty() && nameY.isEmpty() ? QString()  // a grid without names
+                                                                : nameX + QLatin1Char('-') + nameY + QLatin1Char(':');
+        QStringList parts{from + QLatin1Char('(') + Product(u, d)};
+        if (!upperHeight.isEmpty())
+            parts << upperHeight;
+        if (user)
+            parts.last() += QLatin1Char('-') + FormatFixed(u.lValue, 1);
+        parts.last() += QLatin1Char(')');
+        parts << QLatin1Char('x') + ratio;
+        t += FormulaLines(parts, !upperHeight.isEmpty()) + QStringLiteral("\r+");
+        ++terms;
     }
     const QString cross = FormatFixed(r.nCross[d], 3);
     if (cross.toFloat() != 0.0f) {
@@ -223,12 +211,13 @@ int ResultColumnLeft(int k)
     return left;
 }
 
-ResultRowMarks ResultRowMarksOf(const Project &p, int x, int y)
+ResultRowMarks ResultRowMarksOf(const Project &p, const Calculation &c, int x, int y)
 {
     ResultRowMarks m;
-    m.notCarried = NotCarried(p, x, y);
-    m.weakerPlacement = (p.nodes(x, y, 1).columnKind > 0 && WeakerPlacement(p.nodes(x, y, 1))) ||
-                        (HasUpperColumn(p, x, y) && WeakerPlacement(p.nodes(x, y, 2)));
+    m.notCarried = NotCarried(p, c, x, y);
+    m.weakerPlacement =
+        (p.nodes(x, y, 1).columnKind > 0 && WeakerPlacement(p.nodes(x, y, 1), c.requiredClass(x, y, 1))) ||
+        (HasUpperColumn(p, x, y) && WeakerPlacement(p.nodes(x, y, 2), c.requiredClass(x, y, 2)));
     return m;
 }
 
@@ -237,7 +226,7 @@ bool HasResultRow(const Project &p, int x, int y)
     return p.nodes(x, y, 1).columnKind > 0 || HasUpperColumn(p, x, y);
 }
 
-QStringList ResultRowCells(const Project &p, int x, int y)
+QStringList ResultRowCells(const Project &p, const Calculation &c, int x, int y)
 {
     QStringList cells;
     QString names = LineName(p.grid.lineNameX, x) + QStringLiteral("\r  ") + LineName(p.grid.lineNameY, y);
@@ -246,31 +235,30 @@ QStringList ResultRowCells(const Project &p, int x, int y)
     cells << names << QStringLiteral("X―\rY");
 
     if (HasUpperColumn(p, x, y)) {
-        const ColumnResult &r = p.results(x, y, 2);
-        const NodeRecord &n = p.nodes(x, y, 2);
+        const ColumnResult &r = c.results(x, y, 2);
+        const QString &required = c.requiredClass(x, y, 2);
         cells << JoinDirections(UpperN(p, r, kDirX), UpperN(p, r, kDirY), QStringLiteral("―――――"))
-              << ShownText(n.hardware[0], kShownHardware) +
-                     (NotCarried(p, x, y) ? kNotCarriedMark : QString())
-              << PlacedPair(n);
+              << ShownText(required, kShownHardware) + (NotCarried(p, c, x, y) ? kNotCarriedMark : QString())
+              << PlacedPair(p.nodes(x, y, 2), required);
     } else {
         cells << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-\r\r");
     }
 
     if (p.nodes(x, y, 1).columnKind > 0) {
-        const ColumnResult &r = p.results(x, y, 1);
-        const NodeRecord &n = p.nodes(x, y, 1);
+        const ColumnResult &r = c.results(x, y, 1);
+        const QString &required = c.requiredClass(x, y, 1);
         QString own[2];
         QString carried[2];
         QString total[2];
         for (int i = 0; i < 2; ++i) {
-            own[i] = LowerOwnN(p, x, y, kDirections[i]);
+            own[i] = LowerOwnN(p, c, x, y, kDirections[i]);
             total[i] = LowerTotalN(r, kDirections[i]);
-            carried[i] = CarriedN(p, x, y, kDirections[i], own[i], total[i]);
+            carried[i] = CarriedN(p, c, x, y, kDirections[i], own[i], total[i]);
         }
         cells << JoinDirections(own[0], own[1], QStringLiteral("―――――――――"))
               << JoinDirections(carried[0], carried[1], QStringLiteral("――――――――"))
               << JoinDirections(total[0], total[1], QStringLiteral("――――"))
-              << ShownText(n.hardware[0], kShownHardware) << PlacedPair(n);
+              << ShownText(required, kShownHardware) << PlacedPair(p.nodes(x, y, 1), required);
     } else {
         cells << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-")
               << QStringLiteral("-\r\r");
@@ -278,14 +266,13 @@ QStringList ResultRowCells(const Project &p, int x, int y)
     return cells;
 }
 
-QString ColumnResultText(const Project &p, int x, int y, int level)
+QString ColumnResultText(const Project &p, const Calculation &c, int x, int y, int level)
 {
-    if (!p.nodes.valid(x, y, level) || p.nodes(x, y, level).columnKind <= 0 || !p.results.valid(x, y, level))
+    if (!p.nodes.valid(x, y, level) || p.nodes(x, y, level).columnKind <= 0 || !c.results.valid(x, y, level))
         return {};
     const auto oneLine = [](QString t) {
         return t.replace(QLatin1Char('\r'), QLatin1Char(' ')).simplified();
     };
-    const NodeRecord &n = p.nodes(x, y, level);
     QStringList lines;
     lines << LineName(p.grid.lineNameX, x) + QStringLiteral("・") + LineName(p.grid.lineNameY, y) +
                  QStringLiteral("　%1階柱").arg(level) +
@@ -294,16 +281,16 @@ QString ColumnResultText(const Project &p, int x, int y, int level)
     for (int i = 0; i < 2; ++i) {
         const int d = kDirections[i];
         if (level >= 2) {
-            lines << names[i] + QStringLiteral("　N ") + oneLine(UpperN(p, p.results(x, y, level), d));
+            lines << names[i] + QStringLiteral("　N ") + oneLine(UpperN(p, c.results(x, y, level), d));
             continue;
         }
-        const QString own = LowerOwnN(p, x, y, d);
-        const QString total = LowerTotalN(p.results(x, y, 1), d);
+        const QString own = LowerOwnN(p, c, x, y, d);
+        const QString total = LowerTotalN(c.results(x, y, 1), d);
         lines << names[i] + QStringLiteral("　N′ ") + oneLine(own) + QStringLiteral("　ΔN ") +
-                     oneLine(CarriedN(p, x, y, d, own, total)) + QStringLiteral("　N ") + oneLine(total);
+                     oneLine(CarriedN(p, c, x, y, d, own, total)) + QStringLiteral("　N ") + oneLine(total);
     }
-    lines << QStringLiteral("必要な接合部の仕様 ") + ShownText(n.hardware[0], kShownHardware) +
-                 (level >= 2 && NotCarried(p, x, y) ? kNotCarriedMark : QString());
+    lines << QStringLiteral("必要な接合部の仕様 ") + ShownText(c.requiredClass(x, y, level), kShownHardware) +
+                 (level >= 2 && NotCarried(p, c, x, y) ? kNotCarriedMark : QString());
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -450,19 +437,19 @@ void PrintResultHeader(ReportState &b)
 namespace {
 
 // The explanations of the marks the table uses, printed on each of its pages.
-std::vector<QString> ResultNotes(const Project &p)
+std::vector<QString> ResultNotes(const Project &p, const Calculation &c)
 {
     bool weaker = false, notCarried = false, outOfRange = false;
     for (int y = 1; y <= p.dims.spanCountY + 1; ++y)
         for (int x = 1; x <= p.dims.spanCountX + 1; ++x) {
             if (!HasResultRow(p, x, y))
                 continue;
-            const ResultRowMarks marks = ResultRowMarksOf(p, x, y);
+            const ResultRowMarks marks = ResultRowMarksOf(p, c, x, y);
             weaker = weaker || marks.weakerPlacement;
             notCarried = notCarried || marks.notCarried;
             for (int level = 1; level <= std::min(p.dims.floorCount, 2); ++level)
                 outOfRange = outOfRange || (p.nodes(x, y, level).columnKind > 0 &&
-                                            p.nodes(x, y, level).hardware[0].trimmed() == OutOfRangeLabel());
+                                            c.requiredClass(x, y, level).trimmed() == OutOfRangeLabel());
         }
     std::vector<QString> notes;
     if (weaker)
@@ -499,7 +486,7 @@ void PrintResultTable(ReportState &b, float x)
     if (!b.advanceProgress())
         return;
     PrintSurface &s = b.s;
-    b.resultNotes = ResultNotes(b.p);
+    b.resultNotes = ResultNotes(b.p, b.c);
     b.chapterCode = kChapterResultTable;
     s.NewPage();
     b.cursorY = 0;
@@ -521,7 +508,7 @@ void PrintResultTable(ReportState &b, float x)
             if (!HasResultRow(p, xi, y))
                 continue;
             s.StartTable();
-            s.AddTable(format, QString(), {ResultRowCells(p, xi, y)});
+            s.AddTable(format, QString(), {ResultRowCells(p, b.c, xi, y)});
             s.EndTable();
             if (++rows % 64 == 0 && !b.keepGoing())
                 break;

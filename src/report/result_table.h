@@ -12,6 +12,7 @@
 namespace rqx {
 
 class PrintSurface;
+struct Calculation;
 struct Project;
 
 // Widths in twips of the twelve logical columns; 0 = not printed.
@@ -39,19 +40,19 @@ inline const QString kNotCarriedNote =
 TableFormat ResultTableFormat();
 // Left edge in twips (from the table's left) of logical column k (1..12); k = 13 is the right end.
 int ResultColumnLeft(int k);
-// The ten printed cells of the row of node (x, y); the project must hold current results.
-QStringList ResultRowCells(const Project &project, int x, int y);
+// The ten printed cells of the row of node (x, y), from the project and its calculation.
+QStringList ResultRowCells(const Project &project, const Calculation &calc, int x, int y);
 // Which marks the row of node (x, y) carries: placed hardware weaker than required, a second-storey column
 // whose pull-out is not carried down.
 struct ResultRowMarks {
     bool weakerPlacement = false;
     bool notCarried = false;
 };
-ResultRowMarks ResultRowMarksOf(const Project &project, int x, int y);
+ResultRowMarks ResultRowMarksOf(const Project &project, const Calculation &calc, int x, int y);
 // The column's entries of the table as one text, a line per direction: for a second-storey column
 // N with its formula, for a first-storey column N′, ΔN and N with theirs, then the required class
 // (marked when its pull-out is not carried). Empty when no column stands there.
-QString ColumnResultText(const Project &project, int x, int y, int level);
+QString ColumnResultText(const Project &project, const Calculation &calc, int x, int y, int level);
 // Whether node (x, y) gets a row: a column stands there on the first or the second storey.
 bool HasResultRow(const Project &project, int x, int y);
 // Left edge (twips from the table's left) that centres `text` at `points` over logical columns

@@ -135,9 +135,7 @@ HelpWindow *ShowHelp(QWidget *owner, int topic)
             path.isEmpty()
                 ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/") + kIndex)
                 : path;
-        MessageAnswer answer = MessageAnswer::Ok;
-        ShowMessage(shown + QStringLiteral(" が見つかりません。"), MessageKind::Ok, kMessageTitleFull, answer,
-                    owner);
+        ShowMessage(shown + QStringLiteral(" が見つかりません。"), MessageKind::Ok, kMessageTitleFull, owner);
         return nullptr;
     }
     QPointer<HelpWindow> &window = HelpWindowPointer();

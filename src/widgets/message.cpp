@@ -90,12 +90,11 @@ void KeepLineBreaks(QMessageBox &box, const QString &shown)
 
 }  // namespace
 
-void ShowMessage(const QString &text, MessageKind kind, const QString &title, MessageAnswer &answer,
-                 QWidget *parent)
+MessageAnswer ShowMessage(const QString &text, MessageKind kind, const QString &title, QWidget *parent)
 {
     const QMessageBox::StandardButtons buttons = ButtonsOf(kind);
     if (buttons == QMessageBox::NoButton)
-        return;
+        return MessageAnswer::Cancel;
     // Stored texts of any length (names from a file) never push the box off the screen; messages
     // break lines with single carriage returns.
     QString shown = FitMessageText(text);
@@ -106,16 +105,14 @@ void ShowMessage(const QString &text, MessageKind kind, const QString &title, Me
                     parent ? parent : QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     KeepLineBreaks(box, shown);
-    answer = AnswerOf(box.exec(), buttons);
+    return AnswerOf(box.exec(), buttons);
 }
 
 void OpenDocumentFile(QWidget *owner, const QString &path, bool &notFound)
 {
     notFound = !FileExists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     if (notFound) {
-        MessageAnswer answer = MessageAnswer::Ok;
-        ShowMessage(path + QStringLiteral(" が見つかりません。"), MessageKind::Ok, kMessageTitleFull, answer,
-                    owner);
+        ShowMessage(path + QStringLiteral(" が見つかりません。"), MessageKind::Ok, kMessageTitleFull, owner);
     }
 }
 

@@ -20,11 +20,11 @@ enum class MessageKind { Ok, OkCancel, AbortRetryIgnore, YesNoCancel, YesNo, Ret
 
 enum class MessageAnswer { Ok, Cancel, Abort, Retry, Ignore, Yes, No };
 
-// Modal message box with the buttons of kind (0–5) and sets answer to the button pressed.
-// A kind outside 0–5 shows nothing and leaves answer unchanged. Carriage returns in text are line
-// breaks. parent defaults to the active window.
-void ShowMessage(const QString &text, MessageKind kind, const QString &title, MessageAnswer &answer,
-                 QWidget *parent = nullptr);
+// Modal message box with the buttons of kind; returns the button pressed. A kind outside the list
+// shows nothing and answers Cancel. Carriage returns in text are line breaks. parent defaults to the
+// active window.
+MessageAnswer ShowMessage(const QString &text, MessageKind kind, const QString &title,
+                          QWidget *parent = nullptr);
 
 // Opens the file with the desktop's application for it. When the file is missing or cannot be opened,
 // sets notFound and tells the user "<path> が見つかりません。" (title "確認メッセージ"); else clears it.

@@ -12,6 +12,7 @@
 #include "model/project_file.h"
 #include "support/house_builder.h"
 #include "support/sample_houses.h"
+#include "support/calculated.h"
 
 using namespace rqx;
 using namespace rqx::samples;
@@ -24,16 +25,16 @@ struct Expected {
     const char *label;
 };
 
-void CheckEveryColumn(const Project &p, const std::vector<Expected> &table)
+void CheckEveryColumn(const Project &p, const Calculation &c, const std::vector<Expected> &table)
 {
     int columns = 0;
     for (int level = 1; level <= p.dims.floorCount; ++level)
-        columns += p.columnCount[level];
+        columns += c.columnCount[level];
     EXPECT_EQ(columns, static_cast<int>(table.size())) << "every column is listed";
     for (const Expected &e : table) {
         SCOPED_TRACE(testing::Message() << "level " << e.level << " (" << e.x << "," << e.y << ")");
         ASSERT_GT(p.nodes(e.x, e.y, e.level).columnKind, 0);
-        const ColumnResult &r = p.results(e.x, e.y, e.level);
+        const ColumnResult &r = c.results(e.x, e.y, e.level);
         EXPECT_NEAR(r.nOwn[kDirX], e.ownX, 1e-6f);
         EXPECT_NEAR(r.nOwn[kDirY], e.ownY, 1e-6f);
         EXPECT_NEAR(r.nBeam[kDirX], e.beamX, 1e-6f);
@@ -44,9 +45,9 @@ void CheckEveryColumn(const Project &p, const std::vector<Expected> &table)
     }
 }
 
-// The terms FindBeamTransferSource lists, side by side, times the upper column's ΔN, add up to
-// nBeam of every column below the top storey.
-void CheckBeamTermsAddUp(const Project &p)
+// The terms the calculation recorded, side by side, add up to nBeam of every column below the top
+// storey, and each is its share of the upper column's ΔN.
+void CheckBeamTermsAddUp(const Project &p, const Calculation &c)
 {
     const bool user = p.grid.lCoefficientMode != 0;
     for (int level = 1; level < p.dims.floorCount; ++level)
@@ -56,21 +57,12 @@ void CheckBeamTermsAddUp(const Project &p)
                     continue;
                 for (int d = kDirX; d <= kDirY; ++d) {
                     float sides[3] = {0.0f, 0.0f, 0.0f};
-                    for (int side = 1; side <= 2; ++side) {
-                        int fromX = 0;
-                        int fromY = 0;
-                        for (;;) {
-                            const BeamTransferSource s =
-                                FindBeamTransferSource(p, side, d, x, y, level, fromX, fromY);
-                            if (!s.found())
-                                break;
-                            sides[side] +=
-                                s.ratio * PullOutForce(p.results(s.upperX, s.upperY, level + 1), d, user);
-                            fromX = s.upperX;
-                            fromY = s.upperY;
-                        }
+                    for (const PullOutTerm &t : c.termsOf(x, y, d, PullOutPath::AlongBeam)) {
+                        EXPECT_EQ(t.amount,
+                                  t.ratio * PullOutForce(c.results(t.upperX, t.upperY, level + 1), d, user));
+                        sides[t.side] += t.amount;
                     }
-                    EXPECT_EQ(sides[1] + sides[2], p.results(x, y, level).nBeam[d])
+                    EXPECT_EQ(sides[1] + sides[2], c.results(x, y, level).nBeam[d])
                         << "level " << level << " (" << x << "," << y << ") d " << d;
                 }
             }
@@ -81,8 +73,8 @@ void CheckBeamTermsAddUp(const Project &p)
 TEST(Houses, OneStorey)
 {
     Project p = HandWorkedOneStorey();
-    RunCalculationSequence(p, true);
-    CheckEveryColumn(p,
+    Calculation c = test::Calculated(p);
+    CheckEveryColumn(p, c,
                      {
                          // (1,1) corner. X: brace's lower end here, A = 2.0 − 0.5 = 1.5, 1.5×0.8 − 0.4 = 0.8.
                          //       Y: lone cross brace, A = 3.0, 3.0×0.8 − 0.4 = 2.0 → (と).
@@ -101,10 +93,10 @@ TEST(Houses, OneStorey)
                          //       A = 3.0 − 2.0 = 1.0: 0.8 − 0.4 = 0.4.
                          {1, 5, 3, 1.6f, 0.4f, 0, 0, 0, 0, "(ほ)"},
                      });
-    EXPECT_EQ(p.anyNotCarried, 0);
-    EXPECT_EQ(p.wallLineFlags(kDirX, 1, 1), 1);
-    EXPECT_EQ(p.wallLineFlags(kDirX, 2, 1), 0);
-    EXPECT_EQ(p.wallLineFlags(kDirY, 5, 1), 1);
+    EXPECT_EQ(c.anyNotCarried, 0);
+    EXPECT_EQ(c.wallLineFlags(kDirX, 1, 1), 1);
+    EXPECT_EQ(c.wallLineFlags(kDirX, 2, 1), 0);
+    EXPECT_EQ(c.wallLineFlags(kDirY, 5, 1), 1);
 }
 
 // Storey 2 (formula (1), the same in both settings).
@@ -124,7 +116,7 @@ const std::vector<Expected> kTwoStoreyUpper = {
 TEST(Houses, TwoStoreysWithThroughColumnByTheCommentary)
 {
     Project p = HandWorkedTwoStorey(0);
-    RunCalculationSequence(p, true);
+    Calculation c = test::Calculated(p);
     std::vector<Expected> table = kTwoStoreyUpper;
     table.insert(table.end(), {
                                   // (1,1) corner, L 1.0. X: A 0, above A2 0: −1.0; (3,1) passes ΔN = 1.0 with
@@ -142,15 +134,15 @@ TEST(Houses, TwoStoreysWithThroughColumnByTheCommentary)
                                   // (5,3) corner X: 3.0×0.8 − 1.0 = 1.4000001, within the tolerance of (に).
                                   {1, 5, 3, 1.4f, -1.0f, 0, 0, 0, 0, "(に)"},
                               });
-    CheckEveryColumn(p, table);
-    EXPECT_EQ(p.anyNotCarried, 0);
-    CheckBeamTermsAddUp(p);
+    CheckEveryColumn(p, c, table);
+    EXPECT_EQ(c.anyNotCarried, 0);
+    CheckBeamTermsAddUp(p, c);
 }
 
 TEST(Houses, TwoStoreysWithThroughColumnByTheUserSetting)
 {
     Project p = HandWorkedTwoStorey(1);
-    RunCalculationSequence(p, false);
+    Calculation c = test::Calculated(p);
     std::vector<Expected> table = kTwoStoreyUpper;
     table.insert(table.end(), {
                                   // (1,1) L = 0.6 + 0.4 = 1.0; (3,1) passes 1.0 − 0.6 = 0.4, half: 0.2.
@@ -165,9 +157,9 @@ TEST(Houses, TwoStoreysWithThroughColumnByTheUserSetting)
                                   {1, 5, 2, -1.0f, -1.0f, 0, 0, 0, 0, "(い)"},
                                   {1, 5, 3, 1.4f, -1.0f, 0, 0, 0, 0, "(に)"},
                               });
-    CheckEveryColumn(p, table);
-    EXPECT_EQ(p.anyNotCarried, 0);
-    CheckBeamTermsAddUp(p);
+    CheckEveryColumn(p, c, table);
+    EXPECT_EQ(c.anyNotCarried, 0);
+    CheckBeamTermsAddUp(p, c);
 }
 
 TEST(Houses, SecondStoreyColumnOnABeamOverNoColumn)
@@ -177,7 +169,7 @@ TEST(Houses, SecondStoreyColumnOnABeamOverNoColumn)
     // Across: P1 = (1,3) has a column, so side 2 only; f = 0.5; the Y member 1..5 is met at its
     // middle: 0.5 × 2.5 × 0.5 = 0.625 to (3,1) and to (3,5).
     Project p = HandWorkedCrossBeam();
-    RunCalculationSequence(p, false);
+    Calculation c = test::Calculated(p);
     const std::vector<Expected> upper = {
         {2, 1, 1, -0.4f, -0.4f, 0, 0, 0, 0, "(い)"}, {2, 5, 1, -0.4f, -0.4f, 0, 0, 0, 0, "(い)"},
         {2, 1, 5, -0.4f, -0.4f, 0, 0, 0, 0, "(い)"}, {2, 5, 5, -0.4f, -0.4f, 0, 0, 0, 0, "(い)"},
@@ -199,27 +191,27 @@ TEST(Houses, SecondStoreyColumnOnABeamOverNoColumn)
                                   // (5,5) corner X: 2.0×0.8 − 1.0 = 0.6.
                                   {1, 5, 5, 0.6f, -1.0f, 0, 0, 0, 0, "(ろ)"},
                               });
-    CheckEveryColumn(p, table);
-    EXPECT_EQ(p.results(2, 3, 2).notCarried, 0);
-    EXPECT_EQ(p.anyNotCarried, 0);
-    CheckBeamTermsAddUp(p);
+    CheckEveryColumn(p, c, table);
+    EXPECT_EQ(c.results(2, 3, 2).notCarried, 0);
+    EXPECT_EQ(c.anyNotCarried, 0);
+    CheckBeamTermsAddUp(p, c);
 
     // Not considering orthogonal beams: no nCross; (3,1) and (3,5) drop to (い).
     p.grid.crossBeamIgnored = 1;
-    RunCalculationSequence(p, false);
-    EXPECT_EQ(p.results(3, 1, 1).nCross[kDirX], 0.0f);
-    EXPECT_EQ(p.results(3, 5, 1).nCross[kDirX], 0.0f);
+    c = test::Calculated(p);
+    EXPECT_EQ(c.results(3, 1, 1).nCross[kDirX], 0.0f);
+    EXPECT_EQ(c.results(3, 5, 1).nCross[kDirX], 0.0f);
     EXPECT_EQ(p.nodes(3, 5, 1).hardware[0], QStringLiteral("(い)"));
-    EXPECT_NEAR(p.results(1, 3, 1).nBeam[kDirX], 1.25f, 1e-6f);
-    CheckBeamTermsAddUp(p);
+    EXPECT_NEAR(c.results(1, 3, 1).nBeam[kDirX], 1.25f, 1e-6f);
+    CheckBeamTermsAddUp(p, c);
 
     // Without the column at (3,5) the Y member ends on nothing: U is not carried.
     p.grid.crossBeamIgnored = 0;
     p.nodes(3, 5, 1).columnKind = 0;
-    RunCalculationSequence(p, false);
-    EXPECT_EQ(p.results(2, 3, 2).notCarried, 1);
-    EXPECT_EQ(p.anyNotCarried, 1);
-    EXPECT_NEAR(p.results(3, 1, 1).nCross[kDirX], 0.625f, 1e-6f);
+    c = test::Calculated(p);
+    EXPECT_EQ(c.results(2, 3, 2).notCarried, 1);
+    EXPECT_EQ(c.anyNotCarried, 1);
+    EXPECT_NEAR(c.results(3, 1, 1).nCross[kDirX], 0.625f, 1e-6f);
 }
 
 TEST(Houses, SampleFileTermsAddUpInBothSettings)
@@ -229,12 +221,12 @@ TEST(Houses, SampleFileTermsAddUpInBothSettings)
     ASSERT_TRUE(LoadProjectFile(QStringLiteral(VELM_TEST_DATA_DIR "/two_storey.RQX"), p).ok);
     for (int mode = 0; mode <= 1; ++mode) {
         p.grid.lCoefficientMode = mode;
-        RunCalculationSequence(p, false);
+        Calculation c = test::Calculated(p);
         float nBeamSum = 0.0f;
-        for (const ColumnResult &r : p.results)
+        for (const ColumnResult &r : c.results)
             nBeamSum += std::abs(r.nBeam[kDirX]) + std::abs(r.nBeam[kDirY]);
         EXPECT_GT(nBeamSum, 0.0f) << "the sample passes pull-out along its floor beams";
-        CheckBeamTermsAddUp(p);
+        CheckBeamTermsAddUp(p, c);
     }
 }
 
@@ -255,19 +247,19 @@ TEST(Houses, ASmallShareOfALongBeamCarriesAndAVoidAboveCountsAsSecondStorey)
     PlaceColumn(p, 2, 120, 1);
     PlaceWall(p, 2, kDirX, 1, 119, 120, kKeyMenzai, 4);
     PlaceBeam(p, 2, kDirX, 1, 1, 121);
-    RunCalculationSequence(p, true);
+    Calculation c = test::Calculated(p);
 
     const float span = p.dims.spanLength;
     const float w = 120 * span;
-    EXPECT_NEAR(p.results(120, 1, 2).nOwn[kDirX], 2.0f * 0.5f - 0.6f, 1e-6f);
+    EXPECT_NEAR(c.results(120, 1, 2).nOwn[kDirX], 2.0f * 0.5f - 0.6f, 1e-6f);
     // (1,1): v = 119 spans, u = (w − v)/w = 1/120, below one hundredth.
-    EXPECT_NEAR(p.results(1, 1, 1).nBeam[kDirX], (w - 119 * span) / w * 1.0f, 1e-6f);
-    EXPECT_GT(p.results(1, 1, 1).nBeam[kDirX], 0.008f);
+    EXPECT_NEAR(c.results(1, 1, 1).nBeam[kDirX], (w - 119 * span) / w * 1.0f, 1e-6f);
+    EXPECT_GT(c.results(1, 1, 1).nBeam[kDirX], 0.008f);
     // (121,1): v = 1 span, u = 119/120.
-    EXPECT_NEAR(p.results(121, 1, 1).nBeam[kDirX], (w - span) / w * 1.0f, 1e-6f);
+    EXPECT_NEAR(c.results(121, 1, 1).nBeam[kDirX], (w - span) / w * 1.0f, 1e-6f);
     // (61,2): voids all around above, inside the first storey's floor: L 1.6 of a two-storey part
     // (a single-storey part would take 0.6); no wall, no column above.
-    EXPECT_NEAR(p.results(61, 2, 1).nOwn[kDirX], -1.6f, 1e-6f);
-    EXPECT_NEAR(p.results(61, 2, 1).nOwn[kDirY], -1.6f, 1e-6f);
-    CheckBeamTermsAddUp(p);
+    EXPECT_NEAR(c.results(61, 2, 1).nOwn[kDirX], -1.6f, 1e-6f);
+    EXPECT_NEAR(c.results(61, 2, 1).nOwn[kDirY], -1.6f, 1e-6f);
+    CheckBeamTermsAddUp(p, c);
 }

@@ -17,17 +17,16 @@ TEST(MemberExtent, FloorBeamRunsFromSupportToSupport)
     PlaceColumn(p, 1, 1, 2);
     PlaceColumn(p, 1, 4, 2);
     PlaceColumn(p, 2, 6, 2);  // an upper column is no support
-    UpdateBeamSegments(p);
 
-    MemberExtent m = FindMemberExtent(p, kMemberBeam, 2, kDirX, 2, 2);  // middle of 1..4
+    MemberExtent m = FindBeamExtent(p, Calculate(p).beamSegments, 2, kDirX, 2, 2);  // middle of 1..4
     EXPECT_EQ(m.first, 1);
     EXPECT_EQ(m.last, 3);
     EXPECT_FLOAT_EQ(m.span, 3 * 0.455f);
-    m = FindMemberExtent(p, kMemberBeam, 2, kDirX, 4, 2);  // first segment of 4..8
+    m = FindBeamExtent(p, Calculate(p).beamSegments, 2, kDirX, 4, 2);  // first segment of 4..8
     EXPECT_EQ(m.first, 4);
     EXPECT_EQ(m.last, 7);
     EXPECT_FLOAT_EQ(m.span, 4 * 0.455f);
-    m = FindMemberExtent(p, kMemberBeam, 2, kDirX, 7, 2);  // last segment of 4..8
+    m = FindBeamExtent(p, Calculate(p).beamSegments, 2, kDirX, 7, 2);  // last segment of 4..8
     EXPECT_EQ(m.first, 4);
     EXPECT_EQ(m.last, 7);
 }
@@ -36,17 +35,15 @@ TEST(MemberExtent, NoMemberGivesSpanZero)
 {
     Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceBeam(p, 2, kDirY, 3, 1, 3);
-    UpdateBeamSegments(p);
-    MemberExtent m = FindMemberExtent(p, kMemberBeam, 2, kDirY, 3, 3);
+    MemberExtent m = FindBeamExtent(p, Calculate(p).beamSegments, 2, kDirY, 3, 3);
     EXPECT_EQ(m.span, 0.0f);
     EXPECT_EQ(m.first, 0);
     EXPECT_EQ(m.last, 0);
     // The beam exists in Y only.
-    EXPECT_EQ(FindMemberExtent(p, kMemberBeam, 2, kDirX, 3, 1).span, 0.0f);
+    EXPECT_EQ(FindBeamExtent(p, Calculate(p).beamSegments, 2, kDirX, 3, 1).span, 0.0f);
     // Single-span member: the segment itself.
     PlaceColumn(p, 1, 3, 2);
-    UpdateBeamSegments(p);
-    m = FindMemberExtent(p, kMemberBeam, 2, kDirY, 3, 2);
+    m = FindBeamExtent(p, Calculate(p).beamSegments, 2, kDirY, 3, 2);
     EXPECT_EQ(m.first, 2);
     EXPECT_EQ(m.last, 2);
     EXPECT_FLOAT_EQ(m.span, 0.455f);
@@ -58,8 +55,7 @@ TEST(MemberExtent, BeamsOfAnyPresentValueFormOneRun)
     Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceBeam(p, 2, kDirX, 1, 1, 4);
     p.nodes(2, 1, 2).beam[kDirX].present = 2;
-    UpdateBeamSegments(p);
-    const MemberExtent m = FindMemberExtent(p, kMemberBeam, 2, kDirX, 2, 1);
+    const MemberExtent m = FindBeamExtent(p, Calculate(p).beamSegments, 2, kDirX, 2, 1);
     EXPECT_EQ(m.first, 1);
     EXPECT_EQ(m.last, 3);
     EXPECT_FLOAT_EQ(m.span, 3 * 0.455f);

@@ -7,6 +7,7 @@
 
 #include "calc/hardware_class.h"
 #include "support/house_builder.h"
+#include "support/calculated.h"
 
 using namespace rqx;
 using namespace rqx::samples;
@@ -15,14 +16,21 @@ namespace {
 
 constexpr float kTol = 1e-6f;
 
-void Calculate(Project &p)
+// The calculation of the last Run.
+Calculation &Last()
 {
-    RunCalculationSequence(p, false);
+    static Calculation calc;
+    return calc;
 }
 
-const ColumnResult &R(const Project &p, int x, int y, int level)
+void Calc(Project &p)
 {
-    return p.results(x, y, level);
+    Last() = test::Calculated(p);
+}
+
+const ColumnResult &R(const Project &, int x, int y, int level)
+{
+    return Last().results(x, y, level);
 }
 
 }  // namespace
@@ -34,7 +42,7 @@ TEST(ColumnN, SecondStoreyCornerWithWallOnOneSide)
     Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceColumn(p, 2, 1, 1);
     PlaceWall(p, 2, kDirX, 1, 1, 3, kKeyMenzai, 4);  // 2.0 on side 2
-    Calculate(p);
+    Calc(p);
     // No floor around: corner. N = A×0.8 − 0.4 = 2.0×0.8 − 0.4 = 1.2; Y: −0.4.
     EXPECT_EQ(p.nodes(1, 1, 2).isCorner, 1);
     EXPECT_FLOAT_EQ(R(p, 1, 1, 2).bValue, 0.8f);
@@ -80,7 +88,7 @@ TEST(ColumnN, FirstStoreyLByPartAndSettingWithAndWithoutAColumnAbove)
         PlaceColumn(p, 2, 3, 2);
         PlaceWall(p, 1, kDirX, 3, 3, 4, kKeyMenzai, 6);
         PlaceWall(p, 2, kDirX, 3, 2, 3, kKeyMenzai, 4);
-        Calculate(p);
+        Calc(p);
         EXPECT_EQ(p.nodes(3, 3, 2).isCorner, 1);
         EXPECT_EQ(p.nodes(3, 2, 2).isCorner, 0);
         for (const Case &c : cases) {
@@ -102,7 +110,7 @@ TEST(ColumnN, OneStoreyHouseIsAlwaysASingleStoreyPart)
     PlaceFloor(p, 2, 1, 1, 3, 3);
     PlaceColumn(p, 1, 2, 2);
     PlaceWall(p, 1, kDirY, 2, 1, 2, kKeyTasuki, 3);  // 4.0 on Y side 1, no correction
-    Calculate(p);
+    Calc(p);
     // 4 floored cells: B 0.5, L 0.6; N = 4.0×0.5 − 0.6 = 1.4 → (に).
     EXPECT_FLOAT_EQ(R(p, 2, 2, 1).lValue, 0.6f);
     EXPECT_NEAR(R(p, 2, 2, 1).nOwn[kDirY], 1.4f, kTol);
@@ -134,7 +142,7 @@ TEST(BeamTransfer, ColumnHalfwayGivesHalfToEachEnd)
 {
     // A = 1.5 (board row 3), ΔN = 1.5×0.8 = 1.2; u = (1.82 − 0.91)/1.82 = 0.5 → 0.6 each.
     Project p = HalfwayHouse(3);
-    Calculate(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 2).aValue[kDirX] * R(p, 3, 1, 2).bValue, 1.2f, kTol);
     EXPECT_NEAR(R(p, 1, 1, 1).nBeam[kDirX], 0.6f, kTol);
     EXPECT_NEAR(R(p, 5, 1, 1).nBeam[kDirX], 0.6f, kTol);
@@ -142,14 +150,14 @@ TEST(BeamTransfer, ColumnHalfwayGivesHalfToEachEnd)
     // Both ends stand on lower columns: nothing goes across, nothing is flagged.
     EXPECT_EQ(R(p, 3, 1, 2).notCarried, 0);
     EXPECT_EQ(R(p, 1, 1, 1).nCross[kDirX], 0.0f);
-    EXPECT_EQ(p.anyNotCarried, 0);
+    EXPECT_EQ(Last().anyNotCarried, 0);
     // The lower columns: no wall, corner of a single-storey part (no storey-2 floor), L 0.4:
     // N = −0.4 + 0.6 = 0.2.
     EXPECT_NEAR(TotalN(R(p, 1, 1, 1), kDirX), 0.2f, kTol);
 
     // With the user's L: ΔN = 1.2 − 0.4 = 0.8 → 0.4 each.
     p.grid.lCoefficientMode = 1;
-    Calculate(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 1, 1, 1).nBeam[kDirX], 0.4f, kTol);
     EXPECT_NEAR(R(p, 5, 1, 1).nBeam[kDirX], 0.4f, kTol);
 }
@@ -157,11 +165,11 @@ TEST(BeamTransfer, ColumnHalfwayGivesHalfToEachEnd)
 TEST(BeamTransfer, ColumnWithoutWallPassesNothingOrMinusLWithTheUserSetting)
 {
     Project p = HalfwayHouse(0);
-    Calculate(p);
+    Calc(p);
     EXPECT_EQ(R(p, 1, 1, 1).nBeam[kDirX], 0.0f);
     // Mode 1: ΔN = 0×0.8 − 0.4 = −0.4, half of it lowers each lower column.
     p.grid.lCoefficientMode = 1;
-    Calculate(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 1, 1, 1).nBeam[kDirX], -0.2f, kTol);
     EXPECT_NEAR(R(p, 5, 1, 1).nBeam[kDirX], -0.2f, kTol);
 }
@@ -182,16 +190,14 @@ TEST(BeamTransfer, ShareBelowOneMillionthAddsNothing)
     PlaceColumn(p, 2, 7, 2);
     PlaceBeam(p, 2, kDirX, 2, 4, 7);
     PlaceWall(p, 2, kDirX, 2, 6, 7, kKeyMenzai, 6);
-    Calculate(p);
+    Calc(p);
     EXPECT_EQ(R(p, 1, 1, 1).nBeam[kDirX], 0.0f);
     EXPECT_EQ(R(p, 4, 2, 1).nBeam[kDirX], 0.0f);
     // The column at x = 6 carries it from x = 7: member 6..7 starts at it, u = (0.455 − 0.455)/..
     // = 0 too; the share is lost at the free end, the beam transfer never flags it.
     EXPECT_EQ(R(p, 6, 2, 1).nBeam[kDirX], 0.0f);
-    const BeamTransferSource s = FindBeamTransferSource(p, 2, kDirX, 1, 1, 1, 0, 0);
-    EXPECT_EQ(s.upperX, 3);
-    EXPECT_EQ(s.upperY, 1);
-    EXPECT_EQ(s.ratio, 0.0f);
+    // No term is recorded for a share of 0.
+    EXPECT_TRUE(Last().termsOf(1, 1, kDirX, PullOutPath::AlongBeam).empty());
 }
 
 TEST(BeamTransfer, TermsListedFromAnyStartMeasureAgainstTheColumnsOwnMember)
@@ -207,29 +213,24 @@ TEST(BeamTransfer, TermsListedFromAnyStartMeasureAgainstTheColumnsOwnMember)
     PlaceBeam(p, 2, kDirX, 1, 1, 9);
     PlaceWall(p, 2, kDirX, 1, 4, 5, kKeyMenzai, 4);
     PlaceWall(p, 2, kDirX, 1, 6, 7, kKeyMenzai, 4);
-    Calculate(p);
-    // From x = 1: the upper column at x = 4, v = 1.365 > 0.91: u = 0.
-    BeamTransferSource s = FindBeamTransferSource(p, 2, kDirX, 1, 1, 1, 0, 0);
-    EXPECT_EQ(s.upperX, 4);
-    EXPECT_EQ(s.ratio, 0.0f);
-    // Resuming at x = 4: x = 6 is still measured against 0.91 from x = 1 (v = 2.275): u = 0,
-    // not (2.73 − 2.275)/2.73 of the member beyond.
-    s = FindBeamTransferSource(p, 2, kDirX, 1, 1, 1, s.upperX, s.upperY);
-    EXPECT_EQ(s.upperX, 6);
-    EXPECT_EQ(s.ratio, 0.0f);
-    s = FindBeamTransferSource(p, 2, kDirX, 1, 1, 1, s.upperX, s.upperY);
-    EXPECT_FALSE(s.found());
+    Calc(p);
+    // From x = 1: the upper column at x = 4, v = 1.365 > 0.91: u = 0, and so for x = 6 (measured against
+    // 0.91 from x = 1, not against the member beyond): no term.
+    EXPECT_TRUE(Last().termsOf(1, 1, kDirX, PullOutPath::AlongBeam).empty());
     EXPECT_EQ(R(p, 1, 1, 1).nBeam[kDirX], 0.0f);
     // The column at x = 3: w = 2.73; x = 4: u = (2.73 − 0.455)/2.73 = 5/6, x = 6: 0.5.
     // ΔN = 2.0×B(0.8, no floors) = 1.6 each: 1.6×5/6 + 0.8 = 2.1333.
-    s = FindBeamTransferSource(p, 2, kDirX, 3, 1, 1, 0, 0);
-    EXPECT_NEAR(s.ratio, 5.0f / 6.0f, kTol);
-    s = FindBeamTransferSource(p, 2, kDirX, 3, 1, 1, s.upperX, s.upperY);
-    EXPECT_NEAR(s.ratio, 0.5f, kTol);
+    const std::vector<PullOutTerm> terms = Last().termsOf(3, 1, kDirX, PullOutPath::AlongBeam);
+    ASSERT_EQ(terms.size(), 2u);
+    EXPECT_EQ(terms[0].upperX, 4);
+    EXPECT_EQ(terms[0].side, 2);
+    EXPECT_NEAR(terms[0].ratio, 5.0f / 6.0f, kTol);
+    EXPECT_EQ(terms[1].upperX, 6);
+    EXPECT_NEAR(terms[1].ratio, 0.5f, kTol);
+    EXPECT_NEAR(terms[1].amount, 0.8f, kTol);
     EXPECT_NEAR(R(p, 3, 1, 1).nBeam[kDirX], 1.6f * 5.0f / 6.0f + 0.8f, 1e-5f);
-    // No column at the node, or no storey above: nothing found.
-    EXPECT_FALSE(FindBeamTransferSource(p, 2, kDirX, 2, 1, 1, 0, 0).found());
-    EXPECT_FALSE(FindBeamTransferSource(p, 2, kDirX, 4, 1, 2, 0, 0).found());
+    // No column at the node, or no storey above: nothing recorded.
+    EXPECT_TRUE(Last().termsOf(2, 1, kDirX, PullOutPath::AlongBeam).empty());
 }
 
 // ---- Transfer through orthogonal beams ----
@@ -261,15 +262,15 @@ TEST(CrossTransfer, CarriedToBothEndsOfTheCrossMember)
     // t = 1.82, q = 0.91: half to each end. nCross = 0.5 × 1.6 × 0.5 = 0.4 at (3,1) and (3,5);
     // the other half reaches (1,3) along the beam: u = 0.5 → nBeam 0.8.
     Project p = CrossHouse(3, 3);
-    Calculate(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.4f, kTol);
     EXPECT_NEAR(R(p, 3, 5, 1).nCross[kDirX], 0.4f, kTol);
     EXPECT_NEAR(R(p, 1, 3, 1).nBeam[kDirX], 0.8f, kTol);
     EXPECT_EQ(R(p, 3, 1, 1).nCross[kDirY], 0.0f);
     EXPECT_EQ(R(p, 2, 3, 2).notCarried, 0);
-    EXPECT_EQ(p.anyNotCarried, 0);
+    EXPECT_EQ(Last().anyNotCarried, 0);
     // A second run starts from zero again.
-    Calculate(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.4f, kTol);
 }
 
@@ -278,7 +279,7 @@ TEST(CrossTransfer, SharedByTheDistanceAlongTheCrossMember)
     // Connection at (3,2): q = 0.455 of t = 1.82 → (3,1) takes 0.75, (3,5) 0.25 of
     // ΔN × f = 1.6 × 0.5: 0.6 and 0.2.
     Project p = CrossHouse(2, 3);
-    Calculate(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.6f, kTol);
     EXPECT_NEAR(R(p, 3, 5, 1).nCross[kDirX], 0.2f, kTol);
 }
@@ -288,7 +289,7 @@ TEST(CrossTransfer, FullShareWhenTheFarEndHasNoCrossBeam)
     // Carrying member 1..4; no Y beam passes P2 = (4,3): the whole ΔN goes across, 0.8 to
     // each end of the cross member. Along the beam (1,3) still gets u = 0.91/1.365 = 2/3 of it.
     Project p = CrossHouse(3, 4);
-    Calculate(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.8f, kTol);
     EXPECT_NEAR(R(p, 3, 5, 1).nCross[kDirX], 0.8f, kTol);
     EXPECT_NEAR(R(p, 1, 3, 1).nBeam[kDirX], 1.6f * 2.0f / 3.0f, kTol);
@@ -306,20 +307,20 @@ TEST(CrossTransfer, FullShareWhenStandingOnAnOrthogonalBeamEnd)
     PlaceBeam(p, 2, kDirX, 3, 1, 5);
     PlaceBeam(p, 2, kDirY, 2, 2, 3);
     PlaceWall(p, 2, kDirX, 2, 1, 2, kKeyMenzai, 4);
-    Calculate(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 1, 3, 1).nCross[kDirX], 1.2f, kTol);
     EXPECT_NEAR(R(p, 5, 3, 1).nCross[kDirX], 0.4f, kTol);
-    EXPECT_EQ(p.anyNotCarried, 0);
+    EXPECT_EQ(Last().anyNotCarried, 0);
 
     // A first-storey column at the connection node (2,3): the cross member starts there, q = 0,
     // so it takes all 1.6 and the far end's share is 0. Without a column at (5,3) nothing is
     // lost there: no warning.
     p.nodes(5, 3, 1).columnKind = 0;
     PlaceColumn(p, 1, 2, 3);
-    Calculate(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 2, 3, 1).nCross[kDirX], 1.6f, kTol);
     EXPECT_EQ(R(p, 2, 2, 2).notCarried, 0);
-    EXPECT_EQ(p.anyNotCarried, 0);
+    EXPECT_EQ(Last().anyNotCarried, 0);
 }
 
 TEST(CrossTransfer, PullOutOfTheOtherDirectionReachesBothEndsOfTheCarryingBeam)
@@ -335,12 +336,12 @@ TEST(CrossTransfer, PullOutOfTheOtherDirectionReachesBothEndsOfTheCarryingBeam)
     PlaceColumn(p, 2, 3, 2);
     PlaceBeam(p, 2, kDirY, 3, 1, 5);
     PlaceWall(p, 2, kDirX, 2, 3, 4, kKeyMenzai, 4);
-    Calculate(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 1.2f, kTol);
     EXPECT_NEAR(R(p, 3, 5, 1).nCross[kDirX], 0.4f, kTol);
     EXPECT_EQ(R(p, 3, 1, 1).nBeam[kDirY], 0.0f);  // no Y wall on U: nothing along the beam in Y
     EXPECT_EQ(R(p, 3, 2, 2).notCarried, 0);
-    EXPECT_EQ(p.anyNotCarried, 0);
+    EXPECT_EQ(Last().anyNotCarried, 0);
 }
 
 TEST(CrossTransfer, OtherDirectionPullOutReachesTheOneSupportedEndAndGoesAcrossTheRest)
@@ -359,12 +360,12 @@ TEST(CrossTransfer, OtherDirectionPullOutReachesTheOneSupportedEndAndGoesAcrossT
     PlaceBeam(p, 2, kDirY, 3, 1, 5);
     PlaceBeam(p, 2, kDirX, 5, 1, 5);
     PlaceWall(p, 2, kDirX, 2, 3, 4, kKeyMenzai, 4);
-    Calculate(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 1.2f, kTol);
     EXPECT_NEAR(R(p, 1, 5, 1).nCross[kDirX], 0.2f, kTol);
     EXPECT_NEAR(R(p, 5, 5, 1).nCross[kDirX], 0.2f, kTol);
     EXPECT_EQ(R(p, 3, 2, 2).notCarried, 0);
-    EXPECT_EQ(p.anyNotCarried, 0);
+    EXPECT_EQ(Last().anyNotCarried, 0);
 }
 
 TEST(CrossTransfer, EndWithoutLowerColumnIsNotCarried)
@@ -373,10 +374,10 @@ TEST(CrossTransfer, EndWithoutLowerColumnIsNotCarried)
     // (3,1) still takes 0.4.
     Project p = CrossHouse(3, 3);
     p.nodes(3, 5, 1).columnKind = 0;
-    Calculate(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 3, 1, 1).nCross[kDirX], 0.4f, kTol);
     EXPECT_EQ(R(p, 2, 3, 2).notCarried, 1);
-    EXPECT_EQ(p.anyNotCarried, 1);
+    EXPECT_EQ(Last().anyNotCarried, 1);
 }
 
 TEST(CrossTransfer, ColumnOnNoOrthogonalBeamIsNotCarried)
@@ -385,15 +386,15 @@ TEST(CrossTransfer, ColumnOnNoOrthogonalBeamIsNotCarried)
     Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceColumn(p, 2, 2, 2);
     PlaceWall(p, 2, kDirY, 2, 2, 3, kKeyKesa, 2);
-    Calculate(p);
+    Calc(p);
     EXPECT_EQ(R(p, 2, 2, 2).notCarried, 1);
-    EXPECT_EQ(p.anyNotCarried, 1);
+    EXPECT_EQ(Last().anyNotCarried, 1);
     // Without any wall and with the commentary's L, it has nothing to pass down.
     Project q = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceColumn(q, 2, 2, 2);
-    Calculate(q);
+    Calc(q);
     EXPECT_EQ(R(q, 2, 2, 2).notCarried, 0);
-    EXPECT_EQ(q.anyNotCarried, 0);
+    EXPECT_EQ(Last().anyNotCarried, 0);
 }
 
 TEST(CrossTransfer, ConnectionSearchPassesOverSpansWithoutBeam)
@@ -410,11 +411,11 @@ TEST(CrossTransfer, ConnectionSearchPassesOverSpansWithoutBeam)
     PlaceBeam(p, 2, kDirX, 4, 1, 5);
     PlaceBeam(p, 2, kDirY, 2, 3, 4);
     PlaceWall(p, 2, kDirX, 2, 2, 3, kKeyMenzai, 4);
-    Calculate(p);
+    Calc(p);
     EXPECT_NEAR(R(p, 1, 4, 1).nCross[kDirX], 1.2f, kTol);
     EXPECT_NEAR(R(p, 5, 4, 1).nCross[kDirX], 0.4f, kTol);
     EXPECT_EQ(R(p, 2, 2, 2).notCarried, 0);
-    EXPECT_EQ(p.anyNotCarried, 0);
+    EXPECT_EQ(Last().anyNotCarried, 0);
 }
 
 TEST(CrossTransfer, IgnoredByTheSettingWhileBeamTransferGoesOn)
@@ -422,13 +423,13 @@ TEST(CrossTransfer, IgnoredByTheSettingWhileBeamTransferGoesOn)
     Project p = CrossHouse(3, 3);
     p.nodes(3, 5, 1).columnKind = 0;
     p.grid.crossBeamIgnored = 1;
-    Calculate(p);
-    for (const ColumnResult &r : p.results) {
+    Calc(p);
+    for (const ColumnResult &r : Last().results) {
         EXPECT_EQ(r.nCross[kDirX], 0.0f);
         EXPECT_EQ(r.nCross[kDirY], 0.0f);
         EXPECT_EQ(r.notCarried, 0);
     }
-    EXPECT_EQ(p.anyNotCarried, 0);
+    EXPECT_EQ(Last().anyNotCarried, 0);
     EXPECT_NEAR(R(p, 1, 3, 1).nBeam[kDirX], 0.8f, kTol);
 }
 
@@ -444,10 +445,10 @@ TEST(RunCalculation, CountsColumnsAndClearsHardwareOfEmptyNodes)
     p.nodes(2, 1, 1).hardware[1] = QStringLiteral("(は)");
     p.nodes(2, 1, 1).hardware[2] = QStringLiteral("(は)");
     p.nodes(1, 1, 1).hardware[1] = QStringLiteral("(と)");
-    Calculate(p);
-    ASSERT_EQ(p.columnCount.size(), 2);
-    EXPECT_EQ(p.columnCount[1], 3);
-    EXPECT_EQ(p.columnCount[2], 1);
+    Calc(p);
+    ASSERT_EQ(Last().columnCount.size(), 2);
+    EXPECT_EQ(Last().columnCount[1], 3);
+    EXPECT_EQ(Last().columnCount[2], 1);
     for (int i = 0; i <= 2; ++i)
         EXPECT_TRUE(p.nodes(2, 1, 1).hardware[i].isEmpty()) << i;
     EXPECT_EQ(p.nodes(1, 1, 1).hardware[1], QStringLiteral("(と)"));  // placed hardware stays
@@ -464,7 +465,7 @@ TEST(RunCalculation, NBeyondTheTableIsLabelledAndTheRestGoesOn)
     PlaceColumn(p, 1, 3, 3);
     PlaceWall(p, 1, kDirX, 1, 1, 2, kKeyTasuki, 4);
     PlaceWall(p, 2, kDirX, 1, 1, 2, kKeyTasuki, 4);
-    Calculate(p);
+    Calc(p);
     EXPECT_NEAR(TotalN(R(p, 1, 1, 1), kDirX), 7.6f, kTol);
     EXPECT_EQ(p.nodes(1, 1, 1).hardware[0], QStringLiteral("範囲外"));
     EXPECT_NEAR(TotalN(R(p, 1, 1, 2), kDirX), 3.6f, kTol);  // 5.0×0.8 − 0.4

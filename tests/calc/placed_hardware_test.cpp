@@ -4,6 +4,25 @@
 #include "calc/placed_hardware.h"
 #include "support/house_builder.h"
 
+namespace {
+
+struct Required {
+    int x, y, level;
+    const char *label;
+};
+
+// A calculation that gives only the listed required classes.
+rqx::Calculation RequiredClasses(const rqx::Project &p, std::initializer_list<Required> classes)
+{
+    rqx::Calculation calc;
+    calc.requiredClass.reset(p.nodes.sizeX(), p.nodes.sizeY(), p.nodes.sizeLevel());
+    for (const Required &r : classes)
+        calc.requiredClass(r.x, r.y, r.level) = QString::fromUtf8(r.label);
+    return calc;
+}
+
+}  // namespace
+
 namespace rqx {
 namespace {
 
@@ -28,10 +47,10 @@ TEST(PlacedHardwareTest, ListLinesPadNamesByStyleAndBlanksToSixCharacters)
         p.grid.lineStyleY = c.styleY;
         p.grid.lineNameX[3] = QString::fromUtf8(c.nameX);
         p.grid.lineNameY[2] = QString::fromUtf8(c.nameY);
-        p.nodes(3, 2, 1).hardware[0] = QString::fromUtf8(c.required);
+        const Calculation calc = RequiredClasses(p, {{3, 2, 1, c.required}});
         const PlacedHardwareLine line{3, 2, QString::fromUtf8(c.top), QString::fromUtf8(c.foot),
                                       c.through ? 1 : 0};
-        EXPECT_EQ(PlacedHardwareLineText(p, 1, line).toStdString(), c.line);
+        EXPECT_EQ(PlacedHardwareLineText(p, calc, 1, line).toStdString(), c.line);
     }
 }
 
@@ -144,16 +163,16 @@ TEST(PlacedHardwareTest, ApplyFollowsTheBlankThroughColumnAndDoublePullRules)
         samples::PlaceColumn(p, 1, 1, 1, 2);
         samples::PlaceColumn(p, 1, 3, 1);
         samples::PlaceColumn(p, 2, 3, 1);
-        const char *required[4] = {"(と)", "(に)", "(ろ)", "(は)"};
-        for (int k = 0; k < 4; ++k)
-            p.nodes(k % 2 == 0 ? 1 : 3, 1, k / 2 + 1).hardware[0] = QString::fromUtf8(required[k]);
+        const Calculation calc =
+            RequiredClasses(p, {{1, 1, 1, "(と)"}, {3, 1, 1, "(に)"}, {1, 1, 2, "(ろ)"}, {3, 1, 2, "(は)"}});
         p.nodes(3, 1, 2).hardware[2] = QString::fromUtf8(c.storedC2Foot);
         p.grid.showRequiredWhenBlank = c.blankRule;
         p.grid.useDoublePull = c.doublePull;
         const PlacedHardwareList storey1 = {{1, 1, QString::fromUtf8(c.t1Top), {}, 1},
                                             {3, 1, QString::fromUtf8(c.c1Top), {}, 0}};
         const PlacedHardwareList storey2 = {{1, 1, {}, {}, 1}, {3, 1, {}, QString::fromUtf8(c.c2Foot), 0}};
-        EXPECT_EQ(ApplyPlacedHardware(p, storey1, storey2), c.warning) << c.name;
+        const NodeWriter write = [&p](int x, int y, int level) -> NodeRecord & { return p.nodes(x, y, level); };
+        EXPECT_EQ(ApplyPlacedHardware(p, calc, write, storey1, storey2), c.warning) << c.name;
         for (int k = 0; k < 8; ++k) {
             const NodeRecord &n = p.nodes(k % 4 < 2 ? 1 : 3, 1, k / 4 + 1);
             EXPECT_EQ(n.hardware[k % 2 + 1], QString::fromUtf8(c.expect[k])) << c.name << " #" << k;

@@ -26,6 +26,7 @@
 
 #include "calc/n_value.h"
 #include "support/house_builder.h"
+#include "support/calculated.h"
 
 using namespace rqx;
 using namespace rqx::samples;
@@ -81,15 +82,15 @@ struct Column {
     const char *label;
 };
 
-void CheckHouse(const Project &p, const std::vector<Column> &columns)
+void CheckHouse(const Project &p, const Calculation &calc, const std::vector<Column> &columns)
 {
     constexpr float kTol = 2e-6f;
-    EXPECT_EQ(p.columnCount[1], 10);
-    EXPECT_EQ(p.columnCount[2], 6);
+    EXPECT_EQ(calc.columnCount[1], 10);
+    EXPECT_EQ(calc.columnCount[2], 6);
     ASSERT_EQ(columns.size(), 16u);
     for (const Column &c : columns) {
         SCOPED_TRACE(testing::Message() << "storey " << c.level << " (" << c.x << "," << c.y << ")");
-        const ColumnResult &r = p.results(c.x, c.y, c.level);
+        const ColumnResult &r = calc.results(c.x, c.y, c.level);
         EXPECT_EQ(p.nodes(c.x, c.y, c.level).isCorner, c.corner);
         EXPECT_NEAR(r.aValue[kDirX], c.aX, kTol);
         EXPECT_NEAR(r.aValue[kDirY], c.aY, kTol);
@@ -106,7 +107,7 @@ void CheckHouse(const Project &p, const std::vector<Column> &columns)
         EXPECT_EQ(r.notCarried, 0);
         EXPECT_EQ(p.nodes(c.x, c.y, c.level).hardware[0], QString::fromUtf8(c.label));
     }
-    EXPECT_EQ(p.anyNotCarried, 0);
+    EXPECT_EQ(calc.anyNotCarried, 0);
 }
 
 // Storey 2, formula (1) N = A×B − L, the same in both settings (L 0.4 corner / 0.6 other).
@@ -147,7 +148,7 @@ const std::vector<Column> kUpper = {
 TEST(ReviewHouse, EveryColumnByTheCommentary)
 {
     Project p = ReviewHouse(0);
-    RunCalculationSequence(p, true);
+    Calculation c = test::Calculated(p);
     std::vector<Column> columns = kUpper;
     // Storey 1. Two-storey part (a storey-2 cell around): L 1.0 corner / 1.6 other;
     // single-storey part (x = 9): 0.4 / 0.6. N = A2×B2 + A×B − L.
@@ -185,20 +186,21 @@ TEST(ReviewHouse, EveryColumnByTheCommentary)
             //   here (side-1 code 1): A = 3.0 + 2.0 = 5.0; 4.0 − 0.4 = 3.6 → (ち).
             {1, 9, 7, 1, 2.0f, 5.0f, 0.8f, 0.4f, 1.2f, 3.6f, 0, 0, 0, 0, 1.2f, 3.6f, "(ち)"},
         });
-    CheckHouse(p, columns);
+    CheckHouse(p, c, columns);
 
     // The report's terms of nBeam, one by one: U1 is the only one on both sides of it.
-    BeamTransferSource s = FindBeamTransferSource(p, 2, kDirX, 1, 1, 1, 0, 0);
-    EXPECT_EQ(s.upperX, 2);
-    EXPECT_EQ(s.upperY, 1);
-    EXPECT_NEAR(s.ratio, 0.75f, 1e-6f);
-    EXPECT_FALSE(FindBeamTransferSource(p, 2, kDirX, 1, 1, 1, s.upperX, s.upperY).found());
-    s = FindBeamTransferSource(p, 1, kDirX, 5, 1, 1, 0, 0);
-    EXPECT_EQ(s.upperX, 2);
-    EXPECT_NEAR(s.ratio, 0.25f, 1e-6f);
-    s = FindBeamTransferSource(p, 2, kDirX, 1, 3, 1, 0, 0);
-    EXPECT_EQ(s.upperX, 4);
-    EXPECT_NEAR(s.ratio, 0.25f, 1e-6f);
+    const auto terms = [&](int x, int y) { return c.termsOf(x, y, kDirX, PullOutPath::AlongBeam); };
+    ASSERT_EQ(terms(1, 1).size(), 1u);
+    EXPECT_EQ(terms(1, 1)[0].upperX, 2);
+    EXPECT_EQ(terms(1, 1)[0].upperY, 1);
+    EXPECT_NEAR(terms(1, 1)[0].ratio, 0.75f, 1e-6f);
+    ASSERT_EQ(terms(5, 1).size(), 1u);
+    EXPECT_EQ(terms(5, 1)[0].upperX, 2);
+    EXPECT_EQ(terms(5, 1)[0].side, 1);
+    EXPECT_NEAR(terms(5, 1)[0].ratio, 0.25f, 1e-6f);
+    ASSERT_EQ(terms(1, 3).size(), 1u);
+    EXPECT_EQ(terms(1, 3)[0].upperX, 4);
+    EXPECT_NEAR(terms(1, 3)[0].ratio, 0.25f, 1e-6f);
 }
 
 // The user's L: storey-1 L of the two-storey part 0.6 corner / 1.0 other, plus L2 of the column
@@ -213,7 +215,7 @@ TEST(ReviewHouse, EveryColumnByTheCommentary)
 TEST(ReviewHouse, EveryColumnByTheUserSetting)
 {
     Project p = ReviewHouse(1);
-    RunCalculationSequence(p, true);
+    Calculation c = test::Calculated(p);
     std::vector<Column> columns = kUpper;
     columns.insert(
         columns.end(),
@@ -240,5 +242,5 @@ TEST(ReviewHouse, EveryColumnByTheUserSetting)
             {1, 7, 7, 0, 0.0f, 0.0f, 0.5f, 1.0f, -1.4f, -0.6f, 0, 0, 0, 0, -1.4f, -0.6f, "(い)"},
             {1, 9, 7, 1, 2.0f, 5.0f, 0.8f, 0.4f, 1.2f, 3.6f, 0, 0, 0, 0, 1.2f, 3.6f, "(ち)"},
         });
-    CheckHouse(p, columns);
+    CheckHouse(p, c, columns);
 }

@@ -2,6 +2,7 @@
 // columns and wall-line flags. Expected values follow the tables by hand:
 // single-brace value V: 15×90 → 0, 30×90 → 0.5, 45×90 → 0.5, 90×90 → 2.0.
 #include "calc/wall_sides.h"
+#include "calc/calculation.h"
 
 #include <gtest/gtest.h>
 
@@ -79,8 +80,8 @@ TEST(WallSides, BracesDrawnEitherWayGiveTopOrFootAtTheColumn)
         PlaceColumn(p, 1, 3, 1);
         PlaceWall(p, 1, kDirX, 1, 2, 3, kKeyKesa, 2, left);
         PlaceWall(p, 1, kDirX, 1, 3, 4, kKeyKesa, 2, right);
-        PrepareWallSides(p);
-        ColumnResult &r = p.results(3, 1, 1);
+        Calculation calc = Calculate(p);
+        ColumnResult &r = calc.results(3, 1, 1);
         ComputeA(r, kDirX);
         return r.correction[kDirX];
     };
@@ -110,9 +111,9 @@ TEST(WallSides, AFromOneSideBothSidesAndTheCapOfFive)
     // Column at (5, 1): a lone 90×90 cross brace (5.0) on its left.
     PlaceColumn(p, 1, 5, 1);
     PlaceWall(p, 1, kDirX, 1, 4, 5, kKeyTasuki, 4);
-    PrepareWallSides(p);
+    Calculation calc = Calculate(p);
 
-    ColumnResult &a = p.results(1, 1, 1);
+    ColumnResult &a = calc.results(1, 1, 1);
     EXPECT_EQ(a.sizeSide1[kDirX], 0);
     EXPECT_FLOAT_EQ(a.multSide1[kDirX], 0.0f);
     EXPECT_EQ(a.sizeSide2[kDirX], 3);
@@ -122,7 +123,7 @@ TEST(WallSides, AFromOneSideBothSidesAndTheCapOfFive)
     EXPECT_FLOAT_EQ(a.correction[kDirX], -0.5f);
     EXPECT_FLOAT_EQ(a.aValue[kDirX], 1.5f);
 
-    ColumnResult &b = p.results(3, 3, 1);
+    ColumnResult &b = calc.results(3, 3, 1);
     ComputeA(b, kDirX);
     EXPECT_FLOAT_EQ(b.aValue[kDirX], 0.0f);  // |2.0 − 2.0|, no brace
     // 1.5 + 4.0 = 5.5 is held at 5; the brace (code 1 on side 2 = foot) corrects −0.5.
@@ -131,7 +132,7 @@ TEST(WallSides, AFromOneSideBothSidesAndTheCapOfFive)
     ComputeA(b, kDirY);
     EXPECT_FLOAT_EQ(b.aValue[kDirY], 4.5f);
 
-    ColumnResult &c = p.results(5, 1, 1);
+    ColumnResult &c = calc.results(5, 1, 1);
     ComputeA(c, kDirX);
     EXPECT_FLOAT_EQ(c.correction[kDirX], 0.0f);
     EXPECT_FLOAT_EQ(c.aValue[kDirX], 5.0f);
@@ -163,14 +164,18 @@ TEST(WallSides, CornerColumnsTouchAtMostOneFlooredCell)
     PlaceColumn(p, 1, 3, 3);
     PlaceFloor(p, 1, 1, 1, 3, 2);     // cells (1,1), (2,1)
     PlaceFloor(p, 1, 3, 1, 4, 2, 2);  // (3,1) is a void
-    p.nodes(3, 3, 1).isCorner = 1;    // written again by every run
-    PrepareWallSides(p);
-    EXPECT_EQ(p.nodes(1, 1, 1).isCorner, 1);  // one floor cell: outside corner
-    EXPECT_EQ(p.nodes(2, 1, 1).isCorner, 0);  // two floor cells: straight edge
-    EXPECT_EQ(p.nodes(3, 1, 1).isCorner, 0);  // a floor and a void
-    EXPECT_EQ(p.nodes(4, 1, 1).isCorner, 1);  // only the void (3,1): a void counts like a floor
-    EXPECT_EQ(p.nodes(5, 1, 1).isCorner, 1);  // nothing floored
-    EXPECT_EQ(p.nodes(3, 3, 1).isCorner, 1);  // no floored cell at all
+    p.nodes(2, 1, 1).isCorner = 1;    // the saved flag is not read
+    const Calculation c = Calculate(p);
+    EXPECT_EQ(c.corner(1, 1, 1), 1);  // one floor cell: outside corner
+    EXPECT_EQ(c.corner(2, 1, 1), 0);  // two floor cells: straight edge
+    EXPECT_EQ(c.corner(3, 1, 1), 0);  // a floor and a void
+    EXPECT_EQ(c.corner(4, 1, 1), 1);  // only the void (3,1): a void counts like a floor
+    EXPECT_EQ(c.corner(5, 1, 1), 1);  // nothing floored
+    EXPECT_EQ(c.corner(3, 3, 1), 1);  // no floored cell at all
+    // Saved as the program saves it after a calculation.
+    StampCalculatedMarks(p, c);
+    EXPECT_EQ(p.nodes(2, 1, 1).isCorner, 0);
+    EXPECT_EQ(p.nodes(3, 3, 1).isCorner, 1);
 }
 
 TEST(WallSides, WallLinesAreFlaggedPerDirectionAndStorey)
@@ -178,16 +183,20 @@ TEST(WallSides, WallLinesAreFlaggedPerDirectionAndStorey)
     Project p = NewProject(4, 4, 2, 2, LineNames::kNone);
     PlaceWall(p, 1, kDirX, 2, 3, 5, kKeyMenzai, 2);    // X line y = 2, storey 1
     PlaceWall(p, 2, kDirY, 4, 1, 2, kKeyKesa, 1);      // Y line x = 4, storey 2
-    p.wallLineFlags(kDirY, 1, 1) = 1;                  // a flag once set is never cleared
-    MarkWallLines(p);
-    EXPECT_EQ(p.wallLineFlags(kDirX, 2, 1), 1);
-    EXPECT_EQ(p.wallLineFlags(kDirX, 2, 2), 0);
-    EXPECT_EQ(p.wallLineFlags(kDirY, 4, 2), 1);
-    EXPECT_EQ(p.wallLineFlags(kDirY, 4, 1), 0);
-    EXPECT_EQ(p.wallLineFlags(kDirX, 1, 1), 0);
-    EXPECT_EQ(p.wallLineFlags(kDirY, 1, 1), 1);
+    PlaceWall(p, 1, kDirY, 1, 1, 2, kKeyKesa, 1);
+    const Calculation before = Calculate(p);
+    EXPECT_EQ(before.wallLineFlags(kDirY, 1, 1), 1);
+    // A line that loses its walls is no wall line of the next calculation.
+    p.nodes(1, 1, 1).brace[kDirY] = WallMember{};
+    const Calculation c = Calculate(p);
+    EXPECT_EQ(c.wallLineFlags(kDirX, 2, 1), 1);
+    EXPECT_EQ(c.wallLineFlags(kDirX, 2, 2), 0);
+    EXPECT_EQ(c.wallLineFlags(kDirY, 4, 2), 1);
+    EXPECT_EQ(c.wallLineFlags(kDirY, 4, 1), 0);
+    EXPECT_EQ(c.wallLineFlags(kDirX, 1, 1), 0);
+    EXPECT_EQ(c.wallLineFlags(kDirY, 1, 1), 0);
     int flagged = 0;
-    for (int v : p.wallLineFlags)
+    for (int v : c.wallLineFlags)
         flagged += v;
-    EXPECT_EQ(flagged, 3);
+    EXPECT_EQ(flagged, 2);
 }

@@ -22,7 +22,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/n_value.h"
+#include "calc/calculation.h"
 #include "model/project_file.h"
 #include "print/font_names.h"
 #include "print/page_render.h"
@@ -75,7 +75,8 @@ void WriteRecording()
 // Checks (or records) the bytes of one output.
 void Check(const QString &key, const QByteArray &bytes)
 {
-    const QString hash = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    const QString hash =
+        QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
     if (!RecordPath().isEmpty()) {
         Recording().insert(key, hash);
         return;
@@ -83,7 +84,8 @@ void Check(const QString &key, const QByteArray &bytes)
     ASSERT_TRUE(Recorded().contains(key)) << "no recorded hash for " << key.toStdString();
     EXPECT_EQ(hash, Recorded().value(key)) << key.toStdString() << " differs from the recorded output";
     if (hash != Recorded().value(key) && !qEnvironmentVariableIsEmpty("VELM_OUTPUT_DUMP_DIR")) {
-        const QString path = qEnvironmentVariable("VELM_OUTPUT_DUMP_DIR") + u'/' + QString(key).replace(u'/', u'_');
+        const QString path =
+            qEnvironmentVariable("VELM_OUTPUT_DUMP_DIR") + u'/' + QString(key).replace(u'/', u'_');
         QFile f(path);
         if (f.open(QIODevice::WriteOnly))
             f.write(bytes);
@@ -153,8 +155,10 @@ void CheckCommands(const QString &name, const QString &file, bool pictures)
             for (const QString &kind : {u"walls"_s, u"hardware"_s}) {
                 const QString out = dir.filePath(u"plan.%1"_s.arg(ext));
                 QFile::remove(out);
-                r = Cli({u"plan"_s, file, u"--floor"_s, QString::number(floor), u"--kind"_s, kind, u"-o"_s, out});
-                Check(name + u"/plan-%1-%2.%3"_s.arg(kind).arg(floor).arg(ext), WithStatus(r.status, ReadAll(out)));
+                r = Cli(
+                    {u"plan"_s, file, u"--floor"_s, QString::number(floor), u"--kind"_s, kind, u"-o"_s, out});
+                Check(name + u"/plan-%1-%2.%3"_s.arg(kind).arg(floor).arg(ext),
+                      WithStatus(r.status, ReadAll(out)));
             }
         if (floors == 2) {
             const QString out = dir.filePath(u"transfer.%1"_s.arg(ext));
@@ -162,8 +166,8 @@ void CheckCommands(const QString &name, const QString &file, bool pictures)
             Check(name + u"/plan-transfer.%1"_s.arg(ext), WithStatus(r.status, ReadAll(out)));
         }
         // The first, a middle and the last line of each direction.
-        for (const auto &[option, count] : {std::pair{u"--x"_s, p.dims.spanCountX + 1},
-                                            std::pair{u"--y"_s, p.dims.spanCountY + 1}})
+        for (const auto &[option, count] :
+             {std::pair{u"--x"_s, p.dims.spanCountX + 1}, std::pair{u"--y"_s, p.dims.spanCountY + 1}})
             for (const int line : {1, (count + 1) / 2, count}) {
                 const QString out = dir.filePath(u"frame.%1"_s.arg(ext));
                 QFile::remove(out);
@@ -193,20 +197,17 @@ TEST_P(SavedHouse, EveryOutputAsRecorded)
     CheckCommands(name, path, name == u"two_storey_house"_s);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, SavedHouse,
-                         ::testing::Values(VELM_EXAMPLES_DIR "/two_storey_house.RQX",
-                                           VELM_TEST_DATA_DIR "/small_house.RQX",
-                                           VELM_TEST_DATA_DIR "/two_storey.RQX",
-                                           VELM_CORPUS_DIR "/hand_cross_beam.RQX",
-                                           VELM_CORPUS_DIR "/hand_one_storey.RQX",
-                                           VELM_CORPUS_DIR "/hand_two_storey_l0.RQX",
-                                           VELM_CORPUS_DIR "/hand_two_storey_l1.RQX",
-                                           VELM_CORPUS_DIR "/small_house_mutated_1.RQX",
-                                           VELM_CORPUS_DIR "/small_house_mutated_2.RQX",
-                                           VELM_CORPUS_DIR "/small_house_mutated_3.RQX"),
-                         [](const auto &info) {
-                             return QFileInfo(QString::fromUtf8(info.param)).completeBaseName().toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Files, SavedHouse,
+    ::testing::Values(VELM_EXAMPLES_DIR "/two_storey_house.RQX", VELM_TEST_DATA_DIR "/small_house.RQX",
+                      VELM_TEST_DATA_DIR "/two_storey.RQX", VELM_CORPUS_DIR "/hand_cross_beam.RQX",
+                      VELM_CORPUS_DIR "/hand_one_storey.RQX", VELM_CORPUS_DIR "/hand_two_storey_l0.RQX",
+                      VELM_CORPUS_DIR "/hand_two_storey_l1.RQX", VELM_CORPUS_DIR "/small_house_mutated_1.RQX",
+                      VELM_CORPUS_DIR "/small_house_mutated_2.RQX",
+                      VELM_CORPUS_DIR "/small_house_mutated_3.RQX"),
+    [](const auto &info) {
+        return QFileInfo(QString::fromUtf8(info.param)).completeBaseName().toStdString();
+    });
 
 // Generated houses, saved as the program saves them after the calculation; the file itself is one of
 // the recorded outputs.
@@ -218,7 +219,7 @@ TEST_P(GeneratedHouseFile, EveryOutputAsRecorded)
     const samples::HouseShape shape =
         samples::GeneratedShape(seed, 1 + seed % 4, seed % 2, seed % 3 == 0 ? 1 : 0);
     Project p = samples::GeneratedHouse(shape, seed);
-    RunCalculationSequence(p, true);
+    StampCalculatedMarks(p, Calculate(p));
     QTemporaryDir dir;
     const QString path = dir.filePath(u"generated.RQX"_s);
     ASSERT_TRUE(SaveProjectFile(p, path).ok);
@@ -235,11 +236,11 @@ TEST(ExampleReport, RenderedPagesAsRecorded)
     InstallJapaneseFontSubstitutions();
     Project p;
     ASSERT_TRUE(LoadProjectFile(QStringLiteral(VELM_EXAMPLES_DIR "/two_storey_house.RQX"), p).ok);
-    RunCalculationSequence(p, true);
+    const Calculation calc = Calculate(p);
     PrintSurface surface;
     ReportOptions options;
     options.coverDate = QDate(2026, 12, 7);
-    const ReportResult built = BuildReport(surface, p, options);
+    const ReportResult built = BuildReport(surface, p, calc, options);
     Check(u"example-report/pages"_s, QByteArray::number(built.pageCount));
     for (int n = 1; n <= built.pageCount; ++n) {
         const QImage image = RenderPageImage(surface.document(), n, 50.0);

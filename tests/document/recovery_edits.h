@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "document/project_document.h"
+#include "support/writable_project.h"
 
 namespace rqx::test {
 

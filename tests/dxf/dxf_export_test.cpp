@@ -18,6 +18,7 @@
 #include "model/project_file.h"
 #include "print/print_surface.h"
 #include "report/report_builder.h"
+#include "support/calculated.h"
 
 using namespace rqx;
 
@@ -67,9 +68,9 @@ protected:
     {
         InstallJapaneseFontSubstitutions();
         ASSERT_TRUE(LoadProjectFile(QStringLiteral(VELM_EXAMPLES_DIR "/two_storey_house.RQX"), house_).ok);
-        RunCalculationSequence(house_, true);
+        Calculation c = test::Calculated(house_);
         surface_ = new PrintSurface;
-        BuildReport(*surface_, house_);
+        BuildReport(*surface_, house_, c);
     }
     static void TearDownTestSuite() { delete surface_; }
     static Project house_;

@@ -7,6 +7,7 @@
 #include "editor/column_n_marks.h"
 #include "editor/plan_render.h"
 #include "support/generated_houses.h"
+#include "support/calculated.h"
 
 namespace rqx {
 namespace {
@@ -31,7 +32,7 @@ TEST(ColumnNMarksTest, TextsAtTheDefaultZoomCoverNoMemberOfGeneratedHouses)
     for (unsigned seed = 1; seed <= 16; ++seed) {
         const Project house = samples::GeneratedHouse(samples::GeneratedShape(seed, 2, seed % 2, 0), seed);
         Project calculated = house;
-        RunCalculationSequence(calculated, true);
+        Calculation c = test::Calculated(calculated);
         const Project bare = WithoutMembers(house);
         for (int floor = 1; floor <= house.dims.floorCount; ++floor) {
             SCOPED_TRACE(testing::Message() << "seed " << seed << ", storey " << floor);
@@ -41,7 +42,7 @@ TEST(ColumnNMarksTest, TextsAtTheDefaultZoomCoverNoMemberOfGeneratedHouses)
             RedrawPlan(drawn, house, editor, floor);
             EditorState bareEditor;
             RedrawPlan(empty, bare, bareEditor, floor);
-            const std::vector<ColumnNMark> marks = ColumnNMarksOf(calculated, floor);
+            const std::vector<ColumnNMark> marks = ColumnNMarksOf(calculated, c, floor);
             ASSERT_FALSE(marks.empty());
             const NMarkLayout layout = LayOutNMarksOnPlan(drawn, PlanInputs{house, editor, floor}, marks);
             ++plans;
@@ -73,8 +74,8 @@ TEST(ColumnNMarksTest, NegativeBeamFlagsDrawAndMarkAsPositiveOnes)
         const Project house = samples::GeneratedHouse(samples::GeneratedShape(seed, 2, seed % 2, 0), seed);
         Project now = house;
         Project earlier = samples::InEarlierFileForm(house);
-        RunCalculationSequence(now, true);
-        RunCalculationSequence(earlier, true);
+        const Calculation nowCalc = test::Calculated(now);
+        const Calculation earlierCalc = test::Calculated(earlier);
         for (int floor = 1; floor <= house.dims.floorCount; ++floor) {
             SCOPED_TRACE(testing::Message() << "seed " << seed << ", storey " << floor);
             EditorState editor;
@@ -83,8 +84,8 @@ TEST(ColumnNMarksTest, NegativeBeamFlagsDrawAndMarkAsPositiveOnes)
             RedrawPlan(a, now, editor, floor);
             RedrawPlan(b, earlier, editor, floor);
             EXPECT_TRUE(a.image() == b.image());
-            const std::vector<ColumnNMark> marks = ColumnNMarksOf(now, floor);
-            EXPECT_EQ(ColumnNMarksOf(earlier, floor), marks);
+            const std::vector<ColumnNMark> marks = ColumnNMarksOf(now, nowCalc, floor);
+            EXPECT_EQ(ColumnNMarksOf(earlier, earlierCalc, floor), marks);
             EXPECT_EQ(LayOutNMarksOnPlan(b, PlanInputs{earlier, editor, floor}, marks).textBoxes,
                       LayOutNMarksOnPlan(a, PlanInputs{now, editor, floor}, marks).textBoxes);
         }

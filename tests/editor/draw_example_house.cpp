@@ -9,6 +9,7 @@
 #include "editor/ui/plan_editing.h"
 #include "document/project_document.h"
 #include "model/project_file.h"
+#include "support/writable_project.h"
 
 int main(int argc, char **argv)
 {
@@ -21,7 +22,7 @@ int main(int argc, char **argv)
     }
     rqx::ProjectDocument document;
     document.replaceProject(rqx::example::EmptyExampleProject());
-    rqx::Project &project = document.project();
+    rqx::Project &project = rqx::test::Writable(document);
     rqx::EditorState editor;
     rqx::InputScreen screen(document, editor);
     screen.resize(1400, 900);

@@ -9,6 +9,7 @@
 #include "editor/editor_state.h"
 #include "editor/placement.h"
 #include "model/project.h"
+#include "support/writable_project.h"
 
 namespace rqx::test {
 
@@ -21,7 +22,7 @@ struct SpanResult {
 
 struct EditFixture {
     ProjectDocument doc;
-    Project &p = doc.project();
+    Project &p = rqx::test::Writable(doc);
     EditorState ed;
     int floor = 1;  // the storey being edited
     int dirty = 0;  // set by every applied span, as the caller of an edit marks the project

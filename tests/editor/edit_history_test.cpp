@@ -95,7 +95,7 @@ TEST(EditHistory, UndoOfARemovedColumnBringsItsPlacedHardwareBack)
         placed.commit();
     }
     ASSERT_TRUE(f.click(4, 4, kModeDelete).applied);
-    f.doc.calculated();  // as the N values shown while drawing run it
+    f.doc.calculation();  // as the N values shown while drawing run it
     EXPECT_EQ(f.at(4, 4, 1).hardware[1], QString());
     f.at(4, 4, 1).isCorner = 1;
     f.doc.undo();

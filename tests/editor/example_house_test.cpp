@@ -10,6 +10,7 @@
 #include "document/project_document.h"
 #include "editor/ui/plan_editing.h"
 #include "model/project_file.h"
+#include "support/writable_project.h"
 
 using namespace rqx;
 
@@ -17,7 +18,7 @@ TEST(ExampleHouse, MouseDrawingEqualsTheSavedExample)
 {
     ProjectDocument document;
     document.replaceProject(example::EmptyExampleProject());
-    Project &drawn = document.project();
+    Project &drawn = rqx::test::Writable(document);
     EditorState editor;
     InputScreen screen(document, editor);
     screen.resize(1400, 900);

@@ -69,7 +69,7 @@ TEST(GroupDelete, ColumnsBeamsAndFloorsOfTheRectangle)
     f.chooseTool(kToolBeam);
     f.span(1, 5, 8, 5);
     f.span(5, 1, 5, 9);
-    f.ed.span.axisLock = 0;
+    f.ed.span.axisLock = AxisLock::None;
     ASSERT_TRUE(f.span(5, 5, 5, 5, kModeGroupDelete).applied);
     EXPECT_EQ(f.at(4, 5, 2).beam[kDirX], BeamInfo{});
     EXPECT_EQ(f.at(5, 5, 2).beam[kDirX], BeamInfo{});
@@ -104,7 +104,7 @@ TEST(GroupDelete, ConfirmationNamesTheDraggedCornersAndWhatGoes)
     EXPECT_EQ(groupDeleteLabel(f.ed), QStringLiteral("筋かい と 面材耐力壁"));
     f.ed.deleteBothKinds = 0;
     f.ed.span.menuDeletion = 1;  // "筋かい" from the right-click menu
-    f.ed.span.deleteKind = 1;
+    f.ed.span.deleteKind = WallDeletion::Braces;
     EXPECT_EQ(groupDeleteLabel(f.ed), QStringLiteral("筋かい"));
     f.chooseTool(kToolFloor);
     EXPECT_EQ(groupDeleteLabel(f.ed), QStringLiteral("床"));

@@ -275,16 +275,16 @@ TEST(Placement, SpansWithNothingToChangeAreNotEdits)
     EditFixture f;
     f.chooseWall(kKeyKesa, 1);
     EXPECT_FALSE(f.span(3, 3, 3, 3).applied);  // the start node clicked again
-    f.ed.span.axisLock = 0;
+    f.ed.span.axisLock = AxisLock::None;
     EXPECT_FALSE(f.span(3, 3, 5, 5).applied);  // slanted, no lock to follow
     // Nor are they refused: no rule stands against a span that changes nothing. A Y wall through
     // (8, 3) and a column at (9, 4) would refuse an X wall at (8, 3) (result 1) and a wall with the
     // column strictly inside (result 2).
-    f.ed.span.axisLock = 2;
+    f.ed.span.axisLock = AxisLock::AlongY;
     ASSERT_TRUE(f.span(8, 2, 8, 4).applied);
     f.at(9, 4, 1).columnKind = 1;
     f.dirty = 0;
-    f.ed.span.axisLock = 0;
+    f.ed.span.axisLock = AxisLock::None;
     const NodeArray before = f.p.nodes;
     EXPECT_FALSE(f.span(8, 3, 8, 3).refused);
     EXPECT_FALSE(f.span(8, 3, 10, 5).refused);
@@ -298,7 +298,7 @@ TEST(Placement, SpansWithNothingToChangeAreNotEdits)
     EXPECT_EQ(f.doc.undoStack()->count(), steps);  // spans that are no edit make no step
     // With the lock of the previous span a slanted drag is forced onto that line.
     f.chooseWall(kKeyKesa, 1);
-    f.ed.span.axisLock = 2;
+    f.ed.span.axisLock = AxisLock::AlongY;
     ASSERT_TRUE(f.span(3, 3, 6, 5).applied);
     EXPECT_EQ(f.at(3, 3, 1).brace[kDirY].lastIndex, 4);
     EXPECT_EQ(f.at(3, 4, 1).brace[kDirY].segment, 3);
@@ -315,14 +315,14 @@ TEST(Placement, MenuDeletionOfBoardsLeavesTheBracesOfTheSameWall)
     EXPECT_EQ(f.at(2, 2, 1).board[kDirX].kind, 4);
     f.chooseWall(kKeyKesa, 2);
     f.ed.span.menuDeletion = 1;
-    f.ed.span.deleteKind = 2;  // "面材"
+    f.ed.span.deleteKind = WallDeletion::Boards;  // "面材"
     ASSERT_TRUE(f.span(2, 2, 4, 2, kModeDelete).applied);
     EXPECT_EQ(f.at(2, 2, 1).board[kDirX], WallMember{});
     EXPECT_EQ(f.at(3, 2, 1).board[kDirX], WallMember{});
     EXPECT_EQ(f.at(2, 2, 1).brace[kDirX].kind, 2);
     EXPECT_EQ(f.at(3, 2, 1).brace[kDirX].kind, 2);
     // "筋かい+面材" and "筋かい・面材を同時に削除" take both.
-    f.ed.span.deleteKind = 1;
+    f.ed.span.deleteKind = WallDeletion::Braces;
     EXPECT_TRUE(handledWallKinds(f.ed, kModeDelete).braces);
     EXPECT_FALSE(handledWallKinds(f.ed, kModeDelete).boards);
     f.ed.span.menuDeletion = 0;

@@ -24,6 +24,7 @@
 #include "editor/ui/input_screen.h"
 #include "editor/ui/paper.h"
 #include "model/project_file.h"
+#include "support/writable_project.h"
 
 using namespace rqx;
 
@@ -100,7 +101,7 @@ private:
 
 struct PlanEditingTest : ::testing::Test {
     ProjectDocument doc;
-    Project &p = doc.project();
+    Project &p = rqx::test::Writable(doc);
     EditorState ed;
     std::unique_ptr<InputScreen> screen;
     PlanEditing *editing = nullptr;
@@ -202,7 +203,7 @@ TEST_F(PlanEditingTest, OrthogonalWallRefusedAtMiddleNodeAllowedAtEnd)
     ASSERT_EQ(script.texts.size(), 1);
     EXPECT_EQ(script.texts[0], QStringLiteral("筋かい・面材に直交する他の筋かい・面材は、配置できません。"));
     EXPECT_EQ(p.nodes, before);
-    EXPECT_EQ(ed.span.dragState, 0);
+    EXPECT_EQ(ed.span.dragState, SpanStage::Idle);
     EXPECT_EQ(paper()->rubberBandsShown(), 0);
     drag(4, 3, 6, 3);  // the wall's end node
     EXPECT_EQ(at(4, 3, 1).board[kDirX].kind, 4);
@@ -398,15 +399,15 @@ TEST_F(PlanEditingTest, AxisLockOfThePreviousSpanAndLeavingTheGrid)
     clickAt(2, 7);
     moveTo(4, 7);
     QTest::mouseMove(paper(), QPoint(2, 2));
-    EXPECT_EQ(ed.span.dragState, 0);
+    EXPECT_EQ(ed.span.dragState, SpanStage::Idle);
     EXPECT_EQ(paper()->rubberBandsShown(), 0);
     clickAt(6, 8);
-    EXPECT_EQ(ed.span.dragState, 1);
+    EXPECT_EQ(ed.span.dragState, SpanStage::FirstPointTaken);
     // The cancel button ends it as well.
     moveTo(8, 8);
     EXPECT_TRUE(screen->cancelButton()->isEnabled());
     QTest::mouseClick(screen->cancelButton(), Qt::LeftButton);
-    EXPECT_EQ(ed.span.dragState, 0);
+    EXPECT_EQ(ed.span.dragState, SpanStage::Idle);
     EXPECT_EQ(paper()->rubberBandsShown(), 0);
     EXPECT_EQ(at(2, 7, 1).brace[kDirX], WallMember{});
     EXPECT_EQ(at(6, 8, 1).brace[kDirX], WallMember{});

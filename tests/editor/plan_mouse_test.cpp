@@ -119,7 +119,7 @@ TEST_F(PlanMouseTest, TwoClicksDrawAWallWithARubberBandBetween)
 {
     f.chooseWall(kKeyKesa, 2);
     down(2, 3);
-    EXPECT_EQ(f.ed.span.dragState, 1);
+    EXPECT_EQ(f.ed.span.dragState, SpanStage::FirstPointTaken);
     EXPECT_TRUE(w.cancelEnabled);
     move(3, 3);
     move(4, 3);
@@ -133,7 +133,7 @@ TEST_F(PlanMouseTest, TwoClicksDrawAWallWithARubberBandBetween)
     down(4, 3);
     EXPECT_TRUE(w.shown.isEmpty());
     EXPECT_FALSE(w.cancelEnabled);
-    EXPECT_EQ(f.ed.span.dragState, 0);
+    EXPECT_EQ(f.ed.span.dragState, SpanStage::Idle);
     EXPECT_EQ(f.at(2, 3, 1).brace[kDirX].lastIndex, 3);
     EXPECT_EQ(f.at(3, 3, 1).brace[kDirX].segment, 3);
     // The region was erased, then drawn, around the span; the edit is one step of the history.
@@ -150,7 +150,7 @@ TEST_F(PlanMouseTest, ColumnsTakeOneClickAndNothingChosenOnlyBeeps)
     f.chooseColumn(1);
     down(5, 5);
     EXPECT_EQ(f.at(5, 5, 1).columnKind, 1);
-    EXPECT_EQ(f.ed.span.dragState, 0);
+    EXPECT_EQ(f.ed.span.dragState, SpanStage::Idle);
     EXPECT_TRUE(w.drawnEver.isEmpty());  // no rubber band for columns
 
     f.ed.selectedItem[kToolColumn] = 0;
@@ -161,7 +161,7 @@ TEST_F(PlanMouseTest, ColumnsTakeOneClickAndNothingChosenOnlyBeeps)
     f.ed.selectedItem[kToolWall] = 0;
     down(2, 2);
     EXPECT_EQ(w.beeps, 2);
-    EXPECT_EQ(f.ed.span.dragState, 0);
+    EXPECT_EQ(f.ed.span.dragState, SpanStage::Idle);
 }
 
 TEST_F(PlanMouseTest, RightClickBoardsDeletesOnlyBoardsForOneSpan)
@@ -190,7 +190,7 @@ TEST_F(PlanMouseTest, MenuCancelOrClosingTheMenuEndsTheSpan)
     drawSpan(2, 2, 5, 2, kButtonRight);
     EXPECT_EQ(w.lastMenu, memberDeleteMenuItems());
     EXPECT_EQ(w.lastMenuEnabled, (QList<bool>{true, true}));
-    EXPECT_EQ(f.ed.span.dragState, 0);
+    EXPECT_EQ(f.ed.span.dragState, SpanStage::Idle);
     EXPECT_TRUE(w.shown.isEmpty());
     EXPECT_FALSE(w.cancelEnabled);
     EXPECT_FALSE(f.doc.isDirty());
@@ -218,13 +218,13 @@ TEST_F(PlanMouseTest, LeavingTheGridAbandonsTheSpan)
     down(2, 2);
     move(4, 2);
     Paper_MouseMove(m, 10, 10);  // far above and left of the plan
-    EXPECT_EQ(f.ed.span.dragState, 0);
+    EXPECT_EQ(f.ed.span.dragState, SpanStage::Idle);
     EXPECT_TRUE(w.shown.isEmpty());
     EXPECT_TRUE(w.posX.isEmpty());
     EXPECT_FALSE(w.cancelEnabled);
     // The next click starts a new span.
     down(6, 6);
-    EXPECT_EQ(f.ed.span.dragState, 1);
+    EXPECT_EQ(f.ed.span.dragState, SpanStage::FirstPointTaken);
     EXPECT_EQ(f.ed.span.startIx, 6);
     move(6, 8);
     down(6, 8);
@@ -239,7 +239,7 @@ TEST_F(PlanMouseTest, AxisLockIsKeptFromThePreviousSpan)
 {
     f.chooseWall(kKeyKesa, 1);
     drawSpan(3, 2, 3, 4);  // along Y: lock 2
-    EXPECT_EQ(f.ed.span.axisLock, 2);
+    EXPECT_EQ(f.ed.span.axisLock, AxisLock::AlongY);
     // Diagonally, never on the start's row or column: forced onto the start's Y line.
     down(6, 2);
     move(7, 3);
@@ -257,7 +257,7 @@ TEST_F(PlanMouseTest, AxisLockIsKeptFromThePreviousSpan)
     move(4, 8);
     move(5, 9);
     down(5, 9);
-    EXPECT_EQ(f.ed.span.axisLock, 1);
+    EXPECT_EQ(f.ed.span.axisLock, AxisLock::AlongX);
     EXPECT_EQ(f.at(2, 8, 1).brace[kDirX].lastIndex, 4);
 }
 
@@ -331,7 +331,7 @@ TEST_F(PlanMouseTest, GroupDeleteAsksWithTheLineNamesAndUndoBringsAllBack)
     Paper_MouseDown(m, kButtonLeft, c.x + 20, c.y - 20);
     Paper_MouseDown(m, kButtonLeft, c.x + 60, c.y - 60);
     EXPECT_EQ(w.questions.size(), 2);
-    EXPECT_EQ(f.ed.span.dragState, 0);
+    EXPECT_EQ(f.ed.span.dragState, SpanStage::Idle);
     // A right click first offers the member menu; its choice names what goes.
     w.menuAnswers = {2};
     f.chooseWall(kKeyKesa, 1);
@@ -362,9 +362,9 @@ TEST_F(PlanMouseTest, CancelButtonEndsTheSpan)
     EXPECT_TRUE(w.shown[0].rectangle);
     cancelSpan(m);
     EXPECT_TRUE(w.shown.isEmpty());
-    EXPECT_EQ(f.ed.span.dragState, 0);
+    EXPECT_EQ(f.ed.span.dragState, SpanStage::Idle);
     EXPECT_FALSE(w.cancelEnabled);
     down(5, 5);  // a new first point, not a second
-    EXPECT_EQ(f.ed.span.dragState, 1);
+    EXPECT_EQ(f.ed.span.dragState, SpanStage::FirstPointTaken);
     EXPECT_EQ(f.at(2, 2, 1).cellFloor, 0);
 }

@@ -49,38 +49,39 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!rqx::ParseProject(bytes, project, &reason))
         return 0;
 
-    // Saved as read, before the calculation writes its results into the nodes.
+    // Saved as read.
     const QByteArray written = rqx::SerializeProject(project);
     rqx::Project again;
     if (!rqx::ParseProject(written, again, &reason) || rqx::SerializeProject(again) != written)
         std::abort();
 
-    rqx::RunCalculationSequence(project, true);
+    const rqx::Calculation c = rqx::Calculate(project);
     {
         rqx::PrintSurface report;
-        rqx::BuildReport(report, project);
+        rqx::BuildReport(report, project, c);
         DumpAndDraw(report.document(), false);
     }
     for (int floor = 1; floor <= project.dims.floorCount; ++floor)
         for (const int kind : {rqx::kPlanBearingWalls, rqx::kPlanHardware}) {
             rqx::PrintSurface plan;
-            rqx::RecordReportPlanPage(plan, project, kind, floor);
+            rqx::RecordReportPlanPage(plan, project, c, kind, floor);
             DumpAndDraw(plan.document(), true);
         }
     if (project.dims.floorCount == 2) {
         rqx::PrintSurface transfer;
-        rqx::RecordTransferCheckPage(transfer, project);
+        rqx::RecordTransferCheckPage(transfer, project, c);
         DumpAndDraw(transfer.document(), true);
     }
     const int lines[3] = {0, project.dims.spanCountX + 1, project.dims.spanCountY + 1};
     for (const int direction : {rqx::kDirX, rqx::kDirY})
         for (const int line : {1, lines[direction]}) {
             rqx::PrintSurface frame;
-            if (rqx::RecordFrameViewPage(frame, project, direction, line))
+            if (rqx::RecordFrameViewPage(frame, project, c, direction, line))
                 DumpAndDraw(frame.document(), true);
         }
 
-    // The project as the calculation left it saves and reads back to the same bytes too.
+    // The project with the calculation's marks, as the program saves it, reads back to the same bytes too.
+    rqx::StampCalculatedMarks(project, c);
     rqx::PrepareProjectForSave(project);
     const QByteArray after = rqx::SerializeProject(project);
     rqx::Project back;

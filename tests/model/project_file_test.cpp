@@ -268,13 +268,11 @@ TEST(ProjectFileLayout, HandAssembledFileReadsFieldByField)
     EXPECT_EQ(p.spare[3].value, -5);
     EXPECT_EQ(p.spare[10].text, QStringLiteral("sp"));
 
-    // Derived dimensions and working arrays follow the file's bounds.
+    // Derived dimensions follow the file's bounds.
     EXPECT_EQ(p.dims.spanCountX, 2);
     EXPECT_EQ(p.dims.floorCount, 1);
     EXPECT_FLOAT_EQ(p.dims.spanLength, 0.455f);
-    EXPECT_EQ(p.results.count(), 12u);
-    EXPECT_EQ(p.wallLineFlags.sizeY(), 3);
-    EXPECT_EQ(p.wallLineFlags.sizeLevel(), 1);
+    EXPECT_EQ(p.nodes.count(), 12u);
 
     // Written back unchanged, reserved blocks and all.
     EXPECT_EQ(SerializeProject(p), bytes);

@@ -26,11 +26,7 @@ TEST(ProjectModel, StartupGridIsTwoStoreysOf20By20HalfModules)
     EXPECT_EQ(p.nodes.sizeY(), 21);
     EXPECT_EQ(p.nodes.sizeLevel(), 3);
     EXPECT_EQ(p.nodes.count(), 21u * 21u * 3u);
-    EXPECT_EQ(p.results.count(), p.nodes.count());
     EXPECT_EQ(p.grid.lineNameX.size(), 21);
-    EXPECT_EQ(p.wallLineFlags.sizeX(), 2);
-    EXPECT_EQ(p.wallLineFlags.sizeY(), 21);
-    EXPECT_EQ(p.wallLineFlags.sizeLevel(), 2);
 }
 
 TEST(ProjectModel, NodeArrayIsStoredXFastestThenYThenLevel)

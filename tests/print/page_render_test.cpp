@@ -133,13 +133,13 @@ TEST(PageRender, PdfHasOnePageEachEmbeddedFontsSearchableJapaneseAndTheSamePictu
     const QString pdf = dir.filePath(QStringLiteral("report.pdf")),
                   landscape = dir.filePath(QStringLiteral("l.pdf"));
     QString error;
-    ASSERT_TRUE(WritePdf(doc, pdf, &error)) << error.toStdString();
-    ASSERT_TRUE(WritePdf(s.document(), landscape, &error)) << error.toStdString();
+    ASSERT_TRUE(WritePdfFile(doc, pdf).ok());
+    ASSERT_TRUE(WritePdfFile(s.document(), landscape).ok());
     {
         QPdfWriter range(dir.filePath(QStringLiteral("range.pdf")));  // pages 2 to 3 only, as for a printer
         ASSERT_TRUE(RenderPages(doc, range, 2, 3, &error)) << error.toStdString();
     }
-    EXPECT_FALSE(WritePdf(doc, dir.filePath(QStringLiteral("missing/x.pdf")), &error));
+    EXPECT_FALSE(WritePdfFile(doc, dir.filePath(QStringLiteral("missing/x.pdf"))).ok());
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("missing/x.pdf"))));
 
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())

@@ -20,9 +20,9 @@ int main(int argc, char **argv)
     rqx::RecordSampleDocument(s, rows);
     for (int n = 1; n <= s.PageCount(); ++n)
         rqx::RenderPageImage(s.document(), n, 100).save(dir + QStringLiteral("/page-%1.png").arg(n));
-    QString error;
-    if (!rqx::WritePdf(s.document(), dir + QStringLiteral("/sample.pdf"), &error))
-        qWarning("%s", qPrintable(error));
+    const rqx::PdfOutcome pdf = rqx::WritePdfFile(s.document(), dir + QStringLiteral("/sample.pdf"));
+    if (!pdf.ok())
+        qWarning("%s", qPrintable(pdf.renderError.isEmpty() ? pdf.saved.cause() : pdf.renderError));
     QFile dump(dir + QStringLiteral("/sample.txt"));
     if (dump.open(QIODevice::WriteOnly))
         dump.write(rqx::DumpDocumentText(s.document()).toUtf8());

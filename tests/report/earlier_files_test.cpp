@@ -25,7 +25,7 @@ Project ReadBack(const Project &p)
 }
 
 // Every column's results and required class, as `calc` prints them.
-QString Results(const Project &p)
+QString Results(const Project &p, const Calculation &c)
 {
     QString out;
     for (int level = 1; level <= p.dims.floorCount; ++level)
@@ -33,14 +33,14 @@ QString Results(const Project &p)
             for (int x = 1; x <= p.dims.spanCountX + 1; ++x) {
                 if (p.nodes(x, y, level).columnKind <= 0)
                     continue;
-                const ColumnResult &r = p.results(x, y, level);
+                const ColumnResult &r = c.results(x, y, level);
                 out += QStringLiteral("%1,%2,%3 corner %4 A %5 %6 B %7 L %8 N %9 %10 %11 %12 %13 %14 %15 %16\n")
                            .arg(level).arg(x).arg(y)
-                           .arg(p.nodes(x, y, level).isCorner)
+                           .arg(c.corner(x, y, level))
                            .arg(r.aValue[kDirX]).arg(r.aValue[kDirY]).arg(r.bValue).arg(r.lValue)
                            .arg(r.nOwn[kDirX]).arg(r.nOwn[kDirY]).arg(r.nBeam[kDirX]).arg(r.nBeam[kDirY])
                            .arg(r.nCross[kDirX]).arg(r.nCross[kDirY]).arg(r.notCarried)
-                           .arg(p.nodes(x, y, level).hardware[0]);
+                           .arg(c.requiredClass(x, y, level));
             }
     return out;
 }
@@ -84,24 +84,24 @@ QString Drawn(const PrintDocument &doc)
 }
 
 // The figure pages of the page commands: both plans of every storey, the transfer check, every frame.
-QString FigurePages(const Project &p)
+QString FigurePages(const Project &p, const Calculation &c)
 {
     QString out;
     for (int floor = 1; floor <= p.dims.floorCount; ++floor)
         for (const int kind : {kPlanBearingWalls, kPlanHardware}) {
             PrintSurface s;
-            RecordReportPlanPage(s, p, kind, floor);
+            RecordReportPlanPage(s, p, c, kind, floor);
             out += Drawn(s.document());
         }
     {
         PrintSurface s;
-        RecordTransferCheckPage(s, p);
+        RecordTransferCheckPage(s, p, c);
         out += Drawn(s.document());
     }
     for (int d = kDirX; d <= kDirY; ++d)
         for (int line = 1; line <= (d == kDirX ? p.dims.spanCountY : p.dims.spanCountX) + 1; ++line) {
             PrintSurface s;
-            if (RecordFrameViewPage(s, p, d, line))
+            if (RecordFrameViewPage(s, p, c, d, line))
                 out += Drawn(s.document());
         }
     return out;
@@ -120,17 +120,17 @@ TEST(EarlierFilesTest, NegativeBeamFlagsAreCalculatedReportedAndDrawnAsPositiveO
         Project earlier = ReadBack(samples::InEarlierFileForm(house));
         for (const NodeRecord &n : earlier.nodes)
             beams += n.beam[kDirX].present < 0 ? 1 : 0;
-        RunCalculationSequence(now, true);
-        RunCalculationSequence(earlier, true);
-        EXPECT_EQ(Results(earlier).toStdString(), Results(now).toStdString());
+        const Calculation nowCalc = Calculate(now);
+        const Calculation earlierCalc = Calculate(earlier);
+        EXPECT_EQ(Results(earlier, earlierCalc).toStdString(), Results(now, nowCalc).toStdString());
 
         PrintSurface nowReport, earlierReport;
-        BuildReport(nowReport, now);
-        BuildReport(earlierReport, earlier);
+        BuildReport(nowReport, now, nowCalc);
+        BuildReport(earlierReport, earlier, earlierCalc);
         EXPECT_EQ(DumpDocumentText(earlierReport.document()).toStdString(),
                   DumpDocumentText(nowReport.document()).toStdString());
         EXPECT_TRUE(Drawn(earlierReport.document()) == Drawn(nowReport.document()));
-        EXPECT_TRUE(FigurePages(earlier) == FigurePages(now));
+        EXPECT_TRUE(FigurePages(earlier, earlierCalc) == FigurePages(now, nowCalc));
     }
     EXPECT_GT(beams, 100);
 }

@@ -24,6 +24,7 @@
 #include "support/house_builder.h"
 #include "support/sample_houses.h"
 #include "support/page_items.h"
+#include "support/calculated.h"
 
 namespace rqx {
 namespace {
@@ -43,8 +44,8 @@ std::unique_ptr<Built> Build(const HouseShape &shape, unsigned seed)
 {
     auto b = std::make_unique<Built>();
     b->p = GeneratedHouse(shape, seed);
-    RunCalculationSequence(b->p, true);
-    b->r = BuildReport(b->s, b->p);
+    Calculation c = test::Calculated(b->p);
+    b->r = BuildReport(b->s, b->p, c);
     b->planFirst = b->r.toc.page[1][5];
     b->frameFirst = b->r.toc.page[2][2];
     b->tableFirst = b->r.toc.page[2][3];
@@ -109,7 +110,7 @@ TEST(FigurePagesTest, OneStatedScaleForThePlansAndOneForTheFrames)
         EXPECT_EQ(plans, 2 * shape.floors);
         // The command line's plan page: the report's scale.
         PrintSurface cli;
-        RecordReportPlanPage(cli, b->p, kPlanHardware, shape.floors);
+        RecordReportPlanPage(cli, b->p, Calculate(b->p), kPlanHardware, shape.floors);
         EXPECT_EQ(ScaleOn(cli.document(), 1), planScale);
         // Frames: one scale, stated once per frame.
         int frameScale = 0;
@@ -227,8 +228,8 @@ TEST(FigurePagesTest, LargestProjectKeepsItsTextsApart)
     InstallJapaneseFontSubstitutions();
     Built b;
     b.p = LargestProject();
-    RunCalculationSequence(b.p, true);
-    b.r = BuildReport(b.s, b.p);
+    Calculation c = test::Calculated(b.p);
+    b.r = BuildReport(b.s, b.p, c);
     b.planFirst = b.r.toc.page[1][5];
     b.frameFirst = b.r.toc.page[2][2];
     b.tableFirst = b.r.toc.page[2][3];
@@ -245,9 +246,9 @@ TEST(FigurePagesTest, WallsStandOutFromTheGridAt150Dpi)
     WallOptions linked;
     linked.linked = true;
     PlaceWall(p, 1, kDirX, 5, 3, 7, kKeyMenzai, 4, linked);
-    RunCalculationSequence(p, true);
+    Calculation c = test::Calculated(p);
     PrintSurface s;
-    const ReportResult r = BuildReport(s, p);
+    const ReportResult r = BuildReport(s, p, c);
     const int page = r.toc.page[2][1];
     const QImage image = RenderPageImage(s.document(), page, 150);
     const float left = Cm(s.MarginLeft()), top = Cm(s.MarginTop());
@@ -300,9 +301,8 @@ TEST(FigurePagesTest, ADeepNarrowPlanAtTheLargestScaleThatFits)
     InstallJapaneseFontSubstitutions();
     Project p = NewProject(4, 22, 1, 2, LineNames::kNumbered);
     PlaceFloor(p, 1, 1, 1, 5, 23, 1);
-    RunCalculationSequence(p, true);
     PrintSurface s;
-    RecordReportPlanPage(s, p, kPlanHardware, 1);
+    RecordReportPlanPage(s, p, Calculate(p), kPlanHardware, 1);
     EXPECT_EQ(ScaleOn(s.document(), 1), 100);
     EXPECT_TRUE(TextFaults(s, 1).isEmpty()) << TextFaults(s, 1).join(QStringLiteral(" | ")).toStdString();
 }
@@ -483,8 +483,7 @@ TEST(FigurePagesTest, EveryCalloutDrawnNoTextUnderALineEveryNameShown)
                 b->p = GeneratedHouse(shape, seed);
                 b->p.info.levelHeight[1] = seed % 3 == 0 ? 3500 : 0;
                 b->p.info.levelHeight[2] = seed % 2 == 0 ? 3300 : 2800;
-                RunCalculationSequence(b->p, true);
-                b->r = BuildReport(b->s, b->p);
+                b->r = BuildReport(b->s, b->p, Calculate(b->p));
                 b->planFirst = b->r.toc.page[1][5];
                 b->frameFirst = b->r.toc.page[2][2];
                 b->tableFirst = b->r.toc.page[2][3];
@@ -504,9 +503,9 @@ TEST(FigurePagesTest, LongBuildingNameStaysOnThePaper)
           QStringLiteral("株式会社ヘルミナ建設 第二設計室 ") + QString(30, QChar(0x90B8))}) {
         Project p = NewProject(4, 4, 2, 2, LineNames::kNumbered);
         p.info.buildingName = name;
-        RunCalculationSequence(p, true);
+        Calculation c = test::Calculated(p);
         PrintSurface s;
-        BuildReport(s, p);
+        BuildReport(s, p, c);
         for (int page : {1, 2, s.PageCount()}) {
             const QStringList faults = TextFaults(s, page);
             EXPECT_TRUE(faults.isEmpty()) << page << ": " << faults.join(QStringLiteral(" | ")).toStdString();

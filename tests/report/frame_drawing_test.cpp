@@ -8,11 +8,22 @@
 #include "model/line_names.h"
 #include "print/font_names.h"
 #include "report/frame_drawing.h"
+
+#include "calc/calculation.h"
 #include "support/house_builder.h"
 #include "support/page_items.h"
 
 namespace rqx {
 namespace {
+
+// A calculation that marks nothing: no corner, no required class.
+Calculation BlankCalculation(const Project &p)
+{
+    Calculation calc;
+    calc.corner.reset(p.nodes.sizeX(), p.nodes.sizeY(), p.nodes.sizeLevel());
+    calc.requiredClass.reset(p.nodes.sizeX(), p.nodes.sizeY(), p.nodes.sizeLevel());
+    return calc;
+}
 
 using namespace Qt::StringLiterals;
 
@@ -164,11 +175,13 @@ TEST(FrameDrawing, ColumnsAndLabels)
         SCOPED_TRACE(c.mode * 100 + c.spans);
         Project p = samples::NewProject(c.spans, 4, 2, 2, samples::LineNames::kNone);
         samples::PlaceColumn(p, 1, 1, 1, 2);  // through column, corner
-        p.nodes(1, 1, 1).isCorner = 1;
-        p.nodes(1, 1, 1).hardware = {u"(と)"_s, u"(は)"_s, u"(ほ)"_s};
+        p.nodes(1, 1, 1).hardware = {QString(), u"(は)"_s, u"(ほ)"_s};
         samples::PlaceColumn(p, 2, 3, 1);
+        Calculation calc = BlankCalculation(p);
+        calc.corner(1, 1, 1) = 1;
+        calc.requiredClass(1, 1, 1) = u"(と)"_s;
         const PageContent page =
-            Draw([&](PrintSurface &s) { drawFrameColumns(s, p, kLayout, kFrameOnYLine, 1, c.mode); });
+            Draw([&](PrintSurface &s) { drawFrameColumns(s, p, calc, kLayout, kFrameOnYLine, 1, c.mode); });
         const auto lines = page.shapesOf(PageItemKind::Line);
         ASSERT_EQ(lines.size(), 3u);  // the through column on both storeys, then the storey-2 column
         EXPECT_EQ(lines[0].penWidth, 20);
@@ -197,7 +210,7 @@ TEST(FrameDrawing, FrameWithoutWallsShowsNamesAndBeams)
     const PageContent page = Draw([&](PrintSurface &s) {
         drawFrameLineNames(s, p, kLayout, kFrameOnXLine, 2, kFrameNamesReport);
         drawFrameWalls(s, p, kLayout, kFrameOnXLine, 2, kFrameWallsReport);
-        drawFrameColumns(s, p, kLayout, kFrameOnXLine, 2, kFrameColumnsReport);
+        drawFrameColumns(s, p, BlankCalculation(p), kLayout, kFrameOnXLine, 2, kFrameColumnsReport);
         drawFrameBeams(s, p, kLayout, kFrameOnXLine, 2);
     });
     EXPECT_EQ(page.texts.size(), 5u);

@@ -11,6 +11,7 @@
 #include "print/print_surface.h"
 #include "report/report_builder.h"
 #include "support/sample_houses.h"
+#include "support/calculated.h"
 
 using namespace rqx;
 
@@ -29,7 +30,6 @@ Project WithNames(int building, int office, int line, int hardware)
     for (NodeRecord &n : p.nodes)
         if (n.columnKind > 0)
             n.hardware[1] = n.hardware[2] = QString(hardware, c);
-    RunCalculationSequence(p, true);
     return p;
 }
 
@@ -45,8 +45,8 @@ TEST(ReportLongTexts, NamesLongerThanTheirPlaceChangeNeitherThePageCountNorAnyOt
     const ReportOptions options{QDate(2026, 12, 7), {}};
     PrintSurface a;
     PrintSurface b;
-    BuildReport(a, atLimit, options);
-    BuildReport(b, huge, options);
+    BuildReport(a, atLimit, Calculate(atLimit), options);
+    BuildReport(b, huge, Calculate(huge), options);
     ASSERT_EQ(b.document().pageCount(), a.document().pageCount());
 
     // Page for page the same texts but for the names, each cut short of its place with "…".

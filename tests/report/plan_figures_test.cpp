@@ -8,6 +8,7 @@
 #include "print/label_placer.h"
 #include "support/house_builder.h"
 #include "support/page_items.h"
+#include "support/calculated.h"
 
 namespace rqx {
 namespace {
@@ -27,15 +28,27 @@ float NodeY(int j)
     return kFigY - kScale * 0.455f * static_cast<float>(j - 1);
 }
 
-// Walls (columns when level > 0) of a project drawn on a fresh page.
-PageContent Draw(const Project &p, int mode, int columnLevel = 0, PrintSurface *surface = nullptr)
+// A calculation of nothing: the results, classes and marks of every node empty.
+Calculation Blank(const Project &p)
 {
+    Calculation calc;
+    calc.results.reset(p.nodes.sizeX(), p.nodes.sizeY(), p.nodes.sizeLevel());
+    calc.requiredClass.reset(p.nodes.sizeX(), p.nodes.sizeY(), p.nodes.sizeLevel());
+    calc.corner.reset(p.nodes.sizeX(), p.nodes.sizeY(), p.nodes.sizeLevel());
+    return calc;
+}
+
+// Walls (columns when level > 0, with the results of `calc`, else none) of a project drawn on a fresh page.
+PageContent Draw(const Project &p, int mode, int columnLevel = 0, PrintSurface *surface = nullptr,
+                 const Calculation *calc = nullptr)
+{
+    const Calculation c = calc != nullptr ? *calc : Blank(p);
     InstallJapaneseFontSubstitutions();
     PrintSurface own;
     PrintSurface &s = surface != nullptr ? *surface : own;
     s.StartDoc();
     if (columnLevel > 0)
-        drawFigureColumns(s, p, kScale, kFigX, kFigY, columnLevel, mode);
+        drawFigureColumns(s, p, c, kScale, kFigX, kFigY, columnLevel, mode);
     else
         drawFigureWalls(s, p, kScale, kFigX, kFigY, 1, mode);
     s.EndDoc();
@@ -132,10 +145,12 @@ TEST(PlanFigures, HardwareTextSizeFollowsTheGrid)
         SCOPED_TRACE(spans);
         Project p = samples::NewProject(spans, spans, 1, 2, samples::LineNames::kNone);
         samples::PlaceColumn(p, 1, 3, 3);
-        p.nodes(3, 3, 1).hardware = {u"(ほ)"_s, u"(に)"_s, u"(へ)"_s};
+        p.nodes(3, 3, 1).hardware = {QString(), u"(に)"_s, u"(へ)"_s};
+        Calculation calc = Blank(p);
+        calc.requiredClass(3, 3, 1) = u"(ほ)"_s;
         PrintSurface s;
         s.SetFontName(u"ＭＳ ゴシック"_s);
-        const PageContent page = Draw(p, kFigColumnsHardware, 1, &s);
+        const PageContent page = Draw(p, kFigColumnsHardware, 1, &s, &calc);
         EXPECT_EQ(s.FontName(), u"ＭＳ 明朝"_s);
         ASSERT_EQ(page.texts.size(), 3u);
         for (const test::PageText &t : page.texts) {
@@ -163,12 +178,14 @@ TEST(PlanFigures, LineNamesKeepClearOfTheHardwareTexts)
         SCOPED_TRACE(spans);
         Project p = samples::NewProject(spans, spans, 1, 2);
         samples::PlaceColumn(p, 1, 1, 1);
-        p.nodes(1, 1, 1).hardware = {u"(ろ)"_s, QString(), u"HD-B20"_s};
+        p.nodes(1, 1, 1).hardware = {QString(), QString(), u"HD-B20"_s};
+        Calculation c = Blank(p);
+        c.requiredClass(1, 1, 1) = u"(ろ)"_s;
         InstallJapaneseFontSubstitutions();
         PrintSurface s;
         s.StartDoc();
         drawFigureGrid(s, p, kScale, kFigX, kFigY);
-        drawFigureColumns(s, p, kScale, kFigX, kFigY, 1, kFigColumnsHardware);
+        drawFigureColumns(s, p, c, kScale, kFigX, kFigY, 1, kFigColumnsHardware);
         s.EndDoc();
         const PageContent page = test::ReadPage(s);
         auto find = [&](const QString &text) {
@@ -217,9 +234,10 @@ TEST(PlanFigures, ColumnModes)
         Project p = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
         samples::PlaceColumn(p, c.level, 2, 2, 2);  // a through column
         samples::PlaceColumn(p, c.level, 3, 3);
-        p.results(3, 3, c.level).nOwn = {c.nOwnX, c.nOwnY};
-        p.results(3, 3, c.level).nBeam[kDirX] = c.nBeamX;
-        const PageContent page = Draw(p, c.mode, c.level);
+        Calculation calc = Blank(p);
+        calc.results(3, 3, c.level).nOwn = {c.nOwnX, c.nOwnY};
+        calc.results(3, 3, c.level).nBeam[kDirX] = c.nBeamX;
+        const PageContent page = Draw(p, c.mode, c.level, nullptr, &calc);
         const auto rects = page.shapesOf(PageItemKind::Rectangle);
         ASSERT_EQ(rects.size(), 2u);
         const PageShape &sq = rects[1];  // (3,3)
@@ -252,15 +270,15 @@ TEST(PlanFigures, NotCarriedColumnsRed)
     samples::PlaceBeam(p, 2, kDirY, 3, 1, 5);
     samples::PlaceBeam(p, 2, kDirX, 3, 1, 3);
     samples::PlaceWall(p, 2, kDirX, 3, 1, 2, kKeyMenzai, 4);
-    RunCalculationSequence(p, false);
-    ASSERT_EQ(p.results(2, 3, 2).notCarried, 1);
-    const auto rects = Draw(p, kFigColumnsCarried, 2).shapesOf(PageItemKind::Rectangle);
+    Calculation c = test::Calculated(p);
+    ASSERT_EQ(c.results(2, 3, 2).notCarried, 1);
+    const auto rects = Draw(p, kFigColumnsCarried, 2, nullptr, &c).shapesOf(PageItemKind::Rectangle);
     ASSERT_EQ(rects.size(), 2u);
     int red = 0;
     for (const PageShape &r : rects) {
         const int x = static_cast<int>(std::lround(((r.x1 + r.x2) / 2 - kFigX) / (kScale * 0.455f))) + 1;
         const int y = static_cast<int>(std::lround((kFigY - (r.y1 + r.y2) / 2) / (kScale * 0.455f))) + 1;
-        const QRgb expected = p.results(x, y, 2).notCarried == 1 ? 0xFF0000 : 0x000000;
+        const QRgb expected = c.results(x, y, 2).notCarried == 1 ? 0xFF0000 : 0x000000;
         EXPECT_EQ(r.penColor, expected) << x << "," << y;
         EXPECT_EQ(r.brushColor, expected) << x << "," << y;
         red += expected == 0xFF0000 ? 1 : 0;

@@ -16,6 +16,7 @@
 #include "print/text_dump.h"
 #include "support/house_builder.h"
 #include "support/sample_houses.h"
+#include "support/calculated.h"
 
 namespace rqx {
 
@@ -145,9 +146,9 @@ struct Report {
 
 Report Build(Project &p, const ReportOptions &options = {QDate(2026, 12, 7), {}})
 {
-    RunCalculationSequence(p, true);
+    Calculation c = test::Calculated(p);
     Report r;
-    r.result = BuildReport(*r.surface, p, options);
+    r.result = BuildReport(*r.surface, p, c, options);
     return r;
 }
 

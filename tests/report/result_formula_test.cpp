@@ -22,6 +22,7 @@
 #include "model/project_file.h"
 #include "report/report_builder.h"
 #include "support/generated_houses.h"
+#include "support/calculated.h"
 
 namespace rqx {
 namespace {
@@ -354,9 +355,9 @@ TEST(ResultFormulaTest, EveryPrintedValueEqualsItsPrintedFormula)
                 Project p = GeneratedHouse(shape, seed * 7 + divisions);
                 p.info.levelHeight[1] = heights[seed - 1][0];
                 p.info.levelHeight[2] = heights[seed - 1][1];
-                RunCalculationSequence(p, true);
+                Calculation c = test::Calculated(p);
                 PrintSurface s;
-                BuildReport(s, p);
+                BuildReport(s, p, c);
                 const QString house = QStringLiteral("div %1 L %2 seed %3 H %4/%5")
                                           .arg(divisions)
                                           .arg(lMode)
@@ -513,9 +514,8 @@ TEST(ResultFormulaTest, WallQuantityTablesEqualTheirFormulas)
             in.windC = seed == 3 ? 62.5 : 50.0;
             in.roof = {seed == 4 ? RoofKind::Flat : RoofKind::Gable, seed % 2 == 0 ? kDirY : kDirX, 1350, 600, 455};
             ASSERT_TRUE(WriteWallInputs(p, in));
-            RunCalculationSequence(p, true);
             PrintSurface s;
-            BuildReport(s, p);
+            BuildReport(s, p, Calculate(p));
             checked += CheckWallTables(s.document(), QStringLiteral("div %1 seed %2").arg(divisions).arg(seed));
             ++houses;
         }
@@ -532,9 +532,9 @@ TEST(ResultFormulaTest, WallChapterFollowsTheNValuesOnlyWithConditions)
     ASSERT_TRUE(LoadProjectFile(QStringLiteral(VELM_EXAMPLES_DIR "/two_storey_house.RQX"), p).ok);
     p.info.levelHeight[1] = 2900;
     p.info.levelHeight[2] = 2800;
-    RunCalculationSequence(p, true);
+    const Calculation calc = Calculate(p);
     PrintSurface plain;
-    const ReportResult without = BuildReport(plain, p);
+    const ReportResult without = BuildReport(plain, p, calc);
     EXPECT_FALSE(DumpDocumentText(plain.document()).contains(QStringLiteral("3.壁量計算")));
     EXPECT_EQ(without.toc.page[3][1], 0);
 
@@ -544,7 +544,7 @@ TEST(ResultFormulaTest, WallChapterFollowsTheNValuesOnlyWithConditions)
     in.roof = {RoofKind::Gable, kDirX, 1500, 600, 450};
     ASSERT_TRUE(WriteWallInputs(p, in));
     PrintSurface s;
-    const ReportResult with = BuildReport(s, p);
+    const ReportResult with = BuildReport(s, p, calc);
     EXPECT_GT(with.pageCount, without.pageCount);
     EXPECT_GT(with.toc.page[3][1], without.pageCount);
     EXPECT_GT(CheckWallTables(s.document(), QStringLiteral("example house")), 10);

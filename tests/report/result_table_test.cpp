@@ -11,6 +11,7 @@
 #include "report/result_table.h"
 #include "support/house_builder.h"
 #include "support/sample_houses.h"
+#include "support/calculated.h"
 
 namespace rqx {
 
@@ -49,7 +50,7 @@ TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
     Project p = TinyHouse();
     p.grid.crossBeamIgnored = 1;
     p.nodes(1, 1, 1).hardware[1] = QStringLiteral("HD-10");
-    RunCalculationSequence(p, true);
+    Calculation c = test::Calculated(p);
 
     const QString none = QStringLiteral("(　　　 )");
     struct Row {
@@ -81,18 +82,18 @@ TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
     };
     for (const Row &r : rows) {
         ASSERT_TRUE(HasResultRow(p, r.x, r.y));
-        EXPECT_EQ(ResultRowCells(p, r.x, r.y), r.cells) << r.x << ',' << r.y;
+        EXPECT_EQ(ResultRowCells(p, c, r.x, r.y), r.cells) << r.x << ',' << r.y;
     }
     EXPECT_FALSE(HasResultRow(p, 2, 1));
     // The ΔN terms add up to ΔN at the other end of the beam too: (2.0×0.5)×0.50.
-    EXPECT_FLOAT_EQ(p.results(5, 1, 1).nBeam[kDirX], 2.0f * 0.5f * 0.5f);
-    EXPECT_EQ(ResultRowCells(p, 5, 1)[6], QStringLiteral("0.50\r=X2-Y1:(2.0x0.5)x0.50\r――――――――\r-"));
+    EXPECT_FLOAT_EQ(c.results(5, 1, 1).nBeam[kDirX], 2.0f * 0.5f * 0.5f);
+    EXPECT_EQ(ResultRowCells(p, c, 5, 1)[6], QStringLiteral("0.50\r=X2-Y1:(2.0x0.5)x0.50\r――――――――\r-"));
 
     // L setting 1 (second-floor columns hold down): L = L1 + L2 = 0.6 + 0.4, ΔN = (A2×B2 − L2) × u.
     p.grid.lCoefficientMode = 1;
-    RunCalculationSequence(p, true);
+    c = test::Calculated(p);
     EXPECT_EQ(
-        ResultRowCells(p, 1, 1).mid(5, 4),
+        ResultRowCells(p, c, 1, 1).mid(5, 4),
         (QStringList{QStringLiteral("0.60\r=0.0x0.8+2.0x0.8-1.0\r―――――――――\r-1.00\r=0.0x0.8+0.0x0.8-1.0"),
                      QStringLiteral("0.20\r=X2-Y1:(2.0x0.5-0.6)x0.50\r――――――――\r-"),
                      QStringLiteral("0.80\r(4.23kN)\r――――\r-1.00\r(-5.29kN)"), QStringLiteral("(は)")}));
@@ -106,9 +107,9 @@ TEST(ResultTableTest, CellsOfASmallHouseWorkedOutByHand)
 TEST(ResultTableTest, OrthogonalBeamShareInBrackets)
 {
     Project p = HandWorkedCrossBeam();
-    RunCalculationSequence(p, true);
-    ASSERT_FLOAT_EQ(p.results(3, 5, 1).nCross[kDirX], 0.625f);
-    const QStringList cells = ResultRowCells(p, 3, 5);
+    Calculation c = test::Calculated(p);
+    ASSERT_FLOAT_EQ(c.results(3, 5, 1).nCross[kDirX], 0.625f);
+    const QStringList cells = ResultRowCells(p, c, 3, 5);
     EXPECT_EQ(cells[5].section(QLatin1Char('\r'), 0, 0), QStringLiteral("-0.60"));
     EXPECT_EQ(cells[6], QStringLiteral("0.62\r=[0.625]\r――――――――\r-"));
     EXPECT_EQ(cells[7].section(QLatin1Char('\r'), 0, 0), QStringLiteral("0.02"));
@@ -125,9 +126,9 @@ TEST(ResultTableTest, PageBreaksRepeatTheHeaderBand)
         for (int y = 1; y <= 9 && columns; ++y)
             for (int x = 1; x <= 9; ++x)
                 PlaceColumn(p, (x + y) % 3 == 0 ? 1 : 2, x, y, (x + y) % 3 == 0 ? 1 : 2);
-        RunCalculationSequence(p, true);
+        Calculation c = test::Calculated(p);
         PrintSurface s;
-        const ReportResult r = BuildReport(s, p);
+        const ReportResult r = BuildReport(s, p, c);
         const int first = r.toc.page[2][3];
         const int last = s.PageCount();
         EXPECT_EQ(last > first, columns);
@@ -188,14 +189,14 @@ TEST(ResultTableTest, FlagsAReviewerLooksFor)
             p.nodes(2, 3, 2).hardware[1] = QStringLiteral("(ろ)");
             p.nodes(2, 3, 2).hardware[2] = QStringLiteral("(ち)");
         }
-        RunCalculationSequence(p, true);
-        ASSERT_EQ(p.results(2, 3, 2).notCarried, flagged ? 1 : 0);
-        const QStringList cells = ResultRowCells(p, 2, 3);
+        Calculation c = test::Calculated(p);
+        ASSERT_EQ(c.results(2, 3, 2).notCarried, flagged ? 1 : 0);
+        const QStringList cells = ResultRowCells(p, c, 2, 3);
         EXPECT_EQ(cells[3], flagged ? QStringLiteral("(と)△") : QStringLiteral("(と)"));
         EXPECT_EQ(cells[4], flagged ? QStringLiteral("(ろ)！\r\r(ち)")
                                     : kHardwarePlaceholder + "\r\r" + kHardwarePlaceholder);
         PrintSurface s;
-        const ReportResult r = BuildReport(s, p);
+        const ReportResult r = BuildReport(s, p, c);
         // The weaker placement: above the table's band and in the second-storey hardware plan's legend.
         EXPECT_EQ(CountText(s.document(), kWeakerPlacementNote), flagged ? 2 : 0);
         EXPECT_EQ(CountText(s.document(), kNotCarriedNote), flagged ? 1 : 0);
@@ -216,9 +217,9 @@ TEST(ResultTableTest, OneStoreyLegendAndAnEmptyFrameSection)
     Project p = NewProject(4, 4, 1, 2, LineNames::kNumbered);
     PlaceFloor(p, 1, 1, 1, 5, 5, 1);
     PlaceColumn(p, 1, 1, 1);
-    RunCalculationSequence(p, true);
+    Calculation c = test::Calculated(p);
     PrintSurface s;
-    const ReportResult r = BuildReport(s, p);
+    const ReportResult r = BuildReport(s, p, c);
     for (int page = r.toc.page[1][5]; page < r.toc.page[2][3]; ++page)  // the plans and the frames
         for (const QString &t : s.document().pageTexts(page))
             EXPECT_FALSE(t.contains(QStringLiteral("２階床")) || t.contains(QStringLiteral("２階柱･")))

@@ -13,6 +13,7 @@
 #include "shell/ui/line_name_set_form.h"
 #include "shell/ui/new_data_form.h"
 #include "shell/ui/tatemono_gaiyo_form.h"
+#include "support/writable_project.h"
 
 namespace rqx {
 namespace {

@@ -15,6 +15,7 @@
 #include "model/settings_store.h"
 #include "widgets/app_look.h"
 #include "support/house_builder.h"
+#include "support/writable_project.h"
 
 namespace rqx::test {
 
@@ -70,7 +71,7 @@ protected:
     QTemporaryDir dir;
     AppState state;
     ProjectDocument doc;
-    Project &project = doc.project();
+    Project &project = rqx::test::Writable(doc);
 };
 
 }  // namespace rqx::test

@@ -81,7 +81,7 @@ TEST(ShowMessageTest, EachKindOffersItsButtonsAndReportsTheOnePressed)
             std::unique_ptr<QTimer> timer(AnswerNextBox(seen, press));
             // Start from an answer the box cannot give back by accident.
             MessageAnswer answer = expected == MessageAnswer::Ok ? MessageAnswer::No : MessageAnswer::Ok;
-            ShowMessage(QStringLiteral("保存しますか？"), c.kind, kMessageTitle, answer);
+            answer = ShowMessage(QStringLiteral("保存しますか？"), c.kind, kMessageTitle);
             ASSERT_TRUE(seen.shown) << "kind " << static_cast<int>(c.kind);
             EXPECT_EQ(seen.buttons, c.buttons) << "kind " << static_cast<int>(c.kind);
             EXPECT_EQ(seen.title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
@@ -94,9 +94,8 @@ TEST(ShowMessageTest, CarriageReturnsBreakLinesAndEscapeIsCautious)
 {
     SeenBox seen;
     std::unique_ptr<QTimer> timer(AnswerNextBox(seen, QMessageBox::NoButton));
-    MessageAnswer answer = MessageAnswer::Yes;
-    ShowMessage(QStringLiteral("一行目\r二行目\r\n三行目"), MessageKind::YesNoCancel, kMessageTitleFull,
-                answer);
+    MessageAnswer answer =
+        ShowMessage(QStringLiteral("一行目\r二行目\r\n三行目"), MessageKind::YesNoCancel, kMessageTitleFull);
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(seen.text, QStringLiteral("一行目\n二行目\n三行目"));
     EXPECT_EQ(seen.title, QStringLiteral("確認メッセージ"));
@@ -109,10 +108,10 @@ TEST(ShowMessageTest, KindOutsideTheRangeShowsNothing)
         SeenBox seen;
         // Would close a box if one appeared, so a wrong result fails instead of hanging.
         std::unique_ptr<QTimer> timer(AnswerNextBox(seen, QMessageBox::NoButton));
-        MessageAnswer answer = MessageAnswer::Retry;
-        ShowMessage(QStringLiteral("text"), static_cast<MessageKind>(kind), kMessageTitle, answer);
+        const MessageAnswer answer =
+            ShowMessage(QStringLiteral("text"), static_cast<MessageKind>(kind), kMessageTitle);
         EXPECT_FALSE(seen.shown) << kind;
-        EXPECT_EQ(answer, MessageAnswer::Retry) << kind;
+        EXPECT_EQ(answer, MessageAnswer::Cancel) << kind;
     }
 }
 

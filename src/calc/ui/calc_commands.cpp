@@ -49,10 +49,9 @@ void LCoefficientCommand(MainWindowHost &window, ProjectDocument &document)
 
 void CrossBeamCommand(MainWindowHost &window, ProjectDocument &document)
 {
-    if (ShowWithHourglass<CrossGSetForm>(window, document, window.helpFilePath()) == QDialog::Accepted) {
-        document.markSettingsChanged();
+    // The dialog changes the project itself, only when an option changed.
+    if (ShowWithHourglass<CrossGSetForm>(window, document, window.helpFilePath()) == QDialog::Accepted)
         window.refreshStatusBar();
-    }
 }
 
 void StoreyHeightCommand(MainWindowHost &window, ProjectDocument &document)

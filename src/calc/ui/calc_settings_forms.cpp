@@ -27,9 +27,8 @@ const QString kDefaultNote = QStringLiteral("(変更したデフォルトは、�
 
 bool AskDefaultChange(QWidget *parent, const QString &first)
 {
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(first + QStringLiteral("\r\r") + kDefaultNote, MessageKind::OkCancel, kMessageTitleFull,
-                answer, parent);
+    MessageAnswer answer = ShowMessage(first + QStringLiteral("\r\r") + kDefaultNote, MessageKind::OkCancel,
+                                       kMessageTitleFull, parent);
     return answer == MessageAnswer::Ok;
 }
 
@@ -106,8 +105,7 @@ int OsaekeisuSetForm::selectedMode() const
 void OsaekeisuSetForm::okClicked()
 {
     // Choosing the method again also counts as a change of the project.
-    project_.grid.lCoefficientMode = selectedMode();
-    document_.markSettingsChanged();
+    document_.setLCoefficientMode(selectedMode());
     QDialog::accept();
 }
 
@@ -126,7 +124,11 @@ void OsaekeisuSetForm::storeDefault()
 
 CrossGSetForm::CrossGSetForm(ProjectDocument &document, AppState &settings, const QString &helpFilePath,
                              QWidget *parent)
-    : QDialog(parent), project_(document.project()), state_(settings), helpFilePath_(helpFilePath)
+    : QDialog(parent),
+      document_(document),
+      project_(document.project()),
+      state_(settings),
+      helpFilePath_(helpFilePath)
 {
     setWindowIcon(AppIcon());
     setWindowTitle(state_.appTitle + QStringLiteral("   直交梁による引抜き力伝達の設定"));
@@ -169,7 +171,7 @@ void CrossGSetForm::okClicked()
 {
     // Accepted only when a value really changed, so the project is marked changed only then.
     const bool changed =
-        SetCrossBeamOptions(project_.grid, checks_[0]->isChecked() ? 1 : 0, checks_[1]->isChecked() ? 1 : 0);
+        document_.setCrossBeamOptions(checks_[0]->isChecked() ? 1 : 0, checks_[1]->isChecked() ? 1 : 0);
     if (changed)
         QDialog::accept();
     else
@@ -263,8 +265,7 @@ void KaidakaSetForm::showFactor(int i)
 void KaidakaSetForm::okClicked()
 {
     // Only the two heights change; the project counts as changed only when one of them did.
-    if (SetStoreyHeights(project_.info, heights_[0]->value(), heights_[1]->value())) {
-        document_.markSettingsChanged();
+    if (document_.setStoreyHeights(heights_[0]->value(), heights_[1]->value())) {
         QDialog::accept();
     } else {
         QDialog::reject();

@@ -38,7 +38,7 @@ private:
     void storeDefault();
 
     ProjectDocument &document_;
-    Project &project_;
+    const Project &project_;
     AppState &state_;
     QRadioButton *options_[2] = {};
     QPushButton *commands_[3] = {};
@@ -68,7 +68,8 @@ private:
     void storeDefault();
     void openHelp();
 
-    Project &project_;
+    ProjectDocument &document_;
+    const Project &project_;
     AppState &state_;
     QString helpFilePath_;
     QCheckBox *checks_[2] = {};
@@ -99,7 +100,7 @@ private:
     void storeDefault();
 
     ProjectDocument &document_;
-    Project &project_;
+    const Project &project_;
     AppState &state_;
     QSpinBox *heights_[2] = {};
     QLabel *factors_[2] = {};

@@ -23,8 +23,7 @@ namespace {
 
 bool AskOkCancel(QWidget *parent, const QString &text)
 {
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(text, MessageKind::OkCancel, kMessageTitle, answer, parent);
+    MessageAnswer answer = ShowMessage(text, MessageKind::OkCancel, kMessageTitle, parent);
     return answer == MessageAnswer::Ok;
 }
 
@@ -106,14 +105,8 @@ KanamonoSetForm::KanamonoSetForm(ProjectDocument &document, AppState &settings, 
     setModal(true);
 
     // The required classes must be those of the model as it stands.
-    document_.calculated();
-    const NodeRecord *first = project_.nodes.data();
-    for (int level = 1; level <= 2; ++level)
-        for (const PlacedHardwareLine &line : PlacedHardwareColumns(project_, level)) {
-            const NodeRecord &record = project_.nodes(line.x, line.y, level);
-            columnOffsets_.push_back(static_cast<std::size_t>(&record - first));
-            columnsBefore_.push_back(record);
-        }
+    calc_ = &document_.calculation();
+    edit_ = std::make_unique<NodeEdit>(document_, QStringLiteral("配置金物"), NodeFields::PlacedHardware);
 
     auto *instruction = new QLabel(QStringLiteral("各階柱頭・柱脚に配置する金物を指定してください。"), this);
     auto *storeys = new QHBoxLayout;
@@ -219,7 +212,7 @@ void KanamonoSetForm::buildList(int level)
         if (empty)
             list->addItem(kNoColumnsLine);
         for (const PlacedHardwareLine &line : pending_[i])
-            list->addItem(PlacedHardwareLineText(project_, level, line));
+            list->addItem(PlacedHardwareLineText(project_, *calc_, level, line));
     }
     list->setEnabled(!empty);
     combos_[i][0]->setEnabled(!empty);
@@ -271,19 +264,19 @@ void KanamonoSetForm::choiceMade(int level, int which)
     };
     line.top = chosen(combos_[i][0], line.top);
     line.foot = chosen(combos_[i][1], line.foot);
-    lists_[i]->item(row)->setText(PlacedHardwareLineText(project_, level, line));
+    lists_[i]->item(row)->setText(PlacedHardwareLineText(project_, *calc_, level, line));
     markChanged();
 }
 
 KanamonoSetForm::~KanamonoSetForm()
 {
-    pushUndoStep();
+    if (edit_)
+        edit_->commit();
 }
 
 void KanamonoSetForm::optionTicked()
 {
-    storeOptions();
-    document_.markChanged();  // the options are the project's, saved with it
+    storeOptions();  // the options are the project's, saved with it
     markChanged();
 }
 
@@ -291,7 +284,8 @@ void KanamonoSetForm::clearStorey(int level)
 {
     if (!AskOkCancel(this, QString::number(level) + QStringLiteral(" 階 配置金物をクリアーします。")))
         return;
-    ClearPlacedHardware(project_, level);
+    ClearPlacedHardware(project_, [this](int x, int y, int l) -> NodeRecord & { return written(x, y, l); },
+                        level);
     // Only this storey's list is read again: the other storey's pending choices stay.
     buildList(level);
     markChanged();
@@ -299,13 +293,19 @@ void KanamonoSetForm::clearStorey(int level)
 
 void KanamonoSetForm::storeOptions()
 {
-    project_.grid.showRequiredWhenBlank = checks_[0]->isChecked() ? 1 : 0;
-    project_.grid.useDoublePull = checks_[1]->isChecked() ? 1 : 0;
+    document_.setPlacedHardwareOptions(checks_[0]->isChecked() ? 1 : 0, checks_[1]->isChecked() ? 1 : 0);
+}
+
+NodeRecord &KanamonoSetForm::written(int x, int y, int level)
+{
+    return edit_->node(x, y, level);
 }
 
 bool KanamonoSetForm::apply()
 {
-    return ApplyPlacedHardware(project_, pending_[0], pending_[1]);
+    return ApplyPlacedHardware(
+        project_, *calc_, [this](int x, int y, int l) -> NodeRecord & { return written(x, y, l); }, pending_[0],
+        pending_[1]);
 }
 
 void KanamonoSetForm::okClicked()
@@ -357,27 +357,13 @@ bool KanamonoSetForm::mayClose()
 
 void KanamonoSetForm::done(int result)
 {
-    pushUndoStep();
-    QDialog::done(result);
-}
-
-void KanamonoSetForm::pushUndoStep()
-{
     // Clears and リスト更新 wrote the model at once; closing by ｷｬﾝｾﾙ does not take them back, so
-    // every record that differs now from the opening is in the step (nothing is pushed otherwise).
-    if (columnOffsets_.empty())
-        return;
-    NodeChange change;
-    change.text = QStringLiteral("配置金物");
-    change.fields = NodeFields::PlacedHardware;
-    change.offsets = std::move(columnOffsets_);
-    change.before = std::move(columnsBefore_);
-    const NodeRecord *data = project_.nodes.data();
-    for (std::size_t offset : change.offsets)
-        change.after.push_back(data[offset]);
-    columnOffsets_.clear();
-    columnsBefore_.clear();
-    document_.pushNodeEdit(std::move(change));
+    // every record written since the opening is in the step (nothing is pushed when none differs).
+    if (edit_) {
+        edit_->commit();
+        edit_.reset();
+    }
+    QDialog::done(result);
 }
 
 void KanamonoSetForm::markChanged()

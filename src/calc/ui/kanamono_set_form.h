@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include <memory>
 #include <vector>
 
 #include "calc/placed_hardware.h"
@@ -19,6 +20,7 @@ class QPushButton;
 namespace rqx {
 
 class PlacedHardwareHeading;
+class NodeEdit;
 class ProjectDocument;
 
 class KanamonoSetForm : public QDialog {
@@ -67,10 +69,11 @@ private:
     // The closing questions; true when the dialog may close.
     bool mayClose();
     void markChanged();
-    void pushUndoStep();
+    NodeRecord &written(int x, int y, int level);
 
     ProjectDocument &document_;
-    Project &project_;
+    const Project &project_;
+    const Calculation *calc_ = nullptr;  // the document's calculation when the dialog opened
     AppState &state_;
     PlacedHardwareList pending_[2];
     QListWidget *lists_[2] = {};
@@ -84,8 +87,8 @@ private:
     bool applyOnClose_ = false;
     bool throughWarning_ = false;
     // The column records as they were after the opening calculation (offsets in the node array).
-    std::vector<std::size_t> columnOffsets_;
-    std::vector<NodeRecord> columnsBefore_;
+    // Every placement the dialog writes, recorded from its opening: one undoable step when it closes.
+    std::unique_ptr<NodeEdit> edit_;
 };
 
 }  // namespace rqx

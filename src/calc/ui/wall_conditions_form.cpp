@@ -46,8 +46,7 @@ struct FieldRule {
 
 void Refuse(QWidget *parent, QLineEdit *field, const QString &text)
 {
-    MessageAnswer answer = MessageAnswer::Ok;
-    ShowMessage(text, MessageKind::Ok, kMessageTitle, answer, parent);
+    ShowMessage(text, MessageKind::Ok, kMessageTitle, parent);
     field->setFocus();
     field->selectAll();
 }
@@ -300,9 +299,8 @@ void WallConditionsForm::okClicked()
         return;
     }
     if (!document_.setWallInputs(in)) {
-        MessageAnswer answer = MessageAnswer::Ok;
         ShowMessage(QStringLiteral("このデータの予備領域に空きがないため、壁量計算の条件を保存できません。"),
-                    MessageKind::Ok, kMessageTitle, answer, this);
+                    MessageKind::Ok, kMessageTitle, this);
         return;
     }
     QDialog::accept();
@@ -316,10 +314,10 @@ void WallConditionsForm::storeDefault()
     if (!ReadField(this, wind_, {QStringLiteral("風圧力の係数 C"), QStringLiteral("cm/m²"), kMinWindC, kMaxWindC, true},
                    in.windC))
         return;
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(QStringLiteral("壁量計算の条件 (C0・風圧力の係数) のデフォルトを変更します。\r\r"
-                               "(変更したデフォルトは、次回新規データから有効になります。)"),
-                MessageKind::OkCancel, kMessageTitleFull, answer, this);
+    const MessageAnswer answer =
+        ShowMessage(QStringLiteral("壁量計算の条件 (C0・風圧力の係数) のデフォルトを変更します。\r\r"
+                                   "(変更したデフォルトは、次回新規データから有効になります。)"),
+                    MessageKind::OkCancel, kMessageTitleFull, this);
     if (answer == MessageAnswer::Ok)
         StoreWallInputDefaults(state_, in);
 }

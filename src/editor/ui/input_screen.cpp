@@ -313,7 +313,7 @@ void InputScreen::onNodesAboutToChange(const NodeRegion &region)
 {
     // A change from outside the mouse (undo, redo, a dialog) ends a span in progress; the editor's
     // own step comes after its span has ended.
-    if (editor_.span.dragState != 0)
+    if (editor_.span.dragState != SpanStage::Idle)
         cancelSpan();
     drawRegion(NodeRect{region.ix1, region.iy1, region.ix2, region.iy2}, true);
 }
@@ -356,14 +356,11 @@ public:
     }
     void showMessage(const QString &text) override
     {
-        MessageAnswer answer = MessageAnswer::Ok;
-        ShowMessage(text, MessageKind::Ok, kMessageTitle, answer, &screen_);
+        ShowMessage(text, MessageKind::Ok, kMessageTitle, &screen_);
     }
     bool confirm(const QString &text) override
     {
-        MessageAnswer answer = MessageAnswer::Cancel;
-        ShowMessage(text, MessageKind::OkCancel, kMessageTitle, answer, &screen_);
-        return answer == MessageAnswer::Ok;
+        return ShowMessage(text, MessageKind::OkCancel, kMessageTitle, &screen_) == MessageAnswer::Ok;
     }
     void setBusy(bool busy) override
     {
@@ -396,8 +393,8 @@ void InputScreen::cancelSpan()
         return;
     }
     paper_->removeRubberBands();
-    editor_.span.dragState = 0;
-    editor_.span.cancelRequested = 0;
+    editor_.span.dragState = SpanStage::Idle;
+    editor_.span.cancelRequested = false;
     setCancelEnabled(false);
 }
 
@@ -484,9 +481,6 @@ void InputScreen::projectReplaced()
     otherFloorCheck_->setText(OtherFloorCaption(currentFloor(), editor_.otherFloorShown != 0));
     relabelFloorButtons();
     rebuildTree();
-    const int other = OtherFloorLevel(currentFloor());
-    if (other <= project_.nodes.sizeLevel())
-        UpdateOutlineMarks(project_, other);
     refreshStatusPanels();
     redrawPlan();
     // The labels name the new project's lines (or nothing) before the pointer moves.
@@ -596,9 +590,6 @@ void InputScreen::onFloorClicked(int index)
     floorLabel_->setText(FloorLabelText(floor));
     if (editor_.currentTool == kToolFloor || editor_.currentTool == kToolColumn)
         rebuildTree();
-    const int other = OtherFloorLevel(floor);
-    if (other <= project_.nodes.sizeLevel())
-        UpdateOutlineMarks(project_, other);
     redrawPlan();
     emit floorChanged(floor);
 }
@@ -718,7 +709,7 @@ void InputScreen::keyPressEvent(QKeyEvent *event)
 {
     // Esc ends a span and its rubber band as "ｷｬﾝｾﾙ" does.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
-        editor_.span.dragState != 0) {
+        editor_.span.dragState != SpanStage::Idle) {
         cancelSpan();
         event->accept();
         return;

@@ -44,7 +44,7 @@ public:
 
     ProjectDocument &document() const { return document_; }
 
-    Project &project() { return project_; }
+    const Project &project() const { return project_; }
     // The storey being edited (1 or 2): the document's.
     int currentFloor() const;
     EditorState &editor() { return editor_; }
@@ -148,7 +148,7 @@ private:
     class MouseHost;
     std::unique_ptr<MouseHost> mouseHost_;
     ProjectDocument &document_;
-    Project &project_;
+    const Project &project_;
     EditorState &editor_;
 
     std::array<QPushButton *, 4> toolButtons_{};

@@ -93,7 +93,8 @@ void NValueOverlay::refreshNow()
     const NMarkLayout beforeLayout = std::move(layout_);
     const bool sameFloor = floor_ == document_.currentFloor();
     floor_ = document_.currentFloor();
-    marks_ = ColumnNMarksOf(document_.calculated(), floor_);
+    const Calculation &calc = document_.calculation();
+    marks_ = ColumnNMarksOf(document_.project(), calc, floor_);
     layOut();
     if (sameFloor)
         updateChanged(before, beforeLayout);
@@ -142,7 +143,8 @@ QString NValueOverlay::toolTipAt(QPoint pixel) const
     for (size_t k = 0; k < marks_.size(); ++k) {
         const bool onText = layout_.fits && layout_.textBoxes[k].contains(pixel);
         if (onText || layout_.columnBoxes[k].adjusted(-2, -2, 2, 2).contains(pixel))
-            return ColumnResultText(document_.calculated(), marks_[k].ix, marks_[k].iy, floor_);
+            return ColumnResultText(document_.project(), document_.calculation(), marks_[k].ix, marks_[k].iy,
+                                    floor_);
     }
     return {};
 }

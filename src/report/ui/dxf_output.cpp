@@ -23,11 +23,10 @@ QString ChooseFolderWithDialog(QWidget *parent, const QString &title, const QStr
 
 bool WriteReportDrawings(QWidget *parent, const PrintDocument &doc, const QString &folder)
 {
-    MessageAnswer answer = MessageAnswer::Ok;
     const std::vector<DxfDrawing> drawings = DocumentDrawings(doc);
     if (drawings.empty()) {
         ShowMessage(QStringLiteral("計算書に伏図・軸組図がありません。"), MessageKind::Ok, kMessageTitle,
-                    answer, parent);
+                    parent);
         return false;
     }
     const QDir dir(folder);
@@ -40,10 +39,10 @@ bool WriteReportDrawings(QWidget *parent, const PrintDocument &doc, const QStrin
                                   ? existing.join(kCR)
                                   : existing.mid(0, 3).join(kCR) + kCR +
                                         QStringLiteral("ほか %1 ファイル").arg(existing.size() - 3);
-        ShowMessage(QDir::toNativeSeparators(folder) + kCR +
-                        QStringLiteral("に同じ名前のファイルがあります。") + kCR + kCR + names + kCR + kCR +
-                        QStringLiteral("上書きしますか？"),
-                    MessageKind::YesNo, kMessageTitle, answer, parent);
+        const MessageAnswer answer = ShowMessage(QDir::toNativeSeparators(folder) + kCR +
+                                 QStringLiteral("に同じ名前のファイルがあります。") + kCR + kCR + names +
+                                 kCR + kCR + QStringLiteral("上書きしますか？"),
+                             MessageKind::YesNo, kMessageTitle, parent);
         if (answer != MessageAnswer::Yes)
             return false;
     }
@@ -54,14 +53,14 @@ bool WriteReportDrawings(QWidget *parent, const PrintDocument &doc, const QStrin
         ShowMessage(QStringLiteral("伏図・軸組図をDXFファイルに出力しました（%1 ファイル）。")
                             .arg(written.written.size()) +
                         kCR + kCR + QDir::toNativeSeparators(folder),
-                    MessageKind::Ok, kMessageTitle, answer, parent);
+                    MessageKind::Ok, kMessageTitle, parent);
         return true;
     }
     if (written.saved.step == SaveStep::SyncFolder) {
         ShowMessage(QStringLiteral("伏図・軸組図をDXFファイルに出力しました（%1 ファイル）。")
                             .arg(written.written.size()) +
                         kCR + kCR + QDir::toNativeSeparators(folder) + kCR + written.saved.cause(),
-                    MessageKind::Ok, kMessageTitle, answer, parent);
+                    MessageKind::Ok, kMessageTitle, parent);
         return false;
     }
     QString text = QStringLiteral("DXFファイルを書き込めませんでした。") + kCR + kCR +
@@ -69,7 +68,7 @@ bool WriteReportDrawings(QWidget *parent, const PrintDocument &doc, const QStrin
     if (!written.written.isEmpty())
         text +=
             kCR + kCR + QStringLiteral("それまでの %1 ファイルは出力済みです。").arg(written.written.size());
-    ShowMessage(text, MessageKind::Ok, kMessageTitle, answer, parent);
+    ShowMessage(text, MessageKind::Ok, kMessageTitle, parent);
     return false;
 }
 

@@ -26,15 +26,13 @@ std::function<QStringList()> &PrinterSource()
 
 MessageAnswer Ask(QWidget *owner, const QString &text, MessageKind kind)
 {
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(text, kind, kMessageTitle, answer, owner);
+    MessageAnswer answer = ShowMessage(text, kind, kMessageTitle, owner);
     return answer;
 }
 
 void Tell(QWidget *owner, const QString &text)
 {
-    MessageAnswer answer = MessageAnswer::Ok;
-    ShowMessage(text, MessageKind::Ok, kMessageTitle, answer, owner);
+    ShowMessage(text, MessageKind::Ok, kMessageTitle, owner);
 }
 
 // A progress dialog for long output that appears only when the output takes a while.

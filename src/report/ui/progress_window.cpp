@@ -57,9 +57,8 @@ void ProgressWindow::askToStop()
 {
     if (finished_ || stopRequested_)
         return;
-    MessageAnswer answer = MessageAnswer::No;
-    ShowMessage(QStringLiteral("計算書作成処理を中止します。"), MessageKind::YesNo, kMessageTitle, answer,
-                this);
+    MessageAnswer answer =
+        ShowMessage(QStringLiteral("計算書作成処理を中止します。"), MessageKind::YesNo, kMessageTitle, this);
     if (answer == MessageAnswer::Yes)
         stopRequested_ = true;
 }

@@ -34,13 +34,13 @@ QString TransferWarningText()
 
 }  // namespace
 
-ReportBuilder CalculationReportBuilder(const Project &project)
+ReportBuilder CalculationReportBuilder(const Project &project, const Calculation &calc)
 {
-    return [&project](const ReportProgress &progress) {
+    return [&project, &calc](const ReportProgress &progress) {
         PrintSurface surface;
         ReportOptions options;
         options.progress = [&progress](int count, int) { return progress(count); };
-        const ReportResult result = BuildReport(surface, project, options);
+        const ReportResult result = BuildReport(surface, project, calc, options);
         BuiltReport built;
         built.cancelled = !result.completed;
         built.document = surface.TakeDocument();
@@ -55,25 +55,24 @@ ReportBuilder CalculationReportBuilder(const Project &project)
 ReportWindow *ReportCommand(const ReportHost &host, const ReportCommandSetup &setup)
 {
     QWidget *main = host.mainWindow;
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(QStringLiteral("計算書を作成します。"), MessageKind::OkCancel, kMessageTitle, answer, main);
+    MessageAnswer answer =
+        ShowMessage(QStringLiteral("計算書を作成します。"), MessageKind::OkCancel, kMessageTitle, main);
     if (answer != MessageAnswer::Ok)
         return nullptr;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (setup.closeMainViews)
         setup.closeMainViews();
-    host.document->calculated();
-    Project &project = host.document->project();
+    const Calculation &calc = host.document->calculation();
+    const Project &project = host.document->project();
     QApplication::restoreOverrideCursor();
-    if (project.anyNotCarried == 1 && project.grid.crossBeamNoWarning == 0) {
-        answer = MessageAnswer::No;
-        ShowMessage(TransferWarningText(), MessageKind::YesNo, kMessageTitle, answer, main);
+    if (calc.anyNotCarried == 1 && project.grid.crossBeamNoWarning == 0) {
+        answer = ShowMessage(TransferWarningText(), MessageKind::YesNo, kMessageTitle, main);
         if (answer != MessageAnswer::Yes)
             return nullptr;
     }
 
-    auto *report = new ReportWindow(project, *host.state, *host.printer);
+    auto *report = new ReportWindow(project, calc, *host.state, *host.printer);
     report->setViews(setup.views);
     report->setProjectFilePath(host.projectFilePath);
     report->setHelpFilePath(host.helpFilePath);
@@ -89,7 +88,7 @@ ReportWindow *ReportCommand(const ReportHost &host, const ReportCommandSetup &se
         main->hide();
     }
     report->show();
-    const ReportBuilder builder = setup.builder ? setup.builder : CalculationReportBuilder(project);
+    const ReportBuilder builder = setup.builder ? setup.builder : CalculationReportBuilder(project, calc);
     if (!report->buildReport(builder))
         return nullptr;
     return report;

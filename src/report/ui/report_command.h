@@ -37,7 +37,7 @@ void InstallReportCommand(MainWindowHost &window, ReportCommandSetup setup = {})
 // Runs the command; returns the report window when one was opened (it deletes itself when closed).
 ReportWindow *ReportCommand(const ReportHost &host, const ReportCommandSetup &setup = {});
 
-// The builder of the calculation report of `project` (its results must be current).
-ReportBuilder CalculationReportBuilder(const Project &project);
+// The builder of the calculation report of `project` with its calculation.
+ReportBuilder CalculationReportBuilder(const Project &project, const Calculation &calc);
 
 }  // namespace rqx

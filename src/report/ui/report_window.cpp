@@ -100,16 +100,17 @@ QString MenuText(QString text)
 MessageAnswer Ask(QWidget *parent, const QString &text, MessageKind kind,
                   const QString &title = kMessageTitle)
 {
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(text, kind, title, answer, parent);
+    MessageAnswer answer = ShowMessage(text, kind, title, parent);
     return answer;
 }
 
 }  // namespace
 
-ReportWindow::ReportWindow(Project &project, AppState &state, QPrinter &printer, QWidget *parent)
+ReportWindow::ReportWindow(const Project &project, const Calculation &calc, AppState &state,
+                           QPrinter &printer, QWidget *parent)
     : QMainWindow(parent),
       project_(project),
+      calc_(calc),
       state_(state),
       printer_(printer),
       fileChooser_(ChooseFileWithDialog)
@@ -434,7 +435,7 @@ void ReportWindow::setReport(BuiltReport report)
         label->setText(walls ? QStringLiteral("３．壁量計算") : QString::fromUtf8(kGroupLabels[3]));
     if (QRadioButton *b = contentsButtons_[3][1])
         b->setText(walls ? QStringLiteral("3.1. 壁量計算") : QString::fromUtf8(kContents[10].text));
-    warningPanel_->setVisible(project_.anyNotCarried != 0);
+    warningPanel_->setVisible(calc_.anyNotCarried != 0);
     ShowPage();
 }
 

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "calc/calculation.h"
 #include "model/project.h"
 #include "report/ui/dxf_output.h"
 #include "report/ui/print_output.h"
@@ -65,7 +66,9 @@ public:
     // Zoom menu entries, in menu order.
     enum ZoomChoice { ZoomWhole, ZoomWidth, Zoom120, Zoom150, Zoom200, ZoomTwoPages, ZoomThumbnails };
 
-    ReportWindow(Project &project, AppState &state, QPrinter &printer, QWidget *parent = nullptr);
+    // Shows the report of the project with its calculation; both outlive the window.
+    ReportWindow(const Project &project, const Calculation &calc, AppState &state, QPrinter &printer,
+                 QWidget *parent = nullptr);
     ~ReportWindow() override;
 
     // Builds the report with the progress window shown (the hourglass on). When the designer stops the
@@ -142,7 +145,8 @@ private:
     void closeViews();
     QAction *makeAction(const QString &key, const QString &text);
 
-    Project &project_;
+    const Project &project_;
+    const Calculation &calc_;
     AppState &state_;
     QString projectFilePath_ = kNewDataName;
     QPrinter &printer_;

@@ -20,6 +20,7 @@ ViewHost ProjectViews::host()
 {
     ViewHost h;
     h.project = &document_.project();
+    h.calculation = &document_.calculation();
     h.printer = printer_ ? printer_() : nullptr;
     h.beep = beep_;
     h.projectFilePath = document_.dataFilePath();
@@ -34,7 +35,7 @@ TransferCheckView *ProjectViews::openTransferCheck(QWidget *owner)
     if (frameView_)
         frameView_->close();
     frameView_ = nullptr;
-    document_.calculated();
+    document_.calculation();
     if (!transferCheck_) {
         transferCheck_ = new TransferCheckView(host(), owner);
         transferCheck_->show();
@@ -50,7 +51,6 @@ FrameView *ProjectViews::openFrameView(QWidget *owner, int direction, int line)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     closeAll();
-    document_.calculated();
     frameView_ = new FrameView(host(), direction, line, owner);
     frameView_->show();
     frameView_->raise();

@@ -149,7 +149,7 @@ void TransferCheckView::drawPage()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     PrintSurface surface;
-    RecordTransferCheckPage(surface, *host_.project);
+    RecordTransferCheckPage(surface, *host_.project, *host_.calculation);
     document_ = surface.TakeDocument();
     preview_->setDocument(document_);
     QApplication::restoreOverrideCursor();
@@ -273,7 +273,7 @@ void FrameView::DrawFrame(int direction, int line)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     PrintSurface surface;
-    if (RecordFrameViewPage(surface, *host_.project, direction, line)) {
+    if (RecordFrameViewPage(surface, *host_.project, *host_.calculation, direction, line)) {
         document_ = surface.TakeDocument();
         const GridInfo &g = host_.project->grid;
         const QString name =

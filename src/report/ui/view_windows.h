@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "calc/calculation.h"
 #include "model/project.h"
 #include "widgets/file_chooser.h"
 
@@ -27,7 +28,8 @@ class PrintDocument;
 
 // What both views share: the project, the application printer and the owner's help.
 struct ViewHost {
-    Project *project = nullptr;
+    const Project *project = nullptr;
+    const Calculation *calculation = nullptr;  // the project's calculation
     QPrinter *printer = nullptr;
     // Where the PDF offered without a printer goes: beside the project file, else in `otherFolder`.
     QString projectFilePath = kNewDataName;

@@ -48,9 +48,8 @@ bool CheckHistoryFile(const QString &path, const QString &appTitle, QWidget *par
     // A missing file has the history's own message; a folder, no permission or another kind of
     // file are named as such.
     const bool missing = check.error == ENOENT || check.error == ENOTDIR;
-    MessageAnswer answer = MessageAnswer::Ok;
     ShowMessage(missing ? MissingHistoryFileMessage(path) : check.message, MessageKind::Ok, kMessageTitle,
-                answer, parent);
+                parent);
     return false;
 }
 
@@ -249,9 +248,9 @@ void DataSelectForm::chooseCurrentRow()
 
 void DataSelectForm::exitClicked()
 {
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(QStringLiteral("『 ") + state_.appTitle + QStringLiteral(" 』 を終了します"),
-                MessageKind::OkCancel, kMessageTitle, answer, this);
+    MessageAnswer answer =
+        ShowMessage(QStringLiteral("『 ") + state_.appTitle + QStringLiteral(" 』 を終了します"),
+                    MessageKind::OkCancel, kMessageTitle, this);
     if (answer != MessageAnswer::Ok)
         return;
     startChoice_ = kStartExit;
@@ -272,9 +271,8 @@ void DataSelectForm::newClicked()
 
 void DataSelectForm::clearHistoryClicked()
 {
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(QStringLiteral("データ履歴をクリアーします。"), MessageKind::OkCancel, kMessageTitleFull,
-                answer, this);
+    MessageAnswer answer = ShowMessage(QStringLiteral("データ履歴をクリアーします。"), MessageKind::OkCancel,
+                                       kMessageTitleFull, this);
     if (answer != MessageAnswer::Ok)
         return;
     ClearHistory(state_);

@@ -27,12 +27,10 @@ const QStringList &ModuleLengthChoices()
 bool ReadGridSizeInput(QWidget *dialog, QComboBox *countX, QComboBox *countY, QComboBox *moduleList,
                        int maxGridCount, int (&counts)[2], double &module)
 {
-    MessageAnswer answer = MessageAnswer::Ok;
     QComboBox *countLists[2] = {countX, countY};
     for (int i = 0; i < 2; ++i) {
         if (!ParseWholeNumber(countLists[i]->currentText(), 1, maxGridCount, counts[i])) {
-            ShowMessage(GridCountRefusedMessage(maxGridCount), MessageKind::Ok, kMessageTitle, answer,
-                        dialog);
+            ShowMessage(GridCountRefusedMessage(maxGridCount), MessageKind::Ok, kMessageTitle, dialog);
             countLists[i]->setFocus();
             countLists[i]->lineEdit()->selectAll();
             return false;
@@ -41,7 +39,7 @@ bool ReadGridSizeInput(QWidget *dialog, QComboBox *countX, QComboBox *countY, QC
     // Within what a project file keeps: a module the reader refuses would make a file that never opens.
     if (!ParsePositiveNumber(moduleList->currentText(), module) || module < kMinModuleLength * 1000.0 ||
         module > kMaxModuleLength * 1000.0) {
-        ShowMessage(ModuleRefusedMessage(), MessageKind::Ok, kMessageTitle, answer, dialog);
+        ShowMessage(ModuleRefusedMessage(), MessageKind::Ok, kMessageTitle, dialog);
         moduleList->setFocus();
         moduleList->lineEdit()->selectAll();
         return false;

@@ -88,9 +88,8 @@ void GridSizeChange::okClicked()
         return;
     }
 
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(QStringLiteral("データ入力グリッドサイズを変更します。"), MessageKind::OkCancel,
-                kMessageTitle, answer, this);
+    MessageAnswer answer = ShowMessage(QStringLiteral("データ入力グリッドサイズを変更します。"),
+                                       MessageKind::OkCancel, kMessageTitle, this);
     if (answer != MessageAnswer::Ok)
         return;
 

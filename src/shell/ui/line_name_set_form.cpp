@@ -152,7 +152,6 @@ void LineNameSetForm::styleChosen(int dir, int index)
 
 bool LineNameSetForm::readChoice(Choice &choice, bool checkCapacity)
 {
-    MessageAnswer answer = MessageAnswer::Ok;
     const int spans[2] = {project_.dims.spanCountX, project_.dims.spanCountY};
     const char *dirText[2] = {"Ｘ通り", "Ｙ通り"};
     for (int dir = 0; dir < 2; ++dir) {
@@ -165,7 +164,7 @@ bool LineNameSetForm::readChoice(Choice &choice, bool checkCapacity)
         const int box = BoxOfStyle(choice.style[dir]);
         choice.startRead[dir] = box >= 0;
         if (box >= 0 && !ParseWholeNumber(startBoxes_[dir][box]->text(), 0, 999, choice.start[dir])) {
-            ShowMessage(StartNumberRefusedMessage(), MessageKind::Ok, kMessageTitle, answer, this);
+            ShowMessage(StartNumberRefusedMessage(), MessageKind::Ok, kMessageTitle, this);
             startBoxes_[dir][box]->setFocus();
             startBoxes_[dir][box]->selectAll();
             return false;
@@ -176,7 +175,7 @@ bool LineNameSetForm::readChoice(Choice &choice, bool checkCapacity)
             if (lines > capacity) {
                 ShowMessage(LineStyleCapacityMessage(QString::fromUtf8(kStyleCaptions[dir][index]), capacity,
                                                      QString::fromUtf8(dirText[dir]), lines),
-                            MessageKind::Ok, kMessageTitle, answer, this);
+                            MessageKind::Ok, kMessageTitle, this);
                 styleButtons_[dir][index]->setFocus();
                 return false;
             }
@@ -217,11 +216,10 @@ void LineNameSetForm::defaultClicked()
     Choice c;
     if (!readChoice(c, false))
         return;
-    MessageAnswer answer = MessageAnswer::Cancel;
-    ShowMessage(
+    MessageAnswer answer = ShowMessage(
         QStringLiteral(
             "通り名のデフォルトを変更します。\r\r(変更したデフォルトは、次回新規データから有効になります。)"),
-        MessageKind::OkCancel, kMessageTitleFull, answer, this);
+        MessageKind::OkCancel, kMessageTitleFull, this);
     if (answer != MessageAnswer::Ok)
         return;
     auto &d = state_.defaultSettings;

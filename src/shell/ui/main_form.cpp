@@ -67,15 +67,12 @@ QString MenuText(const QString &text)
 
 void Notify(QWidget *parent, const QString &text)
 {
-    MessageAnswer answer = MessageAnswer::Ok;
-    ShowMessage(text, MessageKind::Ok, kMessageTitle, answer, parent);
+    ShowMessage(text, MessageKind::Ok, kMessageTitle, parent);
 }
 
 bool AskYesNo(QWidget *parent, const QString &text, const QString &title)
 {
-    MessageAnswer answer = MessageAnswer::No;
-    ShowMessage(text, MessageKind::YesNo, title, answer, parent);
-    return answer == MessageAnswer::Yes;
+    return ShowMessage(text, MessageKind::YesNo, title, parent) == MessageAnswer::Yes;
 }
 
 // Shows a project dialog modally: true when it ended with OK and something to apply.
@@ -177,12 +174,13 @@ MainForm::MainForm(ProjectDocument &document, AppState &settings, QWidget *paren
     setWindowIcon(AppIcon());
     ReadHistoryFile(state_);
     ReadDefaults(state_);
-    if (project_.info.spanCountX == 0 && project_.info.floorCount == 0)
-        SetStartupDimensions(project_, state_.defaultGridCount);
-    ResetProject(project_);
+    Project startup = project_;
+    if (startup.info.spanCountX == 0 && startup.info.floorCount == 0)
+        SetStartupDimensions(startup, state_.defaultGridCount);
+    ResetProject(startup);
     document_.setCurrentFloor(1);
     document_.markSaved();
-    document_.replaceProject(std::move(project_));
+    document_.replaceProject(std::move(startup));
 
     auto *empty = new QWidget(this);
     empty->setAutoFillBackground(true);
@@ -760,10 +758,9 @@ void MainForm::saveAsCommand()
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path)) {
-        MessageAnswer answer = MessageAnswer::Cancel;
-        ShowMessage(
+        MessageAnswer answer = ShowMessage(
             path.trimmed() + QStringLiteral("\r\rはすでに存在します。\r\r上書きしてもよろしいですか。"),
-            MessageKind::OkCancel, kMessageTitle, answer, this);
+            MessageKind::OkCancel, kMessageTitle, this);
         if (answer != MessageAnswer::Ok)
             return;
     }
@@ -797,16 +794,19 @@ void MainForm::aboutCommand()
 
 void MainForm::tatemonoNameCommand()
 {
-    if (!RunProjectDialog<TatemonoGaiyoChange>(project_, state_, this))
+    // The dialog writes a copy; the document takes what it accepted.
+    Project edited = project_;
+    if (!RunProjectDialog<TatemonoGaiyoChange>(edited, state_, this))
         return;
-    document_.markSettingsChanged();
+    document_.setProjectNames(edited.info);
 }
 
 void MainForm::lineNameCommand()
 {
-    if (!RunProjectDialog<LineNameSetForm>(project_, state_, this))
+    Project edited = project_;
+    if (!RunProjectDialog<LineNameSetForm>(edited, state_, this))
         return;
-    document_.applyLineNames();
+    document_.setLineNameOptions(edited.grid);
     RebuildFrameMenus();
 }
 

@@ -67,7 +67,7 @@ public:
     QPrinter *applicationPrinter() override;
 
     ProjectDocument &document() override { return document_; }
-    Project &project() { return project_; }
+    const Project &project() const { return project_; }
     AppState &appState() override { return state_; }
     // ---- What the feature windows ask (MainWindowHost) ----
     QWidget *hostWidget() override { return this; }
@@ -150,7 +150,7 @@ private:
     QStringList saveStores();
 
     ProjectDocument &document_;
-    Project &project_;
+    const Project &project_;
     AppState &state_;
     int startChoice_ = 0;
     int startupFinished_ = 0;

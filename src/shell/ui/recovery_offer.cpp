@@ -24,14 +24,14 @@ bool OfferRecovery(DocumentRecovery &recovery, QWidget *parent)
     for (const RecoveryCopy &copy : recovery.claimLeftCopies()) {
         MessageAnswer answer = MessageAnswer::Cancel;
         if (!copy.written.isValid()) {
-            ShowMessage(QStringLiteral("復元用のデータが壊れているため、復元できません。\r\r(") +
-                            copy.copyPath + QStringLiteral(")\r\r削除しますか？"),
-                        MessageKind::YesNo, kMessageTitle, answer, parent);
+            answer = ShowMessage(QStringLiteral("復元用のデータが壊れているため、復元できません。\r\r(") +
+                                     copy.copyPath + QStringLiteral(")\r\r削除しますか？"),
+                                 MessageKind::YesNo, kMessageTitle, parent);
             if (answer == MessageAnswer::Yes)
                 recovery.discard(copy.copyPath);
             continue;
         }
-        ShowMessage(RecoveryQuestion(copy), MessageKind::YesNoCancel, kMessageTitle, answer, parent);
+        answer = ShowMessage(RecoveryQuestion(copy), MessageKind::YesNoCancel, kMessageTitle, parent);
         if (answer == MessageAnswer::No) {
             recovery.discard(copy.copyPath);
             continue;
@@ -45,7 +45,7 @@ bool OfferRecovery(DocumentRecovery &recovery, QWidget *parent)
         }
         ShowMessage(QStringLiteral("復元用のデータを読み込めませんでした。\r\r(") + copy.copyPath +
                         QStringLiteral(")\r\r") + reason,
-                    MessageKind::Ok, kMessageTitle, answer, parent);
+                    MessageKind::Ok, kMessageTitle, parent);
     }
     recovery.store().releaseOrphans();
     return false;
@@ -53,10 +53,10 @@ bool OfferRecovery(DocumentRecovery &recovery, QWidget *parent)
 
 void ShowOpenElsewhere(const QString &path, QWidget *parent)
 {
-    MessageAnswer answer = MessageAnswer::Ok;
-    ShowMessage(QStringLiteral("このデータは、他の VELM-RQX でも開かれています。\r\r(") + path +
-                    QStringLiteral(")\r\r両方で変更して保存すると、先に保存した変更が失われます。"),
-                MessageKind::Ok, kMessageTitle, answer, parent);
+    MessageAnswer answer =
+        ShowMessage(QStringLiteral("このデータは、他の VELM-RQX でも開かれています。\r\r(") + path +
+                        QStringLiteral(")\r\r両方で変更して保存すると、先に保存した変更が失われます。"),
+                    MessageKind::Ok, kMessageTitle, parent);
 }
 
 }  // namespace rqx

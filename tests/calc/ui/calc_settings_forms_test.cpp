@@ -11,6 +11,7 @@
 #include "document/project_document.h"
 #include "shell/modal_script.h"
 #include "support/sample_houses.h"
+#include "support/writable_project.h"
 
 namespace rqx {
 namespace {
@@ -28,7 +29,7 @@ TEST(CalcSettingsFormsTest, LCoefficientOkAlwaysMarksTheProjectChanged)
     for (const Case &c : cases) {
         AppState state;
         ProjectDocument doc;
-        doc.project().grid.lCoefficientMode = c.start;
+        rqx::test::Writable(doc).grid.lCoefficientMode = c.start;
         OsaekeisuSetForm d(doc, state);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("VELM-RQX /軸組Ｎ値算定   押さえ係数設定"));
         EXPECT_TRUE(d.methodOption(c.start)->isChecked());
@@ -102,7 +103,7 @@ TEST(CalcSettingsFormsTest, StoreyHeightsChangeTheProjectAndItsResultsOnlyWhenAH
         house.info.levelHeight[1] = c.start1;
         house.info.levelHeight[2] = c.start2;
         doc.replaceProject(house);
-        EXPECT_EQ(doc.calculated().nodes(5, 3, 1).hardware[0],
+        EXPECT_EQ(doc.calculation().requiredClass(5, 3, 1),
                   QString::fromUtf8(c.start1 > 3200 ? "(と)" : "(ほ)"));
         KaidakaSetForm d(doc, state);
         EXPECT_EQ(d.height(0)->value(), c.start1);
@@ -118,7 +119,7 @@ TEST(CalcSettingsFormsTest, StoreyHeightsChangeTheProjectAndItsResultsOnlyWhenAH
         EXPECT_EQ(doc.project().info.levelHeight[1], c.height1);
         EXPECT_EQ(doc.project().info.levelHeight[2], c.height2);
         // The results every view shows follow at once.
-        EXPECT_EQ(doc.calculated().nodes(5, 3, 1).hardware[0], QString::fromUtf8(c.corner));
+        EXPECT_EQ(doc.calculation().requiredClass(5, 3, 1), QString::fromUtf8(c.corner));
     }
 
     // H2 offered on two storeys; the default button: after the question only, for new projects only.

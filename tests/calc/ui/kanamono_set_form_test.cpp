@@ -11,6 +11,7 @@
 #include "model/line_names.h"
 #include "shell/modal_script.h"
 #include "support/house_builder.h"
+#include "support/writable_project.h"
 
 namespace rqx {
 namespace {
@@ -22,13 +23,13 @@ protected:
     // A through column T at (1, 1) unless left out, and a column C at (3, 1) on the given storeys.
     void build(bool through, bool upperC)
     {
-        doc.project() = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
+        rqx::test::Writable(doc) = samples::NewProject(4, 4, 2, 2, samples::LineNames::kNone);
         if (through)
-            samples::PlaceColumn(doc.project(), 1, 1, 1, 2);
-        samples::PlaceColumn(doc.project(), 1, 3, 1);
+            samples::PlaceColumn(rqx::test::Writable(doc), 1, 1, 1, 2);
+        samples::PlaceColumn(rqx::test::Writable(doc), 1, 3, 1);
         if (upperC)
-            samples::PlaceColumn(doc.project(), 2, 3, 1);
-        GenerateLineNames(doc.project());
+            samples::PlaceColumn(rqx::test::Writable(doc), 2, 3, 1);
+        GenerateLineNames(rqx::test::Writable(doc));
     }
     // Chooses entry `text` in a drop-down list as the user does.
     static void choose(QComboBox *combo, const char *text)
@@ -128,7 +129,7 @@ TEST_F(KanamonoSetFormTest, ClosingUnchangedIsSilentAndAClearStaysWhenCancelled)
 {
     build(false, true);
     for (int level = 1; level <= 2; ++level)
-        doc.project().nodes(3, 1, level).hardware[1] = QStringLiteral("(ろ)");
+        rqx::test::Writable(doc).nodes(3, 1, level).hardware[1] = QStringLiteral("(ろ)");
     {
         KanamonoSetForm d(doc, state);
         ModalScript script;

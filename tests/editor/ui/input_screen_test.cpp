@@ -20,6 +20,7 @@
 #include "editor/ui/paper.h"
 #include "support/house_builder.h"
 #include "support/sample_houses.h"
+#include "support/writable_project.h"
 
 namespace rqx {
 namespace {
@@ -33,7 +34,7 @@ void MoveTo(QWidget *w, QPoint pos)
 
 struct Screen {
     ProjectDocument doc;
-    Project &project = doc.project();
+    Project &project = rqx::test::Writable(doc);
     EditorState editor;
     std::unique_ptr<InputScreen> w;
 

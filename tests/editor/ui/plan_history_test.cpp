@@ -21,8 +21,11 @@
 #include <QToolBar>
 #include <QUndoStack>
 
+#include <algorithm>
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "document/project_document.h"
 #include "editor/coords.h"
@@ -33,8 +36,10 @@
 #include "shell/ui/main_form.h"
 #include "calc/n_value.h"
 #include "model/project_file.h"
-#include "report/report_format.h"
+#include "common/number_format.h"
 #include "report/result_table.h"
+#include "support/calculated.h"
+#include "support/writable_project.h"
 
 using namespace rqx;
 
@@ -86,7 +91,7 @@ struct PlanHistoryTest : ::testing::Test {
         state.programDir = QDir::tempPath();
         doc = std::make_unique<ProjectDocument>();
         form = std::make_unique<MainForm>(*doc, state);
-        p = &doc->project();
+        p = &rqx::test::Writable(*doc);
         p->info.floorCount = 2;
         p->info.divisions = 2;
         p->info.moduleLength = 0.91f;
@@ -256,10 +261,10 @@ TEST_F(PlanHistoryTest, EscEndsASpanAndTheRightClickOffTheGridShowsOnlyTheZoomMe
     tool(kToolWall, QStringLiteral("Kesa1"));
     clickAt(2, 2);
     QTest::mouseMove(paper(), pixel(6, 2));
-    ASSERT_EQ(ed.span.dragState, 1);
+    ASSERT_EQ(ed.span.dragState, SpanStage::FirstPointTaken);
     ASSERT_EQ(paper()->rubberBandsShown(), 1);
     QTest::keyClick(paper(), Qt::Key_Escape);
-    EXPECT_EQ(ed.span.dragState, 0);
+    EXPECT_EQ(ed.span.dragState, SpanStage::Idle);
     EXPECT_EQ(paper()->rubberBandsShown(), 0);
     EXPECT_FALSE(screen->cancelButton()->isEnabled());
     EXPECT_EQ(doc->undoStack()->count(), 0);
@@ -369,8 +374,8 @@ TEST_F(PlanHistoryTest, NValuesOnThePlanFollowEveryEditAndExplainThemselves)
     auto expectedAt = [&](int ix, int iy) {
         Project fresh;
         EXPECT_TRUE(ParseProject(doc->saveBytes(), fresh));
-        RunCalculationSequence(fresh, true);
-        const ColumnResult &r = fresh.results(ix, iy, 1);
+        Calculation c = test::Calculated(fresh);
+        const ColumnResult &r = c.results(ix, iy, 1);
         return fresh.nodes(ix, iy, 1).hardware[0] + QLatin1Char(' ') +
                FormatFixed(std::max(TotalN(r, kDirX), TotalN(r, kDirY)), 2);
     };
@@ -390,7 +395,7 @@ TEST_F(PlanHistoryTest, NValuesOnThePlanFollowEveryEditAndExplainThemselves)
     const QPoint at = pixel(1, 1);
     QHelpEvent help(QEvent::ToolTip, at, paper()->mapToGlobal(at));
     QApplication::sendEvent(paper(), &help);
-    EXPECT_EQ(QToolTip::text(), ColumnResultText(doc->calculated(), 1, 1, 1));
+    EXPECT_EQ(QToolTip::text(), ColumnResultText(doc->project(), doc->calculation(), 1, 1, 1));
     EXPECT_TRUE(QToolTip::text().contains(after.section(QLatin1Char(' '), 1)));
 
     // The undo of the wall puts the old value back.
@@ -409,6 +414,48 @@ TEST_F(PlanHistoryTest, NValuesOnThePlanFollowEveryEditAndExplainThemselves)
     EXPECT_FALSE(drawnAt(9, 7).isEmpty());
     values.toggleAction()->trigger();
     EXPECT_TRUE(drawnAt(1, 1).isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+// The calculation is a function of a project value: a copy calculated on another thread while the window
+// goes on editing gives exactly what the copy gives on this thread, and the window's edits are its own.
+TEST_F(PlanHistoryTest, ACopyIsCalculatedOnAnotherThreadWhileTheWindowEdits)
+{
+    tool(kToolFloor, QStringLiteral("Slab1"));
+    drag(1, 1, 9, 7);
+    tool(kToolWall, QStringLiteral("Menzai3"));
+    drag(1, 1, 9, 1);
+    const Project copy = doc->project();
+    std::atomic<bool> started = false;
+    Calculation onWorker;
+    std::thread worker([&] {
+        started = true;
+        for (int round = 0; round < 3; ++round)
+            onWorker = Calculate(copy);
+    });
+    while (!started)
+        std::this_thread::yield();
+    tool(kToolWall, QStringLiteral("Menzai3"));
+    drag(1, 7, 9, 7);
+    drag(1, 1, 1, 7);
+    tool(kToolColumn, QStringLiteral("管柱"));
+    clickAt(5, 4);
+    worker.join();
+
+    const Calculation here = Calculate(copy);
+    EXPECT_EQ(onWorker.results.count(), here.results.count());
+    EXPECT_TRUE(std::equal(onWorker.results.begin(), onWorker.results.end(), here.results.begin()));
+    EXPECT_TRUE(
+        std::equal(onWorker.requiredClass.begin(), onWorker.requiredClass.end(), here.requiredClass.begin()));
+    EXPECT_EQ(onWorker.beamTerms, here.beamTerms);
+    EXPECT_EQ(onWorker.crossTerms, here.crossTerms);
+    // The window's project went on: the worker's copy has neither the walls nor the column drawn since.
+    EXPECT_EQ(copy.nodes(5, 4, 1).columnKind, 0);
+    EXPECT_GT(doc->project().nodes(5, 4, 1).columnKind, 0);
+    EXPECT_NE(Calculate(doc->project()).columnCount[1], here.columnCount[1]);
 }
 
 }  // namespace

@@ -88,7 +88,7 @@ TEST(NoPrinter, EveryPrintCommandWritesThePdfOfThePagesItWouldPrint)
     ProjectViews views(document, [&printer] { return &printer; });
     views.setFileChooser(chooser);
     AppState state;
-    auto *report = new ReportWindow(document.project(), state, printer);
+    auto *report = new ReportWindow(document.project(), document.calculation(), state, printer);
     report->setReport(test::TestReport(7));
     report->setProjectFilePath(project);
     report->setFileChooser(chooser);
@@ -180,7 +180,7 @@ TEST(PrinterSetup, BothWindowsChooseFromTheInstalledPrinters)
     MainForm window(document, state);
     InstallReportCommand(window);
     QPrinter printer;
-    auto *report = new ReportWindow(window.project(), state, printer);
+    auto *report = new ReportWindow(document.project(), document.calculation(), state, printer);
     std::vector<QStringList> lists;
     test::ModalScript script;
     for (int i = 0; i < 2; ++i)
@@ -215,7 +215,7 @@ TEST(Menus, AccessKeysAreUnambiguous)
     ProjectViews *views = InstallViewCommands(window);
     InstallReportCommand(window, {{}, views->reportViews(), [views] { views->closeAll(); }});
     QPrinter printer;
-    auto *report = new ReportWindow(window.project(), state, printer);
+    auto *report = new ReportWindow(document.project(), document.calculation(), state, printer);
 
     const auto duplicates = [](const QList<QAction *> &actions) {
         std::map<QChar, QStringList> byKey;

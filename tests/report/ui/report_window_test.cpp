@@ -39,17 +39,18 @@ int PdfPages(const QString &path)
 
 struct Window {
     Project project;
+    Calculation calc;
     AppState state;
     QPrinter printer{QPrinter::HighResolution};
     QTemporaryDir dir;
     ReportWindow *window;
     explicit Window(int pages, int notCarried = 0, int lMode = 0)
     {
-        project.anyNotCarried = notCarried;
+        calc.anyNotCarried = notCarried;
         project.grid.lCoefficientMode = lMode;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("printer.pdf")));
-        window = new ReportWindow(project, state, printer);
+        window = new ReportWindow(project, calc, state, printer);
         window->show();
         window->resize(1200, 900);
         QApplication::processEvents();
@@ -242,9 +243,10 @@ TEST(ReportWindow, CloseQuestion)
 TEST(ReportWindow, StoppingTheBuildClosesTheWindow)
 {
     Project project;
+    Calculation calc;
     AppState state;
     QPrinter printer;
-    auto *window = new ReportWindow(project, state, printer);
+    auto *window = new ReportWindow(project, calc, state, printer);
     QSignalSpy closed(window, &ReportWindow::closed);
     window->show();
     int calls = 0;

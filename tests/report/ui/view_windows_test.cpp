@@ -24,6 +24,7 @@
 #include "widgets/help_window.h"
 #include "shell/ui/main_form.h"
 #include "support/house_builder.h"
+#include "support/writable_project.h"
 
 namespace rqx {
 namespace {
@@ -66,12 +67,12 @@ int RedShapes(const PrintDocument &doc)
     return red;
 }
 
-int NotCarried(const Project &p)
+int NotCarried(const Project &p, const Calculation &c)
 {
     int n = 0;
     for (int y = 1; y <= p.info.spanCountY + 1; ++y)
         for (int x = 1; x <= p.info.spanCountX + 1; ++x)
-            n += p.nodes(x, y, 2).columnKind > 0 && p.results(x, y, 2).notCarried == 1 ? 1 : 0;
+            n += p.nodes(x, y, 2).columnKind > 0 && c.results(x, y, 2).notCarried == 1 ? 1 : 0;
     return n;
 }
 
@@ -90,16 +91,16 @@ TEST(TransferCheckView, RedColumnsHeaderAndFooterFollowTheCalculation)
     for (const Case &c : cases) {
         ProjectDocument document;
         document.replaceProject(TransferHouse(c.supported, c.crossBeamIgnored));
-        Project &p = document.project();
+        Project &p = rqx::test::Writable(document);
         QPrinter printer;
         ProjectViews views(document, [&printer] { return &printer; });
         TransferCheckView *view = views.openTransferCheck(nullptr);
         ASSERT_TRUE(view && view->document());
         const PrintDocument &doc = *view->document();
         SCOPED_TRACE(testing::Message() << c.supported << c.crossBeamIgnored);
-        EXPECT_EQ(NotCarried(p), c.red);
+        EXPECT_EQ(NotCarried(p, document.calculation()), c.red);
         EXPECT_EQ(RedShapes(doc), c.red);
-        EXPECT_EQ(p.anyNotCarried, c.red > 0 ? 1 : 0);
+        EXPECT_EQ(document.calculation().anyNotCarried, c.red > 0 ? 1 : 0);
         const QString header = Texts(doc, kItemHeader), footer = Texts(doc, kItemFooter);
         EXPECT_TRUE(header.contains(QStringLiteral("[２階柱Ｎ値伝達チェック]")));
         EXPECT_EQ(header.contains(kNote), c.red > 0) << header.toStdString();
@@ -114,18 +115,18 @@ TEST(ProjectViews, OneWindowOfEachKind)
 {
     ProjectDocument document;
     document.replaceProject(TransferHouse(false, 0));
-    Project &p = document.project();
+    Project &p = rqx::test::Writable(document);
     QPrinter printer;
     ProjectViews views(document, [&printer] { return &printer; });
     TransferCheckView *check = views.openTransferCheck(nullptr);
     const PrintDocument *page = check->document();
-    EXPECT_EQ(p.results(2, 3, 2).notCarried, 1);
+    EXPECT_EQ(document.calculation().results(2, 3, 2).notCarried, 1);
     // The project changed since: the second command calculates again, and raises the open view.
     p.grid.crossBeamIgnored = 1;
     document.markSettingsChanged();
     EXPECT_EQ(views.openTransferCheck(nullptr), check);
     EXPECT_EQ(check->document(), page) << "raised, not drawn again";
-    EXPECT_EQ(p.results(2, 3, 2).notCarried, 0);
+    EXPECT_EQ(document.calculation().results(2, 3, 2).notCarried, 0);
 
     QPointer<TransferCheckView> oldCheck = check;
     FrameView *frame = views.openFrameView(nullptr, kDirX, 2);
@@ -203,7 +204,7 @@ TEST(ProjectViews, OpenedFromTheMainAndReportWindows)
     state.programDir = dir.path();
     ProjectDocument document;
     MainForm window(document, state);
-    window.project() = TransferHouse(false, 0);
+    rqx::test::Writable(document) = TransferHouse(false, 0);
     window.RebuildFrameMenus();
     ProjectViews *views = InstallViewCommands(window);
     EXPECT_TRUE(window.frameMenuX()->menuAction()->isEnabled());
@@ -219,7 +220,7 @@ TEST(ProjectViews, OpenedFromTheMainAndReportWindows)
     EXPECT_EQ(views->frameView()->currentYLine(), 5);
 
     QPrinter printer;
-    auto *report = new ReportWindow(window.project(), state, printer);
+    auto *report = new ReportWindow(document.project(), document.calculation(), state, printer);
     report->setViews(views->reportViews());
     report->setReport(test::TestReport(3));
     report->transferCheckCommand();
@@ -241,7 +242,7 @@ TEST(FrameView, NavigationBeepsAtTheEndsAndKeepsEachDirectionsLine)
     ProjectDocument document;
     document.replaceProject(
         samples::NewProject(4, 3, 2, 2, samples::LineNames::kNone));  // X lines 1..5, Y lines 1..4
-    Project &p = document.project();
+    Project &p = rqx::test::Writable(document);
     QPrinter printer;
     ProjectViews views(document, [&printer] { return &printer; });
     int beeps = 0;
@@ -315,7 +316,7 @@ TEST(Help, ButtonsReachTheirTopics)
     SetHelpDocumentPath(QStringLiteral(VELM_HELP_DOCUMENT));
     ProjectDocument viewed;
     viewed.replaceProject(TransferHouse(false, 0));
-    Project &p = viewed.project();
+    Project &p = rqx::test::Writable(viewed);
     QPrinter printer;
     ProjectViews views(viewed, [&printer] { return &printer; });
     QTemporaryDir dir;
@@ -324,7 +325,7 @@ TEST(Help, ButtonsReachTheirTopics)
     ProjectDocument document;
     CrossGSetForm settings(document, state, QString());
     MainForm window(document, state);
-    ReportWindow report(p, state, printer);
+    ReportWindow report(p, viewed.calculation(), state, printer);
     report.setAttribute(Qt::WA_DeleteOnClose, false);
     struct Case {
         const char *name;

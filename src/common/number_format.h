@@ -1,6 +1,7 @@
 #pragma once
-// Number texts of the report: fixed decimals, halves rounded away from zero on the value as it reads
-// in single precision ("#0.00": 0.125 → "0.13", 0.35f → "0.4" with one decimal), no "-0.00".
+// Number texts of the report and the plan's N values: fixed decimals, halves rounded away from zero on the
+// value as it reads in single precision ("#0.00": 0.125 → "0.13", 0.35f → "0.4" with one decimal), no
+// "-0.00".
 
 #include <QString>
 

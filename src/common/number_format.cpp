@@ -1,4 +1,4 @@
-#include "report/report_format.h"
+#include "common/number_format.h"
 
 #include <cmath>
 #include <cstdio>
