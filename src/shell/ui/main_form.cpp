@@ -196,6 +196,7 @@ MainForm::MainForm(ProjectDocument &document, AppState &settings, QWidget *paren
     RebuildFrameMenus();
     refreshStatusBar();
     setCaption(kNewDataName);
+    connect(&document_, &ProjectDocument::dirtyChanged, this, &QWidget::setWindowModified);
 
     // 0.85 of the screen, centred.
     double fraction = 0.85;
@@ -486,9 +487,12 @@ void MainForm::setFrameFiguresEnabled(bool enabled)
     actions_.value(QStringLiteral("JikuY"))->setEnabled(enabled);
 }
 
-void MainForm::setCaption(const QString &name)
+void MainForm::setCaption(const QString &name, bool buildingName)
 {
-    SetFormCaption(this, state_.appTitle + kSpaces3 + name);
+    captionNamesBuilding_ = buildingName;
+    // Qt's modified marker ("*") follows the document's unsaved changes.
+    setWindowTitle(ShownText(state_.appTitle + kSpaces3 + name, kShownCaption) + QStringLiteral("[*]"));
+    setWindowModified(document_.isDirty());
     refreshFilePanel();
 }
 
@@ -587,7 +591,7 @@ void MainForm::actOnStartChoice()
     actingOnStartChoice_ = false;
     if (!done)
         return;  // the caller shows the start dialog again
-    setCaption(document_.isNewData() ? kNewDataName : project_.info.buildingName);
+    setCaption(document_.isNewData() ? kNewDataName : project_.info.buildingName, !document_.isNewData());
     RebuildFrameMenus();
     refreshStatusBar();
     startChoice_ = kStartNone;
@@ -725,7 +729,7 @@ bool MainForm::openStartupFile(const QString &path)
     if (!CheckHistoryFile(path, state_.appTitle, this) || !loadProjectFrom(path, false))
         return false;
     // As after a start-dialog choice.
-    setCaption(project_.info.buildingName);
+    setCaption(project_.info.buildingName, true);
     return true;
 }
 
@@ -734,7 +738,7 @@ void MainForm::showRestoredProject()
     startupFinished_ = 1;
     // As after a start-dialog choice: the building's name, or 新規データ for a project never saved.
     const QString path = document_.dataFilePath().trimmed();
-    setCaption(path == kNewDataName ? kNewDataName : project_.info.buildingName);
+    setCaption(path == kNewDataName ? kNewDataName : project_.info.buildingName, path != kNewDataName);
     RebuildFrameMenus();
     refreshStatusBar();
 }
@@ -764,8 +768,9 @@ void MainForm::saveAsCommand()
         if (answer != MessageAnswer::Ok)
             return;
     }
+    // The title keeps its form: the building's name stays, a file name becomes the new one.
     if (saveProjectTo(path))
-        setCaption(FileNameOf(path));
+        setCaption(captionNamesBuilding_ ? project_.info.buildingName : FileNameOf(path), captionNamesBuilding_);
 }
 
 QString MainForm::helpFilePath() const

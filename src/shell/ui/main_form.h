@@ -113,8 +113,9 @@ public:
     void rebuildRecentFiles();
     // Writes the two option texts of the status bar.
     void refreshStatusBar() override;
-    // appTitle + three spaces + name.
-    void setCaption(const QString &name);
+    // appTitle + three spaces + name, and the modified marker while the project has unsaved changes;
+    // `buildingName`: the name is the building's (kept so by 名前を付けて保存).
+    void setCaption(const QString &name, bool buildingName = false);
 
     // File dialogs go through this (tests answer them without a window).
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
@@ -155,6 +156,7 @@ private:
     int startChoice_ = 0;
     int startupFinished_ = 0;
     bool actingOnStartChoice_ = false;
+    bool captionNamesBuilding_ = false;
     bool closing_ = false;
 
     QWidget *inputScreen_ = nullptr;
