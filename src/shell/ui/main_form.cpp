@@ -361,13 +361,24 @@ void MainForm::buildToolBar()
     QUndoStack *history = document_.undoStack();
     connect(undo, &QAction::triggered, this, [this, history] {
         const QString text = history->undoText();
+        steppingHistory_ = true;
         document_.undo();
+        steppingHistory_ = false;
         statusBar()->showMessage(QStringLiteral("元に戻す: ") + text, kStepNoteMs);
     });
     connect(redoAction_, &QAction::triggered, this, [this, history] {
         const QString text = history->redoText();
+        steppingHistory_ = true;
         document_.redo();
+        steppingHistory_ = false;
         statusBar()->showMessage(QStringLiteral("やり直し: ") + text, kStepNoteMs);
+    });
+    // A new step makes the note of the last undo or redo stale: it goes at once.
+    connect(history, &QUndoStack::indexChanged, this, [this] {
+        const QString note = statusBar()->currentMessage();
+        if (!steppingHistory_ &&
+            (note.startsWith(QStringLiteral("元に戻す: ")) || note.startsWith(QStringLiteral("やり直し: "))))
+            statusBar()->clearMessage();
     });
     connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     connect(history, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);

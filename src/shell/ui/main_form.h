@@ -157,6 +157,7 @@ private:
     int startupFinished_ = 0;
     bool actingOnStartChoice_ = false;
     bool captionNamesBuilding_ = false;
+    bool steppingHistory_ = false;  // an undo or redo of the toolbar is under way
     bool closing_ = false;
 
     QWidget *inputScreen_ = nullptr;

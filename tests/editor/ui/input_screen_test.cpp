@@ -17,11 +17,14 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/column_n_marks.h"
 #include "editor/coords.h"
 #include "editor/plan_render.h"
 #include "document/project_document.h"
 #include "editor/ui/input_screen.h"
+#include "editor/ui/n_value_overlay.h"
 #include "editor/ui/paper.h"
+#include "support/generated_houses.h"
 #include "support/house_builder.h"
 #include "support/sample_houses.h"
 #include "support/writable_project.h"
@@ -357,6 +360,34 @@ TEST(InputScreenTest, CtrlWheelZoomsAroundThePointer)
     }
     wheel(-120, Qt::NoModifier);  // a plain wheel scrolls, never zooms
     EXPECT_FLOAT_EQ(s.editor.zoomFactor, 1.2f);
+}
+
+// N values on a dense plan: a text without a free quarter is left out alone; the others are shown, on
+// no other text and no column.
+TEST(InputScreenTest, ADenseHouseAt200PercentShowsTheValuesThatFit)
+{
+    Screen s(samples::GeneratedHouse(samples::HouseShape{12, 10, 4, 2, 0, 0}, 7));
+    NValueOverlay &values = s.w->nValues();
+    values.setShown(true);
+    s.w->chooseZoom(QStringLiteral("200(%)"));
+    values.refreshNow();
+    const size_t count = values.marks().size();
+    ASSERT_GT(count, 100u);
+    const NMarkLayout layout =
+        LayOutNMarksOnPlan(s.w->paper()->surface(), PlanInputs{s.project, s.editor, 1}, values.marks());
+    const int shown = layout.shownCount();
+    EXPECT_EQ(values.textsShown(), shown);
+    EXPECT_FALSE(layout.fits) << "the house must be dense enough to leave some text without room";
+    EXPECT_GT(shown, static_cast<int>(count) * 3 / 4) << shown << " of " << count;
+    EXPECT_TRUE(values.statusNote().contains(QStringLiteral("一部の数値は拡大すると表示")));
+    for (size_t a = 0; a < count; ++a) {
+        if (!layout.shown[a])
+            continue;
+        for (size_t b = 0; b < count; ++b) {
+            EXPECT_FALSE(b != a && layout.shown[b] && layout.textBoxes[a].intersects(layout.textBoxes[b]));
+            EXPECT_FALSE(b != a && layout.textBoxes[a].intersects(layout.columnBoxes[b]));
+        }
+    }
 }
 
 TEST(InputScreenTest, PositionLabelsNameTheLinesUnderThePointer)

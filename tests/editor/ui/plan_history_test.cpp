@@ -341,6 +341,10 @@ TEST_F(PlanHistoryTest, UndoAndRedoShowTheStoreyAndToolOfTheirStep)
     EXPECT_EQ(p->nodes(4, 2, 2).brace[kDirX].kind, 3);
     EXPECT_LE(strayPixels(), 4);
     EXPECT_EQ(form->statusBar()->currentMessage(), QStringLiteral("やり直し: 耐力壁入力"));
+    // A new edit: the note of the redo goes.
+    drag(3, 4, 7, 4);
+    ASSERT_EQ(p->nodes(4, 4, 2).brace[kDirX].kind, 3);
+    EXPECT_TRUE(form->statusBar()->currentMessage().isEmpty()) << form->statusBar()->currentMessage().toStdString();
 }
 
 // With the N values shown, a wall drawn next to a column changes the class drawn at it to what a
