@@ -211,7 +211,7 @@ MainForm::MainForm(ProjectDocument &document, AppState &settings, QWidget *paren
         move(s.x() + (s.width() - size.width()) / 2, s.y() + (s.height() - size.height()) / 2);
     }
     // Small enough for a laptop, large enough for the tool panel's buttons and the toolbar.
-    setMinimumSize(640, 480);
+    applyMinimumSize();
     // As the window was left at the last exit (the registry value).
     const int windowState = ReadRegistrySettings().windowState;
     if (windowState == 2)
@@ -488,6 +488,7 @@ void MainForm::setInputScreen(QWidget *screen)
         return;
     inputScreen_ = screen;
     setCentralWidget(screen);
+    applyMinimumSize();
 }
 
 void MainForm::setFrameFiguresEnabled(bool enabled)
@@ -496,6 +497,14 @@ void MainForm::setFrameFiguresEnabled(bool enabled)
     frameMenuY_->menuAction()->setEnabled(enabled);
     actions_.value(QStringLiteral("JikuX"))->setEnabled(enabled);
     actions_.value(QStringLiteral("JikuY"))->setEnabled(enabled);
+}
+
+void MainForm::applyMinimumSize()
+{
+    // At least 640 × 480, and no smaller than the panels need side by side: the input screen's
+    // controls and the status bar's panels never overlap.
+    layout()->activate();
+    setMinimumSize(QSize(640, 480).expandedTo(layout()->minimumSize()));
 }
 
 void MainForm::setCaption(const QString &name, bool buildingName)

@@ -116,6 +116,8 @@ public:
     // appTitle + three spaces + name, and the modified marker while the project has unsaved changes;
     // `buildingName`: the name is the building's (kept so by 名前を付けて保存).
     void setCaption(const QString &name, bool buildingName = false);
+    // The window's minimum size: what the central screen, the toolbar and the status bar need.
+    void applyMinimumSize();
 
     // File dialogs go through this (tests answer them without a window).
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
