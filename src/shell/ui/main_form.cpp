@@ -373,8 +373,9 @@ void MainForm::buildToolBar()
         steppingHistory_ = false;
         statusBar()->showMessage(QStringLiteral("やり直し: ") + text, kStepNoteMs);
     });
-    // A new step makes the note of the last undo or redo stale: it goes at once.
-    connect(history, &QUndoStack::indexChanged, this, [this] {
+    // A new change (a step, or a setting outside the history) makes the note of the last undo or redo
+    // stale: it goes at once.
+    connect(&document_, &ProjectDocument::changed, this, [this] {
         const QString note = statusBar()->currentMessage();
         if (!steppingHistory_ &&
             (note.startsWith(QStringLiteral("元に戻す: ")) || note.startsWith(QStringLiteral("やり直し: "))))
