@@ -72,6 +72,9 @@ public:
     // does not.
     bool place(const QString &text, float size, std::span<const Spot> spots, int angle = 0,
                bool repeated = true);
+    // A text that found no room on the page: kept for the figure's drawing only, at `spot` and `size`
+    // (PrintSurface::SetDrawingOnly), so that CAD has it at its member.
+    void keepForDrawing(const QString &text, float size, const Spot &spot, int angle = 0);
     // The box of the last text placed.
     const QRectF &lastBox() const { return last_; }
     // Marks a box as taken without printing (a text printed by other means).

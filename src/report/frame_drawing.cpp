@@ -161,7 +161,8 @@ void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &la
         size_t n = 0;
         for (int k = 0; k < div - 1 && n < 8; ++k)
             spots[n++] = {x, first + step * static_cast<float>((row + k) % (div - 1)), 0, 0};
-        texts->placer.place(name, rowSize, std::span(spots, n));
+        if (!texts->placer.place(name, rowSize, std::span(spots, n)))
+            texts->placer.keepForDrawing(name, size, own[0]);
     }
 }
 
@@ -249,8 +250,10 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const Calculation &c, c
                 {x, foot + 0.7f * h, 0.5f, 0}, {x, foot + 1.5f * h, 0.5f, 0}, {x, foot + 2.3f * h, 0.5f, 0}};
             QString unplaced;
             auto put = [&](const QString &t, std::span<const LabelPlacer::Spot> spots, const QString &role) {
-                if (!t.isEmpty() && !texts->placer.place(t, size, spots))
-                    unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + role + t;
+                if (t.isEmpty() || texts->placer.place(t, size, spots))
+                    return;
+                texts->placer.keepForDrawing(t, size, spots[0]);
+                unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + role + t;
             };
             s.SetItemLayer(ItemLayer::Hardware);
             put(requiredClass, required, QStringLiteral("必要"));
@@ -351,8 +354,10 @@ void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout
             {right, foot, 1, 0},           {left, foot, 0, 0},             {left, top, 0, 0},
             {right, top, 1, 0},            {mid, foot, 0.5f, 0},           {mid, top, 0.5f, 0},
             {left, high, 0, 0},            {right, high, 1, 0}};
-        if (!texts->placer.place(label, size, spots))
-            AddFigureCallout(*texts, mid, low, 0.05f,
+        if (texts->placer.place(label, size, spots))
+            continue;
+        texts->placer.keepForDrawing(label, size, spots[0]);
+        AddFigureCallout(*texts, mid, low, 0.05f,
                              QStringLiteral("%1階 %2〜%3")
                                  .arg(l.storey)
                                  .arg(FrameCrossingName(p, direction, l.first),
