@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <map>
 #include <set>
@@ -57,15 +58,15 @@ private:
     void group(int gc, const QByteArray &value) const
     {
         QByteArray &b = const_cast<ByteWriter *>(this)->bytes;
-        const QByteArray code = QByteArray::number(gc);
-        b.append(QByteArray(std::max<qsizetype>(0, 3 - code.size()), ' ')).append(code).append("\r\n");
-        b.append(value).append("\r\n");
+        char code[16];
+        const int n = std::snprintf(code, sizeof code, "%3d\r\n", gc);
+        b.append(code, n).append(value).append("\r\n", 2);
     }
 };
 
 // A text in the code page the header declares: code page 932 bytes, and \U+XXXX for what it lacks
 // (also for the forms Windows would only best-fit, so every character comes back as it was).
-std::string DxfText(const QString &text)
+std::string DxfTextUncached(const QString &text)
 {
     std::string out;
     const QList<uint> codes = text.toUcs4();
@@ -93,6 +94,18 @@ std::string DxfText(const QString &text)
         out = escaped;
     }
     return out;
+}
+
+// The same few texts come back thousands of times (hardware classes, line names): converted once.
+std::string DxfText(const QString &text)
+{
+    thread_local QHash<QString, std::string> known;
+    const auto it = known.constFind(text);
+    if (it != known.constEnd())
+        return it.value();
+    if (known.size() > 100000)
+        known.clear();
+    return known.insert(text, DxfTextUncached(text)).value();
 }
 
 // ACI number of a page colour: black and white are 7 (drawn in the CAD's foreground colour), the greys
@@ -190,13 +203,14 @@ struct Mapping {
     const std::vector<double> *linesX = nullptr;
     const std::vector<double> *linesY = nullptr;
 
+    // The grid lines are in ascending order: the nearest one is found by halving.
     static double Snap(double v, const std::vector<double> *lines, double tolerance)
     {
-        if (lines == nullptr)
+        if (lines == nullptr || lines->empty())
             return v;
-        for (const double l : *lines)
-            if (std::fabs(v - l) <= tolerance)
-                return l;
+        const auto above = std::lower_bound(lines->begin(), lines->end(), v - tolerance);
+        if (above != lines->end() && std::fabs(v - *above) <= tolerance)
+            return *above;
         return v;
     }
     QPointF map(double x, double y) const
@@ -775,39 +789,66 @@ private:
     }
 
     // The page may draw a line or a shape twice (a side two figure routines share): once in the drawing.
+    // Entities are the same when their kind, layer, pen and text agree and their points agree to 0.001 mm.
     void removeDuplicates()
     {
-        QSet<QByteArray> seen;
-        seen.reserve(static_cast<qsizetype>(entities.size()));
-        std::vector<Entity> out;
-        out.reserve(entities.size());
-        auto number = [](QByteArray &k, double v) {
-            k.append(QByteArray::number(std::llround(v * 1000.0))).append(',');
-        };
-        for (Entity &e : entities) {
-            QByteArray k;
-            k.append(static_cast<char>(e.kind)).append(static_cast<char>(e.layer));
-            k.append(QByteArray::number(e.color)).append('/').append(QByteArray::number(e.lineweight)).append('/');
+        auto rounded = [](double v) { return std::llround(v * 1000.0); };
+        auto pointsOf = [](const Entity &e) {
             std::vector<QPointF> pts = e.points;
             if (e.kind == Kind::Line && (pts[1].x() < pts[0].x() ||
                                          (pts[1].x() == pts[0].x() && pts[1].y() < pts[0].y())))
                 std::swap(pts[0], pts[1]);
-            for (const QPointF &p : pts) {
-                number(k, p.x());
-                number(k, p.y());
+            return pts;
+        };
+        auto hashOf = [&](const Entity &e) {
+            size_t h = static_cast<size_t>(e.kind) * 131 + static_cast<size_t>(e.layer);
+            auto mix = [&h](long long v) { h ^= std::hash<long long>()(v) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };
+            mix(e.color);
+            mix(e.lineweight);
+            for (const QPointF &p : pointsOf(e)) {
+                mix(rounded(p.x()));
+                mix(rounded(p.y()));
             }
             for (const auto &loop : e.loops)
                 for (const QPointF &p : loop) {
-                    number(k, p.x());
-                    number(k, p.y());
+                    mix(rounded(p.x()));
+                    mix(rounded(p.y()));
                 }
-            number(k, e.radius);
-            number(k, e.angle);
-            k.append(QByteArray::number(e.hatchStyle)).append('/');
-            k.append(e.text.toUtf8()).append('/').append(e.style.toUtf8());
-            if (seen.contains(k))
+            mix(rounded(e.radius));
+            mix(static_cast<long long>(qHash(e.text)));
+            return h;
+        };
+        auto same = [&](const Entity &a, const Entity &b) {
+            if (a.kind != b.kind || a.layer != b.layer || a.color != b.color || a.lineweight != b.lineweight ||
+                a.text != b.text || a.style != b.style || a.hatchStyle != b.hatchStyle ||
+                rounded(a.radius) != rounded(b.radius) || rounded(a.angle) != rounded(b.angle) ||
+                rounded(a.height) != rounded(b.height) || a.loops.size() != b.loops.size())
+                return false;
+            const std::vector<QPointF> pa = pointsOf(a), pb = pointsOf(b);
+            auto equal = [&](const std::vector<QPointF> &u, const std::vector<QPointF> &v) {
+                if (u.size() != v.size())
+                    return false;
+                for (size_t k = 0; k < u.size(); ++k)
+                    if (rounded(u[k].x()) != rounded(v[k].x()) || rounded(u[k].y()) != rounded(v[k].y()))
+                        return false;
+                return true;
+            };
+            if (!equal(pa, pb))
+                return false;
+            for (size_t k = 0; k < a.loops.size(); ++k)
+                if (!equal(a.loops[k], b.loops[k]))
+                    return false;
+            return true;
+        };
+        std::unordered_map<size_t, std::vector<size_t>> kept;
+        kept.reserve(entities.size());
+        std::vector<Entity> out;
+        out.reserve(entities.size());
+        for (Entity &e : entities) {
+            std::vector<size_t> &bucket = kept[hashOf(e)];
+            if (std::any_of(bucket.begin(), bucket.end(), [&](size_t i) { return same(out[i], e); }))
                 continue;
-            seen.insert(k);
+            bucket.push_back(out.size());
             out.push_back(std::move(e));
         }
         entities = std::move(out);
@@ -1241,10 +1282,15 @@ QByteArray DrawingToDxf(const PrintDocument &doc, const DxfDrawing &drawing, boo
     const PrintPage &page = doc.page(drawing.page);
     const bool figure = drawing.figure >= 0 && drawing.figure < static_cast<int>(page.figures.size());
     Mapping m;
+    std::vector<double> linesX, linesY;
     std::uint32_t first = 0, end = static_cast<std::uint32_t>(page.items.size());
     if (figure) {
         const PageFigure &f = page.figures[static_cast<size_t>(drawing.figure)];
-        m = {f.originX, f.originY, f.mmPerTwip, &f.linesX, &f.linesY};
+        linesX = f.linesX;
+        linesY = f.linesY;
+        std::sort(linesX.begin(), linesX.end());
+        std::sort(linesY.begin(), linesY.end());
+        m = {f.originX, f.originY, f.mmPerTwip, &linesX, &linesY};
         first = f.first;
         end = std::min(f.end, end);
     } else {
