@@ -72,7 +72,7 @@ Project largestProject()
 // mouse protocol drawing regions on it.
 struct Screen : PlanMouseHost {
     ProjectDocument doc;
-    Project &project = doc.project();
+    const Project &project = doc.project();
     EditorState editor;
     PlanSurface surface{QSize(1396, 896)};
     PlanMouse mouse{doc, editor, *this, false, {}};
