@@ -1045,11 +1045,11 @@ std::string FontFileOf(const PrintFont &f)
     return f.name.contains(QStringLiteral("ゴシック")) ? "msgothic.ttc" : "msmincho.ttc";
 }
 
-void WriteStyle(DL_WriterA &w, const std::string &name, const std::string &fontFile, const std::string &family,
-                int flags)
+unsigned long WriteStyle(DL_WriterA &w, const std::string &name, const std::string &fontFile,
+                         const std::string &family, int flags)
 {
     w.dxfString(0, "STYLE");
-    w.handle();
+    const unsigned long handle = w.handle();
     w.dxfString(100, "AcDbSymbolTableRecord");
     w.dxfString(100, "AcDbTextStyleTableRecord");
     w.dxfString(2, name);
@@ -1065,6 +1065,47 @@ void WriteStyle(DL_WriterA &w, const std::string &name, const std::string &fontF
     w.dxfString(1001, "ACAD");
     w.dxfString(1000, family);
     w.dxfInt(1071, flags);
+    return handle;
+}
+
+// The standard dimension style, as the library writes it, naming the standard text style written here.
+void WriteDimStyle(DL_WriterA &w, unsigned long standardStyle)
+{
+    w.dxfString(0, "TABLE");
+    w.dxfString(2, "DIMSTYLE");
+    w.dxfHex(5, 0xA);
+    w.dxfString(100, "AcDbSymbolTable");
+    w.dxfInt(70, 1);
+    w.dxfString(100, "AcDbDimStyleTable");
+    w.dxfInt(71, 0);
+    w.dxfString(0, "DIMSTYLE");
+    w.dxfHex(105, 0x27);
+    w.dxfString(100, "AcDbSymbolTableRecord");
+    w.dxfString(100, "AcDbDimStyleTableRecord");
+    w.dxfString(2, "Standard");
+    w.dxfReal(41, 2.5);
+    w.dxfReal(42, 0.625);
+    w.dxfReal(43, 3.75);
+    w.dxfReal(44, 0.625);
+    w.dxfInt(70, 0);
+    w.dxfInt(73, 0);
+    w.dxfInt(74, 0);
+    w.dxfInt(77, 1);
+    w.dxfInt(78, 8);
+    w.dxfReal(140, 2.5);
+    w.dxfReal(141, 2.5);
+    w.dxfReal(143, 0.03937);
+    w.dxfReal(147, 0.625);
+    w.dxfInt(171, 3);
+    w.dxfInt(172, 1);
+    w.dxfInt(271, 2);
+    w.dxfInt(272, 2);
+    w.dxfInt(274, 3);
+    w.dxfInt(278, 44);
+    w.dxfInt(283, 0);
+    w.dxfInt(284, 8);
+    w.dxfHex(340, static_cast<int>(standardStyle));
+    w.tableEnd();
 }
 
 struct Extents {
@@ -1188,7 +1229,8 @@ QByteArray WriteDrawing(const std::vector<Entity> &entities,
     // Text styles: one per page font, named after it, with the font's file and, in the extended data, its
     // family name; bold as the family's bold flag.
     w.tableStyle(static_cast<int>(styles.size()) + 1);
-    WriteStyle(w, "Standard", "msmincho.ttc", DxfText(QStringLiteral("ＭＳ 明朝")), 0);
+    const unsigned long standardStyle =
+        WriteStyle(w, "Standard", "msmincho.ttc", DxfText(QStringLiteral("ＭＳ 明朝")), 0);
     for (const auto &[name, font] : styles)
         WriteStyle(w, DxfText(name), FontFileOf(font), DxfText(font.name),
                    (font.bold ? 0x2000000 : 0) | (font.italic ? 0x1000000 : 0));
@@ -1198,7 +1240,7 @@ QByteArray WriteDrawing(const std::vector<Entity> &entities,
     w.tableAppid(1);
     dxf.writeAppid(w, "ACAD");
     w.tableEnd();
-    dxf.writeDimStyle(w, 2.5, 0.625, 0.625, 0.625, 2.5);
+    WriteDimStyle(w, standardStyle);
     dxf.writeBlockRecord(w);
     for (const char *name : kBlocks)
         if (blocks.count(QString::fromUtf8(name)) != 0)
