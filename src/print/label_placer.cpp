@@ -241,6 +241,8 @@ bool LabelPlacer::isFree(const QRectF &box) const
 {
     if (!bounds_.isEmpty() && !bounds_.contains(box))
         return false;
+    if (hasZone_ && !zone_.contains(box))
+        return false;
     const QRectF grown = box.adjusted(-kGap, -kGap, kGap, kGap);
     const int x0 = static_cast<int>(std::floor(grown.left() / kCellCm));
     const int x1 = static_cast<int>(std::floor(grown.right() / kCellCm));

@@ -51,6 +51,13 @@ public:
     // lines and outlines in a dark pen (IsDarkInk), shapes filled dark. Light grey lines (sub-grid lines,
     // board outlines) and light fills may run under texts.
     void keepDrawnFree(size_t from);
+    // Texts placed from now on must lie inside `zone` too (the room of one member), until clearZone.
+    void setZone(const QRectF &zone)
+    {
+        zone_ = zone;
+        hasZone_ = true;
+    }
+    void clearZone() { hasZone_ = false; }
     // Whether a box lies inside the bounds and clear of every text, kept-free area and kept-free line.
     bool isFree(const QRectF &box) const;
     // Whether the segment a–b crosses no text or kept-free area (a leader line to a callout's number).
@@ -94,6 +101,8 @@ private:
 
     PrintSurface &s_;
     QRectF bounds_;
+    QRectF zone_;
+    bool hasZone_ = false;
     float minSize_;
     QRectF last_;
     std::vector<QRectF> boxes_;

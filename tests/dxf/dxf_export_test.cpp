@@ -406,6 +406,61 @@ TEST(GeneratedReportDxf, DenseHouseKeepsEveryHardwareText)
     CheckReportDrawings(house, doc);
 }
 
+// A frame of a house with its storey heights entered: in the drawing the storeys stand at exactly those
+// millimetres, the column lines from level to level and the beam bands' tops on the levels.
+TEST(FrameDxf, StoreysStandAtTheEnteredHeights)
+{
+    VELM_NEEDS_DXF_READER();
+    InstallJapaneseFontSubstitutions();
+    Project house;
+    ASSERT_TRUE(LoadProjectFile(QStringLiteral(VELM_EXAMPLES_DIR "/two_storey_house.RQX"), house).ok);
+    house.info.levelHeight[1] = 3500;
+    house.info.levelHeight[2] = 2800;
+    const Calculation c = test::Calculated(house);
+    PrintSurface surface;
+    BuildReport(surface, house, c);
+    const PrintDocument &doc = surface.document();
+    QTemporaryDir dir;
+    int frames = 0;
+    for (const DxfDrawing &d : DocumentDrawings(doc)) {
+        if (!d.fileName.contains(QStringLiteral("軸組図")))
+            continue;
+        SCOPED_TRACE(d.fileName.toStdString());
+        ++frames;
+        const QString path = dir.filePath(QStringLiteral("frame.dxf"));
+        ASSERT_TRUE(SaveFileSafely(path, DrawingToDxf(doc, d, false)));
+        const QJsonObject dxf = test::ReadDxfBack(path);
+        std::set<long long> columnSpans, beamTops;
+        QStringList labels;
+        for (const QJsonValue &v : dxf[QStringLiteral("entities")].toArray()) {
+            const QJsonObject e = v.toObject();
+            const QString type = e[QStringLiteral("type")].toString(), layer = e[QStringLiteral("layer")].toString();
+            const QJsonArray points = e[QStringLiteral("points")].toArray();
+            if (type == QLatin1String("LINE") && layer == QLatin1String("COLUMNS")) {
+                const double a = std::min(Y(points[0]), Y(points[1])), b = std::max(Y(points[0]), Y(points[1]));
+                columnSpans.insert(std::llround(a * 100) * 1000000 + std::llround(b * 100));
+            }
+            if (type == QLatin1String("LWPOLYLINE") && layer == QLatin1String("BEAMS")) {
+                double top = -1e18;
+                for (const QJsonValue &p : points)
+                    top = std::max(top, Y(p));
+                beamTops.insert(std::llround(top * 100));
+            }
+            if (type == QLatin1String("TEXT") && layer == QLatin1String("LABELS"))
+                labels << e[QStringLiteral("text")].toString();
+        }
+        // Hundredths of a millimetre: storey 1 from 0 to 3500, storey 2 from 3500 to 6300.
+        for (const long long span : columnSpans)
+            EXPECT_TRUE(span == 350000LL || span == 350000LL * 1000000 + 630000) << span;
+        EXPECT_FALSE(columnSpans.empty());
+        for (const long long top : beamTops)
+            EXPECT_TRUE(top == 0 || top == 350000 || top == 630000) << top;
+        EXPECT_TRUE(labels.contains(QStringLiteral("1階 H=3500")));
+        EXPECT_TRUE(labels.contains(QStringLiteral("2階 H=2800")));
+    }
+    EXPECT_GT(frames, 0);
+}
+
 // Texts keep every character: those code page 932 has as its bytes, the others as \U+XXXX, which the
 // reader turns back; percent signs survive the TEXT control codes.
 TEST(DxfTexts, EveryCharacterComesBack)
