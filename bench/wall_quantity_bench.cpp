@@ -1,8 +1,10 @@
 // The wall quantities of the largest project the dialogs allow (30 × 30 modules, 4 divisions, two
 // storeys, walls on every span of both storeys) and of a typical house, with every condition entered
-// so the whole check runs (Lw, heights, roof). Target: within 1 ms for the largest project.
+// so the whole check runs (Lw, heights, roof); then the wall placement (quarter method and
+// eccentricity) on that result. Target: each within 1 ms for the largest project.
 #include <benchmark/benchmark.h>
 
+#include "calc/wall_placement.h"
 #include "calc/wall_quantity.h"
 #include "support/sample_houses.h"
 
@@ -41,6 +43,28 @@ void BM_WallQuantitiesTypical(benchmark::State &state)
     }
 }
 BENCHMARK(BM_WallQuantitiesTypical)->Unit(benchmark::kMicrosecond);
+
+void BM_WallPlacementLargest(benchmark::State &state)
+{
+    const Project p = WithConditions(LargestProject());
+    const WallQuantityResult q = ComputeWallQuantities(p);
+    for (auto _ : state) {
+        WallPlacementResult r = ComputeWallPlacement(p, q);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_WallPlacementLargest)->Unit(benchmark::kMillisecond);
+
+void BM_WallPlacementTypical(benchmark::State &state)
+{
+    const Project p = WithConditions(TwoStoreyHouse());
+    const WallQuantityResult q = ComputeWallQuantities(p);
+    for (auto _ : state) {
+        WallPlacementResult r = ComputeWallPlacement(p, q);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_WallPlacementTypical)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

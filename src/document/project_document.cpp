@@ -214,6 +214,15 @@ const WallQuantityResult &ProjectDocument::wallQuantities()
     return wallQuantities_;
 }
 
+const WallPlacementResult &ProjectDocument::wallPlacement()
+{
+    if (wallPlacementAt_ != changeCount_ + 1) {
+        wallPlacement_ = ComputeWallPlacement(project_, wallQuantities());
+        wallPlacementAt_ = changeCount_ + 1;
+    }
+    return wallPlacement_;
+}
+
 QByteArray ProjectDocument::saveBytes() const
 {
     Project copy = project_;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "calc/calculation.h"
+#include "calc/wall_placement.h"
 #include "calc/wall_quantity.h"
 #include "model/project.h"
 #include "model/project_file.h"
@@ -129,6 +130,8 @@ public:
     // The wall quantities of the project as it is now, under the conditions it holds; computed again
     // only when the project changed since (the change count).
     const WallQuantityResult &wallQuantities();
+    // The wall placement (quarter method and eccentricity) on the same walls and Lw, cached alike.
+    const WallPlacementResult &wallPlacement();
 
     // ---- Undo history ----
     QUndoStack *undoStack() const { return undoStack_; }
@@ -243,6 +246,8 @@ private:
     Calculation calculation_;
     WallQuantityResult wallQuantities_;
     quint64 wallQuantitiesAt_ = 0;  // changeCount_ + 1 of wallQuantities_, 0 = none
+    WallPlacementResult wallPlacement_;
+    quint64 wallPlacementAt_ = 0;
 };
 
 // Records one undoable change of node records: node() saves a record the first time it is asked

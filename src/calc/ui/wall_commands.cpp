@@ -43,4 +43,23 @@ void WallStatusPanel::refresh()
     setStyleSheet(short_ ? QStringLiteral("color: #d00000;") : QString());
 }
 
+PlacementStatusPanel::PlacementStatusPanel(ProjectDocument &document, QWidget *parent)
+    : QLabel(parent), document_(document)
+{
+    setObjectName(QStringLiteral("PlacementPanel"));
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setContentsMargins(4, 0, 4, 0);
+    setToolTip(QStringLiteral("表示中の階の壁の配置: 四分割法の判定 (X / Y) と偏心率 (Rex / Rey)"));
+    connect(&document_, &ProjectDocument::changed, this, &PlacementStatusPanel::refresh);
+    connect(&document_, &ProjectDocument::currentFloorChanged, this, &PlacementStatusPanel::refresh);
+    refresh();
+}
+
+void PlacementStatusPanel::refresh()
+{
+    const WallPlacementResult &result = document_.wallPlacement();
+    setText(QLatin1Char(' ') + PlacementStatusText(result, document_.currentFloor(), &failing_) + QLatin1Char(' '));
+    setStyleSheet(failing_ ? QStringLiteral("color: #d00000;") : QString());
+}
+
 }  // namespace rqx

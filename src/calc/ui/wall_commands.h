@@ -29,4 +29,18 @@ private:
     bool short_ = false;
 };
 
+// A status-bar panel with the wall placement of the storey on screen ("四分割 X OK / Y NG  偏心率
+// 0.12 / 0.35", red when the storey meets neither way).
+class PlacementStatusPanel : public QLabel {
+    Q_OBJECT
+public:
+    explicit PlacementStatusPanel(ProjectDocument &document, QWidget *parent = nullptr);
+    bool showsFailing() const { return failing_; }
+    void refresh();
+
+private:
+    ProjectDocument &document_;
+    bool failing_ = false;
+};
+
 }  // namespace rqx

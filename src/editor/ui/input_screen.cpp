@@ -25,6 +25,7 @@
 #include "editor/plan_render.h"
 #include "editor/qb_color.h"
 #include "editor/ui/n_value_overlay.h"
+#include "editor/ui/placement_overlay.h"
 #include "editor/ui/paper.h"
 #include "document/project_document.h"
 #include "widgets/hand_cursor.h"
@@ -76,6 +77,7 @@ InputScreen::InputScreen(ProjectDocument &document, EditorState &editor, QWidget
         editor_.currentTool = kToolFloor;
     buildControls();
     nValues_ = std::make_unique<NValueOverlay>(document_, editor_, *paper_);
+    placement_ = std::make_unique<PlacementOverlay>(document_, editor_, *paper_);
     editor_.linkColumnsAndBeams = linkCheck_->isChecked() ? 1 : 0;
     // The state the window opens with: the tool's buttons, tree and captions.
     floorButtons_[currentFloor() - 1]->setChecked(true);
@@ -281,6 +283,8 @@ void InputScreen::redrawPlan()
     paper_->refreshAll();
     if (nValues_)
         nValues_->planRedrawn();
+    if (placement_)
+        placement_->planRedrawn();
     emit planRedrawn();
 }
 
@@ -469,6 +473,7 @@ void InputScreen::installViewMenu(QMenu *menu)
         return;
     menu->addAction(showAllAction_);
     menu->addAction(nValues_->toggleAction());
+    menu->addAction(placement_->toggleAction());
 }
 
 void InputScreen::projectReplaced()

@@ -429,12 +429,14 @@ void ReportWindow::setReport(BuiltReport report)
         }
     }
     // The report prints no chapter of hardware documents; its chapter 3, when there, is the wall
-    // quantities, and the contents name it so.
+    // quantities and the wall placement, and the contents name them so.
     const bool walls = contents_[3][1].page > 0;
     if (auto *label = findChild<QLabel *>(QStringLiteral("groupLabel3")))
         label->setText(walls ? QStringLiteral("３．壁量計算") : QString::fromUtf8(kGroupLabels[3]));
     if (QRadioButton *b = contentsButtons_[3][1])
         b->setText(walls ? QStringLiteral("3.1. 壁量計算") : QString::fromUtf8(kContents[10].text));
+    if (QRadioButton *b = contentsButtons_[3][2])
+        b->setText(walls ? QStringLiteral("3.2. 壁の配置") : QString::fromUtf8(kContents[11].text));
     warningPanel_->setVisible(calc_.anyNotCarried != 0);
     ShowPage();
 }
