@@ -56,6 +56,17 @@ LivePlan &Plan(int which)
     return which == 0 ? largest : typical;
 }
 
+// The plan with typed Lw entered, the values shown.
+LivePlan &PlanWithConditions(int which)
+{
+    LivePlan &plan = Plan(which);
+    WallInputs in;
+    in.lw = {46.0, 30.0, 38.0};
+    plan.doc.setWallInputs(in);
+    plan.showValues(true);
+    return plan;
+}
+
 void BM_EditWithNValues(benchmark::State &state)
 {
     LivePlan &plan = Plan(static_cast<int>(state.range(0)));
@@ -72,11 +83,7 @@ void BM_EditWithNValues(benchmark::State &state)
 // well (the wall quantities under entered conditions): the whole of what follows an edit.
 void BM_EditWithNValuesAndWallFigure(benchmark::State &state)
 {
-    LivePlan &plan = Plan(static_cast<int>(state.range(0)));
-    WallInputs in;
-    in.lw = {46.0, 30.0, 38.0};
-    plan.doc.setWallInputs(in);
-    plan.showValues(true);
+    LivePlan &plan = PlanWithConditions(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         plan.toggleColumn();
         plan.showValues(false);
@@ -88,11 +95,7 @@ void BM_EditWithNValuesAndWallFigure(benchmark::State &state)
 // its four side portions tinted over the whole viewport (translucent fills, as the overlay paints).
 void BM_EditWithBothOverlays(benchmark::State &state)
 {
-    LivePlan &plan = Plan(static_cast<int>(state.range(0)));
-    WallInputs in;
-    in.lw = {46.0, 30.0, 38.0};
-    plan.doc.setWallInputs(in);
-    plan.showValues(true);
+    LivePlan &plan = PlanWithConditions(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         plan.toggleColumn();
         plan.showValues(false);

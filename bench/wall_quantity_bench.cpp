@@ -24,47 +24,34 @@ Project WithConditions(Project p)
     return p;
 }
 
-void BM_WallQuantitiesLargest(benchmark::State &state)
+// arg 0: the largest project, 1: the typical house.
+const Project &House(int which)
 {
-    const Project p = WithConditions(LargestProject());
+    static const Project largest = WithConditions(LargestProject());
+    static const Project typical = WithConditions(TwoStoreyHouse());
+    return which == 0 ? largest : typical;
+}
+
+void BM_WallQuantities(benchmark::State &state)
+{
+    const Project &p = House(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         WallQuantityResult r = ComputeWallQuantities(p);
         benchmark::DoNotOptimize(r);
     }
 }
-BENCHMARK(BM_WallQuantitiesLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WallQuantities)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-void BM_WallQuantitiesTypical(benchmark::State &state)
+void BM_WallPlacement(benchmark::State &state)
 {
-    const Project p = WithConditions(TwoStoreyHouse());
-    for (auto _ : state) {
-        WallQuantityResult r = ComputeWallQuantities(p);
-        benchmark::DoNotOptimize(r);
-    }
-}
-BENCHMARK(BM_WallQuantitiesTypical)->Unit(benchmark::kMicrosecond);
-
-void BM_WallPlacementLargest(benchmark::State &state)
-{
-    const Project p = WithConditions(LargestProject());
+    const Project &p = House(static_cast<int>(state.range(0)));
     const WallQuantityResult q = ComputeWallQuantities(p);
     for (auto _ : state) {
         WallPlacementResult r = ComputeWallPlacement(p, q);
         benchmark::DoNotOptimize(r);
     }
 }
-BENCHMARK(BM_WallPlacementLargest)->Unit(benchmark::kMillisecond);
-
-void BM_WallPlacementTypical(benchmark::State &state)
-{
-    const Project p = WithConditions(TwoStoreyHouse());
-    const WallQuantityResult q = ComputeWallQuantities(p);
-    for (auto _ : state) {
-        WallPlacementResult r = ComputeWallPlacement(p, q);
-        benchmark::DoNotOptimize(r);
-    }
-}
-BENCHMARK(BM_WallPlacementTypical)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WallPlacement)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

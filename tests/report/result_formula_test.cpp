@@ -383,18 +383,25 @@ double ProductTolerance(const QString &a, const QString &b, double va, double vb
     return Half(a) * std::abs(vb) + Half(b) * std::abs(va) + Half(a) * Half(b) + Half(result);
 }
 
-// Reads every table of section 3.1 back from the text dump and recomputes it: each wall's 倍率×長さ and
-// the sum of its table, the 見付面積 of each row from its 幅×高さ parts, and each judgement row's
-// Lw×床面積, C×見付面積, the larger of the two, 存在/必要 (cut to two decimals) and OK/NG.
-int CheckWallTables(const PrintDocument &doc, const QString &house)
+// The texts of a report in order, without the page marks and the running header and footer a table
+// breaks over.
+QStringList BodyLines(const PrintDocument &doc)
 {
-    // The texts in order, without the page marks and the running header and footer a table breaks over.
     static const QRegularExpression running(QStringLiteral("^(--- page .*|VELM-RQX /軸組Ｎ値算定   \\[.*|- \\d+ -|Ver\\..*)$"));
     QStringList lines;
     for (int n = 1; n <= doc.pageCount(); ++n)
         for (const QString &line : DumpPageText(doc, n).split(QLatin1Char('\n')))
             if (!line.isEmpty() && !running.match(line).hasMatch())
                 lines << line;
+    return lines;
+}
+
+// Reads every table of section 3.1 back from the text dump and recomputes it: each wall's 倍率×長さ and
+// the sum of its table, the 見付面積 of each row from its 幅×高さ parts, and each judgement row's
+// Lw×床面積, C×見付面積, the larger of the two, 存在/必要 (cut to two decimals) and OK/NG.
+int CheckWallTables(const PrintDocument &doc, const QString &house)
+{
+    const QStringList lines = BodyLines(doc);
     const qsizetype chapter = lines.indexOf(QStringLiteral("3.壁量計算"));
     EXPECT_GE(chapter, 0) << house.toStdString();
     if (chapter < 0)
@@ -500,12 +507,7 @@ int CheckWallTables(const PrintDocument &doc, const QString &house)
 // and direction e = |S − G|, re = √(KR/ΣK) and e/re (rounded up to three decimals) against 0.3.
 int CheckPlacementTables(const PrintDocument &doc, const QString &house)
 {
-    static const QRegularExpression running(QStringLiteral("^(--- page .*|VELM-RQX /軸組Ｎ値算定   \\[.*|- \\d+ -|Ver\\..*)$"));
-    QStringList lines;
-    for (int n = 1; n <= doc.pageCount(); ++n)
-        for (const QString &line : DumpPageText(doc, n).split(QLatin1Char('\n')))
-            if (!line.isEmpty() && !running.match(line).hasMatch())
-                lines << line;
+    const QStringList lines = BodyLines(doc);
     const std::string where = house.toStdString();
     auto value = [&](QString t) {
         bool ok = false;
