@@ -2,7 +2,6 @@
 
 #include <QStringList>
 
-#include <cmath>
 #include <cstdio>
 
 #include "model/project_file.h"
@@ -72,23 +71,39 @@ bool LoadForCommand(const QString &path, Project &project)
     return result.ok;
 }
 
-bool ParseStoreyHeights(const QString &text, StoreyHeightsOption &heights)
+bool ParseStoreyHeights(const QString &text, StoreyHeightsOption &heights, StoreyHeightRefusal &why)
 {
     const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() > 2)
+    if (parts.size() > 2) {
+        why.text = QStringLiteral("階高は H1[,H2] の２つまでです（%1 個あります）。").arg(parts.size()) +
+                   StoreyHeightRuleText(true);
+        why.english = QStringLiteral("%1 values; expected at most two, H1[,H2]; ").arg(parts.size()) +
+                      StoreyHeightRuleInEnglish(true);
         return false;
+    }
     int32_t mm[2] = {0, 0};
     for (qsizetype i = 0; i < parts.size(); ++i) {
-        bool ok = false;
-        const double metres = parts[i].trimmed().toDouble(&ok);
-        if (!ok || !std::isfinite(metres) || metres < 0.0 || metres > kMaxLevelHeight / 1000.0)
+        const QString name = QStringLiteral("H%1").arg(i + 1);
+        if (parts[i].trimmed().isEmpty()) {
+            why.text = QStringLiteral("%1 が空です（H1[,H2]、例 2.9,2.8）。").arg(name) + StoreyHeightRuleText(true);
+            why.english = QStringLiteral("%1 is empty (H1[,H2], e.g. 2.9,2.8); ").arg(name) +
+                          StoreyHeightRuleInEnglish(true);
             return false;
-        mm[i] = static_cast<int32_t>(std::lround(metres * 1000.0));
+        }
+        if (!ReadStoreyHeightMetres(parts[i], name, mm[i], why))
+            return false;
     }
     heights.given = true;
     heights.height1 = mm[0];
     heights.height2 = mm[1];
     return true;
+}
+
+int RefuseStoreyHeights(const QString &text, const StoreyHeightRefusal &why, const QString &usage)
+{
+    PrintError(QStringLiteral("--heights %1: ").arg(text) + why.text);
+    Err() << "velmrqx-cli: --heights " << text << ": " << why.english << Qt::endl;
+    return UsageError(usage);
 }
 
 void ApplyStoreyHeights(const StoreyHeightsOption &heights, Project &project)
@@ -97,6 +112,9 @@ void ApplyStoreyHeights(const StoreyHeightsOption &heights, Project &project)
         return;
     project.info.levelHeight[1] = heights.height1;
     project.info.levelHeight[2] = heights.height2;
+    Out().flush();
+    Err() << "velmrqx-cli: heights used: H1 " << heights.height1 << " mm, H2 " << heights.height2 << " mm"
+          << Qt::endl;
 }
 
 }  // namespace rqx::cli

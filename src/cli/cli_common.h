@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTextStream>
 
+#include "calc/storey_height.h"
 #include "common/safe_save.h"
 #include "model/project_file.h"
 
@@ -40,15 +41,20 @@ int UsageError(const QString &usage);
 bool LoadForCommand(const QString &path, Project &project);
 
 // The storey heights of a run, "--heights H1[,H2]" in metres ("3.5" or "3.5,2.8"): millimetres, 0
-// where a height is not given (taken as 3.2 m or less). False for anything else (not a number,
-// below 0, above 100 m, more than two heights).
+// where a height is not given (taken as 3.2 m or less). Each value as the storey-height dialog takes
+// it (whole millimetres, 0 or 2.0–6.0 m); more than two values or an empty one is refused.
 struct StoreyHeightsOption {
     bool given = false;
     int32_t height1 = 0;
     int32_t height2 = 0;
 };
-bool ParseStoreyHeights(const QString &text, StoreyHeightsOption &heights);
-// The option's heights replace the stored ones for this run (the file is not written).
+// False with the reason (which value, what is expected) in `why`; `heights` is then unchanged.
+bool ParseStoreyHeights(const QString &text, StoreyHeightsOption &heights, StoreyHeightRefusal &why);
+// Prints a refused --heights value: its reason, then the usage line. Returns kExitUsage.
+int RefuseStoreyHeights(const QString &text, const StoreyHeightRefusal &why, const QString &usage);
+// The option's heights replace the stored ones for this run (the file is not written). The heights
+// used are echoed on stderr in millimetres ("--heights 3,5: H1 3000 mm, H2 5000 mm"), so a decimal
+// comma read as two heights is seen at once.
 void ApplyStoreyHeights(const StoreyHeightsOption &heights, Project &project);
 
 }  // namespace rqx::cli

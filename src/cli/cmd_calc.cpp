@@ -138,8 +138,9 @@ int RunCalc(const QStringList &args)
         if (arg == QLatin1String("--table") && !table)
             table = true;
         else if (arg == QLatin1String("--heights") && i + 1 < args.size() && !heights.given) {
-            if (!ParseStoreyHeights(args[++i], heights))
-                return UsageError(usage);
+            StoreyHeightRefusal why;
+            if (!ParseStoreyHeights(args[++i], heights, why))
+                return RefuseStoreyHeights(args[i], why, usage);
         } else if (!arg.startsWith(QLatin1String("--")) && file.isEmpty())
             file = arg;
         else

@@ -29,6 +29,9 @@ struct ReportArgs {
     QString dxfFolder;
     bool text = false;
     StoreyHeightsOption heights;
+    bool heightsRefused = false;  // a --heights value was refused: which, and why
+    QString refusedHeights;
+    StoreyHeightRefusal heightsWhy;
 };
 
 bool ParseReportArgs(const QStringList &args, ReportArgs &a)
@@ -42,8 +45,11 @@ bool ParseReportArgs(const QStringList &args, ReportArgs &a)
         else if (arg == QLatin1String("--text") && !a.text)
             a.text = true;
         else if (arg == QLatin1String("--heights") && i + 1 < args.size() && !a.heights.given) {
-            if (!ParseStoreyHeights(args[++i], a.heights))
+            if (!ParseStoreyHeights(args[++i], a.heights, a.heightsWhy)) {
+                a.heightsRefused = true;
+                a.refusedHeights = args[i];
                 return false;
+            }
         } else if (!arg.startsWith(QLatin1Char('-')) && a.file.isEmpty())
             a.file = arg;
         else
@@ -101,10 +107,10 @@ int WritePdfOutput(const PrintDocument &doc, const QString &output, const QStrin
 int RunReport(const QStringList &args)
 {
     ReportArgs a;
+    const QString usage = QStringLiteral(
+        "report FILE.RQX -o OUT.pdf | report FILE.RQX --text | report FILE.RQX --dxf FOLDER [--heights H1[,H2]]");
     if (!ParseReportArgs(args, a))
-        return UsageError(
-            QStringLiteral("report FILE.RQX -o OUT.pdf | report FILE.RQX --text | report FILE.RQX "
-                           "--dxf FOLDER [--heights H1[,H2]]"));
+        return !a.heightsRefused ? UsageError(usage) : RefuseStoreyHeights(a.refusedHeights, a.heightsWhy, usage);
     if (!a.output.isEmpty() && PageOutputOf(a.output) != PageOutput::Pdf) {
         PrintError(QStringLiteral("velmrqx-cli: %1: the output must end in .pdf").arg(a.output));
         return kExitUsage;

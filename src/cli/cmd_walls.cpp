@@ -204,9 +204,9 @@ int RunWalls(const QStringList &args)
             roofGiven = true;
             roofText = args[++i];
         } else if (arg == QLatin1String("--heights") && hasValue && !heights.given) {
-            if (!ParseStoreyHeights(args[++i], heights))
-                return Refuse(QStringLiteral("--heights %1: 階高はメートルで H1[,H2] と指定してください（例 2.9,2.8）。")
-                                  .arg(args[i]));
+            StoreyHeightRefusal why;
+            if (!ParseStoreyHeights(args[++i], heights, why))
+                return RefuseStoreyHeights(args[i], why, usage);
         } else if (!arg.startsWith(QLatin1String("--")) && file.isEmpty())
             file = arg;
         else

@@ -4,6 +4,7 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "calc/calc_settings.h"
@@ -139,6 +140,29 @@ private:
     ProjectDocument &document_;
     Table before_;
     Table after_;
+    bool firstRedo_ = true;
+};
+
+// A change of the storey heights H1, H2: both before and after. Pushed after the change is made: its
+// first redo is none.
+class StoreyHeightsCommand : public QUndoCommand {
+public:
+    StoreyHeightsCommand(ProjectDocument &document, std::array<int32_t, 2> before, std::array<int32_t, 2> after)
+        : QUndoCommand(QStringLiteral("階高の設定")), document_(document), before_(before), after_(after)
+    {
+    }
+    void undo() override { document_.applyStoreyHeights(before_); }
+    void redo() override
+    {
+        if (std::exchange(firstRedo_, false))
+            return;
+        document_.applyStoreyHeights(after_);
+    }
+
+private:
+    ProjectDocument &document_;
+    std::array<int32_t, 2> before_;
+    std::array<int32_t, 2> after_;
     bool firstRedo_ = true;
 };
 
@@ -420,10 +444,21 @@ bool ProjectDocument::setCrossBeamOptions(int ignored, int noWarning)
 
 bool ProjectDocument::setStoreyHeights(int32_t height1, int32_t height2)
 {
+    const std::array<int32_t, 2> before{project_.info.levelHeight[1], project_.info.levelHeight[2]};
     if (!SetStoreyHeights(project_.info, height1, height2))
         return false;
-    markSettingsChanged();
+    ++changeCount_;
+    emit settingsChanged();
+    // The stack's index change tells the change and the dirty state.
+    undoStack_->push(new StoreyHeightsCommand(*this, before, {height1, height2}));
     return true;
+}
+
+void ProjectDocument::applyStoreyHeights(const std::array<int32_t, 2> &heights)
+{
+    SetStoreyHeights(project_.info, heights[0], heights[1]);
+    ++changeCount_;
+    emit settingsChanged();
 }
 
 void ProjectDocument::setProjectNames(const ProjectInfo &names)

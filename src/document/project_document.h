@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -180,7 +181,8 @@ public:
     void setLCoefficientMode(int mode);
     // The two orthogonal-beam options; the project is changed only when one of them changed (true).
     bool setCrossBeamOptions(int ignored, int noWarning);
-    // The storey heights H1 and H2 (millimetres); changed only when one of them changed (true).
+    // The storey heights H1 and H2 (millimetres): one undoable step when one of them changed (true),
+    // none otherwise.
     bool setStoreyHeights(int32_t height1, int32_t height2);
     // The placed-hardware dialog's two options, stored as soon as a check box changes.
     void setPlacedHardwareOptions(int showRequiredWhenBlank, int useDoublePull);
@@ -225,6 +227,8 @@ private:
     friend class NodeEditCommand;
     friend class GridResizeCommand;
     friend class SpareTableCommand;
+    friend class StoreyHeightsCommand;
+    void applyStoreyHeights(const std::array<int32_t, 2> &heights);
     void applySpareTable(const FixedArray<SpareEntry, 1, 10> &spare);
     // The whole project becomes `project` (a grid resize, its undo or redo).
     void applyWholeProject(const Project &project);

@@ -133,6 +133,7 @@ NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks,
         return free && !(coversMember && coversMember(r));
     };
     layout.textBoxes.reserve(count);
+    layout.shown.reserve(count);
     for (size_t k = 0; k < count; ++k) {
         const QRect *chosen = nullptr;
         for (const QRect &spot : spots[k])
@@ -141,14 +142,14 @@ NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks,
                 break;
             }
         if (!chosen) {
-            // No quarter is free at this zoom: the texts are not shown.
+            // No quarter is free at this zoom: this text is left out, the others still find room.
             layout.fits = false;
-            layout.textBoxes.clear();
-            for (size_t j = 0; j < count; ++j)
-                layout.textBoxes.push_back(spots[j][0]);
-            return layout;
+            layout.textBoxes.push_back(spots[k][0]);
+            layout.shown.push_back(false);
+            continue;
         }
         layout.textBoxes.push_back(*chosen);
+        layout.shown.push_back(true);
         place(*chosen);
     }
     return layout;
@@ -281,7 +282,7 @@ std::vector<DrawnNText> PaintNMarks(QPainter &painter, const std::vector<ColumnN
                 painter.drawRect(column);
             }
         }
-        if (!layout.fits)
+        if (k >= layout.shown.size() || !layout.shown[k])
             continue;
         const QRect &box = layout.textBoxes[k];
         if (!box.intersects(exposed))

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -40,8 +41,12 @@ std::vector<ColumnNMark> ColumnNMarksOf(const Project &project, const Calculatio
 struct NMarkLayout {
     std::vector<QRect> textBoxes;    // pixels, one per mark
     std::vector<QRect> columnBoxes;  // the column symbol, a little larger
-    // Every text found a free quarter: otherwise the texts are not shown (the zoom is too small).
+    // Per mark: its text found a free quarter and is shown; a text without one is left out (its
+    // column keeps the mark) and the others are shown.
+    std::vector<bool> shown;
+    // Every text found a free quarter.
     bool fits = false;
+    int shownCount() const { return static_cast<int>(std::count(shown.begin(), shown.end(), true)); }
 };
 
 // nodePixel gives the raster pixel of a node of the storey; lineClearance is how far (pixels) the
@@ -67,8 +72,7 @@ struct DrawnNText {
 };
 
 // Paints the column marks (hold-down columns ringed in orange, columns whose pull-out is not carried
-// filled red as the transfer check fills them) and, when the layout fits, the texts whose boxes meet
-// `exposed`. Returns the texts drawn.
+// filled red as the transfer check fills them) and the texts shown whose boxes meet `exposed`. Returns the texts drawn.
 std::vector<DrawnNText> PaintNMarks(QPainter &painter, const std::vector<ColumnNMark> &marks,
                                     const NMarkLayout &layout, const QRect &exposed, const QFont &font);
 

@@ -217,6 +217,29 @@ NodeRect orderedSpan(const EditorState &editor)
     return r;
 }
 
+QString nothingToDeleteText(const Project &project, int floor, const EditorState &editor, const NodeRect &span)
+{
+    const WallKinds kinds = handledWallKinds(editor, kModeDelete);
+    const bool alongX = span.iy1 == span.iy2;
+    const int dir = alongX ? kDirX : kDirY;
+    const int first = alongX ? span.ix1 : span.iy1;
+    const int last = (alongX ? span.ix2 : span.iy2) - 1;
+    const NodeArray &n = project.nodes;
+    for (int k = first; k <= last; ++k) {
+        const int x = alongX ? k : span.ix1;
+        const int y = alongX ? span.iy1 : k;
+        if (!n.valid(x, y, floor))
+            continue;
+        const NodeRecord &r = n(x, y, floor);
+        if ((kinds.braces && r.brace[dir].kind != 0) || (kinds.boards && r.board[dir].kind != 0))
+            return QString();
+    }
+    const QString what = kinds.braces && kinds.boards ? QStringLiteral("筋かい・面材")
+                         : kinds.braces              ? QStringLiteral("筋かい")
+                                                     : QStringLiteral("面材");
+    return QStringLiteral("指定した位置には、削除する%1がありません。").arg(what);
+}
+
 SpanVerdict checkSpan(const Project &project, int floor, const EditorState &editor, EditMode editMode,
                       const NodeRect &span)
 {
@@ -224,6 +247,14 @@ SpanVerdict checkSpan(const Project &project, int floor, const EditorState &edit
     // A span that changes nothing is dropped without a word, whatever the rules would say.
     if (!isEditSpan(project, floor, editor, editMode, span))
         return v;
+    if (editor.currentTool == kToolWall && editMode == kModeDelete) {
+        const QString nothing = nothingToDeleteText(project, floor, editor, span);
+        if (!nothing.isEmpty()) {
+            v.allowed = false;
+            v.message = nothing;
+            return v;
+        }
+    }
     if (editor.currentTool == kToolWall) {
         const OverlapCheck o = checkWallOverlap(project, floor, editor.memberKey, editMode, span);
         if (o.refused) {

@@ -46,6 +46,9 @@ struct SpanVerdict {
 // axis lock.
 NodeRect orderedSpan(const EditorState &editor);
 
+// The message of a wall deletion on a line that holds no wall of the kinds it deletes ("指定した位置
+// には、削除する面材がありません。"), or empty when there is one to delete.
+QString nothingToDeleteText(const Project &project, int floor, const EditorState &editor, const NodeRect &span);
 SpanVerdict checkSpan(const Project &project, int floor, const EditorState &editor, EditMode editMode,
                       const NodeRect &span);
 

@@ -134,6 +134,12 @@ QRgb BoardColour(int kind)
     return kind >= 1 && kind <= 10 ? QBColor(table[kind - 1]) : QBColor(kQBBlack);
 }
 
+bool IsDarkBoardColour(QRgb colour)
+{
+    // Magenta, brown and grey at half intensity, and pure blue (the darkest of the light colours).
+    return colour == QBColor(5) || colour == QBColor(6) || colour == QBColor(8) || colour == QBColor(kQBLightBlue);
+}
+
 QRgb ColumnColour(int columnKind)
 {
     if (columnKind == 1)
@@ -214,10 +220,13 @@ void drawWallSpan(PlanSurface &s, const PlanInputs &in, Ink ink, bool slotIsBoar
     };
     if (code == 4) {
         const double h = sz.boardHalfWidth;
+        // The dark colours of the board rows (magenta, brown, grey, blue) are filled, so their walls
+        // stand out on the black plan as the light ones do in outline.
+        const int fill = IsDarkBoardColour(own) ? kFillSolid : kFillTransparent;
         if (alongX)
-            drawBox(s, a, v - h, b, v + h, kPenSolid, 1, colour, colour, kFillTransparent, kDrawCopyPen);
+            drawBox(s, a, v - h, b, v + h, kPenSolid, 1, colour, colour, fill, kDrawCopyPen);
         else
-            drawBox(s, v - h, a, v + h, b, kPenSolid, 1, colour, colour, kFillTransparent, kDrawCopyPen);
+            drawBox(s, v - h, a, v + h, b, kPenSolid, 1, colour, colour, fill, kDrawCopyPen);
         return;
     }
     const double side = alongX ? 1.0 : -1.0;

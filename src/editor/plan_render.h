@@ -42,6 +42,8 @@ inline constexpr QRgb kDimmedMemberColour = 0xFF606060;  // RGB (96, 96, 96)
 // Own colours by kind; a kind outside the tables is black.
 QRgb BraceColour(int kind);  // 15×90, 30×90, 45×90, 90×90
 QRgb BoardColour(int kind);  // board rows 1..10
+// A board colour too dark to read in outline on the black plan: such boards are drawn filled.
+bool IsDarkBoardColour(QRgb colour);
 QRgb ColumnColour(int columnKind);
 QRgb GridPointColour(int ix, int iy, int divisions);
 inline constexpr QRgb kBeamColour = QBColor(kQBLightMagenta);

@@ -145,10 +145,18 @@ void PlanSurface::setPage(double widthTwips, double heightTwips)
 
 void PlanSurface::updateFactors()
 {
-    twipsPerPixelX_ = scaleWidth_ > 0.0 ? scaleWidth_ / image_.width() : double(kTwipsPerPixel);
-    twipsPerPixelY_ = scaleHeight_ > 0.0 ? scaleHeight_ / image_.height() : double(kTwipsPerPixel);
-    pixelsPerTwipX_ = 1.0 / twipsPerPixelX_;
-    pixelsPerTwipY_ = 1.0 / twipsPerPixelY_;
+    // The page as large as fits, the same pixels per twip both ways, centred; the raster itself in
+    // physical twips before the first fit.
+    offsetX_ = offsetY_ = 0.0;
+    if (scaleWidth_ <= 0.0 || scaleHeight_ <= 0.0) {
+        twipsPerPixel_ = kTwipsPerPixel;
+    } else {
+        twipsPerPixel_ = std::max(scaleWidth_ / image_.width(), scaleHeight_ / image_.height());
+        // Whole pixels of margin, so the drawing of a region lands on the same pixels every time.
+        offsetX_ = std::floor((image_.width() - scaleWidth_ / twipsPerPixel_) / 2.0);
+        offsetY_ = std::floor((image_.height() - scaleHeight_ / twipsPerPixel_) / 2.0);
+    }
+    pixelsPerTwip_ = 1.0 / twipsPerPixel_;
 }
 
 QPoint PlanSurface::planToPixel(double cmX, double cmY) const

@@ -4,12 +4,15 @@
 //
 // Units: plan coordinates are centimetres on the logical page with Y up from the bottom edge;
 // surface coordinates are logical twips (567 per cm) with Y down from the top edge. The logical page
-// (scaleWidth × scaleHeight twips) is stretched over the whole raster, so a larger raster magnifies
-// the drawing. Pen widths and text sizes are in pixels and points and do not grow with it.
+// (scaleWidth × scaleHeight twips) is drawn as large as the raster allows at one scale in both
+// directions, centred (a plan in true proportion: a module is as many pixels along X as along Y), so a
+// larger raster magnifies the drawing. Pen widths and text sizes are in pixels and points and do not
+// grow with it.
 
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -87,22 +90,23 @@ public:
     double currentX = 0.0;  // twips
     double currentY = 0.0;
 
-    // Twips ↔ pixels of the raster.
-    double twipsPerPixelX() const { return twipsPerPixelX_; }
-    double twipsPerPixelY() const { return twipsPerPixelY_; }
+    // Twips ↔ pixels of the raster: one factor both ways; the page's top-left corner at offset().
+    double twipsPerPixelX() const { return twipsPerPixel_; }
+    double twipsPerPixelY() const { return twipsPerPixel_; }
+    QPointF offset() const { return {offsetX_, offsetY_}; }
     // A point on a pixel's edge belongs to that pixel even when the division falls a hair short.
     int toPixelX(double twipsX) const
     {
-        return static_cast<int>(std::floor(twipsX * pixelsPerTwipX_ + 1e-7));
+        return static_cast<int>(std::floor(twipsX * pixelsPerTwip_ + offsetX_ + 1e-7));
     }
     int toPixelY(double twipsY) const
     {
-        return static_cast<int>(std::floor(twipsY * pixelsPerTwipY_ + 1e-7));
+        return static_cast<int>(std::floor(twipsY * pixelsPerTwip_ + offsetY_ + 1e-7));
     }
     QPoint toPixel(double twipsX, double twipsY) const { return {toPixelX(twipsX), toPixelY(twipsY)}; }
     // Twips at the centre of a pixel (pointer positions).
-    double toTwipsX(double pixelX) const { return (pixelX + 0.5) * twipsPerPixelX_; }
-    double toTwipsY(double pixelY) const { return (pixelY + 0.5) * twipsPerPixelY_; }
+    double toTwipsX(double pixelX) const { return (pixelX + 0.5 - offsetX_) * twipsPerPixel_; }
+    double toTwipsY(double pixelY) const { return (pixelY + 0.5 - offsetY_) * twipsPerPixel_; }
     // Pixel of a plan point (cm, Y up) through the twips rounding of the primitives.
     QPoint planToPixel(double cmX, double cmY) const;
     // Pixel rectangle with both corner pixels inside, whatever their order.
@@ -120,10 +124,10 @@ private:
     QImage image_;
     double scaleWidth_ = 0.0;
     double scaleHeight_ = 0.0;
-    double twipsPerPixelX_ = kTwipsPerPixel;
-    double twipsPerPixelY_ = kTwipsPerPixel;
-    double pixelsPerTwipX_ = 1.0 / kTwipsPerPixel;
-    double pixelsPerTwipY_ = 1.0 / kTwipsPerPixel;
+    double twipsPerPixel_ = kTwipsPerPixel;
+    double pixelsPerTwip_ = 1.0 / kTwipsPerPixel;
+    double offsetX_ = 0.0;  // pixels left and above the page (the centring)
+    double offsetY_ = 0.0;
     std::unique_ptr<QPainter> painter_;
     int depth_ = 0;
 };

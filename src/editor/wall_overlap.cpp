@@ -33,19 +33,23 @@ OverlapCheck checkWallOverlap(const Project &project, int level, const QString &
         const NodeRecord &r = n(x, y, level);
         const bool braceDiffers = differs(r.brace[dir]);
         const bool boardDiffers = differs(r.board[dir]);
+        // The other kind's extent matters where both kinds would share the span: always when placing,
+        // when deleting only where the span holds a wall of the chosen kind (a span without one
+        // deletes nothing there, whatever the other kind's extent).
+        const bool chosenHere = placing || (braceChosen ? r.brace[dir].kind != 0 : r.board[dir].kind != 0);
         if (braceChosen) {
             if (braceDiffers)
                 result.message =
                     QStringLiteral("指定した始点、終点が異なる筋かい、または２部材にまたがる筋かいは、") +
                     tailReplace;
-            else if (boardDiffers)
+            else if (boardDiffers && chosenHere)
                 result.message = QStringLiteral("面材と始点、終点が異なる重複する筋かいは、") + tailPlace;
         } else {
             if (boardDiffers)
                 result.message =
                     QStringLiteral("指定した始点、終点が異なる面材、または２部材にまたがる面材は、") +
                     tailReplace;
-            else if (braceDiffers)
+            else if (braceDiffers && chosenHere)
                 result.message = QStringLiteral("筋かいと始点、終点が異なる重複する面材は、") + tailPlace;
         }
         if (!result.message.isEmpty()) {

@@ -73,4 +73,31 @@ void ResizeGrid(Project &project, int newSpanCountX, int newSpanCountY)
     UpdateBeamSegments(project);
 }
 
+MemberCounts CountMembers(const Project &project)
+{
+    MemberCounts c;
+    const NodeArray &n = project.nodes;
+    const NodeRecord *data = n.data();
+    for (std::size_t k = 0; k < n.count(); ++k) {
+        const NodeRecord &r = data[k];
+        c.columns += r.columnKind != 0;
+        c.cells += r.cellFloor != 0;
+        for (int dir = 1; dir <= 2; ++dir) {
+            c.wallSpans += (r.brace[dir].kind != 0) + (r.board[dir].kind != 0);
+            c.beamSpans += IsBeamPresent(r.beam[dir]);
+        }
+    }
+    return c;
+}
+
+MemberCounts MembersRemovedByResize(const Project &project, int newSpanCountX, int newSpanCountY)
+{
+    Project after = project;
+    ResizeGrid(after, newSpanCountX, newSpanCountY);
+    const MemberCounts a = CountMembers(project);
+    const MemberCounts b = CountMembers(after);
+    return {a.columns - b.columns, a.wallSpans - b.wallSpans, a.beamSpans - b.beamSpans, a.cells - b.cells};
+}
+
 }  // namespace rqx
+

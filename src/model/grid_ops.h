@@ -12,4 +12,17 @@ namespace rqx {
 // (lastIndex and segment describe what is left) and beam segments are recomputed.
 void ResizeGrid(Project &project, int newSpanCountX, int newSpanCountY);
 
+// The members of a project by kind, each counted per node record it occupies: columns (a through
+// column once per storey), wall spans (braces and boards), beam spans and floor or void cells.
+struct MemberCounts {
+    int columns = 0;
+    int wallSpans = 0;
+    int beamSpans = 0;
+    int cells = 0;
+    int total() const { return columns + wallSpans + beamSpans + cells; }
+};
+MemberCounts CountMembers(const Project &project);
+// What a resize to newSpanCountX × newSpanCountY spans would remove (the counts before less after).
+MemberCounts MembersRemovedByResize(const Project &project, int newSpanCountX, int newSpanCountY);
+
 }  // namespace rqx

@@ -448,10 +448,19 @@ void RecordTransferCheckPage(PrintSurface &s, const Project &p, const Calculatio
     BeginPlanFigure(s, p, QStringLiteral("2F_N値伝達チェック"), scale, figX, figY);
     drawFigureGrid(s, p, scale, figX, figY);
     drawFigureBeams(s, p, scale, figX, figY, 2);
-    drawFigureWalls(s, p, scale, figX, figY, 2, kFigWallsSymbols);
+    // The wall labels keep off both storeys' column symbols (a first-storey one with its diagonal
+    // reaches 0.9 of its side each way); a label without room is numbered and listed under the plan.
+    LabelPlacer placer(s);
+    FigureTexts texts{placer, {}};
+    KeepFigureColumnsFree(texts, p, scale, figX, figY, 1, 1.8f * kFigColumnSideCheck);
+    KeepFigureColumnsFree(texts, p, scale, figX, figY, 2, kFigColumnSideCheck);
+    drawFigureWalls(s, p, scale, figX, figY, 2, kFigWallsSymbols, &texts);
     drawFigureColumns(s, p, calc, scale, figX, figY, 2, kFigColumnsCarried);
     drawFigureColumns(s, p, calc, scale, figX, figY, 1, kFigColumnsLower);
     s.EndFigure();
+    if (!texts.callouts.empty()) {
+        PrintFigureCallouts(s, texts.callouts, figX, figY + 0.6f, width);
+    }
     s.EndDoc();
 }
 

@@ -194,12 +194,42 @@ TEST(CliCalc, HeightsGivenForARunActAsStoredHeightsAndLeaveTheFile)
     EXPECT_TRUE(
         report.outText().contains(QStringLiteral("\n１階  H1 = 3,500 mm (H1/2.7 = 3.50/2.7 = 1.296)\n")));
 
-    for (const char *bad : {"abc", "3.5,2.8,3", "-1", "100.001", "3.5,", ""})
-        EXPECT_EQ(
-            Cli({QStringLiteral("calc"), QStringLiteral("--heights"), QString::fromLatin1(bad), plainPath})
-                .status,
-            2)
-            << bad;
+    // The heights used are echoed in millimetres: a decimal comma shows as two heights at once.
+    const CliRun comma = Cli({QStringLiteral("calc"), QStringLiteral("--heights"), QStringLiteral("3,5"), plainPath});
+    EXPECT_EQ(comma.status, 0);
+    EXPECT_TRUE(comma.err.contains(QStringLiteral("H1 3000 mm, H2 5000 mm"))) << comma.err.toStdString();
+    EXPECT_TRUE(given.err.contains(QStringLiteral("H1 3500 mm, H2 0 mm"))) << given.err.toStdString();
+    EXPECT_TRUE(before.err.isEmpty());
+
+    // Each refusal names the value and what is expected (the dialog's rule in metres), then the usage.
+    struct Bad {
+        const char *value;
+        const char *named;  // the part of the message that names the wrong value
+    };
+    const Bad bads[] = {{"abc", "H1 \"abc\": not a number of metres"},
+                        {"3.5,2.8,3", "3 values; expected at most two"},
+                        {"-1", "H1 \"-1\": not a number"},
+                        {"100.001", "H1 \"100.001\": above the storey range"},
+                        {"3500", "H1 \"3500\": above the storey range"},
+                        {"3.5,1.5", "H2 \"1.5\": below the storey range"},
+                        {"2.9505", "H1 \"2.9505\": finer than a millimetre"},
+                        {"3.5,", "H2 is empty"},
+                        {"", "H1 is empty"}};
+    for (const Bad &bad : bads) {
+        const CliRun r = Cli({QStringLiteral("calc"), QStringLiteral("--heights"), QString::fromLatin1(bad.value), plainPath});
+        EXPECT_EQ(r.status, 2) << bad.value;
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(bad.named))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QLatin1String("2.00 to 6.00"))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QLatin1String("usage: velmrqx-cli calc"))) << r.err.toStdString();
+    }
+    // report and walls refuse the same way.
+    for (const char *command : {"report", "walls"}) {
+        const CliRun r = Cli({QString::fromLatin1(command), plainPath, QStringLiteral("--heights"),
+                              QStringLiteral("3.5,0.35"), QStringLiteral("--text")});
+        EXPECT_EQ(r.status, 2) << command;
+        EXPECT_TRUE(r.err.contains(QLatin1String("H2 \"0.35\": below the storey range"))) << r.err.toStdString();
+    }
     EXPECT_EQ(Cli({QStringLiteral("calc"), plainPath, QStringLiteral("--heights")}).status, 2);
 }
 

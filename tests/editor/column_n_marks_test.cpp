@@ -27,7 +27,7 @@ Project WithoutMembers(Project p)
 
 TEST(ColumnNMarksTest, TextsAtTheDefaultZoomCoverNoMemberOfGeneratedHouses)
 {
-    int plans = 0;
+    int texts = 0;
     int shown = 0;
     for (unsigned seed = 1; seed <= 16; ++seed) {
         const Project house = samples::GeneratedHouse(samples::GeneratedShape(seed, 2, seed % 2, 0), seed);
@@ -45,13 +45,13 @@ TEST(ColumnNMarksTest, TextsAtTheDefaultZoomCoverNoMemberOfGeneratedHouses)
             const std::vector<ColumnNMark> marks = ColumnNMarksOf(calculated, c, floor);
             ASSERT_FALSE(marks.empty());
             const NMarkLayout layout = LayOutNMarksOnPlan(drawn, PlanInputs{house, editor, floor}, marks);
-            ++plans;
-            if (!layout.fits)
-                continue;
-            ++shown;
+            texts += static_cast<int>(marks.size());
+            shown += layout.shownCount();
             const QImage &a = drawn.image();
             const QImage &b = empty.image();
             for (size_t k = 0; k < marks.size(); ++k) {
+                if (!layout.shown[k])
+                    continue;
                 const QRect box = layout.textBoxes[k].intersected(a.rect());
                 int covered = 0;
                 for (int y = box.top(); y <= box.bottom(); ++y)
@@ -61,9 +61,9 @@ TEST(ColumnNMarksTest, TextsAtTheDefaultZoomCoverNoMemberOfGeneratedHouses)
             }
         }
     }
-    // Loose columns on neighbouring sub-grid nodes may leave no room at the default zoom; most plans
-    // of houses this size have it.
-    EXPECT_GE(shown * 4, plans * 3) << shown << " of " << plans << " plans show their texts";
+    // Loose columns on neighbouring sub-grid nodes may leave no room for their own texts at the default
+    // zoom; nearly every other text is shown.
+    EXPECT_GE(shown * 10, texts * 9) << shown << " of " << texts << " texts shown";
 }
 
 // Files of earlier versions store beam flags negative: the plan on screen and the N values shown on it

@@ -71,7 +71,8 @@ TEST(WallOverlap, BracesAndBoardsShareSpansOnlyWithTheSameExtent)
     ASSERT_TRUE(f.span(6, 5, 9, 5).applied);
     f.chooseWall(kKeyTasuki, 2);
     EXPECT_EQ(f.span(6, 5, 8, 5).message, kBoardUnderBrace + kPlace);
-    EXPECT_EQ(f.span(6, 5, 8, 5, kModeDelete).message, kBoardUnderBrace + kDelete);
+    // Deleting braces where only that board stands: nothing to delete, not the board's extent.
+    EXPECT_EQ(f.span(6, 5, 8, 5, kModeDelete).message, QStringLiteral("指定した位置には、削除する筋かいがありません。"));
     // A board over that board's part: the board's own message first.
     f.chooseWall(kKeyMenzai, 3);
     EXPECT_EQ(f.span(7, 5, 9, 5).message, kBoardDiffers + kReplace);
@@ -94,4 +95,43 @@ TEST(WallOverlap, DeletionMustNameTheWholeWall)
     // Empty spans and other members' keys are no obstacle.
     EXPECT_FALSE(checkWallOverlap(f.p, 1, kKeyMenzai, kModeDelete, NodeRect{1, 1, 13, 1}).refused);
     EXPECT_FALSE(checkWallOverlap(f.p, 1, kKeyCol1, kModePlace, NodeRect{4, 7, 5, 7}).refused);
+}
+
+// A deletion of the kind chosen where only the other kind stands deletes nothing and says so. The
+// board deletion on a line with a brace but no board once answered that the brace's extent differs:
+// the other kind's extent was checked on spans without a wall of the chosen kind.
+TEST(WallOverlap, DeletingAKindThatIsNotThereSaysSoAndChangesNothing)
+{
+    EditFixture f;
+    f.chooseWall(kKeyKesa, 1);
+    ASSERT_TRUE(f.span(2, 3, 5, 3).applied);  // a brace over spans 2..4
+    f.chooseWall(kKeyMenzai, 2);
+    ASSERT_TRUE(f.span(2, 6, 4, 6).applied);  // a board over spans 2..3
+    const NodeArray before = f.p.nodes;
+    const int steps = f.doc.undoStack()->count();
+    struct Case {
+        const char *key;
+        int x1, y1, x2, y2;
+        const char *message;
+    };
+    const Case cases[] = {
+        {"Menzai", 2, 3, 5, 3, "指定した位置には、削除する面材がありません。"},  // the brace's whole extent
+        {"Menzai", 3, 3, 4, 3, "指定した位置には、削除する面材がありません。"},  // part of it: was the overlap message
+        {"Kesa", 2, 6, 4, 6, "指定した位置には、削除する筋かいがありません。"},
+        {"Tasuki", 8, 8, 8, 10, "指定した位置には、削除する筋かいがありません。"},  // an empty line
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.key << " " << c.x1 << "," << c.y1);
+        f.chooseWall(QString::fromLatin1(c.key), 1);
+        const auto r = f.span(c.x1, c.y1, c.x2, c.y2, kModeDelete);
+        EXPECT_TRUE(r.refused);
+        EXPECT_EQ(r.message, QString::fromUtf8(c.message));
+        EXPECT_EQ(f.p.nodes, before);
+        EXPECT_EQ(f.doc.undoStack()->count(), steps);
+    }
+    // With both kinds deleted at once, a line holding either is a deletion.
+    f.ed.deleteBothKinds = true;
+    EXPECT_TRUE(f.span(2, 3, 5, 3, kModeDelete).applied);
+    EXPECT_EQ(f.at(3, 3, 1).brace[kDirX], WallMember{});
+    EXPECT_EQ(f.span(2, 3, 5, 3, kModeDelete).message, QStringLiteral("指定した位置には、削除する筋かい・面材がありません。"));
 }

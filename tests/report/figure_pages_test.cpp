@@ -221,6 +221,27 @@ TEST(FigurePagesTest, NoTextOnAnotherOnAColumnOrOffThePage)
     }
 }
 
+// The transfer check draws the second storey's walls over both storeys' columns: no multiplier lies on a
+// column square of either storey (nor on another text), dense houses included; what finds no room is listed.
+TEST(FigurePagesTest, TransferCheckLabelsKeepOffBothStoreysColumns)
+{
+    InstallJapaneseFontSubstitutions();
+    const HouseShape shapes[] = {{8, 6, 2, 2, 1, 0}, {12, 10, 4, 2, 0, 0}, {6, 9, 4, 2, 0, 1}, {16, 16, 4, 2, 0, 0}};
+    unsigned seed = 60;
+    for (const HouseShape &shape : shapes) {
+        Project p = GeneratedHouse(shape, ++seed);
+        const Calculation c = test::Calculated(p);
+        PrintSurface s;
+        RecordTransferCheckPage(s, p, c);
+        for (int page = 1; page <= s.document().pageCount(); ++page) {
+            // (The grid names along the bottom reach a little past the bottom margin, as they always have.)
+            const QStringList faults = TextFaults(s, page).filter(QRegularExpression(QStringLiteral("^(overlap|on a column)")));
+            EXPECT_TRUE(faults.isEmpty()) << shape.modulesX << "x" << shape.modulesY << " page " << page << ": "
+                                          << faults.mid(0, 5).join(QStringLiteral(" | ")).toStdString();
+        }
+    }
+}
+
 // The largest project the dialogs allow, every node carrying a column, walls and three hardware texts: at
 // its scale the columns stand closer than their squares, and the texts go to the lists beside the figures.
 TEST(FigurePagesTest, LargestProjectKeepsItsTextsApart)

@@ -77,7 +77,7 @@ TEST_F(MainFormTest, WindowHasTheMenusToolbarAndStatusBarOfTheShell)
     writeHistory({a, path(QStringLiteral("b.RQX"))});
     MainForm form(doc, state);
 
-    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ[*]"));
     QStringList menus;
     for (QAction *a : form.menuBar()->actions())
         menus << a->text();
@@ -140,7 +140,7 @@ TEST_F(MainFormTest, NewProjectFromTheMenuTakesTheDialogsValues)
     EXPECT_EQ(project.nodes.count(), 13u * 9u * 2u);
     EXPECT_EQ(project.info.buildingName, QStringLiteral("新邸"));
     EXPECT_EQ(project.grid.lineNameX[13], QStringLiteral("X13"));
-    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ[*]"));
     EXPECT_FALSE(doc.isDirty());
     EXPECT_EQ(replaced.count(), 1);
     // Frame menus: X lines in order, Y lines from the top (Y9) down.
@@ -230,7 +230,7 @@ TEST_F(MainFormTest, OpenAsksForARqxFileChecksItAndRemembersIt)
     EXPECT_EQ(project.nodes(2, 2, 1).columnKind, 1);
     EXPECT_EQ(doc.dataFilePath(), a);
     EXPECT_FALSE(doc.isDirty());
-    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   a.RQX"));
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   a.RQX[*]"));
     EXPECT_EQ(replaced.count(), 1);
     ASSERT_EQ(form.recentFileActions().size(), 1);
     EXPECT_EQ(form.recentFileActions()[0]->text(), a);
@@ -257,7 +257,7 @@ TEST_F(MainFormTest, RecentFilesAskWhenChangedAndSkipTheOpenFile)
 
     ASSERT_TRUE(form.openRecentCommand(1));
     EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
-    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   a.RQX"));
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   a.RQX[*]"));
 
     // Same file again: after the question nothing is loaded and the edit stays.
     project.nodes(3, 3, 1).columnKind = 2;
@@ -307,7 +307,7 @@ TEST_F(MainFormTest, OverwriteOfANewProjectIsSaveAsThenAsksBeforeOverwriting)
     ASSERT_TRUE(QFileInfo::exists(target));
     EXPECT_EQ(doc.dataFilePath(), target);
     EXPECT_FALSE(doc.isDirty());
-    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   saved.RQX"));
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   saved.RQX[*]"));
 
     project.info.buildingName = QStringLiteral("二回目");
     doc.markChanged();
@@ -436,7 +436,7 @@ TEST_F(MainFormTest, FailedLoadsAndSavesKeepTheOpenProjectAndItsPath)
     form.saveAsCommand();
 
     EXPECT_EQ(doc.dataFilePath(), a);
-    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   a.RQX"));
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   a.RQX[*]"));
     EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
     EXPECT_EQ(project.nodes(3, 3, 1).columnKind, 2);
     EXPECT_TRUE(doc.isDirty());
@@ -566,7 +566,7 @@ TEST_F(MainFormTest, StartDialogComesBackAfterACancelledNewAndOpen)
     EXPECT_EQ(form.startChoice(), kStartNone);
     EXPECT_EQ(project.info.buildingName, QStringLiteral("A邸"));
     // A start-dialog choice shows the building name.
-    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   A邸"));
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   A邸[*]"));
 }
 
 TEST_F(MainFormTest, AClearedHistoryStaysClearedWhenTheStartDialogComesBack)
@@ -620,7 +620,7 @@ TEST_F(MainFormTest, StartDialogClosedThroughItsFrameLeavesTheStartUpGridUnnamed
     EXPECT_EQ(panelWhileAsking, kNewDataName);
     EXPECT_EQ(form.startChoice(), kStartNone);
     EXPECT_EQ(doc.dataFilePath(), kNewDataName);
-    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ[*]"));
     EXPECT_EQ(form.statusPanel(1)->text().trimmed(), kNewDataName);
 }
 
@@ -632,7 +632,7 @@ TEST_F(MainFormTest, StartDialogNewAndExit)
     script.on<DataSelectForm>([](DataSelectForm *d) { d->choiceButton(3)->click(); })
         .on<NewData>([](NewData *d) { d->okButton()->click(); });
     form.runStartDialog();
-    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ"));
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   新規データ[*]"));
     EXPECT_EQ(project.grid.lineNameX[2], QStringLiteral("X1a"));
     EXPECT_TRUE(form.isVisible());
 
@@ -739,6 +739,41 @@ TEST_F(MainFormTest, RestoredProjectIsTitledAsAfterTheStartDialog)
         << form.windowTitle().toStdString();
 }
 
+// The title carries Qt's modified marker while the project differs from its file: after an edit, not
+// after a save or an undo back to the saved state, again after a recovery copy is restored;
+// 名前を付けて保存 keeps the title's form (the building's name stays the building's name).
+TEST_F(MainFormTest, TitleMarksUnsavedChangesAndKeepsItsFormOnSaveAs)
+{
+    const QString file = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"));
+    MainForm form(doc, state);
+    answerFileDialogs(form);
+    ASSERT_TRUE(form.openStartupFile(file));
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   A邸[*]"));
+    EXPECT_FALSE(form.isWindowModified());
+    ASSERT_TRUE(doc.setStoreyHeights(3000, 0));
+    EXPECT_TRUE(form.isWindowModified());
+    doc.undo();
+    EXPECT_FALSE(form.isWindowModified());
+    doc.redo();
+    EXPECT_TRUE(form.isWindowModified());
+
+    const QString other = path(QStringLiteral("b.RQX"));
+    chosen = {other};
+    form.saveAsCommand();
+    EXPECT_EQ(doc.dataFilePath(), other);
+    EXPECT_FALSE(form.isWindowModified());
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   A邸[*]"));
+    doc.undo();  // past the saved state
+    EXPECT_TRUE(form.isWindowModified());
+
+    Project copy = doc.project();
+    doc.adoptRestoredProject(copy, other);
+    form.showRestoredProject();
+    EXPECT_TRUE(form.isWindowModified());
+    EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   A邸[*]"));
+    doc.markSaved();  // no exit question
+}
+
 TEST_F(MainFormTest, StartupFileOpensInPlaceOfTheStartDialogOrGivesItsMessage)
 {
     const QString good = makeProjectFile(QStringLiteral("a.RQX"), QStringLiteral("A邸"), 8, 6);
@@ -772,7 +807,7 @@ TEST_F(MainFormTest, StartupFileOpensInPlaceOfTheStartDialogOrGivesItsMessage)
         EXPECT_EQ(project.dims.spanCountX, c.opened ? 8 : 20);
         EXPECT_FALSE(doc.isDirty());
         if (c.opened) {
-            EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   A邸"));
+            EXPECT_EQ(form.windowTitle(), kTitle + QStringLiteral("   A邸[*]"));
             ASSERT_FALSE(state.history.isEmpty());
             EXPECT_EQ(state.history[0].path, c.file);
             EXPECT_TRUE(script.boxes().empty());

@@ -330,7 +330,9 @@ TEST_F(ProjectDialogsTest, GridSizeDialogAsksRefusesAndAsksTheDocumentToResize)
     // The brace over spans 19..20 lies beyond the new edge (node 19) and is gone.
     EXPECT_EQ(resized.nodes(19, 1, 1).brace[kDirX], WallMember{});
     ASSERT_EQ(script.boxes().size(), 4u);
-    EXPECT_EQ(script.boxes()[2].text, QStringLiteral("データ入力グリッドサイズを変更します。"));
+    // The question says what the shrink removes: the brace's two spans.
+    EXPECT_EQ(script.boxes()[2].text, QStringLiteral("データ入力グリッドサイズを変更します。\n\n"
+                                                     "範囲外となる部材 2 か所（耐力壁 2 スパン）が消去されます。"));
     EXPECT_EQ(script.boxes()[2].title, QStringLiteral("確認ﾒｯｾｰｼﾞ"));
     EXPECT_EQ(script.boxes()[1].text,
               QStringLiteral("グリッド長は、1～100000 の数値 (mm) で入力してください。"));

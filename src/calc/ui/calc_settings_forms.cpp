@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QGridLayout>
 #include <QRadioButton>
@@ -207,24 +208,26 @@ KaidakaSetForm::KaidakaSetForm(ProjectDocument &document, AppState &settings, QW
     auto *frame = new QGroupBox(QStringLiteral("階高の設定"), this);
     auto *prompt =
         new QLabel(QStringLiteral("各階の横架材の上端の相互間の垂直距離 (階高) を入力してください。"), frame);
-    auto *rule = new QLabel(QStringLiteral("(3.2 m 以下は 2.7 m として計算)"), frame);
+    auto *rule = new QLabel(QStringLiteral("(mm 単位の整数で %1～%2 mm、空欄は未入力。3.2 m 以下は 2.7 m として計算)")
+                                .arg(kMinStoreyHeightMm)
+                                .arg(kMaxStoreyHeightMm),
+                            frame);
     auto *grid = new QGridLayout;
     const char *const names[2] = {"１階  H1", "２階  H2"};
     for (int i = 0; i < 2; ++i) {
-        heights_[i] = new QSpinBox(frame);
+        const int32_t stored = project_.info.levelHeight[i + 1];
+        heights_[i] = new QLineEdit(stored != 0 ? QString::number(stored) : QString(), frame);
         heights_[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        heights_[i]->setRange(0, kMaxLevelHeight);
-        heights_[i]->setSingleStep(10);
-        heights_[i]->setSuffix(QStringLiteral(" mm"));
-        heights_[i]->setSpecialValueText(QStringLiteral("未入力"));
-        heights_[i]->setMinimumWidth(120);
-        heights_[i]->setValue(project_.info.levelHeight[i + 1]);
+        heights_[i]->setPlaceholderText(QStringLiteral("未入力"));
+        heights_[i]->setAlignment(Qt::AlignRight);
+        heights_[i]->setMaximumWidth(100);
         factors_[i] = new QLabel(frame);
-        factors_[i]->setMinimumWidth(260);
+        factors_[i]->setMinimumWidth(300);
         grid->addWidget(new QLabel(QString::fromUtf8(names[i]), frame), i, 0);
         grid->addWidget(heights_[i], i, 1);
-        grid->addWidget(factors_[i], i, 2);
-        connect(heights_[i], &QSpinBox::valueChanged, this, [this, i] { showFactor(i); });
+        grid->addWidget(new QLabel(QStringLiteral("mm"), frame), i, 2);
+        grid->addWidget(factors_[i], i, 3);
+        connect(heights_[i], &QLineEdit::textChanged, this, [this, i] { showFactor(i); });
         showFactor(i);
     }
     // A one-storey house has no second-storey height to use.
@@ -251,8 +254,13 @@ KaidakaSetForm::KaidakaSetForm(ProjectDocument &document, AppState &settings, QW
 
 void KaidakaSetForm::showFactor(int i)
 {
-    const int32_t mm = heights_[i]->value();
-    if (mm == 0)
+    int32_t mm = 0;
+    StoreyHeightRefusal refusal;
+    if (!ReadStoreyHeightMm(heights_[i]->text(), QString(), mm, refusal))
+        factors_[i]->setText(QStringLiteral("(%1～%2 mm の整数で入力してください)")
+                                 .arg(kMinStoreyHeightMm)
+                                 .arg(kMaxStoreyHeightMm));
+    else if (mm == 0)
         factors_[i]->setText(QStringLiteral("(3.2 m 以下として計算)"));
     else if (HeightFactor(mm) == 1.0f)
         factors_[i]->setText(QStringLiteral("(3.2 m 以下のため 2.7 m として計算)"));
@@ -265,7 +273,10 @@ void KaidakaSetForm::showFactor(int i)
 void KaidakaSetForm::okClicked()
 {
     // Only the two heights change; the project counts as changed only when one of them did.
-    if (document_.setStoreyHeights(heights_[0]->value(), heights_[1]->value())) {
+    int32_t mm[2] = {};
+    if (!readHeights(mm))
+        return;
+    if (document_.setStoreyHeights(mm[0], mm[1])) {
         QDialog::accept();
     } else {
         QDialog::reject();
@@ -279,8 +290,30 @@ void KaidakaSetForm::reject()
 
 void KaidakaSetForm::storeDefault()
 {
-    if (AskDefaultChange(this, QStringLiteral("階高の設定デフォルトを変更します。")))
-        StoreStoreyHeightDefaults(state_, heights_[0]->value(), heights_[1]->value());
+    int32_t mm[2] = {};
+    if (readHeights(mm) && AskDefaultChange(this, QStringLiteral("階高の設定デフォルトを変更します。")))
+        StoreStoreyHeightDefaults(state_, mm[0], mm[1]);
+}
+
+bool KaidakaSetForm::readHeights(int32_t (&mm)[2])
+{
+    static const char *const names[2] = {"１階  H1", "２階  H2"};
+    for (int i = 0; i < 2; ++i) {
+        StoreyHeightRefusal refusal;
+        // A one-storey house's H2 cannot be typed: an unusable stored value stays as it is.
+        if (!heights_[i]->isEnabled()) {
+            if (!ReadStoreyHeightMm(heights_[i]->text(), QString(), mm[i], refusal))
+                mm[i] = project_.info.levelHeight[i + 1];
+            continue;
+        }
+        if (!ReadStoreyHeightMm(heights_[i]->text(), QString::fromUtf8(names[i]), mm[i], refusal)) {
+            ShowMessage(refusal.text, MessageKind::Ok, kMessageTitle, this);
+            heights_[i]->setFocus();
+            heights_[i]->selectAll();
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace rqx

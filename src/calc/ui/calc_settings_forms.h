@@ -11,6 +11,7 @@
 class QCheckBox;
 class QPushButton;
 class QLabel;
+class QLineEdit;
 class QRadioButton;
 class QSpinBox;
 
@@ -36,6 +37,8 @@ private:
     int selectedMode() const;
     void okClicked();
     void storeDefault();
+    // Both heights as typed, or false after the refusal of the first one that cannot be used.
+    bool readHeights(int32_t (&mm)[2]);
 
     ProjectDocument &document_;
     const Project &project_;
@@ -84,8 +87,10 @@ public:
     // (else the dialog closes as cancelled). A one-storey project offers H1 only.
     KaidakaSetForm(ProjectDocument &document, AppState &settings, QWidget *parent = nullptr);
 
-    // Text1 (0) H1, (1) H2 in millimetres; 0 shows "未入力".
-    QSpinBox *height(int i) const { return heights_[i]; }
+    // Text1 (0) H1, (1) H2: whole millimetres as typed, empty = not entered. OK and the default
+    // button refuse anything else (a decimal point or comma, a sign, a value outside the storey range)
+    // with a message naming the field, what was typed and what is expected; nothing is stored then.
+    QLineEdit *height(int i) const { return heights_[i]; }
     // What each height is taken as: "(3.2 m 以下のため 2.7 m として計算)" or "(H1/2.7 = 1.296)".
     QLabel *factorLabel(int i) const { return factors_[i]; }
     // Command1 (0) "OK", (1) "ｷｬﾝｾﾙ", (2) "デフォルトに設定".
@@ -98,11 +103,13 @@ private:
     void showFactor(int i);
     void okClicked();
     void storeDefault();
+    // Both heights as typed, or false after the refusal of the first one that cannot be used.
+    bool readHeights(int32_t (&mm)[2]);
 
     ProjectDocument &document_;
     const Project &project_;
     AppState &state_;
-    QSpinBox *heights_[2] = {};
+    QLineEdit *heights_[2] = {};
     QLabel *factors_[2] = {};
     QPushButton *commands_[3] = {};
 };

@@ -12,7 +12,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "calc/hardware_class.h"
 #include "calc/n_value.h"
+#include "calc/placed_hardware.h"
 #include "document/project_document.h"
 #include "widgets/app_look.h"
 #include "widgets/message.h"
@@ -177,9 +179,16 @@ KanamonoSetForm::KanamonoSetForm(ProjectDocument &document, AppState &settings, 
     connect(commands_[1], &QPushButton::clicked, this, &KanamonoSetForm::refreshClicked);
     connect(commands_[2], &QPushButton::clicked, this, &KanamonoSetForm::cancelClicked);
 
+    // The marks of the lists, in one line.
+    auto *legend = new QLabel(QStringLiteral("%1：配置金物が必要金物より弱い　%2：通し柱")
+                                  .arg(kWeakerPlacementMark, kThroughColumnMark),
+                              this);
+    legend->setObjectName(QStringLiteral("LegendLabel"));
+
     auto *top = new QVBoxLayout(this);
     top->addWidget(instruction);
     top->addLayout(storeys, 1);
+    top->addWidget(legend);
     top->addLayout(options);
     top->addLayout(buttonRow);
 

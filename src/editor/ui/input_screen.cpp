@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QWheelEvent>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -254,6 +256,7 @@ void InputScreen::buildControls()
     scroll_->setContextMenuPolicy(Qt::PreventContextMenu);
     scroll_->setWidget(paper_);
     scroll_->installEventFilter(this);
+    scroll_->viewport()->installEventFilter(this);
     connect(paper_, &Paper::mouseMovedTo, this,
             [this](Qt::MouseButtons, int x, int y, Qt::KeyboardModifiers) { updatePointerLabels(x, y); });
     root->addWidget(scroll_, 1);
@@ -562,9 +565,18 @@ void InputScreen::clickShowAllMembers()
 
 void InputScreen::onToolClicked(int index)
 {
+    const Tool before = editor_.currentTool;
     editor_.currentTool = static_cast<Tool>(index + 1);
     toolButtons_[index]->setChecked(true);
     cancelSpan();
+    // Another tool places again: the next clicks must not delete members of the new tool unasked.
+    const bool leaveDelete = editor_.currentTool != before && editor_.editMode != kModePlace;
+    if (leaveDelete) {
+        deleteToggles_[0]->setChecked(false);
+        deleteToggles_[1]->setChecked(false);
+        editor_.editMode = kModePlace;
+        applyModeLook();
+    }
     tree_->setVisible(editor_.currentTool != kToolBeam);
     // The overlay switch is cleared on every tool change and offered by the column and beam tools.
     otherFloorCheck_->setEnabled(false);
@@ -576,6 +588,8 @@ void InputScreen::onToolClicked(int index)
     deleteBothCheck_->setEnabled(DeleteBothSwitchEnabled(editor_));
     rebuildTree();
     redrawPlan();
+    if (leaveDelete)
+        emit editModeChanged(static_cast<int>(editor_.editMode));
     emit toolChanged(static_cast<int>(editor_.currentTool));
 }
 
@@ -687,15 +701,43 @@ void InputScreen::onOtherFloorClicked()
 
 void InputScreen::onZoomChosen(const QString &text)
 {
-    const auto factor = ZoomFactorOfText(text);
-    if (factor && *factor != editor_.zoomFactor) {
-        editor_.zoomFactor = *factor;
-        const QSize vp = scroll_->maximumViewportSize();
-        paper_->setPaperSize(
-            {PaperExtentPixels(*factor, vp.width()), PaperExtentPixels(*factor, vp.height())});
-        redrawPlan();
-    }
+    // The list and the menu keep the plan's centre where it was.
+    const QSize vp = scroll_->viewport()->size();
+    zoomAround(text, QPoint(vp.width() / 2, vp.height() / 2));
     tree_->setFocus();
+}
+
+void InputScreen::zoomAround(const QString &text, QPoint viewportPos)
+{
+    const auto factor = ZoomFactorOfText(text);
+    if (!factor || *factor == editor_.zoomFactor)
+        return;
+    // The page point under viewportPos stays under it.
+    const QPoint before = paper_->mapFrom(scroll_->viewport(), viewportPos);
+    const double twipsX = paper_->surface().toTwipsX(before.x());
+    const double twipsY = paper_->surface().toTwipsY(before.y());
+    editor_.zoomFactor = *factor;
+    const QSize vp = scroll_->maximumViewportSize();
+    paper_->setPaperSize({PaperExtentPixels(*factor, vp.width()), PaperExtentPixels(*factor, vp.height())});
+    redrawPlan();
+    const int i = zoomCombo_->findText(text);
+    if (i >= 0)
+        zoomCombo_->setCurrentIndex(i);
+    const QPoint after = paper_->surface().toPixel(twipsX, twipsY);
+    scroll_->horizontalScrollBar()->setValue(after.x() - viewportPos.x());
+    scroll_->verticalScrollBar()->setValue(after.y() - viewportPos.y());
+}
+
+void InputScreen::zoomStep(int steps, QPoint viewportPos)
+{
+    const QStringList texts = ZoomListTexts();
+    qsizetype at = 0;
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        if (ZoomFactorOfText(texts[i]) == editor_.zoomFactor)
+            at = i;
+    const qsizetype next = std::clamp<qsizetype>(at + steps, 0, texts.size() - 1);
+    if (next != at)
+        zoomAround(texts[next], viewportPos);
 }
 
 void InputScreen::onViewportResized()
@@ -726,6 +768,16 @@ bool InputScreen::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == scroll_ && event->type() == QEvent::Resize && !isMinimized())
         onViewportResized();
+    // Ctrl+wheel: the next zoom step, around the pointer (the report window does the same).
+    if (watched == scroll_->viewport() && event->type() == QEvent::Wheel) {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            const int delta = wheel->angleDelta().y();
+            if (delta != 0)
+                zoomStep(delta > 0 ? 1 : -1, wheel->position().toPoint());
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -132,6 +132,10 @@ private:
     void onDeleteToggled(int item);
     void onOtherFloorClicked();
     void onZoomChosen(const QString &text);
+    // A zoom of the list keeping the page point under viewportPos where it is; `steps` up or down
+    // the list from the zoom shown (Ctrl+wheel).
+    void zoomAround(const QString &text, QPoint viewportPos);
+    void zoomStep(int steps, QPoint viewportPos);
     void onViewportResized();
     void rebuildTree();
     void relabelFloorButtons();

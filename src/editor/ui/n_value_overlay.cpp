@@ -57,8 +57,10 @@ QString NValueOverlay::statusNote() const
 {
     if (!shown_)
         return {};
-    if (!marks_.empty() && !layout_.fits)
+    if (!marks_.empty() && layout_.shownCount() == 0)
         return QStringLiteral(" Ｎ値表示中（数値は拡大すると表示） ");
+    if (!marks_.empty() && !layout_.fits)
+        return QStringLiteral(" Ｎ値表示中（一部の数値は拡大すると表示） ");
     return QStringLiteral(" Ｎ値表示中 ");
 }
 
@@ -114,7 +116,7 @@ void NValueOverlay::layOut()
 
 void NValueOverlay::updateChanged(const std::vector<ColumnNMark> &before, const NMarkLayout &beforeLayout)
 {
-    if (before.size() != marks_.size() || beforeLayout.fits != layout_.fits ||
+    if (before.size() != marks_.size() || beforeLayout.shown != layout_.shown ||
         beforeLayout.textBoxes.size() != before.size()) {
         paper_.update();
         return;
@@ -141,7 +143,7 @@ QString NValueOverlay::toolTipAt(QPoint pixel) const
     if (!shown_)
         return {};
     for (size_t k = 0; k < marks_.size(); ++k) {
-        const bool onText = layout_.fits && layout_.textBoxes[k].contains(pixel);
+        const bool onText = k < layout_.shown.size() && layout_.shown[k] && layout_.textBoxes[k].contains(pixel);
         if (onText || layout_.columnBoxes[k].adjusted(-2, -2, 2, 2).contains(pixel))
             return ColumnResultText(document_.project(), document_.calculation(), marks_[k].ix, marks_[k].iy,
                                     floor_);

@@ -34,8 +34,10 @@ public:
     // Recalculates and places the marks now, instead of after the event being handled.
     void refreshNow();
 
-    // The texts are shown (false: the zoom is too small for them, only the column marks are).
+    // Every text is shown (false: at this zoom some find no room; their columns keep only the mark).
     bool textsFit() const { return layout_.fits; }
+    // How many texts are shown.
+    int textsShown() const { return layout_.shownCount(); }
     const std::vector<ColumnNMark> &marks() const { return marks_; }
     // The texts the last paint drew.
     const std::vector<DrawnNText> &drawnTexts() const { return drawn_; }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -112,6 +113,9 @@ TransferCheckView::TransferCheckView(const ViewHost &host, QWidget *parent) : QM
     help_->setObjectName(QStringLiteral("Command1"));
     bar->addWidget(help_);
     connect(zoom_, &QComboBox::textActivated, this, &TransferCheckView::applyZoomText);
+    // A typed zoom that is no item of the list ("120", "200(%)") activates nothing: Enter applies it.
+    connect(zoom_->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { applyZoomText(zoom_->lineEdit()->text()); });
     connect(help_, &QPushButton::clicked, this, &TransferCheckView::helpCommand);
 
     zoomMenu_ = new QMenu(QStringLiteral("ｽﾞｰﾑ(&Z)"), this);
@@ -131,6 +135,8 @@ TransferCheckView::TransferCheckView(const ViewHost &host, QWidget *parent) : QM
     setCentralWidget(preview_);
     connect(preview_, &PagePreview::zoomMenuRequested, this,
             [this](const QPoint &at) { zoomMenu_->popup(at); });
+    // A zoom made on the page itself (Ctrl+wheel) shows in the box too.
+    connect(preview_, &PagePreview::zoomChanged, this, &TransferCheckView::showZoom);
 
     ApplyHandCursor(this);
     AddHelpContentsKey(this);
@@ -157,15 +163,28 @@ void TransferCheckView::drawPage()
 
 void TransferCheckView::applyZoomText(const QString &text)
 {
-    const QString t = text.trimmed();
+    // Typed forms count as the list's: "120", "120%", "120(%)", full-width digits too.
+    QString t = text.trimmed();
+    for (QChar &c : t)
+        if (c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19)
+            c = QChar(u'0' + (c.unicode() - 0xFF10));
+    t.remove(QStringLiteral("(%)")).remove(QLatin1Char('%')).remove(QChar(0xFF05));
+    t = t.trimmed();
     if (t == QStringLiteral("全体表示"))
         preview_->setZoomMode(PreviewZoom::WholePage);
-    else if (t == QStringLiteral("120(%)"))
-        preview_->setZoomPercent(120);
-    else if (t == QStringLiteral("150(%)"))
-        preview_->setZoomPercent(150);
-    else if (t == QStringLiteral("200(%)"))
-        preview_->setZoomPercent(200);
+    else if (t == QStringLiteral("120") || t == QStringLiteral("150") || t == QStringLiteral("200"))
+        preview_->setZoomPercent(t.toInt());
+    // The box shows the zoom the view has, whatever was typed.
+    showZoom();
+}
+
+void TransferCheckView::showZoom()
+{
+    if (preview_->zoomMode() == PreviewZoom::WholePage) {
+        zoom_->setCurrentText(QStringLiteral("全体表示"));
+        return;
+    }
+    zoom_->setCurrentText(QStringLiteral("%1(%)").arg(qRound(preview_->zoomPercent())));
 }
 
 void TransferCheckView::printCommand()

@@ -46,7 +46,8 @@ public:
 
     // Records the page again from the project's current results.
     void drawPage();
-    // The zoom drop-down's texts: "全体表示" whole page, "120(%)", "150(%)", "200(%)"; others change nothing.
+    // The zoom drop-down's texts: "全体表示" whole page, 120, 150 or 200 % (typed "120", "120%" or
+    // "120(%)"); others change nothing. The box then shows the zoom the view has.
     void applyZoomText(const QString &text);
     void printCommand();
     void helpCommand();
@@ -59,6 +60,8 @@ public:
     QAction *toolbarAction(const QString &key) const;
 
 private:
+    void showZoom();
+
     ViewHost host_;
     std::shared_ptr<const PrintDocument> document_;
     PagePreview *preview_ = nullptr;

@@ -1,6 +1,7 @@
 #include "shell/ui/grid_size_form.h"
 
 #include <QApplication>
+#include <QStringList>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -88,8 +89,24 @@ void GridSizeChange::okClicked()
         return;
     }
 
-    MessageAnswer answer = ShowMessage(QStringLiteral("データ入力グリッドサイズを変更します。"),
-                                       MessageKind::OkCancel, kMessageTitle, this);
+    // A shrinking grid says how many members it removes, before they are gone.
+    QString question = QStringLiteral("データ入力グリッドサイズを変更します。");
+    const MemberCounts removed = MembersRemovedByResize(project_, static_cast<int>(newX), static_cast<int>(newY));
+    if (removed.total() > 0) {
+        QStringList parts;
+        if (removed.columns > 0)
+            parts << QStringLiteral("柱 %1 本").arg(removed.columns);
+        if (removed.wallSpans > 0)
+            parts << QStringLiteral("耐力壁 %1 スパン").arg(removed.wallSpans);
+        if (removed.beamSpans > 0)
+            parts << QStringLiteral("梁 %1 スパン").arg(removed.beamSpans);
+        if (removed.cells > 0)
+            parts << QStringLiteral("床・吹抜け %1 区画").arg(removed.cells);
+        question += QStringLiteral("\r\r範囲外となる部材 %1 か所（%2）が消去されます。")
+                        .arg(removed.total())
+                        .arg(parts.join(QStringLiteral("、")));
+    }
+    MessageAnswer answer = ShowMessage(question, MessageKind::OkCancel, kMessageTitle, this);
     if (answer != MessageAnswer::Ok)
         return;
 

@@ -196,6 +196,7 @@ MainForm::MainForm(ProjectDocument &document, AppState &settings, QWidget *paren
     RebuildFrameMenus();
     refreshStatusBar();
     setCaption(kNewDataName);
+    connect(&document_, &ProjectDocument::dirtyChanged, this, &QWidget::setWindowModified);
 
     // 0.85 of the screen, centred.
     double fraction = 0.85;
@@ -210,7 +211,7 @@ MainForm::MainForm(ProjectDocument &document, AppState &settings, QWidget *paren
         move(s.x() + (s.width() - size.width()) / 2, s.y() + (s.height() - size.height()) / 2);
     }
     // Small enough for a laptop, large enough for the tool panel's buttons and the toolbar.
-    setMinimumSize(640, 480);
+    applyMinimumSize();
     // As the window was left at the last exit (the registry value).
     const int windowState = ReadRegistrySettings().windowState;
     if (windowState == 2)
@@ -360,13 +361,25 @@ void MainForm::buildToolBar()
     QUndoStack *history = document_.undoStack();
     connect(undo, &QAction::triggered, this, [this, history] {
         const QString text = history->undoText();
+        steppingHistory_ = true;
         document_.undo();
+        steppingHistory_ = false;
         statusBar()->showMessage(QStringLiteral("元に戻す: ") + text, kStepNoteMs);
     });
     connect(redoAction_, &QAction::triggered, this, [this, history] {
         const QString text = history->redoText();
+        steppingHistory_ = true;
         document_.redo();
+        steppingHistory_ = false;
         statusBar()->showMessage(QStringLiteral("やり直し: ") + text, kStepNoteMs);
+    });
+    // A new change (a step, or a setting outside the history) makes the note of the last undo or redo
+    // stale: it goes at once.
+    connect(&document_, &ProjectDocument::changed, this, [this] {
+        const QString note = statusBar()->currentMessage();
+        if (!steppingHistory_ &&
+            (note.startsWith(QStringLiteral("元に戻す: ")) || note.startsWith(QStringLiteral("やり直し: "))))
+            statusBar()->clearMessage();
     });
     connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     connect(history, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
@@ -476,6 +489,7 @@ void MainForm::setInputScreen(QWidget *screen)
         return;
     inputScreen_ = screen;
     setCentralWidget(screen);
+    applyMinimumSize();
 }
 
 void MainForm::setFrameFiguresEnabled(bool enabled)
@@ -486,9 +500,20 @@ void MainForm::setFrameFiguresEnabled(bool enabled)
     actions_.value(QStringLiteral("JikuY"))->setEnabled(enabled);
 }
 
-void MainForm::setCaption(const QString &name)
+void MainForm::applyMinimumSize()
 {
-    SetFormCaption(this, state_.appTitle + kSpaces3 + name);
+    // At least 640 × 480, and no smaller than the panels need side by side: the input screen's
+    // controls and the status bar's panels never overlap.
+    layout()->activate();
+    setMinimumSize(QSize(640, 480).expandedTo(layout()->minimumSize()));
+}
+
+void MainForm::setCaption(const QString &name, bool buildingName)
+{
+    captionNamesBuilding_ = buildingName;
+    // Qt's modified marker ("*") follows the document's unsaved changes.
+    setWindowTitle(ShownText(state_.appTitle + kSpaces3 + name, kShownCaption) + QStringLiteral("[*]"));
+    setWindowModified(document_.isDirty());
     refreshFilePanel();
 }
 
@@ -587,7 +612,7 @@ void MainForm::actOnStartChoice()
     actingOnStartChoice_ = false;
     if (!done)
         return;  // the caller shows the start dialog again
-    setCaption(document_.isNewData() ? kNewDataName : project_.info.buildingName);
+    setCaption(document_.isNewData() ? kNewDataName : project_.info.buildingName, !document_.isNewData());
     RebuildFrameMenus();
     refreshStatusBar();
     startChoice_ = kStartNone;
@@ -725,7 +750,7 @@ bool MainForm::openStartupFile(const QString &path)
     if (!CheckHistoryFile(path, state_.appTitle, this) || !loadProjectFrom(path, false))
         return false;
     // As after a start-dialog choice.
-    setCaption(project_.info.buildingName);
+    setCaption(project_.info.buildingName, true);
     return true;
 }
 
@@ -734,7 +759,7 @@ void MainForm::showRestoredProject()
     startupFinished_ = 1;
     // As after a start-dialog choice: the building's name, or 新規データ for a project never saved.
     const QString path = document_.dataFilePath().trimmed();
-    setCaption(path == kNewDataName ? kNewDataName : project_.info.buildingName);
+    setCaption(path == kNewDataName ? kNewDataName : project_.info.buildingName, path != kNewDataName);
     RebuildFrameMenus();
     refreshStatusBar();
 }
@@ -764,8 +789,9 @@ void MainForm::saveAsCommand()
         if (answer != MessageAnswer::Ok)
             return;
     }
+    // The title keeps its form: the building's name stays, a file name becomes the new one.
     if (saveProjectTo(path))
-        setCaption(FileNameOf(path));
+        setCaption(captionNamesBuilding_ ? project_.info.buildingName : FileNameOf(path), captionNamesBuilding_);
 }
 
 QString MainForm::helpFilePath() const

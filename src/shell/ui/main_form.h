@@ -113,8 +113,11 @@ public:
     void rebuildRecentFiles();
     // Writes the two option texts of the status bar.
     void refreshStatusBar() override;
-    // appTitle + three spaces + name.
-    void setCaption(const QString &name);
+    // appTitle + three spaces + name, and the modified marker while the project has unsaved changes;
+    // `buildingName`: the name is the building's (kept so by 名前を付けて保存).
+    void setCaption(const QString &name, bool buildingName = false);
+    // The window's minimum size: what the central screen, the toolbar and the status bar need.
+    void applyMinimumSize();
 
     // File dialogs go through this (tests answer them without a window).
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
@@ -155,6 +158,8 @@ private:
     int startChoice_ = 0;
     int startupFinished_ = 0;
     bool actingOnStartChoice_ = false;
+    bool captionNamesBuilding_ = false;
+    bool steppingHistory_ = false;  // an undo or redo of the toolbar is under way
     bool closing_ = false;
 
     QWidget *inputScreen_ = nullptr;

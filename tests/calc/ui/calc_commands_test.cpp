@@ -1,6 +1,7 @@
 // The main window's commands of the calculation dialogs: enabled, tied to their dialogs, the project
 // marked changed as the dialogs report, the status-bar panels refreshed.
 #include <QAction>
+#include <QLineEdit>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -74,8 +75,8 @@ TEST_F(CalcCommandsTest, StoreyHeightsFromTheSettingsMenu)
     EXPECT_EQ(window.settingsMenu()->actions().last(), item);
     ModalScript script;
     script.on<KaidakaSetForm>([](KaidakaSetForm *d) {
-        d->height(0)->setValue(3500);
-        d->height(1)->setValue(2800);
+        d->height(0)->setText(QStringLiteral("3500"));
+        d->height(1)->setText(QStringLiteral("2800"));
         d->command(0)->click();
     });
     item->trigger();

@@ -3,7 +3,8 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
+#include <QLineEdit>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -106,13 +107,13 @@ TEST(CalcSettingsFormsTest, StoreyHeightsChangeTheProjectAndItsResultsOnlyWhenAH
         EXPECT_EQ(doc.calculation().requiredClass(5, 3, 1),
                   QString::fromUtf8(c.start1 > 3200 ? "(と)" : "(ほ)"));
         KaidakaSetForm d(doc, state);
-        EXPECT_EQ(d.height(0)->value(), c.start1);
-        EXPECT_EQ(d.height(1)->value(), c.start2);
+        EXPECT_EQ(d.height(0)->text(), c.start1 ? QString::number(c.start1) : QString());
+        EXPECT_EQ(d.height(1)->text(), c.start2 ? QString::number(c.start2) : QString());
         EXPECT_FALSE(d.height(1)->isEnabled());  // one storey
         if (c.set1 >= 0)
-            d.height(0)->setValue(c.set1);
+            d.height(0)->setText(QString::number(c.set1));
         if (c.set2 >= 0)
-            d.height(1)->setValue(c.set2);
+            d.height(1)->setText(QString::number(c.set2));
         d.command(c.button)->click();
         EXPECT_EQ(d.result(), c.accepted ? QDialog::Accepted : QDialog::Rejected);
         EXPECT_EQ(doc.isDirty(), c.accepted);
@@ -128,8 +129,8 @@ TEST(CalcSettingsFormsTest, StoreyHeightsChangeTheProjectAndItsResultsOnlyWhenAH
     doc.replaceProject(samples::HandWorkedTwoStorey(0));
     KaidakaSetForm d(doc, state);
     EXPECT_TRUE(d.height(1)->isEnabled());
-    d.height(0)->setValue(2950);
-    d.height(1)->setValue(3650);
+    d.height(0)->setText(QStringLiteral("2950"));
+    d.height(1)->setText(QStringLiteral("3650"));
     ModalScript script;
     script.answer(QMessageBox::Ok);
     d.command(2)->click();
@@ -142,6 +143,86 @@ TEST(CalcSettingsFormsTest, StoreyHeightsChangeTheProjectAndItsResultsOnlyWhenAH
     ApplyNewProjectDefaults(fresh, state);
     EXPECT_EQ(fresh.info.levelHeight[1], 2950);
     EXPECT_EQ(fresh.info.levelHeight[2], 3650);
+}
+
+// Each height the field cannot mean is refused with its rule, names what was typed and changes
+// nothing: no separator or sign dropped, no digit lost, metres typed in millimetres refused.
+TEST(CalcSettingsFormsTest, StoreyHeightsTheFieldCannotMeanAreRefusedAndChangeNothing)
+{
+    struct Case {
+        const char *h1, *h2;
+        int field;  // the field named
+    };
+    const Case cases[] = {
+        {"3.5", "", 0},       {"3,5", "", 0},   {"-100", "", 0},    {"99999999", "", 0},
+        {"1999", "", 0},      {"6001", "", 0},  {"3500mm", "", 0},  {"3 500", "", 0},
+        {"2800", "2.8", 1},   {"2800", "１．５", 1}, {"", "+3000", 1}, {"3500", "3,500", 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.h1 << " / " << c.h2);
+        AppState state;
+        ProjectDocument doc;
+        Project house = samples::HandWorkedTwoStorey(0);
+        house.info.levelHeight[1] = 2900;
+        doc.replaceProject(house);
+        KaidakaSetForm d(doc, state);
+        d.height(0)->setText(QString::fromUtf8(c.h1));
+        d.height(1)->setText(QString::fromUtf8(c.h2));
+        ModalScript script;
+        script.answer(QMessageBox::Ok).answer(QMessageBox::Ok);
+        d.command(0)->click();  // OK
+        d.command(2)->click();  // デフォルトに設定
+        ASSERT_EQ(script.boxes().size(), 2u);
+        const QString typed = QString::fromUtf8(c.field == 0 ? c.h1 : c.h2).trimmed();
+        const QString text = script.boxes()[0].text;
+        EXPECT_TRUE(text.contains(QStringLiteral("「%1」").arg(typed))) << text.toStdString();
+        EXPECT_TRUE(text.contains(c.field == 0 ? QStringLiteral("H1") : QStringLiteral("H2"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("2000～6000 mm"))) << text.toStdString();
+        EXPECT_EQ(script.boxes()[1].text, text);  // the default button asks nothing: refused first
+        EXPECT_EQ(d.result(), 0);  // still open
+        EXPECT_EQ(doc.project().info.levelHeight[1], 2900);
+        EXPECT_EQ(doc.project().info.levelHeight[2], 0);
+        EXPECT_EQ(state.defaultSettings[9], 0);
+        EXPECT_FALSE(doc.isDirty());
+        EXPECT_EQ(doc.undoStack()->count(), 0);
+    }
+    // The edges of the range, full-width digits and 0 are what they say.
+    AppState state;
+    ProjectDocument doc;
+    doc.replaceProject(samples::HandWorkedTwoStorey(0));
+    KaidakaSetForm d(doc, state);
+    d.height(0)->setText(QStringLiteral("６０００"));
+    d.height(1)->setText(QStringLiteral("2000"));
+    d.command(0)->click();
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(doc.project().info.levelHeight[1], 6000);
+    EXPECT_EQ(doc.project().info.levelHeight[2], 2000);
+}
+
+// A height change is one step of the history: Ctrl+Z puts the heights and the results back, Ctrl+Y
+// brings them again, and the saved state is clean again after the undo.
+TEST(CalcSettingsFormsTest, AHeightChangeUndoesAndRedoes)
+{
+    AppState state;
+    ProjectDocument doc;
+    doc.replaceProject(samples::HandWorkedOneStorey());
+    doc.markSaved();
+    KaidakaSetForm d(doc, state);
+    d.height(0)->setText(QStringLiteral("3500"));
+    d.command(0)->click();
+    ASSERT_EQ(doc.project().info.levelHeight[1], 3500);
+    EXPECT_EQ(doc.calculation().requiredClass(5, 3, 1), QStringLiteral("(と)"));
+    EXPECT_TRUE(doc.isDirty());
+    ASSERT_TRUE(doc.canUndo());
+    EXPECT_EQ(doc.undoStack()->undoText(), QStringLiteral("階高の設定"));
+    doc.undo();
+    EXPECT_EQ(doc.project().info.levelHeight[1], 0);
+    EXPECT_EQ(doc.calculation().requiredClass(5, 3, 1), QStringLiteral("(ほ)"));
+    EXPECT_FALSE(doc.isDirty());
+    doc.redo();
+    EXPECT_EQ(doc.project().info.levelHeight[1], 3500);
+    EXPECT_EQ(doc.calculation().requiredClass(5, 3, 1), QStringLiteral("(と)"));
+    EXPECT_TRUE(doc.isDirty());
 }
 
 }  // namespace

@@ -11,13 +11,20 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
+#include <QWheelEvent>
+
+#include <tuple>
 
 #include <gtest/gtest.h>
 
+#include "editor/column_n_marks.h"
+#include "editor/coords.h"
 #include "editor/plan_render.h"
 #include "document/project_document.h"
 #include "editor/ui/input_screen.h"
+#include "editor/ui/n_value_overlay.h"
 #include "editor/ui/paper.h"
+#include "support/generated_houses.h"
 #include "support/house_builder.h"
 #include "support/sample_houses.h"
 #include "support/writable_project.h"
@@ -183,15 +190,23 @@ TEST(InputScreenTest, DeleteTogglesExcludeEachOtherAndMarkTheMode)
     EXPECT_EQ(s.w->deleteToggle(0)->palette().color(QPalette::ButtonText), QColor(0, 0, 0));
     EXPECT_EQ(s.w->deleteToggle(1)->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
 
-    s.w->chooseTool(kToolColumn);  // "筋かい・面材を同時に削除" belongs to the wall tool
+    // Another tool leaves delete mode, so its next clicks place; "筋かい・面材を同時に削除" belongs to
+    // the wall tool.
+    s.w->chooseTool(kToolColumn);
     EXPECT_FALSE(s.w->deleteBothCheck()->isEnabled());
-
-    s.w->clickDeleteToggle(1);
     EXPECT_EQ(s.editor.editMode, kModePlace);
+    EXPECT_FALSE(s.w->deleteToggle(1)->isChecked());
     EXPECT_TRUE(s.w->linkCheck()->isEnabled());
     EXPECT_NE(s.w->paper()->cursor().shape(), Qt::BitmapCursor);
     EXPECT_EQ(s.count(QBColor(kQBLightRed)), 0);
     EXPECT_EQ(modes.count(), 3);
+    // The same tool chosen again keeps the mode; the toggle releases it.
+    s.w->clickDeleteToggle(0);
+    s.w->chooseTool(kToolColumn);
+    EXPECT_EQ(s.editor.editMode, kModeDelete);
+    s.w->clickDeleteToggle(0);
+    EXPECT_EQ(s.editor.editMode, kModePlace);
+    EXPECT_EQ(modes.count(), 5);
 
     s.w->deleteBothCheck()->setChecked(true);
     EXPECT_EQ(s.editor.deleteBothKinds, 1);
@@ -284,6 +299,95 @@ TEST(InputScreenTest, ZoomResizesThePaperAndOnlyAChangeRedraws)
     QApplication::processEvents();
     EXPECT_EQ(s.w->paper()->size(), s.w->viewport()->maximumViewportSize() - QSize(4, 4));
     EXPECT_GT(redraws.count(), before);
+}
+
+// The plan is drawn at one scale: a module is as many pixels along X as along Y whatever the window's
+// shape, and the page is centred in the control.
+TEST(InputScreenTest, APlanModuleIsAsWideAsItIsHighAtEveryWindowShape)
+{
+    Screen s;
+    for (const QSize size : {QSize(1200, 800), QSize(1900, 600), QSize(700, 1000), QSize(900, 900)}) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
+        s.w->resize(size);
+        QApplication::processEvents();
+        const PlanSurface &surface = s.w->paper()->surface();
+        const auto pixel = [&](int ix, int iy) {
+            const ScreenPoint t = nodeToScreen(s.project, s.editor.fit, ix, iy);
+            return surface.toPixel(t.x, t.y);
+        };
+        const int spans = 10;  // half the house's 20 × 20 grid
+        const QPoint origin = pixel(1, 1);
+        const int alongX = pixel(1 + spans, 1).x() - origin.x();
+        const int alongY = origin.y() - pixel(1, 1 + spans).y();
+        EXPECT_GT(alongX, 20);
+        EXPECT_NEAR(alongX, alongY, 1);
+        // Centred: the page's margins on both sides of the fuller direction differ by a pixel at most.
+        const QPoint left = surface.toPixel(0, 0);
+        const QPoint right = surface.toPixel(surface.scaleWidth(), surface.scaleHeight());
+        EXPECT_NEAR(left.x(), surface.pixelWidth() - right.x(), 2);
+        EXPECT_NEAR(left.y(), surface.pixelHeight() - right.y(), 2);
+        EXPECT_TRUE(left.x() <= 1 || left.y() <= 1);  // as large as the control allows
+    }
+}
+
+// Ctrl+wheel zooms step by step around the pointer: the page point under it stays under it.
+TEST(InputScreenTest, CtrlWheelZoomsAroundThePointer)
+{
+    Screen s;
+    QWidget *viewport = s.w->viewport()->viewport();
+    const QPoint at(viewport->width() * 3 / 4, viewport->height() / 3);
+    const auto pageAt = [&] {
+        const QPoint p = s.w->paper()->mapFrom(viewport, at);
+        const PlanSurface &surface = s.w->paper()->surface();
+        return QPointF(surface.toTwipsX(p.x()), surface.toTwipsY(p.y()));
+    };
+    const auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent e(QPointF(at), viewport->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &e);
+    };
+    const QPointF before = pageAt();
+    for (const auto &[delta, zoom, text] : {std::tuple{120, 1.2f, "120(%)"}, std::tuple{120, 1.5f, "150(%)"},
+                                            std::tuple{-120, 1.2f, "120(%)"}}) {
+        wheel(delta, Qt::ControlModifier);
+        EXPECT_FLOAT_EQ(s.editor.zoomFactor, zoom);
+        EXPECT_EQ(s.w->zoomCombo()->currentText(), QString::fromLatin1(text));
+        const QPointF after = pageAt();
+        // Within two pixels of the page at this zoom.
+        const double tolerance = 2.0 * s.w->paper()->surface().twipsPerPixelX();
+        EXPECT_NEAR(after.x(), before.x(), tolerance);
+        EXPECT_NEAR(after.y(), before.y(), tolerance);
+    }
+    wheel(-120, Qt::NoModifier);  // a plain wheel scrolls, never zooms
+    EXPECT_FLOAT_EQ(s.editor.zoomFactor, 1.2f);
+}
+
+// N values on a dense plan: a text without a free quarter is left out alone; the others are shown, on
+// no other text and no column.
+TEST(InputScreenTest, ADenseHouseAt200PercentShowsTheValuesThatFit)
+{
+    Screen s(samples::GeneratedHouse(samples::HouseShape{12, 10, 4, 2, 0, 0}, 7));
+    NValueOverlay &values = s.w->nValues();
+    values.setShown(true);
+    s.w->chooseZoom(QStringLiteral("200(%)"));
+    values.refreshNow();
+    const size_t count = values.marks().size();
+    ASSERT_GT(count, 100u);
+    const NMarkLayout layout =
+        LayOutNMarksOnPlan(s.w->paper()->surface(), PlanInputs{s.project, s.editor, 1}, values.marks());
+    const int shown = layout.shownCount();
+    EXPECT_EQ(values.textsShown(), shown);
+    EXPECT_FALSE(layout.fits) << "the house must be dense enough to leave some text without room";
+    EXPECT_GT(shown, static_cast<int>(count) * 3 / 4) << shown << " of " << count;
+    EXPECT_TRUE(values.statusNote().contains(QStringLiteral("一部の数値は拡大すると表示")));
+    for (size_t a = 0; a < count; ++a) {
+        if (!layout.shown[a])
+            continue;
+        for (size_t b = 0; b < count; ++b) {
+            EXPECT_FALSE(b != a && layout.shown[b] && layout.textBoxes[a].intersects(layout.textBoxes[b]));
+            EXPECT_FALSE(b != a && layout.textBoxes[a].intersects(layout.columnBoxes[b]));
+        }
+    }
 }
 
 TEST(InputScreenTest, PositionLabelsNameTheLinesUnderThePointer)

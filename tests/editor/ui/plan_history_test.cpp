@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -343,6 +344,39 @@ TEST_F(PlanHistoryTest, UndoAndRedoShowTheStoreyAndToolOfTheirStep)
     EXPECT_EQ(p->nodes(4, 2, 2).brace[kDirX].kind, 3);
     EXPECT_LE(strayPixels(), 4);
     EXPECT_EQ(form->statusBar()->currentMessage(), QStringLiteral("やり直し: 耐力壁入力"));
+    // A new edit: the note of the redo goes.
+    drag(3, 4, 7, 4);
+    ASSERT_EQ(p->nodes(4, 4, 2).brace[kDirX].kind, 3);
+    EXPECT_TRUE(form->statusBar()->currentMessage().isEmpty()) << form->statusBar()->currentMessage().toStdString();
+}
+
+// The window cannot be made smaller than its panels need: at its minimum size no control of the input
+// screen lies on another or is squeezed below its own minimum, nor is any panel of the status bar.
+TEST_F(PlanHistoryTest, AtItsMinimumSizeNoPanelOverlapsAnother)
+{
+    tool(kToolWall);  // the tallest tree
+    form->resize(form->minimumSize());
+    QApplication::processEvents();
+    EXPECT_GE(form->minimumWidth(), 640);
+    EXPECT_GE(form->minimumHeight(), 480);
+    std::vector<QWidget *> controls;
+    for (QWidget *w : screen->findChildren<QWidget *>())
+        if (w->isVisible() && w != screen->viewport() && !screen->viewport()->isAncestorOf(w) &&
+            !screen->tree()->isAncestorOf(w) && !screen->zoomCombo()->isAncestorOf(w))
+            controls.push_back(w);
+    for (QWidget *w : form->statusBar()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->isVisible())
+            controls.push_back(w);
+    ASSERT_GT(controls.size(), 15u);
+    for (size_t a = 0; a < controls.size(); ++a) {
+        const QWidget *w = controls[a];
+        SCOPED_TRACE(w->objectName().toStdString() + " " + w->metaObject()->className());
+        EXPECT_GE(w->height(), w->minimumSizeHint().height());
+        EXPECT_GE(w->width(), std::min(w->minimumSizeHint().width(), 100));
+        for (size_t b = a + 1; b < controls.size(); ++b)
+            if (controls[b]->parentWidget() == w->parentWidget())
+                EXPECT_FALSE(w->geometry().intersects(controls[b]->geometry())) << controls[b]->objectName().toStdString();
+    }
 }
 
 // With the N values shown, a wall drawn next to a column changes the class drawn at it to what a
