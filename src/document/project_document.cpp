@@ -266,11 +266,13 @@ bool ProjectDocument::canRedo() const
 
 void ProjectDocument::undo()
 {
+    emit aboutToStepHistory();
     undoStack_->undo();
 }
 
 void ProjectDocument::redo()
 {
+    emit aboutToStepHistory();
     undoStack_->redo();
 }
 

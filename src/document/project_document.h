@@ -217,6 +217,9 @@ signals:
     void lineNamesChanged();
     // A save is about to read the project: a span in progress is ended first.
     void aboutToSave();
+    // An undo or redo is about to step the history: a span in progress is ended first, as a new
+    // edit would end it.
+    void aboutToStepHistory();
     void currentFloorChanged(int floor);
     void dirtyChanged(bool dirty);
     // Every change of the project's data (edit, undo, redo, replacement, settings).

@@ -95,6 +95,7 @@ InputScreen::InputScreen(ProjectDocument &document, EditorState &editor, QWidget
         redrawPlan();
     });
     connect(&document, &ProjectDocument::aboutToSave, this, &InputScreen::cancelSpan);
+    connect(&document, &ProjectDocument::aboutToStepHistory, this, &InputScreen::cancelSpan);
     connect(&document, &ProjectDocument::stepViewNeeded, this, &InputScreen::showStepView);
     connect(&document, &ProjectDocument::nodesAboutToChange, this, &InputScreen::onNodesAboutToChange);
     connect(&document, &ProjectDocument::nodesChanged, this, &InputScreen::onNodesChanged);
@@ -395,13 +396,10 @@ PlanMouseHost &InputScreen::mouseHost()
 
 void InputScreen::cancelSpan()
 {
-    if (spanCanceller_) {
+    // The mouse editing ends its span; whatever band is still shown goes with it.
+    if (spanCanceller_)
         spanCanceller_();
-        return;
-    }
     paper_->removeRubberBands();
-    editor_.span.dragState = SpanStage::Idle;
-    editor_.span.cancelRequested = false;
     setCancelEnabled(false);
 }
 
