@@ -226,9 +226,22 @@ void LabelPlacer::printAt(const QString &text, float size, const QRectF &box, in
     last_ = box;
 }
 
+void LabelPlacer::keepForDrawing(const QString &text, float size, const Spot &spot, int angle)
+{
+    const QRectF box = spotBox(spot, measure(text, size, true), angle == 90);
+    s_.SetDrawingOnly(true);
+    if (angle == 90)
+        PrintTextCm(s_, text, size, static_cast<float>(box.left()), static_cast<float>(box.bottom()), 90);
+    else
+        PrintTextCm(s_, text, size, static_cast<float>(box.left()), static_cast<float>(box.top()), 0);
+    s_.SetDrawingOnly(false);
+}
+
 bool LabelPlacer::isFree(const QRectF &box) const
 {
     if (!bounds_.isEmpty() && !bounds_.contains(box))
+        return false;
+    if (hasZone_ && !zone_.contains(box))
         return false;
     const QRectF grown = box.adjusted(-kGap, -kGap, kGap, kGap);
     const int x0 = static_cast<int>(std::floor(grown.left() / kCellCm));

@@ -51,6 +51,13 @@ public:
     // lines and outlines in a dark pen (IsDarkInk), shapes filled dark. Light grey lines (sub-grid lines,
     // board outlines) and light fills may run under texts.
     void keepDrawnFree(size_t from);
+    // Texts placed from now on must lie inside `zone` too (the room of one member), until clearZone.
+    void setZone(const QRectF &zone)
+    {
+        zone_ = zone;
+        hasZone_ = true;
+    }
+    void clearZone() { hasZone_ = false; }
     // Whether a box lies inside the bounds and clear of every text, kept-free area and kept-free line.
     bool isFree(const QRectF &box) const;
     // Whether the segment a–b crosses no text or kept-free area (a leader line to a callout's number).
@@ -72,6 +79,9 @@ public:
     // does not.
     bool place(const QString &text, float size, std::span<const Spot> spots, int angle = 0,
                bool repeated = true);
+    // A text that found no room on the page: kept for the figure's drawing only, at `spot` and `size`
+    // (PrintSurface::SetDrawingOnly), so that CAD has it at its member.
+    void keepForDrawing(const QString &text, float size, const Spot &spot, int angle = 0);
     // The box of the last text placed.
     const QRectF &lastBox() const { return last_; }
     // Marks a box as taken without printing (a text printed by other means).
@@ -91,6 +101,8 @@ private:
 
     PrintSurface &s_;
     QRectF bounds_;
+    QRectF zone_;
+    bool hasZone_ = false;
     float minSize_;
     QRectF last_;
     std::vector<QRectF> boxes_;

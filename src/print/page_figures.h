@@ -39,6 +39,18 @@ struct ItemLayerRun {
 // lies at drawing millimetres x = (pageX − originX) × mmPerTwip, y = (originY − pageY) × mmPerTwip (Y up).
 // linesX / linesY: the millimetre positions of the grid lines the figure stands on; the page rounds to
 // whole twips, the drawing puts what lies within a twip of a line back on it.
+// A text the page could not set at its member for want of room (it is listed beside the figure): in the
+// drawing it stands at its member all the same, on its layer.
+struct DrawingOnlyText {
+    std::uint32_t string = 0;  // the document's string index
+    std::uint32_t font = 0;    // the document's font index
+    std::uint32_t color = 0;   // RGB
+    std::int16_t angle = 0;    // tenths of a degree
+    std::int32_t x = 0, y = 0;    // the anchor, twips from the paper edge, as a page text item has it
+    std::int32_t dx = 0, dy = 0;  // from the anchor to the text's top-left corner before turning
+    ItemLayer layer = ItemLayer::Sheet;
+};
+
 struct PageFigure {
     QString name;  // "1F_金物伏図", "X2_軸組図": the file name of its drawing
     std::uint32_t first = 0;
@@ -48,6 +60,7 @@ struct PageFigure {
     double mmPerTwip = 1;
     std::vector<double> linesX;
     std::vector<double> linesY;
+    std::vector<DrawingOnlyText> drawingOnly;
 };
 
 // The layer of item `index` given a page's runs (in increasing `first`).

@@ -347,6 +347,14 @@ void PrintSurface::Measure(const QString &text)
 void PrintSurface::addTextItem(const QString &line, int anchorX, int anchorY, int dx, int dy,
                                std::uint8_t flags)
 {
+    if (drawingOnly_) {
+        PrintPage &page = document_->lastPage();
+        if (!page.figures.empty() && page.figures.back().end == UINT32_MAX)
+            page.figures.back().drawingOnly.push_back({document_->internString(line), currentFontIndex(),
+                                                       textColor_, AngleTenths(textAngle_), anchorX, anchorY,
+                                                       dx, dy, itemLayer_});
+        return;
+    }
     PageItem item;
     item.kind = PageItemKind::Text;
     item.flags = flags;

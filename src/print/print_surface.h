@@ -303,6 +303,9 @@ public:
     void BeginFigure(const QString &name, double originX, double originY, double cmPerMetre,
                      const std::vector<double> &gridX, const std::vector<double> &gridY);
     void EndFigure();
+    // While set, texts are kept for the current figure's drawing only (PageFigure::drawingOnly), not drawn
+    // on the page: a text that found no room on paper stands at its member in CAD.
+    void SetDrawingOnly(bool on) { drawingOnly_ = on; }
 
 private:
     struct Table;
@@ -318,6 +321,7 @@ private:
     std::shared_ptr<PrintDocument> document_;
     NewPageHandler newPageHandler_;
     bool recording_ = false;
+    bool drawingOnly_ = false;
     bool inHandler_ = false;
     int previewPage_ = 1;
 

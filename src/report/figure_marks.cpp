@@ -48,9 +48,16 @@ void BeginFrameFigure(PrintSurface &s, const Project &p, const FrameLayout &layo
         along.push_back(static_cast<double>(direction == kFrameOnXLine ? c.y : c.x));
     }
     const int levelCount = std::min(p.dims.floorCount + 1, p.nodes.sizeLevel());
-    for (int k = 1; k <= levelCount; ++k)
-        levels.push_back(
-            static_cast<double>((layout.frameBaseY - FramePageY(layout, k)) / layout.frameScale));
+    // Storeys at their entered heights stand at exactly those millimetres in the drawing.
+    double entered = 0;
+    for (int k = 1; k <= levelCount; ++k) {
+        const bool toScale = layout.storeyHeightsMm[0] > 0 && (k == 1 || (k <= 3 && layout.storeyHeightsMm[k - 2] > 0));
+        if (k > 1 && toScale)
+            entered += layout.storeyHeightsMm[k - 2] / 1000.0;
+        levels.push_back(toScale ? entered
+                                 : static_cast<double>((layout.frameBaseY - FramePageY(layout, k)) /
+                                                       layout.frameScale));
+    }
     s.BeginFigure(FrameFigureName(p, direction, line), layout.frameOriginX, layout.frameBaseY,
                   layout.frameScale, along, levels);
 }

@@ -67,7 +67,11 @@ float FramePageX(const Project &p, const FrameLayout &layout, int direction, int
 
 float FramePageY(const FrameLayout &layout, int level)
 {
-    return layout.frameBaseY - layout.storeyHeight * static_cast<float>(level - 1);
+    float y = layout.frameBaseY;
+    for (int storey = 1; storey < level; ++storey)
+        y -= storey <= 2 && layout.storeyHeights[storey - 1] > 0 ? layout.storeyHeights[storey - 1]
+                                                                  : layout.storeyHeight;
+    return y;
 }
 
 QString FrameCrossingName(const Project &p, int direction, int j)
@@ -161,7 +165,8 @@ void drawFrameLineNames(PrintSurface &s, const Project &p, const FrameLayout &la
         size_t n = 0;
         for (int k = 0; k < div - 1 && n < 8; ++k)
             spots[n++] = {x, first + step * static_cast<float>((row + k) % (div - 1)), 0, 0};
-        texts->placer.place(name, rowSize, std::span(spots, n));
+        if (!texts->placer.place(name, rowSize, std::span(spots, n)))
+            texts->placer.keepForDrawing(name, size, own[0]);
     }
 }
 
@@ -230,8 +235,27 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const Calculation &c, c
                 text(ShownText(rec.hardware[2], kShownHardware), x + 0.15f * charW, foot - 1.1f * h);
                 continue;
             }
-            // As the frame has them, then the column's other side, higher or lower, then smaller.
+            // As the frame has them, then the column's other side, higher or lower, then smaller, each
+            // within half the way to the neighbouring columns so that it reads as this column's; then
+            // turned upright against the column.
             const float mid = (top + foot) / 2, r = x + 0.15f * charW, l = x - 0.15f * charW;
+            float zoneLeft = -1e6f, zoneRight = 1e6f;
+            for (int k = j - 1; k >= 1; --k)
+                if (p.nodes(NodeAt(direction, line, k).x, NodeAt(direction, line, k).y, storey).columnKind > 0) {
+                    zoneLeft = (FramePageX(p, layout, direction, line, k) + x) / 2;
+                    break;
+                }
+            for (int k = j + 1; k <= count; ++k)
+                if (p.nodes(NodeAt(direction, line, k).x, NodeAt(direction, line, k).y, storey).columnKind > 0) {
+                    zoneRight = (FramePageX(p, layout, direction, line, k) + x) / 2;
+                    break;
+                }
+            texts->placer.setZone(QRectF(QPointF(zoneLeft, -1e6), QPointF(zoneRight, 1e6)));
+            const float gap = 0.02f;
+            const LabelPlacer::Spot requiredUp[] = {{x - gap, mid, 1, 0.5f}, {x + gap, mid, 0, 0.5f}};
+            const LabelPlacer::Spot topUp[] = {{x + gap, top + layout.beamDepth + gap, 0, 0},
+                                               {x - gap, top + layout.beamDepth + gap, 1, 0}};
+            const LabelPlacer::Spot footUp[] = {{x + gap, foot - gap, 0, 1}, {x - gap, foot - gap, 1, 1}};
             const LabelPlacer::Spot required[] = {{l, mid, 1, 0},                 {r, mid, 0, 0},
                                                   {l, mid - 1.2f * h, 1, 0},      {r, mid - 1.2f * h, 0, 0},
                                                   {l, mid + 1.2f * h, 1, 0},      {r, mid + 1.2f * h, 0, 0}};
@@ -248,23 +272,28 @@ void drawFrameColumns(PrintSurface &s, const Project &p, const Calculation &c, c
             const LabelPlacer::Spot through[] = {
                 {x, foot + 0.7f * h, 0.5f, 0}, {x, foot + 1.5f * h, 0.5f, 0}, {x, foot + 2.3f * h, 0.5f, 0}};
             QString unplaced;
-            auto put = [&](const QString &t, std::span<const LabelPlacer::Spot> spots, const QString &role) {
-                if (!t.isEmpty() && !texts->placer.place(t, size, spots))
-                    unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + role + t;
+            auto put = [&](const QString &t, std::span<const LabelPlacer::Spot> spots, const QString &role,
+                           std::span<const LabelPlacer::Spot> upright = {}) {
+                if (t.isEmpty() || texts->placer.place(t, size, spots) ||
+                    (!upright.empty() && texts->placer.place(t, size, upright, 90)))
+                    return;
+                texts->placer.keepForDrawing(t, size, spots[0]);
+                unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + role + t;
             };
             s.SetItemLayer(ItemLayer::Hardware);
-            put(requiredClass, required, QStringLiteral("必要"));
-            put(ShownText(rec.hardware[1], kShownHardware), topSpots, QStringLiteral("柱頭"));
+            put(requiredClass, required, QStringLiteral("必要"), requiredUp);
+            put(ShownText(rec.hardware[1], kShownHardware), topSpots, QStringLiteral("柱頭"), topUp);
             if (isCorner) {
                 s.SetItemLayer(ItemLayer::Labels);
                 put(QStringLiteral("出"), corner, QString());
             }
             s.SetItemLayer(ItemLayer::Hardware);
-            put(ShownText(rec.hardware[2], kShownHardware), footSpots, QStringLiteral("柱脚"));
+            put(ShownText(rec.hardware[2], kShownHardware), footSpots, QStringLiteral("柱脚"), footUp);
             if (storey == 1 && rec.throughOrigin == 1) {
                 s.SetItemLayer(ItemLayer::Labels);
                 put(QStringLiteral("通し柱"), through, QString());
             }
+            texts->placer.clearZone();
             s.SetItemLayer(ItemLayer::Hardware);
             if (!unplaced.isEmpty())
                 AddFigureCallout(
@@ -351,8 +380,10 @@ void drawFrameWalls(PrintSurface &s, const Project &p, const FrameLayout &layout
             {right, foot, 1, 0},           {left, foot, 0, 0},             {left, top, 0, 0},
             {right, top, 1, 0},            {mid, foot, 0.5f, 0},           {mid, top, 0.5f, 0},
             {left, high, 0, 0},            {right, high, 1, 0}};
-        if (!texts->placer.place(label, size, spots))
-            AddFigureCallout(*texts, mid, low, 0.05f,
+        if (texts->placer.place(label, size, spots))
+            continue;
+        texts->placer.keepForDrawing(label, size, spots[0]);
+        AddFigureCallout(*texts, mid, low, 0.05f,
                              QStringLiteral("%1階 %2〜%3")
                                  .arg(l.storey)
                                  .arg(FrameCrossingName(p, direction, l.first),

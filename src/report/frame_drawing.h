@@ -32,6 +32,10 @@ struct FrameLayout {
     float frameBaseY = 0.0f;    // page y of level 1 (the foundation line)
     float storeyHeight = 1.8f;  // page height of one storey
     float beamDepth = 0.1f;     // page depth of a beam band
+    // Storeys 1 and 2 drawn at their entered heights: page heights, and the heights in mm (0: each storey
+    // storeyHeight high).
+    float storeyHeights[2] = {0.0f, 0.0f};
+    int storeyHeightsMm[2] = {0, 0};
 };
 // The report's values (the caller sets frameScale, frameOriginX and frameBaseY) and the frame view's.
 inline constexpr float kReportStoreyHeight = 1.8f;

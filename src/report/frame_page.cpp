@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "report/frame_figure.h"
+
 #include "model/project.h"
 #include "print/page_drawing.h"
 #include "print/font_names.h"
@@ -15,7 +17,8 @@ namespace rqx {
 
 namespace {
 constexpr float kBaseFontSize = 11.0f;
-constexpr float kFrameDimensionDropCm = 0.3f;  // from the roof line up to the first dimension line
+constexpr float kFrameOriginCm = 0.9f;    // the frame's first line from the printable left edge
+constexpr float kFrameRoomOnPage = 6.0f;  // title, dimension lines, names and legend about a frame (cm)
 
 NodeCoord LastNode(const Project &p)
 {
@@ -48,18 +51,21 @@ FrameLayout FrameViewLayout(const Project &p, float printableWidth, float printa
     return layout;
 }
 
-float ReportFrameScale(const Project &p, float printableWidth)
+float ReportFrameScale(const Project &p, float printableWidth, float printableHeight)
 {
     const NodeCoord b = LastNode(p);
     const float largest = std::max(b.x, b.y);
-    if (largest <= 0)
-        return 1.5f;
-    return std::min(1.5f, (printableWidth - 0.7f * 2.3f) / largest);
+    float scale = largest <= 0 ? 1.5f : std::min(1.5f, (printableWidth - 0.7f * 2.3f) / largest);
+    // Storeys drawn at their heights keep a figure on its page.
+    const double metres = FrameHeightMetres(p);
+    if (printableHeight > 0 && metres > 0)
+        scale = std::min(scale, (printableHeight - kFrameRoomOnPage) / static_cast<float>(metres));
+    return scale;
 }
 
-int ReportFrameScaleDenominator(const Project &p, float printableWidth)
+int ReportFrameScaleDenominator(const Project &p, float printableWidth, float printableHeight)
 {
-    return StandardScaleDenominator(ReportFrameScale(p, printableWidth));
+    return StandardScaleDenominator(ReportFrameScale(p, printableWidth, printableHeight));
 }
 
 int ReportFrameScaleDenominator(PrintSurface &s, const Project &p)
@@ -68,7 +74,7 @@ int ReportFrameScaleDenominator(PrintSurface &s, const Project &p)
     report.SetOrientation(s.Orientation());
     float width = 0, height = 0;
     SetupReportPage(report, width, height);
-    return ReportFrameScaleDenominator(p, width);
+    return ReportFrameScaleDenominator(p, width, height);
 }
 
 bool RecordFrameViewPage(PrintSurface &s, const Project &p, const Calculation &c, int direction, int line,
@@ -82,30 +88,30 @@ bool RecordFrameViewPage(PrintSurface &s, const Project &p, const Calculation &c
     s.SetMarginBottom(QStringLiteral("2.2cm"));
     float width = 0, height = 0;
     SetupPrintPage(s, kBaseFontSize, 4, kOrientationLandscape, width, height);
-    FrameLayout layout = FrameViewLayout(p, width, height);
-    const int scale = scaleDenominator > 0 ? scaleDenominator : StandardScaleDenominator(layout.frameScale);
-    layout.frameScale = ScaleCmPerMetre(scale);
+    float fit = FrameViewScale(p, width);
+    const double metres = FrameHeightMetres(p);
+    if (metres > 0)
+        fit = std::min(fit, (height - kFrameRoomOnPage) / static_cast<float>(metres));
+    int scale = scaleDenominator > 0 ? scaleDenominator : StandardScaleDenominator(fit);
+    // Storeys too tall for the landscape page at the asked scale: the largest scale that fits.
+    if (metres > 0 && ScaleCmPerMetre(scale) * static_cast<float>(metres) > height - kFrameRoomOnPage)
+        scale = std::max(scale, StandardScaleDenominator(fit));
+    FrameLayout layout = FrameFigureLayout(p, ScaleCmPerMetre(scale), kFrameOriginCm, kReportBeamDepth);
     const QString name = FrameLineName(p, direction, line);
     s.SetHeaderFontName(kFontNamePGothic);
     const QString header = kAppTitle + QStringLiteral("   [ ") +
                            ShownText(p.info.buildingName, kShownBuildingName) + QStringLiteral(" ]");
     s.SetHeaderFontSize(RunningHeaderSize(s, header, 11));
     s.SetHeader(header);
-    s.SetFooter(QStringLiteral("|") + name + QStringLiteral(" 通り 軸組図|") + ScaleText(scale) +
-                QStringLiteral("  ") + ModuleText(p));
+    s.SetFooter(QStringLiteral("|") + name + QStringLiteral(" 通り 軸組図|"));
     s.SetFontName(kFontNameMincho);
     s.SetFontSize(kBaseFontSize);
     s.StartDoc();
-    BeginFrameFigure(s, p, layout, direction, line);
-    s.SetItemLayer(ItemLayer::Dims);
-    drawFrameDimensions(s, p, layout, direction, line,
-                        FramePageY(layout, p.dims.floorCount + 1) - kFrameDimensionDropCm);
-    s.SetItemLayer(ItemLayer::Sheet);
-    drawFrameLineNames(s, p, layout, direction, line, kFrameNamesView);
-    drawFrameWalls(s, p, layout, direction, line, kFrameWallsView);
-    drawFrameColumns(s, p, c, layout, direction, line, kFrameColumnsView);
-    drawFrameBeams(s, p, layout, direction, line);
-    s.EndFigure();
+    // The report's frame figure, title and scale included, on its own page.
+    float charW = 0, lineH = 0;
+    MeasureCharCell(s, charW, lineH);
+    DrawFrameFigure(s, p, c, layout, direction, line, name + QStringLiteral(" 通り"), FrameScaleText(p, scale),
+                    0, lineH, width, lineH);
     s.EndDoc();
     return true;
 }

@@ -17,21 +17,22 @@ float FrameViewScale(const Project &p, float printableWidth);
 // 3 cm above the printable bottom, storeys 5.5 cm, beams 0.2 cm.
 FrameLayout FrameViewLayout(const Project &p, float printableWidth, float printableHeight);
 // The report's frame scale: (printable width − 0.7 × 2.3 cm) ÷ the larger of the last X and Y grid
-// positions, at most 1.5 cm per metre. The caller sets the origin and the running base line.
-float ReportFrameScale(const Project &p, float printableWidth);
+// positions, at most 1.5 cm per metre, and with the storeys at their entered heights no taller than the
+// printable height leaves beside the figure's texts. The caller sets the origin and the running base line.
+float ReportFrameScale(const Project &p, float printableWidth, float printableHeight = 0);
 // The one printed scale of the report's frames: the largest standard scale within ReportFrameScale, as a
 // denominator.
-int ReportFrameScaleDenominator(const Project &p, float printableWidth);
+int ReportFrameScaleDenominator(const Project &p, float printableWidth, float printableHeight = 0);
 // The same for the report's page of this surface's orientation (A4, the report's margins), for pages printed
 // outside the report at the report's scale.
 int ReportFrameScaleDenominator(PrintSurface &s, const Project &p);
 
 // The frame of (direction, line) as the frame view prints it, as a one-page document (StartDoc … EndDoc):
 // margins 2.0 cm (bottom 2.2 cm), header "VELM-RQX /軸組Ｎ値算定   [ building ]" and footer centre
-// "<line> 通り 軸組図" in "ＭＳ Ｐゴシック" 11 points; line names (view labels), walls (view mode), columns
-// with their hardware (view mode), beams, the dimension lines above it and the scale and module at the
-// footer's right. The scale is 1/scaleDenominator, or without one the largest standard scale within the
-// view's fit. False, with nothing recorded, when the line is not on the grid.
+// "<line> 通り 軸組図" in "ＭＳ Ｐゴシック" 11 points; the report's frame figure (frame_figure.h) titled
+// "<line> 通り". The scale is 1/scaleDenominator, or without one the largest standard scale within the
+// view's fit (with the storeys at their heights, the printable height too). False, with nothing recorded,
+// when the line is not on the grid.
 bool RecordFrameViewPage(PrintSurface &s, const Project &p, const Calculation &c, int direction, int line,
                          int scaleDenominator = 0);
 

@@ -129,7 +129,8 @@ void drawFigureGrid(PrintSurface &s, const Project &p, float figScale, float fig
             spots[count++] = alongX ? LabelPlacer::Spot{x, bottom + moduleDrop + 1.15f * sample.h * row, 0.5f, 0}
                                     : LabelPlacer::Spot{left - moduleGap - (widestY + 0.08f) * row, y, 1, 0.5f};
         }
-        placer.place(name, kGridNameSize, std::span(spots, static_cast<size_t>(count)));
+        if (!placer.place(name, kGridNameSize, std::span(spots, static_cast<size_t>(count))))
+            placer.keepForDrawing(name, kGridNameSize, spots[0]);
     };
     for (const bool module : {true, false}) {
         for (int x = 1; x <= nx && x <= p.grid.lineNameX.size(); ++x)
@@ -260,6 +261,7 @@ void DrawWallLabel(PrintSurface &s, LabelPlacer &placer, FigureTexts *texts, boo
                                            {mid + quarter, line - beyond, 0.5f, 1}};
         if (placer.place(text, kWallLabelSize, spots))
             return;
+        placer.keepForDrawing(text, kWallLabelSize, spots[0]);
     } else {
         const LabelPlacer::Spot spots[] = {{line + 0.2f * t.h, mid, 0, 0.5f},
                                            {line - beyond, mid, 1, 0.5f},
@@ -269,6 +271,7 @@ void DrawWallLabel(PrintSurface &s, LabelPlacer &placer, FigureTexts *texts, boo
                                            {line - beyond, mid + quarter, 1, 0.5f}};
         if (placer.place(text, kWallLabelSize, spots, 90))
             return;
+        placer.keepForDrawing(text, kWallLabelSize, spots[0], 90);
     }
     const float cx = alongX ? mid : line, cy = alongX ? line : mid;
     AddCallout(texts, cx, cy, 0.05f, where, text);
@@ -457,6 +460,7 @@ void drawFigureColumns(PrintSurface &s, const Project &p, const Calculation &cal
                     text += kWeakerPlacementMark;  // as the result table marks it
                 if (text.isEmpty() || placer.place(text, textSize, spots[k]))
                     continue;
+                placer.keepForDrawing(text, textSize, spots[k][0]);
                 unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + roles[k] + text;
             }
             if (!unplaced.isEmpty())

@@ -9,6 +9,7 @@
 #include "print/print_surface.h"
 #include "report/figure_marks.h"
 #include "report/frame_drawing.h"
+#include "report/frame_figure.h"
 #include "report/figure_scale.h"
 #include "report/frame_page.h"
 #include "report/plan_pages.h"
@@ -19,12 +20,6 @@ namespace rqx {
 namespace {
 
 constexpr int kFiguresPerPage = 3;
-// From a frame's title line down to its roof line, in lines, and from the roof line up to its first
-// dimension line, in cm.
-constexpr float kFrameRoofDropLines = 3.2f;
-constexpr float kFrameDimensionDrop = 0.3f;
-// Below the foundation line, the room of the crossing lines' names (cm).
-constexpr float kFrameNamesRoom = 1.4f;
 
 // Whether grid line `line` carries a wall on any storey: an X line (node x index) holds the walls that
 // run along Y, a Y line the walls that run along X.
@@ -93,51 +88,14 @@ std::vector<FrameLine> WalledLines(const Project &p, const Calculation &c)
     return frames;
 }
 
-// One numbered frame below its title: the title, the scale, the dimension lines, the frame with its
-// texts kept apart, the list of what found no room. Returns the next title's top.
+// One numbered frame below its title, drawn by the shared frame figure. Returns the next title's top.
 float PrintOneFrame(ReportState &b, FrameLayout &layout, const FrameLine &f, int number, float x,
                     float titleY, const QString &scaleText, bool &listRanOn)
 {
-    PrintSurface &s = b.s;
-    const Project &p = b.p;
-    constexpr float kScaleTextSize = 10.0f;
-    const float roofDrop = kFrameRoofDropLines * b.lineH;
-    // The roof plane lies below the title and the dimension lines, the foundation line a storey height
-    // per floor lower.
-    layout.frameBaseY = titleY + roofDrop + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
-    BeginFrameFigure(s, p, layout, f.direction, f.line);
-    s.SetItemLayer(ItemLayer::Text);
-    s.SetFontName(kFontNameMincho);
-    PrintTextCm(s,
-                QStringLiteral("(") + QString::number(number) + QStringLiteral(") ") +
-                    FrameLineName(p, f.direction, f.line) + QStringLiteral(" 通り"),
-                11, x, titleY, 0);
-    s.SetItemLayer(ItemLayer::Dims);
-    PrintTextCm(s, scaleText, kScaleTextSize, b.printableWidth - MeasureCm(s, scaleText, kScaleTextSize).w,
-                titleY, 0);
-    drawFrameDimensions(s, p, layout, f.direction, f.line, titleY + roofDrop - kFrameDimensionDrop);
-    // The frame's texts keep apart between its roof line and the room of its line names; what finds no
-    // room is listed under the frame.
-    const float namesBottom = layout.frameBaseY + kFrameNamesRoom;
-    LabelPlacer placer(s,
-                       QRectF(QPointF(x, titleY + roofDrop - 0.05f), QPointF(b.printableWidth, namesBottom)));
-    FigureTexts texts{placer, {}};
-    KeepFrameMembersFree(texts, p, layout, f.direction, f.line);
-    s.SetItemLayer(ItemLayer::Sheet);
-    drawFrameLineNames(s, p, layout, f.direction, f.line, kFrameNamesReport, &texts);
-    drawFrameWalls(s, p, layout, f.direction, f.line, kFrameWallsReport, &texts);
-    drawFrameColumns(s, p, b.c, layout, f.direction, f.line, kFrameColumnsReport, &texts);
-    drawFrameBeams(s, p, layout, f.direction, f.line);
-    s.EndFigure();
-    s.SetItemLayer(ItemLayer::Sheet);
-    listRanOn = false;
-    if (texts.callouts.empty())
-        return layout.frameBaseY + 3.1f * b.lineH;
-    const int page = s.PageCount();
-    const float next =
-        PrintFigureCallouts(s, texts.callouts, x, namesBottom, b.printableWidth) + 1.2f * b.lineH;
-    listRanOn = s.PageCount() != page;
-    return next;
+    const QString title = QStringLiteral("(") + QString::number(number) + QStringLiteral(") ") +
+                          FrameLineName(b.p, f.direction, f.line) + QStringLiteral(" 通り");
+    return DrawFrameFigure(b.s, b.p, b.c, layout, f.direction, f.line, title, scaleText, x, titleY,
+                           b.printableWidth, b.lineH, &listRanOn);
 }
 
 }  // namespace
@@ -159,20 +117,16 @@ void PrintFrameFigures(ReportState &b, float x)
         return;
     }
 
-    FrameLayout layout;
-    layout.storeyHeight = kReportStoreyHeight;
-    layout.beamDepth = kReportBeamDepth;
-    // Every frame at one standard scale, the largest that the widest frame fits.
-    const int scale = ReportFrameScaleDenominator(p, b.printableWidth);
-    layout.frameScale = ScaleCmPerMetre(scale);
-    layout.frameOriginX = x + 0.9f;
-    const QString scaleText = ScaleText(scale) + QStringLiteral("  ") + ModuleText(p);
+    // Every frame at one standard scale, the largest that the widest frame fits (and, with the storeys at
+    // their heights, the tallest the page).
+    const int scale = ReportFrameScaleDenominator(p, b.printableWidth, b.printableHeight);
+    FrameLayout layout = FrameFigureLayout(p, ScaleCmPerMetre(scale), x + 0.9f, kReportBeamDepth);
+    const QString scaleText = FrameScaleText(p, scale);
 
     float titleY = b.cursorY + b.lineH;
     // Height of one figure from its title to the next title.
-    const float roofDrop = kFrameRoofDropLines * b.lineH;
-    const float figureHeight =
-        (roofDrop / b.lineH + 3.1f) * b.lineH + layout.storeyHeight * static_cast<float>(p.dims.floorCount);
+    const float figureHeight = FrameFigureRoomAbove(b.lineH) + FrameFigureHeight(layout, p.dims.floorCount) +
+                               FrameFigureRoomBelow(b.lineH);
     int onPage = 0;
     for (size_t i = 0; i < frames.size(); ++i, ++onPage) {
         // Three to a page; fewer only on a page too short for three (landscape paper).

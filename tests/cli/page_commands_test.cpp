@@ -29,10 +29,11 @@ QString ReadText(const QString &path)
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
-// X line 3 ("X2"), at the report's frame scale: the module distances and the length above the frame, names
-// of the crossing Y lines, the wall labels storey by storey, each column's
-// required class (left), "通し柱" under a through column's foot and "出" beside a corner column — the
-// classes are those of `calc` for x = 3.
+// X line 3 ("X2"), the report's frame figure at its scale: the title and the scale (the storey heights are
+// not entered: schematic, and said so), the module distances and the length above the frame, names of the
+// crossing Y lines (module lines first), the wall labels storey by storey, the storey labels, each column's
+// required class, "通し柱" under a through column's foot and "出" beside a corner column — the classes are
+// those of `calc` for x = 3 —, the legend, the footer.
 TEST(PageCommands, FrameOfX2AsText)
 {
     QTemporaryDir dir;
@@ -42,19 +43,23 @@ TEST(PageCommands, FrameOfX2AsText)
     EXPECT_EQ(ReadText(out),
               u"--- page 1/1 ---\n"
               "VELM-RQX /軸組Ｎ値算定   [ サンプル邸 木造２階建て ]\n"
+              "X2 通り\n"
+              "水平 S=1/100・高さは模式的（階高未入力）  1ﾓｼﾞｭｰﾙ = 910mm\n"
               "910\n910\n910\n910\n910\n910\n910\n910\n7280\n"
-              "Y1\nY1a\nY2\nY2a\nY3\nY3a\nY4\nY4a\nY5\nY5a\nY6\nY6a\nY7\nY7a\nY8\nY8a\nY9\n"
+              "Y1\nY2\nY3\nY4\nY5\nY6\nY7\nY8\nY9\nY1a\nY2a\nY3a\nY4a\nY5a\nY6a\nY7a\nY8a\n"
               "3.0\n2.0\n1.5\n"
-              "(ち)\n通し柱\n出\n(ろ)\n(へ)\n通し柱\n(ほ)\n出\n"
+              "1階\n2階\n"
+              "(ち)\n出\n通し柱\n(ろ)\n(へ)\n通し柱\n(ほ)\n出\n"
               "(に)\n出\n(い)\n(と)\n出\n"
-              "X2 通り 軸組図\n"
-              "S=1/100  1ﾓｼﾞｭｰﾙ = 910mm\n"_s);
+              "凡例　柱の中ほど：必要金物（Ｎ値による）　柱頭寄り：柱頭の配置金物　柱脚寄り：柱脚の配置金物　"
+              "出：出隅の柱　壁の数値：壁倍率　灰色：面材\n"
+              "X2 通り 軸組図\n"_s);
 }
 
 // Pages as images: A4 at 150 dpi in the right orientation, with ink where the layout puts it. Y line 3
-// ("Y2") at the report's frame scale 1/100 (1 cm/m) from 3.5 cm: the board X5–X6 of storey 1 fills x
-// 7.14–8.05 cm and y 8.5–13.8 cm of the paper, so (7.6, 13.0) cm is grey and (7.6, 5.1) cm above the frame
-// is white.
+// ("Y2") at the report's frame scale 1/100 (1 cm/m) from 2.9 cm: the board X5–X6 of storey 1 fills x
+// 6.54–7.45 cm of the paper, its schematic storey 1.8 cm high from the foundation line, so (7.0, 6.8) cm is
+// grey and (7.0, 5.1) cm, storey 2 above it, is white.
 TEST(PageCommands, RenderedPages)
 {
     QTemporaryDir dir;
@@ -66,8 +71,8 @@ TEST(PageCommands, RenderedPages)
         QRgb colour;
     };
     for (const Case &c :
-         {Case{"frame HOUSE --y 3 -o OUT", {1754, 1240}, {449, 768}, 0xC0C0C0},
-          Case{"frame HOUSE --y 3 -o OUT", {1754, 1240}, {449, 300}, 0xFFFFFF},
+         {Case{"frame HOUSE --y 3 -o OUT", {1754, 1240}, {413, 400}, 0xC0C0C0},
+          Case{"frame HOUSE --y 3 -o OUT", {1754, 1240}, {413, 300}, 0xFFFFFF},
           Case{"plan HOUSE --kind transfer -o OUT", {1754, 1240}, {10, 10}, 0xFFFFFF},
           Case{"plan HOUSE --floor 1 --kind walls -o OUT", {1240, 1754}, {10, 10}, 0xFFFFFF}}) {
         SCOPED_TRACE(c.line);

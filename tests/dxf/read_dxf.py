@@ -1,6 +1,9 @@
 """Reads a DXF drawing back with ezdxf (Debian's python3-ezdxf) and prints what the tests compare, as JSON:
-the header, the layers, the text styles with their font family, every entity's type, layer and geometry,
-and every text. With --png FILE also renders the drawing (ezdxf's drawing add-on with matplotlib)."""
+the header, the active viewport, the largest handle in the file, the layers with their colour, lineweight
+and linetype, the text styles with their font family and file, the blocks, every entity's type, layer,
+colour, lineweight, linetype and geometry (hatches with their boundaries and pattern lines, inserts with
+their block), and every text with its alignment. With --png FILE also renders the drawing (ezdxf's drawing
+add-on with matplotlib)."""
 import json
 import sys
 
@@ -13,9 +16,25 @@ def text_as_cad_shows_it(raw):
     return decode_dxf_unicode(raw).replace("%%%", "%")
 
 
+def largest_handle(path):
+    """The largest handle the file itself holds (groups 5 and 105), read from its bytes."""
+    with open(path, "rb") as f:
+        lines = f.read().split(b"\r\n")
+    largest = 0
+    previous = b""
+    for code, value in zip(lines[0::2], lines[1::2]):
+        if code.strip() in (b"5", b"105") and previous != b"$HANDSEED":
+            largest = max(largest, int(value.strip(), 16))
+        previous = value.strip()
+    return largest
+
+
 def main():
     path = sys.argv[1]
     doc = ezdxf.readfile(path)
+    vport = doc.viewports.get("*Active")
+    if isinstance(vport, list):
+        vport = vport[0]
     auditor = doc.audit()
     out = {
         "version": doc.dxfversion,
@@ -25,12 +44,22 @@ def main():
         "extmin": list(doc.header.get("$EXTMIN", (0, 0, 0)))[:2],
         "extmax": list(doc.header.get("$EXTMAX", (0, 0, 0)))[:2],
         "audit_errors": [e.message for e in auditor.errors],
+        "handseed": int(doc.header.get("$HANDSEED", "0"), 16),
+        "largest_handle": largest_handle(path),
+        "vport": {"center": list(vport.dxf.center)[:2], "height": vport.dxf.height,
+                  "aspect": vport.dxf.aspect_ratio},
         "layers": sorted(layer.dxf.name for layer in doc.layers),
+        "layer_styles": {layer.dxf.name: {"color": layer.dxf.color, "lineweight": layer.dxf.lineweight,
+                                          "linetype": layer.dxf.linetype} for layer in doc.layers},
+        "linetypes": {lt.dxf.name: list(lt.simplified_line_pattern()) for lt in doc.linetypes},
         "styles": {s.dxf.name: s.get_extended_font_data()[0] for s in doc.styles},
+        "font_files": {s.dxf.name: s.dxf.font for s in doc.styles},
+        "blocks": {b.name: [e.dxftype() for e in b] for b in doc.blocks if not b.name.startswith("*")},
         "entities": [],
     }
     for e in doc.modelspace():
-        item = {"type": e.dxftype(), "layer": e.dxf.layer, "color": e.dxf.color}
+        item = {"type": e.dxftype(), "layer": e.dxf.layer, "color": e.dxf.color,
+                "linetype": e.dxf.get("linetype", "BYLAYER")}
         if e.dxftype() == "LINE":
             item["points"] = [list(e.dxf.start)[:2], list(e.dxf.end)[:2]]
         elif e.dxftype() == "LWPOLYLINE":
@@ -46,6 +75,19 @@ def main():
             item["style"] = e.dxf.style
             item["height"] = e.dxf.height
             item["points"] = [list(e.dxf.insert)[:2]]
+            item["halign"] = e.dxf.halign
+            item["align_point"] = list(e.dxf.get("align_point", e.dxf.insert))[:2]
+        elif e.dxftype() == "INSERT":
+            item["block"] = e.dxf.name
+            item["points"] = [list(e.dxf.insert)[:2]]
+            item["scale"] = [e.dxf.xscale, e.dxf.yscale]
+        elif e.dxftype() == "HATCH":
+            item["pattern"] = e.dxf.pattern_name
+            item["solid"] = bool(e.dxf.solid_fill)
+            item["loops"] = [[list(v)[:2] for v in path.vertices] for path in e.paths
+                             if hasattr(path, "vertices")]
+            item["pattern_lines"] = ([{"angle": line.angle, "offset": list(line.offset)[:2]}
+                                      for line in e.pattern.lines] if e.pattern else [])
         if e.dxf.hasattr("lineweight"):
             item["lineweight"] = e.dxf.lineweight
         out["entities"].append(item)

@@ -55,7 +55,9 @@ std::unique_ptr<Built> Build(const HouseShape &shape, unsigned seed)
 // "S=1/N" on a page, 0 when none; fails when a page states two.
 int ScaleOn(const PrintDocument &doc, int page)
 {
-    static const QRegularExpression re(QStringLiteral("^S=1/(\\d+)  1ﾓｼﾞｭｰﾙ = 910mm$"));
+    // A frame without storey heights states its scale along the line and that its heights are schematic.
+    static const QRegularExpression re(
+        QStringLiteral("^(?:水平 )?S=1/(\\d+)(?:・高さは模式的（階高未入力）)?  1ﾓｼﾞｭｰﾙ = 910mm$"));
     int found = 0;
     for (const QString &t : doc.pageTexts(page))
         if (const auto m = re.match(t); m.hasMatch()) {
