@@ -158,6 +158,7 @@ void PrintPlacementPlan(ReportState &b, float x, const WallPlacementResult &r, i
         }
     }
     const size_t drawnFrom = placer.itemCount();
+    s.SetItemLayer(ItemLayer::Quarters);
     for (int d = kDirX; d <= kDirY; ++d) {
         const QuarterResult &q = r.at(storey, d);
         if (!q.present)

@@ -175,4 +175,28 @@ TEST(CliWalls, ReportWritesBothElevationsAsDrawings)
         EXPECT_EQ(bands, e.bands);
         EXPECT_EQ(roof, e.roof);
     }
+
+    // The wall placement's plan of storey 1 (6 × 8 m): its quarter lines on their own layer, 0.3 m
+    // beyond the extent, at y 1.5 and 4.5 m (walls along X) and x 2 and 6 m (walls along Y).
+    const QJsonObject plan = test::ReadDxfBack(folder + QStringLiteral("/1F_壁の配置.dxf"));
+    QList<QList<double>> quarters;
+    for (const QJsonValue &v : plan.value(QStringLiteral("entities")).toArray()) {
+        const QJsonObject entity = v.toObject();
+        if (entity.value(QStringLiteral("layer")).toString() != QStringLiteral("QUARTERS"))
+            continue;
+        QList<double> line;
+        for (const QJsonValue &pt : entity.value(QStringLiteral("points")).toArray())
+            line << std::round(pt.toArray().at(0).toDouble()) << std::round(pt.toArray().at(1).toDouble());
+        quarters << line;
+    }
+    // Off the grid lines a position is as exact as the page's twips: 1.8 mm at 1/100.
+    std::sort(quarters.begin(), quarters.end());
+    const QList<QList<double>> lines = {{-300, 1500, 8300, 1500},
+                                        {-300, 4500, 8300, 4500},
+                                        {2000, -300, 2000, 6300},
+                                        {6000, -300, 6000, 6300}};
+    ASSERT_EQ(quarters.size(), lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        for (qsizetype k = 0; k < 4; ++k)
+            EXPECT_NEAR(quarters[i].value(k), lines[i][k], 1.8) << i << " " << k;
 }
