@@ -182,7 +182,7 @@ void BM_UndoOfAClick(benchmark::State &state)
             state.SkipWithError("the click placed nothing");
             break;
         }
-        undoCommand(sc.mouse);
+        sc.doc.undo();
     }
 }
 BENCHMARK(BM_UndoOfAClick)->Unit(benchmark::kMillisecond);
@@ -210,7 +210,7 @@ void BM_GroupDeleteAndUndo(benchmark::State &state)
             state.ResumeTiming();
         else
             state.PauseTiming();
-        undoCommand(sc.mouse);
+        sc.doc.undo();
         if (!undoPart)
             state.ResumeTiming();
     }

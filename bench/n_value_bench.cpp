@@ -7,6 +7,7 @@
 
 #include <QPainter>
 
+#include "calc/wall_placement.h"
 #include "calc/wall_quantity.h"
 #include "document_screen.h"
 #include "editor/column_n_marks.h"
@@ -55,6 +56,17 @@ LivePlan &Plan(int which)
     return which == 0 ? largest : typical;
 }
 
+// The plan with typed Lw entered, the values shown.
+LivePlan &PlanWithConditions(int which)
+{
+    LivePlan &plan = Plan(which);
+    WallInputs in;
+    in.lw = {46.0, 30.0, 38.0};
+    plan.doc.setWallInputs(in);
+    plan.showValues(true);
+    return plan;
+}
+
 void BM_EditWithNValues(benchmark::State &state)
 {
     LivePlan &plan = Plan(static_cast<int>(state.range(0)));
@@ -71,15 +83,33 @@ void BM_EditWithNValues(benchmark::State &state)
 // well (the wall quantities under entered conditions): the whole of what follows an edit.
 void BM_EditWithNValuesAndWallFigure(benchmark::State &state)
 {
-    LivePlan &plan = Plan(static_cast<int>(state.range(0)));
-    WallInputs in;
-    in.lw = {46.0, 30.0, 38.0};
-    plan.doc.setWallInputs(in);
-    plan.showValues(true);
+    LivePlan &plan = PlanWithConditions(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         plan.toggleColumn();
         plan.showValues(false);
         benchmark::DoNotOptimize(WallStatusText(plan.doc.wallQuantities(), 1));
+    }
+}
+
+// The same with the wall placement shown too: the placement result of the storey, the status text and
+// its four side portions tinted over the whole viewport (translucent fills, as the overlay paints).
+void BM_EditWithBothOverlays(benchmark::State &state)
+{
+    LivePlan &plan = PlanWithConditions(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        plan.toggleColumn();
+        plan.showValues(false);
+        const WallPlacementResult &r = plan.doc.wallPlacement();
+        benchmark::DoNotOptimize(WallStatusText(plan.doc.wallQuantities(), 1));
+        benchmark::DoNotOptimize(PlacementStatusText(r, 1));
+        QPainter painter(&plan.surface.image());
+        const QRect all = plan.surface.image().rect();
+        for (int d = kDirX; d <= kDirY; ++d)
+            for (int side = 0; side < 2; ++side) {
+                const QRect strip = d == kDirX ? QRect(all.left(), side * all.height() * 3 / 4, all.width(), all.height() / 4)
+                                               : QRect(side * all.width() * 3 / 4, all.top(), all.width() / 4, all.height());
+                painter.fillRect(strip, QColor(0, 170, 0, 70));
+            }
     }
 }
 
@@ -116,6 +146,7 @@ void BM_MarksLayoutAndPaint(benchmark::State &state)
 // typical:0 is the largest project, typical:1 the typical house.
 BENCHMARK(BM_EditWithNValues)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditWithNValuesAndWallFigure)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditWithBothOverlays)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditWithoutNValues)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CalculationAfterAnEdit)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MarksLayoutAndPaint)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

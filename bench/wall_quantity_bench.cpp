@@ -1,8 +1,10 @@
 // The wall quantities of the largest project the dialogs allow (30 × 30 modules, 4 divisions, two
 // storeys, walls on every span of both storeys) and of a typical house, with every condition entered
-// so the whole check runs (Lw, heights, roof). Target: within 1 ms for the largest project.
+// so the whole check runs (Lw, heights, roof); then the wall placement (quarter method and
+// eccentricity) on that result. Target: each within 1 ms for the largest project.
 #include <benchmark/benchmark.h>
 
+#include "calc/wall_placement.h"
 #include "calc/wall_quantity.h"
 #include "support/sample_houses.h"
 
@@ -22,25 +24,34 @@ Project WithConditions(Project p)
     return p;
 }
 
-void BM_WallQuantitiesLargest(benchmark::State &state)
+// arg 0: the largest project, 1: the typical house.
+const Project &House(int which)
 {
-    const Project p = WithConditions(LargestProject());
-    for (auto _ : state) {
-        WallQuantityResult r = ComputeWallQuantities(p);
-        benchmark::DoNotOptimize(r);
-    }
+    static const Project largest = WithConditions(LargestProject());
+    static const Project typical = WithConditions(TwoStoreyHouse());
+    return which == 0 ? largest : typical;
 }
-BENCHMARK(BM_WallQuantitiesLargest)->Unit(benchmark::kMillisecond);
 
-void BM_WallQuantitiesTypical(benchmark::State &state)
+void BM_WallQuantities(benchmark::State &state)
 {
-    const Project p = WithConditions(TwoStoreyHouse());
+    const Project &p = House(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         WallQuantityResult r = ComputeWallQuantities(p);
         benchmark::DoNotOptimize(r);
     }
 }
-BENCHMARK(BM_WallQuantitiesTypical)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WallQuantities)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_WallPlacement(benchmark::State &state)
+{
+    const Project &p = House(static_cast<int>(state.range(0)));
+    const WallQuantityResult q = ComputeWallQuantities(p);
+    for (auto _ : state) {
+        WallPlacementResult r = ComputeWallPlacement(p, q);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_WallPlacement)->ArgName("typical")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -15,6 +15,7 @@
 #include "editor/editor_state.h"
 #include "editor/ui/input_screen.h"
 #include "editor/ui/n_value_overlay.h"
+#include "editor/ui/placement_overlay.h"
 #include "editor/ui/plan_editing.h"
 #include "model/project.h"
 #include "model/settings_store.h"
@@ -90,6 +91,7 @@ int main(int argc, char **argv)
     screen->installViewMenu(window.viewMenu());
     // Ｎ値表示: a toolbar key beside the results and a note in the status bar's free panel.
     window.addResultsToolbarAction(screen->nValues().toggleAction());
+    window.addResultsToolbarAction(screen->placement().toggleAction());
     QObject::connect(&screen->nValues(), &rqx::NValueOverlay::statusNoteChanged, &window,
                      [panel = window.statusPanel(4)](const QString &note) {
                          panel->setText(note);
@@ -101,6 +103,7 @@ int main(int argc, char **argv)
     // 壁量計算の条件 and the wall quantities of the storey on screen in the status bar.
     rqx::InstallWallCommands(window, document);
     window.statusBar()->addPermanentWidget(new rqx::WallStatusPanel(document));
+    window.statusBar()->addPermanentWidget(new rqx::PlacementStatusPanel(document));
     // 計算書ﾌﾟﾚﾋﾞｭｰ: the report window in the main window's place.
     // ２階Ｎ値伝達ﾁｪｯｸ and the frame menus; the report command closes those views and opens them too.
     rqx::ProjectViews *views = rqx::InstallViewCommands(window);

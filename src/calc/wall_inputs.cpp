@@ -96,6 +96,9 @@ QString WallInputsText(const WallInputs &in)
                  .arg(in.roof.eavesMm)
                  .arg(in.roof.vergeMm);
     pairs << QStringLiteral("a=") + NumberList(in.exposedOverride.data(), 4);
+    // Only when not both, so that conditions written before the choice existed keep their text.
+    if (in.placementReport != PlacementReport::Both)
+        pairs << QStringLiteral("pl=%1").arg(static_cast<int>(in.placementReport));
     // The free text last: it may hold anything, ";" too.
     pairs << kSourceKey + in.lwSource;
     return kEntryPrefix + pairs.join(QLatin1Char(';'));
@@ -127,6 +130,10 @@ bool ParseWallInputsText(const QString &text, WallInputs &in)
             ReadList(value, in.lw.data(), 3);
         } else if (key == QLatin1String("w")) {
             ReadList(value, in.weightKn.data(), 2);
+        } else if (key == QLatin1String("pl")) {
+            const int r = value.toInt();
+            if (r >= 1 && r <= 2)
+                in.placementReport = static_cast<PlacementReport>(r);
         } else if (key == QLatin1String("w0") && ParseDecimal(value, v)) {
             in.oneStoreyLoad = v;
         } else if (key == QLatin1String("h") && ParseDecimal(value, v)) {

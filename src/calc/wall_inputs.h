@@ -43,6 +43,13 @@ inline constexpr int kLwStorey1 = 0;
 inline constexpr int kLwStorey2 = 1;
 inline constexpr int kLwOneStorey = 2;
 
+// Which ways of the wall placement check the report prints.
+enum class PlacementReport : int32_t {
+    Both = 0,
+    Quarter = 1,       // 四分割法
+    Eccentricity = 2,  // 偏心率
+};
+
 struct WallInputs {
     LwRoute route = LwRoute::Typed;
     std::array<double, 3> lw{};  // typed Lw, cm/m²; 0 = not entered
@@ -55,6 +62,7 @@ struct WallInputs {
     RoofDescription roof;
     // Typed 見付面積 (m²) by storey and direction (index (storey − 1) × 2 + direction − 1); 0 = computed.
     std::array<double, 4> exposedOverride{};
+    PlacementReport placementReport = PlacementReport::Both;
     bool operator==(const WallInputs &) const = default;
 };
 

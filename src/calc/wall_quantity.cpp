@@ -11,12 +11,6 @@ namespace {
 // What a wall of multiplier 1 carries per cm, kN/cm.
 constexpr double kUnitWallStrength = 0.0196;
 
-// The span length as the designer entered it: the single-precision model value rounded to 0.01 mm.
-double SpanMetres(const Project &p)
-{
-    return std::round(static_cast<double>(p.dims.spanLength) * 1e5) / 1e5;
-}
-
 double StoreyHeightM(const Project &p, int storey)
 {
     if (storey < 1 || storey > 2 || storey > p.dims.floorCount)
@@ -83,11 +77,6 @@ double SpanMultiplier(const SpanKey &key, bool *capped)
     return std::min(sum, kWallMultiplierCap);
 }
 
-double SpanCm(double span)
-{
-    return std::round(span * 1e6) / 1e4;
-}
-
 // What one pass over a storey's nodes gathers: its cells, its footprint projected along X and Y
 // (occupied[axis − 1][k] for the k-th cell along the axis), the multiplier × spans of its walls per
 // direction.
@@ -131,6 +120,25 @@ StoreyScan ScanStorey(const Project &p, int storey)
 }
 
 }  // namespace
+
+double SpanMetres(const Project &p)
+{
+    return std::round(static_cast<double>(p.dims.spanLength) * 1e5) / 1e5;
+}
+
+double SpanCm(double spanM)
+{
+    return std::round(spanM * 1e6) / 1e4;
+}
+
+double WallSpanMultiplier(const NodeRecord &n, int direction, bool *capped)
+{
+    bool over = false;
+    const double m = HasWall(n, direction) ? SpanMultiplier(KeyOf(n, direction), &over) : 0.0;
+    if (capped != nullptr)
+        *capped = over;
+    return m;
+}
 
 LwFormulaResult ComputeLwFormula(int storeys, const std::array<double, 2> &w, const std::array<double, 2> &area,
                                  double heightM, double c0)

@@ -120,6 +120,14 @@ struct WallQuantityResult {
     }
 };
 
+// The span length as the designer entered it (the single-precision model value rounded to 0.01 mm),
+// and in cm as the wall lengths count it.
+double SpanMetres(const Project &project);
+double SpanCm(double spanM);
+// The multiplier a span of wall counts with (brace + board, at most 7.0), 0 without a wall; `capped`
+// tells whether the cap cut it.
+double WallSpanMultiplier(const NodeRecord &node, int direction, bool *capped = nullptr);
+
 // The formula of Lw alone, for storey weights w (w[0] storey 1, w[1] storey 2; one storey: w[0]),
 // floor areas, building height h and C0. Storeys without weight or area give Lw 0 (ok false).
 LwFormulaResult ComputeLwFormula(int storeys, const std::array<double, 2> &w, const std::array<double, 2> &area,

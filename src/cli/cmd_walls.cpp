@@ -6,8 +6,10 @@
 //   --wind    the wind coefficient C in cm/m² (50 to 75)
 //   --heights the storey heights in metres
 //   --roof flat  a flat roof with no parapet and no overhang
-// --csv prints blocks separated by an empty line, each under its header line; numbers with four
-// decimals, a ratio cut (never rounded up) to four decimals, "inf" where nothing is required.
+// --csv prints blocks separated by an empty line, each under its header line: the wall quantities,
+// the quarter method (side 1 the low end, 2 the high end) and the eccentricity (metres from the first
+// node); numbers with four decimals, a ratio or fill cut (never rounded up) to four decimals, an
+// eccentricity rounded up (never down to a pass), "inf" where nothing is required or nothing resists.
 // A value the conditions dialog would refuse, or a check that cannot be made (no Lw, no storey
 // heights for the wind), is exit status 2 with the reason.
 #include <QStringList>
@@ -15,6 +17,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "calc/wall_placement.h"
 #include "calc/wall_quantity.h"
 #include "cli/cli_common.h"
 
@@ -69,6 +72,81 @@ void PrintCsv(const WallQuantityResult &r)
             };
             out << fields.join(QLatin1Char(',')) << '\n';
         }
+    out.flush();
+}
+
+QString UpText(double value)
+{
+    if (std::isinf(value))
+        return QStringLiteral("inf");
+    return Fixed4(std::ceil(value * 1e4 - 1e-9) / 1e4);
+}
+
+QString Result(bool ok)
+{
+    return ok ? QStringLiteral("OK") : QStringLiteral("NG");
+}
+
+void PrintPlacementCsv(const WallPlacementResult &r)
+{
+    QTextStream &out = Out();
+    out << "\nstorey,direction,side,area_m2,lw,required_cm,existing_cm,fill,wall_ratio,result\n";
+    for (int s = 1; s <= r.storeys; ++s)
+        for (int d = kDirX; d <= kDirY; ++d) {
+            const QuarterResult &q = r.at(s, d);
+            if (!q.present)
+                continue;
+            for (const SidePortion &side : q.side)
+                out << QStringList{QString::number(s), d == kDirX ? QStringLiteral("X") : QStringLiteral("Y"),
+                                   QString::number(side.side), Fixed4(side.areaM2), Fixed4(side.lw),
+                                   Fixed4(side.requiredCm), Fixed4(side.existingCm), RatioText(side.fill),
+                                   RatioText(q.wallRatio), Result(q.ok)}
+                           .join(QLatin1Char(','))
+                    << '\n';
+        }
+    out << "\nstorey,gx,gy,sx,sy,ex,ey,kr,rex,rey,Rex,Rey,result\n";
+    for (const EccentricityResult &e : r.eccentricity) {
+        if (!e.present)
+            continue;
+        out << QStringList{QString::number(e.storey), Fixed4(e.gx), Fixed4(e.gy), Fixed4(e.sx), Fixed4(e.sy),
+                           Fixed4(e.ex), Fixed4(e.ey), Fixed4(e.kr), Fixed4(e.rex), Fixed4(e.rey),
+                           UpText(e.bigRex), UpText(e.bigRey), Result(e.ok)}
+                   .join(QLatin1Char(','))
+            << '\n';
+    }
+    out.flush();
+}
+
+void PrintPlacementTable(const WallPlacementResult &r)
+{
+    QTextStream &out = Out();
+    out << "\nquarter method\nstorey dir side    area m2      Lw  required cm  existing cm     fill    ratio\n";
+    for (int s = 1; s <= r.storeys; ++s)
+        for (int d = kDirX; d <= kDirY; ++d) {
+            const QuarterResult &q = r.at(s, d);
+            if (!q.present)
+                continue;
+            for (const SidePortion &side : q.side) {
+                out << QString::number(s).rightJustified(6) << (d == kDirX ? "   X" : "   Y")
+                    << QString::number(side.side).rightJustified(5) << Fixed4(side.areaM2).rightJustified(11)
+                    << Fixed4(side.lw).rightJustified(8) << Fixed4(side.requiredCm).rightJustified(13)
+                    << Fixed4(side.existingCm).rightJustified(13) << RatioText(side.fill).rightJustified(9);
+                if (side.side == 2)
+                    out << RatioText(q.wallRatio).rightJustified(9) << "  " << Result(q.ok);
+                out << '\n';
+            }
+        }
+    out << "\neccentricity (m from the first node)\nstorey       Gx       Gy       Sx       Sy       KR"
+           "      rex      rey      Rex      Rey\n";
+    for (const EccentricityResult &e : r.eccentricity) {
+        if (!e.present)
+            continue;
+        out << QString::number(e.storey).rightJustified(6);
+        for (const double v : {e.gx, e.gy, e.sx, e.sy, e.kr, e.rex, e.rey})
+            out << Fixed4(v).rightJustified(9);
+        out << UpText(e.bigRex).rightJustified(9) << UpText(e.bigRey).rightJustified(9) << "  " << Result(e.ok)
+            << '\n';
+    }
     out.flush();
 }
 
@@ -178,10 +256,16 @@ int RunWalls(const QStringList &args)
     const WallQuantityResult r = ComputeWallQuantities(p, in);
     if (!r.complete())
         return Refuse(r.missing.join(QLatin1Char('\r')), false);
-    if (csv)
+    const WallPlacementResult placement = ComputeWallPlacement(p, r);
+    if (!placement.complete())
+        return Refuse(placement.missing.join(QLatin1Char('\r')), false);
+    if (csv) {
         PrintCsv(r);
-    else
+        PrintPlacementCsv(placement);
+    } else {
         PrintTable(r);
+        PrintPlacementTable(placement);
+    }
     return kExitOk;
 }
 

@@ -238,6 +238,15 @@ const WallQuantityResult &ProjectDocument::wallQuantities()
     return wallQuantities_;
 }
 
+const WallPlacementResult &ProjectDocument::wallPlacement()
+{
+    if (wallPlacementAt_ != changeCount_ + 1) {
+        wallPlacement_ = ComputeWallPlacement(project_, wallQuantities());
+        wallPlacementAt_ = changeCount_ + 1;
+    }
+    return wallPlacement_;
+}
+
 QByteArray ProjectDocument::saveBytes() const
 {
     Project copy = project_;
@@ -257,11 +266,13 @@ bool ProjectDocument::canRedo() const
 
 void ProjectDocument::undo()
 {
+    emit aboutToStepHistory();
     undoStack_->undo();
 }
 
 void ProjectDocument::redo()
 {
+    emit aboutToStepHistory();
     undoStack_->redo();
 }
 

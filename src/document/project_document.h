@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "calc/calculation.h"
+#include "calc/wall_placement.h"
 #include "calc/wall_quantity.h"
 #include "model/project.h"
 #include "model/project_file.h"
@@ -130,6 +131,8 @@ public:
     // The wall quantities of the project as it is now, under the conditions it holds; computed again
     // only when the project changed since (the change count).
     const WallQuantityResult &wallQuantities();
+    // The wall placement (quarter method and eccentricity) on the same walls and Lw, cached alike.
+    const WallPlacementResult &wallPlacement();
 
     // ---- Undo history ----
     QUndoStack *undoStack() const { return undoStack_; }
@@ -214,6 +217,9 @@ signals:
     void lineNamesChanged();
     // A save is about to read the project: a span in progress is ended first.
     void aboutToSave();
+    // An undo or redo is about to step the history: a span in progress is ended first, as a new
+    // edit would end it.
+    void aboutToStepHistory();
     void currentFloorChanged(int floor);
     void dirtyChanged(bool dirty);
     // Every change of the project's data (edit, undo, redo, replacement, settings).
@@ -247,6 +253,8 @@ private:
     Calculation calculation_;
     WallQuantityResult wallQuantities_;
     quint64 wallQuantitiesAt_ = 0;  // changeCount_ + 1 of wallQuantities_, 0 = none
+    WallPlacementResult wallPlacement_;
+    quint64 wallPlacementAt_ = 0;
 };
 
 // Records one undoable change of node records: node() saves a record the first time it is asked

@@ -165,6 +165,7 @@ constexpr LayerStyle kLayerStyles[kItemLayerCount] = {
     {3, 18, "CONTINUOUS"},    // LABELS
     {30, 25, "CONTINUOUS"},   // TEXT
     {4, 13, "CONTINUOUS"},    // DIMS
+    {2, 25, "DASHED"},        // QUARTERS
 };
 constexpr int kByLayer = 256;
 constexpr int kByLayerWeight = -1;
@@ -1294,7 +1295,7 @@ QString DxfLayerName(ItemLayer layer)
 {
     static const char *const kNames[kItemLayerCount] = {"SHEET",  "GRID",  "NAMES",   "FLOORS",
                                                         "WALLS",  "BEAMS", "COLUMNS", "HARDWARE",
-                                                        "LABELS", "TEXT",  "DIMS"};
+                                                        "LABELS", "TEXT",  "DIMS",    "QUARTERS"};
     const int i = static_cast<int>(layer);
     return QString::fromLatin1(i >= 0 && i < kItemLayerCount ? kNames[i] : kNames[0]);
 }

@@ -329,10 +329,4 @@ void cancelSpan(PlanMouse &m)
     setCancel(m, false);
 }
 
-void undoCommand(PlanMouse &m)
-{
-    cancelSpan(m);
-    m.document.undo();
-}
-
 }  // namespace rqx

@@ -73,7 +73,4 @@ void Paper_MouseMove(PlanMouse &m, int x, int y);
 // Ends the span in progress: the "ｷｬﾝｾﾙ" button, a change of tool or mode, the zoom menu's "ｷｬﾝｾﾙ".
 void cancelSpan(PlanMouse &m);
 
-// The "Undo" command: the span ended, then the history's undo.
-void undoCommand(PlanMouse &m);
-
 }  // namespace rqx

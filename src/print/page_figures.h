@@ -26,8 +26,9 @@ enum class ItemLayer : std::uint8_t {
     Labels,    // wall multipliers and the frames' column notes ("通し柱", "出")
     Text,      // figure titles
     Dims,      // dimension lines and scale texts
+    Quarters,  // the wall placement's quarter lines
 };
-inline constexpr int kItemLayerCount = static_cast<int>(ItemLayer::Dims) + 1;
+inline constexpr int kItemLayerCount = static_cast<int>(ItemLayer::Quarters) + 1;
 
 // Items from `first` on (up to the next run) are on `layer`.
 struct ItemLayerRun {

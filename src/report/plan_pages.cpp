@@ -247,7 +247,7 @@ float PrintPlanLegend(PrintSurface &s, const Project &p, const Calculation &calc
 
 namespace {
 
-constexpr float kPlanLeft = 3.0f;        // the plan's origin right of the section's left
+constexpr float kPlanLeft = kReportPlanLeft;
 constexpr float kPlanRightRoom = 1.2f;   // kept right of the plan for its Y names' counterpart
 constexpr float kScaleTextSize = 10.0f;  // "S=1/…  1ﾓｼﾞｭｰﾙ = …mm"
 
@@ -257,6 +257,11 @@ float PlanBaseY(float titleY, float printableWidth, float lineH)
 }
 
 }  // namespace
+
+float ReportPlanBaseY(float titleY, float printableWidth, float lineH)
+{
+    return PlanBaseY(titleY, printableWidth, lineH);
+}
 
 int ReportPlanScale(PrintSurface &s, const Project &p, float printableWidth)
 {

@@ -74,6 +74,11 @@ inline const QString kUnnumberedCalloutsTitle = QStringLiteral("【 図中に記
 float PrintFigureCallouts(PrintSurface &s, const std::vector<FigureCallout> &callouts, float x, float top,
                           float printableWidth);
 
+// The base line of a plan whose title line is at titleY: the plan grows upwards from it.
+float ReportPlanBaseY(float titleY, float printableWidth, float lineH);
+// The plan's origin right of the section's left (cm).
+inline constexpr float kReportPlanLeft = 3.0f;
+
 // The plans of every floor for a report section, from cursorY (the first title half a line lower), each
 // later floor on a new page with its title half a line below the top. cursorY is not advanced: the next
 // section starts on a new page.

@@ -174,6 +174,7 @@ ReportResult BuildReport(PrintSurface &surface, const Project &project, const Ca
     if (HasWallInputs(project) && b.keepGoing()) {
         NewSectionPage(b);
         PrintWallQuantities(b, x);
+        PrintWallPlacement(b, x);
     }
     surface.EndDoc();
     surface.SetNewPageHandler({});

@@ -86,6 +86,7 @@ void PrintHardwareFrames(ReportState &b, float x);
 void PrintResultTable(ReportState &b, float x);
 // Chapter 3: the wall quantities (section 3.1), when the project holds their conditions.
 void PrintWallQuantities(ReportState &b, float x);
+void PrintWallPlacement(ReportState &b, float x);
 
 // The frame figures of section 2.2.
 void PrintFrameFigures(ReportState &b, float x);

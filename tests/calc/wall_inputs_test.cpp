@@ -33,6 +33,7 @@ WallInputs Entered()
     in.windC = 62.5;
     in.roof = {RoofKind::Shed, kDirY, 1200, 450, 300};
     in.exposedOverride = {0.0, 12.5, 0.0, 0.0};
+    in.placementReport = PlacementReport::Eccentricity;
     return in;
 }
 

@@ -23,6 +23,24 @@ namespace {
 const char kHeader[] =
     "storey,direction,floor_m2,lw,seismic_cm,exposed_m2,wind_cm,required_cm,existing_cm,ratio,result\n";
 
+// The placement of the same house, worked by hand (1 m spans): storey 1 X portions y 0–1.5 and
+// 4.5–6 m (12 and 7.5 m² under storey 2, Lw 46); Y portions x 0–2 (12 m², Lw 46) and 6–8 m (8 m², nothing
+// above: the one-storey Lw 38); storey 2 (Lw 30) with its void cutting 0.5 and 0.25 m strips. G of
+// storey 1 from its 42 m² and storey 2's 26 m²: (220/68, 196/68).
+const char kPlacement[] =
+    "\nstorey,direction,side,area_m2,lw,required_cm,existing_cm,fill,wall_ratio,result\n"
+    "1,X,1,12.0000,46.0000,552.0000,2550.0000,4.6195,0.6274,OK\n"
+    "1,X,2,7.5000,46.0000,345.0000,1000.0000,2.8985,0.6274,OK\n"
+    "1,Y,1,12.0000,46.0000,552.0000,600.0000,1.0869,0.8260,OK\n"
+    "1,Y,2,8.0000,38.0000,304.0000,400.0000,1.3157,0.8260,OK\n"
+    "2,X,1,6.5000,30.0000,195.0000,1000.0000,5.1282,0.8666,OK\n"
+    "2,X,2,7.5000,30.0000,225.0000,1000.0000,4.4444,0.8666,OK\n"
+    "2,Y,1,7.0000,30.0000,210.0000,1800.0000,8.5714,0.0000,NG\n"
+    "2,Y,2,7.5000,30.0000,225.0000,0.0000,0.0000,0.0000,NG\n"
+    "\nstorey,gx,gy,sx,sy,ex,ey,kr,rex,rey,Rex,Rey,result\n"
+    "1,3.2353,2.8824,3.2000,2.0930,0.0353,0.7893,445.2279,3.2178,6.6725,0.2454,0.0053,OK\n"
+    "2,2.5769,3.1538,0.0000,3.0000,2.5769,0.1538,180.0000,3.0000,3.1623,0.0513,0.8149,NG\n";
+
 struct Files {
     QTemporaryDir dir;
     QString withRoof;    // the gable roof stored, no Lw
@@ -53,7 +71,8 @@ TEST(CliWalls, PrintsEveryStoreyAndDirectionAsCsv)
                          "1,X,42.0000,46.0000,1932.0000,31.5000,1575.0000,1932.0000,4300.0000,2.2256,OK\n"
                          "1,Y,42.0000,46.0000,1932.0000,35.2500,1762.5000,1932.0000,1000.0000,0.5175,NG\n"
                          "2,X,26.0000,30.0000,780.0000,14.1000,705.0000,780.0000,2000.0000,2.5641,OK\n"
-                         "2,Y,26.0000,30.0000,780.0000,16.1000,805.0000,805.0000,1800.0000,2.2360,OK\n");
+                         "2,Y,26.0000,30.0000,780.0000,16.1000,805.0000,805.0000,1800.0000,2.2360,OK\n" +
+                         kPlacement);
     // A run's options: a flat roof without parapet (no roof area), C 75, heights given in metres.
     r = Cli({QStringLiteral("walls"), f.noHeights, QStringLiteral("--lw"), QStringLiteral("46,30,38"),
              QStringLiteral("--roof"), QStringLiteral("flat"), QStringLiteral("--wind"), QStringLiteral("75"),
@@ -63,7 +82,8 @@ TEST(CliWalls, PrintsEveryStoreyAndDirectionAsCsv)
                          "1,X,42.0000,46.0000,1932.0000,26.1000,1957.5000,1957.5000,4300.0000,2.1966,OK\n"
                          "1,Y,42.0000,46.0000,1932.0000,26.4000,1980.0000,1980.0000,1000.0000,0.5050,NG\n"
                          "2,X,26.0000,30.0000,780.0000,8.7000,652.5000,780.0000,2000.0000,2.5641,OK\n"
-                         "2,Y,26.0000,30.0000,780.0000,7.2500,543.7500,780.0000,1800.0000,2.3076,OK\n");
+                         "2,Y,26.0000,30.0000,780.0000,7.2500,543.7500,780.0000,1800.0000,2.3076,OK\n" +
+                         kPlacement);
     r = Cli({QStringLiteral("walls"), f.withRoof, QStringLiteral("--lw"), QStringLiteral("46,30,38")});
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.outText().contains(QLatin1String("NG"))) << r.outText().toStdString();
@@ -155,4 +175,28 @@ TEST(CliWalls, ReportWritesBothElevationsAsDrawings)
         EXPECT_EQ(bands, e.bands);
         EXPECT_EQ(roof, e.roof);
     }
+
+    // The wall placement's plan of storey 1 (6 × 8 m): its quarter lines on their own layer, 0.3 m
+    // beyond the extent, at y 1.5 and 4.5 m (walls along X) and x 2 and 6 m (walls along Y).
+    const QJsonObject plan = test::ReadDxfBack(folder + QStringLiteral("/1F_壁の配置.dxf"));
+    QList<QList<double>> quarters;
+    for (const QJsonValue &v : plan.value(QStringLiteral("entities")).toArray()) {
+        const QJsonObject entity = v.toObject();
+        if (entity.value(QStringLiteral("layer")).toString() != QStringLiteral("QUARTERS"))
+            continue;
+        QList<double> line;
+        for (const QJsonValue &pt : entity.value(QStringLiteral("points")).toArray())
+            line << std::round(pt.toArray().at(0).toDouble()) << std::round(pt.toArray().at(1).toDouble());
+        quarters << line;
+    }
+    // Off the grid lines a position is as exact as the page's twips: 1.8 mm at 1/100.
+    std::sort(quarters.begin(), quarters.end());
+    const QList<QList<double>> lines = {{-300, 1500, 8300, 1500},
+                                        {-300, 4500, 8300, 4500},
+                                        {2000, -300, 2000, 6300},
+                                        {6000, -300, 6000, 6300}};
+    ASSERT_EQ(quarters.size(), lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        for (qsizetype k = 0; k < 4; ++k)
+            EXPECT_NEAR(quarters[i].value(k), lines[i][k], 1.8) << i << " " << k;
 }

@@ -321,7 +321,7 @@ TEST_F(PlanMouseTest, GroupDeleteAsksWithTheLineNamesAndUndoBringsAllBack)
     EXPECT_EQ(f.at(2, 2, 1).brace[kDirX], WallMember{});
     EXPECT_EQ(f.at(3, 5, 1).brace[kDirY], WallMember{});
     const std::size_t regions = w.regions.size();
-    undoCommand(m);
+    f.doc.undo();
     EXPECT_EQ(f.p.nodes, before);
     ASSERT_EQ(w.regions.size(), regions + 2);
     EXPECT_EQ(w.regions.back().first, (NodeRect{1, 1, 7, 8}));

@@ -340,10 +340,17 @@ TEST_F(ReportBuilderTest, CoverTextsFlagsAndNamePlaces)
         EXPECT_EQ(texts.mid(0, nameLines).join(QString()), name);
         EXPECT_EQ(texts.mid(nameLines), fixed + (c.hideDate ? QStringList() : QStringList{date}) +
                                             (c.hideOffice ? QStringList() : office));
-        const PageItem &first = r.doc().page(1).items[1];  // after the frame
+        // The name is a borderless table whose top lies at its place; its first line sits the cell's
+        // padding lower, a padding that scales with the size the name is set in. The frame above it
+        // lies at 3.5 lines: the widest name's place.
+        const PageItem &frame = r.doc().page(1).items[0];
+        const PageItem &first = r.doc().page(1).items[1];
         ASSERT_EQ(r.doc().string(first.a), texts.first());
-        static const int nameY45 = first.y1;  // the first case's 4.5 cm
-        EXPECT_NEAR(first.y1 - nameY45, (c.nameTopCm - 4.5f) * 567, 2) << c.nameLength;
+        const float points = r.doc().font(first.b).points;
+        const float top = static_cast<float>(frame.y1) + (c.nameTopCm - 3.5f * lineH20) * 567;
+        static const float padding20 = static_cast<float>(first.y1) - top;  // the first case, at 20 points
+        EXPECT_GT(padding20, 0);
+        EXPECT_NEAR(static_cast<float>(first.y1) - top, padding20 * points / 20, 2) << c.nameLength;
     }
 }
 

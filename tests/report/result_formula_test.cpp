@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 
 #include "calc/hardware_class.h"
 #include "calc/wall_inputs.h"
@@ -382,18 +383,25 @@ double ProductTolerance(const QString &a, const QString &b, double va, double vb
     return Half(a) * std::abs(vb) + Half(b) * std::abs(va) + Half(a) * Half(b) + Half(result);
 }
 
-// Reads every table of section 3.1 back from the text dump and recomputes it: each wall's 倍率×長さ and
-// the sum of its table, the 見付面積 of each row from its 幅×高さ parts, and each judgement row's
-// Lw×床面積, C×見付面積, the larger of the two, 存在/必要 (cut to two decimals) and OK/NG.
-int CheckWallTables(const PrintDocument &doc, const QString &house)
+// The texts of a report in order, without the page marks and the running header and footer a table
+// breaks over.
+QStringList BodyLines(const PrintDocument &doc)
 {
-    // The texts in order, without the page marks and the running header and footer a table breaks over.
     static const QRegularExpression running(QStringLiteral("^(--- page .*|VELM-RQX /軸組Ｎ値算定   \\[.*|- \\d+ -|Ver\\..*)$"));
     QStringList lines;
     for (int n = 1; n <= doc.pageCount(); ++n)
         for (const QString &line : DumpPageText(doc, n).split(QLatin1Char('\n')))
             if (!line.isEmpty() && !running.match(line).hasMatch())
                 lines << line;
+    return lines;
+}
+
+// Reads every table of section 3.1 back from the text dump and recomputes it: each wall's 倍率×長さ and
+// the sum of its table, the 見付面積 of each row from its 幅×高さ parts, and each judgement row's
+// Lw×床面積, C×見付面積, the larger of the two, 存在/必要 (cut to two decimals) and OK/NG.
+int CheckWallTables(const PrintDocument &doc, const QString &house)
+{
+    const QStringList lines = BodyLines(doc);
     const qsizetype chapter = lines.indexOf(QStringLiteral("3.壁量計算"));
     EXPECT_GE(chapter, 0) << house.toStdString();
     if (chapter < 0)
@@ -494,10 +502,89 @@ int CheckWallTables(const PrintDocument &doc, const QString &house)
     return checked;
 }
 
+// Reads the tables of section 3.2 back: per side portion 面積×Lw, 存在/必要 (cut to three decimals), the
+// ratio of the two sides' printed fills and the judgement (both above 1, or a ratio of 0.5); per storey
+// and direction e = |S − G|, re = √(KR/ΣK) and e/re (rounded up to three decimals) against 0.3.
+int CheckPlacementTables(const PrintDocument &doc, const QString &house)
+{
+    const QStringList lines = BodyLines(doc);
+    const std::string where = house.toStdString();
+    auto value = [&](QString t) {
+        bool ok = false;
+        const double v = t.remove(QRegularExpression(QStringLiteral("^[GS][xy] "))).toDouble(&ok);
+        EXPECT_TRUE(ok) << where << ": not a number: " << t.toStdString();
+        return v;
+    };
+    static const QRegularExpression quarterCaption(QStringLiteral("^表-3\\.2\\.\\d+ (１|２)階 四分割法$"));
+    int checked = 0;
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        if (quarterCaption.match(lines[k]).hasMatch()) {
+            while (k < lines.size() && lines[k] != QStringLiteral("X") && lines[k] != QStringLiteral("Y"))
+                ++k;
+            while (k + 19 < lines.size() && (lines[k] == QStringLiteral("X") || lines[k] == QStringLiteral("Y"))) {
+                double fill[2] = {};
+                for (int side = 0; side < 2; ++side) {
+                    const qsizetype r = k + 10 * side;
+                    const QString area = lines[r + 3], lw = lines[r + 4].section(QLatin1Char(' '), 0, 0);
+                    const QString required = lines[r + 5], existing = lines[r + 6], f = lines[r + 7];
+                    if (lw == QStringLiteral("－"))
+                        return checked;
+                    EXPECT_NEAR(value(required), value(area) * value(lw),
+                                ProductTolerance(area, lw, value(area), value(lw), required))
+                        << where << " " << lines[r].toStdString() << lines[r + 1].toStdString();
+                    if (f == QStringLiteral("∞")) {
+                        fill[side] = std::numeric_limits<double>::infinity();
+                    } else {
+                        // Cut to three decimals, from the unrounded quantities behind the printed ones.
+                        const double exact = value(existing) / value(required);
+                        const double slack =
+                            exact * (Half(existing) / value(existing) + Half(required) / value(required)) + 1e-9;
+                        EXPECT_LE(value(f), exact + slack) << where;
+                        EXPECT_GE(value(f), exact - 0.001 - slack) << where;
+                        fill[side] = value(f);
+                    }
+                    checked += 2;
+                }
+                const QString ratio = lines[k + 8], result = lines[k + 9];
+                const double larger = std::max(fill[0], fill[1]), smaller = std::min(fill[0], fill[1]);
+                if (!std::isinf(larger) && larger > 0) {
+                    EXPECT_NEAR(value(ratio), smaller / larger, 0.0021) << where;
+                    const bool ok = (fill[0] > 1 && fill[1] > 1) || value(ratio) >= 0.5;
+                    EXPECT_EQ(result, ok ? QStringLiteral("OK") : QStringLiteral("NG")) << where;
+                    checked += 2;
+                }
+                k += 20;
+            }
+        }
+        if (lines[k].startsWith(QLatin1String("表-3.2.")) && lines[k].endsWith(QStringLiteral(" 偏心率"))) {
+            while (k < lines.size() && lines[k] != QStringLiteral("１階") && lines[k] != QStringLiteral("２階"))
+                ++k;
+            while (k + 9 < lines.size() && (lines[k] == QStringLiteral("１階") || lines[k] == QStringLiteral("２階"))) {
+                const double g = value(lines[k + 2]), sc = value(lines[k + 3]), e = value(lines[k + 4]);
+                const double sumK = value(lines[k + 5]), kr = value(lines[k + 6]), re = value(lines[k + 7]);
+                EXPECT_NEAR(e, std::abs(sc - g), 0.0011) << where;
+                if (sumK > 0) {
+                    EXPECT_NEAR(re, std::sqrt(kr / sumK), 0.002 * std::max(1.0, re)) << where;
+                    if (lines[k + 8] != QStringLiteral("∞") && re > 0) {
+                        EXPECT_GE(value(lines[k + 8]), e / re - 0.002 * std::max(1.0, e / re)) << where;
+                        EXPECT_LE(value(lines[k + 8]), e / re + 0.002 * std::max(1.0, e / re)) << where;
+                    }
+                }
+                const bool ok = lines[k + 8] != QStringLiteral("∞") && value(lines[k + 8]) <= 0.3;
+                EXPECT_EQ(lines[k + 9], ok ? QStringLiteral("OK") : QStringLiteral("NG")) << where;
+                checked += 4;
+                k += 10;
+            }
+        }
+    }
+    return checked;
+}
+
 TEST(ResultFormulaTest, WallQuantityTablesEqualTheirFormulas)
 {
     InstallJapaneseFontSubstitutions();
     int checked = 0;
+    int placementChecked = 0;
     int houses = 0;
     for (int divisions : {2, 4})
         for (unsigned seed = 1; seed <= 4; ++seed) {
@@ -517,9 +604,12 @@ TEST(ResultFormulaTest, WallQuantityTablesEqualTheirFormulas)
             PrintSurface s;
             BuildReport(s, p, Calculate(p));
             checked += CheckWallTables(s.document(), QStringLiteral("div %1 seed %2").arg(divisions).arg(seed));
+            placementChecked +=
+                CheckPlacementTables(s.document(), QStringLiteral("div %1 seed %2").arg(divisions).arg(seed));
             ++houses;
         }
     EXPECT_GT(checked, houses * 20);
+    EXPECT_GT(placementChecked, houses * 20);
 }
 
 // The chapter on the example house with entered conditions: after the N values, listed in the
@@ -548,6 +638,8 @@ TEST(ResultFormulaTest, WallChapterFollowsTheNValuesOnlyWithConditions)
     EXPECT_GT(with.pageCount, without.pageCount);
     EXPECT_GT(with.toc.page[3][1], without.pageCount);
     EXPECT_GT(CheckWallTables(s.document(), QStringLiteral("example house")), 10);
+    EXPECT_GT(CheckPlacementTables(s.document(), QStringLiteral("example house")), 20);
+    EXPECT_GT(with.toc.page[3][2], with.toc.page[3][1]);
     for (int n = without.pageCount + 1; n <= with.pageCount; ++n)
         RenderPageImage(s.document(), n, 100).save(QStringLiteral("walls_chapter_%1.png").arg(n - without.pageCount));
 }

@@ -6,12 +6,15 @@
 //                                      the reader refuses: members on the roof plane or starting at a
 //                                      line's last node
 //     make_sample_files DIR --largest → also DIR/largest.RQX, the largest project, to look at its report
+//     make_sample_files DIR --walls  → also DIR/example_walls.RQX, the example house with typed Lw and
+//                                      storey heights, to look at the wall chapters of its report
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
 
 #include <vector>
 
+#include "calc/wall_inputs.h"
 #include "model/project_file.h"
 #include "support/generated_houses.h"
 #include "support/house_builder.h"
@@ -22,8 +25,9 @@ int main(int argc, char **argv)
     QTextStream err(stderr);
     const bool seeds = argc == 3 && QByteArray(argv[2]) == "--seeds";
     const bool largest = argc == 3 && QByteArray(argv[2]) == "--largest";
-    if (argc != 2 && !seeds && !largest) {
-        err << "usage: make_sample_files DIR [--seeds|--largest]\n";
+    const bool walls = argc == 3 && QByteArray(argv[2]) == "--walls";
+    if (argc != 2 && !seeds && !largest && !walls) {
+        err << "usage: make_sample_files DIR [--seeds|--largest|--walls]\n";
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
@@ -39,6 +43,22 @@ int main(int argc, char **argv)
     }
     if (largest)
         files.push_back({"largest.RQX", rqx::samples::LargestProject()});
+    if (walls) {
+        rqx::Project example;
+        QFile in(QStringLiteral(VELM_EXAMPLES_DIR "/two_storey_house.RQX"));
+        if (!in.open(QIODevice::ReadOnly) || !rqx::ParseProject(in.readAll(), example)) {
+            err << in.fileName() << ": not read\n";
+            return 1;
+        }
+        rqx::WallInputs conditions;
+        conditions.lw = {46.0, 30.0, 38.0};
+        conditions.lwSource = QStringLiteral("早見表");
+        conditions.roof = {rqx::RoofKind::Gable, rqx::kDirX, 1500, 600, 450};
+        rqx::WriteWallInputs(example, conditions);
+        example.info.levelHeight[1] = 2900;
+        example.info.levelHeight[2] = 2800;
+        files.push_back({"example_walls.RQX", example});
+    }
     // Written byte for byte as they are, whether the reader takes them or not.
     std::vector<std::pair<const char *, rqx::Project>> raw;
     if (seeds) {

@@ -25,22 +25,43 @@ void InstallWallCommands(MainWindowHost &window, ProjectDocument &document)
     }
 }
 
-WallStatusPanel::WallStatusPanel(ProjectDocument &document, QWidget *parent) : QLabel(parent), document_(document)
+DocumentFigurePanel::DocumentFigurePanel(ProjectDocument &document, const QString &name, const QString &toolTip,
+                                         Figure figure, QWidget *parent)
+    : QLabel(parent), document_(document), figure_(std::move(figure))
 {
-    setObjectName(QStringLiteral("WallPanel"));
+    setObjectName(name);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setContentsMargins(4, 0, 4, 0);
-    setToolTip(QStringLiteral("表示中の階の壁量充足率 (存在壁量 / 必要壁量)。条件は 設定 → 壁量計算の条件"));
-    connect(&document_, &ProjectDocument::changed, this, &WallStatusPanel::refresh);
-    connect(&document_, &ProjectDocument::currentFloorChanged, this, &WallStatusPanel::refresh);
+    setToolTip(toolTip);
+    connect(&document_, &ProjectDocument::changed, this, &DocumentFigurePanel::refresh);
+    connect(&document_, &ProjectDocument::currentFloorChanged, this, &DocumentFigurePanel::refresh);
     refresh();
 }
 
-void WallStatusPanel::refresh()
+void DocumentFigurePanel::refresh()
 {
-    const WallQuantityResult &result = document_.wallQuantities();
-    setText(QLatin1Char(' ') + WallStatusText(result, document_.currentFloor(), &short_) + QLatin1Char(' '));
-    setStyleSheet(short_ ? QStringLiteral("color: #d00000;") : QString());
+    setText(QLatin1Char(' ') + figure_(document_, &warns_) + QLatin1Char(' '));
+    setStyleSheet(warns_ ? QStringLiteral("color: #d00000;") : QString());
+}
+
+WallStatusPanel::WallStatusPanel(ProjectDocument &document, QWidget *parent)
+    : DocumentFigurePanel(document, QStringLiteral("WallPanel"),
+                          QStringLiteral("表示中の階の壁量充足率 (存在壁量 / 必要壁量)。条件は 設定 → 壁量計算の条件"),
+                          [](ProjectDocument &d, bool *warns) {
+                              return WallStatusText(d.wallQuantities(), d.currentFloor(), warns);
+                          },
+                          parent)
+{
+}
+
+PlacementStatusPanel::PlacementStatusPanel(ProjectDocument &document, QWidget *parent)
+    : DocumentFigurePanel(document, QStringLiteral("PlacementPanel"),
+                          QStringLiteral("表示中の階の壁の配置: 四分割法の判定 (X / Y) と偏心率 (Rex / Rey)"),
+                          [](ProjectDocument &d, bool *warns) {
+                              return PlacementStatusText(d.wallPlacement(), d.currentFloor(), warns);
+                          },
+                          parent)
+{
 }
 
 }  // namespace rqx

@@ -5,6 +5,8 @@
 
 #include <QLabel>
 
+#include <functional>
+
 namespace rqx {
 
 class MainWindowHost;
@@ -14,19 +16,38 @@ class ProjectDocument;
 void InstallWallCommands(MainWindowHost &window, ProjectDocument &document);
 void WallConditionsCommand(MainWindowHost &window, ProjectDocument &document);
 
-// A status-bar panel showing the wall quantities of the document's storey on screen. Reading them
-// is no change of the project.
-class WallStatusPanel : public QLabel {
+// A status-bar panel with a figure of the document's storey on screen, drawn in red when it warns,
+// read again after every change of the project and of storey. Reading it is no change of the project.
+class DocumentFigurePanel : public QLabel {
     Q_OBJECT
 public:
-    explicit WallStatusPanel(ProjectDocument &document, QWidget *parent = nullptr);
-    // Whether the figure shows a short direction (drawn in red).
-    bool showsShort() const { return short_; }
+    // The figure's text of the storey on screen; `warns` set when it is to be drawn in red.
+    using Figure = std::function<QString(ProjectDocument &, bool *warns)>;
+    DocumentFigurePanel(ProjectDocument &document, const QString &name, const QString &toolTip, Figure figure,
+                        QWidget *parent = nullptr);
+    bool warns() const { return warns_; }
     void refresh();
 
 private:
     ProjectDocument &document_;
-    bool short_ = false;
+    Figure figure_;
+    bool warns_ = false;
+};
+
+// The wall quantities: "壁量 X 1.23 / Y 0.97", red when a direction is short.
+class WallStatusPanel : public DocumentFigurePanel {
+    Q_OBJECT
+public:
+    explicit WallStatusPanel(ProjectDocument &document, QWidget *parent = nullptr);
+    bool showsShort() const { return warns(); }
+};
+
+// The wall placement: "四分割 X OK / Y NG  偏心率 0.12 / 0.35", red when the storey meets neither way.
+class PlacementStatusPanel : public DocumentFigurePanel {
+    Q_OBJECT
+public:
+    explicit PlacementStatusPanel(ProjectDocument &document, QWidget *parent = nullptr);
+    bool showsFailing() const { return warns(); }
 };
 
 }  // namespace rqx

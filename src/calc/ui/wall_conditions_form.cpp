@@ -181,6 +181,17 @@ WallConditionsForm::WallConditionsForm(ProjectDocument &document, AppState &sett
     windGrid->addWidget(new QLabel(QStringLiteral("階高は 設定 → 階高の設定 で入力します。"), wind), 6, 0, 1, 7);
     connect(roofKind_, &QComboBox::currentIndexChanged, this, [this] { showRoute(); });
 
+    // ---- 壁の配置 ----
+    auto *placementBox = new QGroupBox(QStringLiteral("壁の配置 (計算書に印刷する検討)"), this);
+    auto *placementRow = new QHBoxLayout(placementBox);
+    placement_ = new QComboBox(placementBox);
+    placement_->setObjectName(QStringLiteral("Combo4"));
+    // In the order of PlacementReport: both, the quarter method, the eccentricity.
+    placement_->addItems({QStringLiteral("四分割法と偏心率"), QStringLiteral("四分割法"), QStringLiteral("偏心率")});
+    placement_->setCurrentIndex(static_cast<int>(in.placementReport));
+    placementRow->addWidget(placement_);
+    placementRow->addStretch(1);
+
     auto *note = new QLabel(QStringLiteral("準耐力壁等は入力できないため算入しません (安全側)。"), this);
 
     auto *row = new QHBoxLayout;
@@ -200,6 +211,7 @@ WallConditionsForm::WallConditionsForm(ProjectDocument &document, AppState &sett
     auto *top = new QVBoxLayout(this);
     top->addWidget(seismic);
     top->addWidget(wind);
+    top->addWidget(placementBox);
     top->addWidget(note);
     top->addLayout(row);
     top->setSizeConstraint(QLayout::SetFixedSize);
@@ -264,6 +276,7 @@ bool WallConditionsForm::readInputs(WallInputs &in)
                    in.windC))
         return false;
     in.roof.kind = static_cast<RoofKind>(roofKind_->currentIndex() + 1);
+    in.placementReport = static_cast<PlacementReport>(placement_->currentIndex());
     in.roof.ridgeDirection = ridge_->currentIndex() == 1 ? kDirY : kDirX;
     const char *const roofNames[3] = {"屋根の高さ", "軒の出", "けらばの出"};
     int32_t *roofValues[3] = {&in.roof.riseMm, &in.roof.eavesMm, &in.roof.vergeMm};

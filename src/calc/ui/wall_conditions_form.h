@@ -37,6 +37,8 @@ public:
     QLineEdit *windField() const { return wind_; }
     QComboBox *roofKindChoice() const { return roofKind_; }
     QComboBox *ridgeChoice() const { return ridge_; }
+    // What the report prints of the wall placement (both, 四分割法, 偏心率).
+    QComboBox *placementChoice() const { return placement_; }
     // Rise, eaves and verge in millimetres.
     QLineEdit *roofField(int i) const { return roof_[i]; }
     // Typed 見付面積: storey 1 X, storey 1 Y, storey 2 X, storey 2 Y (empty = computed).
@@ -65,6 +67,7 @@ private:
     QLineEdit *wind_ = nullptr;
     QComboBox *roofKind_ = nullptr;
     QComboBox *ridge_ = nullptr;
+    QComboBox *placement_ = nullptr;
     QLineEdit *roof_[3] = {};
     QLineEdit *exposed_[4] = {};
     QPushButton *commands_[3] = {};

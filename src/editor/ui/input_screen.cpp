@@ -27,6 +27,7 @@
 #include "editor/plan_render.h"
 #include "editor/qb_color.h"
 #include "editor/ui/n_value_overlay.h"
+#include "editor/ui/placement_overlay.h"
 #include "editor/ui/paper.h"
 #include "document/project_document.h"
 #include "widgets/hand_cursor.h"
@@ -78,6 +79,7 @@ InputScreen::InputScreen(ProjectDocument &document, EditorState &editor, QWidget
         editor_.currentTool = kToolFloor;
     buildControls();
     nValues_ = std::make_unique<NValueOverlay>(document_, editor_, *paper_);
+    placement_ = std::make_unique<PlacementOverlay>(document_, editor_, *paper_);
     editor_.linkColumnsAndBeams = linkCheck_->isChecked() ? 1 : 0;
     // The state the window opens with: the tool's buttons, tree and captions.
     floorButtons_[currentFloor() - 1]->setChecked(true);
@@ -93,6 +95,7 @@ InputScreen::InputScreen(ProjectDocument &document, EditorState &editor, QWidget
         redrawPlan();
     });
     connect(&document, &ProjectDocument::aboutToSave, this, &InputScreen::cancelSpan);
+    connect(&document, &ProjectDocument::aboutToStepHistory, this, &InputScreen::cancelSpan);
     connect(&document, &ProjectDocument::stepViewNeeded, this, &InputScreen::showStepView);
     connect(&document, &ProjectDocument::nodesAboutToChange, this, &InputScreen::onNodesAboutToChange);
     connect(&document, &ProjectDocument::nodesChanged, this, &InputScreen::onNodesChanged);
@@ -284,6 +287,8 @@ void InputScreen::redrawPlan()
     paper_->refreshAll();
     if (nValues_)
         nValues_->planRedrawn();
+    if (placement_)
+        placement_->planRedrawn();
     emit planRedrawn();
 }
 
@@ -391,13 +396,10 @@ PlanMouseHost &InputScreen::mouseHost()
 
 void InputScreen::cancelSpan()
 {
-    if (spanCanceller_) {
+    // The mouse editing ends its span; whatever band is still shown goes with it.
+    if (spanCanceller_)
         spanCanceller_();
-        return;
-    }
     paper_->removeRubberBands();
-    editor_.span.dragState = SpanStage::Idle;
-    editor_.span.cancelRequested = false;
     setCancelEnabled(false);
 }
 
@@ -472,6 +474,7 @@ void InputScreen::installViewMenu(QMenu *menu)
         return;
     menu->addAction(showAllAction_);
     menu->addAction(nValues_->toggleAction());
+    menu->addAction(placement_->toggleAction());
 }
 
 void InputScreen::projectReplaced()

@@ -29,6 +29,7 @@ class QTreeWidgetItem;
 namespace rqx {
 
 class NValueOverlay;
+class PlacementOverlay;
 class Paper;
 class ProjectDocument;
 struct NodeRegion;
@@ -79,6 +80,8 @@ public:
     void installViewMenu(QMenu *menu);
     // The N values shown on the plan while drawing.
     NValueOverlay &nValues() const { return *nValues_; }
+    // The wall placement's tint ("壁配置表示(&W)" in the 表示 menu).
+    PlacementOverlay &placement() const { return *placement_; }
     QAction *showAllAction() const { return showAllAction_; }
     // After New or Open replaced the project: the tool and floor stay, the rest follows the project.
     void projectReplaced();
@@ -172,6 +175,7 @@ private:
     QMenu *zoomMenu_ = nullptr;
     QAction *showAllAction_ = nullptr;
     std::unique_ptr<NValueOverlay> nValues_;
+    std::unique_ptr<PlacementOverlay> placement_;
     QLabel *lCoefficientPanel_ = nullptr;
     QLabel *crossBeamPanel_ = nullptr;
     std::function<void()> spanCanceller_;

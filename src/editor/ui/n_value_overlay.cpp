@@ -24,12 +24,12 @@ NValueOverlay::NValueOverlay(ProjectDocument &document, EditorState &editor, Pap
     action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
     connect(action_, &QAction::toggled, this, &NValueOverlay::setShown);
     connect(&document_, &ProjectDocument::changed, this, &NValueOverlay::scheduleRefresh);
-    paper_.setOverlay(this);
+    paper_.addOverlay(this);
 }
 
 NValueOverlay::~NValueOverlay()
 {
-    paper_.setOverlay(nullptr);
+    paper_.removeOverlay(this);
 }
 
 void NValueOverlay::setShown(bool on)

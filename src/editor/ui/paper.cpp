@@ -102,9 +102,15 @@ void Paper::setDeleteCursor(bool on)
         unsetCursor();
 }
 
-void Paper::setOverlay(PaperOverlay *overlay)
+void Paper::addOverlay(PaperOverlay *overlay, bool below)
 {
-    overlay_ = overlay;
+    overlays_.insert(below ? overlays_.begin() : overlays_.end(), overlay);
+    update();
+}
+
+void Paper::removeOverlay(PaperOverlay *overlay)
+{
+    std::erase(overlays_, overlay);
     update();
 }
 
@@ -112,7 +118,9 @@ bool Paper::event(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip) {
         auto *help = static_cast<QHelpEvent *>(event);
-        const QString tip = overlay_ ? overlay_->toolTipAt(help->pos()) : QString();
+        QString tip;
+        for (auto it = overlays_.rbegin(); it != overlays_.rend() && tip.isEmpty(); ++it)
+            tip = (*it)->toolTipAt(help->pos());
         if (tip.isEmpty())
             QToolTip::hideText();
         else
@@ -127,8 +135,8 @@ void Paper::paintEvent(QPaintEvent *event)
     QPainter p(this);
     const QRect r = event->rect();
     p.drawImage(r.topLeft(), surface_.image(), r);
-    if (overlay_)
-        overlay_->paintOver(p, r);
+    for (PaperOverlay *overlay : overlays_)
+        overlay->paintOver(p, r);
 }
 
 void Paper::mousePressEvent(QMouseEvent *event)

@@ -55,8 +55,10 @@ public:
     // The pointer over the plan: the delete hand in a delete mode, the arrow otherwise.
     void setDeleteCursor(bool on);
 
-    // Painted over the raster after it (none: the raster only).
-    void setOverlay(PaperOverlay *overlay);
+    // Painted over the raster after it, in order (`below`: under those added before); the first
+    // overlay with a tooltip at a pixel gives it, the topmost first.
+    void addOverlay(PaperOverlay *overlay, bool below = false);
+    void removeOverlay(PaperOverlay *overlay);
 
 signals:
     void mousePressedAt(Qt::MouseButton button, int twipsX, int twipsY, Qt::KeyboardModifiers modifiers);
@@ -75,7 +77,7 @@ private:
 
     PlanSurface surface_;
     std::vector<RubberBand> shown_;
-    PaperOverlay *overlay_ = nullptr;
+    std::vector<PaperOverlay *> overlays_;
 };
 
 // The delete pointer ("Hand_point_Del"): a hand with a red cross.

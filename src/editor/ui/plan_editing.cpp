@@ -1,8 +1,5 @@
 #include "editor/ui/plan_editing.h"
 
-#include <QAction>
-#include <QUndoStack>
-
 #include "document/project_document.h"
 #include "editor/ui/input_screen.h"
 #include "editor/ui/paper.h"
@@ -11,7 +8,6 @@ namespace rqx {
 
 PlanEditing::PlanEditing(InputScreen *screen)
     : QObject(screen),
-      screen_(screen),
       mouse_{screen->document(), screen->editor(), screen->mouseHost(), false, {}}
 {
     Paper *paper = screen->paper();
@@ -24,21 +20,6 @@ PlanEditing::PlanEditing(InputScreen *screen)
     connect(paper, &Paper::mouseMovedTo, this,
             [this](Qt::MouseButtons, int x, int y) { Paper_MouseMove(mouse_, x, y); });
     screen->setSpanCanceller([this] { cancelSpan(mouse_); });
-}
-
-void PlanEditing::attachUndoAction(QAction *undo)
-{
-    if (!undo)
-        return;
-    connect(undo, &QAction::triggered, this, &PlanEditing::undo);
-    QUndoStack *history = screen_->document().undoStack();
-    undo->setEnabled(history->canUndo());
-    connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-}
-
-void PlanEditing::undo()
-{
-    undoCommand(mouse_);
 }
 
 }  // namespace rqx

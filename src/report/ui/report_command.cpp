@@ -44,10 +44,7 @@ ReportBuilder CalculationReportBuilder(const Project &project, const Calculation
         BuiltReport built;
         built.cancelled = !result.completed;
         built.document = surface.TakeDocument();
-        for (int g = 0; g < kContentsGroups && g < ReportToc::kGroups; ++g) {
-            for (int i = 1; i <= kContentsPerGroup && i <= ReportToc::kEntries; ++i)
-                built.contents[g][i] = {result.toc.page[g][i], result.toc.offsetTwips[g][i]};
-        }
+        built.contents = result.toc;
         return built;
     };
 }

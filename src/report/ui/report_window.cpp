@@ -425,16 +425,18 @@ void ReportWindow::setReport(BuiltReport report)
     for (int g = 0; g < kContentsGroups; ++g) {
         for (int i = 1; i <= kContentsPerGroup; ++i) {
             if (QRadioButton *b = contentsButtons_[g][i])
-                b->setEnabled((g == 0 && pageCount_ > 0) || contents_[g][i].page > 0);
+                b->setEnabled((g == 0 && pageCount_ > 0) || contents_.page[g][i] > 0);
         }
     }
     // The report prints no chapter of hardware documents; its chapter 3, when there, is the wall
-    // quantities, and the contents name it so.
-    const bool walls = contents_[3][1].page > 0;
+    // quantities and the wall placement, and the contents name them so.
+    const bool walls = contents_.page[3][1] > 0;
     if (auto *label = findChild<QLabel *>(QStringLiteral("groupLabel3")))
         label->setText(walls ? QStringLiteral("３．壁量計算") : QString::fromUtf8(kGroupLabels[3]));
     if (QRadioButton *b = contentsButtons_[3][1])
         b->setText(walls ? QStringLiteral("3.1. 壁量計算") : QString::fromUtf8(kContents[10].text));
+    if (QRadioButton *b = contentsButtons_[3][2])
+        b->setText(walls ? QStringLiteral("3.2. 壁の配置") : QString::fromUtf8(kContents[11].text));
     warningPanel_->setVisible(calc_.anyNotCarried != 0);
     ShowPage();
 }
@@ -467,7 +469,7 @@ void ReportWindow::markContents()
     // The first section starting on the page shown, else the last one started before it.
     QRadioButton *mark = nullptr;
     for (const ContentsLabel &c : kContents) {
-        const int page = c.group == 0 ? 1 : contents_[c.group][c.index].page;
+        const int page = c.group == 0 ? 1 : contents_.page[c.group][c.index];
         if (page <= 0 || page > currentPage_)
             continue;
         if (page == currentPage_) {
@@ -507,13 +509,12 @@ void ReportWindow::jumpToContents(int group, int index)
 {
     if (group < 0 || group >= kContentsGroups || index < 1 || index > kContentsPerGroup || pageCount_ == 0)
         return;
-    const ContentsEntry &e = contents_[group][index];
-    const int page = e.page > 0 ? e.page : (group == 0 ? 1 : 0);
+    const int page = contents_.page[group][index] > 0 ? contents_.page[group][index] : (group == 0 ? 1 : 0);
     if (page == 0)
         return;
     currentPage_ = std::clamp(page, 1, pageCount_);
     ShowPage();
-    preview_->scrollToPaperOffset(e.offsetTwips);
+    preview_->scrollToPaperOffset(contents_.offsetTwips[group][index]);
     if (QRadioButton *b = contentsButton(group, index))
         b->setChecked(true);
 }

@@ -13,6 +13,7 @@
 
 #include "calc/calculation.h"
 #include "model/project.h"
+#include "report/report_builder.h"
 #include "report/ui/dxf_output.h"
 #include "report/ui/print_output.h"
 #include "widgets/file_chooser.h"
@@ -30,22 +31,16 @@ namespace rqx {
 class PagePreview;
 class PrintDocument;
 
-// Where a section of the report starts: its page (0 = not in the report) and the scroll offset of its
-// title in twips from the paper's top edge.
-struct ContentsEntry {
-    int page = 0;
-    int offsetTwips = 0;
-};
-// The table of contents by group (0 the cover, 1 chapter 1, 2 chapter 2, 3 chapter 3) and by the
-// section's last number (from 1; the cover is entry 1 of group 0).
-inline constexpr int kContentsGroups = 4;
-inline constexpr int kContentsPerGroup = 6;
-using ReportContents = std::array<std::array<ContentsEntry, kContentsPerGroup + 1>, kContentsGroups>;
+// The table of contents is the build's (ReportToc): by group (0 the cover, 1 chapter 1, 2 chapter 2,
+// 3 chapter 3) and by the section's last number (from 1; the cover is entry 1 of group 0), the page
+// (0 = not in the report) and the title's scroll offset in twips from the paper's top edge.
+inline constexpr int kContentsGroups = ReportToc::kGroups;
+inline constexpr int kContentsPerGroup = ReportToc::kEntries;
 
 // What a report build hands back.
 struct BuiltReport {
     std::shared_ptr<const PrintDocument> document;
-    ReportContents contents{};
+    ReportToc contents{};
     bool cancelled = false;
 };
 // Called after each report step with the steps done; false asks the build to stop.
@@ -120,7 +115,7 @@ public:
     QMenu *zoomMenu() const { return zoomMenu_; }
     QMenu *frameMenuX() const { return frameMenuX_; }
     QMenu *frameMenuY() const { return frameMenuY_; }
-    const ReportContents &contents() const { return contents_; }
+    const ReportToc &contents() const { return contents_; }
     const PrintDocument *document() const { return document_.get(); }
     // The surface's orientation (0 portrait, 1 landscape), taken from the printer at printer setup.
     int orientation() const { return orientation_; }
@@ -151,7 +146,7 @@ private:
     QString projectFilePath_ = kNewDataName;
     QPrinter &printer_;
     std::shared_ptr<const PrintDocument> document_;
-    ReportContents contents_{};
+    ReportToc contents_{};
     int currentPage_ = 1;
     int pageCount_ = 0;
     int orientation_ = 0;

@@ -433,7 +433,7 @@ TEST(InputScreenTest, ShowAllMembersTogglesItsCaptionAndColours)
     Screen s;
     QMenu view;
     s.w->installViewMenu(&view);
-    ASSERT_EQ(view.actions().size(), 2);  // and Ｎ値表示
+    ASSERT_EQ(view.actions().size(), 3);  // and Ｎ値表示, 壁配置表示
     QAction *a = view.actions().at(0);
     EXPECT_EQ(a->text(), QStringLiteral("全部材表示(&A)"));
     EXPECT_GT(s.count(0xFF606060), 100);  // walls grey under the floor tool

@@ -33,7 +33,9 @@
 #include "editor/ui/input_screen.h"
 #include "editor/ui/n_value_overlay.h"
 #include "editor/ui/paper.h"
+#include "editor/ui/placement_overlay.h"
 #include "editor/ui/plan_editing.h"
+#include "calc/ui/wall_commands.h"
 #include "shell/ui/main_form.h"
 #include "calc/n_value.h"
 #include "model/project_file.h"
@@ -490,6 +492,60 @@ TEST_F(PlanHistoryTest, ACopyIsCalculatedOnAnotherThreadWhileTheWindowEdits)
     EXPECT_EQ(copy.nodes(5, 4, 1).columnKind, 0);
     EXPECT_GT(doc->project().nodes(5, 4, 1).columnKind, 0);
     EXPECT_NE(Calculate(doc->project()).columnCount[1], here.columnCount[1]);
+}
+
+// With the wall placement shown, the side portions of the storey on screen take the state of a fresh
+// check after every edit, undo and redo, lie where the plan draws their lines, and showing them is no
+// edit. A wall along Y at the left edge fills the left portion; the right one stays failing.
+TEST_F(PlanHistoryTest, WallPlacementTintFollowsEditsAndUndo)
+{
+    Answerer answers;
+    WallInputs in;
+    in.lw = {30.0, 20.0, 15.0};
+    ASSERT_TRUE(doc->setWallInputs(in));
+    tool(kToolFloor, QStringLiteral("Slab1"));
+    drag(1, 1, 13, 9);
+    const int steps = doc->undoStack()->count();
+    PlacementOverlay &overlay = screen->placement();
+    overlay.toggleAction()->trigger();
+    ASSERT_TRUE(overlay.shown());
+    EXPECT_EQ(doc->undoStack()->count(), steps);
+    PlacementStatusPanel panel(*doc);
+
+    auto states = [&](int direction) {
+        QCoreApplication::processEvents();  // the tint follows the edit after it is drawn
+        std::vector<PortionState> out;
+        for (const PlacementOverlay::Tint &t : overlay.tints())
+            if (t.direction == direction)
+                out.push_back(t.state);
+        return out;
+    };
+    using S = std::vector<PortionState>;
+    EXPECT_EQ(states(kDirY), (S{PortionState::Failing, PortionState::Failing}));
+    EXPECT_TRUE(panel.showsFailing());
+    // The left Y portion spans the first quarter of the footprint: 1.365 m, from node 1 to node 4.
+    for (const PlacementOverlay::Tint &t : overlay.tints())
+        if (t.direction == kDirY && t.side == 1) {
+            EXPECT_NEAR(t.box.left(), pixel(1, 1).x(), 1.5);
+            EXPECT_NEAR(t.box.right(), pixel(4, 1).x(), 1.5);
+        }
+
+    tool(kToolWall, QStringLiteral("Menzai3"));
+    drag(1, 1, 1, 9);
+    ASSERT_NE(doc->project().nodes(1, 1, 1).board[kDirY].kind, 0);
+    EXPECT_EQ(states(kDirY), (S{PortionState::Enough, PortionState::Failing}));
+    EXPECT_EQ(overlay.tints().size(), 4u);
+    form->toolbarAction(QStringLiteral("Undo"))->trigger();
+    EXPECT_EQ(states(kDirY), (S{PortionState::Failing, PortionState::Failing}));
+    form->toolbarAction(QStringLiteral("Redo"))->trigger();
+    EXPECT_EQ(states(kDirY), (S{PortionState::Enough, PortionState::Failing}));
+    EXPECT_TRUE(panel.text().contains(QStringLiteral("Y NG"))) << panel.text().toStdString();
+
+    // Hidden: nothing is painted, and the project never changed by showing it.
+    const bool dirty = doc->isDirty();
+    overlay.toggleAction()->trigger();
+    EXPECT_TRUE(overlay.tints().empty());
+    EXPECT_EQ(doc->isDirty(), dirty);
 }
 
 }  // namespace

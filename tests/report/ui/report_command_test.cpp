@@ -115,13 +115,13 @@ TEST(ReportCommand, ShowsTheCalculationReport)
     ASSERT_NE(window, nullptr);
     EXPECT_GE(window->pageCount(), 8);
     EXPECT_EQ(window->pageLabel()->text(), QStringLiteral("表紙"));
-    const ContentsEntry table = window->contents()[2][3];
-    EXPECT_GT(table.page, 2);
+    const int tablePage = window->contents().page[2][3];
+    EXPECT_GT(tablePage, 2);
     window->jumpToContents(2, 3);
-    EXPECT_EQ(window->currentPage(), table.page);
-    EXPECT_TRUE(window->document()->pageTexts(table.page).join(QString()).contains(QStringLiteral("2.3")));
+    EXPECT_EQ(window->currentPage(), tablePage);
+    EXPECT_TRUE(window->document()->pageTexts(tablePage).join(QString()).contains(QStringLiteral("2.3")));
     EXPECT_EQ(window->pageLabel()->text(),
-              QStringLiteral("%1 / %2").arg(table.page - 1).arg(window->pageCount() - 1));
+              QStringLiteral("%1 / %2").arg(tablePage - 1).arg(window->pageCount() - 1));
     window->closeWithoutQuestion();
     QApplication::processEvents();
 }

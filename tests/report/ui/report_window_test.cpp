@@ -124,7 +124,7 @@ TEST(ReportWindow, ChapterThreeIsTheWallQuantitiesWhenPrinted)
 {
     Window w(9);
     BuiltReport report = test::TestReport(9);
-    report.contents[3][1] = {8, 0};
+    report.contents.page[3][1] = 8;
     w.window->setReport(report);
     QRadioButton *walls = w.window->contentsButton(3, 1);
     ASSERT_TRUE(walls->isEnabled());

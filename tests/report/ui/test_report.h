@@ -33,12 +33,16 @@ inline BuiltReport TestReport(int pages)
 {
     BuiltReport r;
     r.document = NumberedPages(pages);
-    r.contents[0][1] = {1, 0};
+    auto entry = [&r](int group, int index, int page, int offsetTwips) {
+        r.contents.page[group][index] = page;
+        r.contents.offsetTwips[group][index] = offsetTwips;
+    };
+    entry(0, 1, 1, 0);
     for (int i = 1; i <= 5; ++i)
-        r.contents[1][i] = {2, i == 2 ? 4000 : 0};
-    r.contents[2][1] = {3, 0};
-    r.contents[2][2] = {3, 0};
-    r.contents[2][3] = {pages, 4000};
+        entry(1, i, 2, i == 2 ? 4000 : 0);
+    entry(2, 1, 3, 0);
+    entry(2, 2, 3, 0);
+    entry(2, 3, pages, 4000);
     return r;
 }
 
