@@ -63,12 +63,30 @@ wine_env() {
   cp -n /usr/share/qt6/translations/qtbase_ja.qm /usr/share/qt6/translations/qt_ja.qm "$QT/translations/"
 }
 
+# A Japanese Windows has ＭＳ 明朝, ＭＳ ゴシック and their P faces; the prefix gets the IPA fonts that
+# stand in for them on Linux (the program's own substitution table maps the names), installed as
+# Windows installs fonts: the files in C:\windows\Fonts and each named in the registry.
+IPA_FONTS=(/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf:IPAMincho
+           /usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf:IPAPMincho
+           /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf:IPAGothic
+           /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf:IPAPGothic)
 prepare_wine() {
   export WINEPREFIX="$CACHE/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     xvfb-run -a wineboot -i
     wineserver -w
   fi
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" entry file family
+  mkdir -p "$fonts"
+  for entry in "${IPA_FONTS[@]}"; do
+    file=${entry%%:*} family=${entry##*:}
+    if ! cmp -s "$file" "$fonts/$(basename "$file")"; then
+      cp "$file" "$fonts/"
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v "$family (TrueType)" \
+        /t REG_SZ /d "$(basename "$file")" /f >/dev/null
+    fi
+  done
+  wineserver -w
 }
 
 TEST_STATUS=0

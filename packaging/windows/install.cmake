@@ -1,5 +1,5 @@
 # The Windows program folder (`cmake --install`): both programs with the Qt libraries, the plugins
-# they load (the Windows platform, the Windows styles, the Windows printers), the posix-model
+# they load (the Windows platform, the Windows styles), the posix-model
 # runtime of mingw-w64, Qt's Japanese texts, the help, the example house and README. scripts/windows.sh
 # zips it and builds the installer (installer.nsi) from it.
 install(TARGETS velmrqx velmrqx-cli RUNTIME DESTINATION .)
@@ -8,7 +8,7 @@ foreach(lib Core Gui Widgets PrintSupport)
 endforeach()
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION plugins/platforms)
 install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION plugins/styles)
-install(FILES $<TARGET_FILE:Qt6::QWindowsPrinterSupportPlugin> DESTINATION plugins/printsupport)
+# No print-support plugin: Qt 6 prints on Windows from Qt6PrintSupport.dll itself.
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
                   OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)

@@ -33,8 +33,8 @@ struct CliRun {
 };
 
 // Runs velmrqx-cli under a helper program given first in `wrapper` (strace, setpriv, env), or alone
-// when `wrapper` is empty.
-inline CliRun Wrapped(const QStringList &wrapper, const QStringList &args)
+// when `wrapper` is empty; in the folder `workingDir` when one is given.
+inline CliRun Wrapped(const QStringList &wrapper, const QStringList &args, const QString &workingDir = {})
 {
     // QProcess expects an application object; gtest_main creates none.
     static int argc = 1;
@@ -42,6 +42,8 @@ inline CliRun Wrapped(const QStringList &wrapper, const QStringList &args)
     static char *argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
     QProcess process;
+    if (!workingDir.isEmpty())
+        process.setWorkingDirectory(workingDir);
     const QString cli = QStringLiteral(VELM_CLI_PATH);
     if (wrapper.isEmpty())
         process.start(cli, args);

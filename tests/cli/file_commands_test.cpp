@@ -295,8 +295,7 @@ TEST(CliFileCommands, NoPermissionToReadOrWriteIsNamed)
 TEST(CliFileCommands, ResaveWritesAnOutputNamedAsAnUnsavedProject)
 {
     QTemporaryDir dir;
-    const CliRun r = Wrapped({QStringLiteral("env"), QStringLiteral("-C"), dir.path()},
-                             {QStringLiteral("resave"), kTwoStorey, kNewDataName});
+    const CliRun r = Wrapped({}, {QStringLiteral("resave"), kTwoStorey, kNewDataName}, dir.path());
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     Project back;
     EXPECT_TRUE(LoadProjectFile(dir.filePath(kNewDataName), back).ok);
