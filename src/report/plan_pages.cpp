@@ -496,12 +496,14 @@ float PrintFigureCallouts(PrintSurface &s, const std::vector<FigureCallout> &cal
     // The marks the entries use are explained again under the heading of every further page: its
     // reader no longer has the figure's legend in view.
     QStringList notes;
-    for (const auto &[mark, note] : {std::pair{kWeakerPlacementMark, kWeakerPlacementNote},
-                                     std::pair{OutOfRangeLabel(), kOutOfRangeNote},
-                                     std::pair{kNotCarriedMark, kNotCarriedNote}})
+    for (const std::pair<QString, QString> &explained : {std::pair{kWeakerPlacementMark, kWeakerPlacementNote},
+                                                         std::pair{OutOfRangeLabel(), kOutOfRangeNote},
+                                                         std::pair{kNotCarriedMark, kNotCarriedNote}}) {
+        const QString &mark = explained.first;
         if (std::any_of(callouts.begin(), callouts.end(),
                         [&mark](const FigureCallout &k) { return k.text.contains(mark); }))
-            notes << note;
+            notes << explained.second;
+    }
     const float columnW = widest + 0.4f;
     const int columns = std::max(1, static_cast<int>((printableWidth - x) / columnW));
     const float rowH = MeasureCm(s, QStringLiteral("[0]"), kSize).h * 1.1f;
