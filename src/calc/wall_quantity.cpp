@@ -186,36 +186,16 @@ ElevationBand RoofBand(const RoofDescription &roof, int direction, double extent
     return band;
 }
 
-WallQuantityResult ComputeWallQuantities(const Project &p, const WallInputs &inputs)
-{
-    WallQuantityResult r;
-    r.inputs = inputs;
-    r.storeys = std::clamp(p.dims.floorCount, 1, 2);
-    r.spanM = SpanMetres(p);
-    const double cellArea = r.spanM * r.spanM;
-    r.storey.resize(static_cast<std::size_t>(r.storeys));
-    std::vector<StoreyScan> scans;
-    for (int s = 1; s <= r.storeys; ++s)
-        scans.push_back(ScanStorey(p, s));
-    auto occupied = [&scans](int storey, int axis) -> const std::vector<bool> & {
-        return scans[static_cast<std::size_t>(storey - 1)].occupied[static_cast<std::size_t>(axis - 1)];
-    };
-    int top = 0;
-    for (int s = 1; s <= r.storeys; ++s) {
-        StoreyWallResult &st = r.storey[static_cast<std::size_t>(s - 1)];
-        st.storey = s;
-        st.cellAreaM2 = cellArea;
-        st.heightM = StoreyHeightM(p, s);
-        st.floorCells = scans[static_cast<std::size_t>(s - 1)].floorCells;
-        st.voidCells = scans[static_cast<std::size_t>(s - 1)].voidCells;
-        st.floorAreaM2 = st.floorCells * cellArea;
-        for (int axis = kDirX; axis <= kDirY; ++axis)
-            st.projection[static_cast<std::size_t>(axis - 1)] = Intervals(occupied(s, axis), r.spanM);
-        if (st.floorCells + st.voidCells > 0)
-            top = s;
-    }
+namespace {
 
-    // ---- Lw of each storey ----
+const std::vector<bool> &Occupied(const std::vector<StoreyScan> &scans, int storey, int axis)
+{
+    return scans[static_cast<std::size_t>(storey - 1)].occupied[static_cast<std::size_t>(axis - 1)];
+}
+
+// Lw of each storey by the conditions' route; what is missing for it goes to r.missing.
+void SetLw(WallQuantityResult &r, const WallInputs &inputs)
+{
     const bool two = r.storeys == 2;
     switch (inputs.route) {
         case LwRoute::Typed:
@@ -256,7 +236,12 @@ WallQuantityResult ComputeWallQuantities(const Project &p, const WallInputs &inp
                               : QStringLiteral("%1階の Lw が入力されていません。").arg(s));
         }
 
-    // ---- 見付面積 ----
+}
+
+// The 見付面積 of every storey and direction: typed, or the storeys' bands above the 1.35 m line and
+// the roof over the top storey; without the storey heights, what is missing.
+void SetExposedAreas(WallQuantityResult &r, const WallInputs &inputs, const std::vector<StoreyScan> &scans, int top)
+{
     bool heightsMissing = false;
     for (int s = 1; s <= r.storeys; ++s) {
         StoreyWallResult &st = r.storey[static_cast<std::size_t>(s - 1)];
@@ -279,13 +264,13 @@ WallQuantityResult ComputeWallQuantities(const Project &p, const WallInputs &inp
                     ElevationBand band;
                     band.kind = t == s ? BandKind::StoreyAboveLine : BandKind::WholeStorey;
                     band.storey = t;
-                    band.widthM = Width(occupied(t, across), r.spanM);
+                    band.widthM = Width(Occupied(scans, t, across), r.spanM);
                     band.heightM = t == s ? std::max(upper.heightM - kWindLineM, 0.0) : upper.heightM;
                     band.areaM2 = band.widthM * band.heightM;
                     dr.bands.push_back(band);
                 }
                 if (top > 0)
-                    dr.bands.push_back(RoofBand(inputs.roof, d, Extent(occupied(top, across), r.spanM), top));
+                    dr.bands.push_back(RoofBand(inputs.roof, d, Extent(Occupied(scans, top, across), r.spanM), top));
                 dr.exposedKnown = known;
                 if (!known) {
                     dr.bands.clear();
@@ -299,7 +284,11 @@ WallQuantityResult ComputeWallQuantities(const Project &p, const WallInputs &inp
     if (heightsMissing)
         r.missing << QStringLiteral("階高が入力されていません（風圧力の見付面積に必要です）。");
 
-    // ---- Quantities and judgement ----
+}
+
+// The required and existing quantities of every storey and direction, and the judgement.
+void Judge(WallQuantityResult &r, const WallInputs &inputs, const std::vector<StoreyScan> &scans)
+{
     for (int s = 1; s <= r.storeys; ++s) {
         StoreyWallResult &st = r.storey[static_cast<std::size_t>(s - 1)];
         const double lw = r.lw[static_cast<std::size_t>(s - 1)];
@@ -320,6 +309,39 @@ WallQuantityResult ComputeWallQuantities(const Project &p, const WallInputs &inp
             dr.ok = dr.judged && dr.existingCm >= dr.requiredCm;
         }
     }
+}
+
+}  // namespace
+
+WallQuantityResult ComputeWallQuantities(const Project &p, const WallInputs &inputs)
+{
+    WallQuantityResult r;
+    r.inputs = inputs;
+    r.storeys = std::clamp(p.dims.floorCount, 1, 2);
+    r.spanM = SpanMetres(p);
+    const double cellArea = r.spanM * r.spanM;
+    r.storey.resize(static_cast<std::size_t>(r.storeys));
+    std::vector<StoreyScan> scans;
+    for (int s = 1; s <= r.storeys; ++s)
+        scans.push_back(ScanStorey(p, s));
+    int top = 0;
+    for (int s = 1; s <= r.storeys; ++s) {
+        StoreyWallResult &st = r.storey[static_cast<std::size_t>(s - 1)];
+        st.storey = s;
+        st.cellAreaM2 = cellArea;
+        st.heightM = StoreyHeightM(p, s);
+        st.floorCells = scans[static_cast<std::size_t>(s - 1)].floorCells;
+        st.voidCells = scans[static_cast<std::size_t>(s - 1)].voidCells;
+        st.floorAreaM2 = st.floorCells * cellArea;
+        for (int axis = kDirX; axis <= kDirY; ++axis)
+            st.projection[static_cast<std::size_t>(axis - 1)] = Intervals(Occupied(scans, s, axis), r.spanM);
+        if (st.floorCells + st.voidCells > 0)
+            top = s;
+    }
+
+    SetLw(r, inputs);
+    SetExposedAreas(r, inputs, scans, top);
+    Judge(r, inputs, scans);
     return r;
 }
 

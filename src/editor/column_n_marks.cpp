@@ -29,8 +29,9 @@ int CmToPixels(const PlanSurface &s, double cm)
     return std::abs(s.planToPixel(cm, 0.0).x() - s.planToPixel(0.0, 0.0).x());
 }
 
-// Boxes are hashed into cells of this many pixels, so the overlap check stays linear.
-constexpr int kCell = 64;
+// Boxes are hashed into cells of this many pixels, about a column spacing on a dense plan, so each
+// try looks at a few neighbours only.
+constexpr int kCell = 16;
 
 }  // namespace
 
@@ -99,7 +100,7 @@ NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks,
     }
     // The boxes placed so far (the columns, then the texts as they are placed) in the cells of a grid
     // over the extent, so that each try looks at its neighbours only.
-    const int cell = std::max({kCell, textWidth + 1, height + 1});
+    const int cell = kCell;
     const int cellsX = extent.width() / cell + 1;
     const int cellsY = extent.height() / cell + 1;
     std::vector<std::vector<int>> cells(static_cast<size_t>(cellsX) * static_cast<size_t>(cellsY));
@@ -121,16 +122,19 @@ NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks,
     };
     for (const QRect &column : layout.columnBoxes)
         place(column);
-    // A text box may meet its own column's box only.
+    // A text box may meet its own column's box only. The first box met ends the search: on a dense
+    // plan nearly every try meets a neighbouring column at once.
     auto isFree = [&](const QRect &r, size_t own) {
-        bool free = true;
-        forCells(r, [&](std::vector<int> &c) {
-            for (int other : c)
-                if (free && static_cast<size_t>(other) != own &&
-                    r.intersects(placed[static_cast<size_t>(other)]))
-                    free = false;
-        });
-        return free && !(coversMember && coversMember(r));
+        const int x1 = std::max(0, (r.left() - extent.left()) / cell);
+        const int x2 = std::min(cellsX - 1, (r.right() - extent.left()) / cell);
+        const int y1 = std::max(0, (r.top() - extent.top()) / cell);
+        const int y2 = std::min(cellsY - 1, (r.bottom() - extent.top()) / cell);
+        for (int cy = y1; cy <= y2; ++cy)
+            for (int cx = x1; cx <= x2; ++cx)
+                for (int other : cells[static_cast<size_t>(cy) * static_cast<size_t>(cellsX) + static_cast<size_t>(cx)])
+                    if (static_cast<size_t>(other) != own && r.intersects(placed[static_cast<size_t>(other)]))
+                        return false;
+        return !(coversMember && coversMember(r));
     };
     layout.textBoxes.reserve(count);
     layout.shown.reserve(count);

@@ -493,6 +493,17 @@ float PrintFigureCallouts(PrintSurface &s, const std::vector<FigureCallout> &cal
                               : QStringLiteral("%1 %2").arg(k.where, k.text));
         widest = std::max(widest, width(list.back()));
     }
+    // The marks the entries use are explained again under the heading of every further page: its
+    // reader no longer has the figure's legend in view.
+    QStringList notes;
+    for (const std::pair<QString, QString> &explained : {std::pair{kWeakerPlacementMark, kWeakerPlacementNote},
+                                                         std::pair{OutOfRangeLabel(), kOutOfRangeNote},
+                                                         std::pair{kNotCarriedMark, kNotCarriedNote}}) {
+        const QString &mark = explained.first;
+        if (std::any_of(callouts.begin(), callouts.end(),
+                        [&mark](const FigureCallout &k) { return k.text.contains(mark); }))
+            notes << explained.second;
+    }
     const float columnW = widest + 0.4f;
     const int columns = std::max(1, static_cast<int>((printableWidth - x) / columnW));
     const float rowH = MeasureCm(s, QStringLiteral("[0]"), kSize).h * 1.1f;
@@ -508,7 +519,12 @@ float PrintFigureCallouts(PrintSurface &s, const std::vector<FigureCallout> &cal
                 heading = title + QStringLiteral("(続き)");
             }
             PrintTextCm(s, heading, kBaseFontSize, x, top, 0);
-            const float first = top + c.lineH;
+            float first = top + c.lineH;
+            if (heading != title)
+                for (const QString &note : notes) {
+                    PrintTextCm(s, note, kSize, x, first, 0);
+                    first += rowH;
+                }
             const int rows = std::max(1, static_cast<int>((height - first) / rowH));
             const int count = std::min(rows * columns, static_cast<int>(entries.size()) - i);
             const int used = (count + columns - 1) / columns;  // rows filled, column by column

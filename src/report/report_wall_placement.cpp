@@ -107,79 +107,69 @@ void PrintPlacementConditions(ReportState &b, float x, const WallPlacementResult
         Line(b, x, QStringLiteral("※ ") + m + QStringLiteral(" 判定できません。"));
 }
 
-// Page point of a position in metres from the first node.
-QPointF At(const Project &p, float scale, float figX, float figY, double xm, double ym)
-{
-    const QPointF o = FigureNodePoint(p, scale, figX, figY, 1, 1);
-    return {o.x() + scale * xm, o.y() - scale * ym};
-}
+// Where a plan figure lies on the page: the plan's own placement (plan_figures.h).
+struct PlanPlace {
+    const Project &p;
+    float scale;
+    float figX;
+    float baseY;
+    // The page point of a position in metres from the first node.
+    QPointF at(double xm, double ym) const
+    {
+        const QPointF o = FigureNodePoint(p, scale, figX, baseY, 1, 1);
+        return {o.x() + scale * xm, o.y() - scale * ym};
+    }
+    // A portion's strip: walls along X lie across a strip of y over the footprint's width.
+    QRectF strip(int direction, const QuarterResult &across, double from, double to) const
+    {
+        const QPointF a = direction == kDirX ? at(across.extentFrom, to) : at(from, across.extentTo);
+        const QPointF c = direction == kDirX ? at(across.extentTo, from) : at(to, across.extentFrom);
+        return QRectF(a, c);
+    }
+};
 
-// The storey's plan with its side portions hatched (X portions across, Y portions upright), the
-// quarter lines dash-dotted and each portion named with its floor area.
-void PrintPlacementPlan(ReportState &b, float x, const WallPlacementResult &r, int storey, int scaleDenominator,
-                        int figureNumber)
+// The side portions hatched: X portions across, Y portions upright, in grey under everything.
+void DrawSidePortions(PrintSurface &s, const PlanPlace &place, const WallPlacementResult &r, int storey)
 {
-    PrintSurface &s = b.s;
-    const Project &p = b.p;
-    s.NewPage();
-    b.setFontSize(kReportBaseFontSize);
-    const float titleY = b.lineH / 2;
-    const float baseY = ReportPlanBaseY(titleY, b.printableWidth, b.lineH);
-    const float scale = ScaleCmPerMetre(scaleDenominator);
-    const float figX = x + kReportPlanLeft;
-    BeginPlanFigure(s, p, QStringLiteral("%1F_壁の配置").arg(storey), scale, figX, baseY);
-    s.SetItemLayer(ItemLayer::Text);
-    PrintTextCm(s, QStringLiteral("図-3.2.%1 %2 側端部分 (四分割法)").arg(figureNumber).arg(StoreyName(storey)),
-                kReportBaseFontSize, x, titleY, 0);
-    s.SetItemLayer(ItemLayer::Dims);
-    const QString scaleText = ScaleText(scaleDenominator) + QStringLiteral("  ") + ModuleText(p);
-    PrintTextCm(s, scaleText, 10, b.printableWidth - MeasureCm(s, scaleText, 10).w, titleY, 0);
-    const float legendTop = baseY + 1.6f;
-    LabelPlacer placer(s, QRectF(QPointF(x, titleY + b.lineH), QPointF(b.printableWidth, legendTop - 0.1f)));
-    FigureTexts texts{placer, {}};
-    KeepFigureColumnsFree(texts, p, scale, figX, baseY, storey, kFigColumnSide);
-    drawFigureGrid(s, p, scale, figX, baseY, &texts);
-    drawFigureFloors(s, p, scale, figX, baseY, storey);
+    ItemLayerScope layer(s, ItemLayer::Floors);
     for (int d = kDirX; d <= kDirY; ++d) {
         const QuarterResult &q = r.at(storey, d);
         if (!q.present)
             continue;
         const QuarterResult &across = r.at(storey, d == kDirX ? kDirY : kDirX);
-        ItemLayerScope layer(s, ItemLayer::Floors);
         for (const SidePortion &side : q.side) {
-            // X portions are strips along x over the footprint's width, Y portions strips along y.
-            const QPointF a = d == kDirX ? At(p, scale, figX, baseY, across.extentFrom, side.to)
-                                         : At(p, scale, figX, baseY, side.from, across.extentTo);
-            const QPointF c = d == kDirX ? At(p, scale, figX, baseY, across.extentTo, side.from)
-                                         : At(p, scale, figX, baseY, side.to, across.extentFrom);
-            DrawRectCm(s, static_cast<float>(a.x()), static_cast<float>(a.y()), static_cast<float>(c.x() - a.x()),
-                       static_cast<float>(c.y() - a.y()), kPenStyleNone, 0, 8, 8,
+            const QRectF box = place.strip(d, across, side.from, side.to);
+            DrawRectCm(s, static_cast<float>(box.x()), static_cast<float>(box.y()), static_cast<float>(box.width()),
+                       static_cast<float>(box.height()), kPenStyleNone, 0, 8, 8,
                        (d == kDirX ? kBrushStyleHorizontal : kBrushStyleVertical) + 1);
         }
     }
-    const size_t drawnFrom = placer.itemCount();
-    s.SetItemLayer(ItemLayer::Quarters);
+}
+
+// The quarter lines, dash-dotted, 0.3 m beyond the footprint on both ends, on their own layer.
+void DrawQuarterLines(PrintSurface &s, const PlanPlace &place, const WallPlacementResult &r, int storey)
+{
+    ItemLayerScope layer(s, ItemLayer::Quarters);
     for (int d = kDirX; d <= kDirY; ++d) {
         const QuarterResult &q = r.at(storey, d);
         if (!q.present)
             continue;
         const QuarterResult &across = r.at(storey, d == kDirX ? kDirY : kDirX);
         for (const double at : {q.side[0].to, q.side[1].from}) {
-            const QPointF a = d == kDirX ? At(p, scale, figX, baseY, across.extentFrom - 0.3, at)
-                                         : At(p, scale, figX, baseY, at, across.extentFrom - 0.3);
-            const QPointF c = d == kDirX ? At(p, scale, figX, baseY, across.extentTo + 0.3, at)
-                                         : At(p, scale, figX, baseY, at, across.extentTo + 0.3);
+            const QPointF a = d == kDirX ? place.at(across.extentFrom - 0.3, at) : place.at(at, across.extentFrom - 0.3);
+            const QPointF c = d == kDirX ? place.at(across.extentTo + 0.3, at) : place.at(at, across.extentTo + 0.3);
             DrawLineCm(s, static_cast<float>(a.x()), static_cast<float>(a.y()), static_cast<float>(c.x()),
                        static_cast<float>(c.y()), kPenStyleDashDot, 5, PaletteColor(0));
         }
     }
-    placer.keepDrawnFree(drawnFrom);
-    drawFigureWalls(s, p, scale, figX, baseY, storey, kFigWallsLines, &texts);
-    drawFigureColumns(s, p, b.c, scale, figX, baseY, storey, kFigColumnsPlain, &texts);
-    // Each portion's name inside it, in a cell clear of the grid lines; the areas under the plan.
-    s.SetItemLayer(ItemLayer::Labels);
-    s.SetFontName(kFontNamePMincho);
+}
+
+// Each portion's name inside it, in a cell clear of the grid lines (from the middle of the footprint
+// outwards); returns the portions' areas for the line under the plan.
+QStringList PlacePortionNames(LabelPlacer &placer, const PlanPlace &place, const WallPlacementResult &r, int storey)
+{
     QStringList areas;
+    const double span = r.spanM;
     for (int d = kDirX; d <= kDirY; ++d) {
         const QuarterResult &q = r.at(storey, d);
         if (!q.present)
@@ -188,9 +178,8 @@ void PrintPlacementPlan(ReportState &b, float x, const WallPlacementResult &r, i
         for (const SidePortion &side : q.side) {
             const QString name = PortionName(d, side.side);
             areas << QStringLiteral("%1 %2m²").arg(name, Num(side.areaM2, 2));
-            // Cell centres inside the strip, from the middle of the footprint outwards.
-            const double span = r.spanM;
-            const int cellsAcross = std::max(1, static_cast<int>(std::lround((across.extentTo - across.extentFrom) / span)));
+            const int cellsAcross =
+                std::max(1, static_cast<int>(std::lround((across.extentTo - across.extentFrom) / span)));
             const int firstAlong = static_cast<int>(std::ceil(side.from / span - 1e-9));
             const int lastAlong = std::max(firstAlong, static_cast<int>(std::floor(side.to / span + 1e-9)) - 1);
             std::vector<LabelPlacer::Spot> spots;
@@ -201,13 +190,50 @@ void PrintPlacementPlan(ReportState &b, float x, const WallPlacementResult &r, i
                 for (int a = firstAlong; a <= lastAlong && spots.size() < 16; ++a) {
                     const double u = across.extentFrom + (k + 0.5) * span;
                     const double v = (a + 0.5) * span;
-                    const QPointF c = d == kDirX ? At(p, scale, figX, baseY, u, v) : At(p, scale, figX, baseY, v, u);
+                    const QPointF c = d == kDirX ? place.at(u, v) : place.at(v, u);
                     spots.push_back({static_cast<float>(c.x()), static_cast<float>(c.y()), 0.5f, 0.5f});
                 }
             }
             placer.place(name, 8, spots);
         }
     }
+    return areas;
+}
+
+// The storey's plan with its side portions, the quarter lines and each portion's name, the legend and
+// the portions' areas under it, on a page of its own.
+void PrintPlacementPlan(ReportState &b, float x, const WallPlacementResult &r, int storey, int scaleDenominator,
+                        int figureNumber)
+{
+    PrintSurface &s = b.s;
+    const Project &p = b.p;
+    s.NewPage();
+    b.setFontSize(kReportBaseFontSize);
+    const float titleY = b.lineH / 2;
+    const PlanPlace place{p, ScaleCmPerMetre(scaleDenominator), x + kReportPlanLeft,
+                          ReportPlanBaseY(titleY, b.printableWidth, b.lineH)};
+    BeginPlanFigure(s, p, QStringLiteral("%1F_壁の配置").arg(storey), place.scale, place.figX, place.baseY);
+    s.SetItemLayer(ItemLayer::Text);
+    PrintTextCm(s, QStringLiteral("図-3.2.%1 %2 側端部分 (四分割法)").arg(figureNumber).arg(StoreyName(storey)),
+                kReportBaseFontSize, x, titleY, 0);
+    s.SetItemLayer(ItemLayer::Dims);
+    const QString scaleText = ScaleText(scaleDenominator) + QStringLiteral("  ") + ModuleText(p);
+    PrintTextCm(s, scaleText, 10, b.printableWidth - MeasureCm(s, scaleText, 10).w, titleY, 0);
+    const float legendTop = place.baseY + 1.6f;
+    LabelPlacer placer(s, QRectF(QPointF(x, titleY + b.lineH), QPointF(b.printableWidth, legendTop - 0.1f)));
+    FigureTexts texts{placer, {}};
+    KeepFigureColumnsFree(texts, p, place.scale, place.figX, place.baseY, storey, kFigColumnSide);
+    drawFigureGrid(s, p, place.scale, place.figX, place.baseY, &texts);
+    drawFigureFloors(s, p, place.scale, place.figX, place.baseY, storey);
+    DrawSidePortions(s, place, r, storey);
+    const size_t drawnFrom = placer.itemCount();
+    DrawQuarterLines(s, place, r, storey);
+    placer.keepDrawnFree(drawnFrom);
+    drawFigureWalls(s, p, place.scale, place.figX, place.baseY, storey, kFigWallsLines, &texts);
+    drawFigureColumns(s, p, b.c, place.scale, place.figX, place.baseY, storey, kFigColumnsPlain, &texts);
+    s.SetItemLayer(ItemLayer::Labels);
+    s.SetFontName(kFontNamePMincho);
+    const QStringList areas = PlacePortionNames(placer, place, r, storey);
     s.EndFigure();
     s.SetItemLayer(ItemLayer::Sheet);
     s.SetFontName(kFontNameMincho);

@@ -1,7 +1,9 @@
 #include "editor/ui/placement_overlay.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QPainter>
+#include <QPixmap>
 #include <QTimer>
 
 #include <cmath>
@@ -29,6 +31,23 @@ QColor TintColour(PortionState state)
     return {128, 128, 128, 60};
 }
 
+// The toolbar key: a plan whose two end quarters are tinted, the quarter lines dashed.
+QIcon PlacementIcon()
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    p.setBrush(QColor(255, 255, 255));
+    p.drawRect(2, 4, 19, 15);
+    p.fillRect(QRect(3, 5, 5, 14), QColor(0, 170, 0));
+    p.fillRect(QRect(16, 5, 5, 14), QColor(230, 200, 0));
+    p.setPen(QPen(QColor(40, 40, 40), 1, Qt::DashLine));
+    p.drawLine(8, 2, 8, 21);
+    p.drawLine(15, 2, 15, 21);
+    return QIcon(pixmap);
+}
+
 QString FillText(const SidePortion &side, bool known)
 {
     if (!known)
@@ -46,6 +65,7 @@ PlacementOverlay::PlacementOverlay(ProjectDocument &document, EditorState &edito
     action_ = new QAction(QStringLiteral("壁配置表示(&W)"), this);
     action_->setObjectName(QStringLiteral("MenuView_Placement"));
     action_->setCheckable(true);
+    action_->setIcon(PlacementIcon());
     action_->setToolTip(QStringLiteral("壁の配置 (四分割法の側端部分と充足率) を表示"));
     action_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
     connect(action_, &QAction::toggled, this, &PlacementOverlay::setShown);
