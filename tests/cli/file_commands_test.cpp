@@ -295,7 +295,9 @@ TEST(CliFileCommands, NoPermissionToReadOrWriteIsNamed)
 TEST(CliFileCommands, ResaveWritesAnOutputNamedAsAnUnsavedProject)
 {
     QTemporaryDir dir;
-    const CliRun r = Wrapped({}, {QStringLiteral("resave"), kTwoStorey, kNewDataName}, dir.path());
+    // The input by its full name: on Windows a path from the root means the working folder's drive.
+    const QString in = QFileInfo(kTwoStorey).absoluteFilePath();
+    const CliRun r = Wrapped({}, {QStringLiteral("resave"), in, kNewDataName}, dir.path());
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     Project back;
     EXPECT_TRUE(LoadProjectFile(dir.filePath(kNewDataName), back).ok);
