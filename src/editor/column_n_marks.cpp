@@ -106,6 +106,7 @@ NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks,
     std::vector<std::vector<int>> cells(static_cast<size_t>(cellsX) * static_cast<size_t>(cellsY));
     std::vector<QRect> placed;
     placed.reserve(2 * count);
+    // Calls fn on each cell the box meets, until fn returns false; false when it did.
     auto forCells = [&](const QRect &r, auto &&fn) {
         const int x1 = std::max(0, (r.left() - extent.left()) / cell);
         const int x2 = std::min(cellsX - 1, (r.right() - extent.left()) / cell);
@@ -113,27 +114,31 @@ NMarkLayout LayOutNMarks(const std::vector<ColumnNMark> &marks,
         const int y2 = std::min(cellsY - 1, (r.bottom() - extent.top()) / cell);
         for (int cy = y1; cy <= y2; ++cy)
             for (int cx = x1; cx <= x2; ++cx)
-                fn(cells[static_cast<size_t>(cy) * static_cast<size_t>(cellsX) + static_cast<size_t>(cx)]);
+                if (!fn(cells[static_cast<size_t>(cy) * static_cast<size_t>(cellsX) + static_cast<size_t>(cx)]))
+                    return false;
+        return true;
     };
     auto place = [&](const QRect &r) {
         const int index = static_cast<int>(placed.size());
         placed.push_back(r);
-        forCells(r, [&](std::vector<int> &c) { c.push_back(index); });
+        forCells(r, [&](std::vector<int> &c) {
+            c.push_back(index);
+            return true;
+        });
     };
     for (const QRect &column : layout.columnBoxes)
         place(column);
     // A text box may meet its own column's box only. The first box met ends the search: on a dense
     // plan nearly every try meets a neighbouring column at once.
     auto isFree = [&](const QRect &r, size_t own) {
-        const int x1 = std::max(0, (r.left() - extent.left()) / cell);
-        const int x2 = std::min(cellsX - 1, (r.right() - extent.left()) / cell);
-        const int y1 = std::max(0, (r.top() - extent.top()) / cell);
-        const int y2 = std::min(cellsY - 1, (r.bottom() - extent.top()) / cell);
-        for (int cy = y1; cy <= y2; ++cy)
-            for (int cx = x1; cx <= x2; ++cx)
-                for (int other : cells[static_cast<size_t>(cy) * static_cast<size_t>(cellsX) + static_cast<size_t>(cx)])
-                    if (static_cast<size_t>(other) != own && r.intersects(placed[static_cast<size_t>(other)]))
-                        return false;
+        const bool clear = forCells(r, [&](const std::vector<int> &c) {
+            for (int other : c)
+                if (static_cast<size_t>(other) != own && r.intersects(placed[static_cast<size_t>(other)]))
+                    return false;
+            return true;
+        });
+        if (!clear)
+            return false;
         return !(coversMember && coversMember(r));
     };
     layout.textBoxes.reserve(count);

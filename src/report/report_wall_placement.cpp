@@ -128,40 +128,44 @@ struct PlanPlace {
     }
 };
 
+// Calls fn(direction, quarter, across) for each direction of the storey with a footprint; `across` is
+// the other direction's result, whose extent the portions span.
+template <typename Fn>
+void ForEachDirection(const WallPlacementResult &r, int storey, Fn &&fn)
+{
+    for (int d = kDirX; d <= kDirY; ++d) {
+        const QuarterResult &q = r.at(storey, d);
+        if (q.present)
+            fn(d, q, r.at(storey, d == kDirX ? kDirY : kDirX));
+    }
+}
+
 // The side portions hatched: X portions across, Y portions upright, in grey under everything.
 void DrawSidePortions(PrintSurface &s, const PlanPlace &place, const WallPlacementResult &r, int storey)
 {
     ItemLayerScope layer(s, ItemLayer::Floors);
-    for (int d = kDirX; d <= kDirY; ++d) {
-        const QuarterResult &q = r.at(storey, d);
-        if (!q.present)
-            continue;
-        const QuarterResult &across = r.at(storey, d == kDirX ? kDirY : kDirX);
+    ForEachDirection(r, storey, [&](int d, const QuarterResult &q, const QuarterResult &across) {
         for (const SidePortion &side : q.side) {
             const QRectF box = place.strip(d, across, side.from, side.to);
             DrawRectCm(s, static_cast<float>(box.x()), static_cast<float>(box.y()), static_cast<float>(box.width()),
                        static_cast<float>(box.height()), kPenStyleNone, 0, 8, 8,
                        (d == kDirX ? kBrushStyleHorizontal : kBrushStyleVertical) + 1);
         }
-    }
+    });
 }
 
 // The quarter lines, dash-dotted, 0.3 m beyond the footprint on both ends, on their own layer.
 void DrawQuarterLines(PrintSurface &s, const PlanPlace &place, const WallPlacementResult &r, int storey)
 {
     ItemLayerScope layer(s, ItemLayer::Quarters);
-    for (int d = kDirX; d <= kDirY; ++d) {
-        const QuarterResult &q = r.at(storey, d);
-        if (!q.present)
-            continue;
-        const QuarterResult &across = r.at(storey, d == kDirX ? kDirY : kDirX);
+    ForEachDirection(r, storey, [&](int d, const QuarterResult &q, const QuarterResult &across) {
         for (const double at : {q.side[0].to, q.side[1].from}) {
             const QPointF a = d == kDirX ? place.at(across.extentFrom - 0.3, at) : place.at(at, across.extentFrom - 0.3);
             const QPointF c = d == kDirX ? place.at(across.extentTo + 0.3, at) : place.at(at, across.extentTo + 0.3);
             DrawLineCm(s, static_cast<float>(a.x()), static_cast<float>(a.y()), static_cast<float>(c.x()),
                        static_cast<float>(c.y()), kPenStyleDashDot, 5, PaletteColor(0));
         }
-    }
+    });
 }
 
 // Each portion's name inside it, in a cell clear of the grid lines (from the middle of the footprint
@@ -170,11 +174,7 @@ QStringList PlacePortionNames(LabelPlacer &placer, const PlanPlace &place, const
 {
     QStringList areas;
     const double span = r.spanM;
-    for (int d = kDirX; d <= kDirY; ++d) {
-        const QuarterResult &q = r.at(storey, d);
-        if (!q.present)
-            continue;
-        const QuarterResult &across = r.at(storey, d == kDirX ? kDirY : kDirX);
+    ForEachDirection(r, storey, [&](int d, const QuarterResult &q, const QuarterResult &across) {
         for (const SidePortion &side : q.side) {
             const QString name = PortionName(d, side.side);
             areas << QStringLiteral("%1 %2m²").arg(name, Num(side.areaM2, 2));
@@ -196,7 +196,7 @@ QStringList PlacePortionNames(LabelPlacer &placer, const PlanPlace &place, const
             }
             placer.place(name, 8, spots);
         }
-    }
+    });
     return areas;
 }
 
